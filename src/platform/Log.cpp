@@ -1,0 +1,94 @@
+#include "platform/Log.h"
+
+#include "platform/Clock.h"
+#include "platform/Process.h"
+
+#include <cstdarg>
+#include <cstring>
+
+namespace {
+const char kBegin[] = "----------------------------Begin-----------------------------";
+const char kEnd[] = "----------------------------End-------------------------------";
+const size_t kMaxTag = 39;
+const size_t kMessageBuffer = 1024;
+
+bool FileIsThere(const std::string& path)
+{
+    std::FILE* f = std::fopen(path.c_str(), "rb");
+    if (!f)
+        return false;
+    std::fclose(f);
+    return true;
+}
+}
+
+CLog::CLog(const std::string& programPath)
+{
+    size_t cut = std::string::npos;
+    for (size_t i = programPath.size(); i-- > 0;) {
+        if (IsPathSeparator(programPath[i])) {
+            cut = i;
+            break;
+        }
+    }
+    if (cut == std::string::npos)
+        return;
+    std::string logPath = programPath.substr(0, cut + 1) + "kado.log";
+    // The log never creates its file: only an existing one switches it on.
+    if (!FileIsThere(logPath))
+        return;
+    stream_ = std::fopen(logPath.c_str(), "a");
+    if (!stream_)
+        return;
+    std::fseek(stream_, 0, SEEK_END);
+    WriteLine(kBegin);
+}
+
+CLog::~CLog()
+{
+    if (!stream_)
+        return;
+    WriteLine(kEnd);
+    std::fclose(stream_);
+}
+
+CLog& CLog::Instance()
+{
+    static CLog log(ModuleFilePath());
+    return log;
+}
+
+void CLog::WriteLine(const char* text)
+{
+    std::fputs(text, stream_);
+    std::fputc('\n', stream_);
+    std::fflush(stream_);
+}
+
+void CLog::WritePrefix(const char* source, int line)
+{
+    if (!stream_ || !source)
+        return;
+    const char* slash = std::strrchr(source, '\\');
+    if (!slash)
+        return;
+    char tag[kMaxTag + 1];
+    std::strncpy(tag, slash + 1, kMaxTag);
+    tag[kMaxTag] = '\0';
+    IClock& clock = clock_ ? *clock_ : SystemClock();
+    std::fprintf(stream_, "(%d)[%s,(%d)] : ", static_cast<int>(clock.TickCount()), tag, line);
+}
+
+void CLog::WriteMessage(const char* format, ...)
+{
+    if (!stream_ || !format)
+        return;
+    char text[kMessageBuffer];
+    va_list args;
+    va_start(args, format);
+    int n = std::vsnprintf(text, sizeof text, format, args);
+    va_end(args);
+    if (n <= 0)
+        return;
+    WriteLine(text);
+}
