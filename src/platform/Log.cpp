@@ -1,6 +1,7 @@
 #include "platform/Log.h"
 
 #include "platform/Clock.h"
+#include "platform/Paths.h"
 #include "platform/Process.h"
 
 #include <cstdarg>
@@ -11,15 +12,6 @@ const char kBegin[] = "----------------------------Begin------------------------
 const char kEnd[] = "----------------------------End-------------------------------";
 const size_t kMaxTag = 39;
 const size_t kMessageBuffer = 1024;
-
-bool FileIsThere(const std::string& path)
-{
-    std::FILE* f = std::fopen(path.c_str(), "rb");
-    if (!f)
-        return false;
-    std::fclose(f);
-    return true;
-}
 }
 
 CLog::CLog(const std::string& programPath)
@@ -35,7 +27,7 @@ CLog::CLog(const std::string& programPath)
         return;
     std::string logPath = programPath.substr(0, cut + 1) + "kado.log";
     // The log never creates its file: only an existing one switches it on.
-    if (!FileIsThere(logPath))
+    if (!FileExists(logPath) || IsDirectory(logPath))
         return;
     stream_ = std::fopen(logPath.c_str(), "a");
     if (!stream_)
@@ -60,8 +52,14 @@ CLog& CLog::Instance()
 
 void CLog::WriteLine(const char* text)
 {
-    std::fputs(text, stream_);
-    std::fputc('\n', stream_);
+    // Text and line feed in one stream operation, so that the other thread's entries cannot split them.
+    char line[kMessageBuffer + 1];
+    size_t n = std::strlen(text);
+    if (n > kMessageBuffer - 1)
+        n = kMessageBuffer - 1;
+    std::memcpy(line, text, n);
+    line[n] = '\n';
+    std::fwrite(line, 1, n + 1, stream_);
     std::fflush(stream_);
 }
 

@@ -1,0 +1,86 @@
+#include "platform/Paths.h"
+
+#include "platform/Process.h"
+
+#include <cstdio>
+#include <cstdlib>
+
+namespace {
+size_t LastSeparator(const std::string& path)
+{
+    for (size_t i = path.size(); i-- > 0;) {
+        if (IsPathSeparator(path[i]))
+            return i;
+    }
+    return std::string::npos;
+}
+}
+
+bool CreateDirectories(const std::string& path)
+{
+    if (path.empty())
+        return false;
+    if (IsDirectory(path))
+        return true;
+    // A UNC path's server and share cannot be created: start after them.
+    size_t start = 0;
+    if (path.size() > 2 && IsPathSeparator(path[0]) && IsPathSeparator(path[1])) {
+        int skipped = 0;
+        for (start = 2; start < path.size() && skipped < 2; ++start) {
+            if (IsPathSeparator(path[start]))
+                ++skipped;
+        }
+    }
+    for (size_t i = start; i < path.size(); ++i) {
+        if (!IsPathSeparator(path[i]) || i == 0 || IsPathSeparator(path[i - 1]))
+            continue;
+        std::string prefix = path.substr(0, i);
+        if (!IsDirectory(prefix) && !paths_detail::MakeOneDirectory(prefix))
+            return false;
+    }
+    if (IsPathSeparator(path.back()))
+        return true;
+    return IsDirectory(path) || paths_detail::MakeOneDirectory(path);
+}
+
+std::string FileNameOf(const std::string& path)
+{
+    size_t cut = LastSeparator(path);
+    return cut == std::string::npos ? path : path.substr(cut + 1);
+}
+
+std::string DirectoryOf(const std::string& path)
+{
+    size_t cut = LastSeparator(path);
+    return cut == std::string::npos ? std::string() : path.substr(0, cut + 1);
+}
+
+std::string ChangeExtension(const std::string& path, const std::string& extension)
+{
+    size_t dot = path.rfind('.');
+    return (dot == std::string::npos ? path : path.substr(0, dot)) + extension;
+}
+
+std::string ExtensionOf(const std::string& path)
+{
+    size_t dot = path.rfind('.');
+    return dot == std::string::npos ? std::string() : path.substr(dot);
+}
+
+std::string DigitCode(const std::string& text)
+{
+    std::string code;
+    char number[8];
+    for (char c : text) {
+        std::snprintf(number, sizeof number, "%d", static_cast<int>(static_cast<signed char>(c)));
+        code += number;
+    }
+    return code;
+}
+
+uint32_t RandomBelow(uint32_t n)
+{
+    if (n == 0)
+        return 0;
+    return static_cast<uint32_t>(std::rand()) % n;
+}
