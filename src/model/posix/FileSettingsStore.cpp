@@ -1,0 +1,133 @@
+#include "model/posix/FileSettingsStore.h"
+
+#include <algorithm>
+#include <cerrno>
+#include <cstdlib>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace {
+
+// Reads at most `limit` bytes; `tooLong` tells whether the file held more.
+bool ReadFile(const std::string& path, size_t limit, std::vector<uint8_t>& out, bool& tooLong)
+{
+    int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0)
+        return false;
+    out.assign(limit + 1, 0);
+    size_t got = 0;
+    while (got < out.size()) {
+        ssize_t n = ::read(fd, out.data() + got, out.size() - got);
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n <= 0)
+            break;
+        got += static_cast<size_t>(n);
+    }
+    ::close(fd);
+    tooLong = got > limit;
+    out.resize(std::min(got, limit));
+    return true;
+}
+
+bool WriteAll(int fd, const void* data, size_t size)
+{
+    const auto* p = static_cast<const uint8_t*>(data);
+    while (size > 0) {
+        ssize_t n = ::write(fd, p, size);
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n <= 0)
+            return false;
+        p += n;
+        size -= static_cast<size_t>(n);
+    }
+    return true;
+}
+
+bool ReplaceFile(const std::string& path, const void* data, size_t size)
+{
+    const std::string temp = path + ".tmp" + std::to_string(::getpid());
+    int fd = ::open(temp.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0600);
+    if (fd < 0)
+        return false;
+    bool ok = WriteAll(fd, data, size) && ::fsync(fd) == 0;
+    ok = ::close(fd) == 0 && ok;
+    if (ok && ::rename(temp.c_str(), path.c_str()) == 0)
+        return true;
+    ::unlink(temp.c_str());
+    return false;
+}
+
+bool MakeFolders(const std::string& path)
+{
+    for (size_t i = 1; i <= path.size(); ++i) {
+        if (i == path.size() || path[i] == '/') {
+            const std::string part = path.substr(0, i);
+            if (::mkdir(part.c_str(), 0700) != 0 && errno != EEXIST)
+                return false;
+        }
+    }
+    struct stat st {};
+    return ::stat(path.c_str(), &st) == 0 && S_ISDIR(st.st_mode);
+}
+
+} // namespace
+
+std::string CFileSettingsStore::DefaultRoot()
+{
+    const char* xdg = std::getenv("XDG_CONFIG_HOME");
+    if (xdg && *xdg == '/')
+        return std::string(xdg) + "/quillmark";
+    const char* home = std::getenv("HOME");
+    return std::string(home && *home ? home : ".") + "/.config/quillmark";
+}
+
+std::string CFileSettingsStore::FolderFor(const std::string& key) const
+{
+    // Only the project part of "Software\quillmark\<project>" names the folder; it comes from the
+    // project database, so it never leaves the root.
+    const size_t cut = key.find_last_of('\\');
+    std::string name = cut == std::string::npos ? key : key.substr(cut + 1);
+    for (char& c : name) {
+        if (c == '/' || c == '\0')
+            c = '_';
+    }
+    if (name.empty() || name == "." || name == "..")
+        name = "_" + name;
+    return root_ + "/" + name;
+}
+
+std::optional<ISettingsStore::Values> CFileSettingsStore::Read(const std::string& key)
+{
+    const std::string folder = FolderFor(key);
+    struct stat st {};
+    if (::stat(folder.c_str(), &st) != 0 || !S_ISDIR(st.st_mode))
+        return std::nullopt;
+    Values values;
+    std::vector<uint8_t> raw;
+    bool tooLong = false;
+    if (ReadFile(folder + "/data", kDataBytes, raw, tooLong) && !tooLong)
+        values.data = raw;
+    if (ReadFile(folder + "/transition effects", kTextBuffer, raw, tooLong) && !tooLong)
+        values.transitionEffects = TextFromValue(raw);
+    return values;
+}
+
+bool CFileSettingsStore::Write(const std::string& key, const std::vector<uint8_t>& data,
+                               const std::string& transitionEffects)
+{
+    const std::string folder = FolderFor(key);
+    if (!MakeFolders(folder))
+        return false;
+    const bool dataOk = ReplaceFile(folder + "/data", data.data(), data.size());
+    const bool textOk = ReplaceFile(folder + "/transition effects", transitionEffects.data(), transitionEffects.size());
+    return dataOk && textOk;
+}
+
+ISettingsStore& UserSettingsStore()
+{
+    static CFileSettingsStore store(CFileSettingsStore::DefaultRoot());
+    return store;
+}

@@ -1,0 +1,96 @@
+#include "model/SaverSettings.h"
+#include "model/posix/FileSettingsStore.h"
+#include "support/TempDir.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+
+namespace fs = std::filesystem;
+
+TEST(FileSettingsStore, FirstRunKeepsDefaultsAndCreatesNothing)
+{
+    TempDir dir;
+    CFileSettingsStore store(dir.File("quillmark"));
+    CSaverSettings s;
+    s.SetKey("Harbour Lights.kdp");
+    s.Load(store);
+    EXPECT_EQ(s.Block(), CSaverSettings().Block());
+    EXPECT_FALSE(fs::exists(dir.Path() / "quillmark"));
+}
+
+TEST(FileSettingsStore, SavesBothValuesUnderProjectFolder)
+{
+    TempDir dir;
+    CFileSettingsStore store(dir.File("quillmark"));
+    CSaverSettings s;
+    s.SetKey("My Show.final.kdp");
+    s.escKey = 0;
+    s.transitionList = "1;2;";
+    ASSERT_TRUE(s.Save(store));
+    const auto folder = dir.Path() / "quillmark" / "My Show.final";
+    EXPECT_EQ(TempDir::Read((folder / "transition effects").string()), "1;2;");
+    const std::string data = TempDir::Read((folder / "data").string());
+    ASSERT_EQ(data.size(), 72u);
+    EXPECT_EQ(data[24], 0);
+    // Nothing but the two values is left behind.
+    int files = 0;
+    for (auto& entry : fs::directory_iterator(folder)) {
+        (void)entry;
+        ++files;
+    }
+    EXPECT_EQ(files, 2);
+
+    CSaverSettings t;
+    t.SetKey("My Show.final.scr");
+    t.Load(store);
+    EXPECT_EQ(t.escKey, 0);
+    EXPECT_EQ(t.transitionList, "1;2;");
+}
+
+TEST(FileSettingsStore, EightByteDataAndOversizedValues)
+{
+    TempDir dir;
+    CFileSettingsStore store(dir.File("q"));
+    fs::create_directories(dir.Path() / "q" / "P");
+    dir.Write("q/P/data", std::string("\x09\0\0\0\0\0\0\0", 8));
+    dir.Write("q/P/transition effects", std::string(5000, '1'));
+    CSaverSettings s;
+    s.SetKey("P");
+    s.Load(store);
+    EXPECT_EQ(s.mouseThreshold, 9);
+    EXPECT_EQ(s.anyEvent, 0);
+    EXPECT_EQ(s.mouseMove, 1);
+    EXPECT_EQ(s.transitionList, CSaverSettings::AllEffects());
+
+    dir.Write("q/P/data", std::string(73, '\x01'));
+    CSaverSettings t;
+    t.SetKey("P");
+    t.Load(store);
+    EXPECT_EQ(t.mouseThreshold, 5);
+}
+
+TEST(FileSettingsStore, ProjectNameNeverLeavesTheRoot)
+{
+    TempDir dir;
+    CFileSettingsStore store(dir.File("root"));
+    EXPECT_EQ(store.FolderFor("Software\\quillmark\\..\\x"), dir.File("root") + "/x");
+    EXPECT_EQ(store.FolderFor("Software\\quillmark\\.."), dir.File("root") + "/_..");
+    EXPECT_EQ(store.FolderFor("Software\\quillmark\\a/../../b"), dir.File("root") + "/a_.._.._b");
+    EXPECT_EQ(store.FolderFor("Software\\quillmark\\"), dir.File("root") + "/_");
+}
+
+TEST(FileSettingsStore, DefaultRootFollowsXdgConfigHome)
+{
+    const char* old = std::getenv("XDG_CONFIG_HOME");
+    std::string saved = old ? old : "";
+    setenv("XDG_CONFIG_HOME", "/tmp/xdg-test", 1);
+    EXPECT_EQ(CFileSettingsStore::DefaultRoot(), "/tmp/xdg-test/quillmark");
+    setenv("XDG_CONFIG_HOME", "", 1);
+    const char* home = std::getenv("HOME");
+    EXPECT_EQ(CFileSettingsStore::DefaultRoot(), std::string(home ? home : ".") + "/.config/quillmark");
+    if (old)
+        setenv("XDG_CONFIG_HOME", saved.c_str(), 1);
+    else
+        unsetenv("XDG_CONFIG_HOME");
+}
