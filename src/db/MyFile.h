@@ -1,0 +1,61 @@
+#pragma once
+#include "db/FileBase.h"
+
+#include <cstdint>
+#include <string>
+
+// A plain file on disk, named by an ANSI path. Files are opened with reading and writing by others
+// allowed, so several tables can read the program's own file while it runs.
+class CMyFile : public CFileBase {
+public:
+    enum OpenFlags : unsigned {
+        modeRead = 0x1,      // the file must exist
+        modeWrite = 0x2,     // with modeCreate: created or emptied; without: must exist
+        modeCreate = 0x4,
+    };
+
+    CMyFile() = default;
+    ~CMyFile() override;
+    CMyFile(const CMyFile&) = delete;
+    CMyFile& operator=(const CMyFile&) = delete;
+
+    bool Open(const std::string& path, unsigned flags);
+    void Close();
+    bool IsOpen() const;
+
+    std::size_t Read(void* buffer, std::size_t count) override;
+    bool Write(const void* data, std::size_t count) override;
+    bool Seek(std::uint64_t position) override;
+    std::uint64_t GetPosition() const override { return position_; }
+    std::uint64_t GetLength() const override;
+    bool SetLength(std::uint64_t length) override;
+
+    // Reads count bytes at position in chunks of at most 64 KiB, stopping at the first short chunk;
+    // returns the bytes read.
+    std::size_t ReadAt(std::uint64_t position, void* buffer, std::size_t count);
+
+    static bool Exists(const std::string& path);
+    static bool Remove(const std::string& path);
+    // Moves from over to, replacing a file that is there.
+    static bool Replace(const std::string& from, const std::string& to);
+    // Size of the file at path, or -1 when it cannot be opened.
+    static std::int64_t SizeOf(const std::string& path);
+
+private:
+    std::size_t ReadOnce(void* buffer, std::size_t count);
+    bool WriteOnce(const void* data, std::size_t count);
+
+#ifdef _WIN32
+    void* handle_ = nullptr;
+#else
+    int fd_ = -1;
+#endif
+    std::uint64_t position_ = 0;
+};
+
+// Largest piece of a file read or written at once.
+constexpr std::size_t kFileChunk = 65536;
+
+// Copies count bytes from source at sourcePos to the current position of destination, in chunks of at most
+// 64 KiB. Returns the bytes copied (fewer when the source ends early or a write fails).
+std::uint64_t CopyFileRange(CMyFile& source, std::uint64_t sourcePos, std::uint64_t count, CFileBase& destination);

@@ -1,0 +1,12 @@
+#pragma once
+#include "db/MyMemFile.h"
+
+#include <string>
+
+// A memory file whose contents can be saved as a file on disk (temporary copies of music and videos).
+class CStream : public CMyMemFile {
+public:
+    // Writes the whole contents to path, replacing what was there; false on any failure, in which case no
+    // partial file is left behind.
+    bool SaveToFile(const std::string& path) const;
+};

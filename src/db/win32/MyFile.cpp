@@ -1,0 +1,144 @@
+#include "db/MyFile.h"
+
+#include <windows.h>
+
+namespace {
+HANDLE H(void* handle)
+{
+    return static_cast<HANDLE>(handle);
+}
+}
+
+CMyFile::~CMyFile()
+{
+    Close();
+}
+
+bool CMyFile::Open(const std::string& path, unsigned flags)
+{
+    Close();
+    DWORD access = 0;
+    if (flags & modeRead)
+        access |= GENERIC_READ;
+    if (flags & modeWrite)
+        access |= GENERIC_WRITE;
+    if (!access)
+        access = GENERIC_READ;
+    DWORD disposition = ((flags & modeWrite) && (flags & modeCreate)) ? CREATE_ALWAYS : OPEN_EXISTING;
+    HANDLE h = CreateFileA(path.c_str(), access, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, disposition,
+                           FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (h == INVALID_HANDLE_VALUE)
+        return false;
+    handle_ = h;
+    position_ = 0;
+    return true;
+}
+
+void CMyFile::Close()
+{
+    if (handle_)
+        CloseHandle(H(handle_));
+    handle_ = nullptr;
+    position_ = 0;
+}
+
+bool CMyFile::IsOpen() const
+{
+    return handle_ != nullptr;
+}
+
+// Positions go through both halves of SetFilePointer, so files past 2 GiB are read correctly (and the
+// call exists on every Windows version the program runs on).
+static bool MoveTo(HANDLE h, std::uint64_t position)
+{
+    LONG high = static_cast<LONG>(position >> 32);
+    DWORD low = SetFilePointer(h, static_cast<LONG>(position & 0xFFFFFFFFu), &high, FILE_BEGIN);
+    return !(low == INVALID_SET_FILE_POINTER && GetLastError() != NO_ERROR);
+}
+
+std::size_t CMyFile::ReadOnce(void* buffer, std::size_t count)
+{
+    if (!handle_ || !MoveTo(H(handle_), position_))
+        return 0;
+    std::size_t done = 0;
+    while (done < count) {
+        DWORD got = 0;
+        if (!ReadFile(H(handle_), static_cast<char*>(buffer) + done, static_cast<DWORD>(count - done), &got,
+                      nullptr) ||
+            got == 0)
+            break;
+        done += got;
+    }
+    position_ += done;
+    return done;
+}
+
+bool CMyFile::WriteOnce(const void* data, std::size_t count)
+{
+    if (!handle_ || !MoveTo(H(handle_), position_))
+        return false;
+    std::size_t done = 0;
+    while (done < count) {
+        DWORD put = 0;
+        if (!WriteFile(H(handle_), static_cast<const char*>(data) + done, static_cast<DWORD>(count - done), &put,
+                       nullptr) ||
+            put == 0)
+            break;
+        done += put;
+    }
+    position_ += done;
+    return done == count;
+}
+
+bool CMyFile::Seek(std::uint64_t position)
+{
+    if (!handle_ || position > 0x7FFFFFFFFFFFFFFFull)
+        return false;
+    position_ = position;
+    return true;
+}
+
+std::uint64_t CMyFile::GetLength() const
+{
+    if (!handle_)
+        return 0;
+    DWORD high = 0;
+    DWORD low = GetFileSize(H(handle_), &high);
+    if (low == INVALID_FILE_SIZE && GetLastError() != NO_ERROR)
+        return 0;
+    return (static_cast<std::uint64_t>(high) << 32) | low;
+}
+
+bool CMyFile::SetLength(std::uint64_t length)
+{
+    return handle_ && MoveTo(H(handle_), length) && SetEndOfFile(H(handle_));
+}
+
+bool CMyFile::Exists(const std::string& path)
+{
+    DWORD attributes = GetFileAttributesA(path.c_str());
+    return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
+}
+
+bool CMyFile::Remove(const std::string& path)
+{
+    return DeleteFileA(path.c_str()) != 0;
+}
+
+bool CMyFile::Replace(const std::string& from, const std::string& to)
+{
+    // The Windows 9x family has no MoveFileEx: delete, then rename.
+    if (MoveFileExA(from.c_str(), to.c_str(), MOVEFILE_REPLACE_EXISTING))
+        return true;
+    if (Exists(to) && !DeleteFileA(to.c_str()))
+        return false;
+    return MoveFileA(from.c_str(), to.c_str()) != 0;
+}
+
+std::int64_t CMyFile::SizeOf(const std::string& path)
+{
+    CMyFile file;
+    if (!file.Open(path, modeRead))
+        return -1;
+    return static_cast<std::int64_t>(file.GetLength());
+}
