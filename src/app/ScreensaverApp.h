@@ -1,0 +1,66 @@
+#pragma once
+#include "db/MyXMLDb.h"
+#include "model/KADOGlobeSettings.h"
+#include "model/SaverSettings.h"
+#include "saver/StartMode.h"
+
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <vector>
+
+class CLog;
+class IAppSystem;
+
+// How the process was started.
+struct StartupArguments {
+    std::string programPath;
+    std::string firstArgument;  // of the standard argument vector ("" when none)
+    std::string secondArgument;
+    bool hasFirstArgument = false;
+    std::string rawCommandLine; // program name first
+};
+
+// The single application object: decides from the command line what the run is for, opens the project
+// appended to the program, loads the project information and the user settings, and runs exactly one
+// modal window.
+class CScreensaverApp {
+public:
+    // An image slide-show player window; its deleter destroys the window and the object.
+    using PlayerPtr = std::unique_ptr<void, void (*)(void*)>;
+
+    CScreensaverApp(IAppSystem& system, CLog& log);
+    ~CScreensaverApp();
+    CScreensaverApp(const CScreensaverApp&) = delete;
+    CScreensaverApp& operator=(const CScreensaverApp&) = delete;
+
+    // Runs the whole start-up; always false, so the process ends without a message loop of its own.
+    bool InitInstance(const StartupArguments& args);
+    // Final clean-up; returns the process exit code.
+    int ExitInstance();
+
+    uint32_t ParentWindow() const { return parentWindow_; }
+    StartMode Mode() const { return startMode_; }
+    CSaverSettings& Settings() { return settings_; }
+    CMyXMLDb& Database() { return database_; }
+    CKADOGlobeSettings& Project() { return project_; }
+    std::vector<PlayerPtr>& ImagePlayers() { return imagePlayers_; }
+
+private:
+    bool RunOneShot(const StartupArguments& args);
+    void Log(int line, const char* format, ...)
+#if defined(__GNUC__)
+        __attribute__((format(printf, 3, 4)))
+#endif
+        ;
+
+    IAppSystem& system_;
+    CLog& log_;
+
+    uint32_t parentWindow_ = 0;
+    StartMode startMode_ = StartMode::None;
+    CSaverSettings settings_;
+    CMyXMLDb database_;
+    CKADOGlobeSettings project_;
+    std::vector<PlayerPtr> imagePlayers_;
+};
