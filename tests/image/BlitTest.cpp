@@ -1,0 +1,156 @@
+#include <gtest/gtest.h>
+
+#include "PictureTestUtil.h"
+
+namespace {
+constexpr uint32_t Z = 0; // untouched destination pixel
+}
+
+TEST(BitBlt, CopiesTheRectangleToItsPlace) {
+    CComPicture src = MakeNumbered(4, 4);
+    CComPicture dst = MakeFilled(4, 3, Z);
+    dst.BitBlt(1, 1, 2, 2, src, 2, 1);
+    EXPECT_EQ(PixelsOf(dst), (std::vector<uint32_t>{
+                                 Z, Z, Z, Z,          //
+                                 Z, 19, 20, Z,        //
+                                 Z, 35, 36, Z}));
+}
+
+TEST(BitBlt, PartsOutsideEitherPictureAreSkippedInPlace) {
+    CComPicture src = MakeNumbered(2, 2);
+    CComPicture dst = MakeFilled(3, 3, Z);
+    // Source rectangle starts left of and above the source: only the part inside is copied, and it keeps
+    // its position relative to the destination origin.
+    dst.BitBlt(0, 0, 3, 3, src, -1, -1);
+    EXPECT_EQ(PixelsOf(dst), (std::vector<uint32_t>{Z, Z, Z, Z, 1, 2, Z, 17, 18}));
+
+    CComPicture dst2 = MakeFilled(2, 2, Z);
+    dst2.BitBlt(-1, 1, 2, 2, src, 0, 0); // left and bottom cut by the destination
+    EXPECT_EQ(PixelsOf(dst2), (std::vector<uint32_t>{Z, Z, 2, Z}));
+
+    CComPicture dst3 = MakeFilled(2, 2, Z);
+    dst3.BitBlt(5, 5, 2, 2, src, 0, 0);
+    dst3.BitBlt(0, 0, 2, 2, src, 7, 0);
+    EXPECT_EQ(PixelsOf(dst3), std::vector<uint32_t>(4, Z));
+}
+
+TEST(BitBlt, ZeroAndNegativeExtents) {
+    CComPicture src = MakeNumbered(4, 1);
+    CComPicture dst = MakeFilled(4, 1, Z);
+    dst.BitBlt(0, 0, 0, 1, src, 0, 0);
+    dst.BitBlt(0, 0, 4, 0, src, 0, 0);
+    EXPECT_EQ(PixelsOf(dst), std::vector<uint32_t>(4, Z));
+    // A negative width takes the rectangle left of the origin, in both pictures, without mirroring.
+    dst.BitBlt(3, 0, -2, 1, src, 4, 0);
+    EXPECT_EQ(PixelsOf(dst), (std::vector<uint32_t>{Z, 3, 4, Z}));
+}
+
+TEST(BitBlt, EmptyPicturesAreIgnored) {
+    CComPicture empty;
+    CComPicture p = MakeNumbered(2, 2);
+    p.BitBlt(0, 0, 2, 2, empty, 0, 0);
+    empty.BitBlt(0, 0, 2, 2, p, 0, 0);
+    p.Draw(0, 0, empty);
+    empty.Draw(0, 0, p);
+    EXPECT_EQ(PixelsOf(p), (std::vector<uint32_t>{1, 2, 17, 18}));
+    EXPECT_FALSE(empty.IsLoaded());
+}
+
+TEST(BitBlt, OverlappingCopyWithinOnePictureReadsTheOriginal) {
+    for (int dx = -1; dx <= 1; ++dx) {
+        for (int dy = -1; dy <= 1; ++dy) {
+            CComPicture p = MakeNumbered(4, 4);
+            CComPicture expected = MakeNumbered(4, 4);
+            CComPicture original = MakeNumbered(4, 4);
+            expected.BitBlt(1 + dx, 1 + dy, 3, 3, original, 1, 1);
+            p.BitBlt(1 + dx, 1 + dy, 3, 3, p, 1, 1);
+            EXPECT_EQ(PixelsOf(p), PixelsOf(expected)) << dx << "," << dy;
+        }
+    }
+}
+
+TEST(BitBlt, RasterOperations) {
+    CComPicture src = MakePicture(2, 1, {0x0F0F0F, 0xFF00FF});
+    auto run = [&](RasterOp rop) {
+        CComPicture dst = MakePicture(2, 1, {0x00FF00, 0x123456});
+        dst.BitBlt(0, 0, 2, 1, src, 0, 0, rop);
+        return PixelsOf(dst);
+    };
+    EXPECT_EQ(run(RasterOp::SrcCopy), (std::vector<uint32_t>{0x0F0F0F, 0xFF00FF}));
+    EXPECT_EQ(run(RasterOp::SrcAnd), (std::vector<uint32_t>{0x000F00, 0x120056}));
+    EXPECT_EQ(run(RasterOp::SrcPaint), (std::vector<uint32_t>{0x0FFF0F, 0xFF34FF}));
+    EXPECT_EQ(run(RasterOp::SrcInvert), (std::vector<uint32_t>{0x0FF00F, 0xED34A9}));
+    EXPECT_EQ(run(RasterOp::DstInvert), (std::vector<uint32_t>{0xFF00FF, 0xEDCBA9}));
+    EXPECT_EQ(run(RasterOp::NotSrcCopy), (std::vector<uint32_t>{0xF0F0F0, 0x00FF00}));
+    EXPECT_EQ(run(RasterOp::SrcErase), (std::vector<uint32_t>{0x0F000F, 0xED00A9}));
+    EXPECT_EQ(run(RasterOp::Blackness), (std::vector<uint32_t>{0, 0}));
+    EXPECT_EQ(run(RasterOp::Whiteness), (std::vector<uint32_t>{0xFFFFFF, 0xFFFFFF}));
+}
+
+TEST(BitBlt, ClipRegionLimitsTheCopy) {
+    CComPicture src = MakeFilled(4, 4, kRed);
+    CComPicture dst = MakeFilled(4, 4, Z);
+    Region clip = Region::FromRect(0, 0, 2, 4);
+    clip.Combine(Region::FromRect(0, 3, 4, 4), RegionOp::Or);
+    dst.SelectClipRgn(&clip);
+    clip = Region(); // the picture keeps its own copy
+    dst.BitBlt(1, 1, 3, 3, src, 0, 0);
+    EXPECT_EQ(Mask(dst, kRed), "....\n"
+                               ".#..\n"
+                               ".#..\n"
+                               ".###\n");
+    dst.SelectClipRgn(nullptr);
+    dst.BitBlt(0, 0, 4, 4, src, 0, 0);
+    EXPECT_EQ(Mask(dst, kRed), "####\n####\n####\n####\n");
+}
+
+TEST(Draw, DrawsTheWholePictureAt) {
+    CComPicture src = MakeNumbered(2, 2);
+    CComPicture dst = MakeFilled(3, 3, Z);
+    src.Draw(1, 1, dst);
+    EXPECT_EQ(PixelsOf(dst), (std::vector<uint32_t>{Z, Z, Z, Z, 1, 2, Z, 17, 18}));
+}
+
+TEST(DrawTransparent, PixelOneOneIsTheKeyWhereverItsColourLies) {
+    const uint32_t W = kWhite, R = kRed;
+    CComPicture src = MakePicture(3, 3, {W, R, W,  //
+                                         R, W, R,  //
+                                         W, W, R});
+    CComPicture dst = MakeFilled(4, 4, kBlue);
+    EXPECT_EQ(src.DrawTransparent(dst, 1, 0), 1);
+    EXPECT_EQ(Mask(dst, kBlue), "##.#\n"
+                                "#.#.\n"
+                                "###.\n"
+                                "####\n");
+    EXPECT_EQ(Mask(dst, kRed), "..#.\n"
+                               ".#.#\n"
+                               "...#\n"
+                               "....\n");
+}
+
+TEST(DrawTransparent, TooSmallForAKeyDrawsOpaque) {
+    CComPicture src = MakeFilled(1, 3, kWhite);
+    CComPicture dst = MakeFilled(2, 3, kBlue);
+    src.DrawTransparent(dst, 1, 0);
+    EXPECT_EQ(Mask(dst, kWhite), ".#\n.#\n.#\n");
+    CComPicture empty;
+    EXPECT_EQ(empty.DrawTransparent(dst, 0, 0), 1);
+}
+
+TEST(DrawTransparent, StretchedKeyComesFromTheStretchedCopy) {
+    // White top-left block, red elsewhere: pixel (1, 1) of the doubled copy is white, so the white area
+    // stays transparent and the red area is drawn.
+    std::vector<uint32_t> px(16, kRed);
+    for (int y = 0; y < 3; ++y)
+        for (int x = 0; x < 3; ++x) px[y * 4 + x] = kWhite;
+    CComPicture src = MakePicture(4, 4, px);
+    CComPicture dst = MakeFilled(10, 10, kBlue);
+    src.StretchDrawTransparent(dst, 1, 1, 8, 8);
+    EXPECT_EQ(dst.Row(0)[0], kBlue);
+    EXPECT_EQ(dst.Row(1)[1], kBlue);
+    EXPECT_EQ(dst.Row(4)[4], kBlue);
+    EXPECT_EQ(dst.Row(8)[8], kRed);
+    EXPECT_EQ(dst.Row(1)[8], kRed);
+    EXPECT_EQ(dst.Row(9)[9], kBlue); // outside the drawn rectangle
+    EXPECT_EQ(dst.GetStretchBltMode(), kBlackOnWhite);
+}
