@@ -1,6 +1,31 @@
+#include "app/ScreensaverApp.h"
+#include "app/win32/Win32AppSystem.h"
+#include "platform/Log.h"
+#include "platform/Process.h"
+
+#include <cstdlib>
 #include <windows.h>
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int)
 {
-    return 0;
+    // The log opens before start-up and closes at process exit.
+    CLog& log = CLog::Instance();
+
+    StartupArguments args;
+    // The module's own path: argv[0] may lack the folder or the extension when typed at a prompt.
+    args.programPath = ModuleFilePath();
+    if (args.programPath.empty() && __argc > 0 && __argv[0])
+        args.programPath = __argv[0];
+    if (__argc > 1 && __argv[1]) {
+        args.firstArgument = __argv[1];
+        args.hasFirstArgument = true;
+    }
+    if (__argc > 2 && __argv[2])
+        args.secondArgument = __argv[2];
+    args.rawCommandLine = GetCommandLineA();
+
+    CWin32AppSystem system;
+    CScreensaverApp app(system, log);
+    app.InitInstance(args);
+    return app.ExitInstance();
 }

@@ -1,0 +1,98 @@
+#include "app/win32/Win32AppSystem.h"
+
+#include "app/ScreensaverApp.h"
+#include "app/win32/PlaceholderWindow.h"
+#include "app/win32/SystemIntegration.h"
+#include "model/SettingsStore.h"
+
+namespace {
+const char kMutexName[] = "quillmarkscreensaver";
+// Until the real windows exist, a run stays bounded.
+const unsigned kPlaceholderSeconds = 3;
+
+LONG WINAPI EndQuietly(EXCEPTION_POINTERS*)
+{
+    return EXCEPTION_EXECUTE_HANDLER;
+}
+}
+
+CWin32AppSystem::~CWin32AppSystem()
+{
+    CloseSaverMutex();
+}
+
+void CWin32AppSystem::SetAsDefaultScreensaver(const std::string& programPath)
+{
+    ::SetAsDefaultScreensaver(programPath);
+}
+
+void CWin32AppSystem::InstallThroughShell(const std::string& programPath)
+{
+    ::InstallThroughShell(programPath);
+}
+
+void CWin32AppSystem::ChangePassword(uint32_t parentWindow)
+{
+    ::ChangePassword(parentWindow);
+}
+
+std::string CWin32AppSystem::SystemDirectory()
+{
+    return SystemDirectoryPath();
+}
+
+uint32_t CWin32AppSystem::ForegroundWindow()
+{
+    return static_cast<uint32_t>(reinterpret_cast<uintptr_t>(GetForegroundWindow()));
+}
+
+ISettingsStore& CWin32AppSystem::SettingsStore()
+{
+    return UserSettingsStore();
+}
+
+bool CWin32AppSystem::CreateSaverMutex()
+{
+    HANDLE mutex = CreateMutexA(nullptr, TRUE, kMutexName);
+    if (mutex && GetLastError() == ERROR_ALREADY_EXISTS) {
+        CloseHandle(mutex);
+        return false;
+    }
+    mutex_ = mutex;
+    return true;
+}
+
+void CWin32AppSystem::CloseSaverMutex()
+{
+    if (mutex_) {
+        CloseHandle(mutex_);
+        mutex_ = nullptr;
+    }
+}
+
+void CWin32AppSystem::SaveDesktopSnapshot(int32_t monitor)
+{
+    ::SaveDesktopSnapshot(monitor);
+}
+
+void CWin32AppSystem::SetScreenSaverRunning(bool running)
+{
+    UINT previous = 0;
+    SystemParametersInfoA(SPI_SETSCREENSAVERRUNNING, running ? TRUE : FALSE, &previous, 0);
+}
+
+void CWin32AppSystem::RunSettingsDialog(CScreensaverApp&)
+{
+    RunPlaceholderWindow("Screensaver settings", kPlaceholderSeconds);
+}
+
+void CWin32AppSystem::RunScreensaverWindow(CScreensaverApp&)
+{
+    RunPlaceholderWindow("Screensaver", kPlaceholderSeconds);
+}
+
+void CWin32AppSystem::QuietExit()
+{
+    SetErrorMode(SEM_NOGPFAULTERRORBOX);
+    SetUnhandledExceptionFilter(EndQuietly);
+}

@@ -1,0 +1,27 @@
+#pragma once
+#include "app/AppSystem.h"
+
+#include <windows.h>
+
+// Start-up's view of the installed Windows system.
+class CWin32AppSystem final : public IAppSystem {
+public:
+    ~CWin32AppSystem() override;
+
+    void SetAsDefaultScreensaver(const std::string& programPath) override;
+    void InstallThroughShell(const std::string& programPath) override;
+    void ChangePassword(uint32_t parentWindow) override;
+    std::string SystemDirectory() override;
+    uint32_t ForegroundWindow() override;
+    ISettingsStore& SettingsStore() override;
+    bool CreateSaverMutex() override;
+    void CloseSaverMutex() override;
+    void SaveDesktopSnapshot(int32_t monitor) override;
+    void SetScreenSaverRunning(bool running) override;
+    void RunSettingsDialog(CScreensaverApp& app) override;
+    void RunScreensaverWindow(CScreensaverApp& app) override;
+    void QuietExit() override;
+
+private:
+    HANDLE mutex_ = nullptr;
+};
