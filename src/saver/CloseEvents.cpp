@@ -1,0 +1,142 @@
+#include "saver/CloseEvents.h"
+
+#include "model/SaverSettings.h"
+#include "saver/SaverMessages.h"
+
+#include <cstdlib>
+
+bool CCloseEvents::Listening() const
+{
+    return mode_ == StartMode::Saver && !settings_.passwordDialogActive;
+}
+
+void CCloseEvents::RequestClose()
+{
+    settings_.closeRequested = true;
+    host_.PostClose();
+}
+
+void CCloseEvents::ReadReferencePoint()
+{
+    host_.GetCursorPos(settings_.referencePoint.x, settings_.referencePoint.y);
+}
+
+void CCloseEvents::OnCreate()
+{
+    settings_.startTime = host_.TickCount();
+    if (mode_ == StartMode::Saver)
+        host_.SetCursorPos(0, 0);
+    ReadReferencePoint();
+}
+
+bool CCloseEvents::OnKeyDown(uint32_t virtualKey)
+{
+    if (!Listening())
+        return false;
+    if (settings_.anyEvent) {
+        RequestClose();
+        return true;
+    }
+    // Return and Escape are always swallowed, so they never end the dialog in Saver.
+    if (virtualKey == SaverKey::Return) {
+        if (settings_.enterKey)
+            RequestClose();
+        return true;
+    }
+    if (virtualKey == SaverKey::Escape) {
+        if (settings_.escKey)
+            RequestClose();
+        return true;
+    }
+    if (settings_.specifiedKey && virtualKey == uint32_t(settings_.keyValue & 0xff)) {
+        RequestClose();
+        return true;
+    }
+    return false;
+}
+
+void CCloseEvents::OnChar(uint32_t code)
+{
+    if (!Listening())
+        return;
+    if (settings_.anyEvent || (settings_.specifiedKey && code == uint32_t(settings_.keyValue & 0xff)))
+        RequestClose();
+}
+
+void CCloseEvents::OnHelp(uint32_t wParamLow)
+{
+    if (Listening() && wParamLow == 0 && settings_.anyEvent)
+        RequestClose();
+}
+
+bool CCloseEvents::OnMouse(uint32_t message)
+{
+    if (mode_ == StartMode::Program)
+        return message == SaverMsg::RButtonDown || message == SaverMsg::RButtonUp;
+    if (!Listening())
+        return false;
+    bool closes = false;
+    switch (message) {
+    case SaverMsg::LButtonDown:
+    case SaverMsg::LButtonUp:
+    case SaverMsg::MButtonDown:
+    case SaverMsg::MButtonUp:
+        closes = settings_.anyEvent || settings_.mouseLeftClick;
+        break;
+    case SaverMsg::RButtonDown:
+    case SaverMsg::RButtonUp:
+        closes = settings_.anyEvent || settings_.mouseRightClick;
+        break;
+    case SaverMsg::LButtonDblClk:
+    case SaverMsg::RButtonDblClk:
+        closes = settings_.anyEvent || settings_.mouseDoubleClick;
+        break;
+    case SaverMsg::MouseMove: {
+        int32_t x = 0;
+        int32_t y = 0;
+        host_.GetCursorPos(x, y);
+        // 64-bit differences: far-apart coordinates must not overflow into "no movement".
+        const int64_t dx = std::llabs(int64_t(x) - settings_.referencePoint.x);
+        const int64_t dy = std::llabs(int64_t(y) - settings_.referencePoint.y);
+        if (dx > settings_.moveThreshold || dy > settings_.moveThreshold)
+            closes = settings_.anyEvent || settings_.mouseMove;
+        break;
+    }
+    default:
+        break;
+    }
+    if (closes)
+        RequestClose();
+    return false;
+}
+
+bool CCloseEvents::OnClose()
+{
+    if (mode_ != StartMode::Saver)
+        return false;
+    if (settings_.closeRequested && !settings_.passwordDialogActive) {
+        const uint32_t elapsed = host_.TickCount() - settings_.startTime;
+        if (elapsed > uint32_t(settings_.gracePeriod) * 1000u)
+            PasswordCheck();
+        else
+            host_.Destroy();
+    }
+    return true;
+}
+
+void CCloseEvents::PasswordCheck()
+{
+    settings_.passwordDialogActive = true;
+    host_.RefreshCursor();
+    const bool ok = host_.VerifyPassword();
+    settings_.passwordDialogActive = false;
+    host_.RefreshCursor();
+    ReadReferencePoint();
+    if (ok)
+        host_.Destroy();
+}
+
+bool CCloseEvents::CursorVisible() const
+{
+    return !Listening();
+}

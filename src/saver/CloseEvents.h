@@ -1,0 +1,55 @@
+#pragma once
+#include "saver/StartMode.h"
+
+#include <cstdint>
+
+class CSaverSettings;
+
+// What the close logic needs from its window.
+class ICloseHost {
+public:
+    virtual ~ICloseHost() = default;
+    virtual uint32_t TickCount() = 0;
+    virtual void GetCursorPos(int32_t& x, int32_t& y) = 0;
+    virtual void SetCursorPos(int32_t x, int32_t y) = 0;
+    virtual void PostClose() = 0;
+    // Re-evaluates the cursor's visibility (the window sends itself WM_SETCURSOR).
+    virtual void RefreshCursor() = 0;
+    // The platform's screen-saver password check; true when the password was right or no check exists.
+    virtual bool VerifyPassword() = 0;
+    virtual void Destroy() = 0;
+};
+
+// Turns user input into the decision to close the show. The options and the run-time close state live in
+// the user settings, which are read afresh for every event.
+class CCloseEvents {
+public:
+    CCloseEvents(ICloseHost& host, CSaverSettings& settings, StartMode mode)
+        : host_(host), settings_(settings), mode_(mode)
+    {
+    }
+
+    void OnCreate();
+    // True when the key is consumed (never reaches dialog processing).
+    bool OnKeyDown(uint32_t virtualKey);
+    void OnChar(uint32_t code);
+    void OnHelp(uint32_t wParamLow);
+    // Mouse messages 0x200..0x208. True when the Program menu is to be shown.
+    bool OnMouse(uint32_t message);
+    // True when the close was answered here (no default processing).
+    bool OnClose();
+    // True when the cursor is to be visible.
+    bool CursorVisible() const;
+
+    StartMode Mode() const { return mode_; }
+
+private:
+    bool Listening() const;
+    void RequestClose();
+    void PasswordCheck();
+    void ReadReferencePoint();
+
+    ICloseHost& host_;
+    CSaverSettings& settings_;
+    StartMode mode_;
+};

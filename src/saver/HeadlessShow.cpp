@@ -1,0 +1,121 @@
+#include "saver/HeadlessShow.h"
+
+#include "model/SaverSettings.h"
+#include "saver/SaverMessages.h"
+
+CHeadlessShow::CHeadlessShow(CHeadlessHost& loop, CSaverSettings& settings, SequencerOptions options,
+                             HeadlessShowParts parts)
+    : loop_(loop),
+      settings_(settings),
+      files_(parts.files ? parts.files : &realFiles_),
+      createVideoPlayer_(std::move(parts.createVideoPlayer))
+{
+    SequencerParts sequencerParts;
+    sequencerParts.media = parts.media;
+    sequencerParts.sounds = parts.sounds;
+    sequencerParts.imagePlayers = parts.imagePlayers;
+    if (parts.createSoundPlayer) {
+        sequencerParts.musicPlayer = parts.createSoundPlayer(SaverMsg::MusicEnded);
+        sequencerParts.boundSoundPlayer = parts.createSoundPlayer(SaverMsg::BoundSoundEnded);
+    }
+    session_ = std::make_unique<CSaverSession>(*this, settings, std::move(options), std::move(sequencerParts));
+    loop_.onMessage = [this](uint32_t message, uint32_t wParam) { Dispatch(message, wParam); };
+    loop_.onTimer = [this](uint32_t id) {
+        if (!destroyed_)
+            session_->OnTimer(id);
+    };
+}
+
+CHeadlessShow::~CHeadlessShow()
+{
+    loop_.onMessage = nullptr;
+    loop_.onTimer = nullptr;
+    if (!destroyed_)
+        Destroy();
+}
+
+void CHeadlessShow::Start()
+{
+    settings_.windowHandle = this;
+    session_->OnCreate();
+    session_->OnInit();
+}
+
+void CHeadlessShow::Dispatch(uint32_t message, uint32_t wParam)
+{
+    if (destroyed_)
+        return;
+    bool showMenu = false;
+    const bool answered = session_->OnMessage(message, wParam, &showMenu);
+    // Default processing of a close outside Saver ends the dialog.
+    if (message == SaverMsg::Close && !answered)
+        Destroy();
+}
+
+std::unique_ptr<IVideoPlayer> CHeadlessShow::CreateVideoPlayer()
+{
+    return createVideoPlayer_ ? createVideoPlayer_() : nullptr;
+}
+
+void CHeadlessShow::KeyDown(uint32_t virtualKey)
+{
+    if (destroyed_)
+        return;
+    if (session_->OnKeyDown(virtualKey))
+        return;
+    keysPassedOn_.push_back(virtualKey);
+    // The dialog's Return (OK) and Escape (Cancel) end it.
+    if (virtualKey == SaverKey::Return || virtualKey == SaverKey::Escape)
+        Destroy();
+}
+
+void CHeadlessShow::MoveCursor(int32_t x, int32_t y)
+{
+    cursorX_ = x;
+    cursorY_ = y;
+    loop_.Post(SaverMsg::MouseMove);
+}
+
+void CHeadlessShow::Mouse(uint32_t message)
+{
+    loop_.Post(message);
+}
+
+void CHeadlessShow::GetCursorPos(int32_t& x, int32_t& y)
+{
+    x = cursorX_;
+    y = cursorY_;
+}
+
+void CHeadlessShow::SetCursorPos(int32_t x, int32_t y)
+{
+    cursorX_ = x;
+    cursorY_ = y;
+}
+
+void CHeadlessShow::RefreshCursor()
+{
+    cursorShown_ = session_->CursorVisible();
+}
+
+bool CHeadlessShow::VerifyPassword()
+{
+    ++passwordChecks_;
+    if (cursorAfterPassword) {
+        cursorX_ = cursorAfterPassword->first;
+        cursorY_ = cursorAfterPassword->second;
+    }
+    return passwordAnswer.value_or(true);
+}
+
+void CHeadlessShow::Destroy()
+{
+    if (destroyed_)
+        return;
+    session_->BeforeDestroy();
+    destroyed_ = true;
+    session_->OnDestroy();
+    settings_.windowHandle = nullptr;
+    loop_.Clear();
+    loop_.Quit(0);
+}

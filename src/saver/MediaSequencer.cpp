@@ -1,0 +1,331 @@
+#include "saver/MediaSequencer.h"
+
+#include "model/SaverSettings.h"
+#include "platform/Log.h"
+#include "platform/Paths.h"
+#include "saver/SaverMessages.h"
+#include "saver/VideoCache.h"
+
+#include <algorithm>
+
+namespace {
+constexpr int32_t kImage = 0;
+constexpr int32_t kNoPlayer = 1;
+constexpr int32_t kVideo = 2;
+
+}
+
+CMediaSequencer::CMediaSequencer(ISequencerHost& host, SequencerOptions options, SequencerParts parts)
+    : host_(host), options_(std::move(options)), parts_(std::move(parts))
+{
+}
+
+CMediaSequencer::~CMediaSequencer()
+{
+    Shutdown();
+}
+
+void CMediaSequencer::PresentCurrentItem()
+{
+    IMediaList& media = *parts_.media;
+    if (previousMediaType_ == kImage && playerInterfaceInstalled_)
+        parts_.imagePlayers->StopTransition(imagePlayer_);
+    else if (previousMediaType_ == kVideo && videoPlayers_[currentVideoPlayer_])
+        videoPlayers_[currentVideoPlayer_]->CloseVideo(1);
+    itemPresenting_ = false;
+
+    const int count = media.Count();
+    KADO_LOG(".\\ScreensaverDlg", "Media Count = %d", count);
+    const std::string fileName = media.FileName();
+    KADO_LOG(".\\ScreensaverDlg", "Media name = %s", fileName.c_str());
+    // Without items there is nothing to present; the show waits for its close event.
+    if (count <= 0)
+        return;
+
+    const int32_t type = media.MediaType();
+    switch (type) {
+    case kImage:
+        if (!playerInterfaceInstalled_) {
+            playerInterfaceInstalled_ = true;
+            imagePlayer_ = parts_.imagePlayers->CreatePlayer(host_.Window());
+            parts_.imagePlayers->SetPlayerMode(imagePlayer_, options_.mode);
+            parts_.imagePlayers->SetPlayerSettings(imagePlayer_, options_.settings, options_.project);
+            parts_.imagePlayers->SetPlayerMedia(imagePlayer_, media.Media());
+        }
+        KADO_LOG(".\\ScreensaverDlg", "Do an image slide show");
+        parts_.imagePlayers->ShowSlide(imagePlayer_, media.Settings());
+        break;
+    case kNoPlayer:
+        break;
+    case kVideo:
+        KADO_LOG(".\\ScreensaverDlg", "Play a video movie");
+        PlayVideo();
+        break;
+    default:
+        KADO_LOG(".\\ScreensaverDlg", "Unknow Media type %d", type);
+        break;
+    }
+    itemPresenting_ = true;
+
+    if (previousMediaType_ != type) {
+        if (previousMediaType_ == kImage && playerInterfaceInstalled_)
+            parts_.imagePlayers->HidePlayer(imagePlayer_, 1);
+        else if (previousMediaType_ == kVideo && videoPlayers_[currentVideoPlayer_])
+            videoPlayers_[currentVideoPlayer_]->HideBehind();
+    }
+    previousMediaType_ = type;
+
+    if (parts_.musicPlayer) {
+        if (media.PlaysMusic())
+            parts_.musicPlayer->Resume();
+        else
+            parts_.musicPlayer->Pause();
+    }
+
+    boundSoundPlaying_ = false;
+    const std::string sound = parts_.sounds->GetSoundFile(options_.programPath, media.BoundSound(),
+                                                          options_.mediaStored, options_.mediaBesideProgram);
+    if (!sound.empty() && parts_.boundSoundPlayer)
+        boundSoundPlaying_ = parts_.boundSoundPlayer->Play(sound);
+}
+
+void CMediaSequencer::ItemFinished()
+{
+    const bool soundPlaying = boundSoundPlaying_;
+    itemPresenting_ = false;
+    if (soundPlaying)
+        return;
+    KADO_LOG(".\\ScreensaverDlg", "Show Next media file");
+    ShowNextMedia();
+}
+
+void CMediaSequencer::BoundSoundEnded()
+{
+    boundSoundPlaying_ = false;
+    if (!itemPresenting_)
+        ShowNextMedia();
+}
+
+void CMediaSequencer::ShowNextMedia()
+{
+    if (options_.displayTime <= 0) {
+        StepToNextMedia();
+        return;
+    }
+    if (!displayTimerRunning_) {
+        host_.SetTimer(SaverTimer::DisplayTime, uint32_t(options_.displayTime) * 1000u);
+        displayTimerRunning_ = true;
+    }
+}
+
+void CMediaSequencer::StepToNextMedia()
+{
+    if (options_.displayTime > 0) {
+        host_.KillTimer(SaverTimer::DisplayTime);
+        displayTimerRunning_ = false;
+    }
+    parts_.media->SelectNext(options_.randomOrder);
+    PresentCurrentItem();
+}
+
+void CMediaSequencer::StartMusic(bool first)
+{
+    if ((options_.settings && !options_.settings->playSounds) || !parts_.musicPlayer)
+        return;
+    const std::string track = parts_.sounds->GetNextMusic(options_.programPath, options_.musicRandom,
+                                                          options_.musicLoop, options_.musicStored,
+                                                          options_.mediaBesideProgram);
+    if (track.empty())
+        return;
+    parts_.musicPlayer->Play(track);
+    if (first)
+        parts_.musicPlayer->Pause();
+}
+
+void CMediaSequencer::MusicEnded()
+{
+    if (parts_.musicPlayer)
+        parts_.musicPlayer->Stop();
+    if (options_.musicPause <= 0) {
+        StartMusic(false);
+        return;
+    }
+    if (!musicPauseTimerRunning_) {
+        host_.SetTimer(SaverTimer::MusicPause, uint32_t(options_.musicPause) * 1000u);
+        musicPauseTimerRunning_ = true;
+    }
+}
+
+void CMediaSequencer::MusicPauseExpired()
+{
+    if (musicPauseTimerRunning_) {
+        host_.KillTimer(SaverTimer::MusicPause);
+        musicPauseTimerRunning_ = false;
+    }
+    StartMusic(false);
+}
+
+void CMediaSequencer::PauseMusic()
+{
+    if (parts_.musicPlayer)
+        parts_.musicPlayer->Pause();
+}
+
+void CMediaSequencer::ResumeMusic()
+{
+    if (parts_.musicPlayer)
+        parts_.musicPlayer->Resume();
+}
+
+void CMediaSequencer::AddTemporaryFile(const std::string& path)
+{
+    if (std::find(temporaryFiles_.begin(), temporaryFiles_.end(), path) == temporaryFiles_.end())
+        temporaryFiles_.push_back(path);
+}
+
+std::string CMediaSequencer::PrepareCachedVideo(const std::string& storedName)
+{
+    ISaverFiles& files = host_.Files();
+    // The previous copy goes back under its hidden name until it is needed again.
+    if (!currentTempVideo_.empty() && files.FileExists(currentTempVideo_))
+        files.Rename(currentTempVideo_, HiddenVideoName(currentTempVideo_));
+
+    const std::string path = CachedVideoPath(files.TempDirectory(), options_.programPath, storedName);
+    const std::string directory = DirectoryOf(path);
+    if (!files.IsDirectory(directory))
+        files.CreateDirectories(directory);
+    currentTempVideo_ = path;
+
+    const std::string hidden = HiddenVideoName(path);
+    if (!files.FileExists(path)) {
+        if (files.FileExists(hidden)) {
+            files.Rename(hidden, path);
+        } else {
+            std::vector<uint8_t> bytes;
+            parts_.media->ReadMediaData(storedName, bytes);
+            files.WriteFile(path, bytes);
+            host_.Sleep(1000);
+        }
+    }
+    AddTemporaryFile(hidden);
+    AddTemporaryFile(path);
+    return path;
+}
+
+void CMediaSequencer::PlayVideo()
+{
+    const std::string storedName = parts_.media->FileName();
+    std::string playPath;
+    if (options_.mediaStored) {
+        playPath = PrepareCachedVideo(storedName);
+    } else {
+        if (options_.mediaBesideProgram)
+            playPath = DirectoryOf(options_.programPath) + FileNameOf(storedName);
+        else
+            playPath = parts_.media->GetStoredName(storedName);
+        if (!host_.Files().FileExists(playPath)) {
+            host_.ShowMessage("File not found : " + playPath);
+            playPath.clear();
+        }
+    }
+
+    const int chosen = currentVideoPlayer_ == 1 ? 0 : 1;
+    if (chosen == 0)
+        KADO_LOG(".\\ScreensaverDlg", "Video Player0 working");
+    else
+        KADO_LOG(".\\ScreensaverDlg", "Video Player1 working");
+    std::unique_ptr<IVideoPlayer>& player = videoPlayers_[chosen];
+    if (!player)
+        player = host_.CreateVideoPlayer();
+    if (player) {
+        player->SetVideoPath(playPath);
+        player->SetMediaSetting(parts_.media->Settings());
+        player->SetMedia(parts_.media->Media());
+        player->DrawBackground();
+    }
+    host_.MakeTopmost();
+    KADO_LOG(".\\ScreensaverDlg", "Set screensaver window top most");
+    if (player)
+        player->Show();
+    videoPlayers_[1 - chosen].reset();
+    currentVideoPlayer_ = chosen;
+    KADO_LOG(".\\ScreensaverDlg", "Exit from PlayVideo()");
+}
+
+void CMediaSequencer::RemoveTemporaryFiles()
+{
+    ISaverFiles& files = host_.Files();
+    // The last entry is the current copy: it is hidden below rather than deleted, to be found next run.
+    for (size_t i = 0; i + 1 < temporaryFiles_.size(); ++i) {
+        if (files.FileExists(temporaryFiles_[i]))
+            files.Delete(temporaryFiles_[i]);
+    }
+    if (!currentTempVideo_.empty() && files.FileExists(currentTempVideo_))
+        files.Rename(currentTempVideo_, HiddenVideoName(currentTempVideo_));
+}
+
+bool CMediaSequencer::OnTimer(uint32_t id)
+{
+    if (id == SaverTimer::DisplayTime) {
+        StepToNextMedia();
+        return true;
+    }
+    if (id == SaverTimer::MusicPause) {
+        MusicPauseExpired();
+        return true;
+    }
+    return false;
+}
+
+bool CMediaSequencer::OnMessage(uint32_t message)
+{
+    switch (message) {
+    case SaverMsg::ItemFinished:
+        ItemFinished();
+        return true;
+    case SaverMsg::MusicEnded:
+        MusicEnded();
+        return true;
+    case SaverMsg::PauseMusic:
+        PauseMusic();
+        return true;
+    case SaverMsg::ResumeMusic:
+        ResumeMusic();
+        return true;
+    case SaverMsg::BoundSoundEnded:
+        BoundSoundEnded();
+        return true;
+    default:
+        return false;
+    }
+}
+
+void CMediaSequencer::Shutdown()
+{
+    if (shutDown_)
+        return;
+    shutDown_ = true;
+    if (previousMediaType_ == kImage && playerInterfaceInstalled_)
+        parts_.imagePlayers->StopTransition(imagePlayer_);
+    else if (previousMediaType_ == kVideo && videoPlayers_[currentVideoPlayer_])
+        videoPlayers_[currentVideoPlayer_]->CloseVideo(0);
+
+    videoPlayers_[0].reset();
+    videoPlayers_[1].reset();
+    if (playerInterfaceInstalled_) {
+        parts_.imagePlayers->StopTransition(imagePlayer_);
+        parts_.imagePlayers->DestroyPlayer(imagePlayer_);
+        playerInterfaceInstalled_ = false;
+    }
+    if (parts_.media)
+        parts_.media->Close();
+    parts_.boundSoundPlayer.reset();
+    parts_.musicPlayer.reset();
+    if (musicPauseTimerRunning_) {
+        host_.KillTimer(SaverTimer::MusicPause);
+        musicPauseTimerRunning_ = false;
+    }
+    if (parts_.sounds)
+        parts_.sounds->RemoveTemporaryFiles();
+    RemoveTemporaryFiles();
+}

@@ -1,0 +1,58 @@
+#include "saver/SaverFiles.h"
+
+#include "platform/Paths.h"
+
+#include <cstdio>
+
+std::string CSaverFiles::NativePath(const std::string& path)
+{
+#ifdef _WIN32
+    return path;
+#else
+    std::string native = path;
+    for (char& c : native) {
+        if (c == '\\')
+            c = '/';
+    }
+    return native;
+#endif
+}
+
+bool CSaverFiles::FileExists(const std::string& path)
+{
+    return ::FileExists(NativePath(path));
+}
+
+bool CSaverFiles::IsDirectory(const std::string& path)
+{
+    return ::IsDirectory(NativePath(path));
+}
+
+bool CSaverFiles::CreateDirectories(const std::string& path)
+{
+    return ::CreateDirectories(NativePath(path));
+}
+
+bool CSaverFiles::Rename(const std::string& from, const std::string& to)
+{
+    return std::rename(NativePath(from).c_str(), NativePath(to).c_str()) == 0;
+}
+
+bool CSaverFiles::Delete(const std::string& path)
+{
+    return std::remove(NativePath(path).c_str()) == 0;
+}
+
+bool CSaverFiles::WriteFile(const std::string& path, const std::vector<uint8_t>& bytes)
+{
+    std::FILE* f = std::fopen(NativePath(path).c_str(), "wb");
+    if (!f)
+        return false;
+    const bool ok = bytes.empty() || std::fwrite(bytes.data(), 1, bytes.size(), f) == bytes.size();
+    return std::fclose(f) == 0 && ok;
+}
+
+std::string CSaverFiles::TempDirectory()
+{
+    return ::TempDirectory();
+}

@@ -1,0 +1,39 @@
+#pragma once
+#include <cstdint>
+
+// Message and timer numbers shared by the screensaver window, its players and the headless host. The values
+// are the Windows ones, so both hosts speak the same numbers.
+namespace SaverMsg {
+constexpr uint32_t User = 0x0400;
+constexpr uint32_t ItemFinished = User + 8;        // 1032: the current item has finished presenting
+constexpr uint32_t TransitionDone = User + 9;      // 1033: worker to image player
+constexpr uint32_t MusicEnded = User + 10;         // 1034
+constexpr uint32_t PauseMusic = User + 11;         // 1035
+constexpr uint32_t ResumeMusic = User + 12;        // 1036
+constexpr uint32_t BoundSoundEnded = User + 13;    // 1037
+
+constexpr uint32_t Close = 0x0010;
+constexpr uint32_t KeyDown = 0x0100;
+constexpr uint32_t Char = 0x0102;
+constexpr uint32_t Help = 0x0053;
+constexpr uint32_t MouseMove = 0x0200;
+constexpr uint32_t LButtonDown = 0x0201;
+constexpr uint32_t LButtonUp = 0x0202;
+constexpr uint32_t LButtonDblClk = 0x0203;
+constexpr uint32_t RButtonDown = 0x0204;
+constexpr uint32_t RButtonUp = 0x0205;
+constexpr uint32_t RButtonDblClk = 0x0206;
+constexpr uint32_t MButtonDown = 0x0207;
+constexpr uint32_t MButtonUp = 0x0208;
+}
+
+namespace SaverTimer {
+constexpr uint32_t DisplayTime = 1;
+constexpr uint32_t MusicPause = 2;
+constexpr uint32_t TimeLimit = 3;
+}
+
+namespace SaverKey {
+constexpr uint32_t Return = 13;
+constexpr uint32_t Escape = 27;
+}

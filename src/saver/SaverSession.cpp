@@ -1,0 +1,89 @@
+#include "saver/SaverSession.h"
+
+#include "model/SaverSettings.h"
+#include "platform/Log.h"
+#include "saver/SaverMessages.h"
+
+CSaverSession::CSaverSession(ISaverWindowHost& host, CSaverSettings& settings, SequencerOptions options,
+                             SequencerParts parts)
+    : host_(host),
+      settings_(settings),
+      mode_(options.mode),
+      close_(host, settings, options.mode),
+      sequencer_(host, std::move(options), std::move(parts))
+{
+}
+
+void CSaverSession::OnCreate()
+{
+    close_.OnCreate();
+}
+
+bool CSaverSession::TimeLimited() const
+{
+    return settings_.timeLimit && settings_.timeLimitMinutes > 0;
+}
+
+void CSaverSession::OnInit()
+{
+    sequencer_.StartMusic(true);
+    sequencer_.PresentCurrentItem();
+    if (mode_ == StartMode::Preview)
+        return;
+    host_.ShowTaskbar(false);
+    if (TimeLimited()) {
+        const uint32_t minutes = uint32_t(settings_.timeLimitMinutes);
+        KADO_LOG(".\\ScreensaverDlg", "Time Limitation %u minute(s)", minutes);
+        host_.SetTimer(SaverTimer::TimeLimit, minutes * 60000u);
+    }
+}
+
+bool CSaverSession::OnTimer(uint32_t id)
+{
+    if (id == SaverTimer::TimeLimit) {
+        host_.PostQuit(0);
+        return true;
+    }
+    return sequencer_.OnTimer(id);
+}
+
+bool CSaverSession::OnMessage(uint32_t message, uint32_t wParam, bool* showMenu)
+{
+    if (showMenu)
+        *showMenu = false;
+    if (sequencer_.OnMessage(message))
+        return false;  // the player messages go on to default processing as well
+    switch (message) {
+    case SaverMsg::Close:
+        return close_.OnClose();
+    case SaverMsg::Char:
+        close_.OnChar(wParam);
+        return false;
+    case SaverMsg::Help:
+        close_.OnHelp(wParam & 0xffff);
+        return true;
+    default:
+        break;
+    }
+    if (message >= SaverMsg::MouseMove && message <= SaverMsg::MButtonUp) {
+        const bool menu = close_.OnMouse(message);
+        if (showMenu)
+            *showMenu = menu;
+    }
+    return false;
+}
+
+void CSaverSession::BeforeDestroy()
+{
+    if (mode_ != StartMode::Preview && TimeLimited())
+        host_.KillTimer(SaverTimer::TimeLimit);
+}
+
+void CSaverSession::OnDestroy()
+{
+    if (destroyed_)
+        return;
+    destroyed_ = true;
+    host_.ShowTaskbar(true);
+    sequencer_.Shutdown();
+}

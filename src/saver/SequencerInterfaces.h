@@ -1,0 +1,114 @@
+#pragma once
+#include "saver/StartMode.h"
+
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <vector>
+
+class CSaverSettings;
+class CKADOGlobeSettings;
+class CMediaSetting;
+class CMedia;
+
+// A window of the host, opaque to portable code (an HWND on Windows).
+using WindowRef = void*;
+
+// The eight operations through which the screensaver window drives the image slide-show player. A player
+// number outside the player list raises std::invalid_argument.
+class IImagePlayerInterface {
+public:
+    virtual ~IImagePlayerInterface() = default;
+    virtual int CreatePlayer(WindowRef parent) = 0;
+    virtual void DestroyPlayer(int player) = 0;
+    virtual void SetPlayerSettings(int player, CSaverSettings* settings, CKADOGlobeSettings* project) = 0;
+    virtual void ShowSlide(int player, CMediaSetting* media) = 0;
+    virtual void StopTransition(int player) = 0;
+    virtual void HidePlayer(int player, int hide) = 0;
+    virtual void SetPlayerMode(int player, StartMode mode) = 0;
+    virtual void SetPlayerMedia(int player, CMedia* media) = 0;
+};
+
+// A video player window; destroying the object destroys its window.
+class IVideoPlayer {
+public:
+    virtual ~IVideoPlayer() = default;
+    virtual void SetVideoPath(const std::string& path) = 0;
+    virtual void SetMediaSetting(CMediaSetting* media) = 0;
+    virtual void SetMedia(CMedia* media) = 0;
+    virtual void DrawBackground() = 0;
+    virtual void Show() = 0;
+    // Bottom of the z-order at (0, 0) with the parent's size, hidden, not activated.
+    virtual void HideBehind() = 0;
+    virtual void CloseVideo(int send) = 0;
+};
+
+// A sound player that posts its end message to the window when a track has played to its end.
+class ISoundPlayer {
+public:
+    virtual ~ISoundPlayer() = default;
+    virtual bool Play(const std::string& path) = 0;
+    virtual void Pause() = 0;
+    virtual void Resume() = 0;
+    virtual void Stop() = 0;
+};
+
+// The background music and bound sounds of the project.
+class ISoundTable {
+public:
+    virtual ~ISoundTable() = default;
+    virtual std::string GetNextMusic(const std::string& programPath, bool random, bool loop, bool stored,
+                                     bool besideExecutable) = 0;
+    virtual std::string GetSoundFile(const std::string& programPath, const std::string& soundName,
+                                     bool stored, bool besideExecutable) = 0;
+    virtual void RemoveTemporaryFiles() = 0;
+};
+
+// The playlist: the current item and the way to the next.
+class IMediaList {
+public:
+    virtual ~IMediaList() = default;
+    virtual int Count() = 0;
+    virtual int32_t MediaType() = 0;
+    virtual std::string FileName() = 0;
+    virtual bool PlaysMusic() = 0;
+    virtual std::string BoundSound() = 0;
+    virtual void SelectNext(bool random) = 0;
+    // The stored bytes of the media file whose name contains the file-name part of the path.
+    virtual bool ReadMediaData(const std::string& fileName, std::vector<uint8_t>& out) = 0;
+    // The stored name of the file a path refers to ("" when none).
+    virtual std::string GetStoredName(const std::string& fileName) = 0;
+    // The objects handed on to the players.
+    virtual CMediaSetting* Settings() = 0;
+    virtual CMedia* Media() = 0;
+    virtual void Close() = 0;
+};
+
+// File operations on paths with backslashes.
+class ISaverFiles {
+public:
+    virtual ~ISaverFiles() = default;
+    virtual bool FileExists(const std::string& path) = 0;
+    virtual bool IsDirectory(const std::string& path) = 0;
+    virtual bool CreateDirectories(const std::string& path) = 0;
+    virtual bool Rename(const std::string& from, const std::string& to) = 0;
+    virtual bool Delete(const std::string& path) = 0;
+    // Creates (or truncates) the file and writes the bytes; false when it cannot be created.
+    virtual bool WriteFile(const std::string& path, const std::vector<uint8_t>& bytes) = 0;
+    virtual std::string TempDirectory() = 0;
+};
+
+// What the sequencer needs from its window.
+class ISequencerHost {
+public:
+    virtual ~ISequencerHost() = default;
+    virtual WindowRef Window() = 0;
+    virtual void SetTimer(uint32_t id, uint32_t ms) = 0;
+    virtual void KillTimer(uint32_t id) = 0;
+    virtual void Sleep(uint32_t ms) = 0;
+    virtual void ShowMessage(const std::string& text) = 0;
+    // Topmost at (0, 0) with the window's own size, shown, not activated.
+    virtual void MakeTopmost() = 0;
+    virtual std::unique_ptr<IVideoPlayer> CreateVideoPlayer() = 0;
+    virtual ISaverFiles& Files() = 0;
+};

@@ -1,0 +1,299 @@
+#include "model/SaverSettings.h"
+#include "saver/CloseEvents.h"
+#include "saver/MonitorRect.h"
+#include "saver/SaverMessages.h"
+
+#include <gtest/gtest.h>
+
+#include <functional>
+
+namespace {
+
+class FakeWindow : public ICloseHost {
+public:
+    uint32_t tick = 5000;
+    int32_t x = 300, y = 200;
+    int closesPosted = 0;
+    int destroyed = 0;
+    int passwordChecks = 0;
+    int cursorRefreshes = 0;
+    bool passwordRight = true;
+    std::function<void()> duringPassword;
+
+    uint32_t TickCount() override { return tick; }
+    void GetCursorPos(int32_t& cx, int32_t& cy) override
+    {
+        cx = x;
+        cy = y;
+    }
+    void SetCursorPos(int32_t cx, int32_t cy) override
+    {
+        x = cx;
+        y = cy;
+    }
+    void PostClose() override { ++closesPosted; }
+    void RefreshCursor() override { ++cursorRefreshes; }
+    bool VerifyPassword() override
+    {
+        ++passwordChecks;
+        if (duringPassword)
+            duringPassword();
+        return passwordRight;
+    }
+    void Destroy() override { ++destroyed; }
+};
+
+class CloseEvents : public ::testing::Test {
+protected:
+    FakeWindow window;
+    CSaverSettings settings;
+
+    CCloseEvents Make(StartMode mode = StartMode::Saver)
+    {
+        CCloseEvents events(window, settings, mode);
+        events.OnCreate();
+        return events;
+    }
+    void OnlyMouseMove()
+    {
+        settings.anyEvent = 0;
+        settings.mouseMove = 1;
+        settings.mouseLeftClick = settings.mouseRightClick = settings.mouseDoubleClick = 0;
+        settings.escKey = settings.enterKey = settings.specifiedKey = 0;
+    }
+};
+
+}
+
+TEST_F(CloseEvents, CreationRecordsStartTimeAndPutsTheCursorAtTheOriginInSaver)
+{
+    Make();
+    EXPECT_EQ(settings.startTime, 5000u);
+    EXPECT_EQ(settings.referencePoint.x, 0);
+    EXPECT_EQ(settings.referencePoint.y, 0);
+
+    window.x = 40;
+    CCloseEvents program(window, settings, StartMode::Program);
+    program.OnCreate();
+    EXPECT_EQ(settings.referencePoint.x, 40);  // the cursor is left where it is
+}
+
+TEST_F(CloseEvents, WithOnlyMouseMoveAClickDoesNotCloseButMovingBeyondTheThresholdDoes)
+{
+    OnlyMouseMove();
+    CCloseEvents e = Make();
+    for (uint32_t m : {SaverMsg::LButtonDown, SaverMsg::RButtonUp, SaverMsg::MButtonDown, SaverMsg::LButtonDblClk})
+        e.OnMouse(m);
+    EXPECT_EQ(window.closesPosted, 0);
+    window.x = 20;
+    window.y = -20;  // exactly the threshold in both directions
+    e.OnMouse(SaverMsg::MouseMove);
+    EXPECT_EQ(window.closesPosted, 0);
+    window.y = -21;
+    e.OnMouse(SaverMsg::MouseMove);
+    EXPECT_EQ(window.closesPosted, 1);
+    EXPECT_TRUE(settings.closeRequested);
+}
+
+TEST_F(CloseEvents, FarApartCoordinatesStillCountAsMovement)
+{
+    OnlyMouseMove();
+    CCloseEvents e = Make();
+    settings.referencePoint = {INT32_MIN, 0};
+    window.x = INT32_MAX;
+    window.y = 0;
+    e.OnMouse(SaverMsg::MouseMove);
+    EXPECT_EQ(window.closesPosted, 1);
+}
+
+TEST_F(CloseEvents, EachMouseButtonFollowsItsOwnSetting)
+{
+    OnlyMouseMove();
+    settings.mouseMove = 0;
+    CCloseEvents e = Make();
+    settings.mouseLeftClick = 1;  // read live
+    e.OnMouse(SaverMsg::MButtonUp);
+    EXPECT_EQ(window.closesPosted, 1);
+    e.OnMouse(SaverMsg::RButtonDown);
+    e.OnMouse(SaverMsg::RButtonDblClk);
+    EXPECT_EQ(window.closesPosted, 1);
+    settings.mouseDoubleClick = 1;
+    e.OnMouse(SaverMsg::RButtonDblClk);
+    EXPECT_EQ(window.closesPosted, 2);
+    settings.mouseRightClick = 1;
+    e.OnMouse(SaverMsg::RButtonUp);
+    EXPECT_EQ(window.closesPosted, 3);
+    window.x = 500;  // movement with mouseMove off
+    e.OnMouse(SaverMsg::MouseMove);
+    EXPECT_EQ(window.closesPosted, 3);
+}
+
+TEST_F(CloseEvents, ReturnAndEscapeAreSwallowedInSaverWhetherOrNotTheyClose)
+{
+    OnlyMouseMove();
+    CCloseEvents e = Make();
+    EXPECT_TRUE(e.OnKeyDown(SaverKey::Escape));
+    EXPECT_TRUE(e.OnKeyDown(SaverKey::Return));
+    EXPECT_EQ(window.closesPosted, 0);
+    EXPECT_FALSE(e.OnKeyDown('B'));
+    settings.escKey = 1;
+    EXPECT_TRUE(e.OnKeyDown(SaverKey::Escape));
+    EXPECT_EQ(window.closesPosted, 1);
+}
+
+TEST_F(CloseEvents, SpecifiedKeyClosesByVirtualKeyAndByCharacter)
+{
+    OnlyMouseMove();
+    settings.specifiedKey = 1;
+    settings.keyValue = 'A';
+    CCloseEvents e = Make();
+    EXPECT_FALSE(e.OnKeyDown('B'));
+    e.OnChar('b');
+    EXPECT_EQ(window.closesPosted, 0);
+    EXPECT_TRUE(e.OnKeyDown(65));
+    EXPECT_EQ(window.closesPosted, 1);
+    e.OnChar('A');
+    EXPECT_EQ(window.closesPosted, 2);
+}
+
+TEST_F(CloseEvents, AnyEventClosesOnEveryInput)
+{
+    CCloseEvents e = Make();
+    EXPECT_TRUE(e.OnKeyDown('Z'));
+    e.OnChar('z');
+    e.OnHelp(0);
+    e.OnMouse(SaverMsg::LButtonUp);
+    EXPECT_EQ(window.closesPosted, 4);
+    e.OnHelp(1);  // help for a control, not the window
+    EXPECT_EQ(window.closesPosted, 4);
+}
+
+TEST_F(CloseEvents, OutsideSaverInputNeverClosesAndKeysReachTheDialog)
+{
+    for (StartMode mode : {StartMode::Preview, StartMode::Program, StartMode::None}) {
+        FakeWindow w;
+        CSaverSettings s;
+        CCloseEvents e(w, s, mode);
+        e.OnCreate();
+        EXPECT_FALSE(e.OnKeyDown(SaverKey::Escape));
+        EXPECT_FALSE(e.OnKeyDown(SaverKey::Return));
+        e.OnChar('x');
+        e.OnHelp(0);
+        w.x += 1000;
+        e.OnMouse(SaverMsg::MouseMove);
+        e.OnMouse(SaverMsg::LButtonDown);
+        EXPECT_EQ(w.closesPosted, 0);
+        // A close from elsewhere gets default processing (the dialog ends).
+        EXPECT_FALSE(e.OnClose());
+        EXPECT_TRUE(e.CursorVisible());
+    }
+}
+
+TEST_F(CloseEvents, RightButtonOpensTheMenuOnlyInProgram)
+{
+    CCloseEvents program = Make(StartMode::Program);
+    EXPECT_TRUE(program.OnMouse(SaverMsg::RButtonDown));
+    EXPECT_FALSE(program.OnMouse(SaverMsg::LButtonDown));
+    CCloseEvents saver = Make(StartMode::Saver);
+    EXPECT_FALSE(saver.OnMouse(SaverMsg::RButtonDown));
+}
+
+TEST_F(CloseEvents, CloseWithinTheGracePeriodNeedsNoPassword)
+{
+    CCloseEvents e = Make();
+    e.OnKeyDown('X');
+    window.tick = 5000 + 15000;  // not beyond the grace period
+    EXPECT_TRUE(e.OnClose());
+    EXPECT_EQ(window.passwordChecks, 0);
+    EXPECT_EQ(window.destroyed, 1);
+}
+
+TEST_F(CloseEvents, CloseAfterTheGracePeriodAsksForThePassword)
+{
+    CCloseEvents e = Make();
+    e.OnKeyDown('X');
+    window.tick = 5000 + 15001;
+    EXPECT_TRUE(e.OnClose());
+    EXPECT_EQ(window.passwordChecks, 1);
+    EXPECT_EQ(window.destroyed, 1);
+    EXPECT_EQ(window.cursorRefreshes, 2);
+}
+
+TEST_F(CloseEvents, GracePeriodHoldsAcrossTheTickCountWrap)
+{
+    window.tick = 0xFFFFF000u;
+    CCloseEvents e = Make();
+    e.OnKeyDown('X');
+    window.tick = 0x00000100u;  // 4.3 s later
+    e.OnClose();
+    EXPECT_EQ(window.passwordChecks, 0);
+    EXPECT_EQ(window.destroyed, 1);
+}
+
+TEST_F(CloseEvents, CloseThatNobodyRequestedIsSwallowedInSaver)
+{
+    CCloseEvents e = Make();
+    window.tick += 100000;
+    EXPECT_TRUE(e.OnClose());
+    EXPECT_EQ(window.destroyed, 0);
+    EXPECT_EQ(window.passwordChecks, 0);
+}
+
+TEST_F(CloseEvents, WrongPasswordKeepsTheShowAndMeasuresMovementFromWhereTheDialogClosed)
+{
+    OnlyMouseMove();
+    CCloseEvents e = Make();
+    window.x = 100;
+    e.OnMouse(SaverMsg::MouseMove);
+    ASSERT_TRUE(settings.closeRequested);
+    window.tick += 60000;
+    window.passwordRight = false;
+    window.duringPassword = [&] {
+        EXPECT_TRUE(e.CursorVisible()) << "the cursor shows while the dialog is up";
+        // Input while the dialog is up is ignored.
+        window.x = 900;
+        e.OnMouse(SaverMsg::MouseMove);
+        e.OnKeyDown(SaverKey::Escape);
+        // A close arriving meanwhile does not start a second dialog.
+        e.OnClose();
+    };
+    e.OnClose();
+    EXPECT_EQ(window.passwordChecks, 1);
+    EXPECT_EQ(window.destroyed, 0);
+    EXPECT_EQ(window.closesPosted, 1);
+    EXPECT_FALSE(settings.passwordDialogActive);
+    EXPECT_TRUE(settings.closeRequested);
+    EXPECT_EQ(settings.referencePoint.x, 900);
+    EXPECT_FALSE(e.CursorVisible());
+
+    // A small movement from there does not close again; the next real close asks again.
+    window.duringPassword = nullptr;
+    window.x = 910;
+    e.OnMouse(SaverMsg::MouseMove);
+    EXPECT_EQ(window.closesPosted, 1);
+    window.passwordRight = true;
+    e.OnClose();
+    EXPECT_EQ(window.passwordChecks, 2);
+    EXPECT_EQ(window.destroyed, 1);
+}
+
+TEST(MonitorChoice, NumberedMonitorOrTheVirtualScreenFromTheOrigin)
+{
+    MonitorTable monitors;
+    monitors.Add(0, 0, 1920, 1080);
+    monitors.Add(-1280, 100, 0, 1124);
+    EXPECT_EQ(ChooseMonitorArea(1, monitors, 3200, 1124), (MonitorArea{0, 0, 1920, 1080}));
+    EXPECT_EQ(ChooseMonitorArea(2, monitors, 3200, 1124), (MonitorArea{-1280, 100, 1280, 1024}));
+    for (int32_t n : {0, -1, 3, INT32_MAX})
+        EXPECT_EQ(ChooseMonitorArea(n, monitors, 3200, 1124), (MonitorArea{0, 0, 3200, 1124})) << n;
+}
+
+TEST(MonitorChoice, OnlyTwentyMonitorsAreRecorded)
+{
+    MonitorTable monitors;
+    for (int i = 0; i < 25; ++i)
+        monitors.Add(i * 100, 0, i * 100 + 100, 100);
+    EXPECT_EQ(monitors.Areas().size(), 20u);
+    EXPECT_EQ(ChooseMonitorArea(20, monitors, 9, 9).left, 1900);
+    EXPECT_EQ(ChooseMonitorArea(21, monitors, 9, 9), (MonitorArea{0, 0, 9, 9}));
+}

@@ -1,0 +1,81 @@
+#include "ShowFixture.h"
+
+using Session = ShowFixture;
+
+TEST_F(Session, TimeLimitationEndsTheShowAndTheTaskbarIsHiddenMeanwhile)
+{
+    settings.timeLimit = 1;
+    settings.timeLimitMinutes = 2;
+    Start();
+    EXPECT_FALSE(show->TaskbarVisible());
+    loop.RunUntil(119999);
+    EXPECT_FALSE(loop.QuitRequested());
+    loop.RunUntil(120000);
+    EXPECT_TRUE(loop.QuitRequested());
+}
+
+TEST_F(Session, NoTimeLimitationWhenItIsOffOrZeroMinutes)
+{
+    settings.timeLimit = 1;
+    settings.timeLimitMinutes = 0;
+    Start();
+    EXPECT_FALSE(loop.TimerRunning(SaverTimer::TimeLimit));
+}
+
+TEST_F(Session, PreviewKeepsTheTaskbarAndHasNoTimeLimit)
+{
+    options.mode = StartMode::Preview;
+    settings.timeLimit = 1;
+    settings.timeLimitMinutes = 1;
+    Start();
+    EXPECT_TRUE(show->TaskbarVisible());
+    EXPECT_FALSE(loop.TimerRunning(SaverTimer::TimeLimit));
+    EXPECT_EQ(presented.size(), 1u);  // the show itself runs
+}
+
+TEST_F(Session, ProgramModeHidesTheTaskbarRunsTheTimeLimitAndEndsOnEscape)
+{
+    options.mode = StartMode::Program;
+    settings.timeLimit = 1;
+    settings.timeLimitMinutes = 1;
+    Start();
+    EXPECT_FALSE(show->TaskbarVisible());
+    EXPECT_TRUE(loop.TimerRunning(SaverTimer::TimeLimit));
+    show->MoveCursor(900, 900);
+    loop.RunEvents(1);
+    EXPECT_FALSE(show->Destroyed());
+    show->KeyDown(SaverKey::Escape);
+    EXPECT_TRUE(show->Destroyed());
+    EXPECT_TRUE(show->TaskbarVisible());
+}
+
+TEST_F(Session, KeyWithinTheGracePeriodEndsTheShowWithoutPassword)
+{
+    Start();
+    loop.RunUntil(10000);
+    show->KeyDown('K');
+    loop.RunEvents(1);
+    EXPECT_TRUE(show->Destroyed());
+    EXPECT_EQ(show->PasswordChecks(), 0);
+}
+
+TEST_F(Session, WrongPasswordLetsTheShowGoOn)
+{
+    options.displayTime = 0;
+    Start();
+    loop.RunUntil(20000);
+    show->passwordAnswer = false;
+    show->cursorAfterPassword = std::make_pair(50, 60);
+    show->MoveCursor(30, 0);
+    loop.RunEvents(2);  // the movement, then the close it posted
+    EXPECT_EQ(show->PasswordChecks(), 1);
+    EXPECT_FALSE(show->Destroyed());
+    EXPECT_FALSE(show->CursorShown());
+    const size_t before = presented.size();
+    loop.RunUntil(30000);
+    EXPECT_GT(presented.size(), before);
+    show->passwordAnswer = true;
+    show->MoveCursor(50, 100);
+    loop.RunEvents(2);
+    EXPECT_TRUE(show->Destroyed());
+}

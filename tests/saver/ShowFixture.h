@@ -1,0 +1,318 @@
+#pragma once
+// A headless show over an in-memory playlist with players that record what they are asked to do.
+#include "model/SaverSettings.h"
+#include "model/ShuffleBag.h"
+#include "saver/HeadlessShow.h"
+#include "saver/SaverMessages.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+struct Item {
+    Item(int32_t t, std::string f, bool m = false, std::string s = {})
+        : type(t), fileName(std::move(f)), music(m), boundSound(std::move(s))
+    {
+    }
+    int32_t type;
+    std::string fileName;
+    bool music;
+    std::string boundSound;
+};
+
+// Everything the players and the list are asked, in order, as readable lines.
+using Journal = std::vector<std::string>;
+
+inline bool Contains(const Journal& journal, const std::string& line)
+{
+    return std::find(journal.begin(), journal.end(), line) != journal.end();
+}
+
+class MemoryMediaList : public IMediaList {
+public:
+    MemoryMediaList(std::vector<Item> items, IClock& clock) : items_(std::move(items)), bag_(clock) {}
+    int Count() override { return int(items_.size()); }
+    int32_t MediaType() override { return items_.empty() ? 0 : items_[current_].type; }
+    std::string FileName() override { return items_.empty() ? "" : items_[current_].fileName; }
+    bool PlaysMusic() override { return !items_.empty() && items_[current_].music; }
+    std::string BoundSound() override { return items_.empty() ? "" : items_[current_].boundSound; }
+    void SelectNext(bool random) override
+    {
+        const int n = Count();
+        if (random)
+            current_ = size_t(bag_.Next(n));
+        else
+            current_ = int(current_) < n - 1 ? current_ + 1 : 0;
+    }
+    bool ReadMediaData(const std::string& name, std::vector<uint8_t>& out) override
+    {
+        out.assign(name.begin(), name.end());
+        return true;
+    }
+    std::string GetStoredName(const std::string& fileName) override { return storedPrefix + fileName; }
+    CMediaSetting* Settings() override { return nullptr; }
+    CMedia* Media() override { return nullptr; }
+    void Close() override { journal->push_back("media close"); }
+
+    size_t Current() const { return current_; }
+    std::string storedPrefix;
+    Journal* journal = nullptr;
+
+private:
+    std::vector<Item> items_;
+    size_t current_ = 0;
+    ShuffleBag bag_;
+};
+
+// Image players whose slides finish slideMs after ShowSlide, unless stopped.
+class RecordingImagePlayers : public IImagePlayerInterface {
+public:
+    RecordingImagePlayers(CHeadlessHost& loop, Journal& journal, uint32_t slideMs)
+        : loop_(loop), journal_(journal), slideMs_(slideMs)
+    {
+    }
+    int CreatePlayer(WindowRef) override { return Note("create", created_++); }
+    void DestroyPlayer(int p) override { Note("destroy", p); }
+    void SetPlayerSettings(int p, CSaverSettings*, CKADOGlobeSettings*) override { Note("settings", p); }
+    void ShowSlide(int p, CMediaSetting*) override
+    {
+        Note("show", p);
+        if (onPresent)
+            onPresent();
+        pending_ = loop_.PostAfter(slideMs_, SaverMsg::ItemFinished);
+    }
+    void StopTransition(int p) override
+    {
+        Note("stop", p);
+        loop_.Cancel(pending_);
+    }
+    void HidePlayer(int p, int flag) override { journal_.push_back("image hide " + std::to_string(flag)); (void)p; }
+    void SetPlayerMode(int p, StartMode) override { Note("mode", p); }
+    void SetPlayerMedia(int p, CMedia*) override { Note("media", p); }
+    std::function<void()> onPresent;
+
+private:
+    int Note(const char* what, int p)
+    {
+        journal_.push_back(std::string("image ") + what + " " + std::to_string(p));
+        return p;
+    }
+    CHeadlessHost& loop_;
+    Journal& journal_;
+    uint32_t slideMs_;
+    int created_ = 0;
+    uint64_t pending_ = 0;
+};
+
+// A sound player whose tracks last lengthMs (0: Play fails).
+class RecordingSoundPlayer : public ISoundPlayer {
+public:
+    RecordingSoundPlayer(CHeadlessHost& loop, Journal& journal, std::string name, uint32_t endMessage,
+                         uint32_t lengthMs)
+        : loop_(loop), journal_(journal), name_(std::move(name)), endMessage_(endMessage), lengthMs_(lengthMs)
+    {
+    }
+    ~RecordingSoundPlayer() override { journal_.push_back(name_ + " destroyed"); }
+    bool Play(const std::string& path) override
+    {
+        journal_.push_back(name_ + " play " + path);
+        if (lengthMs_ == 0)
+            return false;
+        playing_ = true;
+        paused_ = false;
+        remaining_ = lengthMs_;
+        Schedule();
+        return true;
+    }
+    void Pause() override
+    {
+        if (!playing_ || paused_)
+            return;
+        journal_.push_back(name_ + " pause");
+        paused_ = true;
+        remaining_ -= uint32_t(loop_.Now() - startedAt_);
+        loop_.Cancel(pending_);
+    }
+    void Resume() override
+    {
+        if (!playing_ || !paused_)
+            return;
+        journal_.push_back(name_ + " resume");
+        paused_ = false;
+        Schedule();
+    }
+    void Stop() override
+    {
+        journal_.push_back(name_ + " stop");
+        playing_ = false;
+        loop_.Cancel(pending_);
+    }
+
+private:
+    void Schedule()
+    {
+        startedAt_ = loop_.Now();
+        pending_ = loop_.At(startedAt_ + remaining_, [this] {
+            playing_ = false;
+            loop_.Post(endMessage_);
+        });
+    }
+    CHeadlessHost& loop_;
+    Journal& journal_;
+    std::string name_;
+    uint32_t endMessage_;
+    uint32_t lengthMs_;
+    uint32_t remaining_ = 0;
+    uint64_t startedAt_ = 0;
+    uint64_t pending_ = 0;
+    bool playing_ = false;
+    bool paused_ = false;
+};
+
+class RecordingVideoPlayer : public IVideoPlayer {
+public:
+    RecordingVideoPlayer(CHeadlessHost& loop, Journal& journal, int serial, uint32_t movieMs,
+                         std::function<void()> onPresent)
+        : loop_(loop), journal_(journal), name_("video#" + std::to_string(serial)), movieMs_(movieMs),
+          onPresent_(std::move(onPresent))
+    {
+        journal_.push_back(name_ + " created");
+    }
+    ~RecordingVideoPlayer() override
+    {
+        loop_.Cancel(pending_);
+        journal_.push_back(name_ + " destroyed");
+    }
+    void SetVideoPath(const std::string& path) override
+    {
+        path_ = path;
+        journal_.push_back(name_ + " path " + path);
+    }
+    void SetMediaSetting(CMediaSetting*) override {}
+    void SetMedia(CMedia*) override {}
+    void DrawBackground() override {}
+    void Show() override
+    {
+        journal_.push_back(name_ + " show");
+        if (onPresent_)
+            onPresent_();
+        if (!path_.empty())
+            pending_ = loop_.PostAfter(movieMs_, SaverMsg::ItemFinished);
+    }
+    void HideBehind() override { journal_.push_back(name_ + " hide"); }
+    void CloseVideo(int send) override
+    {
+        journal_.push_back(name_ + " close " + std::to_string(send));
+        loop_.Cancel(pending_);
+    }
+
+private:
+    CHeadlessHost& loop_;
+    Journal& journal_;
+    std::string name_;
+    uint32_t movieMs_;
+    std::string path_;
+    uint64_t pending_ = 0;
+    std::function<void()> onPresent_;
+};
+
+class ListSoundTable : public ISoundTable {
+public:
+    std::vector<std::string> tracks;
+    bool loop = true;
+    std::string GetNextMusic(const std::string&, bool, bool, bool, bool) override
+    {
+        if (tracks.empty())
+            return "";
+        if (next_ >= tracks.size()) {
+            if (!loop)
+                return "";
+            next_ = 0;
+        }
+        return tracks[next_++];
+    }
+    std::string GetSoundFile(const std::string&, const std::string& name, bool, bool) override
+    {
+        return name.empty() ? "" : "sounds\\" + name;
+    }
+    void RemoveTemporaryFiles() override { journal->push_back("sound table cleanup"); }
+    Journal* journal = nullptr;
+
+private:
+    size_t next_ = 0;
+};
+
+// One show with everything recorded.
+class ShowFixture : public ::testing::Test {
+protected:
+    std::vector<Item> items{{0, "a.jpg"}, {0, "b.jpg"}, {0, "c.jpg"}};
+    SequencerOptions options;
+    CSaverSettings settings;
+    uint32_t slideMs = 2000;
+    uint32_t musicMs = 0;       // 0: music never plays
+    uint32_t boundSoundMs = 0;  // 0: bound sounds never play
+    uint32_t movieMs = 5000;
+    ISaverFiles* files = nullptr;
+    std::string storedPrefix;  // where stored names of videos point
+
+    CHeadlessHost loop{1000};
+    Journal journal;
+    std::unique_ptr<MemoryMediaList> media;
+    std::unique_ptr<RecordingImagePlayers> images;
+    ListSoundTable sounds;
+    std::unique_ptr<CHeadlessShow> show;
+    int videoSerial = 0;
+    std::vector<std::pair<uint64_t, uint32_t>> messages;  // (time, message) as delivered
+    std::vector<std::pair<uint64_t, std::string>> presented;  // (time, file) of every item put on screen
+
+    void Presented() { presented.emplace_back(loop.Now(), media->FileName()); }
+
+    void Start()
+    {
+        media = std::make_unique<MemoryMediaList>(items, loop.Clock());
+        media->journal = &journal;
+        media->storedPrefix = storedPrefix;
+        sounds.journal = &journal;
+        images = std::make_unique<RecordingImagePlayers>(loop, journal, slideMs);
+        images->onPresent = [this] { Presented(); };
+        options.settings = &settings;
+        HeadlessShowParts parts;
+        parts.media = media.get();
+        parts.sounds = &sounds;
+        parts.imagePlayers = images.get();
+        parts.files = files;
+        parts.createSoundPlayer = [this](uint32_t endMessage) -> std::unique_ptr<ISoundPlayer> {
+            const bool music = endMessage == SaverMsg::MusicEnded;
+            return std::make_unique<RecordingSoundPlayer>(loop, journal, music ? "music" : "bound", endMessage,
+                                                          music ? musicMs : boundSoundMs);
+        };
+        parts.createVideoPlayer = [this]() -> std::unique_ptr<IVideoPlayer> {
+            return std::make_unique<RecordingVideoPlayer>(loop, journal, ++videoSerial, movieMs,
+                                                          [this] { Presented(); });
+        };
+        loop.onPosted = [this](uint64_t now, uint32_t message, uint32_t) { messages.emplace_back(now, message); };
+        show = std::make_unique<CHeadlessShow>(loop, settings, options, std::move(parts));
+        show->Start();
+    }
+
+    std::vector<std::string> Entries(const std::string& prefix) const
+    {
+        std::vector<std::string> out;
+        for (const auto& line : journal) {
+            if (line.rfind(prefix, 0) == 0)
+                out.push_back(line);
+        }
+        return out;
+    }
+    std::vector<std::string> PresentedFiles() const
+    {
+        std::vector<std::string> out;
+        for (const auto& p : presented)
+            out.push_back(p.second);
+        return out;
+    }
+};
