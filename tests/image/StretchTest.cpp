@@ -1,0 +1,153 @@
+#include <gtest/gtest.h>
+
+#include "PictureTestUtil.h"
+
+namespace {
+
+CComPicture Target(int w, int h, int mode, uint32_t fill = 0xABCDEF) {
+    CComPicture p = MakeFilled(w, h, fill);
+    p.SetStretchBltMode(mode);
+    return p;
+}
+
+// Blue channel values as a one-row picture.
+CComPicture Row(const std::vector<uint32_t>& values) { return MakePicture(static_cast<int>(values.size()), 1, values); }
+
+} // namespace
+
+TEST(StretchColorOnColor, SamplesThePixelUnderEachCentre) {
+    CComPicture src = Row({1, 2, 3, 4});
+    CComPicture dst = Target(2, 1, kColorOnColor);
+    dst.StretchBlt(0, 0, 2, 1, src, 0, 0, 4, 1);
+    EXPECT_EQ(PixelsOf(dst), (std::vector<uint32_t>{2, 4}));
+
+    CComPicture wide = Target(6, 1, kColorOnColor);
+    wide.StretchBlt(0, 0, 6, 1, src, 1, 0, 2, 1);
+    EXPECT_EQ(PixelsOf(wide), (std::vector<uint32_t>{2, 2, 2, 3, 3, 3}));
+
+    CComPicture three = Target(3, 1, kColorOnColor);
+    three.StretchBlt(0, 0, 3, 1, src, 0, 0, 4, 1); // centres at 0.67, 2, 3.33
+    EXPECT_EQ(PixelsOf(three), (std::vector<uint32_t>{1, 3, 4}));
+}
+
+TEST(StretchColorOnColor, OppositeSignsMirror) {
+    CComPicture src = MakeNumbered(3, 2);
+    CComPicture dst = Target(3, 2, kColorOnColor);
+    dst.StretchBlt(3, 0, -3, 2, src, 0, 0, 3, 2);
+    EXPECT_EQ(PixelsOf(dst), (std::vector<uint32_t>{3, 2, 1, 19, 18, 17}));
+    dst.StretchBlt(0, 0, 3, 2, src, 0, 2, 3, -2);
+    EXPECT_EQ(PixelsOf(dst), (std::vector<uint32_t>{17, 18, 19, 1, 2, 3}));
+    dst.StretchBlt(3, 2, -3, -2, src, 0, 0, 3, 2); // both flipped: upside down and mirrored
+    EXPECT_EQ(PixelsOf(dst), (std::vector<uint32_t>{19, 18, 17, 3, 2, 1}));
+    dst.StretchBlt(3, 0, -3, 2, src, 3, 0, -3, 2); // both extents negative: no mirror
+    EXPECT_EQ(PixelsOf(dst), (std::vector<uint32_t>{1, 2, 3, 17, 18, 19}));
+}
+
+TEST(StretchColorOnColor, SourceOutsideThePictureLeavesTheDestination) {
+    CComPicture src = Row({1, 2});
+    CComPicture dst = Target(4, 1, kColorOnColor, 9);
+    dst.StretchBlt(0, 0, 4, 1, src, -2, 0, 4, 1);
+    EXPECT_EQ(PixelsOf(dst), (std::vector<uint32_t>{9, 9, 1, 2}));
+}
+
+TEST(StretchBlackOnWhite, ReductionsKeepAndOrOrOfTheMergedPixels) {
+    CComPicture src = Row({0xF0F0F0, 0x3C3C3C, 0x0F0F0F, 0x0F0F0F});
+    CComPicture dst = Target(2, 1, kBlackOnWhite);
+    dst.StretchBlt(0, 0, 2, 1, src, 0, 0, 4, 1);
+    EXPECT_EQ(PixelsOf(dst), (std::vector<uint32_t>{0x303030, 0x0F0F0F}));
+    dst.SetStretchBltMode(kWhiteOnBlack);
+    dst.StretchBlt(0, 0, 2, 1, src, 0, 0, 4, 1);
+    EXPECT_EQ(PixelsOf(dst), (std::vector<uint32_t>{0xFCFCFC, 0x0F0F0F}));
+}
+
+TEST(StretchHalftone, ReductionAveragesTheCoveredArea) {
+    CComPicture src = Row({0, 100, 10, 20, 1, 2});
+    CComPicture dst = Target(3, 1, kHalftone);
+    dst.StretchBlt(0, 0, 3, 1, src, 0, 0, 6, 1);
+    EXPECT_EQ(PixelsOf(dst), (std::vector<uint32_t>{50, 15, 2}));
+
+    // 3 -> 2: each destination pixel covers one and a half source pixels.
+    CComPicture three = Row({0, 90, 180});
+    CComPicture two = Target(2, 1, kHalftone);
+    two.StretchBlt(0, 0, 2, 1, three, 0, 0, 3, 1);
+    EXPECT_EQ(PixelsOf(two), (std::vector<uint32_t>{30, 150}));
+
+    // Both axes: a 2x2 block becomes its mean, per channel.
+    CComPicture block = MakePicture(2, 2, {0x000000, 0x0A1428, 0x643200, 0x000000});
+    CComPicture one = Target(1, 1, kHalftone);
+    one.StretchBlt(0, 0, 1, 1, block, 0, 0, 2, 2);
+    EXPECT_EQ(PixelsOf(one), (std::vector<uint32_t>{0x1C120A}));
+}
+
+TEST(StretchHalftone, EnlargementInterpolatesBetweenCentres) {
+    CComPicture src = Row({0, 200});
+    CComPicture dst = Target(4, 1, kHalftone);
+    dst.StretchBlt(0, 0, 4, 1, src, 0, 0, 2, 1);
+    EXPECT_EQ(PixelsOf(dst), (std::vector<uint32_t>{0, 50, 150, 200}));
+}
+
+TEST(StretchHalftone, SameSizeIsAnExactCopy) {
+    CComPicture src = MakeNumbered(5, 4);
+    CComPicture dst = Target(5, 4, kHalftone);
+    dst.StretchBlt(0, 0, 5, 4, src, 0, 0, 5, 4);
+    EXPECT_EQ(PixelsOf(dst), PixelsOf(src));
+}
+
+TEST(StretchHalftone, UniformColourStaysUniformAtAnyRatio) {
+    const uint32_t c = 0x3A7FC1;
+    CComPicture src = MakeFilled(7, 5, c);
+    for (auto [w, h] : {std::pair{3, 11}, {1, 1}, {13, 2}, {7, 5}, {40, 1}}) {
+        CComPicture dst = Target(w, h, kHalftone);
+        dst.StretchBlt(0, 0, w, h, src, 0, 0, 7, 5);
+        EXPECT_EQ(PixelsOf(dst), std::vector<uint32_t>(static_cast<size_t>(w) * h, c)) << w << "x" << h;
+    }
+}
+
+TEST(Stretch, OnePixelSourceAndHugeFactorsDrawOnlyTheVisiblePart) {
+    CComPicture src = MakeFilled(1, 1, kGreen);
+    for (int mode : {kBlackOnWhite, kColorOnColor, kHalftone}) {
+        CComPicture dst = Target(4, 3, mode);
+        dst.StretchBlt(-1000000, -5, 2000000000, 1000000000, src, 0, 0, 1, 1);
+        EXPECT_EQ(PixelsOf(dst), std::vector<uint32_t>(12, kGreen)) << mode;
+    }
+    // And a huge reduction into one pixel.
+    CComPicture big = MakeFilled(3000, 2000, kRed);
+    CComPicture dst = Target(1, 1, kHalftone);
+    dst.StretchBlt(0, 0, 1, 1, big, 0, 0, 3000, 2000);
+    EXPECT_EQ(PixelsOf(dst), std::vector<uint32_t>(1, kRed));
+}
+
+TEST(Stretch, ZeroExtentsAndEmptyPicturesDrawNothing) {
+    CComPicture src = MakeFilled(2, 2, kGreen);
+    CComPicture empty;
+    CComPicture dst = Target(2, 2, kHalftone, kBlue);
+    dst.StretchBlt(0, 0, 0, 2, src, 0, 0, 2, 2);
+    dst.StretchBlt(0, 0, 2, 2, src, 0, 0, 2, 0);
+    dst.StretchBlt(0, 0, 2, 2, empty, 0, 0, 2, 2);
+    empty.StretchBlt(0, 0, 2, 2, src, 0, 0, 2, 2);
+    EXPECT_EQ(PixelsOf(dst), std::vector<uint32_t>(4, kBlue));
+}
+
+TEST(Stretch, HonoursTheClipRegionAndRasterOperation) {
+    CComPicture src = MakeFilled(1, 1, kRed);
+    CComPicture dst = Target(3, 3, kColorOnColor, 0);
+    const Region clip = Region::FromRect(1, 0, 3, 2);
+    dst.SelectClipRgn(&clip);
+    dst.StretchBlt(0, 0, 3, 3, src, 0, 0, 1, 1, RasterOp::SrcPaint);
+    EXPECT_EQ(Mask(dst, kRed), ".##\n.##\n...\n");
+}
+
+TEST(StretchDraw, UsesHalftoneAndRestoresTheMode) {
+    CComPicture src = Row({0, 100});
+    CComPicture dst = Target(1, 1, kColorOnColor);
+    src.StretchDraw(0, 0, 1, 1, dst);
+    EXPECT_EQ(PixelsOf(dst), std::vector<uint32_t>(1, 50));
+    EXPECT_EQ(dst.GetStretchBltMode(), kColorOnColor);
+}
+
+TEST(Stretch, OntoItselfReadsTheOriginal) {
+    CComPicture p = MakeNumbered(4, 1);
+    p.SetStretchBltMode(kColorOnColor);
+    p.StretchBlt(0, 0, 4, 1, p, 0, 0, 2, 1);
+    EXPECT_EQ(PixelsOf(p), (std::vector<uint32_t>{1, 1, 2, 2}));
+}
