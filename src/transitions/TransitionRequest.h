@@ -1,0 +1,40 @@
+#pragma once
+#include <atomic>
+#include <cstdint>
+
+class CComPicture;
+class CAutoResetEvent;
+class IClock;
+
+// WM_USER+9: the worker tells the slide window that the transition ran to its end.
+constexpr uint32_t kTransitionDoneMessage = 0x0400 + 9;
+
+// The window a transition draws on. Called from the worker thread.
+class ITransitionWindow {
+public:
+    virtual ~ITransitionWindow() = default;
+    // The canvas's rectangle (window coordinates) has new pixels: show them on the window.
+    virtual void Present(const CComPicture& canvas, int x, int y, int width, int height) = 0;
+    // Posts a message with wParam 0 and lParam 0 to the window.
+    virtual void Post(uint32_t message) = 0;
+};
+
+// Everything a transition needs, filled by the slide window for every slide and read by the worker.
+struct TransitionRequest {
+    ITransitionWindow* window = nullptr;
+    CComPicture* background = nullptr; // window-sized, painted first
+    CComPicture* slide = nullptr;      // the new slide; its size is the slide size
+    CComPicture* canvas = nullptr;     // window-sized copy of what the window shows
+    int effectIndex = -1;              // -1 to 160
+    bool transitionEnabled = true;     // false: the slide appears at once
+    int slideLeft = 0;
+    int slideTop = 0;
+    int step = 1;                          // pixels per frame for step-driven effects
+    std::atomic<int>* stopFlag = nullptr;  // nonzero asks the transition to stop
+    CAutoResetEvent* completion = nullptr; // set when the worker ends
+    IClock* clock = nullptr;               // frame delays; the system clock when null
+};
+
+// The worker thread's body: runs the transition, posts the done message unless stopped, sets the
+// completion event. Always returns 1.
+int TransitionThreadProc(TransitionRequest* request);

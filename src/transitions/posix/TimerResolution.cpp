@@ -1,0 +1,5 @@
+#include "transitions/TimerResolution.h"
+
+CTimerResolutionScope::CTimerResolutionScope() = default;
+
+CTimerResolutionScope::~CTimerResolutionScope() = default;

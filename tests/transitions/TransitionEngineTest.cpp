@@ -1,0 +1,197 @@
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <thread>
+
+#include "TransitionTestSupport.h"
+#include "platform/Clock.h"
+#include "transitions/TransitionEngine.h"
+
+namespace {
+
+// Runs the worker body on its own thread, as the slide window does, and waits for the completion.
+void RunOnWorker(TransitionFixture& f)
+{
+    f.completion.Reset();
+    std::thread worker(TransitionThreadProc, &f.request);
+    ASSERT_TRUE(f.completion.WaitFor(std::chrono::seconds(10)));
+    worker.join();
+}
+
+class TransitionEngineTest : public ::testing::Test {
+protected:
+    VirtualClock clock;
+    TransitionFixture f{20, 10, 6, 4, 3, 2};
+    void SetUp() override { f.request.clock = &clock; }
+};
+
+TEST_F(TransitionEngineTest, PlainCopyShowsSlideOverFreshBackground)
+{
+    f.request.effectIndex = -1;
+    RunOnWorker(f);
+    const Rect slideRect = Rect::FromSize(3, 2, 6, 4);
+    EXPECT_EQ(f.Count(TransitionFixture::kSlide, slideRect), 24);
+    EXPECT_EQ(f.Count(TransitionFixture::kBackground, Rect{0, 0, 20, 10}), 200 - 24);
+    EXPECT_EQ(f.Count(TransitionFixture::kOld, Rect{0, 0, 20, 10}), 0);
+    // Background over the whole window first, then the slide rectangle.
+    ASSERT_EQ(f.window.presented.size(), 2u);
+    EXPECT_EQ(f.window.presented[0], (Rect{0, 0, 20, 10}));
+    EXPECT_EQ(f.window.presented[1], slideRect);
+    ASSERT_EQ(f.window.posted.size(), 1u);
+    EXPECT_EQ(f.window.posted[0], 1033u);
+}
+
+TEST_F(TransitionEngineTest, DisabledTransitionIsOnePlainCopyWhateverTheIndex)
+{
+    f.request.effectIndex = 42;
+    f.request.transitionEnabled = false;
+    int calls = 0;
+    static int* s_calls = nullptr;
+    s_calls = &calls;
+    EffectFunction previous = SetEffectOverride(42, [](TransitionEngine&, int) { ++*s_calls; });
+    RunOnWorker(f);
+    SetEffectOverride(42, previous);
+    EXPECT_EQ(calls, 0);
+    EXPECT_EQ(f.Count(TransitionFixture::kSlide, Rect::FromSize(3, 2, 6, 4)), 24);
+    EXPECT_EQ(f.window.presented.size(), 2u);
+    EXPECT_EQ(f.window.posted.size(), 1u);
+}
+
+TEST_F(TransitionEngineTest, IndicesOutsideTheTableShowTheBackgroundOnlyAndStillComplete)
+{
+    for (int index : {161, -2, 100000, -100000}) {
+        TransitionFixture g(20, 10, 6, 4, 3, 2);
+        g.request.clock = &clock;
+        g.request.effectIndex = index;
+        RunOnWorker(g);
+        EXPECT_EQ(g.Count(TransitionFixture::kBackground, Rect{0, 0, 20, 10}), 200) << index;
+        EXPECT_EQ(g.window.presented.size(), 1u) << index;
+        ASSERT_EQ(g.window.posted.size(), 1u) << index;
+        EXPECT_EQ(g.window.posted[0], kTransitionDoneMessage);
+    }
+}
+
+TEST_F(TransitionEngineTest, EffectWithoutFamilyYetAppearsAtOnce)
+{
+    f.request.effectIndex = 160;
+    RunOnWorker(f);
+    EXPECT_EQ(f.Count(TransitionFixture::kSlide, Rect::FromSize(3, 2, 6, 4)), 24);
+}
+
+// A column-by-column reveal that raises the stop flag itself after two frames, through the clock.
+class StoppingClock : public IClock {
+public:
+    std::atomic<int>* stop = nullptr;
+    int sleeps = 0;
+    uint32_t TickCount() override { return 0; }
+    void Sleep(uint32_t) override
+    {
+        if (++sleeps == 2)
+            stop->store(1);
+    }
+};
+
+TEST_F(TransitionEngineTest, StopKeepsPartlyDrawnFrameSetsCompletionAndPostsNothing)
+{
+    StoppingClock stopping;
+    stopping.stop = &f.stop;
+    f.request.clock = &stopping;
+    f.request.effectIndex = 7;
+    f.request.step = 9;
+    static int s_stepInside = 0;
+    static int s_stepAfter = 0;
+    EffectFunction previous = SetEffectOverride(7, [](TransitionEngine& e, int) {
+        {
+            TransitionEngine::StepOverride fixed(e, 1);
+            s_stepInside = e.Step();
+            for (int x = 0; x < e.SlideWidth(); x += e.Step()) {
+                e.CopySlideRect(x, 0, x + 1, e.SlideHeight(), x, 0);
+                if (!e.EndFrame(5))
+                    break;
+            }
+        }
+        s_stepAfter = e.Step();
+    });
+    RunOnWorker(f);
+    SetEffectOverride(7, previous);
+
+    EXPECT_EQ(s_stepInside, 1);
+    EXPECT_EQ(s_stepAfter, 9);
+    // Frames 1 and 2 slept; the flag was seen after frame 3: three columns of the slide, the rest background.
+    EXPECT_EQ(stopping.sleeps, 2);
+    EXPECT_EQ(f.Count(TransitionFixture::kSlide, Rect::FromSize(3, 2, 6, 4)), 12);
+    EXPECT_EQ(f.Count(TransitionFixture::kSlide, Rect::FromSize(3, 2, 3, 4)), 12);
+    EXPECT_TRUE(f.window.posted.empty());
+}
+
+TEST_F(TransitionEngineTest, StopBeforeTheFirstFrameStillEndsWithTheCompletionEvent)
+{
+    f.stop = 1;
+    f.request.effectIndex = -1;
+    RunOnWorker(f);
+    EXPECT_TRUE(f.window.posted.empty());
+    EXPECT_FALSE(f.completion.IsSet()); // consumed by the wait, auto-reset
+}
+
+TEST_F(TransitionEngineTest, StepBelowOneIsClampedBeforeTheEffectRuns)
+{
+    for (int stored : {0, -5}) {
+        f.request.step = stored;
+        TransitionEngine engine(f.request);
+        EXPECT_EQ(engine.Step(), 1);
+    }
+    f.request.step = 25;
+    EXPECT_EQ(TransitionEngine(f.request).Step(), 25);
+}
+
+TEST_F(TransitionEngineTest, FrameDelaysGoThroughTheClock)
+{
+    TransitionEngine engine(f.request);
+    EXPECT_TRUE(engine.EndFrame(20));
+    engine.Pause(800);
+    EXPECT_EQ(clock.TickCount(), 820u);
+    f.stop = 1;
+    EXPECT_FALSE(engine.EndFrame(20));
+    EXPECT_EQ(clock.TickCount(), 820u); // no delay once stopped
+}
+
+TEST_F(TransitionEngineTest, HelpersDrawIntoCanvasAndPresentTheSameRectangle)
+{
+    TransitionEngine engine(f.request);
+    engine.CopySlideRect(1, 1, 3, 2, 1, 1); // slide coords -> window (4, 3) 2 x 1
+    ASSERT_EQ(f.window.presented.size(), 1u);
+    EXPECT_EQ(f.window.presented[0], Rect::FromSize(4, 3, 2, 1));
+    EXPECT_EQ(f.canvas.GetPixel(4, 3), TransitionFixture::kSlide);
+    EXPECT_EQ(f.canvas.GetPixel(6, 3), TransitionFixture::kOld);
+
+    // A rectangle partly outside the window presents only its visible part.
+    engine.CopyPictureRect(18, 8, 10, 10, f.background, 0, 0);
+    EXPECT_EQ(f.window.presented.back(), (Rect{18, 8, 20, 10}));
+
+    // Clipped copy: only the region's pixels change.
+    Region diagonal = Region::FromRect(3, 2, 4, 3);
+    diagonal.Combine(Region::FromRect(8, 5, 9, 6), RegionOp::Or);
+    f.canvas.CreateBlank(20, 10, TransitionFixture::kOld);
+    engine.CopySlideClipped(3, 2, diagonal);
+    EXPECT_EQ(f.Count(TransitionFixture::kSlide, Rect{0, 0, 20, 10}), 2);
+    EXPECT_EQ(f.canvas.GetPixel(8, 5), TransitionFixture::kSlide);
+    EXPECT_EQ(f.window.presented.back(), (Rect{3, 2, 9, 6}));
+    EXPECT_EQ(f.canvas.GetClipRgn(), nullptr);
+}
+
+TEST_F(TransitionEngineTest, StretchSlideRectScalesIntoSlideCoordinates)
+{
+    CComPicture two;
+    two.CreateBlank(2, 1, 0x000000FF);
+    two.SetPixel(1, 0, 0x00FF0000);
+    TransitionEngine engine(f.request);
+    engine.SetStretchModeBoth(kColorOnColor);
+    engine.StretchSlideRect(0, 0, 4, 1, two, 0, 0, 2, 1);
+    EXPECT_EQ(f.canvas.GetPixel(3, 2), 0x000000FFu);
+    EXPECT_EQ(f.canvas.GetPixel(4, 2), 0x000000FFu);
+    EXPECT_EQ(f.canvas.GetPixel(5, 2), 0x00FF0000u);
+    EXPECT_EQ(f.canvas.GetPixel(6, 2), 0x00FF0000u);
+    EXPECT_EQ(f.window.presented.back(), Rect::FromSize(3, 2, 4, 1));
+}
+
+} // namespace
