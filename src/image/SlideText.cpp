@@ -24,10 +24,12 @@ FontSpec MakeSlideFont(const std::string& face, const std::string& style, int po
     FontSpec font;
     font.face = face.substr(0, kMaxFaceName);
     font.height = -MulDivRound(points, dpiY, 72);
-    font.weight = style.find("1;") != std::string::npos ? 700 : 400;
-    font.italic = style.find("2;") != std::string::npos;
-    font.underline = style.find("3;") != std::string::npos;
-    font.strikeOut = style.find("4;") != std::string::npos;
+    // The markers are looked for one digit at a time anywhere in the text, so a list written without its
+    // separators ("12;") still sets both styles.
+    font.weight = style.find('1') != std::string::npos ? 700 : 400;
+    font.italic = style.find('2') != std::string::npos;
+    font.underline = style.find('3') != std::string::npos;
+    font.strikeOut = style.find('4') != std::string::npos;
     font.charSet = charset;
     font.pitchAndFamily = 18; // VARIABLE_PITCH | FF_ROMAN
     return font;

@@ -5,9 +5,9 @@
 
 #include "image/TextRenderer.h"
 
-// The font of a slide's title or description from the media item's settings. The style text holds "1;"
-// for bold, "2;" italic, "3;" underline, "4;" strike-out, found anywhere in it (so "12;" is bold and
-// italic). Height = -MulDiv(points, dpiY, 72); variable pitch, roman family.
+// The font of a slide's title or description from the media item's settings. The style text is a list
+// such as "1;2;": 1 bold, 2 italic, 3 underline, 4 strike-out, each found anywhere in it (so "12;" is bold
+// and italic too). Height = -MulDiv(points, dpiY, 72); variable pitch, roman family.
 FontSpec MakeSlideFont(const std::string& face, const std::string& style, int points, uint8_t charset, int dpiY);
 
 // Windows MulDiv: a * b / c rounded half away from zero; -1 when c is 0.
