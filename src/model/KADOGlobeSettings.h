@@ -1,0 +1,48 @@
+#pragma once
+#include "db/MyXMLTable.h"
+#include "model/ProjectOptions.h"
+
+#include <string>
+
+class CMyXMLDb;
+
+// The project-wide model: texts describing the screensaver and its author, and the project options.
+// The "project" table stays open so the dialogs can read further fields of its record.
+class CKADOGlobeSettings {
+public:
+    CKADOGlobeSettings() = default;
+    ~CKADOGlobeSettings();
+    CKADOGlobeSettings(const CKADOGlobeSettings&) = delete;
+    CKADOGlobeSettings& operator=(const CKADOGlobeSettings&) = delete;
+
+    void SetDatabase(CMyXMLDb* db) { db_ = db; }
+    bool OpenProjectTable();
+    // Reads the options and texts of the current (first) record; a missing table or record leaves
+    // every text empty and every option 0.
+    void Load();
+    void Close();
+
+    void SetExecutablePath(const std::string& path) { executablePath_ = path; }
+    const std::string& GetExecutablePath() const { return executablePath_; }
+
+    const ProjectOptions& Options() const { return options_; }
+    const std::string& GetProjectName() const { return projectName_; }
+    const std::string& GetAuthorName() const { return authorName_; }
+    const std::string& GetAuthorEmail() const { return authorEmail_; }
+    const std::string& GetAuthorWebsite() const { return authorWebsite_; }
+    const std::string& GetVersion() const { return version_; }
+    const std::string& GetDescription() const { return description_; }
+    const std::string& GetAppName() const { return appName_; }
+    const std::string& GetHomeSite() const { return homeSite_; }
+
+    CMyXMLTable& GetProjectTable() { return table_; }
+    const CMyXMLTable& GetProjectTable() const { return table_; }
+
+private:
+    CMyXMLDb* db_ = nullptr;
+    CMyXMLTable table_;
+    ProjectOptions options_;
+    std::string projectName_, authorName_, authorEmail_, authorWebsite_, version_, description_, appName_,
+        homeSite_;
+    std::string executablePath_;
+};

@@ -1,0 +1,60 @@
+#include "model/Media.h"
+
+#include "db/MyXMLDb.h"
+#include "model/TableFields.h"
+#include "platform/Paths.h"
+
+bool CMedia::Open()
+{
+    if (!db_)
+        return false;
+    table_.SetLoadBinaryFields(false);
+    return table_.Open(*db_, "media");
+}
+
+void CMedia::Close()
+{
+    if (!table_.IsClosed())
+        table_.Close();
+}
+
+template <class Match>
+bool CMedia::MoveToFirst(Match match)
+{
+    if (table_.IsClosed() || table_.GetRecordCount() == 0 || table_.FindField("name") < 0)
+        return false;
+    for (table_.MoveFirst(); !table_.IsAtEnd(); table_.MoveNext()) {
+        if (match(ToLowerAscii(table_.GetFieldString("name"))))
+            return true;
+    }
+    return false;
+}
+
+bool CMedia::ReadMedia(const std::string& fileName, CFileBase& stream)
+{
+    const std::string wanted = ToLowerAscii(fileName);
+    if (!MoveToFirst([&](const std::string& name) { return name == wanted; }))
+        return false;
+    return table_.FindField("media") >= 0 && table_.ReadBinaryField("media", stream);
+}
+
+bool CMedia::ReadMediaContaining(const std::string& path, CFileBase& stream)
+{
+    const std::string part = ToLowerAscii(FileNameOf(path));
+    if (!MoveToFirst([&](const std::string& name) { return name.find(part) != std::string::npos; }))
+        return false;
+    return table_.FindField("media") >= 0 && table_.ReadBinaryField("media", stream);
+}
+
+std::string CMedia::FindStoredName(const std::string& path)
+{
+    const std::string part = ToLowerAscii(FileNameOf(path));
+    if (!MoveToFirst([&](const std::string& name) { return name.find(part) != std::string::npos; }))
+        return {};
+    return table_.GetFieldString("name");
+}
+
+std::string CMedia::GetStoredName(const std::string& path)
+{
+    return ToLowerAscii(FindStoredName(path));
+}

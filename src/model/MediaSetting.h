@@ -1,0 +1,66 @@
+#pragma once
+#include "db/MyXMLTable.h"
+#include "model/MediaSettingsRecord.h"
+#include "model/ShuffleBag.h"
+
+#include <string>
+#include <vector>
+
+class CMyXMLDb;
+class CSaverSettings;
+class IClock;
+class IRandom;
+
+// The playlist over the "setting" table: the current media item's settings, the choice of the next item,
+// and each item's own sequence of transition effects.
+class CMediaSetting {
+public:
+    CMediaSetting();
+    CMediaSetting(IClock& clock, IRandom& random);
+    CMediaSetting(const CMediaSetting&) = delete;
+    CMediaSetting& operator=(const CMediaSetting&) = delete;
+
+    void SetUserSettings(CSaverSettings* settings) { user_ = settings; }
+    void SetDatabase(CMyXMLDb* db) { db_ = db; }
+
+    // Opens the table with record 0 current (not yet loaded).
+    bool Open();
+    void Close();
+    // Reads the current record, switching in the user's transition choice when asked for.
+    void LoadCurrent();
+    // Moves to the next item, in order (wrapping) or from the shuffle bag, and loads it.
+    void SelectNext(bool random);
+    // The next effect of the current item's effect list; -1 for an empty list.
+    // Throws std::invalid_argument when there is no current item.
+    int NextEffect();
+
+    int GetCurrentIndex() const { return table_.GetCurrentIndex(); }
+    int GetRecordCount() const { return table_.GetRecordCount(); }
+
+    const MediaSettingsRecord& Record() const { return record_; }
+    const std::string& GetFileName() const { return fileName_; }
+    const std::string& GetTitle() const { return title_; }
+    const std::string& GetTitleFontName() const { return titleFontName_; }
+    const std::string& GetTitleFontStyle() const { return titleFontStyle_; }
+    const std::string& GetDesc() const { return desc_; }
+    const std::string& GetDescFontName() const { return descFontName_; }
+    const std::string& GetDescFontStyle() const { return descFontStyle_; }
+    const std::string& GetGradientString() const { return gradientString_; }
+    const std::string& GetEffect() const { return effect_; }
+    const std::string& GetSelectedImageBackgroundString() const { return selectedBackgrounds_; }
+    const std::string& GetBindSound() const { return bindSound_; }
+    const std::string& GetAccFile() const { return accFile_; }
+
+    IRandom& Random() const { return *random_; }
+
+private:
+    CSaverSettings* user_ = nullptr;
+    CMyXMLDb* db_ = nullptr;
+    IRandom* random_;
+    CMyXMLTable table_;
+    std::vector<int> effectPositions_;
+    ShuffleBag bag_;
+    MediaSettingsRecord record_;
+    std::string fileName_, title_, titleFontName_, titleFontStyle_, desc_, descFontName_, descFontStyle_,
+        gradientString_, effect_, selectedBackgrounds_, bindSound_, accFile_;
+};

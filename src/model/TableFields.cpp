@@ -1,0 +1,29 @@
+#include "model/TableFields.h"
+
+#include "db/MyXMLTable.h"
+
+namespace {
+bool Readable(const CMyXMLTable& table, const std::string& name)
+{
+    return !table.IsClosed() && table.GetCurrentIndex() >= 0 && table.FindField(name) >= 0;
+}
+} // namespace
+
+std::string ReadTextField(const CMyXMLTable& table, const std::string& name)
+{
+    return Readable(table, name) ? table.GetFieldString(name) : std::string();
+}
+
+size_t CopyRecordField(const CMyXMLTable& table, const std::string& name, void* dest, size_t size)
+{
+    return Readable(table, name) ? table.CopyFieldBytes(name, dest, size) : 0;
+}
+
+std::string ToLowerAscii(std::string text)
+{
+    for (char& c : text) {
+        if (c >= 'A' && c <= 'Z')
+            c = static_cast<char>(c - 'A' + 'a');
+    }
+    return text;
+}

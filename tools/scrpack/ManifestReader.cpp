@@ -1,0 +1,554 @@
+#include "ManifestReader.h"
+
+#include "ManifestDefaults.h"
+#include "ManifestFields.h"
+#include "model/IndexList.h"
+#include "model/TableFields.h"
+#include "platform/Paths.h"
+#include "transitions/EffectNames.h"
+
+#include <toml++/toml.h>
+
+#include <filesystem>
+#include <fstream>
+#include <set>
+#include <sstream>
+
+namespace fs = std::filesystem;
+
+namespace {
+
+// Text fields of the "project" record by manifest key.
+const std::pair<const char*, const char*> kProjectTextKeys[] = {
+    {"name", "projectname"},
+    {"app_name", "appname"},
+    {"home_site", "homesite"},
+    {"project_path", "projectpath"},
+    {"dialog_picture", "dialogpicture"},
+    {"author", "authorname"},
+    {"author_website", "authorwebsite"},
+    {"author_email", "authoremail"},
+    {"about_picture", "aboutpicture"},
+    {"version", "version"},
+    {"copyright", "copyright"},
+    {"description", "description"},
+    {"project_description", "projectdesc"},
+};
+
+class Reader {
+public:
+    friend void ::ApplyRecordFields(const toml::table&, const std::string&, const std::vector<RecordField>&,
+                                    uint8_t*, size_t);
+    Reader(std::string file, fs::path folder) : file_(std::move(file)), folder_(std::move(folder)) {}
+
+    PackPlan Read(const toml::table& root);
+
+private:
+    [[noreturn]] void Fail(const toml::node& where, const std::string& key, const std::string& problem) const
+    {
+        Fail(where.source().begin.line, key, problem);
+    }
+    [[noreturn]] void Fail(uint32_t line, const std::string& key, const std::string& problem) const
+    {
+        std::ostringstream text;
+        text << file_ << ":" << line << ": " << key << ": " << problem;
+        throw ManifestError(text.str());
+    }
+
+    void CheckKeys(const toml::table& table, const std::string& path, const std::set<std::string>& allowed) const;
+    const toml::table& Table(const toml::node& node, const std::string& key) const;
+    const toml::array& Array(const toml::node& node, const std::string& key) const;
+    std::string String(const toml::node& node, const std::string& key) const;
+    bool Bool(const toml::node& node, const std::string& key) const;
+    int64_t Integer(const toml::node& node, const std::string& key, int64_t min, int64_t max) const;
+    std::string SourceFile(const toml::node& node, const std::string& key) const;
+
+    void ReadRecordFields(const toml::table& table, const std::string& path, const std::string& section,
+                          const std::vector<RecordField>& fields, uint8_t* bytes, size_t size) const;
+    template <class Record>
+    void ReadRaw(const toml::table& table, const std::string& path, Record& record) const;
+    std::string IndexListText(const toml::node& node, const std::string& key, bool effects,
+                              const std::vector<std::string>* names) const;
+    std::string FontStyle(const toml::node& node, const std::string& key) const;
+
+    void ReadProject(const toml::table& root, PackPlan& plan) const;
+    void ReadItem(const toml::table& entry, const std::string& path, PackPlan& plan);
+    StoredFile ReadNamedFile(const toml::table& entry, const std::string& path, bool nameRequired) const;
+    MediaReference ReadReference(const toml::table& entry, const std::string& path) const
+    {
+        MediaReference reference;
+        reference.file = ReadNamedFile(entry, path, true);
+        return reference;
+    }
+    void AddMedia(const StoredFile& file, uint32_t line, const std::string& key, PackPlan& plan);
+
+    std::string file_;
+    fs::path folder_;
+    std::vector<std::string> backgroundNames_;
+    struct MediaEntry {
+        size_t index;
+        std::string source;
+        uint32_t line;
+    };
+    std::map<std::string, MediaEntry> mediaByName_;
+};
+
+void Reader::CheckKeys(const toml::table& table, const std::string& path, const std::set<std::string>& allowed) const
+{
+    for (auto&& [key, value] : table) {
+        if (!allowed.count(std::string(key.str())))
+            Fail(value, path.empty() ? std::string(key.str()) : path + "." + std::string(key.str()), "unknown key");
+    }
+}
+
+const toml::table& Reader::Table(const toml::node& node, const std::string& key) const
+{
+    if (!node.is_table())
+        Fail(node, key, "expected a table");
+    return *node.as_table();
+}
+
+const toml::array& Reader::Array(const toml::node& node, const std::string& key) const
+{
+    if (!node.is_array())
+        Fail(node, key, "expected an array");
+    return *node.as_array();
+}
+
+std::string Reader::String(const toml::node& node, const std::string& key) const
+{
+    // Texts that are not UTF-8 (the system's code page) are written as { hex = "..." }.
+    if (const toml::table* table = node.as_table(); table && table->size() == 1 && table->get("hex")) {
+        const toml::node& hex = *table->get("hex");
+        auto bytes = hex.is_string() ? HexBytes(hex.as_string()->get()) : std::nullopt;
+        if (!bytes)
+            Fail(hex, key + ".hex", "expected hexadecimal digits");
+        return std::string(bytes->begin(), bytes->end());
+    }
+    if (!node.is_string())
+        Fail(node, key, "expected a string");
+    return node.as_string()->get();
+}
+
+bool Reader::Bool(const toml::node& node, const std::string& key) const
+{
+    if (!node.is_boolean())
+        Fail(node, key, "expected true or false");
+    return node.as_boolean()->get();
+}
+
+int64_t Reader::Integer(const toml::node& node, const std::string& key, int64_t min, int64_t max) const
+{
+    if (!node.is_integer())
+        Fail(node, key, "expected an integer");
+    const int64_t value = node.as_integer()->get();
+    if (value < min || value > max)
+        Fail(node, key, "value " + std::to_string(value) + " out of range " + std::to_string(min) + " to " +
+                            std::to_string(max));
+    return value;
+}
+
+std::string Reader::SourceFile(const toml::node& node, const std::string& key) const
+{
+    const std::string text = String(node, key);
+    if (text.empty())
+        Fail(node, key, "empty file path");
+    fs::path path = fs::path(text);
+    if (path.is_relative())
+        path = folder_ / path;
+    std::error_code ec;
+    if (!fs::is_regular_file(path, ec))
+        Fail(node, key, "file not found: " + path.string());
+    return fs::absolute(path, ec).lexically_normal().string();
+}
+
+void Reader::ReadRecordFields(const toml::table& table, const std::string& path, const std::string& section,
+                              const std::vector<RecordField>& fields, uint8_t* bytes, size_t size) const
+{
+    for (const RecordField& field : fields) {
+        if (section != field.section)
+            continue;
+        const toml::node* node = table.get(field.key);
+        if (!node)
+            continue;
+        const std::string key = path + "." + field.key;
+        auto get32 = [&] {
+            return static_cast<uint32_t>(bytes[field.offset]) | static_cast<uint32_t>(bytes[field.offset + 1]) << 8 |
+                   static_cast<uint32_t>(bytes[field.offset + 2]) << 16 |
+                   static_cast<uint32_t>(bytes[field.offset + 3]) << 24;
+        };
+        auto set32 = [&](uint32_t v) {
+            for (size_t i = 0; i < 4; ++i)
+                bytes[field.offset + i] = static_cast<uint8_t>(v >> (8 * i));
+        };
+        if (field.offset >= size)
+            continue;
+        // A value already saying what the manifest says is left alone, so stored padding survives.
+        switch (field.kind) {
+        case FieldKind::Flag:
+            if ((bytes[field.offset] != 0) != Bool(*node, key))
+                bytes[field.offset] = Bool(*node, key) ? 1 : 0;
+            break;
+        case FieldKind::OneInt:
+            if ((get32() == 1) != Bool(*node, key))
+                set32(Bool(*node, key) ? 1 : 0);
+            break;
+        case FieldKind::Int:
+            set32(static_cast<uint32_t>(static_cast<int32_t>(Integer(*node, key, field.min, field.max))));
+            break;
+        case FieldKind::Byte:
+            bytes[field.offset] = static_cast<uint8_t>(Integer(*node, key, 0, 255));
+            break;
+        case FieldKind::Colour:
+            if (node->is_string()) {
+                auto colour = ParseColour(node->as_string()->get());
+                if (!colour)
+                    Fail(*node, key, "expected a colour \"#RRGGBB\"");
+                set32(*colour);
+            } else {
+                set32(static_cast<uint32_t>(Integer(*node, key, 0, UINT32_MAX)));
+            }
+            break;
+        case FieldKind::Choice:
+            if (node->is_string()) {
+                auto value = ChoiceValueOf(field, node->as_string()->get());
+                if (!value) {
+                    std::string names;
+                    for (const auto& c : *field.choices)
+                        names += std::string(names.empty() ? "" : ", ") + c.name;
+                    Fail(*node, key, "unknown value \"" + node->as_string()->get() + "\" (one of " + names + ")");
+                }
+                set32(static_cast<uint32_t>(*value));
+            } else {
+                set32(static_cast<uint32_t>(static_cast<int32_t>(Integer(*node, key, field.min, field.max))));
+            }
+            break;
+        }
+    }
+}
+
+template <class Record>
+void Reader::ReadRaw(const toml::table& table, const std::string& path, Record& record) const
+{
+    if (const toml::node* raw = table.get("raw")) {
+        auto bytes = FromHex(String(*raw, path + ".raw"), Record::kSize);
+        if (!bytes)
+            Fail(*raw, path + ".raw", "expected " + std::to_string(Record::kSize * 2) + " hexadecimal digits");
+        record.Assign(bytes->data(), bytes->size());
+    }
+}
+
+// An index list given as an array of numbers (or, for effects and background images, names), or as the
+// stored text itself.
+std::string Reader::IndexListText(const toml::node& node, const std::string& key, bool effects,
+                                  const std::vector<std::string>* names) const
+{
+    if (!node.is_array())
+        return String(node, key);
+    std::vector<int> values;
+    for (auto&& element : Array(node, key)) {
+        if (element.is_integer()) {
+            values.push_back(static_cast<int>(Integer(element, key, effects ? 0 : 0, effects ? kEffectCount - 1 : INT32_MAX)));
+            continue;
+        }
+        if (!element.is_string())
+            Fail(element, key, "expected numbers or names");
+        const std::string name = element.as_string()->get();
+        int index = -1;
+        if (effects) {
+            index = FindEffectByName(name);
+        } else if (names) {
+            for (size_t i = 0; i < names->size(); ++i) {
+                if (ToLowerAscii((*names)[i]) == ToLowerAscii(name)) {
+                    index = static_cast<int>(i);
+                    break;
+                }
+            }
+        }
+        if (index < 0)
+            Fail(element, key, std::string(effects ? "unknown effect" : "unknown background image") + " \"" + name + "\"");
+        values.push_back(index);
+    }
+    return FormatIndexList(values);
+}
+
+std::string Reader::FontStyle(const toml::node& node, const std::string& key) const
+{
+    if (!node.is_array())
+        return String(node, key);
+    std::string text;
+    for (auto&& element : Array(node, key)) {
+        const std::string word = String(element, key);
+        const auto& words = FontStyleWords();
+        size_t i = 0;
+        while (i < words.size() && words[i] != word)
+            ++i;
+        if (i == words.size())
+            Fail(element, key, "unknown style \"" + word + "\" (bold, italic, underline or strikeout)");
+        text += std::to_string(i + 1) + ";";
+    }
+    return text;
+}
+
+void Reader::ReadProject(const toml::table& root, PackPlan& plan) const
+{
+    plan.project.options = DefaultProjectOptions();
+    for (const char* field : kProjectTextFields)
+        plan.project.texts[field] = "";
+    if (const toml::node* node = root.get("project")) {
+        const toml::table& project = Table(*node, "project");
+        std::set<std::string> allowed = {"banner"};
+        for (auto& [key, field] : kProjectTextKeys)
+            allowed.insert(key);
+        CheckKeys(project, "project", allowed);
+        for (auto& [key, field] : kProjectTextKeys) {
+            if (const toml::node* value = project.get(key))
+                plan.project.texts[field] = String(*value, std::string("project.") + key);
+        }
+        if (const toml::node* banner = project.get("banner"))
+            plan.project.bannerPath = SourceFile(*banner, "project.banner");
+    }
+    if (const toml::node* node = root.get("options")) {
+        const toml::table& options = Table(*node, "options");
+        std::set<std::string> allowed = {"raw"};
+        for (const auto& field : ProjectOptionFields())
+            allowed.insert(field.key);
+        CheckKeys(options, "options", allowed);
+        ReadRaw(options, "options", plan.project.options);
+        std::array<uint8_t, ProjectOptions::kSize> bytes = plan.project.options.Bytes();
+        ReadRecordFields(options, "options", "", ProjectOptionFields(), bytes.data(), bytes.size());
+        plan.project.options.Assign(bytes.data(), bytes.size());
+    }
+}
+
+StoredFile Reader::ReadNamedFile(const toml::table& entry, const std::string& path, bool nameRequired) const
+{
+    StoredFile file;
+    if (const toml::node* node = entry.get("file"))
+        file.sourcePath = SourceFile(*node, path + ".file");
+    if (const toml::node* node = entry.get("name"))
+        file.name = String(*node, path + ".name");
+    else if (!file.sourcePath.empty())
+        file.name = fs::path(file.sourcePath).filename().string();
+    else if (nameRequired)
+        Fail(entry.source().begin.line, path + ".name", "missing: give a name or a file");
+    return file;
+}
+
+void Reader::AddMedia(const StoredFile& file, uint32_t line, const std::string& key, PackPlan& plan)
+{
+    const std::string lower = ToLowerAscii(file.name);
+    auto found = mediaByName_.find(lower);
+    if (found != mediaByName_.end()) {
+        // Several items may show the same stored file; two different files may not share a name.
+        if (found->second.source == file.sourcePath)
+            return;
+        Fail(line, key, "duplicate media name \"" + file.name + "\" (also used at line " +
+                            std::to_string(found->second.line) + " for another file)");
+    }
+    mediaByName_[lower] = {plan.media.size(), file.sourcePath, line};
+    plan.media.push_back(file);
+}
+
+void Reader::ReadItem(const toml::table& entry, const std::string& path, PackPlan& plan)
+{
+    std::set<std::string> allowed = {"file", "name", "stored_name", "sound", "accessory", "raw",
+                                     "title", "description", "background", "transition"};
+    std::map<std::string, std::set<std::string>> sections = {
+        {"title", {"text", "font", "style"}},
+        {"description", {"text", "font", "style"}},
+        {"background", {"gradients", "images"}},
+        {"transition", {"effects"}},
+    };
+    for (const auto& field : MediaRecordFields()) {
+        if (*field.section)
+            sections[field.section].insert(field.key);
+        else
+            allowed.insert(field.key);
+    }
+    CheckKeys(entry, path, allowed);
+
+    PackedItem item;
+    item.record = DefaultMediaRecord();
+    item.texts = DefaultItemTexts();
+    ReadRaw(entry, path, item.record);
+    std::array<uint8_t, MediaSettingsRecord::kSize> bytes = item.record.Bytes();
+    ReadRecordFields(entry, path, "", MediaRecordFields(), bytes.data(), bytes.size());
+
+    item.media = ReadReference(entry, path);
+    item.texts["filename"] = item.media.file.name;
+    if (const toml::node* node = entry.get("stored_name"))
+        item.media.file.name = String(*node, path + ".stored_name");
+    item.media.addsMedia = !item.media.file.name.empty();
+    if (const toml::node* node = entry.get("sound"))
+        item.texts["bindsound"] = String(*node, path + ".sound");
+    if (const toml::node* node = entry.get("accessory"))
+        item.texts["accfile"] = String(*node, path + ".accessory");
+
+    for (auto& [name, keys] : sections) {
+        const toml::node* node = entry.get(name);
+        if (!node)
+            continue;
+        const std::string sectionPath = path + "." + name;
+        const toml::table& section = Table(*node, sectionPath);
+        CheckKeys(section, sectionPath, keys);
+        ReadRecordFields(section, sectionPath, name, MediaRecordFields(), bytes.data(), bytes.size());
+        const bool title = name == "title";
+        if (title || name == "description") {
+            if (const toml::node* v = section.get("text"))
+                item.texts[title ? "title" : "desc"] = String(*v, sectionPath + ".text");
+            if (const toml::node* v = section.get("font"))
+                item.texts[title ? "titlefontname" : "descfontname"] = String(*v, sectionPath + ".font");
+            if (const toml::node* v = section.get("style"))
+                item.texts[title ? "titlefontstyle" : "descfontstyle"] = FontStyle(*v, sectionPath + ".style");
+        } else if (name == "background") {
+            if (const toml::node* v = section.get("gradients"))
+                item.texts["gradientstring"] = IndexListText(*v, sectionPath + ".gradients", false, nullptr);
+            if (const toml::node* v = section.get("images"))
+                item.texts["selectedimagebackgroundstring"] =
+                    IndexListText(*v, sectionPath + ".images", false, &backgroundNames_);
+        } else if (name == "transition") {
+            if (const toml::node* v = section.get("effects"))
+                item.texts["effect"] = IndexListText(*v, sectionPath + ".effects", true, nullptr);
+        }
+    }
+    item.record.Assign(bytes.data(), bytes.size());
+    if (item.media.addsMedia)
+        AddMedia(item.media.file, entry.source().begin.line, path + ".stored_name", plan);
+    plan.items.push_back(std::move(item));
+}
+
+PackPlan Reader::Read(const toml::table& root)
+{
+    CheckKeys(root, "", {"project", "options", "media", "music", "background", "runtime_library",
+                         "accessory_file", "stored_file", "media_order"});
+    PackPlan plan;
+    ReadProject(root, plan);
+
+    auto entries = [&](const char* key, auto&& each) {
+        const toml::node* node = root.get(key);
+        if (!node)
+            return;
+        size_t index = 0;
+        for (auto&& element : Array(*node, key)) {
+            const std::string path = std::string(key) + "[" + std::to_string(index++) + "]";
+            each(Table(element, path), path);
+        }
+    };
+    // Background images first: items may name them.
+    std::vector<uint32_t> backgroundLines;
+    entries("background", [&](const toml::table& entry, const std::string& path) {
+        CheckKeys(entry, path, {"name", "file", "stored_name"});
+        PackedBackground background;
+        background.media = ReadReference(entry, path);
+        background.name = background.media.file.name;
+        if (const toml::node* node = entry.get("stored_name"))
+            background.media.file.name = String(*node, path + ".stored_name");
+        background.media.addsMedia = !background.media.file.name.empty();
+        backgroundNames_.push_back(background.name);
+        plan.backgrounds.push_back(background);
+        backgroundLines.push_back(entry.source().begin.line);
+    });
+    entries("media", [&](const toml::table& entry, const std::string& path) { ReadItem(entry, path, plan); });
+    for (size_t i = 0; i < plan.backgrounds.size(); ++i) {
+        if (plan.backgrounds[i].media.addsMedia)
+            AddMedia(plan.backgrounds[i].media.file, backgroundLines[i],
+                     "background[" + std::to_string(i) + "].stored_name", plan);
+    }
+    entries("stored_file", [&](const toml::table& entry, const std::string& path) {
+        CheckKeys(entry, path, {"name", "file"});
+        StoredFile file = ReadNamedFile(entry, path, true);
+        plan.extraMedia.push_back(file);
+        AddMedia(file, entry.source().begin.line, path + ".name", plan);
+    });
+    entries("music", [&](const toml::table& entry, const std::string& path) {
+        CheckKeys(entry, path, {"name", "file", "track", "type"});
+        PackedMusic music;
+        music.file = ReadNamedFile(entry, path, true);
+        if (const toml::node* node = entry.get("track"))
+            music.type = Bool(*node, path + ".track") ? 1 : 0;
+        if (const toml::node* node = entry.get("type"))
+            music.type = static_cast<uint32_t>(Integer(*node, path + ".type", 0, UINT32_MAX));
+        plan.music.push_back(music);
+    });
+    entries("runtime_library", [&](const toml::table& entry, const std::string& path) {
+        CheckKeys(entry, path, {"name", "file"});
+        plan.libraries.push_back(ReadNamedFile(entry, path, true));
+    });
+    entries("accessory_file", [&](const toml::table& entry, const std::string& path) {
+        CheckKeys(entry, path, {"name", "file"});
+        plan.accessories.push_back(ReadNamedFile(entry, path, true));
+    });
+
+    // Sounds bound to items must be in the music table.
+    for (size_t i = 0; i < plan.items.size(); ++i) {
+        const std::string& sound = plan.items[i].texts["bindsound"];
+        if (sound.empty())
+            continue;
+        // The runtime takes the first music record whose name contains the sound's file name.
+        const std::string part = ToLowerAscii(FileNameOf(sound));
+        bool known = false;
+        for (const auto& music : plan.music)
+            known = known || ToLowerAscii(music.file.name).find(part) != std::string::npos;
+        if (!known) {
+            const toml::node* node = root.get("media")->as_array()->get(i);
+            Fail(*node->as_table()->get("sound"), "media[" + std::to_string(i) + "].sound",
+                 "no [[music]] entry named \"" + sound + "\"");
+        }
+    }
+
+    if (const toml::node* node = root.get("media_order")) {
+        const toml::array& order = Array(*node, "media_order");
+        std::vector<StoredFile> media;
+        std::set<std::string> seen;
+        for (auto&& element : order) {
+            const std::string name = ToLowerAscii(String(element, "media_order"));
+            auto found = mediaByName_.find(name);
+            if (found == mediaByName_.end())
+                Fail(element, "media_order", "no stored file named \"" + String(element, "media_order") + "\"");
+            if (!seen.insert(name).second)
+                Fail(element, "media_order", "\"" + String(element, "media_order") + "\" listed twice");
+            media.push_back(plan.media[found->second.index]);
+            plan.mediaOrder.push_back(media.back().name);
+        }
+        if (media.size() != plan.media.size())
+            Fail(*node, "media_order", "must list every stored file once (" + std::to_string(plan.media.size()) +
+                                           " files, " + std::to_string(media.size()) + " listed)");
+        plan.media = std::move(media);
+    }
+    return plan;
+}
+
+} // namespace
+
+PackPlan ParseManifest(std::string_view text, const std::string& path)
+{
+    toml::table root;
+    try {
+        root = toml::parse(text, path);
+    } catch (const toml::parse_error& e) {
+        std::ostringstream message;
+        message << path << ":" << e.source().begin.line << ": " << e.description();
+        throw ManifestError(message.str());
+    }
+    fs::path folder = fs::path(path).parent_path();
+    if (folder.empty())
+        folder = ".";
+    return Reader(path, folder).Read(root);
+}
+
+void ApplyRecordFields(const toml::table& table, const std::string& section, const std::vector<RecordField>& fields,
+                       uint8_t* bytes, size_t size)
+{
+    Reader("(generated)", ".").ReadRecordFields(table, section, section, fields, bytes, size);
+}
+
+PackPlan ReadManifest(const std::string& path)
+{
+    std::ifstream in(path, std::ios::binary);
+    if (!in)
+        throw ManifestError(path + ": cannot read the manifest");
+    std::ostringstream text;
+    text << in.rdbuf();
+    return ParseManifest(text.str(), path);
+}

@@ -1,0 +1,25 @@
+#pragma once
+#include "ManifestFields.h"
+#include "ManifestModel.h"
+
+#include <toml++/toml.h>
+
+#include <stdexcept>
+#include <string>
+#include <string_view>
+
+// A manifest that cannot be packed; the message names the file, the line and the key.
+class ManifestError : public std::runtime_error {
+public:
+    using std::runtime_error::runtime_error;
+};
+
+// Reads a manifest file; paths inside it count from the manifest's folder.
+PackPlan ReadManifest(const std::string& path);
+// The same for manifest text; `path` names it in messages and gives the folder for relative paths.
+PackPlan ParseManifest(std::string_view text, const std::string& path);
+
+
+// Applies the named record values of one section of a table over bytes, as a manifest entry would.
+void ApplyRecordFields(const toml::table& table, const std::string& section, const std::vector<RecordField>& fields,
+                       uint8_t* bytes, size_t size);

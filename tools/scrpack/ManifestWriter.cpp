@@ -1,0 +1,275 @@
+#include "ManifestWriter.h"
+
+#include "ManifestDefaults.h"
+#include "ManifestFields.h"
+#include "ManifestReader.h"
+#include "model/IndexList.h"
+
+#include <toml++/toml.h>
+
+#include <sstream>
+
+namespace {
+
+bool IsUtf8(const std::string& text)
+{
+    size_t i = 0;
+    while (i < text.size()) {
+        const auto c = static_cast<unsigned char>(text[i]);
+        size_t extra = c < 0x80 ? 0 : (c >> 5) == 6 ? 1 : (c >> 4) == 14 ? 2 : (c >> 3) == 30 ? 3 : 9;
+        if (extra == 9 || (c < 0x20 && c != '\t' && c != '\n' && c != '\r') || c == 0x7f)
+            return false;
+        if (extra > 0 && i + extra >= text.size())
+            return false;
+        for (size_t k = 1; k <= extra; ++k) {
+            if ((static_cast<unsigned char>(text[i + k]) >> 6) != 2)
+                return false;
+        }
+        i += extra + 1;
+    }
+    return true;
+}
+
+// A text as a TOML string, or as its bytes when it is not UTF-8 (texts are stored in the system's code page).
+void PutText(toml::table& table, const std::string& key, const std::string& text)
+{
+    if (IsUtf8(text))
+        table.insert_or_assign(key, text);
+    else
+        table.insert_or_assign(key, toml::table{{"hex", ToHex(reinterpret_cast<const uint8_t*>(text.data()), text.size())}});
+}
+
+// An index list as an array when it is written the usual way, otherwise as its text.
+void PutIndexList(toml::table& table, const std::string& key, const std::string& text)
+{
+    const std::vector<int> values = ParseIndexList(text);
+    if (FormatIndexList(values) != text) {
+        PutText(table, key, text);
+        return;
+    }
+    toml::array array;
+    for (int v : values)
+        array.push_back(v);
+    table.insert_or_assign(key, std::move(array));
+}
+
+void PutFontStyle(toml::table& table, const std::string& key, const std::string& text)
+{
+    const std::vector<int> values = ParseIndexList(text);
+    bool words = FormatIndexList(values) == text;
+    toml::array array;
+    for (int v : values) {
+        if (v < 1 || v > static_cast<int>(FontStyleWords().size())) {
+            words = false;
+            break;
+        }
+        array.push_back(FontStyleWords()[static_cast<size_t>(v - 1)]);
+    }
+    if (words)
+        table.insert_or_assign(key, std::move(array));
+    else
+        PutText(table, key, text);
+}
+
+uint32_t Get32(const uint8_t* bytes, size_t offset)
+{
+    return static_cast<uint32_t>(bytes[offset]) | static_cast<uint32_t>(bytes[offset + 1]) << 8 |
+           static_cast<uint32_t>(bytes[offset + 2]) << 16 | static_cast<uint32_t>(bytes[offset + 3]) << 24;
+}
+
+// The named values of one section of a record.
+void PutRecordFields(toml::table& table, const std::string& section, const std::vector<RecordField>& fields,
+                     const uint8_t* bytes)
+{
+    for (const RecordField& field : fields) {
+        if (section != field.section)
+            continue;
+        const auto value = static_cast<int32_t>(Get32(bytes, field.offset));
+        switch (field.kind) {
+        case FieldKind::Flag:
+            table.insert_or_assign(field.key, bytes[field.offset] != 0);
+            break;
+        case FieldKind::OneInt:
+            table.insert_or_assign(field.key, value == 1);
+            break;
+        case FieldKind::Byte:
+            table.insert_or_assign(field.key, static_cast<int64_t>(bytes[field.offset]));
+            break;
+        case FieldKind::Colour:
+            if ((Get32(bytes, field.offset) >> 24) == 0)
+                table.insert_or_assign(field.key, FormatColour(Get32(bytes, field.offset)));
+            else
+                table.insert_or_assign(field.key, static_cast<int64_t>(Get32(bytes, field.offset)));
+            break;
+        case FieldKind::Choice:
+            if (auto name = ChoiceNameOf(field, value)) {
+                table.insert_or_assign(field.key, *name);
+                break;
+            }
+            [[fallthrough]];
+        case FieldKind::Int:
+            // A value outside the named range is kept by "raw" instead.
+            if (value >= field.min && value <= field.max)
+                table.insert_or_assign(field.key, static_cast<int64_t>(value));
+            break;
+        }
+    }
+}
+
+// Adds "raw" when the named values over the defaults do not give the stored bytes.
+template <class Record>
+void PutRawIfNeeded(toml::table& entry, const std::vector<std::string>& sections, const std::vector<RecordField>& fields,
+                    const Record& defaults, const Record& actual)
+{
+    std::array<uint8_t, Record::kSize> rebuilt = defaults.Bytes();
+    for (const std::string& section : sections) {
+        const toml::table* table = section.empty() ? &entry : entry.get_as<toml::table>(section);
+        if (table)
+            ApplyRecordFields(*table, section, fields, rebuilt.data(), rebuilt.size());
+    }
+    if (rebuilt != actual.Bytes())
+        entry.insert_or_assign("raw", ToHex(actual.Bytes().data(), Record::kSize));
+}
+
+void PutFile(toml::table& entry, const StoredFile& file)
+{
+    if (!file.sourcePath.empty())
+        entry.insert_or_assign("file", file.sourcePath);
+}
+
+toml::table NamedFile(const StoredFile& file)
+{
+    toml::table entry;
+    PutText(entry, "name", file.name);
+    PutFile(entry, file);
+    return entry;
+}
+
+// The name, stored name and file of an item or background image.
+void PutReference(toml::table& entry, const std::string& name, const MediaReference& media)
+{
+    PutText(entry, "name", name);
+    if (!media.addsMedia)
+        entry.insert_or_assign("stored_name", "");
+    else if (media.file.name != name)
+        PutText(entry, "stored_name", media.file.name);
+    PutFile(entry, media.file);
+}
+
+toml::table ItemTable(const PackedItem& item)
+{
+    auto text = [&](const char* field) {
+        auto it = item.texts.find(field);
+        return it == item.texts.end() ? std::string() : it->second;
+    };
+    toml::table entry;
+    PutReference(entry, text("filename"), item.media);
+    if (!text("bindsound").empty())
+        PutText(entry, "sound", text("bindsound"));
+    if (!text("accfile").empty())
+        PutText(entry, "accessory", text("accfile"));
+    PutRecordFields(entry, "", MediaRecordFields(), item.record.Bytes().data());
+
+    toml::table title, desc, background, transition;
+    PutText(title, "text", text("title"));
+    PutText(title, "font", text("titlefontname"));
+    PutFontStyle(title, "style", text("titlefontstyle"));
+    PutText(desc, "text", text("desc"));
+    PutText(desc, "font", text("descfontname"));
+    PutFontStyle(desc, "style", text("descfontstyle"));
+    PutIndexList(background, "gradients", text("gradientstring"));
+    PutIndexList(background, "images", text("selectedimagebackgroundstring"));
+    PutIndexList(transition, "effects", text("effect"));
+    PutRecordFields(title, "title", MediaRecordFields(), item.record.Bytes().data());
+    PutRecordFields(desc, "description", MediaRecordFields(), item.record.Bytes().data());
+    PutRecordFields(background, "background", MediaRecordFields(), item.record.Bytes().data());
+    PutRecordFields(transition, "transition", MediaRecordFields(), item.record.Bytes().data());
+    entry.insert_or_assign("title", std::move(title));
+    entry.insert_or_assign("description", std::move(desc));
+    entry.insert_or_assign("background", std::move(background));
+    entry.insert_or_assign("transition", std::move(transition));
+    PutRawIfNeeded(entry, {"", "title", "description", "background", "transition"}, MediaRecordFields(),
+                   DefaultMediaRecord(), item.record);
+    return entry;
+}
+
+} // namespace
+
+std::string WriteManifestText(const PackPlan& plan)
+{
+    toml::table root;
+
+    toml::table project;
+    const std::pair<const char*, const char*> keys[] = {
+        {"name", "projectname"},     {"app_name", "appname"},           {"home_site", "homesite"},
+        {"project_path", "projectpath"}, {"dialog_picture", "dialogpicture"}, {"author", "authorname"},
+        {"author_website", "authorwebsite"}, {"author_email", "authoremail"}, {"about_picture", "aboutpicture"},
+        {"version", "version"},      {"copyright", "copyright"},        {"description", "description"},
+        {"project_description", "projectdesc"}};
+    for (auto& [key, field] : keys) {
+        auto it = plan.project.texts.find(field);
+        if (it != plan.project.texts.end() && !it->second.empty())
+            PutText(project, key, it->second);
+    }
+    if (!plan.project.bannerPath.empty())
+        project.insert_or_assign("banner", plan.project.bannerPath);
+    root.insert_or_assign("project", std::move(project));
+
+    toml::table options;
+    PutRecordFields(options, "", ProjectOptionFields(), plan.project.options.Bytes().data());
+    PutRawIfNeeded(options, {""}, ProjectOptionFields(), DefaultProjectOptions(), plan.project.options);
+    root.insert_or_assign("options", std::move(options));
+
+    toml::array backgrounds;
+    for (const PackedBackground& background : plan.backgrounds) {
+        toml::table entry;
+        PutReference(entry, background.name, background.media);
+        backgrounds.push_back(std::move(entry));
+    }
+    toml::array items;
+    for (const PackedItem& item : plan.items)
+        items.push_back(ItemTable(item));
+    toml::array extra;
+    for (const StoredFile& file : plan.extraMedia)
+        extra.push_back(NamedFile(file));
+    toml::array music;
+    for (const PackedMusic& track : plan.music) {
+        toml::table entry = NamedFile(track.file);
+        if (track.type <= 1)
+            entry.insert_or_assign("track", track.type == 1);
+        else
+            entry.insert_or_assign("type", static_cast<int64_t>(track.type));
+        music.push_back(std::move(entry));
+    }
+    toml::array libraries;
+    for (const StoredFile& file : plan.libraries)
+        libraries.push_back(NamedFile(file));
+    toml::array accessories;
+    for (const StoredFile& file : plan.accessories)
+        accessories.push_back(NamedFile(file));
+
+    auto putArray = [&](const char* key, toml::array&& array) {
+        if (!array.empty())
+            root.insert_or_assign(key, std::move(array));
+    };
+    putArray("background", std::move(backgrounds));
+    putArray("media", std::move(items));
+    putArray("stored_file", std::move(extra));
+    putArray("music", std::move(music));
+    putArray("runtime_library", std::move(libraries));
+    putArray("accessory_file", std::move(accessories));
+    if (!plan.mediaOrder.empty()) {
+        toml::array order;
+        for (const std::string& name : plan.mediaOrder) {
+            if (IsUtf8(name))
+                order.push_back(name);
+            else
+                order.push_back(toml::table{{"hex", ToHex(reinterpret_cast<const uint8_t*>(name.data()), name.size())}});
+        }
+        root.insert_or_assign("media_order", std::move(order));
+    }
+
+    std::ostringstream text;
+    text << "# Project manifest for scrpack pack; see docs/manifest.md.\n\n" << toml::toml_formatter(root) << "\n";
+    return text.str();
+}

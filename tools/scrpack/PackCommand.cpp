@@ -1,0 +1,82 @@
+#include "PackCommand.h"
+
+#include "ManifestReader.h"
+#include "PackTables.h"
+#include "Progress.h"
+#include "db/DatabaseWriter.h"
+#include "db/MyFile.h"
+
+#include <CLI/CLI.hpp>
+
+#include <iostream>
+#include <memory>
+
+namespace {
+
+uint64_t StoredBytes(const PackPlan& plan, const std::string& runtime)
+{
+    uint64_t total = 0;
+    auto add = [&](const std::string& path) {
+        if (!path.empty())
+            total += static_cast<uint64_t>(std::max<int64_t>(0, CMyFile::SizeOf(path)));
+    };
+    add(runtime);
+    add(plan.project.bannerPath);
+    for (const auto& f : plan.media)
+        add(f.sourcePath);
+    for (const auto& m : plan.music)
+        add(m.file.sourcePath);
+    for (const auto& f : plan.libraries)
+        add(f.sourcePath);
+    for (const auto& f : plan.accessories)
+        add(f.sourcePath);
+    return total;
+}
+
+} // namespace
+
+int RunPack(const PackOptions& options, std::ostream& err)
+{
+    PackPlan plan;
+    try {
+        plan = ReadManifest(options.manifest);
+    } catch (const ManifestError& e) {
+        err << "scrpack pack: " << e.what() << "\n";
+        return 1;
+    }
+    if (!options.runtime.empty() && !CMyFile::Exists(options.runtime)) {
+        err << "scrpack pack: runtime not found: " << options.runtime << "\n";
+        return 1;
+    }
+    std::string error;
+    bool ok;
+    {
+        // The writer builds the file beside the output and renames it at the end; watching it grow is
+        // the progress.
+        Progress progress("packing", StoredBytes(plan, options.runtime));
+        progress.WatchFile(PendingDatabasePath(options.output));
+        std::vector<TableContent> tables = BuildTables(plan);
+        ok = options.runtime.empty() ? WriteDatabaseFile(options.output, std::move(tables), &error)
+                                     : AttachDatabase(options.runtime, options.output, std::move(tables), &error);
+    }
+    if (!ok) {
+        err << "scrpack pack: " << (error.empty() ? "cannot write " + options.output : error) << "\n";
+        return 1;
+    }
+    return 0;
+}
+
+void RegisterPackCommand(CLI::App& app)
+{
+    auto options = std::make_shared<PackOptions>();
+    CLI::App* pack = app.add_subcommand("pack", "Build a project database from a manifest");
+    pack->add_option("manifest", options->manifest, "The project's manifest (TOML)")->required();
+    pack->add_option("-o,--output", options->output, "The database or program to write")->required();
+    pack->add_option("--runtime", options->runtime,
+                     "The screensaver program to copy in front of the database (default: a database file alone)");
+    pack->callback([options] {
+        const int code = RunPack(*options, std::cerr);
+        if (code != 0)
+            throw CLI::RuntimeError(code);
+    });
+}
