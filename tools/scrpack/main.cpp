@@ -1,7 +1,20 @@
-#include <cstdio>
+#include "DumpCommand.h"
+#include "InspectCommand.h"
 
-int main()
+#include <CLI/CLI.hpp>
+
+// The subcommands: each adds itself, with its options, to the command line.
+static void (*const kCommands[])(CLI::App&) = {
+    RegisterInspectCommand,
+    RegisterDumpCommand,
+};
+
+int main(int argc, char** argv)
 {
-    std::fprintf(stderr, "usage: scrpack inspect|dump|pack|extract ...\n");
-    return 2;
+    CLI::App app{"Builds, inspects and extracts the project databases of screensavers", "scrpack"};
+    app.require_subcommand(1);
+    for (auto add : kCommands)
+        add(app);
+    CLI11_PARSE(app, argc, argv);
+    return 0;
 }

@@ -1,0 +1,22 @@
+#pragma once
+#include "db/MyXMLDb.h"
+
+#include <cstdint>
+#include <optional>
+#include <ostream>
+#include <string>
+
+// Opens the project database in file for the inspecting commands: at base when given, otherwise at offset 0
+// for a database file of its own (it begins with its header) or at the trailer's offset for a program
+// carrying one. Reports a clear message to err and returns false when there is no database to read.
+bool OpenToolDatabase(const std::string& command, const std::string& file, std::optional<std::uint32_t> base,
+                      CMyXMLDb& db, std::ostream& err);
+
+// Adds "--base N" to a subcommand.
+namespace CLI {
+class App;
+}
+void AddBaseOption(CLI::App& command, std::optional<std::uint32_t>& base);
+
+// Bytes as lower-case hex, two digits each.
+std::string HexBytes(const void* data, std::size_t size);
