@@ -84,6 +84,7 @@ bool DecodeSgi(const uint8_t* data, size_t size, DecodedImage& image, uint64_t m
     } else {
         if (rows * 8 > size - kHeaderSize)
             return false;
+        r.Seek(kHeaderSize);
         starts.resize(rows);
         lengths.resize(rows);
         for (auto& s : starts)
@@ -128,7 +129,7 @@ bool DecodeSgi(const uint8_t* data, size_t size, DecodedImage& image, uint64_t m
     }
     if (used == 2 || used == 4) {
         for (auto& px : image.pixels)
-            px = PackRgbOverBlack(px >> 16, px >> 8, px, px >> 24);
+            px = PackRgbOverBlack((px >> 16) & 0xFF, (px >> 8) & 0xFF, px & 0xFF, px >> 24);
     }
     return true;
 }

@@ -29,6 +29,7 @@ with open("mono.pbm", "wb") as f:
         f.write(bytes([row >> 8, row & 0xFF]))
 PY
 c() { "$CONVERT" "$@"; }
+NODATE="-define png:exclude-chunks=date,time"
 c pattern.ppm -compress none pattern-plain.ppm
 c grey.pgm -compress none grey-plain.pgm
 c mono.pbm -compress none mono-plain.pbm
@@ -44,12 +45,13 @@ c pattern.ppm -quality 95 -sampling-factor 1x1 -interlace JPEG pattern-progressi
 c grey.pgm -quality 95 grey.jpg
 c pattern.ppm pattern.gif
 c pattern.ppm -interlace GIF pattern-interlaced.gif
-c pattern.ppm png24:pattern.png
-c pattern.ppm -type Palette pattern-palette.png
-c pattern.ppm -depth 16 png48:pattern-16bit.png
-c grey.pgm pattern-grey.png
-c pattern.ppm -compress None pattern.tga
-c pattern.ppm -compress RLE pattern-rle.tga
+c pattern.ppm $NODATE png24:pattern.png
+c pattern.ppm -type Palette $NODATE pattern-palette.png
+c pattern.ppm -depth 16 $NODATE png48:pattern-16bit.png
+c grey.pgm $NODATE pattern-grey.png
+# Top-left origin: this convert writes bottom-left Targa files with their rows top-down.
+c pattern.ppm -orient TopLeft -compress None pattern.tga
+c pattern.ppm -orient TopLeft -compress RLE pattern-rle.tga
 c pattern.ppm pattern.psd
 c pattern.ppm -type TrueColor pattern.pcx
 c pattern.ppm -type Palette pattern-8.pcx

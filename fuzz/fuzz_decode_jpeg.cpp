@@ -1,0 +1,9 @@
+// JPEG through libjpeg with the decoder's own error handling.
+#include "image/decode/JpegDecoder.h"
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
+{
+    DecodedImage image;
+    DecodeJpeg(data, size, image, 1u << 20);
+    return 0;
+}
