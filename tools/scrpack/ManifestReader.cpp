@@ -81,6 +81,15 @@ private:
         return reference;
     }
     void AddMedia(const StoredFile& file, uint32_t line, const std::string& key, PackPlan& plan);
+    // Where an entry names its stored file: the line and key to point at when that name clashes.
+    static std::pair<uint32_t, std::string> NameSource(const toml::table& entry, const std::string& path)
+    {
+        for (const char* key : {"stored_name", "name", "file"}) {
+            if (const toml::node* node = entry.get(key))
+                return {node->source().begin.line, path + "." + key};
+        }
+        return {entry.source().begin.line, path};
+    }
 
     std::string file_;
     fs::path folder_;
@@ -413,8 +422,10 @@ void Reader::ReadItem(const toml::table& entry, const std::string& path, PackPla
         }
     }
     item.record.Assign(bytes.data(), bytes.size());
-    if (item.media.addsMedia)
-        AddMedia(item.media.file, entry.source().begin.line, path + ".stored_name", plan);
+    if (item.media.addsMedia) {
+        auto [line, key] = NameSource(entry, path);
+        AddMedia(item.media.file, line, key, plan);
+    }
     plan.items.push_back(std::move(item));
 }
 
@@ -436,7 +447,7 @@ PackPlan Reader::Read(const toml::table& root)
         }
     };
     // Background images first: items may name them.
-    std::vector<uint32_t> backgroundLines;
+    std::vector<std::pair<uint32_t, std::string>> backgroundSources;
     entries("background", [&](const toml::table& entry, const std::string& path) {
         CheckKeys(entry, path, {"name", "file", "stored_name"});
         PackedBackground background;
@@ -447,19 +458,19 @@ PackPlan Reader::Read(const toml::table& root)
         background.media.addsMedia = !background.media.file.name.empty();
         backgroundNames_.push_back(background.name);
         plan.backgrounds.push_back(background);
-        backgroundLines.push_back(entry.source().begin.line);
+        backgroundSources.push_back(NameSource(entry, path));
     });
     entries("media", [&](const toml::table& entry, const std::string& path) { ReadItem(entry, path, plan); });
     for (size_t i = 0; i < plan.backgrounds.size(); ++i) {
         if (plan.backgrounds[i].media.addsMedia)
-            AddMedia(plan.backgrounds[i].media.file, backgroundLines[i],
-                     "background[" + std::to_string(i) + "].stored_name", plan);
+            AddMedia(plan.backgrounds[i].media.file, backgroundSources[i].first, backgroundSources[i].second, plan);
     }
     entries("stored_file", [&](const toml::table& entry, const std::string& path) {
         CheckKeys(entry, path, {"name", "file"});
         StoredFile file = ReadNamedFile(entry, path, true);
         plan.extraMedia.push_back(file);
-        AddMedia(file, entry.source().begin.line, path + ".name", plan);
+        auto [line, key] = NameSource(entry, path);
+        AddMedia(file, line, key, plan);
     });
     entries("music", [&](const toml::table& entry, const std::string& path) {
         CheckKeys(entry, path, {"name", "file", "track", "type"});

@@ -1,0 +1,164 @@
+#include "PackCommand.h"
+#include "db/MyXMLDb.h"
+#include "db/MyXMLTable.h"
+#include "model/KADOGlobeSettings.h"
+#include "model/Media.h"
+#include "model/MediaSetting.h"
+#include "model/SaverSettings.h"
+#include "support/TempDir.h"
+
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include <sstream>
+
+using ::testing::HasSubstr;
+
+namespace {
+
+struct PackFixture : ::testing::Test {
+    TempDir dir;
+    std::ostringstream err;
+
+    int Pack(const std::string& manifest, const std::string& out, const std::string& runtime = "")
+    {
+        dir.Write("show.toml", manifest);
+        return RunPack({dir.File("show.toml"), out, runtime}, err);
+    }
+};
+
+const char* const kShow = R"toml(
+[project]
+name = "Harbour Lights.kdp"
+author = "Someone"
+[options]
+display_time = 5
+random_order = true
+[[media]]
+file = "Cover.JPG"
+[media.title]
+text = "Cover"
+[media.transition]
+effects = [0, 1, 2]
+random = false
+[[media]]
+file = "12.jpg"
+[media.transition]
+effects = " 3;"
+[[media]]
+file = "2.jpg"
+sound = "ding.wav"
+[[music]]
+file = "tune.mp3"
+[[music]]
+file = "ding.wav"
+track = false
+)toml";
+
+} // namespace
+
+TEST_F(PackFixture, DatabaseReadsBackThroughTheModel)
+{
+    dir.Write("Cover.JPG", "cover-bytes");
+    dir.Write("12.jpg", "twelve");
+    dir.Write("2.jpg", "two");
+    dir.Write("tune.mp3", "ID3");
+    dir.Write("ding.wav", "RIFF");
+    ASSERT_EQ(Pack(kShow, dir.File("show.db")), 0) << err.str();
+
+    CMyXMLDb db;
+    ASSERT_TRUE(db.Open(dir.File("show.db"), 0));
+    const char* order[] = {"project", "setting", "music", "media", "runtimelib", "backimage", "accfile"};
+    ASSERT_EQ(db.GetTableCount(), 7);
+    for (int i = 0; i < 7; ++i)
+        EXPECT_EQ(db.GetTable(i)->name, order[i]);
+
+    CKADOGlobeSettings project;
+    project.SetDatabase(&db);
+    ASSERT_TRUE(project.OpenProjectTable());
+    project.Load();
+    EXPECT_EQ(project.GetProjectName(), "Harbour Lights.kdp");
+    EXPECT_EQ(project.Options().DisplayTime(), 5);
+    EXPECT_TRUE(project.Options().RandomOrder());
+    EXPECT_EQ(CSaverSettings::KeyForProject(project.GetProjectName()), "Software\\quillmark\\Harbour Lights");
+
+    CSaverSettings user;
+    CMediaSetting items;
+    items.SetDatabase(&db);
+    items.SetUserSettings(&user);
+    ASSERT_TRUE(items.Open());
+    ASSERT_EQ(items.GetRecordCount(), 3);
+    items.LoadCurrent();
+    EXPECT_EQ(items.GetTitle(), "Cover");
+    EXPECT_EQ(items.NextEffect(), 0);
+    EXPECT_EQ(items.NextEffect(), 1);
+    items.SelectNext(false);
+    EXPECT_EQ(items.GetEffect(), " 3;");
+    EXPECT_EQ(items.NextEffect(), 3);
+    items.SelectNext(false);
+    EXPECT_EQ(items.GetBindSound(), "ding.wav");
+    items.SelectNext(false);
+    EXPECT_EQ(items.GetFileName(), "Cover.JPG");
+
+    CMedia media;
+    media.SetDatabase(&db);
+    ASSERT_TRUE(media.Open());
+    CMyMemFile stream;
+    ASSERT_TRUE(media.ReadMedia("cover.jpg", stream));
+    EXPECT_EQ(stream.View(), "cover-bytes");
+    EXPECT_EQ(media.GetStoredName("x\\2.jpg"), "12.jpg");
+
+    CMyXMLTable music;
+    music.SetLoadBinaryFields(false);
+    ASSERT_TRUE(music.Open(db, "music"));
+    ASSERT_EQ(music.GetRecordCount(), 2);
+    EXPECT_EQ(music.ReadFieldInt("type"), 1);
+    music.MoveNext();
+    EXPECT_EQ(music.GetFieldString("name"), "ding.wav");
+    EXPECT_EQ(music.ReadFieldInt("type"), 0);
+}
+
+TEST_F(PackFixture, RuntimeIsCopiedInFrontWithTrailer)
+{
+    dir.Write("a.jpg", "A");
+    const std::string runtime = std::string("MZ\0\0program", 11);
+    dir.Write("screensaver.scr", runtime);
+    ASSERT_EQ(Pack("[[media]]\nfile = \"a.jpg\"\n", dir.File("out.scr"), dir.File("screensaver.scr")), 0) << err.str();
+    const std::string out = TempDir::Read(dir.File("out.scr"));
+    EXPECT_EQ(out.substr(0, runtime.size()), runtime);
+    EXPECT_EQ(ReadDatabaseTrailer(dir.File("out.scr")), static_cast<int64_t>(runtime.size()));
+    EXPECT_EQ(out.substr(runtime.size(), 10), "<database>");
+    CMyXMLDb db;
+    ASSERT_TRUE(db.Open(dir.File("out.scr"), static_cast<uint32_t>(runtime.size())));
+    CMedia media;
+    media.SetDatabase(&db);
+    ASSERT_TRUE(media.Open());
+    CMyMemFile stream;
+    EXPECT_TRUE(media.ReadMedia("A.JPG", stream));
+    EXPECT_EQ(stream.View(), "A");
+    // The runtime itself is left as it was.
+    EXPECT_EQ(TempDir::Read(dir.File("screensaver.scr")), runtime);
+}
+
+TEST_F(PackFixture, BadManifestLeavesNothingBehind)
+{
+    dir.Write("old.db", "previous contents");
+    EXPECT_EQ(Pack("[options]\ndisplay_time = true\n", dir.File("old.db")), 1);
+    EXPECT_THAT(err.str(), HasSubstr("show.toml:2: options.display_time: expected an integer"));
+    EXPECT_EQ(TempDir::Read(dir.File("old.db")), "previous contents");
+
+    err.str("");
+    EXPECT_EQ(Pack("[[media]]\nfile = \"gone.jpg\"\n", dir.File("new.db")), 1);
+    EXPECT_THAT(err.str(), HasSubstr("media[0].file: file not found"));
+    EXPECT_FALSE(std::filesystem::exists(dir.File("new.db")));
+    EXPECT_FALSE(std::filesystem::exists(dir.File("new.db_")));
+
+    err.str("");
+    EXPECT_EQ(Pack("", dir.File("x.scr"), dir.File("no-runtime.scr")), 1);
+    EXPECT_THAT(err.str(), HasSubstr("runtime not found"));
+    EXPECT_FALSE(std::filesystem::exists(dir.File("x.scr")));
+
+    err.str("");
+    EXPECT_EQ(Pack("", dir.File("missing-folder/x.db")), 1);
+    EXPECT_FALSE(err.str().empty());
+}
