@@ -1,5 +1,7 @@
 #include "DumpCommand.h"
+#include "ExtractCommand.h"
 #include "InspectCommand.h"
+#include "PackCommand.h"
 
 #include <CLI/CLI.hpp>
 
@@ -7,6 +9,8 @@
 static void (*const kCommands[])(CLI::App&) = {
     RegisterInspectCommand,
     RegisterDumpCommand,
+    RegisterPackCommand,
+    RegisterExtractCommand,
 };
 
 int main(int argc, char** argv)
