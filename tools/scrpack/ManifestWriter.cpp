@@ -77,12 +77,18 @@ uint32_t Get32(const uint8_t* bytes, size_t offset)
            static_cast<uint32_t>(bytes[offset + 2]) << 16 | static_cast<uint32_t>(bytes[offset + 3]) << 24;
 }
 
-// The named values of one section of a record.
+// The named values of one section of a record that differ from the defaults.
 void PutRecordFields(toml::table& table, const std::string& section, const std::vector<RecordField>& fields,
-                     const uint8_t* bytes)
+                     const uint8_t* bytes, const uint8_t* defaults)
 {
     for (const RecordField& field : fields) {
         if (section != field.section)
+            continue;
+        const bool same = field.kind == FieldKind::Flag   ? (bytes[field.offset] != 0) == (defaults[field.offset] != 0)
+                          : field.kind == FieldKind::OneInt ? (Get32(bytes, field.offset) == 1) == (Get32(defaults, field.offset) == 1)
+                          : field.kind == FieldKind::Byte   ? bytes[field.offset] == defaults[field.offset]
+                                                            : Get32(bytes, field.offset) == Get32(defaults, field.offset);
+        if (same)
             continue;
         const auto value = static_cast<int32_t>(Get32(bytes, field.offset));
         switch (field.kind) {
@@ -158,36 +164,52 @@ void PutReference(toml::table& entry, const std::string& name, const MediaRefere
 
 toml::table ItemTable(const PackedItem& item)
 {
+    static const std::map<std::string, std::string> defaults = DefaultItemTexts();
+    static const MediaSettingsRecord defaultRecord = DefaultMediaRecord();
+    const uint8_t* bytes = item.record.Bytes().data();
+    const uint8_t* defaultBytes = defaultRecord.Bytes().data();
     auto text = [&](const char* field) {
         auto it = item.texts.find(field);
         return it == item.texts.end() ? std::string() : it->second;
     };
+    // Texts equal to what a manifest entry holds anyway are left out.
+    auto changed = [&](const char* field) { return text(field) != defaults.at(field); };
     toml::table entry;
     PutReference(entry, text("filename"), item.media);
     if (!text("bindsound").empty())
         PutText(entry, "sound", text("bindsound"));
     if (!text("accfile").empty())
         PutText(entry, "accessory", text("accfile"));
-    PutRecordFields(entry, "", MediaRecordFields(), item.record.Bytes().data());
+    PutRecordFields(entry, "", MediaRecordFields(), bytes, defaultBytes);
 
     toml::table title, desc, background, transition;
-    PutText(title, "text", text("title"));
-    PutText(title, "font", text("titlefontname"));
-    PutFontStyle(title, "style", text("titlefontstyle"));
-    PutText(desc, "text", text("desc"));
-    PutText(desc, "font", text("descfontname"));
-    PutFontStyle(desc, "style", text("descfontstyle"));
-    PutIndexList(background, "gradients", text("gradientstring"));
-    PutIndexList(background, "images", text("selectedimagebackgroundstring"));
-    PutIndexList(transition, "effects", text("effect"));
-    PutRecordFields(title, "title", MediaRecordFields(), item.record.Bytes().data());
-    PutRecordFields(desc, "description", MediaRecordFields(), item.record.Bytes().data());
-    PutRecordFields(background, "background", MediaRecordFields(), item.record.Bytes().data());
-    PutRecordFields(transition, "transition", MediaRecordFields(), item.record.Bytes().data());
-    entry.insert_or_assign("title", std::move(title));
-    entry.insert_or_assign("description", std::move(desc));
-    entry.insert_or_assign("background", std::move(background));
-    entry.insert_or_assign("transition", std::move(transition));
+    if (changed("title"))
+        PutText(title, "text", text("title"));
+    if (changed("titlefontname"))
+        PutText(title, "font", text("titlefontname"));
+    if (changed("titlefontstyle"))
+        PutFontStyle(title, "style", text("titlefontstyle"));
+    if (changed("desc"))
+        PutText(desc, "text", text("desc"));
+    if (changed("descfontname"))
+        PutText(desc, "font", text("descfontname"));
+    if (changed("descfontstyle"))
+        PutFontStyle(desc, "style", text("descfontstyle"));
+    if (changed("gradientstring"))
+        PutIndexList(background, "gradients", text("gradientstring"));
+    if (changed("selectedimagebackgroundstring"))
+        PutIndexList(background, "images", text("selectedimagebackgroundstring"));
+    if (changed("effect"))
+        PutIndexList(transition, "effects", text("effect"));
+    PutRecordFields(title, "title", MediaRecordFields(), bytes, defaultBytes);
+    PutRecordFields(desc, "description", MediaRecordFields(), bytes, defaultBytes);
+    PutRecordFields(background, "background", MediaRecordFields(), bytes, defaultBytes);
+    PutRecordFields(transition, "transition", MediaRecordFields(), bytes, defaultBytes);
+    for (auto [name, section] : {std::pair{"title", &title}, std::pair{"description", &desc},
+                                  std::pair{"background", &background}, std::pair{"transition", &transition}}) {
+        if (!section->empty())
+            entry.insert_or_assign(name, std::move(*section));
+    }
     PutRawIfNeeded(entry, {"", "title", "description", "background", "transition"}, MediaRecordFields(),
                    DefaultMediaRecord(), item.record);
     return entry;
@@ -213,12 +235,15 @@ std::string WriteManifestText(const PackPlan& plan)
     }
     if (!plan.project.bannerPath.empty())
         project.insert_or_assign("banner", plan.project.bannerPath);
-    root.insert_or_assign("project", std::move(project));
+    if (!project.empty())
+        root.insert_or_assign("project", std::move(project));
 
     toml::table options;
-    PutRecordFields(options, "", ProjectOptionFields(), plan.project.options.Bytes().data());
+    PutRecordFields(options, "", ProjectOptionFields(), plan.project.options.Bytes().data(),
+                    DefaultProjectOptions().Bytes().data());
     PutRawIfNeeded(options, {""}, ProjectOptionFields(), DefaultProjectOptions(), plan.project.options);
-    root.insert_or_assign("options", std::move(options));
+    if (!options.empty())
+        root.insert_or_assign("options", std::move(options));
 
     toml::array backgrounds;
     for (const PackedBackground& background : plan.backgrounds) {
