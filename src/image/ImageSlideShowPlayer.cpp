@@ -8,6 +8,7 @@
 #include "model/KADOGlobeSettings.h"
 #include "model/MediaSetting.h"
 #include "model/Random.h"
+#include "model/SaverSettings.h"
 #include "platform/Clock.h"
 #include "platform/Log.h"
 
@@ -17,12 +18,16 @@ constexpr int kPreviewMode = 3;
 
 } // namespace
 
-CImageSlideShowPlayer::CImageSlideShowPlayer(ISlideWindowHost& host) : host_(host) {}
+CImageSlideShowPlayer::CImageSlideShowPlayer(ISlideWindowHost& host) : host_(host)
+{
+    host_.AttachPlayer(this);
+}
 
 CImageSlideShowPlayer::~CImageSlideShowPlayer()
 {
     StopTransition();
     JoinWorker();
+    host_.AttachPlayer(nullptr);
 }
 
 void CImageSlideShowPlayer::OnInitDialog()
@@ -37,6 +42,12 @@ void CImageSlideShowPlayer::SetSettings(CSaverSettings* settings, CKADOGlobeSett
 {
     settings_ = settings;
     project_ = project;
+}
+
+bool CImageSlideShowPlayer::HidesCursor() const
+{
+    constexpr int kSaverMode = 4;
+    return startMode_ == kSaverMode && !(settings_ && settings_->passwordDialogActive);
 }
 
 void CImageSlideShowPlayer::OnTransitionDone()

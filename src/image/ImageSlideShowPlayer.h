@@ -12,6 +12,7 @@ class CMedia;
 class CMediaSetting;
 class CMyXMLDb;
 class CSaverSettings;
+class CImageSlideShowPlayer;
 class IClock;
 
 // WM_USER+8 to the owner: the slide is fully shown.
@@ -34,6 +35,8 @@ public:
     virtual IClock& WindowClock() = 0;
     // The worker's frame delays; null means the system clock.
     virtual IClock* TransitionClock() { return nullptr; }
+    // The player living in this window (null when it goes), for the window's own messages.
+    virtual void AttachPlayer(CImageSlideShowPlayer*) {}
 };
 
 // The slide window: composes each image item with its background and texts and reveals it with a
@@ -61,6 +64,11 @@ public:
     void ComposeSlide();
     void StopTransition();
     void Hide(int hide);
+
+    // Over the show in Saver mode the cursor stays hidden, unless the password dialog is up.
+    bool HidesCursor() const;
+    // The window the player lives in.
+    ISlideWindowHost& Host() { return host_; }
 
     // What the window repaints from.
     const CComPicture& Canvas() const { return canvas_; }

@@ -1,0 +1,57 @@
+#pragma once
+#include <memory>
+
+#include "image/SlidePlayerList.h"
+#include "saver/HeadlessHost.h"
+#include "saver/SequencerInterfaces.h"
+
+class CRenderFrames;
+
+// The transition clock of a rendered show: virtual time that writes the frames due while a frame is on
+// screen, so the frames inside a transition show its progress.
+class CRenderTransitionClock final : public IClock {
+public:
+    CRenderTransitionClock(CRenderFrames& frames, const CComPicture*& screen) : frames_(frames), screen_(screen) {}
+    void Start(uint64_t now) { now_ = now; }
+    uint64_t Now() const { return now_; }
+    uint32_t TickCount() override { return static_cast<uint32_t>(now_); }
+    void Sleep(uint32_t ms) override;
+
+private:
+    CRenderFrames& frames_;
+    const CComPicture*& screen_;
+    uint64_t now_ = 0;
+};
+
+// The slide windows of a rendered show and the eight player functions over them. A slide's transition
+// runs on its worker thread as always, but the show waits for it and replays its end at the virtual time
+// the transition took, so the rendering is the same on every run.
+class CRenderImagePlayers final : public IImagePlayerInterface {
+public:
+    CRenderImagePlayers(CHeadlessHost& loop, CRenderFrames& frames, Size screenSize, CMyXMLDb* db);
+    ~CRenderImagePlayers() override;
+
+    int CreatePlayer(WindowRef parent) override;
+    void DestroyPlayer(int player) override;
+    void SetPlayerSettings(int player, CSaverSettings* settings, CKADOGlobeSettings* project) override;
+    void ShowSlide(int player, CMediaSetting* media) override;
+    void StopTransition(int player) override;
+    void HidePlayer(int player, int hide) override;
+    void SetPlayerMode(int player, StartMode mode) override;
+    void SetPlayerMedia(int player, CMedia* media) override;
+
+    // What the screen shows now: the visible slide window's canvas, or null (black).
+    const CComPicture* Screen() const { return screen_; }
+
+private:
+    class Host;
+    void UpdateScreen();
+
+    CHeadlessHost& loop_;
+    CRenderFrames& frames_;
+    Size size_;
+    const CComPicture* screen_ = nullptr;
+    CRenderTransitionClock transitionClock_;
+    std::vector<Host*> hosts_;
+    CSlidePlayerList list_;
+};

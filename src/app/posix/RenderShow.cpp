@@ -1,0 +1,161 @@
+#include "app/posix/RenderShow.h"
+
+#include <cstdlib>
+#include <filesystem>
+
+#include "app/AppSystem.h"
+#include "app/ScreensaverApp.h"
+#include "app/posix/RenderFrames.h"
+#include "app/posix/RenderPlayers.h"
+#include "db/MyXMLDb.h"
+#include "model/Media.h"
+#include "model/MediaSetting.h"
+#include "model/Random.h"
+#include "model/SettingsStore.h"
+#include "platform/Log.h"
+#include "saver/HeadlessShow.h"
+#include "saver/ProjectMediaList.h"
+#include "saver/StandInPlayers.h"
+
+namespace {
+
+// Videos have no player without a display; each stands for this long.
+constexpr uint32_t kVideoStandInMs = 5000;
+
+// The installed system as a render sees it: no system folder, no mutex to fight over, no desktop, and a
+// show that runs in virtual time into frame files.
+class CRenderSystem final : public IAppSystem {
+public:
+    CRenderSystem(const RenderOptions& options, RenderResult& result) : options_(options), result_(result) {}
+
+    void SetAsDefaultScreensaver(const std::string&) override {}
+    void InstallThroughShell(const std::string&) override {}
+    void ChangePassword(uint32_t) override {}
+    std::string SystemDirectory() override { return {}; }
+    uint32_t ForegroundWindow() override { return 0; }
+    ISettingsStore& SettingsStore() override { return UserSettingsStore(); }
+    bool CreateSaverMutex() override { return true; }
+    void CloseSaverMutex() override {}
+    void SaveDesktopSnapshot(int32_t) override {}
+    void SetScreenSaverRunning(bool) override {}
+    void RunSettingsDialog(CScreensaverApp&) override { error = "the project opens its settings, not a show"; }
+    void RunScreensaverWindow(CScreensaverApp& app) override;
+    void QuietExit() override {}
+
+    std::string error;
+    bool ran = false;
+
+private:
+    const RenderOptions& options_;
+    RenderResult& result_;
+};
+
+void CRenderSystem::RunScreensaverWindow(CScreensaverApp& app)
+{
+    ran = true;
+    // The same pictures and effects on every run.
+    std::srand(1);
+    CHeadlessHost loop;
+    CLog::Instance().SetClock(&loop.Clock());
+
+    CMedia media;
+    media.SetDatabase(&app.Database());
+    media.Open();
+    CMediaSetting mediaSetting(loop.Clock(), StandardRandom());
+    mediaSetting.SetUserSettings(&app.Settings());
+    mediaSetting.SetDatabase(&app.Database());
+    if (!mediaSetting.Open() || mediaSetting.GetRecordCount() == 0) {
+        error = "the project has no media items";
+        CLog::Instance().SetClock(nullptr);
+        return;
+    }
+    mediaSetting.LoadCurrent();
+    CProjectMediaList mediaList(mediaSetting, media);
+    CNoSoundTable sounds;
+
+    const int frameCount = options_.seconds * options_.fps;
+    CRenderFrames frames(options_.outDir, options_.width, options_.height, options_.fps, frameCount);
+    CRenderImagePlayers players(loop, frames, Size{options_.width, options_.height}, &app.Database());
+
+    SequencerOptions sequencerOptions;
+    sequencerOptions.mode = app.Mode();
+    sequencerOptions.settings = &app.Settings();
+    sequencerOptions.project = &app.Project();
+    ApplyProjectOptions(sequencerOptions, app.Project());
+
+    HeadlessShowParts parts;
+    parts.media = &mediaList;
+    parts.sounds = &sounds;
+    parts.imagePlayers = &players;
+    parts.createSoundPlayer = [](uint32_t) { return std::make_unique<CSilentSoundPlayer>(); };
+    parts.createVideoPlayer = [&loop] { return std::make_unique<CTimedVideoPlayer>(loop, kVideoStandInMs); };
+    {
+        CHeadlessShow show(loop, app.Settings(), sequencerOptions, parts);
+        show.Start();
+        while (!frames.Done() && frames.Ok()) {
+            const uint64_t due = frames.FrameTime(frames.NextFrame());
+            if (!show.Destroyed() && !loop.QuitRequested())
+                loop.RunUntil(due);
+            frames.CaptureBefore(due + 1, players.Screen());
+        }
+    }
+    result_.frames = frames.NextFrame();
+    result_.distinctFrames = frames.DistinctFrames();
+    result_.contactSheet = frames.WriteContactSheet();
+    if (!frames.Ok())
+        error = frames.Error();
+    mediaSetting.Close();
+    media.Close();
+    CLog::Instance().SetClock(nullptr);
+}
+
+} // namespace
+
+bool RenderShow(const RenderOptions& options, RenderResult& result, std::string& error)
+{
+    namespace fs = std::filesystem;
+    std::error_code ec;
+    if (options.width < 16 || options.height < 16 || options.width > 8192 || options.height > 8192) {
+        error = "the size must lie between 16x16 and 8192x8192";
+        return false;
+    }
+    if (options.fps < 1 || options.fps > 240 || options.seconds < 1 || options.seconds > 24 * 3600) {
+        error = "fps must lie between 1 and 240, seconds between 1 and 86400";
+        return false;
+    }
+    if (!fs::is_regular_file(options.programPath, ec)) {
+        error = "no such file: " + options.programPath;
+        return false;
+    }
+    const int64_t base = ReadDatabaseTrailer(options.programPath);
+    const auto size = fs::file_size(options.programPath, ec);
+    if (base < 0 || ec || static_cast<uint64_t>(base) >= size) {
+        error = "no project is attached to " + options.programPath;
+        return false;
+    }
+    fs::create_directories(options.outDir, ec);
+    if (!fs::is_directory(options.outDir, ec)) {
+        error = "cannot create the folder " + options.outDir;
+        return false;
+    }
+
+    const std::string programPath = fs::absolute(options.programPath, ec).string();
+    CRenderSystem system(options, result);
+    CScreensaverApp app(system, CLog::Instance());
+    StartupArguments args;
+    args.programPath = programPath;
+    args.firstArgument = "/s";
+    args.hasFirstArgument = true;
+    args.rawCommandLine = "\"" + programPath + "\" /s";
+    app.InitInstance(args);
+    app.ExitInstance();
+    if (!system.error.empty()) {
+        error = system.error;
+        return false;
+    }
+    if (!system.ran) {
+        error = "the project's show did not start";
+        return false;
+    }
+    return true;
+}
