@@ -4,6 +4,7 @@
 #include "platform/Paths.h"
 #include "saver/MonitorRect.h"
 
+#include <vector>
 #include <windows.h>
 
 namespace {
@@ -60,9 +61,11 @@ void SetAsDefaultScreensaver(const std::string& programPath)
         if (RegCreateKeyExA(HKEY_CURRENT_USER, "Control Panel\\Desktop", 0, nullptr, REG_OPTION_NON_VOLATILE,
                             KEY_SET_VALUE, nullptr, &key, nullptr) != ERROR_SUCCESS)
             return;
-        // Stored without a terminating zero, as the system's own control panel reads it.
-        RegSetValueExA(key, "SCRNSAVE.EXE", 0, REG_SZ, reinterpret_cast<const BYTE*>(path.data()),
-                       static_cast<DWORD>(path.size()));
+        // The value holds exactly the path's characters. The system would count a zero lying right behind
+        // the text as part of the value, so the byte behind it is not a zero.
+        std::vector<BYTE> value(path.begin(), path.end());
+        value.push_back(1);
+        RegSetValueExA(key, "SCRNSAVE.EXE", 0, REG_SZ, value.data(), static_cast<DWORD>(path.size()));
         RegCloseKey(key);
     } else {
         char windows[kPathBuffer];

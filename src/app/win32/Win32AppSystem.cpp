@@ -8,7 +8,7 @@
 namespace {
 const char kMutexName[] = "quillmarkscreensaver";
 // Until the real windows exist, a run stays bounded.
-const unsigned kPlaceholderSeconds = 3;
+const unsigned kPlaceholderSeconds = 4;
 
 LONG WINAPI EndQuietly(EXCEPTION_POINTERS*)
 {

@@ -1,0 +1,13 @@
+# Shared by the whole-program test scripts: runs the script inside a Wine session (with-wine) when it is not
+# in one yet, and gives the reporting and path helpers. Source it with the script's own arguments:
+#   source "$(dirname "$0")/e2e_common.sh" "$0" "$@"    (then $helper_exe is the helper program)
+e2e_here=$(cd "$(dirname "$1")" && pwd)
+if [ -z "${WINEPREFIX:-}" ] || [ -z "${DISPLAY:-}" ]; then
+  exec "$e2e_here/../../scripts/with-wine" bash "$@"
+fi
+failures=0
+fail() { echo "FAIL: $*"; failures=$((failures + 1)); }
+pass() { echo "ok: $*"; }
+winpath() { winepath -w "$1" 2>/dev/null | tr -d '\r'; }
+unixpath() { winepath -u "$1" 2>/dev/null | tr -d '\r'; }
+helper() { timeout -k 5 60 wine "$helper_exe" "$@" </dev/null 2>/dev/null | tr -d '\r'; }
