@@ -74,9 +74,9 @@ void CComPicture::Ellipse(const Rect& bounds, std::optional<Pen> pen, std::optio
     if (r.IsEmpty())
         return;
     const int penWidth = pen ? std::max(1, pen->width) : 0;
-    const Region whole = Region::FromEllipse(r);
+    const Region whole = Region::EllipseArea(r);
     const Rect innerRect = Deflate(r, penWidth);
-    const Region inner = innerRect.IsEmpty() ? Region() : Region::FromEllipse(innerRect);
+    const Region inner = innerRect.IsEmpty() ? Region() : Region::EllipseArea(innerRect);
     if (brush)
         FillRegion(inner.IsEmpty() && !pen ? whole : (pen ? inner : whole), *brush);
     if (pen)

@@ -110,7 +110,7 @@ Region Region::FromPolygon(const Point* points, int count, PolyFillMode mode) {
     std::vector<Crossing> crossings;
     for (int y = ymin; y < ymax; ++y) {
         crossings.clear();
-        // The row is sampled at its pixel centres, y + 0.5; edges are half-open in y.
+        // GDI puts pixel centres on the integer grid: the row is sampled at y, edges are half-open in y.
         for (int i = 0; i < count; ++i) {
             Point p = points[i], q = points[(i + 1) % count];
             if (p.y == q.y)
@@ -120,12 +120,12 @@ Region Region::FromPolygon(const Point* points, int count, PolyFillMode mode) {
                 std::swap(p, q);
                 dir = -1;
             }
-            if (!(2 * int64_t(p.y) <= 2 * int64_t(y) + 1 && 2 * int64_t(y) + 1 < 2 * int64_t(q.y)))
+            if (y < p.y || y >= q.y)
                 continue;
-            // x = p.x + N / D at the centre line; the pixel boundary is ceil(x - 0.5).
-            const int64_t D = 2 * (int64_t(q.y) - p.y);
-            const int64_t N = (2 * int64_t(y) + 1 - 2 * int64_t(p.y)) * (int64_t(q.x) - p.x);
-            crossings.push_back({CeilDiv((2 * int64_t(p.x) - 1) * D + 2 * N, 2 * D), dir});
+            // x = p.x + N / D on the row; the first pixel at or right of it is ceil(x).
+            const int64_t D = int64_t(q.y) - p.y;
+            const int64_t N = (int64_t(y) - p.y) * (int64_t(q.x) - p.x);
+            crossings.push_back({CeilDiv(int64_t(p.x) * D + N, D), dir});
         }
         std::sort(crossings.begin(), crossings.end(), [](const Crossing& a, const Crossing& b) { return a.x < b.x; });
         std::vector<Span>& row = rows[static_cast<size_t>(y - ymin)];
@@ -141,6 +141,13 @@ Region Region::FromPolygon(const Point* points, int count, PolyFillMode mode) {
 }
 
 Region Region::FromEllipse(const Rect& bounds) {
+    const Rect r = bounds.Normalized();
+    if (r.Width() < 2 || r.Height() < 2)
+        return Region();
+    return EllipseArea(Rect{r.left, r.top, r.right - 1, r.bottom - 1});
+}
+
+Region Region::EllipseArea(const Rect& bounds) {
     const Rect r = bounds.Normalized();
     if (r.IsEmpty())
         return Region();

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <numbers>
 #include <random>
 
 #include "PictureTestUtil.h"
@@ -21,20 +22,20 @@ TEST(RegionPolygon, CoversPixelCentresInsideWithTheTopLeftRule) {
     const std::vector<Point> square{{1, 1}, {4, 1}, {4, 3}, {1, 3}};
     EXPECT_EQ(Region::FromPolygon(square, PolyFillMode::Winding), Region::FromRect(1, 1, 4, 3));
 
+    // Pixel centres are on the integer grid: those on the left and top edges count, right and bottom not.
     const std::vector<Point> triangle{{0, 0}, {4, 0}, {0, 4}};
-    EXPECT_EQ(Mask(Region::FromPolygon(triangle, PolyFillMode::Alternate), 5, 5), "###..\n"
+    EXPECT_EQ(Mask(Region::FromPolygon(triangle, PolyFillMode::Alternate), 5, 5), "####.\n"
+                                                                                   "###..\n"
                                                                                    "##...\n"
                                                                                    "#....\n"
-                                                                                   ".....\n"
                                                                                    ".....\n");
     const std::vector<Point> diamond{{3, 0}, {6, 3}, {3, 6}, {0, 3}};
-    // Centres on the left edges count, those on the right edges do not.
-    EXPECT_EQ(Mask(Region::FromPolygon(diamond, PolyFillMode::Winding), 6, 6), "..#...\n"
-                                                                                 ".###..\n"
-                                                                                 "#####.\n"
-                                                                                 "#####.\n"
-                                                                                 ".###..\n"
-                                                                                 "..#...\n");
+    EXPECT_EQ(Mask(Region::FromPolygon(diamond, PolyFillMode::Winding), 6, 6), "......\n"
+                                                                                 "..##..\n"
+                                                                                 ".####.\n"
+                                                                                 "######\n"
+                                                                                 ".####.\n"
+                                                                                 "..##..\n");
 }
 
 TEST(RegionPolygon, WindingAndAlternateDifferOnOverlaps) {
@@ -46,7 +47,7 @@ TEST(RegionPolygon, WindingAndAlternateDifferOnOverlaps) {
     // A five-pointed star: its centre pentagon is inside for WINDING only.
     std::vector<Point> star;
     for (int i = 0; i < 5; ++i) {
-        const double a = -M_PI / 2 + i * 4 * M_PI / 5;
+        const double a = -std::numbers::pi / 2 + i * 4 * std::numbers::pi / 5;
         star.push_back({static_cast<int>(std::lround(50 + 40 * std::cos(a))),
                         static_cast<int>(std::lround(50 + 40 * std::sin(a)))});
     }
@@ -67,27 +68,33 @@ TEST(RegionPolygon, DegenerateInputsAreEmpty) {
     EXPECT_TRUE(Region::FromPolygon(flat, PolyFillMode::Alternate).IsEmpty());
 }
 
-TEST(RegionEllipse, CoversTheInscribedEllipse) {
-    EXPECT_EQ(Mask(Region::FromEllipse(0, 0, 6, 4), 6, 4), ".####.\n"
-                                                          "######\n"
-                                                          "######\n"
-                                                          ".####.\n");
-    EXPECT_EQ(Mask(Region::FromEllipse(0, 0, 8, 8), 8, 8), "..####..\n"
-                                                          ".######.\n"
-                                                          "########\n"
-                                                          "########\n"
-                                                          "########\n"
-                                                          "########\n"
-                                                          ".######.\n"
-                                                          "..####..\n");
+TEST(RegionEllipse, LeavesOutTheLastColumnAndRowLikeGdi) {
+    EXPECT_EQ(Mask(Region::FromEllipse(0, 0, 6, 4), 6, 4), ".###..\n"
+                                                          "#####.\n"
+                                                          ".###..\n"
+                                                          "......\n");
+    EXPECT_EQ(Mask(Region::FromEllipse(0, 0, 8, 8), 8, 8), "..###...\n"
+                                                          ".#####..\n"
+                                                          "#######.\n"
+                                                          "#######.\n"
+                                                          "#######.\n"
+                                                          ".#####..\n"
+                                                          "..###...\n"
+                                                          "........\n");
+    EXPECT_TRUE(Region::FromEllipse(0, 0, 1, 5).IsEmpty());
     EXPECT_TRUE(Region::FromEllipse(0, 0, 0, 5).IsEmpty());
     EXPECT_EQ(Region::FromEllipse(6, 4, 0, 0), Region::FromEllipse(0, 0, 6, 4));
+    EXPECT_EQ(Region::FromEllipse(3, 3, 9, 7), Region::EllipseArea({3, 3, 8, 6}));
 }
 
-TEST(RegionEllipse, IsSymmetricInsideItsBoundsWithTheRightArea) {
+TEST(RegionEllipse, AreaIsSymmetricInsideItsBoundsWithTheRightSize) {
+    EXPECT_EQ(Mask(Region::EllipseArea({0, 0, 6, 4}), 6, 4), ".####.\n"
+                                                             "######\n"
+                                                             "######\n"
+                                                             ".####.\n");
     for (int w = 1; w < 40; w += 3) {
         for (int h = 1; h < 40; h += 5) {
-            const Region e = Region::FromEllipse(10, 20, 10 + w, 20 + h);
+            const Region e = Region::EllipseArea({10, 20, 10 + w, 20 + h});
             ASSERT_FALSE(e.IsEmpty()) << w << "x" << h;
             const Rect b = e.Bounds();
             EXPECT_GE(b.left, 10);
@@ -97,7 +104,7 @@ TEST(RegionEllipse, IsSymmetricInsideItsBoundsWithTheRightArea) {
             for (int y = 20; y < 20 + h; ++y)
                 for (int x = 10; x < 10 + w; ++x)
                     ASSERT_EQ(e.Contains(x, y), e.Contains(2 * 10 + w - 1 - x, 2 * 20 + h - 1 - y));
-            const double ideal = M_PI * w * h / 4;
+            const double ideal = std::numbers::pi * w * h / 4;
             EXPECT_NEAR(static_cast<double>(e.Area()), ideal, w + h + 2.0);
         }
     }
@@ -172,7 +179,7 @@ TEST(RegionOffset, MovesEveryBandAndSpan) {
     Region r = Region::FromEllipse(0, 0, 6, 4);
     const Region original = r;
     r.Offset(100, -50);
-    EXPECT_EQ(r.Bounds(), (Rect{100, -50, 106, -46}));
+    EXPECT_EQ(r.Bounds(), (Rect{100, -50, 105, -47}));
     for (int y = 0; y < 4; ++y)
         for (int x = 0; x < 6; ++x) EXPECT_EQ(r.Contains(x + 100, y - 50), original.Contains(x, y));
     r.Offset(-100, 50);
@@ -188,11 +195,11 @@ TEST(RegionCopy, CopyThroughAPolygonChangesOnlyItsPixels) {
     slide.Draw(1, 1, canvas);
     canvas.SelectClipRgn(nullptr);
     EXPECT_EQ(Mask(canvas, kRed), "........\n"
-                                  "...#....\n"
-                                  "..###...\n"
-                                  ".#####..\n"
-                                  ".#####..\n"
-                                  "..###...\n"
-                                  "...#....\n"
+                                  "........\n"
+                                  "...##...\n"
+                                  "..####..\n"
+                                  ".######.\n"
+                                  "..####..\n"
+                                  "...##...\n"
                                   "........\n");
 }

@@ -72,7 +72,7 @@ TEST(Rectangle, OutlineInsideTheBoundsAndBrushInside) {
     EXPECT_EQ(Mask(q, kBlue), "####\n####\n####\n####\n"); // a 2-pixel frame leaves no inside
 }
 
-TEST(Ellipse, FilledEllipseMatchesItsRegion) {
+TEST(Ellipse, FilledEllipseCoversItsWholeBoundingBox) {
     CComPicture p = MakeFilled(8, 6, kBlack);
     p.Ellipse({1, 1, 7, 5}, std::nullopt, kRedRef);
     EXPECT_EQ(Mask(p, kRed), "........\n"
@@ -86,7 +86,7 @@ TEST(Ellipse, FilledEllipseMatchesItsRegion) {
 TEST(Ellipse, PenDrawsTheRimAndBrushTheInside) {
     CComPicture p = MakeFilled(10, 10, kBlack);
     p.Ellipse({0, 0, 10, 10}, Pen{kRedRef, 2}, MakeColorref(0, 0, 255));
-    const Region whole = Region::FromEllipse(0, 0, 10, 10);
+    const Region whole = Region::EllipseArea({0, 0, 10, 10});
     for (int y = 0; y < 10; ++y) {
         for (int x = 0; x < 10; ++x) {
             const uint32_t px = p.Row(y)[x];
