@@ -42,8 +42,8 @@ public:
     void SetU32(size_t offset, uint32_t value)
     {
         Check(offset, 4);
-        for (int i = 0; i < 4; ++i)
-            bytes_[offset + static_cast<size_t>(i)] = static_cast<uint8_t>(value >> (8 * i));
+        for (size_t i = 0; i < 4; ++i)
+            bytes_.at(offset + i) = static_cast<uint8_t>(value >> (8 * i));
     }
     void SetI32(size_t offset, int32_t value) { SetU32(offset, static_cast<uint32_t>(value)); }
 

@@ -75,21 +75,21 @@ TEST_F(MediaFixture, FileFromDatabaseBesideProgramOrByStoredPath)
     Open(builder);
     ProjectOptions options;
     options.SetFlag(ProjectOptions::kMediaInDatabase, true);
-    MediaFileSource stored = FindMediaFile(options, media, "SEA.jpg", "/opt/show/saver.scr", false);
+    MediaFileSource stored = FindMediaFile(options, media, "SEA.jpg", "C:\\show\\saver.scr", false);
     EXPECT_TRUE(stored.found);
     EXPECT_TRUE(stored.inDatabase);
     EXPECT_EQ(stored.bytes.View(), "stored");
 
     options.SetFlag(ProjectOptions::kMediaInDatabase, false);
-    MediaFileSource byPath = FindMediaFile(options, media, "sea.jpg", "/opt/show/saver.scr", false);
+    MediaFileSource byPath = FindMediaFile(options, media, "sea.jpg", "C:\\show\\saver.scr", false);
     EXPECT_TRUE(byPath.found);
     EXPECT_FALSE(byPath.inDatabase);
     EXPECT_EQ(byPath.path, "C:\\Shows\\Sea.jpg");
 
     options.SetFlag(ProjectOptions::kBesideExecutable, true);
-    MediaFileSource beside = FindMediaFile(options, media, "sea.jpg", "/opt/show/saver.scr", false);
-    EXPECT_EQ(beside.path, "/opt/show/Sea.jpg");
+    MediaFileSource beside = FindMediaFile(options, media, "sea.jpg", "C:\\show\\saver.scr", false);
+    EXPECT_EQ(beside.path, "C:\\show\\Sea.jpg");
 
-    MediaFileSource missing = FindMediaFile(options, media, "lake.jpg", "/opt/show/saver.scr", false);
+    MediaFileSource missing = FindMediaFile(options, media, "lake.jpg", "C:\\show\\saver.scr", false);
     EXPECT_FALSE(missing.found);
 }

@@ -2,6 +2,8 @@
 
 #include <windows.h>
 
+#include <string>
+
 namespace {
 
 // The user's settings in the registry below HKEY_CURRENT_USER.
@@ -39,9 +41,10 @@ public:
             return false;
         bool ok = RegSetValueExA(hkey, "data", 0, REG_BINARY, data.data(), static_cast<DWORD>(data.size())) ==
                   ERROR_SUCCESS;
-        // Written without a terminating zero: the byte count is the text's length.
-        ok = RegSetValueExA(hkey, "transition effects", 0, REG_EXPAND_SZ,
-                            reinterpret_cast<const BYTE*>(transitionEffects.data()),
+        // Written without a terminating zero: the byte count is the text's length. The system counts a
+        // zero byte that follows the text in, so the buffer carries a non-zero byte after it.
+        const std::string buffer = transitionEffects + '\x01';
+        ok = RegSetValueExA(hkey, "transition effects", 0, REG_EXPAND_SZ, reinterpret_cast<const BYTE*>(buffer.data()),
                             static_cast<DWORD>(transitionEffects.size())) == ERROR_SUCCESS &&
              ok;
         RegCloseKey(hkey);
