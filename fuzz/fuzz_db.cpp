@@ -1,0 +1,83 @@
+// Opens a database made of the fuzzer's bytes (as a file of its own and as one carried behind a program),
+// opens every table both ways of loading binary values, walks every record and reads every field.
+#include "db/MyXMLDb.h"
+#include "db/MyXMLTable.h"
+#include "db/Stream.h"
+
+#include <cstdint>
+#include <cstdio>
+#include <string>
+#include <unistd.h>
+
+namespace {
+
+std::string FilePath()
+{
+    const char* folder = access("/dev/shm", W_OK) == 0 ? "/dev/shm" : "/tmp";
+    return std::string(folder) + "/fuzz_db_" + std::to_string(getpid()) + ".scr";
+}
+
+void ReadEveryField(CMyXMLTable& table)
+{
+    for (int k = 0; k < table.GetFieldCount(); ++k) {
+        const std::string& name = table.GetField(k).name;
+        if (table.FindField(name) != k)
+            continue;  // a twin name: the first one answers
+        unsigned char record[164];
+        table.GetFieldString(name);
+        table.CopyFieldBytes(name, record, sizeof record);
+        table.ReadFieldInt(name);
+        std::uint64_t total = 0;
+        table.ReadBinaryField(name, [&total](const void*, std::size_t size) {
+            total += size;
+            return true;
+        });
+        if (total > table.GetTableSize())
+            __builtin_trap();  // a value never reaches past its table
+        if (table.GetFieldLength(name) < 4096) {
+            CStream stream;
+            table.ReadBinaryField(name, stream);
+        }
+    }
+}
+
+void Walk(CMyXMLDb& db, bool loadBinary)
+{
+    for (int i = 0; i < db.GetTableCount(); ++i) {
+        CMyXMLTable table;
+        table.SetLoadBinaryFields(loadBinary);
+        if (!table.Open(db, db.GetTable(i)))
+            continue;
+        int visited = 0;
+        table.MoveFirst();
+        while (!table.IsAtEnd() && visited < 2000) {
+            ReadEveryField(table);
+            table.MoveNext();
+            ++visited;
+        }
+        table.MoveTo(table.GetRecordCount() - 1);
+        table.MovePrev();
+        table.MoveTo(-5);
+        ReadEveryField(table);
+    }
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
+{
+    static const std::string path = FilePath();
+    std::FILE* file = std::fopen(path.c_str(), "wb");
+    if (!file)
+        return 0;
+    std::fwrite(data, 1, size, file);
+    std::fclose(file);
+
+    CMyXMLDb db;
+    if (db.Open(path, 0))
+        Walk(db, size % 2 == 0);
+    std::int64_t base = ReadDatabaseTrailer(path);
+    if (base > 0 && db.Open(path, static_cast<std::uint32_t>(base)))
+        Walk(db, size % 2 != 0);
+    return 0;
+}
