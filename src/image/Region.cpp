@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <climits>
 #include <cstdint>
 
 namespace {
@@ -34,27 +35,44 @@ bool Apply(RegionOp op, bool a, bool b) {
     return false;
 }
 
+// Merges two sorted span lists by walking their edges in order.
 std::vector<Span> CombineSpans(const std::vector<Span>& a, const std::vector<Span>& b, RegionOp op) {
-    std::vector<int> xs;
-    xs.reserve(2 * (a.size() + b.size()));
-    for (const Span& s : a) { xs.push_back(s.left); xs.push_back(s.right); }
-    for (const Span& s : b) { xs.push_back(s.left); xs.push_back(s.right); }
-    std::sort(xs.begin(), xs.end());
-    xs.erase(std::unique(xs.begin(), xs.end()), xs.end());
+    if (b.empty())
+        return op == RegionOp::And ? std::vector<Span>{} : a;
+    if (a.empty())
+        return (op == RegionOp::Or || op == RegionOp::Xor) ? b : std::vector<Span>{};
     std::vector<Span> out;
+    out.reserve(a.size() + b.size());
     size_t ia = 0, ib = 0;
-    for (size_t k = 0; k + 1 < xs.size(); ++k) {
-        const int x = xs[k];
-        while (ia < a.size() && a[ia].right <= x) ++ia;
-        while (ib < b.size() && b[ib].right <= x) ++ib;
-        const bool inA = ia < a.size() && a[ia].left <= x;
-        const bool inB = ib < b.size() && b[ib].left <= x;
-        if (!Apply(op, inA, inB))
+    bool inA = false, inB = false;
+    int start = 0;
+    bool inside = false;
+    while (ia < a.size() || ib < b.size()) {
+        // The next edge of either list.
+        const int xa = ia < a.size() ? (inA ? a[ia].right : a[ia].left) : INT32_MAX;
+        const int xb = ib < b.size() ? (inB ? b[ib].right : b[ib].left) : INT32_MAX;
+        const int x = std::min(xa, xb);
+        if (xa == x) {
+            if (inA)
+                ++ia;
+            inA = !inA;
+        }
+        if (xb == x) {
+            if (inB)
+                ++ib;
+            inB = !inB;
+        }
+        const bool now = Apply(op, inA, inB);
+        if (now == inside)
             continue;
-        if (!out.empty() && out.back().right == x)
-            out.back().right = xs[k + 1];
-        else
-            out.push_back({x, xs[k + 1]});
+        if (now) {
+            start = x;
+        } else if (!out.empty() && out.back().right == start) {
+            out.back().right = x;
+        } else {
+            out.push_back({start, x});
+        }
+        inside = now;
     }
     return out;
 }
