@@ -8,6 +8,7 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <fstream>
 #include <map>
 #include <sstream>
 #include <stdexcept>
@@ -127,6 +128,9 @@ protected:
         std::istringstream lines(text);
         std::string line;
         while (std::getline(lines, line)) {
+            // Windows writes the log in text mode.
+            if (!line.empty() && line.back() == '\r')
+                line.pop_back();
             if (line.rfind("----", 0) == 0)
                 continue;
             size_t at = line.find("[Screensaver,(");
@@ -203,9 +207,10 @@ TEST_F(AppRun, ConfigureWithoutNumberRecordsTheForegroundWindow)
 TEST_F(AppRun, ExeInThePathMakesAnOrdinaryProgramWithoutAnnouncement)
 {
     std::filesystem::create_directory(dir.Path() / "My.exe.dir");
-    program = dir.File("My.exe.dir/show.scr");
+    program = (dir.Path() / "My.exe.dir" / "show.scr").string();
     EXPECT_TRUE(project.WriteProgram(program));
-    dir.Write("My.exe.dir/kado.log", "");
+    std::string logFile = (dir.Path() / "My.exe.dir" / "kado.log").string();
+    std::ofstream(logFile).flush();
     {
         CLog log(program);
         CScreensaverApp app(system, log);
@@ -214,7 +219,7 @@ TEST_F(AppRun, ExeInThePathMakesAnOrdinaryProgramWithoutAnnouncement)
     }
     EXPECT_EQ(system.calls, Calls({"snapshot 1", "screensaver window", "close mutex"}));
     EXPECT_EQ(system.windowMode, StartMode::Program);
-    auto log = Messages(TempDir::Read(dir.File("My.exe.dir/kado.log")));
+    auto log = Messages(TempDir::Read(logFile));
     EXPECT_EQ(log.at(1), "start mode : run as an exe file");
 }
 

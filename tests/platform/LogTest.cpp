@@ -17,6 +17,17 @@ std::string ProgramIn(const TempDir& dir)
     return dir.File("show.scr");
 }
 
+// The log's text as lines end on every system (Windows writes it in text mode).
+std::string ReadLog(const std::string& path)
+{
+    std::string text = TempDir::Read(path), lines;
+    for (char c : text) {
+        if (c != '\r')
+            lines += c;
+    }
+    return lines;
+}
+
 // Runs body with a log beside a program in a fresh folder holding an empty kado.log; returns the log text.
 template <typename Body>
 std::string LogOf(Body body, uint32_t tick = 60000)
@@ -29,7 +40,7 @@ std::string LogOf(Body body, uint32_t tick = 60000)
         log.SetClock(&clock);
         body(log);
     }
-    return TempDir::Read(dir.File("kado.log"));
+    return ReadLog(dir.File("kado.log"));
 }
 }
 
@@ -69,7 +80,7 @@ TEST(Log, AppendsBeginEntriesAndEndToWhatIsThere)
         log.WritePrefix(".\\Screensaver", 73);
         log.WriteMessage("screensaver file : %s", "C:\\WINDOWS\\show.scr");
     }
-    EXPECT_EQ(TempDir::Read(dir.File("kado.log")),
+    EXPECT_EQ(ReadLog(dir.File("kado.log")),
               std::string("earlier run\n") + kBegin + "(60000)[Screensaver,(73)] : screensaver file : C:\\WINDOWS\\show.scr\n" +
                   kEnd);
 }
