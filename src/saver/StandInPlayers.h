@@ -59,3 +59,11 @@ private:
     std::string path_;
     uint64_t pending_ = 0;
 };
+
+// A project without a music player yet: no tracks, no bound sounds.
+class CNoSoundTable final : public ISoundTable {
+public:
+    std::string GetNextMusic(const std::string&, bool, bool, bool, bool) override { return {}; }
+    std::string GetSoundFile(const std::string&, const std::string&, bool, bool) override { return {}; }
+    void RemoveTemporaryFiles() override {}
+};

@@ -4,6 +4,7 @@
 #include "app/win32/PlaceholderWindow.h"
 #include "app/win32/SystemIntegration.h"
 #include "model/SettingsStore.h"
+#include "saver/win32/ScreensaverWindow.h"
 
 namespace {
 const char kMutexName[] = "quillmarkscreensaver";
@@ -86,9 +87,16 @@ void CWin32AppSystem::RunSettingsDialog(CScreensaverApp&)
     RunPlaceholderWindow("Screensaver settings", kPlaceholderSeconds);
 }
 
-void CWin32AppSystem::RunScreensaverWindow(CScreensaverApp&)
+void CWin32AppSystem::RunScreensaverWindow(CScreensaverApp& app)
 {
-    RunPlaceholderWindow("Screensaver", kPlaceholderSeconds);
+    ScreensaverWindowArgs args;
+    args.mode = app.Mode();
+    args.parentWindow = app.ParentWindow();
+    args.settings = &app.Settings();
+    args.project = &app.Project();
+    args.database = &app.Database();
+    args.runSettingsDialog = [this, &app] { RunSettingsDialog(app); };
+    ::RunScreensaverWindow(args);
 }
 
 void CWin32AppSystem::QuietExit()

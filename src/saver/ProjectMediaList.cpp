@@ -1,0 +1,71 @@
+#include "saver/ProjectMediaList.h"
+
+#include "db/Stream.h"
+#include "model/KADOGlobeSettings.h"
+#include "model/Media.h"
+#include "model/MediaSetting.h"
+#include "saver/MediaSequencer.h"
+
+int CProjectMediaList::Count()
+{
+    return settings_.GetRecordCount();
+}
+
+int32_t CProjectMediaList::MediaType()
+{
+    return settings_.Record().MediaType();
+}
+
+std::string CProjectMediaList::FileName()
+{
+    return settings_.GetFileName();
+}
+
+bool CProjectMediaList::PlaysMusic()
+{
+    return settings_.Record().PlayMusic();
+}
+
+std::string CProjectMediaList::BoundSound()
+{
+    return settings_.GetBindSound();
+}
+
+void CProjectMediaList::SelectNext(bool random)
+{
+    settings_.SelectNext(random);
+}
+
+bool CProjectMediaList::ReadMediaData(const std::string& fileName, std::vector<uint8_t>& out)
+{
+    CStream stream;
+    const bool found = media_.ReadMediaContaining(fileName, stream);
+    out.assign(stream.GetData(), stream.GetData() + stream.GetSize());
+    return found;
+}
+
+std::string CProjectMediaList::GetStoredName(const std::string& fileName)
+{
+    // The name as stored, so that the path also works where file names are case-sensitive.
+    return media_.FindStoredName(fileName);
+}
+
+void CProjectMediaList::Close()
+{
+    media_.Close();
+    settings_.Close();
+}
+
+void ApplyProjectOptions(SequencerOptions& options, const CKADOGlobeSettings& project)
+{
+    const ProjectOptions& o = project.Options();
+    options.randomOrder = o.RandomOrder();
+    options.displayTime = o.DisplayTime();
+    options.musicPause = o.MusicPause();
+    options.mediaStored = o.MediaInDatabase();
+    options.mediaBesideProgram = o.BesideExecutable();
+    options.musicStored = o.MusicInDatabase();
+    options.musicLoop = o.MusicLoop();
+    options.musicRandom = o.MusicRandom();
+    options.programPath = project.GetExecutablePath();
+}

@@ -1,0 +1,32 @@
+#pragma once
+#include "saver/SequencerInterfaces.h"
+
+class CMediaSetting;
+class CMedia;
+class CKADOGlobeSettings;
+
+// The playlist of the project: the media settings (the current item) and the media table.
+class CProjectMediaList final : public IMediaList {
+public:
+    CProjectMediaList(CMediaSetting& settings, CMedia& media) : settings_(settings), media_(media) {}
+
+    int Count() override;
+    int32_t MediaType() override;
+    std::string FileName() override;
+    bool PlaysMusic() override;
+    std::string BoundSound() override;
+    void SelectNext(bool random) override;
+    bool ReadMediaData(const std::string& fileName, std::vector<uint8_t>& out) override;
+    std::string GetStoredName(const std::string& fileName) override;
+    CMediaSetting* Settings() override { return &settings_; }
+    CMedia* Media() override { return &media_; }
+    void Close() override;
+
+private:
+    CMediaSetting& settings_;
+    CMedia& media_;
+};
+
+struct SequencerOptions;
+// The sequencer's values from the project options and the program path.
+void ApplyProjectOptions(SequencerOptions& options, const CKADOGlobeSettings& project);

@@ -1,0 +1,369 @@
+#include "saver/win32/ScreensaverDlg.h"
+
+#include "../resources/resource.h"
+#include "model/KADOGlobeSettings.h"
+#include "model/SaverSettings.h"
+#include "platform/Log.h"
+#include "saver/MonitorRect.h"
+#include "saver/SaverMessages.h"
+
+namespace {
+// How long the interim image and video players take before they report an item finished.
+constexpr uint32_t kStandInSlideMs = 1000;
+constexpr uint32_t kStandInMovieMs = 3000;
+
+HWND Taskbar()
+{
+    return FindWindowA("Shell_TrayWnd", nullptr);
+}
+}
+
+CScreensaverDlg::CScreensaverDlg(const ScreensaverWindowArgs& args)
+    : args_(args), mediaList_(mediaSetting_, media_), imagePlayers_(*this, kStandInSlideMs)
+{
+    SequencerOptions options;
+    options.mode = args.mode;
+    options.settings = args.settings;
+    options.project = args.project;
+    if (args.project)
+        ApplyProjectOptions(options, *args.project);
+    SequencerParts parts;
+    parts.media = &mediaList_;
+    parts.sounds = &sounds_;
+    parts.imagePlayers = &imagePlayers_;
+    parts.musicPlayer = std::make_unique<CSilentSoundPlayer>();
+    parts.boundSoundPlayer = std::make_unique<CSilentSoundPlayer>();
+    session_ = std::make_unique<CSaverSession>(*this, *args.settings, std::move(options), std::move(parts));
+}
+
+CScreensaverDlg::~CScreensaverDlg()
+{
+    if (hwnd_)
+        DestroyWindowNow();
+}
+
+int CScreensaverDlg::DoModal()
+{
+    KADO_LOG(".\\ScreensaverDlg", "Here");
+    HINSTANCE instance = GetModuleHandleA(nullptr);
+    hwnd_ = CreateDialogParamA(instance, MAKEINTRESOURCEA(IDD_SCREENSAVER), nullptr, DialogProc,
+                               reinterpret_cast<LPARAM>(this));
+    if (!hwnd_)
+        return -1;
+    MSG msg;
+    while (!ended_) {
+        const BOOL got = GetMessageA(&msg, nullptr, 0, 0);
+        if (got == 0 || got == -1)
+            break;  // the quit message of the time limitation ends the run
+        // Keys go to the close logic before dialog processing; a consumed key goes no further.
+        if (msg.message == WM_KEYDOWN && hwnd_ && (msg.hwnd == hwnd_ || IsChild(hwnd_, msg.hwnd)) &&
+            session_->OnKeyDown(uint32_t(msg.wParam)))
+            continue;
+        if (!hwnd_ || !IsDialogMessageA(hwnd_, &msg)) {
+            TranslateMessage(&msg);
+            DispatchMessageA(&msg);
+        }
+    }
+    if (hwnd_)
+        DestroyWindowNow();
+    return result_;
+}
+
+INT_PTR CALLBACK CScreensaverDlg::DialogProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    CScreensaverDlg* self;
+    if (message == WM_INITDIALOG) {
+        self = reinterpret_cast<CScreensaverDlg*>(lParam);
+        SetWindowLongPtrA(hwnd, DWLP_USER, lParam);
+        self->hwnd_ = hwnd;
+    } else {
+        self = reinterpret_cast<CScreensaverDlg*>(GetWindowLongPtrA(hwnd, DWLP_USER));
+    }
+    return self ? self->Handle(message, wParam, lParam) : FALSE;
+}
+
+INT_PTR CScreensaverDlg::Answer(LRESULT result)
+{
+    SetWindowLongPtrA(hwnd_, DWLP_MSGRESULT, result);
+    return TRUE;
+}
+
+INT_PTR CScreensaverDlg::Handle(UINT message, WPARAM wParam, LPARAM)
+{
+    switch (message) {
+    case WM_INITDIALOG:
+        return OnInitDialog();
+    case WM_ACTIVATE:
+    case WM_ACTIVATEAPP:
+    case WM_NCACTIVATE:
+    case WM_ERASEBKGND:
+        return Answer(1);
+    case WM_PAINT:
+        if (IsIconic(hwnd_)) {
+            PAINTSTRUCT ps;
+            HDC dc = BeginPaint(hwnd_, &ps);
+            RECT r;
+            GetClientRect(hwnd_, &r);
+            DrawIcon(dc, (r.right - GetSystemMetrics(SM_CXICON) + 1) / 2,
+                     (r.bottom - GetSystemMetrics(SM_CYICON) + 1) / 2, icon_);
+            EndPaint(hwnd_, &ps);
+            return TRUE;
+        }
+        return FALSE;
+    case WM_QUERYDRAGICON:
+        return INT_PTR(icon_);
+    case WM_SETCURSOR:
+        ShowCursor(session_->CursorVisible() ? TRUE : FALSE);
+        return FALSE;
+    case WM_SYSCOMMAND:
+        if ((wParam & 0xFFF0) == SC_SCREENSAVE || (wParam & 0xFFF0) == SC_CLOSE)
+            return Answer(0);
+        return FALSE;
+    case WM_TIMER:
+        OnTimer(wParam);
+        return FALSE;
+    case WM_COMMAND:
+        OnCommand(LOWORD(wParam));
+        return TRUE;
+    case WM_DESTROY:
+        OnDestroy();
+        return FALSE;
+    case WM_CLOSE: {
+        if (session_->OnMessage(SaverMsg::Close, 0))
+            return Answer(0);
+        result_ = IDCANCEL;
+        DestroyWindowNow();
+        return TRUE;
+    }
+    default:
+        break;
+    }
+    if (message == WM_CHAR || message == WM_HELP ||
+        (message >= SaverMsg::ItemFinished && message <= SaverMsg::BoundSoundEnded) ||
+        (message >= WM_MOUSEMOVE && message <= WM_MBUTTONUP)) {
+        bool showMenu = false;
+        const bool answered = session_->OnMessage(message, uint32_t(wParam), &showMenu);
+        if (showMenu)
+            ShowProgramMenu();
+        if (answered)
+            return Answer(0);
+    }
+    return FALSE;
+}
+
+void CScreensaverDlg::Place()
+{
+    if (args_.mode == StartMode::Preview) {
+        HWND parent = reinterpret_cast<HWND>(uintptr_t(args_.parentWindow));
+        RECT r{};
+        GetClientRect(parent, &r);
+        // A real child, so that it goes when the preview area goes.
+        SetWindowLongA(hwnd_, GWL_STYLE, (GetWindowLongA(hwnd_, GWL_STYLE) & ~WS_POPUP) | WS_CHILD);
+        SetParent(hwnd_, parent);
+        MoveWindow(hwnd_, 0, 0, r.right - r.left, r.bottom - r.top, FALSE);
+    } else if (args_.mode == StartMode::Saver || args_.mode == StartMode::Program) {
+        KADO_LOG(".\\ScreensaverDlg", "show on screen %d", args_.settings->monitor);
+        const MonitorArea area = GetMonitorRect(args_.settings->monitor);
+        SetWindowLongA(hwnd_, GWL_EXSTYLE, WS_EX_TOPMOST | WS_EX_TOOLWINDOW);
+        SetWindowPos(hwnd_, HWND_TOPMOST, area.left, area.top, area.width, area.height, 0);
+        KADO_LOG(".\\ScreensaverDlg", "Set screensaver window top most");
+        MoveWindow(hwnd_, area.left, area.top, area.width, area.height, FALSE);
+    }
+    RECT w{};
+    GetWindowRect(hwnd_, &w);
+    width_ = w.right - w.left;
+    height_ = w.bottom - w.top;
+}
+
+BOOL CScreensaverDlg::OnInitDialog()
+{
+    // What the window's creation records: the start time and where the cursor starts.
+    args_.settings->windowHandle = hwnd_;
+    session_->OnCreate();
+
+    SystemParametersInfoA(SPI_SETSCREENSAVERRUNNING, TRUE, &previousRunning_, 0);
+    icon_ = LoadIconA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDI_SCREENSAVER));
+    SendMessageA(hwnd_, WM_SETICON, ICON_BIG, LPARAM(icon_));
+    SendMessageA(hwnd_, WM_SETICON, ICON_SMALL, LPARAM(icon_));
+    Place();
+
+    media_.SetDatabase(args_.database);
+    media_.Open();
+    mediaSetting_.SetUserSettings(args_.settings);
+    mediaSetting_.SetDatabase(args_.database);
+    mediaSetting_.Open();
+    mediaSetting_.LoadCurrent();
+
+    session_->OnInit();
+    return TRUE;
+}
+
+void CScreensaverDlg::OnTimer(UINT_PTR id)
+{
+    auto post = delayedPosts_.find(id);
+    if (post != delayedPosts_.end()) {
+        ::KillTimer(hwnd_, id);
+        const uint32_t message = post->second;
+        delayedPosts_.erase(post);
+        PostMessageA(hwnd_, message, 0, 0);
+        return;
+    }
+    session_->OnTimer(uint32_t(id));
+}
+
+void CScreensaverDlg::OnCommand(UINT id)
+{
+    switch (id) {
+    case ID_PROGRAM_SETTING:
+        SetWindowPos(hwnd_, HWND_BOTTOM, 0, 0, width_, height_, 0);
+        if (args_.runSettingsDialog)
+            args_.runSettingsDialog();
+        SetWindowPos(hwnd_, HWND_TOPMOST, 0, 0, width_, height_, 0);
+        KADO_LOG(".\\ScreensaverDlg", "Set screensaver window top most");
+        break;
+    case ID_PROGRAM_EXIT:
+        result_ = 0;
+        DestroyWindowNow();
+        break;
+    case IDOK:
+    case IDCANCEL:
+    case IDC_SAVER_OK:
+    case IDC_SAVER_CANCEL:
+        // Enter and Escape reach the dialog only where the close logic lets them (outside Saver).
+        result_ = (id == IDOK || id == IDC_SAVER_OK) ? IDOK : IDCANCEL;
+        DestroyWindowNow();
+        break;
+    default:
+        break;
+    }
+}
+
+void CScreensaverDlg::ShowProgramMenu()
+{
+    HMENU menu = LoadMenuA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDR_SAVER_MENU));
+    if (!menu)
+        return;
+    POINT p;
+    ::GetCursorPos(&p);
+    TrackPopupMenu(GetSubMenu(menu, 0), TPM_RIGHTBUTTON, p.x, p.y, 0, hwnd_, nullptr);
+    DestroyMenu(menu);
+}
+
+void CScreensaverDlg::DestroyWindowNow()
+{
+    if (!hwnd_)
+        return;
+    session_->BeforeDestroy();
+    DestroyWindow(hwnd_);
+}
+
+void CScreensaverDlg::OnDestroy()
+{
+    session_->OnDestroy();
+    for (const auto& post : delayedPosts_)
+        ::KillTimer(hwnd_, post.first);
+    delayedPosts_.clear();
+    UINT receiver = previousRunning_;
+    SystemParametersInfoA(SPI_SETSCREENSAVERRUNNING, FALSE, &receiver, 0);
+    args_.settings->windowHandle = nullptr;
+    hwnd_ = nullptr;
+    ended_ = true;
+    // Wake the modal loop so that it sees the end.
+    PostMessageA(nullptr, WM_NULL, 0, 0);
+}
+
+void CScreensaverDlg::SetTimer(uint32_t id, uint32_t ms)
+{
+    ::SetTimer(hwnd_, id, ms, nullptr);
+}
+
+void CScreensaverDlg::KillTimer(uint32_t id)
+{
+    ::KillTimer(hwnd_, id);
+}
+
+void CScreensaverDlg::ShowMessage(const std::string& text)
+{
+    MessageBoxA(hwnd_, text.c_str(), nullptr, MB_OK);
+}
+
+void CScreensaverDlg::MakeTopmost()
+{
+    SetWindowPos(hwnd_, HWND_TOPMOST, 0, 0, width_, height_, SWP_SHOWWINDOW | SWP_NOACTIVATE);
+}
+
+std::unique_ptr<IVideoPlayer> CScreensaverDlg::CreateVideoPlayer()
+{
+    return std::make_unique<CTimedVideoPlayer>(*this, kStandInMovieMs);
+}
+
+void CScreensaverDlg::GetCursorPos(int32_t& x, int32_t& y)
+{
+    POINT p{};
+    ::GetCursorPos(&p);
+    x = p.x;
+    y = p.y;
+}
+
+void CScreensaverDlg::SetCursorPos(int32_t x, int32_t y)
+{
+    ::SetCursorPos(x, y);
+}
+
+void CScreensaverDlg::RefreshCursor()
+{
+    SendMessageA(hwnd_, WM_SETCURSOR, WPARAM(hwnd_), MAKELPARAM(HTCLIENT, WM_MOUSEMOVE));
+}
+
+bool CScreensaverDlg::VerifyPassword()
+{
+    OSVERSIONINFOA version{};
+    version.dwOSVersionInfoSize = sizeof version;
+    if (GetVersionExA(&version) && version.dwPlatformId == VER_PLATFORM_WIN32_NT)
+        return true;
+    HMODULE library = LoadLibraryA("PASSWORD.CPL");
+    if (!library)
+        return true;
+    using VerifyFn = BOOL(WINAPI*)(HWND);
+    auto verify = reinterpret_cast<VerifyFn>(reinterpret_cast<void*>(GetProcAddress(library, "VerifyScreenSavePwd")));
+    const bool ok = verify ? verify(hwnd_) != FALSE : true;
+    FreeLibrary(library);
+    return ok;
+}
+
+void CScreensaverDlg::ShowTaskbar(bool show)
+{
+    if (HWND bar = Taskbar())
+        ShowWindow(bar, show ? SW_RESTORE : SW_HIDE);
+}
+
+uint64_t CScreensaverDlg::PostAfter(uint32_t ms, uint32_t message)
+{
+    const UINT_PTR id = nextPostTimer_++;
+    delayedPosts_[id] = message;
+    ::SetTimer(hwnd_, id, ms, nullptr);
+    return id;
+}
+
+void CScreensaverDlg::Cancel(uint64_t ticket)
+{
+    auto post = delayedPosts_.find(UINT_PTR(ticket));
+    if (post == delayedPosts_.end())
+        return;
+    if (hwnd_)
+        ::KillTimer(hwnd_, post->first);
+    delayedPosts_.erase(post);
+}
+
+void CScreensaverDlg::PostClose()
+{
+    PostMessageA(hwnd_, WM_CLOSE, 0, 0);
+}
+
+int RunScreensaverWindow(const ScreensaverWindowArgs& args)
+{
+    if (!args.settings)
+        return -1;
+    CScreensaverDlg dialog(args);
+    return dialog.DoModal();
+}

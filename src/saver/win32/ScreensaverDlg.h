@@ -1,0 +1,81 @@
+#pragma once
+#include "model/Media.h"
+#include "model/MediaSetting.h"
+#include "saver/DelayedPost.h"
+#include "saver/ProjectMediaList.h"
+#include "saver/SaverFiles.h"
+#include "saver/SaverSession.h"
+#include "saver/StandInPlayers.h"
+#include "saver/win32/ScreensaverWindow.h"
+
+#include <windows.h>
+
+#include <map>
+#include <memory>
+
+// The window in which the show runs: placement, taskbar, time limitation and the Windows side of input;
+// every decision about closing and sequencing is the session's.
+class CScreensaverDlg final : public ISaverWindowHost, public IDelayedPost {
+public:
+    explicit CScreensaverDlg(const ScreensaverWindowArgs& args);
+    ~CScreensaverDlg() override;
+
+    int DoModal();
+
+    // ISaverWindowHost
+    WindowRef Window() override { return hwnd_; }
+    void SetTimer(uint32_t id, uint32_t ms) override;
+    void KillTimer(uint32_t id) override;
+    void Sleep(uint32_t ms) override { ::Sleep(ms); }
+    void ShowMessage(const std::string& text) override;
+    void MakeTopmost() override;
+    std::unique_ptr<IVideoPlayer> CreateVideoPlayer() override;
+    ISaverFiles& Files() override { return files_; }
+    uint32_t TickCount() override { return GetTickCount(); }
+    void GetCursorPos(int32_t& x, int32_t& y) override;
+    void SetCursorPos(int32_t x, int32_t y) override;
+    void PostClose() override;
+    void RefreshCursor() override;
+    bool VerifyPassword() override;
+    void Destroy() override { DestroyWindowNow(); }
+    void ShowTaskbar(bool show) override;
+    void PostQuit(int code) override { PostQuitMessage(code); }
+
+    // IDelayedPost (the interim players report through it)
+    uint64_t PostAfter(uint32_t ms, uint32_t message) override;
+    void Cancel(uint64_t ticket) override;
+
+private:
+    static INT_PTR CALLBACK DialogProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
+    INT_PTR Handle(UINT message, WPARAM wParam, LPARAM lParam);
+    BOOL OnInitDialog();
+    void Place();
+    void OnTimer(UINT_PTR id);
+    void OnCommand(UINT id);
+    void OnDestroy();
+    void DestroyWindowNow();
+    void ShowProgramMenu();
+    INT_PTR Answer(LRESULT result);
+
+    ScreensaverWindowArgs args_;
+    HWND hwnd_ = nullptr;
+    UINT previousRunning_ = 0;
+    int32_t width_ = 0;
+    int32_t height_ = 0;
+    HICON icon_ = nullptr;
+    bool ended_ = false;
+    int result_ = 0;
+
+    CMediaSetting mediaSetting_;
+    CMedia media_;
+    CProjectMediaList mediaList_;
+    CSaverFiles files_;
+    CNoSoundTable sounds_;
+    CTimedImagePlayers imagePlayers_;
+    std::unique_ptr<CSaverSession> session_;
+
+    // Delayed posts: private timer ids from this base on.
+    static constexpr UINT_PTR kFirstPostTimer = 1000;
+    UINT_PTR nextPostTimer_ = kFirstPostTimer;
+    std::map<UINT_PTR, uint32_t> delayedPosts_;
+};

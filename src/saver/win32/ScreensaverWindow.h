@@ -1,0 +1,25 @@
+#pragma once
+#include "saver/StartMode.h"
+
+#include <cstdint>
+#include <functional>
+#include <string>
+
+class CSaverSettings;
+class CKADOGlobeSettings;
+class CMyXMLDb;
+
+// What start-up hands to the screensaver window.
+struct ScreensaverWindowArgs {
+    StartMode mode = StartMode::Saver;
+    uint32_t parentWindow = 0;  // the preview area in Preview
+    CSaverSettings* settings = nullptr;
+    CKADOGlobeSettings* project = nullptr;
+    CMyXMLDb* database = nullptr;
+    // The settings dialog on the same settings and project ("Setting" of the Program menu); none: nothing.
+    std::function<void()> runSettingsDialog;
+};
+
+// Runs the screensaver window modally: the whole show. Returns when the window has been destroyed, "Exit"
+// was chosen or the time limitation ended the show.
+int RunScreensaverWindow(const ScreensaverWindowArgs& args);

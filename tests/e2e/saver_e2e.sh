@@ -1,0 +1,169 @@
+#!/usr/bin/env bash
+# Runs the screensaver window of the real screensaver.scr under Wine: covering the screen, closing on keys
+# and mouse movement as the user settings allow, the grace period, the preview child, the time limitation,
+# Program mode, the sequencer's log across several items and the cached video.
+# Usage: saver_e2e.sh SCR HELPER WORKDIR
+set -uo pipefail
+here=$(cd "$(dirname "$0")" && pwd)
+if [ -z "${WINEPREFIX:-}" ] || [ -z "${DISPLAY:-}" ]; then
+  exec "$here/../../scripts/with-wine" bash "$0" "$@"
+fi
+scr=$1 helper_exe=$2 work=$3
+rm -rf "$work" && mkdir -p "$work" || exit 1
+
+failures=0
+fail() { echo "FAIL: $*"; failures=$((failures + 1)); }
+pass() { echo "ok: $*"; }
+winpath() { winepath -w "$1" 2>/dev/null | tr -d '\r'; }
+unixpath() { winepath -u "$1" 2>/dev/null | tr -d '\r'; }
+helper() { timeout -k 5 60 wine "$helper_exe" "$@" </dev/null 2>/dev/null | tr -d '\r'; }
+
+# The X pointer is moved through XTEST, as a mouse would move it.
+pointer_tool=$work/saver_pointer
+xtst=$(ls /usr/lib/*/libXtst.so* 2>/dev/null | head -n1)
+cc -o "$pointer_tool" "$here/saver_pointer.c" -lX11 "$xtst" || { echo "FAIL: cannot build the pointer tool"; exit 1; }
+pointer() { "$pointer_tool" "$1" "$2"; }
+pointer 1 1
+
+packed=$work/packed.scr
+program=$work/program.scr
+helper pack "$(winpath "$scr")" "$(winpath "$packed")"
+helper pack "$(winpath "$scr")" "$(winpath "$program")" program
+[ -s "$packed" ] && [ -s "$program" ] || { echo "FAIL: cannot attach a project to the program"; exit 1; }
+tempdir=$(unixpath "$(helper tempdir)")
+
+key='HKCU\Software\quillmark\Saver E2E'
+# settings HEX...: the 72-byte block of the user settings, as 18 little-endian values given in decimal.
+settings() {
+  local hex="" v
+  for v in "$@"; do hex+=$(printf '%02x%02x%02x%02x' $((v & 255)) $((v >> 8 & 255)) $((v >> 16 & 255)) $((v >> 24 & 255))); done
+  timeout -k 5 30 wine reg add "$key" /v data /t REG_BINARY /d "$hex" /f </dev/null >/dev/null 2>&1
+}
+# Defaults, by field: threshold any move left right double esc enter specified key sounds limit minutes
+# moveThreshold own random speed monitor
+defaults=(5 1 1 0 1 1 1 1 0 65 1 0 60 20 0 1 25 1)
+with() { # with INDEX=VALUE...: the defaults with some fields changed
+  local s=("${defaults[@]}") kv
+  for kv in "$@"; do s[${kv%%=*}]=${kv#*=}; done
+  settings "${s[@]}"
+}
+
+# run NAME FILE ARGS...: starts the program in its own folder beside an empty kado.log, in the background.
+run() {
+  local name=$1 file=$2; shift 2
+  dir=$work/$name
+  mkdir -p "$dir" && cp "$file" "$dir/screensaver.scr" && : >"$dir/kado.log"
+  pointer 0 0
+  timeout -k 5 120 wine "$dir/screensaver.scr" "$@" </dev/null >"$dir/out.txt" 2>&1 &
+  pid=$!
+  started=$(date +%s%N)
+  # The show is up when its first item is presented.
+  for _ in $(seq 150); do grep -q "Media name" "$dir/kado.log" 2>/dev/null && break; sleep 0.1; done
+}
+alive() { kill -0 "$pid" 2>/dev/null; }
+# ends_within NAME SECONDS: the run ends by itself within the time.
+ends_within() {
+  local name=$1 limit=$2
+  for _ in $(seq $((limit * 10))); do alive || break; sleep 0.1; done
+  if alive; then fail "$name: still running after ${limit}s"; kill "$pid"; wait "$pid" 2>/dev/null; return 1; fi
+  wait "$pid"; pass "$name"
+}
+stays() { # stays NAME SECONDS
+  sleep "$2"
+  if alive; then pass "$1"; else fail "$1: the show ended"; fi
+}
+messages() { tr -d '\r' <"$1/kado.log" | sed -n 's/^(-\?[0-9]*)\[ScreensaverDlg,([0-9]*)\] : //p'; }
+
+# A first show brings up Wine's desktop, which centres the cursor once; the runs below start after it.
+with 1=0 2=0
+run warmup "$packed" /s
+pointer 5 5; sleep 0.5; pointer 0 0; sleep 0.5
+helper key 27
+for _ in $(seq 100); do alive || break; sleep 0.1; done
+alive && { kill "$pid"; wait "$pid" 2>/dev/null; }
+
+# --- /s covers the screen; a key closes when any event is on, within the grace period without password
+with
+run key "$packed" /s
+stays "/s: the show runs without input" 6
+helper key 88
+ends_within "/s: a key press ends the show" 10
+
+# --- the sequencer's log across items: image, image, video, image, then the first again
+lines=$(messages "$work/key")
+want=("Here" "show on screen 1" "Set screensaver window top most"
+      "Media Count = 4" "Media name = one.jpg" "Do an image slide show" "Show Next media file"
+      "Media Count = 4" "Media name = two.jpg" "Do an image slide show" "Show Next media file"
+      "Media Count = 4" "Media name = C:\\clips\\clip.avi" "Play a video movie" "Video Player1 working"
+      "Set screensaver window top most" "Exit from PlayVideo()")
+got=$(head -n ${#want[@]} <<<"$lines")
+if [ "$got" = "$(printf '%s\n' "${want[@]}")" ]; then pass "sequencer log in order across three items"; else
+  fail "sequencer log differs"; diff <(printf '%s\n' "${want[@]}") <(echo "$got") | sed 's/^/    /'; fi
+
+# --- the cached video: written under its digit-coded name, hidden when the show ends
+cache=$tempdir/$(for c in s c r e e n s a v e r; do printf '%d' "'$c"; done)
+if [ -f "$cache/99108105112" ] && [ ! -e "$cache/99108105112.avi" ]; then pass "cached video hidden after the show"; else
+  fail "cached video: $(ls "$cache" 2>&1 | tr '\n' ' ')"; fi
+
+# --- keys: with any event off, only the chosen keys close; Escape and Enter are swallowed when off
+with 1=0 2=0 6=0 7=0 8=1 9=75
+run keys "$packed" /s
+helper key 27; helper key 13; helper key 88
+stays "/s: Escape, Enter and other keys do not close when off" 2
+helper key 75
+ends_within "/s: the chosen key K closes" 10
+
+# --- mouse: movement up to the threshold does not close, beyond it does; clicks only when allowed
+with 1=0
+run mouse "$packed" /s
+pointer 20 20
+stays "/s: a movement of 20 pixels does not close" 2
+pointer 21 5
+ends_within "/s: a movement beyond 20 pixels closes" 10
+
+with 1=0 2=0
+run nomove "$packed" /s
+pointer 400 400
+stays "/s: movement does not close when not allowed" 2
+helper key 27
+ends_within "/s: Escape still closes" 10
+
+# --- the grace period: after it the NT family closes without asking for a password
+with
+run grace "$packed" /s
+sleep 16
+helper key 88
+ends_within "/s: a key after the grace period closes (no password on NT)" 10
+
+# --- time limitation: one minute ends the show by itself
+with 11=1 12=1
+run limit "$packed" /s
+stays "/s: the show runs before the time limit" 50
+ends_within "/s: the time limitation ends the show" 25
+grep -q "Time Limitation 1 minute(s)" "$work/limit/kado.log" && pass "time limitation logged" ||
+  fail "time limitation not logged"
+
+# --- Program mode: input does not close, Escape does
+with
+run program "$program" /s
+pointer 500 500
+helper key 88
+stays "Program: input does not close" 2
+helper key 27
+ends_within "Program: Escape ends the show" 10
+
+# --- Preview: a child filling the given window, ended with it
+with 11=1 12=1
+mkdir -p "$work/preview" && cp "$packed" "$work/preview/screensaver.scr" && : >"$work/preview/kado.log"
+result=$(helper preview "$(winpath "$work/preview/screensaver.scr")")
+read -r _ found _ l t r b _ cw ch <<<"$(grep '^child' <<<"$result")"
+if [ "${found:-0}" = 1 ] && [ "$l $t" = "0 0" ] && [ "$r $b" = "$cw $ch" ]; then pass "/p: a child fills the preview area"; else
+  fail "/p: $result"; fi
+grep -q "^ended 1" <<<"$result" && pass "/p: ends with its parent" || fail "/p: did not end with its parent"
+grep -q "show on screen\|Time Limitation" "$work/preview/kado.log" && fail "/p: placed or time-limited like a saver" ||
+  pass "/p: no screen placement and no time limit"
+
+left=$(pgrep -af 'screensaver\.scr|saver_e2e_helper' | grep -v -e saver_e2e.sh -e '<defunct>')
+[ -z "$left" ] || fail "programs of this test are still running: $left"
+echo "saver e2e: $failures failure(s)"
+[ "$failures" = 0 ]

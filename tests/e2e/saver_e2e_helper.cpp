@@ -1,0 +1,169 @@
+// Helper of the screensaver window's whole-program test under Wine: attaches a project with media items to
+// a copy of the program, and runs the program in a preview area of its own.
+#include "db/DatabaseWriter.h"
+
+#include <windows.h>
+
+#include <cstdint>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <string>
+
+namespace {
+
+void PutI32(std::string& record, size_t offset, int32_t value)
+{
+    std::memcpy(&record[offset], &value, 4);
+}
+
+std::string Item(int32_t type)
+{
+    std::string data(164, '\0');
+    PutI32(data, 104, type);
+    return data;
+}
+
+// pack IN OUT [program]: four items (image, image, video, image), display time 1 s, media in the database.
+int Pack(const char* in, const char* out, bool runAsProgram)
+{
+    std::string options(80, '\0');
+    PutI32(options, 8, runAsProgram ? 1 : 0);
+    PutI32(options, 24, 1);
+    options[58] = 1;
+    TableContent project("project", {"data", "projectname", "appname", "authorname", "version"});
+    project.AddRecord({options, "Saver E2E.kdp", "Saver E2E", "Tester", "1.0"});
+    TableContent setting("setting", {"data", "filename", "title", "effect", "bindsound"});
+    setting.AddRecord({Item(0), "one.jpg", "One", "0;", ""});
+    setting.AddRecord({Item(0), "two.jpg", "Two", "0;", ""});
+    setting.AddRecord({Item(2), "C:\\clips\\clip.avi", "Clip", "", ""});
+    setting.AddRecord({Item(0), "three.jpg", "Three", "0;", ""});
+    TableContent media("media", {"name", "media"}, {false, true});
+    media.AddRecord({"one.jpg", "not really a picture"});
+    media.AddRecord({"two.jpg", "not really a picture"});
+    media.AddRecord({"clip.avi", "RIFF movie bytes"});
+    media.AddRecord({"three.jpg", "not really a picture"});
+    TableContent music("music", {"name", "type", "music"}, {false, false, true});
+    std::string error;
+    if (!AttachDatabase(in, out, {project, setting, music, media}, &error)) {
+        std::fprintf(stderr, "pack: %s\n", error.c_str());
+        return 1;
+    }
+    return 0;
+}
+
+LRESULT CALLBACK ParentProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    return DefWindowProcA(hwnd, message, wParam, lParam);
+}
+
+BOOL CALLBACK FirstChild(HWND child, LPARAM found)
+{
+    *reinterpret_cast<HWND*>(found) = child;
+    return FALSE;
+}
+
+void Pump(DWORD ms)
+{
+    const DWORD end = GetTickCount() + ms;
+    while (GetTickCount() < end) {
+        MSG msg;
+        while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
+            TranslateMessage(&msg);
+            DispatchMessageA(&msg);
+        }
+        Sleep(20);
+    }
+}
+
+// preview SCR: a 320x240 parent window; runs "SCR /p <handle>"; prints whether a child covered the whole
+// client area, then destroys the parent and prints whether the program ended by itself.
+int Preview(const char* scr)
+{
+    WNDCLASSA wc{};
+    wc.lpfnWndProc = ParentProc;
+    wc.hInstance = GetModuleHandleA(nullptr);
+    wc.lpszClassName = "QmPreviewArea";
+    RegisterClassA(&wc);
+    HWND parent = CreateWindowA("QmPreviewArea", "preview area", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 50, 50, 336, 278,
+                                nullptr, nullptr, wc.hInstance, nullptr);
+    if (!parent)
+        return 1;
+    RECT client;
+    GetClientRect(parent, &client);
+    char command[MAX_PATH + 64];
+    std::snprintf(command, sizeof command, "\"%s\" /p %lu", scr, static_cast<unsigned long>(uintptr_t(parent)));
+    STARTUPINFOA si{};
+    si.cb = sizeof si;
+    PROCESS_INFORMATION pi{};
+    if (!CreateProcessA(nullptr, command, nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi))
+        return 1;
+    HWND child = nullptr;
+    for (int i = 0; i < 150 && !child; ++i) {
+        Pump(100);
+        EnumChildWindows(parent, FirstChild, reinterpret_cast<LPARAM>(&child));
+    }
+    Pump(2000);  // let the show run a little
+    RECT inner{};
+    if (child) {
+        GetWindowRect(child, &inner);
+        MapWindowPoints(nullptr, parent, reinterpret_cast<POINT*>(&inner), 2);
+    }
+    std::printf("child %d rect %ld %ld %ld %ld client %ld %ld\n", child ? 1 : 0, inner.left, inner.top,
+                inner.right, inner.bottom, client.right, client.bottom);
+    DestroyWindow(parent);
+    DWORD waited = WAIT_TIMEOUT;
+    for (int i = 0; i < 100 && waited == WAIT_TIMEOUT; ++i) {
+        Pump(100);
+        waited = WaitForSingleObject(pi.hProcess, 0);
+    }
+    std::printf("ended %d\n", waited == WAIT_OBJECT_0 ? 1 : 0);
+    if (waited != WAIT_OBJECT_0)
+        TerminateProcess(pi.hProcess, 1);
+    CloseHandle(pi.hThread);
+    CloseHandle(pi.hProcess);
+    return 0;
+}
+
+// move X Y: the mouse to a screen position, as the user would move it.
+int Move(int x, int y)
+{
+    INPUT input{};
+    input.type = INPUT_MOUSE;
+    input.mi.dx = (x * 65535) / (GetSystemMetrics(SM_CXSCREEN) - 1);
+    input.mi.dy = (y * 65535) / (GetSystemMetrics(SM_CYSCREEN) - 1);
+    input.mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
+    return SendInput(1, &input, sizeof input) == 1 ? 0 : 1;
+}
+
+// key VK: one press and release of a virtual key.
+int Key(int vk)
+{
+    INPUT inputs[2]{};
+    inputs[0].type = inputs[1].type = INPUT_KEYBOARD;
+    inputs[0].ki.wVk = inputs[1].ki.wVk = WORD(vk);
+    inputs[1].ki.dwFlags = KEYEVENTF_KEYUP;
+    return SendInput(2, inputs, sizeof inputs[0]) == 2 ? 0 : 1;
+}
+
+}
+
+int main(int argc, char** argv)
+{
+    if (argc >= 4 && std::strcmp(argv[1], "move") == 0)
+        return Move(std::atoi(argv[2]), std::atoi(argv[3]));
+    if (argc >= 3 && std::strcmp(argv[1], "key") == 0)
+        return Key(std::atoi(argv[2]));
+    if (argc >= 4 && std::strcmp(argv[1], "pack") == 0)
+        return Pack(argv[2], argv[3], argc >= 5 && std::strcmp(argv[4], "program") == 0);
+    if (argc >= 3 && std::strcmp(argv[1], "preview") == 0)
+        return Preview(argv[2]);
+    if (argc >= 2 && std::strcmp(argv[1], "tempdir") == 0) {
+        char path[MAX_PATH] = {};
+        GetTempPathA(MAX_PATH, path);
+        std::printf("%s\n", path);
+        return 0;
+    }
+    std::fprintf(stderr, "usage: saver_e2e_helper pack IN OUT [program] | preview SCR | move X Y | key VK | tempdir\n");
+    return 2;
+}
