@@ -4,19 +4,10 @@
 # Program mode, the sequencer's log across several items and the cached video.
 # Usage: saver_e2e.sh SCR HELPER WORKDIR
 set -uo pipefail
-here=$(cd "$(dirname "$0")" && pwd)
-if [ -z "${WINEPREFIX:-}" ] || [ -z "${DISPLAY:-}" ]; then
-  exec "$here/../../scripts/with-wine" bash "$0" "$@"
-fi
+source "$(dirname "$0")/e2e_common.sh" "$0" "$@"
+here=$e2e_here
 scr=$1 helper_exe=$2 work=$3
 rm -rf "$work" && mkdir -p "$work" || exit 1
-
-failures=0
-fail() { echo "FAIL: $*"; failures=$((failures + 1)); }
-pass() { echo "ok: $*"; }
-winpath() { winepath -w "$1" 2>/dev/null | tr -d '\r'; }
-unixpath() { winepath -u "$1" 2>/dev/null | tr -d '\r'; }
-helper() { timeout -k 5 60 wine "$helper_exe" "$@" </dev/null 2>/dev/null | tr -d '\r'; }
 
 # The X pointer is moved through XTEST, as a mouse would move it.
 pointer_tool=$work/saver_pointer
