@@ -14,8 +14,8 @@ Rect PenSquare(int x, int y, int width) {
     return Rect::FromSize(x - w / 2, y - w / 2, w, w);
 }
 
-// The frame of a shape: the shape minus the same shape shrunk by the pen width on every side.
 Rect Deflate(const Rect& r, int by) { return Rect{r.left + by, r.top + by, r.right - by, r.bottom - by}; }
+
 
 } // namespace
 
@@ -53,18 +53,40 @@ void CComPicture::Line(int x0, int y0, int x1, int y1, const Pen& pen) {
     }
 }
 
+namespace {
+
+// A pen wider than one pixel straddles the outline, reaching further out at the top and left.
+Rect PenOuterBounds(const Rect& r, int penWidth) {
+    return Rect{r.left - penWidth / 2, r.top - penWidth / 2, r.right + (penWidth - 1) / 2,
+                r.bottom + (penWidth - 1) / 2};
+}
+
+// Pixels of the shape with a 4-neighbour outside it: a one-pixel outline without doubled corners.
+Region Boundary(const Region& shape) {
+    Region inner = shape;
+    for (auto [dx, dy] : {std::pair{1, 0}, {-1, 0}, {0, 1}, {0, -1}}) {
+        Region moved = shape;
+        moved.Offset(dx, dy);
+        inner.Combine(moved, RegionOp::And);
+    }
+    return Region::Combine(shape, inner, RegionOp::Diff);
+}
+
+} // namespace
+
 void CComPicture::Rectangle(const Rect& bounds, std::optional<Pen> pen, std::optional<Colorref> brush) {
     const Rect r = bounds.Normalized();
     if (r.IsEmpty())
         return;
     const int penWidth = pen ? std::max(1, pen->width) : 0;
+    const Rect outer = pen ? PenOuterBounds(r, penWidth) : r;
     if (brush)
-        FillRect(Deflate(r, penWidth), *brush);
+        FillRect(Deflate(outer, penWidth), *brush);
     if (pen) {
-        Region frame = Region::FromRect(r);
-        frame.Combine(Region::FromRect(Deflate(r, penWidth).Normalized()), RegionOp::Diff);
-        if (r.Width() <= 2 * penWidth || r.Height() <= 2 * penWidth)
-            frame = Region::FromRect(r);
+        Region frame = Region::FromRect(outer);
+        const Rect inside = Deflate(outer, penWidth);
+        if (!inside.IsEmpty())
+            frame.Combine(Region::FromRect(inside), RegionOp::Diff);
         FillRegion(frame, pen->color);
     }
 }
@@ -73,12 +95,21 @@ void CComPicture::Ellipse(const Rect& bounds, std::optional<Pen> pen, std::optio
     const Rect r = bounds.Normalized();
     if (r.IsEmpty())
         return;
-    const int penWidth = pen ? std::max(1, pen->width) : 0;
-    const Region whole = Region::EllipseArea(r);
-    const Rect innerRect = Deflate(r, penWidth);
-    const Region inner = innerRect.IsEmpty() ? Region() : Region::EllipseArea(innerRect);
+    if (!pen) {
+        if (brush)
+            FillRegion(Region::EllipseArea(r), *brush);
+        return;
+    }
+    const int penWidth = std::max(1, pen->width);
+    const Region whole = Region::EllipseArea(PenOuterBounds(r, penWidth));
+    Region rim;
+    if (penWidth == 1) {
+        rim = Boundary(whole);
+    } else {
+        const Rect innerRect = Deflate(PenOuterBounds(r, penWidth), penWidth);
+        rim = innerRect.IsEmpty() ? whole : Region::Combine(whole, Region::EllipseArea(innerRect), RegionOp::Diff);
+    }
     if (brush)
-        FillRegion(inner.IsEmpty() && !pen ? whole : (pen ? inner : whole), *brush);
-    if (pen)
-        FillRegion(Region::Combine(whole, inner, RegionOp::Diff), pen->color);
+        FillRegion(Region::Combine(whole, rim, RegionOp::Diff), *brush);
+    FillRegion(rim, pen->color);
 }

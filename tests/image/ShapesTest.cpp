@@ -68,8 +68,19 @@ TEST(Rectangle, OutlineInsideTheBoundsAndBrushInside) {
     CComPicture q = MakeFilled(4, 4, kBlack);
     q.Rectangle({0, 0, 4, 4}, std::nullopt, kRedRef);
     EXPECT_EQ(Mask(q, kRed), "####\n####\n####\n####\n");
+    // A 2-pixel pen straddles the outline: one pixel outside at the top and left, one inside elsewhere.
     q.Rectangle({0, 0, 4, 4}, Pen{MakeColorref(0, 0, 255), 2}, std::nullopt);
-    EXPECT_EQ(Mask(q, kBlue), "####\n####\n####\n####\n"); // a 2-pixel frame leaves no inside
+    EXPECT_EQ(Mask(q, kBlue), "####\n#.##\n####\n####\n");
+    CComPicture wide = MakeFilled(9, 8, kBlack);
+    wide.Rectangle({1, 1, 8, 7}, Pen{kRedRef, 2}, std::nullopt);
+    EXPECT_EQ(Mask(wide, kRed), "########.\n"
+                                "########.\n"
+                                "##....##.\n"
+                                "##....##.\n"
+                                "##....##.\n"
+                                "########.\n"
+                                "########.\n"
+                                ".........\n");
 }
 
 TEST(Ellipse, FilledEllipseCoversItsWholeBoundingBox) {
@@ -83,21 +94,30 @@ TEST(Ellipse, FilledEllipseCoversItsWholeBoundingBox) {
                              "........\n");
 }
 
-TEST(Ellipse, PenDrawsTheRimAndBrushTheInside) {
-    CComPicture p = MakeFilled(10, 10, kBlack);
-    p.Ellipse({0, 0, 10, 10}, Pen{kRedRef, 2}, MakeColorref(0, 0, 255));
-    const Region whole = Region::EllipseArea({0, 0, 10, 10});
-    for (int y = 0; y < 10; ++y) {
-        for (int x = 0; x < 10; ++x) {
-            const uint32_t px = p.Row(y)[x];
-            if (!whole.Contains(x, y))
-                EXPECT_EQ(px, kBlack) << x << "," << y;
-            else
-                EXPECT_TRUE(px == kRed || px == kBlue) << x << "," << y;
-        }
-    }
-    EXPECT_EQ(p.Row(5)[0], kRed);
+TEST(Ellipse, OnePixelPenDrawsAThinRim) {
+    CComPicture p = MakeFilled(12, 10, kBlack);
+    p.Ellipse({1, 1, 11, 9}, Pen{kRedRef, 1}, std::nullopt);
+    EXPECT_EQ(Mask(p, kRed), "............\n"
+                             "....####....\n"
+                             "..##....##..\n"
+                             ".#........#.\n"
+                             ".#........#.\n"
+                             ".#........#.\n"
+                             ".#........#.\n"
+                             "..##....##..\n"
+                             "....####....\n"
+                             "............\n");
+}
+
+TEST(Ellipse, TwoPixelPenStraddlesTheOutlineAndBrushFillsInside) {
+    CComPicture p = MakeFilled(14, 12, kBlack);
+    p.Ellipse({1, 1, 13, 11}, Pen{kRedRef, 2}, MakeColorref(0, 0, 255));
+    EXPECT_EQ(p.Row(5)[0], kRed);  // one pixel outside the bounds on the left
     EXPECT_EQ(p.Row(5)[1], kRed);
     EXPECT_EQ(p.Row(5)[2], kBlue);
-    EXPECT_EQ(p.Row(5)[5], kBlue);
+    EXPECT_EQ(p.Row(5)[12], kRed); // and inside them on the right
+    EXPECT_EQ(p.Row(5)[13], kBlack);
+    EXPECT_EQ(p.Row(0)[6], kRed);
+    EXPECT_EQ(p.Row(11)[6], kBlack);
+    EXPECT_EQ(p.Row(6)[6], kBlue);
 }

@@ -65,3 +65,68 @@ TEST(PictureDC, PolygonAndEllipseRegionsMatchGdis) {
         DeleteObject(gdi);
     }
 }
+
+namespace {
+
+bool NearbyHas(const CComPicture& p, int x, int y, uint32_t colour) {
+    for (int dy = -1; dy <= 1; ++dy)
+        for (int dx = -1; dx <= 1; ++dx)
+            if (p.GetPixel(x + dx, y + dy) == ColorrefFromPixel(colour))
+                return true;
+    return false;
+}
+
+// Compares a GDI drawing with ours: returns how many pixels differ, and fails for a pixel whose colour
+// is not found within one pixel in the other drawing.
+int DifferingPixels(int w, int h, void (*gdi)(HDC), void (*ours)(CComPicture&)) {
+    CComPicture a = MakeFilled(w, h, kBlack), b = MakeFilled(w, h, kBlack);
+    gdi(PictureDC(a));
+    GdiFlush();
+    ours(b);
+    int differ = 0;
+    for (int y = 0; y < h; ++y) {
+        for (int x = 0; x < w; ++x) {
+            if (a.Row(y)[x] == b.Row(y)[x])
+                continue;
+            ++differ;
+            EXPECT_TRUE(NearbyHas(b, x, y, a.Row(y)[x]) && NearbyHas(a, x, y, b.Row(y)[x])) << x << "," << y;
+        }
+    }
+    return differ;
+}
+
+template <int Width>
+void GdiShapes(HDC dc) {
+    HPEN pen = CreatePen(PS_SOLID, Width, RGB(255, 0, 0));
+    HBRUSH brush = CreateSolidBrush(RGB(0, 0, 255));
+    HGDIOBJ oldPen = SelectObject(dc, pen);
+    HGDIOBJ oldBrush = SelectObject(dc, brush);
+    MoveToEx(dc, 0, 1, nullptr);
+    LineTo(dc, 30, 1);
+    MoveToEx(dc, 2, 4, nullptr);
+    LineTo(dc, 29, 13);
+    Rectangle(dc, 3, 16, 20, 27);
+    Ellipse(dc, 22, 16, 39, 30);
+    SelectObject(dc, oldPen);
+    SelectObject(dc, oldBrush);
+    DeleteObject(pen);
+    DeleteObject(brush);
+}
+
+template <int Width>
+void OurShapes(CComPicture& p) {
+    const Pen pen{MakeColorref(255, 0, 0), Width};
+    const Colorref brush = MakeColorref(0, 0, 255);
+    p.Line(0, 1, 30, 1, pen);
+    p.Line(2, 4, 29, 13, pen);
+    p.Rectangle({3, 16, 20, 27}, pen, brush);
+    p.Ellipse({22, 16, 39, 30}, pen, brush);
+}
+
+} // namespace
+
+TEST(PictureDC, PenShapesMatchGdiUpToEdgePixels) {
+    EXPECT_LE(DifferingPixels(40, 32, GdiShapes<1>, OurShapes<1>), 4);
+    // Wide pens: GDI rounds line ends and strokes curves slightly heavier; both stay within a pixel.
+    EXPECT_LE(DifferingPixels(40, 32, GdiShapes<2>, OurShapes<2>), 80);
+}
