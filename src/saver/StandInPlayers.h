@@ -1,36 +1,9 @@
 #pragma once
-// Interim players that keep the show moving until the real slide, sound and video players are built:
-// an image "slide" that is finished after a short delay, sound players that play nothing, and a video
-// "movie" that ends after a short delay.
+// Interim players that keep the show moving until the real sound and video players are built: sound
+// players that play nothing, and a video "movie" that ends after a short delay.
 #include "saver/DelayedPost.h"
 #include "saver/SequencerInterfaces.h"
 
-#include <vector>
-
-class CTimedImagePlayers final : public IImagePlayerInterface {
-public:
-    CTimedImagePlayers(IDelayedPost& post, uint32_t slideMs) : post_(post), slideMs_(slideMs) {}
-
-    int CreatePlayer(WindowRef parent) override;
-    void DestroyPlayer(int player) override;
-    void SetPlayerSettings(int player, CSaverSettings* settings, CKADOGlobeSettings* project) override;
-    void ShowSlide(int player, CMediaSetting* media) override;
-    void StopTransition(int player) override;
-    void HidePlayer(int player, int hide) override;
-    void SetPlayerMode(int player, StartMode mode) override;
-    void SetPlayerMedia(int player, CMedia* media) override;
-
-private:
-    struct Player {
-        bool alive = false;
-        uint64_t pending = 0;
-    };
-    Player& At(int player);
-
-    IDelayedPost& post_;
-    uint32_t slideMs_;
-    std::vector<Player> players_;
-};
 
 class CSilentSoundPlayer final : public ISoundPlayer {
 public:

@@ -18,8 +18,9 @@ pointer 1 1
 
 packed=$work/packed.scr
 program=$work/program.scr
-helper pack "$(winpath "$scr")" "$(winpath "$packed")"
-helper pack "$(winpath "$scr")" "$(winpath "$program")" program
+image=$(winpath "$here/../data/images/grey.jpg")
+helper pack "$(winpath "$scr")" "$(winpath "$packed")" "$image"
+helper pack "$(winpath "$scr")" "$(winpath "$program")" "$image" program
 [ -s "$packed" ] && [ -s "$program" ] || { echo "FAIL: cannot attach a project to the program"; exit 1; }
 tempdir=$(unixpath "$(helper tempdir)")
 

@@ -24,8 +24,9 @@ std::string Item(int32_t type)
     return data;
 }
 
-// pack IN OUT [program]: four items (image, image, video, image), display time 1 s, media in the database.
-int Pack(const char* in, const char* out, bool runAsProgram)
+// pack IN OUT IMAGE [program]: four items (image, image, video, image) whose pictures are IMAGE, display
+// time 1 s, media in the database.
+int Pack(const char* in, const char* out, const char* image, bool runAsProgram)
 {
     std::string options(80, '\0');
     PutI32(options, 8, runAsProgram ? 1 : 0);
@@ -39,10 +40,10 @@ int Pack(const char* in, const char* out, bool runAsProgram)
     setting.AddRecord({Item(2), "C:\\clips\\clip.avi", "Clip", "", ""});
     setting.AddRecord({Item(0), "three.jpg", "Three", "0;", ""});
     TableContent media("media", {"name", "media"}, {false, true});
-    media.AddRecord({"one.jpg", "not really a picture"});
-    media.AddRecord({"two.jpg", "not really a picture"});
+    media.AddRecord({"one.jpg", TableValue::FromFile(image)});
+    media.AddRecord({"two.jpg", TableValue::FromFile(image)});
     media.AddRecord({"clip.avi", "RIFF movie bytes"});
-    media.AddRecord({"three.jpg", "not really a picture"});
+    media.AddRecord({"three.jpg", TableValue::FromFile(image)});
     TableContent music("music", {"name", "type", "music"}, {false, false, true});
     std::string error;
     if (!AttachDatabase(in, out, {project, setting, music, media}, &error)) {
@@ -154,8 +155,8 @@ int main(int argc, char** argv)
         return Move(std::atoi(argv[2]), std::atoi(argv[3]));
     if (argc >= 3 && std::strcmp(argv[1], "key") == 0)
         return Key(std::atoi(argv[2]));
-    if (argc >= 4 && std::strcmp(argv[1], "pack") == 0)
-        return Pack(argv[2], argv[3], argc >= 5 && std::strcmp(argv[4], "program") == 0);
+    if (argc >= 5 && std::strcmp(argv[1], "pack") == 0)
+        return Pack(argv[2], argv[3], argv[4], argc >= 6 && std::strcmp(argv[5], "program") == 0);
     if (argc >= 3 && std::strcmp(argv[1], "preview") == 0)
         return Preview(argv[2]);
     if (argc >= 2 && std::strcmp(argv[1], "tempdir") == 0) {
@@ -164,6 +165,6 @@ int main(int argc, char** argv)
         std::printf("%s\n", path);
         return 0;
     }
-    std::fprintf(stderr, "usage: saver_e2e_helper pack IN OUT [program] | preview SCR | move X Y | key VK | tempdir\n");
+    std::fprintf(stderr, "usage: saver_e2e_helper pack IN OUT IMAGE [program] | preview SCR | move X Y | key VK | tempdir\n");
     return 2;
 }

@@ -1,6 +1,7 @@
 #include "saver/win32/ScreensaverDlg.h"
 
 #include "../resources/resource.h"
+#include "image/win32/SlideWindow.h"
 #include "model/KADOGlobeSettings.h"
 #include "model/SaverSettings.h"
 #include "platform/Log.h"
@@ -8,8 +9,7 @@
 #include "saver/SaverMessages.h"
 
 namespace {
-// How long the interim image and video players take before they report an item finished.
-constexpr uint32_t kStandInSlideMs = 1000;
+// How long the interim video player takes before it reports an item finished.
 constexpr uint32_t kStandInMovieMs = 3000;
 
 HWND Taskbar()
@@ -19,7 +19,10 @@ HWND Taskbar()
 }
 
 CScreensaverDlg::CScreensaverDlg(const ScreensaverWindowArgs& args)
-    : args_(args), mediaList_(mediaSetting_, media_), imagePlayers_(*this, kStandInSlideMs)
+    : args_(args),
+      mediaList_(mediaSetting_, media_),
+      slidePlayers_([](void* parent) { return CreateSlideWindow(parent); }, args.database),
+      imagePlayers_(slidePlayers_)
 {
     SequencerOptions options;
     options.mode = args.mode;

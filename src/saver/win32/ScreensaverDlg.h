@@ -1,10 +1,12 @@
 #pragma once
 #include "model/Media.h"
+#include "image/SlidePlayerList.h"
 #include "model/MediaSetting.h"
 #include "saver/DelayedPost.h"
 #include "saver/ProjectMediaList.h"
 #include "saver/SaverFiles.h"
 #include "saver/SaverSession.h"
+#include "saver/SlidePlayerFunctions.h"
 #include "saver/StandInPlayers.h"
 #include "saver/win32/ScreensaverWindow.h"
 
@@ -71,7 +73,8 @@ private:
     CProjectMediaList mediaList_;
     CSaverFiles files_;
     CNoSoundTable sounds_;
-    CTimedImagePlayers imagePlayers_;
+    CSlidePlayerList slidePlayers_;
+    CSlidePlayerFunctions imagePlayers_;
     std::unique_ptr<CSaverSession> session_;
 
     // Delayed posts: private timer ids from this base on.

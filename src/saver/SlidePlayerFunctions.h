@@ -1,0 +1,22 @@
+#pragma once
+#include "saver/SequencerInterfaces.h"
+
+class CSlidePlayerList;
+
+// The image slide-show players of the application's player list, as the screensaver window drives them.
+class CSlidePlayerFunctions final : public IImagePlayerInterface {
+public:
+    explicit CSlidePlayerFunctions(CSlidePlayerList& list) : list_(list) {}
+
+    int CreatePlayer(WindowRef parent) override;
+    void DestroyPlayer(int player) override;
+    void SetPlayerSettings(int player, CSaverSettings* settings, CKADOGlobeSettings* project) override;
+    void ShowSlide(int player, CMediaSetting* media) override;
+    void StopTransition(int player) override;
+    void HidePlayer(int player, int hide) override;
+    void SetPlayerMode(int player, StartMode mode) override;
+    void SetPlayerMedia(int player, CMedia* media) override;
+
+private:
+    CSlidePlayerList& list_;
+};
