@@ -1,7 +1,9 @@
 #include "image/decode/BuiltinExpic.h"
 
 #include <fstream>
+#include <climits>
 #include <new>
+#include <utility>
 
 #include "image/decode/ExtendedDecoder.h"
 #include "image/decode/ImageFormat.h"
@@ -72,4 +74,35 @@ DecodedImage* BuiltinLoadImageFromStream(const char* path, int length, int* widt
 void BuiltinFreeImage(DecodedImage* image)
 {
     delete image;
+}
+
+namespace {
+
+ExtendedDecodeResult Take(DecodedImage* handle, DecodedImage& image)
+{
+    ExtendedDecodeResult result;
+    if (!handle)
+        return result;
+    image = std::move(*handle);
+    BuiltinFreeImage(handle);
+    result.ok = !image.Empty();
+    return result;
+}
+
+} // namespace
+
+ExtendedDecodeResult BuiltinDecodeFile(const std::string& path, DecodedImage& image)
+{
+    int width = 0, height = 0;
+    return Take(BuiltinLoadImageFromFile(path.c_str(), &width, &height), image);
+}
+
+ExtendedDecodeResult BuiltinDecodeTempFile(const std::string& tempPath, uint32_t length, int formatCode,
+                                           DecodedImage& image)
+{
+    if (length > static_cast<uint32_t>(INT_MAX))
+        return {};
+    int width = 0, height = 0;
+    return Take(BuiltinLoadImageFromStream(tempPath.c_str(), static_cast<int>(length), &width, &height, formatCode),
+                image);
 }

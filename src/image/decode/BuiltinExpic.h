@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "image/DecodedImage.h"
+#include "image/decode/ExtendedLibrary.h"
 
 // The built-in replacement of the external decoder library, with the same calls: an image handle from
 // a file, an image handle from the temporary copy of a stream's bytes, and its release. Handles are
@@ -19,3 +20,8 @@ constexpr uint64_t kMaxEncodedImageBytes = kMaxImagePixels * 4 + 65536;
 // Reads up to limit bytes of a file (the whole file when it is smaller); false when it cannot be read,
 // is empty, or is larger than kMaxEncodedImageBytes.
 bool ReadImageFile(const std::string& path, uint64_t limit, std::vector<uint8_t>& bytes);
+
+// The built-in decoder behind the loaders' two calls, where no library is installed.
+ExtendedDecodeResult BuiltinDecodeFile(const std::string& path, DecodedImage& image);
+ExtendedDecodeResult BuiltinDecodeTempFile(const std::string& tempPath, uint32_t length, int formatCode,
+                                           DecodedImage& image);

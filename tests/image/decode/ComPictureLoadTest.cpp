@@ -53,11 +53,11 @@ TEST(ComPictureLoad, UnknownNamesFromAStreamGoThroughTheTemporaryFile)
 
 TEST(ComPictureLoad, SystemDecoderNamesOnlyTakeWhatItReads)
 {
-    // "a.bmp.png" is a BMP name: PNG bytes under it are rejected and the picture stays as it was.
-    auto png = StreamOf(Read("pattern.png"));
+    // "a.bmp.pcx" is a BMP name: PCX bytes under it are rejected and the picture stays as it was.
+    auto pcx = StreamOf(Read("pattern.pcx"));
     CComPicture picture;
     MakeLoaded(picture);
-    EXPECT_EQ(picture.LoadFromStream(png, "a.bmp.png"), 0);
+    EXPECT_EQ(picture.LoadFromStream(pcx, "a.bmp.pcx"), 0);
     ExpectUnchanged(picture);
     // The system decoder looks at the bytes, not the name: a GIF named .jpg loads.
     auto gif = StreamOf(Read("pattern.gif"));

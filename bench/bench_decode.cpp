@@ -1,0 +1,90 @@
+// Decoding a 24-megapixel JPEG (6000 x 4000), made in memory at start-up with libjpeg, through the
+// decoder alone and through a picture loaded from a database stream.
+//   build/<dir>/bench/bench_decode
+#include <benchmark/benchmark.h>
+
+#include <cstdio>
+#include <vector>
+
+#include <jpeglib.h>
+
+#include "db/MyMemFile.h"
+#include "image/ComPicture.h"
+#include "image/decode/JpegDecoder.h"
+
+namespace {
+
+constexpr int kWidth = 6000;
+constexpr int kHeight = 4000;
+
+// A photo-like test image: smooth gradients with some texture, quality 90, 4:2:0.
+const std::vector<uint8_t>& BigJpeg()
+{
+    static const std::vector<uint8_t> bytes = [] {
+        jpeg_compress_struct cinfo{};
+        jpeg_error_mgr err{};
+        cinfo.err = jpeg_std_error(&err);
+        jpeg_create_compress(&cinfo);
+        unsigned char* out = nullptr;
+        unsigned long size = 0;
+        jpeg_mem_dest(&cinfo, &out, &size);
+        cinfo.image_width = kWidth;
+        cinfo.image_height = kHeight;
+        cinfo.input_components = 3;
+        cinfo.in_color_space = JCS_RGB;
+        jpeg_set_defaults(&cinfo);
+        jpeg_set_quality(&cinfo, 90, TRUE);
+        jpeg_start_compress(&cinfo, TRUE);
+        std::vector<uint8_t> row(kWidth * 3);
+        uint32_t noise = 12345;
+        while (cinfo.next_scanline < cinfo.image_height) {
+            int y = static_cast<int>(cinfo.next_scanline);
+            for (int x = 0; x < kWidth; ++x) {
+                noise = noise * 1103515245 + 12345;
+                int n = static_cast<int>((noise >> 16) & 15);
+                row[3 * x] = static_cast<uint8_t>((x * 255 / kWidth + n) & 0xFF);
+                row[3 * x + 1] = static_cast<uint8_t>((y * 255 / kHeight + n) & 0xFF);
+                row[3 * x + 2] = static_cast<uint8_t>(((x + y) / 40 + n) & 0xFF);
+            }
+            JSAMPROW p = row.data();
+            jpeg_write_scanlines(&cinfo, &p, 1);
+        }
+        jpeg_finish_compress(&cinfo);
+        std::vector<uint8_t> result(out, out + size);
+        jpeg_destroy_compress(&cinfo);
+        free(out);
+        return result;
+    }();
+    return bytes;
+}
+
+void BM_DecodeJpeg24MP(benchmark::State& state)
+{
+    const auto& jpeg = BigJpeg();
+    for (auto _ : state) {
+        DecodedImage image;
+        if (!DecodeJpeg(jpeg.data(), jpeg.size(), image))
+            state.SkipWithError("decode failed");
+        benchmark::DoNotOptimize(image.pixels.data());
+    }
+    state.counters["MB"] = static_cast<double>(jpeg.size()) / 1e6;
+    state.counters["Mpixel/s"] =
+        benchmark::Counter(double(kWidth) * kHeight * state.iterations() / 1e6, benchmark::Counter::kIsRate);
+}
+BENCHMARK(BM_DecodeJpeg24MP)->Unit(benchmark::kMillisecond)->MinTime(3.0);
+
+void BM_PictureFromStream24MP(benchmark::State& state)
+{
+    const auto& jpeg = BigJpeg();
+    CMyMemFile stream;
+    stream.Write(jpeg.data(), jpeg.size());
+    for (auto _ : state) {
+        CComPicture picture;
+        if (picture.LoadFromStream(stream, "photo.jpg") != 1)
+            state.SkipWithError("load failed");
+        benchmark::DoNotOptimize(picture.Pixels());
+    }
+}
+BENCHMARK(BM_PictureFromStream24MP)->Unit(benchmark::kMillisecond)->MinTime(3.0);
+
+} // namespace
