@@ -4,6 +4,8 @@
 
 std::string_view TextUpToZero(const void* data, std::size_t size)
 {
+    if (size == 0)
+        return {};
     const auto* text = static_cast<const char*>(data);
     const void* zero = std::memchr(text, 0, size);
     return {text, zero ? static_cast<std::size_t>(static_cast<const char*>(zero) - text) : size};
