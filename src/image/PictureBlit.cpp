@@ -44,11 +44,12 @@ void ApplyRop(uint32_t* d, const uint32_t* s, int n, RasterOp rop) {
 }
 
 // GDI takes a negative extent as the rectangle on the other side of the origin.
-// For a plain block transfer the source rectangle moves with the destination's.
+// A negative extent covers the pixels from pos + extent + 1 up to pos, as GDI takes it; for a plain block
+// transfer the source rectangle turns with the destination's.
 void NormalizePair(int& pos, int& srcPos, int& extent) {
     if (extent < 0) {
-        pos += extent;
-        srcPos += extent;
+        pos += extent + 1;
+        srcPos += extent + 1;
         extent = -extent;
     }
 }

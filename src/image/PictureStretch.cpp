@@ -1,7 +1,7 @@
 // Stretched block transfers. HALFTONE filters: a box (area-averaging) filter where an axis is reduced and a
-// linear one where it is enlarged, separably, in 16-bit fixed point. The other modes pick pixels: the one
-// under the destination pixel's centre, or (BLACKONWHITE, WHITEONBLACK) the AND or OR of all source pixels
-// a reduction merges into one.
+// linear one where it is enlarged, separably, in 16-bit fixed point. COLORONCOLOR picks one source pixel
+// per destination pixel; BLACKONWHITE and WHITEONBLACK combine all source pixels a reduction merges into
+// one with AND or OR.
 #include <algorithm>
 #include <cstdint>
 #include <vector>
@@ -21,8 +21,8 @@ struct Tap {
 
 // How one destination column (or row) is made from the source axis.
 struct AxisEntry {
-    bool valid = false;  // its centre falls inside the source picture
-    int nearest = 0;     // source pixel under the centre
+    bool valid = false;  // its source pixel lies inside the source picture
+    int nearest = 0;     // the source pixel it repeats or keeps
     int first = 0;       // source pixels merged by a reduction: [first, last)
     int last = 0;
     int tapBegin = 0;    // filter taps in AxisMap::taps
@@ -39,6 +39,8 @@ int64_t FloorDiv(int64_t a, int64_t b) { // b > 0
     return a >= 0 ? a / b : -((-a + b - 1) / b);
 }
 
+int64_t CeilDiv(int64_t a, int64_t b) { return -FloorDiv(-a, b); }
+
 // Destination pixels [from, to) of an extent of `dest` pixels (relative to the destination origin) made
 // from `srcExtent` source pixels starting at srcPos in a source axis of srcSize pixels.
 AxisMap BuildAxis(int64_t from, int64_t to, int64_t dest, int srcPos, int64_t srcExtent, int srcSize, bool mirror,
@@ -50,13 +52,20 @@ AxisMap BuildAxis(int64_t from, int64_t to, int64_t dest, int srcPos, int64_t sr
     for (int64_t i = from; i < to; ++i) {
         AxisEntry& e = map.entries[static_cast<size_t>(i - from)];
         const int64_t j = mirror ? dest - 1 - i : i;
-        const int64_t centre = srcPos + FloorDiv((2 * j + 1) * srcExtent, 2 * dest);
+        const bool reduce = srcExtent > dest;
+        // Reductions take the source pixel nearest the destination pixel's centre (halves round up),
+        // enlargements repeat each source pixel from its first destination pixel on.
+        const int64_t centre =
+            srcPos + (reduce ? FloorDiv((2 * j + 1) * srcExtent + dest, 2 * dest) : FloorDiv(j * srcExtent, dest));
         if (centre < 0 || centre >= srcSize)
             continue;
         e.valid = true;
         e.nearest = static_cast<int>(centre);
-        e.first = static_cast<int>(std::clamp<int64_t>(srcPos + FloorDiv(j * srcExtent, dest), lo, hi - 1));
-        e.last = static_cast<int>(std::clamp<int64_t>(srcPos + FloorDiv((j + 1) * srcExtent, dest), e.first + 1, hi));
+        // Source pixels y with floor(y * dest / srcExtent) == j.
+        e.first = reduce ? static_cast<int>(std::clamp<int64_t>(srcPos + CeilDiv(j * srcExtent, dest), lo, hi - 1))
+                         : e.nearest;
+        e.last = reduce ? static_cast<int>(std::clamp<int64_t>(srcPos + CeilDiv((j + 1) * srcExtent, dest), e.first + 1, hi))
+                        : e.nearest + 1;
         if (!halftone)
             continue;
         e.tapBegin = static_cast<int>(map.taps.size());
@@ -169,10 +178,11 @@ void CComPicture::StretchBlt(int x, int y, int w, int h, const CComPicture& src,
     const bool mirrorX = (w < 0) != (sw < 0);
     const bool mirrorY = (h < 0) != (sh < 0);
     int64_t dx0 = x, dy0 = y, dw = w, dh = h, sx0 = sx, sy0 = sy, sw0 = sw, sh0 = sh;
-    if (dw < 0) { dx0 += dw; dw = -dw; }
-    if (dh < 0) { dy0 += dh; dh = -dh; }
-    if (sw0 < 0) { sx0 += sw0; sw0 = -sw0; }
-    if (sh0 < 0) { sy0 += sh0; sh0 = -sh0; }
+    // A negative extent covers the pixels from pos + extent + 1 up to pos, as GDI takes it.
+    if (dw < 0) { dx0 += dw + 1; dw = -dw; }
+    if (dh < 0) { dy0 += dh + 1; dh = -dh; }
+    if (sw0 < 0) { sx0 += sw0 + 1; sw0 = -sw0; }
+    if (sh0 < 0) { sy0 += sh0 + 1; sh0 = -sh0; }
     if (sx0 < INT32_MIN || sy0 < INT32_MIN)
         return;
 

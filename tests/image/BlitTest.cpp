@@ -40,9 +40,9 @@ TEST(BitBlt, ZeroAndNegativeExtents) {
     dst.BitBlt(0, 0, 0, 1, src, 0, 0);
     dst.BitBlt(0, 0, 4, 0, src, 0, 0);
     EXPECT_EQ(PixelsOf(dst), std::vector<uint32_t>(4, Z));
-    // A negative width takes the rectangle left of the origin, in both pictures, without mirroring.
-    dst.BitBlt(3, 0, -2, 1, src, 4, 0);
-    EXPECT_EQ(PixelsOf(dst), (std::vector<uint32_t>{Z, 3, 4, Z}));
+    // A negative width covers the origin and the pixels left of it, in both pictures, without mirroring.
+    dst.BitBlt(3, 0, -2, 1, src, 3, 0);
+    EXPECT_EQ(PixelsOf(dst), (std::vector<uint32_t>{Z, Z, 3, 4}));
 }
 
 TEST(BitBlt, EmptyPicturesAreIgnored) {

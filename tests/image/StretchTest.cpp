@@ -15,7 +15,7 @@ CComPicture Row(const std::vector<uint32_t>& values) { return MakePicture(static
 
 } // namespace
 
-TEST(StretchColorOnColor, SamplesThePixelUnderEachCentre) {
+TEST(StretchColorOnColor, RepeatsOrKeepsTheLastPixelLikeGdi) {
     CComPicture src = Row({1, 2, 3, 4});
     CComPicture dst = Target(2, 1, kColorOnColor);
     dst.StretchBlt(0, 0, 2, 1, src, 0, 0, 4, 1);
@@ -26,21 +26,33 @@ TEST(StretchColorOnColor, SamplesThePixelUnderEachCentre) {
     EXPECT_EQ(PixelsOf(wide), (std::vector<uint32_t>{2, 2, 2, 3, 3, 3}));
 
     CComPicture three = Target(3, 1, kColorOnColor);
-    three.StretchBlt(0, 0, 3, 1, src, 0, 0, 4, 1); // centres at 0.67, 2, 3.33
-    EXPECT_EQ(PixelsOf(three), (std::vector<uint32_t>{1, 3, 4}));
+    three.StretchBlt(0, 0, 3, 1, src, 0, 0, 4, 1); // pixels {0, 1}, {2}, {3} fall on 0, 1, 2
+    EXPECT_EQ(PixelsOf(three), (std::vector<uint32_t>{2, 3, 4}));
+
+    CComPicture six = Row({1, 2, 3, 4, 5, 6});
+    CComPicture two = Target(2, 1, kColorOnColor);
+    two.StretchBlt(0, 0, 2, 1, six, 0, 0, 6, 1);
+    EXPECT_EQ(PixelsOf(two), (std::vector<uint32_t>{3, 6}));
+    CComPicture five = Target(5, 1, kColorOnColor);
+    five.StretchBlt(0, 0, 5, 1, six, 0, 0, 2, 1);
+    EXPECT_EQ(PixelsOf(five), (std::vector<uint32_t>{1, 1, 1, 2, 2}));
 }
 
 TEST(StretchColorOnColor, OppositeSignsMirror) {
     CComPicture src = MakeNumbered(3, 2);
     CComPicture dst = Target(3, 2, kColorOnColor);
-    dst.StretchBlt(3, 0, -3, 2, src, 0, 0, 3, 2);
+    // A negative extent covers the pixels from its origin back: (2, -3) is 0 to 2.
+    dst.StretchBlt(2, 0, -3, 2, src, 0, 0, 3, 2);
     EXPECT_EQ(PixelsOf(dst), (std::vector<uint32_t>{3, 2, 1, 19, 18, 17}));
-    dst.StretchBlt(0, 0, 3, 2, src, 0, 2, 3, -2);
+    dst.StretchBlt(0, 0, 3, 2, src, 0, 1, 3, -2);
     EXPECT_EQ(PixelsOf(dst), (std::vector<uint32_t>{17, 18, 19, 1, 2, 3}));
-    dst.StretchBlt(3, 2, -3, -2, src, 0, 0, 3, 2); // both flipped: upside down and mirrored
+    dst.StretchBlt(2, 1, -3, -2, src, 0, 0, 3, 2); // both flipped: upside down and mirrored
     EXPECT_EQ(PixelsOf(dst), (std::vector<uint32_t>{19, 18, 17, 3, 2, 1}));
-    dst.StretchBlt(3, 0, -3, 2, src, 3, 0, -3, 2); // both extents negative: no mirror
+    dst.StretchBlt(2, 0, -3, 2, src, 2, 0, -3, 2); // both extents negative: no mirror
     EXPECT_EQ(PixelsOf(dst), (std::vector<uint32_t>{1, 2, 3, 17, 18, 19}));
+    CComPicture wide = Target(4, 1, kColorOnColor, 9);
+    wide.StretchBlt(3, 0, -3, 1, src, 0, 0, 3, 1); // pixel 0 is not covered
+    EXPECT_EQ(PixelsOf(wide), (std::vector<uint32_t>{9, 3, 2, 1}));
 }
 
 TEST(StretchColorOnColor, SourceOutsideThePictureLeavesTheDestination) {
