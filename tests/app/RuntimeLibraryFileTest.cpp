@@ -44,7 +44,8 @@ TEST(LibraryFileName, DeviceNamesAreRefusedWithOrWithoutExtension)
 TEST(LibraryFileWrite, NewFileIsWrittenWhole)
 {
     TempDir dir;
-    std::string bytes("MZ\0\x01\x02 library", 16);
+    const char image[] = "MZ\0\x01\x02 library";
+    std::string bytes(image, sizeof image - 1);
     EXPECT_EQ(Write(dir, "Expic.dll", bytes), LibraryWrite::Written);
     EXPECT_EQ(TempDir::Read(dir.File("Expic.dll")), bytes);
     EXPECT_EQ(Write(dir, "empty.dll", ""), LibraryWrite::Written);
