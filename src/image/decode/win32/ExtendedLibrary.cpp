@@ -2,10 +2,12 @@
 
 #include <cstring>
 
+#include "image/ComPicture.h"
 #include "image/decode/BuiltinExpic.h"
 #include "image/decode/DecodeCommon.h"
 #include "image/decode/ExtendedLibrary.h"
 #include "image/decode/win32/ProcAddress.h"
+#include "image/win32/PictureDC.h"
 
 namespace {
 
@@ -61,32 +63,14 @@ bool CopyFromImageDC(HDC source, int width, int height, DecodedImage& image)
 {
     if (!ImageSizeAllowed(width, height, kMaxImagePixels))
         return false;
-    BITMAPINFO info = {};
-    info.bmiHeader.biSize = sizeof(info.bmiHeader);
-    info.bmiHeader.biWidth = width;
-    info.bmiHeader.biHeight = -height; // top-down
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 32;
-    info.bmiHeader.biCompression = BI_RGB;
-    void* bits = nullptr;
-    HBITMAP bitmap = CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
-    if (!bitmap || !bits)
+    CComPicture copy;
+    if (!copy.CreateBlank(width, height, 0) || !BitBlt(PictureDC(copy), 0, 0, width, height, source, 0, 0, SRCCOPY))
         return false;
-    bool ok = false;
-    if (HDC dc = CreateCompatibleDC(nullptr)) {
-        HGDIOBJ previous = SelectObject(dc, bitmap);
-        if (BitBlt(dc, 0, 0, width, height, source, 0, 0, SRCCOPY) && AllocateImage(image, width, height, kMaxImagePixels)) {
-            GdiFlush();
-            const auto* src = static_cast<const uint32_t*>(bits);
-            for (size_t i = 0; i < image.pixels.size(); ++i)
-                image.pixels[i] = src[i] & 0x00FFFFFF;
-            ok = true;
-        }
-        SelectObject(dc, previous);
-        DeleteDC(dc);
-    }
-    DeleteObject(bitmap);
-    return ok;
+    GdiFlush();
+    image = copy.ToDecoded();
+    for (auto& pixel : image.pixels)
+        pixel &= 0x00FFFFFF;
+    return !image.Empty();
 }
 
 ExtendedDecodeResult FromLibrary(ExpicLibrary& library, HDC handle, int width, int height, DecodedImage& image)
