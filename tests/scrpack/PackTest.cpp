@@ -140,6 +140,18 @@ TEST_F(PackFixture, RuntimeIsCopiedInFrontWithTrailer)
     EXPECT_EQ(TempDir::Read(dir.File("screensaver.scr")), runtime);
 }
 
+TEST_F(PackFixture, PackingABuiltScreensaverReplacesItsProject)
+{
+    dir.Write("a.jpg", "A");
+    dir.Write("b.jpg", "B");
+    dir.Write("rt.scr", "MZruntime");
+    ASSERT_EQ(Pack("[[media]]\nfile = \"a.jpg\"\n", dir.File("first.scr"), dir.File("rt.scr")), 0) << err.str();
+    ASSERT_EQ(Pack("[[media]]\nfile = \"b.jpg\"\n", dir.File("second.scr"), dir.File("first.scr")), 0) << err.str();
+    ASSERT_EQ(Pack("[[media]]\nfile = \"b.jpg\"\n", dir.File("direct.scr"), dir.File("rt.scr")), 0) << err.str();
+    EXPECT_EQ(TempDir::Read(dir.File("second.scr")), TempDir::Read(dir.File("direct.scr")));
+    EXPECT_EQ(ReadDatabaseTrailer(dir.File("second.scr")), 9);
+}
+
 TEST_F(PackFixture, BadManifestLeavesNothingBehind)
 {
     dir.Write("old.db", "previous contents");

@@ -5,6 +5,7 @@
 #include "Progress.h"
 #include "db/DatabaseWriter.h"
 #include "db/MyFile.h"
+#include "db/MyXMLDb.h"
 
 #include <CLI/CLI.hpp>
 
@@ -33,6 +34,30 @@ uint64_t StoredBytes(const PackPlan& plan, const std::string& runtime)
     return total;
 }
 
+// The bytes of the runtime that come before a database it already carries (all of it when it carries
+// none), so packing a built screensaver again replaces its project instead of stacking a second one.
+uint64_t RuntimeLength(const std::string& runtime)
+{
+    const int64_t size = CMyFile::SizeOf(runtime);
+    const int64_t base = ReadDatabaseTrailer(runtime);
+    if (base >= 0 && base < size) {
+        CMyXMLDb db;
+        if (db.Open(runtime, static_cast<uint32_t>(base)) && db.HasHeader())
+            return static_cast<uint64_t>(base);
+    }
+    return static_cast<uint64_t>(std::max<int64_t>(size, 0));
+}
+
+bool WriteProject(const PackOptions& options, std::vector<TableContent> tables, std::string& error)
+{
+    DatabaseWriter writer;
+    if (!options.runtime.empty())
+        writer.SetLeadingBytes(options.runtime, RuntimeLength(options.runtime));
+    for (TableContent& table : tables)
+        writer.AddTable(std::move(table));
+    return writer.Write(options.output, &error);
+}
+
 } // namespace
 
 int RunPack(const PackOptions& options, std::ostream& err)
@@ -55,9 +80,7 @@ int RunPack(const PackOptions& options, std::ostream& err)
         // the progress.
         Progress progress("packing", StoredBytes(plan, options.runtime));
         progress.WatchFile(PendingDatabasePath(options.output));
-        std::vector<TableContent> tables = BuildTables(plan);
-        ok = options.runtime.empty() ? WriteDatabaseFile(options.output, std::move(tables), &error)
-                                     : AttachDatabase(options.runtime, options.output, std::move(tables), &error);
+        ok = WriteProject(options, BuildTables(plan), error);
     }
     if (!ok) {
         err << "scrpack pack: " << (error.empty() ? "cannot write " + options.output : error) << "\n";
