@@ -154,8 +154,14 @@ bmp=$tempdir/kadodsk.bmp
 if [ -f "$bmp" ] && [ "$(head -c2 "$bmp")" = BM ]; then
   declared=$(od -An -tu4 -j2 -N4 "$bmp" | tr -d ' ')
   bits=$(od -An -tu2 -j28 -N2 "$bmp" | tr -d ' ')
-  if [ "$declared" = "$(stat -c %s "$bmp")" ] && [ "$bits" = 24 ]; then pass "desktop snapshot"; else
-    fail "desktop snapshot: size $declared vs $(stat -c %s "$bmp"), $bits bits"; fi
+  width=$(od -An -td4 -j18 -N4 "$bmp" | tr -d ' ')
+  height=$(od -An -td4 -j22 -N4 "$bmp" | tr -d ' -')
+  # Monitor 1 of the user's default settings: the whole virtual display of with-wine.
+  if [ "$declared" = "$(stat -c %s "$bmp")" ] && [ "$bits" = 24 ] && [ "$width x $height" = "1280 x 1024" ]; then
+    pass "desktop snapshot"
+  else
+    fail "desktop snapshot: size $declared vs $(stat -c %s "$bmp"), $bits bits, $width x $height"
+  fi
 else
   fail "no desktop snapshot at $bmp"
 fi

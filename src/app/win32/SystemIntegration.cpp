@@ -1,6 +1,7 @@
 #include "app/win32/SystemIntegration.h"
 
-#include "app/win32/ScreenCapture.h"
+#include "image/ComPicture.h"
+#include "image/win32/ScreenCapture.h"
 #include "platform/Paths.h"
 #include "saver/MonitorRect.h"
 
@@ -128,5 +129,7 @@ void SaveDesktopSnapshot(int32_t monitor)
     if (temp.empty())
         return;
     MonitorArea area = GetMonitorRect(monitor);
-    SaveScreenAreaAsBitmap(area.left, area.top, area.width, area.height, temp + "kadodsk.bmp");
+    CComPicture picture;
+    if (CaptureScreenArea(picture, area.left, area.top, area.width, area.height))
+        picture.SaveAsBitmapFile(temp + "kadodsk.bmp");
 }
