@@ -2,17 +2,31 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdio>
 #include <string>
 #include <vector>
 
 namespace {
+std::string Event(char kind, uint32_t number, uint64_t at)
+{
+    char text[48];
+    std::snprintf(text, sizeof text, "%c%u@%llu", kind, number, static_cast<unsigned long long>(at));
+    return text;
+}
+std::string Event(char kind, uint32_t number)
+{
+    char text[24];
+    std::snprintf(text, sizeof text, "%c%u", kind, number);
+    return text;
+}
+
 struct Recorder {
     CHeadlessHost host;
     std::vector<std::string> seen;
     explicit Recorder(uint32_t start = 0) : host(start)
     {
-        host.onMessage = [this](uint32_t m, uint32_t) { seen.push_back("m" + std::to_string(m) + "@" + std::to_string(host.Now())); };
-        host.onTimer = [this](uint32_t id) { seen.push_back("t" + std::to_string(id) + "@" + std::to_string(host.Now())); };
+        host.onMessage = [this](uint32_t m, uint32_t) { seen.push_back(Event('m', m, host.Now())); };
+        host.onTimer = [this](uint32_t id) { seen.push_back(Event('t', id, host.Now())); };
     }
 };
 }
@@ -48,7 +62,7 @@ TEST(HeadlessHost, MessagesPostedDuringDeliveryWaitForTheirTurn)
 {
     Recorder r;
     r.host.onMessage = [&](uint32_t m, uint32_t) {
-        r.seen.push_back("m" + std::to_string(m));
+        r.seen.push_back(Event('m', m));
         if (m == 1) {
             r.host.Post(3);
             r.host.SetTimer(9, 0);
@@ -94,13 +108,13 @@ TEST(HeadlessHost, NothingIsDeliveredAfterQuit)
 {
     Recorder r;
     r.host.onMessage = [&](uint32_t m, uint32_t) {
-        r.seen.push_back(std::to_string(m));
+        r.seen.push_back(Event('m', m));
         r.host.Quit(4);
     };
     r.host.Post(1);
     r.host.Post(2);
     r.host.RunUntil(1000);
-    EXPECT_EQ(r.seen, (std::vector<std::string>{"1"}));
+    EXPECT_EQ(r.seen, (std::vector<std::string>{"m1"}));
     EXPECT_TRUE(r.host.QuitRequested());
     EXPECT_EQ(r.host.QuitCode(), 4);
 }

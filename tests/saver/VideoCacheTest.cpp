@@ -56,7 +56,9 @@ std::string Read(const fs::path& p)
 class CachedVideos : public ShowFixture {
 protected:
     TempDir dir;
-    FolderFiles folder{dir.Path().string() + "/"};
+    // The folder with the platform's own separator at its end, as the system gives its temporary folder.
+    std::string temp = (dir.Path() / "").string();
+    FolderFiles folder{temp};
     fs::path Cache() const { return dir.Path() / "115104111119"; }
 
     void SetUp() override
@@ -71,10 +73,10 @@ TEST_F(CachedVideos, StoredVideoIsWrittenOnceUnderItsDigitNameAndHiddenAtTheEnd)
 {
     items = {{2, "C:\\clips\\a.avi"}};
     Start();
-    const std::string expected = dir.Path().string() + "/115104111119\\97.avi";
+    const std::string expected = temp + "115104111119\\97.avi";
     CMediaSequencer& seq = show->Session().Sequencer();
     EXPECT_EQ(seq.CurrentTemporaryVideo(), expected);
-    EXPECT_EQ(seq.TemporaryFiles(), (std::vector<std::string>{dir.Path().string() + "/115104111119\\97", expected}));
+    EXPECT_EQ(seq.TemporaryFiles(), (std::vector<std::string>{temp + "115104111119\\97", expected}));
     EXPECT_EQ(Read(Cache() / "97.avi"), "C:\\clips\\a.avi");  // the stored bytes of the item
     EXPECT_TRUE(Contains(journal, "video#1 path " + expected));
     // Writing the copy waits a second before the player gets it.
