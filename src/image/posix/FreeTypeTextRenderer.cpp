@@ -104,6 +104,8 @@ Library& TheLibrary() {
 
 class FreeTypeTextRenderer final : public TextRenderer {
 public:
+    // Touching the library first makes it outlive renderers kept in statics.
+    FreeTypeTextRenderer() { TheLibrary(); }
     ~FreeTypeTextRenderer() override { Close(); }
 
     bool SelectFont(const FontSpec& font) override {
