@@ -21,6 +21,16 @@ TEST(VideoCacheNames, DigitCodedFolderAndFileBelowTheTemporaryDirectory)
     EXPECT_EQ(CachedVideoPath("T\\", "\xE9.scr", "\xE9.avi"), "T\\-23\\-23.avi");
 }
 
+TEST(VideoCacheNames, DotsInFoldersStayInTheirFolders)
+{
+    // A dot in the stored path's folder is not the file's extension.
+    EXPECT_EQ(CachedVideoPath("T\\", "show.scr", "C:\\my.clips\\clip"), "T\\115104111119\\99108105112");
+    // A copy without extension in a temporary folder with a dot keeps its name and folder.
+    const std::string path = "C:\\Users\\john.doe\\Temp\\115104111119\\99108105112";
+    EXPECT_EQ(HiddenVideoName(path), path);
+    EXPECT_EQ(HiddenVideoName("C:\\Users\\john.doe\\Temp\\1\\97.avi"), "C:\\Users\\john.doe\\Temp\\1\\97");
+}
+
 namespace {
 
 // The real file system, with the temporary directory moved into a test folder.
