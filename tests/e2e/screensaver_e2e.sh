@@ -110,6 +110,10 @@ if grep -q 'ScreenSaveActive.*1' <<<"$active"; then pass "/setdef turns the scre
 # Installer: the ".scr" class's install command runs with %l replaced by the program's short path.
 old_class=$(timeout -k 5 30 wine reg query 'HKCR\.scr' /ve </dev/null 2>/dev/null | tr -d '\r' | awk '/REG_SZ/ {print $NF}')
 record=$work/installed.txt
+# A class without an install command: nothing runs.
+timeout -k 5 30 wine reg add 'HKCR\.scr' /ve /d qm_e2e_noinstall /f </dev/null >/dev/null 2>&1
+start "$work/ins-none" /ins
+expect "/ins without an installer" "$work/ins-none" "open screensaver setting dialog!" "setting dialog closed!"
 timeout -k 5 30 wine reg add 'HKCR\.scr' /ve /d qm_e2e_scrfile /f </dev/null >/dev/null 2>&1
 timeout -k 5 30 wine reg add 'HKCR\qm_e2e_scrfile\shell\install\command' /ve \
   /d "\"$(winpath "$helper_exe")\" record \"$(winpath "$record")\" %l" /f </dev/null >/dev/null 2>&1
