@@ -157,7 +157,10 @@ bool ReadHeader(const uint8_t* data, size_t size, BmpHeader& h)
             paletteLimit = paletteStart + static_cast<size_t>(count) * entrySize;
     } else if (!fileHeader) {
         // Packed DIBs may carry an optimisation palette before true-colour pixels.
-        paletteLimit = paletteStart + static_cast<size_t>(colorsUsed) * entrySize;
+        uint64_t end = uint64_t(paletteStart) + uint64_t(colorsUsed) * entrySize;
+        if (end > size)
+            return false;
+        paletteLimit = static_cast<size_t>(end);
     }
     if (paletteLimit > size)
         return false;

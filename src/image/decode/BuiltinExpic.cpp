@@ -66,7 +66,9 @@ DecodedImage* BuiltinLoadImageFromFile(const char* path, int* width, int* height
 DecodedImage* BuiltinLoadImageFromStream(const char* path, int length, int* width, int* height, int formatCode)
 {
     std::vector<uint8_t> bytes;
-    if (!path || length <= 0 || !ReadImageFile(path, static_cast<uint64_t>(length), bytes))
+    // A copy shorter than the stream's length is not the stream's image.
+    if (!path || length <= 0 || !ReadImageFile(path, static_cast<uint64_t>(length), bytes) ||
+        bytes.size() != static_cast<size_t>(length))
         return nullptr;
     return DecodeBytes(bytes, formatCode, width, height);
 }

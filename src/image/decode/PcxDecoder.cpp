@@ -44,8 +44,10 @@ bool ReadHeader(const uint8_t* data, size_t size, PcxHeader& h)
                  ((bpp == 2 || bpp == 4) && planes == 1) || (bpp == 8 && (planes == 1 || planes == 3 || planes == 4));
     if (!known)
         return false;
-    // Each plane's line must hold the whole width.
-    return int64_t(h.bytesPerLine) * 8 >= h.width * bpp && h.bytesPerLine > 0;
+    // Each plane's line must hold the whole width, and may be padded only a little beyond it, so that
+    // the line buffer stays proportional to the image.
+    const int64_t needed = (h.width * bpp + 7) / 8;
+    return h.bytesPerLine >= needed && h.bytesPerLine <= needed + 64;
 }
 
 } // namespace

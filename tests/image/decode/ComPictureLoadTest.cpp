@@ -5,6 +5,7 @@
 #include "DecodeTestSupport.h"
 #include "db/MyMemFile.h"
 #include "image/ComPicture.h"
+#include "image/decode/BuiltinExpic.h"
 #include "platform/Paths.h"
 #include "support/TempDir.h"
 
@@ -124,4 +125,18 @@ TEST(ComPictureLoad, SavedBitmapFilesLoadBack)
     CComPicture back;
     ASSERT_EQ(back.LoadFromFile(path), 1);
     EXPECT_TRUE(Matches(back.ToDecoded(), PatternColour));
+}
+
+TEST(ComPictureLoad, TemporaryCopyShorterThanTheStreamIsNotDecoded)
+{
+    // The built-in library call reads the stream's length from the copy; a shorter copy fails.
+    TempDir dir;
+    auto png = Read("pattern.png");
+    std::string path = dir.Write("imgtemp", std::string(png.begin(), png.end()));
+    int width = 0, height = 0;
+    DecodedImage* image = BuiltinLoadImageFromStream(path.c_str(), static_cast<int>(png.size()), &width, &height, 15);
+    ASSERT_NE(image, nullptr);
+    EXPECT_EQ(width, kWidth);
+    BuiltinFreeImage(image);
+    EXPECT_EQ(BuiltinLoadImageFromStream(path.c_str(), static_cast<int>(png.size()) + 1, &width, &height, 15), nullptr);
 }

@@ -204,3 +204,14 @@ TEST(PnmDecoder, MaximumValuesCommentsAndWideSamples)
         EXPECT_FALSE(DecodePnm(reinterpret_cast<const uint8_t*>(text.data()), text.size(), image)) << text;
     }
 }
+
+TEST(PcxDecoder, LinesPaddedFarBeyondTheWidthAreRefused)
+{
+    // 1 pixel wide, 8 bits, but 60000 bytes per line: a line buffer out of all proportion to the image.
+    Bytes pcx;
+    pcx.u8(0x0A).u8(5).u8(0).u8(8).u16(0).u16(0).u16(0).u16(0).fill(4 + 48 + 1).u8(1).u16(60000).fill(58);
+    pcx.fill(60000 + 769);
+    pcx.data[pcx.size() - 769] = 0x0C;
+    DecodedImage image;
+    EXPECT_FALSE(DecodePcx(pcx.data.data(), pcx.size(), image));
+}
