@@ -33,7 +33,7 @@ protected:
         std::string seen;
         t.MoveFirst();
         while (!t.IsAtEnd()) {
-            seen += "[" + t.GetFieldString("name") + "]";
+            seen.append("[").append(t.GetFieldString("name")).append("]");
             t.MoveNext();
         }
         return seen;
