@@ -5,7 +5,9 @@
 
 #include <gtest/gtest.h>
 
+#include <sstream>
 #include <string>
+#include <thread>
 
 namespace {
 const char kBegin[] = "----------------------------Begin-----------------------------\n";
@@ -146,4 +148,26 @@ TEST(Log, FormatsLikePrintf)
         log.WriteMessage("neww=%d , newh=%d , %u%%", 640, -480, 7u);
     });
     EXPECT_EQ(text, std::string(kBegin) + "(60000)[ImageSlideShowPlayer,(42)] : neww=640 , newh=-480 , 7%\n" + kEnd);
+}
+
+TEST(Log, MessagesOfTwoThreadsStayWholeLines)
+{
+    std::string text = LogOf([](CLog& log) {
+        auto writer = [&log](const char* message) {
+            for (int i = 0; i < 500; ++i)
+                log.WriteMessage("%s", message);
+        };
+        std::thread worker(writer, "end a transition show");
+        writer("Show Next media file");
+        worker.join();
+    });
+    std::istringstream lines(text);
+    std::string line;
+    int transition = 0, next = 0;
+    while (std::getline(lines, line)) {
+        transition += line == "end a transition show";
+        next += line == "Show Next media file";
+    }
+    EXPECT_EQ(transition, 500);
+    EXPECT_EQ(next, 500);
 }
