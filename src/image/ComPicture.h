@@ -100,9 +100,11 @@ public:
     // ---- drawing into this picture
     // Copies src's (sx, sy, w, h) to (x, y) here. Pixels outside either picture are skipped, so the copied
     // part keeps its position. src may be this picture; overlapping copies behave like memmove.
+    // A negative extent covers the pixels from the origin + extent + 1 up to the origin, as in GDI.
     void BitBlt(int x, int y, int w, int h, const CComPicture& src, int sx, int sy, RasterOp rop = RasterOp::SrcCopy);
     // Stretches src's (sx, sy, sw, sh) into (x, y, w, h) with this picture's stretch mode. Extents of
     // opposite signs mirror. Destination pixels whose source lies outside src are left unchanged.
+    // Coordinates or extents beyond +-2^28 draw nothing.
     void StretchBlt(int x, int y, int w, int h, const CComPicture& src, int sx, int sy, int sw, int sh,
                     RasterOp rop = RasterOp::SrcCopy);
     // Like BitBlt/StretchBlt with SRCCOPY, except that source pixels of colour key stay transparent.

@@ -1,4 +1,6 @@
 // Block transfers between pictures: plain and raster-operation copies, colour-keyed copies.
+#include <algorithm>
+#include <cstdint>
 #include <cstring>
 #include <vector>
 
@@ -45,13 +47,26 @@ void ApplyRop(uint32_t* d, const uint32_t* s, int n, RasterOp rop) {
 
 // GDI takes a negative extent as the rectangle on the other side of the origin.
 // A negative extent covers the pixels from pos + extent + 1 up to pos, as GDI takes it; for a plain block
-// transfer the source rectangle turns with the destination's.
+// transfer the source rectangle turns with the destination's. Coordinates far outside any picture are
+// pulled in so that no sum overflows; what they describe stays invisible.
 void NormalizePair(int& pos, int& srcPos, int& extent) {
-    if (extent < 0) {
-        pos += extent + 1;
-        srcPos += extent + 1;
-        extent = -extent;
+    constexpr int64_t kFar = 1 << 29;
+    int64_t p = pos, s = srcPos, e = extent;
+    if (e < 0) {
+        p += e + 1;
+        s += e + 1;
+        e = -e;
     }
+    // Trim the part of the span that lies before -kFar in either picture, then cap the rest.
+    const int64_t cut = std::max<int64_t>({0, -kFar - p, -kFar - s});
+    p += cut;
+    s += cut;
+    e = std::max<int64_t>(0, e - cut);
+    if (p > kFar || s > kFar)
+        e = 0;
+    pos = static_cast<int>(std::min(p, kFar));
+    srcPos = static_cast<int>(std::min(s, kFar));
+    extent = static_cast<int>(std::min(e, kFar));
 }
 
 } // namespace

@@ -183,8 +183,11 @@ void CComPicture::StretchBlt(int x, int y, int w, int h, const CComPicture& src,
     if (dh < 0) { dy0 += dh + 1; dh = -dh; }
     if (sw0 < 0) { sx0 += sw0 + 1; sw0 = -sw0; }
     if (sh0 < 0) { sy0 += sh0 + 1; sh0 = -sh0; }
-    if (sx0 < INT32_MIN || sy0 < INT32_MIN)
-        return;
+    // Beyond this the mapping's products would overflow; no real drawing comes near it.
+    constexpr int64_t kLimit = int64_t(1) << 28;
+    for (int64_t v : {dx0, dy0, dw, dh, sx0, sy0, sw0, sh0})
+        if (v < -kLimit || v > kLimit)
+            return;
 
     // Only the visible part of the destination is computed, so huge enlargements cost what they show.
     Rect bounds = GetRect();

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <cstdint>
+
 #include "PictureTestUtil.h"
 
 namespace {
@@ -43,6 +45,21 @@ TEST(BitBlt, ZeroAndNegativeExtents) {
     // A negative width covers the origin and the pixels left of it, in both pictures, without mirroring.
     dst.BitBlt(3, 0, -2, 1, src, 3, 0);
     EXPECT_EQ(PixelsOf(dst), (std::vector<uint32_t>{Z, Z, 3, 4}));
+}
+
+TEST(BitBlt, ExtremeCoordinatesDoNotOverflow) {
+    CComPicture src = MakeNumbered(2, 2);
+    CComPicture dst = MakeFilled(2, 2, Z);
+    dst.BitBlt(INT32_MAX - 1, 0, 10, 2, src, 0, 0);
+    dst.BitBlt(0, 0, INT32_MAX, 2, src, INT32_MIN, 0);
+    dst.BitBlt(INT32_MIN, 0, INT32_MIN, 2, src, 0, 0);
+    dst.KeyedBlt(INT32_MAX, INT32_MAX, INT32_MAX, INT32_MAX, src, 0, 0, 0);
+    EXPECT_EQ(PixelsOf(dst), std::vector<uint32_t>(4, Z));
+    dst.BitBlt(0, 0, INT32_MAX, INT32_MAX, src, 0, 0); // a huge rectangle copies what there is
+    EXPECT_EQ(PixelsOf(dst), (std::vector<uint32_t>{1, 2, 17, 18}));
+    CComPicture dst2 = MakeFilled(2, 2, Z);
+    dst2.StretchBlt(INT32_MAX, 0, INT32_MIN, 2, src, INT32_MIN, 0, INT32_MAX, 2);
+    dst2.StretchBlt(0, 0, 2, 2, src, INT32_MAX, INT32_MAX, INT32_MIN, INT32_MIN);
 }
 
 TEST(BitBlt, EmptyPicturesAreIgnored) {
