@@ -77,6 +77,8 @@ protected:
         options.programPath = "C:\\apps\\show.scr";
         files = &folder;
     }
+    // The show ends (hiding its copy) while the folder it works in still exists.
+    void TearDown() override { show.reset(); }
 };
 
 TEST_F(CachedVideos, StoredVideoIsWrittenOnceUnderItsDigitNameAndHiddenAtTheEnd)
