@@ -3,7 +3,6 @@
 #include <atomic>
 
 #include "app/posix/RenderFrames.h"
-#include "saver/SaverMessages.h"
 
 void CRenderTransitionClock::Sleep(uint32_t ms)
 {
@@ -13,9 +12,10 @@ void CRenderTransitionClock::Sleep(uint32_t ms)
 }
 
 // One slide window without a display.
-class CRenderImagePlayers::Host final : public ISlideWindowHost {
+class CRenderSlides::Host final : public ISlideWindowHost {
 public:
-    Host(CRenderImagePlayers& owner) : owner_(owner) {}
+    explicit Host(CRenderSlides& owner) : owner_(owner) {}
+    ~Host() override { SetVisible(false); }
 
     void Present(const CComPicture&, int, int, int, int) override {}
     void Post(uint32_t message) override
@@ -25,29 +25,54 @@ public:
     }
     Size ParentSize() override { return owner_.size_; }
     Size WindowSize() override { return owner_.size_; }
+    IClock& WindowClock() override { return owner_.loop_.Clock(); }
+    void PostToParent(uint32_t message) override { owner_.loop_.Post(message); }
+    void AttachPlayer(CImageSlideShowPlayer* player) override { player_ = player; }
+
+    // Asked for just before a slide's worker starts: the transition runs from now, on this window, which
+    // the player shows as soon as the worker runs.
+    IClock* TransitionClock() override
+    {
+        SetVisible(true);
+        owner_.transitionClock_.Start(owner_.loop_.Now());
+        return &owner_.transitionClock_;
+    }
+
+    // The player shows its window once the worker runs: the show waits for the worker here and lets its
+    // end arrive when the transition's virtual time has passed.
     void ShowWindow(bool show) override
     {
-        if (visible == show)
-            return; // the show made it visible before its transition started
-        visible = show;
-        owner_.UpdateScreen();
+        if (show && player_) {
+            player_->WaitForTransition();
+            if (transitionDone_.exchange(false)) {
+                CImageSlideShowPlayer* player = player_;
+                owner_.loop_.At(owner_.transitionClock_.Now(), [this, player] {
+                    if (player_ == player)
+                        player->OnTransitionDone();
+                });
+            }
+        }
+        SetVisible(show);
     }
-    void PostToParent(uint32_t message) override { owner_.loop_.Post(message); }
-    IClock& WindowClock() override { return owner_.loop_.Clock(); }
-    IClock* TransitionClock() override { return &owner_.transitionClock_; }
-
-    bool TakeTransitionDone() { return transitionDone_.exchange(false); }
 
     bool visible = false;
 
 private:
-    CRenderImagePlayers& owner_;
+    void SetVisible(bool show)
+    {
+        if (visible == show)
+            return;
+        visible = show;
+        owner_.UpdateScreen();
+    }
+
+    CRenderSlides& owner_;
+    CImageSlideShowPlayer* player_ = nullptr;
     std::atomic<bool> transitionDone_{false};
 };
 
-CRenderImagePlayers::CRenderImagePlayers(CHeadlessHost& loop, CRenderFrames& frames, Size screenSize, CMyXMLDb* db)
+CRenderSlides::CRenderSlides(CHeadlessHost& loop, CRenderFrames& frames, Size screenSize, CMyXMLDb* db)
     : loop_(loop),
-      frames_(frames),
       size_(screenSize),
       transitionClock_(frames, screen_),
       list_(
@@ -56,13 +81,14 @@ CRenderImagePlayers::CRenderImagePlayers(CHeadlessHost& loop, CRenderFrames& fra
               hosts_.push_back(host.get());
               return host;
           },
-          db)
+          db),
+      functions_(list_)
 {
 }
 
-CRenderImagePlayers::~CRenderImagePlayers() = default;
+CRenderSlides::~CRenderSlides() = default;
 
-void CRenderImagePlayers::UpdateScreen()
+void CRenderSlides::UpdateScreen()
 {
     screen_ = nullptr;
     for (int i = 0; i < list_.Count(); ++i) {
@@ -70,62 +96,4 @@ void CRenderImagePlayers::UpdateScreen()
         if (p && hosts_[static_cast<size_t>(i)]->visible)
             screen_ = &p->Canvas();
     }
-}
-
-int CRenderImagePlayers::CreatePlayer(WindowRef parent)
-{
-    return list_.CreatePlayer(parent);
-}
-
-void CRenderImagePlayers::DestroyPlayer(int player)
-{
-    list_.DestroyPlayer(player);
-    UpdateScreen();
-}
-
-void CRenderImagePlayers::SetPlayerSettings(int player, CSaverSettings* settings, CKADOGlobeSettings* project)
-{
-    list_.SetPlayerSettings(player, settings, project);
-}
-
-void CRenderImagePlayers::ShowSlide(int player, CMediaSetting* media)
-{
-    CImageSlideShowPlayer* p = list_.Player(player);
-    if (!p) {
-        list_.ShowSlide(player, media);
-        return;
-    }
-    // The transition runs from now in its own virtual time, on the window that is about to be shown;
-    // its end arrives in the show when that time has passed.
-    Host* host = hosts_[static_cast<size_t>(player)];
-    transitionClock_.Start(loop_.Now());
-    host->ShowWindow(true);
-    list_.ShowSlide(player, media);
-    p->WaitForTransition();
-    if (host->TakeTransitionDone()) {
-        loop_.At(transitionClock_.Now(), [this, player] {
-            if (CImageSlideShowPlayer* q = list_.Player(player))
-                q->OnTransitionDone();
-        });
-    }
-}
-
-void CRenderImagePlayers::StopTransition(int player)
-{
-    list_.StopTransition(player);
-}
-
-void CRenderImagePlayers::HidePlayer(int player, int hide)
-{
-    list_.HidePlayer(player, hide);
-}
-
-void CRenderImagePlayers::SetPlayerMode(int player, StartMode mode)
-{
-    list_.SetPlayerMode(player, static_cast<int>(mode));
-}
-
-void CRenderImagePlayers::SetPlayerMedia(int player, CMedia* media)
-{
-    list_.SetPlayerMedia(player, media);
 }

@@ -1,9 +1,9 @@
 #pragma once
-#include <memory>
+#include <vector>
 
 #include "image/SlidePlayerList.h"
 #include "saver/HeadlessHost.h"
-#include "saver/SequencerInterfaces.h"
+#include "saver/SlidePlayerFunctions.h"
 
 class CRenderFrames;
 
@@ -23,23 +23,18 @@ private:
     uint64_t now_ = 0;
 };
 
-// The slide windows of a rendered show and the eight player functions over them. A slide's transition
-// runs on its worker thread as always, but the show waits for it and replays its end at the virtual time
-// the transition took, so the rendering is the same on every run.
-class CRenderImagePlayers final : public IImagePlayerInterface {
+// The slide windows of a rendered show. A slide's transition runs on its worker thread as always, but
+// the show waits for it and replays its end at the virtual time the transition took, so the rendering
+// is the same on every run.
+class CRenderSlides {
 public:
-    CRenderImagePlayers(CHeadlessHost& loop, CRenderFrames& frames, Size screenSize, CMyXMLDb* db);
-    ~CRenderImagePlayers() override;
+    CRenderSlides(CHeadlessHost& loop, CRenderFrames& frames, Size screenSize, CMyXMLDb* db);
+    ~CRenderSlides();
+    CRenderSlides(const CRenderSlides&) = delete;
+    CRenderSlides& operator=(const CRenderSlides&) = delete;
 
-    int CreatePlayer(WindowRef parent) override;
-    void DestroyPlayer(int player) override;
-    void SetPlayerSettings(int player, CSaverSettings* settings, CKADOGlobeSettings* project) override;
-    void ShowSlide(int player, CMediaSetting* media) override;
-    void StopTransition(int player) override;
-    void HidePlayer(int player, int hide) override;
-    void SetPlayerMode(int player, StartMode mode) override;
-    void SetPlayerMedia(int player, CMedia* media) override;
-
+    // The eight player functions the show drives the slide players with.
+    IImagePlayerInterface& Players() { return functions_; }
     // What the screen shows now: the visible slide window's canvas, or null (black).
     const CComPicture* Screen() const { return screen_; }
 
@@ -48,10 +43,10 @@ private:
     void UpdateScreen();
 
     CHeadlessHost& loop_;
-    CRenderFrames& frames_;
     Size size_;
     const CComPicture* screen_ = nullptr;
     CRenderTransitionClock transitionClock_;
     std::vector<Host*> hosts_;
     CSlidePlayerList list_;
+    CSlidePlayerFunctions functions_;
 };

@@ -75,7 +75,7 @@ void CRenderSystem::RunScreensaverWindow(CScreensaverApp& app)
 
     const int frameCount = options_.seconds * options_.fps;
     CRenderFrames frames(options_.outDir, options_.width, options_.height, options_.fps, frameCount);
-    CRenderImagePlayers players(loop, frames, Size{options_.width, options_.height}, &app.Database());
+    CRenderSlides slides(loop, frames, Size{options_.width, options_.height}, &app.Database());
 
     SequencerOptions sequencerOptions;
     sequencerOptions.mode = app.Mode();
@@ -86,7 +86,7 @@ void CRenderSystem::RunScreensaverWindow(CScreensaverApp& app)
     HeadlessShowParts parts;
     parts.media = &mediaList;
     parts.sounds = &sounds;
-    parts.imagePlayers = &players;
+    parts.imagePlayers = &slides.Players();
     parts.createSoundPlayer = [](uint32_t) { return std::make_unique<CSilentSoundPlayer>(); };
     parts.createVideoPlayer = [&loop] { return std::make_unique<CTimedVideoPlayer>(loop, kVideoStandInMs); };
     {
@@ -96,7 +96,7 @@ void CRenderSystem::RunScreensaverWindow(CScreensaverApp& app)
             const uint64_t due = frames.FrameTime(frames.NextFrame());
             if (!show.Destroyed() && !loop.QuitRequested())
                 loop.RunUntil(due);
-            frames.CaptureBefore(due + 1, players.Screen());
+            frames.CaptureBefore(due + 1, slides.Screen());
         }
     }
     result_.frames = frames.NextFrame();

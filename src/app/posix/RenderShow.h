@@ -14,7 +14,6 @@ struct RenderOptions {
 struct RenderResult {
     int frames = 0;         // frame files written
     int distinctFrames = 0; // of which this many differ from the frame before
-    int slidesShown = 0;
     bool contactSheet = false;
 };
 
