@@ -69,6 +69,16 @@ void NormalizePair(int& pos, int& srcPos, int& extent) {
     extent = static_cast<int>(std::min(e, kFar));
 }
 
+// The destination rectangle of a block transfer, cut to the part whose source lies inside src, and the
+// offset from source to destination coordinates.
+Rect BlitDestination(int x, int y, int w, int h, const CComPicture& src, int sx, int sy, int& dx, int& dy) {
+    NormalizePair(x, sx, w);
+    NormalizePair(y, sy, h);
+    dx = x - sx;
+    dy = y - sy;
+    return Rect::FromSize(x, y, w, h).Intersect(src.GetRect().Offset(dx, dy));
+}
+
 } // namespace
 
 void ApplyRasterOp(uint32_t* d, const uint32_t* s, int n, RasterOp rop) { ApplyRop(d, s, n, rop); }
@@ -76,11 +86,8 @@ void ApplyRasterOp(uint32_t* d, const uint32_t* s, int n, RasterOp rop) { ApplyR
 void CComPicture::BitBlt(int x, int y, int w, int h, const CComPicture& src, int sx, int sy, RasterOp rop) {
     if (!m_loaded || !src.m_loaded)
         return;
-    NormalizePair(x, sx, w);
-    NormalizePair(y, sy, h);
-    const int dx = x - sx;
-    const int dy = y - sy;
-    const Rect dest = Rect::FromSize(x, y, w, h).Intersect(src.GetRect().Offset(dx, dy));
+    int dx = 0, dy = 0;
+    const Rect dest = BlitDestination(x, y, w, h, src, sx, sy, dx, dy);
     if (dest.IsEmpty())
         return;
 
@@ -106,11 +113,8 @@ void CComPicture::BitBlt(int x, int y, int w, int h, const CComPicture& src, int
 void CComPicture::KeyedBlt(int x, int y, int w, int h, const CComPicture& src, int sx, int sy, Colorref key) {
     if (!m_loaded || !src.m_loaded)
         return;
-    NormalizePair(x, sx, w);
-    NormalizePair(y, sy, h);
-    const int dx = x - sx;
-    const int dy = y - sy;
-    const Rect dest = Rect::FromSize(x, y, w, h).Intersect(src.GetRect().Offset(dx, dy));
+    int dx = 0, dy = 0;
+    const Rect dest = BlitDestination(x, y, w, h, src, sx, sy, dx, dy);
     const uint32_t keyPixel = PixelFromColorref(key);
     std::vector<uint32_t> line;
     ForEachVisibleSpan(*this, dest, [&](int yy, int x0, int x1) {
