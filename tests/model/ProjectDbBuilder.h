@@ -3,6 +3,7 @@
 #include "db/MyXMLDb.h"
 #include "model/MediaSettingsRecord.h"
 #include "model/ProjectOptions.h"
+#include "model/TableFields.h"
 
 #include <map>
 #include <string>
@@ -34,22 +35,16 @@ public:
 
     std::vector<TableContent> Tables() const
     {
-        static const char* const projectFields[] = {"appname", "homesite", "projectpath", "projectname",
-            "dialogpicture", "authorname", "authorwebsite", "authoremail", "aboutpicture", "version", "copyright",
-            "description", "projectdesc"};
-        static const char* const settingFields[] = {"filename", "title", "titlefontname", "titlefontstyle", "desc",
-            "descfontname", "descfontstyle", "gradientstring", "effect", "selectedimagebackgroundstring",
-            "bindsound", "accfile"};
         std::vector<TableContent> tables;
         TableContent project("project", {"data"});
-        for (const char* f : projectFields)
+        for (const char* f : kProjectTextFields)
             project.fields.push_back(f);
         project.fields.push_back("banner");
         project.binary.assign(project.fields.size(), false);
         project.binary.back() = true;
         if (withProjectRecord) {
             std::vector<TableValue> values{TableValue(projectData)};
-            for (const char* f : projectFields)
+            for (const char* f : kProjectTextFields)
                 values.emplace_back(Text(projectTexts, f));
             values.emplace_back(std::string());
             project.AddRecord(values);
@@ -57,11 +52,11 @@ public:
         tables.push_back(project);
 
         TableContent setting("setting", {"data"});
-        for (const char* f : settingFields)
+        for (const char* f : kSettingTextFields)
             setting.fields.push_back(f);
         for (const Item& item : items) {
             std::vector<TableValue> values{TableValue(item.data.empty() ? item.record.ToString() : item.data)};
-            for (const char* f : settingFields)
+            for (const char* f : kSettingTextFields)
                 values.emplace_back(Text(item.texts, f));
             setting.AddRecord(values);
         }

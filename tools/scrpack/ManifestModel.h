@@ -1,6 +1,7 @@
 #pragma once
 #include "model/MediaSettingsRecord.h"
 #include "model/ProjectOptions.h"
+#include "model/TableFields.h"
 
 #include <cstdint>
 #include <map>
@@ -22,16 +23,6 @@ struct PackedProject {
     std::map<std::string, std::string> texts; // by "project" field name
     std::string bannerPath;                   // the "banner" picture, empty for none
 };
-
-// The twelve text fields of a "setting" record, in stored order after "data".
-inline const char* const kSettingTextFields[] = {
-    "filename", "title", "titlefontname", "titlefontstyle", "desc", "descfontname", "descfontstyle",
-    "gradientstring", "effect", "selectedimagebackgroundstring", "bindsound", "accfile"};
-
-// The text fields of the "project" record, in stored order between "data" and "banner".
-inline const char* const kProjectTextFields[] = {
-    "appname", "homesite", "projectpath", "projectname", "dialogpicture", "authorname", "authorwebsite",
-    "authoremail", "aboutpicture", "version", "copyright", "description", "projectdesc"};
 
 // An item or background image and the "media" record it brings: named `file.name` (the stored name),
 // holding the file at `file.sourcePath`. Without `addsMedia` it brings none.
