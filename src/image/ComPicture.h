@@ -112,7 +112,7 @@ public:
     // Solid fill of the rectangle (right/bottom exclusive).
     void FillRect(const Rect& r, Colorref colour);
     void FillRegion(const Region& region, Colorref colour);
-    // A pen line from (x0, y0) up to, but not including, (x1, y1).
+    // A pen line from (x0, y0) up to, but not including, (x1, y1). End points beyond +-2^28 draw nothing.
     void Line(int x0, int y0, int x1, int y1, const Pen& pen);
     // Rectangle and ellipse of the bounding box r (right/bottom exclusive), outlined with the pen and/or
     // filled with the brush colour; either may be absent.

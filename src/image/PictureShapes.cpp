@@ -31,6 +31,15 @@ void CComPicture::FillRegion(const Region& region, Colorref colour) {
 void CComPicture::Line(int x0, int y0, int x1, int y1, const Pen& pen) {
     if (!m_loaded)
         return;
+    // Far-away lines are not walked pixel by pixel; lines missing the picture are not walked at all.
+    constexpr int kLimit = 1 << 28;
+    for (int v : {x0, y0, x1, y1})
+        if (v < -kLimit || v > kLimit)
+            return;
+    const int reachOut = std::max(1, pen.width);
+    if (std::max(x0, x1) + reachOut < 0 || std::min(x0, x1) - reachOut >= m_width ||
+        std::max(y0, y1) + reachOut < 0 || std::min(y0, y1) - reachOut >= m_height)
+        return;
     // Bresenham, the last point excluded.
     const int dx = std::abs(x1 - x0), dy = -std::abs(y1 - y0);
     const int stepX = x0 < x1 ? 1 : -1, stepY = y0 < y1 ? 1 : -1;

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <cstdint>
+
 #include "PictureTestUtil.h"
 
 namespace {
@@ -37,6 +39,12 @@ TEST(Line, OnePixelPenStopsBeforeTheEndPoint) {
     CComPicture v = MakeFilled(3, 4, kBlack);
     v.Line(1, 3, 1, -5, Pen{kRedRef, 1}); // upwards, beyond the top
     EXPECT_EQ(Mask(v, kRed), ".#.\n.#.\n.#.\n.#.\n");
+    CComPicture far = MakeFilled(2, 2, kBlack);
+    far.Line(-100000, 5, 100000, 5, Pen{kRedRef, 1});   // misses the picture
+    far.Line(INT32_MIN, 0, INT32_MAX, 0, Pen{kRedRef, 1}); // beyond the drawable range
+    EXPECT_EQ(Mask(far, kRed), "..\n..\n");
+    far.Line(-100000, 1, 100000, 1, Pen{kRedRef, 1});
+    EXPECT_EQ(Mask(far, kRed), "..\n##\n");
     CComPicture dot = MakeFilled(2, 2, kBlack);
     dot.Line(1, 1, 1, 1, Pen{kRedRef, 1}); // no length, nothing drawn
     EXPECT_EQ(Mask(dot, kRed), "..\n..\n");
