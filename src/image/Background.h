@@ -34,6 +34,8 @@ public:
     void SetMediaTable(CMedia* media) { mediaTable_ = media; }
     // The project database, for the background image table and the walk over the media items.
     void SetDatabase(CMyXMLDb* db) { db_ = db; }
+    // Vertical dots per inch of the target's device, for the text heights (96 unless set).
+    void SetLogPixelsY(int dpi) { dpiY_ = dpi > 0 ? dpi : 96; }
     // Where the desktop snapshot "kadodsk.bmp" is looked for (the temp folder unless set).
     void SetSnapshotFolder(const std::string& folder) { snapshotFolder_ = folder; }
 
@@ -63,6 +65,7 @@ private:
     CMedia* mediaTable_ = nullptr;
     CMyXMLDb* db_ = nullptr;
     std::string snapshotFolder_;
+    int dpiY_ = 96;
 };
 
 // Tile size for tiling a w x h picture over a target `targetWidth` wide with `across` tiles: width at least

@@ -91,6 +91,15 @@ void CImageSlideShowPlayer::Hide(int hide)
         host_.ShowWindow(false);
 }
 
+void CImageSlideShowPlayer::PreparePainter(CBackground& painter, CComPicture& target)
+{
+    painter.SetTarget(&target);
+    painter.SetMediaTable(mediaTable_);
+    painter.SetDatabase(db_);
+    painter.SetLogPixelsY(host_.LogPixelsY());
+    painter.Bind(mediaSetting_, project_, settings_);
+}
+
 void CImageSlideShowPlayer::ShowSlide(CMediaSetting* mediaSetting)
 {
     // Two workers must never share the request and the canvas.
@@ -98,10 +107,7 @@ void CImageSlideShowPlayer::ShowSlide(CMediaSetting* mediaSetting)
     mediaSetting_ = mediaSetting;
     if (project_ && project_->Options().SlideBackgroundMode() == 0) {
         CBackground painter;
-        painter.SetTarget(&background_);
-        painter.SetMediaTable(mediaTable_);
-        painter.SetDatabase(db_);
-        painter.Bind(mediaSetting_, project_, settings_);
+        PreparePainter(painter, background_);
         painter.PaintAll(startMode_);
         canvas_.BitBlt(0, 0, canvas_.Width(), canvas_.Height(), background_, 0, 0);
     }
@@ -157,10 +163,7 @@ void CImageSlideShowPlayer::ComposeSlide()
         composed.CreateBlank(background_.Width(), background_.Height(), 0);
         background_.BitBlt(0, 0, canvas_.Width(), canvas_.Height(), canvas_, 0, 0);
         CBackground painter;
-        painter.SetTarget(&composed);
-        painter.SetMediaTable(mediaTable_);
-        painter.SetDatabase(db_);
-        painter.Bind(mediaSetting_, project_, settings_);
+        PreparePainter(painter, composed);
         painter.PaintBackground();
         putImage(composed, x, y);
         if (startMode_ != kPreviewMode) {

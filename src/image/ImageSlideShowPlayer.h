@@ -12,6 +12,7 @@ class CMedia;
 class CMediaSetting;
 class CMyXMLDb;
 class CSaverSettings;
+class CBackground;
 class CImageSlideShowPlayer;
 class IClock;
 
@@ -81,6 +82,7 @@ public:
     void WaitForTransition();
 
 private:
+    void PreparePainter(CBackground& painter, CComPicture& target);
     void StartWorker();
     void JoinWorker();
 

@@ -11,8 +11,6 @@ namespace {
 
 TextRenderer* g_renderer = nullptr;
 
-constexpr int kScreenDpi = 96;
-
 } // namespace
 
 TextRenderer& SlideTextRenderer()
@@ -38,7 +36,7 @@ void CBackground::DrawTitle()
     if (!r.ShowTitle())
         return;
     const FontSpec font = MakeSlideFont(mediaSetting_->GetTitleFontName(), mediaSetting_->GetTitleFontStyle(),
-                                               r.TitleSize(), r.TitleCharset(), kScreenDpi);
+                                               r.TitleSize(), r.TitleCharset(), dpiY_);
     TextRenderer& text = SlideTextRenderer();
     if (!text.SelectFont(font))
         return;
@@ -58,7 +56,7 @@ void CBackground::DrawDescription()
     if (!r.ShowDesc() || desc.empty())
         return;
     const FontSpec font = MakeSlideFont(mediaSetting_->GetDescFontName(), mediaSetting_->GetDescFontStyle(),
-                                               r.DescSize(), r.DescCharset(), kScreenDpi);
+                                               r.DescSize(), r.DescCharset(), dpiY_);
     const std::vector<std::string> lines = SplitDescriptionLines(desc);
     if (lines.empty())
         return;
