@@ -65,6 +65,71 @@ int EofCallback(void* user)
     return src->pos >= src->size;
 }
 
+// stb copies an empty first IDAT chunk from a null buffer; such a file is refused instead.
+bool PngStartsWithEmptyData(const uint8_t* data, size_t size)
+{
+    if (size < 8 || std::memcmp(data, "\x89PNG", 4) != 0)
+        return false;
+    size_t pos = 8;
+    while (size - pos >= 8) {
+        const uint8_t* p = data + pos;
+        uint32_t length = uint32_t(p[0]) << 24 | uint32_t(p[1]) << 16 | uint32_t(p[2]) << 8 | p[3];
+        if (std::memcmp(p + 4, "IDAT", 4) == 0)
+            return length == 0;
+        if (length > size - pos - 8 || size - pos - 8 - length < 4)
+            return false;
+        pos += 12 + size_t(length);
+    }
+    return false;
+}
+
+// stb builds each Huffman table of a JPEG without checking that its code counts add up to at most 256
+// symbols, and writes past the table when they do; every table in the file is checked first.
+bool JpegHasOversizedHuffmanTable(const uint8_t* data, size_t size)
+{
+    if (size < 4 || data[0] != 0xFF || data[1] != 0xD8)
+        return false;
+    size_t pos = 2;
+    while (size - pos >= 4) {
+        if (data[pos] != 0xFF) {
+            ++pos; // entropy-coded data
+            continue;
+        }
+        uint8_t marker = data[pos + 1];
+        if (marker == 0xFF) {
+            ++pos;
+            continue;
+        }
+        if (marker == 0x00 || marker == 0x01 || (marker >= 0xD0 && marker <= 0xD9)) {
+            pos += 2; // stuffed byte, restart markers, start and end of image carry no length
+            continue;
+        }
+        size_t length = size_t(data[pos + 2]) << 8 | data[pos + 3];
+        if (length < 2)
+            return false;
+        if (marker == 0xC4) {
+            // Walked as stb walks it: tables follow one another while the segment's count lasts, even
+            // past its end; bytes beyond the file read as zero.
+            auto at = [&](size_t i) -> size_t { return i < size ? data[i] : 0; };
+            int64_t left = int64_t(length) - 2;
+            size_t p = pos + 4;
+            while (left > 0 && p < size) {
+                size_t symbols = 0;
+                for (int i = 1; i <= 16; ++i)
+                    symbols += at(p + i);
+                if (symbols > 256)
+                    return true;
+                p += 17 + symbols;
+                left -= int64_t(17 + symbols);
+            }
+        }
+        if (length > size - pos - 2)
+            return false; // the segment runs past the end: stb fails on it anyway
+        pos += 2 + length;
+    }
+    return false;
+}
+
 } // namespace
 
 bool DecodeWithStb(const uint8_t* data, size_t size, DecodedImage& image, uint64_t maxPixels)
@@ -74,6 +139,9 @@ bool DecodeWithStb(const uint8_t* data, size_t size, DecodedImage& image, uint64
         return false;
     const auto* bytes = static_cast<const stbi_uc*>(data);
     const int length = static_cast<int>(size);
+    // Inputs that stb would mishandle are refused before it reads even the header.
+    if (PngStartsWithEmptyData(data, size) || JpegHasOversizedHuffmanTable(data, size))
+        return false;
     int width = 0, height = 0, channels = 0;
     if (!stbi_info_from_memory(bytes, length, &width, &height, &channels))
         return false;

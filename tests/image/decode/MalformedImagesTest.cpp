@@ -92,9 +92,8 @@ TEST(MalformedImages, HeadersClaimingHugeImagesAreRefusedQuickly)
     EXPECT_FALSE(Decodes(sgi.data, kFormatSgi));
     // PCX of 65535 x 65535 at 8 bits × 3 planes.
     Bytes pcx;
-    pcx.u8(0x0A).u8(5).u8(1).u8(8).u16(0).u16(0).u16(65534).u16(65534).fill(4 + 48 + 1);
-    pcx.data[65] = 3;
-    pcx.u16(65535).fill(128 - 68).fill(200, 0xC1);
+    pcx.u8(0x0A).u8(5).u8(1).u8(8).u16(0).u16(0).u16(65534).u16(65534).fill(4 + 48 + 1).u8(3).u16(65535);
+    pcx.fill(128 - 68).fill(200, 0xC1);
     EXPECT_FALSE(Decodes(pcx.data, kFormatPcx));
     // Netpbm of 100000 x 100000.
     Bytes ppm;
@@ -214,4 +213,35 @@ TEST(PcxDecoder, LinesPaddedFarBeyondTheWidthAreRefused)
     pcx.data[pcx.size() - 769] = 0x0C;
     DecodedImage image;
     EXPECT_FALSE(DecodePcx(pcx.data.data(), pcx.size(), image));
+}
+
+TEST(MalformedImages, JpegHuffmanTablesWithTooManySymbolsAreRefused)
+{
+    // A table whose 16 code counts add up to 16 × 200 symbols would be built past its end.
+    auto jpeg = Read("pattern.jpg");
+    Bytes bad;
+    bad.u8(0xFF).u8(0xD8).u8(0xFF).u8(0xC4).be16(2 + 17).u8(0x00).fill(16, 200);
+    bad.data.insert(bad.data.end(), jpeg.begin() + 2, jpeg.end());
+    EXPECT_FALSE(Decodes(bad.data));
+    // The same table with its segment length cut short is still walked to its end.
+    bad.data[5] = 4;
+    EXPECT_FALSE(Decodes(bad.data));
+    // A sound extra table changes nothing.
+    Bytes good;
+    good.u8(0xFF).u8(0xD8).u8(0xFF).u8(0xC4).be16(2 + 17 + 1).u8(0x00).u8(1).fill(15).u8(0);
+    good.data.insert(good.data.end(), jpeg.begin() + 2, jpeg.end());
+    EXPECT_TRUE(Decodes(good.data));
+}
+
+TEST(MalformedImages, PngWhoseFirstDataChunkIsEmptyIsRefused)
+{
+    auto png = Read("pattern.png");
+    // Insert an empty IDAT chunk before the first one.
+    size_t idat = 8;
+    while (std::string(png.begin() + idat + 4, png.begin() + idat + 8) != "IDAT")
+        idat += 12 + (size_t(png[idat]) << 24 | size_t(png[idat + 1]) << 16 | size_t(png[idat + 2]) << 8 | png[idat + 3]);
+    Bytes empty;
+    empty.be32(0).text("IDAT").be32(0x35AF061E); // CRC of an empty IDAT
+    png.insert(png.begin() + idat, empty.data.begin(), empty.data.end());
+    EXPECT_FALSE(Decodes(png));
 }
