@@ -87,9 +87,13 @@ bool PngStartsWithEmptyData(const uint8_t* data, size_t size)
 // symbols, and writes past the table when they do; every table in the file is checked first.
 bool JpegHasOversizedHuffmanTable(const uint8_t* data, size_t size)
 {
-    if (size < 4 || data[0] != 0xFF || data[1] != 0xD8)
+    // stb takes fill bytes before the start-of-image marker too.
+    size_t pos = 0;
+    while (pos < size && data[pos] == 0xFF)
+        ++pos;
+    if (pos == 0 || pos >= size || data[pos] != 0xD8)
         return false;
-    size_t pos = 2;
+    ++pos;
     while (size - pos >= 4) {
         if (data[pos] != 0xFF) {
             ++pos; // entropy-coded data

@@ -223,6 +223,10 @@ TEST(MalformedImages, JpegHuffmanTablesWithTooManySymbolsAreRefused)
     bad.u8(0xFF).u8(0xD8).u8(0xFF).u8(0xC4).be16(2 + 17).u8(0x00).fill(16, 200);
     bad.data.insert(bad.data.end(), jpeg.begin() + 2, jpeg.end());
     EXPECT_FALSE(Decodes(bad.data));
+    // Fill bytes before the start of the image do not hide it.
+    Bytes filled;
+    filled.u8(0xFF).u8(0xFF).raw(bad.data);
+    EXPECT_FALSE(Decodes(filled.data));
     // The same table with its segment length cut short is still walked to its end.
     bad.data[5] = 4;
     EXPECT_FALSE(Decodes(bad.data));
