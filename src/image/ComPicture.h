@@ -137,10 +137,11 @@ public:
     int LoadFromStream(CMyMemFile& stream, const std::string& name);
     // Decodes a file. Returns 1 on success.
     int LoadFromFile(const std::string& path);
-    // The system-decoder path (BMP, JPEG, GIF) over bytes in memory. Returns 1 always; data the decoder
-    // rejects leaves the picture as it was.
+    // The system-decoder path (BMP, JPEG, GIF) over bytes in memory. Returns 1 on success; data the
+    // decoder rejects returns 0 and leaves the picture as it was.
     int LoadFromIStream(const uint8_t* data, size_t size);
-    // Writes the picture as a .bmp file. Returns 1.
+    // Writes the picture as a .bmp file. Returns 1, or 0 when the file could not be opened or could hold
+    // only its headers.
     int SaveAsBitmapFile(const std::string& path);
 
     // Platform storage, for the platform's own files (win32/PictureDC.h).
