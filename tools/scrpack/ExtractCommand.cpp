@@ -1,5 +1,7 @@
 #include "ExtractCommand.h"
 
+#include "ToolDatabase.h"
+
 #include "ManifestModel.h"
 #include "ManifestWriter.h"
 #include "PackTables.h"
@@ -159,17 +161,10 @@ MediaReference Extractor::ReferenceFor(const std::string& name, const std::vecto
 
 void Extractor::Run()
 {
-    // A database file of its own begins with its header; a program carries one behind it.
-    std::int64_t base = 0;
-    {
-        std::ifstream in(options_.input, std::ios::binary);
-        if (!in)
-            throw ExtractError("cannot open " + options_.input);
-        char head[10] = {};
-        in.read(head, sizeof head);
-        if (std::string(head, static_cast<size_t>(in.gcount())) != "<database>")
-            base = ReadDatabaseTrailer(options_.input);
-    }
+    const std::optional<std::int64_t> found = FindDatabaseBase(options_.input);
+    if (!found)
+        throw ExtractError("cannot open " + options_.input);
+    const std::int64_t base = *found;
     if (base < 0 || !db_.Open(options_.input, static_cast<std::uint32_t>(base)) || !db_.HasHeader())
         throw ExtractError("no project database in " + options_.input);
 

@@ -4,21 +4,27 @@
 
 #include <CLI/CLI.hpp>
 
+std::optional<std::int64_t> FindDatabaseBase(const std::string& file)
+{
+    CMyFile probe;
+    if (!probe.Open(file, CMyFile::modeRead))
+        return std::nullopt;
+    char head[10] = {};
+    if (probe.ReadAt(0, head, sizeof head) == sizeof head && std::string(head, sizeof head) == "<database>")
+        return 0;
+    probe.Close();
+    return ReadDatabaseTrailer(file);
+}
+
 bool OpenToolDatabase(const std::string& command, const std::string& file, std::optional<std::uint32_t> base,
                       CMyXMLDb& db, std::ostream& err)
 {
-    CMyFile probe;
-    if (!probe.Open(file, CMyFile::modeRead)) {
+    const std::optional<std::int64_t> found = FindDatabaseBase(file);
+    if (!found) {
         err << "scrpack " << command << ": cannot open " << file << "\n";
         return false;
     }
-    std::int64_t at = base ? *base : 0;
-    if (!base) {
-        char head[10] = {};
-        if (probe.ReadAt(0, head, sizeof head) != sizeof head || std::string(head, sizeof head) != "<database>")
-            at = ReadDatabaseTrailer(file);
-    }
-    probe.Close();
+    const std::int64_t at = base ? *base : *found;
     if (at < 0 || !db.Open(file, static_cast<std::uint32_t>(at))) {
         err << "scrpack " << command << ": cannot read " << file << "\n";
         return false;
