@@ -39,7 +39,8 @@ TransitionEngine::TransitionEngine(const TransitionRequest& request)
       slideHeight_(SizeOf(request.slide, false)),
       canvasWidth_(SizeOf(request.canvas, true)),
       canvasHeight_(SizeOf(request.canvas, false)),
-      clock_(request.clock ? request.clock : &SystemClock())
+      clock_(request.clock ? request.clock : &SystemClock()),
+      log_(request.log ? request.log : &CLog::Instance())
 {
 }
 
@@ -57,7 +58,7 @@ void TransitionEngine::RunTransition()
     if (background_)
         CopyPictureRect(0, 0, canvasWidth_, canvasHeight_, *background_, 0, 0);
 
-    CLog& log = CLog::Instance();
+    CLog& log = *log_;
     if (log.IsOn()) {
         log.WritePrefix(kLogSource, 126);
         log.WriteMessage("begin a transition show , transition effect index = %d ", effectIndex_);

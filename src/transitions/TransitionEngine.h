@@ -98,6 +98,7 @@ private:
     int canvasWidth_;
     int canvasHeight_;
     IClock* clock_;
+    CLog* log_;
 };
 
 // One effect: draws the whole reveal of `index` with the engine's helpers.

@@ -5,6 +5,7 @@
 class CComPicture;
 class CAutoResetEvent;
 class IClock;
+class CLog;
 
 // WM_USER+9: the worker tells the slide window that the transition ran to its end.
 constexpr uint32_t kTransitionDoneMessage = 0x0400 + 9;
@@ -33,6 +34,7 @@ struct TransitionRequest {
     std::atomic<int>* stopFlag = nullptr;  // nonzero asks the transition to stop
     CAutoResetEvent* completion = nullptr; // set when the worker ends
     IClock* clock = nullptr;               // frame delays; the system clock when null
+    CLog* log = nullptr;                   // the begin and end lines; the process's log when null
 };
 
 // The worker thread's body: runs the transition, posts the done message unless stopped, sets the

@@ -5,6 +5,8 @@
 
 #include "TransitionTestSupport.h"
 #include "platform/Clock.h"
+#include "platform/Log.h"
+#include "support/TempDir.h"
 #include "transitions/TransitionEngine.h"
 
 namespace {
@@ -76,6 +78,36 @@ TEST_F(TransitionEngineTest, EffectWithoutFamilyYetAppearsAtOnce)
     f.request.effectIndex = 160;
     RunOnWorker(f);
     EXPECT_EQ(f.Count(TransitionFixture::kSlide, Rect::FromSize(3, 2, 6, 4)), 24);
+}
+
+// Every run, whatever its index, writes one begin line naming the index and one end line, in that order.
+TEST_F(TransitionEngineTest, EachRunLogsItsBeginAndEndLines)
+{
+    TempDir dir;
+    dir.Write("kado.log", "");
+    VirtualClock logClock(4242);
+    {
+        CLog log(dir.File("show.scr"));
+        log.SetClock(&logClock);
+        for (int index : {7, -1, 161}) {
+            TransitionFixture g(20, 10, 6, 4, 3, 2);
+            g.request.clock = &clock;
+            g.request.log = &log;
+            g.request.effectIndex = index;
+            RunOnWorker(g);
+        }
+    }
+    std::string text;
+    for (char c : TempDir::Read(dir.File("kado.log")))
+        if (c != '\r')
+            text += c;
+    std::string want;
+    for (const char* index : {"7", "-1", "161"}) {
+        want += std::string("(4242)[TransitionEffects,(126)] : begin a transition show , transition effect index = ") +
+                index + " \n";
+        want += "(4242)[TransitionEffects,(617)] : end a transition show\n";
+    }
+    EXPECT_NE(text.find(want), std::string::npos) << text;
 }
 
 // A column-by-column reveal that raises the stop flag itself after two frames, through the clock.

@@ -1,0 +1,100 @@
+#!/usr/bin/env bash
+# Plays the sample project as a Windows user would: generates its media and packs it onto screensaver.scr
+# with the Windows tools, runs "/s", captures the virtual screen and checks what is on it — the first slide
+# with its title, description and solid background, then the second slide with its gradient after the
+# display time.
+# Usage: show_e2e.sh SCR MKDEMO SCRPACK MANIFEST WORKDIR
+set -uo pipefail
+source "$(dirname "$0")/e2e_common.sh" "$0" "$@"
+scr=$1 mkdemo=$2 scrpack=$3 manifest=$4 work=$5
+rm -rf "$work" && mkdir -p "$work/demo/media" "$work/run" || exit 1
+wine_tool() { timeout -k 5 60 wine "$@" </dev/null 2>&1 | tr -d '\r'; }
+
+# --- the sample project, made and packed by the Windows programs
+wine_tool "$mkdemo" "$(winpath "$work/demo/media")" >"$work/mkdemo.txt"
+cp "$manifest" "$work/demo/manifest.toml"
+saver=$work/run/screensaver.scr
+wine_tool "$scrpack" pack "$(winpath "$work/demo/manifest.toml")" -o "$(winpath "$saver")" \
+  --runtime "$(winpath "$scr")" >"$work/scrpack.txt"
+if [ ! -s "$saver" ]; then
+  fail "cannot pack the sample project"; sed 's/^/    /' "$work/mkdemo.txt" "$work/scrpack.txt"; exit 1
+fi
+
+# --- user settings: mouse movement and other events do not close the show (Wine centres the cursor once
+# when its desktop comes up), Escape does. 18 little-endian values; the ones that matter here are fields 1
+# (any event) and 2 (mouse movement).
+hex=""
+for v in 5 0 0 0 1 1 1 1 0 65 1 0 60 20 0 1 25 1; do hex+=$(printf '%02x000000' "$v"); done
+timeout -k 5 30 wine reg add 'HKCU\Software\quillmark\Quillmark Demo' /v data /t REG_BINARY /d "$hex" /f \
+  </dev/null >/dev/null 2>&1 || fail "cannot write the user settings"
+
+log=$work/run/kado.log
+: >"$log"
+timeout -k 5 90 wine "$saver" /s </dev/null >"$work/out.txt" 2>&1 &
+pid=$!
+alive() { kill -0 "$pid" 2>/dev/null; }
+# wait_for TEXT SECONDS: waits until the log has a line with TEXT.
+wait_for() {
+  for _ in $(seq $(($2 * 10))); do tr -d '\r' <"$log" | grep -qF "$1" && return 0; alive || break; sleep 0.1; done
+  return 1
+}
+# shot NAME: the whole virtual screen as a PNG.
+shot() { import -window root "$work/$1.png" 2>/dev/null; }
+# count NAME WxH+X+Y COLOUR: how many pixels of the area have exactly the colour.
+count() { convert "$work/$1.png" -crop "$2" +repage txt:- 2>/dev/null | grep -ci "$3"; }
+# colours NAME WxH+X+Y: how many different colours the area has.
+colours() { convert "$work/$1.png" -crop "$2" +repage -format '%k' info: 2>/dev/null; }
+pixel() { convert "$work/$1.png" -format "%[hex:p{$2,$3}]" info: 2>/dev/null; }
+# tick TEXT: the log's millisecond count on the first line with TEXT.
+tick() { tr -d '\r' <"$log" | grep -F "$1" | head -n1 | sed -n 's/^(\(-\?[0-9]*\)).*/\1/p'; }
+
+# --- the first slide: Sunrise, 800 by 600, fitted to 1280 by 960 on the 1280 by 1024 screen, so bars of
+# its solid #101830 background stay above and below; the title in #FFE080 at the top, the description
+# in white at the bottom.
+if wait_for "Media name = sunrise.jpg" 30 && wait_for "Show Next media file" 10; then
+  sleep 1
+  shot first
+  bars="$(pixel first 5 5) $(pixel first 1275 8) $(pixel first 5 1020) $(pixel first 1275 1020)"
+  [ "$bars" = "101830 101830 101830 101830" ] && pass "first slide: solid background above and below" ||
+    fail "first slide: corners are $bars, not the #101830 background"
+  title=$(count first 280x32+500+0 '#FFE080')
+  [ "${title:-0}" -ge 100 ] && pass "first slide: title drawn in its colour at the top ($title pixels)" ||
+    fail "first slide: ${title:-0} title pixels at the top"
+  description=$(count first 480x32+400+992 '#FFFFFF')
+  [ "${description:-0}" -ge 50 ] && pass "first slide: description drawn at the bottom ($description pixels)" ||
+    fail "first slide: ${description:-0} description pixels at the bottom"
+  # The sun sits at 62 % across and 55 % down the picture: yellow, where the picture is scaled to.
+  sun=$(pixel first 794 560)
+  [ $((16#${sun:0:2})) -ge 200 ] && [ $((16#${sun:2:2})) -ge 180 ] && [ $((16#${sun:4:2})) -le 160 ] &&
+    pass "first slide: the picture fills the frame between the bars" || fail "first slide: the sun is $sun"
+else
+  fail "the first slide was not shown"; tr -d '\r' <"$log" | sed 's/^/    /'
+fi
+
+# --- after the display time (6 s): Rings, a tall picture, with its gradient background at both sides
+if wait_for "Media name = rings.png" 15 && wait_for "transition effect index = " 5; then
+  shown=$(tick "Show Next media file") next=$(tick "Media name = rings.png")
+  waited=$(( ${next:-0} - ${shown:-0} ))
+  [ "$waited" -ge 5800 ] && [ "$waited" -le 7500 ] && pass "second slide after the display time (${waited} ms)" ||
+    fail "second slide came ${waited} ms after the first was shown, not 6 s"
+  sleep 1.5
+  shot second
+  left=$(colours second 340x1024+0+0) right=$(colours second 340x1024+940+0)
+  dark=$(( $(count second 340x1024+0+0 '#101830') + $(count second 340x1024+940+0 '#101830') ))
+  [ "${left:-0}" -ge 50 ] && [ "${right:-0}" -ge 50 ] && [ "$dark" = 0 ] &&
+    pass "second slide: gradient background at both sides ($left and $right colours)" ||
+    fail "second slide: sides have $left and $right colours, $dark pixels of the first background"
+  title=$(count second 120x40+0+0 '#FFFFFF')
+  [ "${title:-0}" -ge 50 ] && pass "second slide: title at the top left" ||
+    fail "second slide: ${title:-0} title pixels at the top left"
+else
+  fail "the second slide was not shown"; tr -d '\r' <"$log" | sed 's/^/    /'
+fi
+
+# --- Escape ends the show
+xdotool key Escape
+for _ in $(seq 100); do alive || break; sleep 0.1; done
+if alive; then fail "Escape did not end the show"; kill "$pid"; wait "$pid" 2>/dev/null; else
+  wait "$pid"; pass "Escape ends the show"; fi
+echo "show e2e: $failures failure(s)"
+[ "$failures" = 0 ]
