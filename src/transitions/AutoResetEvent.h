@@ -9,10 +9,9 @@ class CAutoResetEvent {
 public:
     void Set()
     {
-        {
-            std::lock_guard<std::mutex> lock(mutex_);
-            signalled_ = true;
-        }
+        // Notified under the lock: once the waiter is through, its owner may destroy the event at once.
+        std::lock_guard<std::mutex> lock(mutex_);
+        signalled_ = true;
         cv_.notify_one();
     }
     void Reset()

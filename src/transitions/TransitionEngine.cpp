@@ -1,7 +1,9 @@
 #include "transitions/TransitionEngine.h"
 
+#include <algorithm>
 #include <cstdlib>
 #include <ctime>
+#include <exception>
 
 #include "image/ComPicture.h"
 #include "platform/Clock.h"
@@ -19,6 +21,20 @@ int SizeOf(const CComPicture* picture, bool width)
     if (!picture || !picture->IsLoaded())
         return 0;
     return width ? picture->Width() : picture->Height();
+}
+
+// The pixels [from, to) of one axis that a copy of `extent` at `pos` covers: a negative extent covers
+// pos + extent + 1 up to pos, as the picture's copies take it. Cut to [0, limit] without overflow.
+void CoveredSpan(int pos, int extent, int limit, int& from, int& to)
+{
+    int64_t a = pos;
+    int64_t b = static_cast<int64_t>(pos) + extent;
+    if (extent < 0) {
+        a = b + 1;
+        b = static_cast<int64_t>(pos) + 1;
+    }
+    from = static_cast<int>(std::clamp<int64_t>(a, 0, limit));
+    to = static_cast<int>(std::clamp<int64_t>(b, 0, limit));
 }
 
 } // namespace
@@ -68,9 +84,16 @@ void TransitionEngine::RunTransition()
     if (index == -1) {
         CopyRectAbs(slideLeft_, slideTop_, slideWidth_, slideHeight_, 0, 0);
     } else if (index >= 0 && index < kEffectCount) {
-        if (EffectFunction effect = FindEffect(index))
-            effect(*this, index);
-        else
+        EffectFunction effect = FindEffect(index);
+        bool complete = effect == nullptr;
+        if (effect) {
+            try {
+                effect(*this, index);
+            } catch (const std::exception&) {
+                complete = true; // an effect that failed part-way (out of memory) still ends with its slide
+            }
+        }
+        if (complete)
             CopyRectAbs(slideLeft_, slideTop_, slideWidth_, slideHeight_, 0, 0);
     }
     // Any other index leaves the background alone on screen.
@@ -85,7 +108,9 @@ void TransitionEngine::Present(int x, int y, int width, int height)
 {
     if (!window_ || !canvas_)
         return;
-    const Rect r = Rect::FromSize(x, y, width, height).Intersect(Rect{0, 0, canvasWidth_, canvasHeight_});
+    Rect r;
+    CoveredSpan(x, width, canvasWidth_, r.left, r.right);
+    CoveredSpan(y, height, canvasHeight_, r.top, r.bottom);
     if (r.IsEmpty())
         return;
     window_->Present(*canvas_, r.left, r.top, r.Width(), r.Height());
@@ -129,8 +154,7 @@ void TransitionEngine::StretchSlideRect(int left, int top, int right, int bottom
     const int x = slideLeft_ + left;
     const int y = slideTop_ + top;
     canvas_->StretchBlt(x, y, right - left, bottom - top, picture, sourceX, sourceY, sourceWidth, sourceHeight);
-    const Rect shown = Rect{x, y, slideLeft_ + right, slideTop_ + bottom}.Normalized();
-    Present(shown.left, shown.top, shown.Width(), shown.Height());
+    Present(x, y, right - left, bottom - top);
 }
 
 int TransitionEngine::SetStretchModeBoth(int mode)
@@ -180,10 +204,12 @@ int TransitionThreadProc(TransitionRequest* request)
     ITransitionWindow* window = request->window;
     std::atomic<int>* stopFlag = request->stopFlag;
     CAutoResetEvent* completion = request->completion;
-    {
+    try {
         CTimerResolutionScope fineSleeps;
         TransitionEngine engine(*request);
         engine.RunTransition();
+    } catch (...) {
+        // Nothing may escape the thread, and the slide window waits for the completion without a limit.
     }
     if (window && (!stopFlag || stopFlag->load() == 0))
         window->Post(kTransitionDoneMessage);

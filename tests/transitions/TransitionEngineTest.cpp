@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <chrono>
+#include <new>
 #include <thread>
 
 #include "TransitionTestSupport.h"
@@ -209,6 +210,60 @@ TEST_F(TransitionEngineTest, HelpersDrawIntoCanvasAndPresentTheSameRectangle)
     EXPECT_EQ(f.canvas.GetPixel(8, 5), TransitionFixture::kSlide);
     EXPECT_EQ(f.window.presented.back(), (Rect{3, 2, 9, 6}));
     EXPECT_EQ(f.canvas.GetClipRgn(), nullptr);
+}
+
+// The bounding box of the canvas pixels that differ from `before`.
+Rect ChangedBounds(const DecodedImage& before, const CComPicture& after)
+{
+    Rect box{after.Width(), after.Height(), 0, 0};
+    for (int y = 0; y < after.Height(); ++y)
+        for (int x = 0; x < after.Width(); ++x)
+            if (after.Row(y)[x] != before.pixels[static_cast<size_t>(y) * before.width + x]) {
+                box.left = std::min(box.left, x);
+                box.top = std::min(box.top, y);
+                box.right = std::max(box.right, x + 1);
+                box.bottom = std::max(box.bottom, y + 1);
+            }
+    return box;
+}
+
+// Copies given with negative extents draw on the other side of the origin; the window must be shown exactly
+// the pixels the canvas got, or a repaint and the screen disagree.
+TEST_F(TransitionEngineTest, NegativeExtentsPresentThePixelsTheyDraw)
+{
+    TransitionEngine engine(f.request);
+    DecodedImage before = f.canvas.ToDecoded();
+    engine.CopyPictureRect(10, 6, -3, -2, f.slide, 2, 1);
+    const Rect drawn = ChangedBounds(before, f.canvas);
+    EXPECT_EQ(drawn, (Rect{8, 5, 11, 7}));
+    ASSERT_EQ(f.window.presented.size(), 1u);
+    EXPECT_EQ(f.window.presented[0], drawn);
+
+    CComPicture two;
+    two.CreateBlank(2, 1, 0x000000FF);
+    two.SetPixel(1, 0, 0x00FF0000);
+    engine.SetStretchModeBoth(kColorOnColor);
+    before = f.canvas.ToDecoded();
+    engine.StretchSlideRect(4, 2, 0, 3, two, 0, 0, 2, 1); // mirrored into slide columns 1..4 of row 2
+    ASSERT_EQ(f.window.presented.size(), 2u);
+    EXPECT_EQ(f.window.presented[1], ChangedBounds(before, f.canvas));
+    EXPECT_EQ(f.window.presented[1], Rect::FromSize(4, 4, 4, 1));
+}
+
+// An effect that fails (out of memory) must not take the process down or leave the slide window waiting:
+// the slide appears whole, the done message is posted and the completion is set.
+TEST_F(TransitionEngineTest, FailingEffectEndsWithTheWholeSlideAndCompletes)
+{
+    f.request.effectIndex = 12;
+    EffectFunction previous = SetEffectOverride(12, [](TransitionEngine& e, int) {
+        e.CopySlideRect(0, 0, 1, 1, 0, 0);
+        throw std::bad_alloc();
+    });
+    RunOnWorker(f);
+    SetEffectOverride(12, previous);
+    EXPECT_EQ(f.Count(TransitionFixture::kSlide, Rect::FromSize(3, 2, 6, 4)), 24);
+    ASSERT_EQ(f.window.posted.size(), 1u);
+    EXPECT_EQ(f.window.posted[0], kTransitionDoneMessage);
 }
 
 TEST_F(TransitionEngineTest, StretchSlideRectScalesIntoSlideCoordinates)
