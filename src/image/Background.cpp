@@ -14,6 +14,8 @@
 #include "platform/Log.h"
 #include "platform/Paths.h"
 
+#include <algorithm>
+#include <limits>
 #include <vector>
 
 namespace {
@@ -42,8 +44,9 @@ Size BackgroundTileSize(int targetWidth, int across, int pictureW, int pictureH)
     int tw = targetWidth / across;
     if (tw < kMinTileWidth)
         tw = kMinTileWidth;
-    const int th = pictureW > 0 ? static_cast<int>(static_cast<long long>(tw) * pictureH / pictureW) : 0;
-    return {tw, th};
+    // A very tall picture's height saturates rather than wrapping round to a wrong, small tile.
+    const long long th = pictureW > 0 ? static_cast<long long>(tw) * pictureH / pictureW : 0;
+    return {tw, static_cast<int>(std::min<long long>(th, std::numeric_limits<int>::max()))};
 }
 
 CBackground::CBackground() = default;
@@ -203,8 +206,11 @@ void CBackground::DrawBackgroundPicture(CComPicture& target, int placement, int 
         const Size tileSize = BackgroundTileSize(w, across, picture.Width(), picture.Height());
         if (tileSize.cy <= 0)
             return; // a picture too wide for a tile of any height: skipped
+        // Only the top of a tile taller than the target ever shows, so the tile is made no taller than the
+        // target: a tall, narrow picture neither allocates nor scales rows that stay out of sight. (A height
+        // past what a stretch can address leaves the tile black.)
         CComPicture tile;
-        if (!tile.CreateBlank(tileSize.cx, tileSize.cy, 0))
+        if (!tile.CreateBlank(tileSize.cx, std::min(tileSize.cy, h), 0))
             return;
         picture.StretchDraw(0, 0, tileSize.cx, tileSize.cy, tile);
         TilePicture(target, tile);

@@ -69,5 +69,6 @@ private:
 };
 
 // Tile size for tiling a w x h picture over a target `targetWidth` wide with `across` tiles: width at least
-// 16 (a count of 0 or less counts as 1); height from the picture's aspect, 0 when it truncates to nothing.
+// 16 (a count of 0 or less counts as 1); height from the picture's aspect, 0 when it truncates to nothing,
+// at most INT_MAX.
 Size BackgroundTileSize(int targetWidth, int across, int pictureW, int pictureH);

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <limits>
+
 #include "SlideTestProject.h"
 #include "image/Background.h"
 #include "image/ComPicture.h"
@@ -80,6 +82,8 @@ TEST(BackgroundTiles, TileSizeRules)
     EXPECT_EQ(BackgroundTileSize(100, 0, 10, 10), (Size{100, 100}));  // a count of 0 counts as 1
     EXPECT_EQ(BackgroundTileSize(100, -4, 10, 10), (Size{100, 100}));
     EXPECT_EQ(BackgroundTileSize(100, 1, 1000, 1), (Size{100, 0}));   // too wide: no height
+    // 1024 x 4194305 is 2^32 + 1024: the height must not wrap round to 1024.
+    EXPECT_EQ(BackgroundTileSize(1024, 1, 1, 4194305).cy, std::numeric_limits<int>::max());
 }
 
 TEST(BackgroundTiles, TilePictureRepeatsAndCutsAtTheEdges)
@@ -157,6 +161,29 @@ TEST(BackgroundPicturePlacement, TilesWithCountRandomCountAndDegenerateSettings)
         painter.DrawBackgroundPicture(target, 7, 1, picture, false); // unknown placement
         EXPECT_EQ(CountColour(target, 0x123456, target.GetRect()), 64 * 16);
     }
+}
+
+TEST(BackgroundPicturePlacement, TileTallerThanTheTargetShowsItsTop)
+{
+    // 8 x 64 with a different red in every row, 32 across: a 32 x 256 tile of which 16 rows show.
+    CComPicture picture = Blank(8, 64, 0);
+    for (int y = 0; y < 64; ++y)
+        for (int x = 0; x < 8; ++x)
+            picture.SetPixel(x, y, static_cast<Colorref>(y * 4));
+    CComPicture full = Blank(32, 256, 0);
+    picture.StretchDraw(0, 0, 32, 256, full);
+    CBackground painter;
+    CComPicture target = Blank(32, 16, 0x123456);
+    painter.DrawBackgroundPicture(target, 2, 1, picture, false);
+    for (int y = 0; y < 16; ++y)
+        for (int x = 0; x < 32; ++x)
+            ASSERT_EQ(target.GetPixel(x, y), full.GetPixel(x, y)) << x << "," << y;
+
+    // A strip whose whole tile (64 x 19200000) could never be made still shows its top.
+    CComPicture strip = Blank(1, 300000, 0x00FF00);
+    CComPicture tall = Blank(64, 16, 0x123456);
+    painter.DrawBackgroundPicture(tall, 2, 1, strip, false);
+    EXPECT_EQ(CountColour(tall, 0x00FF00, tall.GetRect()), 64 * 16);
 }
 
 // Painting a whole background from a media item's settings.
