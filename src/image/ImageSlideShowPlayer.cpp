@@ -52,6 +52,10 @@ bool CImageSlideShowPlayer::HidesCursor() const
 
 void CImageSlideShowPlayer::OnTransitionDone()
 {
+    // A transition that ended just as it was stopped has its done message still queued: a stopped slide
+    // tells the owner nothing.
+    if (finished_)
+        return;
     finished_ = 1;
     host_.WindowClock().Sleep(30);
     host_.PostToParent(kItemFinishedMessage);

@@ -10,7 +10,7 @@
 // and italic too). Height = -MulDiv(points, dpiY, 72); variable pitch, roman family.
 FontSpec MakeSlideFont(const std::string& face, const std::string& style, int points, uint8_t charset, int dpiY);
 
-// Windows MulDiv: a * b / c rounded half away from zero; -1 when c is 0.
+// Windows MulDiv: a * b / c rounded half away from zero; -1 when c is 0 or the result leaves int.
 int MulDivRound(int a, int b, int c);
 
 // The lines of a description: the text with CR LF appended, cut at every CR LF. A text that begins with

@@ -135,6 +135,18 @@ TEST_F(SlidePlayerTest, SmallImageIsCentredOverThePaintedBackground)
     EXPECT_EQ(host->toParent[0], kItemFinishedMessage);
 }
 
+TEST_F(SlidePlayerTest, TransitionStoppedWithItsDoneMessageQueuedTellsTheOwnerNothing)
+{
+    project.media.push_back({"pic.bmp", SolidBmp(4, 2, kRedPx)});
+    Show({16, 12});
+    ASSERT_EQ(host->posted.size(), 1u); // the worker ran to its end; its message is not handled yet
+    player->StopTransition();
+    EXPECT_TRUE(player->Finished());
+    player->OnTransitionDone();
+    EXPECT_TRUE(host->toParent.empty());
+    EXPECT_EQ(host->windowClock.TickCount(), 100u);
+}
+
 TEST_F(SlidePlayerTest, ScaleModeOneEnlargesToTheFrameHeight)
 {
     project.SetProjectI32(ProjectOptions::kScaleMode, 1);
@@ -285,6 +297,14 @@ TEST(SlideTextRules, StyleMarkersAreFoundAnywhere)
     EXPECT_EQ(MakeSlideFont("F", "", 9, 0, 96).height, -12);
     EXPECT_EQ(MakeSlideFont("F", "", 11, 0, 96).height, -15); // 14.67 rounds to 15
     EXPECT_EQ(MulDivRound(1, 1, 0), -1);
+}
+
+TEST(SlideTextRules, StoredSizesBeyondTheIntRangeGiveMulDivsOverflowValue)
+{
+    EXPECT_EQ(MulDivRound(1610612736, 96, 72), -1); // exactly 2^31
+    EXPECT_EQ(MulDivRound(-1610612737, 96, 72), -1);
+    EXPECT_EQ(MulDivRound(2147483647, 72, 96), 1610612735);
+    EXPECT_EQ(MakeSlideFont("F", "", 1610612736, 0, 96).height, 1);
 }
 
 TEST(SlideTextRules, DescriptionLineSplitting)
