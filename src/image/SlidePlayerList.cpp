@@ -21,11 +21,13 @@ int CSlidePlayerList::CreatePlayer(void* parent)
 {
     Entry entry;
     entry.host = factory_(parent);
-    if (!entry.host)
-        throw std::runtime_error("the slide window cannot be created");
-    entry.player = std::make_unique<CImageSlideShowPlayer>(*entry.host);
-    entry.player->SetDatabase(db_);
-    entry.player->OnInitDialog();
+    // A window the system refuses leaves an empty entry, as a destroyed one: the owner's calls on it do
+    // nothing rather than fail inside its message handling.
+    if (entry.host) {
+        entry.player = std::make_unique<CImageSlideShowPlayer>(*entry.host);
+        entry.player->SetDatabase(db_);
+        entry.player->OnInitDialog();
+    }
     entries_.push_back(std::move(entry));
     return Count() - 1;
 }

@@ -7,7 +7,8 @@
 
 // The application's image players, reached by their position in the list. The eight functions are the
 // only way the screensaver window drives a player. A position outside the list is a programming error
-// (std::invalid_argument); a destroyed entry stays in the list, empty, and calls on it do nothing.
+// (std::invalid_argument); a destroyed entry stays in the list, empty, and calls on it do nothing. A player
+// whose window cannot be made gets such an empty entry too.
 class CSlidePlayerList {
 public:
     // Makes the platform window of a new player as a child of `parent`.

@@ -350,4 +350,23 @@ TEST(SlidePlayerList, PositionsAreKeptAndOutsideIndicesAreRejected)
     EXPECT_THROW(list.DestroyPlayer(99), std::invalid_argument);
 }
 
+TEST(SlidePlayerList, WindowThatCannotBeMadeLeavesAnEmptyEntry)
+{
+    bool refuse = true;
+    CSlidePlayerList list([&](void*) -> std::unique_ptr<ISlideWindowHost> {
+        if (refuse)
+            return nullptr;
+        return std::make_unique<TestSlideHost>(Size{4, 4});
+    });
+    EXPECT_EQ(list.CreatePlayer(nullptr), 0);
+    EXPECT_EQ(list.Player(0), nullptr);
+    EXPECT_NO_THROW(list.SetPlayerMode(0, 4));
+    EXPECT_NO_THROW(list.ShowSlide(0, nullptr));
+    EXPECT_NO_THROW(list.StopTransition(0));
+    EXPECT_NO_THROW(list.DestroyPlayer(0));
+    refuse = false;
+    EXPECT_EQ(list.CreatePlayer(nullptr), 1);
+    EXPECT_NE(list.Player(1), nullptr);
+}
+
 } // namespace
