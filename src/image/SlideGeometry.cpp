@@ -1,10 +1,20 @@
 #include "image/SlideGeometry.h"
 
+#include <algorithm>
+
 namespace {
 
 int Trunc(double v)
 {
     return static_cast<int>(v);
+}
+
+// A stored text position far beyond any picture stays far beyond it, but leaves room for the text's own
+// extent to be added without overflowing.
+int ClampStoredPosition(int v)
+{
+    constexpr int kLimit = 1 << 28;
+    return std::clamp(v, -kLimit, kLimit);
 }
 
 } // namespace
@@ -120,7 +130,7 @@ TextPoint PlaceText(int code, int pictureW, int pictureH, int textW, int textH, 
     case 6: return {centreX, middleY};
     case 7: return {0, middleY};
     case 8: return {rightX, middleY};
-    case 9: return {storedX, storedY};
+    case 9: return {ClampStoredPosition(storedX), ClampStoredPosition(storedY)};
     default: return {0, 0};
     }
 }

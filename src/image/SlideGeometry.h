@@ -33,7 +33,8 @@ SlideScale ScaleSlide(int scaleMode, int imageW, int imageH, int frameW, int fra
 int CentredOffset(int frame, int size);
 int RandomOffset(int frame, int size, int randomValue);
 
-// Top-left corner of a text block w x h on a picture W x H for a text position code (9 = stored x, y).
+// Top-left corner of a text block w x h on a picture W x H for a text position code (9 = stored x, y,
+// held within +-2^28 so that adding the text's extent cannot overflow).
 struct TextPoint {
     int x = 0;
     int y = 0;

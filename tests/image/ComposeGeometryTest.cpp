@@ -108,6 +108,8 @@ TEST(ComposeTextPlace, PositionCodes)
     EXPECT_EQ(PlaceText(6, 1024, 768, 100, 31, 0, 0), (TextPoint{462, 368}));
     EXPECT_EQ(PlaceText(8, 1024, 768, 100, 30, 0, 0), (TextPoint{904, 369}));
     EXPECT_EQ(PlaceText(9, 1024, 768, 100, 30, -7, 5000), (TextPoint{-7, 5000}));
+    // Far off the picture either way, with room left for the text's extent.
+    EXPECT_EQ(PlaceText(9, 1024, 768, 100, 30, 2147483647, -2147483647 - 1), (TextPoint{1 << 28, -(1 << 28)}));
     EXPECT_EQ(PlaceText(10, 1024, 768, 100, 30, 7, 7), (TextPoint{0, 0}));
     EXPECT_EQ(PlaceText(-1, 1024, 768, 100, 30, 7, 7), (TextPoint{0, 0}));
 }

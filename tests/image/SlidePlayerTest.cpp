@@ -275,6 +275,21 @@ TEST_F(SlidePlayerTest, DescriptionStartingWithALineBreakDrawsNothing)
     EXPECT_TRUE(text.boxes.empty());
 }
 
+TEST_F(SlidePlayerTest, StoredTextPositionsAtTheIntLimitsDrawNothingWithThePlatformRenderer)
+{
+    SetSlideTextRenderer(previousText);
+    for (int i = 0; i < 2; ++i) {
+        Item().SetFlag(i ? Off::kShowDesc : Off::kShowTitle, true);
+        Item().SetI32(i ? Off::kDescPosition : Off::kTitlePosition, 9);
+        Item().SetI32(i ? Off::kDescX : Off::kTitleX, 2147483647);
+        Item().SetI32(i ? Off::kDescY : Off::kTitleY, -2147483647 - 1);
+    }
+    Item().title = "Title text";
+    Item().desc = "some words here\r\nand more";
+    Show({64, 48});
+    EXPECT_EQ(Count(kGrey, Rect{0, 0, 64, 48}), 64 * 48);
+}
+
 TEST_F(SlidePlayerTest, PreviewNeverShowsTitleOrDescription)
 {
     Item().SetFlag(Off::kShowTitle, true);
