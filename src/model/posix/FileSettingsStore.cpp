@@ -12,9 +12,15 @@ namespace {
 // Reads at most `limit` bytes; `tooLong` tells whether the file held more.
 bool ReadFile(const std::string& path, size_t limit, std::vector<uint8_t>& out, bool& tooLong)
 {
-    int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    // Only a plain file is a value: opening a pipe would wait for a writer, reading one for its data.
+    int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
     if (fd < 0)
         return false;
+    struct stat st {};
+    if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
+        ::close(fd);
+        return false;
+    }
     out.assign(limit + 1, 0);
     size_t got = 0;
     while (got < out.size()) {
@@ -46,18 +52,20 @@ bool WriteAll(int fd, const void* data, size_t size)
     return true;
 }
 
-bool ReplaceFile(const std::string& path, const void* data, size_t size)
+// Writes the new contents beside path; the name of the written file, or "" when it could not be written
+// whole (nothing is left behind then).
+std::string WriteBeside(const std::string& path, const void* data, size_t size)
 {
     const std::string temp = path + ".tmp" + std::to_string(::getpid());
     int fd = ::open(temp.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0600);
     if (fd < 0)
-        return false;
+        return {};
     bool ok = WriteAll(fd, data, size) && ::fsync(fd) == 0;
     ok = ::close(fd) == 0 && ok;
-    if (ok && ::rename(temp.c_str(), path.c_str()) == 0)
-        return true;
+    if (ok)
+        return temp;
     ::unlink(temp.c_str());
-    return false;
+    return {};
 }
 
 bool MakeFolders(const std::string& path)
@@ -121,8 +129,24 @@ bool CFileSettingsStore::Write(const std::string& key, const std::vector<uint8_t
     const std::string folder = FolderFor(key);
     if (!MakeFolders(folder))
         return false;
-    const bool dataOk = ReplaceFile(folder + "/data", data.data(), data.size());
-    const bool textOk = ReplaceFile(folder + "/transition effects", transitionEffects.data(), transitionEffects.size());
+    // Both values are written whole before either replaces the stored one, so a full disk leaves the
+    // stored settings as they were instead of half old, half new.
+    const std::string dataPath = folder + "/data";
+    const std::string textPath = folder + "/transition effects";
+    const std::string dataTemp = WriteBeside(dataPath, data.data(), data.size());
+    const std::string textTemp =
+        dataTemp.empty() ? std::string() : WriteBeside(textPath, transitionEffects.data(), transitionEffects.size());
+    if (textTemp.empty()) {
+        if (!dataTemp.empty())
+            ::unlink(dataTemp.c_str());
+        return false;
+    }
+    const bool dataOk = ::rename(dataTemp.c_str(), dataPath.c_str()) == 0;
+    if (!dataOk)
+        ::unlink(dataTemp.c_str());
+    const bool textOk = dataOk && ::rename(textTemp.c_str(), textPath.c_str()) == 0;
+    if (!textOk)
+        ::unlink(textTemp.c_str());
     return dataOk && textOk;
 }
 

@@ -4,7 +4,10 @@
 
 #include <gtest/gtest.h>
 
+#include <csignal>
 #include <cstdlib>
+#include <sys/resource.h>
+#include <sys/stat.h>
 
 namespace fs = std::filesystem;
 
@@ -93,4 +96,56 @@ TEST(FileSettingsStore, DefaultRootFollowsXdgConfigHome)
         setenv("XDG_CONFIG_HOME", saved.c_str(), 1);
     else
         unsetenv("XDG_CONFIG_HOME");
+}
+
+TEST(FileSettingsStore, SaveThatCannotWriteEverythingChangesNothing)
+{
+    TempDir dir;
+    CFileSettingsStore store(dir.File("q"));
+    CSaverSettings s;
+    s.SetKey("P");
+    s.transitionList = "1;";
+    ASSERT_TRUE(s.Save(store));
+    const std::string folder = dir.File("q/P");
+    const std::string oldData = TempDir::Read(folder + "/data");
+
+    // Room for the 72-byte block but not for the list, as on a nearly full disk.
+    struct sigaction ignore {}, old {};
+    ignore.sa_handler = SIG_IGN;
+    sigaction(SIGXFSZ, &ignore, &old);
+    rlimit saved {};
+    getrlimit(RLIMIT_FSIZE, &saved);
+    rlimit tight = saved;
+    tight.rlim_cur = 100;
+    setrlimit(RLIMIT_FSIZE, &tight);
+    s.escKey = 0;
+    s.transitionList = CSaverSettings::AllEffects();
+    const bool saved_ok = s.Save(store);
+    setrlimit(RLIMIT_FSIZE, &saved);
+    sigaction(SIGXFSZ, &old, nullptr);
+
+    EXPECT_FALSE(saved_ok);
+    EXPECT_EQ(TempDir::Read(folder + "/data"), oldData);
+    EXPECT_EQ(TempDir::Read(folder + "/transition effects"), "1;");
+    int files = 0;
+    for (auto& entry : fs::directory_iterator(folder)) {
+        (void)entry;
+        ++files;
+    }
+    EXPECT_EQ(files, 2);
+}
+
+TEST(FileSettingsStore, ValueThatIsNoFileIsIgnored)
+{
+    // A pipe in place of a value would block the read until someone writes to it.
+    TempDir dir;
+    CFileSettingsStore store(dir.File("q"));
+    fs::create_directories(dir.Path() / "q" / "P");
+    ASSERT_EQ(::mkfifo(dir.File("q/P/data").c_str(), 0600), 0);
+    ASSERT_EQ(::mkfifo(dir.File("q/P/transition effects").c_str(), 0600), 0);
+    CSaverSettings s;
+    s.SetKey("P");
+    s.Load(store);
+    EXPECT_EQ(s.Block(), CSaverSettings().Block());
+    EXPECT_EQ(s.transitionList, CSaverSettings::AllEffects());
 }
