@@ -3,7 +3,9 @@
 
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <set>
+#include <vector>
 
 TEST(ShuffleBag, EveryItemOncePerCycle)
 {
@@ -48,4 +50,55 @@ TEST(ShuffleBag, ShrunkListNeverYieldsMissingItem)
     bag.Next(10);
     for (int i = 0; i < 20; ++i)
         EXPECT_LT(bag.Next(3), 3);
+}
+
+namespace {
+// A tick that moves on by a large odd step at every reading, so each draw of a refill sees another value.
+class SteppingClock final : public IClock {
+public:
+    uint32_t TickCount() override { return now_ += 0x9E3779B9u; }
+    void Sleep(uint32_t ms) override { now_ += ms; }
+
+private:
+    uint32_t now_ = 0;
+};
+} // namespace
+
+TEST(ShuffleBag, EachDrawTakesTheTickModuloRemainingEntryOfTheOrderedList)
+{
+    const int n = 300;
+    SteppingClock ticks;
+    std::vector<int> list(n);
+    for (int i = 0; i < n; ++i)
+        list[static_cast<size_t>(i)] = i;
+    std::vector<int> expected;
+    for (int i = 0; i < n; ++i) {
+        const size_t a = ticks.TickCount() % static_cast<unsigned>(n - i);
+        expected.push_back(list[a]);
+        list.erase(list.begin() + static_cast<long>(a));
+    }
+
+    SteppingClock clock;
+    ShuffleBag bag(clock);
+    std::vector<int> order;
+    for (int i = 0; i < n; ++i)
+        order.push_back(bag.Next(n));
+    EXPECT_EQ(order, expected);
+}
+
+TEST(ShuffleBag, LargePlaylistCyclesQuickly)
+{
+    // A project of a few hundred thousand items must not stall the show while the bag is refilled.
+    const int n = 400000;
+    SteppingClock clock;
+    ShuffleBag bag(clock);
+    const auto start = std::chrono::steady_clock::now();
+    std::vector<bool> seen(n);
+    for (int i = 0; i < n; ++i) {
+        const int next = bag.Next(n);
+        ASSERT_TRUE(next >= 0 && next < n && !seen[static_cast<size_t>(next)]);
+        seen[static_cast<size_t>(next)] = true;
+    }
+    EXPECT_EQ(bag.Remaining(), 0u);
+    EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(5));
 }
