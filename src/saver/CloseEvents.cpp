@@ -3,6 +3,7 @@
 #include "model/SaverSettings.h"
 #include "saver/SaverMessages.h"
 
+#include <algorithm>
 #include <cstdlib>
 
 bool CCloseEvents::Listening() const
@@ -24,9 +25,19 @@ void CCloseEvents::ReadReferencePoint()
 void CCloseEvents::OnCreate()
 {
     settings_.startTime = host_.TickCount();
+    gracePassed_ = false;
     if (mode_ == StartMode::Saver)
         host_.SetCursorPos(0, 0);
     ReadReferencePoint();
+}
+
+bool CCloseEvents::GracePassed()
+{
+    if (!gracePassed_) {
+        const uint32_t elapsed = host_.TickCount() - settings_.startTime;
+        gracePassed_ = elapsed > uint32_t(settings_.gracePeriod) * 1000u;
+    }
+    return gracePassed_;
 }
 
 bool CCloseEvents::OnKeyDown(uint32_t virtualKey)
@@ -98,7 +109,9 @@ bool CCloseEvents::OnMouse(uint32_t message)
         // 64-bit differences: far-apart coordinates must not overflow into "no movement".
         const int64_t dx = std::llabs(int64_t(x) - settings_.referencePoint.x);
         const int64_t dy = std::llabs(int64_t(y) - settings_.referencePoint.y);
-        if (dx > settings_.moveThreshold || dy > settings_.moveThreshold)
+        // A negative threshold from a damaged store would close on the system's own moves of zero pixels.
+        const int64_t threshold = std::max<int64_t>(settings_.moveThreshold, 0);
+        if (dx > threshold || dy > threshold)
             closes = settings_.anyEvent || settings_.mouseMove;
         break;
     }
@@ -115,8 +128,7 @@ bool CCloseEvents::OnClose()
     if (mode_ != StartMode::Saver)
         return false;
     if (settings_.closeRequested && !settings_.passwordDialogActive) {
-        const uint32_t elapsed = host_.TickCount() - settings_.startTime;
-        if (elapsed > uint32_t(settings_.gracePeriod) * 1000u)
+        if (GracePassed())
             PasswordCheck();
         else
             host_.Destroy();

@@ -30,6 +30,9 @@ public:
     }
 
     void OnCreate();
+    // Called for every event the window handles: remembers that the grace period has passed, so that the
+    // tick count's wrap (every 49.7 days) never brings it back.
+    void NoteTime() { GracePassed(); }
     // True when the key is consumed (never reaches dialog processing).
     bool OnKeyDown(uint32_t virtualKey);
     void OnChar(uint32_t code);
@@ -48,8 +51,10 @@ private:
     void RequestClose();
     void PasswordCheck();
     void ReadReferencePoint();
+    bool GracePassed();
 
     ICloseHost& host_;
     CSaverSettings& settings_;
     StartMode mode_;
+    bool gracePassed_ = false;
 };

@@ -113,7 +113,7 @@ void CMediaSequencer::ShowNextMedia()
         return;
     }
     if (!displayTimerRunning_) {
-        host_.SetTimer(SaverTimer::DisplayTime, uint32_t(options_.displayTime) * 1000u);
+        host_.SetTimer(SaverTimer::DisplayTime, SaverTimer::PeriodOf(uint64_t(options_.displayTime) * 1000u));
         displayTimerRunning_ = true;
     }
 }
@@ -151,7 +151,7 @@ void CMediaSequencer::MusicEnded()
         return;
     }
     if (!musicPauseTimerRunning_) {
-        host_.SetTimer(SaverTimer::MusicPause, uint32_t(options_.musicPause) * 1000u);
+        host_.SetTimer(SaverTimer::MusicPause, SaverTimer::PeriodOf(uint64_t(options_.musicPause) * 1000u));
         musicPauseTimerRunning_ = true;
     }
 }
@@ -201,10 +201,10 @@ std::string CMediaSequencer::PrepareCachedVideo(const std::string& storedName)
         if (files.FileExists(hidden)) {
             files.Rename(hidden, path);
         } else {
+            // Only found data makes a copy: an empty one would be hidden and taken back by every later run.
             std::vector<uint8_t> bytes;
-            parts_.media->ReadMediaData(storedName, bytes);
-            files.WriteFile(path, bytes);
-            host_.Sleep(1000);
+            if (parts_.media->ReadMediaData(storedName, bytes) && files.WriteFile(path, bytes))
+                host_.Sleep(1000);
         }
     }
     AddTemporaryFile(hidden);
@@ -255,10 +255,11 @@ void CMediaSequencer::PlayVideo()
 void CMediaSequencer::RemoveTemporaryFiles()
 {
     ISaverFiles& files = host_.Files();
-    // The last entry is the current copy: it is hidden below rather than deleted, to be found next run.
-    for (size_t i = 0; i + 1 < temporaryFiles_.size(); ++i) {
-        if (files.FileExists(temporaryFiles_[i]))
-            files.Delete(temporaryFiles_[i]);
+    // Every copy goes but the current one, which is hidden below to be found next run. The current copy is
+    // the last entry only until a video is shown again after others; it is kept then too.
+    for (const std::string& file : temporaryFiles_) {
+        if (file != currentTempVideo_ && files.FileExists(file))
+            files.Delete(file);
     }
     if (!currentTempVideo_.empty() && files.FileExists(currentTempVideo_))
         files.Rename(currentTempVideo_, HiddenVideoName(currentTempVideo_));

@@ -31,6 +31,14 @@ namespace SaverTimer {
 constexpr uint32_t DisplayTime = 1;
 constexpr uint32_t MusicPause = 2;
 constexpr uint32_t TimeLimit = 3;
+
+// The longest period a window timer keeps (USER_TIMER_MAXIMUM). Periods come from stored seconds and minutes:
+// their products are taken in 64 bits and cut to this, so a long wait never wraps into a short one.
+constexpr uint32_t MaxPeriod = 0x7FFFFFFF;
+constexpr uint32_t PeriodOf(uint64_t ms)
+{
+    return ms > MaxPeriod ? MaxPeriod : uint32_t(ms);
+}
 }
 
 namespace SaverKey {

@@ -34,14 +34,27 @@ void CSaverSession::OnInit()
     if (TimeLimited()) {
         const uint32_t minutes = uint32_t(settings_.timeLimitMinutes);
         KADO_LOG(".\\ScreensaverDlg", "Time Limitation %u minute(s)", minutes);
-        host_.SetTimer(SaverTimer::TimeLimit, minutes * 60000u);
+        // Limits longer than one timer period run as several periods.
+        timeLimitLeftMs_ = uint64_t(minutes) * 60000u;
+        StartTimeLimitPeriod();
     }
+}
+
+void CSaverSession::StartTimeLimitPeriod()
+{
+    const uint32_t period = SaverTimer::PeriodOf(timeLimitLeftMs_);
+    timeLimitLeftMs_ -= period;
+    host_.SetTimer(SaverTimer::TimeLimit, period);
 }
 
 bool CSaverSession::OnTimer(uint32_t id)
 {
+    close_.NoteTime();
     if (id == SaverTimer::TimeLimit) {
-        host_.PostQuit(0);
+        if (timeLimitLeftMs_ > 0)
+            StartTimeLimitPeriod();
+        else
+            host_.PostQuit(0);
         return true;
     }
     return sequencer_.OnTimer(id);
@@ -51,6 +64,7 @@ bool CSaverSession::OnMessage(uint32_t message, uint32_t wParam, bool* showMenu)
 {
     if (showMenu)
         *showMenu = false;
+    close_.NoteTime();
     if (sequencer_.OnMessage(message))
         return false;  // the player messages go on to default processing as well
     switch (message) {

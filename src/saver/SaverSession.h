@@ -44,10 +44,13 @@ public:
     CMediaSequencer& Sequencer() { return sequencer_; }
 
 private:
+    void StartTimeLimitPeriod();
+
     ISaverWindowHost& host_;
     CSaverSettings& settings_;
     StartMode mode_;
     CCloseEvents close_;
     CMediaSequencer sequencer_;
     bool destroyed_ = false;
+    uint64_t timeLimitLeftMs_ = 0;  // of the time limitation, after the running timer period
 };

@@ -230,6 +230,29 @@ TEST_F(CloseEvents, GracePeriodHoldsAcrossTheTickCountWrap)
     EXPECT_EQ(window.destroyed, 1);
 }
 
+TEST_F(CloseEvents, GracePeriodOnceOverStaysOverWhenTheShowOutlastsTheTickCount)
+{
+    CCloseEvents e = Make();
+    window.tick += 60000;
+    e.NoteTime();  // the show's own events go on through the days
+    window.tick += 0xFFFFFFFFu - 60000u + 2000u;  // 49.7 days after the start, the difference is 1.999 s
+    e.OnKeyDown('X');
+    e.OnClose();
+    EXPECT_EQ(window.passwordChecks, 1);
+}
+
+TEST_F(CloseEvents, NegativeMoveThresholdClosesOnlyOnRealMovement)
+{
+    OnlyMouseMove();
+    settings.moveThreshold = -5;
+    CCloseEvents e = Make();
+    e.OnMouse(SaverMsg::MouseMove);  // the system's own move message, the cursor still at the origin
+    EXPECT_EQ(window.closesPosted, 0);
+    window.x = 1;
+    e.OnMouse(SaverMsg::MouseMove);
+    EXPECT_EQ(window.closesPosted, 1);
+}
+
 TEST_F(CloseEvents, CloseThatNobodyRequestedIsSwallowedInSaver)
 {
     CCloseEvents e = Make();

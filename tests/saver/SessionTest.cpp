@@ -79,3 +79,40 @@ TEST_F(Session, WrongPasswordLetsTheShowGoOn)
     loop.RunEvents(2);
     EXPECT_TRUE(show->Destroyed());
 }
+
+TEST_F(Session, TimeLimitBeyondOneTimerPeriodEndsTheShowOnTime)
+{
+    items = {{1, "still.x"}};  // nothing finishes: only the time limitation acts
+    settings.timeLimit = 1;
+    settings.timeLimitMinutes = 71583;  // its milliseconds exceed 32 bits
+    Start();
+    const uint64_t limit = 71583ull * 60000u;
+    loop.RunUntil(60000);
+    EXPECT_FALSE(loop.QuitRequested());
+    loop.RunUntil(limit - 1);
+    EXPECT_FALSE(loop.QuitRequested());
+    loop.RunUntil(limit);
+    EXPECT_TRUE(loop.QuitRequested());
+}
+
+TEST_F(Session, DisplayTimeBeyondTheTimerRangeNeverWrapsIntoAShortOne)
+{
+    options.displayTime = 4294968;  // seconds: a product in 32 bits would be 704 ms
+    Start();
+    loop.RunUntil(600000);
+    EXPECT_EQ(PresentedFiles(), (std::vector<std::string>{"a.jpg"}));
+    EXPECT_TRUE(loop.TimerRunning(SaverTimer::DisplayTime));
+}
+
+TEST_F(Session, PasswordIsAskedAfterTheShowHasRunForMoreThanTheTickCountSpan)
+{
+    options.displayTime = 3600;
+    Start();
+    // 49.7 days and 4 s: the tick count has come round to 4 s after the start.
+    loop.RunUntil((uint64_t(1) << 32) + 4000);
+    ASSERT_FALSE(show->Destroyed());
+    show->KeyDown('K');
+    loop.RunEvents(1);
+    EXPECT_EQ(show->PasswordChecks(), 1);
+    EXPECT_TRUE(show->Destroyed());
+}
