@@ -45,11 +45,24 @@ bool CSaverFiles::Delete(const std::string& path)
 
 bool CSaverFiles::WriteFile(const std::string& path, const std::vector<uint8_t>& bytes)
 {
-    std::FILE* f = std::fopen(NativePath(path).c_str(), "wb");
+    // Written beside the target and moved under its name only when whole: a full disk or an interrupted run
+    // must not leave a short copy there, which later runs would take as it is.
+    const std::string target = NativePath(path);
+    const std::string staging = target + ".part";
+    std::FILE* f = std::fopen(staging.c_str(), "wb");
     if (!f)
         return false;
-    const bool ok = bytes.empty() || std::fwrite(bytes.data(), 1, bytes.size(), f) == bytes.size();
-    return std::fclose(f) == 0 && ok;
+    const bool written = bytes.empty() || std::fwrite(bytes.data(), 1, bytes.size(), f) == bytes.size();
+    const bool closed = std::fclose(f) == 0;
+    if (written && closed) {
+        if (std::rename(staging.c_str(), target.c_str()) == 0)
+            return true;
+        // Windows renames onto no existing file.
+        if (std::remove(target.c_str()) == 0 && std::rename(staging.c_str(), target.c_str()) == 0)
+            return true;
+    }
+    std::remove(staging.c_str());
+    return false;
 }
 
 std::string CSaverFiles::TempDirectory()

@@ -50,6 +50,10 @@ public:
     }
     bool ReadMediaData(const std::string& name, std::vector<uint8_t>& out) override
     {
+        if (!dataFound) {
+            out.clear();
+            return false;
+        }
         out.assign(name.begin(), name.end());
         return true;
     }
@@ -60,6 +64,7 @@ public:
 
     size_t Current() const { return current_; }
     std::string storedPrefix;
+    bool dataFound = true;
     Journal* journal = nullptr;
 
 private:
@@ -258,6 +263,7 @@ protected:
     uint32_t movieMs = 5000;
     ISaverFiles* files = nullptr;
     std::string storedPrefix;  // where stored names of videos point
+    bool mediaDataFound = true;
 
     CHeadlessHost loop{1000};
     Journal journal;
@@ -276,6 +282,7 @@ protected:
         media = std::make_unique<MemoryMediaList>(items, loop.Clock());
         media->journal = &journal;
         media->storedPrefix = storedPrefix;
+        media->dataFound = mediaDataFound;
         sounds.journal = &journal;
         images = std::make_unique<RecordingImagePlayers>(loop, journal, slideMs);
         images->onPresent = [this] { Presented(); };

@@ -137,3 +137,28 @@ TEST_F(CachedVideos, TheSameVideoTwiceIsListedOnce)
     EXPECT_EQ(show->Session().Sequencer().TemporaryFiles().size(), 2u);
     EXPECT_EQ(folder.writes, 1);
 }
+
+TEST_F(CachedVideos, AVideoShownAgainAfterOthersIsTheCopyKeptHidden)
+{
+    items = {{2, "a.avi"}, {2, "b.avi"}};
+    options.displayTime = 0;
+    Start();
+    loop.RunUntil(12500);  // a (1 s write, 5 s), b (1 s write, 5 s), a again from its hidden copy
+    ASSERT_EQ(PresentedFiles(), (std::vector<std::string>{"a.avi", "b.avi", "a.avi"}));
+    show->Destroy();
+    EXPECT_EQ(Read(Cache() / "97"), "a.avi");
+    EXPECT_FALSE(fs::exists(Cache() / "97.avi"));
+    EXPECT_FALSE(fs::exists(Cache() / "98"));
+    EXPECT_FALSE(fs::exists(Cache() / "98.avi"));
+}
+
+TEST_F(CachedVideos, MissingMediaDataLeavesNoCopyForLaterRuns)
+{
+    items = {{2, "a.avi"}};
+    mediaDataFound = false;
+    Start();
+    EXPECT_FALSE(fs::exists(Cache() / "97.avi"));
+    show->Destroy();
+    // An empty copy kept here would be taken back by every later run, even one whose project has the data.
+    EXPECT_FALSE(fs::exists(Cache() / "97"));
+}
