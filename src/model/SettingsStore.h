@@ -23,7 +23,7 @@ public:
     virtual ~ISettingsStore() = default;
 
     // The text of a stored "transition effects" value: up to its first zero byte; nothing when the value
-    // is too long for the buffer it is read into.
+    // is too long for the buffer it is read into with a zero after it.
     static std::optional<std::string> TextFromValue(const std::vector<uint8_t>& raw);
 
     // Nothing when the key does not exist.

@@ -128,4 +128,10 @@ TEST(SettingsStoreText, EndsAtZeroAndRejectsOverlongValues)
     EXPECT_EQ(*ISettingsStore::TextFromValue({}), "");
     EXPECT_EQ(ISettingsStore::TextFromValue(std::vector<uint8_t>(4095, '1'))->size(), 4095u);
     EXPECT_FALSE(ISettingsStore::TextFromValue(std::vector<uint8_t>(4096, '1')));
+    // A value stored with its terminating zero just fits the buffer: its 4095 characters are taken.
+    std::vector<uint8_t> terminated(4095, '1');
+    terminated.push_back(0);
+    ASSERT_TRUE(ISettingsStore::TextFromValue(terminated));
+    EXPECT_EQ(ISettingsStore::TextFromValue(terminated)->size(), 4095u);
+    EXPECT_FALSE(ISettingsStore::TextFromValue(std::vector<uint8_t>(4097, 0)));
 }

@@ -117,3 +117,23 @@ TEST_F(RegistryFixture, KeyNamedWithoutLastExtension)
     RegCloseKey(hkey);
     RegDeleteKeyA(HKEY_CURRENT_USER, expected.c_str());
 }
+
+TEST_F(RegistryFixture, LongestListStoredWithItsZeroIsTaken)
+{
+    // 4095 characters and a terminating zero fill the 4096-byte read buffer exactly.
+    HKEY hkey = nullptr;
+    ASSERT_EQ(RegCreateKeyExA(HKEY_CURRENT_USER, key.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &hkey, nullptr),
+              ERROR_SUCCESS);
+    std::string list;
+    while (list.size() + 4 <= 4095)
+        list += "160;";
+    list.append(4095 - list.size(), ' ');
+    ASSERT_EQ(RegSetValueExA(hkey, "transition effects", 0, REG_EXPAND_SZ, reinterpret_cast<const BYTE*>(list.c_str()),
+                             static_cast<DWORD>(list.size() + 1)),
+              ERROR_SUCCESS);
+    RegCloseKey(hkey);
+    CSaverSettings s;
+    s.SetKey(project);
+    s.Load();
+    EXPECT_EQ(s.transitionList, list);
+}
