@@ -174,3 +174,43 @@ TEST_F(PackFixture, BadManifestLeavesNothingBehind)
     EXPECT_EQ(Pack("", dir.File("missing-folder/x.db")), 1);
     EXPECT_FALSE(err.str().empty());
 }
+
+TEST_F(PackFixture, OutputThatIsAnInputIsRefusedAndKept)
+{
+    dir.Write("a.jpg", "photo");
+    dir.Write("tune.mp3", "ID3");
+    dir.Write("rt.scr", "MZruntime");
+    const std::string manifest = "[[media]]\nfile = \"a.jpg\"\n[[music]]\nfile = \"tune.mp3\"\n";
+
+    // The same file under another spelling of its path is still the same file.
+    for (const std::string& out : {dir.File("a.jpg"), (dir.Path() / "." / "a.jpg").string(), dir.File("tune.mp3"),
+                                   dir.File("show.toml")}) {
+        err.str("");
+        EXPECT_EQ(Pack(manifest, out), 1) << out;
+        EXPECT_THAT(err.str(), HasSubstr("is also an input")) << out;
+    }
+    EXPECT_EQ(TempDir::Read(dir.File("a.jpg")), "photo");
+    EXPECT_EQ(TempDir::Read(dir.File("tune.mp3")), "ID3");
+    EXPECT_EQ(TempDir::Read(dir.File("show.toml")), manifest);
+
+    // A file next to the output that the writer would use for the new file is an input too.
+    dir.Write("show.db_", "data");
+    err.str("");
+    EXPECT_EQ(Pack(manifest + "[[stored_file]]\nfile = \"show.db_\"\n", dir.File("show.scr")), 1);
+    EXPECT_THAT(err.str(), HasSubstr("show.db_"));
+    EXPECT_EQ(TempDir::Read(dir.File("show.db_")), "data");
+
+    // Replacing the project of a built screensaver in place stays possible.
+    err.str("");
+    ASSERT_EQ(Pack(manifest, dir.File("rt.scr"), dir.File("rt.scr")), 0) << err.str();
+    EXPECT_EQ(TempDir::Read(dir.File("rt.scr")).substr(0, 9), "MZruntime");
+    EXPECT_EQ(ReadDatabaseTrailer(dir.File("rt.scr")), 9);
+}
+
+TEST_F(PackFixture, FolderGivenAsManifestIsAnError)
+{
+    std::filesystem::create_directories(dir.Path() / "project");
+    EXPECT_EQ(RunPack({dir.File("project"), dir.File("out.db"), ""}, err), 1);
+    EXPECT_THAT(err.str(), HasSubstr("not a manifest"));
+    EXPECT_FALSE(std::filesystem::exists(dir.File("out.db")));
+}

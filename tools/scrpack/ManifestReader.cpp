@@ -556,6 +556,10 @@ void ApplyRecordFields(const toml::table& table, const std::string& section, con
 
 PackPlan ReadManifest(const std::string& path)
 {
+    // A folder opens as an empty stream on some systems: it would pack as an empty project.
+    std::error_code ec;
+    if (fs::is_directory(path, ec))
+        throw ManifestError(path + ": is a folder, not a manifest");
     std::ifstream in(path, std::ios::binary);
     if (!in)
         throw ManifestError(path + ": cannot read the manifest");

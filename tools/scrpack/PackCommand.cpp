@@ -9,6 +9,8 @@
 
 #include <CLI/CLI.hpp>
 
+#include <algorithm>
+#include <filesystem>
 #include <iostream>
 #include <memory>
 
@@ -48,6 +50,68 @@ uint64_t RuntimeLength(const std::string& runtime)
     return static_cast<uint64_t>(std::max<int64_t>(size, 0));
 }
 
+// Whether two paths name the same file, however they are spelled.
+bool SameFile(const std::string& a, const std::string& b)
+{
+    namespace fs = std::filesystem;
+    std::error_code ec;
+    if (fs::equivalent(a, b, ec))
+        return true;
+    auto spelled = [](const std::string& path) {
+        std::error_code e;
+        fs::path full = fs::weakly_canonical(path, e);
+        if (e)
+            full = fs::absolute(path, e);
+        std::string text = full.lexically_normal().string();
+#ifdef _WIN32
+        std::transform(text.begin(), text.end(), text.begin(),
+                       [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
+#endif
+        return text;
+    };
+    return spelled(a) == spelled(b);
+}
+
+// The files a pack reads, apart from the runtime.
+std::vector<std::string> SourceFiles(const PackPlan& plan, const std::string& manifest)
+{
+    std::vector<std::string> files{manifest, plan.project.bannerPath};
+    for (const auto& f : plan.media)
+        files.push_back(f.sourcePath);
+    for (const auto& m : plan.music)
+        files.push_back(m.file.sourcePath);
+    for (const auto& f : plan.libraries)
+        files.push_back(f.sourcePath);
+    for (const auto& f : plan.accessories)
+        files.push_back(f.sourcePath);
+    files.erase(std::remove(files.begin(), files.end(), std::string()), files.end());
+    return files;
+}
+
+// Refuses an output that would overwrite what the pack reads: the output replaces its target at the end,
+// and the file beside it that the new database is first written to is truncated at the start. The runtime
+// may be the output (its project is then replaced in place), but not that temporary file.
+bool CheckOutputIsNoInput(const PackOptions& options, const PackPlan& plan, std::string& error)
+{
+    std::vector<std::string> inputs = SourceFiles(plan, options.manifest);
+    const std::string pending = PendingDatabasePath(options.output);
+    for (const std::string& input : inputs) {
+        if (SameFile(input, options.output)) {
+            error = options.output + " is also an input of the project (" + input + "); choose another output";
+            return false;
+        }
+    }
+    if (!options.runtime.empty())
+        inputs.push_back(options.runtime);
+    for (const std::string& input : inputs) {
+        if (SameFile(input, pending)) {
+            error = pending + ", where the new file is written first, is an input of the project; choose another output";
+            return false;
+        }
+    }
+    return true;
+}
+
 bool WriteProject(const PackOptions& options, std::vector<TableContent> tables, std::string& error)
 {
     DatabaseWriter writer;
@@ -74,6 +138,10 @@ int RunPack(const PackOptions& options, std::ostream& err)
         return 1;
     }
     std::string error;
+    if (!CheckOutputIsNoInput(options, plan, error)) {
+        err << "scrpack pack: " << error << "\n";
+        return 1;
+    }
     bool ok;
     {
         // The writer builds the file beside the output and renames it at the end; watching it grow is
