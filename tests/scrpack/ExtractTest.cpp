@@ -167,3 +167,20 @@ TEST_F(ExtractFixture, StoredNamesNeverEscapeTheFolder)
     }
     EXPECT_EQ(files, 3);
 }
+
+TEST_F(ExtractFixture, CodePageTextsThatLookLikeBrokenUtf8RoundTrip)
+{
+    // Windows-1252 texts whose bytes start a UTF-8 sequence the manifest parser refuses: an overlong form
+    // ("À…"), a surrogate ("í" NBSP "¿") and a lead byte beyond U+10FFFF ("õ" and three more).
+    const std::string texts[] = {"\xC0\x85", "\xED\xA0\xBF", "\xF5\x80\x80\x80", "\xE0\x80\x80", "\xF4\x90\x80\x80"};
+    std::vector<TableContent> tables;
+    for (const auto& layout : PackedTableLayouts())
+        tables.emplace_back(layout.name, layout.fields, layout.binary);
+    std::vector<TableValue> project{TableValue(std::string(80, '\0'))};
+    for (size_t i = 1; i + 1 < tables[0].fields.size(); ++i)
+        project.emplace_back(texts[i % std::size(texts)]);
+    project.emplace_back(std::string());
+    tables[0].AddRecord(project);
+    ASSERT_TRUE(WriteDatabaseFile(dir.File("cp.db"), tables));
+    EXPECT_EQ(RoundTrip(dir.File("cp.db")), TempDir::Read(dir.File("cp.db")));
+}

@@ -11,17 +11,29 @@
 
 namespace {
 
+// Well-formed UTF-8 as a TOML reader accepts it: no overlong forms, no surrogates, nothing past U+10FFFF,
+// and no control characters other than tab and line breaks.
 bool IsUtf8(const std::string& text)
 {
     size_t i = 0;
     while (i < text.size()) {
         const auto c = static_cast<unsigned char>(text[i]);
-        size_t extra = c < 0x80 ? 0 : (c >> 5) == 6 ? 1 : (c >> 4) == 14 ? 2 : (c >> 3) == 30 ? 3 : 9;
-        if (extra == 9 || (c < 0x20 && c != '\t' && c != '\n' && c != '\r') || c == 0x7f)
+        if (c < 0x80) {
+            if ((c < 0x20 && c != '\t' && c != '\n' && c != '\r') || c == 0x7f)
+                return false;
+            ++i;
+            continue;
+        }
+        const size_t extra = c >= 0xC2 && c <= 0xDF ? 1 : c >= 0xE0 && c <= 0xEF ? 2 : c >= 0xF0 && c <= 0xF4 ? 3 : 0;
+        if (extra == 0 || i + extra >= text.size())
             return false;
-        if (extra > 0 && i + extra >= text.size())
+        // The second byte's range also rules out overlong forms, surrogates and values past U+10FFFF.
+        const auto second = static_cast<unsigned char>(text[i + 1]);
+        const unsigned char low = c == 0xE0 ? 0xA0 : c == 0xF0 ? 0x90 : 0x80;
+        const unsigned char high = c == 0xED ? 0x9F : c == 0xF4 ? 0x8F : 0xBF;
+        if (second < low || second > high)
             return false;
-        for (size_t k = 1; k <= extra; ++k) {
+        for (size_t k = 2; k <= extra; ++k) {
             if ((static_cast<unsigned char>(text[i + k]) >> 6) != 2)
                 return false;
         }
