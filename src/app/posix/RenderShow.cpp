@@ -1,5 +1,6 @@
 #include "app/posix/RenderShow.h"
 
+#include <charconv>
 #include <cstdlib>
 #include <filesystem>
 
@@ -110,6 +111,21 @@ void CRenderSystem::RunScreensaverWindow(CScreensaverApp& app)
 }
 
 } // namespace
+
+bool ParseRenderSize(const std::string& text, int& width, int& height)
+{
+    const char* const end = text.data() + text.size();
+    int w = 0, h = 0;
+    auto [afterWidth, widthError] = std::from_chars(text.data(), end, w);
+    if (widthError != std::errc() || afterWidth == end || (*afterWidth != 'x' && *afterWidth != 'X'))
+        return false;
+    auto [afterHeight, heightError] = std::from_chars(afterWidth + 1, end, h);
+    if (heightError != std::errc() || afterHeight != end)
+        return false;
+    width = w;
+    height = h;
+    return true;
+}
 
 bool RenderShow(const RenderOptions& options, RenderResult& result, std::string& error)
 {

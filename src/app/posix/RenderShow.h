@@ -17,6 +17,10 @@ struct RenderResult {
     bool contactSheet = false;
 };
 
+// Reads "WIDTHxHEIGHT" (decimal, as 1280x720). False for anything else, a number too large for int included;
+// the range a render accepts is checked by RenderShow.
+bool ParseRenderSize(const std::string& text, int& width, int& height);
+
 // Plays the project attached to the program file without a display, through the real start-up, the
 // show's logic, the slide players and the transitions, in virtual time, and writes the frames. Returns
 // false with a message in error when the show cannot be rendered.

@@ -21,14 +21,10 @@ int main(int argc, char** argv)
 
     CLI11_PARSE(cli, argc, argv);
 
-    int w = 0, h = 0;
-    char rest = 0;
-    if (std::sscanf(size.c_str(), "%dx%d%c", &w, &h, &rest) != 2) {
+    if (!ParseRenderSize(size, options.width, options.height)) {
         std::fprintf(stderr, "screensaver: --size wants WIDTHxHEIGHT, as 1280x720\n");
         return 2;
     }
-    options.width = w;
-    options.height = h;
 
     RenderResult result;
     std::string error;
