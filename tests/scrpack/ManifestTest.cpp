@@ -151,6 +151,10 @@ TEST_F(ManifestFixture, ErrorsNameFileLineAndKey)
         {"[[music]]\nfile = \"tune.wav\"\ntrack = 1\n", "music[0].track: expected true or false"},
         {"media_order = [\"x.jpg\"]\n", "media_order: no stored file named \"x.jpg\""},
         {"[options\n", "show.toml:1:"},
+        {"[[media]]\nfile = \"a.jpg\"\n[media.title]\ncolour = true\n",
+         "media[0].title.colour: expected a colour \"#RRGGBB\" or a number"},
+        {"[[media]]\nfile = \"a.jpg\"\n[media.title]\nposition = 3.5\n",
+         "media[0].title.position: expected one of top, top-left"},
     };
     for (const Case& c : cases)
         EXPECT_THAT(Error(c.text), HasSubstr(c.expected)) << c.text;

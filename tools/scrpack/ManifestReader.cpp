@@ -209,6 +209,8 @@ void Reader::ReadRecordFields(const toml::table& table, const std::string& path,
             bytes[field.offset] = static_cast<uint8_t>(Integer(*node, key, 0, 255));
             break;
         case FieldKind::Colour:
+            if (!node->is_string() && !node->is_integer())
+                Fail(*node, key, "expected a colour \"#RRGGBB\" or a number");
             if (node->is_string()) {
                 auto colour = ParseColour(node->as_string()->get());
                 if (!colour)
@@ -218,20 +220,22 @@ void Reader::ReadRecordFields(const toml::table& table, const std::string& path,
                 set32(static_cast<uint32_t>(Integer(*node, key, 0, UINT32_MAX)));
             }
             break;
-        case FieldKind::Choice:
+        case FieldKind::Choice: {
+            std::string names;
+            for (const auto& c : *field.choices)
+                names += std::string(names.empty() ? "" : ", ") + c.name;
+            if (!node->is_string() && !node->is_integer())
+                Fail(*node, key, "expected one of " + names + " or a number");
             if (node->is_string()) {
                 auto value = ChoiceValueOf(field, node->as_string()->get());
-                if (!value) {
-                    std::string names;
-                    for (const auto& c : *field.choices)
-                        names += std::string(names.empty() ? "" : ", ") + c.name;
+                if (!value)
                     Fail(*node, key, "unknown value \"" + node->as_string()->get() + "\" (one of " + names + ")");
-                }
                 set32(static_cast<uint32_t>(*value));
             } else {
                 set32(static_cast<uint32_t>(static_cast<int32_t>(Integer(*node, key, field.min, field.max))));
             }
             break;
+        }
         }
     }
 }
