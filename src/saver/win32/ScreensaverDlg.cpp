@@ -116,7 +116,7 @@ INT_PTR CScreensaverDlg::Handle(UINT message, WPARAM wParam, LPARAM)
     case WM_QUERYDRAGICON:
         return INT_PTR(icon_);
     case WM_SETCURSOR:
-        ShowCursor(session_->CursorVisible() ? TRUE : FALSE);
+        cursor_.Apply(session_->CursorVisible());
         return FALSE;
     case WM_SYSCOMMAND:
         if ((wParam & 0xFFF0) == SC_SCREENSAVE || (wParam & 0xFFF0) == SC_CLOSE)

@@ -2,6 +2,7 @@
 #include "model/Media.h"
 #include "image/SlidePlayerList.h"
 #include "model/MediaSetting.h"
+#include "saver/CursorDisplay.h"
 #include "saver/DelayedPost.h"
 #include "saver/ProjectMediaList.h"
 #include "saver/SaverFiles.h"
@@ -76,6 +77,7 @@ private:
     CSlidePlayerList slidePlayers_;
     CSlidePlayerFunctions imagePlayers_;
     std::unique_ptr<CSaverSession> session_;
+    CCursorDisplay cursor_{[](bool show) { return ShowCursor(show ? TRUE : FALSE); }};
 
     // Delayed posts: private timer ids from this base on.
     static constexpr UINT_PTR kFirstPostTimer = 1000;
