@@ -138,7 +138,8 @@ void CMediaSequencer::StartMusic(bool first)
     if (track.empty())
         return;
     parts_.musicPlayer->Play(track);
-    if (first)
+    // A later track may start under an item that wants no music: that item's flag holds for it too.
+    if (first || (parts_.media && parts_.media->Count() > 0 && !parts_.media->PlaysMusic()))
         parts_.musicPlayer->Pause();
 }
 

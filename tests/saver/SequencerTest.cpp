@@ -207,6 +207,22 @@ TEST_F(Sequencing, MusicPausesBetweenTracksAndLoops)
     EXPECT_EQ(ends, (std::vector<uint64_t>{10000, 25000}));
 }
 
+TEST_F(Sequencing, NextTrackStartingUnderAnItemWithoutMusicStaysSilentUntilAnItemWantsIt)
+{
+    items = {{0, "a.jpg", true}, {0, "b.jpg", false}};
+    sounds.tracks = {"t1.mp3", "t2.mp3"};
+    musicMs = 5000;
+    options.musicPause = 10;
+    options.displayTime = 10;
+    Start();
+    // a: 0-12 s with t1 ending at 5 s; the pause ends at 15 s, while b (no music) is on screen.
+    loop.RunUntil(16000);
+    EXPECT_EQ(Entries("music"), (Journal{"music play t1.mp3", "music pause", "music resume", "music stop",
+                                         "music play t2.mp3", "music pause"}));
+    loop.RunUntil(24000);  // a again
+    EXPECT_EQ(Entries("music").back(), "music resume");
+}
+
 TEST_F(Sequencing, MusicWithoutPauseContinuesAtOnceAndStopsWhenTheListEnds)
 {
     items = {{0, "a.jpg", true}};

@@ -162,3 +162,17 @@ TEST_F(CachedVideos, MissingMediaDataLeavesNoCopyForLaterRuns)
     // An empty copy kept here would be taken back by every later run, even one whose project has the data.
     EXPECT_FALSE(fs::exists(Cache() / "97"));
 }
+
+TEST(SaverFilesWrite, AWholeWriteReplacesTheFileAndLeavesNothingBeside)
+{
+    TempDir dir;
+    const fs::path file = dir.Path() / "97.avi";
+    std::ofstream(file, std::ios::binary) << "older and longer copy";
+    CSaverFiles files;
+    ASSERT_TRUE(files.WriteFile(file.string(), {'n', 'e', 'w'}));
+    EXPECT_EQ(Read(file), "new");
+    ASSERT_TRUE(files.WriteFile(file.string(), {}));
+    EXPECT_EQ(fs::file_size(file), 0u);
+    EXPECT_EQ(std::distance(fs::directory_iterator(dir.Path()), fs::directory_iterator()), 1);
+    EXPECT_FALSE(files.WriteFile((dir.Path() / "missing" / "97.avi").string(), {'x'}));
+}
