@@ -20,6 +20,8 @@ public:
     virtual std::string SystemDirectory() = 0;
     // The window "/c" without a number stands for.
     virtual uint32_t ForegroundWindow() = 0;
+    // Whether a number from the command line names an existing window (the preview area of "/p").
+    virtual bool IsWindowHandle(uint32_t) { return true; }
     virtual ISettingsStore& SettingsStore() = 0;
 
     // The cross-process guard of the screen saver; false when another instance already holds it.

@@ -109,6 +109,14 @@ bool CScreensaverApp::InitInstance(const StartupArguments& args)
         return false;
     }
 
+    // A preview into a window that does not exist would run unseen and, since no user event closes a
+    // preview, never end.
+    if (startMode_ == StartMode::Preview && !system_.IsWindowHandle(parentWindow_)) {
+        project_.Close();
+        database_.Close();
+        return false;
+    }
+
     system_.SaveDesktopSnapshot(settings_.monitor);
     bool announces = startMode_ == StartMode::Saver || startMode_ == StartMode::Preview;
     if (announces) {

@@ -38,6 +38,7 @@ public:
     std::string systemDirectory;
     bool mutexFree = true;
     bool windowThrows = false;
+    uint32_t existingWindow = 1234;
     MemoryStore store;
     // What the modal window saw when it ran.
     StartMode windowMode = StartMode::None;
@@ -51,6 +52,7 @@ public:
     void ChangePassword(uint32_t parent) override { calls.push_back("password " + std::to_string(parent)); }
     std::string SystemDirectory() override { return systemDirectory; }
     uint32_t ForegroundWindow() override { return 4242; }
+    bool IsWindowHandle(uint32_t window) override { return window == existingWindow; }
     ISettingsStore& SettingsStore() override { return store; }
     bool CreateSaverMutex() override
     {
@@ -195,6 +197,17 @@ TEST_F(AppRun, PreviewTakesTheParentWindowAndNoMutex)
     EXPECT_EQ(system.windowMode, StartMode::Preview);
     EXPECT_EQ(system.windowParent, 1234u);
     EXPECT_EQ(log.at(1), "start mode : Preview in small screen");
+}
+
+TEST_F(AppRun, PreviewIntoNoWindowEndsWithoutAShow)
+{
+    // Nothing would show it and nothing would close it.
+    for (const char* line : {"/p", "/p 0", "/p:garbage", "/l 99999999999", "/p -5"}) {
+        system.calls.clear();
+        auto log = Start(line);
+        EXPECT_EQ(system.calls, Calls({"quiet exit"})) << line;
+        EXPECT_EQ(log.back(), "start mode : Preview in small screen") << line;
+    }
 }
 
 TEST_F(AppRun, ConfigureWithoutNumberRecordsTheForegroundWindow)

@@ -47,6 +47,11 @@ uint32_t CWin32AppSystem::ForegroundWindow()
     return static_cast<uint32_t>(reinterpret_cast<uintptr_t>(GetForegroundWindow()));
 }
 
+bool CWin32AppSystem::IsWindowHandle(uint32_t window)
+{
+    return window != 0 && IsWindow(reinterpret_cast<HWND>(static_cast<uintptr_t>(window)));
+}
+
 ISettingsStore& CWin32AppSystem::SettingsStore()
 {
     return UserSettingsStore();

@@ -13,6 +13,7 @@ public:
     void ChangePassword(uint32_t parentWindow) override;
     std::string SystemDirectory() override;
     uint32_t ForegroundWindow() override;
+    bool IsWindowHandle(uint32_t window) override;
     ISettingsStore& SettingsStore() override;
     bool CreateSaverMutex() override;
     void CloseSaverMutex() override;
