@@ -57,9 +57,11 @@ bool CSaverFiles::WriteFile(const std::string& path, const std::vector<uint8_t>&
     if (written && closed) {
         if (std::rename(staging.c_str(), target.c_str()) == 0)
             return true;
+#ifdef _WIN32
         // Windows renames onto no existing file.
         if (std::remove(target.c_str()) == 0 && std::rename(staging.c_str(), target.c_str()) == 0)
             return true;
+#endif
     }
     std::remove(staging.c_str());
     return false;
