@@ -1,6 +1,6 @@
 #include "Progress.h"
 
-#include "db/MyFile.h"
+#include "WatchedFileSize.h"
 
 #include <algorithm>
 #include <chrono>
@@ -54,7 +54,7 @@ void Progress::WatchFile(const std::string& path)
         return;
     watcher_ = std::thread([this, path] {
         while (!stop_) {
-            const int64_t size = CMyFile::SizeOf(path);
+            const int64_t size = WatchedFileSize(path);
             if (size > 0)
                 Draw(static_cast<uint64_t>(size));
             std::this_thread::sleep_for(std::chrono::milliseconds(200));
