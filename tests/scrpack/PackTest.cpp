@@ -213,4 +213,11 @@ TEST_F(PackFixture, FolderGivenAsManifestIsAnError)
     EXPECT_EQ(RunPack({dir.File("project"), dir.File("out.db"), ""}, err), 1);
     EXPECT_THAT(err.str(), HasSubstr("not a manifest"));
     EXPECT_FALSE(std::filesystem::exists(dir.File("out.db")));
+
+    // A large program or video given in its place is refused before it is read.
+    dir.Write("movie.avi", "RIFF");
+    std::filesystem::resize_file(dir.File("movie.avi"), (64u << 20) + 1);
+    err.str("");
+    EXPECT_EQ(RunPack({dir.File("movie.avi"), dir.File("out.db"), ""}, err), 1);
+    EXPECT_THAT(err.str(), HasSubstr("too long for a manifest"));
 }

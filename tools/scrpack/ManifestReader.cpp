@@ -564,6 +564,11 @@ PackPlan ReadManifest(const std::string& path)
     std::error_code ec;
     if (fs::is_directory(path, ec))
         throw ManifestError(path + ": is a folder, not a manifest");
+    // A program or a video given by mistake would be read whole before the parser refuses it.
+    constexpr std::uintmax_t kMaxManifestBytes = 64u << 20;
+    if (const std::uintmax_t size = fs::file_size(path, ec); !ec && size > kMaxManifestBytes)
+        throw ManifestError(path + ": " + std::to_string(size) + " bytes is too long for a manifest (at most " +
+                            std::to_string(kMaxManifestBytes) + ")");
     std::ifstream in(path, std::ios::binary);
     if (!in)
         throw ManifestError(path + ": cannot read the manifest");
