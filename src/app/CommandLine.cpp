@@ -62,7 +62,7 @@ ParsedCommandLine ParseCommandLine(std::string_view line, const std::function<ui
         size_t close = line.find('"', 1);
         i = close == std::string_view::npos ? line.size() : close + 1;
     } else {
-        size_t blank = line.find(' ');
+        size_t blank = line.find_first_of(" \t");
         i = blank == std::string_view::npos ? line.size() : blank + 1;
     }
     while (i < line.size() && IsBlank(line[i]))

@@ -107,6 +107,9 @@ TEST(ParseCommandLine, QuotedProgramNamesMayHoldBlanks)
     ExpectParsed("\"C:\\My Savers\\show.scr\"/p7", StartMode::Preview, 7);
     ExpectParsed("\"C:\\My Savers\\show.scr\"", StartMode::Configure, 0);
     ExpectParsed("\"unterminated /s", StartMode::Configure, 0);
+    // A tab ends an unquoted program name as a blank does.
+    ExpectParsed("show.scr\t/s", StartMode::Saver, 0);
+    ExpectParsed("show.scr\t/p\t42", StartMode::Preview, 42);
 }
 
 TEST(StartModeRules, ProgramWhenTheProjectSaysOrThePathHoldsExe)
