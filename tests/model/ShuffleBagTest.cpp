@@ -3,7 +3,6 @@
 
 #include <gtest/gtest.h>
 
-#include <chrono>
 #include <set>
 #include <vector>
 
@@ -86,13 +85,12 @@ TEST(ShuffleBag, EachDrawTakesTheTickModuloRemainingEntryOfTheOrderedList)
     EXPECT_EQ(order, expected);
 }
 
-TEST(ShuffleBag, LargePlaylistCyclesQuickly)
+TEST(ShuffleBag, LargePlaylistGivesEveryItemOncePerCycle)
 {
-    // A project of a few hundred thousand items must not stall the show while the bag is refilled.
+    // A project of a few hundred thousand items (the refill's speed is measured in bench_shuffle).
     const int n = 400000;
     SteppingClock clock;
     ShuffleBag bag(clock);
-    const auto start = std::chrono::steady_clock::now();
     std::vector<bool> seen(n);
     for (int i = 0; i < n; ++i) {
         const int next = bag.Next(n);
@@ -100,5 +98,4 @@ TEST(ShuffleBag, LargePlaylistCyclesQuickly)
         seen[static_cast<size_t>(next)] = true;
     }
     EXPECT_EQ(bag.Remaining(), 0u);
-    EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(5));
 }
