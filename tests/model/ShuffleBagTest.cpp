@@ -1,5 +1,6 @@
 #include "model/ShuffleBag.h"
 #include "platform/Clock.h"
+#include "support/SteppingClock.h"
 
 #include <gtest/gtest.h>
 
@@ -51,17 +52,6 @@ TEST(ShuffleBag, ShrunkListNeverYieldsMissingItem)
         EXPECT_LT(bag.Next(3), 3);
 }
 
-namespace {
-// A tick that moves on by a large odd step at every reading, so each draw of a refill sees another value.
-class SteppingClock final : public IClock {
-public:
-    uint32_t TickCount() override { return now_ += 0x9E3779B9u; }
-    void Sleep(uint32_t ms) override { now_ += ms; }
-
-private:
-    uint32_t now_ = 0;
-};
-} // namespace
 
 TEST(ShuffleBag, EachDrawTakesTheTickModuloRemainingEntryOfTheOrderedList)
 {
