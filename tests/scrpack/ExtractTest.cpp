@@ -184,3 +184,20 @@ TEST_F(ExtractFixture, CodePageTextsThatLookLikeBrokenUtf8RoundTrip)
     ASSERT_TRUE(WriteDatabaseFile(dir.File("cp.db"), tables));
     EXPECT_EQ(RoundTrip(dir.File("cp.db")), TempDir::Read(dir.File("cp.db")));
 }
+
+TEST_F(ExtractFixture, StoredNamesTooLongForAFileStillExtract)
+{
+    std::vector<TableContent> tables;
+    for (const auto& layout : PackedTableLayouts())
+        tables.emplace_back(layout.name, layout.fields, layout.binary);
+    std::vector<TableValue> project{TableValue(std::string(80, '\0'))};
+    project.resize(tables[0].fields.size());
+    tables[0].AddRecord(project);
+    const std::string longName = std::string(300, 'n') + ".jpg";
+    tables[3].AddRecord({TableValue(longName), TableValue("first")});
+    tables[3].AddRecord({TableValue(std::string(300, 'n') + "x.jpg"), TableValue("second")});
+    tables[4].AddRecord({TableValue(std::string(400, 'l')), TableValue("lib")});
+    ASSERT_TRUE(WriteDatabaseFile(dir.File("long.db"), tables));
+    EXPECT_EQ(RoundTrip(dir.File("long.db")), TempDir::Read(dir.File("long.db")));
+    EXPECT_TRUE(fs::exists(dir.Path() / "extracted" / "media" / (std::string(96, 'n') + ".jpg")));
+}

@@ -48,6 +48,13 @@ std::string SafeFileName(const std::string& stored)
         if (!(std::isalnum(u) || c == '.' || c == '-' || c == '_' || c == ' ' || c == '(' || c == ')'))
             c = '_';
     }
+    // Systems allow about 255 bytes for a name; the stored name itself goes into the manifest whole.
+    const size_t kMaxName = 100;
+    if (name.size() > kMaxName) {
+        const size_t dot = name.rfind('.');
+        const size_t extension = dot != std::string::npos && name.size() - dot <= 16 ? name.size() - dot : 0;
+        name = name.substr(0, kMaxName - extension) + name.substr(name.size() - extension);
+    }
     while (!name.empty() && (name.back() == ' ' || name.back() == '.'))
         name.pop_back();
     if (name.empty() || name.front() == '.')
