@@ -127,12 +127,23 @@ bool CMyFile::Remove(const std::string& path)
 
 bool CMyFile::Replace(const std::string& from, const std::string& to)
 {
-    // The Windows 9x family has no MoveFileEx: delete, then rename.
     if (MoveFileExA(from.c_str(), to.c_str(), MOVEFILE_REPLACE_EXISTING))
         return true;
-    if (Exists(to) && !DeleteFileA(to.c_str()))
+    // The Windows 9x family has no MoveFileEx, and elsewhere it fails while another program holds the new
+    // file open. Set the old file aside rather than deleting it, so that a move that still fails can put
+    // it back: the caller removes the new file after a failure, and nothing may be lost then.
+    if (!Exists(to))
+        return MoveFileA(from.c_str(), to.c_str()) != 0;
+    const std::string aside = to + ".old_";
+    DeleteFileA(aside.c_str());
+    if (!MoveFileA(to.c_str(), aside.c_str()))
         return false;
-    return MoveFileA(from.c_str(), to.c_str()) != 0;
+    if (MoveFileA(from.c_str(), to.c_str())) {
+        DeleteFileA(aside.c_str());
+        return true;
+    }
+    MoveFileA(aside.c_str(), to.c_str());
+    return false;
 }
 
 std::int64_t CMyFile::SizeOf(const std::string& path)
