@@ -67,8 +67,8 @@ expect() {
 
 saver=("start mode : Normal or Press Preview button!" "notify windows a screensaver is running"
        "notify windows screensaver is stopped!")
-preview=("start mode : Preview in small screen" "notify windows a screensaver is running"
-         "notify windows screensaver is stopped!")
+# 1234 names no window: the preview ends before announcing a show nobody could see or close.
+preview=("start mode : Preview in small screen")
 configure=("start mode : Configure" "Openning the configuration dialog!" "Exit from the configuration dialog!")
 
 n=0
