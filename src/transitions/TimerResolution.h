@@ -10,5 +10,5 @@ public:
     CTimerResolutionScope& operator=(const CTimerResolutionScope&) = delete;
 
 private:
-    bool raised_ = false;
+    [[maybe_unused]] bool raised_ = false; // only where the resolution can be raised
 };
