@@ -1,5 +1,6 @@
 #include "saver/SaverFiles.h"
 
+#include "db/MyFile.h"
 #include "platform/Paths.h"
 
 #include <cstdio>
@@ -54,15 +55,8 @@ bool CSaverFiles::WriteFile(const std::string& path, const std::vector<uint8_t>&
         return false;
     const bool written = bytes.empty() || std::fwrite(bytes.data(), 1, bytes.size(), f) == bytes.size();
     const bool closed = std::fclose(f) == 0;
-    if (written && closed) {
-        if (std::rename(staging.c_str(), target.c_str()) == 0)
-            return true;
-#ifdef _WIN32
-        // Windows renames onto no existing file.
-        if (std::remove(target.c_str()) == 0 && std::rename(staging.c_str(), target.c_str()) == 0)
-            return true;
-#endif
-    }
+    if (written && closed && CMyFile::Replace(staging, target))
+        return true;
     std::remove(staging.c_str());
     return false;
 }
