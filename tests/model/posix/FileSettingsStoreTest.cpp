@@ -1,12 +1,11 @@
 #include "model/SaverSettings.h"
 #include "model/posix/FileSettingsStore.h"
+#include "support/FileSizeLimit.h"
 #include "support/TempDir.h"
 
 #include <gtest/gtest.h>
 
-#include <csignal>
 #include <cstdlib>
-#include <sys/resource.h>
 #include <sys/stat.h>
 
 namespace fs = std::filesystem;
@@ -109,20 +108,13 @@ TEST(FileSettingsStore, SaveThatCannotWriteEverythingChangesNothing)
     const std::string folder = dir.File("q/P");
     const std::string oldData = TempDir::Read(folder + "/data");
 
-    // Room for the 72-byte block but not for the list, as on a nearly full disk.
-    struct sigaction ignore {}, old {};
-    ignore.sa_handler = SIG_IGN;
-    sigaction(SIGXFSZ, &ignore, &old);
-    rlimit saved {};
-    getrlimit(RLIMIT_FSIZE, &saved);
-    rlimit tight = saved;
-    tight.rlim_cur = 100;
-    setrlimit(RLIMIT_FSIZE, &tight);
     s.escKey = 0;
     s.transitionList = CSaverSettings::AllEffects();
-    const bool saved_ok = s.Save(store);
-    setrlimit(RLIMIT_FSIZE, &saved);
-    sigaction(SIGXFSZ, &old, nullptr);
+    bool saved_ok = true;
+    {
+        FileSizeLimit limit(100); // room for the 72-byte block but not for the list
+        saved_ok = s.Save(store);
+    }
 
     EXPECT_FALSE(saved_ok);
     EXPECT_EQ(TempDir::Read(folder + "/data"), oldData);

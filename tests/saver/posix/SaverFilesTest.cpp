@@ -1,49 +1,16 @@
+#include "support/FileSizeLimit.h"
 #include "support/TempDir.h"
 
 #include "saver/SaverFiles.h"
 
 #include <gtest/gtest.h>
 
-#include <csignal>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
 
-#include <sys/resource.h>
-
 namespace fs = std::filesystem;
 
-namespace {
-
-std::string Read(const fs::path& p)
-{
-    std::ifstream in(p, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(in), {});
-}
-
-// Files of this process can grow to a few bytes only, as on a full disk.
-class SmallFileLimit {
-public:
-    SmallFileLimit()
-    {
-        oldHandler_ = std::signal(SIGXFSZ, SIG_IGN);
-        getrlimit(RLIMIT_FSIZE, &old_);
-        rlimit small = old_;
-        small.rlim_cur = 64;
-        setrlimit(RLIMIT_FSIZE, &small);
-    }
-    ~SmallFileLimit()
-    {
-        setrlimit(RLIMIT_FSIZE, &old_);
-        std::signal(SIGXFSZ, oldHandler_);
-    }
-
-private:
-    rlimit old_{};
-    void (*oldHandler_)(int) = nullptr;
-};
-
-}
 
 TEST(SaverFiles, AWriteThatFailsPartWayLeavesNoShortFileAndKeepsWhatWasThere)
 {
@@ -56,14 +23,14 @@ TEST(SaverFiles, AWriteThatFailsPartWayLeavesNoShortFileAndKeepsWhatWasThere)
     bool freshWritten = true;
     bool keptWritten = true;
     {
-        SmallFileLimit limit;
+        FileSizeLimit limit(64);
         freshWritten = files.WriteFile(fresh.string(), big);
         keptWritten = files.WriteFile(kept.string(), big);
     }
     EXPECT_FALSE(freshWritten);
     EXPECT_FALSE(keptWritten);
     EXPECT_FALSE(fs::exists(fresh));
-    EXPECT_EQ(Read(kept), "good copy");
+    EXPECT_EQ(TempDir::Read(kept.string()), "good copy");
     EXPECT_EQ(std::distance(fs::directory_iterator(dir.Path()), fs::directory_iterator()), 1);
 
     ASSERT_TRUE(files.WriteFile(fresh.string(), big));
