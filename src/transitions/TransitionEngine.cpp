@@ -84,16 +84,16 @@ void TransitionEngine::RunTransition()
     if (index == -1) {
         CopyRectAbs(slideLeft_, slideTop_, slideWidth_, slideHeight_, 0, 0);
     } else if (index >= 0 && index < kEffectCount) {
-        EffectFunction effect = FindEffect(index);
-        bool complete = effect == nullptr;
-        if (effect) {
+        bool revealed = false;
+        if (EffectFunction effect = FindEffect(index)) {
             try {
                 effect(*this, index);
+                revealed = true;
             } catch (const std::exception&) {
-                complete = true; // an effect that failed part-way (out of memory) still ends with its slide
+                // An effect that failed part-way (out of memory) still ends with its slide.
             }
         }
-        if (complete)
+        if (!revealed)
             CopyRectAbs(slideLeft_, slideTop_, slideWidth_, slideHeight_, 0, 0);
     }
     // Any other index leaves the background alone on screen.
