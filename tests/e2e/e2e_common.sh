@@ -11,3 +11,10 @@ pass() { echo "ok: $*"; }
 winpath() { winepath -w "$1" 2>/dev/null | tr -d '\r'; }
 unixpath() { winepath -u "$1" 2>/dev/null | tr -d '\r'; }
 helper() { timeout -k 5 60 wine "$helper_exe" "$@" </dev/null 2>/dev/null | tr -d '\r'; }
+# user_settings KEY VALUE...: stores the 72-byte block of the user settings under KEY, given as 18
+# little-endian values in decimal.
+user_settings() {
+  local key=$1 hex="" v; shift
+  for v in "$@"; do hex+=$(printf '%02x%02x%02x%02x' $((v & 255)) $((v >> 8 & 255)) $((v >> 16 & 255)) $((v >> 24 & 255))); done
+  timeout -k 5 30 wine reg add "$key" /v data /t REG_BINARY /d "$hex" /f </dev/null >/dev/null 2>&1
+}

@@ -25,12 +25,7 @@ helper pack "$(winpath "$scr")" "$(winpath "$program")" "$image" program
 tempdir=$(unixpath "$(helper tempdir)")
 
 key='HKCU\Software\quillmark\Saver E2E'
-# settings HEX...: the 72-byte block of the user settings, as 18 little-endian values given in decimal.
-settings() {
-  local hex="" v
-  for v in "$@"; do hex+=$(printf '%02x%02x%02x%02x' $((v & 255)) $((v >> 8 & 255)) $((v >> 16 & 255)) $((v >> 24 & 255))); done
-  timeout -k 5 30 wine reg add "$key" /v data /t REG_BINARY /d "$hex" /f </dev/null >/dev/null 2>&1
-}
+settings() { user_settings "$key" "$@"; }
 # Defaults, by field: threshold any move left right double esc enter specified key sounds limit minutes
 # moveThreshold own random speed monitor
 defaults=(5 1 1 0 1 1 1 1 0 65 1 0 60 20 0 1 25 1)

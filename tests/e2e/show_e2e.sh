@@ -23,10 +23,8 @@ fi
 # --- user settings: mouse movement and other events do not close the show (Wine centres the cursor once
 # when its desktop comes up), Escape does. 18 little-endian values; the ones that matter here are fields 1
 # (any event) and 2 (mouse movement).
-hex=""
-for v in 5 0 0 0 1 1 1 1 0 65 1 0 60 20 0 1 25 1; do hex+=$(printf '%02x000000' "$v"); done
-timeout -k 5 30 wine reg add 'HKCU\Software\quillmark\Quillmark Demo' /v data /t REG_BINARY /d "$hex" /f \
-  </dev/null >/dev/null 2>&1 || fail "cannot write the user settings"
+user_settings 'HKCU\Software\quillmark\Quillmark Demo' 5 0 0 0 1 1 1 1 0 65 1 0 60 20 0 1 25 1 ||
+  fail "cannot write the user settings"
 
 log=$work/run/kado.log
 : >"$log"
