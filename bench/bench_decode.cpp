@@ -9,8 +9,8 @@
 #include <jpeglib.h>
 
 #include "db/MyMemFile.h"
-#include "image/ComPicture.h"
-#include "image/decode/JpegDecoder.h"
+#include "gfx/ComPicture.h"
+#include "codecs/JpegDecoder.h"
 
 namespace {
 

@@ -5,7 +5,7 @@
 #include <cstring>
 #include <vector>
 
-#include "image/ComPicture.h"
+#include "gfx/ComPicture.h"
 
 namespace {
 

@@ -1,5 +1,5 @@
 // Windows bitmaps of every depth and compression.
-#include "image/decode/BmpDecoder.h"
+#include "codecs/BmpDecoder.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {

@@ -1,5 +1,5 @@
 // The built-in extended decoder: the first byte picks the format code the name would give.
-#include "image/decode/ExtendedDecoder.h"
+#include "codecs/ExtendedDecoder.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {

@@ -1,5 +1,5 @@
 // GIF first frames through giflib from memory.
-#include "image/decode/GifDecoder.h"
+#include "codecs/GifDecoder.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {

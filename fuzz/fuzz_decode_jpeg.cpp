@@ -1,5 +1,5 @@
 // JPEG through libjpeg with the decoder's own error handling.
-#include "image/decode/JpegDecoder.h"
+#include "codecs/JpegDecoder.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {

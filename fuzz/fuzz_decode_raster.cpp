@@ -1,7 +1,7 @@
 // Our own decoders for PCX, SGI and Netpbm, each given every input (the first byte picks one).
-#include "image/decode/PcxDecoder.h"
-#include "image/decode/PnmDecoder.h"
-#include "image/decode/SgiDecoder.h"
+#include "codecs/PcxDecoder.h"
+#include "codecs/PnmDecoder.h"
+#include "codecs/SgiDecoder.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {

@@ -1,6 +1,6 @@
 #include "saver/SlidePlayerFunctions.h"
 
-#include "image/SlidePlayerList.h"
+#include "slides/SlidePlayerList.h"
 
 int CSlidePlayerFunctions::CreatePlayer(WindowRef parent)
 {

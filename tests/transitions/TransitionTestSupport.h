@@ -3,8 +3,8 @@
 #include <mutex>
 #include <vector>
 
-#include "image/ComPicture.h"
-#include "transitions/AutoResetEvent.h"
+#include "gfx/ComPicture.h"
+#include "base/AutoResetEvent.h"
 #include "transitions/TransitionRequest.h"
 
 // A window that records what a transition shows and posts.

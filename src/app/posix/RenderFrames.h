@@ -3,7 +3,7 @@
 #include <string>
 #include <vector>
 
-#include "image/ComPicture.h"
+#include "gfx/ComPicture.h"
 
 // The frames of a show rendered without a display: what the screen shows at fixed steps of virtual time,
 // written as numbered PNG files, and a contact sheet of every n-th frame.

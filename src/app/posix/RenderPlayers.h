@@ -1,7 +1,7 @@
 #pragma once
 #include <vector>
 
-#include "image/SlidePlayerList.h"
+#include "slides/SlidePlayerList.h"
 #include "saver/HeadlessHost.h"
 #include "saver/SlidePlayerFunctions.h"
 

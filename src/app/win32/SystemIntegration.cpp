@@ -1,7 +1,7 @@
 #include "app/win32/SystemIntegration.h"
 
-#include "image/ComPicture.h"
-#include "image/win32/ScreenCapture.h"
+#include "gfx/ComPicture.h"
+#include "gfx/win32/ScreenCapture.h"
 #include "platform/Paths.h"
 #include "saver/MonitorRect.h"
 

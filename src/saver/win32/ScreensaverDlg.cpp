@@ -1,7 +1,7 @@
 #include "saver/win32/ScreensaverDlg.h"
 
 #include "../resources/resource.h"
-#include "image/win32/SlideWindow.h"
+#include "slides/win32/SlideWindow.h"
 #include "model/KADOGlobeSettings.h"
 #include "model/SaverSettings.h"
 #include "platform/Log.h"

@@ -1,6 +1,6 @@
 #pragma once
 #include "model/Media.h"
-#include "image/SlidePlayerList.h"
+#include "slides/SlidePlayerList.h"
 #include "model/MediaSetting.h"
 #include "saver/CursorDisplay.h"
 #include "saver/DelayedPost.h"

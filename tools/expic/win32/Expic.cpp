@@ -4,7 +4,7 @@
 
 #include <cstring>
 
-#include "image/decode/BuiltinExpic.h"
+#include "codecs/BuiltinExpic.h"
 
 namespace {
 

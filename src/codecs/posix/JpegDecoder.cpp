@@ -1,0 +1,111 @@
+#include "codecs/JpegDecoder.h"
+
+#include <csetjmp>
+#include <cstdio>
+
+#include <jpeglib.h>
+#include <jerror.h>
+
+#include "codecs/DecodeCommon.h"
+
+namespace {
+
+// Hostile progressive files can hold thousands of scans that each cost a full pass.
+constexpr int kMaxScans = 1000;
+
+struct ErrorManager {
+    jpeg_error_mgr pub;
+    jmp_buf jump;
+    bool truncated;
+};
+
+[[noreturn]] void OnError(j_common_ptr cinfo)
+{
+    auto* err = reinterpret_cast<ErrorManager*>(cinfo->err);
+    longjmp(err->jump, 1);
+}
+
+void OnMessage(j_common_ptr cinfo, int level)
+{
+    auto* err = reinterpret_cast<ErrorManager*>(cinfo->err);
+    if (level < 0 && cinfo->err->msg_code == JWRN_JPEG_EOF)
+        err->truncated = true;
+}
+
+void OnOutput(j_common_ptr) {}
+
+void OnProgress(j_common_ptr cinfo)
+{
+    if (cinfo->is_decompressor) {
+        auto* d = reinterpret_cast<j_decompress_ptr>(cinfo);
+        if (d->input_scan_number > kMaxScans)
+            OnError(cinfo);
+    }
+}
+
+uint32_t CmykToRgb(const JSAMPLE* p, bool inverted)
+{
+    uint32_t c = p[0], m = p[1], y = p[2], k = p[3];
+    if (!inverted)
+        c = 255 - c, m = 255 - m, y = 255 - y, k = 255 - k;
+    return PackRgb(c * k / 255, m * k / 255, y * k / 255);
+}
+
+bool Decode(jpeg_decompress_struct& cinfo, ErrorManager& err, const uint8_t* data, size_t size,
+            DecodedImage& image, uint64_t maxPixels)
+{
+    jpeg_mem_src(&cinfo, data, static_cast<unsigned long>(size));
+    if (jpeg_read_header(&cinfo, TRUE) != JPEG_HEADER_OK)
+        return false;
+    if (!ImageSizeAllowed(cinfo.image_width, cinfo.image_height, maxPixels))
+        return false;
+    const bool cmyk = cinfo.jpeg_color_space == JCS_CMYK || cinfo.jpeg_color_space == JCS_YCCK;
+    cinfo.out_color_space = cmyk ? JCS_CMYK : JCS_EXT_BGRX;
+    jpeg_start_decompress(&cinfo);
+    if (!AllocateImage(image, cinfo.output_width, cinfo.output_height, maxPixels))
+        return false;
+    std::vector<JSAMPLE> cmykRow(cmyk ? size_t(cinfo.output_width) * 4 : 0);
+    while (cinfo.output_scanline < cinfo.output_height) {
+        uint32_t* dst = image.pixels.data() + size_t(cinfo.output_scanline) * image.width;
+        JSAMPROW row = cmyk ? cmykRow.data() : reinterpret_cast<JSAMPROW>(dst);
+        if (jpeg_read_scanlines(&cinfo, &row, 1) != 1)
+            return false;
+        if (cmyk) {
+            for (int x = 0; x < image.width; ++x)
+                dst[x] = CmykToRgb(cmykRow.data() + 4 * x, cinfo.saw_Adobe_marker);
+        } else {
+            for (int x = 0; x < image.width; ++x)
+                dst[x] &= 0x00FFFFFF;
+        }
+    }
+    jpeg_finish_decompress(&cinfo);
+    return !err.truncated;
+}
+
+} // namespace
+
+bool DecodeJpeg(const uint8_t* data, size_t size, DecodedImage& image, uint64_t maxPixels)
+{
+    image = DecodedImage{};
+    if (!data || size < 4)
+        return false;
+    jpeg_decompress_struct cinfo{};
+    ErrorManager err{};
+    jpeg_progress_mgr progress{};
+    cinfo.err = jpeg_std_error(&err.pub);
+    err.pub.error_exit = OnError;
+    err.pub.emit_message = OnMessage;
+    err.pub.output_message = OnOutput;
+    err.truncated = false;
+    progress.progress_monitor = OnProgress;
+    bool ok = false;
+    if (setjmp(err.jump) == 0) {
+        jpeg_create_decompress(&cinfo);
+        cinfo.progress = &progress;
+        ok = Decode(cinfo, err, data, size, image, maxPixels);
+    }
+    jpeg_destroy_decompress(&cinfo);
+    if (!ok)
+        image = DecodedImage{};
+    return ok;
+}

@@ -1,0 +1,119 @@
+#include <windows.h>
+
+#include <cstring>
+
+#include "gfx/ComPicture.h"
+#include "codecs/BuiltinExpic.h"
+#include "codecs/DecodeCommon.h"
+#include "codecs/ExtendedLibrary.h"
+#include "codecs/win32/ProcAddress.h"
+#include "gfx/win32/PictureDC.h"
+
+namespace {
+
+using LoadFromFileProc = HDC(WINAPI*)(const char* path, int* width, int* height);
+using LoadFromStreamProc = HDC(WINAPI*)(const char* path, int length, int* width, int* height, int formatCode);
+using FreeImageProc = void(WINAPI*)(HDC image);
+using GetImageDCProc = HDC(WINAPI*)();
+
+// "Expic.dll" from the system directory, loaded for one image and freed after it.
+class ExpicLibrary {
+public:
+    ExpicLibrary()
+    {
+        char dir[MAX_PATH + 1] = {};
+        UINT n = GetSystemDirectoryA(dir, MAX_PATH);
+        if (n == 0 || n >= MAX_PATH)
+            return;
+        std::string path(dir, n);
+        if (path.back() != '\\')
+            path += '\\';
+        path += "Expic.dll";
+        module_ = LoadLibraryA(path.c_str());
+        if (!module_)
+            return;
+        loadFile = ProcAddress<LoadFromFileProc>(module_, "eLoadImageFilefromFile");
+        loadStream = ProcAddress<LoadFromStreamProc>(module_, "eLoadImageFilefromStream");
+        freeImage = ProcAddress<FreeImageProc>(module_, "eFreeImage");
+        getImageDC = ProcAddress<GetImageDCProc>(module_, "eGetImageDC");
+    }
+    ~ExpicLibrary()
+    {
+        if (module_)
+            FreeLibrary(module_);
+    }
+    ExpicLibrary(const ExpicLibrary&) = delete;
+    ExpicLibrary& operator=(const ExpicLibrary&) = delete;
+
+    // A library without the calls the loaders make is no decoder; the built-in one stands in.
+    bool Usable() const { return module_ && loadFile && loadStream && freeImage; }
+
+    LoadFromFileProc loadFile = nullptr;
+    LoadFromStreamProc loadStream = nullptr;
+    FreeImageProc freeImage = nullptr;
+    GetImageDCProc getImageDC = nullptr;
+
+private:
+    HMODULE module_ = nullptr;
+};
+
+// Copies width × height pixels from the library's image device context. The size is the library's
+// word and is checked like any stored size.
+bool CopyFromImageDC(HDC source, int width, int height, DecodedImage& image)
+{
+    if (!ImageSizeAllowed(width, height, kMaxImagePixels))
+        return false;
+    CComPicture copy;
+    if (!copy.CreateBlank(width, height, 0) || !BitBlt(PictureDC(copy), 0, 0, width, height, source, 0, 0, SRCCOPY))
+        return false;
+    GdiFlush();
+    image = copy.ToDecoded();
+    for (auto& pixel : image.pixels)
+        pixel &= 0x00FFFFFF;
+    return !image.Empty();
+}
+
+ExtendedDecodeResult FromLibrary(ExpicLibrary& library, HDC handle, int width, int height, DecodedImage& image)
+{
+    ExtendedDecodeResult result;
+    result.viaLibrary = true;
+    if (!handle)
+        return result;
+    result.ok = CopyFromImageDC(handle, width, height, image);
+    library.freeImage(handle);
+    if (!result.ok)
+        image = DecodedImage{};
+    return result;
+}
+
+} // namespace
+
+ExtendedDecodeResult ExtendedDecodeFile(const std::string& path, DecodedImage& image)
+{
+    image = DecodedImage{};
+    ExpicLibrary library;
+    if (!library.Usable())
+        return BuiltinDecodeFile(path, image);
+    // The library takes the path in a zero-filled buffer of 261 characters.
+    char buffer[MAX_PATH + 1] = {};
+    if (path.size() > MAX_PATH)
+        return {false, true};
+    std::memcpy(buffer, path.data(), path.size());
+    int width = 0, height = 0;
+    HDC handle = library.loadFile(buffer, &width, &height);
+    return FromLibrary(library, handle, width, height, image);
+}
+
+ExtendedDecodeResult ExtendedDecodeTempFile(const std::string& tempPath, uint32_t length, int formatCode,
+                                            DecodedImage& image)
+{
+    image = DecodedImage{};
+    ExpicLibrary library;
+    if (!library.Usable())
+        return BuiltinDecodeTempFile(tempPath, length, formatCode, image);
+    if (length > static_cast<uint32_t>(INT_MAX))
+        return {false, true};
+    int width = 0, height = 0;
+    HDC handle = library.loadStream(tempPath.c_str(), static_cast<int>(length), &width, &height, formatCode);
+    return FromLibrary(library, handle, width, height, image);
+}

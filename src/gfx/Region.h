@@ -1,0 +1,69 @@
+#pragma once
+#include <vector>
+
+#include "gfx/Geometry.h"
+
+enum class RegionOp { And = 1, Or = 2, Xor = 3, Diff = 4, Copy = 5 };
+enum class PolyFillMode { Alternate = 1, Winding = 2 };
+
+// A set of pixels kept as y-x bands: each band covers rows [top, bottom) with the same sorted, disjoint,
+// non-touching horizontal spans. Adjacent bands with equal spans are merged, so equal pixel sets have equal
+// representations and compare equal.
+class Region {
+public:
+    struct Span {
+        int left;
+        int right;
+        bool operator==(const Span&) const = default;
+    };
+    struct Band {
+        int top;
+        int bottom;
+        std::vector<Span> spans;
+        bool operator==(const Band&) const = default;
+    };
+
+    Region() = default; // empty
+
+    static Region FromRect(const Rect& r);
+    static Region FromRect(int left, int top, int right, int bottom) { return FromRect(Rect{left, top, right, bottom}); }
+    // Pixels whose centres lie inside the polygon, centres on the integer grid as GDI places them (centres
+    // on a left or top edge count, on a right or bottom edge do not). Fewer than three points give an
+    // empty region.
+    static Region FromPolygon(const Point* points, int count, PolyFillMode mode);
+    static Region FromPolygon(const std::vector<Point>& points, PolyFillMode mode) {
+        return FromPolygon(points.data(), static_cast<int>(points.size()), mode);
+    }
+    // An elliptic region as GDI makes it from a bounding rectangle: the ellipse inscribed in the rectangle
+    // one pixel narrower and lower than given (GDI leaves out the last column and row).
+    static Region FromEllipse(const Rect& bounds);
+    static Region FromEllipse(int left, int top, int right, int bottom) { return FromEllipse(Rect{left, top, right, bottom}); }
+    // The pixels whose centres lie inside the ellipse inscribed in the rectangle (right and bottom
+    // exclusive): what a drawn ellipse covers.
+    static Region EllipseArea(const Rect& bounds);
+
+    // a op b. For RegionOp::Copy the result is a.
+    static Region Combine(const Region& a, const Region& b, RegionOp op);
+    Region& Combine(const Region& other, RegionOp op) { return *this = Combine(*this, other, op); }
+
+    void Offset(int dx, int dy);
+
+    bool IsEmpty() const { return m_bands.empty(); }
+    Rect Bounds() const;
+    bool Contains(int x, int y) const;
+    long long Area() const;
+    const std::vector<Band>& Bands() const { return m_bands; }
+    // The region as disjoint rectangles, top to bottom, left to right within a band.
+    std::vector<Rect> Rects() const;
+
+    bool operator==(const Region&) const = default;
+
+    // Builds a region from rows of spans; rows may be given in any order, spans unsorted and overlapping.
+    // Used by the shape builders; exposed for tests and custom shapes.
+    static Region FromRows(int top, const std::vector<std::vector<Span>>& rows);
+
+private:
+    void AppendBand(int top, int bottom, std::vector<Span>&& spans);
+
+    std::vector<Band> m_bands;
+};

@@ -1,0 +1,324 @@
+// Text on Linux: fontconfig finds the face (or its substitute), FreeType renders anti-aliased glyphs that
+// are blended into the picture. Sizes and metrics follow GDI's: a negative height is the em size, a
+// positive one the cell height (Windows ascent + descent), and glyph advances are whole pixels.
+#include <fontconfig/fontconfig.h>
+#include <ft2build.h>
+#include FT_FREETYPE_H
+#include FT_OUTLINE_H
+#include FT_SYNTHESIS_H
+#include FT_TRUETYPE_TABLES_H
+#include <iconv.h>
+
+#include <algorithm>
+#include <cmath>
+#include <mutex>
+#include <vector>
+
+#include "gfx/DrawHelpers.h"
+#include "gfx/TextLayout.h"
+#include "gfx/TextRenderer.h"
+
+namespace {
+
+constexpr int kDefaultHeight = 16;
+
+// The code page of a LOGFONT character set.
+const char* CodePageOf(uint8_t charSet) {
+    switch (charSet) {
+    case 128: return "CP932";   // SHIFTJIS
+    case 129: return "CP949";   // HANGUL
+    case 134: return "GBK";     // GB2312
+    case 136: return "BIG5";    // CHINESEBIG5
+    case 161: return "CP1253";  // GREEK
+    case 162: return "CP1254";  // TURKISH
+    case 177: return "CP1255";  // HEBREW
+    case 178: return "CP1256";  // ARABIC
+    case 186: return "CP1257";  // BALTIC
+    case 204: return "CP1251";  // RUSSIAN
+    case 222: return "CP874";   // THAI
+    case 238: return "CP1250";  // EASTEUROPE
+    default: return "CP1252";
+    }
+}
+
+std::u32string Decode(const std::string& text, uint8_t charSet) {
+    std::u32string out;
+    if (charSet == 2) { // SYMBOL: symbol fonts map bytes into the private area
+        for (unsigned char c : text) out.push_back(c);
+        return out;
+    }
+    iconv_t cd = iconv_open("UTF-32LE", CodePageOf(charSet));
+    if (cd == reinterpret_cast<iconv_t>(-1)) {
+        for (unsigned char c : text) out.push_back(c);
+        return out;
+    }
+    std::string in = text;
+    char* inPtr = in.data();
+    size_t inLeft = in.size();
+    std::vector<char> buffer(4 * (in.size() + 1));
+    while (inLeft > 0) {
+        char* outPtr = buffer.data();
+        size_t outLeft = buffer.size();
+        const size_t r = iconv(cd, &inPtr, &inLeft, &outPtr, &outLeft);
+        for (char* p = buffer.data(); p + 4 <= outPtr; p += 4) {
+            char32_t c = static_cast<unsigned char>(p[0]) | (static_cast<unsigned char>(p[1]) << 8) |
+                         (static_cast<unsigned char>(p[2]) << 16) | (static_cast<char32_t>(static_cast<unsigned char>(p[3])) << 24);
+            out.push_back(c);
+        }
+        if (r == static_cast<size_t>(-1) && inLeft > 0) {
+            out.push_back(0xFFFD); // a byte the code page does not define
+            ++inPtr;
+            --inLeft;
+        }
+    }
+    iconv_close(cd);
+    return out;
+}
+
+const char* GenericFamily(uint8_t pitchAndFamily) {
+    switch (pitchAndFamily & 0xF0) {
+    case 0x10: return "serif";      // FF_ROMAN
+    case 0x30: return "monospace";  // FF_MODERN
+    case 0x40: return "cursive";    // FF_SCRIPT
+    default: return "sans-serif";
+    }
+}
+
+struct Library {
+    FT_Library ft = nullptr;
+    std::mutex lock;
+    Library() {
+        if (FT_Init_FreeType(&ft) != 0)
+            ft = nullptr;
+        FcInit();
+    }
+    // Releasing fontconfig's caches at exit keeps leak checkers quiet. FreeType stays: a renderer that
+    // outlives this object may still hold a face.
+    ~Library() { FcFini(); }
+};
+
+Library& TheLibrary() {
+    static Library library;
+    return library;
+}
+
+class FreeTypeTextRenderer final : public TextRenderer {
+public:
+    // Touching the library first makes it outlive renderers kept in statics.
+    FreeTypeTextRenderer() { TheLibrary(); }
+    ~FreeTypeTextRenderer() override { Close(); }
+
+    bool SelectFont(const FontSpec& font) override {
+        Close();
+        m_font = font;
+        Library& lib = TheLibrary();
+        if (!lib.ft)
+            return false;
+        std::string file;
+        int index = 0;
+        bool matchBold = false, matchItalic = false;
+        {
+            std::lock_guard<std::mutex> guard(lib.lock);
+            FcPattern* pattern = FcPatternCreate();
+            const std::string face = font.face.substr(0, 31);
+            if (!face.empty())
+                FcPatternAddString(pattern, FC_FAMILY, reinterpret_cast<const FcChar8*>(face.c_str()));
+            FcPatternAddString(pattern, FC_FAMILY, reinterpret_cast<const FcChar8*>(GenericFamily(font.pitchAndFamily)));
+            FcPatternAddInteger(pattern, FC_WEIGHT, FcWeightFromOpenType(std::clamp(font.weight > 0 ? font.weight : 400, 1, 1000)));
+            FcPatternAddInteger(pattern, FC_SLANT, font.italic ? FC_SLANT_ITALIC : FC_SLANT_ROMAN);
+            FcPatternAddBool(pattern, FC_SCALABLE, FcTrue);
+            FcConfigSubstitute(nullptr, pattern, FcMatchPattern);
+            FcDefaultSubstitute(pattern);
+            FcResult result;
+            FcPattern* match = FcFontMatch(nullptr, pattern, &result);
+            FcPatternDestroy(pattern);
+            if (!match)
+                return false;
+            FcChar8* value = nullptr;
+            if (FcPatternGetString(match, FC_FILE, 0, &value) == FcResultMatch)
+                file = reinterpret_cast<const char*>(value);
+            if (FcPatternGetString(match, FC_FAMILY, 0, &value) == FcResultMatch)
+                m_faceName = reinterpret_cast<const char*>(value);
+            FcPatternGetInteger(match, FC_INDEX, 0, &index);
+            int weight = FC_WEIGHT_REGULAR, slant = FC_SLANT_ROMAN;
+            FcPatternGetInteger(match, FC_WEIGHT, 0, &weight);
+            FcPatternGetInteger(match, FC_SLANT, 0, &slant);
+            matchBold = weight >= FC_WEIGHT_DEMIBOLD;
+            matchItalic = slant != FC_SLANT_ROMAN;
+            FcPatternDestroy(match);
+            if (file.empty() || FT_New_Face(lib.ft, file.c_str(), index, &m_face) != 0) {
+                m_face = nullptr;
+                return false;
+            }
+        }
+        m_emboldenSynth = font.weight >= 600 && !matchBold;
+        m_obliqueSynth = font.italic && !matchItalic;
+        SetSize();
+        return true;
+    }
+
+    std::string FaceName() const override { return m_faceName; }
+
+    Size MeasureString(const std::string& text) override {
+        if (!m_face)
+            return {};
+        int width = 0;
+        for (char32_t c : Decode(text, m_font.charSet)) width += Advance(c);
+        return {width, LineHeight()};
+    }
+
+    int LineHeight() override { return m_ascent + m_descent; }
+
+    void DrawString(CComPicture& target, int x, int y, const std::string& text, Colorref colour) override {
+        if (!m_face || !target.IsLoaded())
+            return;
+        const uint32_t pixel = PixelFromColorref(colour);
+        const int baseline = y + m_ascent;
+        int penX = x;
+        for (char32_t c : Decode(text, m_font.charSet)) {
+            if (LoadGlyph(c, true)) {
+                const FT_GlyphSlot g = m_face->glyph;
+                BlendBitmap(target, g->bitmap, penX + g->bitmap_left, baseline - g->bitmap_top, pixel);
+            }
+            penX += Advance(c);
+        }
+        // Underline and strike-out run under the whole advance, as GDI draws them.
+        if (m_font.underline && penX > x)
+            target.FillRect({x, baseline + m_underlinePos, penX, baseline + m_underlinePos + m_lineThickness}, colour);
+        if (m_font.strikeOut && penX > x)
+            target.FillRect({x, baseline - m_strikePos, penX, baseline - m_strikePos + m_lineThickness}, colour);
+    }
+
+    int DrawStringInRect(CComPicture& target, Rect& rect, const std::string& text, Colorref colour,
+                         unsigned format) override {
+        if (!m_face)
+            return 0;
+        // Clip to the rectangle by narrowing the picture's clip region for the duration of the call.
+        std::unique_ptr<Region> saved;
+        const bool clip = !(format & (kDtNoClip | kDtCalcRect)) && target.IsLoaded();
+        if (clip) {
+            if (target.GetClipRgn())
+                saved = std::make_unique<Region>(*target.GetClipRgn());
+            Region narrowed = Region::FromRect(rect);
+            if (saved)
+                narrowed.Combine(*saved, RegionOp::And);
+            target.SelectClipRgn(&narrowed);
+        }
+        const int height = LayOutTextInRect(
+            rect, text, format, LineHeight(), [&](std::string_view s) { return MeasureString(std::string(s)).cx; },
+            [&](int x, int y, const std::string& line) { DrawString(target, x, y, line, colour); });
+        if (clip)
+            target.SelectClipRgn(saved.get());
+        return height;
+    }
+
+private:
+    void Close() {
+        if (m_face) {
+            std::lock_guard<std::mutex> guard(TheLibrary().lock);
+            FT_Done_Face(m_face);
+        }
+        m_face = nullptr;
+        m_faceName.clear();
+        m_advances.clear();
+    }
+
+    void SetSize() {
+        const TT_OS2* os2 = static_cast<const TT_OS2*>(FT_Get_Sfnt_Table(m_face, FT_SFNT_OS2));
+        const double units = m_face->units_per_EM ? m_face->units_per_EM : 1000;
+        double ascentUnits = m_face->ascender, descentUnits = -m_face->descender;
+        if (os2 && os2->version != 0xFFFF && os2->usWinAscent + os2->usWinDescent > 0) {
+            ascentUnits = os2->usWinAscent;
+            descentUnits = os2->usWinDescent;
+        }
+        if (ascentUnits + descentUnits <= 0) {
+            ascentUnits = units * 0.8;
+            descentUnits = units * 0.2;
+        }
+        double em;
+        if (m_font.height < 0)
+            em = -static_cast<double>(m_font.height);
+        else if (m_font.height > 0)
+            em = m_font.height * units / (ascentUnits + descentUnits);
+        else
+            em = kDefaultHeight * units / (ascentUnits + descentUnits);
+        em = std::clamp(em, 1.0, 2000.0);
+        FT_Set_Char_Size(m_face, 0, static_cast<FT_F26Dot6>(std::lround(em * 64)), 72, 72);
+        const double scale = em / units;
+        m_ascent = static_cast<int>(std::lround(ascentUnits * scale));
+        m_descent = static_cast<int>(std::lround(descentUnits * scale));
+        m_lineThickness = std::max(1, static_cast<int>(std::lround(
+                                          (m_face->underline_thickness ? m_face->underline_thickness : units / 20) * scale)));
+        m_underlinePos = std::max(1, static_cast<int>(std::lround(-m_face->underline_position * scale)));
+        m_strikePos = os2 && os2->version != 0xFFFF && os2->yStrikeoutPosition > 0
+                          ? static_cast<int>(std::lround(os2->yStrikeoutPosition * scale))
+                          : m_ascent / 3;
+        if (m_obliqueSynth) {
+            FT_Matrix shear{0x10000, 0x5800, 0, 0x10000}; // about 19 degrees, like a synthesized italic
+            FT_Set_Transform(m_face, &shear, nullptr);
+        }
+    }
+
+    bool LoadGlyph(char32_t c, bool render) {
+        FT_UInt index = FT_Get_Char_Index(m_face, c);
+        if (index == 0 && m_font.charSet == 2)
+            index = FT_Get_Char_Index(m_face, 0xF000 + c);
+        if (FT_Load_Glyph(m_face, index, FT_LOAD_DEFAULT) != 0)
+            return false;
+        if (m_emboldenSynth)
+            FT_GlyphSlot_Embolden(m_face->glyph);
+        if (render && m_face->glyph->format != FT_GLYPH_FORMAT_BITMAP)
+            return FT_Render_Glyph(m_face->glyph, FT_RENDER_MODE_NORMAL) == 0;
+        return true;
+    }
+
+    int Advance(char32_t c) {
+        auto it = std::find_if(m_advances.begin(), m_advances.end(), [c](const auto& a) { return a.first == c; });
+        if (it != m_advances.end())
+            return it->second;
+        int advance = 0;
+        if (LoadGlyph(c, false))
+            advance = static_cast<int>((m_face->glyph->advance.x + 32) >> 6);
+        if (m_advances.size() < 512)
+            m_advances.emplace_back(c, advance);
+        return advance;
+    }
+
+    static void BlendBitmap(CComPicture& target, const FT_Bitmap& bitmap, int left, int top, uint32_t pixel) {
+        if (bitmap.pixel_mode != FT_PIXEL_MODE_GRAY && bitmap.pixel_mode != FT_PIXEL_MODE_MONO)
+            return;
+        const Rect box = Rect::FromSize(left, top, static_cast<int>(bitmap.width), static_cast<int>(bitmap.rows));
+        ForEachVisibleSpan(target, box, [&](int y, int x0, int x1) {
+            const unsigned char* src = bitmap.buffer + static_cast<ptrdiff_t>(y - top) * bitmap.pitch;
+            uint32_t* d = target.Row(y);
+            for (int x = x0; x < x1; ++x) {
+                const int bx = x - left;
+                unsigned a = bitmap.pixel_mode == FT_PIXEL_MODE_GRAY ? src[bx]
+                                                                       : ((src[bx >> 3] >> (7 - (bx & 7))) & 1) * 255;
+                if (a == 0)
+                    continue;
+                const uint32_t old = d[x];
+                uint32_t out = 0;
+                for (int shift = 0; shift <= 16; shift += 8) {
+                    const int o = (old >> shift) & 0xFF, n = (pixel >> shift) & 0xFF;
+                    out |= static_cast<uint32_t>((o * (255 - static_cast<int>(a)) + n * static_cast<int>(a) + 127) / 255)
+                           << shift;
+                }
+                d[x] = out;
+            }
+        });
+    }
+
+    FontSpec m_font;
+    FT_Face m_face = nullptr;
+    std::string m_faceName;
+    bool m_emboldenSynth = false;
+    bool m_obliqueSynth = false;
+    int m_ascent = 0, m_descent = 0;
+    int m_underlinePos = 1, m_strikePos = 1, m_lineThickness = 1;
+    std::vector<std::pair<char32_t, int>> m_advances;
+};
+
+} // namespace
+
+std::unique_ptr<TextRenderer> CreateTextRenderer() { return std::make_unique<FreeTypeTextRenderer>(); }

@@ -1,0 +1,107 @@
+// Pictures on Windows keep their pixels in a top-down 32-bit DIB section selected into a memory DC.
+#include <cstring>
+
+#include "gfx/win32/PictureDC.h"
+
+struct PictureSurface {
+    HBITMAP bitmap = nullptr;
+    HDC dc = nullptr;
+    HGDIOBJ previous = nullptr;
+};
+
+std::unique_ptr<PictureSurface, void (*)(PictureSurface*)> CComPicture::AllocateSurface(int width, int height,
+                                                                                         uint32_t** bits,
+                                                                                         int* stride) {
+    std::unique_ptr<PictureSurface, void (*)(PictureSurface*)> surface(nullptr, &CComPicture::ReleaseSurface);
+    BITMAPINFO info{};
+    info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
+    info.bmiHeader.biWidth = width;
+    info.bmiHeader.biHeight = -height; // top-down
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 32;
+    info.bmiHeader.biCompression = BI_RGB;
+    void* pixels = nullptr;
+    HBITMAP bitmap = CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &pixels, nullptr, 0);
+    if (!bitmap || !pixels) {
+        if (bitmap)
+            DeleteObject(bitmap);
+        return surface;
+    }
+    HDC dc = CreateCompatibleDC(nullptr);
+    if (!dc) {
+        DeleteObject(bitmap);
+        return surface;
+    }
+    auto* s = new (std::nothrow) PictureSurface;
+    if (!s) {
+        DeleteDC(dc);
+        DeleteObject(bitmap);
+        return surface;
+    }
+    s->bitmap = bitmap;
+    s->dc = dc;
+    s->previous = SelectObject(dc, bitmap);
+    surface.reset(s);
+    *bits = static_cast<uint32_t*>(pixels);
+    *stride = width; // 32-bit rows need no padding
+    return surface;
+}
+
+std::unique_ptr<PictureSurface, void (*)(PictureSurface*)> CComPicture::AdoptSurface(DecodedImage&& image,
+                                                                                      uint32_t** bits,
+                                                                                      int* stride) {
+    // GDI owns the pixel memory of a DIB section, so the decoded pixels are copied into one.
+    auto surface = AllocateSurface(image.width, image.height, bits, stride);
+    if (surface)
+        std::memcpy(*bits, image.pixels.data(), image.pixels.size() * sizeof(uint32_t));
+    return surface;
+}
+
+void CComPicture::ReleaseSurface(PictureSurface* surface) {
+    if (!surface)
+        return;
+    GdiFlush();
+    SelectObject(surface->dc, surface->previous);
+    DeleteDC(surface->dc);
+    DeleteObject(surface->bitmap);
+    delete surface;
+}
+
+HDC PictureDC(const CComPicture& picture) { return picture.Surface() ? picture.Surface()->dc : nullptr; }
+
+HBITMAP PictureBitmap(const CComPicture& picture) { return picture.Surface() ? picture.Surface()->bitmap : nullptr; }
+
+bool PaintPicture(HDC target, int x, int y, int w, int h, const CComPicture& picture, int sx, int sy) {
+    HDC dc = PictureDC(picture);
+    if (!dc || !target)
+        return false;
+    return ::BitBlt(target, x, y, w, h, dc, sx, sy, SRCCOPY) != FALSE;
+}
+
+HRGN CreateGdiRegion(const Region& region) {
+    HRGN result = CreateRectRgn(0, 0, 0, 0);
+    for (const Rect& r : region.Rects()) {
+        HRGN piece = CreateRectRgn(r.left, r.top, r.right, r.bottom);
+        CombineRgn(result, result, piece, RGN_OR);
+        DeleteObject(piece);
+    }
+    return result;
+}
+
+GdiClipScope::GdiClipScope(const CComPicture& picture, const Rect* narrowTo) : m_dc(PictureDC(picture)) {
+    if (!m_dc)
+        return;
+    if (!picture.GetClipRgn() && !narrowTo)
+        return;
+    Region clip = picture.GetClipRgn() ? *picture.GetClipRgn() : Region::FromRect(picture.GetRect());
+    if (narrowTo)
+        clip.Combine(Region::FromRect(*narrowTo), RegionOp::And);
+    HRGN rgn = CreateGdiRegion(clip);
+    SelectClipRgn(m_dc, rgn);
+    DeleteObject(rgn);
+}
+
+GdiClipScope::~GdiClipScope() {
+    if (m_dc)
+        SelectClipRgn(m_dc, nullptr);
+}

@@ -1,9 +1,0 @@
-#include "image/decode/ImageFormat.h"
-#include "model/TableFields.h"
-
-// Names here are UTF-8 or another ASCII-compatible encoding: only ASCII letters change, so bytes of
-// multibyte characters are never touched.
-std::string LowerAnsi(const std::string& text)
-{
-    return ToLowerAscii(text);
-}

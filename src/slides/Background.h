@@ -1,0 +1,74 @@
+#pragma once
+#include <array>
+#include <string>
+
+#include "gfx/Geometry.h"
+
+class CComPicture;
+class CKADOGlobeSettings;
+class CMedia;
+class CMediaSetting;
+class CMyXMLDb;
+class CSaverSettings;
+class IRandom;
+
+// Paints the background of one slide into a target picture: a solid colour, a picture (the desktop
+// snapshot, a random project image or one of the item's selected background images) stretched, centred or
+// tiled, or one of twelve gradients, chosen at random among what the media item allows. The same painter
+// draws the slide's title and description.
+class CBackground {
+public:
+    static constexpr int kPaletteSize = 36;
+    // 0..12 solid colours; 12 + g and 24 + g (g = 0..11) the two colours of gradient pair g.
+    static const std::array<Colorref, kPaletteSize> kPalette;
+    static constexpr int kSolidColours = 13;
+    static constexpr int kGradientPairs = 12;
+
+    CBackground();
+    virtual ~CBackground();
+    CBackground(const CBackground&) = delete;
+    CBackground& operator=(const CBackground&) = delete;
+
+    void Bind(CMediaSetting* mediaSetting, CKADOGlobeSettings* project, CSaverSettings* settings);
+    void SetTarget(CComPicture* target) { target_ = target; }
+    void SetMediaTable(CMedia* media) { mediaTable_ = media; }
+    // The project database, for the background image table and the walk over the media items.
+    void SetDatabase(CMyXMLDb* db) { db_ = db; }
+    // Vertical dots per inch of the target's device, for the text heights (96 unless set).
+    void SetLogPixelsY(int dpi) { dpiY_ = dpi > 0 ? dpi : 96; }
+    // Where the desktop snapshot "kadodsk.bmp" is looked for (the temp folder unless set).
+    void SetSnapshotFolder(const std::string& folder) { snapshotFolder_ = folder; }
+
+    void PaintBackground();
+    // PaintBackground, then the texts unless the start mode is Preview (3).
+    void PaintAll(int startMode);
+    void DrawTitle();
+    void DrawDescription();
+
+    void DrawGradient(Colorref first, Colorref second, int style, CComPicture& target);
+    void DrawBackgroundPicture(CComPicture& target, int placement, int tileCount, const CComPicture& picture,
+                               bool randomTileCount);
+    void TilePicture(CComPicture& target, const CComPicture& tile);
+    int LoadProjectImage(CComPicture& picture);
+    int LoadSelectedBackground(CComPicture& picture);
+
+private:
+    IRandom& Random() const;
+    int PickAtRandom(const std::string& list) const;
+    void PaintPicture();
+    void DrawSnapshot();
+    int LoadNamedImage(const std::string& fileName, CComPicture& picture);
+
+    CComPicture* target_ = nullptr;
+    CMediaSetting* mediaSetting_ = nullptr;
+    CKADOGlobeSettings* project_ = nullptr;
+    CMedia* mediaTable_ = nullptr;
+    CMyXMLDb* db_ = nullptr;
+    std::string snapshotFolder_;
+    int dpiY_ = 96;
+};
+
+// Tile size for tiling a w x h picture over a target `targetWidth` wide with `across` tiles: width at least
+// 16 (a count of 0 or less counts as 1); height from the picture's aspect, 0 when it truncates to nothing,
+// at most INT_MAX.
+Size BackgroundTileSize(int targetWidth, int across, int pictureW, int pictureH);

@@ -1,0 +1,220 @@
+#include "slides/ImageSlideShowPlayer.h"
+
+#include <stdexcept>
+
+#include "slides/Background.h"
+#include "slides/SlideGeometry.h"
+#include "slides/SlideImage.h"
+#include "model/KADOGlobeSettings.h"
+#include "model/MediaSetting.h"
+#include "model/Random.h"
+#include "model/SaverSettings.h"
+#include "platform/Clock.h"
+#include "platform/Log.h"
+
+namespace {
+
+constexpr int kPreviewMode = 3;
+
+} // namespace
+
+CImageSlideShowPlayer::CImageSlideShowPlayer(ISlideWindowHost& host) : host_(host)
+{
+    host_.AttachPlayer(this);
+}
+
+CImageSlideShowPlayer::~CImageSlideShowPlayer()
+{
+    StopTransition();
+    JoinWorker();
+    host_.AttachPlayer(nullptr);
+}
+
+void CImageSlideShowPlayer::OnInitDialog()
+{
+    const Size size = host_.ParentSize();
+    background_.CreateBlank(size.cx, size.cy, 0);
+    canvas_.CreateBlank(size.cx, size.cy, 0);
+    finished_ = 1;
+}
+
+void CImageSlideShowPlayer::SetSettings(CSaverSettings* settings, CKADOGlobeSettings* project)
+{
+    settings_ = settings;
+    project_ = project;
+}
+
+bool CImageSlideShowPlayer::HidesCursor() const
+{
+    constexpr int kSaverMode = 4;
+    return startMode_ == kSaverMode && !(settings_ && settings_->passwordDialogActive);
+}
+
+void CImageSlideShowPlayer::OnTransitionDone()
+{
+    // A transition that ended just as it was stopped has its done message still queued: a stopped slide
+    // tells the owner nothing.
+    if (finished_)
+        return;
+    finished_ = 1;
+    host_.WindowClock().Sleep(30);
+    host_.PostToParent(kItemFinishedMessage);
+}
+
+void CImageSlideShowPlayer::OnDestroy()
+{
+    StopTransition();
+}
+
+void CImageSlideShowPlayer::StopTransition()
+{
+    if (finished_)
+        return;
+    stop_ = 1;
+    completion_.Wait();
+    finished_ = 1;
+    host_.WindowClock().Sleep(100);
+}
+
+void CImageSlideShowPlayer::WaitForTransition()
+{
+    if (!worker_.joinable())
+        return;
+    worker_.join();
+}
+
+void CImageSlideShowPlayer::JoinWorker()
+{
+    if (worker_.joinable())
+        worker_.join();
+}
+
+void CImageSlideShowPlayer::Hide(int hide)
+{
+    if (hide)
+        host_.ShowWindow(false);
+}
+
+void CImageSlideShowPlayer::PreparePainter(CBackground& painter, CComPicture& target)
+{
+    painter.SetTarget(&target);
+    painter.SetMediaTable(mediaTable_);
+    painter.SetDatabase(db_);
+    painter.SetLogPixelsY(host_.LogPixelsY());
+    painter.Bind(mediaSetting_, project_, settings_);
+}
+
+void CImageSlideShowPlayer::ShowSlide(CMediaSetting* mediaSetting)
+{
+    // Two workers must never share the request and the canvas.
+    StopTransition();
+    mediaSetting_ = mediaSetting;
+    if (project_ && project_->Options().SlideBackgroundMode() == 0) {
+        CBackground painter;
+        PreparePainter(painter, background_);
+        painter.PaintAll(startMode_);
+        canvas_.BitBlt(0, 0, canvas_.Width(), canvas_.Height(), background_, 0, 0);
+    }
+    ComposeSlide();
+    host_.ShowWindow(true);
+}
+
+void CImageSlideShowPlayer::ComposeSlide()
+{
+    const Size frame = host_.WindowSize();
+    const ProjectOptions options = project_ ? project_->Options() : ProjectOptions{};
+    const std::string exePath = project_ ? project_->GetExecutablePath() : std::string();
+    IRandom& random = mediaSetting_ ? mediaSetting_->Random() : StandardRandom();
+
+    CComPicture image;
+    if (mediaSetting_)
+        LoadSlideImage(image, options, mediaTable_, mediaSetting_->GetFileName(), exePath);
+    const int imageW = image.IsLoaded() ? image.Width() : -1;
+    const int imageH = image.IsLoaded() ? image.Height() : -1;
+
+    const SlideScale scale = ScaleSlide(options.ScaleMode(), imageW, imageH, frame.cx, frame.cy);
+    if (options.ScaleMode() == 1) {
+        CLog& log = CLog::Instance();
+        if (log.IsOn()) {
+            log.WritePrefix(".\\ImageSlideShowPlayer", 226);
+            log.WriteMessage("neww=%d , newh=%d , imgw=%d , imgh=%d , framew=%d , frameh=%d", scale.destW,
+                             scale.destH, imageW, imageH, frame.cx, frame.cy);
+        }
+    }
+    int x = CentredOffset(frame.cx, scale.destW);
+    int y = CentredOffset(frame.cy, scale.destH);
+    if (options.RandomPosition()) {
+        x = RandomOffset(frame.cx, scale.destW, random.Next());
+        y = RandomOffset(frame.cy, scale.destH, random.Next());
+    }
+
+    const bool transparent = mediaSetting_ && mediaSetting_->Record().ColourKey();
+    auto putImage = [&](CComPicture& target, int left, int top) {
+        if (!image.IsLoaded())
+            return;
+        if (transparent) {
+            image.StretchDrawTransparent(target, left, top, scale.destW, scale.destH);
+        } else {
+            const int previous = target.SetStretchBltMode(kHalftone);
+            target.StretchBlt(left, top, scale.destW, scale.destH, image, 0, 0, scale.srcW, scale.srcH);
+            target.SetStretchBltMode(previous);
+        }
+    };
+
+    if (options.SlideBackgroundMode() == 1) {
+        // The slide is the whole window; the screen as it is becomes the transition's background.
+        CComPicture composed;
+        composed.CreateBlank(background_.Width(), background_.Height(), 0);
+        background_.BitBlt(0, 0, canvas_.Width(), canvas_.Height(), canvas_, 0, 0);
+        CBackground painter;
+        PreparePainter(painter, composed);
+        painter.PaintBackground();
+        putImage(composed, x, y);
+        if (startMode_ != kPreviewMode) {
+            painter.DrawTitle();
+            painter.DrawDescription();
+        }
+        slide_ = std::move(composed);
+        x = 0;
+        y = 0;
+    } else {
+        // An image that did not load leaves the slide empty: the transition shows the background alone.
+        slide_.Free();
+        if (image.IsLoaded() && slide_.CreateBlank(scale.destW, scale.destH, 0)) {
+            if (transparent)
+                slide_.BitBlt(0, 0, scale.destW, scale.destH, background_, x, y);
+            putImage(slide_, 0, 0);
+        }
+    }
+
+    request_ = TransitionRequest{};
+    request_.window = &host_;
+    request_.background = &background_;
+    request_.slide = &slide_;
+    request_.canvas = &canvas_;
+    request_.effectIndex = -1;
+    if (mediaSetting_) {
+        try {
+            request_.effectIndex = mediaSetting_->NextEffect();
+        } catch (const std::invalid_argument&) {
+            request_.effectIndex = -1; // no current item: show the slide at once
+        }
+        request_.transitionEnabled = mediaSetting_->Record().Transition();
+        request_.step = mediaSetting_->Record().TransitionSpeed();
+    }
+    request_.slideLeft = x;
+    request_.slideTop = y;
+    request_.stopFlag = &stop_;
+    request_.completion = &completion_;
+    request_.clock = host_.TransitionClock();
+    StartWorker();
+}
+
+void CImageSlideShowPlayer::StartWorker()
+{
+    JoinWorker(); // the previous worker has ended or is about to: its completion was consumed
+    completion_.Reset();
+    stop_ = 0;
+    finished_ = 0;
+    worker_ = std::thread(TransitionThreadProc, &request_);
+}

@@ -1,0 +1,104 @@
+#pragma once
+#include <atomic>
+#include <cstdint>
+#include <thread>
+
+#include "gfx/ComPicture.h"
+#include "base/AutoResetEvent.h"
+#include "transitions/TransitionRequest.h"
+
+class CKADOGlobeSettings;
+class CMedia;
+class CMediaSetting;
+class CMyXMLDb;
+class CSaverSettings;
+class CBackground;
+class CImageSlideShowPlayer;
+class IClock;
+
+// WM_USER+8 to the owner: the slide is fully shown.
+constexpr uint32_t kItemFinishedMessage = 0x0400 + 8;
+
+// The platform window a slide player lives in (a child dialog on Windows, a recorder in the headless
+// host). Present and Post are called from the transition's worker thread; a posted kTransitionDoneMessage
+// must come back to the player's OnTransitionDone on the window's own thread.
+class ISlideWindowHost : public ITransitionWindow {
+public:
+    // The parent window's size, which the slide window takes at its start.
+    virtual Size ParentSize() = 0;
+    // The slide window's current size.
+    virtual Size WindowSize() = 0;
+    virtual void ShowWindow(bool show) = 0;
+    virtual void PostToParent(uint32_t message) = 0;
+    // Vertical dots per inch for font heights.
+    virtual int LogPixelsY() { return 96; }
+    // The window thread's sleeps (30 ms before the finished message, 100 ms after a stop).
+    virtual IClock& WindowClock() = 0;
+    // The worker's frame delays; null means the system clock.
+    virtual IClock* TransitionClock() { return nullptr; }
+    // The player living in this window (null when it goes), for the window's own messages.
+    virtual void AttachPlayer(CImageSlideShowPlayer*) {}
+};
+
+// The slide window: composes each image item with its background and texts and reveals it with a
+// transition on a worker thread. The owner drives it through the player list's eight functions.
+class CImageSlideShowPlayer {
+public:
+    explicit CImageSlideShowPlayer(ISlideWindowHost& host);
+    virtual ~CImageSlideShowPlayer();
+    CImageSlideShowPlayer(const CImageSlideShowPlayer&) = delete;
+    CImageSlideShowPlayer& operator=(const CImageSlideShowPlayer&) = delete;
+
+    // Window creation: background and canvas black and as large as the parent.
+    void OnInitDialog();
+    // The transition ran to its end (WM_USER+9 on the window's thread).
+    void OnTransitionDone();
+    // The window's destruction.
+    void OnDestroy();
+
+    void SetMode(int startMode) { startMode_ = startMode; }
+    void SetSettings(CSaverSettings* settings, CKADOGlobeSettings* project);
+    void SetMedia(CMedia* media) { mediaTable_ = media; }
+    void SetDatabase(CMyXMLDb* db) { db_ = db; }
+
+    void ShowSlide(CMediaSetting* mediaSetting);
+    void ComposeSlide();
+    void StopTransition();
+    void Hide(int hide);
+
+    // Over the show in Saver mode the cursor stays hidden, unless the password dialog is up.
+    bool HidesCursor() const;
+    // The window the player lives in.
+    ISlideWindowHost& Host() { return host_; }
+
+    // What the window repaints from.
+    const CComPicture& Canvas() const { return canvas_; }
+    const CComPicture& BackgroundPicture() const { return background_; }
+    const CComPicture& SlidePicture() const { return slide_; }
+    const TransitionRequest& Request() const { return request_; }
+    bool Finished() const { return finished_ != 0; }
+    // Blocks until the running transition (if any) has ended, without stopping it. For hosts that run
+    // in virtual time and need the worker's result before they go on.
+    void WaitForTransition();
+
+private:
+    void PreparePainter(CBackground& painter, CComPicture& target);
+    void StartWorker();
+    void JoinWorker();
+
+    ISlideWindowHost& host_;
+    CComPicture background_;
+    CComPicture canvas_;
+    CComPicture slide_;
+    int startMode_ = 0;
+    CMediaSetting* mediaSetting_ = nullptr;
+    CKADOGlobeSettings* project_ = nullptr;
+    CSaverSettings* settings_ = nullptr;
+    CMedia* mediaTable_ = nullptr;
+    CMyXMLDb* db_ = nullptr;
+    TransitionRequest request_;
+    std::thread worker_;
+    std::atomic<int> stop_{0};
+    std::atomic<int> finished_{1};
+    CAutoResetEvent completion_;
+};

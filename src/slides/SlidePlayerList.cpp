@@ -1,0 +1,89 @@
+#include "slides/SlidePlayerList.h"
+
+#include <stdexcept>
+
+CSlidePlayerList::CSlidePlayerList(HostFactory factory, CMyXMLDb* db) : factory_(std::move(factory)), db_(db) {}
+
+CSlidePlayerList::~CSlidePlayerList()
+{
+    for (int i = 0; i < Count(); ++i)
+        DestroyPlayer(i);
+}
+
+CSlidePlayerList::Entry& CSlidePlayerList::At(int index)
+{
+    if (index < 0 || index >= Count())
+        throw std::invalid_argument("image player index outside the player list");
+    return entries_[static_cast<size_t>(index)];
+}
+
+int CSlidePlayerList::CreatePlayer(void* parent)
+{
+    Entry entry;
+    entry.host = factory_(parent);
+    // A window the system refuses leaves an empty entry, as a destroyed one: the owner's calls on it do
+    // nothing rather than fail inside its message handling.
+    if (entry.host) {
+        entry.player = std::make_unique<CImageSlideShowPlayer>(*entry.host);
+        entry.player->SetDatabase(db_);
+        entry.player->OnInitDialog();
+    }
+    entries_.push_back(std::move(entry));
+    return Count() - 1;
+}
+
+void CSlidePlayerList::DestroyPlayer(int index)
+{
+    Entry& entry = At(index);
+    if (!entry.player)
+        return;
+    entry.player->OnDestroy();
+    entry.player.reset();
+    entry.host.reset();
+}
+
+CImageSlideShowPlayer* CSlidePlayerList::Player(int index)
+{
+    return At(index).player.get();
+}
+
+ISlideWindowHost* CSlidePlayerList::Host(int index)
+{
+    return At(index).host.get();
+}
+
+void CSlidePlayerList::SetPlayerSettings(int index, CSaverSettings* settings, CKADOGlobeSettings* project)
+{
+    if (CImageSlideShowPlayer* p = Player(index))
+        p->SetSettings(settings, project);
+}
+
+void CSlidePlayerList::ShowSlide(int index, CMediaSetting* mediaSetting)
+{
+    if (CImageSlideShowPlayer* p = Player(index))
+        p->ShowSlide(mediaSetting);
+}
+
+void CSlidePlayerList::StopTransition(int index)
+{
+    if (CImageSlideShowPlayer* p = Player(index))
+        p->StopTransition();
+}
+
+void CSlidePlayerList::HidePlayer(int index, int hide)
+{
+    if (CImageSlideShowPlayer* p = Player(index))
+        p->Hide(hide);
+}
+
+void CSlidePlayerList::SetPlayerMode(int index, int startMode)
+{
+    if (CImageSlideShowPlayer* p = Player(index))
+        p->SetMode(startMode);
+}
+
+void CSlidePlayerList::SetPlayerMedia(int index, CMedia* media)
+{
+    if (CImageSlideShowPlayer* p = Player(index))
+        p->SetMedia(media);
+}

@@ -1,0 +1,46 @@
+#pragma once
+#include <functional>
+#include <memory>
+#include <vector>
+
+#include "slides/ImageSlideShowPlayer.h"
+
+// The application's image players, reached by their position in the list. The eight functions are the
+// only way the screensaver window drives a player. A position outside the list is a programming error
+// (std::invalid_argument); a destroyed entry stays in the list, empty, and calls on it do nothing. A player
+// whose window cannot be made gets such an empty entry too.
+class CSlidePlayerList {
+public:
+    // Makes the platform window of a new player as a child of `parent`.
+    using HostFactory = std::function<std::unique_ptr<ISlideWindowHost>(void* parent)>;
+
+    explicit CSlidePlayerList(HostFactory factory, CMyXMLDb* db = nullptr);
+    ~CSlidePlayerList();
+    CSlidePlayerList(const CSlidePlayerList&) = delete;
+    CSlidePlayerList& operator=(const CSlidePlayerList&) = delete;
+
+    int CreatePlayer(void* parent);
+    void DestroyPlayer(int index);
+    void SetPlayerSettings(int index, CSaverSettings* settings, CKADOGlobeSettings* project);
+    void ShowSlide(int index, CMediaSetting* mediaSetting);
+    void StopTransition(int index);
+    void HidePlayer(int index, int hide);
+    void SetPlayerMode(int index, int startMode);
+    void SetPlayerMedia(int index, CMedia* media);
+
+    int Count() const { return static_cast<int>(entries_.size()); }
+    // The player at a position; null for a destroyed entry.
+    CImageSlideShowPlayer* Player(int index);
+    ISlideWindowHost* Host(int index);
+
+private:
+    struct Entry {
+        std::unique_ptr<ISlideWindowHost> host; // outlives its player
+        std::unique_ptr<CImageSlideShowPlayer> player;
+    };
+    Entry& At(int index);
+
+    HostFactory factory_;
+    CMyXMLDb* db_;
+    std::vector<Entry> entries_;
+};

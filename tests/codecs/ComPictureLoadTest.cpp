@@ -1,0 +1,142 @@
+// Pictures loaded from database streams and files: decoder choice by name, the temporary copy, and
+// what a failed load leaves behind.
+#include <gtest/gtest.h>
+
+#include "DecodeTestSupport.h"
+#include "db/MyMemFile.h"
+#include "gfx/ComPicture.h"
+#include "codecs/BuiltinExpic.h"
+#include "platform/Paths.h"
+#include "support/TempDir.h"
+
+using namespace samples;
+
+namespace {
+
+CMyMemFile StreamOf(const std::vector<uint8_t>& bytes)
+{
+    CMyMemFile stream;
+    EXPECT_TRUE(stream.Write(bytes.data(), bytes.size()));
+    return stream;
+}
+
+// A loaded 2 x 3 picture, to see that failed loads leave it alone.
+void MakeLoaded(CComPicture& picture)
+{
+    ASSERT_EQ(picture.CreateBlank(2, 3, 0x123456), 1);
+}
+
+void ExpectUnchanged(const CComPicture& picture)
+{
+    EXPECT_TRUE(picture.IsLoaded());
+    EXPECT_EQ(picture.Width(), 2);
+    EXPECT_EQ(picture.Height(), 3);
+}
+
+} // namespace
+
+TEST(ComPictureLoad, UnknownNamesFromAStreamGoThroughTheTemporaryFile)
+{
+    auto png = Read("pattern.png");
+    auto stream = StreamOf(png);
+    stream.Seek(5); // loading starts at the beginning, wherever the stream stood
+    CComPicture picture;
+    ASSERT_EQ(picture.LoadFromStream(stream, "holiday.xyz"), 1);
+    EXPECT_TRUE(Matches(picture.ToDecoded(), PatternColour));
+    // The copy stays behind and is replaced by the next load.
+    std::string temp = TempDirectory() + "imgtemp";
+    EXPECT_EQ(ReadBytes(temp), png);
+    auto tga = Read("pattern.tga");
+    auto second = StreamOf(tga);
+    ASSERT_EQ(picture.LoadFromStream(second, "x.tga"), 1);
+    EXPECT_EQ(ReadBytes(temp), tga);
+}
+
+TEST(ComPictureLoad, SystemDecoderNamesOnlyTakeWhatItReads)
+{
+    // "a.bmp.pcx" is a BMP name: PCX bytes under it are rejected and the picture stays as it was.
+    auto pcx = StreamOf(Read("pattern.pcx"));
+    CComPicture picture;
+    MakeLoaded(picture);
+    EXPECT_EQ(picture.LoadFromStream(pcx, "a.bmp.pcx"), 0);
+    ExpectUnchanged(picture);
+    // The system decoder looks at the bytes, not the name: a GIF named .jpg loads.
+    auto gif = StreamOf(Read("pattern.gif"));
+    ASSERT_EQ(picture.LoadFromStream(gif, "photo.jpg"), 1);
+    EXPECT_TRUE(Matches(picture.ToDecoded(), PatternColour));
+}
+
+TEST(ComPictureLoad, EmptyAndCorruptStreamsFail)
+{
+    CComPicture picture;
+    MakeLoaded(picture);
+    CMyMemFile empty;
+    EXPECT_EQ(picture.LoadFromStream(empty, "a.jpg"), 0);
+    EXPECT_EQ(picture.LoadFromStream(empty, "a.png"), 0);
+    auto garbage = StreamOf(std::vector<uint8_t>(300, 0x5A));
+    EXPECT_EQ(picture.LoadFromStream(garbage, "a.gif"), 0);
+    EXPECT_EQ(picture.LoadFromStream(garbage, "a.png"), 0);
+    ExpectUnchanged(picture);
+    CComPicture fresh;
+    EXPECT_EQ(fresh.LoadFromStream(garbage, "a.bmp"), 0);
+    EXPECT_FALSE(fresh.IsLoaded());
+    EXPECT_EQ(fresh.Width(), -1);
+}
+
+TEST(ComPictureLoad, FilesThatCannotBeReadFail)
+{
+    TempDir dir;
+    CComPicture picture;
+    MakeLoaded(picture);
+    EXPECT_EQ(picture.LoadFromFile(dir.File("missing.bmp")), 0);
+    EXPECT_EQ(picture.LoadFromFile(dir.File("missing.png")), 0);
+    EXPECT_EQ(picture.LoadFromFile(dir.Write("empty.jpg", "")), 0);
+    EXPECT_EQ(picture.LoadFromFile(dir.Write("empty.tga", "")), 0);
+    EXPECT_EQ(picture.LoadFromFile(dir.Path().string()), 0); // a folder
+    ExpectUnchanged(picture);
+}
+
+TEST(ComPictureLoad, PathsTooLongForTheLibraryBufferFail)
+{
+    TempDir dir;
+    auto png = Read("pattern.png");
+    std::string shortPath = dir.Write("p.png", std::string(png.begin(), png.end()));
+    CComPicture picture;
+    EXPECT_EQ(picture.LoadFromFile(shortPath), 1);
+    // Padding the path with "./" keeps the file but passes 260 characters.
+    std::string longPath = dir.Path().string();
+    while (longPath.size() < 262)
+        longPath += "/.";
+    longPath += "/p.png";
+    CComPicture other;
+    EXPECT_EQ(other.LoadFromFile(longPath), 0);
+    EXPECT_FALSE(other.IsLoaded());
+}
+
+TEST(ComPictureLoad, SavedBitmapFilesLoadBack)
+{
+    TempDir dir;
+    CComPicture picture;
+    ASSERT_EQ(picture.LoadFromFile(Path("pattern.png")), 1);
+    std::string path = dir.File("kadodsk.bmp");
+    dir.Write("kadodsk.bmp", std::string(5000, 'x')); // an older, larger file is replaced
+    EXPECT_EQ(picture.SaveAsBitmapFile(path), 1);
+    EXPECT_EQ(ReadBytes(path).size(), 54u + 7 * 40);
+    CComPicture back;
+    ASSERT_EQ(back.LoadFromFile(path), 1);
+    EXPECT_TRUE(Matches(back.ToDecoded(), PatternColour));
+}
+
+TEST(ComPictureLoad, TemporaryCopyShorterThanTheStreamIsNotDecoded)
+{
+    // The built-in library call reads the stream's length from the copy; a shorter copy fails.
+    TempDir dir;
+    auto png = Read("pattern.png");
+    std::string path = dir.Write("imgtemp", std::string(png.begin(), png.end()));
+    int width = 0, height = 0;
+    DecodedImage* image = BuiltinLoadImageFromStream(path.c_str(), static_cast<int>(png.size()), &width, &height, 15);
+    ASSERT_NE(image, nullptr);
+    EXPECT_EQ(width, kWidth);
+    BuiltinFreeImage(image);
+    EXPECT_EQ(BuiltinLoadImageFromStream(path.c_str(), static_cast<int>(png.size()) + 1, &width, &height, 15), nullptr);
+}

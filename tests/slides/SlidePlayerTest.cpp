@@ -1,0 +1,387 @@
+#include <gtest/gtest.h>
+
+#include <stdexcept>
+
+#include "SlideTestProject.h"
+#include "../model/SequenceRandom.h"
+#include "slides/ImageSlideShowPlayer.h"
+#include "slides/SlidePlayerList.h"
+#include "slides/SlideText.h"
+#include "model/MediaSettingsRecord.h"
+
+namespace {
+
+using Off = MediaSettingsRecord::Offset;
+
+constexpr uint32_t kGreenPx = 0x00FF00, kRedPx = 0xFF0000, kBluePx = 0x0000FF;
+constexpr Colorref kGreen = 0x00FF00, kRed = 0x0000FF, kBlue = 0xFF0000, kGrey = 0x808080;
+
+class TestSlideHost : public ISlideWindowHost {
+public:
+    explicit TestSlideHost(Size size) : size_(size) {}
+    void Present(const CComPicture&, int, int, int, int) override { ++presents; }
+    void Post(uint32_t message) override { posted.push_back(message); }
+    Size ParentSize() override { return size_; }
+    Size WindowSize() override { return size_; }
+    void ShowWindow(bool show) override { visible = show; }
+    void PostToParent(uint32_t message) override { toParent.push_back(message); }
+    IClock& WindowClock() override { return windowClock; }
+    IClock* TransitionClock() override { return &transitionClock; }
+
+    Size size_;
+    int presents = 0;
+    bool visible = false;
+    std::vector<uint32_t> posted, toParent;
+    VirtualClock windowClock, transitionClock;
+};
+
+// Measures every character 10 wide and 20 high and records what is drawn.
+class FakeText : public TextRenderer {
+public:
+    bool SelectFont(const FontSpec& font) override
+    {
+        fonts.push_back(font);
+        return true;
+    }
+    std::string FaceName() const override { return fonts.empty() ? "" : fonts.back().face; }
+    Size MeasureString(const std::string& text) override { return {10 * static_cast<int>(text.size()), 20}; }
+    int LineHeight() override { return 20; }
+    void DrawString(CComPicture&, int x, int y, const std::string& text, Colorref colour) override
+    {
+        lines.push_back({x, y, text, colour});
+    }
+    int DrawStringInRect(CComPicture&, Rect& rect, const std::string& text, Colorref, unsigned format) override
+    {
+        boxes.push_back({rect, text, format});
+        return rect.Height();
+    }
+    struct Line {
+        int x, y;
+        std::string text;
+        Colorref colour;
+    };
+    struct Box {
+        Rect rect;
+        std::string text;
+        unsigned format;
+    };
+    std::vector<FontSpec> fonts;
+    std::vector<Line> lines;
+    std::vector<Box> boxes;
+};
+
+class SlidePlayerTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        project.items.emplace_back();
+        Item().fileName = "pic.bmp";
+        Item().SetI32(Off::kBackgroundColour, kGrey);
+        project.SetProjectI32(ProjectOptions::kMediaInDatabase, 1);
+        previousText = SetSlideTextRenderer(&text);
+    }
+    void TearDown() override { SetSlideTextRenderer(previousText); }
+    SlideTestItem& Item() { return project.items.front(); }
+
+    // Opens the project, shows its first item and lets the transition run to its end.
+    void Show(Size frame, int startMode = 4, std::vector<int> randomValues = {0})
+    {
+        random = std::make_unique<SequenceRandom>(std::move(randomValues));
+        ASSERT_TRUE(project.Open(*random));
+        host = std::make_unique<TestSlideHost>(frame);
+        player = std::make_unique<CImageSlideShowPlayer>(*host);
+        player->OnInitDialog();
+        player->SetMode(startMode);
+        player->SetSettings(nullptr, &project.info);
+        player->SetMedia(&project.Media());
+        player->SetDatabase(&project.db);
+        player->ShowSlide(project.settings.get());
+        player->WaitForTransition();
+    }
+    const CComPicture& Canvas() { return player->Canvas(); }
+    int Count(Colorref c, Rect r)
+    {
+        int n = 0;
+        for (int y = r.top; y < r.bottom; ++y)
+            for (int x = r.left; x < r.right; ++x)
+                n += Canvas().GetPixel(x, y) == c ? 1 : 0;
+        return n;
+    }
+
+    SlideTestProject project;
+    std::unique_ptr<SequenceRandom> random;
+    std::unique_ptr<TestSlideHost> host;
+    std::unique_ptr<CImageSlideShowPlayer> player;
+    FakeText text;
+    TextRenderer* previousText = nullptr;
+};
+
+TEST_F(SlidePlayerTest, SmallImageIsCentredOverThePaintedBackground)
+{
+    project.media.push_back({"pic.bmp", SolidBmp(4, 2, kRedPx)});
+    Show({16, 12});
+    EXPECT_EQ(Count(kRed, Rect{6, 5, 10, 7}), 8);
+    EXPECT_EQ(Count(kGrey, Rect{0, 0, 16, 12}), 16 * 12 - 8);
+    EXPECT_EQ(player->Request().slideLeft, 6);
+    EXPECT_EQ(player->Request().slideTop, 5);
+    EXPECT_TRUE(host->visible);
+    ASSERT_EQ(host->posted.size(), 1u);
+    EXPECT_EQ(host->posted[0], kTransitionDoneMessage);
+    EXPECT_FALSE(player->Finished());
+    player->OnTransitionDone();
+    EXPECT_TRUE(player->Finished());
+    EXPECT_EQ(host->windowClock.TickCount(), 30u);
+    ASSERT_EQ(host->toParent.size(), 1u);
+    EXPECT_EQ(host->toParent[0], kItemFinishedMessage);
+}
+
+TEST_F(SlidePlayerTest, TransitionStoppedWithItsDoneMessageQueuedTellsTheOwnerNothing)
+{
+    project.media.push_back({"pic.bmp", SolidBmp(4, 2, kRedPx)});
+    Show({16, 12});
+    ASSERT_EQ(host->posted.size(), 1u); // the worker ran to its end; its message is not handled yet
+    player->StopTransition();
+    EXPECT_TRUE(player->Finished());
+    player->OnTransitionDone();
+    EXPECT_TRUE(host->toParent.empty());
+    EXPECT_EQ(host->windowClock.TickCount(), 100u);
+}
+
+TEST_F(SlidePlayerTest, ScaleModeOneEnlargesToTheFrameHeight)
+{
+    project.SetProjectI32(ProjectOptions::kScaleMode, 1);
+    project.media.push_back({"pic.bmp", SolidBmp(2, 2, kRedPx)});
+    Show({8, 6});
+    EXPECT_EQ(player->SlidePicture().Width(), 6);
+    EXPECT_EQ(player->SlidePicture().Height(), 6);
+    EXPECT_EQ(player->Request().slideLeft, 1);
+    EXPECT_EQ(Count(kRed, Rect{1, 0, 7, 6}), 36);
+    EXPECT_EQ(Count(kGrey, Rect{0, 0, 8, 6}), 12);
+}
+
+TEST_F(SlidePlayerTest, ScaleModeTwoShowsOnlyTheTopLeftCropStretchedOverTheFrame)
+{
+    project.SetProjectI32(ProjectOptions::kScaleMode, 2);
+    // 8 x 6 in a 10 x 8 frame: the source is (0, 0, 7, 6); the red last column is cut off.
+    project.media.push_back({"pic.bmp", MakeBmp(8, 6, [](int x, int) { return x == 7 ? kRedPx : kGreenPx; })});
+    Show({10, 8});
+    EXPECT_EQ(Count(kGreen, Rect{0, 0, 10, 8}), 80);
+}
+
+TEST_F(SlidePlayerTest, ScaleModeThreeFillsTheFrame)
+{
+    project.SetProjectI32(ProjectOptions::kScaleMode, 3);
+    project.media.push_back({"pic.bmp", SolidBmp(3, 1, kBluePx)});
+    Show({12, 9});
+    EXPECT_EQ(player->Request().slideLeft, 0);
+    EXPECT_EQ(player->Request().slideTop, 0);
+    EXPECT_EQ(Count(kBlue, Rect{0, 0, 12, 9}), 108);
+}
+
+TEST_F(SlidePlayerTest, RandomPositionWithFullWidthImageGivesXZero)
+{
+    project.SetProjectI32(ProjectOptions::kRandomPosition, 1);
+    project.media.push_back({"pic.bmp", SolidBmp(10, 2, kRedPx)});
+    Show({10, 8}, 4, {0, 7, 5});
+    EXPECT_EQ(player->Request().slideLeft, 0);
+    EXPECT_EQ(player->Request().slideTop, 5 % 6);
+}
+
+TEST_F(SlidePlayerTest, ImageThatDoesNotLoadShowsTheBackgroundAlone)
+{
+    project.media.push_back({"pic.bmp", "not an image at all"});
+    Show({8, 6});
+    EXPECT_FALSE(player->SlidePicture().IsLoaded());
+    EXPECT_EQ(Count(kGrey, Rect{0, 0, 8, 6}), 48);
+    EXPECT_EQ(host->posted.size(), 1u); // the show goes on
+}
+
+TEST_F(SlidePlayerTest, MissingImageInWholeWindowModeGivesBackgroundWithTexts)
+{
+    project.SetProjectI32(ProjectOptions::kSlideBackgroundMode, 1);
+    Item().SetFlag(Off::kShowTitle, true);
+    Item().title = "Hi";
+    Show({8, 6});
+    EXPECT_EQ(player->SlidePicture().Width(), 8);
+    EXPECT_EQ(Count(kGrey, Rect{0, 0, 8, 6}), 48);
+    EXPECT_EQ(text.lines.size(), 1u);
+}
+
+TEST_F(SlidePlayerTest, WholeWindowModeKeepsTheOldScreenAsTransitionBackground)
+{
+    project.SetProjectI32(ProjectOptions::kSlideBackgroundMode, 1);
+    project.media.push_back({"pic.bmp", SolidBmp(2, 2, kRedPx)});
+    Show({8, 6});
+    // The canvas was black before the slide: that is what the transition started from.
+    EXPECT_EQ(player->BackgroundPicture().GetPixel(0, 0), 0u);
+    EXPECT_EQ(Count(kRed, Rect{3, 2, 5, 4}), 4);
+    EXPECT_EQ(Count(kGrey, Rect{0, 0, 8, 6}), 44);
+    EXPECT_EQ(player->Request().slideLeft, 0);
+}
+
+TEST_F(SlidePlayerTest, TransparentImageLetsTheBackgroundThroughWherePixelOneOneIsFound)
+{
+    Item().SetFlag(Off::kColourKey, true);
+    project.media.push_back(
+        {"pic.bmp", MakeBmp(4, 4, [](int x, int y) { return (x == 3 && y == 3) ? kRedPx : kGreenPx; })});
+    Show({8, 8});
+    EXPECT_EQ(Count(kRed, Rect{2, 2, 6, 6}), 1);
+    EXPECT_EQ(Count(kGrey, Rect{0, 0, 8, 8}), 63);
+}
+
+TEST_F(SlidePlayerTest, TitleFontAndRightPositionKeepTheMargin)
+{
+    Item().SetFlag(Off::kShowTitle, true);
+    Item().title = "0123456789"; // 100 wide with the fake renderer
+    Item().titleStyle = "12;";
+    Item().titleFont = "A very long face name that goes past thirty-one characters";
+    Item().SetI32(Off::kTitleSize, 24);
+    Item().SetI32(Off::kTitlePosition, 2);
+    Item().SetI32(Off::kTitleColour, 0x0000FF);
+    Item().data[Off::kTitleCharset] = static_cast<char>(134);
+    Show({1024, 40});
+    ASSERT_EQ(text.lines.size(), 1u);
+    EXPECT_EQ(text.lines[0].x, 904);
+    EXPECT_EQ(text.lines[0].y, 0);
+    EXPECT_EQ(text.lines[0].colour, 0x0000FFu);
+    ASSERT_FALSE(text.fonts.empty());
+    const FontSpec& f = text.fonts[0];
+    EXPECT_EQ(f.weight, 700);
+    EXPECT_TRUE(f.italic);
+    EXPECT_FALSE(f.underline);
+    EXPECT_EQ(f.height, -32);
+    EXPECT_EQ(f.face.size(), 31u);
+    EXPECT_EQ(f.charSet, 134);
+}
+
+TEST_F(SlidePlayerTest, DescriptionLinesMakeTheBlockAndTheRectangle)
+{
+    Item().SetFlag(Off::kShowDesc, true);
+    Item().desc = "abc\r\nlonger line";
+    Item().SetI32(Off::kDescPosition, 3); // bottom centre
+    Show({200, 100});
+    ASSERT_EQ(text.boxes.size(), 1u);
+    // w = 110 (widest line), h = 2 lines x 20.
+    EXPECT_EQ(text.boxes[0].rect, (Rect{45, 60 - 8, 155, 100}));
+    EXPECT_EQ(text.boxes[0].text, "abc\r\nlonger line\r\n");
+    EXPECT_EQ(text.boxes[0].format, kDtWordBreak);
+}
+
+TEST_F(SlidePlayerTest, DescriptionStartingWithALineBreakDrawsNothing)
+{
+    Item().SetFlag(Off::kShowDesc, true);
+    Item().desc = "\r\nhidden";
+    Show({200, 100});
+    EXPECT_TRUE(text.boxes.empty());
+}
+
+TEST_F(SlidePlayerTest, StoredTextPositionsAtTheIntLimitsDrawNothingWithThePlatformRenderer)
+{
+    SetSlideTextRenderer(previousText);
+    for (int i = 0; i < 2; ++i) {
+        Item().SetFlag(i ? Off::kShowDesc : Off::kShowTitle, true);
+        Item().SetI32(i ? Off::kDescPosition : Off::kTitlePosition, 9);
+        Item().SetI32(i ? Off::kDescX : Off::kTitleX, 2147483647);
+        Item().SetI32(i ? Off::kDescY : Off::kTitleY, -2147483647 - 1);
+    }
+    Item().title = "Title text";
+    Item().desc = "some words here\r\nand more";
+    Show({64, 48});
+    EXPECT_EQ(Count(kGrey, Rect{0, 0, 64, 48}), 64 * 48);
+}
+
+TEST_F(SlidePlayerTest, PreviewNeverShowsTitleOrDescription)
+{
+    Item().SetFlag(Off::kShowTitle, true);
+    Item().title = "T";
+    Item().SetFlag(Off::kShowDesc, true);
+    Item().desc = "D";
+    Show({50, 50}, 3);
+    EXPECT_TRUE(text.lines.empty());
+    EXPECT_TRUE(text.boxes.empty());
+}
+
+TEST(SlideTextRules, StyleMarkersAreFoundAnywhere)
+{
+    EXPECT_EQ(MakeSlideFont("F", "1;2;", 10, 0, 96).weight, 700);
+    EXPECT_TRUE(MakeSlideFont("F", "1;2;", 10, 0, 96).italic);
+    const FontSpec odd = MakeSlideFont("F", "34;", 10, 0, 96);
+    EXPECT_EQ(odd.weight, 400);
+    EXPECT_TRUE(odd.underline);
+    EXPECT_TRUE(odd.strikeOut);
+    EXPECT_EQ(MakeSlideFont("F", "", 9, 0, 96).height, -12);
+    EXPECT_EQ(MakeSlideFont("F", "", 11, 0, 96).height, -15); // 14.67 rounds to 15
+    EXPECT_EQ(MulDivRound(1, 1, 0), -1);
+}
+
+TEST(SlideTextRules, StoredSizesBeyondTheIntRangeGiveMulDivsOverflowValue)
+{
+    EXPECT_EQ(MulDivRound(1610612736, 96, 72), -1); // exactly 2^31
+    EXPECT_EQ(MulDivRound(-1610612737, 96, 72), -1);
+    EXPECT_EQ(MulDivRound(2147483647, 72, 96), 1610612735);
+    EXPECT_EQ(MakeSlideFont("F", "", 1610612736, 0, 96).height, 1);
+}
+
+TEST(SlideTextRules, DescriptionLineSplitting)
+{
+    EXPECT_EQ(SplitDescriptionLines("a\r\nb"), (std::vector<std::string>{"a", "b"}));
+    EXPECT_EQ(SplitDescriptionLines("a\r\n"), (std::vector<std::string>{"a"}));
+    EXPECT_EQ(SplitDescriptionLines("a\r\n\r\nb"), (std::vector<std::string>{"a", "", "b"}));
+    EXPECT_TRUE(SplitDescriptionLines("\r\na").empty());
+    EXPECT_EQ(SplitDescriptionLines("one\ntwo"), (std::vector<std::string>{"one\ntwo"}));
+}
+
+TEST(SlidePlayerStop, StopBeforeAnySlideAndAfterTheEndReturnsAtOnce)
+{
+    TestSlideHost host({4, 4});
+    CImageSlideShowPlayer player(host);
+    player.OnInitDialog();
+    player.StopTransition();
+    EXPECT_EQ(host.windowClock.TickCount(), 0u);
+    EXPECT_EQ(player.Canvas().Width(), 4);
+    EXPECT_EQ(player.Canvas().GetPixel(3, 3), 0u);
+}
+
+TEST(SlidePlayerList, PositionsAreKeptAndOutsideIndicesAreRejected)
+{
+    std::vector<TestSlideHost*> made;
+    CSlidePlayerList list([&](void*) {
+        auto host = std::make_unique<TestSlideHost>(Size{4, 4});
+        made.push_back(host.get());
+        return host;
+    });
+    EXPECT_EQ(list.CreatePlayer(nullptr), 0);
+    EXPECT_EQ(list.CreatePlayer(nullptr), 1);
+    list.DestroyPlayer(0);
+    list.DestroyPlayer(0); // an emptied entry is skipped
+    EXPECT_EQ(list.Count(), 2);
+    EXPECT_EQ(list.Player(0), nullptr);
+    EXPECT_NE(list.Player(1), nullptr);
+    EXPECT_EQ(list.CreatePlayer(nullptr), 2); // never reused
+    list.HidePlayer(1, 0);
+    list.HidePlayer(0, 1); // on an emptied entry: nothing
+    EXPECT_THROW(list.StopTransition(3), std::invalid_argument);
+    EXPECT_THROW(list.ShowSlide(-1, nullptr), std::invalid_argument);
+    EXPECT_THROW(list.DestroyPlayer(99), std::invalid_argument);
+}
+
+TEST(SlidePlayerList, WindowThatCannotBeMadeLeavesAnEmptyEntry)
+{
+    bool refuse = true;
+    CSlidePlayerList list([&](void*) -> std::unique_ptr<ISlideWindowHost> {
+        if (refuse)
+            return nullptr;
+        return std::make_unique<TestSlideHost>(Size{4, 4});
+    });
+    EXPECT_EQ(list.CreatePlayer(nullptr), 0);
+    EXPECT_EQ(list.Player(0), nullptr);
+    EXPECT_NO_THROW(list.SetPlayerMode(0, 4));
+    EXPECT_NO_THROW(list.ShowSlide(0, nullptr));
+    EXPECT_NO_THROW(list.StopTransition(0));
+    EXPECT_NO_THROW(list.DestroyPlayer(0));
+    refuse = false;
+    EXPECT_EQ(list.CreatePlayer(nullptr), 1);
+    EXPECT_NE(list.Player(1), nullptr);
+}
+
+} // namespace
