@@ -8,6 +8,7 @@
 
 #include <jpeglib.h>
 
+#include "codecs/PictureLoad.h"
 #include "db/MyMemFile.h"
 #include "gfx/ComPicture.h"
 #include "codecs/JpegDecoder.h"
@@ -80,7 +81,7 @@ void BM_PictureFromStream24MP(benchmark::State& state)
     stream.Write(jpeg.data(), jpeg.size());
     for (auto _ : state) {
         CComPicture picture;
-        if (picture.LoadFromStream(stream, "photo.jpg") != 1)
+        if (LoadFromStream(picture, stream, "photo.jpg") != 1)
             state.SkipWithError("load failed");
         benchmark::DoNotOptimize(picture.Pixels());
     }

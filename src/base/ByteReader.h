@@ -2,6 +2,8 @@
 #include <cstddef>
 #include <cstdint>
 
+#include "base/ByteOrder.h"
+
 // Bounds-checked reads from an in-memory image file. A read past the end yields 0 and marks the
 // reader failed, so a decoder can read a whole header and check once.
 class ByteReader {
@@ -27,32 +29,34 @@ public:
 
     uint8_t U8()
     {
-        if (pos_ >= size_) {
-            Fail();
-            return 0;
-        }
-        return data_[pos_++];
+        const uint8_t* p = Take(1);
+        return p ? *p : 0;
     }
-    uint16_t U16LE() { return static_cast<uint16_t>(U8() | (U8() << 8)); }
-    uint32_t U32LE()
-    {
-        uint32_t lo = U16LE();
-        return lo | (static_cast<uint32_t>(U16LE()) << 16);
-    }
-    uint16_t U16BE()
-    {
-        uint16_t hi = U8();
-        return static_cast<uint16_t>((hi << 8) | U8());
-    }
-    uint32_t U32BE()
-    {
-        uint32_t hi = U16BE();
-        return (hi << 16) | U16BE();
-    }
+    uint16_t U16LE() { return Read<2>(ReadLE16); }
+    uint32_t U32LE() { return Read<4>(ReadLE32); }
+    uint16_t U16BE() { return Read<2>(ReadBE16); }
+    uint32_t U32BE() { return Read<4>(ReadBE32); }
     int32_t I32LE() { return static_cast<int32_t>(U32LE()); }
     int16_t I16LE() { return static_cast<int16_t>(U16LE()); }
 
 private:
+    // The next n bytes, or null (and the reader failed, at the end) when fewer remain.
+    const uint8_t* Take(size_t n)
+    {
+        if (n > Remaining()) {
+            pos_ = size_;
+            Fail();
+            return nullptr;
+        }
+        const uint8_t* p = data_ + pos_;
+        pos_ += n;
+        return p;
+    }
+    template <size_t N, typename T> T Read(T (*decode)(const uint8_t*))
+    {
+        const uint8_t* p = Take(N);
+        return p ? decode(p) : T{0};
+    }
     bool Fail()
     {
         failed_ = true;

@@ -1,3 +1,4 @@
+#include "base/ByteOrder.h"
 #include "codecs/BmpDecoder.h"
 
 #include <bit>
@@ -211,7 +212,7 @@ bool DecodeUncompressed(const uint8_t* data, size_t size, const BmpHeader& h, De
         case 32:
             for (int x = 0; x < width; ++x) {
                 const uint8_t* p = src + 4 * x;
-                uint32_t v = p[0] | (p[1] << 8) | (p[2] << 16) | (static_cast<uint32_t>(p[3]) << 24);
+                uint32_t v = ReadLE32(p);
                 dst[x] = PackRgb(red.Extract(v), green.Extract(v), blue.Extract(v));
             }
             break;

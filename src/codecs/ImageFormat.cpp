@@ -1,3 +1,4 @@
+#include "base/TextCase.h"
 #include "codecs/ImageFormat.h"
 
 namespace {

@@ -31,6 +31,3 @@ inline bool IsSystemDecoderFormat(int code)
 {
     return code == kFormatBmp || code == kFormatJpeg || code == kFormatGif;
 }
-
-// Lower-cases a name in the system's ANSI code page (multibyte characters stay whole).
-std::string LowerAnsi(const std::string& text);

@@ -1,11 +1,10 @@
-// Loading and saving of pictures: the decoder is chosen by the name's extension.
 #include <fstream>
 #include <vector>
 
 #include "db/MyFile.h"
 #include "db/MyMemFile.h"
+#include "codecs/PictureLoad.h"
 #include "gfx/ComPicture.h"
-#include "gfx/Ddb.h"
 #include "codecs/BuiltinExpic.h"
 #include "codecs/ExtendedLibrary.h"
 #include "codecs/ImageFormat.h"
@@ -23,7 +22,7 @@ int AdoptResult(CComPicture& picture, const ExtendedDecodeResult& result, Decode
 
 } // namespace
 
-int CComPicture::LoadFromStream(CMyMemFile& stream, const std::string& name)
+int LoadFromStream(CComPicture& picture, CMyMemFile& stream, const std::string& name)
 {
     const int code = ClassifyImageFile(name);
     const uint64_t length = stream.GetLength();
@@ -31,7 +30,7 @@ int CComPicture::LoadFromStream(CMyMemFile& stream, const std::string& name)
     if (length == 0 || length > kMaxEncodedImageBytes)
         return 0;
     if (IsSystemDecoderFormat(code))
-        return LoadFromIStream(stream.GetData(), stream.GetSize());
+        return LoadFromIStream(picture, stream.GetData(), stream.GetSize());
 
     // The library decodes from a path, so the bytes go to a temporary file first. A copy that cannot be
     // written fails the load rather than decode whatever an earlier load left there.
@@ -45,33 +44,22 @@ int CComPicture::LoadFromStream(CMyMemFile& stream, const std::string& name)
         return 0;
     DecodedImage image;
     auto result = ExtendedDecodeTempFile(tempPath, static_cast<uint32_t>(length), code, image);
-    return AdoptResult(*this, result, image);
+    return AdoptResult(picture, result, image);
 }
 
-int CComPicture::LoadFromFile(const std::string& path)
+int LoadFromFile(CComPicture& picture, const std::string& path)
 {
     const int code = ClassifyImageFile(path);
     if (IsSystemDecoderFormat(code)) {
         std::vector<uint8_t> bytes;
         if (!ReadImageFile(path, kMaxEncodedImageBytes, bytes))
             return 0;
-        return LoadFromIStream(bytes.data(), bytes.size());
+        return LoadFromIStream(picture, bytes.data(), bytes.size());
     }
     // A path the library's buffer cannot hold would reach it cut short, naming another file.
     if (path.empty() || path.size() >= kLibraryPathChars)
         return 0;
     DecodedImage image;
     auto result = ExtendedDecodeFile(path, image);
-    return AdoptResult(*this, result, image);
-}
-
-int CComPicture::SaveAsBitmapFile(const std::string& path)
-{
-    CDdb ddb(*this, ScreenDisplayFormat());
-    std::ofstream out(path, std::ios::binary | std::ios::trunc);
-    if (!out)
-        return 0;
-    bool complete = ddb.WriteBitmapFile(out, 0, 0, m_width, m_height);
-    out.close();
-    return complete && out ? 1 : 0;
+    return AdoptResult(picture, result, image);
 }

@@ -1,3 +1,4 @@
+#include "base/ByteOrder.h"
 #include "codecs/StbDecoder.h"
 
 #include <climits>
@@ -73,7 +74,7 @@ bool PngStartsWithEmptyData(const uint8_t* data, size_t size)
     size_t pos = 8;
     while (size - pos >= 8) {
         const uint8_t* p = data + pos;
-        uint32_t length = uint32_t(p[0]) << 24 | uint32_t(p[1]) << 16 | uint32_t(p[2]) << 8 | p[3];
+        uint32_t length = ReadBE32(p);
         if (std::memcmp(p + 4, "IDAT", 4) == 0)
             return length == 0;
         if (length > size - pos - 8 || size - pos - 8 - length < 4)

@@ -2,7 +2,7 @@
 
 #include <utility>
 
-#include "slides/SlideText.h"
+#include "base/MulDiv.h"
 #include "codecs/DecodeCommon.h"
 
 int SystemDecoderHimetric(int pixels)

@@ -1,5 +1,7 @@
 #include "db/DatabaseWriter.h"
 
+#include "base/ByteOrder.h"
+
 #include "db/MyFile.h"
 #include "db/MyXMLDb.h"
 #include "platform/Process.h"
@@ -42,8 +44,8 @@ public:
     void Append(std::string_view text) { Append(text.data(), text.size()); }
     void AppendU32(std::uint32_t v)
     {
-        unsigned char b[4] = {static_cast<unsigned char>(v), static_cast<unsigned char>(v >> 8),
-                              static_cast<unsigned char>(v >> 16), static_cast<unsigned char>(v >> 24)};
+        std::uint8_t b[4];
+        WriteLE32(b, v);
         Append(b, 4);
     }
     // size bytes of the file at path from offset, copied in chunks.

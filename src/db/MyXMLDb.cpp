@@ -1,3 +1,4 @@
+#include "base/ByteOrder.h"
 #include "db/MyXMLDb.h"
 
 #include "db/MyFile.h"
@@ -92,6 +93,5 @@ std::int64_t ReadDatabaseTrailer(const std::string& path)
     unsigned char bytes[4];
     if (length < 4 || file.ReadAt(length - 4, bytes, 4) != 4)
         return -1;
-    return static_cast<std::int64_t>(bytes[0] | bytes[1] << 8 | bytes[2] << 16 |
-                                     static_cast<std::uint32_t>(bytes[3]) << 24);
+    return static_cast<std::int64_t>(ReadLE32(bytes));
 }

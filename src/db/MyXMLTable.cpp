@@ -1,3 +1,4 @@
+#include "base/ByteOrder.h"
 #include "db/MyXMLTable.h"
 
 #include "db/MyXMLDb.h"
@@ -10,11 +11,6 @@
 namespace {
 constexpr std::string_view kRecordInfoTag = "<recordinfo>";
 constexpr std::size_t kIndexEntryBytes = 8;
-
-std::uint32_t LittleEndian32(const unsigned char* p)
-{
-    return p[0] | p[1] << 8 | p[2] << 16 | static_cast<std::uint32_t>(p[3]) << 24;
-}
 }
 
 CMyXMLTable::~CMyXMLTable()
@@ -103,7 +99,7 @@ void CMyXMLTable::ReadHead()
             std::min<std::uint64_t>(entries - done, sizeof chunk / kIndexEntryBytes) * kIndexEntryBytes);
         std::size_t got = ReadTable(indexStart + done * kIndexEntryBytes, chunk, want);
         for (std::size_t i = 0; i + kIndexEntryBytes <= got; i += kIndexEntryBytes)
-            records_.push_back({LittleEndian32(chunk + i), LittleEndian32(chunk + i + 4)});
+            records_.push_back({ReadLE32(chunk + i), ReadLE32(chunk + i + 4)});
         if (got < want)
             break;
         done += want / kIndexEntryBytes;
@@ -209,7 +205,7 @@ void CMyXMLTable::ReadRecord(int index)
         std::size_t want = static_cast<std::size_t>(std::min<std::uint64_t>(bytes.size(), room));
         std::size_t got = ReadTable(position, bytes.data(), want);
         for (std::size_t k = 0; (k + 1) * 4 <= got; ++k)
-            lengths[k] = LittleEndian32(bytes.data() + k * 4);
+            lengths[k] = ReadLE32(bytes.data() + k * 4);
         position += bytes.size();
     }
 
@@ -286,7 +282,7 @@ std::int32_t CMyXMLTable::ReadFieldInt(const std::string& name) const
 {
     unsigned char bytes[4] = {0, 0, 0, 0};
     CopyFieldBytes(name, bytes, sizeof bytes);
-    return static_cast<std::int32_t>(LittleEndian32(bytes));
+    return static_cast<std::int32_t>(ReadLE32(bytes));
 }
 
 std::uint32_t CMyXMLTable::GetFieldLength(const std::string& name) const

@@ -9,8 +9,6 @@
 #include "gfx/Geometry.h"
 #include "gfx/Region.h"
 
-class CMyMemFile;
-
 // Raster operations of block transfers, with the Windows ternary raster-operation codes. Operations that
 // use a pattern see black, since pictures have no brush selected.
 enum class RasterOp : uint32_t {
@@ -132,14 +130,7 @@ public:
     // (the key is pixel (1, 1) of the stretched copy). Returns 1.
     int StretchDrawTransparent(CComPicture& target, int x, int y, int width, int height) const;
 
-    // ---- loading and saving (implemented with the decoders; the picture is the only output)
-    // Decodes the stream's bytes; the name is used only for its extension. Returns 1 on success.
-    int LoadFromStream(CMyMemFile& stream, const std::string& name);
-    // Decodes a file. Returns 1 on success.
-    int LoadFromFile(const std::string& path);
-    // The system-decoder path (BMP, JPEG, GIF) over bytes in memory. Returns 1 on success; data the
-    // decoder rejects returns 0 and leaves the picture as it was.
-    int LoadFromIStream(const uint8_t* data, size_t size);
+    // ---- saving (loading lives with the decoders, codecs/PictureLoad.h)
     // Writes the picture as a .bmp file. Returns 1, or 0 when the file could not be opened or could hold
     // only its headers.
     int SaveAsBitmapFile(const std::string& path);

@@ -1,3 +1,4 @@
+#include "base/TextCase.h"
 #include "model/Media.h"
 
 #include "db/MyXMLDb.h"

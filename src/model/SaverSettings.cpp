@@ -1,3 +1,4 @@
+#include "base/ByteOrder.h"
 #include "model/SaverSettings.h"
 
 #include "model/SettingsStore.h"
@@ -60,10 +61,7 @@ void CSaverSettings::SetBlock(const uint8_t* data, size_t length)
     std::copy_n(data, std::min(length, kBlockSize), block.begin());
     auto fields = Fields(*this);
     for (size_t i = 0; i < kValueCount; ++i) {
-        const uint32_t v = static_cast<uint32_t>(block[4 * i]) | static_cast<uint32_t>(block[4 * i + 1]) << 8 |
-                           static_cast<uint32_t>(block[4 * i + 2]) << 16 |
-                           static_cast<uint32_t>(block[4 * i + 3]) << 24;
-        *fields[i] = static_cast<int32_t>(v);
+        *fields[i] = static_cast<int32_t>(ReadLE32(block.data() + 4 * i));
     }
 }
 

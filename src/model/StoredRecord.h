@@ -1,4 +1,5 @@
 #pragma once
+#include "base/ByteOrder.h"
 #include <algorithm>
 #include <array>
 #include <cstddef>
@@ -31,8 +32,7 @@ public:
     uint32_t U32(size_t offset) const
     {
         Check(offset, 4);
-        return static_cast<uint32_t>(bytes_[offset]) | static_cast<uint32_t>(bytes_[offset + 1]) << 8 |
-               static_cast<uint32_t>(bytes_[offset + 2]) << 16 | static_cast<uint32_t>(bytes_[offset + 3]) << 24;
+        return ReadLE32(bytes_.data() + offset);
     }
     int32_t I32(size_t offset) const { return static_cast<int32_t>(U32(offset)); }
 
@@ -42,8 +42,7 @@ public:
     void SetU32(size_t offset, uint32_t value)
     {
         Check(offset, 4);
-        for (size_t i = 0; i < 4; ++i)
-            bytes_.at(offset + i) = static_cast<uint8_t>(value >> (8 * i));
+        WriteLE32(bytes_.data() + offset, value);
     }
     void SetI32(size_t offset, int32_t value) { SetU32(offset, static_cast<uint32_t>(value)); }
 

@@ -19,11 +19,3 @@ size_t CopyRecordField(const CMyXMLTable& table, const std::string& name, void* 
     return Readable(table, name) ? table.CopyFieldBytes(name, dest, size) : 0;
 }
 
-std::string ToLowerAscii(std::string text)
-{
-    for (char& c : text) {
-        if (c >= 'A' && c <= 'Z')
-            c = static_cast<char>(c - 'A' + 'a');
-    }
-    return text;
-}

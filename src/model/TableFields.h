@@ -19,6 +19,3 @@ inline const char* const kProjectTextFields[] = {
 std::string ReadTextField(const CMyXMLTable& table, const std::string& name);
 // Copies the stored value over dest (cut to size); returns the bytes copied.
 size_t CopyRecordField(const CMyXMLTable& table, const std::string& name, void* dest, size_t size);
-
-// Names compare case-insensitively by lower-casing both sides.
-std::string ToLowerAscii(std::string text);

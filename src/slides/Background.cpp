@@ -1,3 +1,5 @@
+#include "codecs/PictureLoad.h"
+#include "base/TextCase.h"
 #include "slides/Background.h"
 
 #include "db/MyXMLDb.h"
@@ -159,7 +161,7 @@ void CBackground::DrawSnapshot()
     const std::string folder = snapshotFolder_.empty() ? TempDirectory() : snapshotFolder_;
     const std::string path = folder + "kadodsk.bmp";
     CComPicture snapshot;
-    if (FileExists(path) && snapshot.LoadFromFile(path) && snapshot.IsLoaded())
+    if (FileExists(path) && LoadFromFile(snapshot, path) && snapshot.IsLoaded())
         snapshot.Draw(0, 0, *target_); // unscaled: a larger target keeps the rest
     else
         target_->FillRect(target_->GetRect(), 0);

@@ -2,6 +2,7 @@
 // pictures loaded from files and from database streams (the platform's own decoders where it has them).
 #include <gtest/gtest.h>
 
+#include "codecs/PictureLoad.h"
 #include "DecodeTestSupport.h"
 #include "db/MyMemFile.h"
 #include "gfx/ComPicture.h"
@@ -68,7 +69,7 @@ TEST(SampleImages, PicturesLoadEverySampleFromFile)
 {
     auto check = [](const Sample& s) {
         CComPicture picture;
-        EXPECT_EQ(picture.LoadFromFile(Path(s.name)), 1) << s.name;
+        EXPECT_EQ(LoadFromFile(picture, Path(s.name)), 1) << s.name;
         EXPECT_TRUE(Matches(picture.ToDecoded(), s.expected, s.tolerance)) << s.name;
     };
     for (const auto& s : kExtendedSamples)
@@ -84,7 +85,7 @@ TEST(SampleImages, PicturesLoadEverySampleFromAStream)
         CMyMemFile stream;
         ASSERT_TRUE(stream.Write(bytes.data(), bytes.size()));
         CComPicture picture;
-        EXPECT_EQ(picture.LoadFromStream(stream, std::string("media\\") + s.name), 1) << s.name;
+        EXPECT_EQ(LoadFromStream(picture, stream, std::string("media\\") + s.name), 1) << s.name;
         EXPECT_TRUE(Matches(picture.ToDecoded(), s.expected, s.tolerance)) << s.name;
     };
     for (const auto& s : kExtendedSamples)

@@ -1,3 +1,4 @@
+#include "base/TextCase.h"
 #include "ExtractCommand.h"
 
 #include "ToolDatabase.h"

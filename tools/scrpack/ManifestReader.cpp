@@ -1,3 +1,5 @@
+#include "base/ByteOrder.h"
+#include "base/TextCase.h"
 #include "ManifestReader.h"
 
 #include "ManifestDefaults.h"
@@ -181,15 +183,8 @@ void Reader::ReadRecordFields(const toml::table& table, const std::string& path,
         if (!node)
             continue;
         const std::string key = path + "." + field.key;
-        auto get32 = [&] {
-            return static_cast<uint32_t>(bytes[field.offset]) | static_cast<uint32_t>(bytes[field.offset + 1]) << 8 |
-                   static_cast<uint32_t>(bytes[field.offset + 2]) << 16 |
-                   static_cast<uint32_t>(bytes[field.offset + 3]) << 24;
-        };
-        auto set32 = [&](uint32_t v) {
-            for (size_t i = 0; i < 4; ++i)
-                bytes[field.offset + i] = static_cast<uint8_t>(v >> (8 * i));
-        };
+        auto get32 = [&] { return ReadLE32(bytes + field.offset); };
+        auto set32 = [&](uint32_t v) { WriteLE32(bytes + field.offset, v); };
         if (field.offset >= size)
             continue;
         // A value already saying what the manifest says is left alone, so stored padding survives.

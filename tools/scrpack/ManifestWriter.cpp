@@ -1,3 +1,4 @@
+#include "base/ByteOrder.h"
 #include "ManifestWriter.h"
 
 #include "ManifestDefaults.h"
@@ -85,8 +86,7 @@ void PutFontStyle(toml::table& table, const std::string& key, const std::string&
 
 uint32_t Get32(const uint8_t* bytes, size_t offset)
 {
-    return static_cast<uint32_t>(bytes[offset]) | static_cast<uint32_t>(bytes[offset + 1]) << 8 |
-           static_cast<uint32_t>(bytes[offset + 2]) << 16 | static_cast<uint32_t>(bytes[offset + 3]) << 24;
+    return ReadLE32(bytes + offset);
 }
 
 // The named values of one section of a record that differ from the defaults.

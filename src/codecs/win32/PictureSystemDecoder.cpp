@@ -5,6 +5,7 @@
 
 #include <cstring>
 
+#include "codecs/PictureLoad.h"
 #include "gfx/ComPicture.h"
 #include "codecs/DecodeCommon.h"
 #include "gfx/win32/GdiPixels.h"
@@ -50,7 +51,7 @@ IStream* StreamOnCopy(const uint8_t* data, size_t size)
 
 } // namespace
 
-int CComPicture::LoadFromIStream(const uint8_t* data, size_t size)
+int LoadFromIStream(CComPicture& target, const uint8_t* data, size_t size)
 {
     if (!data || size == 0 || size > 0x7FFFFFFF)
         return 0;
@@ -78,12 +79,12 @@ int CComPicture::LoadFromIStream(const uint8_t* data, size_t size)
     int height = MulDiv(himetricHeight, dpiY, 2540);
 
     int result = 0;
-    if (ImageSizeAllowed(width, height, kMaxImagePixels) && CreateBlank(width, height, 0)) {
+    if (ImageSizeAllowed(width, height, kMaxImagePixels) && target.CreateBlank(width, height, 0)) {
         // HIMETRIC runs bottom-up: start at the top edge and go down by the height.
-        picture->Render(PictureDC(*this), 0, 0, width, height, 0, himetricHeight, himetricWidth, -himetricHeight,
+        picture->Render(PictureDC(target), 0, 0, width, height, 0, himetricHeight, himetricWidth, -himetricHeight,
                         nullptr);
         GdiFlush();
-        ClearUnusedByte(*this);
+        ClearUnusedByte(target);
         result = 1;
     }
     picture->Release();

@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include "codecs/PictureLoad.h"
 #include "../DecodeTestSupport.h"
 #include "db/MyMemFile.h"
 #include "gfx/ComPicture.h"
@@ -94,12 +95,12 @@ TEST(ExpicDll, LoadersUseTheInstalledLibrary)
     // Pictures from files and from streams (through the temporary copy) alike.
     for (const char* name : {"pattern.png", "pattern-rle.tga", "grey.bw", "pattern.pcx", "mono.pbm"}) {
         CComPicture fromFile;
-        EXPECT_EQ(fromFile.LoadFromFile(Path(name)), 1) << name;
+        EXPECT_EQ(LoadFromFile(fromFile, Path(name)), 1) << name;
         auto bytes = Read(name);
         CMyMemFile stream;
         stream.Write(bytes.data(), bytes.size());
         CComPicture fromStream;
-        EXPECT_EQ(fromStream.LoadFromStream(stream, name), 1) << name;
+        EXPECT_EQ(LoadFromStream(fromStream, stream, name), 1) << name;
         EXPECT_EQ(fromStream.ToDecoded().pixels, fromFile.ToDecoded().pixels) << name;
     }
     // What the library rejects fails, picture unchanged.
@@ -107,7 +108,7 @@ TEST(ExpicDll, LoadersUseTheInstalledLibrary)
     ASSERT_EQ(picture.CreateBlank(4, 4, 0), 1);
     CMyMemFile junk;
     junk.Write("not an image at all", 19);
-    EXPECT_EQ(picture.LoadFromStream(junk, "x.png"), 0);
+    EXPECT_EQ(LoadFromStream(picture, junk, "x.png"), 0);
     EXPECT_EQ(picture.Width(), 4);
 }
 
@@ -142,7 +143,7 @@ TEST(DecodeTiming, DISABLED_LoadFromFile)
         LARGE_INTEGER frequency, start, end;
         QueryPerformanceFrequency(&frequency);
         QueryPerformanceCounter(&start);
-        ASSERT_EQ(picture.LoadFromFile(path), 1);
+        ASSERT_EQ(LoadFromFile(picture, path), 1);
         QueryPerformanceCounter(&end);
         printf("%s: %d x %d in %.1f ms\n", path, picture.Width(), picture.Height(),
                1000.0 * double(end.QuadPart - start.QuadPart) / double(frequency.QuadPart));

@@ -1,5 +1,4 @@
-#include "codecs/ImageFormat.h"
-#include "model/TableFields.h"
+#include "base/TextCase.h"
 
 // Names here are UTF-8 or another ASCII-compatible encoding: only ASCII letters change, so bytes of
 // multibyte characters are never touched.

@@ -2,7 +2,7 @@
 
 #include <vector>
 
-#include "codecs/ImageFormat.h"
+#include "base/TextCase.h"
 
 // Through UTF-16, so that the trail bytes of double-byte characters are never taken for letters.
 std::string LowerAnsi(const std::string& text)

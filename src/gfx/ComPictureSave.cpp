@@ -1,0 +1,15 @@
+#include <fstream>
+
+#include "gfx/ComPicture.h"
+#include "gfx/Ddb.h"
+
+int CComPicture::SaveAsBitmapFile(const std::string& path)
+{
+    CDdb ddb(*this, ScreenDisplayFormat());
+    std::ofstream out(path, std::ios::binary | std::ios::trunc);
+    if (!out)
+        return 0;
+    bool complete = ddb.WriteBitmapFile(out, 0, 0, m_width, m_height);
+    out.close();
+    return complete && out ? 1 : 0;
+}
