@@ -1,6 +1,5 @@
 #include "ManifestReader.h"
 #include "support/TempDir.h"
-#include "transitions/EffectNames.h"
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
@@ -188,18 +187,4 @@ TEST_F(ManifestFixture, TextsGivenAsHexKeepCodePageBytes)
 {
     PackPlan plan = Parse("[project]\nauthor = { hex = \"43 61 66 e9\" }\n");
     EXPECT_EQ(plan.project.texts["authorname"], "Caf\xe9");
-}
-
-TEST(EffectNames, IndexOrderAndLookup)
-{
-    EXPECT_STREQ(EffectName(0), "Band down large");
-    EXPECT_STREQ(EffectName(13), "Band left samll");
-    EXPECT_STREQ(EffectName(108), "Scan to center(Vertical) ");
-    EXPECT_STREQ(EffectName(160), "Zig-zag up");
-    EXPECT_EQ(EffectName(161), nullptr);
-    EXPECT_EQ(EffectName(-1), nullptr);
-    for (int i = 0; i < kEffectCount; ++i)
-        EXPECT_EQ(FindEffectByName(EffectName(i)), i) << EffectName(i);
-    EXPECT_EQ(FindEffectByName("show UP-DWON"), 117);
-    EXPECT_EQ(FindEffectByName("Spin"), -1);
 }
