@@ -125,4 +125,4 @@ void BM_CatSameBytes(benchmark::State& state)
 }
 BENCHMARK(BM_CatSameBytes)->Unit(benchmark::kMillisecond)->UseRealTime();
 
-}  // namespace
+} // namespace

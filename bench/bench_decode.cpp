@@ -8,10 +8,10 @@
 
 #include <jpeglib.h>
 
+#include "codecs/JpegDecoder.h"
 #include "codecs/PictureLoad.h"
 #include "db/MyMemFile.h"
 #include "gfx/ComPicture.h"
-#include "codecs/JpegDecoder.h"
 
 namespace {
 

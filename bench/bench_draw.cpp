@@ -11,7 +11,8 @@ namespace {
 
 constexpr int kW = 1920, kH = 1080;
 
-CComPicture Noise(int w, int h) {
+CComPicture Noise(int w, int h)
+{
     CComPicture p;
     p.CreateBlank(w, h, 0);
     uint32_t state = 12345;
@@ -23,7 +24,8 @@ CComPicture Noise(int w, int h) {
     return p;
 }
 
-void BM_MemcpyFrame(benchmark::State& state) {
+void BM_MemcpyFrame(benchmark::State& state)
+{
     std::vector<uint32_t> a(static_cast<size_t>(kW) * kH, 1), b(a.size());
     for (auto _ : state) {
         std::memcpy(b.data(), a.data(), a.size() * sizeof(uint32_t));
@@ -33,7 +35,8 @@ void BM_MemcpyFrame(benchmark::State& state) {
 }
 BENCHMARK(BM_MemcpyFrame);
 
-void BM_BitBltFrame(benchmark::State& state) {
+void BM_BitBltFrame(benchmark::State& state)
+{
     CComPicture src = Noise(kW, kH), dst;
     dst.CreateBlank(kW, kH, 0);
     for (auto _ : state) {
@@ -44,7 +47,8 @@ void BM_BitBltFrame(benchmark::State& state) {
 }
 BENCHMARK(BM_BitBltFrame);
 
-void BM_HalftoneReduce6000x4000(benchmark::State& state) {
+void BM_HalftoneReduce6000x4000(benchmark::State& state)
+{
     CComPicture src = Noise(6000, 4000), dst;
     dst.CreateBlank(kW, kH, 0);
     dst.SetStretchBltMode(kHalftone);
@@ -55,7 +59,8 @@ void BM_HalftoneReduce6000x4000(benchmark::State& state) {
 }
 BENCHMARK(BM_HalftoneReduce6000x4000)->Unit(benchmark::kMillisecond);
 
-void BM_HalftoneEnlarge640x480(benchmark::State& state) {
+void BM_HalftoneEnlarge640x480(benchmark::State& state)
+{
     CComPicture src = Noise(640, 480), dst;
     dst.CreateBlank(kW, kH, 0);
     dst.SetStretchBltMode(kHalftone);
@@ -67,7 +72,8 @@ void BM_HalftoneEnlarge640x480(benchmark::State& state) {
 BENCHMARK(BM_HalftoneEnlarge640x480)->Unit(benchmark::kMillisecond);
 
 // A 10 x 10 field of triangles, as the triangle effects build each frame.
-Region HundredTriangles(int grow) {
+Region HundredTriangles(int grow)
+{
     Region region;
     const int cw = kW / 10, ch = kH / 10;
     for (int i = 0; i < 10; ++i)
@@ -79,12 +85,15 @@ Region HundredTriangles(int grow) {
     return region;
 }
 
-void BM_BuildHundredPolygonRegion(benchmark::State& state) {
-    for (auto _ : state) benchmark::DoNotOptimize(HundredTriangles(50));
+void BM_BuildHundredPolygonRegion(benchmark::State& state)
+{
+    for (auto _ : state)
+        benchmark::DoNotOptimize(HundredTriangles(50));
 }
 BENCHMARK(BM_BuildHundredPolygonRegion)->Unit(benchmark::kMillisecond);
 
-void BM_CopyThroughHundredPolygons(benchmark::State& state) {
+void BM_CopyThroughHundredPolygons(benchmark::State& state)
+{
     CComPicture src = Noise(kW, kH), dst;
     dst.CreateBlank(kW, kH, 0);
     const Region region = HundredTriangles(50);

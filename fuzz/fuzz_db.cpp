@@ -22,7 +22,7 @@ void ReadEveryField(CMyXMLTable& table)
     for (int k = 0; k < table.GetFieldCount(); ++k) {
         const std::string& name = table.GetField(k).name;
         if (table.FindField(name) != k)
-            continue;  // a twin name: the first one answers
+            continue; // a twin name: the first one answers
         unsigned char record[164];
         table.GetFieldString(name);
         table.CopyFieldBytes(name, record, sizeof record);
@@ -33,7 +33,7 @@ void ReadEveryField(CMyXMLTable& table)
             return true;
         });
         if (total > table.GetTableSize())
-            __builtin_trap();  // a value never reaches past its table
+            __builtin_trap(); // a value never reaches past its table
         if (table.GetFieldLength(name) < 4096) {
             CStream stream;
             table.ReadBinaryField(name, stream);
@@ -62,7 +62,7 @@ void Walk(CMyXMLDb& db, bool loadBinary)
     }
 }
 
-}  // namespace
+} // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {

@@ -9,15 +9,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
         return 0;
     DecodedImage image;
     switch (data[0] % 3) {
-    case 0:
-        DecodePcx(data + 1, size - 1, image, 1u << 20);
-        break;
-    case 1:
-        DecodeSgi(data + 1, size - 1, image, 1u << 20);
-        break;
-    default:
-        DecodePnm(data + 1, size - 1, image, 1u << 20);
-        break;
+    case 0: DecodePcx(data + 1, size - 1, image, 1u << 20); break;
+    case 1: DecodeSgi(data + 1, size - 1, image, 1u << 20); break;
+    default: DecodePnm(data + 1, size - 1, image, 1u << 20); break;
     }
     return 0;
 }

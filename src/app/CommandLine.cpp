@@ -16,7 +16,7 @@ std::string Lower(std::string text)
                    [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
     return text;
 }
-}
+} // namespace
 
 OneShotCommand ClassifyFirstArgument(const char* firstArgument)
 {
@@ -102,11 +102,8 @@ ParsedCommandLine ParseCommandLine(std::string_view line, const std::function<ui
         result.mode = StartMode::Preview;
         result.window = static_cast<uint32_t>(LeadingNumber(line.substr(numberAfterSeparators(i + 1))));
         break;
-    case 'S':
-        result.mode = StartMode::Saver;
-        break;
-    default:
-        break;
+    case 'S': result.mode = StartMode::Saver; break;
+    default: break;
     }
     return result;
 }
@@ -131,18 +128,12 @@ StartMode ResolveStartMode(StartMode parsed, bool projectSaysProgram, const std:
 const char* StartModeLogLine(StartMode mode)
 {
     switch (mode) {
-    case StartMode::Configure:
-        return "start mode : Configure";
-    case StartMode::ChangePassword:
-        return "start mode : change password";
-    case StartMode::Preview:
-        return "start mode : Preview in small screen";
-    case StartMode::Saver:
-        return "start mode : Normal or Press Preview button!";
-    case StartMode::Program:
-        return "start mode : run as an exe file";
-    case StartMode::None:
-        break;
+    case StartMode::Configure: return "start mode : Configure";
+    case StartMode::ChangePassword: return "start mode : change password";
+    case StartMode::Preview: return "start mode : Preview in small screen";
+    case StartMode::Saver: return "start mode : Normal or Press Preview button!";
+    case StartMode::Program: return "start mode : run as an exe file";
+    case StartMode::None: break;
     }
     return nullptr;
 }

@@ -52,7 +52,7 @@ bool SameContent(const std::string& path, const uint8_t* data, size_t size)
     std::fclose(file);
     return same;
 }
-}
+} // namespace
 
 bool IsPlainLibraryFileName(const std::string& name)
 {

@@ -14,7 +14,9 @@ namespace {
 const char kSource[] = ".\\Screensaver";
 }
 
-CScreensaverApp::CScreensaverApp(IAppSystem& system, CLog& log) : system_(system), log_(log) {}
+CScreensaverApp::CScreensaverApp(IAppSystem& system, CLog& log) : system_(system), log_(log)
+{
+}
 
 CScreensaverApp::~CScreensaverApp() = default;
 
@@ -49,8 +51,7 @@ bool CScreensaverApp::RunOneShot(const StartupArguments& args)
         system_.ChangePassword(static_cast<uint32_t>(LeadingNumber(args.secondArgument)));
         Log(__LINE__, "finish checking password!");
         return true;
-    case OneShotCommand::None:
-        break;
+    case OneShotCommand::None: break;
     }
     return false;
 }

@@ -15,7 +15,7 @@ class IAppSystem;
 // How the process was started.
 struct StartupArguments {
     std::string programPath;
-    std::string firstArgument;  // of the standard argument vector ("" when none)
+    std::string firstArgument; // of the standard argument vector ("" when none)
     std::string secondArgument;
     bool hasFirstArgument = false;
     std::string rawCommandLine; // program name first

@@ -10,7 +10,7 @@ inline uint16_t ReadLE16(const uint8_t* p)
 inline uint32_t ReadLE32(const uint8_t* p)
 {
     return static_cast<uint32_t>(p[0]) | static_cast<uint32_t>(p[1]) << 8 | static_cast<uint32_t>(p[2]) << 16 |
-           static_cast<uint32_t>(p[3]) << 24;
+        static_cast<uint32_t>(p[3]) << 24;
 }
 inline uint16_t ReadBE16(const uint8_t* p)
 {
@@ -19,7 +19,7 @@ inline uint16_t ReadBE16(const uint8_t* p)
 inline uint32_t ReadBE32(const uint8_t* p)
 {
     return static_cast<uint32_t>(p[0]) << 24 | static_cast<uint32_t>(p[1]) << 16 | static_cast<uint32_t>(p[2]) << 8 |
-           static_cast<uint32_t>(p[3]);
+        static_cast<uint32_t>(p[3]);
 }
 inline void WriteLE16(uint8_t* p, uint16_t v)
 {

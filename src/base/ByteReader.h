@@ -8,7 +8,7 @@
 // reader failed, so a decoder can read a whole header and check once.
 class ByteReader {
 public:
-    ByteReader(const uint8_t* data, size_t size) : data_(data), size_(size) {}
+    ByteReader(const uint8_t* data, size_t size) : data_(data), size_(size) { }
 
     size_t Size() const { return size_; }
     size_t Pos() const { return pos_; }

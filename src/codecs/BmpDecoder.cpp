@@ -1,5 +1,5 @@
-#include "base/ByteOrder.h"
 #include "codecs/BmpDecoder.h"
+#include "base/ByteOrder.h"
 
 #include <bit>
 #include <vector>
@@ -108,8 +108,7 @@ bool ReadHeader(const uint8_t* data, size_t size, BmpHeader& h)
         if (h.bitCount != 16 && h.bitCount != 32)
             return false;
         break;
-    default:
-        return false;
+    default: return false;
     }
     if (h.width <= 0 || h.height <= 0)
         return false;
@@ -296,7 +295,7 @@ bool DecodeBmp(const uint8_t* data, size_t size, DecodedImage& image, uint64_t m
     if (!AllocateImage(image, h.width, h.height, maxPixels))
         return false;
     bool ok = (h.compression == kRle4 || h.compression == kRle8) ? DecodeRle(data, size, h, image)
-                                                                  : DecodeUncompressed(data, size, h, image);
+                                                                 : DecodeUncompressed(data, size, h, image);
     if (!ok)
         image = DecodedImage{};
     return ok;

@@ -1,7 +1,7 @@
 #include "codecs/BuiltinExpic.h"
 
-#include <fstream>
 #include <climits>
+#include <fstream>
 #include <new>
 #include <utility>
 

@@ -3,8 +3,8 @@
 #include <string>
 #include <vector>
 
-#include "gfx/DecodedImage.h"
 #include "codecs/ExtendedLibrary.h"
+#include "gfx/DecodedImage.h"
 
 // The built-in replacement of the external decoder library, with the same calls: an image handle from
 // a file, an image handle from the temporary copy of a stream's bytes, and its release. Handles are

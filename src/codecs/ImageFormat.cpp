@@ -1,5 +1,5 @@
-#include "base/TextCase.h"
 #include "codecs/ImageFormat.h"
+#include "base/TextCase.h"
 
 namespace {
 
@@ -11,15 +11,13 @@ struct Extension {
 // Order matters: ".rgb" is found before ".rgba", and a name with several known extensions takes the
 // one that comes first here.
 constexpr Extension kExtensions[] = {
-    {".bmp", kFormatBmp},  {".dib", kFormatBmp},  {".jpg", kFormatJpeg}, {".jpeg", kFormatJpeg},
-    {".bw", kFormatSgi},   {".rgb", kFormatSgi},  {".rgba", kFormatSgi}, {".sgi", kFormatSgi},
-    {".cel", kFormatCel},  {".pic", kFormatCel},  {".tif", kFormatTiff}, {".tiff", kFormatTiff},
-    {".tga", kFormatTga},  {".vst", kFormatTga},  {".icb", kFormatTga},  {".vda", kFormatTga},
-    {".win", kFormatTga},  {".pcx", kFormatPcx},  {".pcc", kFormatPcx},  {".scr", kFormatPcx},
-    {".pcd", kFormatPcd},  {".ppm", kFormatPnm},  {".pgm", kFormatPnm},  {".pbm", kFormatPnm},
-    {".cut", kFormatCut},  {".pal", kFormatCut},  {".gif", kFormatGif},  {".rla", kFormatRla},
-    {".rpf", kFormatRla},  {".psd", kFormatPsd},  {".pdd", kFormatPsd},  {".psp", kFormatPsp},
-    {".png", kFormatPng},
+    {".bmp", kFormatBmp},  {".dib", kFormatBmp},   {".jpg", kFormatJpeg}, {".jpeg", kFormatJpeg}, {".bw", kFormatSgi},
+    {".rgb", kFormatSgi},  {".rgba", kFormatSgi},  {".sgi", kFormatSgi},  {".cel", kFormatCel},   {".pic", kFormatCel},
+    {".tif", kFormatTiff}, {".tiff", kFormatTiff}, {".tga", kFormatTga},  {".vst", kFormatTga},   {".icb", kFormatTga},
+    {".vda", kFormatTga},  {".win", kFormatTga},   {".pcx", kFormatPcx},  {".pcc", kFormatPcx},   {".scr", kFormatPcx},
+    {".pcd", kFormatPcd},  {".ppm", kFormatPnm},   {".pgm", kFormatPnm},  {".pbm", kFormatPnm},   {".cut", kFormatCut},
+    {".pal", kFormatCut},  {".gif", kFormatGif},   {".rla", kFormatRla},  {".rpf", kFormatRla},   {".psd", kFormatPsd},
+    {".pdd", kFormatPsd},  {".psp", kFormatPsp},   {".png", kFormatPng},
 };
 
 } // namespace

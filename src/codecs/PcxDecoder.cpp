@@ -41,7 +41,7 @@ bool ReadHeader(const uint8_t* data, size_t size, PcxHeader& h)
     h.height = int64_t(ymax) - ymin + 1;
     int bpp = h.bitsPerPixel, planes = h.planes;
     bool known = (bpp == 1 && (planes == 1 || planes == 2 || planes == 3 || planes == 4)) ||
-                 ((bpp == 2 || bpp == 4) && planes == 1) || (bpp == 8 && (planes == 1 || planes == 3 || planes == 4));
+        ((bpp == 2 || bpp == 4) && planes == 1) || (bpp == 8 && (planes == 1 || planes == 3 || planes == 4));
     if (!known)
         return false;
     // Each plane's line must hold the whole width, and may be padded only a little beyond it, so that
@@ -55,7 +55,7 @@ bool ReadHeader(const uint8_t* data, size_t size, PcxHeader& h)
 bool IsPcx(const uint8_t* data, size_t size)
 {
     return data && size >= kHeaderSize && data[0] == 0x0A && data[1] <= 5 && (data[2] == 0 || data[2] == 1) &&
-           (data[3] == 1 || data[3] == 2 || data[3] == 4 || data[3] == 8);
+        (data[3] == 1 || data[3] == 2 || data[3] == 4 || data[3] == 8);
 }
 
 bool DecodePcx(const uint8_t* data, size_t size, DecodedImage& image, uint64_t maxPixels)

@@ -1,13 +1,13 @@
 #include <fstream>
 #include <vector>
 
-#include "db/MyFile.h"
-#include "db/MyMemFile.h"
-#include "codecs/PictureLoad.h"
-#include "gfx/ComPicture.h"
 #include "codecs/BuiltinExpic.h"
 #include "codecs/ExtendedLibrary.h"
 #include "codecs/ImageFormat.h"
+#include "codecs/PictureLoad.h"
+#include "db/MyFile.h"
+#include "db/MyMemFile.h"
+#include "gfx/ComPicture.h"
 #include "platform/Paths.h"
 
 namespace {

@@ -6,7 +6,7 @@ namespace {
 
 class PnmReader {
 public:
-    PnmReader(const uint8_t* data, size_t size) : data_(data), size_(size) {}
+    PnmReader(const uint8_t* data, size_t size) : data_(data), size_(size) { }
 
     size_t Pos() const { return pos_; }
     size_t Remaining() const { return size_ - pos_; }
@@ -89,8 +89,8 @@ bool DecodePnm(const uint8_t* data, size_t size, DecodedImage& image, uint64_t m
         if (r.Remaining() == 0)
             return false;
         r.Advance(1);
-        uint64_t need = bitmap ? (uint64_t(width) + 7) / 8 * height
-                               : uint64_t(width) * height * channels * bytesPerSample;
+        uint64_t need =
+            bitmap ? (uint64_t(width) + 7) / 8 * height : uint64_t(width) * height * channels * bytesPerSample;
         if (need > r.Remaining())
             return false;
     } else if (uint64_t(width) * height * channels > r.Remaining()) {

@@ -10,8 +10,7 @@ namespace {
 constexpr size_t kHeaderSize = 512;
 
 // Expands one run-length encoded row of 'width' values into 'out'. False when the row is malformed.
-bool ExpandRow(const uint8_t* data, size_t size, uint32_t offset, uint32_t length, int bpc, size_t width,
-               uint16_t* out)
+bool ExpandRow(const uint8_t* data, size_t size, uint32_t offset, uint32_t length, int bpc, size_t width, uint16_t* out)
 {
     if (offset < kHeaderSize || offset > size || length > size - offset)
         return false;

@@ -1,5 +1,5 @@
-#include "base/ByteOrder.h"
 #include "codecs/StbDecoder.h"
+#include "base/ByteOrder.h"
 
 #include <climits>
 #include <cstring>

@@ -26,7 +26,10 @@ struct WriteError {
 // Collects small pieces and writes them to the file in chunks of up to 64 KiB.
 class OutputFile {
 public:
-    bool Open(const std::string& path) { return file_.Open(path, CMyFile::modeRead | CMyFile::modeWrite | CMyFile::modeCreate); }
+    bool Open(const std::string& path)
+    {
+        return file_.Open(path, CMyFile::modeRead | CMyFile::modeWrite | CMyFile::modeCreate);
+    }
     std::uint64_t Position() const { return file_.GetPosition() + buffer_.size(); }
     CMyFile& File() { return file_; }
 
@@ -108,15 +111,15 @@ std::string Header(const std::vector<std::string>& names, const std::vector<std:
         s.push_back(Number10(sizes[i]));
     }
     return "<database><tables>" + Join(names) + "</tables><tablestartpos>" + Join(p) + "</tablestartpos><tablesize>" +
-           Join(s) + "</tablesize></database>";
+        Join(s) + "</tablesize></database>";
 }
 
 // A table checked and measured before anything is written.
 struct PlannedTable {
     const TableContent* table = nullptr;
-    std::string head;                                  // up to and including "<recordinfo>"
-    std::vector<std::vector<std::uint64_t>> lengths;   // per record, per field
-    std::vector<std::uint32_t> sizes;                  // per record
+    std::string head;                                // up to and including "<recordinfo>"
+    std::vector<std::vector<std::uint64_t>> lengths; // per record, per field
+    std::vector<std::uint32_t> sizes;                // per record
 };
 
 std::uint64_t ValueLength(const TableValue& value)
@@ -154,8 +157,7 @@ PlannedTable Plan(const TableContent& table)
     for (std::size_t k = 0; k < table.fields.size(); ++k)
         flags += k < table.binary.size() && table.binary[k] ? '1' : '0';
     plan.head = "<" + table.name + "><head><fields>" + Join(table.fields) + "</fields><binfields>" + flags +
-                "</binfields><recordcount>" + std::to_string(table.records.size()) +
-                "</recordcount></head><recordinfo>";
+        "</binfields><recordcount>" + std::to_string(table.records.size()) + "</recordcount></head><recordinfo>";
     if (plan.head.size() > CMyXMLDb::kHeadBytes)
         Fail("the head of table \"" + table.name + "\" is longer than " + std::to_string(CMyXMLDb::kHeadBytes) +
              " bytes");
@@ -221,7 +223,7 @@ bool Report(std::string* error, const std::string& message)
     return false;
 }
 
-}  // namespace
+} // namespace
 
 TableValue TableValue::FromFile(std::string path, std::uint64_t offset, std::optional<std::uint64_t> length)
 {

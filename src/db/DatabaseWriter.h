@@ -8,13 +8,13 @@
 // database is written (media files of hundreds of megabytes never sit in memory).
 struct TableValue {
     std::string bytes;
-    std::string sourcePath;                   // not empty: the value comes from this file
+    std::string sourcePath; // not empty: the value comes from this file
     std::uint64_t sourceOffset = 0;
-    std::optional<std::uint64_t> sourceLength;  // none: up to the end of the file
+    std::optional<std::uint64_t> sourceLength; // none: up to the end of the file
 
     TableValue() = default;
-    TableValue(std::string value) : bytes(std::move(value)) {}
-    TableValue(const char* value) : bytes(value) {}
+    TableValue(std::string value) : bytes(std::move(value)) { }
+    TableValue(const char* value) : bytes(value) { }
     static TableValue FromFile(std::string path, std::uint64_t offset = 0,
                                std::optional<std::uint64_t> length = std::nullopt);
     bool IsFile() const { return !sourcePath.empty(); }
@@ -24,12 +24,14 @@ struct TableValue {
 struct TableContent {
     std::string name;
     std::vector<std::string> fields;
-    std::vector<bool> binary;                       // per field; a field without an entry is text
+    std::vector<bool> binary; // per field; a field without an entry is text
     std::vector<std::vector<TableValue>> records;
 
     TableContent() = default;
     TableContent(std::string tableName, std::vector<std::string> fieldNames, std::vector<bool> binaryFlags = {})
-        : name(std::move(tableName)), fields(std::move(fieldNames)), binary(std::move(binaryFlags)) {}
+        : name(std::move(tableName)), fields(std::move(fieldNames)), binary(std::move(binaryFlags))
+    {
+    }
     void AddRecord(std::vector<TableValue> values) { records.push_back(std::move(values)); }
 };
 

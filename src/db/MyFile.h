@@ -9,8 +9,8 @@
 class CMyFile : public CFileBase {
 public:
     enum OpenFlags : unsigned {
-        modeRead = 0x1,      // the file must exist
-        modeWrite = 0x2,     // with modeCreate: created or emptied; without: must exist
+        modeRead = 0x1,  // the file must exist
+        modeWrite = 0x2, // with modeCreate: created or emptied; without: must exist
         modeCreate = 0x4,
     };
 

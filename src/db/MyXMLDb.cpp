@@ -1,5 +1,5 @@
-#include "base/ByteOrder.h"
 #include "db/MyXMLDb.h"
+#include "base/ByteOrder.h"
 
 #include "db/MyFile.h"
 #include "db/MyXMLTable.h"

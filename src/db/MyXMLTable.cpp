@@ -1,5 +1,5 @@
-#include "base/ByteOrder.h"
 #include "db/MyXMLTable.h"
+#include "base/ByteOrder.h"
 
 #include "db/MyXMLDb.h"
 #include "db/TagText.h"
@@ -11,7 +11,7 @@
 namespace {
 constexpr std::string_view kRecordInfoTag = "<recordinfo>";
 constexpr std::size_t kIndexEntryBytes = 8;
-}
+} // namespace
 
 CMyXMLTable::~CMyXMLTable()
 {
@@ -139,8 +139,9 @@ std::size_t CMyXMLTable::ReadTable(std::uint64_t position, void* buffer, std::si
     if (position < cacheStart_ || position + count > cacheStart_ + cacheLength_) {
         cache_.resize(kFileChunk);
         cacheStart_ = position;
-        cacheLength_ = file_.ReadAt(position, cache_.data(),
-                                    static_cast<std::size_t>(std::min<std::uint64_t>(kFileChunk, tableEnd_ - position)));
+        cacheLength_ =
+            file_.ReadAt(position, cache_.data(),
+                         static_cast<std::size_t>(std::min<std::uint64_t>(kFileChunk, tableEnd_ - position)));
         if (cacheLength_ < count)
             count = cacheLength_;
     }
@@ -295,7 +296,7 @@ std::uint32_t CMyXMLTable::GetFieldLength(const std::string& name) const
 
 bool CMyXMLTable::ReadBinaryField(const std::string& name, CFileBase& stream)
 {
-    Field(name);  // an unknown name throws before the stream is touched
+    Field(name); // an unknown name throws before the stream is touched
     if (!stream.SeekToEnd())
         return false;
     return ReadBinaryField(name, [&stream](const void* data, std::size_t size) { return stream.Write(data, size); });

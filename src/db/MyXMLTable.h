@@ -19,10 +19,10 @@ struct _record_info {
 // One field of an open table and its value in the current record.
 struct _field_data {
     std::string name;
-    CMyMemFile value;             // the value when it is read with the record; empty otherwise
+    CMyMemFile value; // the value when it is read with the record; empty otherwise
     bool binary = false;
-    std::uint64_t position = 0;   // a binary value left on disk: where it lies in the file...
-    std::uint32_t length = 0;     // ...and how long it is
+    std::uint64_t position = 0; // a binary value left on disk: where it lies in the file...
+    std::uint32_t length = 0;   // ...and how long it is
 };
 
 // Receives a binary value piece by piece; returning false stops the copy.
@@ -96,7 +96,7 @@ private:
     CMyFile file_;
     bool open_ = false;
     bool loadBinary_ = true;
-    bool binaryOnDisk_ = false;  // load-binary flag as it was at Open
+    bool binaryOnDisk_ = false; // load-binary flag as it was at Open
     std::uint32_t base_ = 0;
     std::int64_t start_ = -1;
     std::int64_t size_ = 0;

@@ -3,15 +3,22 @@
 #include <algorithm>
 #include <cstring>
 
-CComPicture::CComPicture() : m_surface(nullptr, &CComPicture::ReleaseSurface) {}
+CComPicture::CComPicture() : m_surface(nullptr, &CComPicture::ReleaseSurface)
+{
+}
 
-CComPicture::~CComPicture() { Free(); }
+CComPicture::~CComPicture()
+{
+    Free();
+}
 
-CComPicture::CComPicture(CComPicture&& other) noexcept : m_surface(nullptr, &CComPicture::ReleaseSurface) {
+CComPicture::CComPicture(CComPicture&& other) noexcept : m_surface(nullptr, &CComPicture::ReleaseSurface)
+{
     *this = std::move(other);
 }
 
-CComPicture& CComPicture::operator=(CComPicture&& other) noexcept {
+CComPicture& CComPicture::operator=(CComPicture&& other) noexcept
+{
     if (this != &other) {
         m_surface = std::move(other.m_surface);
         m_bits = other.m_bits;
@@ -31,7 +38,8 @@ CComPicture& CComPicture::operator=(CComPicture&& other) noexcept {
 }
 
 void CComPicture::Install(std::unique_ptr<PictureSurface, void (*)(PictureSurface*)> surface, uint32_t* bits,
-                          int stride, int width, int height) {
+                          int stride, int width, int height)
+{
     Free();
     m_surface = std::move(surface);
     m_bits = bits;
@@ -41,7 +49,8 @@ void CComPicture::Install(std::unique_ptr<PictureSurface, void (*)(PictureSurfac
     m_loaded = true;
 }
 
-int CComPicture::CreateBlank(int width, int height, Colorref colour) {
+int CComPicture::CreateBlank(int width, int height, Colorref colour)
+{
     if (width <= 0 || height <= 0)
         return 0;
     if (static_cast<uint64_t>(width) * static_cast<uint64_t>(height) > kMaxImagePixels)
@@ -58,7 +67,8 @@ int CComPicture::CreateBlank(int width, int height, Colorref colour) {
     return 1;
 }
 
-void CComPicture::Free() {
+void CComPicture::Free()
+{
     m_surface.reset();
     m_bits = nullptr;
     m_stride = 0;
@@ -68,13 +78,15 @@ void CComPicture::Free() {
     m_clip.reset();
 }
 
-static bool Consistent(const DecodedImage& image) {
+static bool Consistent(const DecodedImage& image)
+{
     return !image.Empty() &&
-           static_cast<uint64_t>(image.width) * static_cast<uint64_t>(image.height) <= kMaxImagePixels &&
-           image.pixels.size() == static_cast<size_t>(image.width) * static_cast<size_t>(image.height);
+        static_cast<uint64_t>(image.width) * static_cast<uint64_t>(image.height) <= kMaxImagePixels &&
+        image.pixels.size() == static_cast<size_t>(image.width) * static_cast<size_t>(image.height);
 }
 
-int CComPicture::AssignDecoded(const DecodedImage& image) {
+int CComPicture::AssignDecoded(const DecodedImage& image)
+{
     if (!Consistent(image))
         return 0;
     uint32_t* bits = nullptr;
@@ -89,7 +101,8 @@ int CComPicture::AssignDecoded(const DecodedImage& image) {
     return 1;
 }
 
-int CComPicture::AdoptDecoded(DecodedImage&& image) {
+int CComPicture::AdoptDecoded(DecodedImage&& image)
+{
     if (!Consistent(image))
         return 0;
     const int width = image.width;
@@ -106,7 +119,8 @@ int CComPicture::AdoptDecoded(DecodedImage&& image) {
     return 1;
 }
 
-DecodedImage CComPicture::ToDecoded() const {
+DecodedImage CComPicture::ToDecoded() const
+{
     DecodedImage image;
     if (!m_loaded)
         return image;
@@ -118,19 +132,22 @@ DecodedImage CComPicture::ToDecoded() const {
     return image;
 }
 
-Colorref CComPicture::GetPixel(int x, int y) const {
+Colorref CComPicture::GetPixel(int x, int y) const
+{
     if (!m_loaded || x < 0 || y < 0 || x >= m_width || y >= m_height)
         return kInvalidColor;
     return ColorrefFromPixel(Row(y)[x]);
 }
 
-void CComPicture::SetPixel(int x, int y, Colorref colour) {
+void CComPicture::SetPixel(int x, int y, Colorref colour)
+{
     if (!m_loaded || x < 0 || y < 0 || x >= m_width || y >= m_height)
         return;
     Row(y)[x] = PixelFromColorref(colour);
 }
 
-int CComPicture::SetStretchBltMode(int mode) {
+int CComPicture::SetStretchBltMode(int mode)
+{
     if (mode < kBlackOnWhite || mode > kHalftone)
         return 0;
     const int previous = m_stretchMode;
@@ -138,20 +155,23 @@ int CComPicture::SetStretchBltMode(int mode) {
     return previous;
 }
 
-void CComPicture::SelectClipRgn(const Region* region) {
+void CComPicture::SelectClipRgn(const Region* region)
+{
     if (region)
         m_clip = std::make_unique<Region>(*region);
     else
         m_clip.reset();
 }
 
-void CComPicture::Draw(int x, int y, CComPicture& target, RasterOp rop) const {
+void CComPicture::Draw(int x, int y, CComPicture& target, RasterOp rop) const
+{
     if (!m_loaded)
         return;
     target.BitBlt(x, y, m_width, m_height, *this, 0, 0, rop);
 }
 
-void CComPicture::StretchDraw(int x, int y, int width, int height, CComPicture& target, RasterOp rop) const {
+void CComPicture::StretchDraw(int x, int y, int width, int height, CComPicture& target, RasterOp rop) const
+{
     if (!m_loaded)
         return;
     const int previous = target.SetStretchBltMode(kHalftone);
@@ -159,7 +179,8 @@ void CComPicture::StretchDraw(int x, int y, int width, int height, CComPicture& 
     target.SetStretchBltMode(previous);
 }
 
-int CComPicture::DrawTransparent(CComPicture& target, int x, int y) const {
+int CComPicture::DrawTransparent(CComPicture& target, int x, int y) const
+{
     if (!m_loaded)
         return 1;
     const Colorref key = GetPixel(1, 1);
@@ -170,7 +191,8 @@ int CComPicture::DrawTransparent(CComPicture& target, int x, int y) const {
     return 1;
 }
 
-int CComPicture::StretchDrawTransparent(CComPicture& target, int x, int y, int width, int height) const {
+int CComPicture::StretchDrawTransparent(CComPicture& target, int x, int y, int width, int height) const
+{
     if (!m_loaded)
         return 1;
     CComPicture stretched;

@@ -121,8 +121,7 @@ public:
     // Whole picture at (x, y).
     void Draw(int x, int y, CComPicture& target, RasterOp rop = RasterOp::SrcCopy) const;
     // Whole picture into (x, y, width, height) in HALFTONE mode; the target's stretch mode is restored.
-    void StretchDraw(int x, int y, int width, int height, CComPicture& target,
-                     RasterOp rop = RasterOp::SrcCopy) const;
+    void StretchDraw(int x, int y, int width, int height, CComPicture& target, RasterOp rop = RasterOp::SrcCopy) const;
     // Whole picture at (x, y) with the colour of its pixel (1, 1) transparent. A picture too small to have
     // a pixel (1, 1) is drawn opaque. Returns 1.
     int DrawTransparent(CComPicture& target, int x, int y) const;

@@ -22,7 +22,7 @@ void Put32(std::vector<uint8_t>& out, uint32_t v)
 // millions of pixels but few distinct colours.
 class PaletteMatcher {
 public:
-    explicit PaletteMatcher(const std::array<uint32_t, 256>& palette) : palette_(palette), cache_(32768, -1) {}
+    explicit PaletteMatcher(const std::array<uint32_t, 256>& palette) : palette_(palette), cache_(32768, -1) { }
 
     uint8_t Index(uint32_t rgb)
     {
@@ -68,8 +68,7 @@ std::vector<uint8_t> ToDisplayBits(const CComPicture& picture, int bitsPerPixel,
                                    const std::array<uint32_t, 256>& palette)
 {
     std::vector<uint8_t> bits;
-    if (!picture.IsLoaded() ||
-        (bitsPerPixel != 8 && bitsPerPixel != 16 && bitsPerPixel != 24 && bitsPerPixel != 32))
+    if (!picture.IsLoaded() || (bitsPerPixel != 8 && bitsPerPixel != 16 && bitsPerPixel != 24 && bitsPerPixel != 32))
         return bits;
     const int width = picture.Width(), height = picture.Height();
     const size_t stride = static_cast<size_t>(DdbStride(width, bitsPerPixel));
@@ -85,9 +84,7 @@ std::vector<uint8_t> ToDisplayBits(const CComPicture& picture, int bitsPerPixel,
         for (int x = 0; x < width; ++x) {
             const uint32_t p = src[x] & 0xFFFFFF;
             switch (bitsPerPixel) {
-            case 8:
-                dst[x] = matcher.Index(p);
-                break;
+            case 8: dst[x] = matcher.Index(p); break;
             case 16: {
                 uint32_t v = ((p >> 8) & 0xF800) | ((p >> 5) & 0x07E0) | ((p >> 3) & 0x001F);
                 dst[2 * x] = static_cast<uint8_t>(v);
@@ -132,8 +129,7 @@ CDdb::~CDdb() = default;
 
 bool CDdb::WriteBitmapFile(std::ostream& out, int x, int y, int width, int height) const
 {
-    if (x < 0 || y < 0 || width <= 0 || height <= 0 || int64_t(x) + width > m_width ||
-        int64_t(y) + height > m_height)
+    if (x < 0 || y < 0 || width <= 0 || height <= 0 || int64_t(x) + width > m_width || int64_t(y) + height > m_height)
         return false;
     const int outputBits = m_bitsPerPixel == 8 ? 8 : 24;
     const int rowSize = BitmapFileRowSize(width, outputBits);
@@ -170,12 +166,8 @@ bool CDdb::WriteBitmapFile(std::ostream& out, int x, int y, int width, int heigh
         const uint8_t* src = m_bits.data() + size_t(m_stride) * line + size_t(x) * bytesPerPixel;
         std::fill(row.begin(), row.end(), 0);
         switch (m_bitsPerPixel) {
-        case 8:
-            std::copy(src, src + width, row.begin());
-            break;
-        case 24:
-            std::copy(src, src + size_t(width) * 3, row.begin());
-            break;
+        case 8: std::copy(src, src + width, row.begin()); break;
+        case 24: std::copy(src, src + size_t(width) * 3, row.begin()); break;
         case 16:
             for (int i = 0; i < width; ++i) {
                 uint32_t v = src[2 * i] | (src[2 * i + 1] << 8);

@@ -8,10 +8,10 @@
 void ApplyRasterOp(uint32_t* d, const uint32_t* s, int n, RasterOp rop);
 
 // Walks the pixels of a destination rectangle that a picture lets be drawn: inside the picture and inside
-// its clip region. Calls fn(y, x0, x1) for every visible run [x0, x1) of row y inside r, rows in increasing order unless
-// bottomUp is set.
-template <class F>
-void ForEachVisibleSpan(const CComPicture& picture, Rect r, F&& fn, bool bottomUp = false) {
+// its clip region. Calls fn(y, x0, x1) for every visible run [x0, x1) of row y inside r, rows in increasing order
+// unless bottomUp is set.
+template <class F> void ForEachVisibleSpan(const CComPicture& picture, Rect r, F&& fn, bool bottomUp = false)
+{
     if (!picture.IsLoaded())
         return;
     r = r.Intersect(picture.GetRect());
@@ -20,9 +20,11 @@ void ForEachVisibleSpan(const CComPicture& picture, Rect r, F&& fn, bool bottomU
     const Region* clip = picture.GetClipRgn();
     if (!clip) {
         if (bottomUp)
-            for (int y = r.bottom - 1; y >= r.top; --y) fn(y, r.left, r.right);
+            for (int y = r.bottom - 1; y >= r.top; --y)
+                fn(y, r.left, r.right);
         else
-            for (int y = r.top; y < r.bottom; ++y) fn(y, r.left, r.right);
+            for (int y = r.top; y < r.bottom; ++y)
+                fn(y, r.left, r.right);
         return;
     }
     auto band = [&](const Region::Band& b, int y) {
@@ -36,7 +38,8 @@ void ForEachVisibleSpan(const CComPicture& picture, Rect r, F&& fn, bool bottomU
     const auto& bands = clip->Bands();
     if (bottomUp) {
         for (auto it = bands.rbegin(); it != bands.rend(); ++it) {
-            for (int y = std::min(it->bottom, r.bottom) - 1; y >= std::max(it->top, r.top); --y) band(*it, y);
+            for (int y = std::min(it->bottom, r.bottom) - 1; y >= std::max(it->top, r.top); --y)
+                band(*it, y);
         }
     } else {
         for (const Region::Band& b : bands) {
@@ -44,7 +47,8 @@ void ForEachVisibleSpan(const CComPicture& picture, Rect r, F&& fn, bool bottomU
                 continue;
             if (b.top >= r.bottom)
                 break;
-            for (int y = std::max(b.top, r.top); y < std::min(b.bottom, r.bottom); ++y) band(b, y);
+            for (int y = std::max(b.top, r.top); y < std::min(b.bottom, r.bottom); ++y)
+                band(b, y);
         }
     }
 }

@@ -84,8 +84,8 @@ std::vector<GradientBand> GradientBands(uint32_t first, uint32_t second, int sty
         const bool wide = w > h;
         const int m = wide ? w : h;
         const int n = wide ? (w + 1) / 2 : h / 2;
-        const float ratio = wide ? static_cast<float>(h) / static_cast<float>(w)
-                                 : static_cast<float>(w) / static_cast<float>(h);
+        const float ratio =
+            wide ? static_cast<float>(h) / static_cast<float>(w) : static_cast<float>(w) / static_cast<float>(h);
         const GradientStep d = MakeGradientStep(first, second, static_cast<float>(m * 0.5));
         const bool fromCentre = style == 8 || style == 10; // t = n - i: second colour at the border
         const bool ellipse = style >= 10;

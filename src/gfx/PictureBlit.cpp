@@ -11,7 +11,8 @@ namespace {
 
 // Evaluates a ternary raster operation bitwise: bit k of the operation's index byte is the result for
 // pattern, source and destination bits (k = p*4 + s*2 + d). The pattern is black.
-uint32_t Rop3(uint8_t index, uint32_t s, uint32_t d) {
+uint32_t Rop3(uint8_t index, uint32_t s, uint32_t d)
+{
     uint32_t result = 0;
     for (int k = 0; k < 8; ++k) {
         if (!(index & (1u << k)) || (k & 4))
@@ -23,23 +24,26 @@ uint32_t Rop3(uint8_t index, uint32_t s, uint32_t d) {
     return result;
 }
 
-void ApplyRop(uint32_t* d, const uint32_t* s, int n, RasterOp rop) {
+void ApplyRop(uint32_t* d, const uint32_t* s, int n, RasterOp rop)
+{
     switch (rop) {
-    case RasterOp::SrcCopy:
-        std::memmove(d, s, sizeof(uint32_t) * n);
-        return;
+    case RasterOp::SrcCopy: std::memmove(d, s, sizeof(uint32_t) * n); return;
     case RasterOp::SrcAnd:
-        for (int i = 0; i < n; ++i) d[i] &= s[i];
+        for (int i = 0; i < n; ++i)
+            d[i] &= s[i];
         return;
     case RasterOp::SrcPaint:
-        for (int i = 0; i < n; ++i) d[i] |= s[i];
+        for (int i = 0; i < n; ++i)
+            d[i] |= s[i];
         return;
     case RasterOp::SrcInvert:
-        for (int i = 0; i < n; ++i) d[i] ^= s[i];
+        for (int i = 0; i < n; ++i)
+            d[i] ^= s[i];
         return;
     default: {
         const uint8_t index = static_cast<uint8_t>(static_cast<uint32_t>(rop) >> 16);
-        for (int i = 0; i < n; ++i) d[i] = Rop3(index, s[i], d[i]) & 0x00FFFFFF;
+        for (int i = 0; i < n; ++i)
+            d[i] = Rop3(index, s[i], d[i]) & 0x00FFFFFF;
         return;
     }
     }
@@ -49,7 +53,8 @@ void ApplyRop(uint32_t* d, const uint32_t* s, int n, RasterOp rop) {
 // A negative extent covers the pixels from pos + extent + 1 up to pos, as GDI takes it; for a plain block
 // transfer the source rectangle turns with the destination's. Coordinates far outside any picture are
 // pulled in so that no sum overflows; what they describe stays invisible.
-void NormalizePair(int& pos, int& srcPos, int& extent) {
+void NormalizePair(int& pos, int& srcPos, int& extent)
+{
     constexpr int64_t kFar = 1 << 29;
     int64_t p = pos, s = srcPos, e = extent;
     if (e < 0) {
@@ -71,7 +76,8 @@ void NormalizePair(int& pos, int& srcPos, int& extent) {
 
 // The destination rectangle of a block transfer, cut to the part whose source lies inside src, and the
 // offset from source to destination coordinates.
-Rect BlitDestination(int x, int y, int w, int h, const CComPicture& src, int sx, int sy, int& dx, int& dy) {
+Rect BlitDestination(int x, int y, int w, int h, const CComPicture& src, int sx, int sy, int& dx, int& dy)
+{
     NormalizePair(x, sx, w);
     NormalizePair(y, sy, h);
     dx = x - sx;
@@ -81,9 +87,13 @@ Rect BlitDestination(int x, int y, int w, int h, const CComPicture& src, int sx,
 
 } // namespace
 
-void ApplyRasterOp(uint32_t* d, const uint32_t* s, int n, RasterOp rop) { ApplyRop(d, s, n, rop); }
+void ApplyRasterOp(uint32_t* d, const uint32_t* s, int n, RasterOp rop)
+{
+    ApplyRop(d, s, n, rop);
+}
 
-void CComPicture::BitBlt(int x, int y, int w, int h, const CComPicture& src, int sx, int sy, RasterOp rop) {
+void CComPicture::BitBlt(int x, int y, int w, int h, const CComPicture& src, int sx, int sy, RasterOp rop)
+{
     if (!m_loaded || !src.m_loaded)
         return;
     int dx = 0, dy = 0;
@@ -110,7 +120,8 @@ void CComPicture::BitBlt(int x, int y, int w, int h, const CComPicture& src, int
     });
 }
 
-void CComPicture::KeyedBlt(int x, int y, int w, int h, const CComPicture& src, int sx, int sy, Colorref key) {
+void CComPicture::KeyedBlt(int x, int y, int w, int h, const CComPicture& src, int sx, int sy, Colorref key)
+{
     if (!m_loaded || !src.m_loaded)
         return;
     int dx = 0, dy = 0;

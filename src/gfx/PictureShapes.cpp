@@ -9,26 +9,33 @@ namespace {
 
 // A pen of width w covers a w x w square around each point of its path, reaching further up and left for
 // even widths.
-Rect PenSquare(int x, int y, int width) {
+Rect PenSquare(int x, int y, int width)
+{
     const int w = std::max(1, width);
     return Rect::FromSize(x - w / 2, y - w / 2, w, w);
 }
 
-Rect Deflate(const Rect& r, int by) { return Rect{r.left + by, r.top + by, r.right - by, r.bottom - by}; }
-
+Rect Deflate(const Rect& r, int by)
+{
+    return Rect{r.left + by, r.top + by, r.right - by, r.bottom - by};
+}
 
 } // namespace
 
-void CComPicture::FillRect(const Rect& r, Colorref colour) {
+void CComPicture::FillRect(const Rect& r, Colorref colour)
+{
     const uint32_t pixel = PixelFromColorref(colour);
     ForEachVisibleSpan(*this, r, [&](int y, int x0, int x1) { std::fill(Row(y) + x0, Row(y) + x1, pixel); });
 }
 
-void CComPicture::FillRegion(const Region& region, Colorref colour) {
-    for (const Rect& r : region.Rects()) FillRect(r, colour);
+void CComPicture::FillRegion(const Region& region, Colorref colour)
+{
+    for (const Rect& r : region.Rects())
+        FillRect(r, colour);
 }
 
-void CComPicture::Line(int x0, int y0, int x1, int y1, const Pen& pen) {
+void CComPicture::Line(int x0, int y0, int x1, int y1, const Pen& pen)
+{
     if (!m_loaded)
         return;
     // Far-away lines are not walked pixel by pixel; lines missing the picture are not walked at all.
@@ -37,8 +44,8 @@ void CComPicture::Line(int x0, int y0, int x1, int y1, const Pen& pen) {
         if (v < -kLimit || v > kLimit)
             return;
     const int reachOut = std::max(1, pen.width);
-    if (std::max(x0, x1) + reachOut < 0 || std::min(x0, x1) - reachOut >= m_width ||
-        std::max(y0, y1) + reachOut < 0 || std::min(y0, y1) - reachOut >= m_height)
+    if (std::max(x0, x1) + reachOut < 0 || std::min(x0, x1) - reachOut >= m_width || std::max(y0, y1) + reachOut < 0 ||
+        std::min(y0, y1) - reachOut >= m_height)
         return;
     // Bresenham, the last point excluded.
     const int dx = std::abs(x1 - x0), dy = -std::abs(y1 - y0);
@@ -65,13 +72,15 @@ void CComPicture::Line(int x0, int y0, int x1, int y1, const Pen& pen) {
 namespace {
 
 // A pen wider than one pixel straddles the outline, reaching further out at the top and left.
-Rect PenOuterBounds(const Rect& r, int penWidth) {
+Rect PenOuterBounds(const Rect& r, int penWidth)
+{
     return Rect{r.left - penWidth / 2, r.top - penWidth / 2, r.right + (penWidth - 1) / 2,
                 r.bottom + (penWidth - 1) / 2};
 }
 
 // Pixels of the shape with a 4-neighbour outside it: a one-pixel outline without doubled corners.
-Region Boundary(const Region& shape) {
+Region Boundary(const Region& shape)
+{
     Region inner = shape;
     for (auto [dx, dy] : {std::pair{1, 0}, {-1, 0}, {0, 1}, {0, -1}}) {
         Region moved = shape;
@@ -83,7 +92,8 @@ Region Boundary(const Region& shape) {
 
 } // namespace
 
-void CComPicture::Rectangle(const Rect& bounds, std::optional<Pen> pen, std::optional<Colorref> brush) {
+void CComPicture::Rectangle(const Rect& bounds, std::optional<Pen> pen, std::optional<Colorref> brush)
+{
     const Rect r = bounds.Normalized();
     if (r.IsEmpty())
         return;
@@ -100,7 +110,8 @@ void CComPicture::Rectangle(const Rect& bounds, std::optional<Pen> pen, std::opt
     }
 }
 
-void CComPicture::Ellipse(const Rect& bounds, std::optional<Pen> pen, std::optional<Colorref> brush) {
+void CComPicture::Ellipse(const Rect& bounds, std::optional<Pen> pen, std::optional<Colorref> brush)
+{
     const Rect r = bounds.Normalized();
     if (r.IsEmpty())
         return;

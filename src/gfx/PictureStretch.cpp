@@ -21,11 +21,11 @@ struct Tap {
 
 // How one destination column (or row) is made from the source axis.
 struct AxisEntry {
-    bool valid = false;  // its source pixel lies inside the source picture
-    int nearest = 0;     // the source pixel it repeats or keeps
-    int first = 0;       // source pixels merged by a reduction: [first, last)
+    bool valid = false; // its source pixel lies inside the source picture
+    int nearest = 0;    // the source pixel it repeats or keeps
+    int first = 0;      // source pixels merged by a reduction: [first, last)
     int last = 0;
-    int tapBegin = 0;    // filter taps in AxisMap::taps
+    int tapBegin = 0; // filter taps in AxisMap::taps
     int tapCount = 0;
 };
 
@@ -35,16 +35,21 @@ struct AxisMap {
     int maxTaps = 0;
 };
 
-int64_t FloorDiv(int64_t a, int64_t b) { // b > 0
+int64_t FloorDiv(int64_t a, int64_t b)
+{ // b > 0
     return a >= 0 ? a / b : -((-a + b - 1) / b);
 }
 
-int64_t CeilDiv(int64_t a, int64_t b) { return -FloorDiv(-a, b); }
+int64_t CeilDiv(int64_t a, int64_t b)
+{
+    return -FloorDiv(-a, b);
+}
 
 // Destination pixels [from, to) of an extent of `dest` pixels (relative to the destination origin) made
 // from `srcExtent` source pixels starting at srcPos in a source axis of srcSize pixels.
 AxisMap BuildAxis(int64_t from, int64_t to, int64_t dest, int srcPos, int64_t srcExtent, int srcSize, bool mirror,
-                  bool halftone) {
+                  bool halftone)
+{
     AxisMap map;
     map.entries.resize(static_cast<size_t>(to - from));
     const int64_t lo = std::max<int64_t>(0, srcPos);
@@ -64,8 +69,9 @@ AxisMap BuildAxis(int64_t from, int64_t to, int64_t dest, int srcPos, int64_t sr
         // Source pixels y with floor(y * dest / srcExtent) == j.
         e.first = reduce ? static_cast<int>(std::clamp<int64_t>(srcPos + CeilDiv(j * srcExtent, dest), lo, hi - 1))
                          : e.nearest;
-        e.last = reduce ? static_cast<int>(std::clamp<int64_t>(srcPos + CeilDiv((j + 1) * srcExtent, dest), e.first + 1, hi))
-                        : e.nearest + 1;
+        e.last = reduce
+            ? static_cast<int>(std::clamp<int64_t>(srcPos + CeilDiv((j + 1) * srcExtent, dest), e.first + 1, hi))
+            : e.nearest + 1;
         if (!halftone)
             continue;
         e.tapBegin = static_cast<int>(map.taps.size());
@@ -87,8 +93,7 @@ AxisMap BuildAxis(int64_t from, int64_t to, int64_t dest, int srcPos, int64_t sr
                 total = 1;
             }
             for (auto& [index, overlap] : parts)
-                map.taps.push_back({static_cast<int>(index),
-                                    static_cast<uint32_t>((overlap * kWeightOne) / total)});
+                map.taps.push_back({static_cast<int>(index), static_cast<uint32_t>((overlap * kWeightOne) / total)});
         } else {
             // Linear: sample at the centre, in source pixels, between the two nearest source centres.
             const int64_t num = (2 * j + 1) * srcExtent - dest; // centre - 0.5, times 2 * dest
@@ -122,9 +127,12 @@ AxisMap BuildAxis(int64_t from, int64_t to, int64_t dest, int srcPos, int64_t sr
 class RowCache {
 public:
     RowCache(const CComPicture& src, const AxisMap& xs, size_t slots)
-        : m_src(src), m_xs(xs), m_width(xs.entries.size()), m_tags(slots, -1), m_rows(slots) {}
+        : m_src(src), m_xs(xs), m_width(xs.entries.size()), m_tags(slots, -1), m_rows(slots)
+    {
+    }
 
-    const uint16_t* Get(int row) {
+    const uint16_t* Get(int row)
+    {
         const size_t slot = static_cast<size_t>(row) % m_tags.size();
         if (m_tags[slot] != row) {
             Filter(row, m_rows[slot]);
@@ -134,7 +142,8 @@ public:
     }
 
 private:
-    void Filter(int row, std::vector<uint16_t>& out) {
+    void Filter(int row, std::vector<uint16_t>& out)
+    {
         out.resize(m_width * 3);
         const uint32_t* s = m_src.Row(row);
         for (size_t i = 0; i < m_width; ++i) {
@@ -165,7 +174,8 @@ private:
 } // namespace
 
 void CComPicture::StretchBlt(int x, int y, int w, int h, const CComPicture& src, int sx, int sy, int sw, int sh,
-                             RasterOp rop) {
+                             RasterOp rop)
+{
     if (!m_loaded || !src.m_loaded || w == 0 || h == 0 || sw == 0 || sh == 0)
         return;
     if (&src == this) {
@@ -179,10 +189,22 @@ void CComPicture::StretchBlt(int x, int y, int w, int h, const CComPicture& src,
     const bool mirrorY = (h < 0) != (sh < 0);
     int64_t dx0 = x, dy0 = y, dw = w, dh = h, sx0 = sx, sy0 = sy, sw0 = sw, sh0 = sh;
     // A negative extent covers the pixels from pos + extent + 1 up to pos, as GDI takes it.
-    if (dw < 0) { dx0 += dw + 1; dw = -dw; }
-    if (dh < 0) { dy0 += dh + 1; dh = -dh; }
-    if (sw0 < 0) { sx0 += sw0 + 1; sw0 = -sw0; }
-    if (sh0 < 0) { sy0 += sh0 + 1; sh0 = -sh0; }
+    if (dw < 0) {
+        dx0 += dw + 1;
+        dw = -dw;
+    }
+    if (dh < 0) {
+        dy0 += dh + 1;
+        dh = -dh;
+    }
+    if (sw0 < 0) {
+        sx0 += sw0 + 1;
+        sw0 = -sw0;
+    }
+    if (sh0 < 0) {
+        sy0 += sh0 + 1;
+        sh0 = -sh0;
+    }
     // Beyond this the mapping's products would overflow; no real drawing comes near it.
     constexpr int64_t kLimit = int64_t(1) << 28;
     for (int64_t v : {dx0, dy0, dw, dh, sx0, sy0, sw0, sh0})
@@ -216,11 +238,13 @@ void CComPicture::StretchBlt(int x, int y, int w, int h, const CComPicture& src,
         lineValid = ye.valid;
         if (!ye.valid)
             return;
-        for (size_t i = 0; i < width; ++i) valid[i] = xs.entries[i].valid;
+        for (size_t i = 0; i < width; ++i)
+            valid[i] = xs.entries[i].valid;
         if (halftone) {
             uint32_t* out = line.data();
             std::vector<const uint16_t*> rows(ye.tapCount);
-            for (int t = 0; t < ye.tapCount; ++t) rows[t] = cache.Get(ys.taps[ye.tapBegin + t].index);
+            for (int t = 0; t < ye.tapCount; ++t)
+                rows[t] = cache.Get(ys.taps[ye.tapBegin + t].index);
             for (size_t i = 0; i < width; ++i) {
                 uint32_t b = 1u << 23, g = 1u << 23, r = 1u << 23;
                 for (int t = 0; t < ye.tapCount; ++t) {
@@ -231,7 +255,7 @@ void CComPicture::StretchBlt(int x, int y, int w, int h, const CComPicture& src,
                     r += p[2] * wt;
                 }
                 out[i] = (std::min<uint32_t>(r >> 24, 255) << 16) | (std::min<uint32_t>(g >> 24, 255) << 8) |
-                         std::min<uint32_t>(b >> 24, 255);
+                    std::min<uint32_t>(b >> 24, 255);
             }
         } else if (mode == kColorOnColor) {
             const uint32_t* s = src.Row(ye.nearest);
@@ -247,7 +271,8 @@ void CComPicture::StretchBlt(int x, int y, int w, int h, const CComPicture& src,
                 uint32_t acc = useAnd ? 0x00FFFFFF : 0;
                 for (int r = ye.first; r < ye.last; ++r) {
                     const uint32_t* s = src.Row(r);
-                    for (int c = xe.first; c < xe.last; ++c) acc = useAnd ? (acc & s[c]) : (acc | s[c]);
+                    for (int c = xe.first; c < xe.last; ++c)
+                        acc = useAnd ? (acc & s[c]) : (acc | s[c]);
                 }
                 line[i] = acc & 0x00FFFFFF;
             }
@@ -270,7 +295,8 @@ void CComPicture::StretchBlt(int x, int y, int w, int h, const CComPicture& src,
                 continue;
             }
             int j = i;
-            while (j < x1 && valid[j - base]) ++j;
+            while (j < x1 && valid[j - base])
+                ++j;
             ApplyRasterOp(d + i, line.data() + (i - base), j - i, rop);
             i = j;
         }

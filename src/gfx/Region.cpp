@@ -1,8 +1,8 @@
 #include "gfx/Region.h"
 
 #include <algorithm>
-#include <cmath>
 #include <climits>
+#include <cmath>
 #include <cstdint>
 
 namespace {
@@ -10,7 +10,8 @@ namespace {
 using Span = Region::Span;
 
 // Sorts spans and merges overlapping or touching ones.
-std::vector<Span> Normalize(std::vector<Span> spans) {
+std::vector<Span> Normalize(std::vector<Span> spans)
+{
     spans.erase(std::remove_if(spans.begin(), spans.end(), [](const Span& s) { return s.right <= s.left; }),
                 spans.end());
     std::sort(spans.begin(), spans.end(), [](const Span& a, const Span& b) { return a.left < b.left; });
@@ -24,7 +25,8 @@ std::vector<Span> Normalize(std::vector<Span> spans) {
     return out;
 }
 
-bool Apply(RegionOp op, bool a, bool b) {
+bool Apply(RegionOp op, bool a, bool b)
+{
     switch (op) {
     case RegionOp::And: return a && b;
     case RegionOp::Or: return a || b;
@@ -36,7 +38,8 @@ bool Apply(RegionOp op, bool a, bool b) {
 }
 
 // Merges two sorted span lists by walking their edges in order.
-std::vector<Span> CombineSpans(const std::vector<Span>& a, const std::vector<Span>& b, RegionOp op) {
+std::vector<Span> CombineSpans(const std::vector<Span>& a, const std::vector<Span>& b, RegionOp op)
+{
     if (b.empty())
         return op == RegionOp::And ? std::vector<Span>{} : a;
     if (a.empty())
@@ -77,7 +80,8 @@ std::vector<Span> CombineSpans(const std::vector<Span>& a, const std::vector<Spa
     return out;
 }
 
-int64_t CeilDiv(int64_t a, int64_t b) { // b > 0
+int64_t CeilDiv(int64_t a, int64_t b)
+{ // b > 0
     return a >= 0 ? (a + b - 1) / b : -((-a) / b);
 }
 
@@ -85,7 +89,8 @@ const std::vector<Span> kNoSpans;
 
 } // namespace
 
-void Region::AppendBand(int top, int bottom, std::vector<Span>&& spans) {
+void Region::AppendBand(int top, int bottom, std::vector<Span>&& spans)
+{
     if (spans.empty() || bottom <= top)
         return;
     if (!m_bands.empty() && m_bands.back().bottom == top && m_bands.back().spans == spans) {
@@ -95,7 +100,8 @@ void Region::AppendBand(int top, int bottom, std::vector<Span>&& spans) {
     m_bands.push_back(Band{top, bottom, std::move(spans)});
 }
 
-Region Region::FromRect(const Rect& r) {
+Region Region::FromRect(const Rect& r)
+{
     const Rect n = r.Normalized();
     Region region;
     if (!n.IsEmpty())
@@ -103,7 +109,8 @@ Region Region::FromRect(const Rect& r) {
     return region;
 }
 
-Region Region::FromRows(int top, const std::vector<std::vector<Span>>& rows) {
+Region Region::FromRows(int top, const std::vector<std::vector<Span>>& rows)
+{
     Region region;
     for (size_t i = 0; i < rows.size(); ++i) {
         const int y = top + static_cast<int>(i);
@@ -112,7 +119,8 @@ Region Region::FromRows(int top, const std::vector<std::vector<Span>>& rows) {
     return region;
 }
 
-Region Region::FromPolygon(const Point* points, int count, PolyFillMode mode) {
+Region Region::FromPolygon(const Point* points, int count, PolyFillMode mode)
+{
     if (!points || count < 3)
         return Region();
     int ymin = points[0].y, ymax = points[0].y;
@@ -158,14 +166,16 @@ Region Region::FromPolygon(const Point* points, int count, PolyFillMode mode) {
     return FromRows(ymin, rows);
 }
 
-Region Region::FromEllipse(const Rect& bounds) {
+Region Region::FromEllipse(const Rect& bounds)
+{
     const Rect r = bounds.Normalized();
     if (r.Width() < 2 || r.Height() < 2)
         return Region();
     return EllipseArea(Rect{r.left, r.top, r.right - 1, r.bottom - 1});
 }
 
-Region Region::EllipseArea(const Rect& bounds) {
+Region Region::EllipseArea(const Rect& bounds)
+{
     const Rect r = bounds.Normalized();
     if (r.IsEmpty())
         return Region();
@@ -187,20 +197,29 @@ Region Region::EllipseArea(const Rect& bounds) {
     return FromRows(r.top, rows);
 }
 
-Region Region::Combine(const Region& a, const Region& b, RegionOp op) {
+Region Region::Combine(const Region& a, const Region& b, RegionOp op)
+{
     if (op == RegionOp::Copy)
         return a;
     std::vector<int> ys;
-    for (const Band& band : a.m_bands) { ys.push_back(band.top); ys.push_back(band.bottom); }
-    for (const Band& band : b.m_bands) { ys.push_back(band.top); ys.push_back(band.bottom); }
+    for (const Band& band : a.m_bands) {
+        ys.push_back(band.top);
+        ys.push_back(band.bottom);
+    }
+    for (const Band& band : b.m_bands) {
+        ys.push_back(band.top);
+        ys.push_back(band.bottom);
+    }
     std::sort(ys.begin(), ys.end());
     ys.erase(std::unique(ys.begin(), ys.end()), ys.end());
     Region out;
     size_t ia = 0, ib = 0;
     for (size_t k = 0; k + 1 < ys.size(); ++k) {
         const int y = ys[k];
-        while (ia < a.m_bands.size() && a.m_bands[ia].bottom <= y) ++ia;
-        while (ib < b.m_bands.size() && b.m_bands[ib].bottom <= y) ++ib;
+        while (ia < a.m_bands.size() && a.m_bands[ia].bottom <= y)
+            ++ia;
+        while (ib < b.m_bands.size() && b.m_bands[ib].bottom <= y)
+            ++ib;
         const auto& sa = ia < a.m_bands.size() && a.m_bands[ia].top <= y ? a.m_bands[ia].spans : kNoSpans;
         const auto& sb = ib < b.m_bands.size() && b.m_bands[ib].top <= y ? b.m_bands[ib].spans : kNoSpans;
         out.AppendBand(y, ys[k + 1], CombineSpans(sa, sb, op));
@@ -208,7 +227,8 @@ Region Region::Combine(const Region& a, const Region& b, RegionOp op) {
     return out;
 }
 
-void Region::Offset(int dx, int dy) {
+void Region::Offset(int dx, int dy)
+{
     for (Band& band : m_bands) {
         band.top += dy;
         band.bottom += dy;
@@ -219,7 +239,8 @@ void Region::Offset(int dx, int dy) {
     }
 }
 
-Rect Region::Bounds() const {
+Rect Region::Bounds() const
+{
     if (m_bands.empty())
         return Rect{};
     Rect r{m_bands.front().spans.front().left, m_bands.front().top, m_bands.front().spans.back().right,
@@ -231,7 +252,8 @@ Rect Region::Bounds() const {
     return r;
 }
 
-bool Region::Contains(int x, int y) const {
+bool Region::Contains(int x, int y) const
+{
     for (const Band& band : m_bands) {
         if (y < band.top)
             return false;
@@ -245,16 +267,20 @@ bool Region::Contains(int x, int y) const {
     return false;
 }
 
-long long Region::Area() const {
+long long Region::Area() const
+{
     long long area = 0;
     for (const Band& band : m_bands)
-        for (const Span& s : band.spans) area += static_cast<long long>(s.right - s.left) * (band.bottom - band.top);
+        for (const Span& s : band.spans)
+            area += static_cast<long long>(s.right - s.left) * (band.bottom - band.top);
     return area;
 }
 
-std::vector<Rect> Region::Rects() const {
+std::vector<Rect> Region::Rects() const
+{
     std::vector<Rect> rects;
     for (const Band& band : m_bands)
-        for (const Span& s : band.spans) rects.push_back({s.left, band.top, s.right, band.bottom});
+        for (const Span& s : band.spans)
+            rects.push_back({s.left, band.top, s.right, band.bottom});
     return rects;
 }

@@ -26,18 +26,25 @@ public:
     Region() = default; // empty
 
     static Region FromRect(const Rect& r);
-    static Region FromRect(int left, int top, int right, int bottom) { return FromRect(Rect{left, top, right, bottom}); }
+    static Region FromRect(int left, int top, int right, int bottom)
+    {
+        return FromRect(Rect{left, top, right, bottom});
+    }
     // Pixels whose centres lie inside the polygon, centres on the integer grid as GDI places them (centres
     // on a left or top edge count, on a right or bottom edge do not). Fewer than three points give an
     // empty region.
     static Region FromPolygon(const Point* points, int count, PolyFillMode mode);
-    static Region FromPolygon(const std::vector<Point>& points, PolyFillMode mode) {
+    static Region FromPolygon(const std::vector<Point>& points, PolyFillMode mode)
+    {
         return FromPolygon(points.data(), static_cast<int>(points.size()), mode);
     }
     // An elliptic region as GDI makes it from a bounding rectangle: the ellipse inscribed in the rectangle
     // one pixel narrower and lower than given (GDI leaves out the last column and row).
     static Region FromEllipse(const Rect& bounds);
-    static Region FromEllipse(int left, int top, int right, int bottom) { return FromEllipse(Rect{left, top, right, bottom}); }
+    static Region FromEllipse(int left, int top, int right, int bottom)
+    {
+        return FromEllipse(Rect{left, top, right, bottom});
+    }
     // The pixels whose centres lie inside the ellipse inscribed in the rectangle (right and bottom
     // exclusive): what a drawn ellipse covers.
     static Region EllipseArea(const Rect& bounds);

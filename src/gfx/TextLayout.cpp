@@ -6,11 +6,15 @@
 
 namespace {
 
-bool IsBlank(char c) { return c == ' ' || c == '\t'; }
+bool IsBlank(char c)
+{
+    return c == ' ' || c == '\t';
+}
 
 // Breaks one paragraph (no line breaks inside) into lines of at most `width`.
 void BreakParagraph(std::string_view para, int width, const std::function<int(std::string_view)>& measure,
-                    std::vector<std::string>& out) {
+                    std::vector<std::string>& out)
+{
     size_t pos = 0;
     while (true) {
         // The line starts at pos; extend it word by word while it fits.
@@ -18,8 +22,10 @@ void BreakParagraph(std::string_view para, int width, const std::function<int(st
         size_t accepted = std::string_view::npos; // end of the last word that fits
         while (end < para.size()) {
             size_t next = end;
-            while (next < para.size() && IsBlank(para[next])) ++next;
-            while (next < para.size() && !IsBlank(para[next])) ++next;
+            while (next < para.size() && IsBlank(para[next]))
+                ++next;
+            while (next < para.size() && !IsBlank(para[next]))
+                ++next;
             if (accepted != std::string_view::npos && measure(para.substr(pos, next - pos)) > width)
                 break;
             accepted = next;
@@ -29,7 +35,8 @@ void BreakParagraph(std::string_view para, int width, const std::function<int(st
             accepted = para.size();
         out.emplace_back(para.substr(pos, accepted - pos));
         pos = accepted;
-        while (pos < para.size() && IsBlank(para[pos])) ++pos; // blanks at the break vanish
+        while (pos < para.size() && IsBlank(para[pos]))
+            ++pos; // blanks at the break vanish
         if (pos >= para.size())
             return;
     }
@@ -38,13 +45,15 @@ void BreakParagraph(std::string_view para, int width, const std::function<int(st
 } // namespace
 
 std::vector<std::string> BreakTextLines(std::string_view text, int width, bool wordBreak, bool singleLine,
-                                        const std::function<int(std::string_view)>& measure) {
+                                        const std::function<int(std::string_view)>& measure)
+{
     std::vector<std::string> lines;
     size_t pos = 0;
     while (pos < text.size() || (pos == 0 && text.empty())) {
         size_t end = pos;
         if (!singleLine)
-            while (end < text.size() && text[end] != '\r' && text[end] != '\n') ++end;
+            while (end < text.size() && text[end] != '\r' && text[end] != '\n')
+                ++end;
         else
             end = text.size();
         std::string_view para = text.substr(pos, end - pos);
@@ -68,13 +77,15 @@ std::vector<std::string> BreakTextLines(std::string_view text, int width, bool w
 
 int LayOutTextInRect(Rect& rect, std::string_view text, unsigned format, int lineHeight,
                      const std::function<int(std::string_view)>& measure,
-                     const std::function<void(int, int, const std::string&)>& drawLine) {
+                     const std::function<void(int, int, const std::string&)>& drawLine)
+{
     const std::vector<std::string> lines =
         BreakTextLines(text, rect.Width(), (format & kDtWordBreak) != 0, (format & kDtSingleLine) != 0, measure);
     const int height = lineHeight * static_cast<int>(lines.size());
     if (format & kDtCalcRect) {
         int widest = 0;
-        for (const std::string& line : lines) widest = std::max(widest, measure(line));
+        for (const std::string& line : lines)
+            widest = std::max(widest, measure(line));
         rect.right = rect.left + widest;
         rect.bottom = rect.top + height;
         return height;

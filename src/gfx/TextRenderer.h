@@ -8,13 +8,13 @@
 
 // A font as a Windows LOGFONT describes it.
 struct FontSpec {
-    std::string face;        // face name; at most 31 characters are used; a missing face gets a substitute
-    int height = 0;          // < 0: character (em) height in pixels; > 0: cell height; 0: a default size
-    int weight = 400;        // 400 normal, 700 bold
+    std::string face; // face name; at most 31 characters are used; a missing face gets a substitute
+    int height = 0;   // < 0: character (em) height in pixels; > 0: cell height; 0: a default size
+    int weight = 400; // 400 normal, 700 bold
     bool italic = false;
     bool underline = false;
     bool strikeOut = false;
-    uint8_t charSet = 1;     // LOGFONT character set; selects the code page of the narrow text
+    uint8_t charSet = 1;        // LOGFONT character set; selects the code page of the narrow text
     uint8_t pitchAndFamily = 0; // the family bits (FF_ROMAN, FF_SWISS, FF_MODERN, ...) guide the substitute
 };
 

@@ -42,7 +42,6 @@ private:
     CMyXMLDb* db_ = nullptr;
     CMyXMLTable table_;
     ProjectOptions options_;
-    std::string projectName_, authorName_, authorEmail_, authorWebsite_, version_, description_, appName_,
-        homeSite_;
+    std::string projectName_, authorName_, authorEmail_, authorWebsite_, version_, description_, appName_, homeSite_;
     std::string executablePath_;
 };

@@ -1,5 +1,5 @@
-#include "base/TextCase.h"
 #include "model/Media.h"
+#include "base/TextCase.h"
 
 #include "db/MyXMLDb.h"
 #include "model/TableFields.h"
@@ -19,8 +19,7 @@ void CMedia::Close()
         table_.Close();
 }
 
-template <class Match>
-bool CMedia::MoveToFirst(Match match)
+template <class Match> bool CMedia::MoveToFirst(Match match)
 {
     if (table_.IsClosed() || table_.GetRecordCount() == 0 || table_.FindField("name") < 0)
         return false;

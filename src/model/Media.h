@@ -25,8 +25,7 @@ public:
 
 private:
     // Moves to the first record whose lowercased name satisfies match; false when there is none.
-    template <class Match>
-    bool MoveToFirst(Match match);
+    template <class Match> bool MoveToFirst(Match match);
 
     CMyXMLDb* db_ = nullptr;
     CMyXMLTable table_;

@@ -17,7 +17,8 @@ MediaFileSource FindMediaFile(const ProjectOptions& options, CMedia& media, cons
     MediaFileSource source;
     if (options.MediaInDatabase()) {
         source.inDatabase = true;
-        source.found = video ? media.ReadMediaContaining(fileName, source.bytes) : media.ReadMedia(fileName, source.bytes);
+        source.found =
+            video ? media.ReadMediaContaining(fileName, source.bytes) : media.ReadMedia(fileName, source.bytes);
         return source;
     }
     const std::string stored = media.FindStoredName(fileName);

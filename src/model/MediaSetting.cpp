@@ -9,9 +9,13 @@
 
 #include <stdexcept>
 
-CMediaSetting::CMediaSetting() : CMediaSetting(SystemClock(), StandardRandom()) {}
+CMediaSetting::CMediaSetting() : CMediaSetting(SystemClock(), StandardRandom())
+{
+}
 
-CMediaSetting::CMediaSetting(IClock& clock, IRandom& random) : random_(&random), bag_(clock) {}
+CMediaSetting::CMediaSetting(IClock& clock, IRandom& random) : random_(&random), bag_(clock)
+{
+}
 
 bool CMediaSetting::Open()
 {

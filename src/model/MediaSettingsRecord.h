@@ -6,41 +6,41 @@
 class MediaSettingsRecord : public StoredRecord<164> {
 public:
     enum Offset : size_t {
-        kColourKey = 4,            // flag
-        kPlayMusic = 5,            // flag
-        kShowTitle = 6,            // flag
-        kTitleCharset = 8,         // u8
-        kTitleColour = 12,         // COLORREF
-        kTitleSize = 16,           // i32 points
-        kTitlePosition = 20,       // i32 position code
-        kTitleX = 24,              // i32, position code 9
-        kTitleY = 28,              // i32
-        kShowDesc = 32,            // flag
-        kDescCharset = 36,         // u8
-        kDescColour = 40,          // COLORREF
-        kDescSize = 44,            // i32
-        kDescPosition = 48,        // i32
-        kDescX = 52,               // i32
-        kDescY = 56,               // i32
-        kBackgroundSolid = 60,     // flag, style 0 allowed
-        kBackgroundPicture = 61,   // flag, style 1 allowed
-        kBackgroundGradient = 62,  // flag, style 2 allowed
-        kBackgroundColour = 64,    // COLORREF
-        kGradientColour1 = 68,     // COLORREF
-        kGradientColour2 = 72,     // COLORREF
-        kTransition = 76,          // flag
-        kRandomEffects = 77,       // flag
-        kTransitionSpeed = 80,     // i32
-        kMediaType = 104,          // i32: 0 image, 2 video
-        kVideoMode = 120,          // i32, 0 to 5
-        kSourceDesktop = 124,      // flag
-        kSourceImage = 125,        // flag
-        kSourceSelected = 126,     // flag
-        kPresetGradient = 127,     // flag
-        kPresetColour = 128,       // flag
-        kPlacement = 132,          // i32: 0 stretch, 1 centre, 2 tile, 3 random
-        kTileCount = 136,          // i32
-        kRandomTileCount = 141,    // flag
+        kColourKey = 4,           // flag
+        kPlayMusic = 5,           // flag
+        kShowTitle = 6,           // flag
+        kTitleCharset = 8,        // u8
+        kTitleColour = 12,        // COLORREF
+        kTitleSize = 16,          // i32 points
+        kTitlePosition = 20,      // i32 position code
+        kTitleX = 24,             // i32, position code 9
+        kTitleY = 28,             // i32
+        kShowDesc = 32,           // flag
+        kDescCharset = 36,        // u8
+        kDescColour = 40,         // COLORREF
+        kDescSize = 44,           // i32
+        kDescPosition = 48,       // i32
+        kDescX = 52,              // i32
+        kDescY = 56,              // i32
+        kBackgroundSolid = 60,    // flag, style 0 allowed
+        kBackgroundPicture = 61,  // flag, style 1 allowed
+        kBackgroundGradient = 62, // flag, style 2 allowed
+        kBackgroundColour = 64,   // COLORREF
+        kGradientColour1 = 68,    // COLORREF
+        kGradientColour2 = 72,    // COLORREF
+        kTransition = 76,         // flag
+        kRandomEffects = 77,      // flag
+        kTransitionSpeed = 80,    // i32
+        kMediaType = 104,         // i32: 0 image, 2 video
+        kVideoMode = 120,         // i32, 0 to 5
+        kSourceDesktop = 124,     // flag
+        kSourceImage = 125,       // flag
+        kSourceSelected = 126,    // flag
+        kPresetGradient = 127,    // flag
+        kPresetColour = 128,      // flag
+        kPlacement = 132,         // i32: 0 stretch, 1 centre, 2 tile, 3 random
+        kTileCount = 136,         // i32
+        kRandomTileCount = 141,   // flag
     };
 
     enum MediaKind : int32_t { kImage = 0, kVideo = 2 };

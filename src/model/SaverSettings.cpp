@@ -1,5 +1,5 @@
-#include "base/ByteOrder.h"
 #include "model/SaverSettings.h"
+#include "base/ByteOrder.h"
 
 #include "model/SettingsStore.h"
 
@@ -11,18 +11,19 @@ namespace {
 constexpr size_t kValueCount = CSaverSettings::kBlockSize / 4;
 
 // The stored values in block order; const or not, as the settings object is.
-template <class Settings>
-auto Fields(Settings& s) -> std::array<decltype(&s.monitor), kValueCount>
+template <class Settings> auto Fields(Settings& s) -> std::array<decltype(&s.monitor), kValueCount>
 {
-    return {&s.mouseThreshold, &s.anyEvent,        &s.mouseMove,        &s.mouseLeftClick, &s.mouseRightClick,
-            &s.mouseDoubleClick, &s.escKey,        &s.enterKey,         &s.specifiedKey,   &s.keyValue,
-            &s.playSounds,     &s.timeLimit,       &s.timeLimitMinutes, &s.moveThreshold,  &s.useOwnTransitions,
+    return {&s.mouseThreshold,    &s.anyEvent,        &s.mouseMove,        &s.mouseLeftClick, &s.mouseRightClick,
+            &s.mouseDoubleClick,  &s.escKey,          &s.enterKey,         &s.specifiedKey,   &s.keyValue,
+            &s.playSounds,        &s.timeLimit,       &s.timeLimitMinutes, &s.moveThreshold,  &s.useOwnTransitions,
             &s.randomTransitions, &s.transitionSpeed, &s.monitor};
 }
 
 } // namespace
 
-CSaverSettings::CSaverSettings() : transitionList(AllEffects()) {}
+CSaverSettings::CSaverSettings() : transitionList(AllEffects())
+{
+}
 
 std::string CSaverSettings::AllEffects()
 {

@@ -8,7 +8,7 @@ class IClock;
 // The draws use the millisecond tick, as many draws within one millisecond share a value.
 class ShuffleBag {
 public:
-    explicit ShuffleBag(IClock& clock) : clock_(&clock) {}
+    explicit ShuffleBag(IClock& clock) : clock_(&clock) { }
 
     // The next index for a list of n items (0 for n = 0). A bag filled for a longer list drops the
     // indices that no longer exist.

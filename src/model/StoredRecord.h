@@ -9,8 +9,7 @@
 
 // A fixed-size record kept as the exact bytes it was stored with, so it is written back unchanged.
 // Integers are little-endian whatever the host; a flag is one byte, and only that byte counts.
-template <size_t N>
-class StoredRecord {
+template <size_t N> class StoredRecord {
 public:
     static constexpr size_t kSize = N;
 

@@ -18,4 +18,3 @@ size_t CopyRecordField(const CMyXMLTable& table, const std::string& name, void* 
 {
     return Readable(table, name) ? table.CopyFieldBytes(name, dest, size) : 0;
 }
-

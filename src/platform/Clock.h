@@ -16,7 +16,7 @@ IClock& SystemClock();
 // A clock that only moves when told to, or when someone sleeps on it.
 class VirtualClock final : public IClock {
 public:
-    explicit VirtualClock(uint32_t start = 0) : now_(start) {}
+    explicit VirtualClock(uint32_t start = 0) : now_(start) { }
     uint32_t TickCount() override { return now_; }
     void Sleep(uint32_t ms) override { now_ += ms; }
     void Advance(uint32_t ms) { now_ += ms; }

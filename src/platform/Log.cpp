@@ -12,7 +12,7 @@ const char kBegin[] = "----------------------------Begin------------------------
 const char kEnd[] = "----------------------------End-------------------------------";
 const size_t kMaxTag = 39;
 const size_t kMessageBuffer = 1024;
-}
+} // namespace
 
 CLog::CLog(const std::string& programPath)
 {

@@ -29,7 +29,10 @@ public:
         ;
 
     // The tick count printed in prefixes comes from this clock (the system clock unless set).
-    void SetClock(IClock* clock) { clock_ = clock; }
+    void SetClock(IClock* clock)
+    {
+        clock_ = clock;
+    }
 
 private:
     void WriteLine(const char* text);
@@ -39,11 +42,11 @@ private:
 };
 
 // One log entry from a source tag such as ".\\ScreensaverDlg", with the call site's line number.
-#define KADO_LOG(source, ...)                              \
-    do {                                                   \
-        CLog& kadoLog_ = CLog::Instance();                 \
-        if (kadoLog_.IsOn()) {                             \
-            kadoLog_.WritePrefix(source, __LINE__);        \
-            kadoLog_.WriteMessage(__VA_ARGS__);            \
-        }                                                  \
+#define KADO_LOG(source, ...)                                                                                          \
+    do {                                                                                                               \
+        CLog& kadoLog_ = CLog::Instance();                                                                             \
+        if (kadoLog_.IsOn()) {                                                                                         \
+            kadoLog_.WritePrefix(source, __LINE__);                                                                    \
+            kadoLog_.WriteMessage(__VA_ARGS__);                                                                        \
+        }                                                                                                              \
     } while (0)

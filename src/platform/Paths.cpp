@@ -14,7 +14,7 @@ size_t LastSeparator(const std::string& path)
     }
     return std::string::npos;
 }
-}
+} // namespace
 
 bool CreateDirectories(const std::string& path)
 {

@@ -31,4 +31,4 @@ uint32_t RandomBelow(uint32_t n);
 namespace paths_detail {
 // One directory level; true when it was made. Platform part of CreateDirectories.
 bool MakeOneDirectory(const std::string& path);
-}
+} // namespace paths_detail

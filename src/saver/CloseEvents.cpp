@@ -91,17 +91,11 @@ bool CCloseEvents::OnMouse(uint32_t message)
     case SaverMsg::LButtonDown:
     case SaverMsg::LButtonUp:
     case SaverMsg::MButtonDown:
-    case SaverMsg::MButtonUp:
-        closes = settings_.anyEvent || settings_.mouseLeftClick;
-        break;
+    case SaverMsg::MButtonUp: closes = settings_.anyEvent || settings_.mouseLeftClick; break;
     case SaverMsg::RButtonDown:
-    case SaverMsg::RButtonUp:
-        closes = settings_.anyEvent || settings_.mouseRightClick;
-        break;
+    case SaverMsg::RButtonUp: closes = settings_.anyEvent || settings_.mouseRightClick; break;
     case SaverMsg::LButtonDblClk:
-    case SaverMsg::RButtonDblClk:
-        closes = settings_.anyEvent || settings_.mouseDoubleClick;
-        break;
+    case SaverMsg::RButtonDblClk: closes = settings_.anyEvent || settings_.mouseDoubleClick; break;
     case SaverMsg::MouseMove: {
         int32_t x = 0;
         int32_t y = 0;
@@ -115,8 +109,7 @@ bool CCloseEvents::OnMouse(uint32_t message)
             closes = settings_.anyEvent || settings_.mouseMove;
         break;
     }
-    default:
-        break;
+    default: break;
     }
     if (closes)
         RequestClose();

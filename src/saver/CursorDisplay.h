@@ -7,11 +7,11 @@
 class CCursorDisplay {
 public:
     // showCursor(visible) moves the count by one and returns the new count, as ShowCursor does.
-    explicit CCursorDisplay(std::function<int(bool)> showCursor) : showCursor_(std::move(showCursor)) {}
+    explicit CCursorDisplay(std::function<int(bool)> showCursor) : showCursor_(std::move(showCursor)) { }
 
     void Apply(bool visible);
 
 private:
     std::function<int(bool)> showCursor_;
-    int state_ = -1;  // -1 before the first answer, then 0 hidden or 1 shown
+    int state_ = -1; // -1 before the first answer, then 0 hidden or 1 shown
 };

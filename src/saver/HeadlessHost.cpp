@@ -3,7 +3,9 @@
 #include <algorithm>
 #include <limits>
 
-CHeadlessHost::CHeadlessHost(uint32_t startTick) : clock_(startTick), lastTick_(startTick) {}
+CHeadlessHost::CHeadlessHost(uint32_t startTick) : clock_(startTick), lastTick_(startTick)
+{
+}
 
 void CHeadlessHost::Sync()
 {

@@ -68,7 +68,7 @@ private:
     uint64_t order_ = 0;
     std::deque<std::pair<uint32_t, uint32_t>> posted_;
     std::map<uint32_t, Timer> timers_;
-    std::map<uint64_t, Scheduled> scheduled_;  // by ticket, which is also the order of setting
+    std::map<uint64_t, Scheduled> scheduled_; // by ticket, which is also the order of setting
     bool quit_ = false;
     int quitCode_ = 0;
 };

@@ -17,15 +17,14 @@ struct HeadlessShowParts {
     IImagePlayerInterface* imagePlayers = nullptr;
     std::function<std::unique_ptr<ISoundPlayer>(uint32_t endMessage)> createSoundPlayer;
     std::function<std::unique_ptr<IVideoPlayer>()> createVideoPlayer;
-    ISaverFiles* files = nullptr;  // the real file system when not given
+    ISaverFiles* files = nullptr; // the real file system when not given
 };
 
 // The screensaver window without a display: the show's logic driven by the headless host's event loop,
 // with the cursor, the taskbar and the password service simulated.
 class CHeadlessShow final : public ISaverWindowHost {
 public:
-    CHeadlessShow(CHeadlessHost& loop, CSaverSettings& settings, SequencerOptions options,
-                  HeadlessShowParts parts);
+    CHeadlessShow(CHeadlessHost& loop, CSaverSettings& settings, SequencerOptions options, HeadlessShowParts parts);
     ~CHeadlessShow() override;
 
     // Creates the window and presents the first item.

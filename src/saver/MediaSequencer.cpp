@@ -13,7 +13,7 @@ constexpr int32_t kImage = 0;
 constexpr int32_t kNoPlayer = 1;
 constexpr int32_t kVideo = 2;
 
-}
+} // namespace
 
 CMediaSequencer::CMediaSequencer(ISequencerHost& host, SequencerOptions options, SequencerParts parts)
     : host_(host), options_(std::move(options)), parts_(std::move(parts))
@@ -55,15 +55,12 @@ void CMediaSequencer::PresentCurrentItem()
         KADO_LOG(".\\ScreensaverDlg", "Do an image slide show");
         parts_.imagePlayers->ShowSlide(imagePlayer_, media.Settings());
         break;
-    case kNoPlayer:
-        break;
+    case kNoPlayer: break;
     case kVideo:
         KADO_LOG(".\\ScreensaverDlg", "Play a video movie");
         PlayVideo();
         break;
-    default:
-        KADO_LOG(".\\ScreensaverDlg", "Unknow Media type %d", type);
-        break;
+    default: KADO_LOG(".\\ScreensaverDlg", "Unknow Media type %d", type); break;
     }
     itemPresenting_ = true;
 
@@ -132,9 +129,9 @@ void CMediaSequencer::StartMusic(bool first)
 {
     if ((options_.settings && !options_.settings->playSounds) || !parts_.musicPlayer)
         return;
-    const std::string track = parts_.sounds->GetNextMusic(options_.programPath, options_.musicRandom,
-                                                          options_.musicLoop, options_.musicStored,
-                                                          options_.mediaBesideProgram);
+    const std::string track =
+        parts_.sounds->GetNextMusic(options_.programPath, options_.musicRandom, options_.musicLoop,
+                                    options_.musicStored, options_.mediaBesideProgram);
     if (track.empty())
         return;
     parts_.musicPlayer->Play(track);
@@ -282,23 +279,12 @@ bool CMediaSequencer::OnTimer(uint32_t id)
 bool CMediaSequencer::OnMessage(uint32_t message)
 {
     switch (message) {
-    case SaverMsg::ItemFinished:
-        ItemFinished();
-        return true;
-    case SaverMsg::MusicEnded:
-        MusicEnded();
-        return true;
-    case SaverMsg::PauseMusic:
-        PauseMusic();
-        return true;
-    case SaverMsg::ResumeMusic:
-        ResumeMusic();
-        return true;
-    case SaverMsg::BoundSoundEnded:
-        BoundSoundEnded();
-        return true;
-    default:
-        return false;
+    case SaverMsg::ItemFinished: ItemFinished(); return true;
+    case SaverMsg::MusicEnded: MusicEnded(); return true;
+    case SaverMsg::PauseMusic: PauseMusic(); return true;
+    case SaverMsg::ResumeMusic: ResumeMusic(); return true;
+    case SaverMsg::BoundSoundEnded: BoundSoundEnded(); return true;
+    default: return false;
     }
 }
 

@@ -9,15 +9,15 @@
 struct SequencerOptions {
     StartMode mode = StartMode::Saver;
     bool randomOrder = false;
-    int32_t displayTime = 0;      // seconds
-    int32_t musicPause = 0;       // seconds
-    bool mediaStored = false;     // media files are in the project database
+    int32_t displayTime = 0;  // seconds
+    int32_t musicPause = 0;   // seconds
+    bool mediaStored = false; // media files are in the project database
     bool mediaBesideProgram = false;
     bool musicStored = false;
     bool musicLoop = false;
     bool musicRandom = false;
     std::string programPath;
-    CSaverSettings* settings = nullptr;  // read live (playSounds): settings may change mid-show
+    CSaverSettings* settings = nullptr; // read live (playSounds): settings may change mid-show
     CKADOGlobeSettings* project = nullptr;
 };
 

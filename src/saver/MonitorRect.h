@@ -25,8 +25,7 @@ private:
 
 // Monitor n (1-based, enumeration order), or the virtual screen from (0, 0) for 0, a negative number or one
 // beyond the monitors recorded.
-MonitorArea ChooseMonitorArea(int32_t n, const MonitorTable& monitors, int32_t virtualWidth,
-                              int32_t virtualHeight);
+MonitorArea ChooseMonitorArea(int32_t n, const MonitorTable& monitors, int32_t virtualWidth, int32_t virtualHeight);
 
 // The platform's answer for monitor n (enumerates only when n is not 0).
 MonitorArea GetMonitorRect(int32_t n);

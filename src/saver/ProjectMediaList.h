@@ -8,7 +8,7 @@ class CKADOGlobeSettings;
 // The playlist of the project: the media settings (the current item) and the media table.
 class CProjectMediaList final : public IMediaList {
 public:
-    CProjectMediaList(CMediaSetting& settings, CMedia& media) : settings_(settings), media_(media) {}
+    CProjectMediaList(CMediaSetting& settings, CMedia& media) : settings_(settings), media_(media) { }
 
     int Count() override;
     int32_t MediaType() override;

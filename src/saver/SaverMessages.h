@@ -5,12 +5,12 @@
 // are the Windows ones, so both hosts speak the same numbers.
 namespace SaverMsg {
 constexpr uint32_t User = 0x0400;
-constexpr uint32_t ItemFinished = User + 8;        // 1032: the current item has finished presenting
-constexpr uint32_t TransitionDone = User + 9;      // 1033: worker to image player
-constexpr uint32_t MusicEnded = User + 10;         // 1034
-constexpr uint32_t PauseMusic = User + 11;         // 1035
-constexpr uint32_t ResumeMusic = User + 12;        // 1036
-constexpr uint32_t BoundSoundEnded = User + 13;    // 1037
+constexpr uint32_t ItemFinished = User + 8;     // 1032: the current item has finished presenting
+constexpr uint32_t TransitionDone = User + 9;   // 1033: worker to image player
+constexpr uint32_t MusicEnded = User + 10;      // 1034
+constexpr uint32_t PauseMusic = User + 11;      // 1035
+constexpr uint32_t ResumeMusic = User + 12;     // 1036
+constexpr uint32_t BoundSoundEnded = User + 13; // 1037
 
 constexpr uint32_t Close = 0x0010;
 constexpr uint32_t KeyDown = 0x0100;
@@ -25,7 +25,7 @@ constexpr uint32_t RButtonUp = 0x0205;
 constexpr uint32_t RButtonDblClk = 0x0206;
 constexpr uint32_t MButtonDown = 0x0207;
 constexpr uint32_t MButtonUp = 0x0208;
-}
+} // namespace SaverMsg
 
 namespace SaverTimer {
 constexpr uint32_t DisplayTime = 1;
@@ -39,9 +39,9 @@ constexpr uint32_t PeriodOf(uint64_t ms)
 {
     return ms > MaxPeriod ? MaxPeriod : uint32_t(ms);
 }
-}
+} // namespace SaverTimer
 
 namespace SaverKey {
 constexpr uint32_t Return = 13;
 constexpr uint32_t Escape = 27;
-}
+} // namespace SaverKey

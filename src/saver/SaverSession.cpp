@@ -66,18 +66,12 @@ bool CSaverSession::OnMessage(uint32_t message, uint32_t wParam, bool* showMenu)
         *showMenu = false;
     close_.NoteTime();
     if (sequencer_.OnMessage(message))
-        return false;  // the player messages go on to default processing as well
+        return false; // the player messages go on to default processing as well
     switch (message) {
-    case SaverMsg::Close:
-        return close_.OnClose();
-    case SaverMsg::Char:
-        close_.OnChar(wParam);
-        return false;
-    case SaverMsg::Help:
-        close_.OnHelp(wParam & 0xffff);
-        return true;
-    default:
-        break;
+    case SaverMsg::Close: return close_.OnClose();
+    case SaverMsg::Char: close_.OnChar(wParam); return false;
+    case SaverMsg::Help: close_.OnHelp(wParam & 0xffff); return true;
+    default: break;
     }
     if (message >= SaverMsg::MouseMove && message <= SaverMsg::MButtonUp) {
         const bool menu = close_.OnMouse(message);

@@ -19,8 +19,7 @@ public:
 // start and end. The window forwards its messages here and carries out what it is told.
 class CSaverSession {
 public:
-    CSaverSession(ISaverWindowHost& host, CSaverSettings& settings, SequencerOptions options,
-                  SequencerParts parts);
+    CSaverSession(ISaverWindowHost& host, CSaverSettings& settings, SequencerOptions options, SequencerParts parts);
 
     // Window creation: start time and mouse reference point.
     void OnCreate();
@@ -52,5 +51,5 @@ private:
     CCloseEvents close_;
     CMediaSequencer sequencer_;
     bool destroyed_ = false;
-    uint64_t timeLimitLeftMs_ = 0;  // of the time limitation, after the running timer period
+    uint64_t timeLimitLeftMs_ = 0; // of the time limitation, after the running timer period
 };

@@ -59,8 +59,8 @@ public:
     virtual ~ISoundTable() = default;
     virtual std::string GetNextMusic(const std::string& programPath, bool random, bool loop, bool stored,
                                      bool besideExecutable) = 0;
-    virtual std::string GetSoundFile(const std::string& programPath, const std::string& soundName,
-                                     bool stored, bool besideExecutable) = 0;
+    virtual std::string GetSoundFile(const std::string& programPath, const std::string& soundName, bool stored,
+                                     bool besideExecutable) = 0;
     virtual void RemoveTemporaryFiles() = 0;
 };
 

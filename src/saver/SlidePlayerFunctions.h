@@ -6,7 +6,7 @@ class CSlidePlayerList;
 // The image slide-show players of the application's player list, as the screensaver window drives them.
 class CSlidePlayerFunctions final : public IImagePlayerInterface {
 public:
-    explicit CSlidePlayerFunctions(CSlidePlayerList& list) : list_(list) {}
+    explicit CSlidePlayerFunctions(CSlidePlayerList& list) : list_(list) { }
 
     int CreatePlayer(WindowRef parent) override;
     void DestroyPlayer(int player) override;

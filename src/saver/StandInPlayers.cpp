@@ -2,7 +2,6 @@
 
 #include "saver/SaverMessages.h"
 
-
 void CTimedVideoPlayer::Show()
 {
     // An empty path plays nothing and never ends.

@@ -4,26 +4,25 @@
 #include "saver/DelayedPost.h"
 #include "saver/SequencerInterfaces.h"
 
-
 class CSilentSoundPlayer final : public ISoundPlayer {
 public:
     bool Play(const std::string&) override { return false; }
-    void Pause() override {}
-    void Resume() override {}
-    void Stop() override {}
+    void Pause() override { }
+    void Resume() override { }
+    void Stop() override { }
 };
 
 class CTimedVideoPlayer final : public IVideoPlayer {
 public:
-    CTimedVideoPlayer(IDelayedPost& post, uint32_t movieMs) : post_(post), movieMs_(movieMs) {}
+    CTimedVideoPlayer(IDelayedPost& post, uint32_t movieMs) : post_(post), movieMs_(movieMs) { }
     ~CTimedVideoPlayer() override { CloseVideo(0); }
 
     void SetVideoPath(const std::string& path) override { path_ = path; }
-    void SetMediaSetting(CMediaSetting*) override {}
-    void SetMedia(CMedia*) override {}
-    void DrawBackground() override {}
+    void SetMediaSetting(CMediaSetting*) override { }
+    void SetMedia(CMedia*) override { }
+    void DrawBackground() override { }
     void Show() override;
-    void HideBehind() override {}
+    void HideBehind() override { }
     void CloseVideo(int send) override;
 
 private:
@@ -38,5 +37,5 @@ class CNoSoundTable final : public ISoundTable {
 public:
     std::string GetNextMusic(const std::string&, bool, bool, bool, bool) override { return {}; }
     std::string GetSoundFile(const std::string&, const std::string&, bool, bool) override { return {}; }
-    void RemoveTemporaryFiles() override {}
+    void RemoveTemporaryFiles() override { }
 };

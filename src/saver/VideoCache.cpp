@@ -3,8 +3,7 @@
 #include "platform/Paths.h"
 #include "platform/Process.h"
 
-std::string CachedVideoPath(const std::string& tempDir, const std::string& programPath,
-                            const std::string& storedName)
+std::string CachedVideoPath(const std::string& tempDir, const std::string& programPath, const std::string& storedName)
 {
     std::string directory = tempDir;
     if (directory.empty() || !IsPathSeparator(directory.back()))

@@ -1,13 +1,11 @@
-#include "codecs/PictureLoad.h"
-#include "base/TextCase.h"
 #include "slides/Background.h"
+#include "base/TextCase.h"
+#include "codecs/PictureLoad.h"
 
 #include "db/MyXMLDb.h"
 #include "db/MyXMLTable.h"
 #include "gfx/ComPicture.h"
 #include "gfx/Gradient.h"
-#include "slides/SlideGeometry.h"
-#include "slides/SlideImage.h"
 #include "model/IndexList.h"
 #include "model/KADOGlobeSettings.h"
 #include "model/MediaSetting.h"
@@ -15,6 +13,8 @@
 #include "model/TableFields.h"
 #include "platform/Log.h"
 #include "platform/Paths.h"
+#include "slides/SlideGeometry.h"
+#include "slides/SlideImage.h"
 
 #include <algorithm>
 #include <limits>
@@ -29,13 +29,43 @@ constexpr int kMinTileWidth = 16;
 
 const std::array<Colorref, CBackground::kPaletteSize> CBackground::kPalette = {
     // solid colours
-    0x000000, 0x008000, 0x008080, 0x808000, 0x0000FF, 0x00FF00, 0x00FFFF, 0xFF00FF, 0xFFFF00, 0x8000FF, 0xC0DCC0,
+    0x000000,
+    0x008000,
+    0x008080,
+    0x808000,
+    0x0000FF,
+    0x00FF00,
+    0x00FFFF,
+    0xFF00FF,
+    0xFFFF00,
+    0x8000FF,
+    0xC0DCC0,
     0xF0CAA6,
     // entry 12 is the last solid colour and the first gradient colour of pair 0
-    0xFFFFFF, 0x00FFFF, 0x80FFFF, 0x0080FF, 0xFFFF00, 0x00FF00, 0x0080FF, 0xFF8000, 0x40FF00, 0xFF8000, 0x8000FF,
+    0xFFFFFF,
+    0x00FFFF,
+    0x80FFFF,
+    0x0080FF,
+    0xFFFF00,
+    0x00FF00,
+    0x0080FF,
+    0xFF8000,
+    0x40FF00,
+    0xFF8000,
+    0x8000FF,
     0x008000,
     // second gradient colours
-    0x0080FF, 0x8000FF, 0xFFFF00, 0xFF80FF, 0xFF0080, 0x000000, 0x00FFFF, 0xFF00FF, 0x00FFFF, 0x80FF80, 0x40FF00,
+    0x0080FF,
+    0x8000FF,
+    0xFFFF00,
+    0xFF80FF,
+    0xFF0080,
+    0x000000,
+    0x00FFFF,
+    0xFF00FF,
+    0x00FFFF,
+    0x80FF80,
+    0x40FF00,
     0xFFFF00,
 };
 
@@ -98,15 +128,12 @@ void CBackground::PaintBackground()
 
     switch (PickAtRandom(kinds)) {
     case 0: {
-        const Colorref colour = record.PresetColour()
-                                    ? kPalette[static_cast<size_t>(Random().Next() % kSolidColours)]
-                                    : record.BackgroundColour();
+        const Colorref colour = record.PresetColour() ? kPalette[static_cast<size_t>(Random().Next() % kSolidColours)]
+                                                      : record.BackgroundColour();
         target_->FillRect(target_->GetRect(), colour);
         break;
     }
-    case 1:
-        PaintPicture();
-        break;
+    case 1: PaintPicture(); break;
     case 2: {
         const int style = PickAtRandom(mediaSetting_->GetGradientString());
         Colorref first = record.GradientColour1();
@@ -125,8 +152,7 @@ void CBackground::PaintBackground()
         DrawGradient(first, second, style, *target_);
         break;
     }
-    default:
-        break;
+    default: break;
     }
 }
 
@@ -190,9 +216,7 @@ void CBackground::DrawBackgroundPicture(CComPicture& target, int placement, int 
     if (placement == 3)
         placement = Random().Next() % 3;
     switch (placement) {
-    case 0:
-        picture.StretchDraw(0, 0, w, h, target);
-        break;
+    case 0: picture.StretchDraw(0, 0, w, h, target); break;
     case 1: {
         target.FillRect(target.GetRect(), 0);
         SlideSize size{picture.Width(), picture.Height()};
@@ -218,8 +242,7 @@ void CBackground::DrawBackgroundPicture(CComPicture& target, int placement, int 
         TilePicture(target, tile);
         break;
     }
-    default:
-        break;
+    default: break;
     }
 }
 

@@ -2,15 +2,15 @@
 
 #include <stdexcept>
 
-#include "slides/Background.h"
-#include "slides/SlideGeometry.h"
-#include "slides/SlideImage.h"
 #include "model/KADOGlobeSettings.h"
 #include "model/MediaSetting.h"
 #include "model/Random.h"
 #include "model/SaverSettings.h"
 #include "platform/Clock.h"
 #include "platform/Log.h"
+#include "slides/Background.h"
+#include "slides/SlideGeometry.h"
+#include "slides/SlideImage.h"
 
 namespace {
 
@@ -137,8 +137,8 @@ void CImageSlideShowPlayer::ComposeSlide()
         CLog& log = CLog::Instance();
         if (log.IsOn()) {
             log.WritePrefix(".\\ImageSlideShowPlayer", 226);
-            log.WriteMessage("neww=%d , newh=%d , imgw=%d , imgh=%d , framew=%d , frameh=%d", scale.destW,
-                             scale.destH, imageW, imageH, frame.cx, frame.cy);
+            log.WriteMessage("neww=%d , newh=%d , imgw=%d , imgh=%d , framew=%d , frameh=%d", scale.destW, scale.destH,
+                             imageW, imageH, frame.cx, frame.cy);
         }
     }
     int x = CentredOffset(frame.cx, scale.destW);

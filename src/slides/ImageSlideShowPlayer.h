@@ -3,8 +3,8 @@
 #include <cstdint>
 #include <thread>
 
-#include "gfx/ComPicture.h"
 #include "base/AutoResetEvent.h"
+#include "gfx/ComPicture.h"
 #include "transitions/TransitionRequest.h"
 
 class CKADOGlobeSettings;
@@ -37,7 +37,7 @@ public:
     // The worker's frame delays; null means the system clock.
     virtual IClock* TransitionClock() { return nullptr; }
     // The player living in this window (null when it goes), for the window's own messages.
-    virtual void AttachPlayer(CImageSlideShowPlayer*) {}
+    virtual void AttachPlayer(CImageSlideShowPlayer*) { }
 };
 
 // The slide window: composes each image item with its background and texts and reveals it with a

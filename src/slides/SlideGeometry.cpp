@@ -81,8 +81,8 @@ SlideScale ScaleSlide(int scaleMode, int imageW, int imageH, int frameW, int fra
         break;
     }
     case 2: {
-        const SlideSize src = larger ? FitInside(imageW, imageH, frameW, frameH)
-                                     : CropToFrameAspect(imageW, imageH, frameW, frameH);
+        const SlideSize src =
+            larger ? FitInside(imageW, imageH, frameW, frameH) : CropToFrameAspect(imageW, imageH, frameW, frameH);
         s.srcW = src.width;
         s.srcH = src.height;
         s.destW = frameW;
@@ -93,8 +93,7 @@ SlideScale ScaleSlide(int scaleMode, int imageW, int imageH, int frameW, int fra
         s.destW = frameW;
         s.destH = frameH;
         break;
-    default:
-        break;
+    default: break;
     }
     return s;
 }

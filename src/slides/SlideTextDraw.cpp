@@ -1,8 +1,8 @@
-#include "slides/Background.h"
 #include "gfx/ComPicture.h"
+#include "model/MediaSetting.h"
+#include "slides/Background.h"
 #include "slides/SlideGeometry.h"
 #include "slides/SlideText.h"
-#include "model/MediaSetting.h"
 
 #include <algorithm>
 #include <memory>
@@ -36,14 +36,14 @@ void CBackground::DrawTitle()
     if (!r.ShowTitle())
         return;
     const FontSpec font = MakeSlideFont(mediaSetting_->GetTitleFontName(), mediaSetting_->GetTitleFontStyle(),
-                                               r.TitleSize(), r.TitleCharset(), dpiY_);
+                                        r.TitleSize(), r.TitleCharset(), dpiY_);
     TextRenderer& text = SlideTextRenderer();
     if (!text.SelectFont(font))
         return;
     const std::string& title = mediaSetting_->GetTitle();
     const Size size = text.MeasureString(title);
-    const TextPoint at = PlaceText(r.TitlePosition(), target_->Width(), target_->Height(), size.cx, size.cy,
-                                   r.TitleX(), r.TitleY());
+    const TextPoint at =
+        PlaceText(r.TitlePosition(), target_->Width(), target_->Height(), size.cx, size.cy, r.TitleX(), r.TitleY());
     text.DrawString(*target_, at.x, at.y, title, r.TitleColour());
 }
 
@@ -56,7 +56,7 @@ void CBackground::DrawDescription()
     if (!r.ShowDesc() || desc.empty())
         return;
     const FontSpec font = MakeSlideFont(mediaSetting_->GetDescFontName(), mediaSetting_->GetDescFontStyle(),
-                                               r.DescSize(), r.DescCharset(), dpiY_);
+                                        r.DescSize(), r.DescCharset(), dpiY_);
     const std::vector<std::string> lines = SplitDescriptionLines(desc);
     if (lines.empty())
         return;
@@ -71,8 +71,7 @@ void CBackground::DrawDescription()
         lineHeight = std::max(lineHeight, size.cy);
     }
     const int h = lineHeight * static_cast<int>(lines.size());
-    const TextPoint at =
-        PlaceText(r.DescPosition(), target_->Width(), target_->Height(), w, h, r.DescX(), r.DescY());
+    const TextPoint at = PlaceText(r.DescPosition(), target_->Width(), target_->Height(), w, h, r.DescX(), r.DescY());
     Rect box{at.x, at.y - 8, at.x + w, at.y + h};
     text.DrawStringInRect(*target_, box, desc + "\r\n", r.DescColour(), kDtWordBreak);
 }

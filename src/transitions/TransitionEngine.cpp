@@ -5,10 +5,10 @@
 #include <ctime>
 #include <exception>
 
+#include "base/AutoResetEvent.h"
 #include "gfx/ComPicture.h"
 #include "platform/Clock.h"
 #include "platform/Log.h"
-#include "base/AutoResetEvent.h"
 #include "transitions/EffectNames.h"
 #include "transitions/TimerResolution.h"
 

@@ -56,7 +56,10 @@ public:
     // Replaces the step for an effect's run and puts the caller's value back on every return path.
     class StepOverride {
     public:
-        StepOverride(TransitionEngine& engine, int step) : engine_(engine), saved_(engine.step_) { engine.step_ = step; }
+        StepOverride(TransitionEngine& engine, int step) : engine_(engine), saved_(engine.step_)
+        {
+            engine.step_ = step;
+        }
         ~StepOverride() { engine_.step_ = saved_; }
         StepOverride(const StepOverride&) = delete;
         StepOverride& operator=(const StepOverride&) = delete;

@@ -19,12 +19,12 @@ struct AppTestProject {
         std::string data(80, '\0');
         for (int i = 0; i < 4; ++i)
             data[8 + i] = static_cast<char>((runAsExe >> (8 * i)) & 0xFF);
-        TableContent project("project",
-                             {"data", "appname", "homesite", "projectpath", "projectname", "dialogpicture",
-                              "authorname", "authorwebsite", "authoremail", "aboutpicture", "version", "copyright",
-                              "description", "projectdesc", "banner"},
-                             {false, false, false, false, false, false, false, false, false, false, false, false,
-                              false, false, true});
+        TableContent project(
+            "project",
+            {"data", "appname", "homesite", "projectpath", "projectname", "dialogpicture", "authorname",
+             "authorwebsite", "authoremail", "aboutpicture", "version", "copyright", "description", "projectdesc",
+             "banner"},
+            {false, false, false, false, false, false, false, false, false, false, false, false, false, false, true});
         project.AddRecord({data, "Show", "", "", projectName, "", "Ann", "", "", "", "1.0", "", "", "", ""});
         std::vector<TableContent> tables{project, TableContent("setting", {"data", "filename"}),
                                          TableContent("music", {"name", "type", "music"}, {false, false, true}),

@@ -16,7 +16,7 @@ void ExpectParsed(std::string_view line, StartMode mode, uint32_t window)
     EXPECT_EQ(parsed.mode, mode) << line;
     EXPECT_EQ(parsed.window, window) << line;
 }
-}
+} // namespace
 
 TEST(OneShotCommands, SetDefaultAndInstallAreExactAndCaseSensitive)
 {

@@ -27,7 +27,7 @@ struct RuntimeFixture {
         return static_cast<size_t>(std::distance(std::filesystem::directory_iterator(dir.Path() / "sys"), {}));
     }
 };
-}
+} // namespace
 
 TEST(RuntimeLibraries, EveryRecordBecomesAFileWithItsWholeContent)
 {

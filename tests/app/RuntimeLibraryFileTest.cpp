@@ -15,20 +15,20 @@ LibraryWrite Write(const TempDir& dir, const std::string& name, const std::strin
 {
     return WriteRuntimeLibraryFile(DirOf(dir), name, reinterpret_cast<const uint8_t*>(bytes.data()), bytes.size());
 }
-}
+} // namespace
 
 TEST(LibraryFileName, PlainNamesPass)
 {
-    for (const char* name : {"Expic.dll", "mfc42.dll", "a", "CONSOLE.DLL", "com10.dll", "LPT0.sys", "nul1",
-                             "my lib.ocx", "a.b.c"})
+    for (const char* name :
+         {"Expic.dll", "mfc42.dll", "a", "CONSOLE.DLL", "com10.dll", "LPT0.sys", "nul1", "my lib.ocx", "a.b.c"})
         EXPECT_TRUE(IsPlainLibraryFileName(name)) << name;
 }
 
 TEST(LibraryFileName, PathsDrivesAndParentsAreRefused)
 {
-    for (const char* name : {"", "..", ".", "..\\win.ini", "sub\\x.dll", "sub/x.dll", "C:x.dll", "C:\\x.dll",
-                             "\\\\server\\share\\x.dll", "x.dll:stream", "a..b", "x.dll.", "x.dll ", "*.dll",
-                             "x?.dll", "x\".dll", "x<y", "x|y", "tab\there"})
+    for (const char* name :
+         {"", "..", ".", "..\\win.ini", "sub\\x.dll", "sub/x.dll", "C:x.dll", "C:\\x.dll", "\\\\server\\share\\x.dll",
+          "x.dll:stream", "a..b", "x.dll.", "x.dll ", "*.dll", "x?.dll", "x\".dll", "x<y", "x|y", "tab\there"})
         EXPECT_FALSE(IsPlainLibraryFileName(name)) << name;
     EXPECT_FALSE(IsPlainLibraryFileName(std::string(256, 'a')));
     EXPECT_TRUE(IsPlainLibraryFileName(std::string(255, 'a')));

@@ -1,6 +1,6 @@
-#include "app/AppSystem.h"
 #include "app/ScreensaverApp.h"
 #include "AppTestProject.h"
+#include "app/AppSystem.h"
 #include "model/SettingsStore.h"
 #include "platform/Log.h"
 #include "support/TempDir.h"
@@ -145,14 +145,14 @@ protected:
 
     std::vector<std::string> Calls(std::initializer_list<std::string> calls) { return calls; }
 };
-}
+} // namespace
 
 TEST_F(AppRun, EmptyCommandLineOpensTheSettingsWithTheProjectLoaded)
 {
     auto log = Start("");
-    EXPECT_EQ(log, (std::vector<std::string>{"screensaver file : " + program, "start mode : Configure",
-                                             "Openning the configuration dialog!",
-                                             "Exit from the configuration dialog!"}));
+    EXPECT_EQ(log,
+              (std::vector<std::string>{"screensaver file : " + program, "start mode : Configure",
+                                        "Openning the configuration dialog!", "Exit from the configuration dialog!"}));
     EXPECT_EQ(system.calls, Calls({"settings dialog", "close mutex", "quiet exit"}));
     EXPECT_EQ(system.windowMode, StartMode::Configure);
     EXPECT_EQ(system.windowProject, "Harbour Lights.kdp");
@@ -162,12 +162,12 @@ TEST_F(AppRun, EmptyCommandLineOpensTheSettingsWithTheProjectLoaded)
 TEST_F(AppRun, SaverTakesTheMutexAnnouncesItselfAndRunsTheShow)
 {
     auto log = Start("/s");
-    EXPECT_EQ(log, (std::vector<std::string>{"screensaver file : " + program,
-                                             "start mode : Normal or Press Preview button!",
-                                             "notify windows a screensaver is running",
-                                             "notify windows screensaver is stopped!"}));
-    EXPECT_EQ(system.calls, Calls({"mutex", "snapshot 1", "running", "screensaver window", "stopped",
-                                   "close mutex", "quiet exit"}));
+    EXPECT_EQ(log,
+              (std::vector<std::string>{"screensaver file : " + program, "start mode : Normal or Press Preview button!",
+                                        "notify windows a screensaver is running",
+                                        "notify windows screensaver is stopped!"}));
+    EXPECT_EQ(system.calls,
+              Calls({"mutex", "snapshot 1", "running", "screensaver window", "stopped", "close mutex", "quiet exit"}));
     EXPECT_EQ(system.windowMode, StartMode::Saver);
 }
 
@@ -192,8 +192,8 @@ TEST_F(AppRun, StoredSettingsOfTheProjectKeyReachTheWindow)
 TEST_F(AppRun, PreviewTakesTheParentWindowAndNoMutex)
 {
     auto log = Start("/p 1234");
-    EXPECT_EQ(system.calls, Calls({"snapshot 1", "running", "screensaver window", "stopped", "close mutex",
-                                   "quiet exit"}));
+    EXPECT_EQ(system.calls,
+              Calls({"snapshot 1", "running", "screensaver window", "stopped", "close mutex", "quiet exit"}));
     EXPECT_EQ(system.windowMode, StartMode::Preview);
     EXPECT_EQ(system.windowParent, 1234u);
     EXPECT_EQ(log.at(1), "start mode : Preview in small screen");
@@ -254,20 +254,23 @@ TEST_F(AppRun, OneShotCommandsEndBeforeTheProjectIsOpened)
     project.libraries = {{"lib.dll", "bytes"}};
 
     auto log = Start("/setdef");
-    EXPECT_EQ(log, (std::vector<std::string>{"screensaver file : " + program, "set as system's default screensaver!",
-                                             "default screensaver is set!"}));
+    EXPECT_EQ(log,
+              (std::vector<std::string>{"screensaver file : " + program, "set as system's default screensaver!",
+                                        "default screensaver is set!"}));
     EXPECT_EQ(system.calls, Calls({"setdef " + program, "quiet exit"}));
 
     system.calls.clear();
     log = Start("/ins");
-    EXPECT_EQ(log, (std::vector<std::string>{"screensaver file : " + program, "open screensaver setting dialog!",
-                                             "setting dialog closed!"}));
+    EXPECT_EQ(log,
+              (std::vector<std::string>{"screensaver file : " + program, "open screensaver setting dialog!",
+                                        "setting dialog closed!"}));
     EXPECT_EQ(system.calls, Calls({"ins " + program, "quiet exit"}));
 
     system.calls.clear();
     log = Start("/a 1234");
-    EXPECT_EQ(log, (std::vector<std::string>{"screensaver file : " + program, "checking password in win9x",
-                                             "finish checking password!"}));
+    EXPECT_EQ(log,
+              (std::vector<std::string>{"screensaver file : " + program, "checking password in win9x",
+                                        "finish checking password!"}));
     EXPECT_EQ(system.calls, Calls({"password 1234", "quiet exit"}));
     EXPECT_TRUE(std::filesystem::is_empty(dir.Path() / "sys"));
 }
@@ -275,8 +278,9 @@ TEST_F(AppRun, OneShotCommandsEndBeforeTheProjectIsOpened)
 TEST_F(AppRun, PasswordRequestWithoutSlashIsHandledLikeTheSlashForm)
 {
     auto log = Start("-a 77");
-    EXPECT_EQ(log, (std::vector<std::string>{"screensaver file : " + program, "start mode : change password",
-                                             "checking password in win9x", "finish checking password!"}));
+    EXPECT_EQ(log,
+              (std::vector<std::string>{"screensaver file : " + program, "start mode : change password",
+                                        "checking password in win9x", "finish checking password!"}));
     EXPECT_EQ(system.calls, Calls({"password 77", "quiet exit"}));
 }
 
@@ -291,8 +295,8 @@ TEST_F(AppRun, FailingShowStillClearsTheFlagAndClosesEverything)
 {
     system.windowThrows = true;
     Start("/s");
-    EXPECT_EQ(system.calls, Calls({"mutex", "snapshot 1", "running", "screensaver window", "stopped",
-                                   "close mutex", "quiet exit"}));
+    EXPECT_EQ(system.calls,
+              Calls({"mutex", "snapshot 1", "running", "screensaver window", "stopped", "close mutex", "quiet exit"}));
 }
 
 TEST_F(AppRun, MissingProgramFileGivesAnEmptyProject)
@@ -307,8 +311,11 @@ TEST_F(AppRun, RuntimeLibrariesGoToTheSystemDirectoryAtEveryStart)
     std::filesystem::create_directory(dir.Path() / "sys");
     system.systemDirectory = (dir.Path() / "sys" / "").string();
     dir.Write("evil.dll", "original");
-    project.libraries = {{"Expic.dll", "decoder"}, {"..\\evil.dll", "evil"}, {"../evil.dll", "evil"},
-                         {"NUL.dll", "x"}, {"other.dll", ""}};
+    project.libraries = {{"Expic.dll", "decoder"},
+                         {"..\\evil.dll", "evil"},
+                         {"../evil.dll", "evil"},
+                         {"NUL.dll", "x"},
+                         {"other.dll", ""}};
     dir.Write("sys/other.dll", "system's own");
     Start("/p 5");
     EXPECT_EQ(TempDir::Read(dir.File("sys/Expic.dll")), "decoder");

@@ -79,8 +79,8 @@ TEST(BmpDecoder, BottomUpAndTopDownRowsLandTheSameWay)
 {
     // 2 x 2, 24 bits: rows of 6 bytes padded to 8.
     BmpSpec s{.width = 2, .height = 2};
-    s.pixels = {0, 0, 255, 0, 255, 0, 0, 0, /* bottom row: red, green */
-                255, 0, 0, 255, 255, 255, 0, 0 /* top row: blue, white */};
+    s.pixels = {0,   0, 255, 0,   255, 0,   0, 0, /* bottom row: red, green */
+                255, 0, 0,   255, 255, 255, 0, 0 /* top row: blue, white */};
     DecodedImage up = Decode(MakeBmp(s));
     EXPECT_EQ(up.pixels, Pixels({0x0000FF, 0xFFFFFF, 0xFF0000, 0x00FF00}));
     s.height = -2;
@@ -94,8 +94,8 @@ TEST(BmpDecoder, PalettedDepthsUseTheColourTable)
     // 1 bit: 9 pixels need 2 bytes, padded to 4.
     BmpSpec one{.width = 9, .height = -1, .bitCount = 1, .palette = {0x102030, 0xA0B0C0}};
     one.pixels = {0xA5, 0x80, 0, 0};
-    EXPECT_EQ(Decode(MakeBmp(one)).pixels, Pixels({0xA0B0C0, 0x102030, 0xA0B0C0, 0x102030, 0x102030, 0xA0B0C0,
-                                                   0x102030, 0xA0B0C0, 0xA0B0C0}));
+    EXPECT_EQ(Decode(MakeBmp(one)).pixels,
+              Pixels({0xA0B0C0, 0x102030, 0xA0B0C0, 0x102030, 0x102030, 0xA0B0C0, 0x102030, 0xA0B0C0, 0xA0B0C0}));
     BmpSpec two{.width = 4, .height = -1, .bitCount = 2, .palette = four, .pixels = {0x1B, 0, 0, 0}};
     EXPECT_EQ(Decode(MakeBmp(two)).pixels, Pixels({0x000000, 0x112233, 0x445566, 0xFFFFFF}));
     BmpSpec nibble{.width = 3, .height = -1, .bitCount = 4, .palette = four, .pixels = {0x32, 0x10, 0, 0}};
@@ -120,7 +120,11 @@ TEST(BmpDecoder, BitFieldsAreScaledToFullRange)
     EXPECT_EQ(Decode(MakeBmp(s)).pixels, Pixels({0xFFFFFF, 0xFF0000, 0x008200, 0x000008}));
 
     // 32 bits with the masks inside a version 5 header, channels in unusual places.
-    BmpSpec v5{.width = 1, .height = 1, .bitCount = 32, .compression = 3, .headerSize = 124,
+    BmpSpec v5{.width = 1,
+               .height = 1,
+               .bitCount = 32,
+               .compression = 3,
+               .headerSize = 124,
                .masks = {0x000000FF, 0x0000FF00, 0x00FF0000, 0xFF000000}};
     v5.pixels = {0x11, 0x22, 0x33, 0x44};
     EXPECT_EQ(Decode(MakeBmp(v5)).pixels, Pixels({0x112233}));
@@ -145,8 +149,8 @@ TEST(BmpDecoder, Rle8RunsAbsoluteRunsDeltasAndLineEnds)
 TEST(BmpDecoder, Rle4AlternatesNibbles)
 {
     // 6 x 1: run of 3 alternating (1, 2), absolute 3 pixels (3, 1, 2) in two bytes + pad, end of bitmap.
-    BmpSpec s{.width = 6, .height = 1, .bitCount = 4, .compression = 2,
-              .palette = {0x000000, 0x111111, 0x222222, 0x333333}};
+    BmpSpec s{
+        .width = 6, .height = 1, .bitCount = 4, .compression = 2, .palette = {0x000000, 0x111111, 0x222222, 0x333333}};
     s.pixels = {3, 0x12, 0, 3, 0x31, 0x20, 0, 1};
     EXPECT_EQ(Decode(MakeBmp(s)).pixels, Pixels({0x111111, 0x222222, 0x111111, 0x333333, 0x111111, 0x222222}));
 }

@@ -3,15 +3,15 @@
 #include <sstream>
 
 #include "DecodeTestSupport.h"
+#include "codecs/BmpDecoder.h"
 #include "gfx/ComPicture.h"
 #include "gfx/Ddb.h"
-#include "codecs/BmpDecoder.h"
 
 namespace {
 
 class FakeDisplay : public IDisplayFormat {
 public:
-    explicit FakeDisplay(int bits) : bits_(bits) {}
+    explicit FakeDisplay(int bits) : bits_(bits) { }
     int BitsPerPixel() override { return bits_; }
     std::array<uint32_t, 256> SystemPalette() override { return palette; }
     void ShowMessage(const std::string& text) override { messages.push_back(text); }

@@ -17,8 +17,7 @@ constexpr int kHeight = 7;
 
 inline uint32_t PatternColour(int x, int y)
 {
-    static const uint32_t colours[8] = {0x000000, 0xFF0000, 0x00FF00, 0x0000FF,
-                                        0xFFFF00, 0x00FFFF, 0xFF00FF, 0xFFFFFF};
+    static const uint32_t colours[8] = {0x000000, 0xFF0000, 0x00FF00, 0x0000FF, 0xFFFF00, 0x00FFFF, 0xFF00FF, 0xFFFFFF};
     return colours[(x + 3 * y) % 8];
 }
 

@@ -17,10 +17,10 @@ using namespace samples;
 namespace {
 
 const char* const kExtendedSamples[] = {
-    "pattern.png", "pattern-palette.png", "pattern-16bit.png", "pattern-grey.png", "pattern.tga",
-    "pattern-rle.tga", "pattern.psd", "pattern.pcx", "pattern-8.pcx", "pattern.sgi", "pattern-rle.sgi",
-    "grey.bw", "pattern.ppm", "pattern-plain.ppm", "grey.pgm", "grey-plain.pgm", "mono.pbm", "mono-plain.pbm",
-    "pattern.jpg", "pattern.gif", "pattern-24.bmp", "pattern-rle8.bmp",
+    "pattern.png", "pattern-palette.png", "pattern-16bit.png", "pattern-grey.png", "pattern.tga",     "pattern-rle.tga",
+    "pattern.psd", "pattern.pcx",         "pattern-8.pcx",     "pattern.sgi",      "pattern-rle.sgi", "grey.bw",
+    "pattern.ppm", "pattern-plain.ppm",   "grey.pgm",          "grey-plain.pgm",   "mono.pbm",        "mono-plain.pbm",
+    "pattern.jpg", "pattern.gif",         "pattern-24.bmp",    "pattern-rle8.bmp",
 };
 
 bool Decodes(const std::vector<uint8_t>& bytes, int code = -1, uint64_t maxPixels = kMaxImagePixels)
@@ -135,8 +135,8 @@ TEST(PcxDecoder, PlanarAndPackedLowDepths)
     Bytes cga = header(2, 1, 8, 2, true);
     cga.u8(0xC2).u8(0x1B);
     ASSERT_TRUE(DecodePcx(cga.data.data(), cga.size(), image));
-    EXPECT_EQ(image.pixels, (std::vector<uint32_t>{entry(0), entry(1), entry(2), entry(3), entry(0), entry(1),
-                                                   entry(2), entry(3)}));
+    EXPECT_EQ(image.pixels,
+              (std::vector<uint32_t>{entry(0), entry(1), entry(2), entry(3), entry(0), entry(1), entry(2), entry(3)}));
 
     // Monochrome with an empty header palette is black on white.
     Bytes mono = header(1, 1, 3, 2, false);
@@ -243,7 +243,8 @@ TEST(MalformedImages, PngWhoseFirstDataChunkIsEmptyIsRefused)
     // Insert an empty IDAT chunk before the first one.
     size_t idat = 8;
     while (std::string(png.begin() + idat + 4, png.begin() + idat + 8) != "IDAT")
-        idat += 12 + (size_t(png[idat]) << 24 | size_t(png[idat + 1]) << 16 | size_t(png[idat + 2]) << 8 | png[idat + 3]);
+        idat +=
+            12 + (size_t(png[idat]) << 24 | size_t(png[idat + 1]) << 16 | size_t(png[idat + 2]) << 8 | png[idat + 3]);
     Bytes empty;
     empty.be32(0).text("IDAT").be32(0x35AF061E); // CRC of an empty IDAT
     png.insert(png.begin() + idat, empty.data.begin(), empty.data.end());

@@ -2,11 +2,11 @@
 // what a failed load leaves behind.
 #include <gtest/gtest.h>
 
-#include "codecs/PictureLoad.h"
 #include "DecodeTestSupport.h"
+#include "codecs/BuiltinExpic.h"
+#include "codecs/PictureLoad.h"
 #include "db/MyMemFile.h"
 #include "gfx/ComPicture.h"
-#include "codecs/BuiltinExpic.h"
 #include "platform/Paths.h"
 #include "support/TempDir.h"
 

@@ -2,12 +2,12 @@
 // pictures loaded from files and from database streams (the platform's own decoders where it has them).
 #include <gtest/gtest.h>
 
-#include "codecs/PictureLoad.h"
 #include "DecodeTestSupport.h"
-#include "db/MyMemFile.h"
-#include "gfx/ComPicture.h"
 #include "codecs/ExtendedDecoder.h"
 #include "codecs/ImageFormat.h"
+#include "codecs/PictureLoad.h"
+#include "db/MyMemFile.h"
+#include "gfx/ComPicture.h"
 
 using namespace samples;
 
@@ -25,15 +25,24 @@ struct Sample {
 constexpr int kJpegTolerance = 56;
 
 const Sample kExtendedSamples[] = {
-    {"pattern.png", PatternColour, 0},      {"pattern-palette.png", PatternColour, 0},
-    {"pattern-16bit.png", PatternColour, 0}, {"pattern-grey.png", GreyColour, 0},
-    {"pattern.tga", PatternColour, 0},      {"pattern-rle.tga", PatternColour, 0},
-    {"pattern.psd", PatternColour, 0},      {"pattern.pcx", PatternColour, 0},
-    {"pattern-8.pcx", PatternColour, 0},    {"pattern.sgi", PatternColour, 0},
-    {"pattern-rle.sgi", PatternColour, 0},  {"grey.bw", GreyColour, 0},
-    {"pattern.ppm", PatternColour, 0},      {"pattern-plain.ppm", PatternColour, 0},
-    {"grey.pgm", GreyColour, 0},            {"grey-plain.pgm", GreyColour, 0},
-    {"mono.pbm", MonoColour, 0},            {"mono-plain.pbm", MonoColour, 0},
+    {"pattern.png", PatternColour, 0},
+    {"pattern-palette.png", PatternColour, 0},
+    {"pattern-16bit.png", PatternColour, 0},
+    {"pattern-grey.png", GreyColour, 0},
+    {"pattern.tga", PatternColour, 0},
+    {"pattern-rle.tga", PatternColour, 0},
+    {"pattern.psd", PatternColour, 0},
+    {"pattern.pcx", PatternColour, 0},
+    {"pattern-8.pcx", PatternColour, 0},
+    {"pattern.sgi", PatternColour, 0},
+    {"pattern-rle.sgi", PatternColour, 0},
+    {"grey.bw", GreyColour, 0},
+    {"pattern.ppm", PatternColour, 0},
+    {"pattern-plain.ppm", PatternColour, 0},
+    {"grey.pgm", GreyColour, 0},
+    {"grey-plain.pgm", GreyColour, 0},
+    {"mono.pbm", MonoColour, 0},
+    {"mono-plain.pbm", MonoColour, 0},
 };
 
 const Sample kSystemSamples[] = {

@@ -42,7 +42,7 @@ inline std::string Header(const std::vector<std::string>& names, const std::vect
     for (auto v : sizes)
         s.push_back(Num10(v));
     return "<database><tables>" + Join(names) + "</tables><tablestartpos>" + Join(p) + "</tablestartpos><tablesize>" +
-           Join(s) + "</tablesize></database>";
+        Join(s) + "</tablesize></database>";
 }
 
 inline std::string Record(const std::vector<std::string>& values)
@@ -60,8 +60,7 @@ inline std::string Table(const std::string& name, const std::string& fields, con
                          const std::vector<std::vector<std::string>>& records)
 {
     std::string head = "<" + name + "><head><fields>" + fields + "</fields><binfields>" + flags +
-                       "</binfields><recordcount>" + std::to_string(records.size()) +
-                       "</recordcount></head><recordinfo>";
+        "</binfields><recordcount>" + std::to_string(records.size()) + "</recordcount></head><recordinfo>";
     std::uint32_t offset = static_cast<std::uint32_t>(head.size() + 8 * records.size() + 19);
     std::string index, data;
     for (const auto& values : records) {
@@ -106,4 +105,4 @@ inline std::string Pattern(std::size_t size, unsigned seed)
     return s;
 }
 
-}  // namespace dbbytes
+} // namespace dbbytes

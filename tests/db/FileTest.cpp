@@ -59,7 +59,7 @@ TEST(DiskFile, ReadsWritesAndReplaces)
     EXPECT_FALSE(file.Open(dir.File("absent"), CMyFile::modeRead));
     EXPECT_FALSE(CMyFile::Exists(dir.File("absent")));
     EXPECT_EQ(CMyFile::SizeOf(dir.File("absent")), -1);
-    EXPECT_FALSE(file.Open(dir.Path().string(), CMyFile::modeRead));  // a folder is not a file
+    EXPECT_FALSE(file.Open(dir.Path().string(), CMyFile::modeRead)); // a folder is not a file
     ASSERT_TRUE(file.Open(dir.File("a"), CMyFile::modeWrite | CMyFile::modeCreate));
     ASSERT_TRUE(file.Write("hello world", 11));
     // A second reader on the same file while the writer holds it.
@@ -82,7 +82,7 @@ TEST(DiskFile, ReadsWritesAndReplaces)
 TEST(DiskFile, DatabaseBeyondTwoGigabytes)
 {
     TempDir dir;
-    const std::uint32_t base = 0xC0000000u;  // 3 GiB
+    const std::uint32_t base = 0xC0000000u; // 3 GiB
     std::string path = dir.File("big.scr");
     {
         CMyFile file;
@@ -108,4 +108,4 @@ TEST(DiskFile, DatabaseBeyondTwoGigabytes)
     EXPECT_EQ(media.View(), "MORE");
 }
 
-}  // namespace
+} // namespace

@@ -51,7 +51,7 @@ TEST_F(Malformed, TrailerBeyondTheEndGivesNoTables)
     ASSERT_TRUE(db_.Open(path_, static_cast<std::uint32_t>(ReadDatabaseTrailer(path_))));
     EXPECT_FALSE(db_.HasHeader());
     EXPECT_EQ(db_.GetTableCount(), 0);
-    ASSERT_TRUE(db_.Open(path_, 0xFFFFFFFFu));  // what start-up passes when the trailer cannot be read
+    ASSERT_TRUE(db_.Open(path_, 0xFFFFFFFFu)); // what start-up passes when the trailer cannot be read
     EXPECT_EQ(db_.GetTableCount(), 0);
 }
 
@@ -76,7 +76,7 @@ TEST_F(Malformed, UnusablePositionsAndSizesOpenAsEmptyTables)
     EXPECT_EQ(db_.GetTable(1)->start, -1);
     EXPECT_EQ(db_.GetTable(2)->start, -1);
     EXPECT_EQ(db_.GetTable(3)->size, -1);
-    EXPECT_EQ(db_.GetTable(4)->start, -1);  // more names than positions
+    EXPECT_EQ(db_.GetTable(4)->start, -1); // more names than positions
     for (const char* name : {"neg", "text", "huge", "negsize", "few"}) {
         CMyXMLTable t;
         ASSERT_TRUE(t.Open(db_, name)) << name;
@@ -144,7 +144,7 @@ TEST_F(Malformed, RecordCountLargerThanTheTableCanHold)
         if (std::string(count) == "2147483647") {
             EXPECT_EQ(static_cast<std::size_t>(t.GetRecordCount()), room);
             for (int i = 0; i < t.GetRecordCount(); ++i)
-                t.MoveTo(i);  // the rest are whatever the bytes say; reading them stays in bounds
+                t.MoveTo(i); // the rest are whatever the bytes say; reading them stays in bounds
         } else {
             EXPECT_EQ(t.GetRecordCount(), 0) << count;
         }
@@ -155,8 +155,8 @@ TEST_F(Malformed, RecordIndexPointingOutsideTheTable)
 {
     std::string table = Table("t", "name", "0", {{"a"}, {"b"}, {"c"}});
     std::size_t index = table.find("<recordinfo>") + 12;
-    table.replace(index, 4, U32(0xFFFFFFF0));           // record 0 far beyond
-    table.replace(index + 8 + 4, 4, U32(0xFFFFFFFF));   // record 1 claims 4 GiB
+    table.replace(index, 4, U32(0xFFFFFFF0));         // record 0 far beyond
+    table.replace(index + 8 + 4, 4, U32(0xFFFFFFFF)); // record 1 claims 4 GiB
     std::string after = Table("next", "name", "0", {{"NEXT"}});
     std::string header = Header({"t", "next"}, {0, 0}, {0, 0});
     long long h = static_cast<long long>(header.size());
@@ -166,13 +166,13 @@ TEST_F(Malformed, RecordIndexPointingOutsideTheTable)
     CMyXMLTable t;
     ASSERT_TRUE(t.Open(db_, "t"));
     ASSERT_EQ(t.GetRecordCount(), 3);
-    EXPECT_EQ(t.GetFieldString("name"), "");  // not read, and nothing left from elsewhere
+    EXPECT_EQ(t.GetFieldString("name"), ""); // not read, and nothing left from elsewhere
     t.MoveTo(1);
     EXPECT_EQ(t.GetFieldString("name"), "b");
     t.MoveTo(2);
     EXPECT_EQ(t.GetFieldString("name"), "c");
     t.MoveTo(0);
-    EXPECT_EQ(t.GetFieldString("name"), "");  // not the previous record's value
+    EXPECT_EQ(t.GetFieldString("name"), ""); // not the previous record's value
 }
 
 TEST_F(Malformed, FieldLengthsBeyondTheRecord)
@@ -182,8 +182,8 @@ TEST_F(Malformed, FieldLengthsBeyondTheRecord)
     std::string head = "<t><head><fields>name,photo,note</fields><binfields>010</binfields>"
                        "<recordcount>1</recordcount></head><recordinfo>";
     std::uint32_t offset = static_cast<std::uint32_t>(head.size() + 8 + 19);
-    std::string table = head + U32(offset) + U32(static_cast<std::uint32_t>(record.size())) +
-                        "</recordinfo><data>" + record + "</data></t>";
+    std::string table = head + U32(offset) + U32(static_cast<std::uint32_t>(record.size())) + "</recordinfo><data>" +
+        record + "</data></t>";
     OpenOneTable(table, HeaderSize(), static_cast<long long>(table.size()));
     for (bool loadBinary : {false, true}) {
         CMyXMLTable t;
@@ -241,7 +241,7 @@ TEST_F(Malformed, TruncatedFileGivesFewerBytesNotAFailure)
 
 TEST_F(Malformed, ManyFieldsAndOddHeadsStayBounded)
 {
-    std::string fields(900, ',');  // 901 empty field names
+    std::string fields(900, ','); // 901 empty field names
     std::string table = "<t><head><fields>" + fields + "</fields><binfields>1</binfields></head>";
     OpenOneTable(table, HeaderSize(), static_cast<long long>(table.size()));
     CMyXMLTable t;
@@ -251,4 +251,4 @@ TEST_F(Malformed, ManyFieldsAndOddHeadsStayBounded)
     EXPECT_EQ(t.FindField(""), 0);
 }
 
-}  // namespace
+} // namespace

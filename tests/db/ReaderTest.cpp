@@ -37,7 +37,7 @@ TEST_F(Reader, HeaderNumbersAreReadPastTheirLeadingBlanks)
 {
     std::string table = People();
     std::string header = "<database><tables>people</tables><tablestartpos>       300</tablestartpos><tablesize>" +
-                         Num10(static_cast<long long>(table.size())) + "</tablesize></database>";
+        Num10(static_cast<long long>(table.size())) + "</tablesize></database>";
     header.resize(300, ' ');
     OpenDb(header + table);
     ASSERT_EQ(db_.GetTableCount(), 1);
@@ -54,7 +54,7 @@ TEST_F(Reader, NamesAreMatchedExactlyAndTheFirstOfTwinsWins)
     EXPECT_EQ(db_.FindTable("media")->start, 1);
     EXPECT_EQ(db_.FindTable("Media")->start, 2);
     EXPECT_EQ(db_.FindTable("MEDIA"), nullptr);
-    EXPECT_EQ(db_.FindTable("")->start, 4);  // an empty piece is a table too
+    EXPECT_EQ(db_.FindTable("")->start, 4); // an empty piece is a table too
     EXPECT_THROW(db_.GetTable(4), std::invalid_argument);
 }
 
@@ -65,7 +65,7 @@ TEST_F(Reader, MissingTagPairsLeaveTheirStepUndone)
     EXPECT_EQ(db_.GetTable(0)->start, -1);
     EXPECT_EQ(db_.GetTable(1)->size, 6);
     CMyXMLTable t;
-    ASSERT_TRUE(t.Open(db_, "a"));  // nowhere to read from: an empty table
+    ASSERT_TRUE(t.Open(db_, "a")); // nowhere to read from: an empty table
     EXPECT_EQ(t.GetFieldCount(), 0);
 
     OpenDb("<database><tablestartpos>1</tablestartpos></database>");
@@ -142,7 +142,7 @@ TEST_F(Reader, FieldsWithoutAFlagCharacterAreText)
     EXPECT_FALSE(t.GetField(1).binary);
     EXPECT_FALSE(t.GetField(2).binary);
     EXPECT_EQ(t.GetFieldString("c"), "zzz");
-    EXPECT_EQ(t.GetFieldString("a"), "");  // left on disk
+    EXPECT_EQ(t.GetFieldString("a"), ""); // left on disk
     EXPECT_EQ(t.GetFieldLength("a"), 1u);
 }
 
@@ -179,7 +179,7 @@ TEST_F(Reader, UsualReadingPatternVisitsEveryRecordOnce)
     CMyXMLTable t;
     t.SetLoadBinaryFields(false);
     ASSERT_TRUE(t.Open(db_, "people"));
-    EXPECT_EQ(t.GetCurrentIndex(), 0);  // opening loads the first record
+    EXPECT_EQ(t.GetCurrentIndex(), 0); // opening loads the first record
     std::string names;
     if (t.GetRecordCount() != 0) {
         t.MoveFirst();
@@ -232,7 +232,8 @@ TEST_F(Reader, TwoTablesOpenAtOnceKeepTheirOwnPlace)
     while (!people.IsAtEnd() && !pets.IsAtEnd()) {
         CMyMemFile photo;
         people.ReadBinaryField("photo", photo);
-        seen += people.GetFieldString("name") + "/" + pets.GetFieldString("kind") + "/" + std::string(photo.View()) + " ";
+        seen +=
+            people.GetFieldString("name") + "/" + pets.GetFieldString("kind") + "/" + std::string(photo.View()) + " ";
         people.MoveNext();
         pets.MoveNext();
     }
@@ -277,7 +278,7 @@ TEST_F(Reader, CopyFieldBytesIsCutToTheDestination)
     char big[6] = {'-', '-', '-', '-', '-', '-'};
     EXPECT_EQ(t.CopyFieldBytes("short", big, sizeof big), 2u);
     EXPECT_EQ(std::string(big, 6), "ab----");
-    EXPECT_EQ(t.ReadFieldInt("int"), 0x0201);  // missing high bytes count as zero
+    EXPECT_EQ(t.ReadFieldInt("int"), 0x0201); // missing high bytes count as zero
     EXPECT_EQ(t.ReadFieldInt("long"), 0x33323130);
 }
 
@@ -313,14 +314,14 @@ TEST_F(Reader, ReadBinaryFieldRefusesTextAndEmptyValuesAndAppendsOtherwise)
     ASSERT_TRUE(t.ReadBinaryField("photo", stream));
     EXPECT_EQ(stream.View(), "old:PHOTO-ANN");
     t.MoveNext();
-    EXPECT_FALSE(t.ReadBinaryField("photo", stream));  // Bob has none
+    EXPECT_FALSE(t.ReadBinaryField("photo", stream)); // Bob has none
     EXPECT_EQ(stream.View(), "old:PHOTO-ANN");
 }
 
 TEST_F(Reader, BinaryValuesLoadedWithTheRecordWhenAsked)
 {
     OpenDb(Database({{"people", People()}}));
-    CMyXMLTable t;  // loads binary values by default
+    CMyXMLTable t; // loads binary values by default
     ASSERT_TRUE(t.Open(db_, "people"));
     EXPECT_EQ(t.GetField(2).value.View(), "PHOTO-ANN");
     EXPECT_EQ(t.GetFieldLength("photo"), 9u);
@@ -351,4 +352,4 @@ TEST_F(Reader, LargeBinaryValueIsCopiedWhole)
     EXPECT_FALSE(t.ReadBinaryField("media", [](const void*, std::size_t) { return false; }));
 }
 
-}  // namespace
+} // namespace

@@ -78,21 +78,21 @@ protected:
         dir_ = new TempDir;
         ASSERT_EQ(kHeader.size(), 300u);
         std::string file = Pattern(kBase, 1) + kHeader;
-        std::string project = Table("project", kProjectFields, "000000000000001",
-                                    {{Pattern(80, 2), "Quill Show", "http://example.com", "C:\\show", "Autumn",
-                                      "", "A. Author", "http://author", "a@example.com", "", "1.0", "(c)",
-                                      "Leaves", "A show of leaves", Pattern(5000, 3)}});
+        std::string project = Table(
+            "project", kProjectFields, "000000000000001",
+            {{Pattern(80, 2), "Quill Show", "http://example.com", "C:\\show", "Autumn", "", "A. Author",
+              "http://author", "a@example.com", "", "1.0", "(c)", "Leaves", "A show of leaves", Pattern(5000, 3)}});
         file += Padded(project, 18049);
         std::vector<std::vector<std::string>> settings;
         for (int i = 0; i < 2; ++i)
-            settings.push_back({Pattern(164, 10 + static_cast<unsigned>(i)), "sunset.jpg", "Title", "Arial", "",
-                                "", "", "", "0;1;", "3;", "", "", ""});
+            settings.push_back({Pattern(164, 10 + static_cast<unsigned>(i)), "sunset.jpg", "Title", "Arial", "", "", "",
+                                "", "0;1;", "3;", "", "", ""});
         file += Padded(Table("setting", kSettingFields, "0000000000000", settings), 13370);
         file += MusicTable();
         file += Table("media", "name,media", "01", {{"sunset.jpg", MediaPicture()}});
         file += Padded(Table("runtimelib", "name,libs", "01", {}), 155);
         file += Padded(Table("backimage", "name", "0", {}), 147);
-        file += Pattern(152, 9);  // listed, never filled
+        file += Pattern(152, 9); // listed, never filled
         EXPECT_EQ(file.size(), kBase + 8984656u);
         file += U32(kBase);
         path_ = new std::string(dir_->Write("show.scr", file));
@@ -219,4 +219,4 @@ TEST_F(WorkedExample, WriterProducesTheSameTableBytes)
     EXPECT_TRUE(TempDir::Read(written) == MusicTable());
 }
 
-}  // namespace
+} // namespace

@@ -75,9 +75,9 @@ TEST_F(Writer, PlainDatabaseRoundTrips)
     EXPECT_NE(bytes.find("</tables><tablestartpos>" + Num10(people->start) + "," + Num10(second->start)),
               std::string::npos);
 
-    EXPECT_EQ(Dump(db, "people"), "name=Ann|age=" + U32(31) + "|photo=PHOTO-ANN|\nname=|age=" + U32(0) +
-                                      "|photo=|\nname=" + std::string("C\0y", 3) + "|age=" + U32(7) +
-                                      "|photo=" + Pattern(70000, 1) + "|\n");
+    EXPECT_EQ(Dump(db, "people"),
+              "name=Ann|age=" + U32(31) + "|photo=PHOTO-ANN|\nname=|age=" + U32(0) + "|photo=|\nname=" +
+                  std::string("C\0y", 3) + "|age=" + U32(7) + "|photo=" + Pattern(70000, 1) + "|\n");
     CMyXMLTable t;
     ASSERT_TRUE(t.Open(db, "empty"));
     EXPECT_EQ(t.GetRecordCount(), 0);
@@ -161,7 +161,7 @@ TEST_F(Writer, BadContentIsRefusedAndNothingIsLost)
     std::vector<TableContent> many;
     for (int i = 0; i < 60; ++i)
         many.emplace_back("table" + std::to_string(i), std::vector<std::string>{"x"});
-    EXPECT_FALSE(WriteDatabaseFile(path, many));  // header beyond 1024 bytes
+    EXPECT_FALSE(WriteDatabaseFile(path, many)); // header beyond 1024 bytes
     EXPECT_EQ(TempDir::Read(path), "previous contents");
 }
 
@@ -201,7 +201,7 @@ TEST_F(Writer, RebuildTakesPreparedTablesAndKeepsTheRest)
     ASSERT_TRUE(RebuildDatabase(path, 777));
     EXPECT_EQ(TempDir::Read(path), after);
     EXPECT_FALSE(RebuildDatabase(dir_.File("absent.scr"), 0));
-    EXPECT_FALSE(RebuildDatabase(exe, 0));  // no database there
+    EXPECT_FALSE(RebuildDatabase(exe, 0)); // no database there
 }
 
 TEST_F(Writer, PendingAndPreparedPaths)
@@ -215,4 +215,4 @@ TEST_F(Writer, PendingAndPreparedPaths)
     EXPECT_FALSE(WriteDatabaseFile(dir_.File("x.db_"), {}, &error));
 }
 
-}  // namespace
+} // namespace

@@ -2,13 +2,13 @@
 // copy of the program and answers questions about the Windows side that the shell cannot ask directly.
 #include "db/DatabaseWriter.h"
 
+#include <windows.h>
 #include <cstdio>
 #include <cstring>
-#include <string>
-#include <vector>
 #include <set>
-#include <windows.h>
+#include <string>
 #include <tlhelp32.h>
+#include <vector>
 
 namespace {
 int Usage()
@@ -22,12 +22,11 @@ int Usage()
 int Pack(const char* in, const char* out, const char* projectName)
 {
     std::string data(80, '\0');
-    TableContent project("project",
-                         {"data", "appname", "homesite", "projectpath", "projectname", "dialogpicture", "authorname",
-                          "authorwebsite", "authoremail", "aboutpicture", "version", "copyright", "description",
-                          "projectdesc", "banner"},
-                         {false, false, false, false, false, false, false, false, false, false, false, false, false,
-                          false, true});
+    TableContent project(
+        "project",
+        {"data", "appname", "homesite", "projectpath", "projectname", "dialogpicture", "authorname", "authorwebsite",
+         "authoremail", "aboutpicture", "version", "copyright", "description", "projectdesc", "banner"},
+        {false, false, false, false, false, false, false, false, false, false, false, false, false, false, true});
     project.AddRecord({data, "E2E", "", "", projectName, "", "Tester", "", "", "", "1.0", "", "", "", ""});
     TableContent runtime("runtimelib", {"name", "libs"}, {false, true});
     runtime.AddRecord({"qm_e2e_lib.dll", "e2e runtime library"});
@@ -129,7 +128,7 @@ int Record(int argc, char** argv)
     std::fclose(file);
     return 0;
 }
-}
+} // namespace
 
 int main(int argc, char** argv)
 {

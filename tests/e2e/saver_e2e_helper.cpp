@@ -104,14 +104,14 @@ int Preview(const char* scr)
         Pump(100);
         EnumChildWindows(parent, FirstChild, reinterpret_cast<LPARAM>(&child));
     }
-    Pump(2000);  // let the show run a little
+    Pump(2000); // let the show run a little
     RECT inner{};
     if (child) {
         GetWindowRect(child, &inner);
         MapWindowPoints(nullptr, parent, reinterpret_cast<POINT*>(&inner), 2);
     }
-    std::printf("child %d rect %ld %ld %ld %ld client %ld %ld\n", child ? 1 : 0, inner.left, inner.top,
-                inner.right, inner.bottom, client.right, client.bottom);
+    std::printf("child %d rect %ld %ld %ld %ld client %ld %ld\n", child ? 1 : 0, inner.left, inner.top, inner.right,
+                inner.bottom, client.right, client.bottom);
     DestroyWindow(parent);
     DWORD waited = WAIT_TIMEOUT;
     for (int i = 0; i < 100 && waited == WAIT_TIMEOUT; ++i) {
@@ -147,7 +147,7 @@ int Key(int vk)
     return SendInput(2, inputs, sizeof inputs[0]) == 2 ? 0 : 1;
 }
 
-}
+} // namespace
 
 int main(int argc, char** argv)
 {
@@ -165,6 +165,7 @@ int main(int argc, char** argv)
         std::printf("%s\n", path);
         return 0;
     }
-    std::fprintf(stderr, "usage: saver_e2e_helper pack IN OUT IMAGE [program] | preview SCR | move X Y | key VK | tempdir\n");
+    std::fprintf(stderr,
+                 "usage: saver_e2e_helper pack IN OUT IMAGE [program] | preview SCR | move X Y | key VK | tempdir\n");
     return 2;
 }

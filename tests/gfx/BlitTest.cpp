@@ -8,17 +8,19 @@ namespace {
 constexpr uint32_t Z = 0; // untouched destination pixel
 }
 
-TEST(BitBlt, CopiesTheRectangleToItsPlace) {
+TEST(BitBlt, CopiesTheRectangleToItsPlace)
+{
     CComPicture src = MakeNumbered(4, 4);
     CComPicture dst = MakeFilled(4, 3, Z);
     dst.BitBlt(1, 1, 2, 2, src, 2, 1);
-    EXPECT_EQ(PixelsOf(dst), (std::vector<uint32_t>{
-                                 Z, Z, Z, Z,          //
-                                 Z, 19, 20, Z,        //
-                                 Z, 35, 36, Z}));
+    EXPECT_EQ(PixelsOf(dst),
+              (std::vector<uint32_t>{Z, Z, Z, Z,   //
+                                     Z, 19, 20, Z, //
+                                     Z, 35, 36, Z}));
 }
 
-TEST(BitBlt, PartsOutsideEitherPictureAreSkippedInPlace) {
+TEST(BitBlt, PartsOutsideEitherPictureAreSkippedInPlace)
+{
     CComPicture src = MakeNumbered(2, 2);
     CComPicture dst = MakeFilled(3, 3, Z);
     // Source rectangle starts left of and above the source: only the part inside is copied, and it keeps
@@ -36,7 +38,8 @@ TEST(BitBlt, PartsOutsideEitherPictureAreSkippedInPlace) {
     EXPECT_EQ(PixelsOf(dst3), std::vector<uint32_t>(4, Z));
 }
 
-TEST(BitBlt, ZeroAndNegativeExtents) {
+TEST(BitBlt, ZeroAndNegativeExtents)
+{
     CComPicture src = MakeNumbered(4, 1);
     CComPicture dst = MakeFilled(4, 1, Z);
     dst.BitBlt(0, 0, 0, 1, src, 0, 0);
@@ -47,7 +50,8 @@ TEST(BitBlt, ZeroAndNegativeExtents) {
     EXPECT_EQ(PixelsOf(dst), (std::vector<uint32_t>{Z, Z, 3, 4}));
 }
 
-TEST(BitBlt, ExtremeCoordinatesDoNotOverflow) {
+TEST(BitBlt, ExtremeCoordinatesDoNotOverflow)
+{
     CComPicture src = MakeNumbered(2, 2);
     CComPicture dst = MakeFilled(2, 2, Z);
     dst.BitBlt(INT32_MAX - 1, 0, 10, 2, src, 0, 0);
@@ -62,7 +66,8 @@ TEST(BitBlt, ExtremeCoordinatesDoNotOverflow) {
     dst2.StretchBlt(0, 0, 2, 2, src, INT32_MAX, INT32_MAX, INT32_MIN, INT32_MIN);
 }
 
-TEST(BitBlt, EmptyPicturesAreIgnored) {
+TEST(BitBlt, EmptyPicturesAreIgnored)
+{
     CComPicture empty;
     CComPicture p = MakeNumbered(2, 2);
     p.BitBlt(0, 0, 2, 2, empty, 0, 0);
@@ -73,7 +78,8 @@ TEST(BitBlt, EmptyPicturesAreIgnored) {
     EXPECT_FALSE(empty.IsLoaded());
 }
 
-TEST(BitBlt, OverlappingCopyWithinOnePictureReadsTheOriginal) {
+TEST(BitBlt, OverlappingCopyWithinOnePictureReadsTheOriginal)
+{
     for (int dx = -1; dx <= 1; ++dx) {
         for (int dy = -1; dy <= 1; ++dy) {
             CComPicture p = MakeNumbered(4, 4);
@@ -86,7 +92,8 @@ TEST(BitBlt, OverlappingCopyWithinOnePictureReadsTheOriginal) {
     }
 }
 
-TEST(BitBlt, RasterOperations) {
+TEST(BitBlt, RasterOperations)
+{
     CComPicture src = MakePicture(2, 1, {0x0F0F0F, 0xFF00FF});
     auto run = [&](RasterOp rop) {
         CComPicture dst = MakePicture(2, 1, {0x00FF00, 0x123456});
@@ -104,7 +111,8 @@ TEST(BitBlt, RasterOperations) {
     EXPECT_EQ(run(RasterOp::Whiteness), (std::vector<uint32_t>{0xFFFFFF, 0xFFFFFF}));
 }
 
-TEST(BitBlt, ClipRegionLimitsTheCopy) {
+TEST(BitBlt, ClipRegionLimitsTheCopy)
+{
     CComPicture src = MakeFilled(4, 4, kRed);
     CComPicture dst = MakeFilled(4, 4, Z);
     Region clip = Region::FromRect(0, 0, 2, 4);
@@ -112,40 +120,47 @@ TEST(BitBlt, ClipRegionLimitsTheCopy) {
     dst.SelectClipRgn(&clip);
     clip = Region(); // the picture keeps its own copy
     dst.BitBlt(1, 1, 3, 3, src, 0, 0);
-    EXPECT_EQ(Mask(dst, kRed), "....\n"
-                               ".#..\n"
-                               ".#..\n"
-                               ".###\n");
+    EXPECT_EQ(Mask(dst, kRed),
+              "....\n"
+              ".#..\n"
+              ".#..\n"
+              ".###\n");
     dst.SelectClipRgn(nullptr);
     dst.BitBlt(0, 0, 4, 4, src, 0, 0);
     EXPECT_EQ(Mask(dst, kRed), "####\n####\n####\n####\n");
 }
 
-TEST(Draw, DrawsTheWholePictureAt) {
+TEST(Draw, DrawsTheWholePictureAt)
+{
     CComPicture src = MakeNumbered(2, 2);
     CComPicture dst = MakeFilled(3, 3, Z);
     src.Draw(1, 1, dst);
     EXPECT_EQ(PixelsOf(dst), (std::vector<uint32_t>{Z, Z, Z, Z, 1, 2, Z, 17, 18}));
 }
 
-TEST(DrawTransparent, PixelOneOneIsTheKeyWhereverItsColourLies) {
+TEST(DrawTransparent, PixelOneOneIsTheKeyWhereverItsColourLies)
+{
     const uint32_t W = kWhite, R = kRed;
-    CComPicture src = MakePicture(3, 3, {W, R, W,  //
-                                         R, W, R,  //
-                                         W, W, R});
+    CComPicture src = MakePicture(3, 3,
+                                  {W, R, W, //
+                                   R, W, R, //
+                                   W, W, R});
     CComPicture dst = MakeFilled(4, 4, kBlue);
     EXPECT_EQ(src.DrawTransparent(dst, 1, 0), 1);
-    EXPECT_EQ(Mask(dst, kBlue), "##.#\n"
-                                "#.#.\n"
-                                "###.\n"
-                                "####\n");
-    EXPECT_EQ(Mask(dst, kRed), "..#.\n"
-                               ".#.#\n"
-                               "...#\n"
-                               "....\n");
+    EXPECT_EQ(Mask(dst, kBlue),
+              "##.#\n"
+              "#.#.\n"
+              "###.\n"
+              "####\n");
+    EXPECT_EQ(Mask(dst, kRed),
+              "..#.\n"
+              ".#.#\n"
+              "...#\n"
+              "....\n");
 }
 
-TEST(DrawTransparent, TooSmallForAKeyDrawsOpaque) {
+TEST(DrawTransparent, TooSmallForAKeyDrawsOpaque)
+{
     CComPicture src = MakeFilled(1, 3, kWhite);
     CComPicture dst = MakeFilled(2, 3, kBlue);
     src.DrawTransparent(dst, 1, 0);
@@ -154,12 +169,14 @@ TEST(DrawTransparent, TooSmallForAKeyDrawsOpaque) {
     EXPECT_EQ(empty.DrawTransparent(dst, 0, 0), 1);
 }
 
-TEST(DrawTransparent, StretchedKeyComesFromTheStretchedCopy) {
+TEST(DrawTransparent, StretchedKeyComesFromTheStretchedCopy)
+{
     // White top-left block, red elsewhere: pixel (1, 1) of the doubled copy is white, so the white area
     // stays transparent and the red area is drawn.
     std::vector<uint32_t> px(16, kRed);
     for (int y = 0; y < 3; ++y)
-        for (int x = 0; x < 3; ++x) px[y * 4 + x] = kWhite;
+        for (int x = 0; x < 3; ++x)
+            px[y * 4 + x] = kWhite;
     CComPicture src = MakePicture(4, 4, px);
     CComPicture dst = MakeFilled(10, 10, kBlue);
     src.StretchDrawTransparent(dst, 1, 1, 8, 8);

@@ -4,9 +4,18 @@
 
 namespace {
 
-int Red(uint32_t c) { return static_cast<int>(c & 0xFF); }
-int Green(uint32_t c) { return static_cast<int>((c >> 8) & 0xFF); }
-int Blue(uint32_t c) { return static_cast<int>((c >> 16) & 0xFF); }
+int Red(uint32_t c)
+{
+    return static_cast<int>(c & 0xFF);
+}
+int Green(uint32_t c)
+{
+    return static_cast<int>((c >> 8) & 0xFF);
+}
+int Blue(uint32_t c)
+{
+    return static_cast<int>((c >> 16) & 0xFF);
+}
 
 TEST(GradientBands, StyleZeroRedDownTheRows)
 {

@@ -2,7 +2,8 @@
 
 #include "PictureTestUtil.h"
 
-TEST(PictureLifecycle, EmptyPictureIsMinusOneByMinusOne) {
+TEST(PictureLifecycle, EmptyPictureIsMinusOneByMinusOne)
+{
     CComPicture p;
     EXPECT_FALSE(p.IsLoaded());
     EXPECT_EQ(p.Width(), -1);
@@ -11,7 +12,8 @@ TEST(PictureLifecycle, EmptyPictureIsMinusOneByMinusOne) {
     EXPECT_EQ(p.GetPixel(0, 0), kInvalidColor);
 }
 
-TEST(PictureLifecycle, CreateBlankFillsWithTheColourAndFreeEmpties) {
+TEST(PictureLifecycle, CreateBlankFillsWithTheColourAndFreeEmpties)
+{
     CComPicture p;
     ASSERT_EQ(p.CreateBlank(3, 2, MakeColorref(0x11, 0x22, 0x33)), 1);
     EXPECT_EQ(p.GetRect(), (Rect{0, 0, 3, 2}));
@@ -23,7 +25,8 @@ TEST(PictureLifecycle, CreateBlankFillsWithTheColourAndFreeEmpties) {
     p.Free(); // twice is harmless
 }
 
-TEST(PictureLifecycle, CreateBlankWithNonPositiveOrHugeSizeChangesNothing) {
+TEST(PictureLifecycle, CreateBlankWithNonPositiveOrHugeSizeChangesNothing)
+{
     CComPicture p;
     ASSERT_EQ(p.CreateBlank(2, 2, 0), 1);
     p.SetPixel(1, 1, MakeColorref(1, 2, 3));
@@ -34,7 +37,8 @@ TEST(PictureLifecycle, CreateBlankWithNonPositiveOrHugeSizeChangesNothing) {
     EXPECT_EQ(p.GetPixel(1, 1), MakeColorref(1, 2, 3));
 }
 
-TEST(PictureLifecycle, DecodedImagesAreCheckedAndAlphaDropped) {
+TEST(PictureLifecycle, DecodedImagesAreCheckedAndAlphaDropped)
+{
     CComPicture p;
     DecodedImage bad;
     bad.width = 2;
@@ -51,7 +55,8 @@ TEST(PictureLifecycle, DecodedImagesAreCheckedAndAlphaDropped) {
     EXPECT_EQ(PixelsOf(p), (std::vector<uint32_t>{0x123456, 0xABCDEF}));
 }
 
-TEST(PictureLifecycle, MoveTransfersThePixels) {
+TEST(PictureLifecycle, MoveTransfersThePixels)
+{
     CComPicture a = MakeNumbered(2, 2);
     CComPicture b(std::move(a));
     EXPECT_FALSE(a.IsLoaded());
@@ -59,7 +64,8 @@ TEST(PictureLifecycle, MoveTransfersThePixels) {
     EXPECT_EQ(PixelsOf(b), (std::vector<uint32_t>{1, 2, 17, 18}));
 }
 
-TEST(PictureState, StretchModeIsKeptAndUnknownModesRefused) {
+TEST(PictureState, StretchModeIsKeptAndUnknownModesRefused)
+{
     CComPicture p;
     EXPECT_EQ(p.GetStretchBltMode(), kBlackOnWhite);
     EXPECT_EQ(p.SetStretchBltMode(kHalftone), kBlackOnWhite);
@@ -67,7 +73,8 @@ TEST(PictureState, StretchModeIsKeptAndUnknownModesRefused) {
     EXPECT_EQ(p.SetStretchBltMode(kColorOnColor), kHalftone);
 }
 
-TEST(PictureState, ColourConversionsSwapRedAndBlue) {
+TEST(PictureState, ColourConversionsSwapRedAndBlue)
+{
     EXPECT_EQ(PixelFromColorref(MakeColorref(1, 2, 3)), 0x010203u);
     EXPECT_EQ(ColorrefFromPixel(0x010203), MakeColorref(1, 2, 3));
 }

@@ -8,7 +8,8 @@
 constexpr uint32_t kRed = 0xFF0000, kGreen = 0x00FF00, kBlue = 0x0000FF, kWhite = 0xFFFFFF, kBlack = 0;
 
 // A w x h picture with the given pixels, row by row.
-inline CComPicture MakePicture(int w, int h, const std::vector<uint32_t>& pixels) {
+inline CComPicture MakePicture(int w, int h, const std::vector<uint32_t>& pixels)
+{
     CComPicture p;
     DecodedImage image;
     image.width = w;
@@ -19,34 +20,44 @@ inline CComPicture MakePicture(int w, int h, const std::vector<uint32_t>& pixels
 }
 
 // A w x h picture whose pixel (x, y) is y * 16 + x + 1, so every pixel tells where it came from.
-inline CComPicture MakeNumbered(int w, int h) {
+inline CComPicture MakeNumbered(int w, int h)
+{
     std::vector<uint32_t> px;
     for (int y = 0; y < h; ++y)
-        for (int x = 0; x < w; ++x) px.push_back(static_cast<uint32_t>(y * 16 + x + 1));
+        for (int x = 0; x < w; ++x)
+            px.push_back(static_cast<uint32_t>(y * 16 + x + 1));
     return MakePicture(w, h, px);
 }
 
-inline CComPicture MakeFilled(int w, int h, uint32_t pixel) {
+inline CComPicture MakeFilled(int w, int h, uint32_t pixel)
+{
     return MakePicture(w, h, std::vector<uint32_t>(static_cast<size_t>(w) * h, pixel));
 }
 
-inline std::vector<uint32_t> PixelsOf(const CComPicture& p) { return p.ToDecoded().pixels; }
+inline std::vector<uint32_t> PixelsOf(const CComPicture& p)
+{
+    return p.ToDecoded().pixels;
+}
 
 // The picture as text, one line per row: '#' for pixels equal to `ink`, '.' otherwise.
-inline std::string Mask(const CComPicture& p, uint32_t ink) {
+inline std::string Mask(const CComPicture& p, uint32_t ink)
+{
     std::string s;
     for (int y = 0; y < p.Height(); ++y) {
-        for (int x = 0; x < p.Width(); ++x) s += p.Row(y)[x] == ink ? '#' : '.';
+        for (int x = 0; x < p.Width(); ++x)
+            s += p.Row(y)[x] == ink ? '#' : '.';
         s += '\n';
     }
     return s;
 }
 
 // A region as the same kind of text over the rectangle (0, 0, w, h).
-inline std::string Mask(const Region& r, int w, int h) {
+inline std::string Mask(const Region& r, int w, int h)
+{
     std::string s;
     for (int y = 0; y < h; ++y) {
-        for (int x = 0; x < w; ++x) s += r.Contains(x, y) ? '#' : '.';
+        for (int x = 0; x < w; ++x)
+            s += r.Contains(x, y) ? '#' : '.';
         s += '\n';
     }
     return s;

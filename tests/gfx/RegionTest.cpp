@@ -6,7 +6,8 @@
 
 #include "PictureTestUtil.h"
 
-TEST(RegionRect, NormalizesAndRejectsEmpty) {
+TEST(RegionRect, NormalizesAndRejectsEmpty)
+{
     EXPECT_EQ(Region::FromRect(3, 4, 1, 2), Region::FromRect(1, 2, 3, 4));
     EXPECT_TRUE(Region::FromRect(1, 1, 1, 5).IsEmpty());
     EXPECT_TRUE(Region::FromRect(1, 1, 5, 1).IsEmpty());
@@ -18,27 +19,31 @@ TEST(RegionRect, NormalizesAndRejectsEmpty) {
     EXPECT_FALSE(r.Contains(1, 4)); // bottom edge excluded
 }
 
-TEST(RegionPolygon, CoversPixelCentresInsideWithTheTopLeftRule) {
+TEST(RegionPolygon, CoversPixelCentresInsideWithTheTopLeftRule)
+{
     const std::vector<Point> square{{1, 1}, {4, 1}, {4, 3}, {1, 3}};
     EXPECT_EQ(Region::FromPolygon(square, PolyFillMode::Winding), Region::FromRect(1, 1, 4, 3));
 
     // Pixel centres are on the integer grid: those on the left and top edges count, right and bottom not.
     const std::vector<Point> triangle{{0, 0}, {4, 0}, {0, 4}};
-    EXPECT_EQ(Mask(Region::FromPolygon(triangle, PolyFillMode::Alternate), 5, 5), "####.\n"
-                                                                                   "###..\n"
-                                                                                   "##...\n"
-                                                                                   "#....\n"
-                                                                                   ".....\n");
+    EXPECT_EQ(Mask(Region::FromPolygon(triangle, PolyFillMode::Alternate), 5, 5),
+              "####.\n"
+              "###..\n"
+              "##...\n"
+              "#....\n"
+              ".....\n");
     const std::vector<Point> diamond{{3, 0}, {6, 3}, {3, 6}, {0, 3}};
-    EXPECT_EQ(Mask(Region::FromPolygon(diamond, PolyFillMode::Winding), 6, 6), "......\n"
-                                                                                 "..##..\n"
-                                                                                 ".####.\n"
-                                                                                 "######\n"
-                                                                                 ".####.\n"
-                                                                                 "..##..\n");
+    EXPECT_EQ(Mask(Region::FromPolygon(diamond, PolyFillMode::Winding), 6, 6),
+              "......\n"
+              "..##..\n"
+              ".####.\n"
+              "######\n"
+              ".####.\n"
+              "..##..\n");
 }
 
-TEST(RegionPolygon, WindingAndAlternateDifferOnOverlaps) {
+TEST(RegionPolygon, WindingAndAlternateDifferOnOverlaps)
+{
     // The square traced twice: winding number 2 inside.
     const std::vector<Point> twice{{0, 0}, {4, 0}, {4, 4}, {0, 4}, {0, 0}, {4, 0}, {4, 4}, {0, 4}};
     EXPECT_EQ(Region::FromPolygon(twice, PolyFillMode::Winding), Region::FromRect(0, 0, 4, 4));
@@ -59,7 +64,8 @@ TEST(RegionPolygon, WindingAndAlternateDifferOnOverlaps) {
     EXPECT_EQ(Region::Combine(alternate, winding, RegionOp::Diff), Region());
 }
 
-TEST(RegionPolygon, DegenerateInputsAreEmpty) {
+TEST(RegionPolygon, DegenerateInputsAreEmpty)
+{
     const std::vector<Point> line{{0, 0}, {5, 5}, {0, 0}};
     EXPECT_TRUE(Region::FromPolygon(line, PolyFillMode::Winding).IsEmpty());
     EXPECT_TRUE(Region::FromPolygon(std::vector<Point>{{0, 0}, {5, 5}}, PolyFillMode::Winding).IsEmpty());
@@ -68,30 +74,35 @@ TEST(RegionPolygon, DegenerateInputsAreEmpty) {
     EXPECT_TRUE(Region::FromPolygon(flat, PolyFillMode::Alternate).IsEmpty());
 }
 
-TEST(RegionEllipse, LeavesOutTheLastColumnAndRowLikeGdi) {
-    EXPECT_EQ(Mask(Region::FromEllipse(0, 0, 6, 4), 6, 4), ".###..\n"
-                                                          "#####.\n"
-                                                          ".###..\n"
-                                                          "......\n");
-    EXPECT_EQ(Mask(Region::FromEllipse(0, 0, 8, 8), 8, 8), "..###...\n"
-                                                          ".#####..\n"
-                                                          "#######.\n"
-                                                          "#######.\n"
-                                                          "#######.\n"
-                                                          ".#####..\n"
-                                                          "..###...\n"
-                                                          "........\n");
+TEST(RegionEllipse, LeavesOutTheLastColumnAndRowLikeGdi)
+{
+    EXPECT_EQ(Mask(Region::FromEllipse(0, 0, 6, 4), 6, 4),
+              ".###..\n"
+              "#####.\n"
+              ".###..\n"
+              "......\n");
+    EXPECT_EQ(Mask(Region::FromEllipse(0, 0, 8, 8), 8, 8),
+              "..###...\n"
+              ".#####..\n"
+              "#######.\n"
+              "#######.\n"
+              "#######.\n"
+              ".#####..\n"
+              "..###...\n"
+              "........\n");
     EXPECT_TRUE(Region::FromEllipse(0, 0, 1, 5).IsEmpty());
     EXPECT_TRUE(Region::FromEllipse(0, 0, 0, 5).IsEmpty());
     EXPECT_EQ(Region::FromEllipse(6, 4, 0, 0), Region::FromEllipse(0, 0, 6, 4));
     EXPECT_EQ(Region::FromEllipse(3, 3, 9, 7), Region::EllipseArea({3, 3, 8, 6}));
 }
 
-TEST(RegionEllipse, AreaIsSymmetricInsideItsBoundsWithTheRightSize) {
-    EXPECT_EQ(Mask(Region::EllipseArea({0, 0, 6, 4}), 6, 4), ".####.\n"
-                                                             "######\n"
-                                                             "######\n"
-                                                             ".####.\n");
+TEST(RegionEllipse, AreaIsSymmetricInsideItsBoundsWithTheRightSize)
+{
+    EXPECT_EQ(Mask(Region::EllipseArea({0, 0, 6, 4}), 6, 4),
+              ".####.\n"
+              "######\n"
+              "######\n"
+              ".####.\n");
     for (int w = 1; w < 40; w += 3) {
         for (int h = 1; h < 40; h += 5) {
             const Region e = Region::EllipseArea({10, 20, 10 + w, 20 + h});
@@ -110,7 +121,8 @@ TEST(RegionEllipse, AreaIsSymmetricInsideItsBoundsWithTheRightSize) {
     }
 }
 
-TEST(RegionCombine, EveryOperationOnOverlappingRectangles) {
+TEST(RegionCombine, EveryOperationOnOverlappingRectangles)
+{
     const Region a = Region::FromRect(0, 0, 3, 3);
     const Region b = Region::FromRect(1, 1, 4, 4);
     EXPECT_EQ(Mask(Region::Combine(a, b, RegionOp::And), 4, 4), "....\n.##.\n.##.\n....\n");
@@ -123,16 +135,19 @@ TEST(RegionCombine, EveryOperationOnOverlappingRectangles) {
     EXPECT_TRUE(Region::Combine(a, a, RegionOp::Diff).IsEmpty());
 }
 
-TEST(RegionCombine, PiecesMergeIntoOneCanonicalForm) {
+TEST(RegionCombine, PiecesMergeIntoOneCanonicalForm)
+{
     Region r;
     for (int x = 0; x < 4; ++x)
-        for (int y = 0; y < 3; ++y) r.Combine(Region::FromRect(x, y, x + 1, y + 1), RegionOp::Or);
+        for (int y = 0; y < 3; ++y)
+            r.Combine(Region::FromRect(x, y, x + 1, y + 1), RegionOp::Or);
     EXPECT_EQ(r, Region::FromRect(0, 0, 4, 3));
     EXPECT_EQ(r.Bands().size(), 1u);
     EXPECT_EQ(r.Rects().size(), 1u);
 }
 
-TEST(RegionCombine, MatchesPixelwiseLogicOnRandomShapes) {
+TEST(RegionCombine, MatchesPixelwiseLogicOnRandomShapes)
+{
     std::mt19937 rng(7);
     auto coord = [&] { return static_cast<int>(rng() % 24) - 2; };
     auto shape = [&] {
@@ -141,7 +156,8 @@ TEST(RegionCombine, MatchesPixelwiseLogicOnRandomShapes) {
         case 1: return Region::FromEllipse(coord(), coord(), coord(), coord());
         default: {
             std::vector<Point> pts;
-            for (int i = 0; i < 5; ++i) pts.push_back({coord(), coord()});
+            for (int i = 0; i < 5; ++i)
+                pts.push_back({coord(), coord()});
             return Region::FromPolygon(pts, rng() % 2 ? PolyFillMode::Winding : PolyFillMode::Alternate);
         }
         }
@@ -154,10 +170,10 @@ TEST(RegionCombine, MatchesPixelwiseLogicOnRandomShapes) {
             for (int y = -3; y < 24; ++y) {
                 for (int x = -3; x < 24; ++x) {
                     const bool ia = a.Contains(x, y), ib = b.Contains(x, y);
-                    const bool expected = op == RegionOp::And   ? ia && ib
-                                          : op == RegionOp::Or  ? ia || ib
-                                          : op == RegionOp::Xor ? ia != ib
-                                                                : ia && !ib;
+                    const bool expected = op == RegionOp::And ? ia && ib
+                        : op == RegionOp::Or                  ? ia || ib
+                        : op == RegionOp::Xor                 ? ia != ib
+                                                              : ia && !ib;
                     ASSERT_EQ(c.Contains(x, y), expected) << round << " op " << int(op) << " at " << x << "," << y;
                     count += expected;
                 }
@@ -166,7 +182,8 @@ TEST(RegionCombine, MatchesPixelwiseLogicOnRandomShapes) {
             // Canonical: no two touching spans, no two equal adjacent bands.
             for (size_t i = 0; i < c.Bands().size(); ++i) {
                 const auto& band = c.Bands()[i];
-                for (size_t k = 1; k < band.spans.size(); ++k) EXPECT_LT(band.spans[k - 1].right, band.spans[k].left);
+                for (size_t k = 1; k < band.spans.size(); ++k)
+                    EXPECT_LT(band.spans[k - 1].right, band.spans[k].left);
                 if (i > 0 && c.Bands()[i - 1].bottom == band.top) {
                     EXPECT_NE(c.Bands()[i - 1].spans, band.spans);
                 }
@@ -175,18 +192,21 @@ TEST(RegionCombine, MatchesPixelwiseLogicOnRandomShapes) {
     }
 }
 
-TEST(RegionOffset, MovesEveryBandAndSpan) {
+TEST(RegionOffset, MovesEveryBandAndSpan)
+{
     Region r = Region::FromEllipse(0, 0, 6, 4);
     const Region original = r;
     r.Offset(100, -50);
     EXPECT_EQ(r.Bounds(), (Rect{100, -50, 105, -47}));
     for (int y = 0; y < 4; ++y)
-        for (int x = 0; x < 6; ++x) EXPECT_EQ(r.Contains(x + 100, y - 50), original.Contains(x, y));
+        for (int x = 0; x < 6; ++x)
+            EXPECT_EQ(r.Contains(x + 100, y - 50), original.Contains(x, y));
     r.Offset(-100, 50);
     EXPECT_EQ(r, original);
 }
 
-TEST(RegionCopy, CopyThroughAPolygonChangesOnlyItsPixels) {
+TEST(RegionCopy, CopyThroughAPolygonChangesOnlyItsPixels)
+{
     CComPicture slide = MakeFilled(6, 6, kRed);
     CComPicture canvas = MakeFilled(8, 8, kBlack);
     Region clip = Region::FromPolygon(std::vector<Point>{{3, 0}, {6, 3}, {3, 6}, {0, 3}}, PolyFillMode::Winding);
@@ -194,12 +214,13 @@ TEST(RegionCopy, CopyThroughAPolygonChangesOnlyItsPixels) {
     canvas.SelectClipRgn(&clip);
     slide.Draw(1, 1, canvas);
     canvas.SelectClipRgn(nullptr);
-    EXPECT_EQ(Mask(canvas, kRed), "........\n"
-                                  "........\n"
-                                  "...##...\n"
-                                  "..####..\n"
-                                  ".######.\n"
-                                  "..####..\n"
-                                  "...##...\n"
-                                  "........\n");
+    EXPECT_EQ(Mask(canvas, kRed),
+              "........\n"
+              "........\n"
+              "...##...\n"
+              "..####..\n"
+              ".######.\n"
+              "..####..\n"
+              "...##...\n"
+              "........\n");
 }

@@ -8,7 +8,8 @@ namespace {
 const Colorref kRedRef = MakeColorref(255, 0, 0);
 }
 
-TEST(FillRect, FillsTheVisiblePartOnly) {
+TEST(FillRect, FillsTheVisiblePartOnly)
+{
     CComPicture p = MakeFilled(4, 3, kBlack);
     p.FillRect({-2, 1, 2, 9}, kRedRef);
     EXPECT_EQ(Mask(p, kRed), "....\n##..\n##..\n");
@@ -21,7 +22,8 @@ TEST(FillRect, FillsTheVisiblePartOnly) {
     EXPECT_FALSE(empty.IsLoaded());
 }
 
-TEST(FillRegion, FillsTheRegionInsideTheClip) {
+TEST(FillRegion, FillsTheRegionInsideTheClip)
+{
     CComPicture p = MakeFilled(5, 3, kBlack);
     const Region clip = Region::FromRect(0, 0, 5, 2);
     p.SelectClipRgn(&clip);
@@ -29,7 +31,8 @@ TEST(FillRegion, FillsTheRegionInsideTheClip) {
     EXPECT_EQ(Mask(p, kRed), "##...\n##.##\n.....\n");
 }
 
-TEST(Line, OnePixelPenStopsBeforeTheEndPoint) {
+TEST(Line, OnePixelPenStopsBeforeTheEndPoint)
+{
     CComPicture p = MakeFilled(5, 4, kBlack);
     p.Line(0, 1, 4, 1, Pen{kRedRef, 1});
     EXPECT_EQ(Mask(p, kRed), ".....\n####.\n.....\n.....\n");
@@ -40,7 +43,7 @@ TEST(Line, OnePixelPenStopsBeforeTheEndPoint) {
     v.Line(1, 3, 1, -5, Pen{kRedRef, 1}); // upwards, beyond the top
     EXPECT_EQ(Mask(v, kRed), ".#.\n.#.\n.#.\n.#.\n");
     CComPicture far = MakeFilled(2, 2, kBlack);
-    far.Line(-100000, 5, 100000, 5, Pen{kRedRef, 1});   // misses the picture
+    far.Line(-100000, 5, 100000, 5, Pen{kRedRef, 1});      // misses the picture
     far.Line(INT32_MIN, 0, INT32_MAX, 0, Pen{kRedRef, 1}); // beyond the drawable range
     EXPECT_EQ(Mask(far, kRed), "..\n..\n");
     far.Line(-100000, 1, 100000, 1, Pen{kRedRef, 1});
@@ -50,25 +53,29 @@ TEST(Line, OnePixelPenStopsBeforeTheEndPoint) {
     EXPECT_EQ(Mask(dot, kRed), "..\n..\n");
 }
 
-TEST(Line, ShallowLinesStepOncePerColumn) {
+TEST(Line, ShallowLinesStepOncePerColumn)
+{
     CComPicture p = MakeFilled(8, 3, kBlack);
     p.Line(0, 0, 8, 2, Pen{kRedRef, 1});
     const std::string m = Mask(p, kRed);
     for (int x = 0; x < 8; ++x) {
         int inColumn = 0;
-        for (int y = 0; y < 3; ++y) inColumn += m[y * 9 + x] == '#';
+        for (int y = 0; y < 3; ++y)
+            inColumn += m[y * 9 + x] == '#';
         EXPECT_EQ(inColumn, 1) << "column " << x;
     }
     EXPECT_EQ(m[0], '#');
 }
 
-TEST(Line, TwoPixelPenCoversTwoRows) {
+TEST(Line, TwoPixelPenCoversTwoRows)
+{
     CComPicture p = MakeFilled(5, 4, kBlack);
     p.Line(0, 2, 5, 2, Pen{kRedRef, 2});
     EXPECT_EQ(Mask(p, kRed), ".....\n#####\n#####\n.....\n");
 }
 
-TEST(Rectangle, OutlineInsideTheBoundsAndBrushInside) {
+TEST(Rectangle, OutlineInsideTheBoundsAndBrushInside)
+{
     CComPicture p = MakeFilled(6, 5, kBlack);
     p.Rectangle({0, 0, 5, 4}, Pen{kRedRef, 1}, MakeColorref(0, 0, 255));
     EXPECT_EQ(Mask(p, kRed), "#####.\n#...#.\n#...#.\n#####.\n......\n");
@@ -81,46 +88,52 @@ TEST(Rectangle, OutlineInsideTheBoundsAndBrushInside) {
     EXPECT_EQ(Mask(q, kBlue), "####\n#.##\n####\n####\n");
     CComPicture wide = MakeFilled(9, 8, kBlack);
     wide.Rectangle({1, 1, 8, 7}, Pen{kRedRef, 2}, std::nullopt);
-    EXPECT_EQ(Mask(wide, kRed), "########.\n"
-                                "########.\n"
-                                "##....##.\n"
-                                "##....##.\n"
-                                "##....##.\n"
-                                "########.\n"
-                                "########.\n"
-                                ".........\n");
+    EXPECT_EQ(Mask(wide, kRed),
+              "########.\n"
+              "########.\n"
+              "##....##.\n"
+              "##....##.\n"
+              "##....##.\n"
+              "########.\n"
+              "########.\n"
+              ".........\n");
 }
 
-TEST(Ellipse, FilledEllipseCoversItsWholeBoundingBox) {
+TEST(Ellipse, FilledEllipseCoversItsWholeBoundingBox)
+{
     CComPicture p = MakeFilled(8, 6, kBlack);
     p.Ellipse({1, 1, 7, 5}, std::nullopt, kRedRef);
-    EXPECT_EQ(Mask(p, kRed), "........\n"
-                             "..####..\n"
-                             ".######.\n"
-                             ".######.\n"
-                             "..####..\n"
-                             "........\n");
+    EXPECT_EQ(Mask(p, kRed),
+              "........\n"
+              "..####..\n"
+              ".######.\n"
+              ".######.\n"
+              "..####..\n"
+              "........\n");
 }
 
-TEST(Ellipse, OnePixelPenDrawsAThinRim) {
+TEST(Ellipse, OnePixelPenDrawsAThinRim)
+{
     CComPicture p = MakeFilled(12, 10, kBlack);
     p.Ellipse({1, 1, 11, 9}, Pen{kRedRef, 1}, std::nullopt);
-    EXPECT_EQ(Mask(p, kRed), "............\n"
-                             "....####....\n"
-                             "..##....##..\n"
-                             ".#........#.\n"
-                             ".#........#.\n"
-                             ".#........#.\n"
-                             ".#........#.\n"
-                             "..##....##..\n"
-                             "....####....\n"
-                             "............\n");
+    EXPECT_EQ(Mask(p, kRed),
+              "............\n"
+              "....####....\n"
+              "..##....##..\n"
+              ".#........#.\n"
+              ".#........#.\n"
+              ".#........#.\n"
+              ".#........#.\n"
+              "..##....##..\n"
+              "....####....\n"
+              "............\n");
 }
 
-TEST(Ellipse, TwoPixelPenStraddlesTheOutlineAndBrushFillsInside) {
+TEST(Ellipse, TwoPixelPenStraddlesTheOutlineAndBrushFillsInside)
+{
     CComPicture p = MakeFilled(14, 12, kBlack);
     p.Ellipse({1, 1, 13, 11}, Pen{kRedRef, 2}, MakeColorref(0, 0, 255));
-    EXPECT_EQ(p.Row(5)[0], kRed);  // one pixel outside the bounds on the left
+    EXPECT_EQ(p.Row(5)[0], kRed); // one pixel outside the bounds on the left
     EXPECT_EQ(p.Row(5)[1], kRed);
     EXPECT_EQ(p.Row(5)[2], kBlue);
     EXPECT_EQ(p.Row(5)[12], kRed); // and inside them on the right

@@ -4,18 +4,23 @@
 
 namespace {
 
-CComPicture Target(int w, int h, int mode, uint32_t fill = 0xABCDEF) {
+CComPicture Target(int w, int h, int mode, uint32_t fill = 0xABCDEF)
+{
     CComPicture p = MakeFilled(w, h, fill);
     p.SetStretchBltMode(mode);
     return p;
 }
 
 // Blue channel values as a one-row picture.
-CComPicture Row(const std::vector<uint32_t>& values) { return MakePicture(static_cast<int>(values.size()), 1, values); }
+CComPicture Row(const std::vector<uint32_t>& values)
+{
+    return MakePicture(static_cast<int>(values.size()), 1, values);
+}
 
 } // namespace
 
-TEST(StretchColorOnColor, RepeatsOrKeepsTheLastPixelLikeGdi) {
+TEST(StretchColorOnColor, RepeatsOrKeepsTheLastPixelLikeGdi)
+{
     CComPicture src = Row({1, 2, 3, 4});
     CComPicture dst = Target(2, 1, kColorOnColor);
     dst.StretchBlt(0, 0, 2, 1, src, 0, 0, 4, 1);
@@ -38,7 +43,8 @@ TEST(StretchColorOnColor, RepeatsOrKeepsTheLastPixelLikeGdi) {
     EXPECT_EQ(PixelsOf(five), (std::vector<uint32_t>{1, 1, 1, 2, 2}));
 }
 
-TEST(StretchColorOnColor, OppositeSignsMirror) {
+TEST(StretchColorOnColor, OppositeSignsMirror)
+{
     CComPicture src = MakeNumbered(3, 2);
     CComPicture dst = Target(3, 2, kColorOnColor);
     // A negative extent covers the pixels from its origin back: (2, -3) is 0 to 2.
@@ -55,14 +61,16 @@ TEST(StretchColorOnColor, OppositeSignsMirror) {
     EXPECT_EQ(PixelsOf(wide), (std::vector<uint32_t>{9, 3, 2, 1}));
 }
 
-TEST(StretchColorOnColor, SourceOutsideThePictureLeavesTheDestination) {
+TEST(StretchColorOnColor, SourceOutsideThePictureLeavesTheDestination)
+{
     CComPicture src = Row({1, 2});
     CComPicture dst = Target(4, 1, kColorOnColor, 9);
     dst.StretchBlt(0, 0, 4, 1, src, -2, 0, 4, 1);
     EXPECT_EQ(PixelsOf(dst), (std::vector<uint32_t>{9, 9, 1, 2}));
 }
 
-TEST(StretchBlackOnWhite, ReductionsKeepAndOrOrOfTheMergedPixels) {
+TEST(StretchBlackOnWhite, ReductionsKeepAndOrOrOfTheMergedPixels)
+{
     CComPicture src = Row({0xF0F0F0, 0x3C3C3C, 0x0F0F0F, 0x0F0F0F});
     CComPicture dst = Target(2, 1, kBlackOnWhite);
     dst.StretchBlt(0, 0, 2, 1, src, 0, 0, 4, 1);
@@ -72,7 +80,8 @@ TEST(StretchBlackOnWhite, ReductionsKeepAndOrOrOfTheMergedPixels) {
     EXPECT_EQ(PixelsOf(dst), (std::vector<uint32_t>{0xFCFCFC, 0x0F0F0F}));
 }
 
-TEST(StretchHalftone, ReductionAveragesTheCoveredArea) {
+TEST(StretchHalftone, ReductionAveragesTheCoveredArea)
+{
     CComPicture src = Row({0, 100, 10, 20, 1, 2});
     CComPicture dst = Target(3, 1, kHalftone);
     dst.StretchBlt(0, 0, 3, 1, src, 0, 0, 6, 1);
@@ -91,21 +100,24 @@ TEST(StretchHalftone, ReductionAveragesTheCoveredArea) {
     EXPECT_EQ(PixelsOf(one), (std::vector<uint32_t>{0x1C120A}));
 }
 
-TEST(StretchHalftone, EnlargementInterpolatesBetweenCentres) {
+TEST(StretchHalftone, EnlargementInterpolatesBetweenCentres)
+{
     CComPicture src = Row({0, 200});
     CComPicture dst = Target(4, 1, kHalftone);
     dst.StretchBlt(0, 0, 4, 1, src, 0, 0, 2, 1);
     EXPECT_EQ(PixelsOf(dst), (std::vector<uint32_t>{0, 50, 150, 200}));
 }
 
-TEST(StretchHalftone, SameSizeIsAnExactCopy) {
+TEST(StretchHalftone, SameSizeIsAnExactCopy)
+{
     CComPicture src = MakeNumbered(5, 4);
     CComPicture dst = Target(5, 4, kHalftone);
     dst.StretchBlt(0, 0, 5, 4, src, 0, 0, 5, 4);
     EXPECT_EQ(PixelsOf(dst), PixelsOf(src));
 }
 
-TEST(StretchHalftone, UniformColourStaysUniformAtAnyRatio) {
+TEST(StretchHalftone, UniformColourStaysUniformAtAnyRatio)
+{
     const uint32_t c = 0x3A7FC1;
     CComPicture src = MakeFilled(7, 5, c);
     for (auto [w, h] : {std::pair{3, 11}, {1, 1}, {13, 2}, {7, 5}, {40, 1}}) {
@@ -115,7 +127,8 @@ TEST(StretchHalftone, UniformColourStaysUniformAtAnyRatio) {
     }
 }
 
-TEST(Stretch, OnePixelSourceAndHugeFactorsDrawOnlyTheVisiblePart) {
+TEST(Stretch, OnePixelSourceAndHugeFactorsDrawOnlyTheVisiblePart)
+{
     CComPicture src = MakeFilled(1, 1, kGreen);
     for (int mode : {kBlackOnWhite, kColorOnColor, kHalftone}) {
         CComPicture dst = Target(4, 3, mode);
@@ -129,7 +142,8 @@ TEST(Stretch, OnePixelSourceAndHugeFactorsDrawOnlyTheVisiblePart) {
     EXPECT_EQ(PixelsOf(dst), std::vector<uint32_t>(1, kRed));
 }
 
-TEST(Stretch, ZeroExtentsAndEmptyPicturesDrawNothing) {
+TEST(Stretch, ZeroExtentsAndEmptyPicturesDrawNothing)
+{
     CComPicture src = MakeFilled(2, 2, kGreen);
     CComPicture empty;
     CComPicture dst = Target(2, 2, kHalftone, kBlue);
@@ -140,7 +154,8 @@ TEST(Stretch, ZeroExtentsAndEmptyPicturesDrawNothing) {
     EXPECT_EQ(PixelsOf(dst), std::vector<uint32_t>(4, kBlue));
 }
 
-TEST(Stretch, HonoursTheClipRegionAndRasterOperation) {
+TEST(Stretch, HonoursTheClipRegionAndRasterOperation)
+{
     CComPicture src = MakeFilled(1, 1, kRed);
     CComPicture dst = Target(3, 3, kColorOnColor, 0);
     const Region clip = Region::FromRect(1, 0, 3, 2);
@@ -149,7 +164,8 @@ TEST(Stretch, HonoursTheClipRegionAndRasterOperation) {
     EXPECT_EQ(Mask(dst, kRed), ".##\n.##\n...\n");
 }
 
-TEST(StretchDraw, UsesHalftoneAndRestoresTheMode) {
+TEST(StretchDraw, UsesHalftoneAndRestoresTheMode)
+{
     CComPicture src = Row({0, 100});
     CComPicture dst = Target(1, 1, kColorOnColor);
     src.StretchDraw(0, 0, 1, 1, dst);
@@ -157,7 +173,8 @@ TEST(StretchDraw, UsesHalftoneAndRestoresTheMode) {
     EXPECT_EQ(dst.GetStretchBltMode(), kColorOnColor);
 }
 
-TEST(Stretch, OntoItselfReadsTheOriginal) {
+TEST(Stretch, OntoItselfReadsTheOriginal)
+{
     CComPicture p = MakeNumbered(4, 1);
     p.SetStretchBltMode(kColorOnColor);
     p.StretchBlt(0, 0, 4, 1, p, 0, 0, 2, 1);

@@ -5,15 +5,20 @@
 
 namespace {
 // Every character is 10 pixels wide.
-int Measure(std::string_view s) { return static_cast<int>(s.size()) * 10; }
+int Measure(std::string_view s)
+{
+    return static_cast<int>(s.size()) * 10;
+}
 
-std::vector<std::string> Break(std::string_view text, int width, bool wordBreak = true, bool singleLine = false) {
+std::vector<std::string> Break(std::string_view text, int width, bool wordBreak = true, bool singleLine = false)
+{
     return BreakTextLines(text, width, wordBreak, singleLine, Measure);
 }
 using Lines = std::vector<std::string>;
 } // namespace
 
-TEST(TextLayout, LineBreaksAreCrLfCrAndLf) {
+TEST(TextLayout, LineBreaksAreCrLfCrAndLf)
+{
     EXPECT_EQ(Break("ab\r\ncd\ref\ngh", 1000, false), (Lines{"ab", "cd", "ef", "gh"}));
     EXPECT_EQ(Break("ab\r\n", 1000), (Lines{"ab"})); // the final break starts no line
     EXPECT_EQ(Break("ab\r\n\r\n", 1000), (Lines{"ab", ""}));
@@ -22,7 +27,8 @@ TEST(TextLayout, LineBreaksAreCrLfCrAndLf) {
     EXPECT_EQ(Break("ab\r\ncd", 1000, true, true), (Lines{"ab  cd"}));
 }
 
-TEST(TextLayout, WordBreakWrapsOnlyWhereALineWouldNotFit) {
+TEST(TextLayout, WordBreakWrapsOnlyWhereALineWouldNotFit)
+{
     EXPECT_EQ(Break("one two three", 1000), (Lines{"one two three"}));
     EXPECT_EQ(Break("one two three", 70), (Lines{"one two", "three"}));
     EXPECT_EQ(Break("one two three", 69), (Lines{"one", "two", "three"}));
@@ -30,12 +36,14 @@ TEST(TextLayout, WordBreakWrapsOnlyWhereALineWouldNotFit) {
     EXPECT_EQ(Break("one two three", 1000, false), (Lines{"one two three"}));
 }
 
-TEST(TextLayout, LongWordsStayWhole) {
+TEST(TextLayout, LongWordsStayWhole)
+{
     EXPECT_EQ(Break("a extraordinarily b", 30), (Lines{"a", "extraordinarily", "b"}));
     EXPECT_EQ(Break("extraordinarily", 0), (Lines{"extraordinarily"}));
 }
 
-TEST(TextLayout, RectangleLayoutPlacesLinesAndComputesExtent) {
+TEST(TextLayout, RectangleLayoutPlacesLinesAndComputesExtent)
+{
     std::vector<std::tuple<int, int, std::string>> drawn;
     Rect r{5, 7, 75, 100};
     const int h = LayOutTextInRect(r, "one two three\r\n", kDtWordBreak, 12, Measure,

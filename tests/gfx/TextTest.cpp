@@ -8,7 +8,8 @@ namespace {
 
 constexpr uint32_t kPaper = 0x102030;
 
-FontSpec Font(const std::string& face, int height) {
+FontSpec Font(const std::string& face, int height)
+{
     FontSpec f;
     f.face = face;
     f.height = height;
@@ -16,19 +17,22 @@ FontSpec Font(const std::string& face, int height) {
 }
 
 // Bounding box of all pixels that differ from the paper colour; empty when none.
-Rect Ink(const CComPicture& p) {
+Rect Ink(const CComPicture& p)
+{
     Rect box{p.Width(), p.Height(), 0, 0};
     bool any = false;
     for (int y = 0; y < p.Height(); ++y)
         for (int x = 0; x < p.Width(); ++x)
             if (p.Row(y)[x] != kPaper) {
                 any = true;
-                box = {std::min(box.left, x), std::min(box.top, y), std::max(box.right, x + 1), std::max(box.bottom, y + 1)};
+                box = {std::min(box.left, x), std::min(box.top, y), std::max(box.right, x + 1),
+                       std::max(box.bottom, y + 1)};
             }
     return any ? box : Rect{};
 }
 
-int InkedRows(const CComPicture& p) {
+int InkedRows(const CComPicture& p)
+{
     int rows = 0;
     for (int y = 0; y < p.Height(); ++y)
         for (int x = 0; x < p.Width(); ++x)
@@ -41,7 +45,8 @@ int InkedRows(const CComPicture& p) {
 
 } // namespace
 
-TEST(Text, MeasuresLongerStringsWiderAndHeightFollowsTheFont) {
+TEST(Text, MeasuresLongerStringsWiderAndHeightFollowsTheFont)
+{
     auto text = CreateTextRenderer();
     ASSERT_TRUE(text->SelectFont(Font("Arial", -20)));
     const Size one = text->MeasureString("Hello");
@@ -55,7 +60,8 @@ TEST(Text, MeasuresLongerStringsWiderAndHeightFollowsTheFont) {
     EXPECT_NEAR(text->LineHeight(), 40, 1);
 }
 
-TEST(Text, BoldIsAtLeastAsWideAsRegular) {
+TEST(Text, BoldIsAtLeastAsWideAsRegular)
+{
     auto text = CreateTextRenderer();
     FontSpec f = Font("Arial", -24);
     ASSERT_TRUE(text->SelectFont(f));
@@ -65,7 +71,8 @@ TEST(Text, BoldIsAtLeastAsWideAsRegular) {
     EXPECT_GE(text->MeasureString("Wide words here").cx, regular);
 }
 
-TEST(Text, DrawsInkInsideTheTextCellWithATransparentBackground) {
+TEST(Text, DrawsInkInsideTheTextCellWithATransparentBackground)
+{
     auto text = CreateTextRenderer();
     ASSERT_TRUE(text->SelectFont(Font("Times New Roman", -20)));
     CComPicture p = MakeFilled(200, 60, kPaper);
@@ -81,7 +88,8 @@ TEST(Text, DrawsInkInsideTheTextCellWithATransparentBackground) {
     EXPECT_EQ(p.Row(59)[199], kPaper);
 }
 
-TEST(Text, MissingFaceFallsBackToAnotherFont) {
+TEST(Text, MissingFaceFallsBackToAnotherFont)
+{
     auto text = CreateTextRenderer();
     ASSERT_TRUE(text->SelectFont(Font("No Such Face Anywhere", -18)));
     EXPECT_FALSE(text->FaceName().empty());
@@ -91,7 +99,8 @@ TEST(Text, MissingFaceFallsBackToAnotherFont) {
     EXPECT_FALSE(Ink(p).IsEmpty());
 }
 
-TEST(Text, UnderlineAddsInkBelowTheLetters) {
+TEST(Text, UnderlineAddsInkBelowTheLetters)
+{
     auto text = CreateTextRenderer();
     FontSpec f = Font("Arial", -20);
     ASSERT_TRUE(text->SelectFont(f));
@@ -105,7 +114,8 @@ TEST(Text, UnderlineAddsInkBelowTheLetters) {
     EXPECT_GT(InkedRows(underlined), InkedRows(plain));
 }
 
-TEST(Text, WordBreakWrapsOntoMoreLinesInsideTheRectangle) {
+TEST(Text, WordBreakWrapsOntoMoreLinesInsideTheRectangle)
+{
     auto text = CreateTextRenderer();
     ASSERT_TRUE(text->SelectFont(Font("Arial", -16)));
     const std::string words = "several words that need room";
@@ -128,7 +138,8 @@ TEST(Text, WordBreakWrapsOntoMoreLinesInsideTheRectangle) {
     EXPECT_LE(ink.bottom, narrowRect.bottom);
 }
 
-TEST(Text, RectangleClipsAndCrLfBreaksLines) {
+TEST(Text, RectangleClipsAndCrLfBreaksLines)
+{
     auto text = CreateTextRenderer();
     ASSERT_TRUE(text->SelectFont(Font("Arial", -16)));
     CComPicture p = MakeFilled(300, 100, kPaper);
@@ -146,7 +157,8 @@ TEST(Text, RectangleClipsAndCrLfBreaksLines) {
     EXPECT_EQ(calc.right, text->MeasureString("second").cx);
 }
 
-TEST(Text, RespectsThePicturesClipRegion) {
+TEST(Text, RespectsThePicturesClipRegion)
+{
     auto text = CreateTextRenderer();
     ASSERT_TRUE(text->SelectFont(Font("Arial", -30)));
     CComPicture p = MakeFilled(200, 50, kPaper);

@@ -1,5 +1,5 @@
-#include "ProjectDbBuilder.h"
 #include "model/KADOGlobeSettings.h"
+#include "ProjectDbBuilder.h"
 #include "support/TempDir.h"
 
 #include <gtest/gtest.h>
@@ -13,10 +13,14 @@ TEST(KADOGlobeSettings, LoadsOptionsAndTexts)
     options.SetFlag(ProjectOptions::kRandomOrder, true);
     options.SetU32(ProjectOptions::kMusicLoop, 0x7ffdf001); // 01 f0 fd 7f: loop, with leftovers behind
     builder.projectData = options.ToString();
-    builder.projectTexts = {{"projectname", "Harbour Lights.kdp"}, {"authorname", "A. Author"},
-                            {"authoremail", "a@example.org"}, {"authorwebsite", "http://example.org"},
-                            {"version", "1.0"}, {"description", std::string("two\0parts", 9)},
-                            {"appname", "Harbour"}, {"homesite", "http://home"}};
+    builder.projectTexts = {{"projectname", "Harbour Lights.kdp"},
+                            {"authorname", "A. Author"},
+                            {"authoremail", "a@example.org"},
+                            {"authorwebsite", "http://example.org"},
+                            {"version", "1.0"},
+                            {"description", std::string("two\0parts", 9)},
+                            {"appname", "Harbour"},
+                            {"homesite", "http://home"}};
     CMyXMLDb db;
     builder.WriteAndOpen(dir.File("p.db"), db);
 

@@ -1,6 +1,6 @@
+#include "model/MediaSetting.h"
 #include "ProjectDbBuilder.h"
 #include "SequenceRandom.h"
-#include "model/MediaSetting.h"
 #include "model/SaverSettings.h"
 #include "platform/Clock.h"
 #include "support/TempDir.h"
@@ -50,8 +50,9 @@ TEST(MediaSetting, LoadsRecordAndAllTexts)
     item.record.SetI32(MediaSettingsRecord::kTitleSize, -24);
     item.record.SetU32(MediaSettingsRecord::kTitleColour, 0x00ffff00);
     item.record.SetI32(MediaSettingsRecord::kMediaType, 2);
-    const char* fields[] = {"title", "titlefontname", "titlefontstyle", "desc", "descfontname", "descfontstyle",
-                            "gradientstring", "selectedimagebackgroundstring", "bindsound", "accfile"};
+    const char* fields[] = {"title",        "titlefontname", "titlefontstyle", "desc",
+                            "descfontname", "descfontstyle", "gradientstring", "selectedimagebackgroundstring",
+                            "bindsound",    "accfile"};
     for (const char* f : fields)
         item.texts[f] = std::string("v-") + f;
     Playlist p;

@@ -1,6 +1,6 @@
+#include "model/Media.h"
 #include "ProjectDbBuilder.h"
 #include "db/MyMemFile.h"
-#include "model/Media.h"
 #include "model/MediaFile.h"
 #include "support/TempDir.h"
 

@@ -6,7 +6,7 @@
 // Hands out the given numbers in turn, starting again after the last.
 class SequenceRandom final : public IRandom {
 public:
-    explicit SequenceRandom(std::vector<int> values) : values_(std::move(values)) {}
+    explicit SequenceRandom(std::vector<int> values) : values_(std::move(values)) { }
     int Next() override
     {
         const int v = values_[next_ % values_.size()];

@@ -52,7 +52,6 @@ TEST(ShuffleBag, ShrunkListNeverYieldsMissingItem)
         EXPECT_LT(bag.Next(3), 3);
 }
 
-
 TEST(ShuffleBag, EachDrawTakesTheTickModuloRemainingEntryOfTheOrderedList)
 {
     const int n = 300;

@@ -1,5 +1,5 @@
-#include "platform/Clock.h"
 #include "platform/Log.h"
+#include "platform/Clock.h"
 #include "platform/Paths.h"
 #include "support/TempDir.h"
 
@@ -31,8 +31,7 @@ std::string ReadLog(const std::string& path)
 }
 
 // Runs body with a log beside a program in a fresh folder holding an empty kado.log; returns the log text.
-template <typename Body>
-std::string LogOf(Body body, uint32_t tick = 60000)
+template <typename Body> std::string LogOf(Body body, uint32_t tick = 60000)
 {
     TempDir dir;
     dir.Write("kado.log", "");
@@ -44,7 +43,7 @@ std::string LogOf(Body body, uint32_t tick = 60000)
     }
     return ReadLog(dir.File("kado.log"));
 }
-}
+} // namespace
 
 TEST(Log, StaysOffAndCreatesNothingWithoutItsFile)
 {
@@ -83,8 +82,8 @@ TEST(Log, AppendsBeginEntriesAndEndToWhatIsThere)
         log.WriteMessage("screensaver file : %s", "C:\\WINDOWS\\show.scr");
     }
     EXPECT_EQ(ReadLog(dir.File("kado.log")),
-              std::string("earlier run\n") + kBegin + "(60000)[Screensaver,(73)] : screensaver file : C:\\WINDOWS\\show.scr\n" +
-                  kEnd);
+              std::string("earlier run\n") + kBegin +
+                  "(60000)[Screensaver,(73)] : screensaver file : C:\\WINDOWS\\show.scr\n" + kEnd);
 }
 
 TEST(Log, EmptyMessageLeavesThePrefixForTheNextEntryToContinue)
@@ -116,8 +115,9 @@ TEST(Log, TagIsTheLastPartCutAt39Characters)
         log.WritePrefix(".\\a\\VideoPlayer", 2);
         log.WriteMessage("y");
     });
-    EXPECT_EQ(text, std::string(kBegin) + "(60000)[" + std::string(39, 't') + ",(1)] : x\n" +
-                        "(60000)[VideoPlayer,(2)] : y\n" + kEnd);
+    EXPECT_EQ(text,
+              std::string(kBegin) + "(60000)[" + std::string(39, 't') + ",(1)] : x\n" +
+                  "(60000)[VideoPlayer,(2)] : y\n" + kEnd);
 }
 
 TEST(Log, MessageIsCutAt1023Characters)

@@ -1,5 +1,5 @@
-#include "model/SaverSettings.h"
 #include "saver/CloseEvents.h"
+#include "model/SaverSettings.h"
 #include "saver/MonitorRect.h"
 #include "saver/SaverMessages.h"
 
@@ -63,7 +63,7 @@ protected:
     }
 };
 
-}
+} // namespace
 
 TEST_F(CloseEvents, CreationRecordsStartTimeAndPutsTheCursorAtTheOriginInSaver)
 {
@@ -75,7 +75,7 @@ TEST_F(CloseEvents, CreationRecordsStartTimeAndPutsTheCursorAtTheOriginInSaver)
     window.x = 40;
     CCloseEvents program(window, settings, StartMode::Program);
     program.OnCreate();
-    EXPECT_EQ(settings.referencePoint.x, 40);  // the cursor is left where it is
+    EXPECT_EQ(settings.referencePoint.x, 40); // the cursor is left where it is
 }
 
 TEST_F(CloseEvents, WithOnlyMouseMoveAClickDoesNotCloseButMovingBeyondTheThresholdDoes)
@@ -86,7 +86,7 @@ TEST_F(CloseEvents, WithOnlyMouseMoveAClickDoesNotCloseButMovingBeyondTheThresho
         e.OnMouse(m);
     EXPECT_EQ(window.closesPosted, 0);
     window.x = 20;
-    window.y = -20;  // exactly the threshold in both directions
+    window.y = -20; // exactly the threshold in both directions
     e.OnMouse(SaverMsg::MouseMove);
     EXPECT_EQ(window.closesPosted, 0);
     window.y = -21;
@@ -111,7 +111,7 @@ TEST_F(CloseEvents, EachMouseButtonFollowsItsOwnSetting)
     OnlyMouseMove();
     settings.mouseMove = 0;
     CCloseEvents e = Make();
-    settings.mouseLeftClick = 1;  // read live
+    settings.mouseLeftClick = 1; // read live
     e.OnMouse(SaverMsg::MButtonUp);
     EXPECT_EQ(window.closesPosted, 1);
     e.OnMouse(SaverMsg::RButtonDown);
@@ -123,7 +123,7 @@ TEST_F(CloseEvents, EachMouseButtonFollowsItsOwnSetting)
     settings.mouseRightClick = 1;
     e.OnMouse(SaverMsg::RButtonUp);
     EXPECT_EQ(window.closesPosted, 3);
-    window.x = 500;  // movement with mouseMove off
+    window.x = 500; // movement with mouseMove off
     e.OnMouse(SaverMsg::MouseMove);
     EXPECT_EQ(window.closesPosted, 3);
 }
@@ -164,7 +164,7 @@ TEST_F(CloseEvents, AnyEventClosesOnEveryInput)
     e.OnHelp(0);
     e.OnMouse(SaverMsg::LButtonUp);
     EXPECT_EQ(window.closesPosted, 4);
-    e.OnHelp(1);  // help for a control, not the window
+    e.OnHelp(1); // help for a control, not the window
     EXPECT_EQ(window.closesPosted, 4);
 }
 
@@ -202,7 +202,7 @@ TEST_F(CloseEvents, CloseWithinTheGracePeriodNeedsNoPassword)
 {
     CCloseEvents e = Make();
     e.OnKeyDown('X');
-    window.tick = 5000 + 15000;  // not beyond the grace period
+    window.tick = 5000 + 15000; // not beyond the grace period
     EXPECT_TRUE(e.OnClose());
     EXPECT_EQ(window.passwordChecks, 0);
     EXPECT_EQ(window.destroyed, 1);
@@ -224,7 +224,7 @@ TEST_F(CloseEvents, GracePeriodHoldsAcrossTheTickCountWrap)
     window.tick = 0xFFFFF000u;
     CCloseEvents e = Make();
     e.OnKeyDown('X');
-    window.tick = 0x00000100u;  // 4.3 s later
+    window.tick = 0x00000100u; // 4.3 s later
     e.OnClose();
     EXPECT_EQ(window.passwordChecks, 0);
     EXPECT_EQ(window.destroyed, 1);
@@ -234,8 +234,8 @@ TEST_F(CloseEvents, GracePeriodOnceOverStaysOverWhenTheShowOutlastsTheTickCount)
 {
     CCloseEvents e = Make();
     window.tick += 60000;
-    e.NoteTime();  // the show's own events go on through the days
-    window.tick += 0xFFFFFFFFu - 60000u + 2000u;  // 49.7 days after the start, the difference is 1.999 s
+    e.NoteTime();                                // the show's own events go on through the days
+    window.tick += 0xFFFFFFFFu - 60000u + 2000u; // 49.7 days after the start, the difference is 1.999 s
     e.OnKeyDown('X');
     e.OnClose();
     EXPECT_EQ(window.passwordChecks, 1);
@@ -246,7 +246,7 @@ TEST_F(CloseEvents, NegativeMoveThresholdClosesOnlyOnRealMovement)
     OnlyMouseMove();
     settings.moveThreshold = -5;
     CCloseEvents e = Make();
-    e.OnMouse(SaverMsg::MouseMove);  // the system's own move message, the cursor still at the origin
+    e.OnMouse(SaverMsg::MouseMove); // the system's own move message, the cursor still at the origin
     EXPECT_EQ(window.closesPosted, 0);
     window.x = 1;
     e.OnMouse(SaverMsg::MouseMove);

@@ -11,9 +11,9 @@ TEST(CursorDisplay, RepeatedAnswersMoveTheCountOnceSoOneShowUndoesHoursOfHides)
         return show ? ++count : --count;
     });
     for (int i = 0; i < 5000; ++i)
-        cursor.Apply(false);  // a mouse jiggling below the move threshold
+        cursor.Apply(false); // a mouse jiggling below the move threshold
     EXPECT_EQ(count, -1);
-    cursor.Apply(true);  // the password dialog comes up
+    cursor.Apply(true); // the password dialog comes up
     EXPECT_EQ(count, 0);
     cursor.Apply(false);
     EXPECT_EQ(count, -1);
@@ -22,14 +22,14 @@ TEST(CursorDisplay, RepeatedAnswersMoveTheCountOnceSoOneShowUndoesHoursOfHides)
 
 TEST(CursorDisplay, CountThatStartsElsewhereIsSteppedUntilTheCursorIsAsAsked)
 {
-    int count = -1;  // no mouse installed
+    int count = -1; // no mouse installed
     CCursorDisplay cursor([&](bool show) { return show ? ++count : --count; });
     cursor.Apply(false);
     EXPECT_EQ(count, -2);
     cursor.Apply(true);
     EXPECT_EQ(count, 0);
 
-    count = 3;  // shown by others several times over
+    count = 3; // shown by others several times over
     CCursorDisplay other([&](bool show) { return show ? ++count : --count; });
     other.Apply(false);
     EXPECT_EQ(count, -1);

@@ -29,7 +29,7 @@ struct Recorder {
         host.onTimer = [this](uint32_t id) { seen.push_back(Event('t', id, host.Now())); };
     }
 };
-}
+} // namespace
 
 TEST(HeadlessHost, PostedMessagesComeFirstInOrderThenTimersByDueTime)
 {
@@ -39,8 +39,9 @@ TEST(HeadlessHost, PostedMessagesComeFirstInOrderThenTimersByDueTime)
     r.host.Post(7);
     r.host.Post(8);
     r.host.RunUntil(650);
-    EXPECT_EQ(r.seen, (std::vector<std::string>{"m7@0", "m8@0", "t1@100", "t1@200", "t2@300", "t1@300", "t1@400",
-                                                "t1@500", "t2@600", "t1@600"}));
+    EXPECT_EQ(r.seen,
+              (std::vector<std::string>{"m7@0", "m8@0", "t1@100", "t1@200", "t2@300", "t1@300", "t1@400", "t1@500",
+                                        "t2@600", "t1@600"}));
     EXPECT_EQ(r.host.Now(), 650u);
 }
 
@@ -49,7 +50,7 @@ TEST(HeadlessHost, KilledAndRestartedTimersFollowTheirLatestSetting)
     Recorder r;
     r.host.SetTimer(1, 100);
     r.host.RunUntil(50);
-    r.host.SetTimer(1, 1000);  // restarts from now
+    r.host.SetTimer(1, 1000); // restarts from now
     r.host.RunUntil(1049);
     EXPECT_TRUE(r.seen.empty());
     r.host.RunUntil(1050);
@@ -71,7 +72,8 @@ TEST(HeadlessHost, MessagesPostedDuringDeliveryWaitForTheirTurn)
     r.host.Post(1);
     r.host.Post(2);
     r.host.RunEvents(10);
-    EXPECT_EQ(r.seen, (std::vector<std::string>{"m1", "m2", "m3", "t9@1", "t9@2", "t9@3", "t9@4", "t9@5", "t9@6", "t9@7"}));
+    EXPECT_EQ(r.seen,
+              (std::vector<std::string>{"m1", "m2", "m3", "t9@1", "t9@2", "t9@3", "t9@4", "t9@5", "t9@6", "t9@7"}));
 }
 
 TEST(HeadlessHost, CancelledDelayedPostsNeverArrive)

@@ -20,7 +20,7 @@ size_t IndexOf(const Journal& journal, const std::string& line, size_t from = 0)
     return size_t(std::find(journal.begin() + long(from), journal.end(), line) - journal.begin());
 }
 
-}
+} // namespace
 
 using Sequencing = ShowFixture;
 
@@ -91,7 +91,7 @@ TEST_F(Sequencing, RandomOrderStartsWithTheFirstItemAndShowsEveryItemOncePerGrou
 {
     options.randomOrder = true;
     options.displayTime = 1;
-    slideMs = 7;  // uneven steps, so the shuffle's tick differs between draws
+    slideMs = 7; // uneven steps, so the shuffle's tick differs between draws
     Start();
     loop.RunUntil(60000);
     const auto files = PresentedFiles();
@@ -134,7 +134,7 @@ TEST_F(Sequencing, ChangingKindHidesThePlayerOfTheOtherKind)
     items = {{0, "a.jpg"}, {2, "v.avi"}, {0, "b.jpg"}};
     storedPrefix = dir.Path().string() + "/";
     Start();
-    loop.RunUntil(7000);  // a.jpg 0..2 s, v.avi 2..7 s, b.jpg from 7 s
+    loop.RunUntil(7000); // a.jpg 0..2 s, v.avi 2..7 s, b.jpg from 7 s
     ASSERT_EQ(PresentedFiles(), (std::vector<std::string>{"a.jpg", "v.avi", "b.jpg"}));
     const size_t videoShown = IndexOf(journal, "video#1 show");
     const size_t imageHidden = IndexOf(journal, "image hide 1");
@@ -191,7 +191,7 @@ TEST_F(Sequencing, MusicPausesBetweenTracksAndLoops)
     sounds.tracks = {"t1.mp3", "t2.mp3"};
     musicMs = 10000;
     options.musicPause = 5;
-    slideMs = 1000000;  // the one slide outlasts the test
+    slideMs = 1000000; // the one slide outlasts the test
     Start();
     std::vector<std::pair<uint64_t, std::string>> plays;
     loop.RunUntil(31000);
@@ -217,9 +217,10 @@ TEST_F(Sequencing, NextTrackStartingUnderAnItemWithoutMusicStaysSilentUntilAnIte
     Start();
     // a: 0-12 s with t1 ending at 5 s; the pause ends at 15 s, while b (no music) is on screen.
     loop.RunUntil(16000);
-    EXPECT_EQ(Entries("music"), (Journal{"music play t1.mp3", "music pause", "music resume", "music stop",
-                                         "music play t2.mp3", "music pause"}));
-    loop.RunUntil(24000);  // a again
+    EXPECT_EQ(Entries("music"),
+              (Journal{"music play t1.mp3", "music pause", "music resume", "music stop", "music play t2.mp3",
+                       "music pause"}));
+    loop.RunUntil(24000); // a again
     EXPECT_EQ(Entries("music").back(), "music resume");
 }
 
@@ -269,7 +270,8 @@ TEST_F(Sequencing, DestructionStopsAndReleasesInOrder)
     loop.RunUntil(1000);
     journal.clear();
     show->Destroy();
-    EXPECT_EQ(journal, (Journal{"image stop 0", "image stop 0", "image destroy 0", "media close",
-                                "bound destroyed", "music destroyed", "sound table cleanup"}));
+    EXPECT_EQ(journal,
+              (Journal{"image stop 0", "image stop 0", "image destroy 0", "media close", "bound destroyed",
+                       "music destroyed", "sound table cleanup"}));
     EXPECT_TRUE(show->TaskbarVisible());
 }

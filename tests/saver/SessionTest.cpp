@@ -30,7 +30,7 @@ TEST_F(Session, PreviewKeepsTheTaskbarAndHasNoTimeLimit)
     Start();
     EXPECT_TRUE(show->TaskbarVisible());
     EXPECT_FALSE(loop.TimerRunning(SaverTimer::TimeLimit));
-    EXPECT_EQ(presented.size(), 1u);  // the show itself runs
+    EXPECT_EQ(presented.size(), 1u); // the show itself runs
 }
 
 TEST_F(Session, ProgramModeHidesTheTaskbarRunsTheTimeLimitAndEndsOnEscape)
@@ -67,7 +67,7 @@ TEST_F(Session, WrongPasswordLetsTheShowGoOn)
     show->passwordAnswer = false;
     show->cursorAfterPassword = std::make_pair(50, 60);
     show->MoveCursor(30, 0);
-    loop.RunEvents(2);  // the movement, then the close it posted
+    loop.RunEvents(2); // the movement, then the close it posted
     EXPECT_EQ(show->PasswordChecks(), 1);
     EXPECT_FALSE(show->Destroyed());
     EXPECT_FALSE(show->CursorShown());
@@ -82,9 +82,9 @@ TEST_F(Session, WrongPasswordLetsTheShowGoOn)
 
 TEST_F(Session, TimeLimitBeyondOneTimerPeriodEndsTheShowOnTime)
 {
-    items = {{1, "still.x"}};  // nothing finishes: only the time limitation acts
+    items = {{1, "still.x"}}; // nothing finishes: only the time limitation acts
     settings.timeLimit = 1;
-    settings.timeLimitMinutes = 71583;  // its milliseconds exceed 32 bits
+    settings.timeLimitMinutes = 71583; // its milliseconds exceed 32 bits
     Start();
     const uint64_t limit = 71583ull * 60000u;
     loop.RunUntil(60000);
@@ -97,7 +97,7 @@ TEST_F(Session, TimeLimitBeyondOneTimerPeriodEndsTheShowOnTime)
 
 TEST_F(Session, DisplayTimeBeyondTheTimerRangeNeverWrapsIntoAShortOne)
 {
-    options.displayTime = 4294968;  // seconds: a product in 32 bits would be 704 ms
+    options.displayTime = 4294968; // seconds: a product in 32 bits would be 704 ms
     Start();
     loop.RunUntil(600000);
     EXPECT_EQ(PresentedFiles(), (std::vector<std::string>{"a.jpg"}));

@@ -34,7 +34,7 @@ inline bool Contains(const Journal& journal, const std::string& line)
 
 class MemoryMediaList : public IMediaList {
 public:
-    MemoryMediaList(std::vector<Item> items, IClock& clock) : items_(std::move(items)), bag_(clock) {}
+    MemoryMediaList(std::vector<Item> items, IClock& clock) : items_(std::move(items)), bag_(clock) { }
     int Count() override { return int(items_.size()); }
     int32_t MediaType() override { return items_.empty() ? 0 : items_[current_].type; }
     std::string FileName() override { return items_.empty() ? "" : items_[current_].fileName; }
@@ -95,7 +95,11 @@ public:
         Note("stop", p);
         loop_.Cancel(pending_);
     }
-    void HidePlayer(int p, int flag) override { journal_.push_back("image hide " + std::to_string(flag)); (void)p; }
+    void HidePlayer(int p, int flag) override
+    {
+        journal_.push_back("image hide " + std::to_string(flag));
+        (void)p;
+    }
     void SetPlayerMode(int p, StartMode) override { Note("mode", p); }
     void SetPlayerMedia(int p, CMedia*) override { Note("media", p); }
     std::function<void()> onPresent;
@@ -182,7 +186,10 @@ class RecordingVideoPlayer : public IVideoPlayer {
 public:
     RecordingVideoPlayer(CHeadlessHost& loop, Journal& journal, int serial, uint32_t movieMs,
                          std::function<void()> onPresent)
-        : loop_(loop), journal_(journal), name_("video#" + std::to_string(serial)), movieMs_(movieMs),
+        : loop_(loop),
+          journal_(journal),
+          name_("video#" + std::to_string(serial)),
+          movieMs_(movieMs),
           onPresent_(std::move(onPresent))
     {
         journal_.push_back(name_ + " created");
@@ -197,9 +204,9 @@ public:
         path_ = path;
         journal_.push_back(name_ + " path " + path);
     }
-    void SetMediaSetting(CMediaSetting*) override {}
-    void SetMedia(CMedia*) override {}
-    void DrawBackground() override {}
+    void SetMediaSetting(CMediaSetting*) override { }
+    void SetMedia(CMedia*) override { }
+    void DrawBackground() override { }
     void Show() override
     {
         journal_.push_back(name_ + " show");
@@ -258,11 +265,11 @@ protected:
     SequencerOptions options;
     CSaverSettings settings;
     uint32_t slideMs = 2000;
-    uint32_t musicMs = 0;       // 0: music never plays
-    uint32_t boundSoundMs = 0;  // 0: bound sounds never play
+    uint32_t musicMs = 0;      // 0: music never plays
+    uint32_t boundSoundMs = 0; // 0: bound sounds never play
     uint32_t movieMs = 5000;
     ISaverFiles* files = nullptr;
-    std::string storedPrefix;  // where stored names of videos point
+    std::string storedPrefix; // where stored names of videos point
     bool mediaDataFound = true;
 
     CHeadlessHost loop{1000};
@@ -272,8 +279,8 @@ protected:
     ListSoundTable sounds;
     std::unique_ptr<CHeadlessShow> show;
     int videoSerial = 0;
-    std::vector<std::pair<uint64_t, uint32_t>> messages;  // (time, message) as delivered
-    std::vector<std::pair<uint64_t, std::string>> presented;  // (time, file) of every item put on screen
+    std::vector<std::pair<uint64_t, uint32_t>> messages;     // (time, message) as delivered
+    std::vector<std::pair<uint64_t, std::string>> presented; // (time, file) of every item put on screen
 
     void Presented() { presented.emplace_back(loop.Now(), media->FileName()); }
 

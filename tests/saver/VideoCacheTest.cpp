@@ -36,7 +36,7 @@ namespace {
 // The real file system, with the temporary directory moved into a test folder.
 class FolderFiles : public ISaverFiles {
 public:
-    explicit FolderFiles(std::string temp) : temp_(std::move(temp)) {}
+    explicit FolderFiles(std::string temp) : temp_(std::move(temp)) { }
     bool FileExists(const std::string& p) override { return real_.FileExists(p); }
     bool IsDirectory(const std::string& p) override { return real_.IsDirectory(p); }
     bool CreateDirectories(const std::string& p) override { return real_.CreateDirectories(p); }
@@ -61,7 +61,7 @@ std::string Read(const fs::path& p)
     return std::string(std::istreambuf_iterator<char>(in), {});
 }
 
-}
+} // namespace
 
 class CachedVideos : public ShowFixture {
 protected:
@@ -89,7 +89,7 @@ TEST_F(CachedVideos, StoredVideoIsWrittenOnceUnderItsDigitNameAndHiddenAtTheEnd)
     CMediaSequencer& seq = show->Session().Sequencer();
     EXPECT_EQ(seq.CurrentTemporaryVideo(), expected);
     EXPECT_EQ(seq.TemporaryFiles(), (std::vector<std::string>{temp + "115104111119\\97", expected}));
-    EXPECT_EQ(Read(Cache() / "97.avi"), "C:\\clips\\a.avi");  // the stored bytes of the item
+    EXPECT_EQ(Read(Cache() / "97.avi"), "C:\\clips\\a.avi"); // the stored bytes of the item
     EXPECT_TRUE(Contains(journal, "video#1 path " + expected));
     // Writing the copy waits a second before the player gets it.
     EXPECT_EQ(loop.Now(), 1000u);
@@ -115,7 +115,7 @@ TEST_F(CachedVideos, OnlyTheLastVideoStaysHiddenAfterTheShow)
 {
     items = {{2, "a.avi"}, {2, "b.avi"}};
     Start();
-    loop.RunUntil(6000);  // a: 1 s writing + 5 s movie; then b is written
+    loop.RunUntil(6000); // a: 1 s writing + 5 s movie; then b is written
     ASSERT_EQ(PresentedFiles(), (std::vector<std::string>{"a.avi", "b.avi"}));
     // The previous copy went back under its hidden name when the next was prepared.
     EXPECT_TRUE(fs::exists(Cache() / "97"));
@@ -132,7 +132,7 @@ TEST_F(CachedVideos, TheSameVideoTwiceIsListedOnce)
     items = {{2, "a.avi"}, {0, "x.jpg"}};
     options.displayTime = 0;
     Start();
-    loop.RunUntil(9000);  // a (1 s write, 5 s), x (2 s), a again from the hidden copy
+    loop.RunUntil(9000); // a (1 s write, 5 s), x (2 s), a again from the hidden copy
     ASSERT_EQ(PresentedFiles(), (std::vector<std::string>{"a.avi", "x.jpg", "a.avi"}));
     EXPECT_EQ(show->Session().Sequencer().TemporaryFiles().size(), 2u);
     EXPECT_EQ(folder.writes, 1);
@@ -143,7 +143,7 @@ TEST_F(CachedVideos, AVideoShownAgainAfterOthersIsTheCopyKeptHidden)
     items = {{2, "a.avi"}, {2, "b.avi"}};
     options.displayTime = 0;
     Start();
-    loop.RunUntil(12500);  // a (1 s write, 5 s), b (1 s write, 5 s), a again from its hidden copy
+    loop.RunUntil(12500); // a (1 s write, 5 s), b (1 s write, 5 s), a again from its hidden copy
     ASSERT_EQ(PresentedFiles(), (std::vector<std::string>{"a.avi", "b.avi", "a.avi"}));
     show->Destroy();
     EXPECT_EQ(Read(Cache() / "97"), "a.avi");

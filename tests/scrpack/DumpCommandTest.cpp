@@ -89,4 +89,4 @@ TEST(Crc32, KnownValues)
     EXPECT_EQ(Crc32(0, "", 0), 0u);
 }
 
-}  // namespace
+} // namespace

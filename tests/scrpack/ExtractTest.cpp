@@ -41,7 +41,8 @@ TEST_F(ExtractFixture, PackedProjectRebuildsByteForByte)
     dir.Write("banner.bmp", "BMbanner");
     std::string raw(328, '0');
     raw.replace(10, 8, "01abcdef"); // offset 5: play music, with arbitrary bytes behind the flag
-    dir.Write("show.toml", R"toml(
+    dir.Write("show.toml",
+              R"toml(
 media_order = ["unused.txt", "bg.bmp", "a.jpg", "b.png"]
 [project]
 name = "My Show.final.kdp"
@@ -55,7 +56,8 @@ music_pause = -5
 file = "bg.bmp"
 [[media]]
 file = "a.jpg"
-raw = ")toml" + raw + R"toml("
+raw = ")toml" + raw +
+                  R"toml("
 [media.title]
 style = "2;1;x"
 text = "Tab\there"

@@ -94,4 +94,4 @@ TEST(InspectCommand, ErrorsGoToStderrWithAFailingCode)
     EXPECT_NE(beyond.err.find("no project database"), std::string::npos);
 }
 
-}  // namespace
+} // namespace

@@ -183,8 +183,8 @@ TEST_F(PackFixture, OutputThatIsAnInputIsRefusedAndKept)
     const std::string manifest = "[[media]]\nfile = \"a.jpg\"\n[[music]]\nfile = \"tune.mp3\"\n";
 
     // The same file under another spelling of its path is still the same file.
-    for (const std::string& out : {dir.File("a.jpg"), (dir.Path() / "." / "a.jpg").string(), dir.File("tune.mp3"),
-                                   dir.File("show.toml")}) {
+    for (const std::string& out :
+         {dir.File("a.jpg"), (dir.Path() / "." / "a.jpg").string(), dir.File("tune.mp3"), dir.File("show.toml")}) {
         err.str("");
         EXPECT_EQ(Pack(manifest, out), 1) << out;
         EXPECT_THAT(err.str(), HasSubstr("is also an input")) << out;

@@ -2,11 +2,11 @@
 
 #include <limits>
 
+#include "../model/SequenceRandom.h"
 #include "SlideTestProject.h"
-#include "slides/Background.h"
 #include "gfx/ComPicture.h"
 #include "model/MediaSettingsRecord.h"
-#include "../model/SequenceRandom.h"
+#include "slides/Background.h"
 
 namespace {
 
@@ -69,7 +69,7 @@ TEST(BackgroundGradient, EllipseStyleLeavesCornersInTheFillColour)
     CBackground painter;
     CComPicture target = Blank(40, 20, 0x123456);
     painter.DrawGradient(0x0000FF, 0x00FF00, 10, target);
-    EXPECT_EQ(target.GetPixel(0, 0), 0x00FF00u);  // outside every ellipse: the second colour
+    EXPECT_EQ(target.GetPixel(0, 0), 0x00FF00u); // outside every ellipse: the second colour
     EXPECT_EQ(target.GetPixel(39, 19), 0x00FF00u);
     EXPECT_NE(target.GetPixel(20, 10), 0x123456u); // the centre is covered
     EXPECT_EQ(CountColour(target, 0x123456, target.GetRect()), 0);
@@ -78,10 +78,10 @@ TEST(BackgroundGradient, EllipseStyleLeavesCornersInTheFillColour)
 TEST(BackgroundTiles, TileSizeRules)
 {
     EXPECT_EQ(BackgroundTileSize(1024, 3, 100, 50), (Size{341, 170}));
-    EXPECT_EQ(BackgroundTileSize(320, 200, 10, 10), (Size{16, 16}));  // never narrower than 16
-    EXPECT_EQ(BackgroundTileSize(100, 0, 10, 10), (Size{100, 100}));  // a count of 0 counts as 1
+    EXPECT_EQ(BackgroundTileSize(320, 200, 10, 10), (Size{16, 16})); // never narrower than 16
+    EXPECT_EQ(BackgroundTileSize(100, 0, 10, 10), (Size{100, 100})); // a count of 0 counts as 1
     EXPECT_EQ(BackgroundTileSize(100, -4, 10, 10), (Size{100, 100}));
-    EXPECT_EQ(BackgroundTileSize(100, 1, 1000, 1), (Size{100, 0}));   // too wide: no height
+    EXPECT_EQ(BackgroundTileSize(100, 1, 1000, 1), (Size{100, 0})); // too wide: no height
     // 1024 x 4194305 is 2^32 + 1024: the height must not wrap round to 1024.
     EXPECT_EQ(BackgroundTileSize(1024, 1, 1, 4194305).cy, std::numeric_limits<int>::max());
 }

@@ -2,12 +2,12 @@
 
 #include <stdexcept>
 
-#include "SlideTestProject.h"
 #include "../model/SequenceRandom.h"
+#include "SlideTestProject.h"
+#include "model/MediaSettingsRecord.h"
 #include "slides/ImageSlideShowPlayer.h"
 #include "slides/SlidePlayerList.h"
 #include "slides/SlideText.h"
-#include "model/MediaSettingsRecord.h"
 
 namespace {
 
@@ -18,7 +18,7 @@ constexpr Colorref kGreen = 0x00FF00, kRed = 0x0000FF, kBlue = 0xFF0000, kGrey =
 
 class TestSlideHost : public ISlideWindowHost {
 public:
-    explicit TestSlideHost(Size size) : size_(size) {}
+    explicit TestSlideHost(Size size) : size_(size) { }
     void Present(const CComPicture&, int, int, int, int) override { ++presents; }
     void Post(uint32_t message) override { posted.push_back(message); }
     Size ParentSize() override { return size_; }

@@ -17,13 +17,18 @@
 #include "support/TempDir.h"
 
 // A 24-bit .bmp of a w x h picture filled with pixel colours from fn(x, y) (0x00RRGGBB).
-template <class F>
-std::string MakeBmp(int w, int h, F fn)
+template <class F> std::string MakeBmp(int w, int h, F fn)
 {
     const int row = (w * 3 + 3) / 4 * 4;
     std::string out;
-    auto u16 = [&](uint32_t v) { out += static_cast<char>(v & 0xFF); out += static_cast<char>((v >> 8) & 0xFF); };
-    auto u32 = [&](uint32_t v) { u16(v & 0xFFFF); u16(v >> 16); };
+    auto u16 = [&](uint32_t v) {
+        out += static_cast<char>(v & 0xFF);
+        out += static_cast<char>((v >> 8) & 0xFF);
+    };
+    auto u32 = [&](uint32_t v) {
+        u16(v & 0xFFFF);
+        u16(v >> 16);
+    };
     out += "BM";
     u32(static_cast<uint32_t>(54 + row * h));
     u32(0);
@@ -73,8 +78,8 @@ class SlideTestProject {
 public:
     std::string projectData = std::string(80, '\0');
     std::vector<SlideTestItem> items;
-    std::vector<std::pair<std::string, std::string>> media;    // name, bytes
-    std::vector<std::string> backImages;                       // names
+    std::vector<std::pair<std::string, std::string>> media; // name, bytes
+    std::vector<std::string> backImages;                    // names
 
     void SetProjectI32(size_t offset, int32_t v)
     {
@@ -88,12 +93,12 @@ public:
     {
         TableContent project("project", {"data", "projectname"});
         project.AddRecord({projectData, "Test.kdp"});
-        TableContent setting("setting", {"data", "filename", "title", "titlefontname", "titlefontstyle", "desc",
-                                         "descfontname", "descfontstyle", "gradientstring", "effect",
-                                         "selectedimagebackgroundstring"});
+        TableContent setting("setting",
+                             {"data", "filename", "title", "titlefontname", "titlefontstyle", "desc", "descfontname",
+                              "descfontstyle", "gradientstring", "effect", "selectedimagebackgroundstring"});
         for (const SlideTestItem& i : items)
-            setting.AddRecord({i.data, i.fileName, i.title, i.titleFont, i.titleStyle, i.desc, i.descFont,
-                               i.descStyle, i.gradients, i.effect, i.selectedBackgrounds});
+            setting.AddRecord({i.data, i.fileName, i.title, i.titleFont, i.titleStyle, i.desc, i.descFont, i.descStyle,
+                               i.gradients, i.effect, i.selectedBackgrounds});
         TableContent mediaTable("media", {"name", "media"}, {false, true});
         for (const auto& [name, bytes] : media)
             mediaTable.AddRecord({name, bytes});

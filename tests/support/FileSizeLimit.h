@@ -8,7 +8,7 @@ class FileSizeLimit {
 public:
     explicit FileSizeLimit(rlim_t bytes)
     {
-        struct sigaction ignore {};
+        struct sigaction ignore { };
         ignore.sa_handler = SIG_IGN;
         sigaction(SIGXFSZ, &ignore, &oldAction_);
         getrlimit(RLIMIT_FSIZE, &old_);
@@ -26,5 +26,5 @@ public:
 
 private:
     rlimit old_{};
-    struct sigaction oldAction_ {};
+    struct sigaction oldAction_ { };
 };

@@ -105,7 +105,7 @@ TEST_F(TransitionEngineTest, EachRunLogsItsBeginAndEndLines)
     std::string want;
     for (const char* index : {"7", "-1", "161"}) {
         want += std::string("(4242)[TransitionEffects,(126)] : begin a transition show , transition effect index = ") +
-                index + " \n";
+            index + " \n";
         want += "(4242)[TransitionEffects,(617)] : end a transition show\n";
     }
     EXPECT_NE(text.find(want), std::string::npos) << text;

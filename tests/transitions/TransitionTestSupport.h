@@ -3,8 +3,8 @@
 #include <mutex>
 #include <vector>
 
-#include "gfx/ComPicture.h"
 #include "base/AutoResetEvent.h"
+#include "gfx/ComPicture.h"
 #include "transitions/TransitionRequest.h"
 
 // A window that records what a transition shows and posts.

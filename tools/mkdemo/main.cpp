@@ -18,7 +18,7 @@ constexpr double kPi = 3.14159265358979323846;
 struct Image {
     int width, height;
     std::vector<uint8_t> rgb;
-    Image(int w, int h) : width(w), height(h), rgb(static_cast<size_t>(w) * h * 3) {}
+    Image(int w, int h) : width(w), height(h), rgb(static_cast<size_t>(w) * h * 3) { }
     uint8_t* At(int x, int y) { return &rgb[(static_cast<size_t>(y) * width + x) * 3]; }
 };
 
@@ -165,8 +165,8 @@ int main(int argc, char** argv)
     Image sunrise = Sunrise(800, 600);
     ok = ok && stbi_write_jpg((dir + "sunrise.jpg").c_str(), sunrise.width, sunrise.height, 3, sunrise.rgb.data(), 85);
     Image rings = Rings(270, 480);
-    ok = ok && stbi_write_png((dir + "rings.png").c_str(), rings.width, rings.height, 3, rings.rgb.data(),
-                              rings.width * 3);
+    ok = ok &&
+        stbi_write_png((dir + "rings.png").c_str(), rings.width, rings.height, 3, rings.rgb.data(), rings.width * 3);
     Image stripes = Stripes(640, 200);
     ok = ok && stbi_write_bmp((dir + "stripes.bmp").c_str(), stripes.width, stripes.height, 3, stripes.rgb.data());
     Image small = Sunrise(160, 120);
@@ -175,8 +175,8 @@ int main(int argc, char** argv)
     ok = ok && stbi_write_png((dir + "tile.png").c_str(), tile.width, tile.height, 3, tile.rgb.data(), tile.width * 3);
     const uint32_t rate = 22050;
     ok = ok && WriteWav(dir + "chime.wav", Tones({880, 1320}, 0.35, rate), rate);
-    ok = ok && WriteWav(dir + "melody.wav", Tones({523.25, 659.25, 783.99, 659.25, 587.33, 698.46, 880, 0}, 0.4, rate),
-                        rate);
+    ok = ok &&
+        WriteWav(dir + "melody.wav", Tones({523.25, 659.25, 783.99, 659.25, 587.33, 698.46, 880, 0}, 0.4, rate), rate);
     if (!ok) {
         std::fprintf(stderr, "mkdemo: cannot write into %s\n", argv[1]);
         return 1;

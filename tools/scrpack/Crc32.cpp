@@ -14,7 +14,7 @@ std::array<std::uint32_t, 256> MakeTable()
     }
     return table;
 }
-}
+} // namespace
 
 std::uint32_t Crc32(std::uint32_t crc, const void* data, std::size_t size)
 {

@@ -38,7 +38,8 @@ std::string Hex8(std::uint32_t value)
 
 nlohmann::json DumpField(CMyXMLTable& table, const _field_data& field)
 {
-    nlohmann::json value = {{"name", field.name}, {"binary", field.binary}, {"length", table.GetFieldLength(field.name)}};
+    nlohmann::json value = {
+        {"name", field.name}, {"binary", field.binary}, {"length", table.GetFieldLength(field.name)}};
     if (field.binary) {
         std::uint32_t crc = 0;
         table.ReadBinaryField(field.name, [&crc](const void* data, std::size_t size) {
@@ -53,7 +54,7 @@ nlohmann::json DumpField(CMyXMLTable& table, const _field_data& field)
     return value;
 }
 
-}  // namespace
+} // namespace
 
 int RunDump(const DumpOptions& options, std::ostream& out, std::ostream& err)
 {
@@ -93,10 +94,8 @@ int RunDump(const DumpOptions& options, std::ostream& out, std::ostream& err)
         }
     }
     if (options.json) {
-        nlohmann::json doc = {{"file", options.file},
-                              {"base", db.GetBase()},
-                              {"table", table.GetName()},
-                              {"records", records}};
+        nlohmann::json doc = {
+            {"file", options.file}, {"base", db.GetBase()}, {"table", table.GetName()}, {"records", records}};
         out << doc.dump(2, ' ', false, nlohmann::json::error_handler_t::replace) << "\n";
     }
     return 0;

@@ -9,9 +9,9 @@ class App;
 }
 
 struct DumpOptions {
-    std::string file;                   // a database file or a program carrying one
+    std::string file; // a database file or a program carrying one
     std::string table;
-    std::optional<std::uint32_t> base;  // where the database starts, when not found by itself
+    std::optional<std::uint32_t> base; // where the database starts, when not found by itself
     bool json = false;
 };
 

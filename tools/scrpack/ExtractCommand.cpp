@@ -1,5 +1,5 @@
-#include "base/TextCase.h"
 #include "ExtractCommand.h"
+#include "base/TextCase.h"
 
 #include "ToolDatabase.h"
 
@@ -65,7 +65,7 @@ std::string SafeFileName(const std::string& stored)
 
 class Extractor {
 public:
-    Extractor(const ExtractOptions& options, std::ostream& err) : options_(options), err_(err) {}
+    Extractor(const ExtractOptions& options, std::ostream& err) : options_(options), err_(err) { }
 
     void Run();
 
@@ -99,7 +99,8 @@ void Extractor::OpenTable(CMyXMLTable& table, const char* name)
         for (int i = 0; i < table.GetFieldCount(); ++i)
             fields.push_back(table.GetField(i).name);
         if (fields != layout.fields && table.GetRecordCount() > 0)
-            Warn(std::string("the \"") + name + "\" table has other fields than scrpack writes; only the known "
+            Warn(std::string("the \"") + name +
+                 "\" table has other fields than scrpack writes; only the known "
                  "fields are kept");
     }
 }
@@ -130,7 +131,8 @@ std::string Extractor::SaveBinary(CMyXMLTable& table, const std::string& field, 
     return relative;
 }
 
-std::vector<StoredFile> Extractor::NamedFiles(const char* tableName, const char* binaryField, const std::string& subfolder)
+std::vector<StoredFile> Extractor::NamedFiles(const char* tableName, const char* binaryField,
+                                              const std::string& subfolder)
 {
     std::vector<StoredFile> files;
     CMyXMLTable table;

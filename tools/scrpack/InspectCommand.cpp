@@ -34,8 +34,8 @@ int RunInspect(const InspectOptions& options, std::ostream& out, std::ostream& e
                               {"records", table.GetRecordCount()}});
             continue;
         }
-        out << "\ntable " << entry->name << "\n  start " << entry->start << "\n  size " << entry->size
-            << "\n  records " << table.GetRecordCount() << "\n  fields";
+        out << "\ntable " << entry->name << "\n  start " << entry->start << "\n  size " << entry->size << "\n  records "
+            << table.GetRecordCount() << "\n  fields";
         if (fields.empty())
             out << " (none)";
         for (const auto& field : fields)

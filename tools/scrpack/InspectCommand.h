@@ -9,8 +9,8 @@ class App;
 }
 
 struct InspectOptions {
-    std::string file;                   // a database file or a program carrying one
-    std::optional<std::uint32_t> base;  // where the database starts, when not found by itself
+    std::string file;                  // a database file or a program carrying one
+    std::optional<std::uint32_t> base; // where the database starts, when not found by itself
     bool json = false;
 };
 

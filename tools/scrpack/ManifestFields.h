@@ -10,12 +10,12 @@
 // and how the value is written. Shared by the manifest reader and writer so both agree on every name.
 
 enum class FieldKind {
-    Flag,    // one byte, true when nonzero
-    OneInt,  // 32-bit, true when exactly 1
-    Int,     // 32-bit signed
-    Byte,    // 8-bit unsigned
-    Colour,  // 32-bit COLORREF, written "#RRGGBB"
-    Choice,  // 32-bit, written by name (or as a number)
+    Flag,   // one byte, true when nonzero
+    OneInt, // 32-bit, true when exactly 1
+    Int,    // 32-bit signed
+    Byte,   // 8-bit unsigned
+    Colour, // 32-bit COLORREF, written "#RRGGBB"
+    Choice, // 32-bit, written by name (or as a number)
 };
 
 struct ChoiceName {

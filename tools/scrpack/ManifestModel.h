@@ -49,14 +49,14 @@ struct PackedMusic {
 
 struct PackPlan {
     PackedProject project;
-    std::vector<PackedItem> items;      // "setting"
-    std::vector<StoredFile> media;      // "media", in table order (the references below, deduplicated)
-    std::vector<PackedMusic> music;     // "music"
-    std::vector<StoredFile> libraries;  // "runtimelib"
+    std::vector<PackedItem> items;             // "setting"
+    std::vector<StoredFile> media;             // "media", in table order (the references below, deduplicated)
+    std::vector<PackedMusic> music;            // "music"
+    std::vector<StoredFile> libraries;         // "runtimelib"
     std::vector<PackedBackground> backgrounds; // "backimage"
-    std::vector<StoredFile> extraMedia;   // "media" records no item or background brings
-    std::vector<std::string> mediaOrder;  // when not empty: the "media" records' order by name
-    std::vector<StoredFile> accessories;  // "accfile"
+    std::vector<StoredFile> extraMedia;        // "media" records no item or background brings
+    std::vector<std::string> mediaOrder;       // when not empty: the "media" records' order by name
+    std::vector<StoredFile> accessories;       // "accfile"
 };
 
 // The tables in header order.

@@ -1,6 +1,6 @@
+#include "ManifestReader.h"
 #include "base/ByteOrder.h"
 #include "base/TextCase.h"
-#include "ManifestReader.h"
 
 #include "ManifestDefaults.h"
 #include "ManifestFields.h"
@@ -39,9 +39,9 @@ const std::pair<const char*, const char*> kProjectTextKeys[] = {
 
 class Reader {
 public:
-    friend void ::ApplyRecordFields(const toml::table&, const std::string&, const std::vector<RecordField>&,
-                                    uint8_t*, size_t);
-    Reader(std::string file, fs::path folder) : file_(std::move(file)), folder_(std::move(folder)) {}
+    friend void ::ApplyRecordFields(const toml::table&, const std::string&, const std::vector<RecordField>&, uint8_t*,
+                                    size_t);
+    Reader(std::string file, fs::path folder) : file_(std::move(file)), folder_(std::move(folder)) { }
 
     PackPlan Read(const toml::table& root);
 
@@ -67,8 +67,7 @@ private:
 
     void ReadRecordFields(const toml::table& table, const std::string& path, const std::string& section,
                           const std::vector<RecordField>& fields, uint8_t* bytes, size_t size) const;
-    template <class Record>
-    void ReadRaw(const toml::table& table, const std::string& path, Record& record) const;
+    template <class Record> void ReadRaw(const toml::table& table, const std::string& path, Record& record) const;
     std::string IndexListText(const toml::node& node, const std::string& key, bool effects,
                               const std::vector<std::string>* names) const;
     std::string FontStyle(const toml::node& node, const std::string& key) const;
@@ -154,8 +153,8 @@ int64_t Reader::Integer(const toml::node& node, const std::string& key, int64_t 
         Fail(node, key, "expected an integer");
     const int64_t value = node.as_integer()->get();
     if (value < min || value > max)
-        Fail(node, key, "value " + std::to_string(value) + " out of range " + std::to_string(min) + " to " +
-                            std::to_string(max));
+        Fail(node, key,
+             "value " + std::to_string(value) + " out of range " + std::to_string(min) + " to " + std::to_string(max));
     return value;
 }
 
@@ -200,9 +199,7 @@ void Reader::ReadRecordFields(const toml::table& table, const std::string& path,
         case FieldKind::Int:
             set32(static_cast<uint32_t>(static_cast<int32_t>(Integer(*node, key, field.min, field.max))));
             break;
-        case FieldKind::Byte:
-            bytes[field.offset] = static_cast<uint8_t>(Integer(*node, key, 0, 255));
-            break;
+        case FieldKind::Byte: bytes[field.offset] = static_cast<uint8_t>(Integer(*node, key, 0, 255)); break;
         case FieldKind::Colour:
             if (!node->is_string() && !node->is_integer())
                 Fail(*node, key, "expected a colour \"#RRGGBB\" or a number");
@@ -235,8 +232,7 @@ void Reader::ReadRecordFields(const toml::table& table, const std::string& path,
     }
 }
 
-template <class Record>
-void Reader::ReadRaw(const toml::table& table, const std::string& path, Record& record) const
+template <class Record> void Reader::ReadRaw(const toml::table& table, const std::string& path, Record& record) const
 {
     if (const toml::node* raw = table.get("raw")) {
         auto bytes = FromHex(String(*raw, path + ".raw"), Record::kSize);
@@ -256,7 +252,8 @@ std::string Reader::IndexListText(const toml::node& node, const std::string& key
     std::vector<int> values;
     for (auto&& element : Array(node, key)) {
         if (element.is_integer()) {
-            values.push_back(static_cast<int>(Integer(element, key, effects ? 0 : 0, effects ? kEffectCount - 1 : INT32_MAX)));
+            values.push_back(
+                static_cast<int>(Integer(element, key, effects ? 0 : 0, effects ? kEffectCount - 1 : INT32_MAX)));
             continue;
         }
         if (!element.is_string())
@@ -274,7 +271,8 @@ std::string Reader::IndexListText(const toml::node& node, const std::string& key
             }
         }
         if (index < 0)
-            Fail(element, key, std::string(effects ? "unknown effect" : "unknown background image") + " \"" + name + "\"");
+            Fail(element, key,
+                 std::string(effects ? "unknown effect" : "unknown background image") + " \"" + name + "\"");
         values.push_back(index);
     }
     return FormatIndexList(values);
@@ -351,8 +349,9 @@ void Reader::AddMedia(const StoredFile& file, uint32_t line, const std::string& 
         // Several items may show the same stored file; two different files may not share a name.
         if (found->second.source == file.sourcePath)
             return;
-        Fail(line, key, "duplicate media name \"" + file.name + "\" (also used at line " +
-                            std::to_string(found->second.line) + " for another file)");
+        Fail(line, key,
+             "duplicate media name \"" + file.name + "\" (also used at line " + std::to_string(found->second.line) +
+                 " for another file)");
     }
     mediaByName_[lower] = {plan.media.size(), file.sourcePath, line};
     plan.media.push_back(file);
@@ -360,8 +359,8 @@ void Reader::AddMedia(const StoredFile& file, uint32_t line, const std::string& 
 
 void Reader::ReadItem(const toml::table& entry, const std::string& path, PackPlan& plan)
 {
-    std::set<std::string> allowed = {"file", "name", "stored_name", "sound", "accessory", "raw",
-                                     "title", "description", "background", "transition"};
+    std::set<std::string> allowed = {"file", "name",  "stored_name", "sound",      "accessory",
+                                     "raw",  "title", "description", "background", "transition"};
     std::map<std::string, std::set<std::string>> sections = {
         {"title", {"text", "font", "style"}},
         {"description", {"text", "font", "style"}},
@@ -430,8 +429,9 @@ void Reader::ReadItem(const toml::table& entry, const std::string& path, PackPla
 
 PackPlan Reader::Read(const toml::table& root)
 {
-    CheckKeys(root, "", {"project", "options", "media", "music", "background", "runtime_library",
-                         "accessory_file", "stored_file", "media_order"});
+    CheckKeys(root, "",
+              {"project", "options", "media", "music", "background", "runtime_library", "accessory_file", "stored_file",
+               "media_order"});
     PackPlan plan;
     ReadProject(root, plan);
 
@@ -522,8 +522,9 @@ PackPlan Reader::Read(const toml::table& root)
             plan.mediaOrder.push_back(media.back().name);
         }
         if (media.size() != plan.media.size())
-            Fail(*node, "media_order", "must list every stored file once (" + std::to_string(plan.media.size()) +
-                                           " files, " + std::to_string(media.size()) + " listed)");
+            Fail(*node, "media_order",
+                 "must list every stored file once (" + std::to_string(plan.media.size()) + " files, " +
+                     std::to_string(media.size()) + " listed)");
         plan.media = std::move(media);
     }
     return plan;

@@ -19,7 +19,6 @@ PackPlan ReadManifest(const std::string& path);
 // The same for manifest text; `path` names it in messages and gives the folder for relative paths.
 PackPlan ParseManifest(std::string_view text, const std::string& path);
 
-
 // Applies the named record values of one section of a table over bytes, as a manifest entry would.
 void ApplyRecordFields(const toml::table& table, const std::string& section, const std::vector<RecordField>& fields,
                        uint8_t* bytes, size_t size);

@@ -1,5 +1,5 @@
-#include "base/ByteOrder.h"
 #include "ManifestWriter.h"
+#include "base/ByteOrder.h"
 
 #include "ManifestDefaults.h"
 #include "ManifestFields.h"
@@ -49,7 +49,8 @@ void PutText(toml::table& table, const std::string& key, const std::string& text
     if (IsUtf8(text))
         table.insert_or_assign(key, text);
     else
-        table.insert_or_assign(key, toml::table{{"hex", ToHex(reinterpret_cast<const uint8_t*>(text.data()), text.size())}});
+        table.insert_or_assign(key,
+                               toml::table{{"hex", ToHex(reinterpret_cast<const uint8_t*>(text.data()), text.size())}});
 }
 
 // An index list as an array when it is written the usual way, otherwise as its text.
@@ -96,23 +97,18 @@ void PutRecordFields(toml::table& table, const std::string& section, const std::
     for (const RecordField& field : fields) {
         if (section != field.section)
             continue;
-        const bool same = field.kind == FieldKind::Flag   ? (bytes[field.offset] != 0) == (defaults[field.offset] != 0)
-                          : field.kind == FieldKind::OneInt ? (Get32(bytes, field.offset) == 1) == (Get32(defaults, field.offset) == 1)
-                          : field.kind == FieldKind::Byte   ? bytes[field.offset] == defaults[field.offset]
-                                                            : Get32(bytes, field.offset) == Get32(defaults, field.offset);
+        const bool same = field.kind == FieldKind::Flag ? (bytes[field.offset] != 0) == (defaults[field.offset] != 0)
+            : field.kind == FieldKind::OneInt
+            ? (Get32(bytes, field.offset) == 1) == (Get32(defaults, field.offset) == 1)
+            : field.kind == FieldKind::Byte ? bytes[field.offset] == defaults[field.offset]
+                                            : Get32(bytes, field.offset) == Get32(defaults, field.offset);
         if (same)
             continue;
         const auto value = static_cast<int32_t>(Get32(bytes, field.offset));
         switch (field.kind) {
-        case FieldKind::Flag:
-            table.insert_or_assign(field.key, bytes[field.offset] != 0);
-            break;
-        case FieldKind::OneInt:
-            table.insert_or_assign(field.key, value == 1);
-            break;
-        case FieldKind::Byte:
-            table.insert_or_assign(field.key, static_cast<int64_t>(bytes[field.offset]));
-            break;
+        case FieldKind::Flag: table.insert_or_assign(field.key, bytes[field.offset] != 0); break;
+        case FieldKind::OneInt: table.insert_or_assign(field.key, value == 1); break;
+        case FieldKind::Byte: table.insert_or_assign(field.key, static_cast<int64_t>(bytes[field.offset])); break;
         case FieldKind::Colour:
             if ((Get32(bytes, field.offset) >> 24) == 0)
                 table.insert_or_assign(field.key, FormatColour(Get32(bytes, field.offset)));
@@ -136,8 +132,8 @@ void PutRecordFields(toml::table& table, const std::string& section, const std::
 
 // Adds "raw" when the named values over the defaults do not give the stored bytes.
 template <class Record>
-void PutRawIfNeeded(toml::table& entry, const std::vector<std::string>& sections, const std::vector<RecordField>& fields,
-                    const Record& defaults, const Record& actual)
+void PutRawIfNeeded(toml::table& entry, const std::vector<std::string>& sections,
+                    const std::vector<RecordField>& fields, const Record& defaults, const Record& actual)
 {
     std::array<uint8_t, Record::kSize> rebuilt = defaults.Bytes();
     for (const std::string& section : sections) {
@@ -218,7 +214,7 @@ toml::table ItemTable(const PackedItem& item)
     PutRecordFields(background, "background", MediaRecordFields(), bytes, defaultBytes);
     PutRecordFields(transition, "transition", MediaRecordFields(), bytes, defaultBytes);
     for (auto [name, section] : {std::pair{"title", &title}, std::pair{"description", &desc},
-                                  std::pair{"background", &background}, std::pair{"transition", &transition}}) {
+                                 std::pair{"background", &background}, std::pair{"transition", &transition}}) {
         if (!section->empty())
             entry.insert_or_assign(name, std::move(*section));
     }
@@ -234,12 +230,19 @@ std::string WriteManifestText(const PackPlan& plan)
     toml::table root;
 
     toml::table project;
-    const std::pair<const char*, const char*> keys[] = {
-        {"name", "projectname"},     {"app_name", "appname"},           {"home_site", "homesite"},
-        {"project_path", "projectpath"}, {"dialog_picture", "dialogpicture"}, {"author", "authorname"},
-        {"author_website", "authorwebsite"}, {"author_email", "authoremail"}, {"about_picture", "aboutpicture"},
-        {"version", "version"},      {"copyright", "copyright"},        {"description", "description"},
-        {"project_description", "projectdesc"}};
+    const std::pair<const char*, const char*> keys[] = {{"name", "projectname"},
+                                                        {"app_name", "appname"},
+                                                        {"home_site", "homesite"},
+                                                        {"project_path", "projectpath"},
+                                                        {"dialog_picture", "dialogpicture"},
+                                                        {"author", "authorname"},
+                                                        {"author_website", "authorwebsite"},
+                                                        {"author_email", "authoremail"},
+                                                        {"about_picture", "aboutpicture"},
+                                                        {"version", "version"},
+                                                        {"copyright", "copyright"},
+                                                        {"description", "description"},
+                                                        {"project_description", "projectdesc"}};
     for (auto& [key, field] : keys) {
         auto it = plan.project.texts.find(field);
         if (it != plan.project.texts.end() && !it->second.empty())
@@ -301,7 +304,8 @@ std::string WriteManifestText(const PackPlan& plan)
             if (IsUtf8(name))
                 order.push_back(name);
             else
-                order.push_back(toml::table{{"hex", ToHex(reinterpret_cast<const uint8_t*>(name.data()), name.size())}});
+                order.push_back(
+                    toml::table{{"hex", ToHex(reinterpret_cast<const uint8_t*>(name.data()), name.size())}});
         }
         root.insert_or_assign("media_order", std::move(order));
     }

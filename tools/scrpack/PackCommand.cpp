@@ -105,7 +105,8 @@ bool CheckOutputIsNoInput(const PackOptions& options, const PackPlan& plan, std:
         inputs.push_back(options.runtime);
     for (const std::string& input : inputs) {
         if (SameFile(input, pending)) {
-            error = pending + ", where the new file is written first, is an input of the project; choose another output";
+            error =
+                pending + ", where the new file is written first, is an input of the project; choose another output";
             return false;
         }
     }

@@ -21,7 +21,9 @@ bool Progress::Enabled()
     return QM_ISATTY(QM_FILENO(stderr)) != 0;
 }
 
-Progress::Progress(std::string what, uint64_t total) : what_(std::move(what)), total_(total), enabled_(Enabled()) {}
+Progress::Progress(std::string what, uint64_t total) : what_(std::move(what)), total_(total), enabled_(Enabled())
+{
+}
 
 Progress::~Progress()
 {

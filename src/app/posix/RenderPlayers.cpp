@@ -14,10 +14,10 @@ void CRenderTransitionClock::Sleep(uint32_t ms)
 // One slide window without a display.
 class CRenderSlides::Host final : public ISlideWindowHost {
 public:
-    explicit Host(CRenderSlides& owner) : owner_(owner) {}
+    explicit Host(CRenderSlides& owner) : owner_(owner) { }
     ~Host() override { SetVisible(false); }
 
-    void Present(const CComPicture&, int, int, int, int) override {}
+    void Present(const CComPicture&, int, int, int, int) override { }
     void Post(uint32_t message) override
     {
         if (message == kTransitionDoneMessage)

@@ -1,9 +1,9 @@
 #pragma once
 #include <vector>
 
-#include "slides/SlidePlayerList.h"
 #include "saver/HeadlessHost.h"
 #include "saver/SlidePlayerFunctions.h"
+#include "slides/SlidePlayerList.h"
 
 class CRenderFrames;
 
@@ -11,7 +11,7 @@ class CRenderFrames;
 // screen, so the frames inside a transition show its progress.
 class CRenderTransitionClock final : public IClock {
 public:
-    CRenderTransitionClock(CRenderFrames& frames, const CComPicture*& screen) : frames_(frames), screen_(screen) {}
+    CRenderTransitionClock(CRenderFrames& frames, const CComPicture*& screen) : frames_(frames), screen_(screen) { }
     void Start(uint64_t now) { now_ = now; }
     uint64_t Now() const { return now_; }
     uint32_t TickCount() override { return static_cast<uint32_t>(now_); }

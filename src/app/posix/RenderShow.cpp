@@ -27,21 +27,21 @@ constexpr uint32_t kVideoStandInMs = 5000;
 // show that runs in virtual time into frame files.
 class CRenderSystem final : public IAppSystem {
 public:
-    CRenderSystem(const RenderOptions& options, RenderResult& result) : options_(options), result_(result) {}
+    CRenderSystem(const RenderOptions& options, RenderResult& result) : options_(options), result_(result) { }
 
-    void SetAsDefaultScreensaver(const std::string&) override {}
-    void InstallThroughShell(const std::string&) override {}
-    void ChangePassword(uint32_t) override {}
+    void SetAsDefaultScreensaver(const std::string&) override { }
+    void InstallThroughShell(const std::string&) override { }
+    void ChangePassword(uint32_t) override { }
     std::string SystemDirectory() override { return {}; }
     uint32_t ForegroundWindow() override { return 0; }
     ISettingsStore& SettingsStore() override { return UserSettingsStore(); }
     bool CreateSaverMutex() override { return true; }
-    void CloseSaverMutex() override {}
-    void SaveDesktopSnapshot(int32_t) override {}
-    void SetScreenSaverRunning(bool) override {}
+    void CloseSaverMutex() override { }
+    void SaveDesktopSnapshot(int32_t) override { }
+    void SetScreenSaverRunning(bool) override { }
     void RunSettingsDialog(CScreensaverApp&) override { error = "the project opens its settings, not a show"; }
     void RunScreensaverWindow(CScreensaverApp& app) override;
-    void QuietExit() override {}
+    void QuietExit() override { }
 
     std::string error;
     bool ran = false;

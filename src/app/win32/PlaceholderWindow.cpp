@@ -17,14 +17,11 @@ LRESULT CALLBACK PlaceholderProc(HWND window, UINT message, WPARAM wParam, LPARA
         if (wParam == kTimeLimit)
             DestroyWindow(window);
         return 0;
-    case WM_DESTROY:
-        KillTimer(window, kTimeLimit);
-        return 0;
-    default:
-        return DefWindowProcA(window, message, wParam, lParam);
+    case WM_DESTROY: KillTimer(window, kTimeLimit); return 0;
+    default: return DefWindowProcA(window, message, wParam, lParam);
     }
 }
-}
+} // namespace
 
 void RunPlaceholderWindow(const std::string& title, unsigned seconds)
 {

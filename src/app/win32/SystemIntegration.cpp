@@ -5,8 +5,8 @@
 #include "platform/Paths.h"
 #include "saver/MonitorRect.h"
 
-#include <vector>
 #include <windows.h>
+#include <vector>
 
 namespace {
 const DWORD kPathBuffer = 1024;
@@ -50,7 +50,7 @@ bool ReadClassDefault(const std::string& subKey, std::string& value)
     }
     return true;
 }
-}
+} // namespace
 
 void SetAsDefaultScreensaver(const std::string& programPath)
 {
@@ -104,8 +104,8 @@ void ChangePassword(uint32_t parentWindow)
     if (!library)
         return;
     using ChangeFunction = DWORD(WINAPI*)(LPCSTR, HWND, DWORD, LPVOID);
-    auto change = reinterpret_cast<ChangeFunction>(
-        reinterpret_cast<void (*)()>(GetProcAddress(library, "PwdChangePasswordA")));
+    auto change =
+        reinterpret_cast<ChangeFunction>(reinterpret_cast<void (*)()>(GetProcAddress(library, "PwdChangePasswordA")));
     if (change)
         change("SCRSAVE", reinterpret_cast<HWND>(static_cast<uintptr_t>(parentWindow)), 0, nullptr);
     FreeLibrary(library);

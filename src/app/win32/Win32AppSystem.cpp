@@ -15,7 +15,7 @@ LONG WINAPI EndQuietly(EXCEPTION_POINTERS*)
 {
     return EXCEPTION_EXECUTE_HANDLER;
 }
-}
+} // namespace
 
 CWin32AppSystem::~CWin32AppSystem()
 {

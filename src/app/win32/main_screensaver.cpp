@@ -3,8 +3,8 @@
 #include "platform/Log.h"
 #include "platform/Process.h"
 
-#include <cstdlib>
 #include <windows.h>
+#include <cstdlib>
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int)
 {

@@ -3,8 +3,8 @@
 #include <csetjmp>
 #include <cstdio>
 
-#include <jpeglib.h>
 #include <jerror.h>
+#include <jpeglib.h>
 
 #include "codecs/DecodeCommon.h"
 
@@ -32,7 +32,9 @@ void OnMessage(j_common_ptr cinfo, int level)
         err->truncated = true;
 }
 
-void OnOutput(j_common_ptr) {}
+void OnOutput(j_common_ptr)
+{
+}
 
 void OnProgress(j_common_ptr cinfo)
 {
@@ -51,8 +53,8 @@ uint32_t CmykToRgb(const JSAMPLE* p, bool inverted)
     return PackRgb(c * k / 255, m * k / 255, y * k / 255);
 }
 
-bool Decode(jpeg_decompress_struct& cinfo, ErrorManager& err, const uint8_t* data, size_t size,
-            DecodedImage& image, uint64_t maxPixels)
+bool Decode(jpeg_decompress_struct& cinfo, ErrorManager& err, const uint8_t* data, size_t size, DecodedImage& image,
+            uint64_t maxPixels)
 {
     jpeg_mem_src(&cinfo, data, static_cast<unsigned long>(size));
     if (jpeg_read_header(&cinfo, TRUE) != JPEG_HEADER_OK)

@@ -1,6 +1,6 @@
 #include "codecs/PictureLoad.h"
-#include "gfx/ComPicture.h"
 #include "codecs/SystemDecoder.h"
+#include "gfx/ComPicture.h"
 
 // Linux has no system picture decoder: BMP, JPEG and GIF are decoded here at the screen's 96 DPI.
 int LoadFromIStream(CComPicture& target, const uint8_t* data, size_t size)

@@ -2,11 +2,11 @@
 
 #include <cstring>
 
-#include "gfx/ComPicture.h"
 #include "codecs/BuiltinExpic.h"
 #include "codecs/DecodeCommon.h"
 #include "codecs/ExtendedLibrary.h"
 #include "codecs/win32/ProcAddress.h"
+#include "gfx/ComPicture.h"
 #include "gfx/win32/PictureDC.h"
 
 namespace {

@@ -5,9 +5,9 @@
 
 #include <cstring>
 
+#include "codecs/DecodeCommon.h"
 #include "codecs/PictureLoad.h"
 #include "gfx/ComPicture.h"
-#include "codecs/DecodeCommon.h"
 #include "gfx/win32/GdiPixels.h"
 #include "gfx/win32/PictureDC.h"
 
@@ -16,7 +16,7 @@ namespace {
 // OLE decodes JPEG and GIF through COM objects, so COM must be up on this thread for the call.
 class ComScope {
 public:
-    ComScope() : initialised_(SUCCEEDED(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED))) {}
+    ComScope() : initialised_(SUCCEEDED(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED))) { }
     ~ComScope()
     {
         if (initialised_)
@@ -60,8 +60,8 @@ int LoadFromIStream(CComPicture& target, const uint8_t* data, size_t size)
     if (!stream)
         return 0;
     IPicture* picture = nullptr;
-    HRESULT hr = OleLoadPicture(stream, static_cast<LONG>(size), FALSE, IID_IPicture,
-                                reinterpret_cast<void**>(&picture));
+    HRESULT hr =
+        OleLoadPicture(stream, static_cast<LONG>(size), FALSE, IID_IPicture, reinterpret_cast<void**>(&picture));
     stream->Release();
     if (FAILED(hr) || !picture)
         return 0;

@@ -4,8 +4,7 @@
 #include <cstring>
 
 // A library export as the function type it really has (null when missing).
-template <typename Function>
-Function ProcAddress(HMODULE module, const char* name)
+template <typename Function> Function ProcAddress(HMODULE module, const char* name)
 {
     FARPROC proc = GetProcAddress(module, name);
     Function function;

@@ -50,8 +50,7 @@ std::size_t CMyFile::ReadOnce(void* buffer, std::size_t count)
         return 0;
     std::size_t done = 0;
     while (done < count) {
-        ssize_t n = ::pread(fd_, static_cast<char*>(buffer) + done, count - done,
-                            static_cast<off_t>(position_ + done));
+        ssize_t n = ::pread(fd_, static_cast<char*>(buffer) + done, count - done, static_cast<off_t>(position_ + done));
         if (n < 0 && errno == EINTR)
             continue;
         if (n <= 0)
@@ -68,8 +67,8 @@ bool CMyFile::WriteOnce(const void* data, std::size_t count)
         return false;
     std::size_t done = 0;
     while (done < count) {
-        ssize_t n = ::pwrite(fd_, static_cast<const char*>(data) + done, count - done,
-                             static_cast<off_t>(position_ + done));
+        ssize_t n =
+            ::pwrite(fd_, static_cast<const char*>(data) + done, count - done, static_cast<off_t>(position_ + done));
         if (n < 0 && errno == EINTR)
             continue;
         if (n <= 0)
@@ -99,7 +98,7 @@ std::uint64_t CMyFile::GetLength() const
 bool CMyFile::SetLength(std::uint64_t length)
 {
     return fd_ >= 0 && length <= static_cast<std::uint64_t>(INT64_MAX) &&
-           ::ftruncate(fd_, static_cast<off_t>(length)) == 0;
+        ::ftruncate(fd_, static_cast<off_t>(length)) == 0;
 }
 
 bool CMyFile::Exists(const std::string& path)

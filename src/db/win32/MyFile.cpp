@@ -7,7 +7,7 @@ HANDLE H(void* handle)
 {
     return static_cast<HANDLE>(handle);
 }
-}
+} // namespace
 
 CMyFile::~CMyFile()
 {
@@ -63,8 +63,7 @@ std::size_t CMyFile::ReadOnce(void* buffer, std::size_t count)
     std::size_t done = 0;
     while (done < count) {
         DWORD got = 0;
-        if (!ReadFile(H(handle_), static_cast<char*>(buffer) + done, static_cast<DWORD>(count - done), &got,
-                      nullptr) ||
+        if (!ReadFile(H(handle_), static_cast<char*>(buffer) + done, static_cast<DWORD>(count - done), &got, nullptr) ||
             got == 0)
             break;
         done += got;

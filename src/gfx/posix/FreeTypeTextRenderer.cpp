@@ -23,33 +23,37 @@ namespace {
 constexpr int kDefaultHeight = 16;
 
 // The code page of a LOGFONT character set.
-const char* CodePageOf(uint8_t charSet) {
+const char* CodePageOf(uint8_t charSet)
+{
     switch (charSet) {
-    case 128: return "CP932";   // SHIFTJIS
-    case 129: return "CP949";   // HANGUL
-    case 134: return "GBK";     // GB2312
-    case 136: return "BIG5";    // CHINESEBIG5
-    case 161: return "CP1253";  // GREEK
-    case 162: return "CP1254";  // TURKISH
-    case 177: return "CP1255";  // HEBREW
-    case 178: return "CP1256";  // ARABIC
-    case 186: return "CP1257";  // BALTIC
-    case 204: return "CP1251";  // RUSSIAN
-    case 222: return "CP874";   // THAI
-    case 238: return "CP1250";  // EASTEUROPE
+    case 128: return "CP932";  // SHIFTJIS
+    case 129: return "CP949";  // HANGUL
+    case 134: return "GBK";    // GB2312
+    case 136: return "BIG5";   // CHINESEBIG5
+    case 161: return "CP1253"; // GREEK
+    case 162: return "CP1254"; // TURKISH
+    case 177: return "CP1255"; // HEBREW
+    case 178: return "CP1256"; // ARABIC
+    case 186: return "CP1257"; // BALTIC
+    case 204: return "CP1251"; // RUSSIAN
+    case 222: return "CP874";  // THAI
+    case 238: return "CP1250"; // EASTEUROPE
     default: return "CP1252";
     }
 }
 
-std::u32string Decode(const std::string& text, uint8_t charSet) {
+std::u32string Decode(const std::string& text, uint8_t charSet)
+{
     std::u32string out;
     if (charSet == 2) { // SYMBOL: symbol fonts map bytes into the private area
-        for (unsigned char c : text) out.push_back(c);
+        for (unsigned char c : text)
+            out.push_back(c);
         return out;
     }
     iconv_t cd = iconv_open("UTF-32LE", CodePageOf(charSet));
     if (cd == reinterpret_cast<iconv_t>(-1)) {
-        for (unsigned char c : text) out.push_back(c);
+        for (unsigned char c : text)
+            out.push_back(c);
         return out;
     }
     std::string in = text;
@@ -62,7 +66,8 @@ std::u32string Decode(const std::string& text, uint8_t charSet) {
         const size_t r = iconv(cd, &inPtr, &inLeft, &outPtr, &outLeft);
         for (char* p = buffer.data(); p + 4 <= outPtr; p += 4) {
             char32_t c = static_cast<unsigned char>(p[0]) | (static_cast<unsigned char>(p[1]) << 8) |
-                         (static_cast<unsigned char>(p[2]) << 16) | (static_cast<char32_t>(static_cast<unsigned char>(p[3])) << 24);
+                (static_cast<unsigned char>(p[2]) << 16) |
+                (static_cast<char32_t>(static_cast<unsigned char>(p[3])) << 24);
             out.push_back(c);
         }
         if (r == static_cast<size_t>(-1) && inLeft > 0) {
@@ -75,11 +80,12 @@ std::u32string Decode(const std::string& text, uint8_t charSet) {
     return out;
 }
 
-const char* GenericFamily(uint8_t pitchAndFamily) {
+const char* GenericFamily(uint8_t pitchAndFamily)
+{
     switch (pitchAndFamily & 0xF0) {
-    case 0x10: return "serif";      // FF_ROMAN
-    case 0x30: return "monospace";  // FF_MODERN
-    case 0x40: return "cursive";    // FF_SCRIPT
+    case 0x10: return "serif";     // FF_ROMAN
+    case 0x30: return "monospace"; // FF_MODERN
+    case 0x40: return "cursive";   // FF_SCRIPT
     default: return "sans-serif";
     }
 }
@@ -87,7 +93,8 @@ const char* GenericFamily(uint8_t pitchAndFamily) {
 struct Library {
     FT_Library ft = nullptr;
     std::mutex lock;
-    Library() {
+    Library()
+    {
         if (FT_Init_FreeType(&ft) != 0)
             ft = nullptr;
         FcInit();
@@ -97,7 +104,8 @@ struct Library {
     ~Library() { FcFini(); }
 };
 
-Library& TheLibrary() {
+Library& TheLibrary()
+{
     static Library library;
     return library;
 }
@@ -108,7 +116,8 @@ public:
     FreeTypeTextRenderer() { TheLibrary(); }
     ~FreeTypeTextRenderer() override { Close(); }
 
-    bool SelectFont(const FontSpec& font) override {
+    bool SelectFont(const FontSpec& font) override
+    {
         Close();
         m_font = font;
         Library& lib = TheLibrary();
@@ -123,8 +132,10 @@ public:
             const std::string face = font.face.substr(0, 31);
             if (!face.empty())
                 FcPatternAddString(pattern, FC_FAMILY, reinterpret_cast<const FcChar8*>(face.c_str()));
-            FcPatternAddString(pattern, FC_FAMILY, reinterpret_cast<const FcChar8*>(GenericFamily(font.pitchAndFamily)));
-            FcPatternAddInteger(pattern, FC_WEIGHT, FcWeightFromOpenType(std::clamp(font.weight > 0 ? font.weight : 400, 1, 1000)));
+            FcPatternAddString(pattern, FC_FAMILY,
+                               reinterpret_cast<const FcChar8*>(GenericFamily(font.pitchAndFamily)));
+            FcPatternAddInteger(pattern, FC_WEIGHT,
+                                FcWeightFromOpenType(std::clamp(font.weight > 0 ? font.weight : 400, 1, 1000)));
             FcPatternAddInteger(pattern, FC_SLANT, font.italic ? FC_SLANT_ITALIC : FC_SLANT_ROMAN);
             FcPatternAddBool(pattern, FC_SCALABLE, FcTrue);
             FcConfigSubstitute(nullptr, pattern, FcMatchPattern);
@@ -159,17 +170,20 @@ public:
 
     std::string FaceName() const override { return m_faceName; }
 
-    Size MeasureString(const std::string& text) override {
+    Size MeasureString(const std::string& text) override
+    {
         if (!m_face)
             return {};
         int width = 0;
-        for (char32_t c : Decode(text, m_font.charSet)) width += Advance(c);
+        for (char32_t c : Decode(text, m_font.charSet))
+            width += Advance(c);
         return {width, LineHeight()};
     }
 
     int LineHeight() override { return m_ascent + m_descent; }
 
-    void DrawString(CComPicture& target, int x, int y, const std::string& text, Colorref colour) override {
+    void DrawString(CComPicture& target, int x, int y, const std::string& text, Colorref colour) override
+    {
         if (!m_face || !target.IsLoaded())
             return;
         const uint32_t pixel = PixelFromColorref(colour);
@@ -190,7 +204,8 @@ public:
     }
 
     int DrawStringInRect(CComPicture& target, Rect& rect, const std::string& text, Colorref colour,
-                         unsigned format) override {
+                         unsigned format) override
+    {
         if (!m_face)
             return 0;
         // Clip to the rectangle by narrowing the picture's clip region for the duration of the call.
@@ -213,7 +228,8 @@ public:
     }
 
 private:
-    void Close() {
+    void Close()
+    {
         if (m_face) {
             std::lock_guard<std::mutex> guard(TheLibrary().lock);
             FT_Done_Face(m_face);
@@ -223,7 +239,8 @@ private:
         m_advances.clear();
     }
 
-    void SetSize() {
+    void SetSize()
+    {
         const TT_OS2* os2 = static_cast<const TT_OS2*>(FT_Get_Sfnt_Table(m_face, FT_SFNT_OS2));
         const double units = m_face->units_per_EM ? m_face->units_per_EM : 1000;
         double ascentUnits = m_face->ascender, descentUnits = -m_face->descender;
@@ -247,19 +264,22 @@ private:
         const double scale = em / units;
         m_ascent = static_cast<int>(std::lround(ascentUnits * scale));
         m_descent = static_cast<int>(std::lround(descentUnits * scale));
-        m_lineThickness = std::max(1, static_cast<int>(std::lround(
-                                          (m_face->underline_thickness ? m_face->underline_thickness : units / 20) * scale)));
+        m_lineThickness =
+            std::max(1,
+                     static_cast<int>(std::lround(
+                         (m_face->underline_thickness ? m_face->underline_thickness : units / 20) * scale)));
         m_underlinePos = std::max(1, static_cast<int>(std::lround(-m_face->underline_position * scale)));
         m_strikePos = os2 && os2->version != 0xFFFF && os2->yStrikeoutPosition > 0
-                          ? static_cast<int>(std::lround(os2->yStrikeoutPosition * scale))
-                          : m_ascent / 3;
+            ? static_cast<int>(std::lround(os2->yStrikeoutPosition * scale))
+            : m_ascent / 3;
         if (m_obliqueSynth) {
             FT_Matrix shear{0x10000, 0x5800, 0, 0x10000}; // about 19 degrees, like a synthesized italic
             FT_Set_Transform(m_face, &shear, nullptr);
         }
     }
 
-    bool LoadGlyph(char32_t c, bool render) {
+    bool LoadGlyph(char32_t c, bool render)
+    {
         FT_UInt index = FT_Get_Char_Index(m_face, c);
         if (index == 0 && m_font.charSet == 2)
             index = FT_Get_Char_Index(m_face, 0xF000 + c);
@@ -272,7 +292,8 @@ private:
         return true;
     }
 
-    int Advance(char32_t c) {
+    int Advance(char32_t c)
+    {
         auto it = std::find_if(m_advances.begin(), m_advances.end(), [c](const auto& a) { return a.first == c; });
         if (it != m_advances.end())
             return it->second;
@@ -284,7 +305,8 @@ private:
         return advance;
     }
 
-    static void BlendBitmap(CComPicture& target, const FT_Bitmap& bitmap, int left, int top, uint32_t pixel) {
+    static void BlendBitmap(CComPicture& target, const FT_Bitmap& bitmap, int left, int top, uint32_t pixel)
+    {
         if (bitmap.pixel_mode != FT_PIXEL_MODE_GRAY && bitmap.pixel_mode != FT_PIXEL_MODE_MONO)
             return;
         const Rect box = Rect::FromSize(left, top, static_cast<int>(bitmap.width), static_cast<int>(bitmap.rows));
@@ -293,16 +315,17 @@ private:
             uint32_t* d = target.Row(y);
             for (int x = x0; x < x1; ++x) {
                 const int bx = x - left;
-                unsigned a = bitmap.pixel_mode == FT_PIXEL_MODE_GRAY ? src[bx]
-                                                                       : ((src[bx >> 3] >> (7 - (bx & 7))) & 1) * 255;
+                unsigned a =
+                    bitmap.pixel_mode == FT_PIXEL_MODE_GRAY ? src[bx] : ((src[bx >> 3] >> (7 - (bx & 7))) & 1) * 255;
                 if (a == 0)
                     continue;
                 const uint32_t old = d[x];
                 uint32_t out = 0;
                 for (int shift = 0; shift <= 16; shift += 8) {
                     const int o = (old >> shift) & 0xFF, n = (pixel >> shift) & 0xFF;
-                    out |= static_cast<uint32_t>((o * (255 - static_cast<int>(a)) + n * static_cast<int>(a) + 127) / 255)
-                           << shift;
+                    out |=
+                        static_cast<uint32_t>((o * (255 - static_cast<int>(a)) + n * static_cast<int>(a) + 127) / 255)
+                        << shift;
                 }
                 d[x] = out;
             }
@@ -321,4 +344,7 @@ private:
 
 } // namespace
 
-std::unique_ptr<TextRenderer> CreateTextRenderer() { return std::make_unique<FreeTypeTextRenderer>(); }
+std::unique_ptr<TextRenderer> CreateTextRenderer()
+{
+    return std::make_unique<FreeTypeTextRenderer>();
+}

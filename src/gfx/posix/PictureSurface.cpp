@@ -9,8 +9,8 @@ struct PictureSurface {
 };
 
 std::unique_ptr<PictureSurface, void (*)(PictureSurface*)> CComPicture::AllocateSurface(int width, int height,
-                                                                                         uint32_t** bits,
-                                                                                         int* stride) {
+                                                                                        uint32_t** bits, int* stride)
+{
     std::unique_ptr<PictureSurface, void (*)(PictureSurface*)> surface(nullptr, &CComPicture::ReleaseSurface);
     try {
         surface.reset(new PictureSurface);
@@ -25,8 +25,8 @@ std::unique_ptr<PictureSurface, void (*)(PictureSurface*)> CComPicture::Allocate
 }
 
 std::unique_ptr<PictureSurface, void (*)(PictureSurface*)> CComPicture::AdoptSurface(DecodedImage&& image,
-                                                                                      uint32_t** bits,
-                                                                                      int* stride) {
+                                                                                     uint32_t** bits, int* stride)
+{
     std::unique_ptr<PictureSurface, void (*)(PictureSurface*)> surface(nullptr, &CComPicture::ReleaseSurface);
     try {
         surface.reset(new PictureSurface);
@@ -39,4 +39,7 @@ std::unique_ptr<PictureSurface, void (*)(PictureSurface*)> CComPicture::AdoptSur
     return surface;
 }
 
-void CComPicture::ReleaseSurface(PictureSurface* surface) { delete surface; }
+void CComPicture::ReleaseSurface(PictureSurface* surface)
+{
+    delete surface;
+}

@@ -8,15 +8,17 @@ namespace {
 
 class GdiTextRenderer final : public TextRenderer {
 public:
-    GdiTextRenderer() : m_measureDC(CreateCompatibleDC(nullptr)) {}
-    ~GdiTextRenderer() override {
+    GdiTextRenderer() : m_measureDC(CreateCompatibleDC(nullptr)) { }
+    ~GdiTextRenderer() override
+    {
         if (m_font)
             DeleteObject(m_font);
         if (m_measureDC)
             DeleteDC(m_measureDC);
     }
 
-    bool SelectFont(const FontSpec& spec) override {
+    bool SelectFont(const FontSpec& spec) override
+    {
         LOGFONTA lf{};
         lf.lfHeight = spec.height;
         lf.lfWeight = spec.weight;
@@ -36,7 +38,8 @@ public:
         return true;
     }
 
-    std::string FaceName() const override {
+    std::string FaceName() const override
+    {
         if (!m_font || !m_measureDC)
             return {};
         HGDIOBJ old = SelectObject(m_measureDC, m_font);
@@ -46,7 +49,8 @@ public:
         return name;
     }
 
-    Size MeasureString(const std::string& text) override {
+    Size MeasureString(const std::string& text) override
+    {
         if (!m_font || !m_measureDC)
             return {};
         HGDIOBJ old = SelectObject(m_measureDC, m_font);
@@ -61,7 +65,8 @@ public:
         return {size.cx, size.cy};
     }
 
-    int LineHeight() override {
+    int LineHeight() override
+    {
         if (!m_font || !m_measureDC)
             return 0;
         HGDIOBJ old = SelectObject(m_measureDC, m_font);
@@ -71,7 +76,8 @@ public:
         return tm.tmHeight;
     }
 
-    void DrawString(CComPicture& target, int x, int y, const std::string& text, Colorref colour) override {
+    void DrawString(CComPicture& target, int x, int y, const std::string& text, Colorref colour) override
+    {
         HDC dc = PictureDC(target);
         if (!dc || !m_font)
             return;
@@ -81,7 +87,8 @@ public:
     }
 
     int DrawStringInRect(CComPicture& target, Rect& rect, const std::string& text, Colorref colour,
-                         unsigned format) override {
+                         unsigned format) override
+    {
         HDC dc = (format & kDtCalcRect) ? m_measureDC : PictureDC(target);
         if (!dc || !m_font)
             return 0;
@@ -99,11 +106,15 @@ private:
     class Prepared {
     public:
         Prepared(HDC dc, HFONT font, Colorref colour)
-            : m_dc(dc), m_oldFont(SelectObject(dc, font)), m_oldColour(SetTextColor(dc, colour)),
-              m_oldMode(SetBkMode(dc, TRANSPARENT)) {
+            : m_dc(dc),
+              m_oldFont(SelectObject(dc, font)),
+              m_oldColour(SetTextColor(dc, colour)),
+              m_oldMode(SetBkMode(dc, TRANSPARENT))
+        {
             GdiFlush();
         }
-        ~Prepared() {
+        ~Prepared()
+        {
             GdiFlush(); // the pixels are read directly after the call
             SetBkMode(m_dc, m_oldMode);
             SetTextColor(m_dc, m_oldColour);
@@ -123,4 +134,7 @@ private:
 
 } // namespace
 
-std::unique_ptr<TextRenderer> CreateTextRenderer() { return std::make_unique<GdiTextRenderer>(); }
+std::unique_ptr<TextRenderer> CreateTextRenderer()
+{
+    return std::make_unique<GdiTextRenderer>();
+}

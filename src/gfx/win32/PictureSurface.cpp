@@ -10,8 +10,8 @@ struct PictureSurface {
 };
 
 std::unique_ptr<PictureSurface, void (*)(PictureSurface*)> CComPicture::AllocateSurface(int width, int height,
-                                                                                         uint32_t** bits,
-                                                                                         int* stride) {
+                                                                                        uint32_t** bits, int* stride)
+{
     std::unique_ptr<PictureSurface, void (*)(PictureSurface*)> surface(nullptr, &CComPicture::ReleaseSurface);
     BITMAPINFO info{};
     info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
@@ -48,8 +48,8 @@ std::unique_ptr<PictureSurface, void (*)(PictureSurface*)> CComPicture::Allocate
 }
 
 std::unique_ptr<PictureSurface, void (*)(PictureSurface*)> CComPicture::AdoptSurface(DecodedImage&& image,
-                                                                                      uint32_t** bits,
-                                                                                      int* stride) {
+                                                                                     uint32_t** bits, int* stride)
+{
     // GDI owns the pixel memory of a DIB section, so the decoded pixels are copied into one.
     auto surface = AllocateSurface(image.width, image.height, bits, stride);
     if (surface)
@@ -57,7 +57,8 @@ std::unique_ptr<PictureSurface, void (*)(PictureSurface*)> CComPicture::AdoptSur
     return surface;
 }
 
-void CComPicture::ReleaseSurface(PictureSurface* surface) {
+void CComPicture::ReleaseSurface(PictureSurface* surface)
+{
     if (!surface)
         return;
     GdiFlush();
@@ -67,18 +68,26 @@ void CComPicture::ReleaseSurface(PictureSurface* surface) {
     delete surface;
 }
 
-HDC PictureDC(const CComPicture& picture) { return picture.Surface() ? picture.Surface()->dc : nullptr; }
+HDC PictureDC(const CComPicture& picture)
+{
+    return picture.Surface() ? picture.Surface()->dc : nullptr;
+}
 
-HBITMAP PictureBitmap(const CComPicture& picture) { return picture.Surface() ? picture.Surface()->bitmap : nullptr; }
+HBITMAP PictureBitmap(const CComPicture& picture)
+{
+    return picture.Surface() ? picture.Surface()->bitmap : nullptr;
+}
 
-bool PaintPicture(HDC target, int x, int y, int w, int h, const CComPicture& picture, int sx, int sy) {
+bool PaintPicture(HDC target, int x, int y, int w, int h, const CComPicture& picture, int sx, int sy)
+{
     HDC dc = PictureDC(picture);
     if (!dc || !target)
         return false;
     return ::BitBlt(target, x, y, w, h, dc, sx, sy, SRCCOPY) != FALSE;
 }
 
-HRGN CreateGdiRegion(const Region& region) {
+HRGN CreateGdiRegion(const Region& region)
+{
     HRGN result = CreateRectRgn(0, 0, 0, 0);
     for (const Rect& r : region.Rects()) {
         HRGN piece = CreateRectRgn(r.left, r.top, r.right, r.bottom);
@@ -88,7 +97,8 @@ HRGN CreateGdiRegion(const Region& region) {
     return result;
 }
 
-GdiClipScope::GdiClipScope(const CComPicture& picture, const Rect* narrowTo) : m_dc(PictureDC(picture)) {
+GdiClipScope::GdiClipScope(const CComPicture& picture, const Rect* narrowTo) : m_dc(PictureDC(picture))
+{
     if (!m_dc)
         return;
     if (!picture.GetClipRgn() && !narrowTo)
@@ -101,7 +111,8 @@ GdiClipScope::GdiClipScope(const CComPicture& picture, const Rect* narrowTo) : m
     DeleteObject(rgn);
 }
 
-GdiClipScope::~GdiClipScope() {
+GdiClipScope::~GdiClipScope()
+{
     if (m_dc)
         SelectClipRgn(m_dc, nullptr);
 }

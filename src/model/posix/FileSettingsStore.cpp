@@ -16,7 +16,7 @@ bool ReadFile(const std::string& path, size_t limit, std::vector<uint8_t>& out, 
     int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
     if (fd < 0)
         return false;
-    struct stat st {};
+    struct stat st { };
     if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
         ::close(fd);
         return false;
@@ -77,7 +77,7 @@ bool MakeFolders(const std::string& path)
                 return false;
         }
     }
-    struct stat st {};
+    struct stat st { };
     return ::stat(path.c_str(), &st) == 0 && S_ISDIR(st.st_mode);
 }
 
@@ -110,7 +110,7 @@ std::string CFileSettingsStore::FolderFor(const std::string& key) const
 std::optional<ISettingsStore::Values> CFileSettingsStore::Read(const std::string& key)
 {
     const std::string folder = FolderFor(key);
-    struct stat st {};
+    struct stat st { };
     if (::stat(folder.c_str(), &st) != 0 || !S_ISDIR(st.st_mode))
         return std::nullopt;
     Values values;

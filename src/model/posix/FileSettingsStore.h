@@ -6,7 +6,7 @@
 class CFileSettingsStore final : public ISettingsStore {
 public:
     // root: the folder holding one folder per project.
-    explicit CFileSettingsStore(std::string root) : root_(std::move(root)) {}
+    explicit CFileSettingsStore(std::string root) : root_(std::move(root)) { }
 
     // $XDG_CONFIG_HOME/quillmark, or ~/.config/quillmark.
     static std::string DefaultRoot();

@@ -39,14 +39,14 @@ public:
         if (RegCreateKeyExA(HKEY_CURRENT_USER, key.c_str(), 0, nullptr, REG_OPTION_NON_VOLATILE, KEY_ALL_ACCESS,
                             nullptr, &hkey, &disposition) != ERROR_SUCCESS)
             return false;
-        bool ok = RegSetValueExA(hkey, "data", 0, REG_BINARY, data.data(), static_cast<DWORD>(data.size())) ==
-                  ERROR_SUCCESS;
+        bool ok =
+            RegSetValueExA(hkey, "data", 0, REG_BINARY, data.data(), static_cast<DWORD>(data.size())) == ERROR_SUCCESS;
         // Written without a terminating zero: the byte count is the text's length. The system counts a
         // zero byte that follows the text in, so the buffer carries a non-zero byte after it.
         const std::string buffer = transitionEffects + '\x01';
         ok = RegSetValueExA(hkey, "transition effects", 0, REG_EXPAND_SZ, reinterpret_cast<const BYTE*>(buffer.data()),
                             static_cast<DWORD>(transitionEffects.size())) == ERROR_SUCCESS &&
-             ok;
+            ok;
         RegCloseKey(hkey);
         return ok;
     }

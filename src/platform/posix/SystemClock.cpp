@@ -13,7 +13,7 @@ public:
     }
     void Sleep(uint32_t ms) override { std::this_thread::sleep_for(std::chrono::milliseconds(ms)); }
 };
-}
+} // namespace
 
 IClock& SystemClock()
 {

@@ -8,7 +8,7 @@ public:
     uint32_t TickCount() override { return GetTickCount(); }
     void Sleep(uint32_t ms) override { ::Sleep(ms); }
 };
-}
+} // namespace
 
 IClock& SystemClock()
 {

@@ -8,7 +8,7 @@ BOOL CALLBACK RecordMonitor(HMONITOR, HDC, LPRECT rect, LPARAM data)
     reinterpret_cast<MonitorTable*>(data)->Add(rect->left, rect->top, rect->right, rect->bottom);
     return TRUE;
 }
-}
+} // namespace
 
 MonitorArea GetMonitorRect(int32_t n)
 {
@@ -18,6 +18,5 @@ MonitorArea GetMonitorRect(int32_t n)
         EnumDisplayMonitors(screen, nullptr, RecordMonitor, reinterpret_cast<LPARAM>(&monitors));
         ReleaseDC(nullptr, screen);
     }
-    return ChooseMonitorArea(n, monitors, GetSystemMetrics(SM_CXVIRTUALSCREEN),
-                             GetSystemMetrics(SM_CYVIRTUALSCREEN));
+    return ChooseMonitorArea(n, monitors, GetSystemMetrics(SM_CXVIRTUALSCREEN), GetSystemMetrics(SM_CYVIRTUALSCREEN));
 }

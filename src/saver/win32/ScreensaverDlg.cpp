@@ -1,12 +1,12 @@
 #include "saver/win32/ScreensaverDlg.h"
 
 #include "../resources/resource.h"
-#include "slides/win32/SlideWindow.h"
 #include "model/KADOGlobeSettings.h"
 #include "model/SaverSettings.h"
 #include "platform/Log.h"
 #include "saver/MonitorRect.h"
 #include "saver/SaverMessages.h"
+#include "slides/win32/SlideWindow.h"
 
 namespace {
 // How long the interim video player takes before it reports an item finished.
@@ -16,7 +16,7 @@ HWND Taskbar()
 {
     return FindWindowA("Shell_TrayWnd", nullptr);
 }
-}
+} // namespace
 
 CScreensaverDlg::CScreensaverDlg(const ScreensaverWindowArgs& args)
     : args_(args),
@@ -57,7 +57,7 @@ int CScreensaverDlg::DoModal()
     while (!ended_) {
         const BOOL got = GetMessageA(&msg, nullptr, 0, 0);
         if (got == 0 || got == -1)
-            break;  // the quit message of the time limitation ends the run
+            break; // the quit message of the time limitation ends the run
         // Keys go to the close logic before dialog processing; a consumed key goes no further.
         if (msg.message == WM_KEYDOWN && hwnd_ && (msg.hwnd == hwnd_ || IsChild(hwnd_, msg.hwnd)) &&
             session_->OnKeyDown(uint32_t(msg.wParam)))
@@ -94,13 +94,11 @@ INT_PTR CScreensaverDlg::Answer(LRESULT result)
 INT_PTR CScreensaverDlg::Handle(UINT message, WPARAM wParam, LPARAM)
 {
     switch (message) {
-    case WM_INITDIALOG:
-        return OnInitDialog();
+    case WM_INITDIALOG: return OnInitDialog();
     case WM_ACTIVATE:
     case WM_ACTIVATEAPP:
     case WM_NCACTIVATE:
-    case WM_ERASEBKGND:
-        return Answer(1);
+    case WM_ERASEBKGND: return Answer(1);
     case WM_PAINT:
         if (IsIconic(hwnd_)) {
             PAINTSTRUCT ps;
@@ -113,24 +111,15 @@ INT_PTR CScreensaverDlg::Handle(UINT message, WPARAM wParam, LPARAM)
             return TRUE;
         }
         return FALSE;
-    case WM_QUERYDRAGICON:
-        return INT_PTR(icon_);
-    case WM_SETCURSOR:
-        cursor_.Apply(session_->CursorVisible());
-        return FALSE;
+    case WM_QUERYDRAGICON: return INT_PTR(icon_);
+    case WM_SETCURSOR: cursor_.Apply(session_->CursorVisible()); return FALSE;
     case WM_SYSCOMMAND:
         if ((wParam & 0xFFF0) == SC_SCREENSAVE || (wParam & 0xFFF0) == SC_CLOSE)
             return Answer(0);
         return FALSE;
-    case WM_TIMER:
-        OnTimer(wParam);
-        return FALSE;
-    case WM_COMMAND:
-        OnCommand(LOWORD(wParam));
-        return TRUE;
-    case WM_DESTROY:
-        OnDestroy();
-        return FALSE;
+    case WM_TIMER: OnTimer(wParam); return FALSE;
+    case WM_COMMAND: OnCommand(LOWORD(wParam)); return TRUE;
+    case WM_DESTROY: OnDestroy(); return FALSE;
     case WM_CLOSE: {
         if (session_->OnMessage(SaverMsg::Close, 0))
             return Answer(0);
@@ -138,8 +127,7 @@ INT_PTR CScreensaverDlg::Handle(UINT message, WPARAM wParam, LPARAM)
         DestroyWindowNow();
         return TRUE;
     }
-    default:
-        break;
+    default: break;
     }
     if (message == WM_CHAR || message == WM_HELP ||
         (message >= SaverMsg::ItemFinished && message <= SaverMsg::BoundSoundEnded) ||
@@ -236,8 +224,7 @@ void CScreensaverDlg::OnCommand(UINT id)
         result_ = (id == IDOK || id == IDC_SAVER_OK) ? IDOK : IDCANCEL;
         DestroyWindowNow();
         break;
-    default:
-        break;
+    default: break;
     }
 }
 

@@ -1,6 +1,5 @@
 #pragma once
 #include "model/Media.h"
-#include "slides/SlidePlayerList.h"
 #include "model/MediaSetting.h"
 #include "saver/CursorDisplay.h"
 #include "saver/DelayedPost.h"
@@ -10,6 +9,7 @@
 #include "saver/SlidePlayerFunctions.h"
 #include "saver/StandInPlayers.h"
 #include "saver/win32/ScreensaverWindow.h"
+#include "slides/SlidePlayerList.h"
 
 #include <windows.h>
 

@@ -12,7 +12,7 @@ class CMyXMLDb;
 // What start-up hands to the screensaver window.
 struct ScreensaverWindowArgs {
     StartMode mode = StartMode::Saver;
-    uint32_t parentWindow = 0;  // the preview area in Preview
+    uint32_t parentWindow = 0; // the preview area in Preview
     CSaverSettings* settings = nullptr;
     CKADOGlobeSettings* project = nullptr;
     CMyXMLDb* database = nullptr;

@@ -16,8 +16,8 @@ public:
         Register();
         RECT r{};
         GetClientRect(parent_, &r);
-        hwnd_ = CreateWindowExA(0, kClassName, "", WS_CHILD | WS_CLIPSIBLINGS, 0, 0, r.right - r.left,
-                                r.bottom - r.top, parent_, nullptr, GetModuleHandleA(nullptr), this);
+        hwnd_ = CreateWindowExA(0, kClassName, "", WS_CHILD | WS_CLIPSIBLINGS, 0, 0, r.right - r.left, r.bottom - r.top,
+                                parent_, nullptr, GetModuleHandleA(nullptr), this);
     }
     ~CSlideWindow() override
     {
@@ -104,21 +104,14 @@ private:
             EndPaint(hwnd, &ps);
             return 0;
         }
-        case WM_ERASEBKGND:
-            return 1;
-        case WM_SETCURSOR:
-            ShowCursor(player_ && player_->HidesCursor() ? FALSE : TRUE);
-            break;
+        case WM_ERASEBKGND: return 1;
+        case WM_SETCURSOR: ShowCursor(player_ && player_->HidesCursor() ? FALSE : TRUE); break;
         case WM_ACTIVATE:
         case WM_ACTIVATEAPP:
         case WM_NCACTIVATE:
         case WM_CHAR:
-        case WM_KEYDOWN:
-            PostMessageA(parent_, message, wParam, lParam);
-            break;
-        case WM_HELP:
-            PostMessageA(parent_, message, wParam, lParam);
-            return 0;
+        case WM_KEYDOWN: PostMessageA(parent_, message, wParam, lParam); break;
+        case WM_HELP: PostMessageA(parent_, message, wParam, lParam); return 0;
         case WM_DESTROY:
             if (player_)
                 player_->OnDestroy();

@@ -4,14 +4,14 @@
 
 #include <gtest/gtest.h>
 
-#include "codecs/PictureLoad.h"
 #include "../DecodeTestSupport.h"
+#include "codecs/ExtendedLibrary.h"
+#include "codecs/PictureLoad.h"
+#include "codecs/win32/ProcAddress.h"
 #include "db/MyMemFile.h"
 #include "gfx/ComPicture.h"
-#include "codecs/ExtendedLibrary.h"
-#include "codecs/win32/ProcAddress.h"
-#include "platform/Process.h"
 #include "platform/Paths.h"
+#include "platform/Process.h"
 
 using namespace samples;
 
@@ -37,7 +37,10 @@ std::string SystemDll()
 // Installs a DLL as the system's Expic.dll for one test and removes it afterwards.
 class InstalledLibrary {
 public:
-    explicit InstalledLibrary(const std::string& source) { ok_ = CopyFileA(source.c_str(), SystemDll().c_str(), FALSE); }
+    explicit InstalledLibrary(const std::string& source)
+    {
+        ok_ = CopyFileA(source.c_str(), SystemDll().c_str(), FALSE);
+    }
     ~InstalledLibrary() { DeleteFileA(SystemDll().c_str()); }
     bool Ok() const { return ok_; }
 
@@ -72,8 +75,7 @@ TEST(ExpicDll, ExportsTheFourCallsUndecorated)
     // From a stream's temporary copy: only length bytes count.
     width = height = -1;
     auto bytes = Read("pattern.sgi");
-    EXPECT_EQ(loadStream(Path("pattern.sgi").c_str(), static_cast<int>(bytes.size()) - 1, &width, &height, 3),
-              nullptr);
+    EXPECT_EQ(loadStream(Path("pattern.sgi").c_str(), static_cast<int>(bytes.size()) - 1, &width, &height, 3), nullptr);
     image = loadStream(Path("pattern.sgi").c_str(), static_cast<int>(bytes.size()), &width, &height, 3);
     ASSERT_NE(image, nullptr);
     EXPECT_EQ(width, kWidth);

@@ -13,8 +13,8 @@ TEST(FileReplace, NewFileHeldOpenKeepsTheOldOne)
     const std::string target = dir.Write("show.scr", "the old database");
     const std::string pending = dir.Write("show.scr.db_", "the new database");
 
-    HANDLE held = CreateFileA(pending.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
-                              OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    HANDLE held = CreateFileA(pending.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
+                              FILE_ATTRIBUTE_NORMAL, nullptr);
     ASSERT_NE(held, INVALID_HANDLE_VALUE);
     EXPECT_FALSE(CMyFile::Replace(pending, target));
     CloseHandle(held);

@@ -3,7 +3,8 @@
 #include "../PictureTestUtil.h"
 #include "gfx/win32/PictureDC.h"
 
-TEST(PictureDC, GdiAndPortableCodeShareThePixels) {
+TEST(PictureDC, GdiAndPortableCodeShareThePixels)
+{
     CComPicture p = MakeFilled(4, 3, kBlack);
     HDC dc = PictureDC(p);
     ASSERT_NE(dc, nullptr);
@@ -18,7 +19,8 @@ TEST(PictureDC, GdiAndPortableCodeShareThePixels) {
     EXPECT_EQ(PictureDC(p), nullptr);
 }
 
-TEST(PictureDC, PaintPictureCopiesToAnotherDC) {
+TEST(PictureDC, PaintPictureCopiesToAnotherDC)
+{
     CComPicture src = MakeNumbered(3, 3);
     CComPicture dst = MakeFilled(3, 3, kBlack);
     ASSERT_TRUE(PaintPicture(PictureDC(dst), 1, 1, 2, 2, src, 0, 0));
@@ -28,16 +30,19 @@ TEST(PictureDC, PaintPictureCopiesToAnotherDC) {
     EXPECT_FALSE(PaintPicture(PictureDC(dst), 0, 0, 1, 1, empty, 0, 0));
 }
 
-TEST(PictureDC, GdiRegionHasTheSamePixels) {
+TEST(PictureDC, GdiRegionHasTheSamePixels)
+{
     Region r = Region::FromEllipse(0, 0, 9, 7);
     r.Combine(Region::FromRect(5, 5, 12, 9), RegionOp::Xor);
     HRGN rgn = CreateGdiRegion(r);
     for (int y = -1; y < 10; ++y)
-        for (int x = -1; x < 13; ++x) EXPECT_EQ(PtInRegion(rgn, x, y) != FALSE, r.Contains(x, y)) << x << "," << y;
+        for (int x = -1; x < 13; ++x)
+            EXPECT_EQ(PtInRegion(rgn, x, y) != FALSE, r.Contains(x, y)) << x << "," << y;
     DeleteObject(rgn);
 }
 
-TEST(PictureDC, PolygonAndEllipseRegionsMatchGdis) {
+TEST(PictureDC, PolygonAndEllipseRegionsMatchGdis)
+{
     const std::vector<std::vector<Point>> polygons{
         {{3, 1}, {27, 6}, {19, 25}, {2, 17}},
         {{3, 0}, {6, 3}, {3, 6}, {0, 3}},
@@ -50,7 +55,8 @@ TEST(PictureDC, PolygonAndEllipseRegionsMatchGdis) {
                                         mode == PolyFillMode::Winding ? WINDING : ALTERNATE);
             int differ = 0;
             for (int y = -4; y < 34; ++y)
-                for (int x = -4; x < 34; ++x) differ += (PtInRegion(gdi, x, y) != FALSE) != ours.Contains(x, y);
+                for (int x = -4; x < 34; ++x)
+                    differ += (PtInRegion(gdi, x, y) != FALSE) != ours.Contains(x, y);
             EXPECT_LE(differ, 4) << "polygon " << pts.size() << " mode " << int(mode);
             DeleteObject(gdi);
         }
@@ -60,7 +66,8 @@ TEST(PictureDC, PolygonAndEllipseRegionsMatchGdis) {
         HRGN gdi = CreateEllipticRgn(box.left, box.top, box.right, box.bottom);
         int differ = 0;
         for (int y = -1; y < 32; ++y)
-            for (int x = -1; x < 32; ++x) differ += (PtInRegion(gdi, x, y) != FALSE) != ours.Contains(x, y);
+            for (int x = -1; x < 32; ++x)
+                differ += (PtInRegion(gdi, x, y) != FALSE) != ours.Contains(x, y);
         EXPECT_EQ(differ, 0) << box.left << "," << box.top << "," << box.right << "," << box.bottom;
         DeleteObject(gdi);
     }
@@ -68,7 +75,8 @@ TEST(PictureDC, PolygonAndEllipseRegionsMatchGdis) {
 
 namespace {
 
-bool NearbyHas(const CComPicture& p, int x, int y, uint32_t colour) {
+bool NearbyHas(const CComPicture& p, int x, int y, uint32_t colour)
+{
     for (int dy = -1; dy <= 1; ++dy)
         for (int dx = -1; dx <= 1; ++dx)
             if (p.GetPixel(x + dx, y + dy) == ColorrefFromPixel(colour))
@@ -78,7 +86,8 @@ bool NearbyHas(const CComPicture& p, int x, int y, uint32_t colour) {
 
 // Compares a GDI drawing with ours: returns how many pixels differ, and fails for a pixel whose colour
 // is not found within one pixel in the other drawing.
-int DifferingPixels(int w, int h, void (*gdi)(HDC), void (*ours)(CComPicture&)) {
+int DifferingPixels(int w, int h, void (*gdi)(HDC), void (*ours)(CComPicture&))
+{
     CComPicture a = MakeFilled(w, h, kBlack), b = MakeFilled(w, h, kBlack);
     gdi(PictureDC(a));
     GdiFlush();
@@ -95,8 +104,8 @@ int DifferingPixels(int w, int h, void (*gdi)(HDC), void (*ours)(CComPicture&)) 
     return differ;
 }
 
-template <int Width>
-void GdiShapes(HDC dc) {
+template <int Width> void GdiShapes(HDC dc)
+{
     HPEN pen = CreatePen(PS_SOLID, Width, RGB(255, 0, 0));
     HBRUSH brush = CreateSolidBrush(RGB(0, 0, 255));
     HGDIOBJ oldPen = SelectObject(dc, pen);
@@ -113,8 +122,8 @@ void GdiShapes(HDC dc) {
     DeleteObject(brush);
 }
 
-template <int Width>
-void OurShapes(CComPicture& p) {
+template <int Width> void OurShapes(CComPicture& p)
+{
     const Pen pen{MakeColorref(255, 0, 0), Width};
     const Colorref brush = MakeColorref(0, 0, 255);
     p.Line(0, 1, 30, 1, pen);
@@ -125,7 +134,8 @@ void OurShapes(CComPicture& p) {
 
 } // namespace
 
-TEST(PictureDC, PenShapesMatchGdiUpToEdgePixels) {
+TEST(PictureDC, PenShapesMatchGdiUpToEdgePixels)
+{
     EXPECT_LE(DifferingPixels(40, 32, GdiShapes<1>, OurShapes<1>), 4);
     // Wide pens: GDI rounds line ends and strokes curves slightly heavier; both stay within a pixel.
     EXPECT_LE(DifferingPixels(40, 32, GdiShapes<2>, OurShapes<2>), 80);

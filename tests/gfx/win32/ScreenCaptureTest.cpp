@@ -45,8 +45,8 @@ TEST(ScreenCapture, CopiesTheScreenAreaIntoThePicture)
     wc.hInstance = GetModuleHandleA(nullptr);
     wc.lpszClassName = "QmCaptureTest";
     RegisterClassA(&wc);
-    HWND window = CreateWindowExA(WS_EX_TOPMOST, "QmCaptureTest", "", WS_POPUP | WS_VISIBLE, 40, 30, 100, 80,
-                                  nullptr, nullptr, wc.hInstance, nullptr);
+    HWND window = CreateWindowExA(WS_EX_TOPMOST, "QmCaptureTest", "", WS_POPUP | WS_VISIBLE, 40, 30, 100, 80, nullptr,
+                                  nullptr, wc.hInstance, nullptr);
     ASSERT_NE(window, nullptr);
     UpdateWindow(window);
     Pump(300);

@@ -1,5 +1,5 @@
-#include "model/SaverSettings.h"
 #include "model/posix/FileSettingsStore.h"
+#include "model/SaverSettings.h"
 #include "support/FileSizeLimit.h"
 #include "support/TempDir.h"
 

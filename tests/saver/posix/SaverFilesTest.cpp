@@ -11,7 +11,6 @@
 
 namespace fs = std::filesystem;
 
-
 TEST(SaverFiles, AWriteThatFailsPartWayLeavesNoShortFileAndKeepsWhatWasThere)
 {
     TempDir dir;

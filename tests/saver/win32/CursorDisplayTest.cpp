@@ -1,7 +1,7 @@
 #include "saver/CursorDisplay.h"
 
-#include <gtest/gtest.h>
 #include <windows.h>
+#include <gtest/gtest.h>
 
 TEST(CursorDisplayOnWindows, TheCursorIsShownAgainAfterManyHideAnswers)
 {
@@ -11,7 +11,7 @@ TEST(CursorDisplayOnWindows, TheCursorIsShownAgainAfterManyHideAnswers)
         CCursorDisplay cursor([](bool show) { return ShowCursor(show ? TRUE : FALSE); });
         for (int i = 0; i < 300; ++i) {
             cursor.Apply(false);
-            ShowCursor(FALSE);  // another window hiding it on every move as well
+            ShowCursor(FALSE); // another window hiding it on every move as well
         }
         EXPECT_LT(ShowCursor(TRUE) - 1, 0);
         ShowCursor(FALSE);

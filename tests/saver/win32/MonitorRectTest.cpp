@@ -1,7 +1,7 @@
 #include "saver/MonitorRect.h"
 
-#include <gtest/gtest.h>
 #include <windows.h>
+#include <gtest/gtest.h>
 
 TEST(MonitorRectOnWindows, ZeroAndUnknownMonitorsCoverTheVirtualScreenFromTheOrigin)
 {
@@ -17,11 +17,12 @@ BOOL CALLBACK TakeFirst(HMONITOR, HDC, LPRECT r, LPARAM data)
     *reinterpret_cast<RECT*>(data) = *r;
     return FALSE;
 }
-}
+} // namespace
 
 TEST(MonitorRectOnWindows, FirstMonitorIsTheEnumeratedOne)
 {
     RECT first{};
     EnumDisplayMonitors(nullptr, nullptr, TakeFirst, reinterpret_cast<LPARAM>(&first));
-    EXPECT_EQ(GetMonitorRect(1), (MonitorArea{first.left, first.top, first.right - first.left, first.bottom - first.top}));
+    EXPECT_EQ(GetMonitorRect(1),
+              (MonitorArea{first.left, first.top, first.right - first.left, first.bottom - first.top}));
 }

@@ -4,12 +4,12 @@
 
 #include <vector>
 
-#include "../SlideTestProject.h"
 #include "../../model/SequenceRandom.h"
+#include "../SlideTestProject.h"
+#include "model/MediaSettingsRecord.h"
 #include "slides/ImageSlideShowPlayer.h"
 #include "slides/SlidePlayerList.h"
 #include "slides/win32/SlideWindow.h"
-#include "model/MediaSettingsRecord.h"
 
 namespace {
 
@@ -34,8 +34,8 @@ HWND MakeParent(int w, int h)
     }
     RECT r{0, 0, w, h};
     AdjustWindowRect(&r, WS_POPUP, FALSE);
-    HWND hwnd = CreateWindowExA(0, "SlideWindowTestParent", "", WS_POPUP, 0, 0, r.right - r.left,
-                                r.bottom - r.top, nullptr, nullptr, GetModuleHandleA(nullptr), nullptr);
+    HWND hwnd = CreateWindowExA(0, "SlideWindowTestParent", "", WS_POPUP, 0, 0, r.right - r.left, r.bottom - r.top,
+                                nullptr, nullptr, GetModuleHandleA(nullptr), nullptr);
     ShowWindow(hwnd, SW_SHOW);
     return hwnd;
 }
