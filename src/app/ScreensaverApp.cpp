@@ -20,36 +20,23 @@ CScreensaverApp::CScreensaverApp(IAppSystem& system, CLog& log) : system_(system
 
 CScreensaverApp::~CScreensaverApp() = default;
 
-void CScreensaverApp::Log(int line, const char* format, ...)
-{
-    if (!log_.IsOn())
-        return;
-    char text[1024];
-    va_list args;
-    va_start(args, format);
-    std::vsnprintf(text, sizeof text, format, args);
-    va_end(args);
-    log_.WritePrefix(kSource, line);
-    log_.WriteMessage("%s", text);
-}
-
 bool CScreensaverApp::RunOneShot(const StartupArguments& args)
 {
     switch (ClassifyFirstArgument(args.hasFirstArgument ? args.firstArgument.c_str() : nullptr)) {
     case OneShotCommand::SetDefault:
-        Log(__LINE__, "set as system's default screensaver!");
+        log_.Entry(kSource, __LINE__, "set as system's default screensaver!");
         system_.SetAsDefaultScreensaver(args.programPath);
-        Log(__LINE__, "default screensaver is set!");
+        log_.Entry(kSource, __LINE__, "default screensaver is set!");
         return true;
     case OneShotCommand::Install:
-        Log(__LINE__, "open screensaver setting dialog!");
+        log_.Entry(kSource, __LINE__, "open screensaver setting dialog!");
         system_.InstallThroughShell(args.programPath);
-        Log(__LINE__, "setting dialog closed!");
+        log_.Entry(kSource, __LINE__, "setting dialog closed!");
         return true;
     case OneShotCommand::ChangePassword:
-        Log(__LINE__, "checking password in win9x");
+        log_.Entry(kSource, __LINE__, "checking password in win9x");
         system_.ChangePassword(static_cast<uint32_t>(LeadingNumber(args.secondArgument)));
-        Log(__LINE__, "finish checking password!");
+        log_.Entry(kSource, __LINE__, "finish checking password!");
         return true;
     case OneShotCommand::None: break;
     }
@@ -59,7 +46,7 @@ bool CScreensaverApp::RunOneShot(const StartupArguments& args)
 bool CScreensaverApp::InitInstance(const StartupArguments& args)
 {
     std::srand(static_cast<unsigned>(std::time(nullptr)));
-    Log(__LINE__, "screensaver file : %s", args.programPath.c_str());
+    log_.Entry(kSource, __LINE__, "screensaver file : %s", args.programPath.c_str());
     if (RunOneShot(args))
         return false;
 
@@ -85,27 +72,27 @@ bool CScreensaverApp::InitInstance(const StartupArguments& args)
     settings_.Load(system_.SettingsStore());
 
     if (const char* line = StartModeLogLine(startMode_))
-        Log(__LINE__, "%s", line);
+        log_.Entry(kSource, __LINE__, "%s", line);
 
     if (startMode_ == StartMode::ChangePassword) {
         // "-a" and "a" ask for the same as "/a".
-        Log(__LINE__, "checking password in win9x");
+        log_.Entry(kSource, __LINE__, "checking password in win9x");
         system_.ChangePassword(parentWindow_);
-        Log(__LINE__, "finish checking password!");
+        log_.Entry(kSource, __LINE__, "finish checking password!");
         project_.Close();
         database_.Close();
         return false;
     }
 
     if (startMode_ == StartMode::Configure) {
-        Log(__LINE__, "Openning the configuration dialog!");
+        log_.Entry(kSource, __LINE__, "Openning the configuration dialog!");
         try {
             system_.RunSettingsDialog(*this);
         } catch (...) {
         }
         project_.Close();
         system_.CloseSaverMutex();
-        Log(__LINE__, "Exit from the configuration dialog!");
+        log_.Entry(kSource, __LINE__, "Exit from the configuration dialog!");
         database_.Close();
         return false;
     }
@@ -121,7 +108,7 @@ bool CScreensaverApp::InitInstance(const StartupArguments& args)
     system_.SaveDesktopSnapshot(settings_.monitor);
     bool announces = startMode_ == StartMode::Saver || startMode_ == StartMode::Preview;
     if (announces) {
-        Log(__LINE__, "notify windows a screensaver is running");
+        log_.Entry(kSource, __LINE__, "notify windows a screensaver is running");
         system_.SetScreenSaverRunning(true);
     }
     try {
@@ -130,7 +117,7 @@ bool CScreensaverApp::InitInstance(const StartupArguments& args)
         // Whatever the show threw, the system flag is cleared and the project closed below.
     }
     if (announces) {
-        Log(__LINE__, "notify windows screensaver is stopped!");
+        log_.Entry(kSource, __LINE__, "notify windows screensaver is stopped!");
         system_.SetScreenSaverRunning(false);
     }
     project_.Close();

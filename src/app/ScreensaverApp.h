@@ -48,11 +48,6 @@ public:
 
 private:
     bool RunOneShot(const StartupArguments& args);
-    void Log(int line, const char* format, ...)
-#if defined(__GNUC__)
-        __attribute__((format(printf, 3, 4)))
-#endif
-        ;
 
     IAppSystem& system_;
     CLog& log_;

@@ -79,14 +79,30 @@ void CLog::WritePrefix(const char* source, int line)
 
 void CLog::WriteMessage(const char* format, ...)
 {
+    va_list args;
+    va_start(args, format);
+    WriteMessageV(format, args);
+    va_end(args);
+}
+
+void CLog::WriteMessageV(const char* format, va_list args)
+{
     if (!stream_ || !format)
         return;
     char text[kMessageBuffer];
-    va_list args;
-    va_start(args, format);
     int n = std::vsnprintf(text, sizeof text, format, args);
-    va_end(args);
     if (n <= 0)
         return;
     WriteLine(text);
+}
+
+void CLog::Entry(const char* source, int line, const char* format, ...)
+{
+    if (!stream_)
+        return;
+    WritePrefix(source, line);
+    va_list args;
+    va_start(args, format);
+    WriteMessageV(format, args);
+    va_end(args);
 }

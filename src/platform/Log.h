@@ -1,4 +1,5 @@
 #pragma once
+#include <cstdarg>
 #include <cstdio>
 #include <string>
 
@@ -20,7 +21,16 @@ public:
 
     bool IsOn() const { return stream_ != nullptr; }
 
-    // "(tick)[tag,(line)] : " where tag is the part of source after its last backslash.
+    // One entry: "(tick)[tag,(line)] : " and the formatted message, where tag is the part of source after
+    // its last backslash ("..\\ScreensaverDlg"). Where an entry's line number is fixed, the caller passes it;
+    // elsewhere __LINE__. Does nothing while the log is off.
+    void Entry(const char* source, int line, const char* format, ...)
+#if defined(__GNUC__)
+        __attribute__((format(printf, 4, 5)))
+#endif
+        ;
+
+    // The entry's two writes. Entries of two threads may interleave between them.
     void WritePrefix(const char* source, int line);
     void WriteMessage(const char* format, ...)
 #if defined(__GNUC__)
@@ -35,18 +45,9 @@ public:
     }
 
 private:
+    void WriteMessageV(const char* format, va_list args);
     void WriteLine(const char* text);
 
     std::FILE* stream_ = nullptr;
     IClock* clock_ = nullptr;
 };
-
-// One log entry from a source tag such as ".\\ScreensaverDlg", with the call site's line number.
-#define KADO_LOG(source, ...)                                                                                          \
-    do {                                                                                                               \
-        CLog& kadoLog_ = CLog::Instance();                                                                             \
-        if (kadoLog_.IsOn()) {                                                                                         \
-            kadoLog_.WritePrefix(source, __LINE__);                                                                    \
-            kadoLog_.WriteMessage(__VA_ARGS__);                                                                        \
-        }                                                                                                              \
-    } while (0)

@@ -35,9 +35,9 @@ void CMediaSequencer::PresentCurrentItem()
     itemPresenting_ = false;
 
     const int count = media.Count();
-    KADO_LOG(".\\ScreensaverDlg", "Media Count = %d", count);
+    CLog::Instance().Entry(".\\ScreensaverDlg", __LINE__, "Media Count = %d", count);
     const std::string fileName = media.FileName();
-    KADO_LOG(".\\ScreensaverDlg", "Media name = %s", fileName.c_str());
+    CLog::Instance().Entry(".\\ScreensaverDlg", __LINE__, "Media name = %s", fileName.c_str());
     // Without items there is nothing to present; the show waits for its close event.
     if (count <= 0)
         return;
@@ -52,15 +52,15 @@ void CMediaSequencer::PresentCurrentItem()
             parts_.imagePlayers->SetPlayerSettings(imagePlayer_, options_.settings, options_.project);
             parts_.imagePlayers->SetPlayerMedia(imagePlayer_, media.Media());
         }
-        KADO_LOG(".\\ScreensaverDlg", "Do an image slide show");
+        CLog::Instance().Entry(".\\ScreensaverDlg", __LINE__, "Do an image slide show");
         parts_.imagePlayers->ShowSlide(imagePlayer_, media.Settings());
         break;
     case kNoPlayer: break;
     case kVideo:
-        KADO_LOG(".\\ScreensaverDlg", "Play a video movie");
+        CLog::Instance().Entry(".\\ScreensaverDlg", __LINE__, "Play a video movie");
         PlayVideo();
         break;
-    default: KADO_LOG(".\\ScreensaverDlg", "Unknow Media type %d", type); break;
+    default: CLog::Instance().Entry(".\\ScreensaverDlg", __LINE__, "Unknow Media type %d", type); break;
     }
     itemPresenting_ = true;
 
@@ -92,7 +92,7 @@ void CMediaSequencer::ItemFinished()
     itemPresenting_ = false;
     if (soundPlaying)
         return;
-    KADO_LOG(".\\ScreensaverDlg", "Show Next media file");
+    CLog::Instance().Entry(".\\ScreensaverDlg", __LINE__, "Show Next media file");
     ShowNextMedia();
 }
 
@@ -229,9 +229,9 @@ void CMediaSequencer::PlayVideo()
 
     const int chosen = currentVideoPlayer_ == 1 ? 0 : 1;
     if (chosen == 0)
-        KADO_LOG(".\\ScreensaverDlg", "Video Player0 working");
+        CLog::Instance().Entry(".\\ScreensaverDlg", __LINE__, "Video Player0 working");
     else
-        KADO_LOG(".\\ScreensaverDlg", "Video Player1 working");
+        CLog::Instance().Entry(".\\ScreensaverDlg", __LINE__, "Video Player1 working");
     std::unique_ptr<IVideoPlayer>& player = videoPlayers_[chosen];
     if (!player)
         player = host_.CreateVideoPlayer();
@@ -242,12 +242,12 @@ void CMediaSequencer::PlayVideo()
         player->DrawBackground();
     }
     host_.MakeTopmost();
-    KADO_LOG(".\\ScreensaverDlg", "Set screensaver window top most");
+    CLog::Instance().Entry(".\\ScreensaverDlg", __LINE__, "Set screensaver window top most");
     if (player)
         player->Show();
     videoPlayers_[1 - chosen].reset();
     currentVideoPlayer_ = chosen;
-    KADO_LOG(".\\ScreensaverDlg", "Exit from PlayVideo()");
+    CLog::Instance().Entry(".\\ScreensaverDlg", __LINE__, "Exit from PlayVideo()");
 }
 
 void CMediaSequencer::RemoveTemporaryFiles()

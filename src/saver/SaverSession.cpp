@@ -33,7 +33,7 @@ void CSaverSession::OnInit()
     host_.ShowTaskbar(false);
     if (TimeLimited()) {
         const uint32_t minutes = uint32_t(settings_.timeLimitMinutes);
-        KADO_LOG(".\\ScreensaverDlg", "Time Limitation %u minute(s)", minutes);
+        CLog::Instance().Entry(".\\ScreensaverDlg", __LINE__, "Time Limitation %u minute(s)", minutes);
         // Limits longer than one timer period run as several periods.
         timeLimitLeftMs_ = uint64_t(minutes) * 60000u;
         StartTimeLimitPeriod();

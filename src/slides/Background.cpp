@@ -141,11 +141,7 @@ void CBackground::PaintBackground()
         if (record.PresetGradient()) {
             // Twelve pairs: 12 + g and 24 + g for g = 0..11 (a thirteenth pair would run past the palette).
             const int g = Random().Next() % kGradientPairs;
-            CLog& log = CLog::Instance();
-            if (log.IsOn()) {
-                log.WritePrefix(".\\Background", 211);
-                log.WriteMessage("draw gradient backgroup %d", g);
-            }
+            CLog::Instance().Entry(".\\Background", 211, "draw gradient backgroup %d", g);
             first = kPalette[static_cast<size_t>(12 + g)];
             second = kPalette[static_cast<size_t>(24 + g)];
         }

@@ -134,12 +134,9 @@ void CImageSlideShowPlayer::ComposeSlide()
 
     const SlideScale scale = ScaleSlide(options.ScaleMode(), imageW, imageH, frame.cx, frame.cy);
     if (options.ScaleMode() == 1) {
-        CLog& log = CLog::Instance();
-        if (log.IsOn()) {
-            log.WritePrefix(".\\ImageSlideShowPlayer", 226);
-            log.WriteMessage("neww=%d , newh=%d , imgw=%d , imgh=%d , framew=%d , frameh=%d", scale.destW, scale.destH,
-                             imageW, imageH, frame.cx, frame.cy);
-        }
+        CLog::Instance().Entry(".\\ImageSlideShowPlayer", 226,
+                               "neww=%d , newh=%d , imgw=%d , imgh=%d , framew=%d , frameh=%d", scale.destW,
+                               scale.destH, imageW, imageH, frame.cx, frame.cy);
     }
     int x = CentredOffset(frame.cx, scale.destW);
     int y = CentredOffset(frame.cy, scale.destH);

@@ -74,11 +74,7 @@ void TransitionEngine::RunTransition()
     if (background_)
         CopyPictureRect(0, 0, canvasWidth_, canvasHeight_, *background_, 0, 0);
 
-    CLog& log = *log_;
-    if (log.IsOn()) {
-        log.WritePrefix(kLogSource, 126);
-        log.WriteMessage("begin a transition show , transition effect index = %d ", effectIndex_);
-    }
+    log_->Entry(kLogSource, 126, "begin a transition show , transition effect index = %d ", effectIndex_);
 
     const int index = noTransition_ ? -1 : effectIndex_;
     if (index == -1) {
@@ -98,10 +94,7 @@ void TransitionEngine::RunTransition()
     }
     // Any other index leaves the background alone on screen.
 
-    if (log.IsOn()) {
-        log.WritePrefix(kLogSource, 617);
-        log.WriteMessage("end a transition show");
-    }
+    log_->Entry(kLogSource, 617, "end a transition show");
 }
 
 void TransitionEngine::Present(int x, int y, int width, int height)

@@ -78,8 +78,7 @@ TEST(Log, AppendsBeginEntriesAndEndToWhatIsThere)
         CLog log(ProgramIn(dir));
         ASSERT_TRUE(log.IsOn());
         log.SetClock(&clock);
-        log.WritePrefix(".\\Screensaver", 73);
-        log.WriteMessage("screensaver file : %s", "C:\\WINDOWS\\show.scr");
+        log.Entry(".\\Screensaver", 73, "screensaver file : %s", "C:\\WINDOWS\\show.scr");
     }
     EXPECT_EQ(ReadLog(dir.File("kado.log")),
               std::string("earlier run\n") + kBegin +

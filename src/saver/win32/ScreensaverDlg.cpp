@@ -47,7 +47,7 @@ CScreensaverDlg::~CScreensaverDlg()
 
 int CScreensaverDlg::DoModal()
 {
-    KADO_LOG(".\\ScreensaverDlg", "Here");
+    CLog::Instance().Entry(".\\ScreensaverDlg", __LINE__, "Here");
     HINSTANCE instance = GetModuleHandleA(nullptr);
     hwnd_ = CreateDialogParamA(instance, MAKEINTRESOURCEA(IDD_SCREENSAVER), nullptr, DialogProc,
                                reinterpret_cast<LPARAM>(this));
@@ -153,11 +153,11 @@ void CScreensaverDlg::Place()
         SetParent(hwnd_, parent);
         MoveWindow(hwnd_, 0, 0, r.right - r.left, r.bottom - r.top, FALSE);
     } else if (args_.mode == StartMode::Saver || args_.mode == StartMode::Program) {
-        KADO_LOG(".\\ScreensaverDlg", "show on screen %d", args_.settings->monitor);
+        CLog::Instance().Entry(".\\ScreensaverDlg", __LINE__, "show on screen %d", args_.settings->monitor);
         const MonitorArea area = GetMonitorRect(args_.settings->monitor);
         SetWindowLongA(hwnd_, GWL_EXSTYLE, WS_EX_TOPMOST | WS_EX_TOOLWINDOW);
         SetWindowPos(hwnd_, HWND_TOPMOST, area.left, area.top, area.width, area.height, 0);
-        KADO_LOG(".\\ScreensaverDlg", "Set screensaver window top most");
+        CLog::Instance().Entry(".\\ScreensaverDlg", __LINE__, "Set screensaver window top most");
         MoveWindow(hwnd_, area.left, area.top, area.width, area.height, FALSE);
     }
     RECT w{};
@@ -210,7 +210,7 @@ void CScreensaverDlg::OnCommand(UINT id)
         if (args_.runSettingsDialog)
             args_.runSettingsDialog();
         SetWindowPos(hwnd_, HWND_TOPMOST, 0, 0, width_, height_, 0);
-        KADO_LOG(".\\ScreensaverDlg", "Set screensaver window top most");
+        CLog::Instance().Entry(".\\ScreensaverDlg", __LINE__, "Set screensaver window top most");
         break;
     case ID_PROGRAM_EXIT:
         result_ = 0;
