@@ -150,7 +150,8 @@ grep -q "^ended 1" <<<"$result" && pass "/p: ends with its parent" || fail "/p: 
 grep -q "show on screen\|Time Limitation" "$work/preview/kado.log" && fail "/p: placed or time-limited like a saver" ||
   pass "/p: no screen placement and no time limit"
 
-left=$(pgrep -af 'screensaver\.scr|saver_e2e_helper' | grep -v -e saver_e2e.sh -e '<defunct>')
+# Only this run's programs: other checkouts on the machine may be running the same test at the same time.
+left=$(pgrep -af 'screensaver\.scr|saver_e2e_helper' | grep -F -e "$work" -e "$helper_exe" | grep -v -e saver_e2e.sh -e '<defunct>')
 [ -z "$left" ] || fail "programs of this test are still running: $left"
 echo "saver e2e: $failures failure(s)"
 [ "$failures" = 0 ]
