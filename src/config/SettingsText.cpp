@@ -9,6 +9,7 @@
 
 #include <algorithm>
 #include <charconv>
+#include <cstdio>
 
 namespace {
 
@@ -228,8 +229,11 @@ std::string DescribeSettings(const CSaverSettings& settings)
         text += std::string(e.name) + " =" + (value.empty() ? "" : " " + value) + "\n";
     }
     for (size_t i = 0; i < pages.states.size(); ++i) {
-        if (pages.states[i] != 0)
-            text += "    " + std::to_string(i) + "  " + EffectName(static_cast<int>(i)) + "\n";
+        if (pages.states[i] == 0)
+            continue;
+        char line[96];
+        std::snprintf(line, sizeof line, "%7zu  %s\n", i, EffectName(static_cast<int>(i)));
+        text += line;
     }
     return text;
 }

@@ -28,7 +28,7 @@ TEST(SettingsText, DescribesWhatThePagesShow)
     EXPECT_EQ(Line(text, "monitor"), "monitor = 1");
     EXPECT_EQ(Line(text, "speed"), "speed = 25");
     EXPECT_EQ(Line(text, "effects"), "effects = 3,5");
-    EXPECT_NE(text.find("    3  Band from center small\n    5  Band from left-bottom small\n"), std::string::npos);
+    EXPECT_NE(text.find("      3  Band from center small\n      5  Band from left-bottom small\n"), std::string::npos);
     for (const std::string& name : SettingNames())
         EXPECT_NE(Line(text, name), "(missing)") << name;
 }
