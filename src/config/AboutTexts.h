@@ -16,6 +16,3 @@ AboutTexts MakeAboutTexts(const CKADOGlobeSettings& project, uint64_t totalPhysi
 
 // "2097152 K" for 2 GiB: whole kilobytes, without wrapping on machines with more than 2 or 4 GiB.
 std::string MemoryText(uint64_t bytes);
-
-// The About box's controls and colours.
-enum AboutControl : int { kIdAboutName = 1042, kIdAboutVersion = 1043, kIdAboutCopyright = 1044, kIdAboutMemory = 1045 };

@@ -18,12 +18,3 @@ std::string DescriptionPageText(const CKADOGlobeSettings& project);
 
 // Line breaks as a multi-line edit box shows them: a lone LF (or CR) becomes CR LF.
 std::string EditBoxText(const std::string& text);
-
-// Control ids of the two pages.
-enum PageTextControl : int {
-    kIdPublisherAuthor = 1039,
-    kIdPublisherDescription = 1035,
-    kIdDescription = 1036,
-    kIdHomePageLink = 1990,
-    kIdEmailLink = 1991,
-};

@@ -1,4 +1,6 @@
 #pragma once
+#include "config/ConfigIds.h"
+
 #include <cstdint>
 #include <string>
 
@@ -37,30 +39,10 @@ void StoreSettingPage(const SettingPageValues& page, CSaverSettings& settings);
 std::string KeyText(int32_t keyValue);
 int32_t KeyValue(const std::string& keyText);
 
-// Control ids of the page.
-enum SettingPageControl : int {
-    kIdAnyEvent = 1001,
-    kIdMouseMove = 1017,
-    kIdMouseLeftClick = 1002,
-    kIdMouseRightClick = 1018,
-    kIdMouseDoubleClick = 1019,
-    kIdEscKey = 1020,
-    kIdEnterKey = 1021,
-    kIdSpecifiedKey = 1022,
-    kIdKeyLabel = 1046,
-    kIdKeyText = 1023,
-    kIdMouseThreshold = 1024,
-    kIdMute = 1025,
-    kIdTimeLimit = 1026,
-    kIdMinutesText = 1027,
-    kIdMinutesSpin = 1028,
-    kIdMonitor = 1050,
-};
-
 // The controls "Any Event." greys while it is on; nothing else on the page changes with it.
-inline constexpr int kCloseEventControls[] = {kIdMouseMove,  kIdMouseLeftClick, kIdMouseRightClick,
-                                              kIdMouseDoubleClick, kIdEscKey, kIdEnterKey,
-                                              kIdSpecifiedKey, kIdKeyLabel, kIdKeyText};
+inline constexpr int kCloseEventControls[] = {IDC_MOUSE_MOVE,     IDC_MOUSE_LEFT_CLICK, IDC_MOUSE_RIGHT_CLICK,
+                                              IDC_MOUSE_DOUBLE_CLICK, IDC_ESC_KEY,     IDC_ENTER_KEY,
+                                              IDC_SPECIFIED_KEY,  IDC_KEY_LABEL,        IDC_KEY_TEXT};
 inline bool CloseEventControlsEnabled(int anyEvent)
 {
     return anyEvent == 0;

@@ -177,7 +177,7 @@ std::string EffectsValue(const std::vector<int>& states)
     std::string list;
     for (size_t i = 0; i < states.size(); ++i) {
         if (states[i] != 0)
-            list += (list.empty() ? "" : ",") + std::to_string(i);
+            list.append(list.empty() ? "" : ",").append(std::to_string(i));
     }
     return list.empty() ? "none" : list;
 }

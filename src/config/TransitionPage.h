@@ -23,13 +23,3 @@ constexpr int kSpeedMin = 0, kSpeedMax = 100;
 TransitionPageValues LoadTransitionPage(const CSaverSettings& settings);
 // Writes the values and the list built from the rows' states.
 void StoreTransitionPage(const TransitionPageValues& page, const std::vector<int>& states, CSaverSettings& settings);
-
-// Control ids of the page.
-enum TransitionPageControl : int {
-    kIdUseOwnTransitions = 1029,
-    kIdRandomTransitions = 1038,
-    kIdSelectAll = 1032,
-    kIdClearAll = 1034,
-    kIdSpeed = 1033,
-    kIdEffectList = 998,
-};

@@ -41,7 +41,7 @@ TEST(SettingPage, ControlsShowAndStoreWhatTheyCanHold)
     StoreSettingPage(page, settings);
     EXPECT_EQ(settings.playSounds, 1);
     EXPECT_EQ(settings.keyValue, 'a');
-    page.keyText = "\xE9";
+    page.keyText = std::string(1, '\xE9');
     StoreSettingPage(page, settings);
     EXPECT_EQ(settings.keyValue, 0xE9) << "the character's byte, not a negative number";
     page.keyText.clear();
