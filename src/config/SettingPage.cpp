@@ -4,6 +4,27 @@
 
 #include <algorithm>
 
+namespace {
+
+// The check boxes that show a stored value as it is.
+struct CheckField {
+    int SettingPageValues::*page;
+    int32_t CSaverSettings::*stored;
+};
+const CheckField kCheckFields[] = {
+    {&SettingPageValues::anyEvent, &CSaverSettings::anyEvent},
+    {&SettingPageValues::mouseMove, &CSaverSettings::mouseMove},
+    {&SettingPageValues::mouseLeftClick, &CSaverSettings::mouseLeftClick},
+    {&SettingPageValues::mouseRightClick, &CSaverSettings::mouseRightClick},
+    {&SettingPageValues::mouseDoubleClick, &CSaverSettings::mouseDoubleClick},
+    {&SettingPageValues::escKey, &CSaverSettings::escKey},
+    {&SettingPageValues::enterKey, &CSaverSettings::enterKey},
+    {&SettingPageValues::specifiedKey, &CSaverSettings::specifiedKey},
+    {&SettingPageValues::timeLimit, &CSaverSettings::timeLimit},
+};
+
+} // namespace
+
 std::string KeyText(int32_t keyValue)
 {
     const char c = static_cast<char>(keyValue & 0xFF);
@@ -18,19 +39,12 @@ int32_t KeyValue(const std::string& keyText)
 SettingPageValues LoadSettingPage(const CSaverSettings& s)
 {
     SettingPageValues page;
-    page.anyEvent = s.anyEvent;
-    page.mouseMove = s.mouseMove;
-    page.mouseLeftClick = s.mouseLeftClick;
-    page.mouseRightClick = s.mouseRightClick;
-    page.mouseDoubleClick = s.mouseDoubleClick;
-    page.escKey = s.escKey;
-    page.enterKey = s.enterKey;
-    page.specifiedKey = s.specifiedKey;
+    for (const CheckField& f : kCheckFields)
+        page.*f.page = s.*f.stored;
     page.keyText = KeyText(s.keyValue);
     // The controls hold only their range: what they show is what confirming stores.
     page.sliderPosition = std::clamp(s.mouseThreshold, kSliderMin, kSliderMax);
     page.mute = s.playSounds == 0 ? 1 : 0;
-    page.timeLimit = s.timeLimit;
     page.spinPosition = std::clamp<int32_t>(static_cast<int16_t>(s.timeLimitMinutes & 0xFFFF), kMinutesMin,
                                            kMinutesMax);
     page.monitor = s.monitor;
@@ -39,18 +53,11 @@ SettingPageValues LoadSettingPage(const CSaverSettings& s)
 
 void StoreSettingPage(const SettingPageValues& page, CSaverSettings& s)
 {
-    s.anyEvent = page.anyEvent;
-    s.mouseMove = page.mouseMove;
-    s.mouseLeftClick = page.mouseLeftClick;
-    s.mouseRightClick = page.mouseRightClick;
-    s.mouseDoubleClick = page.mouseDoubleClick;
-    s.escKey = page.escKey;
-    s.enterKey = page.enterKey;
-    s.specifiedKey = page.specifiedKey;
+    for (const CheckField& f : kCheckFields)
+        s.*f.stored = page.*f.page;
     s.keyValue = KeyValue(page.keyText);
     s.mouseThreshold = page.sliderPosition;
     s.playSounds = page.mute == 0 ? 1 : 0;
-    s.timeLimit = page.timeLimit;
     s.timeLimitMinutes = page.spinPosition;
     if (page.monitor >= 0)
         s.monitor = page.monitor;

@@ -92,9 +92,10 @@ closes evil
 [ ! -e "$work/evil.exe.ran" ] && pass "a program named as website is not started" || fail "the project started a program"
 
 # --- a bare www. address is opened as an http:// address (by the test's own handler)
-record=$work/opened.txt
-timeout -k 5 30 wine reg add 'HKCR\http\shell\open\command' /ve \
-  /d "\"$(winpath "$helper_exe")\" record \"$(winpath "$record")\" %1" /f </dev/null >/dev/null 2>&1
+cp "$helper_exe" "$work/browser.exe"
+record=$work/browser.exe.ran
+timeout -k 5 30 wine reg add 'HKCR\http\shell\open\command' /ve /d "\"$(winpath "$work/browser.exe")\" %1" /f \
+  </dev/null >/dev/null 2>&1
 open www "$work/www.scr"
 helper next "$dialog" >/dev/null; helper next "$dialog" >/dev/null
 helper link "$dialog" 1990 >/dev/null

@@ -1,6 +1,6 @@
 // Helper of the settings dialog's whole-program test under Wine: attaches projects to copies of the
 // program and drives the dialog of another process with window messages, as a user's clicks would.
-// Run without arguments (as a program a crafted project names) it leaves "<its path>.ran" behind.
+// A copy under another name (a program a link may open) leaves "<its path>.ran" with its arguments.
 #include "db/DatabaseWriter.h"
 
 #include <windows.h>
@@ -186,20 +186,13 @@ int Show(int command)
     return 0;
 }
 
-int RecordRun(const char* self)
+// Run as what a link opened: "<its path>.ran" records the arguments it was given.
+int RecordRun(int argc, char** argv)
 {
-    std::FILE* file = std::fopen((std::string(self) + ".ran").c_str(), "w");
-    if (file)
-        std::fclose(file);
-    return 0;
-}
-
-int Record(int argc, char** argv)
-{
-    std::FILE* file = std::fopen(argv[2], "a");
+    std::FILE* file = std::fopen((std::string(argv[0]) + ".ran").c_str(), "w");
     if (!file)
         return 1;
-    for (int i = 3; i < argc; ++i)
+    for (int i = 1; i < argc; ++i)
         std::fprintf(file, "%s\n", argv[i]);
     std::fclose(file);
     return 0;
@@ -209,9 +202,7 @@ int Record(int argc, char** argv)
 
 int main(int argc, char** argv)
 {
-    if (argc == 1)
-        return RecordRun(argv[0]);
-    const std::string command = argv[1];
+    const std::string command = argc > 1 ? argv[1] : "";
     if (command == "pack" && argc == 7)
         return Pack(argv[2], argv[3], argv[4], argv[5], argv[6]);
     if (command == "dialog")
@@ -236,8 +227,6 @@ int main(int argc, char** argv)
         const int code = argc >= 5 ? std::atoi(argv[4]) : 0;
         return PostMessageA(Handle(argv[2]), WM_COMMAND, MAKEWPARAM(std::atoi(argv[3]), code), 0) ? 0 : 1;
     }
-    if (command == "record" && argc >= 3)
-        return Record(argc, argv);
     if (command == "show" && argc == 3)
         return Show(std::atoi(argv[2]));
     // owner DIALOG: the window that owns the dialog.
@@ -245,8 +234,11 @@ int main(int argc, char** argv)
         std::printf("%lu\n", static_cast<unsigned long>(reinterpret_cast<uintptr_t>(GetWindow(Handle(argv[2]), GW_OWNER))));
         return 0;
     }
+    // Copies under another name stand for what a link may open.
+    if (!std::strstr(argv[0], "config_e2e_helper"))
+        return RecordRun(argc, argv);
     std::fprintf(stderr, "usage: config_e2e_helper pack IN OUT NAME FLAGS WEBSITE | dialog | tabs D | next D | "
-                         "style D ID | rect D ID | click D ID | link D ID | command D ID [CODE] | record FILE ARGS... | "
-                         "show COMMAND | owner D\n");
+                         "style D ID | rect D ID | click D ID | link D ID | command D ID [CODE] | show COMMAND | "
+                         "owner D\n");
     return 2;
 }

@@ -57,17 +57,23 @@ LRESULT CALLBACK CCheckWindow::Procedure(HWND hwnd, UINT message, WPARAM wParam,
         SetWindowLongPtrA(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(create->lpCreateParams));
     }
     auto* self = reinterpret_cast<CCheckWindow*>(GetWindowLongPtrA(hwnd, GWLP_USERDATA));
-    if (message == WM_NCDESTROY)
+    if (!self)
+        return DefWindowProcA(hwnd, message, wParam, lParam);
+    self->hwnd_ = hwnd;
+    const LRESULT result = self->OnMessage(hwnd, message, wParam, lParam);
+    if (message == WM_NCDESTROY) {
         SetWindowLongPtrA(hwnd, GWLP_USERDATA, 0);
-    return self ? self->OnMessage(hwnd, message, wParam, lParam) : DefWindowProcA(hwnd, message, wParam, lParam);
+        self->hwnd_ = nullptr;
+    }
+    return result;
 }
 
 bool CCheckControl::Create(const RECT& rect, HWND parent, int id)
 {
-    hwnd_ = MakeWindow(this, "Check Control", rect, parent, id);
-    if (hwnd_)
-        UpdateScrollBars();
-    return hwnd_ != nullptr;
+    if (!MakeWindow(this, "Check Control", rect, parent, id))
+        return false;
+    UpdateScrollBars();
+    return true;
 }
 
 void CCheckControl::UpdateScrollBars()
@@ -214,8 +220,6 @@ void CCheckControl::ScrollPixels(int scrollX)
 
 LRESULT CCheckControl::OnMessage(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
 {
-    if (!hwnd_ && message != WM_NCDESTROY)
-        hwnd_ = hwnd;
     switch (message) {
     case WM_ERASEBKGND:
         return 1; // Paint fills the whole client area
@@ -237,9 +241,6 @@ LRESULT CCheckControl::OnMessage(HWND hwnd, UINT message, WPARAM wParam, LPARAM 
         ScrollPixels(ScrollPosition(scrollX_, RequestOf(wParam), 10, client.right, horizontalMax_, HIWORD(wParam)));
         return 0;
     }
-    case WM_NCDESTROY:
-        hwnd_ = nullptr;
-        break;
     default:
         break;
     }

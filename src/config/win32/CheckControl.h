@@ -8,11 +8,14 @@ struct CheckListItem;
 class CCheckWindow {
 public:
     virtual ~CCheckWindow() = default;
+    HWND Handle() const { return hwnd_; }
 
 protected:
     // Makes a child window of the check list's class for this object.
     static HWND MakeWindow(CCheckWindow* owner, const char* name, const RECT& rect, HWND parent, int id);
     virtual LRESULT OnMessage(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) = 0;
+
+    HWND hwnd_ = nullptr; // from the window's creation to its end
 
 private:
     static LRESULT CALLBACK Procedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
@@ -25,7 +28,6 @@ public:
     explicit CCheckControl(CCheckList& list) : list_(list) {}
 
     bool Create(const RECT& rect, HWND parent, int id);
-    HWND Handle() const { return hwnd_; }
 
     // After items were added or the window's size changed.
     void UpdateScrollBars();
@@ -44,7 +46,6 @@ private:
     RECT RowRect(int visibleRow) const;
 
     CCheckList& list_;
-    HWND hwnd_ = nullptr;
     int rowsFit_ = 0;
     int firstRow_ = 0;
     int scrollX_ = 0;

@@ -111,8 +111,7 @@ bool CCheckList::Create(const RECT& rect, HWND parent, int id, int checkedBitmap
     }
     model_.SetMetrics(bitmapSize_.cx + 6, itemHeight);
 
-    hwnd_ = MakeWindow(this, "CLISTBOX", rect, parent, id);
-    if (!hwnd_ || !control_.Create(InsideFrame(hwnd_), hwnd_, id + 1)) {
+    if (!MakeWindow(this, "CLISTBOX", rect, parent, id) || !control_.Create(InsideFrame(hwnd_), hwnd_, id + 1)) {
         Destroy();
         return false;
     }
@@ -174,9 +173,6 @@ LRESULT CCheckList::OnMessage(HWND hwnd, UINT message, WPARAM wParam, LPARAM lPa
                        TRUE);
         }
         return 0;
-    case WM_NCDESTROY:
-        hwnd_ = nullptr;
-        break;
     default:
         break;
     }

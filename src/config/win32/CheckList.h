@@ -27,7 +27,6 @@ public:
     int GetCheck(int index) const { return model_.GetCheck(index); }
     int GetCount() const { return model_.GetCount(); }
 
-    HWND Handle() const { return hwnd_; }
     CCheckControl& Control() { return control_; }
     CheckListModel& Model() { return model_; }
     HBITMAP Bitmap(int state) const { return state == 1 ? checked_ : state == 2 ? partly_ : unchecked_; }
@@ -43,7 +42,6 @@ private:
 
     CheckListModel model_;
     CCheckControl control_;
-    HWND hwnd_ = nullptr;
     HBITMAP checked_ = nullptr, unchecked_ = nullptr, partly_ = nullptr;
     SIZE bitmapSize_{0, 0};
     HFONT font_ = nullptr;
