@@ -54,20 +54,3 @@ TEST(ConfigPages, TabsAndMenuFollowTheProjectFlags)
     padded.SetU8(P::kTransitionsPage + 1, 0xFF);
     EXPECT_EQ(Tabs(padded), "Setting,Description");
 }
-
-TEST(ConfigPages, LayoutLeavesRoomForThePicture)
-{
-    const DialogLayout with = LayoutDialog(410, 380, true, 75);
-    EXPECT_EQ(with.pictureBox, (Box{7, 0, 107, 255}));
-    EXPECT_EQ(with.tabBox, (Box{115, 0, 405, 290}));
-    EXPECT_EQ(with.ok, (Point2{130, 300}));
-    EXPECT_EQ(with.cancel, (Point2{410 - 75 - 130, 300}));
-
-    const DialogLayout without = LayoutDialog(410, 380, false, 75);
-    EXPECT_FALSE(without.picture);
-    EXPECT_EQ(without.tabBox, (Box{0, 0, 405, 290}));
-    EXPECT_EQ(without.ok, (Point2{100, 300}));
-    EXPECT_EQ(without.cancel, (Point2{410 - 75 - 100, 300}));
-
-    EXPECT_EQ(PageBox(290, 290), (Box{2, 21, 287, 287}));
-}

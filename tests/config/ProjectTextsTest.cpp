@@ -38,33 +38,24 @@ std::string BitmapBytes(const TempDir& dir, int width, int height)
 
 } // namespace
 
-TEST(ProjectTexts, AboutAndPublisherShowTheProjectRecord)
+TEST(ProjectTexts, PagesShowTheProjectRecord)
 {
     ProjectDbBuilder builder;
     builder.projectTexts = {{"projectname", "Harbour Lights.kdp"}, {"version", "1.0"},
-                            {"copyright", "(c) Ann\r\nAll rights"}, {"authorname", "Ann"},
-                            {"authorwebsite", "www.example.org"}, {"authoremail", "ann@example.org"},
-                            {"description", "Boats\nand lights"}};
+                            {"authoremail", "ann@example.org"}, {"description", "Boats\nand lights"}};
     LoadedProject loaded(builder);
     const AboutTexts about = MakeAboutTexts(loaded.project, 2ull << 30);
     EXPECT_EQ(about.caption, "About Harbour Lights.kdp");
     EXPECT_EQ(about.version, "1.0");
-    EXPECT_EQ(about.copyright, "(c) Ann\r\nAll rights");
     EXPECT_EQ(about.memory, "2097152 K");
-
-    const PublisherTexts publisher = MakePublisherTexts(loaded.project);
-    EXPECT_EQ(publisher.author, "Ann");
-    EXPECT_EQ(publisher.website, "www.example.org");
-    EXPECT_EQ(publisher.email, "ann@example.org");
-    EXPECT_EQ(publisher.emailTarget, "mailto:ann@example.org");
-    EXPECT_EQ(publisher.description, "Boats\r\nand lights");
+    EXPECT_EQ(MakePublisherTexts(loaded.project).emailTarget, "mailto:ann@example.org");
     EXPECT_EQ(DescriptionPageText(loaded.project), "Boats\r\nand lights");
 
     // A project without a record shows empty texts, and an e-mail link to "mailto:" alone.
     ProjectDbBuilder empty;
     empty.withProjectRecord = false;
     LoadedProject bare(empty);
-    EXPECT_EQ(MakeAboutTexts(bare.project, 0).caption, "About ");
+    EXPECT_EQ(MakeAboutTexts(bare.project, 0).version, "");
     EXPECT_EQ(MakePublisherTexts(bare.project).emailTarget, "mailto:");
 }
 
