@@ -1,7 +1,7 @@
 // Helper of the settings dialog's whole-program test under Wine: attaches projects to copies of the
 // program and drives the dialog of another process with window messages, as a user's clicks would.
 // A copy under another name (a program a link may open) leaves "<its path>.ran" with its arguments.
-#include "db/DatabaseWriter.h"
+#include "e2e_project.h"
 
 #include <windows.h>
 #include <commctrl.h>
@@ -48,12 +48,7 @@ int Pack(const char* in, const char* out, const char* name, const char* flags, c
         if (offset != "-")
             options.at(static_cast<size_t>(std::atoi(offset.c_str()))) = 1;
     }
-    TableContent project("project",
-                         {"data", "appname", "homesite", "projectpath", "projectname", "dialogpicture", "authorname",
-                          "authorwebsite", "authoremail", "aboutpicture", "version", "copyright", "description",
-                          "projectdesc", "banner"},
-                         {false, false, false, false, false, false, false, false, false, false, false, false, false,
-                          false, true});
+    TableContent project = ProjectTableLayout();
     project.AddRecord({options, "Config E2E", "", "", name, "C:\\art\\banner.bmp", "Tester", website,
                        "tester@example.org", "", "1.0", "", "Made for the test", "", RedBitmap(40, 100)});
     std::string error;
