@@ -1,6 +1,6 @@
 // Helper of the whole-program test of screensaver.scr under Wine: attaches a small project database to a
 // copy of the program and answers questions about the Windows side that the shell cannot ask directly.
-#include "db/DatabaseWriter.h"
+#include "e2e_project.h"
 
 #include <windows.h>
 #include <cstdio>
@@ -22,11 +22,7 @@ int Usage()
 int Pack(const char* in, const char* out, const char* projectName)
 {
     std::string data(80, '\0');
-    TableContent project(
-        "project",
-        {"data", "appname", "homesite", "projectpath", "projectname", "dialogpicture", "authorname", "authorwebsite",
-         "authoremail", "aboutpicture", "version", "copyright", "description", "projectdesc", "banner"},
-        {false, false, false, false, false, false, false, false, false, false, false, false, false, false, true});
+    TableContent project = ProjectTableLayout();
     project.AddRecord({data, "E2E", "", "", projectName, "", "Tester", "", "", "", "1.0", "", "", "", ""});
     TableContent runtime("runtimelib", {"name", "libs"}, {false, true});
     runtime.AddRecord({"qm_e2e_lib.dll", "e2e runtime library"});

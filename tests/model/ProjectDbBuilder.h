@@ -20,6 +20,7 @@ public:
 
     std::string projectData = ProjectOptions().ToString();
     std::map<std::string, std::string> projectTexts;
+    std::string banner; // the dialog picture's bytes
     bool withProjectRecord = true;
     std::vector<Item> items;
     std::vector<std::pair<std::string, std::string>> media; // name, bytes
@@ -46,7 +47,7 @@ public:
             std::vector<TableValue> values{TableValue(projectData)};
             for (const char* f : kProjectTextFields)
                 values.emplace_back(Text(projectTexts, f));
-            values.emplace_back(std::string());
+            values.emplace_back(banner);
             project.AddRecord(values);
         }
         tables.push_back(project);

@@ -4,6 +4,10 @@
 #include <string>
 
 #include "app/posix/RenderShow.h"
+#include "app/posix/SettingsCommand.h"
+#include "model/SettingsStore.h"
+
+#include <iostream>
 
 int main(int argc, char** argv)
 {
@@ -19,7 +23,13 @@ int main(int argc, char** argv)
     render->add_option("--seconds", options.seconds, "length of the show")->capture_default_str();
     render->add_option("--fps", options.fps, "frames per second")->capture_default_str();
 
+    SettingsCommandOptions settings;
+    CLI::App* settingsCommand = AddSettingsCommand(cli, settings);
+
     CLI11_PARSE(cli, argc, argv);
+
+    if (settingsCommand->parsed())
+        return RunSettingsCommand(settings, UserSettingsStore(), std::cout, std::cerr);
 
     if (!ParseRenderSize(size, options.width, options.height)) {
         std::fprintf(stderr, "screensaver: --size wants WIDTHxHEIGHT, as 1280x720\n");

@@ -1,15 +1,13 @@
 #include "app/win32/Win32AppSystem.h"
 
 #include "app/ScreensaverApp.h"
-#include "app/win32/PlaceholderWindow.h"
 #include "app/win32/SystemIntegration.h"
+#include "config/win32/ScreensaverConfig.h"
 #include "model/SettingsStore.h"
 #include "saver/win32/ScreensaverWindow.h"
 
 namespace {
 const char kMutexName[] = "quillmarkscreensaver";
-// Until the real windows exist, a run stays bounded.
-const unsigned kPlaceholderSeconds = 4;
 
 LONG WINAPI EndQuietly(EXCEPTION_POINTERS*)
 {
@@ -87,9 +85,11 @@ void CWin32AppSystem::SetScreenSaverRunning(bool running)
     SystemParametersInfoA(SPI_SETSCREENSAVERRUNNING, running ? TRUE : FALSE, &previous, 0);
 }
 
-void CWin32AppSystem::RunSettingsDialog(CScreensaverApp&)
+void CWin32AppSystem::RunSettingsDialog(CScreensaverApp& app)
 {
-    RunPlaceholderWindow("Screensaver settings", kPlaceholderSeconds);
+    // Opened from a running show, the dialog belongs to the show's window, which takes no input (and so
+    // opens no second dialog) until it closes.
+    ::RunSettingsDialog(app.Settings(), app.Project(), static_cast<HWND>(app.Settings().windowHandle));
 }
 
 void CWin32AppSystem::RunScreensaverWindow(CScreensaverApp& app)

@@ -1,4 +1,4 @@
-#include "saver/MonitorRect.h"
+#include "saver/win32/MonitorEnumeration.h"
 
 #include <windows.h>
 
@@ -10,13 +10,17 @@ BOOL CALLBACK RecordMonitor(HMONITOR, HDC, LPRECT rect, LPARAM data)
 }
 } // namespace
 
-MonitorArea GetMonitorRect(int32_t n)
+MonitorTable EnumerateMonitors()
 {
     MonitorTable monitors;
-    if (n != 0) {
-        HDC screen = GetDC(nullptr);
-        EnumDisplayMonitors(screen, nullptr, RecordMonitor, reinterpret_cast<LPARAM>(&monitors));
-        ReleaseDC(nullptr, screen);
-    }
+    HDC screen = GetDC(nullptr);
+    EnumDisplayMonitors(screen, nullptr, RecordMonitor, reinterpret_cast<LPARAM>(&monitors));
+    ReleaseDC(nullptr, screen);
+    return monitors;
+}
+
+MonitorArea GetMonitorRect(int32_t n)
+{
+    const MonitorTable monitors = n != 0 ? EnumerateMonitors() : MonitorTable();
     return ChooseMonitorArea(n, monitors, GetSystemMetrics(SM_CXVIRTUALSCREEN), GetSystemMetrics(SM_CYVIRTUALSCREEN));
 }

@@ -1,0 +1,32 @@
+#include "config/DialogPicture.h"
+
+#include "codecs/BuiltinExpic.h"
+#include "codecs/PictureLoad.h"
+#include "db/MyMemFile.h"
+#include "gfx/ComPicture.h"
+#include "model/KADOGlobeSettings.h"
+#include "model/TableFields.h"
+#include "platform/Paths.h"
+
+bool LoadDialogPicture(CKADOGlobeSettings& project, CComPicture& picture)
+{
+    picture.Free();
+    CMyXMLTable& table = project.GetProjectTable();
+    const std::string name = ReadTextField(table, "dialogpicture");
+    const ProjectOptions& options = project.Options();
+    int loaded = 0;
+    if (options.MediaInDatabase()) {
+        // No decoder takes more than this, so a larger value is not read into memory.
+        if (table.IsClosed() || table.GetCurrentIndex() < 0 || table.FindField("banner") < 0 ||
+            table.GetFieldLength("banner") > kMaxEncodedImageBytes)
+            return false;
+        CMyMemFile stream;
+        if (table.ReadBinaryField("banner", stream))
+            loaded = LoadFromStream(picture, stream, name);
+    } else if (!name.empty()) {
+        const std::string path =
+            options.BesideExecutable() ? DirectoryOf(project.GetExecutablePath()) + FileNameOf(name) : name;
+        loaded = LoadFromFile(picture, path);
+    }
+    return loaded != 0 && picture.IsLoaded();
+}

@@ -1,0 +1,26 @@
+#pragma once
+#include "config/AboutTexts.h"
+#include "config/win32/DialogWindow.h"
+
+class CSaverSettings;
+class CKADOGlobeSettings;
+
+// The About box: the project's name, version and copyright, and the machine's memory.
+class CAboutDlg final : public CDialogWindow {
+public:
+    CAboutDlg();
+    void SetSettings(CSaverSettings* settings, CKADOGlobeSettings* project);
+    const AboutTexts& Texts() const { return texts_; }
+
+private:
+    BOOL OnInitDialog() override;
+    bool OnMessage(UINT message, WPARAM wParam, LPARAM lParam, INT_PTR& result) override;
+
+    AboutTexts texts_;
+    CSaverSettings* settings_ = nullptr;
+    CKADOGlobeSettings* project_ = nullptr;
+    HBRUSH iconBackground_ = nullptr;
+};
+
+// The machine's physical memory in bytes, counted in 64 bits.
+uint64_t TotalPhysicalMemory();

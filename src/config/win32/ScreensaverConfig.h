@@ -1,0 +1,65 @@
+#pragma once
+#include "config/ConfigPages.h"
+#include "config/win32/DialogWindow.h"
+#include "gfx/ComPicture.h"
+
+#include <memory>
+#include <vector>
+
+class CSaverSettings;
+class CKADOGlobeSettings;
+class CTab1;
+class CTab2;
+class CTab3;
+class CTab4;
+class CConfigPage;
+
+// The settings dialog: the project's pages in a tab control beside its picture, a menu with Save, Exit,
+// the author's website and About, and OK and Cancel.
+class CScreensaverConfig final : public CDialogWindow {
+public:
+    CScreensaverConfig();
+    ~CScreensaverConfig() override;
+
+    void SetSettings(CSaverSettings* settings, CKADOGlobeSettings* project);
+    // Stores the pages' controls into the user settings and writes them to the user's store.
+    void SaveSettings();
+
+    // The pages, in tab order, and the one shown.
+    const std::vector<PageKind>& Pages() const { return pageList_; }
+    CConfigPage* Page(PageKind kind) const;
+    HWND TabControl() const { return tabs_; }
+    HWND PictureControl() const { return picture_; }
+    const CComPicture& Picture() const { return dialogPicture_; }
+
+private:
+    BOOL OnInitDialog() override;
+    bool OnMessage(UINT message, WPARAM wParam, LPARAM lParam, INT_PTR& result) override;
+
+    void CreatePages();
+    void ShowSelectedPage();
+    void TrimMenu();
+    void ShowAbout();
+    void OnCommand(int id, int code);
+    void Paint();
+    static LRESULT CALLBACK PictureProcedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
+
+    HWND picture_ = nullptr;
+    HWND tabs_ = nullptr;
+    std::unique_ptr<CTab1> tab1_;
+    std::unique_ptr<CTab2> tab2_;
+    std::unique_ptr<CTab3> tab3_;
+    std::unique_ptr<CTab4> tab4_;
+    std::vector<PageKind> pageList_;
+    CComPicture dialogPicture_;
+    CComPicture stretchedPicture_; // the picture at the size it is drawn
+    CSaverSettings* settings_ = nullptr;
+    CKADOGlobeSettings* project_ = nullptr;
+    HICON icon_ = nullptr;
+    WNDPROC pictureProcedure_ = nullptr;
+    bool menuTrimmed_ = false;
+};
+
+// Runs the settings dialog modally on the user settings and the project (Configure mode, and the show's
+// "Setting" command); owner may be null.
+INT_PTR RunSettingsDialog(CSaverSettings& settings, CKADOGlobeSettings& project, HWND owner);

@@ -1,0 +1,105 @@
+#include "app/posix/SettingsCommand.h"
+#include "../AppTestProject.h"
+#include "model/SaverSettings.h"
+#include "model/posix/FileSettingsStore.h"
+
+#include <CLI/CLI.hpp>
+#include <gtest/gtest.h>
+
+#include <sstream>
+
+namespace {
+
+struct Command {
+    TempDir dir;
+    CFileSettingsStore store{dir.File("quillmark")};
+    std::string program = dir.File("show.scr");
+    std::string out, err;
+
+    Command()
+    {
+        AppTestProject project;
+        project.projectName = "Harbour Lights.kdp";
+        if (!project.WriteProgram(program))
+            throw std::runtime_error("cannot write the test program");
+    }
+    // Runs the command line after "screensaver".
+    int Run(std::vector<std::string> args)
+    {
+        CLI::App cli;
+        SettingsCommandOptions options;
+        AddSettingsCommand(cli, options);
+        std::vector<const char*> argv{"screensaver"};
+        for (const std::string& a : args)
+            argv.push_back(a.c_str());
+        cli.parse(static_cast<int>(argv.size()), const_cast<char**>(argv.data()));
+        std::ostringstream o, e;
+        const int code = RunSettingsCommand(options, store, o, e);
+        out = o.str();
+        err = e.str();
+        return code;
+    }
+    CSaverSettings Stored()
+    {
+        CSaverSettings s;
+        s.SetKey("Harbour Lights.kdp");
+        s.Load(store);
+        return s;
+    }
+};
+
+} // namespace
+
+TEST(SettingsCommand, ChangesLandInTheStoreTheShowReads)
+{
+    Command c;
+    ASSERT_EQ(c.Run({"settings", c.program}), 0) << c.err;
+    EXPECT_NE(c.out.find("project = Harbour Lights.kdp\nany-event = on\n"), std::string::npos) << c.out;
+    EXPECT_FALSE(std::filesystem::exists(c.dir.Path() / "quillmark")) << "printing stores nothing";
+
+    ASSERT_EQ(c.Run({"settings", c.program, "--set", "mute=on", "--set", "effects=0,160", "--set", "monitor=0"}), 0)
+        << c.err;
+    EXPECT_NE(c.out.find("mute = on\n"), std::string::npos);
+    EXPECT_NE(c.out.find("    160  "), std::string::npos);
+    CSaverSettings stored = c.Stored();
+    EXPECT_EQ(stored.playSounds, 0);
+    EXPECT_EQ(stored.monitor, 0);
+    EXPECT_EQ(stored.transitionList, "0;160;");
+
+    // A later change keeps the earlier ones; --reset goes back to the first run's settings first.
+    ASSERT_EQ(c.Run({"settings", c.program, "--set", "speed=80"}), 0);
+    EXPECT_EQ(c.Stored().playSounds, 0);
+    EXPECT_EQ(c.Stored().transitionSpeed, 80);
+    ASSERT_EQ(c.Run({"settings", "--reset", c.program, "--set", "time-limit=on"}), 0);
+    stored = c.Stored();
+    EXPECT_EQ(stored.playSounds, 1);
+    EXPECT_EQ(stored.timeLimit, 1);
+    EXPECT_EQ(stored.transitionList, CSaverSettings::AllEffects());
+}
+
+TEST(SettingsCommand, ErrorsStoreNothing)
+{
+    Command c;
+    ASSERT_EQ(c.Run({"settings", c.program, "--set", "mute=on"}), 0);
+    const CSaverSettings before = c.Stored();
+
+    EXPECT_EQ(c.Run({"settings", c.program, "--set", "speed=10", "--set", "time-limit-minutes=90"}), 2);
+    EXPECT_EQ(c.err, "screensaver: time-limit-minutes wants a whole number from 1 to 60, not \"90\"\n");
+    EXPECT_EQ(c.out, "");
+    EXPECT_EQ(c.Run({"settings", c.program, "--reset", "--set", "sound=off"}), 2);
+    EXPECT_NE(c.err.find("unknown setting \"sound\""), std::string::npos);
+    EXPECT_EQ(c.Stored().Block(), before.Block());
+
+    EXPECT_EQ(c.Run({"settings", c.dir.File("missing.scr")}), 1);
+    EXPECT_NE(c.err.find("no project attached to"), std::string::npos);
+    c.dir.Write("plain.scr", "MZ nothing attached");
+    EXPECT_EQ(c.Run({"settings", c.dir.File("plain.scr"), "--set", "mute=on"}), 1);
+
+    // A store that cannot be written says so.
+    c.dir.Write("quillmark-file", "");
+    CFileSettingsStore blocked(c.dir.File("quillmark-file"));
+    SettingsCommandOptions options{c.program, {"mute=off"}, false};
+    std::ostringstream out, err;
+    EXPECT_EQ(RunSettingsCommand(options, blocked, out, err), 1);
+    EXPECT_NE(err.str().find("cannot store the settings"), std::string::npos);
+}
