@@ -7,6 +7,7 @@
 
 #include "base/AutoResetEvent.h"
 #include "gfx/ComPicture.h"
+#include "gfx/Region.h"
 #include "platform/Clock.h"
 #include "platform/Log.h"
 #include "transitions/EffectNames.h"
@@ -15,6 +16,9 @@
 namespace {
 
 const char kLogSource[] = ".\\TransitionEffects";
+
+// Beyond this many changed rectangles in one frame, the frame is presented as one rectangle around them.
+constexpr size_t kMaxDirtyRects = 32;
 
 int SizeOf(const CComPicture* picture, bool width)
 {
@@ -56,16 +60,25 @@ TransitionEngine::TransitionEngine(const TransitionRequest& request)
       canvasWidth_(SizeOf(request.canvas, true)),
       canvasHeight_(SizeOf(request.canvas, false)),
       clock_(request.clock ? request.clock : &SystemClock()),
-      log_(request.log ? request.log : &CLog::Instance())
+      log_(request.log ? request.log : &CLog::Instance()),
+      trace_(request.trace),
+      effect_(request.effect)
 {
 }
 
 void TransitionEngine::Reseed()
 {
     // Real runs follow the wall clock; a virtual clock gives a repeatable sequence.
-    const unsigned seed = clock_ == &SystemClock() ? static_cast<unsigned>(std::time(nullptr))
-                                                   : static_cast<unsigned>(clock_->TickCount() / 1000);
-    std::srand(seed);
+    random_ = clock_ == &SystemClock() ? static_cast<uint32_t>(std::time(nullptr))
+                                       : static_cast<uint32_t>(clock_->TickCount() / 1000);
+}
+
+int TransitionEngine::Rand()
+{
+    // The C runtime's classic generator, written out so that both builds draw the same numbers and no
+    // other thread's calls to rand() disturb a transition.
+    random_ = random_ * 214013u + 2531011u;
+    return static_cast<int>((random_ >> 16) & 0x7FFF);
 }
 
 void TransitionEngine::RunTransition()
@@ -79,34 +92,69 @@ void TransitionEngine::RunTransition()
     const int index = noTransition_ ? -1 : effectIndex_;
     if (index == -1) {
         CopyRectAbs(slideLeft_, slideTop_, slideWidth_, slideHeight_, 0, 0);
-    } else if (index >= 0 && index < kEffectCount) {
-        bool revealed = false;
-        if (EffectFunction effect = FindEffect(index)) {
+    } else if (index >= 0 && index < kEffectCount && slideWidth_ > 0 && slideHeight_ > 0) {
+        const EffectEntry* entry = effect_ ? effect_ : FindEffect(index);
+        bool failed = !entry || !entry->run;
+        if (!failed) {
+            EffectParams params = entry->params;
+            params.index = index;
             try {
-                effect(*this, index);
-                revealed = true;
+                entry->run(*this, params);
             } catch (const std::exception&) {
-                // An effect that failed part-way (out of memory) still ends with its slide.
+                failed = true; // an effect that failed part-way (out of memory) still ends with its slide
             }
         }
-        if (!revealed)
-            CopyRectAbs(slideLeft_, slideTop_, slideWidth_, slideHeight_, 0, 0);
+        // An effect that ran to its end always leaves the whole slide, whatever its geometry missed.
+        if (failed || (!StopRequested() && !SlideComplete()))
+            CopyWholeSlide();
     }
     // Any other index leaves the background alone on screen.
+    FlushPresent();
 
     log_->Entry(kLogSource, 617, "end a transition show");
 }
 
-void TransitionEngine::Present(int x, int y, int width, int height)
+void TransitionEngine::Touch(int x, int y, int width, int height)
 {
-    if (!window_ || !canvas_)
-        return;
     Rect r;
     CoveredSpan(x, width, canvasWidth_, r.left, r.right);
     CoveredSpan(y, height, canvasHeight_, r.top, r.bottom);
     if (r.IsEmpty())
         return;
-    window_->Present(*canvas_, r.left, r.top, r.Width(), r.Height());
+    for (const Rect& d : dirty_) {
+        if (d.Intersect(r) == r)
+            return; // already to be shown
+    }
+    // Effects that copy hundreds of cells a frame are shown as one rectangle around them.
+    if (dirty_.size() >= kMaxDirtyRects) {
+        Rect& box = dirty_.front();
+        for (const Rect& d : dirty_)
+            box = Rect{std::min(box.left, d.left), std::min(box.top, d.top), std::max(box.right, d.right),
+                       std::max(box.bottom, d.bottom)};
+        box = Rect{std::min(box.left, r.left), std::min(box.top, r.top), std::max(box.right, r.right),
+                   std::max(box.bottom, r.bottom)};
+        dirty_.resize(1);
+        return;
+    }
+    dirty_.push_back(r);
+}
+
+const std::vector<Rect>& TransitionEngine::FlushPresent()
+{
+    presented_.swap(dirty_);
+    dirty_.clear();
+    if (window_ && canvas_) {
+        for (const Rect& r : presented_)
+            window_->Present(*canvas_, r.left, r.top, r.Width(), r.Height());
+    }
+    return presented_;
+}
+
+void TransitionEngine::FrameDone(uint32_t delayMs)
+{
+    const std::vector<Rect>& shown = FlushPresent();
+    if (trace_ && canvas_)
+        trace_->FrameEnd(*canvas_, delayMs, shown);
 }
 
 void TransitionEngine::CopyPictureRect(int x, int y, int width, int height, const CComPicture& picture, int sourceX,
@@ -115,7 +163,7 @@ void TransitionEngine::CopyPictureRect(int x, int y, int width, int height, cons
     if (!canvas_)
         return;
     canvas_->BitBlt(x, y, width, height, picture, sourceX, sourceY);
-    Present(x, y, width, height);
+    Touch(x, y, width, height);
 }
 
 void TransitionEngine::CopyRectAbs(int x, int y, int width, int height, int sourceX, int sourceY)
@@ -147,7 +195,7 @@ void TransitionEngine::StretchSlideRect(int left, int top, int right, int bottom
     const int x = slideLeft_ + left;
     const int y = slideTop_ + top;
     canvas_->StretchBlt(x, y, right - left, bottom - top, picture, sourceX, sourceY, sourceWidth, sourceHeight);
-    Present(x, y, right - left, bottom - top);
+    Touch(x, y, right - left, bottom - top);
 }
 
 int TransitionEngine::SetStretchModeBoth(int mode)
@@ -163,7 +211,81 @@ void TransitionEngine::CopySlideClipped(int x, int y, const Region& region)
     canvas_->BitBlt(x, y, slideWidth_, slideHeight_, *slide_, 0, 0);
     canvas_->SelectClipRgn(nullptr);
     const Rect shown = region.Bounds().Intersect(Rect::FromSize(x, y, slideWidth_, slideHeight_));
-    Present(shown.left, shown.top, shown.Width(), shown.Height());
+    Touch(shown.left, shown.top, shown.Width(), shown.Height());
+}
+
+void TransitionEngine::CopyWholeSlide()
+{
+    CopySlideRect(0, 0, slideWidth_, slideHeight_, 0, 0);
+}
+
+void TransitionEngine::CopySlide(const Rect& r)
+{
+    const Rect c = r.Intersect(SlideBounds());
+    if (!c.IsEmpty())
+        CopySlideRect(c.left, c.top, c.right, c.bottom, c.left, c.top);
+}
+
+void TransitionEngine::CopySlide(const Rect& r, Point source)
+{
+    // Clip the target to the slide and move the source with it, so each shown pixel keeps its offset.
+    const Rect c = r.Intersect(SlideBounds());
+    if (c.IsEmpty())
+        return;
+    const int64_t sx = int64_t(source.x) + c.left - r.left;
+    const int64_t sy = int64_t(source.y) + c.top - r.top;
+    if (sx < INT32_MIN || sx > INT32_MAX || sy < INT32_MIN || sy > INT32_MAX)
+        return;
+    CopySlideRect(c.left, c.top, c.right, c.bottom, static_cast<int>(sx), static_cast<int>(sy));
+}
+
+void TransitionEngine::CopyBackground(const Rect& r)
+{
+    const Rect c = r.Intersect(SlideBounds());
+    if (c.IsEmpty() || !background_)
+        return;
+    CopyPictureRect(slideLeft_ + c.left, slideTop_ + c.top, c.Width(), c.Height(), *background_, slideLeft_ + c.left,
+                    slideTop_ + c.top);
+}
+
+void TransitionEngine::CopySlideThrough(const Region& region)
+{
+    Region inside = Region::Combine(region, Region::FromRect(SlideBounds()), RegionOp::And);
+    if (inside.IsEmpty())
+        return;
+    inside.Offset(slideLeft_, slideTop_);
+    CopySlideClipped(slideLeft_, slideTop_, inside);
+}
+
+void TransitionEngine::ShowPicture(const CComPicture& picture)
+{
+    CopyPictureAt(slideLeft_, slideTop_, picture);
+}
+
+void TransitionEngine::BackgroundUnderSlide(CComPicture& picture) const
+{
+    if (picture.Width() != slideWidth_ || picture.Height() != slideHeight_ || !picture.IsLoaded())
+        picture.CreateBlank(slideWidth_, slideHeight_, 0);
+    if (background_)
+        picture.BitBlt(0, 0, slideWidth_, slideHeight_, *background_, slideLeft_, slideTop_);
+}
+
+bool TransitionEngine::SlideComplete() const
+{
+    if (!canvas_ || !slide_)
+        return true;
+    const Rect shown = Rect::FromSize(slideLeft_, slideTop_, slideWidth_, slideHeight_)
+                           .Intersect(Rect{0, 0, canvasWidth_, canvasHeight_});
+    for (int y = shown.top; y < shown.bottom; ++y) {
+        const uint32_t* on = canvas_->Row(y) + shown.left;
+        const uint32_t* want = slide_->Row(y - slideTop_) + (shown.left - slideLeft_);
+        for (int x = 0; x < shown.Width(); ++x) {
+            // The unused byte of a pixel carries nothing.
+            if ((on[x] ^ want[x]) & 0x00FFFFFF)
+                return false;
+        }
+    }
+    return true;
 }
 
 bool TransitionEngine::StopRequested() const
@@ -173,20 +295,19 @@ bool TransitionEngine::StopRequested() const
 
 bool TransitionEngine::EndFrame(uint32_t delayMs)
 {
-    if (StopRequested())
+    if (StopRequested()) {
+        FrameDone(0);
         return false;
+    }
+    FrameDone(delayMs);
     clock_->Sleep(delayMs);
     return true;
 }
 
 void TransitionEngine::Pause(uint32_t ms)
 {
+    FrameDone(ms);
     clock_->Sleep(ms);
-}
-
-void TransitionEngine::CopyWholeSlide()
-{
-    CopySlideRect(0, 0, slideWidth_, slideHeight_, 0, 0);
 }
 
 int TransitionThreadProc(TransitionRequest* request)

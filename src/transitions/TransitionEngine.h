@@ -1,23 +1,29 @@
 #pragma once
 #include <cstdint>
+#include <vector>
 
+#include "gfx/Geometry.h"
+#include "transitions/EffectTable.h"
 #include "transitions/TransitionRequest.h"
 
 class Region;
 
 // One transition, on the worker thread's stack: paints the background, reveals the slide with the chosen
-// effect and ends. Every helper draws into the canvas and presents the same rectangle to the window, so a
-// repaint from the canvas always shows what the screen shows.
+// effect and ends. Helpers draw into the canvas and note the rectangles they changed; the end of each frame
+// presents those to the window at once, so the window shows exactly what the canvas holds at every frame
+// end, and a repaint from the canvas never disagrees with the screen.
 //
-// Effects are written as frame loops over these helpers:
+// Effects are frame loops over the helpers (see EffectKit.h for the loops):
 //
-//     TransitionEngine::StepOverride fixed(engine, 2);   // the caller's step comes back on every return
-//     for (int p = 0; p < engine.SlideHeight(); p += engine.Step()) {
-//         engine.CopySlideRect(...);
-//         if (!engine.EndFrame(10))                        // stop check, then the frame delay
+//     TransitionEngine::StepOverride fixed(fx, 2);   // the caller's step comes back on every return
+//     for (int p = 0; p < fx.SlideHeight(); p += fx.Step()) {
+//         fx.CopySlide(Rect{0, p, fx.SlideWidth(), p + 2});
+//         if (!fx.EndFrame(10))                      // presents, checks the stop flag, then the delay
 //             break;
 //     }
-//     engine.CopyWholeSlide();                             // for effects that end with a whole copy
+//     fx.CopyWholeSlide();                           // for effects that end with a whole copy
+//
+// Effects never sleep or read the clock themselves, and take their random numbers from Rand().
 class TransitionEngine {
 public:
     explicit TransitionEngine(const TransitionRequest& request);
@@ -27,7 +33,21 @@ public:
     // The dispatcher: background, log lines, the effect (or the plain copy), log line.
     void RunTransition();
 
-    // ---- drawing helpers (slide coordinates are relative to the slide's top-left corner)
+    // ---- drawing in slide coordinates, clipped to the slide (what effects use)
+    // The slide's own pixels of r, in place.
+    void CopySlide(const Rect& r);
+    // The slide's pixels from `source` (top-left) into r: a piece shown away from its place.
+    void CopySlide(const Rect& r, Point source);
+    // The background under r: what was there before the slide (restores the trail of a moving piece).
+    void CopyBackground(const Rect& r);
+    // The whole slide, only inside the region.
+    void CopySlideThrough(const Region& region);
+    // A slide-sized picture composed by the effect, shown at the slide's place.
+    void ShowPicture(const CComPicture& picture);
+    // Fills a picture with the background under the slide, making it slide-sized.
+    void BackgroundUnderSlide(CComPicture& picture) const;
+
+    // ---- the transition's own helpers (slide coordinates are relative to the slide's top-left corner)
     void CopySlideRect(int left, int top, int right, int bottom, int sourceX, int sourceY);
     void CopyRectAbs(int x, int y, int width, int height, int sourceX, int sourceY);
     void CopySlideAt(int x, int y);
@@ -39,26 +59,28 @@ public:
     int SetStretchModeBoth(int mode);
     // The whole slide at (x, y) (window coordinates), only inside the region (window coordinates).
     void CopySlideClipped(int x, int y, const Region& region);
+    // The closing copy of the whole slide to its place.
+    void CopyWholeSlide();
 
     // ---- frame loop machinery
     // True once the caller has asked the transition to stop (read fresh every time).
     bool StopRequested() const;
-    // Ends a frame: false when a stop was asked for (leave the loop at once, no delay), otherwise sleeps
-    // the frame delay and returns true.
+    // Ends a frame: presents what the frame drew; false when a stop was asked for (leave the loop at
+    // once, no delay), otherwise sleeps the frame delay and returns true.
     bool EndFrame(uint32_t delayMs);
-    // A pause between two phases of an effect (no stop check).
+    // A pause between two phases of an effect: presents, then sleeps (no stop check).
     void Pause(uint32_t ms);
-    // The closing copy of the whole slide to its place.
-    void CopyWholeSlide();
-    // Seeds the process's random sequence from the clock, as every transition does at its start.
+    // Reseeds the transition's random numbers from the clock, as every transition does at its start.
     void Reseed();
+    // The next random number, 0 to 32767, from the transition's own sequence.
+    int Rand();
 
     // Replaces the step for an effect's run and puts the caller's value back on every return path.
     class StepOverride {
     public:
         StepOverride(TransitionEngine& engine, int step) : engine_(engine), saved_(engine.step_)
         {
-            engine.step_ = step;
+            engine.step_ = step < 1 ? 1 : step;
         }
         ~StepOverride() { engine_.step_ = saved_; }
         StepOverride(const StepOverride&) = delete;
@@ -73,6 +95,8 @@ public:
     int Step() const { return step_; }
     int SlideWidth() const { return slideWidth_; }
     int SlideHeight() const { return slideHeight_; }
+    Size SlideSize() const { return {slideWidth_, slideHeight_}; }
+    Rect SlideBounds() const { return {0, 0, slideWidth_, slideHeight_}; }
     int SlideLeft() const { return slideLeft_; }
     int SlideTop() const { return slideTop_; }
     int CanvasWidth() const { return canvasWidth_; }
@@ -80,12 +104,17 @@ public:
     int EffectIndex() const { return effectIndex_; }
     const CComPicture& Background() const { return *background_; }
     const CComPicture& Slide() const { return *slide_; }
-    CComPicture& Canvas() { return *canvas_; }
-    IClock& Clock() const { return *clock_; }
-    // Shows a canvas rectangle (window coordinates) that an effect drew into directly.
-    void Present(int x, int y, int width, int height);
+    // Whether the canvas shows the whole slide in its place (the part of it inside the window).
+    bool SlideComplete() const;
 
 private:
+    // Notes a changed canvas rectangle given as origin and extent (a negative extent covers the pixels on
+    // the other side of the origin, as the copies take it).
+    void Touch(int x, int y, int width, int height);
+    // Presents the rectangles changed since the last frame end; returns them.
+    const std::vector<Rect>& FlushPresent();
+    void FrameDone(uint32_t delayMs);
+
     ITransitionWindow* window_;
     CComPicture* background_;
     CComPicture* slide_;
@@ -102,14 +131,9 @@ private:
     int canvasHeight_;
     IClock* clock_;
     CLog* log_;
+    ITransitionTrace* trace_;
+    const EffectEntry* effect_;
+    uint32_t random_ = 1;
+    std::vector<Rect> dirty_;
+    std::vector<Rect> presented_;
 };
-
-// One effect: draws the whole reveal of `index` with the engine's helpers.
-using EffectFunction = void (*)(TransitionEngine& engine, int index);
-
-// The effect of an index 0..160, or null where none is built yet (the slide then appears at once).
-EffectFunction FindEffect(int index);
-
-// Runs `effect` for `index` instead of the listed one (null puts the listed one back); returns the previous
-// replacement. Set it before the transition's thread starts. For trying an effect out and for tests.
-EffectFunction SetEffectOverride(int index, EffectFunction effect);

@@ -1,11 +1,15 @@
 #pragma once
 #include <atomic>
 #include <cstdint>
+#include <vector>
+
+#include "gfx/Geometry.h"
 
 class CComPicture;
 class CAutoResetEvent;
 class IClock;
 class CLog;
+struct EffectEntry;
 
 // WM_USER+9: the worker tells the slide window that the transition ran to its end.
 constexpr uint32_t kTransitionDoneMessage = 0x0400 + 9;
@@ -18,6 +22,15 @@ public:
     virtual void Present(const CComPicture& canvas, int x, int y, int width, int height) = 0;
     // Posts a message with wParam 0 and lParam 0 to the window.
     virtual void Post(uint32_t message) = 0;
+};
+
+// Sees every frame of a transition as it ends: the canvas as it stands before the frame's delay, the delay
+// that follows (0 when the frame ends the effect early) and the rectangles presented during the frame.
+// For tracing effects; called on the worker thread.
+class ITransitionTrace {
+public:
+    virtual ~ITransitionTrace() = default;
+    virtual void FrameEnd(const CComPicture& canvas, uint32_t delayMs, const std::vector<Rect>& presented) = 0;
 };
 
 // Everything a transition needs, filled by the slide window for every slide and read by the worker.
@@ -35,6 +48,8 @@ struct TransitionRequest {
     CAutoResetEvent* completion = nullptr; // set when the worker ends
     IClock* clock = nullptr;               // frame delays; the system clock when null
     CLog* log = nullptr;                   // the begin and end lines; the process's log when null
+    ITransitionTrace* trace = nullptr;     // sees every frame when set
+    const EffectEntry* effect = nullptr;   // runs instead of the table's entry for the index (trying effects out)
 };
 
 // The worker thread's body: runs the transition, posts the done message unless stopped, sets the

@@ -36,10 +36,9 @@ TEST_F(TransitionEngineTest, PlainCopyShowsSlideOverFreshBackground)
     EXPECT_EQ(f.Count(TransitionFixture::kSlide, slideRect), 24);
     EXPECT_EQ(f.Count(TransitionFixture::kBackground, Rect{0, 0, 20, 10}), 200 - 24);
     EXPECT_EQ(f.Count(TransitionFixture::kOld, Rect{0, 0, 20, 10}), 0);
-    // Background over the whole window first, then the slide rectangle.
-    ASSERT_EQ(f.window.presented.size(), 2u);
+    // Background and slide reach the window together: the slide lies inside the background's rectangle.
+    ASSERT_EQ(f.window.presented.size(), 1u);
     EXPECT_EQ(f.window.presented[0], (Rect{0, 0, 20, 10}));
-    EXPECT_EQ(f.window.presented[1], slideRect);
     ASSERT_EQ(f.window.posted.size(), 1u);
     EXPECT_EQ(f.window.posted[0], 1033u);
 }
@@ -48,15 +47,13 @@ TEST_F(TransitionEngineTest, DisabledTransitionIsOnePlainCopyWhateverTheIndex)
 {
     f.request.effectIndex = 42;
     f.request.transitionEnabled = false;
-    int calls = 0;
-    static int* s_calls = nullptr;
-    s_calls = &calls;
-    EffectFunction previous = SetEffectOverride(42, [](TransitionEngine&, int) { ++*s_calls; });
+    static int s_calls = 0;
+    const EffectEntry counting{[](TransitionEngine&, const EffectParams&) { ++s_calls; }, {}};
+    f.request.effect = &counting;
     RunOnWorker(f);
-    SetEffectOverride(42, previous);
-    EXPECT_EQ(calls, 0);
+    EXPECT_EQ(s_calls, 0);
     EXPECT_EQ(f.Count(TransitionFixture::kSlide, Rect::FromSize(3, 2, 6, 4)), 24);
-    EXPECT_EQ(f.window.presented.size(), 2u);
+    EXPECT_EQ(f.window.presented.size(), 1u);
     EXPECT_EQ(f.window.posted.size(), 1u);
 }
 
@@ -133,20 +130,21 @@ TEST_F(TransitionEngineTest, StopKeepsPartlyDrawnFrameSetsCompletionAndPostsNoth
     f.request.step = 9;
     static int s_stepInside = 0;
     static int s_stepAfter = 0;
-    EffectFunction previous = SetEffectOverride(7, [](TransitionEngine& e, int) {
-        {
-            TransitionEngine::StepOverride fixed(e, 1);
-            s_stepInside = e.Step();
-            for (int x = 0; x < e.SlideWidth(); x += e.Step()) {
-                e.CopySlideRect(x, 0, x + 1, e.SlideHeight(), x, 0);
-                if (!e.EndFrame(5))
-                    break;
-            }
-        }
-        s_stepAfter = e.Step();
-    });
+    const EffectEntry columns{[](TransitionEngine& e, const EffectParams&) {
+                                  {
+                                      TransitionEngine::StepOverride fixed(e, 1);
+                                      s_stepInside = e.Step();
+                                      for (int x = 0; x < e.SlideWidth(); x += e.Step()) {
+                                          e.CopySlideRect(x, 0, x + 1, e.SlideHeight(), x, 0);
+                                          if (!e.EndFrame(5))
+                                              break;
+                                      }
+                                  }
+                                  s_stepAfter = e.Step();
+                              },
+                              {}};
+    f.request.effect = &columns;
     RunOnWorker(f);
-    SetEffectOverride(7, previous);
 
     EXPECT_EQ(s_stepInside, 1);
     EXPECT_EQ(s_stepAfter, 9);
@@ -188,10 +186,12 @@ TEST_F(TransitionEngineTest, FrameDelaysGoThroughTheClock)
     EXPECT_EQ(clock.TickCount(), 820u); // no delay once stopped
 }
 
-TEST_F(TransitionEngineTest, HelpersDrawIntoCanvasAndPresentTheSameRectangle)
+TEST_F(TransitionEngineTest, HelpersDrawIntoCanvasAndPresentTheSameRectangleAtTheFrameEnd)
 {
     TransitionEngine engine(f.request);
     engine.CopySlideRect(1, 1, 3, 2, 1, 1); // slide coords -> window (4, 3) 2 x 1
+    EXPECT_TRUE(f.window.presented.empty());
+    engine.EndFrame(0);
     ASSERT_EQ(f.window.presented.size(), 1u);
     EXPECT_EQ(f.window.presented[0], Rect::FromSize(4, 3, 2, 1));
     EXPECT_EQ(f.canvas.GetPixel(4, 3), TransitionFixture::kSlide);
@@ -199,6 +199,7 @@ TEST_F(TransitionEngineTest, HelpersDrawIntoCanvasAndPresentTheSameRectangle)
 
     // A rectangle partly outside the window presents only its visible part.
     engine.CopyPictureRect(18, 8, 10, 10, f.background, 0, 0);
+    engine.EndFrame(0);
     EXPECT_EQ(f.window.presented.back(), (Rect{18, 8, 20, 10}));
 
     // Clipped copy: only the region's pixels change.
@@ -206,6 +207,7 @@ TEST_F(TransitionEngineTest, HelpersDrawIntoCanvasAndPresentTheSameRectangle)
     diagonal.Combine(Region::FromRect(8, 5, 9, 6), RegionOp::Or);
     f.canvas.CreateBlank(20, 10, TransitionFixture::kOld);
     engine.CopySlideClipped(3, 2, diagonal);
+    engine.EndFrame(0);
     EXPECT_EQ(f.Count(TransitionFixture::kSlide, Rect{0, 0, 20, 10}), 2);
     EXPECT_EQ(f.canvas.GetPixel(8, 5), TransitionFixture::kSlide);
     EXPECT_EQ(f.window.presented.back(), (Rect{3, 2, 9, 6}));
@@ -234,6 +236,7 @@ TEST_F(TransitionEngineTest, NegativeExtentsPresentThePixelsTheyDraw)
     TransitionEngine engine(f.request);
     DecodedImage before = f.canvas.ToDecoded();
     engine.CopyPictureRect(10, 6, -3, -2, f.slide, 2, 1);
+    engine.EndFrame(0);
     const Rect drawn = ChangedBounds(before, f.canvas);
     EXPECT_EQ(drawn, (Rect{8, 5, 11, 7}));
     ASSERT_EQ(f.window.presented.size(), 1u);
@@ -245,6 +248,7 @@ TEST_F(TransitionEngineTest, NegativeExtentsPresentThePixelsTheyDraw)
     engine.SetStretchModeBoth(kColorOnColor);
     before = f.canvas.ToDecoded();
     engine.StretchSlideRect(4, 2, 0, 3, two, 0, 0, 2, 1); // mirrored into slide columns 1..4 of row 2
+    engine.EndFrame(0);
     ASSERT_EQ(f.window.presented.size(), 2u);
     EXPECT_EQ(f.window.presented[1], ChangedBounds(before, f.canvas));
     EXPECT_EQ(f.window.presented[1], Rect::FromSize(4, 4, 4, 1));
@@ -255,12 +259,13 @@ TEST_F(TransitionEngineTest, NegativeExtentsPresentThePixelsTheyDraw)
 TEST_F(TransitionEngineTest, FailingEffectEndsWithTheWholeSlideAndCompletes)
 {
     f.request.effectIndex = 12;
-    EffectFunction previous = SetEffectOverride(12, [](TransitionEngine& e, int) {
-        e.CopySlideRect(0, 0, 1, 1, 0, 0);
-        throw std::bad_alloc();
-    });
+    const EffectEntry failing{[](TransitionEngine& e, const EffectParams&) {
+                                  e.CopySlideRect(0, 0, 1, 1, 0, 0);
+                                  throw std::bad_alloc();
+                              },
+                              {}};
+    f.request.effect = &failing;
     RunOnWorker(f);
-    SetEffectOverride(12, previous);
     EXPECT_EQ(f.Count(TransitionFixture::kSlide, Rect::FromSize(3, 2, 6, 4)), 24);
     ASSERT_EQ(f.window.posted.size(), 1u);
     EXPECT_EQ(f.window.posted[0], kTransitionDoneMessage);
@@ -274,6 +279,7 @@ TEST_F(TransitionEngineTest, StretchSlideRectScalesIntoSlideCoordinates)
     TransitionEngine engine(f.request);
     engine.SetStretchModeBoth(kColorOnColor);
     engine.StretchSlideRect(0, 0, 4, 1, two, 0, 0, 2, 1);
+    engine.EndFrame(0);
     EXPECT_EQ(f.canvas.GetPixel(3, 2), 0x000000FFu);
     EXPECT_EQ(f.canvas.GetPixel(4, 2), 0x000000FFu);
     EXPECT_EQ(f.canvas.GetPixel(5, 2), 0x00FF0000u);

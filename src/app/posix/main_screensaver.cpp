@@ -3,6 +3,7 @@
 #include <cstdio>
 #include <string>
 
+#include "app/posix/EffectCommand.h"
 #include "app/posix/RenderShow.h"
 #include "app/posix/SettingsCommand.h"
 #include "model/SettingsStore.h"
@@ -23,6 +24,17 @@ int main(int argc, char** argv)
     render->add_option("--seconds", options.seconds, "length of the show")->capture_default_str();
     render->add_option("--fps", options.fps, "frames per second")->capture_default_str();
 
+    EffectCommandOptions effect;
+    CLI::App* trace = cli.add_subcommand("effect", "Trace one transition effect frame by frame, as PNG frames.");
+    trace->add_option("INDEX", effect.index, "effect index, 0 to 160 (-1: the plain copy)")->required();
+    trace->add_option("--out", effect.outDir, "folder for the frames")->required();
+    trace->add_option("--window", effect.window, "window size WIDTHxHEIGHT")->capture_default_str();
+    trace->add_option("--slide", effect.slidePath, "picture file to reveal (default: a test picture)");
+    trace->add_option("--background", effect.background, "picture file or #RRGGBB (default: a test pattern)");
+    trace->add_option("--at", effect.at, "the slide's window position X,Y (default: centred)");
+    trace->add_option("--step", effect.step, "the Speed value")->capture_default_str();
+    trace->add_option("--stop-after", effect.stopAfter, "raise the stop flag after frame K");
+
     SettingsCommandOptions settings;
     CLI::App* settingsCommand = AddSettingsCommand(cli, settings);
 
@@ -30,6 +42,16 @@ int main(int argc, char** argv)
 
     if (settingsCommand->parsed())
         return RunSettingsCommand(settings, UserSettingsStore(), std::cout, std::cerr);
+    if (*trace) {
+        std::string summary, error;
+        const int status = RunEffectCommand(effect, summary, error);
+        if (status != 0) {
+            std::fprintf(stderr, "screensaver: %s\n", error.c_str());
+            return status;
+        }
+        std::printf("%s\n", summary.c_str());
+        return 0;
+    }
 
     if (!ParseRenderSize(size, options.width, options.height)) {
         std::fprintf(stderr, "screensaver: --size wants WIDTHxHEIGHT, as 1280x720\n");

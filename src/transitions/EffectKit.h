@@ -1,0 +1,74 @@
+#pragma once
+#include <cstddef>
+#include <cstdint>
+#include <vector>
+
+#include "transitions/TransitionEngine.h"
+
+// The small kit every effect family draws with, so that no family repeats a loop, a ratio or a shuffle.
+
+// A slide's aspect ratio num / den as the effects keep it: a single-precision value.
+inline float SingleRatio(int num, int den)
+{
+    return den == 0 ? 0.0f : static_cast<float>(static_cast<double>(num) / static_cast<double>(den));
+}
+
+// trunc(r * v): the product of a single-precision ratio and an integer, computed in double and truncated
+// toward zero. Saturates at the int range.
+inline int TruncTimes(float r, long long v)
+{
+    const double product = static_cast<double>(r) * static_cast<double>(v);
+    if (product >= 2147483647.0)
+        return 2147483647;
+    if (product <= -2147483648.0)
+        return -2147483647 - 1;
+    return static_cast<int>(product);
+}
+
+// Frames at progress p = from, from + step, ... while p < to (a positive step) or p > to (a negative one),
+// counted in 64 bits so that no step can wrap. draw(p, last) draws one frame, where last is the progress of
+// the frame before (from in the first frame), so an effect can draw just the part added since; the frame
+// then ends with the delay. Returns false when a stop ended the sweep, true when it ran to its end.
+template <typename Draw>
+bool Sweep(TransitionEngine& fx, long long from, long long to, long long step, uint32_t delayMs, Draw&& draw)
+{
+    if (step == 0)
+        return true;
+    long long last = from;
+    for (long long p = from; step > 0 ? p < to : p > to; last = p, p += step) {
+        draw(static_cast<int>(p), static_cast<int>(last));
+        if (!fx.EndFrame(delayMs))
+            return false;
+    }
+    return true;
+}
+
+// The entries of a random-order effect: each frame takes the entry at (random number) modulo the number
+// left, and removes it, so every entry is drawn exactly once.
+class ShuffledEntries {
+public:
+    explicit ShuffledEntries(std::vector<int> entries) : entries_(std::move(entries)) { }
+    // The entries 0, 1, ..., count - 1.
+    static ShuffledEntries Range(int count)
+    {
+        std::vector<int> all;
+        all.reserve(count > 0 ? static_cast<size_t>(count) : 0);
+        for (int i = 0; i < count; ++i)
+            all.push_back(i);
+        return ShuffledEntries(std::move(all));
+    }
+
+    bool Empty() const { return entries_.empty(); }
+    size_t Remaining() const { return entries_.size(); }
+    int Take(int randomNumber)
+    {
+        const size_t at =
+            static_cast<size_t>(randomNumber < 0 ? -(long long)randomNumber : randomNumber) % entries_.size();
+        const int entry = entries_[at];
+        entries_.erase(entries_.begin() + static_cast<std::ptrdiff_t>(at));
+        return entry;
+    }
+
+private:
+    std::vector<int> entries_;
+};

@@ -1,0 +1,40 @@
+#pragma once
+#include <cstdint>
+#include <functional>
+#include <vector>
+
+#include "gfx/Geometry.h"
+
+class CComPicture;
+struct EffectEntry;
+
+// One transition run on the calling thread in virtual time, frame by frame: for the trace command, tests
+// and benchmarks. The canvas must be window-sized; background and slide as for a real transition.
+struct EffectRunOptions {
+    int index = 0;
+    Point at;                            // the slide's window position
+    int step = 10;                       // the Speed value
+    int stopAfter = -1;                  // raise the stop flag after this frame (0-based); -1: never
+    const EffectEntry* effect = nullptr; // instead of the table's entry
+    uint32_t startTick = 0;              // the virtual clock's start, which seeds the random numbers
+};
+
+struct EffectFrame {
+    int number = 0;
+    uint32_t delayMs = 0;
+    std::vector<Rect> presented;
+};
+
+struct EffectRunResult {
+    int frames = 0;
+    uint64_t nominalMs = 0;    // sum of the frames' delays and pauses
+    double drawingSeconds = 0; // real time spent drawing, the frame callbacks excluded
+    bool completed = false;    // ran to its end: the done message would be posted
+    int stepAfter = 0;         // the step once the effect returned
+};
+
+// Called at every frame end with the canvas as it stands then.
+using EffectFrameCallback = std::function<void(const CComPicture& canvas, const EffectFrame& frame)>;
+
+EffectRunResult RunEffect(CComPicture& canvas, const CComPicture& background, const CComPicture& slide,
+                          const EffectRunOptions& options, const EffectFrameCallback& onFrame = {});
