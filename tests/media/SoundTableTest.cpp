@@ -54,7 +54,11 @@ protected:
     }
 
     TempDir dir;
+#ifdef _WIN32
+    std::string temp = dir.File("tmp") + "\\";
+#else
     std::string temp = dir.File("tmp") + "/";
+#endif
     std::string program = dir.File("show.scr");
     SteppingClock clock;
     CMyXMLDb db;

@@ -60,10 +60,12 @@ inline std::string Wav(uint32_t ms, uint32_t rate = 8000, double hz = 440)
 // Colour (0xRRGGBB) of pixel (x, y) of a frame.
 using FramePixels = std::function<uint32_t(int frame, int x, int y)>;
 
-// An uncompressed 24-bit AVI of frames pictures at fps frames per second, with an index.
-inline std::string Avi(int width, int height, int frames, int fps, const FramePixels& pixel)
+// An uncompressed AVI of frames pictures at fps frames per second, with an index; 24 or 32 bits per pixel
+// (Wine's video device shows 24-bit frames with their colours turned on this project's test display).
+inline std::string Avi(int width, int height, int frames, int fps, const FramePixels& pixel, int bitsPerPixel = 24)
 {
-    const uint32_t stride = (uint32_t(width) * 3 + 3) & ~3u;
+    const uint32_t bytesPerPixel = bitsPerPixel == 32 ? 4 : 3;
+    const uint32_t stride = (uint32_t(width) * bytesPerPixel + 3) & ~3u;
     const uint32_t frameBytes = stride * uint32_t(height);
 
     std::string avih;
@@ -101,7 +103,7 @@ inline std::string Avi(int width, int height, int frames, int fps, const FramePi
     Put32(strf, uint32_t(width));
     Put32(strf, uint32_t(height));  // bottom-up rows
     Put16(strf, 1);
-    Put16(strf, 24);
+    Put16(strf, uint32_t(bytesPerPixel * 8));
     Put32(strf, 0);  // uncompressed
     Put32(strf, frameBytes);
     for (int i = 0; i < 4; ++i)
@@ -114,9 +116,10 @@ inline std::string Avi(int width, int height, int frames, int fps, const FramePi
             char* row = &bits[size_t(height - 1 - y) * stride];
             for (int x = 0; x < width; ++x) {
                 const uint32_t c = pixel(f, x, y);
-                row[x * 3] = char(c & 0xFF);
-                row[x * 3 + 1] = char((c >> 8) & 0xFF);
-                row[x * 3 + 2] = char((c >> 16) & 0xFF);
+                char* p = row + x * bytesPerPixel;
+                p[0] = char(c & 0xFF);
+                p[1] = char((c >> 8) & 0xFF);
+                p[2] = char((c >> 16) & 0xFF);
             }
         }
         index += "00db";
