@@ -38,7 +38,7 @@ bool CAvAudioSource::Open(const std::string& path)
         return false;
     const AVCodec* codec = nullptr;
     stream_ = av_find_best_stream(format_, AVMEDIA_TYPE_AUDIO, -1, -1, &codec, 0);
-    if (stream_ < 0 || !codec)
+    if (stream_ < 0 || !codec || !AvIsPlayableSound(format_->streams[stream_]))
         return Close(), false;
     audio_ = avcodec_alloc_context3(codec);
     if (!audio_ || avcodec_parameters_to_context(audio_, format_->streams[stream_]->codecpar) < 0 ||
@@ -51,6 +51,7 @@ bool CAvAudioSource::Open(const std::string& path)
     AVChannelLayout out = AV_CHANNEL_LAYOUT_STEREO;
     const int made = swr_alloc_set_opts2(&swr_, &out, AV_SAMPLE_FMT_S16, kRate, &in, audio_->sample_fmt,
                                          audio_->sample_rate, 0, nullptr);
+    channels_ = in.nb_channels;
     av_channel_layout_uninit(&in);
     if (made < 0 || swr_init(swr_) < 0)
         return Close(), false;
@@ -78,6 +79,10 @@ bool CAvAudioSource::Rewind()
 
 bool CAvAudioSource::Convert(const AVFrame* frame)
 {
+    // The resampler was set up for the stream's first format: a frame in another one is dropped.
+    if (frame && (frame->sample_rate != audio_->sample_rate || frame->format != audio_->sample_fmt ||
+                  frame->ch_layout.nb_channels != channels_))
+        return false;
     const int inSamples = frame ? frame->nb_samples : 0;
     const int room = swr_get_out_samples(swr_, inSamples);
     if (room <= 0)

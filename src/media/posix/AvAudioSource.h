@@ -36,6 +36,7 @@ private:
     AVPacket* packet_ = nullptr;
     AVFrame* frame_ = nullptr;
     int stream_ = -1;
+    int channels_ = 0;
     std::vector<int16_t> pending_;
     size_t pendingPos_ = 0;
     bool inputEnded_ = false;

@@ -13,6 +13,9 @@ extern "C" {
 
 namespace {
 
+constexpr int kMaxSampleRate = 768000;
+constexpr int kMaxChannels = 64;
+
 // The containers of sounds and videos a show plays; playlists, image sequences and the like never open.
 constexpr const char* kFormats = "wav,w64,mp3,aac,ac3,eac3,flac,ogg,aiff,au,caf,wv,amr,avi,mov,matroska,mpeg,mpegts,"
                                  "mpegvideo,asf,flv,m4v,h264,hevc,dv";
@@ -30,6 +33,15 @@ void QuietLibraries()
 int64_t ToMs(int64_t value, AVRational base)
 {
     return av_rescale_q(value, base, AVRational{1, 1000});
+}
+
+// Sounds whose rate or channels no sound card knows are not sound: converting them would take unbounded
+// memory.
+bool IsSound(const AVStream* stream)
+{
+    const AVCodecParameters* par = stream->codecpar;
+    return par->codec_type == AVMEDIA_TYPE_AUDIO && par->sample_rate >= 1 && par->sample_rate <= kMaxSampleRate &&
+           par->ch_layout.nb_channels >= 1 && par->ch_layout.nb_channels <= kMaxChannels;
 }
 
 bool IsPicture(const AVStream* stream)
@@ -71,6 +83,11 @@ int64_t LengthOf(AVFormatContext* format)
 }
 
 }  // namespace
+
+bool AvIsPlayableSound(const AVStream* stream)
+{
+    return IsSound(stream);
+}
 
 std::string AvFileUrl(const std::string& path)
 {
@@ -141,7 +158,7 @@ bool CAvMediaFile::Open(const std::string& path)
         const AVCodecParameters* par = stream->codecpar;
         if (!avcodec_find_decoder(par->codec_id))
             continue;
-        if (par->codec_type == AVMEDIA_TYPE_AUDIO)
+        if (IsSound(stream))
             hasAudio_ = true;
         else if (videoStream_ < 0 && IsPicture(stream) && par->width > 0 && par->height > 0 &&
                  int64_t(par->width) * par->height <= kMaxPixels)

@@ -8,6 +8,7 @@ struct AVCodecContext;
 struct AVFormatContext;
 struct AVFrame;
 struct AVPacket;
+struct AVStream;
 struct SwsContext;
 
 // One media file opened with FFmpeg's libraries: its length, the size of its pictures, and its video frames
@@ -70,3 +71,5 @@ std::string AvFileUrl(const std::string& path);
 // Opens a file for demuxing with only the file protocol and the sound and video containers a show plays.
 // Null on failure.
 AVFormatContext* AvOpenInput(const std::string& path);
+// A sound stream a device plays: a decoder's rate and channels within what sound cards know.
+bool AvIsPlayableSound(const AVStream* stream);

@@ -1,6 +1,7 @@
 #include "Mp3File.h"
 #include "media/MMPlayer.h"
 #include "media/posix/AudioSink.h"
+#include "media/posix/AvAudioSource.h"
 #include "media/posix/AvMediaSystem.h"
 #include "platform/Clock.h"
 #include "support/TempDir.h"
@@ -8,6 +9,7 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <map>
 
 namespace {
@@ -217,6 +219,34 @@ INSTANTIATE_TEST_SUITE_P(
         }
         return name;
     });
+
+TEST_F(AvMediaTest, FilesTheFuzzerFoundArePlayedOrRefusedCleanly)
+{
+    int files = 0;
+    for (const auto& entry : std::filesystem::directory_iterator(QM_TEST_DATA_DIR "/media")) {
+        ++files;
+        const std::string path = entry.path().string();
+        uint32_t device = 0;
+        if (media.Open(path.c_str(), device) == 0) {
+            int panel = 0;
+            media.SetWindow(device, &panel);
+            media.Play(device, nullptr);
+            CComPicture screen;
+            screen.CreateBlank(32, 32, 0);
+            clock.Advance(500);
+            media.DrawVideo(&panel, screen, screen.GetRect());
+            media.Close(device, nullptr);
+        }
+        CAvAudioSource sound;
+        int16_t buffer[2 * 1024];
+        if (sound.Open(path))
+            sound.Read(buffer, 1024);
+    }
+    EXPECT_GT(files, 0);
+    // A sample rate of 1.2 GHz is no sound: converting it would take gigabytes.
+    uint32_t device = 0;
+    EXPECT_EQ(media.Open(QM_TEST_DATA_DIR "/media/oom-sample-rate.wav", device), Mci::ErrInvalidFile);
+}
 
 TEST_F(AvMediaTest, ATruncatedVideoPlaysTheFramesItHas)
 {
