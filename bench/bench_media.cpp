@@ -18,6 +18,7 @@
 extern "C" {
 #include <libavcodec/avcodec.h>
 #include <libavformat/avformat.h>
+#include <libavutil/log.h>
 }
 
 #include <benchmark/benchmark.h>
@@ -41,6 +42,7 @@ std::string TempFile(const std::string& name)
 // A moving 1080p picture, encoded with the first of the codecs that is there; the codec's name, or "".
 std::string Write1080p(const std::string& path)
 {
+    av_log_set_level(AV_LOG_QUIET);
     for (const char* name : {"libx264", "mpeg4"}) {
         const AVCodec* codec = avcodec_find_encoder_by_name(name);
         AVFormatContext* format = nullptr;
@@ -54,6 +56,8 @@ std::string Write1080p(const std::string& path)
         c->time_base = AVRational{1, kFps};
         c->gop_size = 12;
         c->bit_rate = 8000000;
+        if (format->oformat->flags & AVFMT_GLOBALHEADER)
+            c->flags |= AV_CODEC_FLAG_GLOBAL_HEADER;
         AVFrame* frame = av_frame_alloc();
         AVPacket* packet = av_packet_alloc();
         bool ok = avcodec_open2(c, codec, nullptr) >= 0 && avcodec_parameters_from_context(stream->codecpar, c) >= 0 &&

@@ -1,22 +1,15 @@
 // Opens the fuzzer's bytes as a media file with the Linux media back end and plays it a little: length,
 // picture size, frames drawn at several positions and again after a restart, the sound read as a sink would.
+#include "FuzzInputFile.h"
 #include "image/ComPicture.h"
 #include "media/posix/AvAudioSource.h"
 #include "media/posix/AvMediaSystem.h"
 #include "platform/Clock.h"
 
 #include <cstdint>
-#include <cstdio>
 #include <string>
-#include <unistd.h>
 
 namespace {
-
-std::string FilePath()
-{
-    const char* folder = access("/dev/shm", W_OK) == 0 ? "/dev/shm" : "/tmp";
-    return std::string(folder) + "/fuzz_media_" + std::to_string(getpid());
-}
 
 void Play(const std::string& path)
 {
@@ -63,12 +56,9 @@ void Hear(const std::string& path)
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {
-    static const std::string path = FilePath();
-    std::FILE* file = std::fopen(path.c_str(), "wb");
-    if (!file)
+    static const std::string path = FuzzInputPath("fuzz_media");
+    if (!WriteFuzzInput(path, data, size))
         return 0;
-    std::fwrite(data, 1, size, file);
-    std::fclose(file);
     Play(path);
     Hear(path);
     return 0;
