@@ -17,6 +17,7 @@ public:
     ~CVideoPlayerDialog() override
     {
         player_ = nullptr;
+        ReleaseFocus();
         panel_.reset();
         if (hwnd_)
             DestroyWindow(hwnd_);
@@ -67,10 +68,20 @@ public:
     {
         RECT r{};
         GetWindowRect(parent_, &r);
+        ReleaseFocus();
         SetWindowPos(hwnd_, HWND_BOTTOM, 0, 0, r.right - r.left, r.bottom - r.top, SWP_HIDEWINDOW | SWP_NOACTIVATE);
     }
 
 private:
+    // The dialog manager hands the keyboard focus to this dialog when the window that had it is hidden. A
+    // hidden or destroyed dialog must give it back: keys without a focus window never reach the show.
+    void ReleaseFocus()
+    {
+        HWND focus = GetFocus();
+        if (hwnd_ && focus && (focus == hwnd_ || IsChild(hwnd_, focus)))
+            SetFocus(parent_);
+    }
+
     static INT_PTR CALLBACK Proc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
     {
         if (message == WM_INITDIALOG) {
