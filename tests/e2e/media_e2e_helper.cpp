@@ -50,10 +50,10 @@ int Pack(const char* in, const char* out, const char* image, bool single)
         media.AddRecord({"loop.avi", clip});
     } else {
         setting.AddRecord({Item(0, true), "one.jpg", "One", "0;", "C:\\Sounds\\Bell.WAV"});
-        setting.AddRecord({Item(2, false, 5), "C:\\clips\\clip.avi", "Clip", "", ""});
+        setting.AddRecord({Item(2, false, 5), "C:\\clips\\green.avi", "Clip", "", ""});
         setting.AddRecord({Item(0, true), "two.jpg", "Two", "0;", ""});
         media.AddRecord({"one.jpg", TableValue::FromFile(image)});
-        media.AddRecord({"clip.avi", clip});
+        media.AddRecord({"green.avi", clip});
         media.AddRecord({"two.jpg", TableValue::FromFile(image)});
         const std::string one(1, '\1'), two(1, '\2');
         music.AddRecord({"track1.wav", one + std::string(3, '\0'), testmedia::Wav(1500, 8000, 440)});

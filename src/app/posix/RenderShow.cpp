@@ -9,20 +9,19 @@
 #include "app/posix/RenderFrames.h"
 #include "app/posix/RenderPlayers.h"
 #include "db/MyXMLDb.h"
+#include "media/SoundTable.h"
+#include "media/posix/AvMediaSystem.h"
 #include "model/Media.h"
 #include "model/MediaSetting.h"
 #include "model/Random.h"
 #include "model/SettingsStore.h"
 #include "platform/Log.h"
-#include "media/SoundTable.h"
-#include "media/posix/AvMediaSystem.h"
 #include "platform/Paths.h"
 #include "saver/HeadlessPlayers.h"
 #include "saver/HeadlessShow.h"
 #include "saver/ProjectMediaList.h"
 
 #include <cstdio>
-#include <unistd.h>
 
 namespace {
 
