@@ -1,21 +1,14 @@
 // Opens a database made of the fuzzer's bytes (as a file of its own and as one carried behind a program),
 // opens every table both ways of loading binary values, walks every record and reads every field.
+#include "FuzzInputFile.h"
 #include "db/MyXMLDb.h"
 #include "db/MyXMLTable.h"
 #include "db/Stream.h"
 
 #include <cstdint>
-#include <cstdio>
 #include <string>
-#include <unistd.h>
 
 namespace {
-
-std::string FilePath()
-{
-    const char* folder = access("/dev/shm", W_OK) == 0 ? "/dev/shm" : "/tmp";
-    return std::string(folder) + "/fuzz_db_" + std::to_string(getpid()) + ".scr";
-}
 
 void ReadEveryField(CMyXMLTable& table)
 {
@@ -66,12 +59,9 @@ void Walk(CMyXMLDb& db, bool loadBinary)
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {
-    static const std::string path = FilePath();
-    std::FILE* file = std::fopen(path.c_str(), "wb");
-    if (!file)
+    static const std::string path = FuzzInputPath("fuzz_db") + ".scr";
+    if (!WriteFuzzInput(path, data, size))
         return 0;
-    std::fwrite(data, 1, size, file);
-    std::fclose(file);
 
     CMyXMLDb db;
     if (db.Open(path, 0))

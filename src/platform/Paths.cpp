@@ -43,6 +43,20 @@ bool CreateDirectories(const std::string& path)
     return IsDirectory(path) || paths_detail::MakeOneDirectory(path);
 }
 
+std::string NativePath(const std::string& path)
+{
+#ifdef _WIN32
+    return path;
+#else
+    std::string native = path;
+    for (char& c : native) {
+        if (c == '\\')
+            c = '/';
+    }
+    return native;
+#endif
+}
+
 std::string FileNameOf(const std::string& path)
 {
     size_t cut = LastSeparator(path);

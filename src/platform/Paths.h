@@ -23,6 +23,9 @@ std::string ExtensionOf(const std::string& path);
 // The characters' values as signed 8-bit decimals, concatenated: "Ab" gives "6598".
 std::string DigitCode(const std::string& text);
 
+// The path with the platform's own separator: backslashes become '/' on POSIX; unchanged on Windows.
+std::string NativePath(const std::string& path);
+
 // The system's folder for temporary files, ending with a separator.
 std::string TempDirectory();
 // 0 for 0, otherwise the standard generator's next number modulo n.

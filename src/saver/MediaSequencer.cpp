@@ -25,6 +25,12 @@ CMediaSequencer::~CMediaSequencer()
     Shutdown();
 }
 
+void CMediaSequencer::AttachSoundPlayers(std::unique_ptr<ISoundPlayer> music, std::unique_ptr<ISoundPlayer> boundSound)
+{
+    parts_.musicPlayer = std::move(music);
+    parts_.boundSoundPlayer = std::move(boundSound);
+}
+
 void CMediaSequencer::PresentCurrentItem()
 {
     IMediaList& media = *parts_.media;

@@ -54,6 +54,9 @@ public:
     bool OnTimer(uint32_t id);
     bool OnMessage(uint32_t message);
 
+    // Players made once the window exists (before the first item).
+    void AttachSoundPlayers(std::unique_ptr<ISoundPlayer> music, std::unique_ptr<ISoundPlayer> boundSound);
+
     // The window's destruction: stops what plays, destroys the players, removes temporary files.
     void Shutdown();
 

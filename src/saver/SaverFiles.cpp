@@ -7,16 +7,7 @@
 
 std::string CSaverFiles::NativePath(const std::string& path)
 {
-#ifdef _WIN32
-    return path;
-#else
-    std::string native = path;
-    for (char& c : native) {
-        if (c == '\\')
-            c = '/';
-    }
-    return native;
-#endif
+    return ::NativePath(path);
 }
 
 bool CSaverFiles::FileExists(const std::string& path)

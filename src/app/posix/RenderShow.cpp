@@ -9,19 +9,56 @@
 #include "app/posix/RenderFrames.h"
 #include "app/posix/RenderPlayers.h"
 #include "db/MyXMLDb.h"
+#include "media/SoundTable.h"
+#include "media/posix/AvMediaSystem.h"
 #include "model/Media.h"
 #include "model/MediaSetting.h"
 #include "model/Random.h"
 #include "model/SettingsStore.h"
 #include "platform/Log.h"
+#include "platform/Paths.h"
+#include "saver/HeadlessPlayers.h"
 #include "saver/HeadlessShow.h"
 #include "saver/ProjectMediaList.h"
-#include "saver/StandInPlayers.h"
+
+#include <cstdio>
 
 namespace {
 
-// Videos have no player without a display; each stands for this long.
-constexpr uint32_t kVideoStandInMs = 5000;
+// Media devices' notifications arrive through the show's event loop, in virtual time.
+class CLoopScheduler final : public IMediaScheduler {
+public:
+    explicit CLoopScheduler(CHeadlessHost& loop) : loop_(loop) { }
+    uint64_t After(uint32_t ms, std::function<void()> action) override
+    {
+        return loop_.At(loop_.Now() + ms, std::move(action));
+    }
+    void Cancel(uint64_t ticket) override { loop_.Cancel(ticket); }
+
+private:
+    CHeadlessHost& loop_;
+};
+
+// A folder of the render's own for the stored sounds it plays, removed with everything in it.
+class CPrivateTempFolder {
+public:
+    CPrivateTempFolder()
+    {
+        std::string pattern = TempDirectory() + "quillmark-render-XXXXXX";
+        if (mkdtemp(pattern.data()))
+            path_ = pattern + "/";
+    }
+    ~CPrivateTempFolder()
+    {
+        std::error_code ec;
+        if (!path_.empty())
+            std::filesystem::remove_all(path_, ec);
+    }
+    const std::string& Path() const { return path_; }
+
+private:
+    std::string path_;
+};
 
 // The installed system as a render sees it: no system folder, no mutex to fight over, no desktop, and a
 // show that runs in virtual time into frame files.
@@ -72,11 +109,32 @@ void CRenderSystem::RunScreensaverWindow(CScreensaverApp& app)
     }
     mediaSetting.LoadCurrent();
     CProjectMediaList mediaList(mediaSetting, media);
-    CNoSoundTable sounds;
+
+    // Sounds and videos play silently in virtual time: sequenced by their real lengths, videos drawn frame by
+    // frame from their decoders.
+    CLoopScheduler scheduler(loop);
+    CAvMediaSystem devices(loop.Clock());
+    devices.SetScheduler(&scheduler);
+    CPrivateTempFolder soundFolder;
+    CSoundTable sounds(loop.Clock());
+    sounds.SetDatabase(&app.Database());
+    sounds.SetTempFolder(soundFolder.Path());
+    sounds.SetMessageHandler([](const std::string& text) { std::fprintf(stderr, "%s\n", text.c_str()); });
+    sounds.Load();
 
     const int frameCount = options_.seconds * options_.fps;
+    const Size screenSize{options_.width, options_.height};
     CRenderFrames frames(options_.outDir, options_.width, options_.height, options_.fps, frameCount);
-    CRenderSlides slides(loop, frames, Size{options_.width, options_.height}, &app.Database());
+    CRenderSlides slides(loop, frames, screenSize, &app.Database());
+    VideoPlayerSetup videoSetup;
+    videoSetup.startMode = static_cast<int>(app.Mode());
+    videoSetup.settings = &app.Settings();
+    videoSetup.project = &app.Project();
+    videoSetup.database = &app.Database();
+    CHeadlessVideos videos(loop, screenSize, devices, videoSetup,
+                           [&devices](WindowRef panel, CComPicture& target, const Rect& area) {
+                               return devices.DrawVideo(panel, target, area);
+                           });
 
     SequencerOptions sequencerOptions;
     sequencerOptions.mode = app.Mode();
@@ -88,8 +146,10 @@ void CRenderSystem::RunScreensaverWindow(CScreensaverApp& app)
     parts.media = &mediaList;
     parts.sounds = &sounds;
     parts.imagePlayers = &slides.Players();
-    parts.createSoundPlayer = [](uint32_t) { return std::make_unique<CSilentSoundPlayer>(); };
-    parts.createVideoPlayer = [&loop] { return std::make_unique<CTimedVideoPlayer>(loop, kVideoStandInMs); };
+    parts.createSoundPlayer = [&loop, &devices](uint32_t endMessage) {
+        return CreateHeadlessSoundPlayer(loop, devices, endMessage);
+    };
+    parts.createVideoPlayer = [&videos] { return videos.Create(); };
     {
         CHeadlessShow show(loop, app.Settings(), sequencerOptions, parts);
         show.Start();
@@ -97,7 +157,9 @@ void CRenderSystem::RunScreensaverWindow(CScreensaverApp& app)
             const uint64_t due = frames.FrameTime(frames.NextFrame());
             if (!show.Destroyed() && !loop.QuitRequested())
                 loop.RunUntil(due);
-            frames.CaptureBefore(due + 1, slides.Screen());
+            // A video player on screen covers the slide window.
+            const CComPicture* video = videos.Screen();
+            frames.CaptureBefore(due + 1, video ? video : slides.Screen());
         }
     }
     result_.frames = frames.NextFrame();
@@ -105,6 +167,7 @@ void CRenderSystem::RunScreensaverWindow(CScreensaverApp& app)
     result_.contactSheet = frames.WriteContactSheet();
     if (!frames.Ok())
         error = frames.Error();
+    sounds.Close();
     mediaSetting.Close();
     media.Close();
     CLog::Instance().SetClock(nullptr);

@@ -1,17 +1,17 @@
 #include "saver/win32/ScreensaverDlg.h"
 
 #include "../resources/resource.h"
+#include "media/win32/SoundPlayerWindow.h"
+#include "media/win32/VideoPlayerDialog.h"
 #include "model/KADOGlobeSettings.h"
 #include "model/SaverSettings.h"
+#include "platform/Clock.h"
 #include "platform/Log.h"
 #include "saver/MonitorRect.h"
 #include "saver/SaverMessages.h"
 #include "slides/win32/SlideWindow.h"
 
 namespace {
-// How long the interim video player takes before it reports an item finished.
-constexpr uint32_t kStandInMovieMs = 3000;
-
 HWND Taskbar()
 {
     return FindWindowA("Shell_TrayWnd", nullptr);
@@ -21,6 +21,7 @@ HWND Taskbar()
 CScreensaverDlg::CScreensaverDlg(const ScreensaverWindowArgs& args)
     : args_(args),
       mediaList_(mediaSetting_, media_),
+      sounds_(SystemClock()),
       slidePlayers_([](void* parent) { return CreateSlideWindow(parent); }, args.database),
       imagePlayers_(slidePlayers_)
 {
@@ -34,8 +35,6 @@ CScreensaverDlg::CScreensaverDlg(const ScreensaverWindowArgs& args)
     parts.media = &mediaList_;
     parts.sounds = &sounds_;
     parts.imagePlayers = &imagePlayers_;
-    parts.musicPlayer = std::make_unique<CSilentSoundPlayer>();
-    parts.boundSoundPlayer = std::make_unique<CSilentSoundPlayer>();
     session_ = std::make_unique<CSaverSession>(*this, *args.settings, std::move(options), std::move(parts));
 }
 
@@ -58,9 +57,13 @@ int CScreensaverDlg::DoModal()
         const BOOL got = GetMessageA(&msg, nullptr, 0, 0);
         if (got == 0 || got == -1)
             break; // the quit message of the time limitation ends the run
-        // Keys go to the close logic before dialog processing; a consumed key goes no further.
-        if (msg.message == WM_KEYDOWN && hwnd_ && (msg.hwnd == hwnd_ || IsChild(hwnd_, msg.hwnd)) &&
-            session_->OnKeyDown(uint32_t(msg.wParam)))
+        // Keys go to the close logic before dialog processing; a consumed key goes no further. A video
+        // player passes its keys on to this window (they come back posted) and keeps Enter and Escape.
+        const VideoKey video = PreTranslateVideoKey(msg);
+        if (video == VideoKey::Swallowed)
+            continue;
+        if (video == VideoKey::NotOverVideo && msg.message == WM_KEYDOWN && hwnd_ &&
+            (msg.hwnd == hwnd_ || IsChild(hwnd_, msg.hwnd)) && session_->OnKeyDown(uint32_t(msg.wParam)))
             continue;
         if (!hwnd_ || !IsDialogMessageA(hwnd_, &msg)) {
             TranslateMessage(&msg);
@@ -184,6 +187,11 @@ BOOL CScreensaverDlg::OnInitDialog()
     mediaSetting_.SetDatabase(args_.database);
     mediaSetting_.Open();
     mediaSetting_.LoadCurrent();
+    sounds_.SetDatabase(args_.database);
+    sounds_.SetMessageHandler([this](const std::string& text) { ShowMessage(text); });
+    sounds_.Load();
+    session_->Sequencer().AttachSoundPlayers(CreateSoundPlayer(hwnd_, SaverMsg::MusicEnded),
+                                             CreateSoundPlayer(hwnd_, SaverMsg::BoundSoundEnded));
 
     session_->OnInit();
     return TRUE;
@@ -191,14 +199,6 @@ BOOL CScreensaverDlg::OnInitDialog()
 
 void CScreensaverDlg::OnTimer(UINT_PTR id)
 {
-    auto post = delayedPosts_.find(id);
-    if (post != delayedPosts_.end()) {
-        ::KillTimer(hwnd_, id);
-        const uint32_t message = post->second;
-        delayedPosts_.erase(post);
-        PostMessageA(hwnd_, message, 0, 0);
-        return;
-    }
     session_->OnTimer(uint32_t(id));
 }
 
@@ -250,9 +250,6 @@ void CScreensaverDlg::DestroyWindowNow()
 void CScreensaverDlg::OnDestroy()
 {
     session_->OnDestroy();
-    for (const auto& post : delayedPosts_)
-        ::KillTimer(hwnd_, post.first);
-    delayedPosts_.clear();
     UINT receiver = previousRunning_;
     SystemParametersInfoA(SPI_SETSCREENSAVERRUNNING, FALSE, &receiver, 0);
     args_.settings->windowHandle = nullptr;
@@ -284,7 +281,13 @@ void CScreensaverDlg::MakeTopmost()
 
 std::unique_ptr<IVideoPlayer> CScreensaverDlg::CreateVideoPlayer()
 {
-    return std::make_unique<CTimedVideoPlayer>(*this, kStandInMovieMs);
+    VideoPlayerSetup setup;
+    setup.startMode = static_cast<int>(args_.mode);
+    setup.settings = args_.settings;
+    setup.project = args_.project;
+    setup.database = args_.database;
+    setup.showCursor = [this](bool visible) { cursor_.Apply(visible); };
+    return ::CreateVideoPlayer(hwnd_, setup);
 }
 
 void CScreensaverDlg::GetCursorPos(int32_t& x, int32_t& y)
@@ -325,24 +328,6 @@ void CScreensaverDlg::ShowTaskbar(bool show)
 {
     if (HWND bar = Taskbar())
         ShowWindow(bar, show ? SW_RESTORE : SW_HIDE);
-}
-
-uint64_t CScreensaverDlg::PostAfter(uint32_t ms, uint32_t message)
-{
-    const UINT_PTR id = nextPostTimer_++;
-    delayedPosts_[id] = message;
-    ::SetTimer(hwnd_, id, ms, nullptr);
-    return id;
-}
-
-void CScreensaverDlg::Cancel(uint64_t ticket)
-{
-    auto post = delayedPosts_.find(UINT_PTR(ticket));
-    if (post == delayedPosts_.end())
-        return;
-    if (hwnd_)
-        ::KillTimer(hwnd_, post->first);
-    delayedPosts_.erase(post);
 }
 
 void CScreensaverDlg::PostClose()

@@ -1,24 +1,22 @@
 #pragma once
+#include "media/SoundTable.h"
 #include "model/Media.h"
 #include "model/MediaSetting.h"
 #include "saver/CursorDisplay.h"
-#include "saver/DelayedPost.h"
 #include "saver/ProjectMediaList.h"
 #include "saver/SaverFiles.h"
 #include "saver/SaverSession.h"
 #include "saver/SlidePlayerFunctions.h"
-#include "saver/StandInPlayers.h"
 #include "saver/win32/ScreensaverWindow.h"
 #include "slides/SlidePlayerList.h"
 
 #include <windows.h>
 
-#include <map>
 #include <memory>
 
 // The window in which the show runs: placement, taskbar, time limitation and the Windows side of input;
 // every decision about closing and sequencing is the session's.
-class CScreensaverDlg final : public ISaverWindowHost, public IDelayedPost {
+class CScreensaverDlg final : public ISaverWindowHost {
 public:
     explicit CScreensaverDlg(const ScreensaverWindowArgs& args);
     ~CScreensaverDlg() override;
@@ -43,10 +41,6 @@ public:
     void Destroy() override { DestroyWindowNow(); }
     void ShowTaskbar(bool show) override;
     void PostQuit(int code) override { PostQuitMessage(code); }
-
-    // IDelayedPost (the interim players report through it)
-    uint64_t PostAfter(uint32_t ms, uint32_t message) override;
-    void Cancel(uint64_t ticket) override;
 
 private:
     static INT_PTR CALLBACK DialogProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
@@ -73,14 +67,9 @@ private:
     CMedia media_;
     CProjectMediaList mediaList_;
     CSaverFiles files_;
-    CNoSoundTable sounds_;
+    CSoundTable sounds_;
     CSlidePlayerList slidePlayers_;
     CSlidePlayerFunctions imagePlayers_;
     std::unique_ptr<CSaverSession> session_;
     CCursorDisplay cursor_{[](bool show) { return ShowCursor(show ? TRUE : FALSE); }};
-
-    // Delayed posts: private timer ids from this base on.
-    static constexpr UINT_PTR kFirstPostTimer = 1000;
-    UINT_PTR nextPostTimer_ = kFirstPostTimer;
-    std::map<UINT_PTR, uint32_t> delayedPosts_;
 };

@@ -1,0 +1,165 @@
+#include "media/MMPlayer.h"
+
+#include "base/TextCase.h"
+
+#include <cstring>
+
+CMMPlayer::~CMMPlayer()
+{
+    Close(sendClose_);
+}
+
+bool CMMPlayer::Open(const std::string& path, WindowRef notifyWindow)
+{
+    if (path.empty())
+        return false;
+#ifdef _WIN32
+    const std::string element = LowerAnsi(path);
+#else
+    // Linux file names are case-sensitive: the path is opened as given.
+    const std::string element = path;
+#endif
+    if (open_)
+        Close(true);
+    notifyWindow_ = notifyWindow;
+    if (element.size() >= sizeof elementBuffer_)
+        return false;
+    std::memcpy(elementBuffer_, element.c_str(), element.size() + 1);
+
+    uint32_t device = 0;
+    if (mci_.Open(elementBuffer_, device) != 0)
+        return false;
+    open_ = true;
+    device_ = device;
+    elementName_ = element;
+
+    auto caps = [this](uint32_t item) {
+        uint32_t value = 0;
+        return mci_.GetDevCaps(device_, item, value) == 0 ? value : 0u;
+    };
+    canPlay_ = caps(Mci::CapsCanPlay) != 0;
+    canRecord_ = caps(Mci::CapsCanRecord) != 0;
+    canEject_ = caps(Mci::CapsCanEject) != 0;
+    hasVideo_ = caps(Mci::CapsHasVideo) != 0;
+    deviceType_ = caps(Mci::CapsDeviceType);
+    visual_ = deviceType_ == Mci::DevTypeVcr || deviceType_ == Mci::DevTypeOverlay ||
+        deviceType_ == Mci::DevTypeAnimation || deviceType_ == Mci::DevTypeDigitalVideo;
+    MciRect source;
+    if (mci_.Where(device_, true, source) == 0) {
+        naturalWidth_ = source.right - source.left;
+        naturalHeight_ = source.bottom - source.top;
+    } else {
+        naturalWidth_ = naturalHeight_ = 0;
+    }
+    if (hasVideo_ && notifyWindow_)
+        SetVideoWindow(notifyWindow_);
+    return true;
+}
+
+void CMMPlayer::Close(bool send)
+{
+    sendClose_ = send;
+    if (!open_)
+        return;
+    if (send && mci_.Close(device_, notifyWindow_) != 0)
+        return; // a refused close leaves the device open
+    open_ = false;
+    device_ = 0;
+}
+
+bool CMMPlayer::Play()
+{
+    if (!open_)
+        return false;
+    SeekToStart();
+    return mci_.Play(device_, notifyWindow_) == 0;
+}
+
+bool CMMPlayer::SeekToStart()
+{
+    return open_ && mci_.SeekToStart(device_) == 0;
+}
+
+bool CMMPlayer::Stop(bool send)
+{
+    sendClose_ = send;
+    if (!open_)
+        return false;
+    return !send || mci_.Stop(device_) == 0;
+}
+
+bool CMMPlayer::Pause()
+{
+    return open_ && mci_.Pause(device_) == 0;
+}
+
+bool CMMPlayer::Resume()
+{
+    if (!open_)
+        return false;
+    if (mci_.Resume(device_) == 0)
+        return true;
+    return Play();
+}
+
+bool CMMPlayer::TogglePause()
+{
+    if (!open_)
+        return false;
+    switch (GetMode()) {
+    case Mci::ModePlay: return Pause();
+    case Mci::ModePause: return Resume();
+    default: return true;
+    }
+}
+
+int64_t CMMPlayer::StatusOr(uint32_t item, int64_t closed)
+{
+    if (!open_)
+        return closed;
+    uint32_t value = 0;
+    mci_.Status(device_, item, value);
+    return value;
+}
+
+int64_t CMMPlayer::GetPosition()
+{
+    return StatusOr(Mci::StatusPosition, -1);
+}
+
+int64_t CMMPlayer::GetLength()
+{
+    return StatusOr(Mci::StatusLength, -1);
+}
+
+uint32_t CMMPlayer::GetMode()
+{
+    return uint32_t(StatusOr(Mci::StatusMode, 0));
+}
+
+bool CMMPlayer::SetVideoWindow(WindowRef window)
+{
+    if (!window || !open_ || !hasVideo_)
+        return false;
+    if (mci_.SetWindow(device_, window) != 0)
+        return false;
+    videoWindow_ = window;
+    return true;
+}
+
+bool CMMPlayer::SetDestination(int x, int y, int width, int height)
+{
+    if (!open_ || !hasVideo_)
+        return false;
+    const MciRect rect = width != 0 && height != 0 ? MciRect{x, y, width, height} : mci_.WindowRect(videoWindow_);
+    return mci_.PutDestination(device_, rect) == 0;
+}
+
+MciRect CMMPlayer::GetDestination()
+{
+    const MciRect fallback{100, 100, 200, 200};
+    if (!open_ || !hasVideo_)
+        return fallback;
+    MciRect rect;
+    return mci_.Where(device_, false, rect) == 0 ? rect : fallback;
+}

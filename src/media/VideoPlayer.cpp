@@ -1,0 +1,142 @@
+#include "media/VideoPlayer.h"
+
+#include "media/VideoGeometry.h"
+#include "model/KADOGlobeSettings.h"
+#include "model/MediaSetting.h"
+#include "model/SaverSettings.h"
+#include "platform/Log.h"
+#include "slides/Background.h"
+#include "slides/ImageSlideShowPlayer.h"
+
+CVideoPlayer::CVideoPlayer(std::unique_ptr<IVideoWindow> window, IMciCommands& mci, const VideoPlayerSetup& setup)
+    : window_(std::move(window)), setup_(setup), player_(mci)
+{
+    window_->onTimer = [this](uint32_t id) { OnTimer(id); };
+}
+
+CVideoPlayer::~CVideoPlayer()
+{
+    if (startPending_) {
+        window_->KillTimer(kStartTimer);
+        startPending_ = false;
+    }
+    StopVideo(send_);
+    CloseVideo(send_);
+    window_->onTimer = nullptr;
+}
+
+void CVideoPlayer::OnInitDialog()
+{
+    const Size size = window_->ClientSize();
+    background_.CreateBlank(size.cx, size.cy, 0);
+    window_->SetTimer(kStartTimer, kStartMs);
+    startPending_ = true;
+}
+
+int32_t CVideoPlayer::DisplayMode() const
+{
+    return mediaSetting_ ? mediaSetting_->Record().VideoMode() : 0;
+}
+
+bool CVideoPlayer::PaintsBackground() const
+{
+    return DisplayMode() != 5 && !playing_;
+}
+
+bool CVideoPlayer::CursorVisible() const
+{
+    constexpr int kSaverMode = 4;
+    return setup_.startMode != kSaverMode || (setup_.settings && setup_.settings->passwordDialogActive);
+}
+
+void CVideoPlayer::DrawBackground()
+{
+    if (!background_.IsLoaded())
+        return;
+    CBackground painter;
+    painter.SetTarget(&background_);
+    painter.SetMediaTable(media_);
+    painter.SetDatabase(setup_.database);
+    painter.Bind(mediaSetting_, setup_.project, setup_.settings);
+    painter.PaintBackground();
+}
+
+void CVideoPlayer::OnTimer(uint32_t id)
+{
+    if (id == kStartTimer) {
+        window_->KillTimer(kStartTimer);
+        // Only the first tick starts the video; a tick already queued when the timer went must not restart it.
+        if (!startPending_)
+            return;
+        startPending_ = false;
+        StartVideo(mediaSetting_ && mediaSetting_->GetRecordCount() == 1);
+        return;
+    }
+    if (id != kEndTimer || !polling_ || !Ended())
+        return;
+    if (loop_) {
+        CLog::Instance().Entry(".\\VideoPlayer", __LINE__, "Movie stops , Loop Media!");
+        DrawBackground();
+        if (DisplayMode() != 5) {
+            window_->CopyBackground();
+            window_->ShowPanel(false);
+            window_->ShowPanel(true);
+        }
+        player_.Play();
+    } else {
+        window_->KillTimer(kEndTimer);
+        polling_ = false;
+        CLog::Instance().Entry(".\\VideoPlayer", __LINE__, "Movie stops , Show Next Media!");
+        window_->PostToParent(kItemFinishedMessage);
+    }
+}
+
+bool CVideoPlayer::Ended()
+{
+    const int64_t position = player_.GetPosition();
+    const int64_t length = player_.GetLength();
+    return length < 20 ? position >= length : position >= length - 20;
+}
+
+void CVideoPlayer::StartVideo(bool loop)
+{
+    loop_ = loop;
+    if (path_.empty())
+        return;
+    player_.Open(path_, nullptr);
+    const MciRect video = player_.GetDestination();
+    const Size size = window_->ClientSize();
+    const bool random = setup_.project && setup_.project->Options().RandomPosition();
+    panelRect_ = VideoPanelRect(video.left, video.top, video.right, video.bottom, size.cx, size.cy, DisplayMode(),
+                                random, window_->TickCount());
+    panel_ = window_->CreatePanel(panelRect_);
+    player_.SetVideoWindow(panel_);
+    player_.SetDestination(0, 0, panelRect_.Width(), panelRect_.Height());
+    player_.Play();
+    player_.SetDestination(0, 0, panelRect_.Width(), panelRect_.Height());
+    playing_ = true;
+    window_->SetTimer(kEndTimer, kEndMs);
+    polling_ = true;
+}
+
+void CVideoPlayer::StopVideo(int send)
+{
+    send_ = send != 0;
+    playing_ = false;
+    player_.Stop(send_);
+    if (polling_) {
+        window_->KillTimer(kEndTimer);
+        polling_ = false;
+    }
+}
+
+void CVideoPlayer::CloseVideo(int send)
+{
+    send_ = send != 0;
+    player_.Stop(send_);
+    player_.Close(send_);
+    if (polling_) {
+        window_->KillTimer(kEndTimer);
+        polling_ = false;
+    }
+}

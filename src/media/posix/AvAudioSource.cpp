@@ -1,0 +1,144 @@
+#include "media/posix/AvAudioSource.h"
+
+#include "media/posix/AvMediaFile.h"
+
+extern "C" {
+#include <libavcodec/avcodec.h>
+#include <libavformat/avformat.h>
+#include <libavutil/channel_layout.h>
+#include <libswresample/swresample.h>
+}
+
+#include <algorithm>
+#include <cstring>
+
+CAvAudioSource::~CAvAudioSource()
+{
+    Close();
+}
+
+void CAvAudioSource::Close()
+{
+    swr_free(&swr_);
+    av_frame_free(&frame_);
+    av_packet_free(&packet_);
+    avcodec_free_context(&audio_);
+    avformat_close_input(&format_);
+    stream_ = -1;
+    pending_.clear();
+    pendingPos_ = 0;
+    inputEnded_ = ended_ = false;
+}
+
+bool CAvAudioSource::Open(const std::string& path)
+{
+    Close();
+    format_ = AvOpenInput(path);
+    if (!format_)
+        return false;
+    const AVCodec* codec = nullptr;
+    stream_ = av_find_best_stream(format_, AVMEDIA_TYPE_AUDIO, -1, -1, &codec, 0);
+    if (stream_ < 0 || !codec || !AvIsPlayableSound(format_->streams[stream_]))
+        return Close(), false;
+    audio_ = avcodec_alloc_context3(codec);
+    if (!audio_ || avcodec_parameters_to_context(audio_, format_->streams[stream_]->codecpar) < 0 ||
+        avcodec_open2(audio_, codec, nullptr) < 0)
+        return Close(), false;
+
+    AVChannelLayout in{};
+    if (audio_->ch_layout.order == AV_CHANNEL_ORDER_UNSPEC || av_channel_layout_copy(&in, &audio_->ch_layout) < 0)
+        av_channel_layout_default(&in, std::max(1, audio_->ch_layout.nb_channels));
+    AVChannelLayout out = AV_CHANNEL_LAYOUT_STEREO;
+    const int made = swr_alloc_set_opts2(&swr_, &out, AV_SAMPLE_FMT_S16, kRate, &in, audio_->sample_fmt,
+                                         audio_->sample_rate, 0, nullptr);
+    channels_ = in.nb_channels;
+    av_channel_layout_uninit(&in);
+    if (made < 0 || swr_init(swr_) < 0)
+        return Close(), false;
+    packet_ = av_packet_alloc();
+    frame_ = av_frame_alloc();
+    if (!packet_ || !frame_)
+        return Close(), false;
+    return true;
+}
+
+bool CAvAudioSource::Rewind()
+{
+    if (!format_)
+        return false;
+    if (av_seek_frame(format_, stream_, 0, AVSEEK_FLAG_BACKWARD) < 0 &&
+        av_seek_frame(format_, -1, 0, AVSEEK_FLAG_BYTE) < 0)
+        return false;
+    avcodec_flush_buffers(audio_);
+    swr_init(swr_); // drops what the resampler held back
+    pending_.clear();
+    pendingPos_ = 0;
+    inputEnded_ = ended_ = false;
+    return true;
+}
+
+bool CAvAudioSource::Convert(const AVFrame* frame)
+{
+    // The resampler was set up for the stream's first format: a frame in another one is dropped.
+    if (frame &&
+        (frame->sample_rate != audio_->sample_rate || frame->format != audio_->sample_fmt ||
+         frame->ch_layout.nb_channels != channels_))
+        return false;
+    const int inSamples = frame ? frame->nb_samples : 0;
+    const int room = swr_get_out_samples(swr_, inSamples);
+    if (room <= 0)
+        return false;
+    pending_.resize(size_t(room) * kChannels);
+    uint8_t* outPlanes[1] = {reinterpret_cast<uint8_t*>(pending_.data())};
+    const int got = swr_convert(swr_, outPlanes, room,
+                                frame ? const_cast<const uint8_t**>(frame->extended_data) : nullptr, inSamples);
+    pending_.resize(size_t(std::max(got, 0)) * kChannels);
+    pendingPos_ = 0;
+    return got > 0;
+}
+
+bool CAvAudioSource::DecodeMore()
+{
+    for (;;) {
+        const int received = avcodec_receive_frame(audio_, frame_);
+        if (received == 0) {
+            if (Convert(frame_))
+                return true;
+            continue;
+        }
+        if (received != AVERROR(EAGAIN))
+            return Convert(nullptr); // the resampler's last samples
+        if (inputEnded_)
+            return Convert(nullptr);
+        for (;;) {
+            if (av_read_frame(format_, packet_) < 0) {
+                inputEnded_ = true;
+                avcodec_send_packet(audio_, nullptr);
+                break;
+            }
+            const int sent = packet_->stream_index == stream_ ? avcodec_send_packet(audio_, packet_) : -1;
+            av_packet_unref(packet_);
+            if (sent == 0)
+                break;
+        }
+    }
+}
+
+size_t CAvAudioSource::Read(int16_t* out, size_t frames)
+{
+    size_t done = 0;
+    while (done < frames && format_) {
+        if (pendingPos_ < pending_.size()) {
+            const size_t n = std::min(frames - done, (pending_.size() - pendingPos_) / kChannels);
+            std::memcpy(out + done * kChannels, pending_.data() + pendingPos_, n * kChannels * sizeof(int16_t));
+            pendingPos_ += n * kChannels;
+            done += n;
+            continue;
+        }
+        if (ended_ || !DecodeMore())
+            ended_ = true;
+        if (ended_ && pendingPos_ >= pending_.size())
+            break;
+    }
+    return done;
+}

@@ -1,0 +1,262 @@
+#include "media/posix/AvMediaSystem.h"
+
+#include "media/posix/AudioSink.h"
+#include "media/posix/AvAudioSource.h"
+#include "media/posix/AvMediaFile.h"
+#include "platform/Clock.h"
+#include "platform/Paths.h"
+
+#include <algorithm>
+
+struct CAvMediaSystem::Device {
+    CAvMediaFile file;
+    std::unique_ptr<CAvAudioSource> sound; // only with a sink
+    uint32_t id = 0;
+    uint32_t mode = Mci::ModeStop;
+    int64_t base = 0;       // position when play last started, or where it stands
+    uint32_t startTick = 0; // clock tick when play last started
+    WindowRef window = nullptr;
+    MciRect destination; // x, y, width, height
+    WindowRef notifyTo = nullptr;
+    uint64_t notifyTicket = 0;
+    bool notifyWaiting = false;
+};
+
+CAvMediaSystem::CAvMediaSystem(IClock& clock) : clock_(clock)
+{
+}
+
+CAvMediaSystem::~CAvMediaSystem()
+{
+    for (auto& [id, device] : devices_)
+        Halt(*device, Mci::ModeStop);
+}
+
+CAvMediaSystem::Device* CAvMediaSystem::Find(uint32_t id)
+{
+    auto it = devices_.find(id);
+    return it == devices_.end() ? nullptr : it->second.get();
+}
+
+int64_t CAvMediaSystem::Position(Device& d)
+{
+    if (d.mode != Mci::ModePlay)
+        return d.base;
+    const int64_t position = d.base + uint32_t(clock_.TickCount() - d.startTick);
+    if (position < d.file.LengthMs())
+        return position;
+    // Played to its end: the device stops there.
+    d.mode = Mci::ModeStop;
+    d.base = d.file.LengthMs();
+    if (d.sound && sink_)
+        sink_->Stop(d.sound.get());
+    return d.base;
+}
+
+void CAvMediaSystem::Notify(Device& d, uint32_t code)
+{
+    if (!d.notifyWaiting)
+        return;
+    d.notifyWaiting = false;
+    if (scheduler_)
+        scheduler_->Cancel(d.notifyTicket);
+    if (onNotify && d.notifyTo)
+        onNotify(d.notifyTo, d.id, code);
+}
+
+void CAvMediaSystem::Halt(Device& d, uint32_t mode)
+{
+    d.base = Position(d);
+    if (d.mode == Mci::ModePlay && d.sound && sink_)
+        sink_->Stop(d.sound.get());
+    d.mode = mode;
+    Notify(d, Mci::NotifyAborted);
+}
+
+uint32_t CAvMediaSystem::Open(const char* element, uint32_t& device)
+{
+    const std::string path = NativePath(element ? element : "");
+    if (path.empty() || !FileExists(path))
+        return Mci::ErrFileNotFound;
+    auto d = std::make_unique<Device>();
+    if (!d->file.Open(path))
+        return Mci::ErrInvalidFile;
+    if (sink_ && d->file.HasAudio()) {
+        d->sound = std::make_unique<CAvAudioSource>();
+        if (!d->sound->Open(path))
+            d->sound.reset();
+    }
+    d->id = nextId_++;
+    d->destination = MciRect{0, 0, d->file.Width(), d->file.Height()};
+    device = d->id;
+    devices_[d->id] = std::move(d);
+    return 0;
+}
+
+uint32_t CAvMediaSystem::Close(uint32_t device, WindowRef)
+{
+    Device* d = Find(device);
+    if (!d)
+        return Mci::ErrInvalidDeviceId;
+    Halt(*d, Mci::ModeStop);
+    devices_.erase(device);
+    return 0;
+}
+
+uint32_t CAvMediaSystem::Play(uint32_t device, WindowRef callback)
+{
+    Device* d = Find(device);
+    if (!d)
+        return Mci::ErrInvalidDeviceId;
+    d->base = Position(*d);
+    const bool wasPlaying = d->mode == Mci::ModePlay;
+    if (d->mode == Mci::ModePause)
+        Halt(*d, Mci::ModeStop);
+    Notify(*d, Mci::NotifySuperseded);
+    d->mode = Mci::ModePlay;
+    d->startTick = clock_.TickCount();
+    if (d->sound && sink_ && !wasPlaying)
+        sink_->Start(d->sound.get());
+    d->notifyTo = callback;
+    if (scheduler_) {
+        const uint32_t device = d->id;
+        d->notifyWaiting = true;
+        d->notifyTicket =
+            scheduler_->After(uint32_t(std::max<int64_t>(d->file.LengthMs() - d->base, 0)), [this, device] {
+                Device* playing = Find(device);
+                if (!playing || !playing->notifyWaiting)
+                    return;
+                Position(*playing);
+                playing->notifyWaiting = false;
+                if (onNotify && playing->notifyTo)
+                    onNotify(playing->notifyTo, device, Mci::NotifySuccessful);
+            });
+    }
+    return 0;
+}
+
+uint32_t CAvMediaSystem::SeekToStart(uint32_t device)
+{
+    Device* d = Find(device);
+    if (!d)
+        return Mci::ErrInvalidDeviceId;
+    Halt(*d, Mci::ModeStop);
+    d->base = 0;
+    if (d->sound)
+        d->sound->Rewind();
+    return 0;
+}
+
+uint32_t CAvMediaSystem::Stop(uint32_t device)
+{
+    Device* d = Find(device);
+    if (!d)
+        return Mci::ErrInvalidDeviceId;
+    Halt(*d, Mci::ModeStop);
+    return 0;
+}
+
+uint32_t CAvMediaSystem::Pause(uint32_t device)
+{
+    Device* d = Find(device);
+    if (!d)
+        return Mci::ErrInvalidDeviceId;
+    Position(*d);
+    if (d->mode != Mci::ModePlay)
+        return Mci::ErrNonapplicableFunction;
+    Halt(*d, Mci::ModePause);
+    return 0;
+}
+
+uint32_t CAvMediaSystem::Resume(uint32_t device)
+{
+    Device* d = Find(device);
+    if (!d)
+        return Mci::ErrInvalidDeviceId;
+    if (d->mode != Mci::ModePause)
+        return Mci::ErrNonapplicableFunction;
+    // Resumed with notification to no window.
+    return Play(device, nullptr);
+}
+
+uint32_t CAvMediaSystem::Status(uint32_t device, uint32_t item, uint32_t& value)
+{
+    Device* d = Find(device);
+    if (!d)
+        return Mci::ErrInvalidDeviceId;
+    const int64_t position = Position(*d);
+    switch (item) {
+    case Mci::StatusPosition: value = uint32_t(std::clamp<int64_t>(position, 0, UINT32_MAX)); return 0;
+    case Mci::StatusLength: value = uint32_t(std::clamp<int64_t>(d->file.LengthMs(), 0, UINT32_MAX)); return 0;
+    case Mci::StatusMode: value = d->mode; return 0;
+    default: return Mci::ErrUnsupportedFunction;
+    }
+}
+
+uint32_t CAvMediaSystem::GetDevCaps(uint32_t device, uint32_t item, uint32_t& value)
+{
+    Device* d = Find(device);
+    if (!d)
+        return Mci::ErrInvalidDeviceId;
+    switch (item) {
+    case Mci::CapsCanPlay: value = 1; return 0;
+    case Mci::CapsCanRecord:
+    case Mci::CapsCanEject: value = 0; return 0;
+    case Mci::CapsHasAudio: value = d->file.HasAudio() ? 1 : 0; return 0;
+    case Mci::CapsHasVideo: value = d->file.HasVideo() ? 1 : 0; return 0;
+    case Mci::CapsDeviceType: value = d->file.HasVideo() ? Mci::DevTypeDigitalVideo : Mci::DevTypeWaveAudio; return 0;
+    default: return Mci::ErrUnsupportedFunction;
+    }
+}
+
+uint32_t CAvMediaSystem::Where(uint32_t device, bool source, MciRect& rect)
+{
+    Device* d = Find(device);
+    if (!d)
+        return Mci::ErrInvalidDeviceId;
+    if (!d->file.HasVideo())
+        return Mci::ErrUnsupportedFunction;
+    rect = source ? MciRect{0, 0, d->file.Width(), d->file.Height()} : d->destination;
+    return 0;
+}
+
+uint32_t CAvMediaSystem::SetWindow(uint32_t device, WindowRef window)
+{
+    Device* d = Find(device);
+    if (!d)
+        return Mci::ErrInvalidDeviceId;
+    if (!d->file.HasVideo())
+        return Mci::ErrUnsupportedFunction;
+    d->window = window;
+    return 0;
+}
+
+uint32_t CAvMediaSystem::PutDestination(uint32_t device, const MciRect& rect)
+{
+    Device* d = Find(device);
+    if (!d)
+        return Mci::ErrInvalidDeviceId;
+    if (!d->file.HasVideo())
+        return Mci::ErrUnsupportedFunction;
+    d->destination = rect;
+    return 0;
+}
+
+MciRect CAvMediaSystem::WindowRect(WindowRef window)
+{
+    return windowRect ? windowRect(window) : MciRect{};
+}
+
+bool CAvMediaSystem::DrawVideo(WindowRef window, CComPicture& target, const Rect& windowArea)
+{
+    if (!window)
+        return false;
+    for (auto& [id, d] : devices_) {
+        if (d->window != window || !d->file.HasVideo())
+            continue;
+        const MciRect& put = d->destination;
+        const Rect dest = Rect::FromSize(windowArea.left + put.left, windowArea.top + put.top, put.right, put.bottom);
+        return d->file.DrawFrame(Position(*d), target, dest, windowArea);
+    }
+    return false;
+}

@@ -1,0 +1,19 @@
+#pragma once
+#include "media/win32/SubclassedControl.h"
+
+class CVideoPlayer;
+
+// The static control the video device draws into. It paints nothing itself and passes the user's input on
+// to its parent (the player's dialog), which passes it on to the screensaver window.
+class CVideoPanel final : public CSubclassedControl {
+public:
+    static constexpr DWORD kStyle = WS_CHILD | WS_VISIBLE | SS_NOTIFY;
+
+    CVideoPanel(const CVideoPlayer& player, HWND parent, int x, int y, int width, int height);
+
+private:
+    LRESULT OnMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
+
+    const CVideoPlayer& player_;
+    HWND parent_;
+};

@@ -1,0 +1,153 @@
+#include "MediaFakes.h"
+#include "db/MyXMLDb.h"
+#include "model/MediaSetting.h"
+#include "model/ProjectDbBuilder.h"
+#include "support/TempDir.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+using Lines = std::vector<std::string>;
+constexpr uint32_t kItemFinished = 1032;
+
+class VideoPlayerTest : public ::testing::Test {
+protected:
+    // A project of `items` video items in the given display mode, and a player for its first.
+    void Make(int items, int32_t mode, const std::string& path = "clip.avi")
+    {
+        player.reset();
+        setting = std::make_unique<CMediaSetting>();
+        db = std::make_unique<CMyXMLDb>();
+        ProjectDbBuilder builder;
+        for (int i = 0; i < items; ++i) {
+            builder.AddItem("clip.avi").record.SetI32(MediaSettingsRecord::kVideoMode, mode);
+            builder.items.back().record.SetI32(MediaSettingsRecord::kMediaType, MediaSettingsRecord::kVideo);
+        }
+        builder.WriteAndOpen(dir.File("project" + std::to_string(++made) + ".db"), *db);
+        setting->SetDatabase(db.get());
+        ASSERT_TRUE(setting->Open());
+        setting->LoadCurrent();
+
+        mci.files["clip.avi"] = FakeMci::Video(640, 480, 4000);
+        auto w = std::make_unique<FakeVideoWindow>();
+        window = w.get();
+        player = std::make_unique<CVideoPlayer>(std::move(w), mci, VideoPlayerSetup{});
+        player->OnInitDialog();
+        player->SetVideoPath(path);
+        player->SetMediaSetting(setting.get());
+        player->DrawBackground();
+        player->Show();
+    }
+    // Timer 0 starts the video.
+    void Start()
+    {
+        ASSERT_EQ(window->timers[CVideoPlayer::kStartTimer], 10u);
+        window->Fire(CVideoPlayer::kStartTimer);
+    }
+
+    TempDir dir;
+    int made = 0;
+    FakeMci mci;
+    std::unique_ptr<CMyXMLDb> db;
+    std::unique_ptr<CMediaSetting> setting;
+    FakeVideoWindow* window = nullptr;
+    std::unique_ptr<CVideoPlayer> player;
+};
+
+TEST_F(VideoPlayerTest, StartsAfterItsDialogWithThePanelWhereTheDisplayModeSays)
+{
+    Make(2, 2);
+    EXPECT_EQ(player->Background().Width(), 1024);
+    EXPECT_TRUE(mci.log.empty()) << "nothing plays before the start timer";
+    EXPECT_TRUE(player->PaintsBackground());
+    Start();
+    EXPECT_EQ(window->timers, (std::map<uint32_t, uint32_t>{{CVideoPlayer::kEndTimer, 1000}}));
+    EXPECT_EQ(window->log, (Lines{"show", "panel 384 288 256 192"}));
+    EXPECT_EQ(mci.Commands(),
+              (Lines{"open clip.avi", "caps 8", "caps 1", "caps 7", "caps 3", "caps 4", "where source",
+                     "where destination", "window", "put 0 0 256 192", "seek", "play", "put 0 0 256 192"}));
+    EXPECT_EQ(mci.Only().window, player->Panel());
+    EXPECT_FALSE(player->PaintsBackground()) << "a playing video leaves the dialog unpainted";
+    EXPECT_FALSE(player->Loops());
+}
+
+TEST_F(VideoPlayerTest, EndsTwentyUnitsBeforeItsLengthAndTellsTheWindow)
+{
+    Make(2, 0);
+    Start();
+    mci.Only().position = 3979;
+    window->Fire(CVideoPlayer::kEndTimer);
+    EXPECT_TRUE(window->posted.empty());
+    mci.Only().position = 3980;
+    window->Fire(CVideoPlayer::kEndTimer);
+    EXPECT_EQ(window->posted, (std::vector<uint32_t>{kItemFinished}));
+    EXPECT_TRUE(window->timers.empty());
+
+    // A length below 20 ends only at the length itself.
+    Make(2, 0);
+    Start();
+    mci.Only().length = 15;
+    mci.Only().position = 14;
+    window->Fire(CVideoPlayer::kEndTimer);
+    EXPECT_TRUE(window->posted.empty());
+    mci.Only().position = 15;
+    window->Fire(CVideoPlayer::kEndTimer);
+    EXPECT_EQ(window->posted, (std::vector<uint32_t>{kItemFinished}));
+}
+
+TEST_F(VideoPlayerTest, TheOnlyItemPlaysAgainFromTheStart)
+{
+    for (int32_t mode : {0, 5}) {
+        Make(1, mode);
+        Start();
+        EXPECT_TRUE(player->Loops());
+        window->log.clear();
+        mci.log.clear();
+        mci.Only().position = 4000;
+        window->Fire(CVideoPlayer::kEndTimer);
+        EXPECT_TRUE(window->posted.empty());
+        EXPECT_EQ(mci.Commands(), (Lines{"seek", "play"}));
+        EXPECT_EQ(mci.Only().position, 0u);
+        // Over the whole window the video covers the background; otherwise it is drawn afresh.
+        EXPECT_EQ(window->log, mode == 5 ? Lines{} : (Lines{"copy background", "panel hide", "panel show"}));
+        EXPECT_EQ(window->timers.count(CVideoPlayer::kEndTimer), 1u);
+    }
+}
+
+TEST_F(VideoPlayerTest, WithoutAPathNothingPlaysAndNothingEnds)
+{
+    Make(2, 0, "");
+    Start();
+    EXPECT_TRUE(mci.log.empty());
+    EXPECT_TRUE(window->timers.empty());
+    EXPECT_EQ(window->log, (Lines{"show"}));
+}
+
+TEST_F(VideoPlayerTest, AFileNoDeviceOpensEndsAtTheFirstTick)
+{
+    Make(2, 0, "broken.avi");
+    Start();
+    // The device's closed rectangle (100, 100, 200, 200) sizes the panel.
+    EXPECT_EQ(window->log, (Lines{"show", "panel 462 334 100 100"}));
+    window->Fire(CVideoPlayer::kEndTimer);
+    EXPECT_EQ(window->posted, (std::vector<uint32_t>{kItemFinished}));
+}
+
+TEST_F(VideoPlayerTest, ClosingWithoutSendingLeavesTheDeviceAloneToTheEnd)
+{
+    Make(2, 0);
+    Start();
+    mci.log.clear();
+    player->CloseVideo(0);
+    player.reset();
+    EXPECT_EQ(mci.Commands(), Lines{});
+
+    Make(2, 0);
+    Start();
+    mci.log.clear();
+    player.reset();
+    EXPECT_EQ(mci.Commands(), (Lines{"stop", "stop", "close"})) << "destroyed: stopped and closed";
+}
+
+} // namespace
