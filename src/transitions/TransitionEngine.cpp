@@ -1,6 +1,7 @@
 #include "transitions/TransitionEngine.h"
 
 #include <algorithm>
+#include <chrono>
 #include <cstdlib>
 #include <ctime>
 #include <exception>
@@ -84,6 +85,7 @@ int TransitionEngine::Rand()
 void TransitionEngine::RunTransition()
 {
     Reseed();
+    paced_ = false;
     if (background_)
         CopyPictureRect(0, 0, canvasWidth_, canvasHeight_, *background_, 0, 0);
 
@@ -300,14 +302,38 @@ bool TransitionEngine::EndFrame(uint32_t delayMs)
         return false;
     }
     FrameDone(delayMs);
-    clock_->Sleep(delayMs);
+    Wait(delayMs);
     return true;
 }
 
 void TransitionEngine::Pause(uint32_t ms)
 {
     FrameDone(ms);
-    clock_->Sleep(ms);
+    Wait(ms);
+}
+
+void TransitionEngine::Wait(uint32_t ms)
+{
+    if (clock_ != &SystemClock()) {
+        clock_->Sleep(ms); // virtual time: drawing takes none
+        return;
+    }
+    // On the real clock a frame's delay counts from the end of the frame before, so the time spent
+    // drawing does not add up over hundreds of frames; a transition that fell more than a frame behind
+    // (a busy machine) starts counting again instead of rushing to catch up.
+    const auto now = std::chrono::steady_clock::now();
+    if (!paced_) {
+        nextFrame_ = now;
+        paced_ = true;
+    }
+    nextFrame_ += std::chrono::milliseconds(ms);
+    const auto remaining = std::chrono::duration_cast<std::chrono::microseconds>(nextFrame_ - now).count();
+    if (remaining < -1000LL * ms) {
+        nextFrame_ = now;
+        return;
+    }
+    if (remaining >= 500)
+        clock_->Sleep(static_cast<uint32_t>((remaining + 500) / 1000));
 }
 
 int TransitionThreadProc(TransitionRequest* request)

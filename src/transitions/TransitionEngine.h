@@ -1,4 +1,5 @@
 #pragma once
+#include <chrono>
 #include <cstdint>
 #include <vector>
 
@@ -114,6 +115,8 @@ private:
     // Presents the rectangles changed since the last frame end; returns them.
     const std::vector<Rect>& FlushPresent();
     void FrameDone(uint32_t delayMs);
+    // Sleeps a frame's delay or a pause.
+    void Wait(uint32_t ms);
 
     ITransitionWindow* window_;
     CComPicture* background_;
@@ -136,4 +139,6 @@ private:
     uint32_t random_ = 1;
     std::vector<Rect> dirty_;
     std::vector<Rect> presented_;
+    bool paced_ = false;
+    std::chrono::steady_clock::time_point nextFrame_;
 };

@@ -12,14 +12,9 @@
 // the top bit of red set, background pixels never do, and every pixel of each encodes its own position, so
 // a piece copied from the wrong place shows.
 struct EffectTrace {
-    static uint32_t SlidePixel(int x, int y)
-    {
-        return 0x00800000u | ((uint32_t(x) * 2654435761u ^ uint32_t(y) * 40503u) & 0x7FFFFFu);
-    }
-    static uint32_t BackgroundPixel(int x, int y)
-    {
-        return (uint32_t(x) * 40503u ^ uint32_t(y) * 2654435761u) & 0x7FFFFFu;
-    }
+    // Unique in pictures up to 4096 pixels wide and 2048 high.
+    static uint32_t SlidePixel(int x, int y) { return 0x00800000u | (uint32_t(y) << 12 | uint32_t(x)); }
+    static uint32_t BackgroundPixel(int x, int y) { return (uint32_t(y) << 12 | uint32_t(x)) & 0x7FFFFFu; }
 
     EffectTrace(Size window, Size slideSize, Point at) : at(at)
     {
