@@ -60,17 +60,17 @@ const EffectEntry kEffects[] = {
     {nullptr, {}},                                                         //  45 Fan wipe
     {nullptr, {}},                                                         //  46 Fan wipe(Anticlockwise)
     {nullptr, {}},                                                         //  47 Increase show
-    {nullptr, {}},                                                         //  48 Line down
-    {nullptr, {}},                                                         //  49 Line down rebound
-    {nullptr, {}},                                                         //  50 Line left
-    {nullptr, {}},                                                         //  51 Line left rebound
-    {nullptr, {}},                                                         //  52 Line right
-    {nullptr, {}},                                                         //  53 Line right rebound
-    {nullptr, {}},                                                         //  54 Line up
-    {nullptr, {}},                                                         //  55 Line up rebound
-    {nullptr, {}},                                                         //  56 Lines(Horizontal)
-    {nullptr, {}},                                                         //  57 Lines(Vertical)
-    {nullptr, {}},                                                         //  58 Mosaic
+    {LineForward, {.orientation = O::Down, .delayMs = 10}},                //  48 Line down
+    {LineForward, {.orientation = O::Down, .delayMs = 10, .variant = 1}},  //  49 Line down rebound
+    {LineBackward, {.orientation = O::Right, .delayMs = 5}},               //  50 Line left
+    {LineBackward, {.orientation = O::Right, .delayMs = 5, .variant = 1}}, //  51 Line left rebound
+    {LineForward, {.orientation = O::Right, .delayMs = 5}},                //  52 Line right
+    {LineForward, {.orientation = O::Right, .delayMs = 5, .variant = 1}},  //  53 Line right rebound
+    {LineBackward, {.orientation = O::Down, .delayMs = 5}},                //  54 Line up
+    {LineBackward, {.orientation = O::Down, .delayMs = 5, .variant = 1}},  //  55 Line up rebound
+    {RandomLines, {.orientation = O::Down, .delayMs = 8}},                 //  56 Lines(Horizontal)
+    {RandomLines, {.orientation = O::Right, .delayMs = 8}},                //  57 Lines(Vertical)
+    {Mosaic, {.delayMs = 8}},                                              //  58 Mosaic
     {nullptr, {}},                                                         //  59 Move down
     {nullptr, {}},                                                         //  60 Move down 1
     {nullptr, {}},                                                         //  61 Move down 2
@@ -111,27 +111,27 @@ const EffectEntry kEffects[] = {
     {nullptr, {}},                                                         //  96 Rain left
     {nullptr, {}},                                                         //  97 Rain right
     {nullptr, {}},                                                         //  98 Rain up
-    {nullptr, {}},                                                         //  99 Random crossLines
+    {RandomCrossLines, {.delayMs = 5}},                                    //  99 Random crossLines
     {nullptr, {}},                                                         // 100 Roll down
     {nullptr, {}},                                                         // 101 Roll left
     {nullptr, {}},                                                         // 102 Roll right
     {nullptr, {}},                                                         // 103 Roll up
-    {nullptr, {}},                                                         // 104 Scan down
-    {nullptr, {}},                                                         // 105 Scan left
-    {nullptr, {}},                                                         // 106 Scan right
-    {nullptr, {}},                                                         // 107 Scan to center(Horizontal)
-    {nullptr, {}},                                                         // 108 Scan to center(Vertical)
-    {nullptr, {}},                                                         // 109 Scan to edge(Horizontal)
-    {nullptr, {}},                                                         // 110 Scan to edge(Vertical)
-    {nullptr, {}},                                                         // 111 Scan up
-    {nullptr, {}},                                                         // 112 Show from bottom-left
-    {nullptr, {}},                                                         // 113 Show from bottom-right
-    {nullptr, {}},                                                         // 114 Show from top-left
-    {nullptr, {}},                                                         // 115 Show from top-right
+    {Scan, {.delayMs = 2, .variant = kScanPastEnd}},                       // 104 Scan down
+    {ScanLeft, {.delayMs = 5}},                                            // 105 Scan left
+    {Scan, {.orientation = O::Right, .delayMs = 5}},                       // 106 Scan right
+    {ScanToCenter, {.orientation = O::Down, .delayMs = 5}},                // 107 Scan to center(Horizontal)
+    {ScanToCenter, {.orientation = O::Right, .delayMs = 5}},               // 108 Scan to center(Vertical)
+    {ScanToEdge, {.orientation = O::Down, .delayMs = 5}},                  // 109 Scan to edge(Horizontal)
+    {ScanToEdge, {.orientation = O::Right, .delayMs = 5}},                 // 110 Scan to edge(Vertical)
+    {Scan, {.orientation = O::Up, .delayMs = 5, .variant = kScanCloses}},  // 111 Scan up
+    {FromCorner, {.orientation = O::Mirrored(false, true), .delayMs = 5}}, // 112 Show from bottom-left
+    {FromCorner, {.orientation = O::Mirrored(true, true), .delayMs = 5}},  // 113 Show from bottom-right
+    {FromCorner, {.orientation = O::Down, .delayMs = 5}},                  // 114 Show from top-left
+    {FromCorner, {.orientation = O::Mirrored(true, false), .delayMs = 5}}, // 115 Show from top-right
     {nullptr, {}},                                                         // 116 Show left-right
     {nullptr, {}},                                                         // 117 Show up-dwon
-    {nullptr, {}},                                                         // 118 Shutter(Horizontal)
-    {nullptr, {}},                                                         // 119 Shutter(Vertical)
+    {Shutter, {.orientation = O::Down, .delayMs = 2}},                     // 118 Shutter(Horizontal)
+    {Shutter, {.orientation = O::Right, .delayMs = 2, .variant = 1}},      // 119 Shutter(Vertical)
     {nullptr, {}},                                                         // 120 Stretch from bottom
     {nullptr, {}},                                                         // 121 Stretch from bottom-left
     {nullptr, {}},                                                         // 122 Stretch from bottom-right
@@ -141,18 +141,18 @@ const EffectEntry kEffects[] = {
     {nullptr, {}},                                                         // 126 Stretch from top
     {nullptr, {}},                                                         // 127 Stretch from top-left
     {nullptr, {}},                                                         // 128 Stretch from top-right
-    {nullptr, {}},                                                         // 129 Sweep down
-    {nullptr, {}},                                                         // 130 Sweep left
-    {nullptr, {}},                                                         // 131 Sweep right
-    {nullptr, {}},                                                         // 132 Sweep up
-    {nullptr, {}},                                                         // 133 Tow bar move down
-    {nullptr, {}},                                                         // 134 Tow bar move up
-    {nullptr, {}},                                                         // 135 Tow bar wipe down
-    {nullptr, {}},                                                         // 136 Tow bar wipe up
-    {nullptr, {}},                                                         // 137 Two bar move left
-    {nullptr, {}},                                                         // 138 Two bar move right
-    {nullptr, {}},                                                         // 139 Two bar wipe left
-    {nullptr, {}},                                                         // 140 Two bar wipe right
+    {SweepForward, {.orientation = O::Down, .delayMs = 30, .variant = 1}}, // 129 Sweep down
+    {SweepBackward, {.orientation = O::Right, .delayMs = 30}},             // 130 Sweep left
+    {SweepForward, {.orientation = O::Right, .delayMs = 30}},              // 131 Sweep right
+    {SweepBackward, {.orientation = O::Down, .delayMs = 30}},              // 132 Sweep up
+    {TwoBars, {.orientation = O::Down, .delayMs = 2}},                     // 133 Tow bar move down
+    {TwoBars, {.orientation = O::Up, .delayMs = 2}},                       // 134 Tow bar move up
+    {TwoBars, {.orientation = O::Down, .delayMs = 2, .variant = 1}},       // 135 Tow bar wipe down
+    {TwoBars, {.orientation = O::Up, .delayMs = 2, .variant = 1}},         // 136 Tow bar wipe up
+    {TwoBars, {.orientation = O::Left, .delayMs = 2}},                     // 137 Two bar move left
+    {TwoBars, {.orientation = O::Right, .delayMs = 2}},                    // 138 Two bar move right
+    {TwoBars, {.orientation = O::Left, .delayMs = 2, .variant = 1}},       // 139 Two bar wipe left
+    {TwoBars, {.orientation = O::Right, .delayMs = 2, .variant = 1}},      // 140 Two bar wipe right
     {nullptr, {}},                                                         // 141 Wedge wipe down
     {nullptr, {}},                                                         // 142 Wedge wipe left
     {nullptr, {}},                                                         // 143 Wedge wipe right
@@ -169,10 +169,10 @@ const EffectEntry kEffects[] = {
     {nullptr, {}},                                                         // 154 Wipe from right-top/left-bottom
     {nullptr, {}},                                                         // 155 Wipe to left-top/right-bottom
     {nullptr, {}},                                                         // 156 Wipe to right-top/left-bottom
-    {nullptr, {}},                                                         // 157 Zig-zag down
-    {nullptr, {}},                                                         // 158 Zig-zag left
-    {nullptr, {}},                                                         // 159 Zig-zag right
-    {nullptr, {}},                                                         // 160 Zig-zag up
+    {ZigZag, {.orientation = O::Down, .delayMs = 25}},                     // 157 Zig-zag down
+    {ZigZag, {.orientation = O::Left, .delayMs = 25}},                     // 158 Zig-zag left
+    {ZigZag, {.orientation = O::Right, .delayMs = 25}},                    // 159 Zig-zag right
+    {ZigZag, {.orientation = O::Up, .delayMs = 25}},                       // 160 Zig-zag up
 };
 static_assert(std::size(kEffects) == kEffectCount, "one row per effect index");
 
