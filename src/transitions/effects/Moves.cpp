@@ -20,11 +20,11 @@ void MoveBothHalves(TransitionEngine& fx, const EffectParams& p)
 {
     TransitionEngine::StepOverride fixed(fx, p.size);
     MoveAxis axis(fx, p.orientation);
-    const int half = axis.Length() / 2;
-    const MovingPiece first{0, half, 0, false};
-    const MovingPiece rest{half, axis.Length(), axis.Length(), true};
-    // The rest is at most a pixel longer than the first half: the step past it covers that.
-    MoveTogether(fx, axis, {first, rest}, fx.Step(), static_cast<long long>(half) + fx.Step() + 1, p.delayMs);
+    const int middle = axis.FromTopLeft(axis.Length() / 2);
+    const MovingPiece first{0, middle, 0, false};
+    const MovingPiece rest{middle, axis.Length(), axis.Length(), true};
+    // The halves differ by a pixel at most: the step past the first half's arrival covers the other's.
+    MoveTogether(fx, axis, {first, rest}, fx.Step(), static_cast<long long>(middle) + fx.Step() + 1, p.delayMs);
 }
 
 // A rectangle growing from the canonical top-left corner, p wide and as high as the slide's aspect gives,
