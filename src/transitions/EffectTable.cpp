@@ -71,36 +71,36 @@ const EffectEntry kEffects[] = {
     {RandomLines, {.orientation = O::Down, .delayMs = 8}},                 //  56 Lines(Horizontal)
     {RandomLines, {.orientation = O::Right, .delayMs = 8}},                //  57 Lines(Vertical)
     {Mosaic, {.delayMs = 8}},                                              //  58 Mosaic
-    {nullptr, {}},                                                         //  59 Move down
-    {nullptr, {}},                                                         //  60 Move down 1
-    {nullptr, {}},                                                         //  61 Move down 2
-    {nullptr, {}},                                                         //  62 Move down 3
-    {nullptr, {}},                                                         //  63 Move down 4
-    {nullptr, {}},                                                         //  64 Move down 5
-    {nullptr, {}},                                                         //  65 Move from bottom left
-    {nullptr, {}},                                                         //  66 Move from bottom right
-    {nullptr, {}},                                                         //  67 Move from top left
-    {nullptr, {}},                                                         //  68 Move from top right
-    {nullptr, {}},                                                         //  69 Move left
-    {nullptr, {}},                                                         //  70 Move left 1
-    {nullptr, {}},                                                         //  71 Move left 2
-    {nullptr, {}},                                                         //  72 Move left 3
-    {nullptr, {}},                                                         //  73 Move left 4
-    {nullptr, {}},                                                         //  74 Move left 5
-    {nullptr, {}},                                                         //  75 Move left right
-    {nullptr, {}},                                                         //  76 Move right
-    {nullptr, {}},                                                         //  77 Move right 1
-    {nullptr, {}},                                                         //  78 Move right 2
-    {nullptr, {}},                                                         //  79 Move right 3
-    {nullptr, {}},                                                         //  80 Move right 4
-    {nullptr, {}},                                                         //  81 Move right 5
-    {nullptr, {}},                                                         //  82 Move up
-    {nullptr, {}},                                                         //  83 Move up 1
-    {nullptr, {}},                                                         //  84 Move up 2
-    {nullptr, {}},                                                         //  85 Move up 3
-    {nullptr, {}},                                                         //  86 Move up 4
-    {nullptr, {}},                                                         //  87 Move up 5
-    {nullptr, {}},                                                         //  88 Move up down
+    {MoveWhole, MoveRow(O::Down, 1)},                                      //  59 Move down
+    {MoveHalfThenSlideOut, MoveRow(O::Down, 1, 1000)},                     //  60 Move down 1
+    {MoveHalfThenEnter, MoveRow(O::Down, 1)},                              //  61 Move down 2
+    {MoveFarHalfThenSlideOut, MoveRow(O::Down, 1)},                        //  62 Move down 3
+    {MoveFarHalfThenEnter, MoveRow(O::Down, 1)},                           //  63 Move down 4
+    {MoveStrips, MoveRow(O::Down, 1)},                                     //  64 Move down 5
+    {MoveCorner, MoveRow(O::Mirrored(false, true), 1)},                    //  65 Move from bottom left
+    {MoveCorner, MoveRow(O::Mirrored(true, true), 2)},                     //  66 Move from bottom right
+    {MoveCorner, MoveRow(O::Down, 2)},                                     //  67 Move from top left
+    {MoveCorner, MoveRow(O::Mirrored(true, false), 2)},                    //  68 Move from top right
+    {MoveWhole, MoveRow(O::Left, 2)},                                      //  69 Move left
+    {MoveHalfThenSlideOut, MoveRow(O::Left, 2, 1000)},                     //  70 Move left 1
+    {MoveHalfThenEnter, MoveRow(O::Left, 1)},                              //  71 Move left 2
+    {MoveFarHalfThenSlideOut, MoveRow(O::Left, 1)},                        //  72 Move left 3
+    {MoveFarHalfThenEnter, MoveRow(O::Left, 2)},                           //  73 Move left 4
+    {MoveStrips, MoveRow(O::Left, 2)},                                     //  74 Move left 5
+    {MoveBothHalves, MoveRow(O::Right, 2)},                                //  75 Move left right
+    {MoveWhole, MoveRow(O::Right, 2)},                                     //  76 Move right
+    {MoveHalfThenSlideOut, MoveRow(O::Right, 2, 1000)},                    //  77 Move right 1
+    {MoveHalfThenEnter, MoveRow(O::Right, 2, 800)},                        //  78 Move right 2
+    {MoveFarHalfThenSlideOut, MoveRow(O::Right, 2, 1000)},                 //  79 Move right 3
+    {MoveFarHalfThenEnter, MoveRow(O::Right, 2, 1000)},                    //  80 Move right 4
+    {MoveStrips, MoveRow(O::Right, 2)},                                    //  81 Move right 5
+    {MoveWhole, MoveRow(O::Up, 2)},                                        //  82 Move up
+    {MoveHalfThenSlideOut, MoveRow(O::Up, 2, 1000)},                       //  83 Move up 1
+    {MoveHalfThenEnter, MoveRow(O::Up, 2, 1000)},                          //  84 Move up 2
+    {MoveFarHalfThenSlideOut, MoveRow(O::Up, 2, 1000)},                    //  85 Move up 3
+    {MoveFarHalfThenEnter, MoveRow(O::Up, 2, 1000)},                       //  86 Move up 4
+    {MoveStrips, MoveRow(O::Up, 2)},                                       //  87 Move up 5
+    {MoveBothHalves, MoveRow(O::Down, 2)},                                 //  88 Move up down
     {nullptr, {}},                                                         //  89 Multi-Box from center
     {nullptr, {}},                                                         //  90 Multi-Box to center
     {nullptr, {}},                                                         //  91 Multi-Wipe from bottom-left

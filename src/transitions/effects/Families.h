@@ -37,3 +37,18 @@ void TwoBars(TransitionEngine& fx, const EffectParams& p);
 
 // ZigZags.cpp
 void ZigZag(TransitionEngine& fx, const EffectParams& p);
+
+// Moves.cpp, MoveHalves.cpp, MoveStrips.cpp: the slide or its pieces slide into place, a frame every 2 ms.
+// size: the step they set for their run; variant (halves): the pause in ms between the phases, 0 for none.
+constexpr EffectParams MoveRow(Orientation o, int step, int pauseMs = 0)
+{
+    return {.orientation = o, .size = step, .delayMs = 2, .variant = pauseMs};
+}
+void MoveWhole(TransitionEngine& fx, const EffectParams& p);
+void MoveBothHalves(TransitionEngine& fx, const EffectParams& p);
+void MoveCorner(TransitionEngine& fx, const EffectParams& p);
+void MoveHalfThenSlideOut(TransitionEngine& fx, const EffectParams& p);
+void MoveHalfThenEnter(TransitionEngine& fx, const EffectParams& p);
+void MoveFarHalfThenSlideOut(TransitionEngine& fx, const EffectParams& p);
+void MoveFarHalfThenEnter(TransitionEngine& fx, const EffectParams& p);
+void MoveStrips(TransitionEngine& fx, const EffectParams& p);
