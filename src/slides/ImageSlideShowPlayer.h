@@ -51,8 +51,8 @@ public:
 
     // Window creation: background and canvas black and as large as the parent.
     void OnInitDialog();
-    // The transition ran to its end (WM_USER+9 on the window's thread).
-    void OnTransitionDone();
+    // The transition with this serial ran to its end (WM_USER+9 on the window's thread, serial in wParam).
+    void OnTransitionDone(uint32_t serial);
     // The window's destruction.
     void OnDestroy();
 
@@ -76,6 +76,7 @@ public:
     const CComPicture& BackgroundPicture() const { return background_; }
     const CComPicture& SlidePicture() const { return slide_; }
     const TransitionRequest& Request() const { return request_; }
+    uint32_t TransitionSerial() const { return serial_; }
     bool Finished() const { return finished_ != 0; }
     // Blocks until the running transition (if any) has ended, without stopping it. For hosts that run
     // in virtual time and need the worker's result before they go on.
@@ -100,5 +101,6 @@ private:
     std::thread worker_;
     std::atomic<int> stop_{0};
     std::atomic<int> finished_{1};
+    uint32_t serial_ = 0; // of the latest transition started
     CAutoResetEvent completion_;
 };

@@ -44,7 +44,7 @@ private:
 class NoWindow final : public ITransitionWindow {
 public:
     void Present(const CComPicture&, int, int, int, int) override { }
-    void Post(uint32_t) override { }
+    void Post(uint32_t, uint32_t) override { }
 };
 
 } // namespace
