@@ -19,28 +19,39 @@ CComPicture Row(const std::vector<uint32_t>& values)
 
 } // namespace
 
-TEST(StretchColorOnColor, RepeatsOrKeepsTheLastPixelLikeGdi)
+// The driver steps through the source with an error term whose start differs between enlargements and
+// reductions, and between rows and columns; these are the pixels GDI picks.
+TEST(StretchColorOnColor, StepsThroughTheSourceLikeGdi)
 {
+    struct Case {
+        int from, to;
+        std::vector<uint32_t> across, down; // source pixels (1-based) along a row and down a column
+    };
+    const Case cases[] = {
+        {4, 2, {2, 4}, {1, 3}},
+        {4, 3, {1, 3, 4}, {1, 2, 4}},
+        {6, 1, {5}, {1}}, // one column keeps the next to last pixel
+        {8, 5, {2, 3, 5, 6, 8}, {1, 3, 4, 6, 7}},
+        {4, 7, {1, 1, 2, 2, 3, 4, 4}, {1, 1, 2, 2, 3, 4, 4}},
+        {2, 5, {1, 1, 1, 2, 2}, {1, 1, 1, 2, 2}},
+        {8, 13, {1, 1, 2, 3, 3, 4, 4, 5, 6, 6, 7, 8, 8}, {1, 1, 2, 3, 3, 4, 4, 5, 6, 6, 7, 8, 8}},
+    };
+    for (const Case& c : cases) {
+        std::vector<uint32_t> values;
+        for (int i = 1; i <= c.from; ++i)
+            values.push_back(static_cast<uint32_t>(i));
+        CComPicture row = MakePicture(c.from, 1, values), column = MakePicture(1, c.from, values);
+        CComPicture across = Target(c.to, 1, kColorOnColor), down = Target(1, c.to, kColorOnColor);
+        across.StretchBlt(0, 0, c.to, 1, row, 0, 0, c.from, 1);
+        down.StretchBlt(0, 0, 1, c.to, column, 0, 0, 1, c.from);
+        EXPECT_EQ(PixelsOf(across), c.across) << c.from << " -> " << c.to;
+        EXPECT_EQ(PixelsOf(down), c.down) << c.from << " -> " << c.to;
+    }
+    // A source rectangle inside the picture steps from its own origin.
     CComPicture src = Row({1, 2, 3, 4});
-    CComPicture dst = Target(2, 1, kColorOnColor);
-    dst.StretchBlt(0, 0, 2, 1, src, 0, 0, 4, 1);
-    EXPECT_EQ(PixelsOf(dst), (std::vector<uint32_t>{2, 4}));
-
     CComPicture wide = Target(6, 1, kColorOnColor);
     wide.StretchBlt(0, 0, 6, 1, src, 1, 0, 2, 1);
     EXPECT_EQ(PixelsOf(wide), (std::vector<uint32_t>{2, 2, 2, 3, 3, 3}));
-
-    CComPicture three = Target(3, 1, kColorOnColor);
-    three.StretchBlt(0, 0, 3, 1, src, 0, 0, 4, 1); // pixels {0, 1}, {2}, {3} fall on 0, 1, 2
-    EXPECT_EQ(PixelsOf(three), (std::vector<uint32_t>{2, 3, 4}));
-
-    CComPicture six = Row({1, 2, 3, 4, 5, 6});
-    CComPicture two = Target(2, 1, kColorOnColor);
-    two.StretchBlt(0, 0, 2, 1, six, 0, 0, 6, 1);
-    EXPECT_EQ(PixelsOf(two), (std::vector<uint32_t>{3, 6}));
-    CComPicture five = Target(5, 1, kColorOnColor);
-    five.StretchBlt(0, 0, 5, 1, six, 0, 0, 2, 1);
-    EXPECT_EQ(PixelsOf(five), (std::vector<uint32_t>{1, 1, 1, 2, 2}));
 }
 
 TEST(StretchColorOnColor, OppositeSignsMirror)
