@@ -111,6 +111,35 @@ TEST(StretchHalftone, ReductionAveragesTheCoveredArea)
     EXPECT_EQ(PixelsOf(one), (std::vector<uint32_t>{0x1C120A}));
 }
 
+// Wide enough for the vector paths and their leftovers: 42 x 30 noise into 7 x 5 blocks of 6 x 6.
+TEST(StretchHalftone, WholeBlocksBecomeTheirMeanAndMirrorsMatch)
+{
+    std::vector<uint32_t> px;
+    unsigned seed = 7;
+    for (int i = 0; i < 42 * 30; ++i) {
+        seed = seed * 1103515245u + 12345u;
+        px.push_back((seed >> 8) & 0xFFFFFF);
+    }
+    const CComPicture src = MakePicture(42, 30, px);
+    CComPicture dst = Target(7, 5, kHalftone);
+    dst.StretchBlt(0, 0, 7, 5, src, 0, 0, 42, 30);
+    for (int by = 0; by < 5; ++by)
+        for (int bx = 0; bx < 7; ++bx)
+            for (int shift : {0, 8, 16}) {
+                int sum = 0;
+                for (int y = 0; y < 6; ++y)
+                    for (int x = 0; x < 6; ++x)
+                        sum += (px[size_t(by * 6 + y) * 42 + bx * 6 + x] >> shift) & 0xFF;
+                const int got = static_cast<int>((dst.Row(by)[bx] >> shift) & 0xFF);
+                EXPECT_NEAR(got, sum / 36.0, 1.0) << bx << "," << by;
+            }
+    CComPicture mirrored = Target(7, 5, kHalftone);
+    mirrored.StretchBlt(6, 4, -7, -5, src, 0, 0, 42, 30);
+    for (int y = 0; y < 5; ++y)
+        for (int x = 0; x < 7; ++x)
+            EXPECT_EQ(mirrored.Row(4 - y)[6 - x], dst.Row(y)[x]);
+}
+
 TEST(StretchHalftone, EnlargementInterpolatesBetweenCentres)
 {
     CComPicture src = Row({0, 200});
