@@ -1,6 +1,6 @@
 // Stretched block transfers.
 //
-// COLORONCOLOR picks one source pixel per destination pixel with the display driver's stepping (below).
+// COLORONCOLOR picks one source pixel per destination pixel, stepping through the source as GDI does.
 // HALFTONE filters separably: a box (area average) where an axis is reduced, linear between pixel centres
 // where it is enlarged; rows are combined first into a row of 16-bit values, then columns, in 14-bit fixed
 // point. BLACKONWHITE and WHITEONBLACK combine all source pixels a reduction merges into one with AND or OR.
@@ -46,9 +46,9 @@ struct AxisSpec {
     bool vertical;
 };
 
-// The source pixel the display driver takes for destination pixel i (counted from the destination
-// origin): it steps through the source with an error term, floor((e + i * src) / dest), whose start e
-// depends on the direction. Where both extents are negative the stepping runs from the other end.
+// The source pixel GDI takes for destination pixel i (counted from the destination origin): it steps through the source
+// with an error term, floor((e + i * src) / dest), whose start e depends on the direction. Where both extents are
+// negative the stepping runs from the other end.
 int64_t SteppedSource(const AxisSpec& a, int64_t i)
 {
     int64_t e = 0;
