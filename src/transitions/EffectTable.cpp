@@ -35,7 +35,7 @@ const EffectEntry kEffects[] = {
     {nullptr, {}},                                                         //  20 Block from center
     {nullptr, {}},                                                         //  21 Block to center
     {nullptr, {}},                                                         //  22 Center(Diffuse)
-    {nullptr, {}},                                                         //  23 Center(Envelop)
+    {CenterEnvelop, {.delayMs = 5}},                                       //  23 Center(Envelop)
     {nullptr, {}},                                                         //  24 Checkerboard down
     {nullptr, {}},                                                         //  25 Checkerboard down rebound
     {nullptr, {}},                                                         //  26 Checkerboard left
@@ -59,7 +59,7 @@ const EffectEntry kEffects[] = {
     {nullptr, {}},                                                         //  44 Ellipse(Random)
     {nullptr, {}},                                                         //  45 Fan wipe
     {nullptr, {}},                                                         //  46 Fan wipe(Anticlockwise)
-    {nullptr, {}},                                                         //  47 Increase show
+    {IncreaseShow, {.delayMs = 10}},                                       //  47 Increase show
     {LineForward, {.orientation = O::Down, .delayMs = 10}},                //  48 Line down
     {LineForward, {.orientation = O::Down, .delayMs = 10, .variant = 1}},  //  49 Line down rebound
     {LineBackward, {.orientation = O::Right, .delayMs = 5}},               //  50 Line left
@@ -101,21 +101,21 @@ const EffectEntry kEffects[] = {
     {MoveFarHalfThenEnter, MoveRow(O::Up, 2, 1000)},                       //  86 Move up 4
     {MoveStrips, MoveRow(O::Up, 2)},                                       //  87 Move up 5
     {MoveBothHalves, MoveRow(O::Down, 2)},                                 //  88 Move up down
-    {nullptr, {}},                                                         //  89 Multi-Box from center
-    {nullptr, {}},                                                         //  90 Multi-Box to center
+    {MultiBox, {.delayMs = 2}},                                            //  89 Multi-Box from center
+    {MultiBox, {.delayMs = 2, .variant = 1}},                              //  90 Multi-Box to center
     {nullptr, {}},                                                         //  91 Multi-Wipe from bottom-left
     {nullptr, {}},                                                         //  92 Multi-Wipe from bottom-right
     {nullptr, {}},                                                         //  93 Multi-Wipe from left-top
     {nullptr, {}},                                                         //  94 Multi-Wipe from right-top
-    {nullptr, {}},                                                         //  95 Rain down
-    {nullptr, {}},                                                         //  96 Rain left
-    {nullptr, {}},                                                         //  97 Rain right
-    {nullptr, {}},                                                         //  98 Rain up
+    {Rain, {.delayMs = 1, .variant = 2}},                                  //  95 Rain down
+    {Rain, {.orientation = O::Left, .delayMs = 1, .variant = 1}},          //  96 Rain left
+    {Rain, {.orientation = O::Right, .delayMs = 1}},                       //  97 Rain right
+    {Rain, {.orientation = O::Up, .delayMs = 1, .variant = 1}},            //  98 Rain up
     {RandomCrossLines, {.delayMs = 5}},                                    //  99 Random crossLines
-    {nullptr, {}},                                                         // 100 Roll down
-    {nullptr, {}},                                                         // 101 Roll left
-    {nullptr, {}},                                                         // 102 Roll right
-    {nullptr, {}},                                                         // 103 Roll up
+    {Roll, {.delayMs = 5}},                                                // 100 Roll down
+    {Roll, {.orientation = O::Left, .delayMs = 5}},                        // 101 Roll left
+    {Roll, {.orientation = O::Right, .delayMs = 5}},                       // 102 Roll right
+    {Roll, {.orientation = O::Up, .delayMs = 5}},                          // 103 Roll up
     {Scan, {.delayMs = 2, .variant = kScanPastEnd}},                       // 104 Scan down
     {ScanLeft, {.delayMs = 5}},                                            // 105 Scan left
     {Scan, {.orientation = O::Right, .delayMs = 5}},                       // 106 Scan right
@@ -128,19 +128,19 @@ const EffectEntry kEffects[] = {
     {FromCorner, {.orientation = O::Mirrored(true, true), .delayMs = 5}},  // 113 Show from bottom-right
     {FromCorner, {.orientation = O::Down, .delayMs = 5}},                  // 114 Show from top-left
     {FromCorner, {.orientation = O::Mirrored(true, false), .delayMs = 5}}, // 115 Show from top-right
-    {nullptr, {}},                                                         // 116 Show left-right
-    {nullptr, {}},                                                         // 117 Show up-dwon
+    {Comb, {.delayMs = 2}},                                                // 116 Show left-right
+    {Comb, {.delayMs = 2, .variant = 1}},                                  // 117 Show up-dwon
     {Shutter, {.orientation = O::Down, .delayMs = 2}},                     // 118 Shutter(Horizontal)
     {Shutter, {.orientation = O::Right, .delayMs = 2, .variant = 1}},      // 119 Shutter(Vertical)
-    {nullptr, {}},                                                         // 120 Stretch from bottom
-    {nullptr, {}},                                                         // 121 Stretch from bottom-left
-    {nullptr, {}},                                                         // 122 Stretch from bottom-right
-    {nullptr, {}},                                                         // 123 Stretch from center
-    {nullptr, {}},                                                         // 124 Stretch from left
-    {nullptr, {}},                                                         // 125 Stretch from right
-    {nullptr, {}},                                                         // 126 Stretch from top
-    {nullptr, {}},                                                         // 127 Stretch from top-left
-    {nullptr, {}},                                                         // 128 Stretch from top-right
+    {StretchEdge, {.orientation = O::Up, .delayMs = 2}},                   // 120 Stretch from bottom
+    {StretchCorner, {.delayMs = 2, .variant = 2}},                         // 121 Stretch from bottom-left
+    {StretchCorner, {.delayMs = 2, .variant = 3}},                         // 122 Stretch from bottom-right
+    {StretchCenter, {.delayMs = 2}},                                       // 123 Stretch from center
+    {StretchEdge, {.orientation = O::Right, .delayMs = 2}},                // 124 Stretch from left
+    {StretchEdge, {.orientation = O::Left, .size = 2, .delayMs = 2}},      // 125 Stretch from right
+    {StretchEdge, {.delayMs = 2}},                                         // 126 Stretch from top
+    {StretchCorner, {.delayMs = 2}},                                       // 127 Stretch from top-left
+    {StretchCorner, {.delayMs = 2, .variant = 1}},                         // 128 Stretch from top-right
     {SweepForward, {.orientation = O::Down, .delayMs = 30, .variant = 1}}, // 129 Sweep down
     {SweepBackward, {.orientation = O::Right, .delayMs = 30}},             // 130 Sweep left
     {SweepForward, {.orientation = O::Right, .delayMs = 30}},              // 131 Sweep right
