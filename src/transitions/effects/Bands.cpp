@@ -1,0 +1,188 @@
+// Ragged bands: strips copied straight from the slide whose free ends reach a random 0 to 49 pixels past
+// the nominal end, a new number for every end in every frame, so the edge flickers as it advances. The
+// sweeps run 50 pixels past the far edge so that the ragged ends clear it.
+//
+// A frame's bands always contain the solid part the frame before reached, so only what lies outside that
+// part is copied: the canvas ends every frame exactly as if the whole bands had been copied.
+#include <algorithm>
+#include <vector>
+
+#include "gfx/Region.h"
+#include "transitions/EffectKit.h"
+#include "transitions/RectOutside.h"
+#include "transitions/effects/Families.h"
+
+namespace {
+
+constexpr int kRagged = 50;
+
+int RaggedEnd(TransitionEngine& fx)
+{
+    return fx.Rand() % kRagged;
+}
+
+// The rows and then the columns of the ragged box around the slide's centre with half-width f and
+// half-height g = r * f; each of their ends gets its own random number.
+template <typename Emit> void RaggedBox(TransitionEngine& fx, int f, int thickness, float ratio, Emit&& emit)
+{
+    const int w = fx.SlideWidth(), h = fx.SlideHeight();
+    const int cx = w / 2 + 1, cy = h / 2 + 1;
+    const int g = TruncTimes(ratio, f);
+    for (long long y = std::max(0, cy - g); y < std::min(h, cy + g); y += thickness) {
+        const int left = cx - f - RaggedEnd(fx);
+        const int right = cx + f + RaggedEnd(fx);
+        emit(Rect{left, static_cast<int>(y), right, static_cast<int>(y + thickness)});
+    }
+    for (long long x = std::max(0, cx - f); x < std::min(w, cx + f); x += thickness) {
+        const int top = cy - g - RaggedEnd(fx);
+        const int bottom = cy + g + RaggedEnd(fx);
+        emit(Rect{static_cast<int>(x), top, static_cast<int>(x + thickness), bottom});
+    }
+}
+
+// The solid middle of the ragged box with half-width f: every row and column of it covers this much.
+Rect BoxCore(const TransitionEngine& fx, int f, float ratio)
+{
+    const int cx = fx.SlideWidth() / 2 + 1, cy = fx.SlideHeight() / 2 + 1;
+    const int g = TruncTimes(ratio, f);
+    return Rect{cx - f, cy - g, cx + f, cy + g};
+}
+
+// The union of rectangles (each inside the slide) as a region, built band by band between the distinct
+// tops and bottoms, so that hundreds of rows and columns a frame stay cheap.
+Region UnionOf(const std::vector<Rect>& rects)
+{
+    std::vector<int> ys;
+    ys.reserve(rects.size() * 2);
+    for (const Rect& r : rects) {
+        ys.push_back(r.top);
+        ys.push_back(r.bottom);
+    }
+    std::sort(ys.begin(), ys.end());
+    ys.erase(std::unique(ys.begin(), ys.end()), ys.end());
+    if (ys.size() < 2)
+        return Region();
+
+    std::vector<std::vector<Region::Span>> rows(static_cast<size_t>(ys.back() - ys.front()));
+    std::vector<Region::Span> spans;
+    for (size_t k = 0; k + 1 < ys.size(); ++k) {
+        spans.clear();
+        for (const Rect& r : rects) {
+            if (r.top <= ys[k] && r.bottom >= ys[k + 1])
+                spans.push_back({r.left, r.right});
+        }
+        // Merged once per band rather than once per pixel row.
+        std::sort(spans.begin(), spans.end(),
+                  [](const Region::Span& a, const Region::Span& b) { return a.left < b.left; });
+        std::vector<Region::Span> merged;
+        for (const Region::Span& s : spans) {
+            if (!merged.empty() && s.left <= merged.back().right)
+                merged.back().right = std::max(merged.back().right, s.right);
+            else
+                merged.push_back(s);
+        }
+        for (int y = ys[k]; y < ys[k + 1]; ++y)
+            rows[static_cast<size_t>(y - ys.front())] = merged;
+    }
+    return Region::FromRows(ys.front(), rows);
+}
+
+} // namespace
+
+namespace {
+
+// Columns of width T growing downward (in the orientation's canonical direction), `columns` of them.
+void GrowBands(TransitionEngine& fx, const EffectParams& p, long long columns)
+{
+    const Size slide = fx.SlideSize();
+    const Size extent = p.orientation.Extent(slide);
+    const long long t = p.size;
+    Sweep(fx, 0, extent.cy + kRagged, fx.Step(), p.delayMs, [&](int pos, int last) {
+        const Rect shown{0, 0, extent.cx, last};
+        for (long long i = 0; i < columns; ++i) {
+            const int x = static_cast<int>(i * t);
+            const Rect band{x, 0, static_cast<int>(x + t), pos + RaggedEnd(fx)};
+            ForEachRectOutside(band, shown, [&](const Rect& r) { fx.CopySlide(p.orientation.Map(r, slide)); });
+        }
+    });
+}
+
+} // namespace
+
+// "Band down" reseeds and counts w / T columns rounded up.
+void BandDown(TransitionEngine& fx, const EffectParams& p)
+{
+    fx.Reseed();
+    GrowBands(fx, p, (fx.SlideWidth() + p.size - 1LL) / p.size);
+}
+
+// The other edges count (extent + T) / T bands.
+void EdgeBand(TransitionEngine& fx, const EffectParams& p)
+{
+    GrowBands(fx, p, (p.orientation.Extent(fx.SlideSize()).cx + static_cast<long long>(p.size)) / p.size);
+}
+
+// A rectangle growing from a corner, drawn from the top-left one: its width is the distance d covered, its
+// height f = r * d; rows of height T cover the height (f / T + 1 of them, ragged at their free end) and
+// columns of width T the width (d / T + 1, ragged at their free end). Variant bit 0 picks a right-hand
+// corner, whose columns are laid out from the moving edge rather than the anchored one; bit 1 a bottom one.
+void CornerBand(TransitionEngine& fx, const EffectParams& p)
+{
+    const bool right = p.variant & 1;
+    const Orientation corner = Orientation::Mirrored(right, p.variant & 2);
+    const Size slide = fx.SlideSize();
+    const float ratio = SingleRatio(slide.cy, slide.cx);
+    const long long t = p.size;
+    Sweep(fx, 0, slide.cx + kRagged, fx.Step(), p.delayMs, [&](int d, int last) {
+        const int f = TruncTimes(ratio, d);
+        const Rect shown{0, 0, last, TruncTimes(ratio, last)};
+        auto copy = [&](const Rect& band) {
+            ForEachRectOutside(band, shown, [&](const Rect& r) { fx.CopySlide(corner.Map(r, slide)); });
+        };
+        for (long long k = 0; k <= f / t; ++k) {
+            const int y = static_cast<int>(k * t);
+            copy(Rect{0, y, d + RaggedEnd(fx), static_cast<int>(y + t)});
+        }
+        for (long long k = 0; k <= d / t; ++k) {
+            const long long x = right ? d - (k + 1) * t : k * t;
+            copy(Rect{static_cast<int>(x), 0, static_cast<int>(x + t), f + RaggedEnd(fx)});
+        }
+    });
+}
+
+// A ragged box growing from the centre.
+void BandFromCenter(TransitionEngine& fx, const EffectParams& p)
+{
+    fx.Reseed();
+    const int w = fx.SlideWidth();
+    const float ratio = SingleRatio(fx.SlideHeight(), w);
+    Sweep(fx, 0, w / 2 + 1 + kRagged, fx.Step(), p.delayMs, [&](int f, int last) {
+        const Rect shown = BoxCore(fx, last, ratio);
+        RaggedBox(fx, f, p.size, ratio,
+                  [&](const Rect& band) { ForEachRectOutside(band, shown, [&](const Rect& r) { fx.CopySlide(r); }); });
+    });
+}
+
+// The slide closing in from the edges: everything outside a shrinking ragged box.
+void BandToCenter(TransitionEngine& fx, const EffectParams& p)
+{
+    const Rect bounds = fx.SlideBounds();
+    const float ratio = SingleRatio(fx.SlideHeight(), fx.SlideWidth());
+    const int reach = kRagged + p.size; // how far a band can stick out of the box's core
+    std::vector<Rect> bands;
+    Sweep(fx, fx.SlideWidth() / 2 + 1, -kRagged, -static_cast<long long>(fx.Step()), p.delayMs, [&](int e, int last) {
+        bands.clear();
+        RaggedBox(fx, e, p.size, ratio, [&](const Rect& band) {
+            const Rect inside = band.Intersect(bounds);
+            if (!inside.IsEmpty())
+                bands.push_back(inside);
+        });
+        // Outside the last frame's box everything shows already.
+        Rect open = bounds;
+        if (e != last) {
+            const Rect core = BoxCore(fx, last, ratio);
+            open = open.Intersect(Rect{core.left - reach, core.top - reach, core.right + reach, core.bottom + reach});
+        }
+        fx.CopySlideThrough(Region::Combine(Region::FromRect(open), UnionOf(bands), RegionOp::Diff));
+    });
+}
