@@ -21,9 +21,10 @@ int RaggedEnd(TransitionEngine& fx)
     return fx.Rand() % kRagged;
 }
 
-// The rows and then the columns of the ragged box around the slide's centre with half-width f and
-// half-height g = r * f; each of their ends gets its own random number.
-template <typename Emit> void RaggedBox(TransitionEngine& fx, int f, int thickness, float ratio, Emit&& emit)
+// The rows (top to bottom) and then the columns (left to right) of the ragged box around the slide's
+// centre with half-width f and half-height g = r * f; each of their ends gets its own random number.
+template <typename Row, typename Column>
+void RaggedBox(TransitionEngine& fx, int f, int thickness, float ratio, Row&& row, Column&& column)
 {
     const int w = fx.SlideWidth(), h = fx.SlideHeight();
     const int cx = w / 2 + 1, cy = h / 2 + 1;
@@ -31,12 +32,12 @@ template <typename Emit> void RaggedBox(TransitionEngine& fx, int f, int thickne
     for (long long y = std::max(0, cy - g); y < std::min(h, cy + g); y += thickness) {
         const int left = cx - f - RaggedEnd(fx);
         const int right = cx + f + RaggedEnd(fx);
-        emit(Rect{left, static_cast<int>(y), right, static_cast<int>(y + thickness)});
+        row(Rect{left, static_cast<int>(y), right, static_cast<int>(y + thickness)});
     }
     for (long long x = std::max(0, cx - f); x < std::min(w, cx + f); x += thickness) {
         const int top = cy - g - RaggedEnd(fx);
         const int bottom = cy + g + RaggedEnd(fx);
-        emit(Rect{static_cast<int>(x), top, static_cast<int>(x + thickness), bottom});
+        column(Rect{static_cast<int>(x), top, static_cast<int>(x + thickness), bottom});
     }
 }
 
@@ -48,43 +49,44 @@ Rect BoxCore(const TransitionEngine& fx, int f, float ratio)
     return Rect{cx - f, cy - g, cx + f, cy + g};
 }
 
-// The union of rectangles (each inside the slide) as a region, built band by band between the distinct
-// tops and bottoms, so that hundreds of rows and columns a frame stay cheap.
-Region UnionOf(const std::vector<Rect>& rects)
+// The union of the box's rows and columns (each inside the slide, rows top to bottom and columns left to
+// right, neither overlapping its own kind) as a region, pixel row by pixel row. The columns' spans change
+// only at a column's top or bottom, so hundreds of bands a frame stay cheap.
+Region BoxUnion(const std::vector<Rect>& rows, const std::vector<Rect>& columns, int height)
 {
-    std::vector<int> ys;
-    ys.reserve(rects.size() * 2);
-    for (const Rect& r : rects) {
-        ys.push_back(r.top);
-        ys.push_back(r.bottom);
+    std::vector<int> changes;
+    changes.reserve(columns.size() * 2);
+    for (const Rect& c : columns) {
+        changes.push_back(c.top);
+        changes.push_back(c.bottom);
     }
-    std::sort(ys.begin(), ys.end());
-    ys.erase(std::unique(ys.begin(), ys.end()), ys.end());
-    if (ys.size() < 2)
-        return Region();
+    std::sort(changes.begin(), changes.end());
+    changes.erase(std::unique(changes.begin(), changes.end()), changes.end());
 
-    std::vector<std::vector<Region::Span>> rows(static_cast<size_t>(ys.back() - ys.front()));
-    std::vector<Region::Span> spans;
-    for (size_t k = 0; k + 1 < ys.size(); ++k) {
-        spans.clear();
-        for (const Rect& r : rects) {
-            if (r.top <= ys[k] && r.bottom >= ys[k + 1])
-                spans.push_back({r.left, r.right});
+    std::vector<std::vector<Region::Span>> lines(static_cast<size_t>(height));
+    std::vector<Region::Span> across;
+    size_t change = 0, row = 0;
+    for (int y = 0; y < height; ++y) {
+        if (change < changes.size() && changes[change] == y) {
+            ++change;
+            across.clear();
+            for (const Rect& c : columns) {
+                if (c.top > y || y >= c.bottom)
+                    continue;
+                if (!across.empty() && across.back().right >= c.left)
+                    across.back().right = std::max(across.back().right, c.right);
+                else
+                    across.push_back({c.left, c.right});
+            }
         }
-        // Merged once per band rather than once per pixel row.
-        std::sort(spans.begin(), spans.end(),
-                  [](const Region::Span& a, const Region::Span& b) { return a.left < b.left; });
-        std::vector<Region::Span> merged;
-        for (const Region::Span& s : spans) {
-            if (!merged.empty() && s.left <= merged.back().right)
-                merged.back().right = std::max(merged.back().right, s.right);
-            else
-                merged.push_back(s);
-        }
-        for (int y = ys[k]; y < ys[k + 1]; ++y)
-            rows[static_cast<size_t>(y - ys.front())] = merged;
+        while (row < rows.size() && rows[row].bottom <= y)
+            ++row;
+        std::vector<Region::Span>& line = lines[static_cast<size_t>(y)];
+        line = across;
+        if (row < rows.size() && rows[row].top <= y)
+            line.push_back({rows[row].left, rows[row].right});
     }
-    return Region::FromRows(ys.front(), rows);
+    return Region::FromRows(0, lines);
 }
 
 } // namespace
@@ -158,8 +160,8 @@ void BandFromCenter(TransitionEngine& fx, const EffectParams& p)
     const float ratio = SingleRatio(fx.SlideHeight(), w);
     Sweep(fx, 0, w / 2 + 1 + kRagged, fx.Step(), p.delayMs, [&](int f, int last) {
         const Rect shown = BoxCore(fx, last, ratio);
-        RaggedBox(fx, f, p.size, ratio,
-                  [&](const Rect& band) { ForEachRectOutside(band, shown, [&](const Rect& r) { fx.CopySlide(r); }); });
+        auto copy = [&](const Rect& band) { ForEachRectOutside(band, shown, [&](const Rect& r) { fx.CopySlide(r); }); };
+        RaggedBox(fx, f, p.size, ratio, copy, copy);
     });
 }
 
@@ -169,20 +171,25 @@ void BandToCenter(TransitionEngine& fx, const EffectParams& p)
     const Rect bounds = fx.SlideBounds();
     const float ratio = SingleRatio(fx.SlideHeight(), fx.SlideWidth());
     const int reach = kRagged + p.size; // how far a band can stick out of the box's core
-    std::vector<Rect> bands;
+    std::vector<Rect> rows, columns;
+    auto inside = [&](std::vector<Rect>& bands) {
+        return [&](const Rect& band) {
+            const Rect r = band.Intersect(bounds);
+            if (!r.IsEmpty())
+                bands.push_back(r);
+        };
+    };
     Sweep(fx, fx.SlideWidth() / 2 + 1, -kRagged, -static_cast<long long>(fx.Step()), p.delayMs, [&](int e, int last) {
-        bands.clear();
-        RaggedBox(fx, e, p.size, ratio, [&](const Rect& band) {
-            const Rect inside = band.Intersect(bounds);
-            if (!inside.IsEmpty())
-                bands.push_back(inside);
-        });
+        rows.clear();
+        columns.clear();
+        RaggedBox(fx, e, p.size, ratio, inside(rows), inside(columns));
         // Outside the last frame's box everything shows already.
         Rect open = bounds;
         if (e != last) {
             const Rect core = BoxCore(fx, last, ratio);
             open = open.Intersect(Rect{core.left - reach, core.top - reach, core.right + reach, core.bottom + reach});
         }
-        fx.CopySlideThrough(Region::Combine(Region::FromRect(open), UnionOf(bands), RegionOp::Diff));
+        const Region box = BoxUnion(rows, columns, fx.SlideHeight());
+        fx.CopySlideThrough(Region::Combine(Region::FromRect(open), box, RegionOp::Diff));
     });
 }
