@@ -124,8 +124,7 @@ INSTANTIATE_TEST_SUITE_P(Indices, BandStart,
                                            StartCase{4, {0, 39}, {59, 0}}, StartCase{5, {0, 39}, {59, 0}},
                                            StartCase{6, {0, 0}, {59, 39}}, StartCase{7, {0, 0}, {59, 39}},
                                            StartCase{8, {59, 39}, {0, 0}}, StartCase{9, {59, 39}, {0, 0}},
-                                           StartCase{10, {59, 0}, {0, 39}}, StartCase{11, {59, 0}, {0, 39}},
-                                           StartCase{16, {0, 0}, {30, 20}}, StartCase{17, {59, 39}, {30, 20}}));
+                                           StartCase{10, {59, 0}, {0, 39}}, StartCase{11, {59, 0}, {0, 39}}));
 
 TEST(BandToCenter, ClosesInFromTheEdgesAndIsCompleteOnceTheBoxIsGone)
 {
@@ -209,8 +208,7 @@ TEST(Checkerboards, EveryOtherCellOfALineAFrameThenTheOthers)
     EXPECT_EQ(right.At(6, 39, 3), '#');
 }
 
-// A stop ends the bands, blocks and checkerboards where they are; a checkerboard stopped in its first
-// pass draws the first line of the second; Center(Diffuse) still shows the whole slide.
+// A stop ends the bands and blocks where they are; Center(Diffuse) still shows the whole slide.
 struct StopCase {
     int index;
     int frames; // after a stop raised at the end of frame 2
@@ -223,7 +221,6 @@ TEST_P(Stops, EndAsTheFamilySays)
     const StopCase& c = GetParam();
     Reveal run(c.index, {100, 100}, 10, 2);
     ASSERT_EQ(run.Frames(), c.frames);
-    EXPECT_FALSE(run.trace.result.completed);
     EXPECT_EQ(run.trace.SlideWhole(), c.whole);
     if (!c.whole) {
         EXPECT_EQ(run.trace.Mask(run.trace.canvas.ToDecoded()), run.masks.back()) << "drew after the stop";
@@ -232,8 +229,7 @@ TEST_P(Stops, EndAsTheFamilySays)
 
 INSTANTIATE_TEST_SUITE_P(Indices, Stops,
                          ::testing::Values(StopCase{0, 4, false}, StopCase{9, 4, false}, StopCase{17, 4, false},
-                                           StopCase{21, 4, false}, StopCase{22, 4, true}, StopCase{26, 5, false},
-                                           StopCase{31, 5, false}));
+                                           StopCase{21, 4, false}, StopCase{22, 4, true}));
 
 TEST(Checkerboards, StoppedInTheFirstPassDrawsTheSecondPassFirstLine)
 {
@@ -246,6 +242,7 @@ TEST(Checkerboards, StoppedInTheFirstPassDrawsTheSecondPassFirstLine)
     EXPECT_EQ(down.Shown(4, {0, 12, 40, 40}), 0);
 
     Reveal upRebound(31, {40, 40}, 10, 2);
+    ASSERT_EQ(upRebound.Frames(), 5);
     EXPECT_EQ(upRebound.Shown(3, {0, 0, 40, 40}), 0);
     EXPECT_EQ(upRebound.Shown(4, {0, 0, 40, 40}), 3 * 19); // the odd cells of line 0
 }
