@@ -89,10 +89,6 @@ Region BoxUnion(const std::vector<Rect>& rows, const std::vector<Rect>& columns,
     return Region::FromRows(0, lines);
 }
 
-} // namespace
-
-namespace {
-
 // Columns of width T growing downward (in the orientation's canonical direction), `columns` of them.
 void GrowBands(TransitionEngine& fx, const EffectParams& p, long long columns)
 {
@@ -172,17 +168,17 @@ void BandToCenter(TransitionEngine& fx, const EffectParams& p)
     const float ratio = SingleRatio(fx.SlideHeight(), fx.SlideWidth());
     const int reach = kRagged + p.size; // how far a band can stick out of the box's core
     std::vector<Rect> rows, columns;
-    auto inside = [&](std::vector<Rect>& bands) {
-        return [&](const Rect& band) {
-            const Rect r = band.Intersect(bounds);
-            if (!r.IsEmpty())
-                bands.push_back(r);
-        };
+    auto keep = [&](std::vector<Rect>& bands, const Rect& band) {
+        const Rect r = band.Intersect(bounds);
+        if (!r.IsEmpty())
+            bands.push_back(r);
     };
+    auto keepRow = [&](const Rect& r) { keep(rows, r); };
+    auto keepColumn = [&](const Rect& r) { keep(columns, r); };
     Sweep(fx, fx.SlideWidth() / 2 + 1, -kRagged, -static_cast<long long>(fx.Step()), p.delayMs, [&](int e, int last) {
         rows.clear();
         columns.clear();
-        RaggedBox(fx, e, p.size, ratio, inside(rows), inside(columns));
+        RaggedBox(fx, e, p.size, ratio, keepRow, keepColumn);
         // Outside the last frame's box everything shows already.
         Rect open = bounds;
         if (e != last) {
