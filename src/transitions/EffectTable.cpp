@@ -12,38 +12,38 @@ using O = Orientation;
 // One row per effect index: the family that draws it and its parameters (orientation, size, frame delay,
 // variant). A row without a family shows its slide at once.
 const EffectEntry kEffects[] = {
-    {nullptr, {}},                                                         //   0 Band down large
-    {nullptr, {}},                                                         //   1 Band down small
-    {nullptr, {}},                                                         //   2 Band from center large
-    {nullptr, {}},                                                         //   3 Band from center small
-    {nullptr, {}},                                                         //   4 Band from left-bottom large
-    {nullptr, {}},                                                         //   5 Band from left-bottom small
-    {nullptr, {}},                                                         //   6 Band from left-top large
-    {nullptr, {}},                                                         //   7 Band from left-top small
-    {nullptr, {}},                                                         //   8 Band from right-bottom large
-    {nullptr, {}},                                                         //   9 Band from right-bottom small
-    {nullptr, {}},                                                         //  10 Band from right-top large
-    {nullptr, {}},                                                         //  11 Band from right-top small
-    {nullptr, {}},                                                         //  12 Band left large
-    {nullptr, {}},                                                         //  13 Band left samll
-    {nullptr, {}},                                                         //  14 Band right large
-    {nullptr, {}},                                                         //  15 Band right small
-    {nullptr, {}},                                                         //  16 Band to center large
-    {nullptr, {}},                                                         //  17 Band to center small
-    {nullptr, {}},                                                         //  18 Band up large
-    {nullptr, {}},                                                         //  19 Band up small
-    {nullptr, {}},                                                         //  20 Block from center
-    {nullptr, {}},                                                         //  21 Block to center
-    {nullptr, {}},                                                         //  22 Center(Diffuse)
+    {BandDown, {.size = 20, .delayMs = 20}},                               //   0 Band down large
+    {BandDown, {.size = 5, .delayMs = 20}},                                //   1 Band down small
+    {BandFromCenter, {.size = 15, .delayMs = 20}},                         //   2 Band from center large
+    {BandFromCenter, {.size = 5, .delayMs = 20}},                          //   3 Band from center small
+    {CornerBand, {.size = 15, .delayMs = 10, .variant = 2}},               //   4 Band from left-bottom large
+    {CornerBand, {.size = 5, .delayMs = 10, .variant = 2}},                //   5 Band from left-bottom small
+    {CornerBand, {.size = 15, .delayMs = 20}},                             //   6 Band from left-top large
+    {CornerBand, {.size = 5, .delayMs = 20}},                              //   7 Band from left-top small
+    {CornerBand, {.size = 15, .delayMs = 10, .variant = 3}},               //   8 Band from right-bottom large
+    {CornerBand, {.size = 5, .delayMs = 10, .variant = 3}},                //   9 Band from right-bottom small
+    {CornerBand, {.size = 15, .delayMs = 10, .variant = 1}},               //  10 Band from right-top large
+    {CornerBand, {.size = 5, .delayMs = 10, .variant = 1}},                //  11 Band from right-top small
+    {EdgeBand, {.orientation = O::Right, .size = 15, .delayMs = 10}},      //  12 Band left large
+    {EdgeBand, {.orientation = O::Right, .size = 5, .delayMs = 10}},       //  13 Band left samll
+    {EdgeBand, {.orientation = O::Left, .size = 15, .delayMs = 15}},       //  14 Band right large
+    {EdgeBand, {.orientation = O::Left, .size = 5, .delayMs = 15}},        //  15 Band right small
+    {BandToCenter, {.size = 15, .delayMs = 15}},                           //  16 Band to center large
+    {BandToCenter, {.size = 5, .delayMs = 15}},                            //  17 Band to center small
+    {EdgeBand, {.orientation = O::Up, .size = 15, .delayMs = 15}},         //  18 Band up large
+    {EdgeBand, {.orientation = O::Up, .size = 5, .delayMs = 15}},          //  19 Band up small
+    {BlockSpiral, {.delayMs = 30}},                                        //  20 Block from center
+    {BlockSpiral, {.delayMs = 30, .variant = 1}},                          //  21 Block to center
+    {CenterDiffuse, {.delayMs = 5}},                                       //  22 Center(Diffuse)
     {CenterEnvelop, {.delayMs = 5}},                                       //  23 Center(Envelop)
-    {nullptr, {}},                                                         //  24 Checkerboard down
-    {nullptr, {}},                                                         //  25 Checkerboard down rebound
-    {nullptr, {}},                                                         //  26 Checkerboard left
-    {nullptr, {}},                                                         //  27 Checkerboard left rebound
-    {nullptr, {}},                                                         //  28 Checkerboard right
-    {nullptr, {}},                                                         //  29 Checkerboard right rebound
-    {nullptr, {}},                                                         //  30 Checkerboard up
-    {nullptr, {}},                                                         //  31 Checkerboard up rebound
+    {Checkers, {.orientation = O::Down, .delayMs = 20}},                   //  24 Checkerboard down
+    {Checkers, {.orientation = O::Down, .delayMs = 20, .variant = 2}},     //  25 Checkerboard down rebound
+    {Checkers, {.orientation = O::Right, .delayMs = 20}},                  //  26 Checkerboard left
+    {Checkers, {.orientation = O::Right, .delayMs = 20, .variant = 2}},    //  27 Checkerboard left rebound
+    {Checkers, {.orientation = O::Right, .delayMs = 20, .variant = 3}},    //  28 Checkerboard right
+    {Checkers, {.orientation = O::Right, .delayMs = 20, .variant = 1}},    //  29 Checkerboard right rebound
+    {Checkers, {.orientation = O::Down, .delayMs = 20, .variant = 3}},     //  30 Checkerboard up
+    {Checkers, {.orientation = O::Down, .delayMs = 20, .variant = 1}},     //  31 Checkerboard up rebound
     {nullptr, {}},                                                         //  32 Circle left-bottom
     {nullptr, {}},                                                         //  33 Circle left-top
     {nullptr, {}},                                                         //  34 Circle right-bottom

@@ -73,3 +73,17 @@ void Comb(TransitionEngine& fx, const EffectParams& p);
 void StretchEdge(TransitionEngine& fx, const EffectParams& p);
 void StretchCorner(TransitionEngine& fx, const EffectParams& p); // variant: +1 right, +2 bottom
 void StretchCenter(TransitionEngine& fx, const EffectParams& p);
+
+// Bands.cpp
+void BandDown(TransitionEngine& fx, const EffectParams& p);
+void EdgeBand(TransitionEngine& fx, const EffectParams& p);
+void CornerBand(TransitionEngine& fx, const EffectParams& p);
+void BandFromCenter(TransitionEngine& fx, const EffectParams& p);
+void BandToCenter(TransitionEngine& fx, const EffectParams& p);
+
+// Blocks.cpp
+void BlockSpiral(TransitionEngine& fx, const EffectParams& p);
+void CenterDiffuse(TransitionEngine& fx, const EffectParams& p);
+
+// Checkerboards.cpp
+void Checkers(TransitionEngine& fx, const EffectParams& p);
