@@ -9,20 +9,23 @@ namespace {
 
 using Span = Region::Span;
 
-// Sorts spans and merges overlapping or touching ones.
-std::vector<Span> Normalize(std::vector<Span> spans)
+// Sorts spans and merges overlapping or touching ones, in place.
+std::vector<Span>&& NormalizeInPlace(std::vector<Span>& spans)
 {
     spans.erase(std::remove_if(spans.begin(), spans.end(), [](const Span& s) { return s.right <= s.left; }),
                 spans.end());
-    std::sort(spans.begin(), spans.end(), [](const Span& a, const Span& b) { return a.left < b.left; });
-    std::vector<Span> out;
-    for (const Span& s : spans) {
-        if (!out.empty() && s.left <= out.back().right)
-            out.back().right = std::max(out.back().right, s.right);
-        else
-            out.push_back(s);
+    if (spans.size() > 1) {
+        std::sort(spans.begin(), spans.end(), [](const Span& a, const Span& b) { return a.left < b.left; });
+        size_t out = 0;
+        for (size_t i = 1; i < spans.size(); ++i) {
+            if (spans[i].left <= spans[out].right)
+                spans[out].right = std::max(spans[out].right, spans[i].right);
+            else
+                spans[++out] = spans[i];
+        }
+        spans.resize(out + 1);
     }
-    return out;
+    return std::move(spans);
 }
 
 bool Apply(RegionOp op, bool a, bool b)
@@ -111,32 +114,45 @@ Region Region::FromRect(const Rect& r)
 
 Region Region::FromRows(int top, const std::vector<std::vector<Span>>& rows)
 {
+    return FromRows(top, std::vector<std::vector<Span>>(rows));
+}
+
+Region Region::FromRows(int top, std::vector<std::vector<Span>>&& rows)
+{
     Region region;
     for (size_t i = 0; i < rows.size(); ++i) {
         const int y = top + static_cast<int>(i);
-        region.AppendBand(y, y + 1, Normalize(rows[i]));
+        region.AppendBand(y, y + 1, NormalizeInPlace(rows[i]));
     }
     return region;
 }
 
-Region Region::FromPolygon(const Point* points, int count, PolyFillMode mode)
+namespace {
+
+void PolygonYRange(const Point* points, int count, int& ymin, int& ymax)
 {
-    if (!points || count < 3)
-        return Region();
-    int ymin = points[0].y, ymax = points[0].y;
-    for (int i = 1; i < count; ++i) {
+    for (int i = 0; i < count; ++i) {
         ymin = std::min(ymin, points[i].y);
         ymax = std::max(ymax, points[i].y);
     }
+}
+
+// Adds the spans of one polygon to rows[y - top]. GDI puts pixel centres on the integer grid: a row is
+// sampled at its y, edges are half-open in y, and a span runs from the first pixel at or right of one
+// crossing to the first at or right of the next.
+void AddPolygonRows(const Point* points, int count, PolyFillMode mode, int top, std::vector<std::vector<Span>>& rows)
+{
+    if (count < 3)
+        return;
+    int ymin = INT_MAX, ymax = INT_MIN;
+    PolygonYRange(points, count, ymin, ymax);
     struct Crossing {
-        int64_t x; // first pixel whose centre is at or right of the edge
+        int64_t x;
         int dir;
     };
-    std::vector<std::vector<Span>> rows(static_cast<size_t>(static_cast<int64_t>(ymax) - ymin));
     std::vector<Crossing> crossings;
     for (int y = ymin; y < ymax; ++y) {
         crossings.clear();
-        // GDI puts pixel centres on the integer grid: the row is sampled at y, edges are half-open in y.
         for (int i = 0; i < count; ++i) {
             Point p = points[i], q = points[(i + 1) % count];
             if (p.y == q.y)
@@ -154,7 +170,7 @@ Region Region::FromPolygon(const Point* points, int count, PolyFillMode mode)
             crossings.push_back({CeilDiv(int64_t(p.x) * D + N, D), dir});
         }
         std::sort(crossings.begin(), crossings.end(), [](const Crossing& a, const Crossing& b) { return a.x < b.x; });
-        std::vector<Span>& row = rows[static_cast<size_t>(y - ymin)];
+        std::vector<Span>& row = rows[static_cast<size_t>(int64_t(y) - top)];
         int winding = 0;
         for (size_t k = 0; k + 1 < crossings.size(); ++k) {
             winding += mode == PolyFillMode::Winding ? crossings[k].dir : 1;
@@ -163,15 +179,92 @@ Region Region::FromPolygon(const Point* points, int count, PolyFillMode mode)
                 row.push_back({static_cast<int>(crossings[k].x), static_cast<int>(crossings[k + 1].x)});
         }
     }
-    return FromRows(ymin, rows);
+}
+
+} // namespace
+
+Region Region::FromPolygon(const Point* points, int count, PolyFillMode mode)
+{
+    if (!points || count < 3)
+        return Region();
+    int ymin = INT_MAX, ymax = INT_MIN;
+    PolygonYRange(points, count, ymin, ymax);
+    std::vector<std::vector<Span>> rows(static_cast<size_t>(static_cast<int64_t>(ymax) - ymin));
+    AddPolygonRows(points, count, mode, ymin, rows);
+    return FromRows(ymin, std::move(rows));
+}
+
+Region Region::FromPolygons(const std::vector<std::vector<Point>>& polygons, PolyFillMode mode)
+{
+    int ymin = INT_MAX, ymax = INT_MIN;
+    for (const std::vector<Point>& polygon : polygons) {
+        if (polygon.size() >= 3)
+            PolygonYRange(polygon.data(), static_cast<int>(polygon.size()), ymin, ymax);
+    }
+    if (ymin >= ymax)
+        return Region();
+    std::vector<std::vector<Span>> rows(static_cast<size_t>(static_cast<int64_t>(ymax) - ymin));
+    for (const std::vector<Point>& polygon : polygons)
+        AddPolygonRows(polygon.data(), static_cast<int>(polygon.size()), mode, ymin, rows);
+    return FromRows(ymin, std::move(rows));
+}
+
+bool Region::EllipseFits(long long left, long long top, long long right, long long bottom)
+{
+    constexpr long long kLimit = 32767;
+    const auto fits = [](long long v) { return v >= INT_MIN && v <= INT_MAX; };
+    return fits(left) && fits(top) && fits(right) && fits(bottom) && std::llabs(right - left) <= kLimit &&
+        std::llabs(bottom - top) <= kLimit;
 }
 
 Region Region::FromEllipse(const Rect& bounds)
 {
-    const Rect r = bounds.Normalized();
-    if (r.Width() < 2 || r.Height() < 2)
+    const Rect box = bounds.Normalized();
+    if (!EllipseFits(box.left, box.top, box.right, box.bottom))
         return Region();
-    return EllipseArea(Rect{r.left, r.top, r.right - 1, r.bottom - 1});
+    // GDI leaves out the last column and row.
+    const int width = box.Width() - 1, height = box.Height() - 1;
+    if (width < 1 || height < 1)
+        return Region();
+    const int left = box.left, top = box.top, right = left + width;
+    if (width < 2 || height < 2)
+        return FromRect(left, top, right, top + height);
+
+    // How far row y's span is set in from both sides, for the lower half from the middle row down. The
+    // ellipse runs through the centres of the outer pixels (diameters a and b); an incremental error walk
+    // (Zingl's ellipse rasteriser) steps x, y or both along its edge.
+    std::vector<int> inset(static_cast<size_t>(height), -1);
+    const int64_t a = width - 1, b = height - 1;
+    const int64_t xStep = 8 * b * b, yStep = 8 * a * a;
+    int64_t dx = 4 * b * b * (1 - a), dy = 4 * a * a * (1 + b % 2);
+    int64_t err = dx + dy + a * a * (b % 2);
+    int x = 0, y = height / 2;
+    inset[static_cast<size_t>(y)] = 0;
+    while (x <= width / 2) {
+        const int64_t e2 = 2 * err;
+        if (e2 >= dx) {
+            ++x;
+            err += dx += xStep;
+        }
+        if (e2 <= dy) {
+            ++y;
+            err += dy += yStep;
+            if (y < height)
+                inset[static_cast<size_t>(y)] = x;
+        }
+    }
+    // Rows the walk does not reach (the tips of ellipses more than about twice as high as their width
+    // squared) stay empty, as rows it reaches past the middle column do.
+    for (int row = 0; row < height / 2; ++row)
+        inset[static_cast<size_t>(row)] = inset[static_cast<size_t>(b - row)];
+
+    Region region;
+    for (int row = 0; row < height; ++row) {
+        const int in = inset[static_cast<size_t>(row)];
+        if (in >= 0 && 2 * in < width)
+            region.AppendBand(top + row, top + row + 1, {Span{left + in, right - in}});
+    }
+    return region;
 }
 
 Region Region::EllipseArea(const Rect& bounds)

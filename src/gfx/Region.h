@@ -38,13 +38,21 @@ public:
     {
         return FromPolygon(points.data(), static_cast<int>(points.size()), mode);
     }
-    // An elliptic region as GDI makes it from a bounding rectangle: the ellipse inscribed in the rectangle
-    // one pixel narrower and lower than given (GDI leaves out the last column and row).
+    // The union of the polygons, each filled on its own with the mode: one pass instead of a union per
+    // polygon, for shapes made of many pieces.
+    static Region FromPolygons(const std::vector<std::vector<Point>>& polygons, PolyFillMode mode);
+    // An elliptic region as GDI makes it from a bounding rectangle: the ellipse through the centres of the
+    // rectangle's outer pixels, leaving out its last column and row. Rectangles less than three pixels wide
+    // or high give the rectangle without its last column and row; an empty one gives an empty region, and
+    // so does one GDI cannot make (see EllipseFits).
     static Region FromEllipse(const Rect& bounds);
     static Region FromEllipse(int left, int top, int right, int bottom)
     {
         return FromEllipse(Rect{left, top, right, bottom});
     }
+    // Whether GDI makes an elliptic region of these bounds: not beyond its coordinate space of 32767 units
+    // in width or height.
+    static bool EllipseFits(long long left, long long top, long long right, long long bottom);
     // The pixels whose centres lie inside the ellipse inscribed in the rectangle (right and bottom
     // exclusive): what a drawn ellipse covers.
     static Region EllipseArea(const Rect& bounds);
@@ -65,9 +73,10 @@ public:
 
     bool operator==(const Region&) const = default;
 
-    // Builds a region from rows of spans; rows may be given in any order, spans unsorted and overlapping.
+    // Builds a region from rows of spans (row i is y = top + i); spans may be unsorted and overlapping.
     // Used by the shape builders; exposed for tests and custom shapes.
     static Region FromRows(int top, const std::vector<std::vector<Span>>& rows);
+    static Region FromRows(int top, std::vector<std::vector<Span>>&& rows);
 
 private:
     void AppendBand(int top, int bottom, std::vector<Span>&& spans);
