@@ -4,29 +4,11 @@
 #include <climits>
 #include <cmath>
 #include <cstdint>
-
-namespace {
+#include <cstdlib>
 
 using Span = Region::Span;
 
-// Sorts spans and merges overlapping or touching ones, in place.
-std::vector<Span>&& NormalizeInPlace(std::vector<Span>& spans)
-{
-    spans.erase(std::remove_if(spans.begin(), spans.end(), [](const Span& s) { return s.right <= s.left; }),
-                spans.end());
-    if (spans.size() > 1) {
-        std::sort(spans.begin(), spans.end(), [](const Span& a, const Span& b) { return a.left < b.left; });
-        size_t out = 0;
-        for (size_t i = 1; i < spans.size(); ++i) {
-            if (spans[i].left <= spans[out].right)
-                spans[out].right = std::max(spans[out].right, spans[i].right);
-            else
-                spans[++out] = spans[i];
-        }
-        spans.resize(out + 1);
-    }
-    return std::move(spans);
-}
+namespace {
 
 bool Apply(RegionOp op, bool a, bool b)
 {
@@ -40,173 +22,385 @@ bool Apply(RegionOp op, bool a, bool b)
     return false;
 }
 
-// Merges two sorted span lists by walking their edges in order.
-std::vector<Span> CombineSpans(const std::vector<Span>& a, const std::vector<Span>& b, RegionOp op)
-{
-    if (b.empty())
-        return op == RegionOp::And ? std::vector<Span>{} : a;
-    if (a.empty())
-        return (op == RegionOp::Or || op == RegionOp::Xor) ? b : std::vector<Span>{};
-    std::vector<Span> out;
-    out.reserve(a.size() + b.size());
-    size_t ia = 0, ib = 0;
-    bool inA = false, inB = false;
-    int start = 0;
-    bool inside = false;
-    while (ia < a.size() || ib < b.size()) {
-        // The next edge of either list.
-        const int xa = ia < a.size() ? (inA ? a[ia].right : a[ia].left) : INT32_MAX;
-        const int xb = ib < b.size() ? (inB ? b[ib].right : b[ib].left) : INT32_MAX;
-        const int x = std::min(xa, xb);
-        if (xa == x) {
-            if (inA)
-                ++ia;
-            inA = !inA;
-        }
-        if (xb == x) {
-            if (inB)
-                ++ib;
-            inB = !inB;
-        }
-        const bool now = Apply(op, inA, inB);
-        if (now == inside)
-            continue;
-        if (now) {
-            start = x;
-        } else if (!out.empty() && out.back().right == start) {
-            out.back().right = x;
-        } else {
-            out.push_back({start, x});
-        }
-        inside = now;
+// A polygon edge that is not horizontal, pointing down (dir 1) or up (dir -1) as drawn. On row y it crosses
+// at x = x0 + (y - y0) * dx / dy; `x` holds the first pixel at or right of that crossing for the row the
+// edge is at, `rem` how far that pixel lies beyond it (in 1/dy), and Step moves both down one row.
+struct Edge {
+    int top;    // first row it crosses
+    int bottom; // first row it no longer crosses
+    int dir;
+    int64_t dy;
+    int64_t x, rem;
+    int64_t wholeStep, partStep; // dx = wholeStep * dy + partStep, 0 <= partStep < dy
+
+    void Step()
+    {
+        const bool carry = partStep > rem;
+        x += wholeStep + (carry ? 1 : 0);
+        rem += (carry ? dy : 0) - partStep;
     }
-    return out;
-}
+};
 
-int64_t CeilDiv(int64_t a, int64_t b)
+struct Crossing {
+    int64_t x;
+    int dir;
+};
+
+int64_t FloorDiv(int64_t a, int64_t b)
 { // b > 0
-    return a >= 0 ? (a + b - 1) / b : -((-a) / b);
+    return a >= 0 ? a / b : -((-a + b - 1) / b);
 }
 
-const std::vector<Span> kNoSpans;
+// The polygon's edges; ymin and ymax widen to its rows.
+void CollectEdges(const Point* points, int count, std::vector<Edge>& edges, int& ymin, int& ymax)
+{
+    for (int i = 0; i < count; ++i) {
+        Point p = points[i], q = points[(i + 1) % count];
+        ymin = std::min(ymin, p.y);
+        ymax = std::max(ymax, p.y);
+        if (p.y == q.y)
+            continue;
+        int dir = 1;
+        if (p.y > q.y) {
+            std::swap(p, q);
+            dir = -1;
+        }
+        Edge e;
+        e.top = p.y;
+        e.bottom = q.y;
+        e.dir = dir;
+        e.dy = int64_t(q.y) - p.y;
+        const int64_t dx = int64_t(q.x) - p.x;
+        e.x = p.x; // the crossing on the top row is the vertex itself
+        e.rem = 0;
+        e.wholeStep = FloorDiv(dx, e.dy);
+        e.partStep = dx - e.wholeStep * e.dy;
+        edges.push_back(e);
+    }
+}
+
+// Adds row y of one polygon through emit(left, right), then steps its edges to the next row; rows must be
+// visited in order from the polygon's top. GDI puts pixel centres on the integer grid: a row is sampled at
+// its y, edges are half-open in y, and a span runs from the first pixel at or right of one crossing to the
+// first at or right of the next.
+template <typename Emit>
+void PolygonRow(Edge* edges, size_t count, PolyFillMode mode, int y, std::vector<Crossing>& crossings, Emit&& emit)
+{
+    crossings.clear();
+    for (size_t i = 0; i < count; ++i) {
+        Edge& e = edges[i];
+        if (y < e.top || y >= e.bottom)
+            continue;
+        crossings.push_back({e.x, e.dir});
+        e.Step();
+    }
+    if (crossings.size() > 2)
+        std::sort(crossings.begin(), crossings.end(), [](const Crossing& a, const Crossing& b) { return a.x < b.x; });
+    else if (crossings.size() == 2 && crossings[1].x < crossings[0].x)
+        std::swap(crossings[0], crossings[1]);
+    int winding = 0;
+    for (size_t k = 0; k + 1 < crossings.size(); ++k) {
+        winding += mode == PolyFillMode::Winding ? crossings[k].dir : 1;
+        const bool inside = mode == PolyFillMode::Winding ? winding != 0 : (winding & 1) != 0;
+        if (inside && crossings[k].x < crossings[k + 1].x)
+            emit(static_cast<int>(crossings[k].x), static_cast<int>(crossings[k + 1].x));
+    }
+}
 
 } // namespace
 
-void Region::AppendBand(int top, int bottom, std::vector<Span>&& spans)
-{
-    if (spans.empty() || bottom <= top)
-        return;
-    if (!m_bands.empty() && m_bands.back().bottom == top && m_bands.back().spans == spans) {
-        m_bands.back().bottom = bottom;
-        return;
+// Collects a region band by band, top to bottom: the open band's spans are added left to right, then the
+// band is closed over its rows; a band equal to the one just above it is merged into that one.
+class Region::Builder {
+public:
+    // Adds a span at or right of the open band's last one; touching and overlapping spans merge.
+    void Add(int left, int right)
+    {
+        if (right <= left)
+            return;
+        if (spans_.size() > open_ && left <= spans_.back().right) {
+            spans_.back().right = std::max(spans_.back().right, right);
+            return;
+        }
+        spans_.push_back({left, right});
     }
-    m_bands.push_back(Band{top, bottom, std::move(spans)});
+    void Add(const SpanList& spans, int dx = 0)
+    {
+        for (const Span& s : spans)
+            Add(s.left + dx, s.right + dx);
+    }
+    // Adds spans in any order.
+    void AddUnsorted(Span* first, Span* last)
+    {
+        std::sort(first, last, [](const Span& a, const Span& b) { return a.left < b.left; });
+        for (; first != last; ++first)
+            Add(first->left, first->right);
+    }
+    void Close(int top, int bottom)
+    {
+        const size_t count = spans_.size() - open_;
+        if (count == 0 || bottom <= top) {
+            spans_.resize(open_);
+            return;
+        }
+        if (!bands_.empty()) {
+            Band& above = bands_.back();
+            const auto mine = spans_.begin() + static_cast<std::ptrdiff_t>(open_);
+            if (above.bottom == top && above.spans.count_ == count &&
+                std::equal(mine - static_cast<std::ptrdiff_t>(count), mine, mine)) {
+                above.bottom = bottom;
+                spans_.resize(open_);
+                return;
+            }
+        }
+        Band band{top, bottom, {}};
+        band.spans.count_ = count;
+        bands_.push_back(band);
+        open_ = spans_.size();
+    }
+    // Adds the pixels of a and b (either may be missing) combined with op, walking both lists' edges in order.
+    void Combine(const SpanList* a, const SpanList* b, RegionOp op)
+    {
+        if (!a && !b)
+            return;
+        if (!b) {
+            if (op != RegionOp::And)
+                Add(*a);
+            return;
+        }
+        if (!a) {
+            if (op == RegionOp::Or || op == RegionOp::Xor)
+                Add(*b);
+            return;
+        }
+        size_t ia = 0, ib = 0;
+        bool inA = false, inB = false, inside = false;
+        int start = 0;
+        while (ia < a->size() || ib < b->size()) {
+            // The next edge of either list.
+            const int xa = ia < a->size() ? (inA ? (*a)[ia].right : (*a)[ia].left) : INT32_MAX;
+            const int xb = ib < b->size() ? (inB ? (*b)[ib].right : (*b)[ib].left) : INT32_MAX;
+            const int x = std::min(xa, xb);
+            if (xa == x) {
+                if (inA)
+                    ++ia;
+                inA = !inA;
+            }
+            if (xb == x) {
+                if (inB)
+                    ++ib;
+                inB = !inB;
+            }
+            const bool now = Apply(op, inA, inB);
+            if (now == inside)
+                continue;
+            if (now)
+                start = x;
+            else
+                Add(start, x);
+            inside = now;
+        }
+    }
+
+    void Reserve(size_t bands, size_t spans)
+    {
+        bands_.reserve(bands);
+        spans_.reserve(spans);
+    }
+
+    Region Finish()
+    {
+        spans_.resize(open_);
+        Region region;
+        region.m_bands = std::move(bands_);
+        region.m_spans = std::move(spans_);
+        region.Rebase();
+        return region;
+    }
+
+private:
+    std::vector<Band> bands_;
+    std::vector<Span> spans_;
+    size_t open_ = 0;
+};
+
+// ---- storage
+
+bool Region::SpanList::operator==(const SpanList& other) const
+{
+    return std::equal(begin(), end(), other.begin(), other.end());
 }
+
+Region::Region(const Region& other) : m_bands(other.m_bands), m_spans(other.m_spans)
+{
+    Rebase();
+}
+
+Region& Region::operator=(const Region& other)
+{
+    if (this != &other) {
+        m_bands = other.m_bands;
+        m_spans = other.m_spans;
+        Rebase();
+    }
+    return *this;
+}
+
+// A moved vector keeps its buffer, so the bands still point into the right spans.
+Region::Region(Region&& other) noexcept : m_bands(std::move(other.m_bands)), m_spans(std::move(other.m_spans))
+{
+    other.m_bands.clear();
+    other.m_spans.clear();
+}
+
+Region& Region::operator=(Region&& other) noexcept
+{
+    if (this != &other) {
+        m_bands = std::move(other.m_bands);
+        m_spans = std::move(other.m_spans);
+        other.m_bands.clear();
+        other.m_spans.clear();
+    }
+    return *this;
+}
+
+void Region::Rebase()
+{
+    const Span* next = m_spans.data();
+    for (Band& band : m_bands) {
+        band.spans.first_ = next;
+        next += band.spans.count_;
+    }
+}
+
+// ---- shapes
 
 Region Region::FromRect(const Rect& r)
 {
     const Rect n = r.Normalized();
-    Region region;
-    if (!n.IsEmpty())
-        region.AppendBand(n.top, n.bottom, {Span{n.left, n.right}});
-    return region;
+    Builder out;
+    out.Add(n.left, n.right);
+    out.Close(n.top, n.bottom);
+    return out.Finish();
 }
 
 Region Region::FromRows(int top, const std::vector<std::vector<Span>>& rows)
 {
-    return FromRows(top, std::vector<std::vector<Span>>(rows));
+    Builder out;
+    std::vector<Span> row;
+    for (size_t i = 0; i < rows.size(); ++i) {
+        row.assign(rows[i].begin(), rows[i].end());
+        out.AddUnsorted(row.data(), row.data() + row.size());
+        const int y = top + static_cast<int>(i);
+        out.Close(y, y + 1);
+    }
+    return out.Finish();
 }
 
 Region Region::FromRows(int top, std::vector<std::vector<Span>>&& rows)
 {
-    Region region;
+    Builder out;
     for (size_t i = 0; i < rows.size(); ++i) {
+        out.AddUnsorted(rows[i].data(), rows[i].data() + rows[i].size());
         const int y = top + static_cast<int>(i);
-        region.AppendBand(y, y + 1, NormalizeInPlace(rows[i]));
+        out.Close(y, y + 1);
     }
-    return region;
+    return out.Finish();
 }
-
-namespace {
-
-void PolygonYRange(const Point* points, int count, int& ymin, int& ymax)
-{
-    for (int i = 0; i < count; ++i) {
-        ymin = std::min(ymin, points[i].y);
-        ymax = std::max(ymax, points[i].y);
-    }
-}
-
-// Adds the spans of one polygon to rows[y - top]. GDI puts pixel centres on the integer grid: a row is
-// sampled at its y, edges are half-open in y, and a span runs from the first pixel at or right of one
-// crossing to the first at or right of the next.
-void AddPolygonRows(const Point* points, int count, PolyFillMode mode, int top, std::vector<std::vector<Span>>& rows)
-{
-    if (count < 3)
-        return;
-    int ymin = INT_MAX, ymax = INT_MIN;
-    PolygonYRange(points, count, ymin, ymax);
-    struct Crossing {
-        int64_t x;
-        int dir;
-    };
-    std::vector<Crossing> crossings;
-    for (int y = ymin; y < ymax; ++y) {
-        crossings.clear();
-        for (int i = 0; i < count; ++i) {
-            Point p = points[i], q = points[(i + 1) % count];
-            if (p.y == q.y)
-                continue;
-            int dir = 1;
-            if (p.y > q.y) {
-                std::swap(p, q);
-                dir = -1;
-            }
-            if (y < p.y || y >= q.y)
-                continue;
-            // x = p.x + N / D on the row; the first pixel at or right of it is ceil(x).
-            const int64_t D = int64_t(q.y) - p.y;
-            const int64_t N = (int64_t(y) - p.y) * (int64_t(q.x) - p.x);
-            crossings.push_back({CeilDiv(int64_t(p.x) * D + N, D), dir});
-        }
-        std::sort(crossings.begin(), crossings.end(), [](const Crossing& a, const Crossing& b) { return a.x < b.x; });
-        std::vector<Span>& row = rows[static_cast<size_t>(int64_t(y) - top)];
-        int winding = 0;
-        for (size_t k = 0; k + 1 < crossings.size(); ++k) {
-            winding += mode == PolyFillMode::Winding ? crossings[k].dir : 1;
-            const bool inside = mode == PolyFillMode::Winding ? winding != 0 : (winding & 1) != 0;
-            if (inside && crossings[k].x < crossings[k + 1].x)
-                row.push_back({static_cast<int>(crossings[k].x), static_cast<int>(crossings[k + 1].x)});
-        }
-    }
-}
-
-} // namespace
 
 Region Region::FromPolygon(const Point* points, int count, PolyFillMode mode)
 {
     if (!points || count < 3)
         return Region();
+    std::vector<Edge> edges;
     int ymin = INT_MAX, ymax = INT_MIN;
-    PolygonYRange(points, count, ymin, ymax);
-    std::vector<std::vector<Span>> rows(static_cast<size_t>(static_cast<int64_t>(ymax) - ymin));
-    AddPolygonRows(points, count, mode, ymin, rows);
-    return FromRows(ymin, std::move(rows));
+    CollectEdges(points, count, edges, ymin, ymax);
+    Builder out;
+    const size_t rows = static_cast<size_t>(std::min<int64_t>(int64_t(ymax) - ymin, 1 << 16));
+    out.Reserve(rows, rows);
+    std::vector<Crossing> crossings;
+    for (int y = ymin; y < ymax; ++y) {
+        PolygonRow(edges.data(), edges.size(), mode, y, crossings, [&](int l, int r) { out.Add(l, r); });
+        out.Close(y, y + 1);
+    }
+    return out.Finish();
 }
 
 Region Region::FromPolygons(const std::vector<std::vector<Point>>& polygons, PolyFillMode mode)
 {
+    struct Piece {
+        size_t firstEdge, edgeCount;
+        int top, bottom;
+    };
+    std::vector<Edge> edges;
+    std::vector<Piece> pieces;
     int ymin = INT_MAX, ymax = INT_MIN;
     for (const std::vector<Point>& polygon : polygons) {
-        if (polygon.size() >= 3)
-            PolygonYRange(polygon.data(), static_cast<int>(polygon.size()), ymin, ymax);
+        if (polygon.size() < 3)
+            continue;
+        Piece piece{edges.size(), 0, INT_MAX, INT_MIN};
+        CollectEdges(polygon.data(), static_cast<int>(polygon.size()), edges, piece.top, piece.bottom);
+        piece.edgeCount = edges.size() - piece.firstEdge;
+        ymin = std::min(ymin, piece.top);
+        ymax = std::max(ymax, piece.bottom);
+        pieces.push_back(piece);
     }
-    if (ymin >= ymax)
+    Builder out;
+    std::vector<Crossing> crossings;
+    std::vector<Span> row;
+    for (int y = ymin; y < ymax; ++y) {
+        row.clear();
+        for (const Piece& piece : pieces) {
+            if (y >= piece.top && y < piece.bottom)
+                PolygonRow(&edges[piece.firstEdge], piece.edgeCount, mode, y, crossings, [&](int l, int r) {
+                    row.push_back({l, r});
+                });
+        }
+        out.AddUnsorted(row.data(), row.data() + row.size());
+        out.Close(y, y + 1);
+    }
+    return out.Finish();
+}
+
+Region Region::Tiled(const Region& tile, int dx, int nx, int dy, int ny)
+{
+    if (tile.IsEmpty() || nx < 1 || ny < 1)
         return Region();
-    std::vector<std::vector<Span>> rows(static_cast<size_t>(static_cast<int64_t>(ymax) - ymin));
-    for (const std::vector<Point>& polygon : polygons)
-        AddPolygonRows(polygon.data(), static_cast<int>(polygon.size()), mode, ymin, rows);
-    return FromRows(ymin, std::move(rows));
+    // One row of tiles, band by band.
+    Builder across;
+    std::vector<Span> spans;
+    for (const Band& band : tile.m_bands) {
+        spans.clear();
+        for (int i = 0; i < nx; ++i)
+            for (const Span& s : band.spans)
+                spans.push_back({s.left + i * dx, s.right + i * dx});
+        across.AddUnsorted(spans.data(), spans.data() + spans.size());
+        across.Close(band.top, band.bottom);
+    }
+    Region row = across.Finish();
+    if (ny == 1)
+        return row;
+    // The rows of tiles stacked: each pixel row gathers the copies that cover it.
+    const int top = row.m_bands.front().top, bottom = row.m_bands.back().bottom;
+    std::vector<size_t> at(static_cast<size_t>(ny), 0); // each copy's current band
+    Builder out;
+    const int64_t last = int64_t(bottom) + int64_t(ny - 1) * dy;
+    for (int64_t y = top; y < last; ++y) {
+        spans.clear();
+        for (int j = 0; j < ny; ++j) {
+            const int64_t ty = y - int64_t(j) * dy;
+            if (ty < top || ty >= bottom)
+                continue;
+            size_t& k = at[static_cast<size_t>(j)];
+            while (row.m_bands[k].bottom <= ty)
+                ++k;
+            if (row.m_bands[k].top <= ty)
+                spans.insert(spans.end(), row.m_bands[k].spans.begin(), row.m_bands[k].spans.end());
+        }
+        out.AddUnsorted(spans.data(), spans.data() + spans.size());
+        out.Close(static_cast<int>(y), static_cast<int>(y + 1));
+    }
+    return out.Finish();
 }
 
 bool Region::EllipseFits(long long left, long long top, long long right, long long bottom)
@@ -230,9 +424,9 @@ Region Region::FromEllipse(const Rect& bounds)
     if (width < 2 || height < 2)
         return FromRect(left, top, right, top + height);
 
-    // How far row y's span is set in from both sides, for the lower half from the middle row down. The
-    // ellipse runs through the centres of the outer pixels (diameters a and b); an incremental error walk
-    // (Zingl's ellipse rasteriser) steps x, y or both along its edge.
+    // How far each row's span is set in from both sides, found for the lower half from the middle row down.
+    // The ellipse runs through the centres of the outer pixels (diameters a and b); an incremental error
+    // walk (Zingl's ellipse rasteriser) steps x, y or both along its edge.
     std::vector<int> inset(static_cast<size_t>(height), -1);
     const int64_t a = width - 1, b = height - 1;
     const int64_t xStep = 8 * b * b, yStep = 8 * a * a;
@@ -253,18 +447,19 @@ Region Region::FromEllipse(const Rect& bounds)
                 inset[static_cast<size_t>(y)] = x;
         }
     }
-    // Rows the walk does not reach (the tips of ellipses more than about twice as high as their width
-    // squared) stay empty, as rows it reaches past the middle column do.
+    // Rows the walk does not reach (the tips of ellipses with b + 1 >= 2 * a * a) stay empty, as rows it
+    // reaches past the middle column do.
     for (int row = 0; row < height / 2; ++row)
         inset[static_cast<size_t>(row)] = inset[static_cast<size_t>(b - row)];
 
-    Region region;
+    Builder out;
     for (int row = 0; row < height; ++row) {
         const int in = inset[static_cast<size_t>(row)];
-        if (in >= 0 && 2 * in < width)
-            region.AppendBand(top + row, top + row + 1, {Span{left + in, right - in}});
+        if (in >= 0)
+            out.Add(left + in, right - in);
+        out.Close(top + row, top + row + 1);
     }
-    return region;
+    return out.Finish();
 }
 
 Region Region::EllipseArea(const Rect& bounds)
@@ -274,7 +469,7 @@ Region Region::EllipseArea(const Rect& bounds)
         return Region();
     const double cx = (double(r.left) + r.right) / 2, cy = (double(r.top) + r.bottom) / 2;
     const double rx = double(r.Width()) / 2, ry = double(r.Height()) / 2;
-    std::vector<std::vector<Span>> rows(static_cast<size_t>(r.Height()));
+    Builder out;
     for (int y = r.top; y < r.bottom; ++y) {
         const double dy = (y + 0.5 - cy) / ry;
         const double t = 1.0 - dy * dy;
@@ -284,40 +479,70 @@ Region Region::EllipseArea(const Rect& bounds)
         // Pixels whose centres lie inside the ellipse.
         const int left = std::max(r.left, static_cast<int>(std::ceil(cx - hw - 0.5 - 1e-9)));
         const int right = std::min(r.right, static_cast<int>(std::floor(cx + hw - 0.5 + 1e-9)) + 1);
-        if (left < right)
-            rows[static_cast<size_t>(y - r.top)].push_back({left, right});
+        out.Add(left, right);
+        out.Close(y, y + 1);
     }
-    return FromRows(r.top, rows);
+    return out.Finish();
 }
+
+// ---- operations
+
+namespace {
+
+bool IsRectCovering(const Region& r, const Rect& inner)
+{
+    if (r.Bands().size() != 1 || r.Bands().front().spans.size() != 1)
+        return false;
+    const Region::Band& band = r.Bands().front();
+    return band.top <= inner.top && band.bottom >= inner.bottom && band.spans.front().left <= inner.left &&
+        band.spans.front().right >= inner.right;
+}
+
+} // namespace
 
 Region Region::Combine(const Region& a, const Region& b, RegionOp op)
 {
     if (op == RegionOp::Copy)
         return a;
-    std::vector<int> ys;
-    for (const Band& band : a.m_bands) {
-        ys.push_back(band.top);
-        ys.push_back(band.bottom);
+    if (b.IsEmpty())
+        return op == RegionOp::And ? Region() : a;
+    if (a.IsEmpty())
+        return op == RegionOp::Or || op == RegionOp::Xor ? b : Region();
+    // Clipping to a rectangle that holds the whole region is common and changes nothing.
+    if (op == RegionOp::And) {
+        if (IsRectCovering(b, a.Bounds()))
+            return a;
+        if (IsRectCovering(a, b.Bounds()))
+            return b;
     }
-    for (const Band& band : b.m_bands) {
-        ys.push_back(band.top);
-        ys.push_back(band.bottom);
-    }
-    std::sort(ys.begin(), ys.end());
-    ys.erase(std::unique(ys.begin(), ys.end()), ys.end());
-    Region out;
+
+    Builder out;
+    const std::vector<Band>& ba = a.m_bands;
+    const std::vector<Band>& bb = b.m_bands;
+    out.Reserve(ba.size() + bb.size(), a.m_spans.size() + b.m_spans.size());
     size_t ia = 0, ib = 0;
-    for (size_t k = 0; k + 1 < ys.size(); ++k) {
-        const int y = ys[k];
-        while (ia < a.m_bands.size() && a.m_bands[ia].bottom <= y)
+    int y = std::min(ba.front().top, bb.front().top);
+    for (;;) {
+        while (ia < ba.size() && ba[ia].bottom <= y)
             ++ia;
-        while (ib < b.m_bands.size() && b.m_bands[ib].bottom <= y)
+        while (ib < bb.size() && bb[ib].bottom <= y)
             ++ib;
-        const auto& sa = ia < a.m_bands.size() && a.m_bands[ia].top <= y ? a.m_bands[ia].spans : kNoSpans;
-        const auto& sb = ib < b.m_bands.size() && b.m_bands[ib].top <= y ? b.m_bands[ib].spans : kNoSpans;
-        out.AppendBand(y, ys[k + 1], CombineSpans(sa, sb, op));
+        if (ia == ba.size() && ib == bb.size())
+            break;
+        const int nextTop = std::min(ia < ba.size() ? ba[ia].top : INT_MAX, ib < bb.size() ? bb[ib].top : INT_MAX);
+        y = std::max(y, nextTop);
+        const bool inA = ia < ba.size() && ba[ia].top <= y;
+        const bool inB = ib < bb.size() && bb[ib].top <= y;
+        int next = INT_MAX;
+        if (ia < ba.size())
+            next = std::min(next, inA ? ba[ia].bottom : ba[ia].top);
+        if (ib < bb.size())
+            next = std::min(next, inB ? bb[ib].bottom : bb[ib].top);
+        out.Combine(inA ? &ba[ia].spans : nullptr, inB ? &bb[ib].spans : nullptr, op);
+        out.Close(y, next);
+        y = next;
     }
-    return out;
+    return out.Finish();
 }
 
 void Region::Offset(int dx, int dy)
@@ -325,10 +550,10 @@ void Region::Offset(int dx, int dy)
     for (Band& band : m_bands) {
         band.top += dy;
         band.bottom += dy;
-        for (Span& s : band.spans) {
-            s.left += dx;
-            s.right += dx;
-        }
+    }
+    for (Span& s : m_spans) {
+        s.left += dx;
+        s.right += dx;
     }
 }
 
@@ -347,16 +572,13 @@ Rect Region::Bounds() const
 
 bool Region::Contains(int x, int y) const
 {
-    for (const Band& band : m_bands) {
-        if (y < band.top)
-            return false;
-        if (y >= band.bottom)
-            continue;
-        for (const Span& s : band.spans)
-            if (x >= s.left && x < s.right)
-                return true;
+    const auto band =
+        std::upper_bound(m_bands.begin(), m_bands.end(), y, [](int row, const Band& b) { return row < b.bottom; });
+    if (band == m_bands.end() || y < band->top)
         return false;
-    }
+    for (const Span& s : band->spans)
+        if (x >= s.left && x < s.right)
+            return true;
     return false;
 }
 
@@ -372,6 +594,7 @@ long long Region::Area() const
 std::vector<Rect> Region::Rects() const
 {
     std::vector<Rect> rects;
+    rects.reserve(m_spans.size());
     for (const Band& band : m_bands)
         for (const Span& s : band.spans)
             rects.push_back({s.left, band.top, s.right, band.bottom});

@@ -7,8 +7,10 @@ namespace {
 constexpr int kCells = 10;
 }
 
-// Cells of (w + 10) / 10 by (h + 10) / 10 pixels; the legs t and trunc(t * r) grow by the step while
-// t < twice the cell width, so each triangle spills over into its neighbours until they are all covered.
+// Cells of (w + 10) / 10 by (h + 10) / 10 pixels; the legs t and trunc(t * r) grow by the step while t is
+// below twice the cell width, so each triangle reaches into the neighbouring cells. The triangles are all
+// the same shape, so the field is one triangle tiled, and what a frame adds to the field lies in what it
+// adds to the triangles: only that strip is tiled and copied.
 void MultiWipe(TransitionEngine& fx, const EffectParams& p)
 {
     TransitionEngine::StepOverride fixed(fx, 2);
@@ -17,18 +19,13 @@ void MultiWipe(TransitionEngine& fx, const EffectParams& p)
     const int cw = (w + kCells) / kCells, ch = (h + kCells) / kCells;
     const bool right = (p.variant & RegionVariant::Right) != 0;
     const bool bottom = (p.variant & RegionVariant::Bottom) != 0;
-    RegionFrames frames(fx);
-    std::vector<std::vector<Point>> triangles;
+    const Point corner{right ? cw : 0, bottom ? ch : 0}; // of the top-left cell
+    Region before;
     Sweep(fx, 0, 2LL * cw, fx.Step(), p.delayMs, [&](int t, int) {
-        const int leg = TruncTimes(r, t);
-        triangles.clear();
-        for (int row = 0; row < kCells; ++row) {
-            for (int col = 0; col < kCells; ++col) {
-                const Point corner{col * cw + (right ? cw : 0), row * ch + (bottom ? ch : 0)};
-                triangles.push_back(CornerTriangle(corner, right ? -1 : 1, bottom ? -1 : 1, t, leg));
-            }
-        }
-        frames.Show(Region::FromPolygons(triangles, PolyFillMode::Winding));
+        Region triangle = Region::FromPolygon(
+            CornerTriangle(corner, right ? -1 : 1, bottom ? -1 : 1, t, TruncTimes(r, t)), PolyFillMode::Winding);
+        fx.CopySlideThrough(Region::Tiled(Region::Combine(triangle, before, RegionOp::Diff), cw, kCells, ch, kCells));
+        before = std::move(triangle);
     });
     fx.CopyWholeSlide();
 }
