@@ -79,8 +79,13 @@ std::string Describe(const Region& gdi, const Region& ours)
 std::string Points(const Outline& pts)
 {
     std::string s;
-    for (const Point& p : pts)
-        s += "(" + std::to_string(p.x) + "," + std::to_string(p.y) + ")";
+    for (const Point& p : pts) {
+        s += '(';
+        s += std::to_string(p.x);
+        s += ',';
+        s += std::to_string(p.y);
+        s += ')';
+    }
     return s;
 }
 
