@@ -384,8 +384,9 @@ Region Region::Tiled(const Region& tile, int dx, int nx, int dy, int ny)
     const int top = row.m_bands.front().top, bottom = row.m_bands.back().bottom;
     std::vector<size_t> at(static_cast<size_t>(ny), 0); // each copy's current band
     Builder out;
-    const int64_t last = int64_t(bottom) + int64_t(ny - 1) * dy;
-    for (int64_t y = top; y < last; ++y) {
+    const int64_t spread = int64_t(ny - 1) * dy;
+    const int64_t last = bottom + std::max<int64_t>(spread, 0);
+    for (int64_t y = top + std::min<int64_t>(spread, 0); y < last; ++y) {
         spans.clear();
         for (int j = 0; j < ny; ++j) {
             const int64_t ty = y - int64_t(j) * dy;

@@ -237,9 +237,10 @@ TEST(RegionCombine, ManyShapesInOnePassEqualTheirUnion)
         }
         EXPECT_EQ(Region::FromPolygons(polygons, PolyFillMode::Alternate), united) << round;
 
-        // A shape tiled with steps smaller and larger than itself, so copies overlap, touch or stand apart.
+        // A shape tiled either way with steps smaller and larger than itself, so copies overlap, touch or
+        // stand apart.
         const Region tile = Region::FromPolygon(polygons[0], PolyFillMode::Alternate);
-        const int dx = coord(20) + 5, dy = coord(20) + 5, nx = 1 + rng() % 4, ny = 1 + rng() % 4;
+        const int dx = coord(30) - 5, dy = coord(30) - 5, nx = 1 + rng() % 4, ny = 1 + rng() % 4;
         Region field;
         for (int j = 0; j < ny; ++j)
             for (int i = 0; i < nx; ++i) {

@@ -1,5 +1,4 @@
 // Ellipses centred on the slide, growing or closing in, and circles growing around a random point.
-#include <algorithm>
 #include <cmath>
 
 #include "transitions/EffectKit.h"
