@@ -94,10 +94,14 @@ void PolygonRow(Edge* edges, size_t count, PolyFillMode mode, int y, std::vector
         crossings.push_back({e.x, e.dir});
         e.Step();
     }
-    if (crossings.size() > 2)
-        std::sort(crossings.begin(), crossings.end(), [](const Crossing& a, const Crossing& b) { return a.x < b.x; });
-    else if (crossings.size() == 2 && crossings[1].x < crossings[0].x)
-        std::swap(crossings[0], crossings[1]);
+    // A handful of crossings: insertion sort.
+    for (size_t i = 1; i < crossings.size(); ++i) {
+        const Crossing c = crossings[i];
+        size_t k = i;
+        for (; k > 0 && crossings[k - 1].x > c.x; --k)
+            crossings[k] = crossings[k - 1];
+        crossings[k] = c;
+    }
     int winding = 0;
     for (size_t k = 0; k + 1 < crossings.size(); ++k) {
         winding += mode == PolyFillMode::Winding ? crossings[k].dir : 1;
@@ -171,6 +175,12 @@ public:
         if (!a) {
             if (op == RegionOp::Or || op == RegionOp::Xor)
                 Add(*b);
+            return;
+        }
+        // Rows a shape shares with the one it grew from are the usual case.
+        if (*a == *b) {
+            if (op == RegionOp::And || op == RegionOp::Or)
+                Add(*a);
             return;
         }
         size_t ia = 0, ib = 0;
