@@ -5,8 +5,8 @@
 #include "transitions/effects/Families.h"
 
 // Legs s along the horizontal edge and trunc(s * r) along the vertical one. A single triangle runs
-// s = 0 .. 2w (so its long side passes the far corner); a pair meets on the diagonal at s = w; closing
-// pairs run s = w down to the step.
+// s = 0, 2, ... below 2w (so its long side passes the far corner); a pair meets on the diagonal at s = w;
+// closing pairs run s = w, w - 2, ... while s > 0.
 void CornerWipe(TransitionEngine& fx, const EffectParams& p)
 {
     TransitionEngine::StepOverride fixed(fx, 2);
