@@ -376,23 +376,29 @@ Region Region::Tiled(const Region& tile, int dx, int nx, int dy, int ny)
 {
     if (tile.IsEmpty() || nx < 1 || ny < 1)
         return Region();
-    // One row of tiles, band by band.
+    const auto byLeft = [](const Span& a, const Span& b) { return a.left < b.left; };
+    // One row of tiles, band by band. Copies no wider than the step follow each other in order.
     Builder across;
     std::vector<Span> spans;
     for (const Band& band : tile.m_bands) {
+        const bool inOrder = dx >= 0 && band.spans.back().right - band.spans.front().left <= dx;
         spans.clear();
         for (int i = 0; i < nx; ++i)
             for (const Span& s : band.spans)
                 spans.push_back({s.left + i * dx, s.right + i * dx});
-        across.AddUnsorted(spans.data(), spans.data() + spans.size());
+        if (!inOrder)
+            std::sort(spans.begin(), spans.end(), byLeft);
+        for (const Span& s : spans)
+            across.Add(s.left, s.right);
         across.Close(band.top, band.bottom);
     }
     Region row = across.Finish();
     if (ny == 1)
         return row;
-    // The rows of tiles stacked: each pixel row gathers the copies that cover it.
+    // The rows of tiles stacked: each pixel row merges the sorted spans of the copies that cover it.
     const int top = row.m_bands.front().top, bottom = row.m_bands.back().bottom;
     std::vector<size_t> at(static_cast<size_t>(ny), 0); // each copy's current band
+    std::vector<Span> merged;
     Builder out;
     const int64_t spread = int64_t(ny - 1) * dy;
     const int64_t last = bottom + std::max<int64_t>(spread, 0);
@@ -405,10 +411,19 @@ Region Region::Tiled(const Region& tile, int dx, int nx, int dy, int ny)
             size_t& k = at[static_cast<size_t>(j)];
             while (row.m_bands[k].bottom <= ty)
                 ++k;
-            if (row.m_bands[k].top <= ty)
-                spans.insert(spans.end(), row.m_bands[k].spans.begin(), row.m_bands[k].spans.end());
+            const Band& band = row.m_bands[k];
+            if (band.top > ty)
+                continue;
+            if (spans.empty()) {
+                spans.assign(band.spans.begin(), band.spans.end());
+            } else {
+                merged.resize(spans.size() + band.spans.size());
+                std::merge(spans.begin(), spans.end(), band.spans.begin(), band.spans.end(), merged.begin(), byLeft);
+                spans.swap(merged);
+            }
         }
-        out.AddUnsorted(spans.data(), spans.data() + spans.size());
+        for (const Span& s : spans)
+            out.Add(s.left, s.right);
         out.Close(static_cast<int>(y), static_cast<int>(y + 1));
     }
     return out.Finish();
@@ -500,16 +515,36 @@ Region Region::EllipseArea(const Rect& bounds)
 
 namespace {
 
-bool IsRectCovering(const Region& r, const Rect& inner)
+// The rectangle a region is, if it is one.
+bool AsRect(const Region& r, Rect& rect)
 {
     if (r.Bands().size() != 1 || r.Bands().front().spans.size() != 1)
         return false;
     const Region::Band& band = r.Bands().front();
-    return band.top <= inner.top && band.bottom >= inner.bottom && band.spans.front().left <= inner.left &&
-        band.spans.front().right >= inner.right;
+    rect = {band.spans.front().left, band.top, band.spans.front().right, band.bottom};
+    return true;
 }
 
 } // namespace
+
+Region Region::ClipTo(const Region& r, const Rect& clip)
+{
+    const Rect bounds = r.Bounds();
+    if (bounds.Intersect(clip) == bounds)
+        return r;
+    Builder out;
+    out.Reserve(r.m_bands.size(), r.m_spans.size());
+    for (const Band& band : r.m_bands) {
+        if (band.bottom <= clip.top)
+            continue;
+        if (band.top >= clip.bottom)
+            break;
+        for (const Span& s : band.spans)
+            out.Add(std::max(s.left, clip.left), std::min(s.right, clip.right));
+        out.Close(std::max(band.top, clip.top), std::min(band.bottom, clip.bottom));
+    }
+    return out.Finish();
+}
 
 Region Region::Combine(const Region& a, const Region& b, RegionOp op)
 {
@@ -519,13 +554,12 @@ Region Region::Combine(const Region& a, const Region& b, RegionOp op)
         return op == RegionOp::And ? Region() : a;
     if (a.IsEmpty())
         return op == RegionOp::Or || op == RegionOp::Xor ? b : Region();
-    // Clipping to a rectangle that holds the whole region is common and changes nothing.
-    if (op == RegionOp::And) {
-        if (IsRectCovering(b, a.Bounds()))
-            return a;
-        if (IsRectCovering(a, b.Bounds()))
-            return b;
-    }
+    // Clipping to a rectangle is the common case: cut each band's spans to it.
+    Rect clip;
+    if (op == RegionOp::And && AsRect(b, clip))
+        return ClipTo(a, clip);
+    if (op == RegionOp::And && AsRect(a, clip))
+        return ClipTo(b, clip);
 
     Builder out;
     const std::vector<Band>& ba = a.m_bands;

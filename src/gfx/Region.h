@@ -106,6 +106,7 @@ public:
 
 private:
     class Builder;
+    static Region ClipTo(const Region& r, const Rect& clip);
     // Points every band at its spans: they follow each other in m_spans in band order.
     void Rebase();
 
