@@ -8,6 +8,7 @@
 namespace {
 
 using O = Orientation;
+namespace RV = RegionVariant;
 
 // One row per effect index: the family that draws it and its parameters (orientation, size, frame delay,
 // variant). A row without a family shows its slide at once.
@@ -44,21 +45,21 @@ const EffectEntry kEffects[] = {
     {Checkers, {.orientation = O::Right, .delayMs = 20, .variant = 1}},    //  29 Checkerboard right rebound
     {Checkers, {.orientation = O::Down, .delayMs = 20, .variant = 3}},     //  30 Checkerboard up
     {Checkers, {.orientation = O::Down, .delayMs = 20, .variant = 1}},     //  31 Checkerboard up rebound
-    {nullptr, {}},                                                         //  32 Circle left-bottom
-    {nullptr, {}},                                                         //  33 Circle left-top
-    {nullptr, {}},                                                         //  34 Circle right-bottom
-    {nullptr, {}},                                                         //  35 Circle right-top
-    {nullptr, {}},                                                         //  36 Circle(Center)
-    {nullptr, {}},                                                         //  37 Circle(Random)
-    {nullptr, {}},                                                         //  38 Cross wipe from center
-    {nullptr, {}},                                                         //  39 Cross wipe to center
-    {nullptr, {}},                                                         //  40 Diamond from center
-    {nullptr, {}},                                                         //  41 Diamond to center
-    {nullptr, {}},                                                         //  42 Ellipse from center
-    {nullptr, {}},                                                         //  43 Ellipse to center
-    {nullptr, {}},                                                         //  44 Ellipse(Random)
-    {nullptr, {}},                                                         //  45 Fan wipe
-    {nullptr, {}},                                                         //  46 Fan wipe(Anticlockwise)
+    {CircleSweep, {.delayMs = 1, .variant = kSweepLeftBottom}},            //  32 Circle left-bottom
+    {CircleSweep, {.delayMs = 1, .variant = kSweepLeftTop}},               //  33 Circle left-top
+    {CircleSweep, {.delayMs = 1, .variant = kSweepRightBottom}},           //  34 Circle right-bottom
+    {CircleSweep, {.delayMs = 1, .variant = kSweepRightTop}},              //  35 Circle right-top
+    {CircleSweep, {.delayMs = 1, .variant = kSweepMiddle}},                //  36 Circle(Center)
+    {CircleSweep, {.delayMs = 1, .variant = kSweepRandom}},                //  37 Circle(Random)
+    {CrossWipe, {.delayMs = 2}},                                           //  38 Cross wipe from center
+    {CrossWipe, {.delayMs = 2, .variant = RV::Closing}},                   //  39 Cross wipe to center
+    {DiamondWipe, {.delayMs = 2}},                                         //  40 Diamond from center
+    {DiamondWipe, {.delayMs = 2, .variant = RV::Closing}},                 //  41 Diamond to center
+    {EllipseWipe, {.delayMs = 2}},                                         //  42 Ellipse from center
+    {EllipseWipe, {.delayMs = 2, .variant = RV::Closing}},                 //  43 Ellipse to center
+    {EllipseWipe, {.delayMs = 2, .variant = RV::RandomCentre}},            //  44 Ellipse(Random)
+    {FanWipe, {.delayMs = 2}},                                             //  45 Fan wipe
+    {FanWipe, {.delayMs = 2, .variant = RV::Anticlockwise}},               //  46 Fan wipe(Anticlockwise)
     {IncreaseShow, {.delayMs = 10}},                                       //  47 Increase show
     {LineForward, {.orientation = O::Down, .delayMs = 10}},                //  48 Line down
     {LineForward, {.orientation = O::Down, .delayMs = 10, .variant = 1}},  //  49 Line down rebound
@@ -103,10 +104,10 @@ const EffectEntry kEffects[] = {
     {MoveBothHalves, MoveRow(O::Down, 2)},                                 //  88 Move up down
     {MultiBox, {.delayMs = 2}},                                            //  89 Multi-Box from center
     {MultiBox, {.delayMs = 2, .variant = 1}},                              //  90 Multi-Box to center
-    {nullptr, {}},                                                         //  91 Multi-Wipe from bottom-left
-    {nullptr, {}},                                                         //  92 Multi-Wipe from bottom-right
-    {nullptr, {}},                                                         //  93 Multi-Wipe from left-top
-    {nullptr, {}},                                                         //  94 Multi-Wipe from right-top
+    {MultiWipe, {.delayMs = 1, .variant = RV::Bottom}},                    //  91 Multi-Wipe from bottom-left
+    {MultiWipe, {.delayMs = 1, .variant = RV::Right | RV::Bottom}},        //  92 Multi-Wipe from bottom-right
+    {MultiWipe, {.delayMs = 1}},                                           //  93 Multi-Wipe from left-top
+    {MultiWipe, {.delayMs = 1, .variant = RV::Right}},                     //  94 Multi-Wipe from right-top
     {Rain, {.delayMs = 1, .variant = 2}},                                  //  95 Rain down
     {Rain, {.orientation = O::Left, .delayMs = 1, .variant = 1}},          //  96 Rain left
     {Rain, {.orientation = O::Right, .delayMs = 1}},                       //  97 Rain right
@@ -153,22 +154,22 @@ const EffectEntry kEffects[] = {
     {TwoBars, {.orientation = O::Right, .delayMs = 2}},                    // 138 Two bar move right
     {TwoBars, {.orientation = O::Left, .delayMs = 2, .variant = 1}},       // 139 Two bar wipe left
     {TwoBars, {.orientation = O::Right, .delayMs = 2, .variant = 1}},      // 140 Two bar wipe right
-    {nullptr, {}},                                                         // 141 Wedge wipe down
-    {nullptr, {}},                                                         // 142 Wedge wipe left
-    {nullptr, {}},                                                         // 143 Wedge wipe right
-    {nullptr, {}},                                                         // 144 Wedge wipe up
+    {WedgeWipe, {.orientation = O::Down, .delayMs = 2}},                   // 141 Wedge wipe down
+    {WedgeWipe, {.orientation = O::Left, .delayMs = 2}},                   // 142 Wedge wipe left
+    {WedgeWipe, {.orientation = O::Right, .delayMs = 2}},                  // 143 Wedge wipe right
+    {WedgeWipe, {.orientation = O::Up, .delayMs = 2}},                     // 144 Wedge wipe up
     {WindowBlind, {.orientation = O::Down, .delayMs = 30}},                // 145 Window blind down
     {WindowBlind, {.orientation = O::Right, .delayMs = 30, .variant = 1}}, // 146 Window blind left
     {WindowBlind, {.orientation = O::Right, .delayMs = 30}},               // 147 Window blind right
     {WindowBlind, {.orientation = O::Down, .delayMs = 30, .variant = 1}},  // 148 Window blind up
-    {nullptr, {}},                                                         // 149 Wipe from left-bottom
-    {nullptr, {}},                                                         // 150 Wipe from left-top
-    {nullptr, {}},                                                         // 151 Wipe from left-top/right-bottom
-    {nullptr, {}},                                                         // 152 Wipe from right-bottom
-    {nullptr, {}},                                                         // 153 Wipe from right-top
-    {nullptr, {}},                                                         // 154 Wipe from right-top/left-bottom
-    {nullptr, {}},                                                         // 155 Wipe to left-top/right-bottom
-    {nullptr, {}},                                                         // 156 Wipe to right-top/left-bottom
+    {CornerWipe, {.delayMs = 2, .variant = RV::Bottom}},                   // 149 Wipe from left-bottom
+    {CornerWipe, {.delayMs = 2}},                                          // 150 Wipe from left-top
+    {CornerWipe, {.delayMs = 2, .variant = RV::WithOpposite}},             // 151 Wipe from left-top/right-bottom
+    {CornerWipe, {.delayMs = 2, .variant = RV::Right | RV::Bottom}},       // 152 Wipe from right-bottom
+    {CornerWipe, {.delayMs = 2, .variant = RV::Right}},                    // 153 Wipe from right-top
+    {CornerWipe, {.delayMs = 2, .variant = RV::Right | RV::WithOpposite}}, // 154 Wipe from right-top/left-bottom
+    {CornerWipe, {.delayMs = 2, .variant = RV::Closing}},                  // 155 Wipe to left-top/right-bottom
+    {CornerWipe, {.delayMs = 2, .variant = RV::Right | RV::Closing}},      // 156 Wipe to right-top/left-bottom
     {ZigZag, {.orientation = O::Down, .delayMs = 25}},                     // 157 Zig-zag down
     {ZigZag, {.orientation = O::Left, .delayMs = 25}},                     // 158 Zig-zag left
     {ZigZag, {.orientation = O::Right, .delayMs = 25}},                    // 159 Zig-zag right
