@@ -1,4 +1,4 @@
-// What every effect owes its caller, whatever its geometry: checked for each index whose family exists.
+// What every effect owes its caller, whatever its geometry: checked for all 161 indices.
 #include <gtest/gtest.h>
 
 #include <climits>
@@ -22,8 +22,7 @@ protected:
     {
         const EffectEntry* entry = FindEffect(GetParam());
         ASSERT_NE(entry, nullptr);
-        if (!entry->run)
-            GTEST_SKIP() << "no family draws " << EffectName(GetParam()) << " yet";
+        ASSERT_NE(entry->run, nullptr) << "no family draws " << EffectName(GetParam());
     }
 };
 
