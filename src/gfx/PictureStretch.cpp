@@ -9,6 +9,8 @@
 #include <algorithm>
 #include <cstdint>
 #include <cstring>
+#include <exception>
+#include <optional>
 #include <system_error>
 #include <thread>
 #include <vector>
@@ -548,13 +550,30 @@ void CComPicture::StretchBlt(int x, int y, int w, int h, const CComPicture& src,
         if (halftone && pixelsRead >= kSplitWork && visible.Height() >= 2 && std::thread::hardware_concurrency() > 1) {
             const int middle = visible.top + visible.Height() / 2;
             Scratch lower;
+            std::exception_ptr lowerFailed;
+            std::optional<std::thread> helper;
             try {
-                std::thread helper([&] { makeRows(middle, visible.bottom, lower); });
-                makeRows(visible.top, middle, scratch);
-                helper.join();
-                return;
+                helper.emplace([&] {
+                    try {
+                        makeRows(middle, visible.bottom, lower);
+                    } catch (...) {
+                        lowerFailed = std::current_exception(); // out of memory: handed to the caller below
+                    }
+                });
             } catch (const std::system_error&) {
                 // no thread to be had: all rows here
+            }
+            if (helper) {
+                try {
+                    makeRows(visible.top, middle, scratch);
+                } catch (...) {
+                    helper->join();
+                    throw;
+                }
+                helper->join();
+                if (lowerFailed)
+                    std::rethrow_exception(lowerFailed);
+                return;
             }
         }
         makeRows(visible.top, visible.bottom, scratch);
