@@ -65,6 +65,10 @@ public:
     void ComposeSlide();
     void StopTransition();
     void Hide(int hide);
+    // The window took a new size (a window the user resizes, on Linux): the pictures take it and the slide
+    // on screen is composed again for it and shown at once. Only for a player on screen; nothing when the
+    // size is the same.
+    void Relayout();
 
     // Over the show in Saver mode the cursor stays hidden, unless the password dialog is up.
     bool HidesCursor() const;
@@ -83,6 +87,7 @@ public:
 
 private:
     void PreparePainter(CBackground& painter, CComPicture& target);
+    void PaintWindowBackground();
     void StartWorker();
     void JoinWorker();
 
@@ -101,4 +106,6 @@ private:
     std::atomic<int> stop_{0};
     std::atomic<int> finished_{1};
     CAutoResetEvent completion_;
+    bool relayout_ = false;    // composing again for a new window size: the same slide, no effect
+    bool announceDone_ = true; // the end of the running transition tells the owner the item is shown
 };
