@@ -50,11 +50,11 @@ bool CImageSlideShowPlayer::HidesCursor() const
     return startMode_ == kSaverMode && !(settings_ && settings_->passwordDialogActive);
 }
 
-void CImageSlideShowPlayer::OnTransitionDone()
+void CImageSlideShowPlayer::OnTransitionDone(uint32_t serial)
 {
     // A transition that ended just as it was stopped has its done message still queued: a stopped slide
-    // tells the owner nothing.
-    if (finished_)
+    // tells the owner nothing, and neither does its message once the next slide's transition runs.
+    if (finished_ || serial != serial_)
         return;
     finished_ = 1;
     if (!announceDone_)
@@ -241,5 +241,6 @@ void CImageSlideShowPlayer::StartWorker()
     completion_.Reset();
     stop_ = 0;
     finished_ = 0;
+    request_.serial = ++serial_;
     worker_ = std::thread(TransitionThreadProc, &request_);
 }

@@ -51,8 +51,8 @@ public:
 
     // Window creation: background and canvas black and as large as the parent.
     void OnInitDialog();
-    // The transition ran to its end (WM_USER+9 on the window's thread).
-    void OnTransitionDone();
+    // The transition with this serial ran to its end (WM_USER+9 on the window's thread, serial in wParam).
+    void OnTransitionDone(uint32_t serial);
     // The window's destruction.
     void OnDestroy();
 
@@ -80,6 +80,7 @@ public:
     const CComPicture& BackgroundPicture() const { return background_; }
     const CComPicture& SlidePicture() const { return slide_; }
     const TransitionRequest& Request() const { return request_; }
+    uint32_t TransitionSerial() const { return serial_; }
     bool Finished() const { return finished_ != 0; }
     // Blocks until the running transition (if any) has ended, without stopping it. For hosts that run
     // in virtual time and need the worker's result before they go on.
@@ -105,6 +106,7 @@ private:
     std::thread worker_;
     std::atomic<int> stop_{0};
     std::atomic<int> finished_{1};
+    uint32_t serial_ = 0; // of the latest transition started
     CAutoResetEvent completion_;
     bool relayout_ = false;    // composing again for a new window size: the same slide, no effect
     bool announceDone_ = true; // the end of the running transition tells the owner the item is shown

@@ -18,10 +18,12 @@ public:
     ~Host() override { SetVisible(false); }
 
     void Present(const CComPicture&, int, int, int, int) override { }
-    void Post(uint32_t message) override
+    void Post(uint32_t message, uint32_t serial) override
     {
-        if (message == kTransitionDoneMessage)
+        if (message == kTransitionDoneMessage) {
+            doneSerial_ = serial;
             transitionDone_ = true;
+        }
     }
     Size ParentSize() override { return owner_.size_; }
     Size WindowSize() override { return owner_.size_; }
@@ -46,9 +48,10 @@ public:
             player_->WaitForTransition();
             if (transitionDone_.exchange(false)) {
                 CImageSlideShowPlayer* player = player_;
-                owner_.loop_.At(owner_.transitionClock_.Now(), [this, player] {
+                const uint32_t serial = doneSerial_;
+                owner_.loop_.At(owner_.transitionClock_.Now(), [this, player, serial] {
                     if (player_ == player)
-                        player->OnTransitionDone();
+                        player->OnTransitionDone(serial);
                 });
             }
         }
@@ -69,6 +72,7 @@ private:
     CRenderSlides& owner_;
     CImageSlideShowPlayer* player_ = nullptr;
     std::atomic<bool> transitionDone_{false};
+    std::atomic<uint32_t> doneSerial_{0};
 };
 
 CRenderSlides::CRenderSlides(CHeadlessHost& loop, CRenderFrames& frames, Size screenSize, CMyXMLDb* db)
