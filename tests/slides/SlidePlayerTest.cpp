@@ -414,7 +414,7 @@ TEST_F(SlidePlayerTest, ResizedWindowLaysTheShownSlideOutAgainWithoutTellingTheO
 {
     project.media.push_back({"pic.bmp", SolidBmp(4, 2, kRedPx)});
     Show({16, 12});
-    player->OnTransitionDone();
+    player->OnTransitionDone(player->TransitionSerial());
     ASSERT_EQ(host->toParent.size(), 1u);
     const size_t workers = host->posted.size();
 
@@ -424,7 +424,7 @@ TEST_F(SlidePlayerTest, ResizedWindowLaysTheShownSlideOutAgainWithoutTellingTheO
     host->size_ = {20, 10};
     player->Relayout();
     player->WaitForTransition();
-    player->OnTransitionDone();
+    player->OnTransitionDone(player->TransitionSerial());
     EXPECT_EQ(Canvas().Width(), 20);
     EXPECT_EQ(Canvas().Height(), 10);
     EXPECT_EQ(Count(kRed, Rect{8, 4, 12, 6}), 8) << "centred in the new frame";
@@ -438,10 +438,11 @@ TEST_F(SlidePlayerTest, ResizeDuringTheTransitionStillTellsTheOwnerOnce)
     project.media.push_back({"pic.bmp", SolidBmp(4, 2, kRedPx)});
     Show({16, 12});
     host->size_ = {24, 12};
+    const uint32_t first = player->TransitionSerial();
     player->Relayout(); // the first transition's end is still on its way
     player->WaitForTransition();
-    player->OnTransitionDone();
-    player->OnTransitionDone();
+    player->OnTransitionDone(first);
+    player->OnTransitionDone(player->TransitionSerial());
     EXPECT_EQ(host->toParent, (std::vector<uint32_t>{kItemFinishedMessage}));
     EXPECT_EQ(Count(kRed, Rect{10, 5, 14, 7}), 8);
 }

@@ -23,14 +23,14 @@ public:
     {
         buffer.Write(canvas, Rect::FromSize(x, y, width, height));
     }
-    void Post(uint32_t message) override
+    void Post(uint32_t message, uint32_t serial) override
     {
         if (message != kTransitionDoneMessage)
             return;
         // The host outlives its player's worker, but not necessarily the message on its way.
-        owner_.loop_.Invoke([alive = std::weak_ptr<Host*>(self_)] {
+        owner_.loop_.Invoke([alive = std::weak_ptr<Host*>(self_), serial] {
             if (auto host = alive.lock(); host && (*host)->player_)
-                (*host)->player_->OnTransitionDone();
+                (*host)->player_->OnTransitionDone(serial);
         });
     }
 
