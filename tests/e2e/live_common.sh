@@ -2,6 +2,8 @@
 alive() { kill -0 "$1" 2>/dev/null; }
 # ended PID SECONDS: waits until the process has ended.
 ended() { for _ in $(seq $(($2 * 20))); do alive "$1" || return 0; sleep 0.05; done; ! alive "$1"; }
+# cpu_ticks PID: the process's user and system time so far, in clock ticks.
+cpu_ticks() { awk '{print $14 + $15}' "/proc/$1/stat" 2>/dev/null || echo 0; }
 # find_window NAME SECONDS: the id of the visible window with the name.
 find_window() {
   local id

@@ -128,10 +128,18 @@ for device in none null; do
   timeout -k 5 30 "$saver" play "$video" --window --size 320x240 >"$work/video-$device.txt" 2>&1 &
   pid=$!
   window=$(find_window "Live video" 10)
-  sleep 2
-  [ -n "$window" ] && shot "$window" "video-$device"
   # Half the window's width (160 x 120), centred: the clip's red left half and its blue right half.
-  colours="$(pixel "video-$device" 100 120) $(pixel "video-$device" 220 120)"
+  colours=
+  for _ in $(seq 25); do
+    [ -n "$window" ] && shot "$window" "video-$device" &&
+      colours="$(pixel "video-$device" 100 120) $(pixel "video-$device" 220 120)"
+    [ "${colours%% *}" = ff0000 ] && break
+    sleep 0.2
+  done
+  # A device that takes sound as fast as it comes (the null one) must not make the show spin.
+  before=$(cpu_ticks "$pid"); sleep 2; spent=$(( $(cpu_ticks "$pid") - before ))
+  [ "$spent" -lt "$(getconf CLK_TCK)" ] && pass "sound device '$device': no busy loop ($spent ticks in 2 s)" ||
+    fail "sound device '$device': $spent CPU ticks in 2 s"
   kill -TERM "$pid"
   ended "$pid" 2 && wait "$pid"; status=$?
   notice=$(grep -c "no sound device" "$work/video-$device.txt")

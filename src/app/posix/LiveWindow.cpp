@@ -3,12 +3,16 @@
 #include <SDL.h>
 #include <SDL_syswm.h>
 #include <X11/Xlib.h>
+#include <poll.h>
+#include <sys/eventfd.h>
+#include <unistd.h>
 
 #include <algorithm>
 #include <climits>
 #include <cstdio>
 
 #include "app/posix/FrontBuffer.h"
+#include "app/posix/StopSignals.h"
 #include "platform/Log.h"
 #include "saver/MonitorRect.h"
 
@@ -45,6 +49,10 @@ CLiveWindow::~CLiveWindow()
         SDL_DestroyWindow(window_);
     if (videoInitialised_)
         SDL_QuitSubSystem(SDL_INIT_VIDEO);
+    if (wakeFd_ >= 0) {
+        SetStopSignalWakeFd(-1);
+        close(wakeFd_);
+    }
 }
 
 bool CLiveWindow::Open(const LiveTarget& target, int32_t userMonitor, const std::string& title, std::string& error)
@@ -53,6 +61,8 @@ bool CLiveWindow::Open(const LiveTarget& target, int32_t userMonitor, const std:
     // Windows of other programs are X windows, whatever the session would prefer.
     if (xWindow)
         SDL_SetHint(SDL_HINT_VIDEODRIVER, "x11");
+    // The show ends on signals itself (StopSignals), after cleaning up.
+    SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
     // A screen saver must not keep the system's own screen saver (or XScreenSaver's power saving) away.
     SDL_SetHint(SDL_HINT_VIDEO_ALLOW_SCREENSAVER, "1");
     if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) {
@@ -60,7 +70,12 @@ bool CLiveWindow::Open(const LiveTarget& target, int32_t userMonitor, const std:
         return false;
     }
     videoInitialised_ = true;
-    wakeEvent_ = SDL_RegisterEvents(1);
+    wakeFd_ = eventfd(0, EFD_NONBLOCK | EFD_CLOEXEC);
+    if (wakeFd_ < 0) {
+        error = "cannot make the show's wake-up descriptor";
+        return false;
+    }
+    SetStopSignalWakeFd(wakeFd_);
 
     switch (target.kind) {
     case LiveTarget::Kind::Foreign:
@@ -138,35 +153,37 @@ bool CLiveWindow::CreateRenderer(std::string& error)
     if (SDL_GetRendererOutputSize(renderer_, &w, &h) != 0 || w < 1 || h < 1)
         SDL_GetWindowSize(window_, &w, &h);
     size_ = Size{std::max(w, 1), std::max(h, 1)};
+    SDL_SysWMinfo info;
+    SDL_VERSION(&info.version);
+    if (SDL_GetWindowWMInfo(window_, &info) && info.subsystem == SDL_SYSWM_X11)
+        displayFd_ = ConnectionNumber(info.info.x11.display);
     return true;
 }
 
 void CLiveWindow::Wake()
 {
-    if (wakePending_.exchange(true))
-        return;
-    SDL_Event event{};
-    event.type = wakeEvent_;
-    if (SDL_PushEvent(&event) != 1)
-        wakePending_ = false;
+    const uint64_t one = 1;
+    [[maybe_unused]] const ssize_t written = write(wakeFd_, &one, sizeof one);
 }
 
 bool CLiveWindow::Wait(SDL_Event& event, uint32_t ms)
 {
-    return SDL_WaitEventTimeout(&event, int(std::min<uint32_t>(ms, INT_MAX))) == 1;
+    // Events Xlib has read already are not on the connection any more: they come first.
+    if (SDL_PollEvent(&event) == 1)
+        return true;
+    pollfd fds[2] = {{wakeFd_, POLLIN, 0}, {displayFd_, POLLIN, 0}};
+    // Without an X connection (another video driver) the window is looked at every 10 ms.
+    const int timeout = int(displayFd_ >= 0 ? std::min<uint32_t>(ms, INT_MAX) : std::min<uint32_t>(ms, 10));
+    if (poll(fds, displayFd_ >= 0 ? 2 : 1, timeout) > 0 && (fds[0].revents & POLLIN)) {
+        uint64_t count = 0;
+        [[maybe_unused]] const ssize_t got = read(wakeFd_, &count, sizeof count);
+    }
+    return SDL_PollEvent(&event) == 1;
 }
 
 bool CLiveWindow::Poll(SDL_Event& event)
 {
     return SDL_PollEvent(&event) == 1;
-}
-
-bool CLiveWindow::IsWake(const SDL_Event& event)
-{
-    if (event.type != wakeEvent_)
-        return false;
-    wakePending_ = false;
-    return true;
 }
 
 bool CLiveWindow::NoteWindowEvent(const SDL_Event& event)

@@ -1,4 +1,5 @@
 #include "app/posix/AudioMixer.h"
+#include "app/posix/AudioPacer.h"
 #include "app/posix/FrontBuffer.h"
 #include "app/posix/LiveInput.h"
 #include "saver/SaverMessages.h"
@@ -119,6 +120,29 @@ TEST(AudioMixer, SoundsAddUpClippedAndEndedSoundsAreSilent)
     mixer.Add(&down2);
     mixer.Mix(out, 1);
     EXPECT_EQ(out[1], INT16_MIN);
+}
+
+TEST(AudioPacer, AnOutputThatTakesSoundAtOnceWaitsForTheClockOneInTimeNever)
+{
+    struct Step {
+        uint64_t now;
+        size_t frames;
+        uint32_t wait;
+    };
+    // 1000 frames a second, 100 ms ahead allowed.
+    const Step steps[] = {
+        {1000, 50, 0},   {1000, 50, 0},  // 100 ms handed out at once: still within what may be ahead
+        {1000, 50, 50},  {1050, 50, 50}, // a device that takes everything waits for the clock
+        {1100, 50, 50},  {1150, 0, 0},   // caught up
+        {2000, 20, 0},                   // it fell behind: counting anew, no credit for a burst
+        {2000, 100, 20}, {2050, 30, 0},  // a device that keeps time and one that does not
+    };
+    CAudioPacer pacer(1000, 100);
+    pacer.Restart(1000);
+    for (const Step& step : steps)
+        EXPECT_EQ(pacer.Delivered(step.now, step.frames), step.wait) << step.now << " +" << step.frames;
+    pacer.Restart(500); // a restart forgets what was handed out
+    EXPECT_EQ(pacer.Delivered(500, 100), 0u);
 }
 
 TEST(LiveInput, KeysAndButtonsAsTheCloseEventsKnowThem)
