@@ -141,7 +141,16 @@ bool CLiveWindow::Open(const LiveTarget& target, int32_t userMonitor, const std:
 
 bool CLiveWindow::CreateRenderer(std::string& error)
 {
-    renderer_ = SDL_CreateRenderer(window_, -1, 0);
+    // On X the software renderer puts the picture into the window through shared memory, about 2 ms for a
+    // full HD frame; an OpenGL renderer without a graphics card (a virtual or remote display, a plain
+    // driver) reads every frame back and waits for its swap, ten times as long. The window's surface must
+    // be X's own for that, not one SDL emulates with OpenGL.
+    if (std::string(SDL_GetCurrentVideoDriver() ? SDL_GetCurrentVideoDriver() : "") == "x11") {
+        SDL_SetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0");
+        renderer_ = SDL_CreateRenderer(window_, -1, SDL_RENDERER_SOFTWARE);
+    }
+    if (!renderer_)
+        renderer_ = SDL_CreateRenderer(window_, -1, 0);
     // Another program's window may have a visual no accelerated renderer takes.
     if (!renderer_)
         renderer_ = SDL_CreateRenderer(window_, -1, SDL_RENDERER_SOFTWARE);
