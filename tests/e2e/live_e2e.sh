@@ -35,8 +35,7 @@ timeout -k 5 60 "$show" play --window --size 1280x720 >"$work/play.txt" 2>&1 &
 pid=$!
 window=$(find_window "Quillmark Demo" 10)
 if [ -n "$window" ] && wait_for "end a transition show" 15; then
-  sleep 0.3
-  shot "$window" first
+  shot_until "$window" first 1275 714 101830 3
   # Sunrise (800 x 600) fitted to 960 x 720 in the middle of the 1280 x 720 window; its solid #101830
   # background on both sides, the title in #FFE080 at the top, the sun at 62 % across and 55 % down.
   sides="$(pixel first 5 5) $(pixel first 1275 714)"
@@ -90,15 +89,13 @@ host=$(head -n1 "$work/host.txt")
 timeout -k 5 60 "$show" --window-id "$host" "$show" >"$work/embed.txt" 2>&1 &
 pid=$!
 if wait_for "end a transition show" 15; then
-  sleep 0.3
-  shot "$host" embedded
+  shot_until "$host" embedded 636 396 101830 3
   # 800 x 600 fitted to 533 x 400 in the middle of 640 x 400.
   sides="$(pixel embedded 3 3) $(pixel embedded 636 396)"
   [ "$sides" = "101830 101830" ] && pass "--window-id: the slide inside the window" ||
     fail "--window-id: the window's sides are $sides"
   xdotool windowsize "$host" 400 600
-  sleep 1.5
-  shot "$host" resized
+  shot_until "$host" resized 200 596 101830 4
   size=$(convert "$work/resized.png" -format '%wx%h' info:)
   # 400 x 300 in the middle of 400 x 600: background above and below, the picture across the middle.
   around="$(pixel resized 200 3) $(pixel resized 200 596)"

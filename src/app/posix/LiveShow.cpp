@@ -197,5 +197,8 @@ bool PlayLive(const LiveOptions& options, std::string& error)
         return false;
     InstallStopSignals();
     CLiveSystem system(target);
-    return StartProjectShow(options.programPath, system, error);
+    const bool played = StartProjectShow(options.programPath, system, error);
+    // What SDL keeps for the whole process (its connection to the session's message bus) goes too.
+    SDL_Quit();
+    return played;
 }
