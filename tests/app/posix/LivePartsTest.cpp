@@ -2,6 +2,8 @@
 #include "app/posix/AudioPacer.h"
 #include "app/posix/FrontBuffer.h"
 #include "app/posix/LiveInput.h"
+#include "app/posix/ShowMedia.h"
+#include "platform/Paths.h"
 #include "saver/SaverMessages.h"
 
 #include <SDL_keycode.h>
@@ -9,6 +11,9 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
 
 namespace {
 
@@ -166,4 +171,36 @@ TEST(LiveInput, KeysAndButtonsAsTheCloseEventsKnowThem)
     EXPECT_EQ(MouseMessageOf(SDL_BUTTON_RIGHT, false, 1), SaverMsg::RButtonUp);
     EXPECT_EQ(MouseMessageOf(SDL_BUTTON_MIDDLE, true, 2), SaverMsg::MButtonDown);
     EXPECT_EQ(MouseMessageOf(SDL_BUTTON_X1, true, 1), 0u);
+}
+
+TEST(PrivateTempFolder, TakesTheTemporaryFolderAndLeavesNothingBehindEvenThroughExit)
+{
+    namespace fs = std::filesystem;
+    const fs::path base = fs::path(::testing::TempDir()) / "private-temp-folder";
+    fs::remove_all(base);
+    fs::create_directories(base);
+    const char* old = std::getenv("TMPDIR");
+    const std::string saved = old ? old : "";
+    setenv("TMPDIR", base.c_str(), 1);
+    {
+        CPrivateTempFolder folder;
+        ASSERT_FALSE(folder.Path().empty());
+        EXPECT_EQ(TempDirectory(), folder.Path());
+        std::ofstream(folder.Path() + "tune.wav") << "x";
+    }
+    EXPECT_TRUE(fs::is_empty(base)) << "removed with what was in it";
+    EXPECT_EQ(TempDirectory(), base.string() + "/") << "the system's folder is back";
+    EXPECT_EXIT(
+        {
+            CPrivateTempFolder folder;
+            std::ofstream(folder.Path() + "clip.avi") << "x";
+            std::exit(3);
+        },
+        ::testing::ExitedWithCode(3), "");
+    EXPECT_TRUE(fs::is_empty(base)) << "an exit() part-way removes it too";
+    if (old)
+        setenv("TMPDIR", saved.c_str(), 1);
+    else
+        unsetenv("TMPDIR");
+    fs::remove_all(base);
 }
