@@ -115,7 +115,25 @@ else
 fi
 left=$(find "$TMPDIR" -mindepth 1 | head)
 [ -z "$left" ] && pass "no temporary file left" || fail "left behind: $left"
+
+# The window's program destroys it while the show draws (as XScreenSaver may): the show ends, leaving
+# nothing behind; an id that names no window is refused with a message.
+: >"$log"
+timeout -k 5 60 "$show" --window-id "$host" "$show" >"$work/gone.txt" 2>&1 &
+pid=$!
+wait_for "begin a transition show" 15
 kill "$host_pid"; wait "$host_pid" 2>/dev/null
+if ended "$pid" 3; then
+  wait "$pid"; status=$?
+  left=$(find "$TMPDIR" -mindepth 1 | head)
+  [ "$status" = 0 ] && [ -z "$left" ] && pass "a destroyed window ends the show, exit status 0, nothing left" ||
+    fail "after its window was destroyed: exit status $status, left behind: $left, $(cat "$work/gone.txt")"
+else
+  fail "the show went on without its window"; kill -9 "$pid"; wait "$pid" 2>/dev/null
+fi
+"$show" --window-id 0x7ffff1 "$show" >"$work/bad-id.txt" 2>&1; status=$?
+[ "$status" = 1 ] && grep -q "no X window 0x7ffff1" "$work/bad-id.txt" && pass "a window id of no window is refused" ||
+  fail "--window-id of no window: exit status $status, $(cat "$work/bad-id.txt")"
 
 # --- a video with a stored WAV track: silent without a sound device, then on ALSA's null device
 video=$work/video.scr

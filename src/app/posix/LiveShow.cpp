@@ -150,7 +150,7 @@ void CLiveSystem::RunScreensaverWindow(CScreensaverApp& app)
     uint64_t nextVideoFrame = 0;
     bool videoOnScreen = false;
     bool running = true;
-    while (running && !StopSignalled() && !show.Destroyed() && !loop.QuitRequested()) {
+    while (running && !StopSignalled() && !window.Gone() && !show.Destroyed() && !loop.QuitRequested()) {
         loop.RunDue();
         if (StopSignalled() || show.Destroyed() || loop.QuitRequested())
             break;

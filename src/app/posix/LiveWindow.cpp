@@ -8,6 +8,7 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <atomic>
 #include <climits>
 #include <cstdio>
 
@@ -27,6 +28,41 @@ uint64_t RootWindowId()
     const uint64_t root = DefaultRootWindow(display);
     XCloseDisplay(display);
     return root;
+}
+
+// Errors about another program's window: it may be gone (XScreenSaver destroys its window as it stops a
+// program), which ends the show instead of the process. Other errors go to the handler before ours.
+std::atomic<uint64_t> g_foreignWindow{0};
+std::atomic<bool> g_foreignWindowGone{false};
+XErrorHandler g_previousErrorHandler = nullptr;
+
+int OnXError(Display* display, XErrorEvent* event)
+{
+    const uint64_t foreign = g_foreignWindow;
+    if (foreign && event->resourceid == foreign &&
+        (event->error_code == BadWindow || event->error_code == BadDrawable)) {
+        g_foreignWindowGone = true;
+        return 0;
+    }
+    return g_previousErrorHandler ? g_previousErrorHandler(display, event) : 0;
+}
+
+// Whether the id names a window on the display, asked before SDL takes it (SDL would end the process).
+bool WindowExists(uint64_t id)
+{
+    Display* display = XOpenDisplay(nullptr);
+    if (!display)
+        return false;
+    g_foreignWindow = id;
+    g_foreignWindowGone = false;
+    const XErrorHandler previous = XSetErrorHandler(&OnXError);
+    XWindowAttributes attributes;
+    const bool exists = XGetWindowAttributes(display, Window(id), &attributes) != 0;
+    XSync(display, False);
+    XSetErrorHandler(previous);
+    XCloseDisplay(display);
+    const bool gone = g_foreignWindowGone.exchange(false);
+    return exists && !gone;
 }
 
 std::string Hex(uint64_t id)
@@ -49,6 +85,7 @@ CLiveWindow::~CLiveWindow()
         SDL_DestroyWindow(window_);
     if (videoInitialised_)
         SDL_QuitSubSystem(SDL_INIT_VIDEO);
+    g_foreignWindow = 0;
     if (wakeFd_ >= 0) {
         SetStopSignalWakeFd(-1);
         close(wakeFd_);
@@ -81,13 +118,22 @@ bool CLiveWindow::Open(const LiveTarget& target, int32_t userMonitor, const std:
     case LiveTarget::Kind::Foreign:
     case LiveTarget::Kind::Root: {
         const uint64_t id = target.kind == LiveTarget::Kind::Root ? RootWindowId() : target.windowId;
-        window_ = id ? SDL_CreateWindowFrom(reinterpret_cast<void*>(static_cast<uintptr_t>(id))) : nullptr;
+        if (!id || !WindowExists(id)) {
+            error = "there is no X window " + Hex(id) + " on the display";
+            return false;
+        }
+        g_foreignWindow = id;
+        g_previousErrorHandler = XSetErrorHandler(&OnXError);
+        window_ = SDL_CreateWindowFrom(reinterpret_cast<void*>(static_cast<uintptr_t>(id)));
         if (!window_) {
             error = "cannot draw into the window " + Hex(id) + ": " + SDL_GetError();
             return false;
         }
         foreign_ = true;
-        // SDL hears nothing of another program's window unless asked: its size changes and exposures.
+        // Its destruction comes as a raw X event.
+        SDL_EventState(SDL_SYSWMEVENT, SDL_ENABLE);
+        // SDL hears nothing of another program's window unless asked: its size changes, exposures and its
+        // destruction.
         SDL_SysWMinfo info;
         SDL_VERSION(&info.version);
         if (SDL_GetWindowWMInfo(window_, &info) && info.subsystem == SDL_SYSWM_X11) {
@@ -197,6 +243,12 @@ bool CLiveWindow::Poll(SDL_Event& event)
 
 bool CLiveWindow::NoteWindowEvent(const SDL_Event& event)
 {
+    if (event.type == SDL_SYSWMEVENT && event.syswm.msg && event.syswm.msg->subsystem == SDL_SYSWM_X11) {
+        const XEvent& x = event.syswm.msg->msg.x11.event;
+        if (x.type == DestroyNotify && foreign_ && x.xdestroywindow.window == Window(g_foreignWindow.load()))
+            g_foreignWindowGone = true;
+        return false;
+    }
     if (event.type != SDL_WINDOWEVENT || SDL_GetWindowFromID(event.window.windowID) != window_)
         return false;
     switch (event.window.event) {
@@ -270,4 +322,9 @@ void CLiveWindow::MoveCursor(int x, int y)
 void CLiveWindow::CursorPosition(int& x, int& y)
 {
     SDL_GetGlobalMouseState(&x, &y);
+}
+
+bool CLiveWindow::Gone() const
+{
+    return foreign_ && g_foreignWindowGone;
 }

@@ -31,6 +31,8 @@ public:
     bool CoversScreen() const { return coversScreen_; }
     // The window is another program's (or the root): its input is not the show's.
     bool Foreign() const { return foreign_; }
+    // That program destroyed its window: the show has nowhere to draw any more.
+    bool Gone() const;
 
     // Any thread, and signal handlers: makes the current or next Wait return.
     void Wake();
