@@ -57,6 +57,8 @@ void CImageSlideShowPlayer::OnTransitionDone(uint32_t serial)
     if (finished_ || serial != serial_)
         return;
     finished_ = 1;
+    if (!announceDone_)
+        return;
     host_.WindowClock().Sleep(30);
     host_.PostToParent(kItemFinishedMessage);
 }
@@ -109,14 +111,40 @@ void CImageSlideShowPlayer::ShowSlide(CMediaSetting* mediaSetting)
     // Two workers must never share the request and the canvas.
     StopTransition();
     mediaSetting_ = mediaSetting;
+    announceDone_ = true;
+    PaintWindowBackground();
+    ComposeSlide();
+    host_.ShowWindow(true);
+}
+
+void CImageSlideShowPlayer::PaintWindowBackground()
+{
     if (project_ && project_->Options().SlideBackgroundMode() == 0) {
         CBackground painter;
         PreparePainter(painter, background_);
         painter.PaintAll(startMode_);
         canvas_.BitBlt(0, 0, canvas_.Width(), canvas_.Height(), background_, 0, 0);
     }
+}
+
+void CImageSlideShowPlayer::Relayout()
+{
+    const Size size = host_.WindowSize();
+    if (size.cx < 1 || size.cy < 1 || (size.cx == canvas_.Width() && size.cy == canvas_.Height()))
+        return;
+    // A transition cut short here still tells the owner that its item is shown; a slide that was shown
+    // already does not tell it twice.
+    const bool announce = !finished_;
+    StopTransition();
+    background_.CreateBlank(size.cx, size.cy, 0);
+    canvas_.CreateBlank(size.cx, size.cy, 0);
+    if (!mediaSetting_)
+        return;
+    announceDone_ = announce;
+    PaintWindowBackground();
+    relayout_ = true;
     ComposeSlide();
-    host_.ShowWindow(true);
+    relayout_ = false;
 }
 
 void CImageSlideShowPlayer::ComposeSlide()
@@ -190,7 +218,7 @@ void CImageSlideShowPlayer::ComposeSlide()
     request_.slide = &slide_;
     request_.canvas = &canvas_;
     request_.effectIndex = -1;
-    if (mediaSetting_) {
+    if (mediaSetting_ && !relayout_) {
         try {
             request_.effectIndex = mediaSetting_->NextEffect();
         } catch (const std::invalid_argument&) {

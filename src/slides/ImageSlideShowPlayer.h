@@ -65,6 +65,10 @@ public:
     void ComposeSlide();
     void StopTransition();
     void Hide(int hide);
+    // The window took a new size (a window the user resizes, on Linux): the pictures take it and the slide
+    // on screen is composed again for it and shown at once. Only for a player on screen; nothing when the
+    // size is the same.
+    void Relayout();
 
     // Over the show in Saver mode the cursor stays hidden, unless the password dialog is up.
     bool HidesCursor() const;
@@ -84,6 +88,7 @@ public:
 
 private:
     void PreparePainter(CBackground& painter, CComPicture& target);
+    void PaintWindowBackground();
     void StartWorker();
     void JoinWorker();
 
@@ -103,4 +108,6 @@ private:
     std::atomic<int> finished_{1};
     uint32_t serial_ = 0; // of the latest transition started
     CAutoResetEvent completion_;
+    bool relayout_ = false;    // composing again for a new window size: the same slide, no effect
+    bool announceDone_ = true; // the end of the running transition tells the owner the item is shown
 };

@@ -409,3 +409,40 @@ TEST(SlidePlayerList, WindowThatCannotBeMadeLeavesAnEmptyEntry)
 }
 
 } // namespace
+
+TEST_F(SlidePlayerTest, ResizedWindowLaysTheShownSlideOutAgainWithoutTellingTheOwnerTwice)
+{
+    project.media.push_back({"pic.bmp", SolidBmp(4, 2, kRedPx)});
+    Show({16, 12});
+    player->OnTransitionDone(player->TransitionSerial());
+    ASSERT_EQ(host->toParent.size(), 1u);
+    const size_t workers = host->posted.size();
+
+    player->Relayout(); // the same size: nothing to do
+    EXPECT_EQ(host->posted.size(), workers);
+
+    host->size_ = {20, 10};
+    player->Relayout();
+    player->WaitForTransition();
+    player->OnTransitionDone(player->TransitionSerial());
+    EXPECT_EQ(Canvas().Width(), 20);
+    EXPECT_EQ(Canvas().Height(), 10);
+    EXPECT_EQ(Count(kRed, Rect{8, 4, 12, 6}), 8) << "centred in the new frame";
+    EXPECT_EQ(Count(kGrey, Rect{0, 0, 20, 10}), 20 * 10 - 8);
+    EXPECT_EQ(player->Request().effectIndex, -1) << "shown at once";
+    EXPECT_EQ(host->toParent.size(), 1u) << "the item was shown already";
+}
+
+TEST_F(SlidePlayerTest, ResizeDuringTheTransitionStillTellsTheOwnerOnce)
+{
+    project.media.push_back({"pic.bmp", SolidBmp(4, 2, kRedPx)});
+    Show({16, 12});
+    host->size_ = {24, 12};
+    const uint32_t first = player->TransitionSerial();
+    player->Relayout(); // the first transition's end is still on its way
+    player->WaitForTransition();
+    player->OnTransitionDone(first);
+    player->OnTransitionDone(player->TransitionSerial());
+    EXPECT_EQ(host->toParent, (std::vector<uint32_t>{kItemFinishedMessage}));
+    EXPECT_EQ(Count(kRed, Rect{10, 5, 14, 7}), 8);
+}

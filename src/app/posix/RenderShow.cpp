@@ -4,84 +4,23 @@
 #include <cstdlib>
 #include <filesystem>
 
-#include "app/AppSystem.h"
 #include "app/ScreensaverApp.h"
 #include "app/posix/RenderFrames.h"
 #include "app/posix/RenderPlayers.h"
-#include "db/MyXMLDb.h"
-#include "media/SoundTable.h"
-#include "media/posix/AvMediaSystem.h"
-#include "model/Media.h"
-#include "model/MediaSetting.h"
-#include "model/Random.h"
-#include "model/SettingsStore.h"
+#include "app/posix/ShowMedia.h"
+#include "app/posix/ShowStart.h"
 #include "platform/Log.h"
-#include "platform/Paths.h"
+#include "saver/HeadlessHost.h"
 #include "saver/HeadlessPlayers.h"
 #include "saver/HeadlessShow.h"
-#include "saver/ProjectMediaList.h"
-
-#include <cstdio>
 
 namespace {
 
-// Media devices' notifications arrive through the show's event loop, in virtual time.
-class CLoopScheduler final : public IMediaScheduler {
-public:
-    explicit CLoopScheduler(CHeadlessHost& loop) : loop_(loop) { }
-    uint64_t After(uint32_t ms, std::function<void()> action) override
-    {
-        return loop_.At(loop_.Now() + ms, std::move(action));
-    }
-    void Cancel(uint64_t ticket) override { loop_.Cancel(ticket); }
-
-private:
-    CHeadlessHost& loop_;
-};
-
-// A folder of the render's own for the stored sounds it plays, removed with everything in it.
-class CPrivateTempFolder {
-public:
-    CPrivateTempFolder()
-    {
-        std::string pattern = TempDirectory() + "quillmark-render-XXXXXX";
-        if (mkdtemp(pattern.data()))
-            path_ = pattern + "/";
-    }
-    ~CPrivateTempFolder()
-    {
-        std::error_code ec;
-        if (!path_.empty())
-            std::filesystem::remove_all(path_, ec);
-    }
-    const std::string& Path() const { return path_; }
-
-private:
-    std::string path_;
-};
-
-// The installed system as a render sees it: no system folder, no mutex to fight over, no desktop, and a
-// show that runs in virtual time into frame files.
-class CRenderSystem final : public IAppSystem {
+// A show that runs in virtual time into frame files.
+class CRenderSystem final : public CPosixShowSystem {
 public:
     CRenderSystem(const RenderOptions& options, RenderResult& result) : options_(options), result_(result) { }
-
-    void SetAsDefaultScreensaver(const std::string&) override { }
-    void InstallThroughShell(const std::string&) override { }
-    void ChangePassword(uint32_t) override { }
-    std::string SystemDirectory() override { return {}; }
-    uint32_t ForegroundWindow() override { return 0; }
-    ISettingsStore& SettingsStore() override { return UserSettingsStore(); }
-    bool CreateSaverMutex() override { return true; }
-    void CloseSaverMutex() override { }
-    void SaveDesktopSnapshot(int32_t) override { }
-    void SetScreenSaverRunning(bool) override { }
-    void RunSettingsDialog(CScreensaverApp&) override { error = "the project opens its settings, not a show"; }
     void RunScreensaverWindow(CScreensaverApp& app) override;
-    void QuietExit() override { }
-
-    std::string error;
-    bool ran = false;
 
 private:
     const RenderOptions& options_;
@@ -96,62 +35,30 @@ void CRenderSystem::RunScreensaverWindow(CScreensaverApp& app)
     CHeadlessHost loop;
     CLog::Instance().SetClock(&loop.Clock());
 
-    CMedia media;
-    media.SetDatabase(&app.Database());
-    media.Open();
-    CMediaSetting mediaSetting(loop.Clock(), StandardRandom());
-    mediaSetting.SetUserSettings(&app.Settings());
-    mediaSetting.SetDatabase(&app.Database());
-    if (!mediaSetting.Open() || mediaSetting.GetRecordCount() == 0) {
+    // Sounds and videos play silently in virtual time: sequenced by their real lengths, videos drawn frame by
+    // frame from their decoders.
+    CShowMedia media(app, loop, loop.Clock(), nullptr);
+    if (!media.Opened()) {
         error = "the project has no media items";
         CLog::Instance().SetClock(nullptr);
         return;
     }
-    mediaSetting.LoadCurrent();
-    CProjectMediaList mediaList(mediaSetting, media);
-
-    // Sounds and videos play silently in virtual time: sequenced by their real lengths, videos drawn frame by
-    // frame from their decoders.
-    CLoopScheduler scheduler(loop);
-    CAvMediaSystem devices(loop.Clock());
-    devices.SetScheduler(&scheduler);
-    CPrivateTempFolder soundFolder;
-    CSoundTable sounds(loop.Clock());
-    sounds.SetDatabase(&app.Database());
-    sounds.SetTempFolder(soundFolder.Path());
-    sounds.SetMessageHandler([](const std::string& text) { std::fprintf(stderr, "%s\n", text.c_str()); });
-    sounds.Load();
 
     const int frameCount = options_.seconds * options_.fps;
     const Size screenSize{options_.width, options_.height};
     CRenderFrames frames(options_.outDir, options_.width, options_.height, options_.fps, frameCount);
     CRenderSlides slides(loop, frames, screenSize, &app.Database());
-    VideoPlayerSetup videoSetup;
-    videoSetup.startMode = static_cast<int>(app.Mode());
-    videoSetup.settings = &app.Settings();
-    videoSetup.project = &app.Project();
-    videoSetup.database = &app.Database();
-    CHeadlessVideos videos(loop, screenSize, devices, videoSetup,
+    CAvMediaSystem& devices = media.Devices();
+    CHeadlessVideos videos(loop, screenSize, devices, media.VideoSetup(),
                            [&devices](WindowRef panel, CComPicture& target, const Rect& area) {
                                return devices.DrawVideo(panel, target, area);
                            });
 
-    SequencerOptions sequencerOptions;
-    sequencerOptions.mode = app.Mode();
-    sequencerOptions.settings = &app.Settings();
-    sequencerOptions.project = &app.Project();
-    ApplyProjectOptions(sequencerOptions, app.Project());
-
-    HeadlessShowParts parts;
-    parts.media = &mediaList;
-    parts.sounds = &sounds;
+    HeadlessShowParts parts = media.Parts(loop);
     parts.imagePlayers = &slides.Players();
-    parts.createSoundPlayer = [&loop, &devices](uint32_t endMessage) {
-        return CreateHeadlessSoundPlayer(loop, devices, endMessage);
-    };
     parts.createVideoPlayer = [&videos] { return videos.Create(); };
     {
-        CHeadlessShow show(loop, app.Settings(), sequencerOptions, parts);
+        CHeadlessShow show(loop, app.Settings(), media.Options(), parts);
         show.Start();
         while (!frames.Done() && frames.Ok()) {
             const uint64_t due = frames.FrameTime(frames.NextFrame());
@@ -167,9 +74,6 @@ void CRenderSystem::RunScreensaverWindow(CScreensaverApp& app)
     result_.contactSheet = frames.WriteContactSheet();
     if (!frames.Ok())
         error = frames.Error();
-    sounds.Close();
-    mediaSetting.Close();
-    media.Close();
     CLog::Instance().SetClock(nullptr);
 }
 
@@ -206,35 +110,11 @@ bool RenderShow(const RenderOptions& options, RenderResult& result, std::string&
         error = "no such file: " + options.programPath;
         return false;
     }
-    const int64_t base = ReadDatabaseTrailer(options.programPath);
-    const auto size = fs::file_size(options.programPath, ec);
-    if (base < 0 || ec || static_cast<uint64_t>(base) >= size) {
-        error = "no project is attached to " + options.programPath;
-        return false;
-    }
     fs::create_directories(options.outDir, ec);
     if (!fs::is_directory(options.outDir, ec)) {
         error = "cannot create the folder " + options.outDir;
         return false;
     }
-
-    const std::string programPath = fs::absolute(options.programPath, ec).string();
     CRenderSystem system(options, result);
-    CScreensaverApp app(system, CLog::Instance());
-    StartupArguments args;
-    args.programPath = programPath;
-    args.firstArgument = "/s";
-    args.hasFirstArgument = true;
-    args.rawCommandLine = "\"" + programPath + "\" /s";
-    app.InitInstance(args);
-    app.ExitInstance();
-    if (!system.error.empty()) {
-        error = system.error;
-        return false;
-    }
-    if (!system.ran) {
-        error = "the project's show did not start";
-        return false;
-    }
-    return true;
+    return StartProjectShow(options.programPath, system, error);
 }

@@ -4,16 +4,30 @@
 #include <string>
 
 #include "app/posix/EffectCommand.h"
+#include "app/posix/LiveShow.h"
+#include "app/posix/LiveTarget.h"
 #include "app/posix/RenderShow.h"
 #include "app/posix/SettingsCommand.h"
 #include "model/SettingsStore.h"
 
 #include <iostream>
+#include <vector>
 
 int main(int argc, char** argv)
 {
     CLI::App cli("Plays a packaged screensaver project on Linux.");
     cli.require_subcommand(1);
+
+    LiveOptions live;
+    std::string liveFile;
+    CLI::App* play = cli.add_subcommand("play", "Play the show live: full screen, in a window, or in an X window.");
+    play->add_option("FILE", live.programPath, "program file with the project attached (.scr)");
+    play->add_option("--file", liveFile, "the same, as XScreenSaver's settings pass it");
+    play->add_option("--monitor", live.monitor, "full screen on this monitor (0: all of them; default: the settings)");
+    play->add_flag("--window", live.window, "in an ordinary window");
+    play->add_option("--size", live.size, "size of that window, WIDTHxHEIGHT (default 1280x720)");
+    play->add_option("--window-id", live.windowId, "draw into this X window (as XSCREENSAVER_WINDOW does)");
+    play->add_flag("--root", live.root, "draw on the root window");
 
     RenderOptions options;
     std::string size = "1280x720";
@@ -38,8 +52,30 @@ int main(int argc, char** argv)
     SettingsCommandOptions settings;
     CLI::App* settingsCommand = AddSettingsCommand(cli, settings);
 
-    CLI11_PARSE(cli, argc, argv);
+    // "screensaver FILE.scr" plays, and XScreenSaver's single-dash switches are understood.
+    std::vector<std::string> arguments(argv, argv + argc);
+    arguments = NormaliseLiveArguments(arguments, {"play", "render", "effect", "settings"});
+    std::vector<char*> normalised;
+    for (std::string& a : arguments)
+        normalised.push_back(a.data());
+    CLI11_PARSE(cli, int(normalised.size()), normalised.data());
 
+    if (play->parsed()) {
+        if (live.programPath.empty())
+            live.programPath = liveFile;
+        if (live.programPath.empty())
+            live.programPath = DefaultShowPath();
+        if (live.programPath.empty()) {
+            std::fprintf(stderr, "screensaver: play wants a program file with a project attached (.scr)\n");
+            return 2;
+        }
+        std::string error;
+        if (!PlayLive(live, error)) {
+            std::fprintf(stderr, "screensaver: %s\n", error.c_str());
+            return 1;
+        }
+        return 0;
+    }
     if (settingsCommand->parsed())
         return RunSettingsCommand(settings, UserSettingsStore(), std::cout, std::cerr);
     if (*trace) {
