@@ -105,3 +105,29 @@ TEST(EffectCommand, BadInputIsRefusedWithNothingWritten)
         EXPECT_FALSE(fs::exists(dir.File("out"))) << c.says;
     }
 }
+
+// A member of each kind of effect: a frame file and a frames.tsv line per frame, and the slide whole at the
+// end (the slide is the generated picture, the background a plain colour, so the centre is never the colour).
+TEST(EffectCommand, TracesEffectsOfEveryKind)
+{
+    TempDir dir;
+    for (int index : {0, 20, 40, 58, 67, 89, 105, 123}) {
+        EffectCommandOptions options;
+        options.index = index;
+        options.outDir = dir.File("fx" + std::to_string(index));
+        options.window = "48x40";
+        options.background = "#203040";
+        options.step = 3;
+        std::string summary, error;
+        ASSERT_EQ(RunEffectCommand(options, summary, error), 0) << index << ": " << error;
+        const auto tsv = Lines(options.outDir + "/frames.tsv");
+        EXPECT_GT(tsv.size(), 1u) << index;
+        EXPECT_EQ(CountFrames(options.outDir), static_cast<int>(tsv.size())) << index;
+        CComPicture final;
+        ASSERT_EQ(LoadFromFile(final, options.outDir + "/final.png"), 1);
+        for (int y = 10; y < 30; ++y)
+            for (int x = 12; x < 36; ++x)
+                ASSERT_NE(final.GetPixel(x, y), 0x403020u) << index << " at " << x << "," << y;
+        EXPECT_EQ(final.GetPixel(0, 0), 0x403020u) << index;
+    }
+}
