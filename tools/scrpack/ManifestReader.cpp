@@ -2,6 +2,7 @@
 #include "base/ByteOrder.h"
 #include "base/TextCase.h"
 
+#include "CodePage.h"
 #include "ManifestDefaults.h"
 #include "ManifestFields.h"
 #include "model/IndexList.h"
@@ -61,6 +62,10 @@ private:
     const toml::table& Table(const toml::node& node, const std::string& key) const;
     const toml::array& Array(const toml::node& node, const std::string& key) const;
     std::string String(const toml::node& node, const std::string& key) const;
+    // A text as the runtime reads it: converted to the code page (a { hex = ... } text is kept as it is).
+    // `value` replaces the node's own text where the text is derived from it (a file's name).
+    std::string Text(const toml::node& node, const std::string& key, int codePage = kAnsiCodePage,
+                     std::optional<std::string> value = std::nullopt) const;
     bool Bool(const toml::node& node, const std::string& key) const;
     int64_t Integer(const toml::node& node, const std::string& key, int64_t min, int64_t max) const;
     std::string SourceFile(const toml::node& node, const std::string& key) const;
@@ -138,6 +143,20 @@ std::string Reader::String(const toml::node& node, const std::string& key) const
     if (!node.is_string())
         Fail(node, key, "expected a string");
     return node.as_string()->get();
+}
+
+std::string Reader::Text(const toml::node& node, const std::string& key, int codePage,
+                         std::optional<std::string> value) const
+{
+    const std::string text = value ? *value : String(node, key);
+    if (!node.is_string() || IsAscii(text))
+        return text;
+    std::string offending;
+    if (auto converted = Utf8ToCodePage(text, codePage, &offending))
+        return *converted;
+    Fail(node, key,
+         "the character \"" + offending + "\" (" + CodePointName(offending) + ") is not in Windows code page " +
+             std::to_string(codePage) + ", in which the runtime reads this text");
 }
 
 bool Reader::Bool(const toml::node& node, const std::string& key) const
@@ -248,7 +267,7 @@ std::string Reader::IndexListText(const toml::node& node, const std::string& key
                                   const std::vector<std::string>* names) const
 {
     if (!node.is_array())
-        return String(node, key);
+        return Text(node, key);
     std::vector<int> values;
     for (auto&& element : Array(node, key)) {
         if (element.is_integer()) {
@@ -281,7 +300,7 @@ std::string Reader::IndexListText(const toml::node& node, const std::string& key
 std::string Reader::FontStyle(const toml::node& node, const std::string& key) const
 {
     if (!node.is_array())
-        return String(node, key);
+        return Text(node, key);
     std::string text;
     for (auto&& element : Array(node, key)) {
         const std::string word = String(element, key);
@@ -309,7 +328,7 @@ void Reader::ReadProject(const toml::table& root, PackPlan& plan) const
         CheckKeys(project, "project", allowed);
         for (auto& [key, field] : kProjectTextKeys) {
             if (const toml::node* value = project.get(key))
-                plan.project.texts[field] = String(*value, std::string("project.") + key);
+                plan.project.texts[field] = Text(*value, std::string("project.") + key);
         }
         if (const toml::node* banner = project.get("banner"))
             plan.project.bannerPath = SourceFile(*banner, "project.banner");
@@ -333,9 +352,10 @@ StoredFile Reader::ReadNamedFile(const toml::table& entry, const std::string& pa
     if (const toml::node* node = entry.get("file"))
         file.sourcePath = SourceFile(*node, path + ".file");
     if (const toml::node* node = entry.get("name"))
-        file.name = String(*node, path + ".name");
+        file.name = Text(*node, path + ".name");
     else if (!file.sourcePath.empty())
-        file.name = fs::path(file.sourcePath).filename().string();
+        file.name =
+            Text(*entry.get("file"), path + ".file", kAnsiCodePage, fs::path(file.sourcePath).filename().string());
     else if (nameRequired)
         Fail(entry.source().begin.line, path + ".name", "missing: give a name or a file");
     return file;
@@ -385,12 +405,12 @@ void Reader::ReadItem(const toml::table& entry, const std::string& path, PackPla
     item.media = ReadReference(entry, path);
     item.texts["filename"] = item.media.file.name;
     if (const toml::node* node = entry.get("stored_name"))
-        item.media.file.name = String(*node, path + ".stored_name");
+        item.media.file.name = Text(*node, path + ".stored_name");
     item.media.addsMedia = !item.media.file.name.empty();
     if (const toml::node* node = entry.get("sound"))
-        item.texts["bindsound"] = String(*node, path + ".sound");
+        item.texts["bindsound"] = Text(*node, path + ".sound");
     if (const toml::node* node = entry.get("accessory"))
-        item.texts["accfile"] = String(*node, path + ".accessory");
+        item.texts["accfile"] = Text(*node, path + ".accessory");
 
     for (auto& [name, keys] : sections) {
         const toml::node* node = entry.get(name);
@@ -403,9 +423,12 @@ void Reader::ReadItem(const toml::table& entry, const std::string& path, PackPla
         const bool title = name == "title";
         if (title || name == "description") {
             if (const toml::node* v = section.get("text"))
-                item.texts[title ? "title" : "desc"] = String(*v, sectionPath + ".text");
+                item.texts[title ? "title" : "desc"] =
+                    Text(*v, sectionPath + ".text",
+                         CodePageOfCharset(
+                             bytes[title ? MediaSettingsRecord::kTitleCharset : MediaSettingsRecord::kDescCharset]));
             if (const toml::node* v = section.get("font"))
-                item.texts[title ? "titlefontname" : "descfontname"] = String(*v, sectionPath + ".font");
+                item.texts[title ? "titlefontname" : "descfontname"] = Text(*v, sectionPath + ".font");
             if (const toml::node* v = section.get("style"))
                 item.texts[title ? "titlefontstyle" : "descfontstyle"] = FontStyle(*v, sectionPath + ".style");
         } else if (name == "background") {
@@ -453,7 +476,7 @@ PackPlan Reader::Read(const toml::table& root)
         background.media = ReadReference(entry, path);
         background.name = background.media.file.name;
         if (const toml::node* node = entry.get("stored_name"))
-            background.media.file.name = String(*node, path + ".stored_name");
+            background.media.file.name = Text(*node, path + ".stored_name");
         background.media.addsMedia = !background.media.file.name.empty();
         backgroundNames_.push_back(background.name);
         plan.backgrounds.push_back(background);
@@ -512,7 +535,7 @@ PackPlan Reader::Read(const toml::table& root)
         std::vector<StoredFile> media;
         std::set<std::string> seen;
         for (auto&& element : order) {
-            const std::string name = ToLowerAscii(String(element, "media_order"));
+            const std::string name = ToLowerAscii(Text(element, "media_order"));
             auto found = mediaByName_.find(name);
             if (found == mediaByName_.end())
                 Fail(element, "media_order", "no stored file named \"" + String(element, "media_order") + "\"");
