@@ -4,8 +4,10 @@
 
 #include <iostream>
 
-int RunCommandLine(CLI::App& app, int argc, char** argv)
+int RunCommandLine(CLI::App& app, int argc, char** argv, bool* parsedOnly)
 {
+    if (parsedOnly)
+        *parsedOnly = false;
     auto known = [&app](const char* name) {
         try {
             app.get_subcommand(name);
@@ -30,5 +32,7 @@ int RunCommandLine(CLI::App& app, int argc, char** argv)
         const int code = app.exit(e);
         return code == 0 ? 0 : 2;
     }
+    if (parsedOnly)
+        *parsedOnly = true;
     return 0;
 }

@@ -6,8 +6,10 @@
 
 #include "app/AppSystem.h"
 #include "app/ScreensaverApp.h"
+#include "app/posix/RenderAudioMix.h"
 #include "app/posix/RenderFrames.h"
 #include "app/posix/RenderPlayers.h"
+#include "app/posix/RenderVideo.h"
 #include "db/MyXMLDb.h"
 #include "media/SoundTable.h"
 #include "media/posix/AvMediaSystem.h"
@@ -22,6 +24,7 @@
 #include "saver/ProjectMediaList.h"
 
 #include <cstdio>
+#include <optional>
 
 namespace {
 
@@ -113,6 +116,8 @@ void CRenderSystem::RunScreensaverWindow(CScreensaverApp& app)
     // Sounds and videos play silently in virtual time: sequenced by their real lengths, videos drawn frame by
     // frame from their decoders.
     CLoopScheduler scheduler(loop);
+    // Outlives the devices, which stop their sources in it as they close.
+    CRenderAudioMix mix([&loop] { return loop.Now(); });
     CAvMediaSystem devices(loop.Clock());
     devices.SetScheduler(&scheduler);
     CPrivateTempFolder soundFolder;
@@ -124,7 +129,20 @@ void CRenderSystem::RunScreensaverWindow(CScreensaverApp& app)
 
     const int frameCount = options_.seconds * options_.fps;
     const Size screenSize{options_.width, options_.height};
-    CRenderFrames frames(options_.outDir, options_.width, options_.height, options_.fps, frameCount);
+    // A video takes the sound of the show too: every source the devices play goes into one mix.
+    const bool toVideo = !options_.videoPath.empty();
+    CVideoFile video;
+    CPngFrameFiles pngFiles(options_.outDir);
+    if (toVideo) {
+        devices.AttachAudioSink(&mix);
+        if (!video.Open(options_.videoPath, options_.width, options_.height, options_.fps, true, error)) {
+            CLog::Instance().SetClock(nullptr);
+            return;
+        }
+    }
+    CRenderFrames frames(toVideo ? static_cast<IFrameOutput&>(video) : pngFiles, options_.outDir, options_.width,
+                         options_.height, options_.fps, frameCount);
+    frames.ShowProgress(options_.progress);
     CRenderSlides slides(loop, frames, screenSize, &app.Database());
     VideoPlayerSetup videoSetup;
     videoSetup.startMode = static_cast<int>(app.Mode());
@@ -157,16 +175,27 @@ void CRenderSystem::RunScreensaverWindow(CScreensaverApp& app)
             const uint64_t due = frames.FrameTime(frames.NextFrame());
             if (!show.Destroyed() && !loop.QuitRequested())
                 loop.RunUntil(due);
-            // A video player on screen covers the slide window.
-            const CComPicture* video = videos.Screen();
-            frames.CaptureBefore(due + 1, video ? video : slides.Screen());
+            // A video player on screen covers the slide window, and changes it without presenting.
+            const CComPicture* panel = videos.Screen();
+            if (panel)
+                frames.PresentedAll();
+            frames.CaptureBefore(due + 1, panel ? panel : slides.Screen());
+            // Sound is final up to the show's own time: what starts later starts after it.
+            if (toVideo && !video.WriteSound(mix.TakeUpTo(loop.Now()), error))
+                break;
         }
     }
+    frames.ClearProgress();
     result_.frames = frames.NextFrame();
     result_.distinctFrames = frames.DistinctFrames();
-    result_.contactSheet = frames.WriteContactSheet();
-    if (!frames.Ok())
+    if (!options_.outDir.empty())
+        result_.contactSheet = frames.WriteContactSheet();
+    if (!frames.Ok() && error.empty())
         error = frames.Error();
+    if (toVideo && error.empty()) {
+        if (video.WriteSound(mix.TakeUpTo(frames.FrameTime(frameCount)), error))
+            video.Finish(error);
+    }
     sounds.Close();
     mediaSetting.Close();
     media.Close();
@@ -194,7 +223,8 @@ bool RenderShow(const RenderOptions& options, RenderResult& result, std::string&
 {
     namespace fs = std::filesystem;
     std::error_code ec;
-    if (options.width < 16 || options.height < 16 || options.width > 8192 || options.height > 8192) {
+    if (options.width < 16 || options.height < 16 || options.width > kMaxRenderSide ||
+        options.height > kMaxRenderSide) {
         error = "the size must lie between 16x16 and 8192x8192";
         return false;
     }
@@ -202,19 +232,42 @@ bool RenderShow(const RenderOptions& options, RenderResult& result, std::string&
         error = "fps must lie between 1 and 240, seconds between 1 and 86400";
         return false;
     }
+    if (fs::is_directory(options.programPath, ec)) {
+        error = options.programPath + " is a folder";
+        return false;
+    }
     if (!fs::is_regular_file(options.programPath, ec)) {
         error = "no such file: " + options.programPath;
         return false;
     }
+    // A database file of its own starts with its header; a program carries one behind its trailer.
+    std::optional<uint32_t> databaseBase;
+    {
+        char head[10] = {};
+        std::FILE* file = std::fopen(options.programPath.c_str(), "rb");
+        if (file) {
+            if (std::fread(head, 1, sizeof head, file) == sizeof head && std::string(head, sizeof head) == "<database>")
+                databaseBase = 0;
+            std::fclose(file);
+        }
+    }
     const int64_t base = ReadDatabaseTrailer(options.programPath);
     const auto size = fs::file_size(options.programPath, ec);
-    if (base < 0 || ec || static_cast<uint64_t>(base) >= size) {
-        error = "no project is attached to " + options.programPath;
+    if (!databaseBase && (base < 0 || ec || static_cast<uint64_t>(base) >= size)) {
+        error = options.programPath + " carries no project";
         return false;
     }
-    fs::create_directories(options.outDir, ec);
-    if (!fs::is_directory(options.outDir, ec)) {
-        error = "cannot create the folder " + options.outDir;
+    if (!options.outDir.empty()) {
+        fs::create_directories(options.outDir, ec);
+        if (!fs::is_directory(options.outDir, ec)) {
+            error = "cannot create the folder " + options.outDir;
+            return false;
+        }
+        // Frames of an earlier, longer render would pass for this one's.
+        if (options.videoPath.empty())
+            RemoveOldFrames(options.outDir);
+    } else if (options.videoPath.empty()) {
+        error = "give a folder for the frames or a video file";
         return false;
     }
 
@@ -226,6 +279,7 @@ bool RenderShow(const RenderOptions& options, RenderResult& result, std::string&
     args.firstArgument = "/s";
     args.hasFirstArgument = true;
     args.rawCommandLine = "\"" + programPath + "\" /s";
+    args.databaseBase = databaseBase;
     app.InitInstance(args);
     app.ExitInstance();
     if (!system.error.empty()) {
