@@ -99,12 +99,12 @@ ExtendedDecodeResult BuiltinDecodeFile(const std::string& path, DecodedImage& im
     return Take(BuiltinLoadImageFromFile(path.c_str(), &width, &height), image);
 }
 
-ExtendedDecodeResult BuiltinDecodeTempFile(const std::string& tempPath, uint32_t length, int formatCode,
-                                           DecodedImage& image)
+ExtendedDecodeResult BuiltinDecodeBytes(const uint8_t* data, size_t size, int formatCode, DecodedImage& image)
 {
-    if (length > static_cast<uint32_t>(INT_MAX))
-        return {};
-    int width = 0, height = 0;
-    return Take(BuiltinLoadImageFromStream(tempPath.c_str(), static_cast<int>(length), &width, &height, formatCode),
-                image);
+    ExtendedDecodeResult result;
+    image = DecodedImage{};
+    result.ok = data && size > 0 && DecodeExtended(data, size, formatCode, image) && !image.Empty();
+    if (!result.ok)
+        image = DecodedImage{};
+    return result;
 }

@@ -23,5 +23,4 @@ bool ReadImageFile(const std::string& path, uint64_t limit, std::vector<uint8_t>
 
 // The built-in decoder behind the loaders' two calls, where no library is installed.
 ExtendedDecodeResult BuiltinDecodeFile(const std::string& path, DecodedImage& image);
-ExtendedDecodeResult BuiltinDecodeTempFile(const std::string& tempPath, uint32_t length, int formatCode,
-                                           DecodedImage& image);
+ExtendedDecodeResult BuiltinDecodeBytes(const uint8_t* data, size_t size, int formatCode, DecodedImage& image);

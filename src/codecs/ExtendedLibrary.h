@@ -1,4 +1,5 @@
 #pragma once
+#include <cstddef>
 #include <cstdint>
 #include <string>
 
@@ -13,9 +14,7 @@ struct ExtendedDecodeResult {
 
 // A file on disk, by its path (no format code is passed on this path).
 ExtendedDecodeResult ExtendedDecodeFile(const std::string& path, DecodedImage& image);
-// The temporary copy of a stream: length bytes at tempPath, with the format code of the stream's name.
-ExtendedDecodeResult ExtendedDecodeTempFile(const std::string& tempPath, uint32_t length, int formatCode,
-                                            DecodedImage& image);
-
-// The name of the temporary copy, in the temp folder; replaced by every load from a stream.
-constexpr const char* kImageTempFileName = "imgtemp";
+// A stream's bytes, with the format code of the stream's name. The library reads streams from a file: each
+// decode gets a file of its own in the temp folder, made by the system, and removes it again, so that two
+// shows decoding at once never read each other's pictures. Without the library, decoded from memory.
+ExtendedDecodeResult ExtendedDecodeBytes(const uint8_t* data, size_t size, int formatCode, DecodedImage& image);

@@ -1,14 +1,11 @@
-#include <fstream>
 #include <vector>
 
 #include "codecs/BuiltinExpic.h"
 #include "codecs/ExtendedLibrary.h"
 #include "codecs/ImageFormat.h"
 #include "codecs/PictureLoad.h"
-#include "db/MyFile.h"
 #include "db/MyMemFile.h"
 #include "gfx/ComPicture.h"
-#include "platform/Paths.h"
 
 namespace {
 
@@ -32,18 +29,8 @@ int LoadFromStream(CComPicture& picture, CMyMemFile& stream, const std::string& 
     if (IsSystemDecoderFormat(code))
         return LoadFromIStream(picture, stream.GetData(), stream.GetSize());
 
-    // The library decodes from a path, so the bytes go to a temporary file first. A copy that cannot be
-    // written fails the load rather than decode whatever an earlier load left there.
-    const std::string tempPath = TempDirectory() + kImageTempFileName;
-    CMyFile temp;
-    if (!temp.Open(tempPath, CMyFile::modeWrite | CMyFile::modeCreate))
-        return 0;
-    bool written = temp.Write(stream.GetData(), stream.GetSize());
-    temp.Close();
-    if (!written)
-        return 0;
     DecodedImage image;
-    auto result = ExtendedDecodeTempFile(tempPath, static_cast<uint32_t>(length), code, image);
+    auto result = ExtendedDecodeBytes(stream.GetData(), stream.GetSize(), code, image);
     return AdoptResult(picture, result, image);
 }
 

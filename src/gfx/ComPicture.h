@@ -26,9 +26,10 @@ enum class RasterOp : uint32_t {
     Whiteness = 0x00FF0062,
 };
 
-// Stretch modes with their Windows numbers. HALFTONE averages the covered area; COLORONCOLOR takes the
-// source pixel under each destination pixel's centre; BLACKONWHITE and WHITEONBLACK keep the darkest or
-// brightest of the source pixels a reduction drops (AND and OR of the pixels), like the display driver.
+// Stretch modes with their Windows numbers. HALFTONE averages the covered area (and interpolates when
+// enlarging); COLORONCOLOR takes one source pixel per destination pixel, the one GDI takes; BLACKONWHITE
+// and WHITEONBLACK keep the darkest or brightest of the source pixels a reduction drops (AND and OR of the
+// pixels), like the display driver.
 constexpr int kBlackOnWhite = 1;
 constexpr int kWhiteOnBlack = 2;
 constexpr int kColorOnColor = 3;

@@ -16,7 +16,8 @@ float ChannelStep(uint32_t a, uint32_t b, int shift, float denominator)
 
 uint32_t ChannelAt(uint32_t a, float step, int t, int shift)
 {
-    const int delta = static_cast<int>(static_cast<float>(t) * step);
+    // The step is single precision; its product with the band number is not rounded to single.
+    const int delta = static_cast<int>(static_cast<double>(t) * static_cast<double>(step));
     return static_cast<uint32_t>(static_cast<uint8_t>(Channel(a, shift) + delta)) << shift;
 }
 
@@ -92,7 +93,7 @@ std::vector<GradientBand> GradientBands(uint32_t first, uint32_t second, int sty
         if (ellipse)
             add(GradientShape::Fill, 0, 0, w, h, style == 10 ? second : first);
         for (int i = 0; i < n; ++i) {
-            const int scaled = static_cast<int>(static_cast<float>(i) * ratio);
+            const int scaled = static_cast<int>(static_cast<double>(i) * static_cast<double>(ratio));
             const int x = wide ? i : scaled;
             const int y = wide ? scaled : i;
             add(ellipse ? GradientShape::Ellipse : GradientShape::Fill, x, y, w - x, h - y,

@@ -104,11 +104,11 @@ std::string CSoundTable::GetNextMusic(const std::string& programPath, bool rando
 std::string CSoundTable::GetSoundFile(const std::string& programPath, const std::string& soundName, bool stored,
                                       bool besideExecutable)
 {
-    const std::string part = ToLowerAscii(FileNameOf(soundName));
+    const std::string part = LowerAnsi(FileNameOf(soundName));
     if (part.empty() || table_.IsClosed() || table_.FindField("name") < 0)
         return {};
     for (table_.MoveFirst(); !table_.IsAtEnd(); table_.MoveNext()) {
-        if (ToLowerAscii(table_.GetFieldString("name")).find(part) != std::string::npos)
+        if (LowerAnsi(table_.GetFieldString("name")).find(part) != std::string::npos)
             return PathOfCurrent(programPath, stored, besideExecutable, soundTempFile_);
     }
     return {};

@@ -24,7 +24,7 @@ template <class Match> bool CMedia::MoveToFirst(Match match)
     if (table_.IsClosed() || table_.GetRecordCount() == 0 || table_.FindField("name") < 0)
         return false;
     for (table_.MoveFirst(); !table_.IsAtEnd(); table_.MoveNext()) {
-        if (match(ToLowerAscii(table_.GetFieldString("name"))))
+        if (match(LowerAnsi(table_.GetFieldString("name"))))
             return true;
     }
     return false;
@@ -32,7 +32,7 @@ template <class Match> bool CMedia::MoveToFirst(Match match)
 
 bool CMedia::ReadMedia(const std::string& fileName, CFileBase& stream)
 {
-    const std::string wanted = ToLowerAscii(fileName);
+    const std::string wanted = LowerAnsi(fileName);
     if (!MoveToFirst([&](const std::string& name) { return name == wanted; }))
         return false;
     return table_.FindField("media") >= 0 && table_.ReadBinaryField("media", stream);
@@ -40,7 +40,7 @@ bool CMedia::ReadMedia(const std::string& fileName, CFileBase& stream)
 
 bool CMedia::ReadMediaContaining(const std::string& path, CFileBase& stream)
 {
-    const std::string part = ToLowerAscii(FileNameOf(path));
+    const std::string part = LowerAnsi(FileNameOf(path));
     if (!MoveToFirst([&](const std::string& name) { return name.find(part) != std::string::npos; }))
         return false;
     return table_.FindField("media") >= 0 && table_.ReadBinaryField("media", stream);
@@ -48,7 +48,7 @@ bool CMedia::ReadMediaContaining(const std::string& path, CFileBase& stream)
 
 std::string CMedia::FindStoredName(const std::string& path)
 {
-    const std::string part = ToLowerAscii(FileNameOf(path));
+    const std::string part = LowerAnsi(FileNameOf(path));
     if (!MoveToFirst([&](const std::string& name) { return name.find(part) != std::string::npos; }))
         return {};
     return table_.GetFieldString("name");
@@ -56,5 +56,5 @@ std::string CMedia::FindStoredName(const std::string& path)
 
 std::string CMedia::GetStoredName(const std::string& path)
 {
-    return ToLowerAscii(FindStoredName(path));
+    return LowerAnsi(FindStoredName(path));
 }

@@ -4,8 +4,14 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <mutex>
 
 namespace {
+
+// The folder a show put in the place of the system's temporary folder.
+std::mutex g_tempLock;
+std::string g_tempInPlace;
+
 size_t LastSeparator(const std::string& path)
 {
     for (size_t i = path.size(); i-- > 0;) {
@@ -97,4 +103,16 @@ uint32_t RandomBelow(uint32_t n)
     if (n == 0)
         return 0;
     return static_cast<uint32_t>(std::rand()) % n;
+}
+
+void SetTempDirectory(const std::string& folder)
+{
+    std::lock_guard<std::mutex> guard(g_tempLock);
+    g_tempInPlace = folder;
+}
+
+std::string paths_detail::TempDirectoryInPlace()
+{
+    std::lock_guard<std::mutex> guard(g_tempLock);
+    return g_tempInPlace;
 }

@@ -26,12 +26,17 @@ std::string DigitCode(const std::string& text);
 // The path with the platform's own separator: backslashes become '/' on POSIX; unchanged on Windows.
 std::string NativePath(const std::string& path);
 
-// The system's folder for temporary files, ending with a separator.
+// The system's folder for temporary files, ending with a separator; or the folder put in its place.
 std::string TempDirectory();
+// Puts a folder (ending with a separator) in the place of the system's temporary folder, for a show that keeps
+// its temporary files to itself; "" gives the system's back.
+void SetTempDirectory(const std::string& folder);
 // 0 for 0, otherwise the standard generator's next number modulo n.
 uint32_t RandomBelow(uint32_t n);
 
 namespace paths_detail {
 // One directory level; true when it was made. Platform part of CreateDirectories.
 bool MakeOneDirectory(const std::string& path);
+// The folder SetTempDirectory put in place ("" for none).
+std::string TempDirectoryInPlace();
 } // namespace paths_detail

@@ -1,74 +1,26 @@
 #pragma once
 #include "platform/Clock.h"
-#include "saver/DelayedPost.h"
+#include "saver/EventLoop.h"
 
 #include <cstdint>
-#include <deque>
-#include <functional>
-#include <map>
-#include <vector>
 
-// An event loop in virtual time: posted messages are delivered in order before anything else; timers and
-// scheduled events fire in the order of their due time (ties in the order they were set). The clock jumps
-// to each event's due time, so a whole show runs at once and deterministically.
-class CHeadlessHost : public IDelayedPost {
+namespace saver_detail {
+// Made before the loop that runs on it.
+struct VirtualClockHolder {
+    explicit VirtualClockHolder(uint32_t start) : virtualClock(start) { }
+    VirtualClock virtualClock;
+};
+} // namespace saver_detail
+
+// The event loop in virtual time: the clock jumps to each event's due time, so a whole show runs at once
+// and deterministically.
+class CHeadlessHost final : private saver_detail::VirtualClockHolder, public CEventLoop {
 public:
     explicit CHeadlessHost(uint32_t startTick = 0);
 
-    VirtualClock& Clock() { return clock_; }
-    // Milliseconds since the host started (does not wrap).
-    uint64_t Now();
-
-    // Where messages and timers go.
-    std::function<void(uint32_t message, uint32_t wParam)> onMessage;
-    std::function<void(uint32_t id)> onTimer;
-    // Observers, called before delivery.
-    std::function<void(uint64_t now, uint32_t message, uint32_t wParam)> onPosted;
-    std::function<void(uint64_t now, uint32_t id)> onTimerFired;
-
-    void Post(uint32_t message, uint32_t wParam = 0);
-    // Periodic timer; setting a running id restarts it with the new period.
-    void SetTimer(uint32_t id, uint32_t ms);
-    void KillTimer(uint32_t id);
-    bool TimerRunning(uint32_t id) const { return timers_.count(id) != 0; }
-    // A one-shot action at a virtual time (user input, device events).
-    uint64_t At(uint64_t when, std::function<void()> action);
-    uint64_t PostAfter(uint32_t ms, uint32_t message) override;
-    void Cancel(uint64_t ticket) override;
-
-    // Ends the run: nothing is delivered after it.
-    void Quit(int code);
-    bool QuitRequested() const { return quit_; }
-    int QuitCode() const { return quitCode_; }
-
-    // One event; false when there is none or the run has ended.
-    bool Step();
     // Every event due up to the virtual time (ms since start); the clock ends there. Returns the count.
     size_t RunUntil(uint64_t until);
-    size_t RunEvents(size_t count);
-    // Drops every pending event (the window is gone).
-    void Clear();
 
-private:
-    struct Timer {
-        uint32_t period;
-        uint64_t due;
-        uint64_t order;
-    };
-    struct Scheduled {
-        uint64_t due;
-        std::function<void()> action;
-    };
-    void Sync();
-    bool NextDue(uint64_t& due, bool& isTimer, uint32_t& timerId, uint64_t& ticket);
-
-    VirtualClock clock_;
-    uint32_t lastTick_;
-    uint64_t now_ = 0;
-    uint64_t order_ = 0;
-    std::deque<std::pair<uint32_t, uint32_t>> posted_;
-    std::map<uint32_t, Timer> timers_;
-    std::map<uint64_t, Scheduled> scheduled_; // by ticket, which is also the order of setting
-    bool quit_ = false;
-    int quitCode_ = 0;
+protected:
+    bool ReachTime(uint64_t due) override;
 };

@@ -10,7 +10,7 @@ namespace {
 // The timers of one child window, periodic in the host's virtual time.
 class CChildTimers {
 public:
-    CChildTimers(CHeadlessHost& loop, std::function<void(uint32_t)>& target) : loop_(loop), target_(target) { }
+    CChildTimers(CEventLoop& loop, std::function<void(uint32_t)>& target) : loop_(loop), target_(target) { }
     ~CChildTimers()
     {
         for (const auto& [id, ticket] : tickets_)
@@ -43,27 +43,27 @@ private:
         });
     }
 
-    CHeadlessHost& loop_;
+    CEventLoop& loop_;
     std::function<void(uint32_t)>& target_;
     std::map<uint32_t, uint64_t> tickets_;
 };
 
 class CHeadlessSoundWindow final : public IPlayerWindow {
 public:
-    explicit CHeadlessSoundWindow(CHeadlessHost& loop) : loop_(loop), timers_(loop, onTimer) { }
+    explicit CHeadlessSoundWindow(CEventLoop& loop) : loop_(loop), timers_(loop, onTimer) { }
     WindowRef Handle() override { return this; }
     void SetTimer(uint32_t id, uint32_t ms) override { timers_.Set(id, ms); }
     void KillTimer(uint32_t id) override { timers_.Kill(id); }
     void PostToParent(uint32_t message) override { loop_.Post(message); }
 
 private:
-    CHeadlessHost& loop_;
+    CEventLoop& loop_;
     CChildTimers timers_;
 };
 
 } // namespace
 
-std::unique_ptr<ISoundPlayer> CreateHeadlessSoundPlayer(CHeadlessHost& loop, IMciCommands& mci, uint32_t endMessage)
+std::unique_ptr<ISoundPlayer> CreateHeadlessSoundPlayer(CEventLoop& loop, IMciCommands& mci, uint32_t endMessage)
 {
     return std::make_unique<CSoundPlayer>(std::make_unique<CHeadlessSoundWindow>(loop), mci, endMessage);
 }
@@ -72,6 +72,7 @@ class CHeadlessVideos::Window final : public IVideoWindow {
 public:
     explicit Window(CHeadlessVideos& owner) : owner_(owner), timers_(owner.loop_, onTimer)
     {
+        serial = ++owner_.nextSerial_;
         owner_.windows_.insert(owner_.windows_.begin(), this);
     }
     ~Window() override { std::erase(owner_.windows_, this); }
@@ -87,19 +88,26 @@ public:
         panel = rect;
         hasPanel = true;
         panelVisible = true;
+        Redraw();
         return &panel;
     }
-    void ShowPanel(bool show) override { panelVisible = show; }
+    void ShowPanel(bool show) override
+    {
+        panelVisible = show;
+        Redraw();
+    }
     // The screen is composed from the background buffer whenever it is captured.
-    void CopyBackground() override { }
+    void CopyBackground() override { Redraw(); }
     void Show() override
     {
+        Redraw();
         visible = true;
         std::erase(owner_.windows_, this);
         owner_.windows_.push_back(this);
     }
     void HideBehind() override
     {
+        Redraw();
         visible = false;
         std::erase(owner_.windows_, this);
         owner_.windows_.insert(owner_.windows_.begin(), this);
@@ -110,13 +118,20 @@ public:
     bool hasPanel = false;
     bool panelVisible = false;
     Rect panel;
+    uint64_t serial = 0;
 
 private:
+    void Redraw()
+    {
+        if (owner_.composedFor_ == serial)
+            owner_.composedFor_ = 0;
+    }
+
     CHeadlessVideos& owner_;
     CChildTimers timers_;
 };
 
-CHeadlessVideos::CHeadlessVideos(CHeadlessHost& loop, Size screen, IMciCommands& mci, VideoPlayerSetup setup,
+CHeadlessVideos::CHeadlessVideos(CEventLoop& loop, Size screen, IMciCommands& mci, VideoPlayerSetup setup,
                                  DrawPanel draw)
     : loop_(loop), screen_(screen), mci_(mci), setup_(std::move(setup)), draw_(std::move(draw))
 {
@@ -134,19 +149,31 @@ std::unique_ptr<IVideoPlayer> CHeadlessVideos::Create()
     return player;
 }
 
-const CComPicture* CHeadlessVideos::Screen()
+const CComPicture* CHeadlessVideos::Screen(Rect* changed)
 {
-    if (windows_.empty() || !windows_.back()->visible)
+    if (windows_.empty() || !windows_.back()->visible) {
+        composedFor_ = 0;
         return nullptr;
+    }
     Window& top = *windows_.back();
-    if (canvas_.Width() != screen_.cx || canvas_.Height() != screen_.cy)
-        canvas_.CreateBlank(screen_.cx, screen_.cy, 0);
     const CComPicture& background = top.player->Background();
+    // A player keeps the size its window had when it was made.
+    const Size size = background.IsLoaded() ? Size{background.Width(), background.Height()} : screen_;
+    if (canvas_.Width() != size.cx || canvas_.Height() != size.cy) {
+        canvas_.CreateBlank(size.cx, size.cy, 0);
+        composedFor_ = 0;
+    }
+    // Only the panel moves while the same player stays on top.
+    const bool panelOnly = changed && composedFor_ == top.serial && top.hasPanel && top.panelVisible;
+    const Rect area = panelOnly ? top.panel.Intersect(canvas_.GetRect()) : canvas_.GetRect();
     if (background.IsLoaded())
-        canvas_.BitBlt(0, 0, screen_.cx, screen_.cy, background, 0, 0);
+        canvas_.BitBlt(area.left, area.top, area.Width(), area.Height(), background, area.left, area.top);
     else
-        canvas_.FillRect(canvas_.GetRect(), 0);
+        canvas_.FillRect(area, 0);
     if (top.hasPanel && top.panelVisible && !(draw_ && draw_(&top.panel, canvas_, top.panel)))
         canvas_.FillRect(top.panel, 0);
+    composedFor_ = top.serial;
+    if (changed)
+        *changed = area;
     return &canvas_;
 }

@@ -3,7 +3,7 @@
 #include "model/SaverSettings.h"
 #include "saver/SaverMessages.h"
 
-CHeadlessShow::CHeadlessShow(CHeadlessHost& loop, CSaverSettings& settings, SequencerOptions options,
+CHeadlessShow::CHeadlessShow(CEventLoop& loop, CSaverSettings& settings, SequencerOptions options,
                              HeadlessShowParts parts)
     : loop_(loop),
       settings_(settings),

@@ -1,5 +1,5 @@
 #pragma once
-#include "saver/HeadlessHost.h"
+#include "saver/EventLoop.h"
 #include "saver/SaverFiles.h"
 #include "saver/SaverMessages.h"
 #include "saver/SaverSession.h"
@@ -10,7 +10,7 @@
 #include <string>
 #include <vector>
 
-// The players and project parts a headless show runs with.
+// The players and project parts a show runs with.
 struct HeadlessShowParts {
     IMediaList* media = nullptr;
     ISoundTable* sounds = nullptr;
@@ -20,11 +20,12 @@ struct HeadlessShowParts {
     ISaverFiles* files = nullptr; // the real file system when not given
 };
 
-// The screensaver window without a display: the show's logic driven by the headless host's event loop,
-// with the cursor, the taskbar and the password service simulated.
-class CHeadlessShow final : public ISaverWindowHost {
+// The screensaver window without a system window of its own: the show's logic driven by an event loop
+// (the headless host's, or the live window's), with the cursor, the taskbar and the password service
+// simulated. A live window overrides what it has for real.
+class CHeadlessShow : public ISaverWindowHost {
 public:
-    CHeadlessShow(CHeadlessHost& loop, CSaverSettings& settings, SequencerOptions options, HeadlessShowParts parts);
+    CHeadlessShow(CEventLoop& loop, CSaverSettings& settings, SequencerOptions options, HeadlessShowParts parts);
     ~CHeadlessShow() override;
 
     // Creates the window and presents the first item.
@@ -72,7 +73,7 @@ public:
 private:
     void Dispatch(uint32_t message, uint32_t wParam);
 
-    CHeadlessHost& loop_;
+    CEventLoop& loop_;
     CSaverSettings& settings_;
     CSaverFiles realFiles_;
     ISaverFiles* files_;

@@ -145,6 +145,10 @@ void CBackground::PaintBackground()
             first = kPalette[static_cast<size_t>(12 + g)];
             second = kPalette[static_cast<size_t>(24 + g)];
         }
+        // No style to draw (an empty or unreadable list) leaves black, as a picture that cannot be loaded
+        // does, rather than whatever the target held from the slide before.
+        if (style < 0 || style >= kGradientStyleCount)
+            target_->FillRect(target_->GetRect(), 0);
         DrawGradient(first, second, style, *target_);
         break;
     }
@@ -301,7 +305,7 @@ int CBackground::LoadSelectedBackground(CComPicture& picture)
         return 0;
     if (n < 0 || n >= table.GetRecordCount() || table.MoveTo(n) < 0)
         return 0;
-    const std::string name = ToLowerAscii(FileNameOf(ReadTextField(table, "name")));
+    const std::string name = LowerAnsi(FileNameOf(ReadTextField(table, "name")));
     table.Close();
     if (name.empty())
         return 0;

@@ -51,13 +51,15 @@ bool CImageSlideShowPlayer::HidesCursor() const
     return startMode_ == kSaverMode && !(settings_ && settings_->passwordDialogActive);
 }
 
-void CImageSlideShowPlayer::OnTransitionDone()
+void CImageSlideShowPlayer::OnTransitionDone(uint32_t serial)
 {
     // A transition that ended just as it was stopped has its done message still queued: a stopped slide
-    // tells the owner nothing.
-    if (finished_)
+    // tells the owner nothing, and neither does its message once the next slide's transition runs.
+    if (finished_ || serial != serial_)
         return;
     finished_ = 1;
+    if (!announceDone_)
+        return;
     host_.WindowClock().Sleep(30);
     host_.PostToParent(kItemFinishedMessage);
 }
@@ -110,14 +112,40 @@ void CImageSlideShowPlayer::ShowSlide(CMediaSetting* mediaSetting)
     // Two workers must never share the request and the canvas.
     StopTransition();
     mediaSetting_ = mediaSetting;
+    announceDone_ = true;
+    PaintWindowBackground();
+    ComposeSlide();
+    host_.ShowWindow(true);
+}
+
+void CImageSlideShowPlayer::PaintWindowBackground()
+{
     if (project_ && project_->Options().SlideBackgroundMode() == 0) {
         CBackground painter;
         PreparePainter(painter, background_);
         painter.PaintAll(startMode_);
         canvas_.BitBlt(0, 0, canvas_.Width(), canvas_.Height(), background_, 0, 0);
     }
+}
+
+void CImageSlideShowPlayer::Relayout()
+{
+    const Size size = host_.WindowSize();
+    if (size.cx < 1 || size.cy < 1 || (size.cx == canvas_.Width() && size.cy == canvas_.Height()))
+        return;
+    // A transition cut short here still tells the owner that its item is shown; a slide that was shown
+    // already does not tell it twice.
+    const bool announce = !finished_;
+    StopTransition();
+    background_.CreateBlank(size.cx, size.cy, 0);
+    canvas_.CreateBlank(size.cx, size.cy, 0);
+    if (!mediaSetting_)
+        return;
+    announceDone_ = announce;
+    PaintWindowBackground();
+    relayout_ = true;
     ComposeSlide();
-    host_.ShowWindow(true);
+    relayout_ = false;
 }
 
 void CImageSlideShowPlayer::ComposeSlide()
@@ -202,7 +230,7 @@ void CImageSlideShowPlayer::ComposeSlide()
     request_.slide = &slide_;
     request_.canvas = &canvas_;
     request_.effectIndex = -1;
-    if (mediaSetting_) {
+    if (mediaSetting_ && !relayout_) {
         try {
             request_.effectIndex = mediaSetting_->NextEffect();
         } catch (const std::invalid_argument&) {
@@ -225,5 +253,6 @@ void CImageSlideShowPlayer::StartWorker()
     completion_.Reset();
     stop_ = 0;
     finished_ = 0;
+    request_.serial = ++serial_;
     worker_ = std::thread(TransitionThreadProc, &request_);
 }

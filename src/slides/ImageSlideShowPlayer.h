@@ -51,8 +51,8 @@ public:
 
     // Window creation: background and canvas black and as large as the parent.
     void OnInitDialog();
-    // The transition ran to its end (WM_USER+9 on the window's thread).
-    void OnTransitionDone();
+    // The transition with this serial ran to its end (WM_USER+9 on the window's thread, serial in wParam).
+    void OnTransitionDone(uint32_t serial);
     // The window's destruction.
     void OnDestroy();
 
@@ -65,6 +65,10 @@ public:
     void ComposeSlide();
     void StopTransition();
     void Hide(int hide);
+    // The window took a new size (a window the user resizes, on Linux): the pictures take it and the slide
+    // on screen is composed again for it and shown at once. Only for a player on screen; nothing when the
+    // size is the same.
+    void Relayout();
 
     // Over the show in Saver mode the cursor stays hidden, unless the password dialog is up.
     bool HidesCursor() const;
@@ -76,6 +80,7 @@ public:
     const CComPicture& BackgroundPicture() const { return background_; }
     const CComPicture& SlidePicture() const { return slide_; }
     const TransitionRequest& Request() const { return request_; }
+    uint32_t TransitionSerial() const { return serial_; }
     bool Finished() const { return finished_ != 0; }
     // Blocks until the running transition (if any) has ended, without stopping it. For hosts that run
     // in virtual time and need the worker's result before they go on.
@@ -83,6 +88,7 @@ public:
 
 private:
     void PreparePainter(CBackground& painter, CComPicture& target);
+    void PaintWindowBackground();
     void StartWorker();
     void JoinWorker();
 
@@ -100,5 +106,8 @@ private:
     std::thread worker_;
     std::atomic<int> stop_{0};
     std::atomic<int> finished_{1};
+    uint32_t serial_ = 0; // of the latest transition started
     CAutoResetEvent completion_;
+    bool relayout_ = false;    // composing again for a new window size: the same slide, no effect
+    bool announceDone_ = true; // the end of the running transition tells the owner the item is shown
 };

@@ -27,25 +27,26 @@ SlideSize FitInside(int imageW, int imageH, int frameW, int frameH)
     const float ih = static_cast<float>(imageH);
     const float fw = static_cast<float>(frameW);
     const float fh = static_cast<float>(frameH);
+    // The two ratios compared are single precision; the sizes are computed in double from the
+    // single-precision values of the four integers.
     const float ri = iw / ih;
     const float rf = fw / fh;
-    // Products in double precision from the single-precision sizes; the ratios inside stay single.
-    const float hOverW = ih / iw;
-    const float wOverH = iw / ih;
+    const double hOverW = static_cast<double>(ih) / static_cast<double>(iw);
+    const double wOverH = static_cast<double>(iw) / static_cast<double>(ih);
     SlideSize out;
     if (rf < ri) {
         out.width = frameW;
-        out.height = Trunc(static_cast<double>(fw) * static_cast<double>(hOverW));
+        out.height = Trunc(static_cast<double>(fw) * hOverW);
         if (out.height > frameH) {
             out.height = frameH;
-            out.width = Trunc(static_cast<double>(fh) * static_cast<double>(wOverH));
+            out.width = Trunc(static_cast<double>(fh) * wOverH);
         }
     } else {
         out.height = frameH;
-        out.width = Trunc(static_cast<double>(fh) * static_cast<double>(wOverH));
+        out.width = Trunc(static_cast<double>(fh) * wOverH);
         if (out.width > frameW) {
             out.width = frameW;
-            out.height = Trunc(static_cast<double>(fw) * static_cast<double>(hOverW));
+            out.height = Trunc(static_cast<double>(fw) * hOverW);
         }
     }
     return out;
@@ -57,9 +58,18 @@ SlideSize CropToFrameAspect(int imageW, int imageH, int frameW, int frameH)
         return {imageW, imageH};
     const double fw = frameW;
     const double fh = frameH;
-    if (imageH < imageW)
-        return {Trunc(fw / fh * imageH), imageH};
-    return {imageW, Trunc(fh / fw * imageW)};
+    // A picture smaller than the frame would ask for more than it has along the other side; the source then
+    // spans the picture that way instead, so it keeps the frame's aspect and stays inside the picture.
+    if (imageH < imageW) {
+        const int sw = Trunc(fw / fh * imageH);
+        if (sw <= imageW)
+            return {sw, imageH};
+        return {imageW, Trunc(fh / fw * imageW)};
+    }
+    const int sh = Trunc(fh / fw * imageW);
+    if (sh <= imageH)
+        return {imageW, sh};
+    return {Trunc(fw / fh * imageH), imageH};
 }
 
 SlideScale ScaleSlide(int scaleMode, int imageW, int imageH, int frameW, int frameH)

@@ -44,7 +44,7 @@ private:
 class NoWindow final : public ITransitionWindow {
 public:
     void Present(const CComPicture&, int, int, int, int) override { }
-    void Post(uint32_t) override { }
+    void Post(uint32_t, uint32_t) override { }
 };
 
 } // namespace
@@ -58,7 +58,7 @@ EffectRunResult RunEffect(CComPicture& canvas, const CComPicture& background, co
     NoWindow window;
 
     TransitionRequest request;
-    request.window = &window;
+    request.window = options.window ? options.window : &window;
     request.background = const_cast<CComPicture*>(&background);
     request.slide = const_cast<CComPicture*>(&slide);
     request.canvas = &canvas;
@@ -67,7 +67,7 @@ EffectRunResult RunEffect(CComPicture& canvas, const CComPicture& background, co
     request.slideTop = options.at.y;
     request.step = options.step;
     request.stopFlag = &stop;
-    request.clock = &clock;
+    request.clock = options.clock ? options.clock : &clock;
     request.trace = &recorder;
     request.effect = options.effect;
 
@@ -80,6 +80,7 @@ EffectRunResult RunEffect(CComPicture& canvas, const CComPicture& background, co
     result.frames = recorder.frames;
     result.nominalMs = recorder.nominalMs;
     result.drawingSeconds = std::chrono::duration<double>(total - recorder.outside).count();
+    result.wallSeconds = std::chrono::duration<double>(total).count();
     result.completed = stop.load() == 0;
     result.stepAfter = engine.Step();
     return result;

@@ -6,6 +6,8 @@
 #include "gfx/Geometry.h"
 
 class CComPicture;
+class IClock;
+class ITransitionWindow;
 struct EffectEntry;
 
 // One transition run on the calling thread in virtual time, frame by frame: for the trace command, tests
@@ -17,6 +19,8 @@ struct EffectRunOptions {
     int stopAfter = -1;                  // raise the stop flag after this frame (0-based); -1: never
     const EffectEntry* effect = nullptr; // instead of the table's entry
     uint32_t startTick = 0;              // the virtual clock's start, which seeds the random numbers
+    IClock* clock = nullptr;             // instead of virtual time (the real clock: timing whole runs)
+    ITransitionWindow* window = nullptr; // sees the presented rectangles; none when null
 };
 
 struct EffectFrame {
@@ -29,6 +33,7 @@ struct EffectRunResult {
     int frames = 0;
     uint64_t nominalMs = 0;    // sum of the frames' delays and pauses
     double drawingSeconds = 0; // real time spent drawing, the frame callbacks excluded
+    double wallSeconds = 0;    // real time of the whole run, callbacks and delays included
     bool completed = false;    // ran to its end: the done message would be posted
     int stepAfter = 0;         // the step once the effect returned
 };

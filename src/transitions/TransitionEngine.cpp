@@ -344,6 +344,7 @@ int TransitionThreadProc(TransitionRequest* request)
     ITransitionWindow* window = request->window;
     std::atomic<int>* stopFlag = request->stopFlag;
     CAutoResetEvent* completion = request->completion;
+    const uint32_t serial = request->serial;
     try {
         CTimerResolutionScope fineSleeps;
         TransitionEngine engine(*request);
@@ -352,7 +353,7 @@ int TransitionThreadProc(TransitionRequest* request)
         // Nothing may escape the thread, and the slide window waits for the completion without a limit.
     }
     if (window && (!stopFlag || stopFlag->load() == 0))
-        window->Post(kTransitionDoneMessage);
+        window->Post(kTransitionDoneMessage, serial);
     if (completion)
         completion->Set();
     return 1;

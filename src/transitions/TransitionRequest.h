@@ -20,8 +20,8 @@ public:
     virtual ~ITransitionWindow() = default;
     // The canvas's rectangle (window coordinates) has new pixels: show them on the window.
     virtual void Present(const CComPicture& canvas, int x, int y, int width, int height) = 0;
-    // Posts a message with wParam 0 and lParam 0 to the window.
-    virtual void Post(uint32_t message) = 0;
+    // Posts a message with this wParam and lParam 0 to the window.
+    virtual void Post(uint32_t message, uint32_t wParam) = 0;
 };
 
 // Sees every frame of a transition as it ends: the canvas as it stands before the frame's delay, the delay
@@ -50,8 +50,9 @@ struct TransitionRequest {
     CLog* log = nullptr;                   // the begin and end lines; the process's log when null
     ITransitionTrace* trace = nullptr;     // sees every frame when set
     const EffectEntry* effect = nullptr;   // runs instead of the table's entry for the index (trying effects out)
+    uint32_t serial = 0; // the done message's wParam: tells a late message of an earlier transition apart
 };
 
-// The worker thread's body: runs the transition, posts the done message unless stopped, sets the
-// completion event. Always returns 1.
+// The worker thread's body: runs the transition, posts the done message (wParam: the request's serial)
+// unless stopped, sets the completion event. Always returns 1.
 int TransitionThreadProc(TransitionRequest* request);

@@ -2,6 +2,11 @@
 // what a failed load leaves behind.
 #include <gtest/gtest.h>
 
+#include <atomic>
+#include <filesystem>
+#include <set>
+#include <thread>
+
 #include "DecodeTestSupport.h"
 #include "codecs/BuiltinExpic.h"
 #include "codecs/PictureLoad.h"
@@ -36,22 +41,68 @@ void ExpectUnchanged(const CComPicture& picture)
 
 } // namespace
 
-TEST(ComPictureLoad, UnknownNamesFromAStreamGoThroughTheTemporaryFile)
+std::set<std::string> TempFiles()
 {
+    std::set<std::string> names;
+    std::error_code ec;
+    for (const auto& entry : std::filesystem::directory_iterator(TempDirectory(), ec))
+        names.insert(entry.path().filename().string());
+    return names;
+}
+
+TEST(ComPictureLoad, UnknownNamesFromAStreamDecodeWithoutLeavingAFile)
+{
+    const std::set<std::string> before = TempFiles();
     auto png = Read("pattern.png");
     auto stream = StreamOf(png);
     stream.Seek(5); // loading starts at the beginning, wherever the stream stood
     CComPicture picture;
     ASSERT_EQ(LoadFromStream(picture, stream, "holiday.xyz"), 1);
     EXPECT_TRUE(Matches(picture.ToDecoded(), PatternColour));
-    // The copy stays behind and is replaced by the next load.
-    std::string temp = TempDirectory() + "imgtemp";
-    EXPECT_EQ(ReadBytes(temp), png);
-    auto tga = Read("pattern.tga");
-    auto second = StreamOf(tga);
-    ASSERT_EQ(LoadFromStream(picture, second, "x.tga"), 1);
-    EXPECT_EQ(ReadBytes(temp), tga);
+    auto tga = StreamOf(Read("pattern.tga"));
+    ASSERT_EQ(LoadFromStream(picture, tga, "x.tga"), 1);
+    EXPECT_TRUE(Matches(picture.ToDecoded(), PatternColour));
+    EXPECT_EQ(TempFiles(), before);
 }
+
+// Two shows decoding at once (two previews, a render beside a show) must each get their own picture.
+TEST(ComPictureLoad, DecodesAtOnceGetTheirOwnPictures)
+{
+    const auto png = Read("pattern.png");
+    const auto pgm = Read("grey.pgm");
+    std::atomic<int> wrong{0};
+    auto decodeMany = [&](const std::vector<uint8_t>& bytes, const char* name, uint32_t (*colour)(int, int)) {
+        for (int i = 0; i < 40; ++i) {
+            auto stream = StreamOf(bytes);
+            CComPicture picture;
+            if (LoadFromStream(picture, stream, name) != 1 || !Matches(picture.ToDecoded(), colour))
+                ++wrong;
+        }
+    };
+    std::thread a(decodeMany, std::cref(png), "a.png", PatternColour);
+    std::thread b(decodeMany, std::cref(pgm), "b.pgm", GreyColour);
+    a.join();
+    b.join();
+    EXPECT_EQ(wrong.load(), 0);
+}
+
+#if !defined(_WIN32)
+// The name the decoder's copy once had, planted as a link to another file: nothing writes through it.
+TEST(ComPictureLoad, LinkAtTheOldTemporaryNameIsNotFollowed)
+{
+    TempDir dir;
+    const std::string target = dir.Write("victim.txt", "keep me");
+    const std::string planted = TempDirectory() + "imgtemp";
+    std::error_code ec;
+    std::filesystem::remove(planted, ec);
+    std::filesystem::create_symlink(target, planted, ec);
+    auto stream = StreamOf(Read("pattern.png"));
+    CComPicture picture;
+    EXPECT_EQ(LoadFromStream(picture, stream, "holiday.png"), 1);
+    EXPECT_EQ(TempDir::Read(target), "keep me");
+    std::filesystem::remove(planted, ec);
+}
+#endif
 
 TEST(ComPictureLoad, SystemDecoderNamesOnlyTakeWhatItReads)
 {

@@ -151,7 +151,8 @@ grep -q "show on screen\|Time Limitation" "$work/preview/kado.log" && fail "/p: 
   pass "/p: no screen placement and no time limit"
 
 # Only this run's programs: other checkouts on the machine may be running the same test at the same time.
-left=$(pgrep -af 'screensaver\.scr|saver_e2e_helper' | grep -F -e "$work" -e "$helper_exe" | grep -v -e saver_e2e.sh -e '<defunct>')
+running=$(pgrep -af 'screensaver\.scr|saver_e2e_helper')
+left=$(grep -F -e "$work" -e "$helper_exe" <<<"$running" | grep -v -e saver_e2e.sh -e '<defunct>')
 [ -z "$left" ] || fail "programs of this test are still running: $left"
 echo "saver e2e: $failures failure(s)"
 [ "$failures" = 0 ]

@@ -43,6 +43,13 @@ count() { convert "$work/$1.png" -crop "$2" +repage txt:- 2>/dev/null | grep -ci
 # colours NAME WxH+X+Y: how many different colours the area has.
 colours() { convert "$work/$1.png" -crop "$2" +repage -format '%k' info: 2>/dev/null; }
 pixel() { convert "$work/$1.png" -format "%[hex:p{$2,$3}]" info: 2>/dev/null; }
+# wait_lines TEXT N SECONDS: waits until the log has N lines with TEXT.
+wait_lines() {
+  for _ in $(seq $(($3 * 10))); do
+    [ "$(tr -d '\r' <"$log" | grep -cF "$1")" -ge "$2" ] && return 0; alive || break; sleep 0.1
+  done
+  return 1
+}
 # tick TEXT: the log's millisecond count on the first line with TEXT.
 tick() { tr -d '\r' <"$log" | grep -F "$1" | head -n1 | sed -n 's/^(\(-\?[0-9]*\)).*/\1/p'; }
 
@@ -84,7 +91,9 @@ if wait_for "Media name = rings.png" 15 && wait_for "transition effect index = "
   waited=$(( ${next:-0} - ${shown:-0} ))
   [ "$waited" -ge 6800 ] && [ "$waited" -le 8500 ] && pass "second slide after the display time (${waited} ms)" ||
     fail "second slide came ${waited} ms after the first started, not 6 s after the first slide and its sound"
-  sleep 1.5
+  # The slide's effects (block spirals, circle, diamond, ellipse) take a few seconds; look once it has ended.
+  wait_lines "end a transition show" 2 30 || fail "the second slide's transition did not end"
+  sleep 0.5
   shot second
   left=$(colours second 340x1024+0+0) right=$(colours second 340x1024+940+0)
   dark=$(( $(count second 340x1024+0+0 '#101830') + $(count second 340x1024+940+0 '#101830') ))

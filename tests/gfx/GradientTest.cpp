@@ -29,6 +29,19 @@ TEST(GradientBands, StyleZeroRedDownTheRows)
     }
 }
 
+// The step is single precision, its product with the band number a double: 100 x (-18 / 600) is just above
+// -3 and truncates to -2, where a single-precision product would round to -3.
+TEST(GradientBands, ProductOfStepAndBandIsNotRoundedToSingle)
+{
+    const auto bands = GradientBands(0x123456, 0x0000FF, 0, 4, 600);
+    ASSERT_EQ(bands.size(), 600u);
+    EXPECT_EQ(bands[100].colour, 0x102C72u);
+    // Nested rectangles: trunc(25 x (24 / 100)) with the ratio in single precision is 5 (a product rounded
+    // to single would give 6).
+    const auto nested = GradientBands(0x123456, 0x0000FF, 8, 100, 24);
+    EXPECT_EQ(nested[25].top, 5);
+}
+
 TEST(GradientBands, StyleOneAndThreeExchangeTheColours)
 {
     const auto one = GradientBands(0x000000, 0x0000FF, 1, 4, 255);

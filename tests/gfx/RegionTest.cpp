@@ -96,6 +96,36 @@ TEST(RegionEllipse, LeavesOutTheLastColumnAndRowLikeGdi)
     EXPECT_EQ(Region::FromEllipse(3, 3, 9, 7), Region::EllipseArea({3, 3, 8, 6}));
 }
 
+TEST(RegionEllipse, HasGdisShapeAndSizeLimit)
+{
+    // As the system rasterises elliptic regions (checked against it in the Windows build).
+    EXPECT_EQ(Mask(Region::FromEllipse(0, 0, 7, 7), 7, 7),
+              "..##...\n"
+              ".####..\n"
+              "######.\n"
+              "######.\n"
+              ".####..\n"
+              "..##...\n"
+              ".......\n");
+    EXPECT_EQ(Mask(Region::FromEllipse(0, 0, 12, 7), 12, 7),
+              "...#####....\n"
+              ".#########..\n"
+              "###########.\n"
+              "###########.\n"
+              ".#########..\n"
+              "...#####....\n"
+              "............\n");
+    // Two pixels wide or high is the rectangle less its last column and row.
+    EXPECT_EQ(Region::FromEllipse(5, 5, 7, 12), Region::FromRect(5, 5, 6, 11));
+    EXPECT_EQ(Region::FromEllipse(-3, 0, 9, 2), Region::FromRect(-3, 0, 8, 1));
+    // The system makes no region beyond 32767 units; a box whose corners do not fit an int is refused too.
+    EXPECT_TRUE(Region::EllipseFits(-16383, 0, 16384, 10));
+    EXPECT_FALSE(Region::EllipseFits(-16384, 0, 16384, 10));
+    EXPECT_FALSE(Region::EllipseFits(0, 2147483648LL, 10, 2147483650LL));
+    EXPECT_TRUE(Region::FromEllipse(-16384, 0, 16384, 10).IsEmpty());
+    EXPECT_FALSE(Region::FromEllipse(-16383, 0, 16384, 10).IsEmpty());
+}
+
 TEST(RegionEllipse, AreaIsSymmetricInsideItsBoundsWithTheRightSize)
 {
     EXPECT_EQ(Mask(Region::EllipseArea({0, 0, 6, 4}), 6, 4),
@@ -190,6 +220,61 @@ TEST(RegionCombine, MatchesPixelwiseLogicOnRandomShapes)
             }
         }
     }
+}
+
+TEST(RegionCombine, ManyShapesInOnePassEqualTheirUnion)
+{
+    std::mt19937 rng(3);
+    auto coord = [&](int n) { return static_cast<int>(rng() % n) - 4; };
+    for (int round = 0; round < 100; ++round) {
+        // Polygons filled each on its own, then united.
+        std::vector<std::vector<Point>> polygons(1 + rng() % 5);
+        Region united;
+        for (auto& p : polygons) {
+            for (int i = 0; i < 3 + round % 3; ++i)
+                p.push_back({coord(30), coord(30)});
+            united.Combine(Region::FromPolygon(p, PolyFillMode::Alternate), RegionOp::Or);
+        }
+        EXPECT_EQ(Region::FromPolygons(polygons, PolyFillMode::Alternate), united) << round;
+
+        // A shape tiled either way with steps smaller and larger than itself, so copies overlap, touch or
+        // stand apart.
+        const Region tile = Region::FromPolygon(polygons[0], PolyFillMode::Alternate);
+        const int dx = coord(30) - 5, dy = coord(30) - 5, nx = 1 + rng() % 4, ny = 1 + rng() % 4;
+        Region field;
+        for (int j = 0; j < ny; ++j)
+            for (int i = 0; i < nx; ++i) {
+                Region copy = tile;
+                copy.Offset(i * dx, j * dy);
+                field.Combine(copy, RegionOp::Or);
+            }
+        EXPECT_EQ(Region::Tiled(tile, dx, nx, dy, ny), field) << round;
+    }
+    EXPECT_TRUE(Region::Tiled(Region::FromRect(0, 0, 2, 2), 3, 0, 3, 4).IsEmpty());
+    EXPECT_TRUE(Region::FromPolygons({{{0, 0}, {5, 5}}}, PolyFillMode::Winding).IsEmpty());
+}
+
+TEST(RegionCopy, CopiesAndMovesKeepTheirOwnSpans)
+{
+    const Region shape = Region::FromEllipse(0, 0, 30, 20);
+    Region a = shape;
+    Region b = a; // copy
+    a.Offset(5, 5);
+    EXPECT_EQ(b, shape);
+    Region c = std::move(a);
+    a = b; // assign into a moved-from region
+    EXPECT_EQ(a, shape);
+    b = Region::FromRect(0, 0, 1, 1);
+    b = c;
+    c = Region();
+    c = std::move(b);
+    Region& self = c;
+    c = self;
+    Region moved = shape;
+    moved.Offset(5, 5);
+    EXPECT_EQ(c, moved);
+    EXPECT_TRUE(b.IsEmpty() || b == moved); // moved from: valid, whatever it holds
+    EXPECT_EQ(c.Bands().front().spans, moved.Bands().front().spans);
 }
 
 TEST(RegionOffset, MovesEveryBandAndSpan)

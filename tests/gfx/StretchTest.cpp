@@ -19,28 +19,39 @@ CComPicture Row(const std::vector<uint32_t>& values)
 
 } // namespace
 
-TEST(StretchColorOnColor, RepeatsOrKeepsTheLastPixelLikeGdi)
+// The driver steps through the source with an error term whose start differs between enlargements and
+// reductions, and between rows and columns; these are the pixels GDI picks.
+TEST(StretchColorOnColor, StepsThroughTheSourceLikeGdi)
 {
+    struct Case {
+        int from, to;
+        std::vector<uint32_t> across, down; // source pixels (1-based) along a row and down a column
+    };
+    const Case cases[] = {
+        {4, 2, {2, 4}, {1, 3}},
+        {4, 3, {1, 3, 4}, {1, 2, 4}},
+        {6, 1, {5}, {1}}, // one column keeps the next to last pixel
+        {8, 5, {2, 3, 5, 6, 8}, {1, 3, 4, 6, 7}},
+        {4, 7, {1, 1, 2, 2, 3, 4, 4}, {1, 1, 2, 2, 3, 4, 4}},
+        {2, 5, {1, 1, 1, 2, 2}, {1, 1, 1, 2, 2}},
+        {8, 13, {1, 1, 2, 3, 3, 4, 4, 5, 6, 6, 7, 8, 8}, {1, 1, 2, 3, 3, 4, 4, 5, 6, 6, 7, 8, 8}},
+    };
+    for (const Case& c : cases) {
+        std::vector<uint32_t> values;
+        for (int i = 1; i <= c.from; ++i)
+            values.push_back(static_cast<uint32_t>(i));
+        CComPicture row = MakePicture(c.from, 1, values), column = MakePicture(1, c.from, values);
+        CComPicture across = Target(c.to, 1, kColorOnColor), down = Target(1, c.to, kColorOnColor);
+        across.StretchBlt(0, 0, c.to, 1, row, 0, 0, c.from, 1);
+        down.StretchBlt(0, 0, 1, c.to, column, 0, 0, 1, c.from);
+        EXPECT_EQ(PixelsOf(across), c.across) << c.from << " -> " << c.to;
+        EXPECT_EQ(PixelsOf(down), c.down) << c.from << " -> " << c.to;
+    }
+    // A source rectangle inside the picture steps from its own origin.
     CComPicture src = Row({1, 2, 3, 4});
-    CComPicture dst = Target(2, 1, kColorOnColor);
-    dst.StretchBlt(0, 0, 2, 1, src, 0, 0, 4, 1);
-    EXPECT_EQ(PixelsOf(dst), (std::vector<uint32_t>{2, 4}));
-
     CComPicture wide = Target(6, 1, kColorOnColor);
     wide.StretchBlt(0, 0, 6, 1, src, 1, 0, 2, 1);
     EXPECT_EQ(PixelsOf(wide), (std::vector<uint32_t>{2, 2, 2, 3, 3, 3}));
-
-    CComPicture three = Target(3, 1, kColorOnColor);
-    three.StretchBlt(0, 0, 3, 1, src, 0, 0, 4, 1); // pixels {0, 1}, {2}, {3} fall on 0, 1, 2
-    EXPECT_EQ(PixelsOf(three), (std::vector<uint32_t>{2, 3, 4}));
-
-    CComPicture six = Row({1, 2, 3, 4, 5, 6});
-    CComPicture two = Target(2, 1, kColorOnColor);
-    two.StretchBlt(0, 0, 2, 1, six, 0, 0, 6, 1);
-    EXPECT_EQ(PixelsOf(two), (std::vector<uint32_t>{3, 6}));
-    CComPicture five = Target(5, 1, kColorOnColor);
-    five.StretchBlt(0, 0, 5, 1, six, 0, 0, 2, 1);
-    EXPECT_EQ(PixelsOf(five), (std::vector<uint32_t>{1, 1, 1, 2, 2}));
 }
 
 TEST(StretchColorOnColor, OppositeSignsMirror)
@@ -98,6 +109,35 @@ TEST(StretchHalftone, ReductionAveragesTheCoveredArea)
     CComPicture one = Target(1, 1, kHalftone);
     one.StretchBlt(0, 0, 1, 1, block, 0, 0, 2, 2);
     EXPECT_EQ(PixelsOf(one), (std::vector<uint32_t>{0x1C120A}));
+}
+
+// Wide enough for the vector paths and their leftovers: 42 x 30 noise into 7 x 5 blocks of 6 x 6.
+TEST(StretchHalftone, WholeBlocksBecomeTheirMeanAndMirrorsMatch)
+{
+    std::vector<uint32_t> px;
+    unsigned seed = 7;
+    for (int i = 0; i < 42 * 30; ++i) {
+        seed = seed * 1103515245u + 12345u;
+        px.push_back((seed >> 8) & 0xFFFFFF);
+    }
+    const CComPicture src = MakePicture(42, 30, px);
+    CComPicture dst = Target(7, 5, kHalftone);
+    dst.StretchBlt(0, 0, 7, 5, src, 0, 0, 42, 30);
+    for (int by = 0; by < 5; ++by)
+        for (int bx = 0; bx < 7; ++bx)
+            for (int shift : {0, 8, 16}) {
+                int sum = 0;
+                for (int y = 0; y < 6; ++y)
+                    for (int x = 0; x < 6; ++x)
+                        sum += (px[size_t(by * 6 + y) * 42 + bx * 6 + x] >> shift) & 0xFF;
+                const int got = static_cast<int>((dst.Row(by)[bx] >> shift) & 0xFF);
+                EXPECT_NEAR(got, sum / 36.0, 1.0) << bx << "," << by;
+            }
+    CComPicture mirrored = Target(7, 5, kHalftone);
+    mirrored.StretchBlt(6, 4, -7, -5, src, 0, 0, 42, 30);
+    for (int y = 0; y < 5; ++y)
+        for (int x = 0; x < 7; ++x)
+            EXPECT_EQ(mirrored.Row(4 - y)[6 - x], dst.Row(y)[x]);
 }
 
 TEST(StretchHalftone, EnlargementInterpolatesBetweenCentres)

@@ -36,6 +36,21 @@ TEST_F(MediaFixture, ReadMediaMatchesWholeNameIgnoringCase)
     EXPECT_EQ(none.GetSize(), 0u);
 }
 
+// Names are in the Windows code page: accented capitals match their small letters as the system lower-cases
+// them, in both builds.
+TEST_F(MediaFixture, AccentedNamesMatchIgnoringCase)
+{
+    ProjectDbBuilder builder;
+    builder.media = {{"caf\xe9.jpg", "cafe"}, {"\x8a\xc0\xd7.jpg", "other"}};
+    Open(builder);
+    CMyMemFile stream;
+    ASSERT_TRUE(media.ReadMedia("CAF\xc9.JPG", stream));
+    EXPECT_EQ(stream.View(), "cafe");
+    CMyMemFile other;
+    ASSERT_TRUE(media.ReadMedia("\x9a\xe0\xd7.JPG", other)); // the multiplication sign has no small letter
+    EXPECT_EQ(other.View(), "other");
+}
+
 TEST_F(MediaFixture, ContainmentTakesFirstRecordContainingFileNamePart)
 {
     ProjectDbBuilder builder;

@@ -2,6 +2,7 @@
 // A headless show over an in-memory playlist with players that record what they are asked to do.
 #include "model/SaverSettings.h"
 #include "model/ShuffleBag.h"
+#include "saver/HeadlessHost.h"
 #include "saver/HeadlessShow.h"
 #include "saver/SaverMessages.h"
 

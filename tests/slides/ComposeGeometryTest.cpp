@@ -15,6 +15,17 @@ TEST(ComposeFitInside, KeepsAspectAndTruncates)
     EXPECT_EQ(FitInside(1000, 3000, 1000, 1000), (SlideSize{333, 1000}));
 }
 
+// The quotient inside the product is a double: rounded to single, these sizes came out a pixel short and
+// left a column of background beside the picture.
+TEST(ComposeFitInside, QuotientsInDoubleGiveTheFullSize)
+{
+    EXPECT_EQ(FitInside(1000, 1200, 1024, 768), (SlideSize{640, 768}));
+    EXPECT_EQ(FitInside(700, 600, 1024, 768), (SlideSize{896, 768}));
+    EXPECT_EQ(FitInside(500, 1200, 1024, 768), (SlideSize{320, 768}));
+    EXPECT_EQ(FitInside(700, 500, 1920, 1080), (SlideSize{1512, 1080}));
+    EXPECT_EQ(FitInside(500, 300, 1920, 1080), (SlideSize{1800, 1080}));
+}
+
 TEST(ComposeFitInside, SecondTestCatchesSizesThatOvershoot)
 {
     // rf < ri, but the height from the width still comes out taller than the frame only through rounding
@@ -64,6 +75,20 @@ TEST(ComposeScale, ModeTwoCropsToFrameAspectOrUsesFitSizeAsSource)
     EXPECT_EQ(large.destH, 800);
     // Portrait images crop by width.
     EXPECT_EQ(CropToFrameAspect(300, 400, 1000, 800), (SlideSize{300, 240}));
+}
+
+// A picture smaller than a frame of another aspect would be asked for more than it has; the source spans
+// the picture along that side instead and keeps the frame's aspect.
+TEST(ComposeScale, ModeTwoSourceStaysInsideASmallPicture)
+{
+    EXPECT_EQ(CropToFrameAspect(640, 480, 1280, 720), (SlideSize{640, 360}));
+    EXPECT_EQ(CropToFrameAspect(300, 400, 800, 1000), (SlideSize{300, 375}));
+    EXPECT_EQ(CropToFrameAspect(300, 300, 400, 1000), (SlideSize{120, 300}));
+    const SlideScale small = ScaleSlide(2, 640, 480, 1280, 720);
+    EXPECT_EQ(small.srcW, 640);
+    EXPECT_EQ(small.srcH, 360);
+    EXPECT_EQ(small.destW, 1280);
+    EXPECT_EQ(small.destH, 720);
 }
 
 TEST(ComposeScale, ModeThreeStretchesAndOthersKeepTheImageSize)

@@ -32,7 +32,11 @@ class TestSlideHost : public ISlideWindowHost {
 public:
     explicit TestSlideHost(Size size) : size_(size) { }
     void Present(const CComPicture&, int, int, int, int) override { ++presents; }
-    void Post(uint32_t message) override { posted.push_back(message); }
+    void Post(uint32_t message, uint32_t serial) override
+    {
+        posted.push_back(message);
+        serials.push_back(serial);
+    }
     Size ParentSize() override { return size_; }
     Size WindowSize() override { return size_; }
     void ShowWindow(bool show) override { visible = show; }
@@ -43,7 +47,7 @@ public:
     Size size_;
     int presents = 0;
     bool visible = false;
-    std::vector<uint32_t> posted, toParent;
+    std::vector<uint32_t> posted, serials, toParent;
     VirtualClock windowClock, transitionClock;
 };
 
@@ -140,7 +144,7 @@ TEST_F(SlidePlayerTest, SmallImageIsCentredOverThePaintedBackground)
     ASSERT_EQ(host->posted.size(), 1u);
     EXPECT_EQ(host->posted[0], kTransitionDoneMessage);
     EXPECT_FALSE(player->Finished());
-    player->OnTransitionDone();
+    player->OnTransitionDone(player->TransitionSerial());
     EXPECT_TRUE(player->Finished());
     EXPECT_EQ(host->windowClock.TickCount(), 30u);
     ASSERT_EQ(host->toParent.size(), 1u);
@@ -154,9 +158,29 @@ TEST_F(SlidePlayerTest, TransitionStoppedWithItsDoneMessageQueuedTellsTheOwnerNo
     ASSERT_EQ(host->posted.size(), 1u); // the worker ran to its end; its message is not handled yet
     player->StopTransition();
     EXPECT_TRUE(player->Finished());
-    player->OnTransitionDone();
+    player->OnTransitionDone(player->TransitionSerial());
     EXPECT_TRUE(host->toParent.empty());
     EXPECT_EQ(host->windowClock.TickCount(), 100u);
+}
+
+// The stopped slide's message arrives only after the next slide's transition has begun: it must not end
+// the new slide early.
+TEST_F(SlidePlayerTest, LateDoneMessageOfAnEarlierTransitionIsIgnored)
+{
+    project.media.push_back({"pic.bmp", SolidBmp(4, 2, kRedPx)});
+    Show({16, 12});
+    ASSERT_EQ(host->serials.size(), 1u);
+    const uint32_t first = host->serials[0];
+    player->ShowSlide(project.settings.get());
+    player->WaitForTransition();
+    ASSERT_EQ(host->serials.size(), 2u);
+    EXPECT_NE(host->serials[1], first);
+    player->OnTransitionDone(first);
+    EXPECT_FALSE(player->Finished());
+    EXPECT_TRUE(host->toParent.empty());
+    player->OnTransitionDone(host->serials[1]);
+    EXPECT_TRUE(player->Finished());
+    EXPECT_EQ(host->toParent.size(), 1u);
 }
 
 TEST_F(SlidePlayerTest, ScaleModeOneEnlargesToTheFrameHeight)
@@ -469,4 +493,41 @@ TEST_F(SlidePlayerTest, LargeJpegGoesByItsFullSizeWhateverScaleItIsDecodedAt)
     EXPECT_TRUE(Near(Canvas().GetPixel(10, 20), kRed));
     EXPECT_TRUE(Near(Canvas().GetPixel(54, 20), kBlue));
     EXPECT_EQ(Canvas().GetPixel(30, 4), kGrey);
+}
+
+TEST_F(SlidePlayerTest, ResizedWindowLaysTheShownSlideOutAgainWithoutTellingTheOwnerTwice)
+{
+    project.media.push_back({"pic.bmp", SolidBmp(4, 2, kRedPx)});
+    Show({16, 12});
+    player->OnTransitionDone(player->TransitionSerial());
+    ASSERT_EQ(host->toParent.size(), 1u);
+    const size_t workers = host->posted.size();
+
+    player->Relayout(); // the same size: nothing to do
+    EXPECT_EQ(host->posted.size(), workers);
+
+    host->size_ = {20, 10};
+    player->Relayout();
+    player->WaitForTransition();
+    player->OnTransitionDone(player->TransitionSerial());
+    EXPECT_EQ(Canvas().Width(), 20);
+    EXPECT_EQ(Canvas().Height(), 10);
+    EXPECT_EQ(Count(kRed, Rect{8, 4, 12, 6}), 8) << "centred in the new frame";
+    EXPECT_EQ(Count(kGrey, Rect{0, 0, 20, 10}), 20 * 10 - 8);
+    EXPECT_EQ(player->Request().effectIndex, -1) << "shown at once";
+    EXPECT_EQ(host->toParent.size(), 1u) << "the item was shown already";
+}
+
+TEST_F(SlidePlayerTest, ResizeDuringTheTransitionStillTellsTheOwnerOnce)
+{
+    project.media.push_back({"pic.bmp", SolidBmp(4, 2, kRedPx)});
+    Show({16, 12});
+    host->size_ = {24, 12};
+    const uint32_t first = player->TransitionSerial();
+    player->Relayout(); // the first transition's end is still on its way
+    player->WaitForTransition();
+    player->OnTransitionDone(first);
+    player->OnTransitionDone(player->TransitionSerial());
+    EXPECT_EQ(host->toParent, (std::vector<uint32_t>{kItemFinishedMessage}));
+    EXPECT_EQ(Count(kRed, Rect{10, 5, 14, 7}), 8);
 }

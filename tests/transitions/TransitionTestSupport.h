@@ -15,7 +15,7 @@ public:
         std::lock_guard<std::mutex> lock(mutex);
         presented.push_back(Rect::FromSize(x, y, width, height));
     }
-    void Post(uint32_t message) override
+    void Post(uint32_t message, uint32_t) override
     {
         std::lock_guard<std::mutex> lock(mutex);
         posted.push_back(message);

@@ -3,11 +3,11 @@
 #include <functional>
 #include <vector>
 
-#include "media/posix/AudioSink.h"
+#include "app/posix/AudioMixer.h"
 
-// The sound of a rendered show: every source the media devices start plays into one mix from the moment
-// of virtual time it starts until it stops, so music, bound sounds and videos' sound land where the show
-// played them.
+// The sound of a rendered show: every source the media devices start plays into the live show's mixer from
+// the moment of virtual time it starts until it stops, so music, bound sounds and videos' sound land where
+// the show played them.
 class CRenderAudioMix final : public IAudioSink {
 public:
     // now: the show's virtual time in milliseconds.
@@ -23,7 +23,7 @@ private:
     void MixUpTo(uint64_t ms);
 
     std::function<uint64_t()> now_;
-    std::vector<IAudioSource*> playing_;
+    CAudioMixer mixer_;
     uint64_t mixedFrames_ = 0;
-    std::vector<int32_t> pending_;
+    std::vector<int16_t> pending_;
 };

@@ -22,10 +22,12 @@ public:
     {
         owner_.frames_.Presented(Rect{x, y, x + w, y + h});
     }
-    void Post(uint32_t message) override
+    void Post(uint32_t message, uint32_t serial) override
     {
-        if (message == kTransitionDoneMessage)
+        if (message == kTransitionDoneMessage) {
+            doneSerial_ = serial;
             transitionDone_ = true;
+        }
     }
     Size ParentSize() override { return owner_.size_; }
     Size WindowSize() override { return owner_.size_; }
@@ -52,9 +54,10 @@ public:
             player_->WaitForTransition();
             if (transitionDone_.exchange(false)) {
                 CImageSlideShowPlayer* player = player_;
-                owner_.loop_.At(owner_.transitionClock_.Now(), [this, player] {
+                const uint32_t serial = doneSerial_;
+                owner_.loop_.At(owner_.transitionClock_.Now(), [this, player, serial] {
                     if (player_ == player)
-                        player->OnTransitionDone();
+                        player->OnTransitionDone(serial);
                 });
             }
         }
@@ -75,6 +78,7 @@ private:
     CRenderSlides& owner_;
     CImageSlideShowPlayer* player_ = nullptr;
     std::atomic<bool> transitionDone_{false};
+    std::atomic<uint32_t> doneSerial_{0};
 };
 
 CRenderSlides::CRenderSlides(CHeadlessHost& loop, CRenderFrames& frames, Size screenSize, CMyXMLDb* db)

@@ -8,6 +8,8 @@
 #include "PackCommand.h"
 #include "WorkFolder.h"
 #include "app/posix/EffectCommand.h"
+#include "app/posix/LiveShow.h"
+#include "app/posix/LiveTarget.h"
 #include "app/posix/RenderShow.h"
 #include "app/posix/SettingsCommand.h"
 #include "base/TextCase.h"
@@ -15,6 +17,7 @@
 #include "platform/Log.h"
 
 #include <iostream>
+#include <vector>
 
 namespace {
 
@@ -47,6 +50,17 @@ int main(int argc, char** argv)
     cli.require_subcommand(1);
     cli.set_version_flag("--version", "screensaver " QM_VERSION);
 
+    LiveOptions live;
+    std::string liveFile;
+    CLI::App* play = cli.add_subcommand("play", "Play the show live: full screen, in a window, or in an X window.");
+    play->add_option("FILE", live.programPath, "program file with the project attached (.scr)");
+    play->add_option("--file", liveFile, "the same, as XScreenSaver's settings pass it");
+    play->add_option("--monitor", live.monitor, "full screen on this monitor (0: all of them; default: the settings)");
+    play->add_flag("--window", live.window, "in an ordinary window");
+    play->add_option("--size", live.size, "size of that window, WIDTHxHEIGHT (default 1280x720)");
+    play->add_option("--window-id", live.windowId, "draw into this X window (as XSCREENSAVER_WINDOW does)");
+    play->add_flag("--root", live.root, "draw on the root window");
+
     RenderOptions options;
     std::string size = "1280x720";
     std::string logPath;
@@ -76,11 +90,33 @@ int main(int argc, char** argv)
     SettingsCommandOptions settings;
     CLI::App* settingsCommand = AddSettingsCommand(cli, settings);
 
+    // "screensaver FILE.scr" plays, and XScreenSaver's single-dash switches are understood.
+    std::vector<std::string> arguments(argv, argv + argc);
+    arguments = NormaliseLiveArguments(arguments, {"play", "render", "effect", "settings"});
+    std::vector<char*> normalised;
+    for (std::string& a : arguments)
+        normalised.push_back(a.data());
     bool parsed = false;
-    const int parseCode = RunCommandLine(cli, argc, argv, &parsed);
+    const int parseCode = RunCommandLine(cli, static_cast<int>(normalised.size()), normalised.data(), &parsed);
     if (!parsed)
         return parseCode;
 
+    if (play->parsed()) {
+        if (live.programPath.empty())
+            live.programPath = liveFile;
+        if (live.programPath.empty())
+            live.programPath = DefaultShowPath();
+        if (live.programPath.empty()) {
+            std::fprintf(stderr, "screensaver: play wants a program file with a project attached (.scr)\n");
+            return 2;
+        }
+        std::string error;
+        if (!PlayLive(live, error)) {
+            std::fprintf(stderr, "screensaver: %s\n", error.c_str());
+            return 1;
+        }
+        return 0;
+    }
     if (settingsCommand->parsed())
         return RunSettingsCommand(settings, UserSettingsStore(), std::cout, std::cerr);
     if (*trace) {

@@ -8,8 +8,7 @@ ExtendedDecodeResult ExtendedDecodeFile(const std::string& path, DecodedImage& i
     return BuiltinDecodeFile(path, image);
 }
 
-ExtendedDecodeResult ExtendedDecodeTempFile(const std::string& tempPath, uint32_t length, int formatCode,
-                                            DecodedImage& image)
+ExtendedDecodeResult ExtendedDecodeBytes(const uint8_t* data, size_t size, int formatCode, DecodedImage& image)
 {
-    return BuiltinDecodeTempFile(tempPath, length, formatCode, image);
+    return BuiltinDecodeBytes(data, size, formatCode, image);
 }

@@ -87,6 +87,51 @@ ExtendedDecodeResult FromLibrary(ExpicLibrary& library, HDC handle, int width, i
     return result;
 }
 
+// The file one stream is decoded from: a name the system makes unique in the temp folder (it creates the
+// file, so nothing planted there is followed), written through a handle no one else may open, removed when
+// the decode is over whatever its outcome.
+class DecodeFile {
+public:
+    DecodeFile()
+    {
+        char dir[MAX_PATH + 1] = {};
+        const DWORD n = GetTempPathA(MAX_PATH, dir);
+        if (n == 0 || n > MAX_PATH || !GetTempFileNameA(dir, "img", 0, path_))
+            path_[0] = '\0';
+    }
+    ~DecodeFile()
+    {
+        if (path_[0])
+            DeleteFileA(path_);
+    }
+    DecodeFile(const DecodeFile&) = delete;
+    DecodeFile& operator=(const DecodeFile&) = delete;
+
+    const char* Path() const { return path_; }
+    bool Write(const uint8_t* data, size_t size)
+    {
+        if (!path_[0])
+            return false;
+        HANDLE h = CreateFileA(path_, GENERIC_WRITE, 0, nullptr, TRUNCATE_EXISTING,
+                               FILE_ATTRIBUTE_TEMPORARY | FILE_FLAG_SEQUENTIAL_SCAN, nullptr);
+        if (h == INVALID_HANDLE_VALUE)
+            return false;
+        bool ok = true;
+        while (ok && size > 0) {
+            const DWORD chunk = size > 0x10000000 ? 0x10000000 : static_cast<DWORD>(size);
+            DWORD written = 0;
+            ok = WriteFile(h, data, chunk, &written, nullptr) && written == chunk;
+            data += chunk;
+            size -= chunk;
+        }
+        CloseHandle(h);
+        return ok;
+    }
+
+private:
+    char path_[MAX_PATH + 1] = {};
+};
+
 } // namespace
 
 ExtendedDecodeResult ExtendedDecodeFile(const std::string& path, DecodedImage& image)
@@ -105,16 +150,18 @@ ExtendedDecodeResult ExtendedDecodeFile(const std::string& path, DecodedImage& i
     return FromLibrary(library, handle, width, height, image);
 }
 
-ExtendedDecodeResult ExtendedDecodeTempFile(const std::string& tempPath, uint32_t length, int formatCode,
-                                            DecodedImage& image)
+ExtendedDecodeResult ExtendedDecodeBytes(const uint8_t* data, size_t size, int formatCode, DecodedImage& image)
 {
     image = DecodedImage{};
     ExpicLibrary library;
     if (!library.Usable())
-        return BuiltinDecodeTempFile(tempPath, length, formatCode, image);
-    if (length > static_cast<uint32_t>(INT_MAX))
+        return BuiltinDecodeBytes(data, size, formatCode, image);
+    if (!data || size == 0 || size > static_cast<size_t>(INT_MAX))
+        return {false, true};
+    DecodeFile file;
+    if (!file.Write(data, size))
         return {false, true};
     int width = 0, height = 0;
-    HDC handle = library.loadStream(tempPath.c_str(), static_cast<int>(length), &width, &height, formatCode);
+    HDC handle = library.loadStream(file.Path(), static_cast<int>(size), &width, &height, formatCode);
     return FromLibrary(library, handle, width, height, image);
 }

@@ -17,6 +17,9 @@ bool IsDirectory(const std::string& path)
 
 std::string TempDirectory()
 {
+    std::string own = paths_detail::TempDirectoryInPlace();
+    if (!own.empty())
+        return own;
     const char* dir = std::getenv("TMPDIR");
     std::string path = dir && *dir ? dir : "/tmp";
     if (path.back() != '/')

@@ -20,6 +20,9 @@ bool IsDirectory(const std::string& path)
 
 std::string TempDirectory()
 {
+    std::string own = paths_detail::TempDirectoryInPlace();
+    if (!own.empty())
+        return own;
     char buffer[MAX_PATH];
     DWORD n = GetTempPathA(MAX_PATH, buffer);
     if (n == 0 || n >= MAX_PATH)

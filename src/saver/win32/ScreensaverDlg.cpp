@@ -206,10 +206,11 @@ void CScreensaverDlg::OnCommand(UINT id)
 {
     switch (id) {
     case ID_PROGRAM_SETTING:
-        SetWindowPos(hwnd_, HWND_BOTTOM, 0, 0, width_, height_, 0);
+        // Only the z-order changes: the window stays on the monitor its placement chose.
+        SetWindowPos(hwnd_, HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
         if (args_.runSettingsDialog)
             args_.runSettingsDialog();
-        SetWindowPos(hwnd_, HWND_TOPMOST, 0, 0, width_, height_, 0);
+        SetWindowPos(hwnd_, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
         CLog::Instance().Entry(".\\ScreensaverDlg", __LINE__, "Set screensaver window top most");
         break;
     case ID_PROGRAM_EXIT:
@@ -276,7 +277,9 @@ void CScreensaverDlg::ShowMessage(const std::string& text)
 
 void CScreensaverDlg::MakeTopmost()
 {
-    SetWindowPos(hwnd_, HWND_TOPMOST, 0, 0, width_, height_, SWP_SHOWWINDOW | SWP_NOACTIVATE);
+    // A video item brings the window to the top where it is: moving it to (0, 0) would take the show off
+    // its monitor onto the primary one.
+    SetWindowPos(hwnd_, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_SHOWWINDOW | SWP_NOACTIVATE);
 }
 
 std::unique_ptr<IVideoPlayer> CScreensaverDlg::CreateVideoPlayer()

@@ -38,7 +38,7 @@ public:
         PaintPicture(dc, x, y, width, height, canvas, x, y);
         ReleaseDC(hwnd_, dc);
     }
-    void Post(uint32_t message) override { PostMessageA(hwnd_, message, 0, 0); }
+    void Post(uint32_t message, uint32_t wParam) override { PostMessageA(hwnd_, message, wParam, 0); }
 
     Size ParentSize() override
     {
@@ -123,7 +123,7 @@ private:
             }
             if (message == kTransitionDoneMessage) {
                 if (player_)
-                    player_->OnTransitionDone();
+                    player_->OnTransitionDone(uint32_t(wParam));
                 return 0;
             }
             break;

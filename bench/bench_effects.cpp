@@ -1,0 +1,115 @@
+// Every transition effect at full HD. BM_EffectDraw: drawing time per frame in virtual time, on a 1920x1080
+// slide (arg 0) and a 1280x960 slide centred (arg 1), with presentation to a window picture left out (0) or
+// included (1). BM_EffectRealClock: a whole run on the real clock against frames x nominal delay.
+//
+//   build/native/bench/bench_effects --benchmark_filter=EffectDraw --benchmark_format=json > draw.json
+//   build/native/bench/bench_effects --benchmark_filter=RealClock
+#include <benchmark/benchmark.h>
+
+#include <string>
+
+#include "gfx/ComPicture.h"
+#include "platform/Clock.h"
+#include "transitions/EffectNames.h"
+#include "transitions/EffectRun.h"
+#include "transitions/TransitionRequest.h"
+
+namespace {
+
+constexpr int kW = 1920, kH = 1080;
+
+CComPicture Pattern(int w, int h, uint32_t seed)
+{
+    CComPicture p;
+    p.CreateBlank(w, h, 0);
+    uint32_t state = seed;
+    for (int y = 0; y < h; ++y)
+        for (int x = 0; x < w; ++x) {
+            state = state * 1664525u + 1013904223u;
+            p.Row(y)[x] = ((x * 255 / w) << 16 | (y * 255 / h) << 8 | (state >> 24)) & 0xFFFFFF;
+        }
+    return p;
+}
+
+// What a window does with a presented rectangle: one block copy from the canvas to the screen.
+class CopyingWindow final : public ITransitionWindow {
+public:
+    CopyingWindow() { screen.CreateBlank(kW, kH, 0); }
+    void Present(const CComPicture& canvas, int x, int y, int width, int height) override
+    {
+        screen.BitBlt(x, y, width, height, canvas, x, y);
+    }
+    void Post(uint32_t, uint32_t) override { }
+    CComPicture screen;
+};
+
+struct Pictures {
+    CComPicture background = Pattern(kW, kH, 1);
+    CComPicture fullSlide = Pattern(kW, kH, 2);
+    CComPicture smallSlide = Pattern(1280, 960, 3);
+};
+Pictures& Shared()
+{
+    static Pictures pictures;
+    return pictures;
+}
+
+void BM_EffectDraw(benchmark::State& state)
+{
+    const int index = static_cast<int>(state.range(0));
+    const bool small = state.range(1) != 0;
+    const bool present = state.range(2) != 0;
+    Pictures& p = Shared();
+    const CComPicture& slide = small ? p.smallSlide : p.fullSlide;
+    CComPicture canvas;
+    canvas.CreateBlank(kW, kH, 0);
+    CopyingWindow window;
+    EffectRunOptions options;
+    options.index = index;
+    options.step = 10;
+    options.at = {(kW - slide.Width()) / 2, (kH - slide.Height()) / 2};
+    options.window = present ? &window : nullptr;
+    EffectRunResult result;
+    for (auto _ : state)
+        result = RunEffect(canvas, p.background, slide, options);
+    const double frames = result.frames > 0 ? result.frames : 1;
+    const double perFrameMs = result.drawingSeconds * 1000.0 / frames;
+    const double delayMs = static_cast<double>(result.nominalMs) / frames;
+    state.counters["frames"] = result.frames;
+    state.counters["draw_ms_per_frame"] = perFrameMs;
+    state.counters["delay_ms"] = delayMs;
+    state.counters["draw_pct_of_delay"] = delayMs > 0 ? 100.0 * perFrameMs / delayMs : 0;
+    state.SetLabel(EffectName(index));
+}
+BENCHMARK(BM_EffectDraw)
+    ->ArgsProduct({benchmark::CreateDenseRange(0, kEffectCount - 1, 1), {0, 1}, {0, 1}})
+    ->Iterations(1)
+    ->Unit(benchmark::kMillisecond);
+
+void BM_EffectRealClock(benchmark::State& state)
+{
+    const int index = static_cast<int>(state.range(0));
+    Pictures& p = Shared();
+    const CComPicture& slide = p.smallSlide;
+    CComPicture canvas;
+    canvas.CreateBlank(kW, kH, 0);
+    CopyingWindow window;
+    EffectRunOptions options;
+    options.index = index;
+    options.step = 10;
+    options.at = {(kW - slide.Width()) / 2, (kH - slide.Height()) / 2};
+    options.window = &window;
+    const EffectRunResult planned = RunEffect(canvas, p.background, slide, options);
+    options.clock = &SystemClock();
+    EffectRunResult real;
+    for (auto _ : state)
+        real = RunEffect(canvas, p.background, slide, options);
+    state.counters["frames"] = real.frames;
+    state.counters["nominal_ms"] = static_cast<double>(planned.nominalMs);
+    state.counters["wall_ms"] = real.wallSeconds * 1000.0;
+    state.counters["ratio"] = planned.nominalMs ? real.wallSeconds * 1000.0 / planned.nominalMs : 0;
+    state.SetLabel(EffectName(index));
+}
+BENCHMARK(BM_EffectRealClock)->DenseRange(0, kEffectCount - 1, 1)->Iterations(1)->Unit(benchmark::kMillisecond);
+
+} // namespace

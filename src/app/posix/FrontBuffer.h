@@ -1,0 +1,29 @@
+#pragma once
+#include <functional>
+#include <mutex>
+
+#include "gfx/ComPicture.h"
+
+// A picture handed from a drawing thread to the screen: the drawing side copies in what it presents, the
+// screen takes out what changed, each under the buffer's lock, so neither ever sees half a copy and the
+// drawing side waits at most for one upload.
+class CFrontBuffer {
+public:
+    // Called (on the writing thread) when the buffer goes from unchanged to changed.
+    std::function<void()> onChange;
+
+    // Any thread: copies the rectangle of `from` in (both in window coordinates). When `from` has another
+    // size the buffer takes it, and the whole picture is copied and counts as changed.
+    void Write(const CComPicture& from, const Rect& area);
+    // The screen's thread: when something changed (or always, with `all`) calls `take` with the picture and
+    // the changed rectangle (the whole picture with `all`); afterwards nothing counts as changed. False when
+    // it did not call (nothing changed, or the buffer is still empty).
+    bool Take(bool all, const std::function<void(const CComPicture& picture, const Rect& changed)>& take);
+    bool Changed() const;
+    Size PictureSize() const;
+
+private:
+    mutable std::mutex lock_;
+    CComPicture picture_;
+    Rect changed_;
+};

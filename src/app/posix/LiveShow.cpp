@@ -1,0 +1,201 @@
+#include "app/posix/LiveShow.h"
+
+#include <SDL.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <cstdlib>
+
+#include "app/ScreensaverApp.h"
+#include "app/posix/FrontBuffer.h"
+#include "app/posix/LiveInput.h"
+#include "app/posix/LiveSlides.h"
+#include "app/posix/LiveWindow.h"
+#include "app/posix/SdlAudioSink.h"
+#include "app/posix/ShowMedia.h"
+#include "app/posix/ShowStart.h"
+#include "platform/Clock.h"
+#include "saver/HeadlessPlayers.h"
+#include "saver/HeadlessShow.h"
+#include "saver/LiveLoop.h"
+#include "saver/SaverMessages.h"
+
+namespace {
+
+// How often a video on screen is drawn anew, and how long a window's size must hold before the slide is laid
+// out again for it.
+constexpr uint32_t kVideoFrameMs = 20;
+constexpr uint32_t kRelayoutDelayMs = 200;
+
+// The show's logic on the live window: the pointer is the real one, messages go to stderr as well.
+class CLiveShowWindow final : public CHeadlessShow {
+public:
+    CLiveShowWindow(CEventLoop& loop, CSaverSettings& settings, SequencerOptions options, HeadlessShowParts parts,
+                    CLiveWindow& window)
+        : CHeadlessShow(loop, settings, std::move(options), std::move(parts)), window_(window)
+    {
+    }
+
+    void GetCursorPos(int32_t& x, int32_t& y) override
+    {
+        int cx = 0, cy = 0;
+        window_.CursorPosition(cx, cy);
+        x = cx;
+        y = cy;
+    }
+    // Over a whole screen the pointer goes where the show puts it; a show in a window leaves it to the user.
+    void SetCursorPos(int32_t x, int32_t y) override
+    {
+        if (window_.CoversScreen())
+            window_.MoveCursor(x, y);
+    }
+    void RefreshCursor() override
+    {
+        CHeadlessShow::RefreshCursor();
+        window_.ShowCursor(CursorShown());
+    }
+    void ShowMessage(const std::string& text) override
+    {
+        CHeadlessShow::ShowMessage(text);
+        std::fprintf(stderr, "%s\n", text.c_str());
+    }
+
+private:
+    CLiveWindow& window_;
+};
+
+class CLiveSystem final : public CPosixShowSystem {
+public:
+    explicit CLiveSystem(const LiveTarget& target) : target_(target) { }
+    void RunScreensaverWindow(CScreensaverApp& app) override;
+
+private:
+    const LiveTarget& target_;
+};
+
+// Hands one input event of the window to the show; false when the show is to end (the window was closed,
+// or the process was asked to stop).
+bool Deliver(const SDL_Event& event, CLiveWindow& window, CHeadlessShow& show, CEventLoop& loop)
+{
+    switch (event.type) {
+    case SDL_QUIT: return false;
+    case SDL_WINDOWEVENT: return event.window.event != SDL_WINDOWEVENT_CLOSE;
+    default: break;
+    }
+    // Another program's window: its input is that program's business (XScreenSaver ends the show itself).
+    if (window.Foreign())
+        return true;
+    switch (event.type) {
+    case SDL_KEYDOWN: show.KeyDown(VirtualKeyOf(event.key.keysym.sym)); break;
+    case SDL_TEXTINPUT:
+        if (static_cast<unsigned char>(event.text.text[0]) < 0x80 && event.text.text[0] != 0)
+            loop.Post(SaverMsg::Char, static_cast<uint32_t>(event.text.text[0]));
+        break;
+    case SDL_MOUSEMOTION: show.Mouse(SaverMsg::MouseMove); break;
+    case SDL_MOUSEBUTTONDOWN:
+    case SDL_MOUSEBUTTONUP:
+        if (const uint32_t message =
+                MouseMessageOf(event.button.button, event.type == SDL_MOUSEBUTTONDOWN, event.button.clicks))
+            show.Mouse(message);
+        break;
+    default: break;
+    }
+    return true;
+}
+
+void CLiveSystem::RunScreensaverWindow(CScreensaverApp& app)
+{
+    ran = true;
+    CLiveWindow window;
+    const std::string title = app.Project().GetAppName().empty() ? "Quillmark" : app.Project().GetAppName();
+    if (!window.Open(target_, app.Settings().monitor, title, error))
+        return;
+
+    CSdlAudioSink speaker;
+    std::string reason;
+    IAudioSink* sink = nullptr;
+    if (speaker.Open(reason))
+        sink = &speaker;
+    else
+        std::fprintf(stderr, "screensaver: no sound device (%s): the show runs silent\n", reason.c_str());
+
+    CLiveLoop loop(SystemClock());
+    loop.wake = [&window] { window.Wake(); };
+    CShowMedia media(app, loop, SystemClock(), sink);
+    if (!media.Opened()) {
+        error = "the project has no media items";
+        return;
+    }
+
+    CLiveSlides slides(
+        loop, [&window] { return window.ClientSize(); }, &app.Database());
+    slides.onChange = [&window] { window.Wake(); };
+    CAvMediaSystem& devices = media.Devices();
+    VideoPlayerSetup videoSetup = media.VideoSetup();
+    videoSetup.showCursor = [&window](bool visible) { window.ShowCursor(visible); };
+    CHeadlessVideos videos(loop, window.ClientSize(), devices, videoSetup,
+                           [&devices](WindowRef panel, CComPicture& target, const Rect& area) {
+                               return devices.DrawVideo(panel, target, area);
+                           });
+    CFrontBuffer videoScreen;
+
+    HeadlessShowParts parts = media.Parts(loop);
+    parts.imagePlayers = &slides.Players();
+    parts.createVideoPlayer = [&videos] { return videos.Create(); };
+    CLiveShowWindow show(loop, app.Settings(), media.Options(), parts, window);
+    show.Start();
+
+    uint64_t relayout = 0;
+    uint64_t nextVideoFrame = 0;
+    bool videoOnScreen = false;
+    bool running = true;
+    while (running && !show.Destroyed() && !loop.QuitRequested()) {
+        loop.RunDue();
+        if (show.Destroyed() || loop.QuitRequested())
+            break;
+
+        // A video player on screen covers the slide window.
+        const uint64_t now = loop.Now();
+        if (now >= nextVideoFrame) {
+            Rect changed;
+            const CComPicture* video = videos.Screen(&changed);
+            videoOnScreen = video != nullptr;
+            if (video)
+                videoScreen.Write(*video, changed);
+            nextVideoFrame = now + kVideoFrameMs;
+        }
+        window.Present(videoOnScreen ? &videoScreen : slides.Screen());
+
+        uint32_t wait = std::min<uint32_t>(loop.MsUntilNextEvent(), 1000);
+        if (videoOnScreen)
+            wait = std::min<uint32_t>(wait, uint32_t(nextVideoFrame - std::min(nextVideoFrame, loop.Now())));
+        SDL_Event event;
+        bool got = window.Wait(event, wait);
+        while (got && running) {
+            if (!window.IsWake(event)) {
+                if (window.NoteWindowEvent(event)) {
+                    // Laid out again once the size holds, not for every step of a drag.
+                    loop.Cancel(relayout);
+                    relayout = loop.At(loop.Now() + kRelayoutDelayMs, [&] {
+                        slides.Relayout();
+                        videos.SetScreenSize(window.ClientSize());
+                    });
+                }
+                running = Deliver(event, window, show, loop);
+            }
+            got = window.Poll(event);
+        }
+    }
+    show.Destroy();
+}
+
+} // namespace
+
+bool PlayLive(const LiveOptions& options, std::string& error)
+{
+    LiveTarget target;
+    if (!ResolveLiveTarget(options, std::getenv("XSCREENSAVER_WINDOW"), target, error))
+        return false;
+    CLiveSystem system(target);
+    return StartProjectShow(options.programPath, system, error);
+}

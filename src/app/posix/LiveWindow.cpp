@@ -1,0 +1,247 @@
+#include "app/posix/LiveWindow.h"
+
+#include <SDL.h>
+#include <SDL_syswm.h>
+#include <X11/Xlib.h>
+
+#include <algorithm>
+#include <climits>
+#include <cstdio>
+
+#include "app/posix/FrontBuffer.h"
+#include "platform/Log.h"
+#include "saver/MonitorRect.h"
+
+namespace {
+
+// The root window of the display SDL is about to use.
+uint64_t RootWindowId()
+{
+    Display* display = XOpenDisplay(nullptr);
+    if (!display)
+        return 0;
+    const uint64_t root = DefaultRootWindow(display);
+    XCloseDisplay(display);
+    return root;
+}
+
+std::string Hex(uint64_t id)
+{
+    char text[24];
+    std::snprintf(text, sizeof text, "0x%llx", static_cast<unsigned long long>(id));
+    return text;
+}
+
+} // namespace
+
+CLiveWindow::~CLiveWindow()
+{
+    if (texture_)
+        SDL_DestroyTexture(texture_);
+    if (renderer_)
+        SDL_DestroyRenderer(renderer_);
+    // A foreign window stays; SDL only lets go of it.
+    if (window_)
+        SDL_DestroyWindow(window_);
+    if (videoInitialised_)
+        SDL_QuitSubSystem(SDL_INIT_VIDEO);
+}
+
+bool CLiveWindow::Open(const LiveTarget& target, int32_t userMonitor, const std::string& title, std::string& error)
+{
+    const bool xWindow = target.kind == LiveTarget::Kind::Foreign || target.kind == LiveTarget::Kind::Root;
+    // Windows of other programs are X windows, whatever the session would prefer.
+    if (xWindow)
+        SDL_SetHint(SDL_HINT_VIDEODRIVER, "x11");
+    // A screen saver must not keep the system's own screen saver (or XScreenSaver's power saving) away.
+    SDL_SetHint(SDL_HINT_VIDEO_ALLOW_SCREENSAVER, "1");
+    if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) {
+        error = std::string("no display to show on: ") + SDL_GetError();
+        return false;
+    }
+    videoInitialised_ = true;
+    wakeEvent_ = SDL_RegisterEvents(1);
+
+    switch (target.kind) {
+    case LiveTarget::Kind::Foreign:
+    case LiveTarget::Kind::Root: {
+        const uint64_t id = target.kind == LiveTarget::Kind::Root ? RootWindowId() : target.windowId;
+        window_ = id ? SDL_CreateWindowFrom(reinterpret_cast<void*>(static_cast<uintptr_t>(id))) : nullptr;
+        if (!window_) {
+            error = "cannot draw into the window " + Hex(id) + ": " + SDL_GetError();
+            return false;
+        }
+        foreign_ = true;
+        // SDL hears nothing of another program's window unless asked: its size changes and exposures.
+        SDL_SysWMinfo info;
+        SDL_VERSION(&info.version);
+        if (SDL_GetWindowWMInfo(window_, &info) && info.subsystem == SDL_SYSWM_X11) {
+            XWindowAttributes attributes;
+            if (XGetWindowAttributes(info.info.x11.display, info.info.x11.window, &attributes))
+                XSelectInput(info.info.x11.display, info.info.x11.window,
+                             attributes.your_event_mask | StructureNotifyMask | ExposureMask);
+        }
+        break;
+    }
+    case LiveTarget::Kind::Window:
+        window_ = SDL_CreateWindow(title.c_str(), SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED, target.width,
+                                   target.height, SDL_WINDOW_RESIZABLE);
+        break;
+    case LiveTarget::Kind::Screen: {
+        const int monitor = target.monitor >= 0 ? target.monitor : userMonitor;
+        CLog::Instance().Entry(".\\ScreensaverDlg", __LINE__, "show on screen %d", monitor);
+        MonitorTable monitors;
+        int virtualWidth = 0, virtualHeight = 0;
+        const int displays = SDL_GetNumVideoDisplays();
+        for (int i = 0; i < displays; ++i) {
+            SDL_Rect r;
+            if (SDL_GetDisplayBounds(i, &r) != 0)
+                continue;
+            monitors.Add(r.x, r.y, r.x + r.w, r.y + r.h);
+            virtualWidth = std::max(virtualWidth, r.x + r.w);
+            virtualHeight = std::max(virtualHeight, r.y + r.h);
+        }
+        const MonitorArea area = ChooseMonitorArea(monitor, monitors, virtualWidth, virtualHeight);
+        if (area.width < 1 || area.height < 1) {
+            error = "the display reports no screen to cover";
+            return false;
+        }
+        uint32_t flags = SDL_WINDOW_BORDERLESS | SDL_WINDOW_ALWAYS_ON_TOP | SDL_WINDOW_SKIP_TASKBAR;
+        // One monitor is covered the way its desktop expects full screen; several by one window over them.
+        if (monitors.Areas().size() == 1 || (monitor >= 1 && size_t(monitor) <= monitors.Areas().size()))
+            flags |= SDL_WINDOW_FULLSCREEN_DESKTOP;
+        window_ = SDL_CreateWindow(title.c_str(), area.left, area.top, area.width, area.height, flags);
+        coversScreen_ = true;
+        if (window_)
+            CLog::Instance().Entry(".\\ScreensaverDlg", __LINE__, "Set screensaver window top most");
+        break;
+    }
+    }
+    if (!window_) {
+        error = std::string("cannot open a window: ") + SDL_GetError();
+        return false;
+    }
+    return CreateRenderer(error);
+}
+
+bool CLiveWindow::CreateRenderer(std::string& error)
+{
+    renderer_ = SDL_CreateRenderer(window_, -1, 0);
+    // Another program's window may have a visual no accelerated renderer takes.
+    if (!renderer_)
+        renderer_ = SDL_CreateRenderer(window_, -1, SDL_RENDERER_SOFTWARE);
+    if (!renderer_) {
+        error = std::string("cannot draw in the window: ") + SDL_GetError();
+        return false;
+    }
+    int w = 0, h = 0;
+    if (SDL_GetRendererOutputSize(renderer_, &w, &h) != 0 || w < 1 || h < 1)
+        SDL_GetWindowSize(window_, &w, &h);
+    size_ = Size{std::max(w, 1), std::max(h, 1)};
+    return true;
+}
+
+void CLiveWindow::Wake()
+{
+    if (wakePending_.exchange(true))
+        return;
+    SDL_Event event{};
+    event.type = wakeEvent_;
+    if (SDL_PushEvent(&event) != 1)
+        wakePending_ = false;
+}
+
+bool CLiveWindow::Wait(SDL_Event& event, uint32_t ms)
+{
+    return SDL_WaitEventTimeout(&event, int(std::min<uint32_t>(ms, INT_MAX))) == 1;
+}
+
+bool CLiveWindow::Poll(SDL_Event& event)
+{
+    return SDL_PollEvent(&event) == 1;
+}
+
+bool CLiveWindow::IsWake(const SDL_Event& event)
+{
+    if (event.type != wakeEvent_)
+        return false;
+    wakePending_ = false;
+    return true;
+}
+
+bool CLiveWindow::NoteWindowEvent(const SDL_Event& event)
+{
+    if (event.type != SDL_WINDOWEVENT || SDL_GetWindowFromID(event.window.windowID) != window_)
+        return false;
+    switch (event.window.event) {
+    case SDL_WINDOWEVENT_EXPOSED:
+    case SDL_WINDOWEVENT_SHOWN:
+    case SDL_WINDOWEVENT_RESTORED: invalid_ = true; return false;
+    case SDL_WINDOWEVENT_SIZE_CHANGED: {
+        invalid_ = true;
+        int w = 0, h = 0;
+        if (SDL_GetRendererOutputSize(renderer_, &w, &h) != 0 || w < 1 || h < 1)
+            return false;
+        const Size size{w, h};
+        if (size == size_)
+            return false;
+        size_ = size;
+        return true;
+    }
+    default: return false;
+    }
+}
+
+bool CLiveWindow::UploadTexture(CFrontBuffer& source, bool all)
+{
+    return source.Take(all, [this](const CComPicture& picture, const Rect& changed) {
+        Rect area = changed;
+        if (!texture_ || textureSize_.cx != picture.Width() || textureSize_.cy != picture.Height()) {
+            if (texture_)
+                SDL_DestroyTexture(texture_);
+            // The pictures' pixels are 0x00RRGGBB words: SDL's RGB888.
+            texture_ = SDL_CreateTexture(renderer_, SDL_PIXELFORMAT_RGB888, SDL_TEXTUREACCESS_STREAMING,
+                                         picture.Width(), picture.Height());
+            textureSize_ = texture_ ? Size{picture.Width(), picture.Height()} : Size{};
+            area = picture.GetRect();
+        }
+        if (!texture_ || area.IsEmpty())
+            return;
+        const SDL_Rect rect{area.left, area.top, area.Width(), area.Height()};
+        SDL_UpdateTexture(texture_, &rect, picture.Row(area.top) + area.left, picture.Stride() * 4);
+    });
+}
+
+void CLiveWindow::Present(CFrontBuffer* source)
+{
+    const bool newSource = source != shown_ || !shownAny_;
+    shown_ = source;
+    shownAny_ = true;
+    const bool uploaded = source && UploadTexture(*source, newSource);
+    if (!uploaded && !newSource && !invalid_)
+        return;
+    invalid_ = false;
+    SDL_SetRenderDrawColor(renderer_, 0, 0, 0, 255);
+    SDL_RenderClear(renderer_);
+    if (source && texture_) {
+        const SDL_Rect whole{0, 0, textureSize_.cx, textureSize_.cy};
+        SDL_RenderCopy(renderer_, texture_, &whole, nullptr);
+    }
+    SDL_RenderPresent(renderer_);
+}
+
+void CLiveWindow::ShowCursor(bool visible)
+{
+    if (!foreign_)
+        SDL_ShowCursor(visible ? SDL_ENABLE : SDL_DISABLE);
+}
+
+void CLiveWindow::MoveCursor(int x, int y)
+{
+    SDL_WarpMouseGlobal(x, y);
+}
+
+void CLiveWindow::CursorPosition(int& x, int& y)
+{
+    SDL_GetGlobalMouseState(&x, &y);
+}

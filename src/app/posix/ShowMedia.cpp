@@ -1,0 +1,76 @@
+#include "app/posix/ShowMedia.h"
+
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+
+#include "app/ScreensaverApp.h"
+#include "model/Random.h"
+#include "platform/Paths.h"
+#include "saver/HeadlessPlayers.h"
+#include "saver/SaverMessages.h"
+
+CPrivateTempFolder::CPrivateTempFolder()
+{
+    std::string pattern = TempDirectory() + "quillmark-show-XXXXXX";
+    if (!mkdtemp(pattern.data()))
+        return;
+    path_ = pattern + "/";
+    SetTempDirectory(path_);
+}
+
+CPrivateTempFolder::~CPrivateTempFolder()
+{
+    if (path_.empty())
+        return;
+    SetTempDirectory("");
+    std::error_code ec;
+    std::filesystem::remove_all(path_, ec);
+}
+
+CShowMedia::CShowMedia(CScreensaverApp& app, CEventLoop& loop, IClock& clock, IAudioSink* sink)
+    : mediaSetting_(clock, StandardRandom()), scheduler_(loop), devices_(clock), sounds_(clock)
+{
+    media_.SetDatabase(&app.Database());
+    media_.Open();
+    mediaSetting_.SetUserSettings(&app.Settings());
+    mediaSetting_.SetDatabase(&app.Database());
+    if (mediaSetting_.Open() && mediaSetting_.GetRecordCount() > 0) {
+        mediaSetting_.LoadCurrent();
+        list_ = std::make_unique<CProjectMediaList>(mediaSetting_, media_);
+    }
+
+    devices_.SetScheduler(&scheduler_);
+    devices_.AttachAudioSink(sink);
+    sounds_.SetDatabase(&app.Database());
+    sounds_.SetMessageHandler([](const std::string& text) { std::fprintf(stderr, "%s\n", text.c_str()); });
+    sounds_.Load();
+
+    videoSetup_.startMode = static_cast<int>(app.Mode());
+    videoSetup_.settings = &app.Settings();
+    videoSetup_.project = &app.Project();
+    videoSetup_.database = &app.Database();
+
+    options_.mode = app.Mode();
+    options_.settings = &app.Settings();
+    options_.project = &app.Project();
+    ApplyProjectOptions(options_, app.Project());
+}
+
+CShowMedia::~CShowMedia()
+{
+    sounds_.Close();
+    mediaSetting_.Close();
+    media_.Close();
+}
+
+HeadlessShowParts CShowMedia::Parts(CEventLoop& loop)
+{
+    HeadlessShowParts parts;
+    parts.media = list_.get();
+    parts.sounds = &sounds_;
+    parts.createSoundPlayer = [&loop, this](uint32_t endMessage) {
+        return CreateHeadlessSoundPlayer(loop, devices_, endMessage);
+    };
+    return parts;
+}

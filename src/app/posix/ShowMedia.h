@@ -1,0 +1,75 @@
+#pragma once
+#include <memory>
+#include <string>
+
+#include "media/SoundTable.h"
+#include "media/VideoPlayer.h"
+#include "media/posix/AvMediaSystem.h"
+#include "model/Media.h"
+#include "model/MediaSetting.h"
+#include "saver/EventLoop.h"
+#include "saver/HeadlessShow.h"
+#include "saver/MediaSequencer.h"
+#include "saver/ProjectMediaList.h"
+
+class CScreensaverApp;
+class IAudioSink;
+
+// Media devices' notifications arrive through the show's event loop.
+class CLoopScheduler final : public IMediaScheduler {
+public:
+    explicit CLoopScheduler(CEventLoop& loop) : loop_(loop) { }
+    uint64_t After(uint32_t ms, std::function<void()> action) override
+    {
+        return loop_.At(loop_.Now() + ms, std::move(action));
+    }
+    void Cancel(uint64_t ticket) override { loop_.Cancel(ticket); }
+
+private:
+    CEventLoop& loop_;
+};
+
+// A folder of the show's own in the place of the temporary folder, for as long as the show runs: the stored
+// sounds, copies of stored videos and pictures for the decoders go there, and it is removed with everything
+// in it, so a show leaves nothing behind (and shares no temporary names with other users).
+class CPrivateTempFolder {
+public:
+    CPrivateTempFolder();
+    ~CPrivateTempFolder();
+    CPrivateTempFolder(const CPrivateTempFolder&) = delete;
+    CPrivateTempFolder& operator=(const CPrivateTempFolder&) = delete;
+    const std::string& Path() const { return path_; }
+
+private:
+    std::string path_;
+};
+
+// What a show on Linux plays from, opened on the application's project: the playlist, the music table, the
+// media devices over FFmpeg (heard through the sink when there is one, silent otherwise) and the options the
+// sequencer and the video players read.
+class CShowMedia {
+public:
+    CShowMedia(CScreensaverApp& app, CEventLoop& loop, IClock& clock, IAudioSink* sink);
+    ~CShowMedia();
+    CShowMedia(const CShowMedia&) = delete;
+    CShowMedia& operator=(const CShowMedia&) = delete;
+
+    // False when the project has no media items.
+    bool Opened() const { return list_ != nullptr; }
+    CAvMediaSystem& Devices() { return devices_; }
+    const VideoPlayerSetup& VideoSetup() const { return videoSetup_; }
+    const SequencerOptions& Options() const { return options_; }
+    // The show's parts but for the image and video players, which are the kind of show's own.
+    HeadlessShowParts Parts(CEventLoop& loop);
+
+private:
+    CPrivateTempFolder tempFolder_;
+    CMedia media_;
+    CMediaSetting mediaSetting_;
+    std::unique_ptr<CProjectMediaList> list_;
+    CLoopScheduler scheduler_;
+    CAvMediaSystem devices_;
+    CSoundTable sounds_;
+    VideoPlayerSetup videoSetup_;
+    SequencerOptions options_;
+};

@@ -1,0 +1,73 @@
+#include "app/posix/ShowStart.h"
+
+#include <cstring>
+#include <filesystem>
+#include <fstream>
+
+#include "app/ScreensaverApp.h"
+#include "db/MyXMLDb.h"
+#include "model/SettingsStore.h"
+#include "platform/Log.h"
+
+ISettingsStore& CPosixShowSystem::SettingsStore()
+{
+    return UserSettingsStore();
+}
+
+bool FindProject(const std::string& path, uint32_t& base, std::string& error)
+{
+    namespace fs = std::filesystem;
+    std::error_code ec;
+    if (fs::is_directory(path, ec)) {
+        error = path + " is a folder";
+        return false;
+    }
+    if (!fs::is_regular_file(path, ec)) {
+        error = "no such file: " + path;
+        return false;
+    }
+    // A project database of its own starts with its header; a program carries one behind its trailer.
+    static constexpr char kHeader[] = "<database>";
+    char head[sizeof kHeader - 1] = {};
+    std::ifstream file(path, std::ios::binary);
+    if (file.read(head, sizeof head) && std::memcmp(head, kHeader, sizeof head) == 0) {
+        base = 0;
+        return true;
+    }
+    const int64_t trailer = ReadDatabaseTrailer(path);
+    const auto size = fs::file_size(path, ec);
+    if (trailer < 0 || ec || static_cast<uint64_t>(trailer) >= size) {
+        error = path + " carries no project";
+        return false;
+    }
+    base = static_cast<uint32_t>(trailer);
+    return true;
+}
+
+bool StartProjectShow(const std::string& programPath, CPosixShowSystem& system, std::string& error)
+{
+    uint32_t base = 0;
+    if (!FindProject(programPath, base, error))
+        return false;
+
+    std::error_code ec;
+    const std::string absolute = std::filesystem::absolute(programPath, ec).string();
+    CScreensaverApp app(system, CLog::Instance());
+    StartupArguments args;
+    args.programPath = absolute;
+    args.firstArgument = "/s";
+    args.hasFirstArgument = true;
+    args.rawCommandLine = "\"" + absolute + "\" /s";
+    args.databaseBase = base;
+    app.InitInstance(args);
+    app.ExitInstance();
+    if (!system.error.empty()) {
+        error = system.error;
+        return false;
+    }
+    if (!system.ran) {
+        error = "the project's show did not start";
+        return false;
+    }
+    return true;
+}

@@ -1,0 +1,39 @@
+// Increase show: a dissolve. Every frame copies one small block of the slide at a random place inside each
+// cell of a grid over the slide; after a fixed number of frames the rest appears at once.
+#include <vector>
+
+#include "transitions/ComposedFrame.h"
+#include "transitions/EffectKit.h"
+#include "transitions/effects/Families.h"
+
+namespace {
+constexpr int kFrames = 100;
+constexpr int kCell = 10;
+constexpr int kBlock = 3;
+} // namespace
+
+void IncreaseShow(TransitionEngine& fx, const EffectParams& p)
+{
+    const int w = fx.SlideWidth(), h = fx.SlideHeight();
+    const int columns = (w + kCell - 1) / kCell, rows = (h + kCell - 1) / kCell;
+    ComposedFrame frame(fx);
+    std::vector<Point> offsets(frame.Ready() ? static_cast<size_t>(columns) * rows : 0);
+    for (int n = 0; n < kFrames && frame.Ready(); ++n) {
+        // The random numbers go to the cells column by column; the blocks are copied row by row, which
+        // keeps a large slide's rows in the cache.
+        for (int i = 0; i < columns; ++i)
+            for (int j = 0; j < rows; ++j) {
+                const int dx = fx.Rand() % kCell;
+                offsets[static_cast<size_t>(j) * columns + i] = {dx, fx.Rand() % kCell};
+            }
+        for (int j = 0; j < rows; ++j)
+            for (int i = 0; i < columns; ++i) {
+                const Point d = offsets[static_cast<size_t>(j) * columns + i];
+                frame.FromSlide(Rect::FromSize(i * kCell + d.x, j * kCell + d.y, kBlock, kBlock));
+            }
+        frame.Show();
+        if (!fx.EndFrame(p.delayMs))
+            break;
+    }
+    fx.CopyWholeSlide();
+}

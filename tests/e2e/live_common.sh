@@ -1,0 +1,27 @@
+# Helpers of the live show's whole-program tests (sourced; $work and $log are the caller's).
+alive() { kill -0 "$1" 2>/dev/null; }
+# ended PID SECONDS: waits until the process has ended.
+ended() { for _ in $(seq $(($2 * 20))); do alive "$1" || return 0; sleep 0.05; done; ! alive "$1"; }
+# find_window NAME SECONDS: the id of the visible window with the name.
+find_window() {
+  local id
+  for _ in $(seq $(($2 * 10))); do
+    id=$(xdotool search --onlyvisible --name "^$1\$" 2>/dev/null | head -n1)
+    [ -n "$id" ] && { echo "$id"; return 0; }
+    sleep 0.1
+  done
+  return 1
+}
+# wait_for TEXT SECONDS: until the log has a line with TEXT.
+wait_for() { for _ in $(seq $(($2 * 10))); do grep -qF "$1" "$log" && return 0; sleep 0.1; done; return 1; }
+# wait_for_count TEXT N SECONDS: until the log has N lines with TEXT.
+wait_for_count() {
+  for _ in $(seq $(($3 * 10))); do [ "$(grep -cF "$1" "$log")" -ge "$2" ] && return 0; sleep 0.1; done; return 1
+}
+# tick TEXT: the log's millisecond count on the first line with TEXT.
+tick() { grep -F "$1" "$log" | head -n1 | sed -n 's/^(\(-\?[0-9]*\)).*/\1/p'; }
+# shot WINDOW NAME: the window's content as NAME.png.
+shot() { import -window "$1" "$work/$2.png" 2>/dev/null; }
+pixel() { convert "$work/$1.png" -format "%[hex:p{$2,$3}]" info: 2>/dev/null | tr 'A-F' 'a-f' | cut -c1-6; }
+count() { convert "$work/$1.png" -crop "$2" +repage txt:- 2>/dev/null | grep -ci "$3"; }
+colours() { convert "$work/$1.png" -crop "$2" +repage -format '%k' info: 2>/dev/null; }

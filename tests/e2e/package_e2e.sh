@@ -1,0 +1,73 @@
+#!/usr/bin/env bash
+# The Debian package, built from this build tree, unpacked into a scratch root: the files are where the
+# system and XScreenSaver look for them, the installed program plays the sample show in a window, and as
+# XScreenSaver's program it draws into the window XScreenSaver names.
+# Usage: package_e2e.sh BUILDDIR HELPER WORKDIR
+set -uo pipefail
+here=$(cd "$(dirname "$0")" && pwd)
+if [ -z "${QM_LIVE_E2E_DISPLAY:-}" ]; then
+  QM_LIVE_E2E_DISPLAY=1 exec "$here/../../scripts/with-xvfb" bash "$0" "$@"
+fi
+build=$1 helper=$2 work=$3
+rm -rf "$work" && mkdir -p "$work/tmp" "$work/config" "$work/run" && chmod 700 "$work/run" || exit 1
+export TMPDIR=$work/tmp XDG_CONFIG_HOME=$work/config XDG_RUNTIME_DIR=$work/run
+failures=0
+fail() { echo "FAIL: $*"; failures=$((failures + 1)); }
+pass() { echo "ok: $*"; }
+log=/dev/null
+source "$here/live_common.sh"
+
+(cd "$build" && timeout -k 5 120 cpack -G DEB -B "$work/package" >"$work/cpack.txt" 2>&1) ||
+  { fail "cpack failed"; cat "$work/cpack.txt"; exit 1; }
+deb=$(ls "$work"/package/*.deb 2>/dev/null | head -n1)
+[ -n "$deb" ] || { fail "no package was made"; exit 1; }
+root=$work/root
+dpkg -x "$deb" "$root" || { fail "dpkg -x failed"; exit 1; }
+missing=
+for f in usr/bin/screensaver usr/bin/scrpack usr/share/man/man1/screensaver.1.gz usr/share/man/man1/scrpack.1.gz \
+         usr/share/quillmark/sample.scr usr/share/xscreensaver/config/quillmark.xml; do
+  [ -s "$root/$f" ] || missing+=" $f"
+done
+[ -z "$missing" ] && pass "the package holds the programs, manual pages, sample and XScreenSaver file" ||
+  fail "missing from the package:$missing"
+[ "$(readlink -f "$root/usr/libexec/xscreensaver/quillmark")" = "$(readlink -f "$root/usr/bin/screensaver")" ] &&
+  pass "XScreenSaver's program folder has the program as quillmark" || fail "no quillmark in usr/libexec/xscreensaver"
+dpkg-deb -f "$deb" Depends | grep -q libsdl2 && pass "the package depends on SDL2" || fail "no dependencies found"
+if command -v man >/dev/null; then
+  man -l "$root/usr/share/man/man1/screensaver.1.gz" 2>/dev/null | grep -q XSCREENSAVER_WINDOW &&
+    pass "the manual page reads" || fail "the manual page does not format"
+fi
+
+# The installed program given no file plays the installed sample.
+timeout -k 5 30 "$root/usr/bin/screensaver" play --window --size 640x360 >"$work/play.txt" 2>&1 &
+pid=$!
+window=$(find_window "Quillmark Demo" 10)
+shown=
+for _ in $(seq 40); do
+  [ -n "$window" ] && shot "$window" installed && [ "$(pixel installed 3 3)" = 101830 ] && { shown=1; break; }
+  sleep 0.25
+done
+[ -n "$shown" ] && pass "the installed program plays the sample show in a window" ||
+  fail "the installed program showed no sample slide: $(cat "$work/play.txt")"
+kill -TERM "$pid"; ended "$pid" 2 && wait "$pid" || fail "the installed program did not end on SIGTERM"
+
+# As XScreenSaver runs it: its own name, -root, and the window in XSCREENSAVER_WINDOW.
+"$helper" window 480 300 >"$work/host.txt" &
+host_pid=$!
+for _ in $(seq 50); do [ -s "$work/host.txt" ] && break; sleep 0.1; done
+host=$(head -n1 "$work/host.txt")
+XSCREENSAVER_WINDOW=$host timeout -k 5 30 "$root/usr/libexec/xscreensaver/quillmark" -root \
+  "$root/usr/share/quillmark/sample.scr" >"$work/hack.txt" 2>&1 &
+pid=$!
+shown=
+for _ in $(seq 40); do
+  shot "$host" hack && [ "$(pixel hack 3 3)" = 101830 ] && { shown=1; break; }
+  sleep 0.25
+done
+[ -n "$shown" ] && pass "as XScreenSaver's program it draws into XScreenSaver's window" ||
+  fail "nothing drawn into XSCREENSAVER_WINDOW: $(cat "$work/hack.txt")"
+kill -TERM "$pid"; ended "$pid" 2 && wait "$pid" || fail "the XScreenSaver program did not end on SIGTERM"
+kill "$host_pid"; wait "$host_pid" 2>/dev/null
+
+echo "package e2e: $failures failure(s)"
+[ "$failures" = 0 ]
