@@ -1,8 +1,6 @@
 #include "app/posix/ShowStart.h"
 
-#include <cstring>
 #include <filesystem>
-#include <fstream>
 
 #include "app/ScreensaverApp.h"
 #include "db/MyXMLDb.h"
@@ -26,17 +24,17 @@ bool FindProject(const std::string& path, uint32_t& base, std::string& error)
         error = "no such file: " + path;
         return false;
     }
-    // A project database of its own starts with its header; a program carries one behind its trailer.
-    static constexpr char kHeader[] = "<database>";
-    char head[sizeof kHeader - 1] = {};
-    std::ifstream file(path, std::ios::binary);
-    if (file.read(head, sizeof head) && std::memcmp(head, kHeader, sizeof head) == 0) {
+    // A project database of its own starts with its header; a program carries one behind its trailer, whose
+    // last four bytes any file has, so the header decides there too.
+    CMyXMLDb db;
+    if (db.Open(path, 0) && db.HasHeader()) {
         base = 0;
         return true;
     }
     const int64_t trailer = ReadDatabaseTrailer(path);
     const auto size = fs::file_size(path, ec);
-    if (trailer < 0 || ec || static_cast<uint64_t>(trailer) >= size) {
+    if (trailer < 0 || ec || static_cast<uint64_t>(trailer) >= size || !db.Open(path, static_cast<uint32_t>(trailer)) ||
+        !db.HasHeader()) {
         error = path + " carries no project";
         return false;
     }
