@@ -19,6 +19,6 @@ void ListEffects(std::ostream& out)
 void RegisterEffectsCommand(CLI::App& app)
 {
     CLI::App* effects =
-        app.add_subcommand("effects", "List the transition effects a manifest names, with their numbers");
+        app.add_subcommand("effects", "List the 161 transition effects by number and by the name a manifest gives them");
     effects->callback([] { ListEffects(std::cout); });
 }
