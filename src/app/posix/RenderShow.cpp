@@ -143,8 +143,7 @@ bool RenderShow(const RenderOptions& options, RenderResult& result, std::string&
             return false;
         }
         // Frames of an earlier, longer render would pass for this one's.
-        if (options.videoPath.empty())
-            RemoveOldFrames(options.outDir);
+        RemoveOldFrames(options.outDir);
     }
     if (!options.videoPath.empty()) {
         const fs::path parent = fs::path(options.videoPath).parent_path();

@@ -4,7 +4,7 @@
 // What `screensaver render` is asked for.
 struct RenderOptions {
     std::string programPath; // a program file with a project attached (.scr), or a project database file
-    std::string outDir;      // PNG frames and the contact sheet; may be empty with a video
+    std::string outDir;      // PNG frames and the contact sheet (only the sheet with a video); may be empty with one
     std::string videoPath;   // not empty: the show as a video file (H.264 and AAC) instead of PNG frames
     bool progress = false;   // a progress line on stderr
     int width = 1280;
