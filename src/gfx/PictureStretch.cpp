@@ -9,6 +9,10 @@
 #include <algorithm>
 #include <cstdint>
 #include <cstring>
+#include <exception>
+#include <optional>
+#include <system_error>
+#include <thread>
 #include <vector>
 
 #if defined(__SSE2__)
@@ -22,6 +26,9 @@ namespace {
 
 constexpr int kWeightBits = 14; // weights of one destination pixel add up to 1 << 14
 constexpr int32_t kWeightOne = 1 << kWeightBits;
+// Source pixels a filtered stretch reads from which two threads make its rows (about a quarter of a
+// millisecond of work, well above what starting a thread costs).
+constexpr int64_t kSplitWork = int64_t(1) << 18;
 constexpr int kRowShift = 7; // rows combined keep 7 fraction bits: 255 << 7 still fits an int16
 
 int64_t FloorDiv(int64_t a, int64_t b)
@@ -464,11 +471,17 @@ void CComPicture::StretchBlt(int x, int y, int w, int h, const CComPicture& src,
     // column drawn; otherwise through a line that the raster operation applies where the clip allows.
     const bool direct = !m_clip && rop == RasterOp::SrcCopy && allValid;
     std::vector<uint32_t> line(direct ? 0 : width);
-    std::vector<int16_t> combined;
-    std::vector<const uint32_t*> rows;
+    // What making one row needs besides the maps; one per thread making rows.
+    struct Scratch {
+        std::vector<int16_t> combined;
+        std::vector<const uint32_t*> rows;
+    };
+    Scratch scratch;
 
     // Makes destination row `row`; false where its source lies outside the source picture.
-    auto makeLine = [&](int row, uint32_t* out) {
+    auto makeLine = [&](int row, uint32_t* out, Scratch& own) {
+        std::vector<int16_t>& combined = own.combined;
+        std::vector<const uint32_t*>& rows = own.rows;
         const size_t at = static_cast<size_t>(row - visible.top);
         if (ys.nearest[at] < 0)
             return false;
@@ -524,15 +537,53 @@ void CComPicture::StretchBlt(int x, int y, int w, int h, const CComPicture& src,
     };
 
     if (direct) {
-        for (int yy = visible.top; yy < visible.bottom; ++yy)
-            makeLine(yy, Row(yy) + visible.left);
+        auto makeRows = [&](int from, int to, Scratch& own) {
+            for (int yy = from; yy < to; ++yy)
+                makeLine(yy, Row(yy) + visible.left, own);
+        };
+        // A filtered stretch reads every source pixel it merges: at full screen that is milliseconds a
+        // frame, so a large one makes its lower rows on a second thread. Each row depends only on the
+        // source, so the pixels are the same either way.
+        const int64_t pixelsRead = halftone
+            ? int64_t(ys.tapStart.back()) * std::max<int64_t>(xs.spanHi - xs.spanLo, static_cast<int64_t>(width))
+            : 0;
+        if (halftone && pixelsRead >= kSplitWork && visible.Height() >= 2 && std::thread::hardware_concurrency() > 1) {
+            const int middle = visible.top + visible.Height() / 2;
+            Scratch lower;
+            std::exception_ptr lowerFailed;
+            std::optional<std::thread> helper;
+            try {
+                helper.emplace([&] {
+                    try {
+                        makeRows(middle, visible.bottom, lower);
+                    } catch (...) {
+                        lowerFailed = std::current_exception(); // out of memory: handed to the caller below
+                    }
+                });
+            } catch (const std::system_error&) {
+                // no thread to be had: all rows here
+            }
+            if (helper) {
+                try {
+                    makeRows(visible.top, middle, scratch);
+                } catch (...) {
+                    helper->join();
+                    throw;
+                }
+                helper->join();
+                if (lowerFailed)
+                    std::rethrow_exception(lowerFailed);
+                return;
+            }
+        }
+        makeRows(visible.top, visible.bottom, scratch);
         return;
     }
     int lineRow = -1;
     bool lineValid = false;
     ForEachVisibleSpan(*this, visible, [&](int yy, int x0, int x1) {
         if (yy != lineRow) {
-            lineValid = makeLine(yy, line.data());
+            lineValid = makeLine(yy, line.data(), scratch);
             lineRow = yy;
         }
         if (!lineValid)

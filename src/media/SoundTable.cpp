@@ -54,8 +54,9 @@ std::string CSoundTable::PathOfCurrent(const std::string& programPath, bool stor
                                        std::string& tempFile)
 {
     const std::string name = ReadTextField(table_, "name");
-    // Only the file-name part names the copy: a stored name with folders or ".." stays in the folder.
-    const std::string fileName = FileNameOf(name);
+    // Only the file-name part names the copy: a stored name with folders or "..", or a device name, is
+    // never written outside the folder.
+    const std::string fileName = stored ? SafeFileNameOf(name) : FileNameOf(name);
     if (fileName.empty())
         return {};
     if (stored) {

@@ -69,6 +69,32 @@ std::string FileNameOf(const std::string& path)
     return cut == std::string::npos ? path : path.substr(cut + 1);
 }
 
+std::string SafeFileNameOf(const std::string& name)
+{
+    const std::string file = FileNameOf(name);
+    if (file == "." || file == "..")
+        return {};
+    for (char c : file) {
+        if (c == ':' || static_cast<unsigned char>(c) < 32)
+            return {};
+    }
+    // Windows takes the part before the first dot, without trailing spaces, as the device name.
+    std::string base = file.substr(0, file.find('.'));
+    while (!base.empty() && base.back() == ' ')
+        base.pop_back();
+    for (char& c : base)
+        c = (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c;
+    static const char* const kDevices[] = {"CON", "PRN", "AUX", "NUL", "CONIN$", "CONOUT$"};
+    for (const char* device : kDevices) {
+        if (base == device)
+            return {};
+    }
+    if (base.size() == 4 && (base.compare(0, 3, "COM") == 0 || base.compare(0, 3, "LPT") == 0) && base[3] >= '0' &&
+        base[3] <= '9')
+        return {};
+    return file;
+}
+
 std::string DirectoryOf(const std::string& path)
 {
     size_t cut = LastSeparator(path);

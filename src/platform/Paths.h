@@ -3,7 +3,7 @@
 #include <string>
 
 // Small helpers on narrow (ANSI) paths, shared by the system integration and the video cache.
-// The separator is the backslash; on POSIX '/' counts as well (see IsPathSeparator).
+// The separator is the backslash; '/' counts as well (see IsPathSeparator).
 
 // True when the path names an existing file or directory.
 bool FileExists(const std::string& path);
@@ -14,6 +14,10 @@ bool CreateDirectories(const std::string& path);
 
 // The text after the last separator; the whole text when there is none.
 std::string FileNameOf(const std::string& path);
+// The file-name part of a name from a project, fit to name a file of our own in a folder of our own: empty
+// when it is "." or "..", names a drive or stream (':'), holds a control character, or is a device name
+// that Windows opens whatever folder it stands in (CON, NUL, COM1, LPT1.txt, ...).
+std::string SafeFileNameOf(const std::string& name);
 // The text up to and including the last separator; empty when there is none.
 std::string DirectoryOf(const std::string& path);
 // Everything from the last "." removed (nothing when there is none), then extension appended.

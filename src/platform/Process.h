@@ -6,12 +6,9 @@
 // Full path of the program file ("" when it cannot be found).
 std::string ModuleFilePath();
 
-// True when the path names the platform's directory separator ('\\'; on POSIX '/' as well).
+// True for a directory separator: the backslash, and the slash, which Windows' file calls take as one
+// too (so a stored name with slashes cannot pass for a bare file name there).
 inline bool IsPathSeparator(char c)
 {
-#ifdef _WIN32
-    return c == '\\';
-#else
     return c == '\\' || c == '/';
-#endif
 }

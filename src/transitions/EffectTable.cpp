@@ -11,7 +11,7 @@ using O = Orientation;
 namespace RV = RegionVariant;
 
 // One row per effect index: the family that draws it and its parameters (orientation, size, frame delay,
-// variant). A row without a family shows its slide at once.
+// variant).
 const EffectEntry kEffects[] = {
     {BandDown, {.size = 20, .delayMs = 20}},                               //   0 Band down large
     {BandDown, {.size = 5, .delayMs = 20}},                                //   1 Band down small

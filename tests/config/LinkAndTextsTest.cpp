@@ -8,7 +8,9 @@ TEST(LinkTarget, OnlyWebAndMailAddressesAreOpened)
 {
     const std::pair<const char*, const char*> cases[] = {
         {"http://example.org/", "http://example.org/"},
-        {"HTTPS://Example.org/a b", "HTTPS://Example.org/a b"},
+        {"HTTPS://Example.org/a b", "HTTPS://Example.org/a%20b"},
+        {"http://x.org/\" --new-window file:C:/a", "http://x.org/%22%20--new-window%20file:C:/a"},
+        {"mailto:a@b.org?subject=\"hi\"|x", "mailto:a@b.org?subject=%22hi%22%7Cx"},
         {"mailto:ann@example.org", "mailto:ann@example.org"},
         {"mailto:", "mailto:"},
         {"www.example.org", "http://www.example.org"},

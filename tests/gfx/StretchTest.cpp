@@ -220,3 +220,22 @@ TEST(Stretch, OntoItselfReadsTheOriginal)
     p.StretchBlt(0, 0, 4, 1, p, 0, 0, 2, 1);
     EXPECT_EQ(PixelsOf(p), (std::vector<uint32_t>{1, 1, 2, 2}));
 }
+
+// Large filtered stretches are made by two threads; the pixels must be those of one row at a time (here the
+// clipped path, which makes every row itself).
+TEST(StretchHalftone, LargeStretchesGiveTheSamePixelsWithOrWithoutAClip)
+{
+    CComPicture src = MakeNumbered(1200, 700);
+    struct Case {
+        int w, h;
+    } cases[] = {{1200, 350}, {517, 701}, {1199, 3}, {2400, 1400}};
+    for (const Case& c : cases) {
+        CComPicture direct = Target(c.w, c.h, kHalftone, 0);
+        CComPicture clipped = Target(c.w, c.h, kHalftone, 0);
+        const Region all = Region::FromRect(0, 0, c.w, c.h);
+        clipped.SelectClipRgn(&all);
+        direct.StretchBlt(0, 0, c.w, c.h, src, 0, 0, 1200, 700);
+        clipped.StretchBlt(0, 0, c.w, c.h, src, 0, 0, 1200, 700);
+        EXPECT_EQ(PixelsOf(direct), PixelsOf(clipped)) << c.w << "x" << c.h;
+    }
+}

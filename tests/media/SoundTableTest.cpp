@@ -115,7 +115,11 @@ TEST_F(SoundTableTest, ShuffledTracksEachPlayOnceBeforeAnyRepeats)
 
 TEST_F(SoundTableTest, StoredSoundsAreWrittenToTheTemporaryFolderOnePerRole)
 {
-    Open({{"Music\\..\\..\\a.wav", 1, "first track"}, {"b.wav", 1, "second track"}, {"bell.wav", 2, "ding"}});
+    Open({{"Music/..\\../a.wav", 1, "first track"},
+          {"b.wav", 1, "second track"},
+          {"bell.wav", 2, "ding"},
+          {"..", 1, "up"},
+          {"CON.wav", 1, "console"}});
     // Only the file-name part names the copy, whatever folders the stored name has.
     const std::string first = table.GetNextMusic(program, false, false, true, false);
     EXPECT_EQ(first, temp + "a.wav");
@@ -130,6 +134,9 @@ TEST_F(SoundTableTest, StoredSoundsAreWrittenToTheTemporaryFolderOnePerRole)
     EXPECT_FALSE(FileExists(first)) << "each track's copy replaces the one before";
     EXPECT_EQ(ReadFile(second), "second track");
 
+    // Names that are no plain file name are not written anywhere.
+    EXPECT_EQ(table.GetNextMusic(program, false, false, true, false), "");
+    EXPECT_EQ(table.GetNextMusic(program, false, false, true, false), "");
     EXPECT_EQ(table.GetSoundFile(program, "", true, false), "");
     EXPECT_EQ(table.GetSoundFile(program, "C:\\Sounds\\", true, false), "") << "a folder names no sound";
     EXPECT_EQ(table.GetSoundFile(program, "gong.wav", true, false), "");

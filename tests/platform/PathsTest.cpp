@@ -17,13 +17,23 @@ TEST(PathText, FileNameAndDirectorySplitAtTheLastBackslash)
     EXPECT_EQ(DirectoryOf(""), "");
 }
 
-#ifndef _WIN32
-TEST(PathText, SlashSeparatesOnPosix)
+TEST(PathText, SlashSeparatesToo)
 {
     EXPECT_EQ(FileNameOf("/home/me/show.scr"), "show.scr");
+    EXPECT_EQ(FileNameOf("..\\../Startup/x.bat"), "x.bat");
     EXPECT_EQ(DirectoryOf("/home/me\\x/show.scr"), "/home/me\\x/");
 }
-#endif
+
+TEST(PathText, SafeFileNamesKeepOnlyAPlainFileName)
+{
+    EXPECT_EQ(SafeFileNameOf("Music/../../Startup/run.bat"), "run.bat");
+    EXPECT_EQ(SafeFileNameOf("C:\\Sounds\\Bell.WAV"), "Bell.WAV");
+    EXPECT_EQ(SafeFileNameOf("con.wav.mp3"), "con.wav.mp3") << "only the part before the first dot names a device";
+    for (const char* bad : {"..", "a/..", ".", "C:x.wav", "x.wav:stream", "NUL", "con.wav", "Com1.mp3", "lpt9",
+                            "aux .wav", "CONOUT$", "a\nb.wav", ""})
+        EXPECT_EQ(SafeFileNameOf(bad), "") << bad;
+    EXPECT_EQ(SafeFileNameOf("COM10.wav"), "COM10.wav");
+}
 
 TEST(PathText, ExtensionsUseTheLastDotOfTheWholeText)
 {

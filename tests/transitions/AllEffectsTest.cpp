@@ -1,4 +1,4 @@
-// What every effect owes its caller, whatever its geometry: checked for each index whose family exists.
+// What every effect owes its caller, whatever its geometry: checked for all 161 indices.
 #include <gtest/gtest.h>
 
 #include <climits>
@@ -22,8 +22,7 @@ protected:
     {
         const EffectEntry* entry = FindEffect(GetParam());
         ASSERT_NE(entry, nullptr);
-        if (!entry->run)
-            GTEST_SKIP() << "no family draws " << EffectName(GetParam()) << " yet";
+        ASSERT_NE(entry->run, nullptr) << "no family draws " << EffectName(GetParam());
     }
 };
 
@@ -41,6 +40,8 @@ TEST_P(EveryEffect, RunToItsEndLeavesTheWholeSlideAndTheBackgroundAroundIt)
     }
 }
 
+// A stop raised after frame K is seen at the end of the next frame; an effect in an early phase then draws
+// the next phase's first frame before it ends (checkerboards, interlaced lines, moves by halves).
 TEST_P(EveryEffect, StopEndsWithinAFrameOrTwoAndGivesTheStepBack)
 {
     const Shape& s = kShapes[0];
@@ -49,7 +50,7 @@ TEST_P(EveryEffect, StopEndsWithinAFrameOrTwoAndGivesTheStepBack)
     for (int stopAfter : {0, 1, whole.result.frames / 2}) {
         EffectTrace t(s.window, s.slide, s.at);
         t.Run(GetParam(), 3, stopAfter);
-        EXPECT_LE(t.result.frames, stopAfter + 4) << "stopped after frame " << stopAfter;
+        EXPECT_LE(t.result.frames, stopAfter + 3) << "stopped after frame " << stopAfter;
         EXPECT_EQ(t.result.stepAfter, 3);
         EXPECT_TRUE(t.BackgroundOutsideUntouched());
         if (stopAfter + 1 < whole.result.frames) {

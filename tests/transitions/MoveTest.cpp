@@ -122,6 +122,18 @@ TEST(Move, LeftFiveOnNarrowSlidesMovesStripsOfTheirOwnThickness)
     }
 }
 
+// The corner piece is p wide and trunc(p * h / w) high in whole numbers: on a 10 x 7 slide the frame with
+// p = 10 shows the whole slide (a single-precision ratio makes it 6 rows, one row off).
+TEST(Move, CornerPieceHeightIsTheWholeNumberQuotient)
+{
+    EffectTrace t({14, 11}, {10, 7}, {2, 2});
+    const Shown shown(t);
+    t.Run(67, 1, -1, true); // Move from top left, step 2: p = 10 in frame 5
+    for (int y = 0; y < 7; ++y)
+        for (int x = 0; x < 10; ++x)
+            EXPECT_EQ(shown.At(t.canvases[5], x, y), y * 10 + x) << x << "," << y;
+}
+
 // A stop raised during a pause is seen only after it, at the end of the next frame; a stop seen by the
 // frame in which the first piece arrives does not wait for the pause.
 TEST(Move, StopDuringThePauseTakesEffectAfterIt)

@@ -71,9 +71,11 @@ TEST_F(TransitionEngineTest, IndicesOutsideTheTableShowTheBackgroundOnlyAndStill
     }
 }
 
-TEST_F(TransitionEngineTest, EffectWithoutFamilyYetAppearsAtOnce)
+TEST_F(TransitionEngineTest, AnEffectThatDrawsNothingStillEndsWithTheSlide)
 {
+    static const EffectEntry kEmpty{};
     f.request.effectIndex = 160;
+    f.request.effect = &kEmpty;
     RunOnWorker(f);
     EXPECT_EQ(f.Count(TransitionFixture::kSlide, Rect::FromSize(3, 2, 6, 4)), 24);
 }

@@ -165,8 +165,9 @@ void CScreensaverConfig::TrimMenu()
         return;
     menuTrimmed_ = true;
     const MenuPlan plan = PlanMenu(project_->Options());
+    // Deleting (not only removing) the popup destroys it: the dialog may be opened many times in a show.
     if (!plan.keepHelp)
-        RemoveMenu(menu, 2, MF_BYPOSITION);
+        DeleteMenu(menu, 2, MF_BYPOSITION);
     if (!plan.keepVisitWebsite)
         RemoveMenu(menu, ID_VISIT_WEBSITE, MF_BYCOMMAND);
     HMENU action = GetSubMenu(menu, 1);

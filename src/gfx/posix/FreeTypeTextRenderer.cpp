@@ -14,6 +14,7 @@
 #include <mutex>
 #include <vector>
 
+#include "base/ByteOrder.h"
 #include "gfx/DrawHelpers.h"
 #include "gfx/TextLayout.h"
 #include "gfx/TextRenderer.h"
@@ -65,10 +66,7 @@ std::u32string Decode(const std::string& text, uint8_t charSet)
         size_t outLeft = buffer.size();
         const size_t r = iconv(cd, &inPtr, &inLeft, &outPtr, &outLeft);
         for (char* p = buffer.data(); p + 4 <= outPtr; p += 4) {
-            char32_t c = static_cast<unsigned char>(p[0]) | (static_cast<unsigned char>(p[1]) << 8) |
-                (static_cast<unsigned char>(p[2]) << 16) |
-                (static_cast<char32_t>(static_cast<unsigned char>(p[3])) << 24);
-            out.push_back(c);
+            out.push_back(ReadLE32(reinterpret_cast<const uint8_t*>(p)));
         }
         if (r == static_cast<size_t>(-1) && inLeft > 0) {
             out.push_back(0xFFFD); // a byte the code page does not define

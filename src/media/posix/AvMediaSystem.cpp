@@ -7,6 +7,7 @@
 #include "platform/Paths.h"
 
 #include <algorithm>
+#include <filesystem>
 
 struct CAvMediaSystem::Device {
     CAvMediaFile file;
@@ -78,6 +79,10 @@ uint32_t CAvMediaSystem::Open(const char* element, uint32_t& device)
     const std::string path = NativePath(element ? element : "");
     if (path.empty() || !FileExists(path))
         return Mci::ErrFileNotFound;
+    // A pipe or device named by a project would hold the decoder's open forever.
+    std::error_code error;
+    if (!std::filesystem::is_regular_file(path, error))
+        return Mci::ErrInvalidFile;
     auto d = std::make_unique<Device>();
     if (!d->file.Open(path))
         return Mci::ErrInvalidFile;

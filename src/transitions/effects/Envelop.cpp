@@ -27,15 +27,17 @@ Rect EnvelopHole(int w, int h, long long n)
 // 2 * trunc(k * r) high.
 struct BoxGrid {
     int cw, ch;
-    float ratio;
+    double ratio; // h / w, in double: no single precision here
 
     explicit BoxGrid(Size slide)
-        : cw((slide.cx + 20) / 20), ch((slide.cy + 20) / 20), ratio(SingleRatio(slide.cy, slide.cx))
+        : cw((slide.cx + 20) / 20),
+          ch((slide.cy + 20) / 20),
+          ratio(slide.cx > 0 ? static_cast<double>(slide.cy) / slide.cx : 0.0)
     {
     }
     template <typename Fn> void ForEach(int k, Fn&& fn) const
     {
-        const int halfHeight = TruncTimes(ratio, k);
+        const int halfHeight = static_cast<int>(k * ratio);
         for (int i = 0; i < kBoxesPerSide; ++i)
             for (int j = 0; j < kBoxesPerSide; ++j) {
                 const int cx = cw + 2 * cw * i, cy = ch + 2 * ch * j;

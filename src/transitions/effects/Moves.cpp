@@ -27,17 +27,17 @@ void MoveBothHalves(TransitionEngine& fx, const EffectParams& p)
     MoveTogether(fx, axis, {first, rest}, fx.Step(), static_cast<long long>(middle) + fx.Step() + 1, p.delayMs);
 }
 
-// A rectangle growing from the canonical top-left corner, p wide and as high as the slide's aspect gives,
-// shows the slide's opposite corner, so the slide seems to push in diagonally. The orientation only
-// mirrors, so the piece keeps its shape.
+// A rectangle growing from the canonical top-left corner, p wide and trunc(p * h / w) high (in whole
+// numbers), shows the slide's opposite corner, so the slide seems to push in diagonally. The orientation
+// only mirrors, so the piece keeps its shape.
 void MoveCorner(TransitionEngine& fx, const EffectParams& p)
 {
     TransitionEngine::StepOverride fixed(fx, p.size);
     const Size slide = fx.SlideSize();
-    const float ratio = SingleRatio(slide.cy, slide.cx);
     Sweep(fx, 0, static_cast<long long>(slide.cx) + fx.Step() + 1, fx.Step(), p.delayMs, [&](int q, int) {
         const int width = std::min(q, slide.cx);
-        const int height = std::min(slide.cy, TruncTimes(ratio, q));
+        const int height =
+            static_cast<int>(std::min<long long>(slide.cy, static_cast<long long>(q) * slide.cy / slide.cx));
         const Rect source = p.orientation.Map(Rect{slide.cx - width, slide.cy - height, slide.cx, slide.cy}, slide);
         fx.CopySlide(p.orientation.Map(Rect{0, 0, width, height}, slide), Point{source.left, source.top});
     });

@@ -51,7 +51,7 @@ void StretchEdge(TransitionEngine& fx, const EffectParams& p)
     fx.CopyWholeSlide();
 }
 
-// From the top-left corner, mirrored to the others: the longer side grows by the step,
+// From the top-left corner, mirrored to the others: the shorter side grows by the step,
 // the other in proportion: when h < w the height v = 0, s, ... while v < h and the width w * v / h,
 // otherwise the width u and the height u * h / w.
 void StretchCorner(TransitionEngine& fx, const EffectParams& p)

@@ -9,6 +9,8 @@
 
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+
 #include <filesystem>
 #include <map>
 
@@ -267,3 +269,13 @@ TEST_F(AvMediaTest, ATruncatedVideoPlaysTheFramesItHas)
 }
 
 } // namespace
+
+TEST_F(AvMediaTest, PipesAndFoldersAreRefusedWithoutWaiting)
+{
+    const std::string pipe = dir.File("music.wav");
+    ASSERT_EQ(::mkfifo(pipe.c_str(), 0600), 0);
+    uint32_t device = 77;
+    EXPECT_EQ(media.Open(pipe.c_str(), device), Mci::ErrInvalidFile); // opening it would wait for a writer
+    EXPECT_EQ(media.Open(dir.Path().string().c_str(), device), Mci::ErrInvalidFile);
+    EXPECT_EQ(device, 77u);
+}
