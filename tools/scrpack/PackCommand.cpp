@@ -186,7 +186,8 @@ bool IsRuntimeProgram(const std::string& path)
     char head[4] = {};
     if (!file.Open(path, CMyFile::modeRead) || file.ReadAt(0, head, sizeof head) != sizeof head)
         return false;
-    return (head[0] == 'M' && head[1] == 'Z') ||
+    // A Windows program, a Linux one, or a script that starts one (as the packaged sample show's).
+    return (head[0] == 'M' && head[1] == 'Z') || (head[0] == '#' && head[1] == '!') ||
         std::string(head, 4) ==
         "\x7f"
         "ELF";

@@ -17,8 +17,8 @@ struct PackOptions {
 // Nothing is left at the output path when it fails.
 int RunPack(const PackOptions& options, std::ostream& err);
 
-// Whether a file is a program a project can be attached to: a Windows program, or an ELF program (the
-// Linux screensaver).
+// Whether a file is a program a project can be attached to: a Windows program, an ELF program (the
+// Linux screensaver), or a script ("#!") that starts one.
 bool IsRuntimeProgram(const std::string& path);
 
 // Adds "pack MANIFEST -o OUT [--runtime EXE] [--convert]" to the command line.
