@@ -8,7 +8,7 @@
 
 #include <string>
 
-#include "gfx/ComPicture.h"
+#include "BenchPictures.h"
 #include "platform/Clock.h"
 #include "transitions/EffectNames.h"
 #include "transitions/EffectRun.h"
@@ -17,19 +17,6 @@
 namespace {
 
 constexpr int kW = 1920, kH = 1080;
-
-CComPicture Pattern(int w, int h, uint32_t seed)
-{
-    CComPicture p;
-    p.CreateBlank(w, h, 0);
-    uint32_t state = seed;
-    for (int y = 0; y < h; ++y)
-        for (int x = 0; x < w; ++x) {
-            state = state * 1664525u + 1013904223u;
-            p.Row(y)[x] = ((x * 255 / w) << 16 | (y * 255 / h) << 8 | (state >> 24)) & 0xFFFFFF;
-        }
-    return p;
-}
 
 // What a window does with a presented rectangle: one block copy from the canvas to the screen.
 class CopyingWindow final : public ITransitionWindow {

@@ -35,8 +35,7 @@ timeout -k 5 60 "$show" play --window --size 1280x720 >"$work/play.txt" 2>&1 &
 pid=$!
 window=$(find_window "Quillmark Demo" 10)
 if [ -n "$window" ] && wait_for "end a transition show" 15; then
-  sleep 0.3
-  shot "$window" first
+  shot_until "$window" first 1275 714 101830 3
   # Sunrise (800 x 600) fitted to 960 x 720 in the middle of the 1280 x 720 window; its solid #101830
   # background on both sides, the title in #FFE080 at the top, the sun at 62 % across and 55 % down.
   sides="$(pixel first 5 5) $(pixel first 1275 714)"
@@ -90,15 +89,13 @@ host=$(head -n1 "$work/host.txt")
 timeout -k 5 60 "$show" --window-id "$host" "$show" >"$work/embed.txt" 2>&1 &
 pid=$!
 if wait_for "end a transition show" 15; then
-  sleep 0.3
-  shot "$host" embedded
+  shot_until "$host" embedded 636 396 101830 3
   # 800 x 600 fitted to 533 x 400 in the middle of 640 x 400.
   sides="$(pixel embedded 3 3) $(pixel embedded 636 396)"
   [ "$sides" = "101830 101830" ] && pass "--window-id: the slide inside the window" ||
     fail "--window-id: the window's sides are $sides"
   xdotool windowsize "$host" 400 600
-  sleep 1.5
-  shot "$host" resized
+  shot_until "$host" resized 200 596 101830 4
   size=$(convert "$work/resized.png" -format '%wx%h' info:)
   # 400 x 300 in the middle of 400 x 600: background above and below, the picture across the middle.
   around="$(pixel resized 200 3) $(pixel resized 200 596)"
@@ -118,7 +115,25 @@ else
 fi
 left=$(find "$TMPDIR" -mindepth 1 | head)
 [ -z "$left" ] && pass "no temporary file left" || fail "left behind: $left"
+
+# The window's program destroys it while the show draws (as XScreenSaver may): the show ends, leaving
+# nothing behind; an id that names no window is refused with a message.
+: >"$log"
+timeout -k 5 60 "$show" --window-id "$host" "$show" >"$work/gone.txt" 2>&1 &
+pid=$!
+wait_for "begin a transition show" 15
 kill "$host_pid"; wait "$host_pid" 2>/dev/null
+if ended "$pid" 3; then
+  wait "$pid"; status=$?
+  left=$(find "$TMPDIR" -mindepth 1 | head)
+  [ "$status" = 0 ] && [ -z "$left" ] && pass "a destroyed window ends the show, exit status 0, nothing left" ||
+    fail "after its window was destroyed: exit status $status, left behind: $left, $(cat "$work/gone.txt")"
+else
+  fail "the show went on without its window"; kill -9 "$pid"; wait "$pid" 2>/dev/null
+fi
+"$show" --window-id 0x7ffff1 "$show" >"$work/bad-id.txt" 2>&1; status=$?
+[ "$status" = 1 ] && grep -q "no X window 0x7ffff1" "$work/bad-id.txt" && pass "a window id of no window is refused" ||
+  fail "--window-id of no window: exit status $status, $(cat "$work/bad-id.txt")"
 
 # --- a video with a stored WAV track: silent without a sound device, then on ALSA's null device
 video=$work/video.scr
@@ -128,10 +143,18 @@ for device in none null; do
   timeout -k 5 30 "$saver" play "$video" --window --size 320x240 >"$work/video-$device.txt" 2>&1 &
   pid=$!
   window=$(find_window "Live video" 10)
-  sleep 2
-  [ -n "$window" ] && shot "$window" "video-$device"
   # Half the window's width (160 x 120), centred: the clip's red left half and its blue right half.
-  colours="$(pixel "video-$device" 100 120) $(pixel "video-$device" 220 120)"
+  colours=
+  for _ in $(seq 25); do
+    [ -n "$window" ] && shot "$window" "video-$device" &&
+      colours="$(pixel "video-$device" 100 120) $(pixel "video-$device" 220 120)"
+    [ "${colours%% *}" = ff0000 ] && break
+    sleep 0.2
+  done
+  # A device that takes sound as fast as it comes (the null one) must not make the show spin.
+  before=$(cpu_ticks "$pid"); sleep 2; spent=$(( $(cpu_ticks "$pid") - before ))
+  [ "$spent" -lt "$(getconf CLK_TCK)" ] && pass "sound device '$device': no busy loop ($spent ticks in 2 s)" ||
+    fail "sound device '$device': $spent CPU ticks in 2 s"
   kill -TERM "$pid"
   ended "$pid" 2 && wait "$pid"; status=$?
   notice=$(grep -c "no sound device" "$work/video-$device.txt")

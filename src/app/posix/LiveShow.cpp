@@ -14,6 +14,7 @@
 #include "app/posix/SdlAudioSink.h"
 #include "app/posix/ShowMedia.h"
 #include "app/posix/ShowStart.h"
+#include "app/posix/StopSignals.h"
 #include "platform/Clock.h"
 #include "saver/HeadlessPlayers.h"
 #include "saver/HeadlessShow.h"
@@ -149,9 +150,9 @@ void CLiveSystem::RunScreensaverWindow(CScreensaverApp& app)
     uint64_t nextVideoFrame = 0;
     bool videoOnScreen = false;
     bool running = true;
-    while (running && !show.Destroyed() && !loop.QuitRequested()) {
+    while (running && !StopSignalled() && !window.Gone() && !show.Destroyed() && !loop.QuitRequested()) {
         loop.RunDue();
-        if (show.Destroyed() || loop.QuitRequested())
+        if (StopSignalled() || show.Destroyed() || loop.QuitRequested())
             break;
 
         // A video player on screen covers the slide window.
@@ -172,17 +173,15 @@ void CLiveSystem::RunScreensaverWindow(CScreensaverApp& app)
         SDL_Event event;
         bool got = window.Wait(event, wait);
         while (got && running) {
-            if (!window.IsWake(event)) {
-                if (window.NoteWindowEvent(event)) {
-                    // Laid out again once the size holds, not for every step of a drag.
-                    loop.Cancel(relayout);
-                    relayout = loop.At(loop.Now() + kRelayoutDelayMs, [&] {
-                        slides.Relayout();
-                        videos.SetScreenSize(window.ClientSize());
-                    });
-                }
-                running = Deliver(event, window, show, loop);
+            if (window.NoteWindowEvent(event)) {
+                // Laid out again once the size holds, not for every step of a drag.
+                loop.Cancel(relayout);
+                relayout = loop.At(loop.Now() + kRelayoutDelayMs, [&] {
+                    slides.Relayout();
+                    videos.SetScreenSize(window.ClientSize());
+                });
             }
+            running = Deliver(event, window, show, loop);
             got = window.Poll(event);
         }
     }
@@ -196,6 +195,10 @@ bool PlayLive(const LiveOptions& options, std::string& error)
     LiveTarget target;
     if (!ResolveLiveTarget(options, std::getenv("XSCREENSAVER_WINDOW"), target, error))
         return false;
+    InstallStopSignals();
     CLiveSystem system(target);
-    return StartProjectShow(options.programPath, system, error);
+    const bool played = StartProjectShow(options.programPath, system, error);
+    // What SDL keeps for the whole process (its connection to the session's message bus) goes too.
+    SDL_Quit();
+    return played;
 }

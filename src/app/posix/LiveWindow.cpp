@@ -3,12 +3,17 @@
 #include <SDL.h>
 #include <SDL_syswm.h>
 #include <X11/Xlib.h>
+#include <poll.h>
+#include <sys/eventfd.h>
+#include <unistd.h>
 
 #include <algorithm>
+#include <atomic>
 #include <climits>
 #include <cstdio>
 
 #include "app/posix/FrontBuffer.h"
+#include "app/posix/StopSignals.h"
 #include "platform/Log.h"
 #include "saver/MonitorRect.h"
 
@@ -23,6 +28,41 @@ uint64_t RootWindowId()
     const uint64_t root = DefaultRootWindow(display);
     XCloseDisplay(display);
     return root;
+}
+
+// Errors about another program's window: it may be gone (XScreenSaver destroys its window as it stops a
+// program), which ends the show instead of the process. Other errors go to the handler before ours.
+std::atomic<uint64_t> g_foreignWindow{0};
+std::atomic<bool> g_foreignWindowGone{false};
+XErrorHandler g_previousErrorHandler = nullptr;
+
+int OnXError(Display* display, XErrorEvent* event)
+{
+    const uint64_t foreign = g_foreignWindow;
+    if (foreign && event->resourceid == foreign &&
+        (event->error_code == BadWindow || event->error_code == BadDrawable)) {
+        g_foreignWindowGone = true;
+        return 0;
+    }
+    return g_previousErrorHandler ? g_previousErrorHandler(display, event) : 0;
+}
+
+// Whether the id names a window on the display, asked before SDL takes it (SDL would end the process).
+bool WindowExists(uint64_t id)
+{
+    Display* display = XOpenDisplay(nullptr);
+    if (!display)
+        return false;
+    g_foreignWindow = id;
+    g_foreignWindowGone = false;
+    const XErrorHandler previous = XSetErrorHandler(&OnXError);
+    XWindowAttributes attributes;
+    const bool exists = XGetWindowAttributes(display, Window(id), &attributes) != 0;
+    XSync(display, False);
+    XSetErrorHandler(previous);
+    XCloseDisplay(display);
+    const bool gone = g_foreignWindowGone.exchange(false);
+    return exists && !gone;
 }
 
 std::string Hex(uint64_t id)
@@ -45,6 +85,11 @@ CLiveWindow::~CLiveWindow()
         SDL_DestroyWindow(window_);
     if (videoInitialised_)
         SDL_QuitSubSystem(SDL_INIT_VIDEO);
+    g_foreignWindow = 0;
+    if (wakeFd_ >= 0) {
+        SetStopSignalWakeFd(-1);
+        close(wakeFd_);
+    }
 }
 
 bool CLiveWindow::Open(const LiveTarget& target, int32_t userMonitor, const std::string& title, std::string& error)
@@ -53,6 +98,8 @@ bool CLiveWindow::Open(const LiveTarget& target, int32_t userMonitor, const std:
     // Windows of other programs are X windows, whatever the session would prefer.
     if (xWindow)
         SDL_SetHint(SDL_HINT_VIDEODRIVER, "x11");
+    // The show ends on signals itself (StopSignals), after cleaning up.
+    SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
     // A screen saver must not keep the system's own screen saver (or XScreenSaver's power saving) away.
     SDL_SetHint(SDL_HINT_VIDEO_ALLOW_SCREENSAVER, "1");
     if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) {
@@ -60,19 +107,33 @@ bool CLiveWindow::Open(const LiveTarget& target, int32_t userMonitor, const std:
         return false;
     }
     videoInitialised_ = true;
-    wakeEvent_ = SDL_RegisterEvents(1);
+    wakeFd_ = eventfd(0, EFD_NONBLOCK | EFD_CLOEXEC);
+    if (wakeFd_ < 0) {
+        error = "cannot make the show's wake-up descriptor";
+        return false;
+    }
+    SetStopSignalWakeFd(wakeFd_);
 
     switch (target.kind) {
     case LiveTarget::Kind::Foreign:
     case LiveTarget::Kind::Root: {
         const uint64_t id = target.kind == LiveTarget::Kind::Root ? RootWindowId() : target.windowId;
-        window_ = id ? SDL_CreateWindowFrom(reinterpret_cast<void*>(static_cast<uintptr_t>(id))) : nullptr;
+        if (!id || !WindowExists(id)) {
+            error = "there is no X window " + Hex(id) + " on the display";
+            return false;
+        }
+        g_foreignWindow = id;
+        g_previousErrorHandler = XSetErrorHandler(&OnXError);
+        window_ = SDL_CreateWindowFrom(reinterpret_cast<void*>(static_cast<uintptr_t>(id)));
         if (!window_) {
             error = "cannot draw into the window " + Hex(id) + ": " + SDL_GetError();
             return false;
         }
         foreign_ = true;
-        // SDL hears nothing of another program's window unless asked: its size changes and exposures.
+        // Its destruction comes as a raw X event.
+        SDL_EventState(SDL_SYSWMEVENT, SDL_ENABLE);
+        // SDL hears nothing of another program's window unless asked: its size changes, exposures and its
+        // destruction.
         SDL_SysWMinfo info;
         SDL_VERSION(&info.version);
         if (SDL_GetWindowWMInfo(window_, &info) && info.subsystem == SDL_SYSWM_X11) {
@@ -126,7 +187,16 @@ bool CLiveWindow::Open(const LiveTarget& target, int32_t userMonitor, const std:
 
 bool CLiveWindow::CreateRenderer(std::string& error)
 {
-    renderer_ = SDL_CreateRenderer(window_, -1, 0);
+    // On X the software renderer puts the picture into the window through shared memory, about 2 ms for a
+    // full HD frame; an OpenGL renderer without a graphics card (a virtual or remote display, a plain
+    // driver) reads every frame back and waits for its swap, ten times as long. The window's surface must
+    // be X's own for that, not one SDL emulates with OpenGL.
+    if (std::string(SDL_GetCurrentVideoDriver() ? SDL_GetCurrentVideoDriver() : "") == "x11") {
+        SDL_SetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0");
+        renderer_ = SDL_CreateRenderer(window_, -1, SDL_RENDERER_SOFTWARE);
+    }
+    if (!renderer_)
+        renderer_ = SDL_CreateRenderer(window_, -1, 0);
     // Another program's window may have a visual no accelerated renderer takes.
     if (!renderer_)
         renderer_ = SDL_CreateRenderer(window_, -1, SDL_RENDERER_SOFTWARE);
@@ -138,22 +208,32 @@ bool CLiveWindow::CreateRenderer(std::string& error)
     if (SDL_GetRendererOutputSize(renderer_, &w, &h) != 0 || w < 1 || h < 1)
         SDL_GetWindowSize(window_, &w, &h);
     size_ = Size{std::max(w, 1), std::max(h, 1)};
+    SDL_SysWMinfo info;
+    SDL_VERSION(&info.version);
+    if (SDL_GetWindowWMInfo(window_, &info) && info.subsystem == SDL_SYSWM_X11)
+        displayFd_ = ConnectionNumber(info.info.x11.display);
     return true;
 }
 
 void CLiveWindow::Wake()
 {
-    if (wakePending_.exchange(true))
-        return;
-    SDL_Event event{};
-    event.type = wakeEvent_;
-    if (SDL_PushEvent(&event) != 1)
-        wakePending_ = false;
+    const uint64_t one = 1;
+    [[maybe_unused]] const ssize_t written = write(wakeFd_, &one, sizeof one);
 }
 
 bool CLiveWindow::Wait(SDL_Event& event, uint32_t ms)
 {
-    return SDL_WaitEventTimeout(&event, int(std::min<uint32_t>(ms, INT_MAX))) == 1;
+    // Events Xlib has read already are not on the connection any more: they come first.
+    if (SDL_PollEvent(&event) == 1)
+        return true;
+    pollfd fds[2] = {{wakeFd_, POLLIN, 0}, {displayFd_, POLLIN, 0}};
+    // Without an X connection (another video driver) the window is looked at every 10 ms.
+    const int timeout = int(displayFd_ >= 0 ? std::min<uint32_t>(ms, INT_MAX) : std::min<uint32_t>(ms, 10));
+    if (poll(fds, displayFd_ >= 0 ? 2 : 1, timeout) > 0 && (fds[0].revents & POLLIN)) {
+        uint64_t count = 0;
+        [[maybe_unused]] const ssize_t got = read(wakeFd_, &count, sizeof count);
+    }
+    return SDL_PollEvent(&event) == 1;
 }
 
 bool CLiveWindow::Poll(SDL_Event& event)
@@ -161,16 +241,14 @@ bool CLiveWindow::Poll(SDL_Event& event)
     return SDL_PollEvent(&event) == 1;
 }
 
-bool CLiveWindow::IsWake(const SDL_Event& event)
-{
-    if (event.type != wakeEvent_)
-        return false;
-    wakePending_ = false;
-    return true;
-}
-
 bool CLiveWindow::NoteWindowEvent(const SDL_Event& event)
 {
+    if (event.type == SDL_SYSWMEVENT && event.syswm.msg && event.syswm.msg->subsystem == SDL_SYSWM_X11) {
+        const XEvent& x = event.syswm.msg->msg.x11.event;
+        if (x.type == DestroyNotify && foreign_ && x.xdestroywindow.window == Window(g_foreignWindow.load()))
+            g_foreignWindowGone = true;
+        return false;
+    }
     if (event.type != SDL_WINDOWEVENT || SDL_GetWindowFromID(event.window.windowID) != window_)
         return false;
     switch (event.window.event) {
@@ -244,4 +322,9 @@ void CLiveWindow::MoveCursor(int x, int y)
 void CLiveWindow::CursorPosition(int& x, int& y)
 {
     SDL_GetGlobalMouseState(&x, &y);
+}
+
+bool CLiveWindow::Gone() const
+{
+    return foreign_ && g_foreignWindowGone;
 }

@@ -1,5 +1,4 @@
 #pragma once
-#include <atomic>
 #include <cstdint>
 #include <string>
 
@@ -32,14 +31,15 @@ public:
     bool CoversScreen() const { return coversScreen_; }
     // The window is another program's (or the root): its input is not the show's.
     bool Foreign() const { return foreign_; }
+    // That program destroyed its window: the show has nowhere to draw any more.
+    bool Gone() const;
 
-    // Any thread: makes the next Wait return.
+    // Any thread, and signal handlers: makes the current or next Wait return.
     void Wake();
-    // Waits up to `ms` for an event of the window or a wake-up; true with the event when one came. A wake-up
-    // comes back as an event of no interest (IsWake).
+    // Waits up to `ms` for an event of the window; true with the event when one came, false after the time
+    // or a wake-up.
     bool Wait(SDL_Event& event, uint32_t ms);
     bool Poll(SDL_Event& event);
-    bool IsWake(const SDL_Event& event);
     // Follows a window event; true when the drawing area changed size.
     bool NoteWindowEvent(const SDL_Event& event);
 
@@ -68,6 +68,8 @@ private:
     bool coversScreen_ = false;
     bool foreign_ = false;
     bool videoInitialised_ = false;
-    uint32_t wakeEvent_ = 0;
-    std::atomic<bool> wakePending_{false};
+    // Wake-ups come through a descriptor of our own, waited on with the X connection: SDL's own wake-up is a
+    // message to the window, which another program's window would deliver to that program.
+    int wakeFd_ = -1;
+    int displayFd_ = -1;
 };

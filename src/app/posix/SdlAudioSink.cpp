@@ -14,6 +14,7 @@ void QuietAlsa(const char*, int, const char*, int, const char*, ...)
 
 CSdlAudioSink::~CSdlAudioSink()
 {
+    closing_ = true;
     if (device_)
         SDL_CloseAudioDevice(device_);
     if (audioInitialised_)
@@ -42,6 +43,8 @@ bool CSdlAudioSink::Open(std::string& reason)
         reason = SDL_GetError();
         return false;
     }
+    pacer_.Restart(SDL_GetTicks64());
+    SDL_PauseAudioDevice(device_, 0);
     return true;
 }
 
@@ -49,30 +52,25 @@ void CSdlAudioSink::Fill(void* self, uint8_t* stream, int length)
 {
     auto& sink = *static_cast<CSdlAudioSink*>(self);
     const size_t frames = size_t(length) / (sizeof(int16_t) * IAudioSource::kChannels);
-    sink.mixer_.Mix(reinterpret_cast<int16_t*>(stream), frames);
+    {
+        std::lock_guard<std::mutex> guard(sink.lock_);
+        sink.mixer_.Mix(reinterpret_cast<int16_t*>(stream), frames);
+    }
+    // Outside the mixer's lock, so that Start and Stop never wait for the clock.
+    const uint32_t wait = sink.pacer_.Delivered(SDL_GetTicks64(), frames);
+    if (wait && !sink.closing_)
+        SDL_Delay(wait);
 }
 
 void CSdlAudioSink::Start(IAudioSource* source)
 {
-    if (!device_)
-        return;
-    SDL_LockAudioDevice(device_);
-    const bool wasIdle = mixer_.Empty();
+    std::lock_guard<std::mutex> guard(lock_);
     mixer_.Add(source);
-    SDL_UnlockAudioDevice(device_);
-    if (wasIdle)
-        SDL_PauseAudioDevice(device_, 0);
 }
 
 void CSdlAudioSink::Stop(IAudioSource* source)
 {
-    if (!device_)
-        return;
-    // Once the lock is held the output thread is outside Fill, and it finds the source gone afterwards.
-    SDL_LockAudioDevice(device_);
+    // Once the lock is held the output thread is outside Mix, and it finds the source gone afterwards.
+    std::lock_guard<std::mutex> guard(lock_);
     mixer_.Remove(source);
-    const bool idle = mixer_.Empty();
-    SDL_UnlockAudioDevice(device_);
-    if (idle)
-        SDL_PauseAudioDevice(device_, 1);
 }

@@ -1,11 +1,16 @@
 #pragma once
+#include <atomic>
 #include <cstdint>
+#include <mutex>
 #include <string>
 
 #include "app/posix/AudioMixer.h"
+#include "app/posix/AudioPacer.h"
 
-// The live show's sound output: SDL's default audio device, mixing every sound that plays. The device runs
-// only while something plays.
+// The live show's sound output: SDL's default audio device, mixing every sound that plays (silence when
+// none does). The device runs from Open to the end, never faster than the real clock: a paused SDL device
+// whose output does not block spins its thread, and pausing would need SDL's lock, which the pacing wait
+// holds.
 class CSdlAudioSink final : public IAudioSink {
 public:
     CSdlAudioSink() = default;
@@ -24,5 +29,8 @@ private:
 
     uint32_t device_ = 0;
     bool audioInitialised_ = false;
+    std::mutex lock_; // the mixer's sources, between the show's thread and the output thread
     CAudioMixer mixer_;
+    CAudioPacer pacer_{IAudioSource::kRate}; // the output thread's own
+    std::atomic<bool> closing_{false};       // no more waits: closing needs SDL's lock
 };

@@ -10,6 +10,24 @@
 #include "saver/HeadlessPlayers.h"
 #include "saver/SaverMessages.h"
 
+namespace {
+
+// A show that ends through exit() (Xlib's way when the display goes away) still removes its folder.
+std::string& FolderToRemoveAtExit()
+{
+    static std::string path;
+    return path;
+}
+
+void RemoveFolderAtExit()
+{
+    std::error_code ec;
+    if (!FolderToRemoveAtExit().empty())
+        std::filesystem::remove_all(FolderToRemoveAtExit(), ec);
+}
+
+} // namespace
+
 CPrivateTempFolder::CPrivateTempFolder()
 {
     std::string pattern = TempDirectory() + "quillmark-show-XXXXXX";
@@ -17,12 +35,17 @@ CPrivateTempFolder::CPrivateTempFolder()
         return;
     path_ = pattern + "/";
     SetTempDirectory(path_);
+    // The path exists before the handler is registered, so it is still there when the handler runs.
+    FolderToRemoveAtExit() = path_;
+    static const bool registered = std::atexit(&RemoveFolderAtExit) == 0;
+    (void)registered;
 }
 
 CPrivateTempFolder::~CPrivateTempFolder()
 {
     if (path_.empty())
         return;
+    FolderToRemoveAtExit().clear();
     SetTempDirectory("");
     std::error_code ec;
     std::filesystem::remove_all(path_, ec);

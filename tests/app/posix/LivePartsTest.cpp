@@ -1,6 +1,9 @@
 #include "app/posix/AudioMixer.h"
+#include "app/posix/AudioPacer.h"
 #include "app/posix/FrontBuffer.h"
 #include "app/posix/LiveInput.h"
+#include "app/posix/ShowMedia.h"
+#include "platform/Paths.h"
 #include "saver/SaverMessages.h"
 
 #include <SDL_keycode.h>
@@ -8,6 +11,9 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
 
 namespace {
 
@@ -121,6 +127,29 @@ TEST(AudioMixer, SoundsAddUpClippedAndEndedSoundsAreSilent)
     EXPECT_EQ(out[1], INT16_MIN);
 }
 
+TEST(AudioPacer, AnOutputThatTakesSoundAtOnceWaitsForTheClockOneInTimeNever)
+{
+    struct Step {
+        uint64_t now;
+        size_t frames;
+        uint32_t wait;
+    };
+    // 1000 frames a second, 100 ms ahead allowed.
+    const Step steps[] = {
+        {1000, 50, 0},   {1000, 50, 0},  // 100 ms handed out at once: still within what may be ahead
+        {1000, 50, 50},  {1050, 50, 50}, // a device that takes everything waits for the clock
+        {1100, 50, 50},  {1150, 0, 0},   // caught up
+        {2000, 20, 0},                   // it fell behind: counting anew, no credit for a burst
+        {2000, 100, 20}, {2050, 30, 0},  // a device that keeps time and one that does not
+    };
+    CAudioPacer pacer(1000, 100);
+    pacer.Restart(1000);
+    for (const Step& step : steps)
+        EXPECT_EQ(pacer.Delivered(step.now, step.frames), step.wait) << step.now << " +" << step.frames;
+    pacer.Restart(500); // a restart forgets what was handed out
+    EXPECT_EQ(pacer.Delivered(500, 100), 0u);
+}
+
 TEST(LiveInput, KeysAndButtonsAsTheCloseEventsKnowThem)
 {
     EXPECT_EQ(VirtualKeyOf(SDLK_a), uint32_t('A'));
@@ -142,4 +171,36 @@ TEST(LiveInput, KeysAndButtonsAsTheCloseEventsKnowThem)
     EXPECT_EQ(MouseMessageOf(SDL_BUTTON_RIGHT, false, 1), SaverMsg::RButtonUp);
     EXPECT_EQ(MouseMessageOf(SDL_BUTTON_MIDDLE, true, 2), SaverMsg::MButtonDown);
     EXPECT_EQ(MouseMessageOf(SDL_BUTTON_X1, true, 1), 0u);
+}
+
+TEST(PrivateTempFolder, TakesTheTemporaryFolderAndLeavesNothingBehindEvenThroughExit)
+{
+    namespace fs = std::filesystem;
+    const fs::path base = fs::path(::testing::TempDir()) / "private-temp-folder";
+    fs::remove_all(base);
+    fs::create_directories(base);
+    const char* old = std::getenv("TMPDIR");
+    const std::string saved = old ? old : "";
+    setenv("TMPDIR", base.c_str(), 1);
+    {
+        CPrivateTempFolder folder;
+        ASSERT_FALSE(folder.Path().empty());
+        EXPECT_EQ(TempDirectory(), folder.Path());
+        std::ofstream(folder.Path() + "tune.wav") << "x";
+    }
+    EXPECT_TRUE(fs::is_empty(base)) << "removed with what was in it";
+    EXPECT_EQ(TempDirectory(), base.string() + "/") << "the system's folder is back";
+    EXPECT_EXIT(
+        {
+            CPrivateTempFolder folder;
+            std::ofstream(folder.Path() + "clip.avi") << "x";
+            std::exit(3);
+        },
+        ::testing::ExitedWithCode(3), "");
+    EXPECT_TRUE(fs::is_empty(base)) << "an exit() part-way removes it too";
+    if (old)
+        setenv("TMPDIR", saved.c_str(), 1);
+    else
+        unsetenv("TMPDIR");
+    fs::remove_all(base);
 }

@@ -1,0 +1,139 @@
+// The live show's window at full HD (needs a display: run it under scripts/with-xvfb --screen 1920x1080x24).
+// BM_LivePresent: one full frame handed to the front buffer and shown (upload to the streaming texture,
+// stretch, present). BM_LiveTransition: a transition's whole run on the real clock while the window shows its
+// frames as the live show does, against frames x nominal delay.
+//
+//   scripts/with-xvfb --screen 1920x1080x24 build/native/bench/bench_live
+#include <benchmark/benchmark.h>
+
+#include <SDL.h>
+
+#include <atomic>
+#include <cstdio>
+#include <thread>
+
+#include "BenchPictures.h"
+#include "app/posix/FrontBuffer.h"
+#include "app/posix/LiveWindow.h"
+#include "platform/Clock.h"
+#include "transitions/EffectNames.h"
+#include "transitions/EffectRun.h"
+#include "transitions/TransitionRequest.h"
+
+namespace {
+
+constexpr int kW = 1920, kH = 1080;
+
+CLiveWindow* SharedWindow()
+{
+    static CLiveWindow window;
+    static bool opened = [] {
+        LiveTarget target;
+        target.kind = LiveTarget::Kind::Window;
+        target.width = kW;
+        target.height = kH;
+        std::string error;
+        if (!window.Open(target, 0, "bench_live", error)) {
+            std::fprintf(stderr, "bench_live: %s\n", error.c_str());
+            return false;
+        }
+        return true;
+    }();
+    return opened ? &window : nullptr;
+}
+
+// What the live window's loop does between frames: shows what changed, then waits for the next change.
+void ShowUntil(CLiveWindow& window, CFrontBuffer& buffer, const std::atomic<bool>& done)
+{
+    SDL_Event event;
+    while (!done) {
+        window.Present(&buffer);
+        if (window.Wait(event, 100))
+            while (window.Poll(event)) {
+            }
+    }
+    window.Present(&buffer);
+}
+
+class BufferWindow final : public ITransitionWindow {
+public:
+    explicit BufferWindow(CFrontBuffer& buffer) : buffer_(buffer) { }
+    void Present(const CComPicture& canvas, int x, int y, int width, int height) override
+    {
+        buffer_.Write(canvas, Rect::FromSize(x, y, width, height));
+    }
+    void Post(uint32_t, uint32_t) override { }
+
+private:
+    CFrontBuffer& buffer_;
+};
+
+void BM_LivePresent(benchmark::State& state)
+{
+    CLiveWindow* window = SharedWindow();
+    if (!window) {
+        state.SkipWithError("no display");
+        return;
+    }
+    const CComPicture frames[2] = {Pattern(kW, kH, 1), Pattern(kW, kH, 2)};
+    CFrontBuffer buffer;
+    int n = 0;
+    for (auto _ : state) {
+        buffer.Write(frames[n++ & 1], Rect{0, 0, kW, kH});
+        window->Present(&buffer);
+    }
+}
+BENCHMARK(BM_LivePresent)->Unit(benchmark::kMillisecond)->MinTime(2.0);
+
+void BM_LiveTransition(benchmark::State& state)
+{
+    CLiveWindow* window = SharedWindow();
+    if (!window) {
+        state.SkipWithError("no display");
+        return;
+    }
+    const int index = static_cast<int>(state.range(0));
+    static const CComPicture background = Pattern(kW, kH, 3), slide = Pattern(1280, 960, 4);
+    CComPicture canvas;
+    canvas.CreateBlank(kW, kH, 0);
+    CFrontBuffer buffer;
+    buffer.onChange = [window] { window->Wake(); };
+    BufferWindow target(buffer);
+    EffectRunOptions options;
+    options.index = index;
+    options.step = 10;
+    options.at = {(kW - slide.Width()) / 2, (kH - slide.Height()) / 2};
+    const EffectRunResult planned = RunEffect(canvas, background, slide, options);
+    options.clock = &SystemClock();
+    options.window = &target;
+    EffectRunResult real;
+    for (auto _ : state) {
+        std::atomic<bool> done{false};
+        std::thread worker([&] {
+            real = RunEffect(canvas, background, slide, options);
+            done = true;
+            window->Wake();
+        });
+        ShowUntil(*window, buffer, done);
+        worker.join();
+    }
+    state.counters["frames"] = real.frames;
+    state.counters["nominal_ms"] = static_cast<double>(planned.nominalMs);
+    state.counters["wall_ms"] = real.wallSeconds * 1000.0;
+    state.counters["ratio"] = planned.nominalMs ? real.wallSeconds * 1000.0 / planned.nominalMs : 0;
+    state.SetLabel(EffectName(index));
+}
+// Effects from each family: bands, lines and blinds, region shapes, moves, buffered ones and stretches.
+BENCHMARK(BM_LiveTransition)
+    ->Arg(0)
+    ->Arg(21)
+    ->Arg(45)
+    ->Arg(70)
+    ->Arg(95)
+    ->Arg(120)
+    ->Arg(145)
+    ->Arg(160)
+    ->Iterations(1)
+    ->Unit(benchmark::kMillisecond);
+
+} // namespace
