@@ -8,6 +8,10 @@ int RunCommandLine(CLI::App& app, int argc, char** argv, bool* parsedOnly)
 {
     if (parsedOnly)
         *parsedOnly = false;
+    // Paths may start with a slash (a Unix path given to the Windows program under Wine): no "/option"s.
+    app.allow_windows_style_options(false);
+    for (CLI::App* command : app.get_subcommands({}))
+        command->allow_windows_style_options(false);
     auto known = [&app](const char* name) {
         try {
             app.get_subcommand(name);

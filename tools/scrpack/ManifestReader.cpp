@@ -416,9 +416,12 @@ StoredFile Reader::ReadNamedFile(const toml::table& entry, const std::string& pa
     if (const toml::node* node = entry.get("name")) {
         file.name = Text(*node, path + ".name");
     } else if (!file.sourcePath.empty()) {
-        std::string name = fs::path(String(*entry.get("file"), path + ".file")).filename().string();
-        if (!extension.empty())
-            name = fs::path(name).replace_extension(extension).string();
+        // By bytes, not through a path object, which the Windows build reads in the ANSI code page.
+        std::string name = FileNameOf(String(*entry.get("file"), path + ".file"));
+        if (!extension.empty()) {
+            const size_t dot = name.rfind('.');
+            name = (dot == std::string::npos || dot == 0 ? name : name.substr(0, dot)) + extension;
+        }
         file.name = Text(*entry.get("file"), path + ".file", kAnsiCodePage, name);
     } else if (nameRequired) {
         Fail(entry.source().begin.line, path + ".name", "missing: give a name or a file");

@@ -59,10 +59,14 @@ std::string CheckPicture(const std::string& path, const std::string& storedName)
         return "cannot be read, is empty or is too large for a picture";
     const std::string kind = PictureKind(bytes.data(), bytes.size());
     const int code = ClassifyImageFile(storedName);
-    bool shows;
+    // Such a name goes to the system decoder, which reads BMP, JPEG and GIF only, whatever one system's
+    // decoder (Wine's) also happens to read.
+    const bool wrongName =
+        IsSystemDecoderFormat(code) && !kind.empty() && kind != "JPEG" && kind != "BMP" && kind != "GIF";
+    bool shows = false;
     if (IsSystemDecoderFormat(code)) {
         CComPicture picture;
-        shows = LoadFromIStream(picture, bytes.data(), bytes.size()) && picture.IsLoaded();
+        shows = !wrongName && LoadFromIStream(picture, bytes.data(), bytes.size()) && picture.IsLoaded();
     } else {
         DecodedImage image;
         shows = DecodeExtended(bytes.data(), bytes.size(), code, image) && !image.Empty();
@@ -72,7 +76,7 @@ std::string CheckPicture(const std::string& path, const std::string& storedName)
     if (NeedsConversion(kind))
         return kind + " pictures do not show in the runtime; add convert = true to the entry or pack with --convert";
     const std::string extension = ExtensionOf(storedName);
-    if (IsSystemDecoderFormat(code) && !kind.empty() && kind != "JPEG" && kind != "BMP" && kind != "GIF")
+    if (wrongName)
         return kind + " data under the name \"" + storedName + "\": names ending in " + extension +
             " are read as BMP, JPEG or GIF only; name it after its format";
     if (!kind.empty())
