@@ -45,7 +45,9 @@ void CSoundTable::Close()
 std::string CSoundTable::TempFolder() const
 {
     std::string folder = tempFolder_.empty() ? TempDirectory() : tempFolder_;
-    if (folder.empty() || !IsPathSeparator(folder.back()))
+    if (folder.empty())
+        return {}; // no temporary folder: no copy at all, rather than one at the root of the drive
+    if (!IsPathSeparator(folder.back()))
         folder += '\\';
     return folder;
 }
@@ -57,7 +59,7 @@ std::string CSoundTable::PathOfCurrent(const std::string& programPath, bool stor
     // Only the file-name part names the copy: a stored name with folders or "..", or a device name, is
     // never written outside the folder.
     const std::string fileName = stored ? SafeFileNameOf(name) : FileNameOf(name);
-    if (fileName.empty())
+    if (fileName.empty() || (stored && TempFolder().empty()))
         return {};
     if (stored) {
         if (!tempFile.empty() && FileExists(NativePath(tempFile)))

@@ -28,9 +28,10 @@ TEST(PathText, SafeFileNamesKeepOnlyAPlainFileName)
 {
     EXPECT_EQ(SafeFileNameOf("Music/../../Startup/run.bat"), "run.bat");
     EXPECT_EQ(SafeFileNameOf("C:\\Sounds\\Bell.WAV"), "Bell.WAV");
-    EXPECT_EQ(SafeFileNameOf("con.wav.mp3"), "con.wav.mp3") << "only the part before the first dot names a device";
-    for (const char* bad : {"..", "a/..", ".", "C:x.wav", "x.wav:stream", "NUL", "con.wav", "Com1.mp3", "lpt9",
-                            "aux .wav", "CONOUT$", "a\nb.wav", ""})
+    EXPECT_EQ(SafeFileNameOf("console.wav"), "console.wav");
+    EXPECT_EQ(SafeFileNameOf("a.con"), "a.con") << "the part before the first dot names a device";
+    for (const char* bad : {"..", "a/..", ".", "C:x.wav", "x.wav:stream", "NUL", "con.wav", "con.wav.mp3", "Com1.mp3",
+                            "lpt9", "aux .wav", "CONOUT$", "a\nb.wav", ""})
         EXPECT_EQ(SafeFileNameOf(bad), "") << bad;
     EXPECT_EQ(SafeFileNameOf("COM10.wav"), "COM10.wav");
 }
