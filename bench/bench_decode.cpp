@@ -1,15 +1,21 @@
 // Decoding a 24-megapixel JPEG (6000 x 4000), made in memory at start-up with libjpeg, through the
-// decoder alone and through a picture loaded from a database stream.
+// decoder alone, through a picture loaded from a database stream, and on to a slide fitted into 1920 x 1080
+// as the slide player makes it (reduced DCT scale, then the halftone stretch). QM_BENCH_JPEG=FILE takes a
+// JPEG of one's own for the slide instead.
 //   build/<dir>/bench/bench_decode
 #include <benchmark/benchmark.h>
 
 #include <cstdio>
+#include <cstdlib>
+#include <fstream>
+#include <iterator>
 #include <vector>
 
 #include <jpeglib.h>
 
 #include "codecs/JpegDecoder.h"
 #include "codecs/PictureLoad.h"
+#include "codecs/ScaledJpeg.h"
 #include "db/MyMemFile.h"
 #include "gfx/ComPicture.h"
 
@@ -87,5 +93,40 @@ void BM_PictureFromStream24MP(benchmark::State& state)
     }
 }
 BENCHMARK(BM_PictureFromStream24MP)->Unit(benchmark::kMillisecond)->MinTime(3.0);
+
+// The JPEG to a slide fitted into 1920 x 1080: decoded at the smallest eighth that still covers the slide,
+// then stretched with halftone onto the screen-sized canvas.
+void BM_SlideFromJpeg24MP(benchmark::State& state)
+{
+    std::vector<uint8_t> jpeg = BigJpeg();
+    if (const char* path = std::getenv("QM_BENCH_JPEG")) {
+        std::ifstream file(path, std::ios::binary);
+        jpeg.assign(std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>());
+    }
+    int w = 0, h = 0;
+    if (!ReadScalableJpegSize(jpeg.data(), jpeg.size(), w, h)) {
+        state.SkipWithError("not a JPEG");
+        return;
+    }
+    const int destW = w * 1080 > h * 1920 ? 1920 : static_cast<int>(int64_t{w} * 1080 / h);
+    const int destH = w * 1080 > h * 1920 ? static_cast<int>(int64_t{h} * 1920 / w) : 1080;
+    CComPicture canvas;
+    canvas.CreateBlank(1920, 1080, 0);
+    canvas.SetStretchBltMode(kHalftone);
+    for (auto _ : state) {
+        DecodedImage image;
+        CComPicture picture;
+        if (!DecodeJpegAtScale(jpeg.data(), jpeg.size(), JpegScaleFor(w, h, destW, destH), image) ||
+            !picture.AdoptDecoded(std::move(image))) {
+            state.SkipWithError("decode failed");
+            break;
+        }
+        canvas.StretchBlt((1920 - destW) / 2, (1080 - destH) / 2, destW, destH, picture, 0, 0, picture.Width(),
+                          picture.Height());
+        benchmark::DoNotOptimize(canvas.Pixels());
+    }
+    state.counters["MB"] = static_cast<double>(jpeg.size()) / 1e6;
+}
+BENCHMARK(BM_SlideFromJpeg24MP)->Unit(benchmark::kMillisecond)->MinTime(3.0);
 
 } // namespace

@@ -51,7 +51,7 @@ bool CScreensaverApp::InitInstance(const StartupArguments& args)
         return false;
 
     // An unreadable program gives -1, which no database lies at: the project then stays empty.
-    int64_t base = ReadDatabaseTrailer(args.programPath);
+    int64_t base = args.databaseBase ? *args.databaseBase : ReadDatabaseTrailer(args.programPath);
     database_.Open(args.programPath, static_cast<uint32_t>(base));
     ExtractRuntimeLibraries(database_, system_.SystemDirectory());
 

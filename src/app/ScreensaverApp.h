@@ -6,6 +6,7 @@
 
 #include <cstdint>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -19,6 +20,9 @@ struct StartupArguments {
     std::string secondArgument;
     bool hasFirstArgument = false;
     std::string rawCommandLine; // program name first
+    // Where the project database starts in the program file, when not at its trailer's offset (a database
+    // file of its own starts at 0).
+    std::optional<uint32_t> databaseBase;
 };
 
 // The single application object: decides from the command line what the run is for, opens the project

@@ -162,7 +162,13 @@ bool DecodeWithStb(const uint8_t* data, size_t size, DecodedImage& image, uint64
         const stbi_uc* p = rgba;
         for (auto& px : image.pixels) {
             px = PackRgbOverBlack(p[0], p[1], p[2], p[3]);
+            image.hasAlpha = image.hasAlpha || p[3] != 255;
             p += 4;
+        }
+        // Opaque pictures keep their top bytes zero; others carry their opacity there.
+        if (image.hasAlpha) {
+            for (size_t i = 0; i < image.pixels.size(); ++i)
+                image.pixels[i] |= static_cast<uint32_t>(rgba[4 * i + 3]) << 24;
         }
     }
     stbi_image_free(rgba);

@@ -28,6 +28,8 @@ CComPicture& CComPicture::operator=(CComPicture&& other) noexcept
         m_loaded = other.m_loaded;
         m_stretchMode = other.m_stretchMode;
         m_clip = std::move(other.m_clip);
+        m_alpha = std::move(other.m_alpha);
+        other.m_alpha.clear();
         other.m_surface = {nullptr, &CComPicture::ReleaseSurface};
         other.m_bits = nullptr;
         other.m_stride = 0;
@@ -76,6 +78,20 @@ void CComPicture::Free()
     m_height = -1;
     m_loaded = false;
     m_clip.reset();
+    m_alpha.clear();
+}
+
+void CComPicture::TakeAlpha(bool hasAlpha)
+{
+    if (hasAlpha) {
+        m_alpha.resize(static_cast<size_t>(m_width) * static_cast<size_t>(m_height));
+        for (int y = 0; y < m_height; ++y)
+            for (int x = 0; x < m_width; ++x)
+                m_alpha[static_cast<size_t>(y) * m_width + x] = static_cast<uint8_t>(Row(y)[x] >> 24);
+    }
+    for (int y = 0; y < m_height; ++y)
+        for (int x = 0; x < m_width; ++x)
+            Row(y)[x] &= 0x00FFFFFF;
 }
 
 static bool Consistent(const DecodedImage& image)
@@ -97,7 +113,8 @@ int CComPicture::AssignDecoded(const DecodedImage& image)
     Install(std::move(surface), bits, stride, image.width, image.height);
     for (int y = 0; y < m_height; ++y)
         for (int x = 0; x < m_width; ++x)
-            Row(y)[x] = image.pixels[static_cast<size_t>(y) * m_width + x] & 0x00FFFFFF;
+            Row(y)[x] = image.pixels[static_cast<size_t>(y) * m_width + x];
+    TakeAlpha(image.hasAlpha);
     return 1;
 }
 
@@ -107,15 +124,14 @@ int CComPicture::AdoptDecoded(DecodedImage&& image)
         return 0;
     const int width = image.width;
     const int height = image.height;
+    const bool hasAlpha = image.hasAlpha;
     uint32_t* bits = nullptr;
     int stride = 0;
     auto surface = AdoptSurface(std::move(image), &bits, &stride);
     if (!surface)
         return 0;
     Install(std::move(surface), bits, stride, width, height);
-    for (int y = 0; y < m_height; ++y)
-        for (int x = 0; x < m_width; ++x)
-            Row(y)[x] &= 0x00FFFFFF;
+    TakeAlpha(hasAlpha);
     return 1;
 }
 

@@ -4,6 +4,7 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "gfx/DecodedImage.h"
 #include "gfx/Geometry.h"
@@ -73,6 +74,11 @@ public:
     DecodedImage ToDecoded() const;
 
     bool IsLoaded() const { return m_loaded; }
+    // The opacity of each pixel of a decoded picture with transparent parts (width × height bytes, rows
+    // top first), whose pixels hold their colour over black; empty for opaque pictures. Drawing into the
+    // picture leaves it as it is.
+    const std::vector<uint8_t>& Alpha() const { return m_alpha; }
+    bool HasAlpha() const { return !m_alpha.empty(); }
     int Width() const { return m_width; }
     int Height() const { return m_height; }
     // (0, 0, width, height); (0, 0, -1, -1) while empty.
@@ -156,4 +162,7 @@ private:
     bool m_loaded = false;
     int m_stretchMode = kBlackOnWhite;
     std::unique_ptr<Region> m_clip;
+    std::vector<uint8_t> m_alpha;
+
+    void TakeAlpha(bool hasAlpha);
 };

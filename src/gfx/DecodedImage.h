@@ -8,6 +8,9 @@ struct DecodedImage {
     int width = 0;
     int height = 0;
     std::vector<uint32_t> pixels; // width * height
+    // The picture has transparent parts: each pixel's top byte is its opacity (0-255) and its colour is
+    // already multiplied by it, so the picture reads right over black wherever the opacity is ignored.
+    bool hasAlpha = false;
 
     bool Empty() const { return width <= 0 || height <= 0; }
 };

@@ -44,6 +44,22 @@ CLog::~CLog()
     std::fclose(stream_);
 }
 
+bool CLog::WriteTo(const std::string& path)
+{
+    if (stream_) {
+        WriteLine(kEnd);
+        std::fclose(stream_);
+        stream_ = nullptr;
+    }
+    if (IsDirectory(path))
+        return false;
+    stream_ = std::fopen(path.c_str(), "a");
+    if (!stream_)
+        return false;
+    WriteLine(kBegin);
+    return true;
+}
+
 CLog& CLog::Instance()
 {
     static CLog log(ModuleFilePath());

@@ -18,6 +18,9 @@ public:
 
     // The process's log, beside the running program.
     static CLog& Instance();
+    // Writes the log to path from now on, creating the file when it is missing (a file the user named, not
+    // the one beside the program). False when it cannot be opened; the log is then off.
+    bool WriteTo(const std::string& path);
 
     bool IsOn() const { return stream_ != nullptr; }
 

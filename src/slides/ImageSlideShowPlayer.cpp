@@ -2,6 +2,7 @@
 
 #include <stdexcept>
 
+#include "gfx/AlphaStretch.h"
 #include "model/KADOGlobeSettings.h"
 #include "model/MediaSetting.h"
 #include "model/Random.h"
@@ -155,10 +156,19 @@ void CImageSlideShowPlayer::ComposeSlide()
     IRandom& random = mediaSetting_ ? mediaSetting_->Random() : StandardRandom();
 
     CComPicture image;
-    if (mediaSetting_)
-        LoadSlideImage(image, options, mediaTable_, mediaSetting_->GetFileName(), exePath);
-    const int imageW = image.IsLoaded() ? image.Width() : -1;
-    const int imageH = image.IsLoaded() ? image.Height() : -1;
+    int imageW = -1, imageH = -1;
+    if (mediaSetting_) {
+        // A large JPEG may arrive reduced; every rule below goes by its full size.
+        LoadSlideImageFor(
+            image, options, mediaTable_, mediaSetting_->GetFileName(), exePath,
+            [&](int w, int h) {
+                const SlideScale s = ScaleSlide(options.ScaleMode(), w, h, frame.cx, frame.cy);
+                return SlideImageUse{s.srcW, s.srcH, s.destW, s.destH};
+            },
+            imageW, imageH);
+    }
+    if (!image.IsLoaded())
+        imageW = imageH = -1;
 
     const SlideScale scale = ScaleSlide(options.ScaleMode(), imageW, imageH, frame.cx, frame.cy);
     if (options.ScaleMode() == 1) {
@@ -180,9 +190,10 @@ void CImageSlideShowPlayer::ComposeSlide()
         if (transparent) {
             image.StretchDrawTransparent(target, left, top, scale.destW, scale.destH);
         } else {
-            const int previous = target.SetStretchBltMode(kHalftone);
-            target.StretchBlt(left, top, scale.destW, scale.destH, image, 0, 0, scale.srcW, scale.srcH);
-            target.SetStretchBltMode(previous);
+            // The source rectangle in the picture as loaded (smaller than its full size when reduced).
+            const int srcW = static_cast<int>(static_cast<int64_t>(scale.srcW) * image.Width() / imageW);
+            const int srcH = static_cast<int>(static_cast<int64_t>(scale.srcH) * image.Height() / imageH);
+            StretchOver(target, left, top, scale.destW, scale.destH, image, srcW, srcH);
         }
     };
 
@@ -206,7 +217,8 @@ void CImageSlideShowPlayer::ComposeSlide()
         // An image that did not load leaves the slide empty: the transition shows the background alone.
         slide_.Free();
         if (image.IsLoaded() && slide_.CreateBlank(scale.destW, scale.destH, 0)) {
-            if (transparent)
+            // What shows through a transparent picture is the background beneath it.
+            if (transparent || image.HasAlpha())
                 slide_.BitBlt(0, 0, scale.destW, scale.destH, background_, x, y);
             putImage(slide_, 0, 0);
         }

@@ -1,20 +1,72 @@
 #include "slides/SlideImage.h"
 #include "codecs/PictureLoad.h"
 
+#include "codecs/BuiltinExpic.h"
+#include "codecs/ImageFormat.h"
+#include "codecs/ScaledJpeg.h"
 #include "gfx/ComPicture.h"
 #include "model/MediaFile.h"
+
+#include <vector>
+
+namespace {
+
+// A JPEG that the system decoder would read (by its name) decoded at the scale its use allows; false
+// when the picture must load the usual way.
+bool LoadScaled(CComPicture& picture, const uint8_t* data, size_t size, const std::string& name,
+                const std::function<SlideImageUse(int, int)>& useFor, int& fullWidth, int& fullHeight)
+{
+    int w = 0, h = 0;
+    if (ClassifyImageFile(name) != kFormatJpeg || !ReadScalableJpegSize(data, size, w, h))
+        return false;
+    const SlideImageUse use = useFor(w, h);
+    const int eighths = JpegScaleFor(use.sourceW, use.sourceH, use.destW, use.destH);
+    DecodedImage image;
+    if (eighths >= 8 || !DecodeJpegAtScale(data, size, eighths, image) || !picture.AdoptDecoded(std::move(image)))
+        return false;
+    fullWidth = w;
+    fullHeight = h;
+    return true;
+}
+
+} // namespace
 
 int LoadSlideImage(CComPicture& picture, const ProjectOptions& options, CMedia* media, const std::string& fileName,
                    const std::string& executablePath)
 {
+    int w = 0, h = 0;
+    return LoadSlideImageFor(picture, options, media, fileName, executablePath, nullptr, w, h);
+}
+
+int LoadSlideImageFor(CComPicture& picture, const ProjectOptions& options, CMedia* media, const std::string& fileName,
+                      const std::string& executablePath, const std::function<SlideImageUse(int, int)>& useFor,
+                      int& fullWidth, int& fullHeight)
+{
     picture.Free();
+    fullWidth = fullHeight = -1;
     if (!media)
         return 0;
     MediaFileSource source = FindMediaFile(options, *media, fileName, executablePath, false);
     if (!source.found)
         return 0;
+    if (useFor) {
+        std::vector<uint8_t> file;
+        if (source.inDatabase) {
+            if (LoadScaled(picture, source.bytes.GetData(), source.bytes.GetSize(), fileName, useFor, fullWidth,
+                           fullHeight))
+                return 1;
+        } else if (ClassifyImageFile(source.path) == kFormatJpeg &&
+                   ReadImageFile(source.path, kMaxEncodedImageBytes, file) &&
+                   LoadScaled(picture, file.data(), file.size(), source.path, useFor, fullWidth, fullHeight)) {
+            return 1;
+        }
+    }
     const int loaded =
         source.inDatabase ? LoadFromStream(picture, source.bytes, fileName) : LoadFromFile(picture, source.path);
     // A decoder that rejects the data may report success with nothing loaded.
-    return loaded && picture.IsLoaded() ? 1 : 0;
+    if (!loaded || !picture.IsLoaded())
+        return 0;
+    fullWidth = picture.Width();
+    fullHeight = picture.Height();
+    return 1;
 }

@@ -227,7 +227,7 @@ TEST_F(AppRun, ExeInThePathMakesAnOrdinaryProgramWithoutAnnouncement)
     {
         CLog log(program);
         CScreensaverApp app(system, log);
-        StartupArguments args{program, "/s", "", true, program + " /s"};
+        StartupArguments args{program, "/s", "", true, program + " /s", std::nullopt};
         app.InitInstance(args);
     }
     EXPECT_EQ(system.calls, Calls({"snapshot 1", "screensaver window", "close mutex"}));

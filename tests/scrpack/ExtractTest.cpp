@@ -1,6 +1,7 @@
 #include "ExtractCommand.h"
 #include "PackCommand.h"
 #include "PackTables.h"
+#include "TinyPicture.h"
 #include "db/DatabaseWriter.h"
 #include "support/TempDir.h"
 
@@ -29,13 +30,22 @@ struct ExtractFixture : ::testing::Test {
     }
 };
 
+// A show needs an item to pack: one whose file is not in the database.
+void AddItemWithoutMedia(std::vector<TableContent>& tables)
+{
+    std::vector<TableValue> item(tables[1].fields.size());
+    item[0] = TableValue(std::string(164, '\0'));
+    item[1] = TableValue("absent.jpg");
+    tables[1].AddRecord(item);
+}
+
 } // namespace
 
 TEST_F(ExtractFixture, PackedProjectRebuildsByteForByte)
 {
-    dir.Write("a.jpg", std::string("\xff\xd8jpeg\0data", 11));
-    dir.Write("b.png", "png");
-    dir.Write("bg.bmp", "BM");
+    dir.Write("a.jpg", TinyPicture(1));
+    dir.Write("b.png", TinyPicture(2));
+    dir.Write("bg.bmp", TinyPicture(3));
     dir.Write("song.mp3", "ID3");
     dir.Write("lib.dll", "MZ");
     dir.Write("banner.bmp", "BMbanner");
@@ -89,13 +99,13 @@ name = "readme.txt"
     EXPECT_EQ(RoundTrip(dir.File("first.db")), first);
     EXPECT_EQ(err.str(), "");
     // Stored files come out whole.
-    EXPECT_EQ(TempDir::Read(dir.File("extracted/media/a.jpg")), std::string("\xff\xd8jpeg\0data", 11));
+    EXPECT_EQ(TempDir::Read(dir.File("extracted/media/a.jpg")), TinyPicture(1));
     EXPECT_EQ(TempDir::Read(dir.File("extracted/project/banner")), "BMbanner");
 }
 
 TEST_F(ExtractFixture, ProgramWithDatabaseRebuildsWithSameRuntime)
 {
-    dir.Write("a.jpg", "A");
+    dir.Write("a.jpg", TinyPicture(1));
     dir.Write("rt.scr", "MZruntime");
     dir.Write("show.toml", "[[media]]\nfile = \"a.jpg\"\n");
     ASSERT_EQ(RunPack({dir.File("show.toml"), dir.File("show.scr"), dir.File("rt.scr")}, err), 0) << err.str();
@@ -139,7 +149,7 @@ TEST_F(ExtractFixture, RefusesNonDatabasesAndUsedFolders)
     EXPECT_THAT(err.str(), HasSubstr("no project database"));
     EXPECT_EQ(RunExtract({dir.File("absent.db"), dir.File("out")}, err), 1);
 
-    dir.Write("a.jpg", "A");
+    dir.Write("a.jpg", TinyPicture(1));
     dir.Write("show.toml", "[[media]]\nfile = \"a.jpg\"\n");
     ASSERT_EQ(RunPack({dir.File("show.toml"), dir.File("show.db"), ""}, err), 0);
     fs::create_directories(dir.Path() / "used");
@@ -183,6 +193,7 @@ TEST_F(ExtractFixture, CodePageTextsThatLookLikeBrokenUtf8RoundTrip)
         project.emplace_back(texts[i % std::size(texts)]);
     project.emplace_back(std::string());
     tables[0].AddRecord(project);
+    AddItemWithoutMedia(tables);
     ASSERT_TRUE(WriteDatabaseFile(dir.File("cp.db"), tables));
     EXPECT_EQ(RoundTrip(dir.File("cp.db")), TempDir::Read(dir.File("cp.db")));
 }
@@ -195,6 +206,7 @@ TEST_F(ExtractFixture, StoredNamesTooLongForAFileStillExtract)
     std::vector<TableValue> project{TableValue(std::string(80, '\0'))};
     project.resize(tables[0].fields.size());
     tables[0].AddRecord(project);
+    AddItemWithoutMedia(tables);
     const std::string stem(300, 'n');
     tables[3].AddRecord({TableValue(stem + ".jpg"), TableValue("first")});
     tables[3].AddRecord({TableValue(stem + "x.jpg"), TableValue("second")});

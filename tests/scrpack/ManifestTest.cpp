@@ -135,7 +135,12 @@ TEST_F(ManifestFixture, ErrorsNameFileLineAndKey)
         const char* text;
         const char* expected;
     } cases[] = {
-        {"[options]\ndisplay_tme = 3\n", "show.toml:2: options.display_tme: unknown key"},
+        {"[options]\ndisplay_tme = 3\n",
+         "show.toml:2: options.display_tme: unknown key (did you mean \"display_time\"?)"},
+        {"[[media]]\nfile = \"a.jpg\"\n[media.title]\ncolor = \"#FFFFFF\"\n",
+         "show.toml:4: media[0].title.color: unknown key (did you mean \"colour\"?)"},
+        {"[options]\nscale-mode = 1\n", "options.scale-mode: unknown key (did you mean \"scale_mode\"?)"},
+
         {"[options]\ndisplay_time = \"3\"\n", "show.toml:2: options.display_time: expected an integer"},
         {"[options]\nscale_mode = 7\n", "show.toml:2: options.scale_mode: value 7 out of range 0 to 3"},
         {"[options]\nscale_mode = \"huge\"\n", "options.scale_mode: unknown value \"huge\""},
@@ -160,6 +165,8 @@ TEST_F(ManifestFixture, ErrorsNameFileLineAndKey)
     };
     for (const Case& c : cases)
         EXPECT_THAT(Error(c.text), HasSubstr(c.expected)) << c.text;
+    // Nothing is suggested when no key is near.
+    EXPECT_EQ(Error("[options]\nbrightness = 1\n"), dir.File("show.toml") + ":2: options.brightness: unknown key");
 }
 
 TEST_F(ManifestFixture, BackgroundImagesByNameAndMediaOrder)

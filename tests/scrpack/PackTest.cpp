@@ -1,4 +1,5 @@
 #include "PackCommand.h"
+#include "TinyPicture.h"
 #include "db/MyXMLDb.h"
 #include "db/MyXMLTable.h"
 #include "model/KADOGlobeSettings.h"
@@ -59,9 +60,9 @@ track = false
 
 TEST_F(PackFixture, DatabaseReadsBackThroughTheModel)
 {
-    dir.Write("Cover.JPG", "cover-bytes");
-    dir.Write("12.jpg", "twelve");
-    dir.Write("2.jpg", "two");
+    dir.Write("Cover.JPG", TinyPicture(1));
+    dir.Write("12.jpg", TinyPicture(12));
+    dir.Write("2.jpg", TinyPicture(2));
     dir.Write("tune.mp3", "ID3");
     dir.Write("ding.wav", "RIFF");
     ASSERT_EQ(Pack(kShow, dir.File("show.db")), 0) << err.str();
@@ -105,7 +106,7 @@ TEST_F(PackFixture, DatabaseReadsBackThroughTheModel)
     ASSERT_TRUE(media.Open());
     CMyMemFile stream;
     ASSERT_TRUE(media.ReadMedia("cover.jpg", stream));
-    EXPECT_EQ(stream.View(), "cover-bytes");
+    EXPECT_EQ(stream.View(), TinyPicture(1));
     EXPECT_EQ(media.GetStoredName("x\\2.jpg"), "12.jpg");
 
     CMyXMLTable music;
@@ -120,7 +121,7 @@ TEST_F(PackFixture, DatabaseReadsBackThroughTheModel)
 
 TEST_F(PackFixture, RuntimeIsCopiedInFrontWithTrailer)
 {
-    dir.Write("a.jpg", "A");
+    dir.Write("a.jpg", TinyPicture(1));
     const std::string runtime = std::string("MZ\0\0program", 11);
     dir.Write("screensaver.scr", runtime);
     ASSERT_EQ(Pack("[[media]]\nfile = \"a.jpg\"\n", dir.File("out.scr"), dir.File("screensaver.scr")), 0) << err.str();
@@ -135,15 +136,15 @@ TEST_F(PackFixture, RuntimeIsCopiedInFrontWithTrailer)
     ASSERT_TRUE(media.Open());
     CMyMemFile stream;
     EXPECT_TRUE(media.ReadMedia("A.JPG", stream));
-    EXPECT_EQ(stream.View(), "A");
+    EXPECT_EQ(stream.View(), TinyPicture(1));
     // The runtime itself is left as it was.
     EXPECT_EQ(TempDir::Read(dir.File("screensaver.scr")), runtime);
 }
 
 TEST_F(PackFixture, PackingABuiltScreensaverReplacesItsProject)
 {
-    dir.Write("a.jpg", "A");
-    dir.Write("b.jpg", "B");
+    dir.Write("a.jpg", TinyPicture(1));
+    dir.Write("b.jpg", TinyPicture(2));
     dir.Write("rt.scr", "MZruntime");
     ASSERT_EQ(Pack("[[media]]\nfile = \"a.jpg\"\n", dir.File("first.scr"), dir.File("rt.scr")), 0) << err.str();
     ASSERT_EQ(Pack("[[media]]\nfile = \"b.jpg\"\n", dir.File("second.scr"), dir.File("first.scr")), 0) << err.str();
@@ -177,7 +178,7 @@ TEST_F(PackFixture, BadManifestLeavesNothingBehind)
 
 TEST_F(PackFixture, OutputThatIsAnInputIsRefusedAndKept)
 {
-    dir.Write("a.jpg", "photo");
+    dir.Write("a.jpg", TinyPicture(1));
     dir.Write("tune.mp3", "ID3");
     dir.Write("rt.scr", "MZruntime");
     const std::string manifest = "[[media]]\nfile = \"a.jpg\"\n[[music]]\nfile = \"tune.mp3\"\n";
@@ -189,7 +190,7 @@ TEST_F(PackFixture, OutputThatIsAnInputIsRefusedAndKept)
         EXPECT_EQ(Pack(manifest, out), 1) << out;
         EXPECT_THAT(err.str(), HasSubstr("is also an input")) << out;
     }
-    EXPECT_EQ(TempDir::Read(dir.File("a.jpg")), "photo");
+    EXPECT_EQ(TempDir::Read(dir.File("a.jpg")), TinyPicture(1));
     EXPECT_EQ(TempDir::Read(dir.File("tune.mp3")), "ID3");
     EXPECT_EQ(TempDir::Read(dir.File("show.toml")), manifest);
 

@@ -2,6 +2,18 @@
 
 #include <stdexcept>
 
+#define STB_IMAGE_WRITE_IMPLEMENTATION
+#define STB_IMAGE_WRITE_STATIC
+#if defined(__GNUC__)
+#pragma GCC diagnostic push
+#pragma GCC diagnostic ignored "-Wmissing-field-initializers"
+#pragma GCC diagnostic ignored "-Wunused-function"
+#endif
+#include <stb/stb_image_write.h>
+#if defined(__GNUC__)
+#pragma GCC diagnostic pop
+#endif
+
 #include "../model/SequenceRandom.h"
 #include "SlideTestProject.h"
 #include "model/MediaSettingsRecord.h"
@@ -409,6 +421,81 @@ TEST(SlidePlayerList, WindowThatCannotBeMadeLeavesAnEmptyEntry)
 }
 
 } // namespace
+
+namespace {
+
+// PNG or JPEG bytes of a w x h picture of pixels fn(x, y) = 0xAARRGGBB.
+template <class F> std::string Encoded(bool png, int w, int h, F fn)
+{
+    std::vector<unsigned char> rgba;
+    for (int y = 0; y < h; ++y) {
+        for (int x = 0; x < w; ++x) {
+            const uint32_t p = fn(x, y);
+            rgba.insert(rgba.end(),
+                        {static_cast<unsigned char>(p >> 16), static_cast<unsigned char>(p >> 8),
+                         static_cast<unsigned char>(p), static_cast<unsigned char>(p >> 24)});
+        }
+    }
+    std::string out;
+    auto append = [](void* context, void* data, int size) {
+        static_cast<std::string*>(context)->append(static_cast<const char*>(data), static_cast<size_t>(size));
+    };
+    if (png)
+        stbi_write_png_to_func(append, &out, w, h, 4, rgba.data(), w * 4);
+    else
+        stbi_write_jpg_to_func(append, &out, w, h, 4, rgba.data(), 95);
+    return out;
+}
+
+bool Near(Colorref a, Colorref b)
+{
+    for (int shift = 0; shift < 24; shift += 8) {
+        if (std::abs(static_cast<int>(a >> shift & 0xFF) - static_cast<int>(b >> shift & 0xFF)) > 2)
+            return false;
+    }
+    return true;
+}
+
+} // namespace
+
+// In both slide background modes; one project a test, as an open project's file cannot be rewritten on
+// Windows.
+class SlidePlayerBackgroundMode : public SlidePlayerTest, public ::testing::WithParamInterface<int> { };
+
+TEST_P(SlidePlayerBackgroundMode, TransparentPartsOfAPictureShowTheSlideBackground)
+{
+    // Opaque red, half-transparent green and fully transparent pixels over the grey background.
+    project.SetProjectI32(ProjectOptions::kSlideBackgroundMode, GetParam());
+    project.media = {{"pic.png", Encoded(true, 3, 1, [](int x, int) {
+                          return x == 0 ? 0xFFFF0000u : x == 1 ? 0x8000FF00u : 0x000000FFu;
+                      })}};
+    Item().fileName = "pic.png";
+    Show({9, 3});
+    ASSERT_TRUE(player);
+    EXPECT_EQ(Canvas().GetPixel(3, 1), kRed);
+    // 128/255 of green over grey (0x80): green 128 + 64, red and blue 64.
+    EXPECT_TRUE(Near(Canvas().GetPixel(4, 1), 0x40C040)) << std::hex << Canvas().GetPixel(4, 1);
+    EXPECT_EQ(Canvas().GetPixel(5, 1), kGrey);
+    EXPECT_EQ(Count(kGrey, Rect{0, 0, 9, 3}), 9 * 3 - 2);
+}
+
+INSTANTIATE_TEST_SUITE_P(Modes, SlidePlayerBackgroundMode, ::testing::Values(0, 1));
+
+TEST_F(SlidePlayerTest, LargeJpegGoesByItsFullSizeWhateverScaleItIsDecodedAt)
+{
+    // 512 x 256, left half red, right half blue, fitted into 64 x 48: 64 x 32 at y = 8.
+    project.SetProjectI32(ProjectOptions::kScaleMode, 1);
+    project.media.push_back(
+        {"pic.jpg", Encoded(false, 512, 256, [](int x, int) { return x < 256 ? 0xFFFF0000u : 0xFF0000FFu; })});
+    Item().fileName = "pic.jpg";
+    Show({64, 48});
+    EXPECT_EQ(player->Request().slideTop, 8);
+    EXPECT_EQ(player->SlidePicture().Width(), 64);
+    EXPECT_EQ(player->SlidePicture().Height(), 32);
+    EXPECT_TRUE(Near(Canvas().GetPixel(10, 20), kRed));
+    EXPECT_TRUE(Near(Canvas().GetPixel(54, 20), kBlue));
+    EXPECT_EQ(Canvas().GetPixel(30, 4), kGrey);
+}
 
 TEST_F(SlidePlayerTest, ResizedWindowLaysTheShownSlideOutAgainWithoutTellingTheOwnerTwice)
 {

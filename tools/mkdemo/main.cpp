@@ -7,6 +7,8 @@
 #include <cmath>
 #include <cstdint>
 #include <cstdio>
+#include <cstring>
+#include <filesystem>
 #include <fstream>
 #include <string>
 #include <vector>
@@ -156,9 +158,22 @@ std::vector<int16_t> Tones(const std::vector<double>& notes, double seconds, uin
 
 int main(int argc, char** argv)
 {
-    if (argc != 2) {
-        std::fprintf(stderr, "usage: mkdemo FOLDER\n");
+    const std::string usage =
+        "usage: mkdemo FOLDER\n"
+        "Writes the sample show's generated pictures and sounds into FOLDER (made when missing).\n";
+    if (argc == 2 && (std::strcmp(argv[1], "--help") == 0 || std::strcmp(argv[1], "-h") == 0)) {
+        std::fputs(usage.c_str(), stdout);
+        return 0;
+    }
+    if (argc != 2 || argv[1][0] == '-' || argv[1][0] == '\0') {
+        std::fputs(usage.c_str(), stderr);
         return 2;
+    }
+    std::error_code ec;
+    std::filesystem::create_directories(argv[1], ec);
+    if (!std::filesystem::is_directory(argv[1], ec)) {
+        std::fprintf(stderr, "mkdemo: cannot make the folder %s\n", argv[1]);
+        return 1;
     }
     const std::string dir = std::string(argv[1]) + "/";
     bool ok = true;

@@ -29,6 +29,8 @@ struct PackedProject {
 struct MediaReference {
     StoredFile file;
     bool addsMedia = true;
+    bool picture = false; // shown as a picture: checked at pack time
+    std::string origin;   // "show.toml:12: media[0].file", for messages about the file
 };
 
 struct PackedItem {

@@ -2,8 +2,10 @@
 #include "base/ByteOrder.h"
 #include "base/TextCase.h"
 
+#include "CodePage.h"
 #include "ManifestDefaults.h"
 #include "ManifestFields.h"
+#include "PictureConvert.h"
 #include "model/IndexList.h"
 #include "model/TableFields.h"
 #include "platform/Paths.h"
@@ -11,6 +13,7 @@
 
 #include <toml++/toml.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
 #include <set>
@@ -41,7 +44,10 @@ class Reader {
 public:
     friend void ::ApplyRecordFields(const toml::table&, const std::string&, const std::vector<RecordField>&, uint8_t*,
                                     size_t);
-    Reader(std::string file, fs::path folder) : file_(std::move(file)), folder_(std::move(folder)) { }
+    Reader(std::string file, fs::path folder, ManifestOptions options = {})
+        : file_(std::move(file)), folder_(std::move(folder)), options_(std::move(options))
+    {
+    }
 
     PackPlan Read(const toml::table& root);
 
@@ -61,6 +67,10 @@ private:
     const toml::table& Table(const toml::node& node, const std::string& key) const;
     const toml::array& Array(const toml::node& node, const std::string& key) const;
     std::string String(const toml::node& node, const std::string& key) const;
+    // A text as the runtime reads it: converted to the code page (a { hex = ... } text is kept as it is).
+    // `value` replaces the node's own text where the text is derived from it (a file's name).
+    std::string Text(const toml::node& node, const std::string& key, int codePage = kAnsiCodePage,
+                     std::optional<std::string> value = std::nullopt) const;
     bool Bool(const toml::node& node, const std::string& key) const;
     int64_t Integer(const toml::node& node, const std::string& key, int64_t min, int64_t max) const;
     std::string SourceFile(const toml::node& node, const std::string& key) const;
@@ -74,11 +84,15 @@ private:
 
     void ReadProject(const toml::table& root, PackPlan& plan) const;
     void ReadItem(const toml::table& entry, const std::string& path, PackPlan& plan);
-    StoredFile ReadNamedFile(const toml::table& entry, const std::string& path, bool nameRequired) const;
-    MediaReference ReadReference(const toml::table& entry, const std::string& path) const
+    StoredFile ReadNamedFile(const toml::table& entry, const std::string& path, bool nameRequired,
+                             bool picture = false) const;
+    MediaReference ReadReference(const toml::table& entry, const std::string& path, bool picture) const
     {
         MediaReference reference;
-        reference.file = ReadNamedFile(entry, path, true);
+        reference.file = ReadNamedFile(entry, path, true, picture);
+        reference.picture = picture && !reference.file.sourcePath.empty();
+        if (const toml::node* node = entry.get("file"))
+            reference.origin = file_ + ":" + std::to_string(node->source().begin.line) + ": " + path + ".file";
         return reference;
     }
     void AddMedia(const StoredFile& file, uint32_t line, const std::string& key, PackPlan& plan);
@@ -94,6 +108,7 @@ private:
 
     std::string file_;
     fs::path folder_;
+    ManifestOptions options_;
     std::vector<std::string> backgroundNames_;
     struct MediaEntry {
         size_t index;
@@ -103,11 +118,46 @@ private:
     std::map<std::string, MediaEntry> mediaByName_;
 };
 
+// The number of single-character insertions, deletions, substitutions and swaps of neighbours between two
+// words, ignoring case.
+size_t EditDistance(const std::string& a, const std::string& b)
+{
+    const std::string x = ToLowerAscii(a), y = ToLowerAscii(b);
+    std::vector<std::vector<size_t>> d(x.size() + 1, std::vector<size_t>(y.size() + 1));
+    for (size_t i = 0; i <= x.size(); ++i)
+        d[i][0] = i;
+    for (size_t j = 0; j <= y.size(); ++j)
+        d[0][j] = j;
+    for (size_t i = 1; i <= x.size(); ++i) {
+        for (size_t j = 1; j <= y.size(); ++j) {
+            d[i][j] = std::min({d[i - 1][j] + 1, d[i][j - 1] + 1, d[i - 1][j - 1] + (x[i - 1] == y[j - 1] ? 0 : 1)});
+            if (i > 1 && j > 1 && x[i - 1] == y[j - 2] && x[i - 2] == y[j - 1])
+                d[i][j] = std::min(d[i][j], d[i - 2][j - 2] + 1);
+        }
+    }
+    return d[x.size()][y.size()];
+}
+
 void Reader::CheckKeys(const toml::table& table, const std::string& path, const std::set<std::string>& allowed) const
 {
     for (auto&& [key, value] : table) {
-        if (!allowed.count(std::string(key.str())))
-            Fail(value, path.empty() ? std::string(key.str()) : path + "." + std::string(key.str()), "unknown key");
+        const std::string name(key.str());
+        if (allowed.count(name))
+            continue;
+        // A slip of the keyboard or a word in another form (colour for color, display-time) is named.
+        std::string closest;
+        size_t best = std::max<size_t>(2, name.size() / 3) + 1;
+        for (const std::string& candidate : allowed) {
+            std::string spelled = name;
+            std::replace(spelled.begin(), spelled.end(), '-', '_');
+            const size_t distance = EditDistance(spelled, candidate);
+            if (distance < best) {
+                best = distance;
+                closest = candidate;
+            }
+        }
+        Fail(value, path.empty() ? name : path + "." + name,
+             closest.empty() ? "unknown key" : "unknown key (did you mean \"" + closest + "\"?)");
     }
 }
 
@@ -138,6 +188,20 @@ std::string Reader::String(const toml::node& node, const std::string& key) const
     if (!node.is_string())
         Fail(node, key, "expected a string");
     return node.as_string()->get();
+}
+
+std::string Reader::Text(const toml::node& node, const std::string& key, int codePage,
+                         std::optional<std::string> value) const
+{
+    const std::string text = value ? *value : String(node, key);
+    if (!node.is_string() || IsAscii(text))
+        return text;
+    std::string offending;
+    if (auto converted = Utf8ToCodePage(text, codePage, &offending))
+        return *converted;
+    Fail(node, key,
+         "the character \"" + offending + "\" (" + CodePointName(offending) + ") is not in Windows code page " +
+             std::to_string(codePage) + ", in which the runtime reads this text");
 }
 
 bool Reader::Bool(const toml::node& node, const std::string& key) const
@@ -248,7 +312,7 @@ std::string Reader::IndexListText(const toml::node& node, const std::string& key
                                   const std::vector<std::string>* names) const
 {
     if (!node.is_array())
-        return String(node, key);
+        return Text(node, key);
     std::vector<int> values;
     for (auto&& element : Array(node, key)) {
         if (element.is_integer()) {
@@ -281,7 +345,7 @@ std::string Reader::IndexListText(const toml::node& node, const std::string& key
 std::string Reader::FontStyle(const toml::node& node, const std::string& key) const
 {
     if (!node.is_array())
-        return String(node, key);
+        return Text(node, key);
     std::string text;
     for (auto&& element : Array(node, key)) {
         const std::string word = String(element, key);
@@ -309,7 +373,7 @@ void Reader::ReadProject(const toml::table& root, PackPlan& plan) const
         CheckKeys(project, "project", allowed);
         for (auto& [key, field] : kProjectTextKeys) {
             if (const toml::node* value = project.get(key))
-                plan.project.texts[field] = String(*value, std::string("project.") + key);
+                plan.project.texts[field] = Text(*value, std::string("project.") + key);
         }
         if (const toml::node* banner = project.get("banner"))
             plan.project.bannerPath = SourceFile(*banner, "project.banner");
@@ -327,17 +391,41 @@ void Reader::ReadProject(const toml::table& root, PackPlan& plan) const
     }
 }
 
-StoredFile Reader::ReadNamedFile(const toml::table& entry, const std::string& path, bool nameRequired) const
+StoredFile Reader::ReadNamedFile(const toml::table& entry, const std::string& path, bool nameRequired,
+                                 bool picture) const
 {
     StoredFile file;
-    if (const toml::node* node = entry.get("file"))
+    std::string extension; // of a converted picture
+    if (const toml::node* node = entry.get("file")) {
         file.sourcePath = SourceFile(*node, path + ".file");
-    if (const toml::node* node = entry.get("name"))
-        file.name = String(*node, path + ".name");
-    else if (!file.sourcePath.empty())
-        file.name = fs::path(file.sourcePath).filename().string();
-    else if (nameRequired)
+        bool convert = options_.convertAll;
+        if (const toml::node* flag = entry.get("convert"))
+            convert = Bool(*flag, path + ".convert");
+        if (picture && convert) {
+            try {
+                if (options_.workFolder.empty())
+                    throw ConvertError("no folder for converted pictures");
+                PreparedPicture prepared = ConvertPicture(file.sourcePath, options_.workFolder);
+                file.sourcePath = prepared.path;
+                extension = prepared.extension;
+            } catch (const ConvertError& e) {
+                Fail(*node, path + ".file", e.what());
+            }
+        }
+    }
+    if (const toml::node* node = entry.get("name")) {
+        file.name = Text(*node, path + ".name");
+    } else if (!file.sourcePath.empty()) {
+        // By bytes, not through a path object, which the Windows build reads in the ANSI code page.
+        std::string name = FileNameOf(String(*entry.get("file"), path + ".file"));
+        if (!extension.empty()) {
+            const size_t dot = name.rfind('.');
+            name = (dot == std::string::npos || dot == 0 ? name : name.substr(0, dot)) + extension;
+        }
+        file.name = Text(*entry.get("file"), path + ".file", kAnsiCodePage, name);
+    } else if (nameRequired) {
         Fail(entry.source().begin.line, path + ".name", "missing: give a name or a file");
+    }
     return file;
 }
 
@@ -359,8 +447,8 @@ void Reader::AddMedia(const StoredFile& file, uint32_t line, const std::string& 
 
 void Reader::ReadItem(const toml::table& entry, const std::string& path, PackPlan& plan)
 {
-    std::set<std::string> allowed = {"file", "name",  "stored_name", "sound",      "accessory",
-                                     "raw",  "title", "description", "background", "transition"};
+    std::set<std::string> allowed = {"file", "name",  "convert",     "stored_name", "sound",     "accessory",
+                                     "raw",  "title", "description", "background",  "transition"};
     std::map<std::string, std::set<std::string>> sections = {
         {"title", {"text", "font", "style"}},
         {"description", {"text", "font", "style"}},
@@ -382,15 +470,15 @@ void Reader::ReadItem(const toml::table& entry, const std::string& path, PackPla
     std::array<uint8_t, MediaSettingsRecord::kSize> bytes = item.record.Bytes();
     ReadRecordFields(entry, path, "", MediaRecordFields(), bytes.data(), bytes.size());
 
-    item.media = ReadReference(entry, path);
+    item.media = ReadReference(entry, path, ReadLE32(bytes.data() + MediaSettingsRecord::kMediaType) == 0);
     item.texts["filename"] = item.media.file.name;
     if (const toml::node* node = entry.get("stored_name"))
-        item.media.file.name = String(*node, path + ".stored_name");
+        item.media.file.name = Text(*node, path + ".stored_name");
     item.media.addsMedia = !item.media.file.name.empty();
     if (const toml::node* node = entry.get("sound"))
-        item.texts["bindsound"] = String(*node, path + ".sound");
+        item.texts["bindsound"] = Text(*node, path + ".sound");
     if (const toml::node* node = entry.get("accessory"))
-        item.texts["accfile"] = String(*node, path + ".accessory");
+        item.texts["accfile"] = Text(*node, path + ".accessory");
 
     for (auto& [name, keys] : sections) {
         const toml::node* node = entry.get(name);
@@ -403,9 +491,12 @@ void Reader::ReadItem(const toml::table& entry, const std::string& path, PackPla
         const bool title = name == "title";
         if (title || name == "description") {
             if (const toml::node* v = section.get("text"))
-                item.texts[title ? "title" : "desc"] = String(*v, sectionPath + ".text");
+                item.texts[title ? "title" : "desc"] =
+                    Text(*v, sectionPath + ".text",
+                         CodePageOfCharset(
+                             bytes[title ? MediaSettingsRecord::kTitleCharset : MediaSettingsRecord::kDescCharset]));
             if (const toml::node* v = section.get("font"))
-                item.texts[title ? "titlefontname" : "descfontname"] = String(*v, sectionPath + ".font");
+                item.texts[title ? "titlefontname" : "descfontname"] = Text(*v, sectionPath + ".font");
             if (const toml::node* v = section.get("style"))
                 item.texts[title ? "titlefontstyle" : "descfontstyle"] = FontStyle(*v, sectionPath + ".style");
         } else if (name == "background") {
@@ -448,12 +539,12 @@ PackPlan Reader::Read(const toml::table& root)
     // Background images first: items may name them.
     std::vector<std::pair<uint32_t, std::string>> backgroundSources;
     entries("background", [&](const toml::table& entry, const std::string& path) {
-        CheckKeys(entry, path, {"name", "file", "stored_name"});
+        CheckKeys(entry, path, {"name", "file", "stored_name", "convert"});
         PackedBackground background;
-        background.media = ReadReference(entry, path);
+        background.media = ReadReference(entry, path, true);
         background.name = background.media.file.name;
         if (const toml::node* node = entry.get("stored_name"))
-            background.media.file.name = String(*node, path + ".stored_name");
+            background.media.file.name = Text(*node, path + ".stored_name");
         background.media.addsMedia = !background.media.file.name.empty();
         backgroundNames_.push_back(background.name);
         plan.backgrounds.push_back(background);
@@ -512,7 +603,7 @@ PackPlan Reader::Read(const toml::table& root)
         std::vector<StoredFile> media;
         std::set<std::string> seen;
         for (auto&& element : order) {
-            const std::string name = ToLowerAscii(String(element, "media_order"));
+            const std::string name = ToLowerAscii(Text(element, "media_order"));
             auto found = mediaByName_.find(name);
             if (found == mediaByName_.end())
                 Fail(element, "media_order", "no stored file named \"" + String(element, "media_order") + "\"");
@@ -532,7 +623,7 @@ PackPlan Reader::Read(const toml::table& root)
 
 } // namespace
 
-PackPlan ParseManifest(std::string_view text, const std::string& path)
+PackPlan ParseManifest(std::string_view text, const std::string& path, const ManifestOptions& options)
 {
     toml::table root;
     try {
@@ -545,7 +636,7 @@ PackPlan ParseManifest(std::string_view text, const std::string& path)
     fs::path folder = fs::path(path).parent_path();
     if (folder.empty())
         folder = ".";
-    return Reader(path, folder).Read(root);
+    return Reader(path, folder, options).Read(root);
 }
 
 void ApplyRecordFields(const toml::table& table, const std::string& section, const std::vector<RecordField>& fields,
@@ -554,7 +645,7 @@ void ApplyRecordFields(const toml::table& table, const std::string& section, con
     Reader("(generated)", ".").ReadRecordFields(table, section, section, fields, bytes, size);
 }
 
-PackPlan ReadManifest(const std::string& path)
+PackPlan ReadManifest(const std::string& path, const ManifestOptions& options)
 {
     // A folder opens as an empty stream on some systems: it would pack as an empty project.
     std::error_code ec;
@@ -570,5 +661,5 @@ PackPlan ReadManifest(const std::string& path)
         throw ManifestError(path + ": cannot read the manifest");
     std::ostringstream text;
     text << in.rdbuf();
-    return ParseManifest(text.str(), path);
+    return ParseManifest(text.str(), path, options);
 }

@@ -1,6 +1,7 @@
 #include "ManifestWriter.h"
 #include "base/ByteOrder.h"
 
+#include "CodePage.h"
 #include "ManifestDefaults.h"
 #include "ManifestFields.h"
 #include "ManifestReader.h"
@@ -43,11 +44,30 @@ bool IsUtf8(const std::string& text)
     return true;
 }
 
-// A text as a TOML string, or as its bytes when it is not UTF-8 (texts are stored in the system's code page).
-void PutText(toml::table& table, const std::string& key, const std::string& text)
+// A stored text in UTF-8, when its bytes convert from the code page and back unchanged and TOML can hold
+// the result (C1 controls are refused too: some systems' Windows-1252 tables give them to undefined bytes).
+std::optional<std::string> StoredTextAsUtf8(const std::string& text, int codePage)
 {
-    if (IsUtf8(text))
-        table.insert_or_assign(key, text);
+    if (IsAscii(text))
+        return IsUtf8(text) ? std::optional<std::string>(text) : std::nullopt;
+    auto utf8 = CodePageToUtf8(text, codePage);
+    if (!utf8 || !IsUtf8(*utf8))
+        return std::nullopt;
+    for (size_t i = 0; i + 1 < utf8->size(); ++i) {
+        if (static_cast<unsigned char>((*utf8)[i]) == 0xC2 && static_cast<unsigned char>((*utf8)[i + 1]) < 0xA0)
+            return std::nullopt;
+    }
+    if (Utf8ToCodePage(*utf8, codePage) != text)
+        return std::nullopt;
+    return utf8;
+}
+
+// A text as a TOML string converted from the code page the runtime reads it in, or as its bytes where
+// that would not rebuild them.
+void PutText(toml::table& table, const std::string& key, const std::string& text, int codePage = kAnsiCodePage)
+{
+    if (auto utf8 = StoredTextAsUtf8(text, codePage))
+        table.insert_or_assign(key, *utf8);
     else
         table.insert_or_assign(key,
                                toml::table{{"hex", ToHex(reinterpret_cast<const uint8_t*>(text.data()), text.size())}});
@@ -192,13 +212,13 @@ toml::table ItemTable(const PackedItem& item)
 
     toml::table title, desc, background, transition;
     if (changed("title"))
-        PutText(title, "text", text("title"));
+        PutText(title, "text", text("title"), CodePageOfCharset(bytes[MediaSettingsRecord::kTitleCharset]));
     if (changed("titlefontname"))
         PutText(title, "font", text("titlefontname"));
     if (changed("titlefontstyle"))
         PutFontStyle(title, "style", text("titlefontstyle"));
     if (changed("desc"))
-        PutText(desc, "text", text("desc"));
+        PutText(desc, "text", text("desc"), CodePageOfCharset(bytes[MediaSettingsRecord::kDescCharset]));
     if (changed("descfontname"))
         PutText(desc, "font", text("descfontname"));
     if (changed("descfontstyle"))
@@ -301,8 +321,8 @@ std::string WriteManifestText(const PackPlan& plan)
     if (!plan.mediaOrder.empty()) {
         toml::array order;
         for (const std::string& name : plan.mediaOrder) {
-            if (IsUtf8(name))
-                order.push_back(name);
+            if (auto utf8 = StoredTextAsUtf8(name, kAnsiCodePage))
+                order.push_back(*utf8);
             else
                 order.push_back(
                     toml::table{{"hex", ToHex(reinterpret_cast<const uint8_t*>(name.data()), name.size())}});

@@ -2,7 +2,9 @@
 
 #include "ManifestReader.h"
 #include "PackTables.h"
+#include "PictureCheck.h"
 #include "Progress.h"
+#include "WorkFolder.h"
 #include "db/DatabaseWriter.h"
 #include "db/MyFile.h"
 #include "db/MyXMLDb.h"
@@ -113,6 +115,59 @@ bool CheckOutputIsNoInput(const PackOptions& options, const PackPlan& plan, std:
     return true;
 }
 
+// Every picture an item or background image shows must decode with the runtime's own decoders: one
+// that would show as an empty slide stops the pack.
+bool CheckPictures(const PackPlan& plan, std::string& error)
+{
+    std::vector<const MediaReference*> references;
+    for (const PackedItem& item : plan.items)
+        references.push_back(&item.media);
+    for (const PackedBackground& background : plan.backgrounds)
+        references.push_back(&background.media);
+    for (const MediaReference* reference : references) {
+        if (!reference->picture || !reference->addsMedia)
+            continue;
+        const std::string reason = CheckPicture(reference->file.sourcePath, reference->file.name);
+        if (!reason.empty()) {
+            error = reference->origin + ": " + reference->file.sourcePath + ": " + reason;
+            return false;
+        }
+    }
+    return true;
+}
+
+// Messages for paths that cannot serve, before anything is read or written.
+bool CheckPaths(const PackOptions& options, std::string& error)
+{
+    namespace fs = std::filesystem;
+    std::error_code ec;
+    if (fs::is_directory(options.output, ec)) {
+        error = options.output + " is a folder; give the file to write";
+        return false;
+    }
+    fs::path folder = fs::path(options.output).parent_path();
+    if (!folder.empty() && !fs::is_directory(folder, ec)) {
+        error = "the folder " + folder.string() + " of the output does not exist";
+        return false;
+    }
+    if (!options.runtime.empty()) {
+        if (fs::is_directory(options.runtime, ec)) {
+            error = "the runtime " + options.runtime + " is a folder";
+            return false;
+        }
+        if (!CMyFile::Exists(options.runtime)) {
+            error = "runtime not found: " + options.runtime;
+            return false;
+        }
+        if (!IsRuntimeProgram(options.runtime)) {
+            error = "the runtime " + options.runtime +
+                " is not a program (give screensaver.scr, or the Linux screensaver program)";
+            return false;
+        }
+    }
+    return true;
+}
+
 bool WriteProject(const PackOptions& options, std::vector<TableContent> tables, std::string& error)
 {
     DatabaseWriter writer;
@@ -125,21 +180,43 @@ bool WriteProject(const PackOptions& options, std::vector<TableContent> tables, 
 
 } // namespace
 
+bool IsRuntimeProgram(const std::string& path)
+{
+    CMyFile file;
+    char head[4] = {};
+    if (!file.Open(path, CMyFile::modeRead) || file.ReadAt(0, head, sizeof head) != sizeof head)
+        return false;
+    // A Windows program, a Linux one, or a script that starts one (as the packaged sample show's).
+    return (head[0] == 'M' && head[1] == 'Z') || (head[0] == '#' && head[1] == '!') ||
+        std::string(head, 4) ==
+        "\x7f"
+        "ELF";
+}
+
 int RunPack(const PackOptions& options, std::ostream& err)
 {
+    std::string error;
+    if (!CheckPaths(options, error)) {
+        err << "scrpack pack: " << error << "\n";
+        return 1;
+    }
+    // Converted pictures live here until they are stored.
+    WorkFolder work("scrpack-");
     PackPlan plan;
     try {
-        plan = ReadManifest(options.manifest);
+        ManifestOptions manifestOptions;
+        manifestOptions.convertAll = options.convert;
+        manifestOptions.workFolder = work.Path();
+        plan = ReadManifest(options.manifest, manifestOptions);
     } catch (const ManifestError& e) {
         err << "scrpack pack: " << e.what() << "\n";
         return 1;
     }
-    if (!options.runtime.empty() && !CMyFile::Exists(options.runtime)) {
-        err << "scrpack pack: runtime not found: " << options.runtime << "\n";
+    if (plan.items.empty()) {
+        err << "scrpack pack: " << options.manifest << ": no [[media]] item; a show needs at least one\n";
         return 1;
     }
-    std::string error;
-    if (!CheckOutputIsNoInput(options, plan, error)) {
+    if (!CheckPictures(plan, error) || !CheckOutputIsNoInput(options, plan, error)) {
         err << "scrpack pack: " << error << "\n";
         return 1;
     }
@@ -166,6 +243,8 @@ void RegisterPackCommand(CLI::App& app)
     pack->add_option("-o,--output", options->output, "The database or program to write")->required();
     pack->add_option("--runtime", options->runtime,
                      "The screensaver program to copy in front of the database (default: a database file alone)");
+    pack->add_flag("--convert", options->convert,
+                   "Convert TIFF, WebP and HEIF pictures and turn JPEG photos upright, as convert = true does");
     pack->callback([options] {
         const int code = RunPack(*options, std::cerr);
         if (code != 0)

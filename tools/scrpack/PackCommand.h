@@ -9,12 +9,17 @@ class App;
 struct PackOptions {
     std::string manifest;
     std::string output;
-    std::string runtime; // empty: a database file of its own
+    std::string runtime;  // empty: a database file of its own
+    bool convert = false; // convert every picture the runtime cannot show, as convert = true does
 };
 
 // Builds the project database the manifest describes. Returns the exit code; messages go to err.
 // Nothing is left at the output path when it fails.
 int RunPack(const PackOptions& options, std::ostream& err);
 
-// Adds "pack MANIFEST -o OUT [--runtime EXE]" to the command line.
+// Whether a file is a program a project can be attached to: a Windows program, an ELF program (the
+// Linux screensaver), or a script ("#!") that starts one.
+bool IsRuntimeProgram(const std::string& path);
+
+// Adds "pack MANIFEST -o OUT [--runtime EXE] [--convert]" to the command line.
 void RegisterPackCommand(CLI::App& app);

@@ -94,8 +94,12 @@ std::vector<std::string> NormaliseLiveArguments(const std::vector<std::string>& 
             arg = "-" + arg;
         if (!subcommandSeen && !arg.empty()) {
             const bool isSubcommand = std::find(subcommands.begin(), subcommands.end(), arg) != subcommands.end();
-            const bool isHelp = arg == "-h" || arg == "--help";
-            if (isSubcommand || isHelp) {
+            const bool isHelp = arg == "-h" || arg == "--help" || arg == "--version";
+            // A bare word that names no file is a mistyped command, to be named as one, not a show to play.
+            std::error_code ec;
+            const bool mistyped =
+                arg[0] != '-' && arg.find_first_of("./") == std::string::npos && !std::filesystem::exists(arg, ec);
+            if (isSubcommand || isHelp || mistyped) {
                 subcommandSeen = true;
             } else {
                 // Anything else before a subcommand (a file, or XScreenSaver's switches) belongs to play.

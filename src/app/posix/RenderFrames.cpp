@@ -1,19 +1,13 @@
 #include "app/posix/RenderFrames.h"
 
-#include <cstdio>
-#include <fstream>
+#include "codecs/posix/PngEncoder.h"
 
-#define STB_IMAGE_WRITE_IMPLEMENTATION
-#define STB_IMAGE_WRITE_STATIC
-#if defined(__GNUC__)
-#pragma GCC diagnostic push
-#pragma GCC diagnostic ignored "-Wmissing-field-initializers"
-#pragma GCC diagnostic ignored "-Wunused-function"
-#endif
-#include <stb/stb_image_write.h>
-#if defined(__GNUC__)
-#pragma GCC diagnostic pop
-#endif
+#include <algorithm>
+#include <cstdio>
+#include <cstring>
+#include <filesystem>
+#include <fstream>
+#include <unistd.h>
 
 namespace {
 
@@ -21,19 +15,8 @@ constexpr int kSheetColumns = 6;
 constexpr int kSheetThumbnails = 36;
 constexpr int kThumbnailWidth = 240;
 constexpr int kSheetGap = 4;
-
-uint64_t HashPixels(const CComPicture& p)
-{
-    uint64_t h = 1469598103934665603ull;
-    for (int y = 0; y < p.Height(); ++y) {
-        const uint32_t* row = p.Row(y);
-        for (int x = 0; x < p.Width(); ++x) {
-            h ^= row[x];
-            h *= 1099511628211ull;
-        }
-    }
-    return h;
-}
+// zlib's fastest level: frames are written far more often than they are read.
+constexpr int kFramePngLevel = 1;
 
 bool WriteBytes(const std::string& path, const std::string& bytes)
 {
@@ -46,32 +29,54 @@ bool WriteBytes(const std::string& path, const std::string& bytes)
 
 std::string EncodePng(const CComPicture& picture)
 {
-    if (!picture.IsLoaded())
-        return {};
-    const int w = picture.Width();
-    const int h = picture.Height();
-    std::vector<unsigned char> rgb(static_cast<size_t>(w) * h * 3);
-    size_t i = 0;
-    for (int y = 0; y < h; ++y) {
-        const uint32_t* row = picture.Row(y);
-        for (int x = 0; x < w; ++x) {
-            rgb[i++] = static_cast<unsigned char>(row[x] >> 16);
-            rgb[i++] = static_cast<unsigned char>(row[x] >> 8);
-            rgb[i++] = static_cast<unsigned char>(row[x]);
-        }
-    }
     std::string out;
-    stbi_write_png_compression_level = 5;
-    const int ok = stbi_write_png_to_func(
-        [](void* context, void* data, int size) {
-            static_cast<std::string*>(context)->append(static_cast<const char*>(data), static_cast<size_t>(size));
-        },
-        &out, w, h, 3, rgb.data(), w * 3);
-    return ok ? out : std::string();
+    if (!picture.IsLoaded() ||
+        !EncodePng(reinterpret_cast<const uint8_t*>(picture.Pixels()), picture.Width(), picture.Height(),
+                   static_cast<size_t>(picture.Stride()) * 4, PngPixels::Bgrx, kFramePngLevel, out))
+        out.clear();
+    return out;
 }
 
-CRenderFrames::CRenderFrames(std::string outDir, int width, int height, int fps, int frameCount)
-    : outDir_(std::move(outDir)),
+void RemoveOldFrames(const std::string& outDir)
+{
+    namespace fs = std::filesystem;
+    std::error_code ec;
+    for (const auto& entry : fs::directory_iterator(outDir, ec)) {
+        const std::string name = entry.path().filename().string();
+        if (name.size() > 10 && name.compare(0, 6, "frame-") == 0 && name.compare(name.size() - 4, 4, ".png") == 0 &&
+            std::all_of(name.begin() + 6, name.end() - 4, [](char c) { return c >= '0' && c <= '9'; }))
+            fs::remove(entry.path(), ec);
+    }
+}
+
+CPngFrameFiles::CPngFrameFiles(std::string outDir) : outDir_(std::move(outDir))
+{
+    if (!outDir_.empty() && outDir_.back() != '/')
+        outDir_ += '/';
+}
+
+bool CPngFrameFiles::Write(int index, const CComPicture& screen, bool repeat, std::string& error)
+{
+    const std::string path = outDir_ + CRenderFrames::FrameName(index);
+    if (repeat && !lastPath_.empty()) {
+        std::remove(path.c_str());
+        if (::link(lastPath_.c_str(), path.c_str()) == 0)
+            return true;
+        // A file system without hard links gets a copy.
+    } else {
+        lastPng_ = EncodePng(screen);
+    }
+    if (lastPng_.empty() || !WriteBytes(path, lastPng_)) {
+        error = "cannot write " + path;
+        return false;
+    }
+    lastPath_ = path;
+    return true;
+}
+
+CRenderFrames::CRenderFrames(IFrameOutput& output, std::string outDir, int width, int height, int fps, int frameCount)
+    : output_(output),
+      outDir_(std::move(outDir)),
       width_(width),
       height_(height),
       fps_(fps < 1 ? 1 : fps),
@@ -95,6 +100,12 @@ uint64_t CRenderFrames::FrameTime(int index) const
     return static_cast<uint64_t>(index) * 1000u / static_cast<uint64_t>(fps_);
 }
 
+void CRenderFrames::Presented(const Rect& area)
+{
+    if (!all_)
+        presented_.push_back(area);
+}
+
 void CRenderFrames::CaptureBefore(uint64_t until, const CComPicture* screen)
 {
     const CComPicture& shown = screen && screen->IsLoaded() ? *screen : black_;
@@ -102,20 +113,43 @@ void CRenderFrames::CaptureBefore(uint64_t until, const CComPicture* screen)
         WriteFrame(shown);
 }
 
+bool CRenderFrames::Changed(const CComPicture& screen)
+{
+    const bool whole = all_ || &screen != lastScreen_ || !last_.IsLoaded() || last_.Width() != screen.Width() ||
+        last_.Height() != screen.Height();
+    std::vector<Rect> areas = whole ? std::vector<Rect>{screen.GetRect()} : std::move(presented_);
+    presented_.clear();
+    all_ = false;
+    lastScreen_ = &screen;
+    if (whole && (!last_.IsLoaded() || last_.Width() != screen.Width() || last_.Height() != screen.Height()))
+        last_.CreateBlank(screen.Width(), screen.Height(), 0);
+    bool changed = !last_.IsLoaded();
+    for (const Rect& r : areas) {
+        const Rect a = r.Intersect(screen.GetRect());
+        if (a.IsEmpty())
+            continue;
+        const size_t bytes = static_cast<size_t>(a.Width()) * sizeof(uint32_t);
+        for (int y = a.top; y < a.bottom; ++y) {
+            const uint32_t* now = screen.Row(y) + a.left;
+            uint32_t* before = last_.Row(y) + a.left;
+            if (std::memcmp(now, before, bytes) != 0) {
+                std::memcpy(before, now, bytes);
+                changed = true;
+            }
+        }
+    }
+    return changed;
+}
+
 void CRenderFrames::WriteFrame(const CComPicture& screen)
 {
-    // Most frames of a show repeat the one before: encode each picture once.
-    const uint64_t hash = HashPixels(screen) ^ static_cast<uint64_t>(screen.Width()) << 32;
-    if (lastPng_.empty() || hash != lastHash_) {
-        lastPng_ = EncodePng(screen);
-        lastHash_ = hash;
+    const bool changed = Changed(screen);
+    const bool repeat = next_ > 0 && !changed;
+    if (!repeat)
         ++distinct_;
-    }
-    const std::string path = outDir_ + FrameName(next_);
-    if (lastPng_.empty() || !WriteBytes(path, lastPng_)) {
-        if (error_.empty())
-            error_ = "cannot write " + path;
-    }
+    std::string error;
+    if (!output_.Write(next_, screen, repeat, error) && error_.empty())
+        error_ = error;
     if (next_ % sheetEvery_ == 0 && screen.Width() > 0) {
         const int tw = kThumbnailWidth;
         const int th = static_cast<int>(static_cast<long long>(tw) * screen.Height() / screen.Width());
@@ -126,6 +160,23 @@ void CRenderFrames::WriteFrame(const CComPicture& screen)
         }
     }
     ++next_;
+    if (progress_) {
+        const int percent = static_cast<int>(static_cast<int64_t>(next_) * 100 / std::max(frameCount_, 1));
+        if (percent != shownPercent_) {
+            shownPercent_ = percent;
+            std::fprintf(stderr, "\rrendering: %d of %d frames (%d%%)", next_, frameCount_, percent);
+            std::fflush(stderr);
+        }
+    }
+}
+
+void CRenderFrames::ClearProgress()
+{
+    if (progress_ && shownPercent_ >= 0) {
+        std::fprintf(stderr, "\r%60s\r", "");
+        std::fflush(stderr);
+    }
+    shownPercent_ = -1;
 }
 
 bool CRenderFrames::WriteContactSheet()

@@ -1,16 +1,40 @@
 #pragma once
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <vector>
 
 #include "gfx/ComPicture.h"
 
+// Where the frames of a rendered show go: numbered PNG files, or a video.
+class IFrameOutput {
+public:
+    virtual ~IFrameOutput() = default;
+    // Frame `index` shows `screen`; `repeat` says it shows exactly what the frame before showed. False
+    // with a message in error when the frame cannot be written.
+    virtual bool Write(int index, const CComPicture& screen, bool repeat, std::string& error) = 0;
+};
+
+// frame-00000.png, frame-00001.png ... in a folder. A frame that repeats the one before is a hard link to
+// its file, not a second copy.
+class CPngFrameFiles final : public IFrameOutput {
+public:
+    explicit CPngFrameFiles(std::string outDir);
+    bool Write(int index, const CComPicture& screen, bool repeat, std::string& error) override;
+
+private:
+    std::string outDir_;
+    std::string lastPath_;
+    std::string lastPng_;
+};
+
 // The frames of a show rendered without a display: what the screen shows at fixed steps of virtual time,
-// written as numbered PNG files, and a contact sheet of every n-th frame.
+// handed to an output, and a contact sheet of every n-th frame. Only what the show presented since the
+// frame before is compared to tell a new frame from a repeat.
 class CRenderFrames {
 public:
-    // fps frames per second for `frameCount` frames; every `sheetEvery`-th frame goes on the contact sheet.
-    CRenderFrames(std::string outDir, int width, int height, int fps, int frameCount);
+    // fps frames per second for `frameCount` frames.
+    CRenderFrames(IFrameOutput& output, std::string outDir, int width, int height, int fps, int frameCount);
 
     // Time of frame i in milliseconds since the show started.
     uint64_t FrameTime(int index) const;
@@ -19,21 +43,32 @@ public:
     int FrameCount() const { return frameCount_; }
     int SheetEvery() const { return sheetEvery_; }
 
+    // The show drew into the screen picture's rectangle (Present), or changed it all (another window).
+    void Presented(const Rect& area);
+    void PresentedAll() { all_ = true; }
+
     // Writes every frame due before `until` as showing `screen` (black where it is null or empty).
     void CaptureBefore(uint64_t until, const CComPicture* screen);
     // Writes the contact sheet "contact-sheet.png"; false when it cannot be written.
     bool WriteContactSheet();
 
-    // Frames written so far; false once a file could not be written (the error says which).
+    // Frames written so far; false once one could not be written (the error says which).
     bool Ok() const { return error_.empty(); }
     const std::string& Error() const { return error_; }
     int DistinctFrames() const { return distinct_; }
+
+    // Shows "rendering: N of M frames" on stderr while it runs, when stderr is a terminal.
+    void ShowProgress(bool show) { progress_ = show; }
+    void ClearProgress();
 
     static std::string FrameName(int index);
 
 private:
     void WriteFrame(const CComPicture& screen);
+    // Compares the presented parts with the last frame and takes them over; true when any differs.
+    bool Changed(const CComPicture& screen);
 
+    IFrameOutput& output_;
     std::string outDir_;
     int width_;
     int height_;
@@ -42,12 +77,18 @@ private:
     int sheetEvery_;
     int next_ = 0;
     int distinct_ = 0;
-    uint64_t lastHash_ = 0;
-    std::string lastPng_;
     CComPicture black_;
+    CComPicture last_; // the last frame written
+    const CComPicture* lastScreen_ = nullptr;
+    std::vector<Rect> presented_;
+    bool all_ = true;
+    bool progress_ = false;
+    int shownPercent_ = -1;
     std::vector<CComPicture> thumbnails_;
     std::string error_;
 };
 
-// Encodes a picture as PNG bytes (RGB); empty on failure.
+// Encodes a picture as PNG bytes (RGB) at a fast setting; empty on failure.
 std::string EncodePng(const CComPicture& picture);
+// Removes the frame-NNNNN.png files a render left in a folder.
+void RemoveOldFrames(const std::string& outDir);

@@ -17,7 +17,11 @@ public:
     explicit Host(CRenderSlides& owner) : owner_(owner) { }
     ~Host() override { SetVisible(false); }
 
-    void Present(const CComPicture&, int, int, int, int) override { }
+    // Only what a transition presents changes the screen between two frames.
+    void Present(const CComPicture&, int x, int y, int w, int h) override
+    {
+        owner_.frames_.Presented(Rect{x, y, x + w, y + h});
+    }
     void Post(uint32_t message, uint32_t serial) override
     {
         if (message == kTransitionDoneMessage) {
@@ -36,6 +40,8 @@ public:
     IClock* TransitionClock() override
     {
         SetVisible(true);
+        // The slide player drew into the canvas before the transition began.
+        owner_.frames_.PresentedAll();
         owner_.transitionClock_.Start(owner_.loop_.Now());
         return &owner_.transitionClock_;
     }
@@ -77,6 +83,7 @@ private:
 
 CRenderSlides::CRenderSlides(CHeadlessHost& loop, CRenderFrames& frames, Size screenSize, CMyXMLDb* db)
     : loop_(loop),
+      frames_(frames),
       size_(screenSize),
       transitionClock_(frames, screen_),
       list_(
@@ -94,6 +101,7 @@ CRenderSlides::~CRenderSlides() = default;
 
 void CRenderSlides::UpdateScreen()
 {
+    frames_.PresentedAll();
     screen_ = nullptr;
     for (int i = 0; i < list_.Count(); ++i) {
         CImageSlideShowPlayer* p = list_.Player(i);

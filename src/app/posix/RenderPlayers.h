@@ -43,6 +43,7 @@ private:
     void UpdateScreen();
 
     CHeadlessHost& loop_;
+    CRenderFrames& frames_;
     Size size_;
     const CComPicture* screen_ = nullptr;
     CRenderTransitionClock transitionClock_;

@@ -5,8 +5,10 @@
 #include <filesystem>
 
 #include "app/ScreensaverApp.h"
+#include "app/posix/RenderAudioMix.h"
 #include "app/posix/RenderFrames.h"
 #include "app/posix/RenderPlayers.h"
+#include "app/posix/RenderVideo.h"
 #include "app/posix/ShowMedia.h"
 #include "app/posix/ShowStart.h"
 #include "platform/Log.h"
@@ -16,7 +18,7 @@
 
 namespace {
 
-// A show that runs in virtual time into frame files.
+// A show that runs in virtual time into frame files or a video.
 class CRenderSystem final : public CPosixShowSystem {
 public:
     CRenderSystem(const RenderOptions& options, RenderResult& result) : options_(options), result_(result) { }
@@ -35,9 +37,12 @@ void CRenderSystem::RunScreensaverWindow(CScreensaverApp& app)
     CHeadlessHost loop;
     CLog::Instance().SetClock(&loop.Clock());
 
-    // Sounds and videos play silently in virtual time: sequenced by their real lengths, videos drawn frame by
-    // frame from their decoders.
-    CShowMedia media(app, loop, loop.Clock(), nullptr);
+    // Sounds and videos play in virtual time: sequenced by their real lengths, videos drawn frame by frame
+    // from their decoders. Into a video, every sound the devices play goes into one mix; frames play silently.
+    // The mix outlives the devices, which stop their sources in it as they close.
+    const bool toVideo = !options_.videoPath.empty();
+    CRenderAudioMix mix([&loop] { return loop.Now(); });
+    CShowMedia media(app, loop, loop.Clock(), toVideo ? &mix : nullptr);
     if (!media.Opened()) {
         error = "the project has no media items";
         CLog::Instance().SetClock(nullptr);
@@ -46,7 +51,15 @@ void CRenderSystem::RunScreensaverWindow(CScreensaverApp& app)
 
     const int frameCount = options_.seconds * options_.fps;
     const Size screenSize{options_.width, options_.height};
-    CRenderFrames frames(options_.outDir, options_.width, options_.height, options_.fps, frameCount);
+    CVideoFile video;
+    CPngFrameFiles pngFiles(options_.outDir);
+    if (toVideo && !video.Open(options_.videoPath, options_.width, options_.height, options_.fps, true, error)) {
+        CLog::Instance().SetClock(nullptr);
+        return;
+    }
+    CRenderFrames frames(toVideo ? static_cast<IFrameOutput&>(video) : pngFiles, options_.outDir, options_.width,
+                         options_.height, options_.fps, frameCount);
+    frames.ShowProgress(options_.progress);
     CRenderSlides slides(loop, frames, screenSize, &app.Database());
     CAvMediaSystem& devices = media.Devices();
     CHeadlessVideos videos(loop, screenSize, devices, media.VideoSetup(),
@@ -64,16 +77,25 @@ void CRenderSystem::RunScreensaverWindow(CScreensaverApp& app)
             const uint64_t due = frames.FrameTime(frames.NextFrame());
             if (!show.Destroyed() && !loop.QuitRequested())
                 loop.RunUntil(due);
-            // A video player on screen covers the slide window.
-            const CComPicture* video = videos.Screen();
-            frames.CaptureBefore(due + 1, video ? video : slides.Screen());
+            // A video player on screen covers the slide window, and changes it without presenting.
+            const CComPicture* panel = videos.Screen();
+            if (panel)
+                frames.PresentedAll();
+            frames.CaptureBefore(due + 1, panel ? panel : slides.Screen());
+            // Sound is final up to the show's own time: what starts later starts after it.
+            if (toVideo && !video.WriteSound(mix.TakeUpTo(loop.Now()), error))
+                break;
         }
     }
+    frames.ClearProgress();
     result_.frames = frames.NextFrame();
     result_.distinctFrames = frames.DistinctFrames();
-    result_.contactSheet = frames.WriteContactSheet();
-    if (!frames.Ok())
+    if (!options_.outDir.empty())
+        result_.contactSheet = frames.WriteContactSheet();
+    if (!frames.Ok() && error.empty())
         error = frames.Error();
+    if (toVideo && error.empty() && video.WriteSound(mix.TakeUpTo(frames.FrameTime(frameCount)), error))
+        video.Finish(error);
     CLog::Instance().SetClock(nullptr);
 }
 
@@ -98,7 +120,8 @@ bool RenderShow(const RenderOptions& options, RenderResult& result, std::string&
 {
     namespace fs = std::filesystem;
     std::error_code ec;
-    if (options.width < 16 || options.height < 16 || options.width > 8192 || options.height > 8192) {
+    if (options.width < 16 || options.height < 16 || options.width > kMaxRenderSide ||
+        options.height > kMaxRenderSide) {
         error = "the size must lie between 16x16 and 8192x8192";
         return false;
     }
@@ -106,14 +129,32 @@ bool RenderShow(const RenderOptions& options, RenderResult& result, std::string&
         error = "fps must lie between 1 and 240, seconds between 1 and 86400";
         return false;
     }
-    if (!fs::is_regular_file(options.programPath, ec)) {
-        error = "no such file: " + options.programPath;
+    if (options.outDir.empty() && options.videoPath.empty()) {
+        error = "give a folder for the frames or a video file";
         return false;
     }
-    fs::create_directories(options.outDir, ec);
-    if (!fs::is_directory(options.outDir, ec)) {
-        error = "cannot create the folder " + options.outDir;
+    uint32_t base = 0;
+    if (!FindProject(options.programPath, base, error))
         return false;
+    if (!options.outDir.empty()) {
+        fs::create_directories(options.outDir, ec);
+        if (!fs::is_directory(options.outDir, ec)) {
+            error = "cannot create the folder " + options.outDir;
+            return false;
+        }
+        // Frames of an earlier, longer render would pass for this one's.
+        RemoveOldFrames(options.outDir);
+    }
+    if (!options.videoPath.empty()) {
+        const fs::path parent = fs::path(options.videoPath).parent_path();
+        if (fs::is_directory(options.videoPath, ec)) {
+            error = options.videoPath + " is a folder";
+            return false;
+        }
+        if (!parent.empty() && !fs::is_directory(parent, ec)) {
+            error = "no such folder: " + parent.string();
+            return false;
+        }
     }
     CRenderSystem system(options, result);
     return StartProjectShow(options.programPath, system, error);

@@ -3,8 +3,10 @@
 
 // What `screensaver render` is asked for.
 struct RenderOptions {
-    std::string programPath; // a program file with a project attached (.scr)
-    std::string outDir;
+    std::string programPath; // a program file with a project attached (.scr), or a project database file
+    std::string outDir;      // PNG frames and the contact sheet (only the sheet with a video); may be empty with one
+    std::string videoPath;   // not empty: the show as a video file (H.264 and AAC) instead of PNG frames
+    bool progress = false;   // a progress line on stderr
     int width = 1280;
     int height = 720;
     int seconds = 30;
@@ -21,7 +23,10 @@ struct RenderResult {
 // the range a render accepts is checked by RenderShow.
 bool ParseRenderSize(const std::string& text, int& width, int& height);
 
-// Plays the project attached to the program file without a display, through the real start-up, the
-// show's logic, the slide players and the transitions, in virtual time, and writes the frames. Returns
-// false with a message in error when the show cannot be rendered.
+// The largest side a render accepts.
+constexpr int kMaxRenderSide = 8192;
+
+// Plays the project attached to the program file (or the database file) without a display, through the real start-up,
+// the show's logic, the slide players and the transitions, in virtual time, and writes the frames. Returns false with a
+// message in error when the show cannot be rendered.
 bool RenderShow(const RenderOptions& options, RenderResult& result, std::string& error);

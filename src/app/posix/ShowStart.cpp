@@ -12,28 +12,51 @@ ISettingsStore& CPosixShowSystem::SettingsStore()
     return UserSettingsStore();
 }
 
-bool StartProjectShow(const std::string& programPath, CPosixShowSystem& system, std::string& error)
+bool FindProject(const std::string& path, uint32_t& base, std::string& error)
 {
     namespace fs = std::filesystem;
     std::error_code ec;
-    if (!fs::is_regular_file(programPath, ec)) {
-        error = "no such file: " + programPath;
+    if (fs::is_directory(path, ec)) {
+        error = path + " is a folder";
         return false;
     }
-    const int64_t base = ReadDatabaseTrailer(programPath);
-    const auto size = fs::file_size(programPath, ec);
-    if (base < 0 || ec || static_cast<uint64_t>(base) >= size) {
-        error = "no project is attached to " + programPath;
+    if (!fs::is_regular_file(path, ec)) {
+        error = "no such file: " + path;
         return false;
     }
+    // A project database of its own starts with its header; a program carries one behind its trailer, whose
+    // last four bytes any file has, so the header decides there too.
+    CMyXMLDb db;
+    if (db.Open(path, 0) && db.HasHeader()) {
+        base = 0;
+        return true;
+    }
+    const int64_t trailer = ReadDatabaseTrailer(path);
+    const auto size = fs::file_size(path, ec);
+    if (trailer < 0 || ec || static_cast<uint64_t>(trailer) >= size || !db.Open(path, static_cast<uint32_t>(trailer)) ||
+        !db.HasHeader()) {
+        error = path + " carries no project";
+        return false;
+    }
+    base = static_cast<uint32_t>(trailer);
+    return true;
+}
 
-    const std::string absolute = fs::absolute(programPath, ec).string();
+bool StartProjectShow(const std::string& programPath, CPosixShowSystem& system, std::string& error)
+{
+    uint32_t base = 0;
+    if (!FindProject(programPath, base, error))
+        return false;
+
+    std::error_code ec;
+    const std::string absolute = std::filesystem::absolute(programPath, ec).string();
     CScreensaverApp app(system, CLog::Instance());
     StartupArguments args;
     args.programPath = absolute;
     args.firstArgument = "/s";
     args.hasFirstArgument = true;
     args.rawCommandLine = "\"" + absolute + "\" /s";
+    args.databaseBase = base;
     app.InitInstance(args);
     app.ExitInstance();
     if (!system.error.empty()) {

@@ -1,6 +1,7 @@
 #pragma once
 #include "app/AppSystem.h"
 
+#include <cstdint>
 #include <string>
 
 // The installed system as a show on Linux sees it: no system folder for runtime libraries, no mutex to fight
@@ -26,7 +27,12 @@ public:
     bool ran = false;
 };
 
-// Starts the program file's project as the screen saver ("/s") through the real start-up, which ends in the
-// system's RunScreensaverWindow. False with a message in error when the file has no project or the show did
-// not run.
+// Where the project lies in a file: at 0 in a project database of its own, at its trailer's offset in a
+// program with one attached. False with the reason ("... is a folder", "no such file", "... carries no
+// project") otherwise.
+bool FindProject(const std::string& path, uint32_t& base, std::string& error);
+
+// Starts the program file's (or the database file's) project as the screen saver ("/s") through the real start-up,
+// which ends in the system's RunScreensaverWindow. False with a message in error when the file has no project or the
+// show did not run.
 bool StartProjectShow(const std::string& programPath, CPosixShowSystem& system, std::string& error);

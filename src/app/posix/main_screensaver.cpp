@@ -2,21 +2,53 @@
 
 #include <cstdio>
 #include <string>
+#include <unistd.h>
 
+#include "CommandLineExit.h"
+#include "PackCommand.h"
+#include "WorkFolder.h"
 #include "app/posix/EffectCommand.h"
 #include "app/posix/LiveShow.h"
 #include "app/posix/LiveTarget.h"
 #include "app/posix/RenderShow.h"
 #include "app/posix/SettingsCommand.h"
+#include "base/TextCase.h"
 #include "model/SettingsStore.h"
+#include "platform/Log.h"
 
 #include <iostream>
 #include <vector>
 
+namespace {
+
+// A manifest is packed into a database of the render's own first, so a show is seen before it is built.
+int RenderManifest(RenderOptions& options, WorkFolder& work)
+{
+    if (work.Path().empty()) {
+        std::fprintf(stderr, "screensaver: cannot make a temporary folder to pack %s\n", options.programPath.c_str());
+        return 1;
+    }
+    PackOptions pack;
+    pack.manifest = options.programPath;
+    pack.output = work.Path() + "/show.db";
+    if (RunPack(pack, std::cerr) != 0)
+        return 1;
+    options.programPath = pack.output;
+    return 0;
+}
+
+bool EndsWith(const std::string& text, const std::string& end)
+{
+    return text.size() >= end.size() && ToLowerAscii(text.substr(text.size() - end.size())) == end;
+}
+
+} // namespace
+
 int main(int argc, char** argv)
 {
-    CLI::App cli("Plays a packaged screensaver project on Linux.");
+    CLI::App cli("Plays a packaged screensaver project on Linux.", "screensaver");
     cli.require_subcommand(1);
+    cli.set_version_flag("--version", "screensaver " QM_VERSION);
 
     LiveOptions live;
     std::string liveFile;
@@ -31,12 +63,18 @@ int main(int argc, char** argv)
 
     RenderOptions options;
     std::string size = "1280x720";
-    CLI::App* render = cli.add_subcommand("render", "Render the show without a display, as PNG frames.");
-    render->add_option("FILE", options.programPath, "program file with the project attached (.scr)")->required();
-    render->add_option("--out", options.outDir, "folder for the frames")->required();
-    render->add_option("--size", size, "screen size WIDTHxHEIGHT")->capture_default_str();
+    std::string logPath;
+    CLI::App* render = cli.add_subcommand("render", "Render the show without a display, as PNG frames or a video.");
+    render
+        ->add_option("FILE", options.programPath,
+                     "program file with the project attached (.scr), a project database, or a manifest (.toml)")
+        ->required();
+    render->add_option("--out", options.outDir, "folder for the frames (old frame-*.png files there are removed)");
+    render->add_option("--video", options.videoPath, "write the show as a video with its sound (.mp4) instead");
+    render->add_option("--size", size, "screen size WIDTHxHEIGHT, at most 8192 each")->capture_default_str();
     render->add_option("--seconds", options.seconds, "length of the show")->capture_default_str();
     render->add_option("--fps", options.fps, "frames per second")->capture_default_str();
+    render->add_option("--log", logPath, "write the diagnostic log to this file");
 
     EffectCommandOptions effect;
     CLI::App* trace = cli.add_subcommand("effect", "Trace one transition effect frame by frame, as PNG frames.");
@@ -58,7 +96,10 @@ int main(int argc, char** argv)
     std::vector<char*> normalised;
     for (std::string& a : arguments)
         normalised.push_back(a.data());
-    CLI11_PARSE(cli, int(normalised.size()), normalised.data());
+    bool parsed = false;
+    const int parseCode = RunCommandLine(cli, static_cast<int>(normalised.size()), normalised.data(), &parsed);
+    if (!parsed)
+        return parseCode;
 
     if (play->parsed()) {
         if (live.programPath.empty())
@@ -93,6 +134,23 @@ int main(int argc, char** argv)
         std::fprintf(stderr, "screensaver: --size wants WIDTHxHEIGHT, as 1280x720\n");
         return 2;
     }
+    if (options.width > kMaxRenderSide || options.height > kMaxRenderSide) {
+        std::fprintf(stderr, "screensaver: --size %s: each side may be at most %d pixels\n", size.c_str(),
+                     kMaxRenderSide);
+        return 2;
+    }
+    if (options.outDir.empty() && options.videoPath.empty()) {
+        std::fprintf(stderr, "screensaver: render wants --out DIR for frames or --video FILE.mp4\n");
+        return 2;
+    }
+    if (!logPath.empty() && !CLog::Instance().WriteTo(logPath)) {
+        std::fprintf(stderr, "screensaver: cannot write the log %s\n", logPath.c_str());
+        return 1;
+    }
+    WorkFolder work("quillmark-render-");
+    if (EndsWith(options.programPath, ".toml") && RenderManifest(options, work) != 0)
+        return 1;
+    options.progress = isatty(STDERR_FILENO) != 0;
 
     RenderResult result;
     std::string error;
@@ -100,7 +158,10 @@ int main(int argc, char** argv)
         std::fprintf(stderr, "screensaver: %s\n", error.c_str());
         return 1;
     }
-    std::printf("%d frames (%d distinct) in %s%s\n", result.frames, result.distinctFrames, options.outDir.c_str(),
-                result.contactSheet ? ", contact-sheet.png" : "");
+    if (!options.videoPath.empty())
+        std::printf("%d frames (%d distinct) in %s\n", result.frames, result.distinctFrames, options.videoPath.c_str());
+    else
+        std::printf("%d frames (%d distinct) in %s%s\n", result.frames, result.distinctFrames, options.outDir.c_str(),
+                    result.contactSheet ? ", contact-sheet.png" : "");
     return 0;
 }

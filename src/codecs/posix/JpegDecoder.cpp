@@ -7,6 +7,7 @@
 #include <jpeglib.h>
 
 #include "codecs/DecodeCommon.h"
+#include "codecs/ScaledJpeg.h"
 
 namespace {
 
@@ -54,13 +55,17 @@ uint32_t CmykToRgb(const JSAMPLE* p, bool inverted)
 }
 
 bool Decode(jpeg_decompress_struct& cinfo, ErrorManager& err, const uint8_t* data, size_t size, DecodedImage& image,
-            uint64_t maxPixels)
+            uint64_t maxPixels, int eighths)
 {
     jpeg_mem_src(&cinfo, data, static_cast<unsigned long>(size));
     if (jpeg_read_header(&cinfo, TRUE) != JPEG_HEADER_OK)
         return false;
     if (!ImageSizeAllowed(cinfo.image_width, cinfo.image_height, maxPixels))
         return false;
+    if (eighths > 0 && eighths < 8) {
+        cinfo.scale_num = static_cast<unsigned>(eighths);
+        cinfo.scale_denom = 8;
+    }
     const bool cmyk = cinfo.jpeg_color_space == JCS_CMYK || cinfo.jpeg_color_space == JCS_YCCK;
     cinfo.out_color_space = cmyk ? JCS_CMYK : JCS_EXT_BGRX;
     jpeg_start_decompress(&cinfo);
@@ -86,7 +91,9 @@ bool Decode(jpeg_decompress_struct& cinfo, ErrorManager& err, const uint8_t* dat
 
 } // namespace
 
-bool DecodeJpeg(const uint8_t* data, size_t size, DecodedImage& image, uint64_t maxPixels)
+namespace {
+
+bool DecodeScaled(const uint8_t* data, size_t size, DecodedImage& image, uint64_t maxPixels, int eighths)
 {
     image = DecodedImage{};
     if (!data || size < 4)
@@ -104,10 +111,46 @@ bool DecodeJpeg(const uint8_t* data, size_t size, DecodedImage& image, uint64_t 
     if (setjmp(err.jump) == 0) {
         jpeg_create_decompress(&cinfo);
         cinfo.progress = &progress;
-        ok = Decode(cinfo, err, data, size, image, maxPixels);
+        ok = Decode(cinfo, err, data, size, image, maxPixels, eighths);
     }
     jpeg_destroy_decompress(&cinfo);
     if (!ok)
         image = DecodedImage{};
+    return ok;
+}
+
+} // namespace
+
+bool DecodeJpeg(const uint8_t* data, size_t size, DecodedImage& image, uint64_t maxPixels)
+{
+    return DecodeScaled(data, size, image, maxPixels, 8);
+}
+
+bool DecodeJpegAtScale(const uint8_t* data, size_t size, int eighths, DecodedImage& image)
+{
+    return DecodeScaled(data, size, image, kMaxImagePixels, eighths);
+}
+
+bool ReadScalableJpegSize(const uint8_t* data, size_t size, int& width, int& height)
+{
+    if (!data || size < 4 || data[0] != 0xFF || data[1] != 0xD8)
+        return false;
+    jpeg_decompress_struct cinfo{};
+    ErrorManager err{};
+    cinfo.err = jpeg_std_error(&err.pub);
+    err.pub.error_exit = OnError;
+    err.pub.emit_message = OnMessage;
+    err.pub.output_message = OnOutput;
+    bool ok = false;
+    if (setjmp(err.jump) == 0) {
+        jpeg_create_decompress(&cinfo);
+        jpeg_mem_src(&cinfo, data, static_cast<unsigned long>(size));
+        if (jpeg_read_header(&cinfo, TRUE) == JPEG_HEADER_OK) {
+            width = static_cast<int>(cinfo.image_width);
+            height = static_cast<int>(cinfo.image_height);
+            ok = width > 0 && height > 0;
+        }
+    }
+    jpeg_destroy_decompress(&cinfo);
     return ok;
 }

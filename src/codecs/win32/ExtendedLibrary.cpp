@@ -68,8 +68,9 @@ bool CopyFromImageDC(HDC source, int width, int height, DecodedImage& image)
         return false;
     GdiFlush();
     image = copy.ToDecoded();
-    for (auto& pixel : image.pixels)
-        pixel &= 0x00FFFFFF;
+    // The library leaves the top bytes zero for opaque pictures and puts the opacity there otherwise.
+    for (const uint32_t pixel : image.pixels)
+        image.hasAlpha = image.hasAlpha || (pixel >> 24) != 0;
     return !image.Empty();
 }
 

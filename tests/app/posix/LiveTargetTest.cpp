@@ -96,6 +96,9 @@ TEST(LiveArguments, AFileAloneMeansPlayAndXScreenSaverSwitchesAreLongOptions)
               (V{"q", "render", "s.scr", "--out", "d"}));
     EXPECT_EQ(NormaliseLiveArguments(V{"q", "--help"}, commands), (V{"q", "--help"}));
     EXPECT_EQ(NormaliseLiveArguments(V{"q"}, commands), (V{"q"}));
+    EXPECT_EQ(NormaliseLiveArguments(V{"q", "--version"}, commands), (V{"q", "--version"}));
+    EXPECT_EQ(NormaliseLiveArguments(V{"q", "rendr", "s.scr"}, commands), (V{"q", "rendr", "s.scr"}))
+        << "a word that names no file is left to be reported as an unknown command";
     // A file that happens to be named like a subcommand is reached with play.
     EXPECT_EQ(NormaliseLiveArguments(V{"q", "play", "render"}, commands), (V{"q", "play", "render"}));
 }

@@ -1,0 +1,69 @@
+#include "codecs/posix/PngEncoder.h"
+#include "codecs/ExtendedDecoder.h"
+
+#include <gtest/gtest.h>
+
+#include <vector>
+
+namespace {
+
+struct PngCase {
+    PngPixels layout;
+    int level;
+};
+
+class PngEncoderRoundTrip : public ::testing::TestWithParam<PngCase> { };
+
+// Every layout at a fast and a thorough level (their filters differ) decodes to the very pixels given, with
+// rows wider than the picture and values that make the filters wrap around.
+TEST_P(PngEncoderRoundTrip, DecodesToThePixelsGiven)
+{
+    const PngCase c = GetParam();
+    constexpr int kW = 37, kH = 11;
+    const int bytesPerPixel = c.layout == PngPixels::Rgb ? 3 : 4;
+    const size_t stride = static_cast<size_t>(kW + 5) * bytesPerPixel;
+    std::vector<uint8_t> pixels(stride * kH);
+    for (size_t i = 0; i < pixels.size(); ++i)
+        pixels[i] = static_cast<uint8_t>(i * 97 + (i / stride) * 31 + (i % 7 == 0 ? 250 : 0));
+    std::string png;
+    ASSERT_TRUE(EncodePng(pixels.data(), kW, kH, stride, c.layout, c.level, png));
+
+    DecodedImage image;
+    ASSERT_TRUE(DecodeExtended(reinterpret_cast<const uint8_t*>(png.data()), png.size(), -1, image));
+    ASSERT_EQ(image.width, kW);
+    ASSERT_EQ(image.height, kH);
+    EXPECT_EQ(image.hasAlpha, c.layout == PngPixels::Rgba);
+    for (int y = 0; y < kH; ++y) {
+        for (int x = 0; x < kW; ++x) {
+            const uint8_t* p = pixels.data() + y * stride + x * bytesPerPixel;
+            const uint32_t got = image.pixels[y * kW + x];
+            if (c.layout == PngPixels::Rgba) {
+                // Decoded colours come multiplied by their opacity.
+                ASSERT_EQ(got >> 24, p[3]) << x << "," << y;
+                for (int i = 0; i < 3; ++i)
+                    ASSERT_NEAR(int(got >> (16 - 8 * i) & 0xFF), p[i] * p[3] / 255.0, 1.0) << x << "," << y;
+                continue;
+            }
+            const bool bgr = c.layout == PngPixels::Bgrx;
+            const uint32_t rgb = uint32_t(p[bgr ? 2 : 0]) << 16 | uint32_t(p[1]) << 8 | p[bgr ? 0 : 2];
+            ASSERT_EQ(got & 0xFFFFFF, rgb) << x << "," << y;
+        }
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Layouts, PngEncoderRoundTrip,
+                         ::testing::Values(PngCase{PngPixels::Rgb, 1}, PngCase{PngPixels::Rgb, 6},
+                                           PngCase{PngPixels::Rgba, 1}, PngCase{PngPixels::Rgba, 9},
+                                           PngCase{PngPixels::Bgrx, 0}, PngCase{PngPixels::Bgrx, 6}));
+
+TEST(PngEncoder, RefusesNoPixelsOrNoSize)
+{
+    const uint8_t pixel[4] = {};
+    std::string png = "stale";
+    EXPECT_FALSE(EncodePng(nullptr, 1, 1, 4, PngPixels::Rgb, 1, png));
+    EXPECT_FALSE(EncodePng(pixel, 0, 1, 4, PngPixels::Rgb, 1, png));
+    EXPECT_FALSE(EncodePng(pixel, 1, -1, 4, PngPixels::Rgb, 1, png));
+    EXPECT_TRUE(png.empty());
+}
+
+} // namespace

@@ -1,0 +1,58 @@
+#!/usr/bin/env bash
+# The authoring commands as a new user meets them: mkdemo, the sample manifest rendered straight to frames and
+# to a video, exit codes 0 (done), 1 (failed) and 2 (bad usage), and the messages for paths that cannot serve.
+# Usage: render_e2e.sh SCREENSAVER SCRPACK MKDEMO MANIFEST WORKDIR
+set -uo pipefail
+saver=$1 scrpack=$2 mkdemo=$3 manifest=$4 work=$5
+rm -rf "$work" && mkdir -p "$work" || exit 1
+failures=0
+fail() { echo "FAIL: $*"; failures=$((failures + 1)); }
+pass() { echo "ok: $*"; }
+# expect CODE TEXT CMD...: CMD exits with CODE and says TEXT (on either stream).
+expect() {
+  local code=$1 text=$2; shift 2
+  local out rc
+  out=$(timeout -k 5 60 "$@" 2>&1); rc=$?
+  if [ "$rc" = "$code" ] && grep -qF -- "$text" <<<"$out"; then pass "$* -> $code"; else
+    fail "$* gave $rc (wanted $code with \"$text\"): $out"; fi
+}
+
+expect 0 "usage: mkdemo FOLDER" "$mkdemo" --help
+expect 2 "usage: mkdemo FOLDER" "$mkdemo"
+expect 0 "" "$mkdemo" "$work/new/media"
+[ -s "$work/new/media/sunrise.jpg" ] && pass "mkdemo makes its folder" || fail "mkdemo wrote no media"
+expect 0 "screensaver " "$saver" --version
+expect 0 "scrpack " "$scrpack" --version
+expect 2 'unknown command "rendr"' "$saver" rendr "$manifest"
+expect 1 "$work is a folder" "$saver" render "$work" --out "$work/x"
+expect 1 "carries no project" "$saver" render "$mkdemo" --out "$work/x"
+expect 2 "at most 8192" "$saver" render "$manifest" --size 9000x100 --out "$work/x"
+expect 2 "--out DIR" "$saver" render "$manifest"
+printf '[project]\nname = "none"\n' >"$work/empty.toml"
+expect 1 "no [[media]] item" "$saver" render "$work/empty.toml" --out "$work/x"
+
+# The manifest packed in memory and rendered: a frame that repeats the one before is a link to its file, and
+# only frames whose pixels changed count as distinct, the first slide's transition included.
+frames=$work/frames
+mkdir -p "$frames" && echo old >"$frames/frame-99999.png"
+out=$(timeout -k 5 120 "$saver" render "$manifest" --out "$frames" --size 320x180 --seconds 12 --log "$work/show.log" 2>&1)
+rc=$?
+[ $rc = 0 ] && pass "render of the manifest" || fail "render of the manifest gave $rc: $out"
+[ ! -e "$frames/frame-99999.png" ] && pass "old frames removed" || fail "an old frame was left"
+[ "$(ls "$frames"/frame-*.png | wc -l)" = 300 ] && pass "300 frames" || fail "$(ls "$frames" | wc -l) files"
+distinct=$(sed -n 's/^300 frames (\([0-9]*\) distinct).*/\1/p' <<<"$out")
+sums=$(cd "$frames" && md5sum frame-*.png | awk '{print $1}' | uniq | wc -l)
+[ -n "$distinct" ] && [ "$distinct" = "$sums" ] && [ "$sums" -gt 10 ] &&
+  pass "$distinct distinct frames, as their pixels say" || fail "distinct: said $distinct, files $sums"
+links=$(cd "$frames" && stat -c %i frame-*.png | uniq | wc -l)
+[ "$links" = "$sums" ] && pass "repeated frames are links" || fail "$links files for $sums distinct frames"
+grep -q . "$work/show.log" && pass "--log writes the log" || fail "the log file is empty"
+
+out=$(timeout -k 5 120 "$saver" render "$manifest" --video "$work/show.mp4" --size 320x180 --seconds 4 2>&1)
+rc=$?
+[ $rc = 0 ] && grep -q ftyp "$work/show.mp4" && grep -q avc1 "$work/show.mp4" && grep -q mp4a "$work/show.mp4" &&
+  pass "the video holds H.264 pictures and AAC sound" || fail "video: $rc $out"
+expect 1 "no such folder: $work/nowhere" "$saver" render "$manifest" --video "$work/nowhere/show.mp4"
+
+echo "render e2e: $failures failure(s)"
+[ "$failures" = 0 ]

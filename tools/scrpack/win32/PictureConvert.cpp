@@ -1,0 +1,12 @@
+#include "PictureConvert.h"
+
+// The Windows scrpack carries no TIFF, WebP or HEIF decoders: conversion is done by the Linux scrpack.
+PreparedPicture ConvertPicture(const std::string&, const std::string&)
+{
+    throw ConvertError("this scrpack cannot convert pictures; convert them with the Linux scrpack");
+}
+
+bool PictureConversionAvailable()
+{
+    return false;
+}
