@@ -427,13 +427,15 @@ namespace {
 // PNG or JPEG bytes of a w x h picture of pixels fn(x, y) = 0xAARRGGBB.
 template <class F> std::string Encoded(bool png, int w, int h, F fn)
 {
-    std::vector<unsigned char> rgba;
+    std::vector<unsigned char> rgba(static_cast<size_t>(w) * h * 4);
     for (int y = 0; y < h; ++y) {
         for (int x = 0; x < w; ++x) {
             const uint32_t p = fn(x, y);
-            rgba.insert(rgba.end(),
-                        {static_cast<unsigned char>(p >> 16), static_cast<unsigned char>(p >> 8),
-                         static_cast<unsigned char>(p), static_cast<unsigned char>(p >> 24)});
+            unsigned char* at = &rgba[(static_cast<size_t>(y) * w + x) * 4];
+            at[0] = static_cast<unsigned char>(p >> 16);
+            at[1] = static_cast<unsigned char>(p >> 8);
+            at[2] = static_cast<unsigned char>(p);
+            at[3] = static_cast<unsigned char>(p >> 24);
         }
     }
     std::string out;
