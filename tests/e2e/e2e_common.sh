@@ -18,3 +18,14 @@ user_settings() {
   for v in "$@"; do hex+=$(printf '%02x%02x%02x%02x' $((v & 255)) $((v >> 8 & 255)) $((v >> 16 & 255)) $((v >> 24 & 255))); done
   timeout -k 5 30 wine reg add "$key" /v data /t REG_BINARY /d "$hex" /f </dev/null >/dev/null 2>&1
 }
+# The program under test: $pid is its process, $log its log file, $work the test's folder.
+alive() { kill -0 "$pid" 2>/dev/null; }
+# wait_for TEXT SECONDS: waits until the log has a line with TEXT; false at once when the program has ended.
+wait_for() {
+  for _ in $(seq $(($2 * 10))); do tr -d '\r' <"$log" | grep -qF "$1" && return 0; alive || break; sleep 0.1; done
+  return 1
+}
+# tick TEXT [N]: the log's millisecond count on the N-th line (the first by default) with TEXT.
+tick() { tr -d '\r' <"$log" | grep -F "$1" | sed -n "${2:-1}p" | sed -n 's/^(\(-\?[0-9]*\)).*/\1/p'; }
+# shot NAME: the whole virtual screen as a PNG.
+shot() { import -window root "$work/$1.png" 2>/dev/null; }

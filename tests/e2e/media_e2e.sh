@@ -28,12 +28,6 @@ run() {
   timeout -k 5 80 wine "$work/$1/media.scr" /s </dev/null >"$work/$1/out.txt" 2>&1 &
   pid=$!
 }
-alive() { kill -0 "$pid" 2>/dev/null; }
-wait_for() { # wait_for TEXT SECONDS
-  for _ in $(seq $(($2 * 10))); do tr -d '\r' <"$log" | grep -qF "$1" && return 0; alive || break; sleep 0.1; done
-  return 1
-}
-tick() { tr -d '\r' <"$log" | grep -F "$1" | sed -n "${2:-1}p" | sed -n 's/^(\(-\?[0-9]*\)).*/\1/p'; }
 stop() { alive && { kill "$pid"; wait "$pid" 2>/dev/null; }; }
 now() { date +%s%3N; }
 

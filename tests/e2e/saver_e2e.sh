@@ -47,7 +47,6 @@ run() {
   # The show is up when its first item is presented.
   for _ in $(seq 150); do grep -q "Media name" "$dir/kado.log" 2>/dev/null && break; sleep 0.1; done
 }
-alive() { kill -0 "$pid" 2>/dev/null; }
 # ends_within NAME SECONDS: the run ends by itself within the time.
 ends_within() {
   local name=$1 limit=$2

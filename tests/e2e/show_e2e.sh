@@ -30,14 +30,6 @@ log=$work/run/kado.log
 : >"$log"
 timeout -k 5 90 wine "$saver" /s </dev/null >"$work/out.txt" 2>&1 &
 pid=$!
-alive() { kill -0 "$pid" 2>/dev/null; }
-# wait_for TEXT SECONDS: waits until the log has a line with TEXT.
-wait_for() {
-  for _ in $(seq $(($2 * 10))); do tr -d '\r' <"$log" | grep -qF "$1" && return 0; alive || break; sleep 0.1; done
-  return 1
-}
-# shot NAME: the whole virtual screen as a PNG.
-shot() { import -window root "$work/$1.png" 2>/dev/null; }
 # count NAME WxH+X+Y COLOUR: how many pixels of the area have exactly the colour.
 count() { convert "$work/$1.png" -crop "$2" +repage txt:- 2>/dev/null | grep -ci "$3"; }
 # colours NAME WxH+X+Y: how many different colours the area has.
@@ -50,8 +42,6 @@ wait_lines() {
   done
   return 1
 }
-# tick TEXT: the log's millisecond count on the first line with TEXT.
-tick() { tr -d '\r' <"$log" | grep -F "$1" | head -n1 | sed -n 's/^(\(-\?[0-9]*\)).*/\1/p'; }
 
 # --- the first slide: Sunrise, 800 by 600, fitted to 1280 by 960 on the 1280 by 1024 screen, so bars of
 # its solid #101830 background stay above and below; the title in #FFE080 at the top, the description

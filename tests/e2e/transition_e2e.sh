@@ -46,12 +46,6 @@ log=$work/run/kado.log
 : >"$log"
 timeout -k 5 90 wine "$saver" /s </dev/null >"$work/out.txt" 2>&1 &
 pid=$!
-alive() { kill -0 "$pid" 2>/dev/null; }
-wait_for() {
-  for _ in $(seq $(($2 * 10))); do tr -d '\r' <"$log" | grep -qF "$1" && return 0; alive || break; sleep 0.1; done
-  return 1
-}
-shot() { import -window root "$work/$1.png" 2>/dev/null; }
 # differing A B: how many pixels of the two screen pictures differ.
 differing() { compare -metric AE "$work/$1.png" "$2" null: 2>&1 | sed 's/[^0-9].*//'; }
 
