@@ -41,6 +41,16 @@ Pictures& Shared()
     return pictures;
 }
 
+// A run of the effect with step 10 and the slide centred in the full-HD window.
+EffectRunOptions CentredRun(int index, const CComPicture& slide)
+{
+    EffectRunOptions options;
+    options.index = index;
+    options.step = 10;
+    options.at = {(kW - slide.Width()) / 2, (kH - slide.Height()) / 2};
+    return options;
+}
+
 void BM_EffectDraw(benchmark::State& state)
 {
     const int index = static_cast<int>(state.range(0));
@@ -51,10 +61,7 @@ void BM_EffectDraw(benchmark::State& state)
     CComPicture canvas;
     canvas.CreateBlank(kW, kH, 0);
     CopyingWindow window;
-    EffectRunOptions options;
-    options.index = index;
-    options.step = 10;
-    options.at = {(kW - slide.Width()) / 2, (kH - slide.Height()) / 2};
+    EffectRunOptions options = CentredRun(index, slide);
     options.window = present ? &window : nullptr;
     EffectRunResult result;
     for (auto _ : state)
@@ -81,10 +88,7 @@ void BM_EffectRealClock(benchmark::State& state)
     CComPicture canvas;
     canvas.CreateBlank(kW, kH, 0);
     CopyingWindow window;
-    EffectRunOptions options;
-    options.index = index;
-    options.step = 10;
-    options.at = {(kW - slide.Width()) / 2, (kH - slide.Height()) / 2};
+    EffectRunOptions options = CentredRun(index, slide);
     options.window = &window;
     const EffectRunResult planned = RunEffect(canvas, p.background, slide, options);
     options.clock = &SystemClock();
