@@ -1,5 +1,5 @@
 // Drawing speed at full-HD: block copy against memcpy of the same bytes, HALFTONE reduction of a large
-// photo, a copy through a region of 100 polygons.
+// photo and of a slide into a smaller rectangle, a copy through a region of 100 polygons.
 #include <benchmark/benchmark.h>
 
 #include <cstring>
@@ -70,6 +70,21 @@ void BM_HalftoneEnlarge640x480(benchmark::State& state)
     }
 }
 BENCHMARK(BM_HalftoneEnlarge640x480)->Unit(benchmark::kMillisecond);
+
+// A full-HD slide squeezed into a rectangle a little smaller, as the last frames of a stretch from a corner
+// draw it (arg: the destination's size in per mille of the slide's).
+void BM_HalftoneSlideSqueeze(benchmark::State& state)
+{
+    CComPicture src = Noise(kW, kH), dst;
+    dst.CreateBlank(kW, kH, 0);
+    dst.SetStretchBltMode(kHalftone);
+    const int w = static_cast<int>(kW * state.range(0) / 1000), h = static_cast<int>(kH * state.range(0) / 1000);
+    for (auto _ : state) {
+        dst.StretchBlt(0, 0, w, h, src, 0, 0, kW, kH);
+        benchmark::ClobberMemory();
+    }
+}
+BENCHMARK(BM_HalftoneSlideSqueeze)->Arg(100)->Arg(500)->Arg(950)->Unit(benchmark::kMillisecond);
 
 // A 10 x 10 field of triangles, as the triangle effects build each frame.
 Region HundredTriangles(int grow)

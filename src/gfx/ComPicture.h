@@ -112,6 +112,8 @@ public:
     // Coordinates or extents beyond +-2^28 draw nothing.
     void StretchBlt(int x, int y, int w, int h, const CComPicture& src, int sx, int sy, int sw, int sh,
                     RasterOp rop = RasterOp::SrcCopy);
+    // Copies src's pixels inside the region to the same place here (both pictures' coordinates).
+    void CopyThrough(const CComPicture& src, const Region& region);
     // Like BitBlt/StretchBlt with SRCCOPY, except that source pixels of colour key stay transparent.
     void KeyedBlt(int x, int y, int w, int h, const CComPicture& src, int sx, int sy, Colorref key);
     // Solid fill of the rectangle (right/bottom exclusive).

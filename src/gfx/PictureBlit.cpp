@@ -2,10 +2,12 @@
 #include <algorithm>
 #include <cstdint>
 #include <cstring>
+#include <memory>
 #include <vector>
 
 #include "gfx/ComPicture.h"
 #include "gfx/DrawHelpers.h"
+#include "gfx/Region.h"
 
 namespace {
 
@@ -118,6 +120,15 @@ void CComPicture::BitBlt(int x, int y, int w, int h, const CComPicture& src, int
     ForEachVisibleSpan(*this, dest, [&](int yy, int x0, int x1) {
         ApplyRop(Row(yy) + x0, from->Row(yy - dy - oy) + (x0 - dx - ox), x1 - x0, rop);
     });
+}
+
+void CComPicture::CopyThrough(const CComPicture& src, const Region& region)
+{
+    auto own = std::move(m_clip);
+    m_clip = std::make_unique<Region>(own ? Region::Combine(*own, region, RegionOp::And) : region);
+    const Rect b = region.Bounds();
+    BitBlt(b.left, b.top, b.Width(), b.Height(), src, b.left, b.top);
+    m_clip = std::move(own);
 }
 
 void CComPicture::KeyedBlt(int x, int y, int w, int h, const CComPicture& src, int sx, int sy, Colorref key)

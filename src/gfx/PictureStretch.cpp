@@ -80,6 +80,8 @@ struct AxisMap {
     std::vector<int> tapIndex;       // source pixel of each tap
     std::vector<int32_t> pairWeight; // weights of taps 2n and 2n + 1 as two 16-bit halves
     std::vector<int16_t> tapWeight;
+    // HALFTONE: per four destination pixels from 4n on, whether each takes one pair of neighbouring pixels
+    std::vector<uint8_t> adjacentQuad;
     bool reduce = false;
     bool identity = false;      // destination pixel i is source pixel nearest[0] + i: a plain copy
     int spanLo = 0, spanHi = 0; // source pixels the taps read
@@ -188,6 +190,15 @@ AxisMap BuildAxis(const AxisSpec& a, int64_t from, int64_t to, int mode)
         for (size_t t = 0; t + 1 < m.tapIndex.size(); t += 2)
             m.pairWeight[t / 2] = static_cast<int32_t>(static_cast<uint16_t>(m.tapWeight[t]) |
                                                        (static_cast<uint32_t>(m.tapWeight[t + 1]) << 16));
+        m.adjacentQuad.assign(n / 4, 0);
+        for (size_t q = 0; q < n / 4; ++q) {
+            bool adjacent = true;
+            for (size_t i = 4 * q; i < 4 * q + 4 && adjacent; ++i) {
+                const int t = m.tapStart[i];
+                adjacent = m.tapStart[i + 1] - t == 2 && m.tapIndex[t + 1] == m.tapIndex[t] + 1;
+            }
+            m.adjacentQuad[q] = adjacent;
+        }
     }
     m.identity = a.src == a.dest && !mirror && n > 0 && m.nearest.front() >= 0 && m.nearest.back() >= 0;
     return m;
@@ -310,7 +321,21 @@ void CombineColumns(const int16_t* row, const AxisMap& xs, bool allValid, uint32
     if (allValid) {
         for (; i + 4 <= xs.Size(); i += 4) {
             const int t = xs.tapStart[i];
-            if (xs.tapStart[i + 4] - t == 8) {
+            if (xs.adjacentQuad[i / 4]) {
+                // Four columns each merging two neighbouring values (a stretch near its own size): one
+                // load brings both.
+                const int* index = &xs.tapIndex[static_cast<size_t>(t)];
+                const __m128i weights = _mm_loadu_si128(reinterpret_cast<const __m128i*>(&xs.pairWeight[t / 2]));
+                auto pair = [&](int k, __m128i w) {
+                    const __m128i v =
+                        _mm_loadu_si128(reinterpret_cast<const __m128i*>(row + 4 * (index[2 * k] - xs.spanLo)));
+                    const __m128i v2 = _mm_unpacklo_epi16(v, _mm_srli_si128(v, 8));
+                    return _mm_srai_epi32(_mm_add_epi32(rounding, _mm_madd_epi16(v2, w)), shift);
+                };
+                StorePixels(pair(0, _mm_shuffle_epi32(weights, 0x00)), pair(1, _mm_shuffle_epi32(weights, 0x55)),
+                            pair(2, _mm_shuffle_epi32(weights, 0xAA)), pair(3, _mm_shuffle_epi32(weights, 0xFF)),
+                            out + i);
+            } else if (xs.tapStart[i + 4] - t == 8) {
                 // Four columns of one tap pair each, the usual case: straight through.
                 const int* index = &xs.tapIndex[static_cast<size_t>(t)];
                 const __m128i weights = _mm_loadu_si128(reinterpret_cast<const __m128i*>(&xs.pairWeight[t / 2]));

@@ -141,6 +141,12 @@ void TransitionEngine::Touch(int x, int y, int width, int height)
     dirty_.push_back(r);
 }
 
+void ITransitionWindow::PresentRegion(const CComPicture& canvas, const Region& region)
+{
+    const Rect b = region.Bounds();
+    Present(canvas, b.left, b.top, b.Width(), b.Height());
+}
+
 const std::vector<Rect>& TransitionEngine::FlushPresent()
 {
     presented_.swap(dirty_);
@@ -148,7 +154,13 @@ const std::vector<Rect>& TransitionEngine::FlushPresent()
     if (window_ && canvas_) {
         for (const Rect& r : presented_)
             window_->Present(*canvas_, r.left, r.top, r.Width(), r.Height());
+        for (const Region& region : dirtyRegions_)
+            window_->PresentRegion(*canvas_, region);
     }
+    // A trace sees a region as its bounds: no pixel outside them was shown.
+    for (const Region& region : dirtyRegions_)
+        presented_.push_back(region.Bounds());
+    dirtyRegions_.clear();
     return presented_;
 }
 
@@ -212,7 +224,18 @@ void TransitionEngine::CopySlideClipped(int x, int y, const Region& region)
     canvas_->SelectClipRgn(&region);
     canvas_->BitBlt(x, y, slideWidth_, slideHeight_, *slide_, 0, 0);
     canvas_->SelectClipRgn(nullptr);
-    const Rect shown = region.Bounds().Intersect(Rect::FromSize(x, y, slideWidth_, slideHeight_));
+    const Rect shown = region.Bounds()
+                           .Intersect(Rect::FromSize(x, y, slideWidth_, slideHeight_))
+                           .Intersect(Rect{0, 0, canvasWidth_, canvasHeight_});
+    if (shown.IsEmpty())
+        return;
+    // Thin shapes spread over the slide (the strips a field of cells adds in a frame) are shown as they
+    // are: their bounds would be most of the screen, frame after frame.
+    const long long boundsArea = static_cast<long long>(shown.Width()) * shown.Height();
+    if (region.Bands().size() > 1 && 4 * region.Area() < boundsArea) {
+        dirtyRegions_.push_back(Region::Combine(region, Region::FromRect(shown), RegionOp::And));
+        return;
+    }
     Touch(shown.left, shown.top, shown.Width(), shown.Height());
 }
 
@@ -318,9 +341,11 @@ void TransitionEngine::Wait(uint32_t ms)
         clock_->Sleep(ms); // virtual time: drawing takes none
         return;
     }
-    // On the real clock a frame's delay counts from the end of the frame before, so the time spent
-    // drawing does not add up over hundreds of frames; a transition that fell more than a frame behind
-    // (a busy machine) starts counting again instead of rushing to catch up.
+    // On the real clock each frame is due a delay after the one before, counted from the first, so the time
+    // spent drawing does not add up over hundreds of frames: a frame that came late (a page fault, another
+    // program) is made up by the sleeps of the next. A transition that fell far behind (a busy machine)
+    // starts counting again instead of rushing to catch up.
+    constexpr int64_t kCatchUpMicros = 50000;
     const auto now = std::chrono::steady_clock::now();
     if (!paced_) {
         nextFrame_ = now;
@@ -328,7 +353,7 @@ void TransitionEngine::Wait(uint32_t ms)
     }
     nextFrame_ += std::chrono::milliseconds(ms);
     const auto remaining = std::chrono::duration_cast<std::chrono::microseconds>(nextFrame_ - now).count();
-    if (remaining < -1000LL * ms) {
+    if (remaining < -std::max<int64_t>(1000LL * ms, kCatchUpMicros)) {
         nextFrame_ = now;
         return;
     }

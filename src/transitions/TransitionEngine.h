@@ -138,6 +138,7 @@ private:
     const EffectEntry* effect_;
     uint32_t random_ = 1;
     std::vector<Rect> dirty_;
+    std::vector<Region> dirtyRegions_; // changed pixels that fill little of their bounds
     std::vector<Rect> presented_;
     bool paced_ = false;
     std::chrono::steady_clock::time_point nextFrame_;

@@ -7,6 +7,7 @@
 
 class CComPicture;
 class CAutoResetEvent;
+class Region;
 class IClock;
 class CLog;
 struct EffectEntry;
@@ -20,6 +21,9 @@ public:
     virtual ~ITransitionWindow() = default;
     // The canvas's rectangle (window coordinates) has new pixels: show them on the window.
     virtual void Present(const CComPicture& canvas, int x, int y, int width, int height) = 0;
+    // Only the region's pixels have changed (a field of thin shapes): a window that can clip shows just
+    // those; the others show the region's bounds.
+    virtual void PresentRegion(const CComPicture& canvas, const Region& region);
     // Posts a message with this wParam and lParam 0 to the window.
     virtual void Post(uint32_t message, uint32_t wParam) = 0;
 };

@@ -36,6 +36,7 @@ TEST_P(EveryEffect, RunToItsEndLeavesTheWholeSlideAndTheBackgroundAroundIt)
         EXPECT_GT(t.result.frames, 1) << "shows the slide at once";
         EXPECT_TRUE(t.SlideWhole());
         EXPECT_TRUE(t.BackgroundOutsideUntouched());
+        EXPECT_EQ(t.framesNotShown, 0) << "frames whose changes were not all presented";
         EXPECT_EQ(t.result.stepAfter, 7);
     }
 }

@@ -4,14 +4,35 @@
 #include <vector>
 
 #include "gfx/ComPicture.h"
+#include "gfx/Region.h"
 #include "transitions/EffectRun.h"
 #include "transitions/EffectTable.h"
+#include "transitions/TransitionRequest.h"
 
 // Runs one effect through the real engine in virtual time and keeps what every frame presented (and, when
 // asked, the canvas at every frame end). Slide and background pixels never share a colour: slide pixels have
 // the top bit of red set, background pixels never do, and every pixel of each encodes its own position, so
 // a piece copied from the wrong place shows.
 struct EffectTrace {
+    // What a window shows: the presented pieces copied from the canvas, regions through their clip.
+    struct MirrorWindow final : ITransitionWindow {
+        void Present(const CComPicture& from, int x, int y, int width, int height) override
+        {
+            screen.BitBlt(x, y, width, height, from, x, y);
+        }
+        void PresentRegion(const CComPicture& from, const Region& region) override { screen.CopyThrough(from, region); }
+        void Post(uint32_t, uint32_t) override { }
+        CComPicture screen;
+    };
+    static bool SamePixels(const CComPicture& a, const CComPicture& b)
+    {
+        for (int y = 0; y < a.Height(); ++y)
+            for (int x = 0; x < a.Width(); ++x)
+                if (a.Row(y)[x] != b.Row(y)[x])
+                    return false;
+        return true;
+    }
+
     // Unique in pictures up to 4096 pixels wide and 2048 high.
     static uint32_t SlidePixel(int x, int y) { return 0x00800000u | (uint32_t(y) << 12 | uint32_t(x)); }
     static uint32_t BackgroundPixel(int x, int y) { return (uint32_t(y) << 12 | uint32_t(x)) & 0x7FFFFFu; }
@@ -40,10 +61,15 @@ struct EffectTrace {
         options.step = step;
         options.effect = effect;
         options.stopAfter = stopAfter >= 0 ? stopAfter : maxFrames;
+        options.window = &mirror;
+        mirror.screen.CreateBlank(canvas.Width(), canvas.Height());
+        mirror.screen.BitBlt(0, 0, canvas.Width(), canvas.Height(), canvas, 0, 0);
         result = RunEffect(canvas, background, slide, options, [&](const CComPicture& shown, const EffectFrame& f) {
             frames.push_back(f);
             if (keepCanvases)
                 canvases.push_back(shown.ToDecoded());
+            if (!SamePixels(shown, mirror.screen))
+                ++framesNotShown;
         });
         hung = stopAfter < 0 && result.frames > maxFrames;
     }
@@ -92,4 +118,6 @@ struct EffectTrace {
     std::vector<DecodedImage> canvases;
     EffectRunResult result;
     bool hung = false;
+    int framesNotShown = 0; // frames that ended with canvas pixels the window was never given
+    MirrorWindow mirror;
 };

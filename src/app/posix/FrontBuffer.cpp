@@ -1,5 +1,7 @@
 #include "app/posix/FrontBuffer.h"
 
+#include "gfx/Region.h"
+
 namespace {
 
 Rect Covering(const Rect& a, const Rect& b)
@@ -14,7 +16,7 @@ Rect Covering(const Rect& a, const Rect& b)
 
 } // namespace
 
-void CFrontBuffer::Write(const CComPicture& from, const Rect& area)
+void CFrontBuffer::Write(const CComPicture& from, const Rect& area, const Region* clip)
 {
     if (!from.IsLoaded())
         return;
@@ -28,10 +30,14 @@ void CFrontBuffer::Write(const CComPicture& from, const Rect& area)
                 return;
             copy = from.GetRect();
             changed_ = Rect{};
+            clip = nullptr; // a new picture takes all of it
         }
         if (copy.IsEmpty())
             return;
-        picture_.BitBlt(copy.left, copy.top, copy.Width(), copy.Height(), from, copy.left, copy.top);
+        if (clip)
+            picture_.CopyThrough(from, *clip);
+        else
+            picture_.BitBlt(copy.left, copy.top, copy.Width(), copy.Height(), from, copy.left, copy.top);
         changed_ = Covering(changed_, copy);
     }
     if (announce && onChange)

@@ -14,7 +14,8 @@ public:
 
     // Any thread: copies the rectangle of `from` in (both in window coordinates). When `from` has another
     // size the buffer takes it, and the whole picture is copied and counts as changed.
-    void Write(const CComPicture& from, const Rect& area);
+    // With a clip only the clip's pixels of the rectangle are copied.
+    void Write(const CComPicture& from, const Rect& area, const Region* clip = nullptr);
     // The screen's thread: when something changed (or always, with `all`) calls `take` with the picture and
     // the changed rectangle (the whole picture with `all`); afterwards nothing counts as changed. False when
     // it did not call (nothing changed, or the buffer is still empty).

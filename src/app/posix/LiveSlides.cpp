@@ -1,5 +1,6 @@
 #include "app/posix/LiveSlides.h"
 
+#include "gfx/Region.h"
 #include "platform/Clock.h"
 
 // One slide window of the live show.
@@ -22,6 +23,10 @@ public:
     void Present(const CComPicture& canvas, int x, int y, int width, int height) override
     {
         buffer.Write(canvas, Rect::FromSize(x, y, width, height));
+    }
+    void PresentRegion(const CComPicture& canvas, const Region& region) override
+    {
+        buffer.Write(canvas, region.Bounds(), &region);
     }
     void Post(uint32_t message, uint32_t serial) override
     {

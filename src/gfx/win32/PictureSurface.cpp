@@ -1,5 +1,6 @@
 // Pictures on Windows keep their pixels in a top-down 32-bit DIB section selected into a memory DC.
 #include <cstring>
+#include <vector>
 
 #include "gfx/win32/PictureDC.h"
 
@@ -88,13 +89,21 @@ bool PaintPicture(HDC target, int x, int y, int w, int h, const CComPicture& pic
 
 HRGN CreateGdiRegion(const Region& region)
 {
-    HRGN result = CreateRectRgn(0, 0, 0, 0);
-    for (const Rect& r : region.Rects()) {
-        HRGN piece = CreateRectRgn(r.left, r.top, r.right, r.bottom);
-        CombineRgn(result, result, piece, RGN_OR);
-        DeleteObject(piece);
-    }
-    return result;
+    // All rectangles at once: combining them one by one costs time in the square of their number.
+    const std::vector<Rect> rects = region.Rects();
+    std::vector<unsigned char> buffer(sizeof(RGNDATAHEADER) + rects.size() * sizeof(RECT));
+    auto* data = reinterpret_cast<RGNDATA*>(buffer.data());
+    data->rdh.dwSize = sizeof(RGNDATAHEADER);
+    data->rdh.iType = RDH_RECTANGLES;
+    data->rdh.nCount = static_cast<DWORD>(rects.size());
+    data->rdh.nRgnSize = static_cast<DWORD>(rects.size() * sizeof(RECT));
+    const Rect bounds = region.Bounds();
+    data->rdh.rcBound = RECT{bounds.left, bounds.top, bounds.right, bounds.bottom};
+    auto* out = reinterpret_cast<RECT*>(data->Buffer);
+    for (size_t i = 0; i < rects.size(); ++i)
+        out[i] = RECT{rects[i].left, rects[i].top, rects[i].right, rects[i].bottom};
+    HRGN result = ExtCreateRegion(nullptr, static_cast<DWORD>(buffer.size()), data);
+    return result ? result : CreateRectRgn(0, 0, 0, 0);
 }
 
 GdiClipScope::GdiClipScope(const CComPicture& picture, const Rect* narrowTo) : m_dc(PictureDC(picture))

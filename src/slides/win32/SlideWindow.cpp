@@ -2,6 +2,7 @@
 
 #include <windows.h>
 
+#include "gfx/Region.h"
 #include "gfx/win32/PictureDC.h"
 #include "platform/Clock.h"
 
@@ -36,6 +37,20 @@ public:
             return;
         HDC dc = GetDC(hwnd_);
         PaintPicture(dc, x, y, width, height, canvas, x, y);
+        ReleaseDC(hwnd_, dc);
+    }
+    // Only the region's pixels, through a clip: one copy however many pieces it has.
+    void PresentRegion(const CComPicture& canvas, const Region& region) override
+    {
+        if (!hwnd_)
+            return;
+        const Rect b = region.Bounds();
+        HDC dc = GetDC(hwnd_);
+        HRGN clip = CreateGdiRegion(region);
+        SelectClipRgn(dc, clip);
+        PaintPicture(dc, b.left, b.top, b.Width(), b.Height(), canvas, b.left, b.top);
+        SelectClipRgn(dc, nullptr);
+        DeleteObject(clip);
         ReleaseDC(hwnd_, dc);
     }
     void Post(uint32_t message, uint32_t wParam) override { PostMessageA(hwnd_, message, wParam, 0); }

@@ -2,34 +2,22 @@
 #include <algorithm>
 #include <optional>
 
-#include "transitions/ComposedFrame.h"
+#include "gfx/ComPicture.h"
 #include "transitions/EffectKit.h"
 #include "transitions/effects/Families.h"
 
 namespace {
 
-// The composed picture stretches in HALFTONE mode for the run; the mode it had comes back at the end.
-class HalftoneFrame : public ComposedFrame {
-public:
-    explicit HalftoneFrame(TransitionEngine& fx)
-        : ComposedFrame(fx), fx_(fx), previous_(Picture().SetStretchBltMode(kHalftone))
-    {
-    }
-    ~HalftoneFrame() { Picture().SetStretchBltMode(previous_); }
-
-    // The whole slide into r (slide coordinates), then r is shown: the rectangles only grow, so r holds
-    // all that changed since the frame before.
-    void StretchInto(const Rect& r)
-    {
-        Picture().StretchBlt(r.left, r.top, r.Width(), r.Height(), fx_.Slide(), 0, 0, fx_.SlideWidth(),
-                             fx_.SlideHeight());
-        Show(r);
-    }
-
-private:
-    TransitionEngine& fx_;
-    int previous_;
-};
+// The whole slide stretched in HALFTONE mode into r (slide coordinates) straight on the canvas. The
+// rectangles only grow, so r holds all that changed since the frame before, and the canvas ends each frame
+// as if a slide-sized picture holding the background and the stretched slide had been shown. The canvas
+// keeps its own stretch mode between frames.
+void StretchInto(TransitionEngine& fx, const Rect& r)
+{
+    const int previous = fx.SetStretchModeBoth(kHalftone);
+    fx.StretchSlideRect(r.left, r.top, r.right, r.bottom, fx.Slide(), 0, 0, fx.SlideWidth(), fx.SlideHeight());
+    fx.SetStretchModeBoth(previous);
+}
 
 } // namespace
 
@@ -42,12 +30,9 @@ void StretchEdge(TransitionEngine& fx, const EffectParams& p)
         fixed.emplace(fx, p.size);
     const Size slide = fx.SlideSize();
     const Size extent = p.orientation.Extent(slide);
-    HalftoneFrame frame(fx);
-    if (frame.Ready()) {
-        Sweep(fx, 0, extent.cy, fx.Step(), p.delayMs, [&](int d, int) {
-            frame.StretchInto(p.orientation.Map(Rect{0, 0, extent.cx, d}, slide));
-        });
-    }
+    Sweep(fx, 0, extent.cy, fx.Step(), p.delayMs, [&](int d, int) {
+        StretchInto(fx, p.orientation.Map(Rect{0, 0, extent.cx, d}, slide));
+    });
     fx.CopyWholeSlide();
 }
 
@@ -60,14 +45,11 @@ void StretchCorner(TransitionEngine& fx, const EffectParams& p)
     const long long w = slide.cx, h = slide.cy;
     const bool byHeight = h < w;
     const Orientation corner = Orientation::Mirrored(p.variant & 1, p.variant & 2);
-    HalftoneFrame frame(fx);
-    if (frame.Ready()) {
-        Sweep(fx, 0, byHeight ? h : w, fx.Step(), p.delayMs, [&](int grown, int) {
-            const long long u = byHeight ? w * grown / h : grown;
-            const long long v = byHeight ? grown : grown * h / w;
-            frame.StretchInto(corner.Map(Rect{0, 0, static_cast<int>(u), static_cast<int>(v)}, slide));
-        });
-    }
+    Sweep(fx, 0, byHeight ? h : w, fx.Step(), p.delayMs, [&](int grown, int) {
+        const long long u = byHeight ? w * grown / h : grown;
+        const long long v = byHeight ? grown : grown * h / w;
+        StretchInto(fx, corner.Map(Rect{0, 0, static_cast<int>(u), static_cast<int>(v)}, slide));
+    });
     fx.CopyWholeSlide();
 }
 
@@ -76,14 +58,12 @@ void StretchCorner(TransitionEngine& fx, const EffectParams& p)
 void StretchCenter(TransitionEngine& fx, const EffectParams& p)
 {
     const long long w = fx.SlideWidth(), h = fx.SlideHeight();
-    HalftoneFrame frame(fx);
-    if (frame.Ready()) {
-        Sweep(fx, 0, std::min(w, h) / 2, fx.Step(), p.delayMs, [&](int e, int) {
-            const long long hx = w < h ? e : e * w / h;
-            const long long hy = w < h ? e * h / w : e;
-            frame.StretchInto(Rect{static_cast<int>(w / 2 - hx), static_cast<int>(h / 2 - hy),
-                                   static_cast<int>(w / 2 + hx), static_cast<int>(h / 2 + hy)});
-        });
-    }
+    Sweep(fx, 0, std::min(w, h) / 2, fx.Step(), p.delayMs, [&](int e, int) {
+        const long long hx = w < h ? e : e * w / h;
+        const long long hy = w < h ? e * h / w : e;
+        StretchInto(fx,
+                    Rect{static_cast<int>(w / 2 - hx), static_cast<int>(h / 2 - hy), static_cast<int>(w / 2 + hx),
+                         static_cast<int>(h / 2 + hy)});
+    });
     fx.CopyWholeSlide();
 }

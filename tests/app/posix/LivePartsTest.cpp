@@ -3,6 +3,7 @@
 #include "app/posix/FrontBuffer.h"
 #include "app/posix/LiveInput.h"
 #include "app/posix/ShowMedia.h"
+#include "gfx/Region.h"
 #include "platform/Paths.h"
 #include "saver/SaverMessages.h"
 
@@ -83,6 +84,16 @@ TEST(FrontBuffer, ChangesAddUpUntilTakenAndTheFirstChangeIsAnnouncedOnce)
     EXPECT_EQ(buffer.PictureSize(), (Size{20, 10}));
     EXPECT_EQ(Taken(buffer, false, &pixel), (Rect{0, 0, 20, 10}));
     EXPECT_EQ(pixel & 0xFFFFFF, 0xABCDEFu);
+
+    // Through a clip only the clip's pixels change; the changed rectangle is its bounds.
+    const Region ring = Region::Combine(Region::FromRect(2, 2, 12, 8), Region::FromRect(4, 4, 10, 6), RegionOp::Diff);
+    buffer.Write(Filled(20, 10, 0x010203), ring.Bounds(), &ring);
+    buffer.Take(false, [&](const CComPicture& picture, const Rect& r) {
+        EXPECT_EQ(r, (Rect{2, 2, 12, 8}));
+        for (int y = 0; y < 10; ++y)
+            for (int x = 0; x < 20; ++x)
+                EXPECT_EQ(picture.Row(y)[x] & 0xFFFFFF, ring.Contains(x, y) ? 0x010203u : 0xABCDEFu) << x << "," << y;
+    });
 }
 
 TEST(AudioMixer, SoundsAddUpClippedAndEndedSoundsAreSilent)

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "gfx/Region.h"
+#include "gfx/win32/PictureDC.h"
 
 // Failures show the pixels, not the object's bytes.
 static void PrintTo(const Region& r, std::ostream* os)
@@ -283,5 +284,17 @@ TEST(RegionGdi, ClipsDifferencesAndOffsetsAsGdiCombinesThem)
                 ASSERT_EQ(ourA, FromGdi(a.rgn)) << "shape " << i << " op " << op.gdi << " at " << at.x;
             }
         }
+    }
+}
+
+// Our regions handed to GDI (window clips, text clips) keep their pixels, however many pieces they have.
+TEST(RegionGdi, RegionsHandedToGdiKeepTheirPixels)
+{
+    const Region strip =
+        Region::Combine(Region::FromEllipse(0, 0, 40, 30), Region::FromEllipse(2, 2, 38, 28), RegionOp::Diff);
+    for (const Region& r : {Region(), Region::FromRect(3, 4, 9, 5), Region::FromEllipse(-5, 7, 60, 41),
+                            Region::Tiled(strip, 41, 10, 31, 10)}) {
+        Gdi gdi(CreateGdiRegion(r));
+        EXPECT_EQ(FromGdi(gdi.rgn), r);
     }
 }
