@@ -219,14 +219,27 @@ int TransitionEngine::SetStretchModeBoth(int mode)
 
 void TransitionEngine::CopySlideClipped(int x, int y, const Region& region)
 {
-    if (!canvas_ || !slide_)
+    if (slide_)
+        CopyPictureClipped(x, y, *slide_, region);
+}
+
+void TransitionEngine::ShowPictureThrough(const CComPicture& picture, const Region& region)
+{
+    Region shown = region;
+    shown.Offset(slideLeft_, slideTop_);
+    CopyPictureClipped(slideLeft_, slideTop_, picture, shown);
+}
+
+void TransitionEngine::CopyPictureClipped(int x, int y, const CComPicture& picture, const Region& region)
+{
+    if (!canvas_)
         return;
+    const int w = picture.Width(), h = picture.Height();
     canvas_->SelectClipRgn(&region);
-    canvas_->BitBlt(x, y, slideWidth_, slideHeight_, *slide_, 0, 0);
+    canvas_->BitBlt(x, y, w, h, picture, 0, 0);
     canvas_->SelectClipRgn(nullptr);
-    const Rect shown = region.Bounds()
-                           .Intersect(Rect::FromSize(x, y, slideWidth_, slideHeight_))
-                           .Intersect(Rect{0, 0, canvasWidth_, canvasHeight_});
+    const Rect shown =
+        region.Bounds().Intersect(Rect::FromSize(x, y, w, h)).Intersect(Rect{0, 0, canvasWidth_, canvasHeight_});
     if (shown.IsEmpty())
         return;
     // Thin shapes spread over the slide (the strips a field of cells adds in a frame) are shown as they

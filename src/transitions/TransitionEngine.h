@@ -45,6 +45,8 @@ public:
     void CopySlideThrough(const Region& region);
     // A slide-sized picture composed by the effect, shown at the slide's place.
     void ShowPicture(const CComPicture& picture);
+    // The same, only inside the region (slide coordinates).
+    void ShowPictureThrough(const CComPicture& picture, const Region& region);
     // Fills a picture with the background under the slide, making it slide-sized.
     void BackgroundUnderSlide(CComPicture& picture) const;
 
@@ -60,6 +62,8 @@ public:
     int SetStretchModeBoth(int mode);
     // The whole slide at (x, y) (window coordinates), only inside the region (window coordinates).
     void CopySlideClipped(int x, int y, const Region& region);
+    // A picture at (x, y) (window coordinates), only inside the region (window coordinates).
+    void CopyPictureClipped(int x, int y, const CComPicture& picture, const Region& region);
     // The closing copy of the whole slide to its place.
     void CopyWholeSlide();
 

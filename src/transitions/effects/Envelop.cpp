@@ -2,6 +2,7 @@
 // opens the slide (or closes its background) from the boxes' centres.
 #include <algorithm>
 
+#include "gfx/Region.h"
 #include "transitions/ComposedFrame.h"
 #include "transitions/EffectKit.h"
 #include "transitions/effects/Families.h"
@@ -35,14 +36,26 @@ struct BoxGrid {
           ratio(slide.cx > 0 ? static_cast<double>(slide.cy) / slide.cx : 0.0)
     {
     }
-    template <typename Fn> void ForEach(int k, Fn&& fn) const
+    Rect Box(int i, int j, int k) const
     {
         const int halfHeight = static_cast<int>(k * ratio);
+        const int cx = cw + 2 * cw * i, cy = ch + 2 * ch * j;
+        return Rect{cx - k, cy - halfHeight, cx + k, cy + halfHeight};
+    }
+    template <typename Fn> void ForEach(int k, Fn&& fn) const
+    {
         for (int i = 0; i < kBoxesPerSide; ++i)
-            for (int j = 0; j < kBoxesPerSide; ++j) {
-                const int cx = cw + 2 * cw * i, cy = ch + 2 * ch * j;
-                fn(Rect{cx - k, cy - halfHeight, cx + k, cy + halfHeight});
-            }
+            for (int j = 0; j < kBoxesPerSide; ++j)
+                fn(Box(i, j, k));
+    }
+    // The boxes of half-width k without those of half-width `inner` (none when inner is 0): what changes
+    // between two frames, shown as one region rather than a hundred rectangles.
+    Region Ring(int k, int inner) const
+    {
+        Region tile = Region::FromRect(Box(0, 0, k));
+        if (inner > 0)
+            tile = Region::Combine(tile, Region::FromRect(Box(0, 0, inner)), RegionOp::Diff);
+        return Region::Tiled(tile, 2 * cw, kBoxesPerSide, 2 * ch, kBoxesPerSide);
     }
 };
 
@@ -74,28 +87,25 @@ void MultiBox(TransitionEngine& fx, const EffectParams& p)
 {
     TransitionEngine::StepOverride fixed(fx, 2);
     const BoxGrid grid(fx.SlideSize());
-    ComposedFrame frame(fx);
-    if (frame.Ready() && p.variant == 0) {
+    if (p.variant == 0) {
+        // Each frame adds to the boxes of slide the ring around those of the frame before.
         for (int k = 0; k < grid.cw; ++k) {
-            grid.ForEach(k, [&](const Rect& box) {
-                frame.FromSlide(box);
-                frame.Show(box);
-            });
+            fx.CopySlideThrough(grid.Ring(k, k - 1));
             if (!fx.EndFrame(p.delayMs))
                 break;
         }
-    } else if (frame.Ready()) {
-        frame.FromSlide(fx.SlideBounds());
-        for (int k = grid.cw; k >= 1; --k) {
-            grid.ForEach(k, [&](const Rect& box) { frame.FromBackground(box); });
-            if (k == grid.cw)
-                frame.Show();
-            else // the larger boxes of the frame before hold all that changed
-                grid.ForEach(k + 1, [&](const Rect& box) { frame.Show(box); });
-            if (!fx.EndFrame(p.delayMs))
-                break;
-            // Every frame starts again from the whole slide.
-            grid.ForEach(k, [&](const Rect& box) { frame.FromSlide(box); });
+    } else {
+        ComposedFrame frame(fx);
+        if (frame.Ready()) {
+            frame.FromSlide(fx.SlideBounds());
+            grid.ForEach(grid.cw, [&](const Rect& box) { frame.FromBackground(box); });
+            frame.Show();
+            // Then the boxes of background shrink: only the rings they leave change, to the slide.
+            bool going = fx.EndFrame(p.delayMs);
+            for (int k = grid.cw - 1; going && k >= 1; --k) {
+                fx.CopySlideThrough(grid.Ring(k + 1, k));
+                going = fx.EndFrame(p.delayMs);
+            }
         }
     }
     fx.CopyWholeSlide();
