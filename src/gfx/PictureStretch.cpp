@@ -21,6 +21,7 @@
 
 #include "gfx/ComPicture.h"
 #include "gfx/DrawHelpers.h"
+#include "gfx/StretchRowsWide.h"
 
 namespace {
 
@@ -223,6 +224,10 @@ void CombineRows(const uint32_t* const* rows, const int32_t* pairWeight, int tap
 {
     constexpr int shift = ToPixels ? kWeightBits : kRowShift;
     int p = 0;
+    if constexpr (ToPixels)
+        p = CombineRowsWideToPixels(rows, pairWeight, taps, from, count, out);
+    else
+        p = CombineRowsWide(rows, pairWeight, taps, from, count, out);
 #if defined(__SSE2__)
     const __m128i zero = _mm_setzero_si128();
     const __m128i half = _mm_set1_epi32(1 << (shift - 1));
@@ -321,6 +326,15 @@ void CombineColumns(const int16_t* row, const AxisMap& xs, bool allValid, uint32
     if (allValid) {
         for (; i + 4 <= xs.Size(); i += 4) {
             const int t = xs.tapStart[i];
+            if (xs.adjacentQuad[i / 4] && i + 8 <= xs.Size() && xs.adjacentQuad[i / 4 + 1]) {
+                const size_t wide = static_cast<size_t>(CombineAdjacentColumnsWide(
+                    row, xs.tapIndex.data(), xs.tapStart.data(), xs.pairWeight.data(), xs.adjacentQuad.data(),
+                    xs.spanLo, static_cast<int>(i), static_cast<int>(xs.Size()), out));
+                if (wide > i) {
+                    i = wide - 4; // the loop's step
+                    continue;
+                }
+            }
             if (xs.adjacentQuad[i / 4]) {
                 // Four columns each merging two neighbouring values (a stretch near its own size): one
                 // load brings both.

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "PictureTestUtil.h"
+#include "gfx/StretchRowsWide.h"
 
 namespace {
 
@@ -223,19 +224,26 @@ TEST(Stretch, OntoItselfReadsTheOriginal)
 
 // Large filtered stretches are made by two threads; the pixels must be those of one row at a time (here the
 // clipped path, which makes every row itself).
-TEST(StretchHalftone, LargeStretchesGiveTheSamePixelsWithOrWithoutAClip)
+// Large stretches make their rows on two threads, wide (AVX2) where the processor can, and through a line
+// where a clip stands between: every way gives the same pixels.
+TEST(StretchHalftone, LargeStretchesGiveTheSamePixelsWhicheverWayTheRowsAreMade)
 {
     CComPicture src = MakeNumbered(1200, 700);
     struct Case {
         int w, h;
-    } cases[] = {{1200, 350}, {517, 701}, {1199, 3}, {2400, 1400}};
+    } cases[] = {{1200, 350}, {517, 701}, {1199, 3}, {2400, 1400}, {1141, 667}, {1200, 689}};
     for (const Case& c : cases) {
         CComPicture direct = Target(c.w, c.h, kHalftone, 0);
         CComPicture clipped = Target(c.w, c.h, kHalftone, 0);
+        CComPicture narrow = Target(c.w, c.h, kHalftone, 0);
         const Region all = Region::FromRect(0, 0, c.w, c.h);
         clipped.SelectClipRgn(&all);
         direct.StretchBlt(0, 0, c.w, c.h, src, 0, 0, 1200, 700);
         clipped.StretchBlt(0, 0, c.w, c.h, src, 0, 0, 1200, 700);
+        UseWideRows(false);
+        narrow.StretchBlt(0, 0, c.w, c.h, src, 0, 0, 1200, 700);
+        UseWideRows(true);
         EXPECT_EQ(PixelsOf(direct), PixelsOf(clipped)) << c.w << "x" << c.h;
+        EXPECT_EQ(PixelsOf(direct), PixelsOf(narrow)) << c.w << "x" << c.h;
     }
 }
