@@ -397,6 +397,15 @@ void FilterColumns(const uint32_t* row, const AxisMap& xs, bool allValid, uint32
     if (allValid) {
         const __m128i zero = _mm_setzero_si128();
         for (; i + 4 <= xs.Size(); i += 4) {
+            if (xs.adjacentQuad[i / 4] && i + 8 <= xs.Size() && xs.adjacentQuad[i / 4 + 1]) {
+                const size_t wide = static_cast<size_t>(FilterAdjacentColumnsWide(
+                    row, xs.tapIndex.data(), xs.tapStart.data(), xs.pairWeight.data(), xs.adjacentQuad.data(),
+                    static_cast<int>(i), static_cast<int>(xs.Size()), out));
+                if (wide > i) {
+                    i = wide - 4; // the loop's step
+                    continue;
+                }
+            }
             const int t = xs.tapStart[i];
             if (xs.tapStart[i + 4] - t == 8) {
                 const int* index = &xs.tapIndex[static_cast<size_t>(t)];

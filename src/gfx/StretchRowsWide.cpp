@@ -119,6 +119,43 @@ __attribute__((target("avx2"))) int AdjacentColumns(const int16_t* row, const in
     }
     return i;
 }
+
+// The same for pixels 2k and 2k + 1 of eight from a row of pixels: the two neighbours' bytes, side by side.
+__attribute__((target("avx2"))) inline __m256i TwoPixelColumns(const uint32_t* row, const int* index, __m256i weights,
+                                                               int k, __m256i rounding)
+{
+    const __m128i a = _mm_loadl_epi64(reinterpret_cast<const __m128i*>(row + index[4 * k]));
+    const __m128i b = _mm_loadl_epi64(reinterpret_cast<const __m128i*>(row + index[4 * k + 2]));
+    const __m128i bytes =
+        _mm_unpacklo_epi64(_mm_unpacklo_epi8(a, _mm_srli_si128(a, 4)), _mm_unpacklo_epi8(b, _mm_srli_si128(b, 4)));
+    const __m256i pairs = _mm256_cvtepu8_epi16(bytes);
+    const __m256i w = _mm256_permutevar8x32_epi32(
+        weights, _mm256_setr_epi32(2 * k, 2 * k, 2 * k, 2 * k, 2 * k + 1, 2 * k + 1, 2 * k + 1, 2 * k + 1));
+    return _mm256_srai_epi32(_mm256_add_epi32(rounding, _mm256_madd_epi16(pairs, w)), 14);
+}
+
+__attribute__((target("avx2"))) int AdjacentPixelColumns(const uint32_t* row, const int* tapIndex, const int* tapStart,
+                                                         const int32_t* pairWeight, const uint8_t* adjacentQuad, int at,
+                                                         int count, uint32_t* out)
+{
+    const __m256i rounding = _mm256_set1_epi32(1 << 13);
+    const __m256i mask = _mm256_set1_epi32(0x00FFFFFF);
+    const __m256i order = _mm256_setr_epi32(0, 4, 1, 5, 2, 6, 3, 7);
+    int i = at;
+    for (; i + 8 <= count && adjacentQuad[i / 4] && adjacentQuad[i / 4 + 1]; i += 8) {
+        const int t = tapStart[i];
+        const int* index = tapIndex + t;
+        const __m256i weights = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(pairWeight + t / 2));
+        const __m256i p01 = TwoPixelColumns(row, index, weights, 0, rounding);
+        const __m256i p23 = TwoPixelColumns(row, index, weights, 1, rounding);
+        const __m256i p45 = TwoPixelColumns(row, index, weights, 2, rounding);
+        const __m256i p67 = TwoPixelColumns(row, index, weights, 3, rounding);
+        const __m256i bytes = _mm256_packus_epi16(_mm256_packs_epi32(p01, p23), _mm256_packs_epi32(p45, p67));
+        _mm256_storeu_si256(reinterpret_cast<__m256i*>(out + i),
+                            _mm256_and_si256(_mm256_permutevar8x32_epi32(bytes, order), mask));
+    }
+    return i;
+}
 #endif
 
 } // namespace
@@ -158,5 +195,16 @@ int CombineAdjacentColumnsWide(const int16_t* row, const int* tapIndex, const in
 #endif
     (void)row, (void)tapIndex, (void)tapStart, (void)pairWeight, (void)adjacentQuad, (void)spanLo, (void)count,
         (void)out;
+    return at;
+}
+
+int FilterAdjacentColumnsWide(const uint32_t* row, const int* tapIndex, const int* tapStart, const int32_t* pairWeight,
+                              const uint8_t* adjacentQuad, int at, int count, uint32_t* out)
+{
+#if defined(QM_WIDE_ROWS)
+    if (g_useWide.load(std::memory_order_relaxed) && HasAvx2())
+        return AdjacentPixelColumns(row, tapIndex, tapStart, pairWeight, adjacentQuad, at, count, out);
+#endif
+    (void)row, (void)tapIndex, (void)tapStart, (void)pairWeight, (void)adjacentQuad, (void)count, (void)out;
     return at;
 }

@@ -19,5 +19,9 @@ int CombineRowsWideToPixels(const uint32_t* const* rows, const int32_t* pairWeig
 int CombineAdjacentColumnsWide(const int16_t* row, const int* tapIndex, const int* tapStart, const int32_t* pairWeight,
                                const uint8_t* adjacentQuad, int spanLo, int at, int count, uint32_t* out);
 
+// The same from a row of pixels (the rows needed no combining).
+int FilterAdjacentColumnsWide(const uint32_t* row, const int* tapIndex, const int* tapStart, const int32_t* pairWeight,
+                              const uint8_t* adjacentQuad, int at, int count, uint32_t* out);
+
 // Whether the wide rows are used where the processor has them (on by default); for comparing both ways.
 void UseWideRows(bool use);

@@ -231,7 +231,7 @@ TEST(StretchHalftone, LargeStretchesGiveTheSamePixelsWhicheverWayTheRowsAreMade)
     CComPicture src = MakeNumbered(1200, 700);
     struct Case {
         int w, h;
-    } cases[] = {{1200, 350}, {517, 701}, {1199, 3}, {2400, 1400}, {1141, 667}, {1200, 689}};
+    } cases[] = {{1200, 350}, {517, 701}, {1199, 3}, {2400, 1400}, {1141, 667}, {1200, 689}, {1141, 700}};
     for (const Case& c : cases) {
         CComPicture direct = Target(c.w, c.h, kHalftone, 0);
         CComPicture clipped = Target(c.w, c.h, kHalftone, 0);
