@@ -59,7 +59,15 @@ void Comb(TransitionEngine& fx, const EffectParams& p)
         } else {
             CombColumns(frame.Picture(), fx.Slide(), f);
         }
-        frame.Show();
+        if (n == 1) {
+            frame.Show(); // the background around the first lines too
+        } else {
+            // The lines only move on in their two bands, which grow: nothing else has changed.
+            const int h = fx.SlideHeight();
+            const int even = 2 * f.pairs, oddFrom = f.offset + 1, oddTo = f.offset + 2 * f.pairs;
+            frame.Show(rows ? Rect{0, 0, w, even} : Rect{0, 0, even, h});
+            frame.Show(rows ? Rect{0, oddFrom, w, oddTo} : Rect{oddFrom, 0, oddTo, h});
+        }
         if (!fx.EndFrame(p.delayMs))
             break;
     }
