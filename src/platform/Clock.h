@@ -8,6 +8,13 @@ public:
     // Milliseconds since some fixed start, wrapping like the system tick count.
     virtual uint32_t TickCount() = 0;
     virtual void Sleep(uint32_t ms) = 0;
+    // A sleep as close to the microseconds as the system allows; where it sleeps whole milliseconds, the
+    // nearest number of them.
+    virtual void SleepMicros(int64_t us)
+    {
+        if (us >= 500)
+            Sleep(static_cast<uint32_t>((us + 500) / 1000));
+    }
 };
 
 // The process's real clock (system tick count, real sleeps).

@@ -370,8 +370,7 @@ void TransitionEngine::Wait(uint32_t ms)
         nextFrame_ = now;
         return;
     }
-    if (remaining >= 500)
-        clock_->Sleep(static_cast<uint32_t>((remaining + 500) / 1000));
+    clock_->SleepMicros(remaining);
 }
 
 int TransitionThreadProc(TransitionRequest* request)

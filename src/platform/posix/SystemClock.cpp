@@ -12,6 +12,11 @@ public:
         return static_cast<uint32_t>(duration_cast<milliseconds>(steady_clock::now().time_since_epoch()).count());
     }
     void Sleep(uint32_t ms) override { std::this_thread::sleep_for(std::chrono::milliseconds(ms)); }
+    void SleepMicros(int64_t us) override
+    {
+        if (us > 0)
+            std::this_thread::sleep_for(std::chrono::microseconds(us));
+    }
 };
 } // namespace
 
