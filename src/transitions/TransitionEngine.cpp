@@ -85,7 +85,9 @@ int TransitionEngine::Rand()
 void TransitionEngine::RunTransition()
 {
     Reseed();
-    paced_ = false;
+    // The first frame's delay counts from here: painting the background is part of it.
+    paced_ = true;
+    nextFrame_ = std::chrono::steady_clock::now();
     if (background_)
         CopyPictureRect(0, 0, canvasWidth_, canvasHeight_, *background_, 0, 0);
 
@@ -107,7 +109,7 @@ void TransitionEngine::RunTransition()
             }
         }
         // An effect that ran to its end always leaves the whole slide, whatever its geometry missed.
-        if (failed || (!StopRequested() && !SlideComplete()))
+        if (failed || (!StopRequested() && !slideWhole_ && !SlideComplete()))
             CopyWholeSlide();
     }
     // Any other index leaves the background alone on screen.
@@ -176,6 +178,7 @@ void TransitionEngine::CopyPictureRect(int x, int y, int width, int height, cons
 {
     if (!canvas_)
         return;
+    slideWhole_ = false;
     canvas_->BitBlt(x, y, width, height, picture, sourceX, sourceY);
     Touch(x, y, width, height);
 }
@@ -208,6 +211,7 @@ void TransitionEngine::StretchSlideRect(int left, int top, int right, int bottom
         return;
     const int x = slideLeft_ + left;
     const int y = slideTop_ + top;
+    slideWhole_ = false;
     canvas_->StretchBlt(x, y, right - left, bottom - top, picture, sourceX, sourceY, sourceWidth, sourceHeight);
     Touch(x, y, right - left, bottom - top);
 }
@@ -235,6 +239,7 @@ void TransitionEngine::CopyPictureClipped(int x, int y, const CComPicture& pictu
     if (!canvas_)
         return;
     const int w = picture.Width(), h = picture.Height();
+    slideWhole_ = false;
     canvas_->SelectClipRgn(&region);
     canvas_->BitBlt(x, y, w, h, picture, 0, 0);
     canvas_->SelectClipRgn(nullptr);
@@ -255,6 +260,7 @@ void TransitionEngine::CopyPictureClipped(int x, int y, const CComPicture& pictu
 void TransitionEngine::CopyWholeSlide()
 {
     CopySlideRect(0, 0, slideWidth_, slideHeight_, 0, 0);
+    slideWhole_ = canvas_ && slide_; // until the next drawing: the end of the run need not look again
 }
 
 void TransitionEngine::CopySlide(const Rect& r)

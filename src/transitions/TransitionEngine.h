@@ -144,6 +144,7 @@ private:
     std::vector<Rect> dirty_;
     std::vector<Region> dirtyRegions_; // changed pixels that fill little of their bounds
     std::vector<Rect> presented_;
+    bool slideWhole_ = false; // the last drawing was the whole slide in place
     bool paced_ = false;
     std::chrono::steady_clock::time_point nextFrame_;
 };
