@@ -8,15 +8,10 @@
 
 namespace {
 
-struct LoadedAv {
-    std::unique_ptr<const AvFunctions> functions;
-    std::string error;
-};
-
-const LoadedAv& Loaded()
+const LoadedFunctionTable<AvFunctions>& Loaded()
 {
-    static const LoadedAv loaded = [] {
-        LoadedAv result;
+    static const LoadedFunctionTable<AvFunctions> loaded = [] {
+        LoadedFunctionTable<AvFunctions> result;
         result.functions = LoadAvFunctions(AvSonames(), result.error);
         if (result.functions)
             result.functions->av_log_set_level(AV_LOG_QUIET);
@@ -38,17 +33,15 @@ std::vector<std::string> AvSonames()
 
 std::unique_ptr<const AvFunctions> LoadAvFunctions(const std::vector<std::string>& sonames, std::string& error)
 {
-    // The handles stay open for the process: nothing closes a library whose functions were handed out.
-    CSharedLibraries libraries;
-    if (!libraries.Open(sonames, error))
-        return nullptr;
-    auto functions = std::make_unique<AvFunctions>();
+    return LoadFunctionTable<AvFunctions>(
+        sonames, error, [](const CSharedLibraries& libraries, AvFunctions& table, std::string& error) {
 #define QM_AV_FIND(name)                                                                                               \
-    if (!libraries.Find(#name, functions->name, error))                                                                \
-        return nullptr;
-    QM_AV_FUNCTIONS(QM_AV_FIND)
+    if (!libraries.Find(#name, table.name, error))                                                                     \
+        return false;
+            QM_AV_FUNCTIONS(QM_AV_FIND)
 #undef QM_AV_FIND
-    return functions;
+            return true;
+        });
 }
 
 const AvFunctions* Av()

@@ -2,6 +2,8 @@
 
 #include <dlfcn.h>
 
+#include <sstream>
+
 bool CSharedLibraries::Open(const std::vector<std::string>& sonames, std::string& error)
 {
     std::vector<void*> opened;
@@ -37,4 +39,15 @@ std::string CSharedLibraries::Names() const
     for (const std::string& name : names_)
         names += (names.empty() ? "" : ", ") + name;
     return names.empty() ? "no library" : names;
+}
+
+std::vector<std::string> CSharedLibraries::SonameList(const std::string& commaSeparated)
+{
+    std::vector<std::string> names;
+    std::istringstream list(commaSeparated);
+    for (std::string name; std::getline(list, name, ',');) {
+        if (!name.empty())
+            names.push_back(name);
+    }
+    return names;
 }

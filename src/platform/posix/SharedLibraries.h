@@ -1,4 +1,5 @@
 #pragma once
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -24,9 +25,33 @@ public:
         return into != nullptr;
     }
 
+    // "a,b,c" as its names, for lists the build passes in one definition.
+    static std::vector<std::string> SonameList(const std::string& commaSeparated);
+
 private:
     std::string Names() const;
 
     std::vector<void*> handles_;
     std::vector<std::string> names_;
+};
+
+// A table of functions (a struct of function pointers) from libraries opened for it: `find` fills it from
+// the libraries, returning false with the error of the first function missing. Null with the reason when a
+// library or function is missing.
+template <class Table, class Find>
+std::unique_ptr<const Table> LoadFunctionTable(const std::vector<std::string>& sonames, std::string& error, Find find)
+{
+    CSharedLibraries libraries;
+    if (!libraries.Open(sonames, error))
+        return nullptr;
+    auto table = std::make_unique<Table>();
+    if (!find(libraries, *table, error))
+        return nullptr;
+    return table;
+}
+
+// A table as loaded, or the reason it could not be.
+template <class Table> struct LoadedFunctionTable {
+    std::unique_ptr<const Table> functions;
+    std::string error;
 };
