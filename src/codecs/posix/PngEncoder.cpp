@@ -11,7 +11,7 @@
 
 namespace {
 
-// Fast levels split pictures of this many filtered bytes or more in two halves compressed side by side.
+// The fastest levels split pictures of this many filtered bytes or more in two halves compressed side by side.
 constexpr size_t kSplitBytes = size_t(1) << 20;
 
 void PutBE32(std::string& out, uint32_t v)
@@ -145,8 +145,7 @@ bool EncodePng(const uint8_t* pixels, int width, int height, size_t stride, PngP
     const Source source{pixels, width, stride, layout, channels, static_cast<size_t>(width) * channels};
     // The "up" filter alone is cheap and suits slides, whose rows mostly repeat the row above; slower levels
     // take Paeth, which also follows smooth pictures along the row.
-    const bool fast = level <= 3;
-    const uint8_t filter = fast ? 2 : 4;
+    const uint8_t filter = level <= 3 ? 2 : 4;
     const size_t rowSize = source.rowBytes + 1;
     const size_t rawSize = rowSize * static_cast<size_t>(height);
     // Every byte of the filtered rows is written: the buffer is not cleared first.
@@ -157,7 +156,9 @@ bool EncodePng(const uint8_t* pixels, int width, int height, size_t stride, PngP
     DeflatedPart parts[2];
     size_t partCount = 0;
     bool filtered = false;
-    if (fast && rawSize <= UINT32_MAX / 2) {
+    // Levels 0 and 1 take ISA-L: on slides some 2.5 times faster than libdeflate's level 1, for files about an
+    // eighth larger (on noisy photos about as small); level 2 and up take libdeflate.
+    if (level <= 1 && rawSize <= UINT32_MAX / 2) {
         // Each half filters and compresses its own rows, the first beside the second.
         const int split = rawSize >= kSplitBytes && height >= 2 ? height / 2 : height;
         const size_t firstSize = rowSize * static_cast<size_t>(split);
