@@ -114,10 +114,8 @@ void BM_SlideFromJpeg24MP(benchmark::State& state)
     canvas.CreateBlank(1920, 1080, 0);
     canvas.SetStretchBltMode(kHalftone);
     for (auto _ : state) {
-        DecodedImage image;
         CComPicture picture;
-        if (!DecodeJpegAtScale(jpeg.data(), jpeg.size(), JpegScaleFor(w, h, destW, destH), image) ||
-            !picture.AdoptDecoded(std::move(image))) {
+        if (!DecodeJpegAtScale(jpeg.data(), jpeg.size(), JpegScaleFor(w, h, destW, destH), picture)) {
             state.SkipWithError("decode failed");
             break;
         }

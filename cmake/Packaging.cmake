@@ -65,6 +65,23 @@ set(CPACK_STRIP_FILES ON)
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_SECTION x11)
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
+# The libraries the programs open themselves (FFmpeg's, the picture converters) have no NEEDED entry for
+# dpkg-shlibdeps to find: their Debian packages by name, libfoo.so.N being libfooN (libfoo-N after a digit).
+get_property(QM_OPENED GLOBAL PROPERTY QM_OPENED_SONAMES)
+set(QM_OPENED_PACKAGES)
+foreach(soname ${QM_OPENED})
+  if(soname MATCHES "^(.+)\\.so\\.([0-9]+)$")
+    set(stem ${CMAKE_MATCH_1})
+    set(major ${CMAKE_MATCH_2})
+    if(stem MATCHES "[0-9]$")
+      string(APPEND stem "-")
+    endif()
+    string(TOLOWER "${stem}${major}" package)
+    list(APPEND QM_OPENED_PACKAGES ${package})
+  endif()
+endforeach()
+list(REMOVE_DUPLICATES QM_OPENED_PACKAGES)
+list(JOIN QM_OPENED_PACKAGES ", " CPACK_DEBIAN_PACKAGE_DEPENDS)
 set(CPACK_DEBIAN_PACKAGE_SUGGESTS xscreensaver)
 set(CPACK_PACKAGE_DESCRIPTION "Plays slide shows packed by scrpack (pictures revealed by transition effects,
 with titles, backgrounds, music and videos) in a window, full screen, or as

@@ -64,8 +64,10 @@ int CComPicture::CreateBlank(int width, int height, Colorref colour)
         return 0;
     Install(std::move(surface), bits, stride, width, height);
     const uint32_t pixel = PixelFromColorref(colour);
-    for (int y = 0; y < height; ++y)
-        std::fill_n(Row(y), width, pixel);
+    if (pixel != 0 || !NewSurfacesAreBlack()) {
+        for (int y = 0; y < height; ++y)
+            std::fill_n(Row(y), width, pixel);
+    }
     return 1;
 }
 

@@ -153,6 +153,8 @@ private:
     static std::unique_ptr<PictureSurface, void (*)(PictureSurface*)> AdoptSurface(DecodedImage&& image,
                                                                                    uint32_t** bits, int* stride);
     static void ReleaseSurface(PictureSurface* surface);
+    // True where a new surface's pixels are known to start at zero, so a black picture needs no fill.
+    static bool NewSurfacesAreBlack();
     void Install(std::unique_ptr<PictureSurface, void (*)(PictureSurface*)> surface, uint32_t* bits, int stride,
                  int width, int height);
 

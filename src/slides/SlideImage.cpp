@@ -21,8 +21,7 @@ bool LoadScaled(CComPicture& picture, const uint8_t* data, size_t size, const st
         return false;
     const SlideImageUse use = useFor(w, h);
     const int eighths = JpegScaleFor(use.sourceW, use.sourceH, use.destW, use.destH);
-    DecodedImage image;
-    if (eighths >= 8 || !DecodeJpegAtScale(data, size, eighths, image) || !picture.AdoptDecoded(std::move(image)))
+    if (eighths >= 8 || !DecodeJpegAtScale(data, size, eighths, picture))
         return false;
     fullWidth = w;
     fullHeight = h;

@@ -33,14 +33,15 @@ void CBackground::DrawTitle()
     if (!target_ || !target_->IsLoaded() || !mediaSetting_)
         return;
     const MediaSettingsRecord& r = mediaSetting_->Record();
-    if (!r.ShowTitle())
+    const std::string& title = mediaSetting_->GetTitle();
+    // An empty title draws nothing: no font is looked up for it (the first lookup loads the font setup).
+    if (!r.ShowTitle() || title.empty())
         return;
     const FontSpec font = MakeSlideFont(mediaSetting_->GetTitleFontName(), mediaSetting_->GetTitleFontStyle(),
                                         r.TitleSize(), r.TitleCharset(), dpiY_);
     TextRenderer& text = SlideTextRenderer();
     if (!text.SelectFont(font))
         return;
-    const std::string& title = mediaSetting_->GetTitle();
     const Size size = text.MeasureString(title);
     const TextPoint at =
         PlaceText(r.TitlePosition(), target_->Width(), target_->Height(), size.cx, size.cy, r.TitleX(), r.TitleY());

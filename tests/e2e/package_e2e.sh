@@ -33,6 +33,17 @@ done
 [ "$(readlink -f "$root/usr/libexec/xscreensaver/quillmark")" = "$(readlink -f "$root/usr/bin/screensaver")" ] &&
   pass "XScreenSaver's program folder has the program as quillmark" || fail "no quillmark in usr/libexec/xscreensaver"
 dpkg-deb -f "$deb" Depends | grep -q libsdl2 && pass "the package depends on SDL2" || fail "no dependencies found"
+# FFmpeg's libraries and the picture converters are opened when first needed, not linked: the package must
+# still name them.
+depends=$(dpkg-deb -f "$deb" Depends)
+missing=
+for lib in libavformat libavcodec libswscale libswresample libavutil libheif libtiff libwebp libturbojpeg; do
+  grep -q "$lib" <<<"$depends" || missing+=" $lib"
+done
+[ -z "$missing" ] && pass "the package depends on the libraries its programs open" ||
+  fail "the package does not depend on:$missing"
+linked=$(readelf -d "$root/usr/bin/screensaver" "$root/usr/bin/scrpack" | grep -E 'NEEDED.*lib(av|sw|heif|tiff|webp)')
+[ -z "$linked" ] && pass "the programs start without FFmpeg or the converters" || fail "linked at start: $linked"
 if command -v man >/dev/null; then
   man -l "$root/usr/share/man/man1/screensaver.1.gz" 2>/dev/null | grep -q XSCREENSAVER_WINDOW &&
     pass "the manual page reads" || fail "the manual page does not format"

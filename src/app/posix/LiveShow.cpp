@@ -1,6 +1,6 @@
 #include "app/posix/LiveShow.h"
 
-#include <SDL.h>
+#include "app/posix/LiveLibraries.h"
 
 #include <algorithm>
 #include <cstdio>
@@ -199,6 +199,7 @@ bool PlayLive(const LiveOptions& options, std::string& error)
     CLiveSystem system(target);
     const bool played = StartProjectShow(options.programPath, system, error);
     // What SDL keeps for the whole process (its connection to the session's message bus) goes too.
-    SDL_Quit();
+    if (const LiveFunctions* live = Live())
+        live->SDL_Quit();
     return played;
 }

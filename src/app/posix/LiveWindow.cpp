@@ -1,6 +1,6 @@
 #include "app/posix/LiveWindow.h"
 
-#include <SDL.h>
+#include "app/posix/LiveLibraries.h"
 #include <SDL_syswm.h>
 #include <X11/Xlib.h>
 #include <poll.h>
@@ -11,11 +11,14 @@
 #include <atomic>
 #include <climits>
 #include <cstdio>
+#include <type_traits>
 
 #include "app/posix/FrontBuffer.h"
 #include "app/posix/StopSignals.h"
 #include "platform/Log.h"
 #include "saver/MonitorRect.h"
+
+static_assert(std::is_same_v<decltype(&::SDL_GetWindowWMInfo), decltype(LiveFunctions::SDL_GetWindowWMInfo)>);
 
 namespace {
 
@@ -77,14 +80,14 @@ std::string Hex(uint64_t id)
 CLiveWindow::~CLiveWindow()
 {
     if (texture_)
-        SDL_DestroyTexture(texture_);
+        Live()->SDL_DestroyTexture(texture_);
     if (renderer_)
-        SDL_DestroyRenderer(renderer_);
+        Live()->SDL_DestroyRenderer(renderer_);
     // A foreign window stays; SDL only lets go of it.
     if (window_)
-        SDL_DestroyWindow(window_);
+        Live()->SDL_DestroyWindow(window_);
     if (videoInitialised_)
-        SDL_QuitSubSystem(SDL_INIT_VIDEO);
+        Live()->SDL_QuitSubSystem(SDL_INIT_VIDEO);
     g_foreignWindow = 0;
     if (wakeFd_ >= 0) {
         SetStopSignalWakeFd(-1);
@@ -94,16 +97,20 @@ CLiveWindow::~CLiveWindow()
 
 bool CLiveWindow::Open(const LiveTarget& target, int32_t userMonitor, const std::string& title, std::string& error)
 {
+    if (!Live()) {
+        error = "cannot show anything without SDL2: " + LiveLoadError();
+        return false;
+    }
     const bool xWindow = target.kind == LiveTarget::Kind::Foreign || target.kind == LiveTarget::Kind::Root;
     // Windows of other programs are X windows, whatever the session would prefer.
     if (xWindow)
-        SDL_SetHint(SDL_HINT_VIDEODRIVER, "x11");
+        Live()->SDL_SetHint(SDL_HINT_VIDEODRIVER, "x11");
     // The show ends on signals itself (StopSignals), after cleaning up.
-    SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
+    Live()->SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
     // A screen saver must not keep the system's own screen saver (or XScreenSaver's power saving) away.
-    SDL_SetHint(SDL_HINT_VIDEO_ALLOW_SCREENSAVER, "1");
-    if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) {
-        error = std::string("no display to show on: ") + SDL_GetError();
+    Live()->SDL_SetHint(SDL_HINT_VIDEO_ALLOW_SCREENSAVER, "1");
+    if (Live()->SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) {
+        error = std::string("no display to show on: ") + Live()->SDL_GetError();
         return false;
     }
     videoInitialised_ = true;
@@ -124,19 +131,19 @@ bool CLiveWindow::Open(const LiveTarget& target, int32_t userMonitor, const std:
         }
         g_foreignWindow = id;
         g_previousErrorHandler = XSetErrorHandler(&OnXError);
-        window_ = SDL_CreateWindowFrom(reinterpret_cast<void*>(static_cast<uintptr_t>(id)));
+        window_ = Live()->SDL_CreateWindowFrom(reinterpret_cast<void*>(static_cast<uintptr_t>(id)));
         if (!window_) {
-            error = "cannot draw into the window " + Hex(id) + ": " + SDL_GetError();
+            error = "cannot draw into the window " + Hex(id) + ": " + Live()->SDL_GetError();
             return false;
         }
         foreign_ = true;
         // Its destruction comes as a raw X event.
-        SDL_EventState(SDL_SYSWMEVENT, SDL_ENABLE);
+        Live()->SDL_EventState(SDL_SYSWMEVENT, SDL_ENABLE);
         // SDL hears nothing of another program's window unless asked: its size changes, exposures and its
         // destruction.
         SDL_SysWMinfo info;
         SDL_VERSION(&info.version);
-        if (SDL_GetWindowWMInfo(window_, &info) && info.subsystem == SDL_SYSWM_X11) {
+        if (Live()->SDL_GetWindowWMInfo(window_, &info) && info.subsystem == SDL_SYSWM_X11) {
             XWindowAttributes attributes;
             if (XGetWindowAttributes(info.info.x11.display, info.info.x11.window, &attributes))
                 XSelectInput(info.info.x11.display, info.info.x11.window,
@@ -145,18 +152,18 @@ bool CLiveWindow::Open(const LiveTarget& target, int32_t userMonitor, const std:
         break;
     }
     case LiveTarget::Kind::Window:
-        window_ = SDL_CreateWindow(title.c_str(), SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED, target.width,
-                                   target.height, SDL_WINDOW_RESIZABLE);
+        window_ = Live()->SDL_CreateWindow(title.c_str(), SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED, target.width,
+                                           target.height, SDL_WINDOW_RESIZABLE);
         break;
     case LiveTarget::Kind::Screen: {
         const int monitor = target.monitor >= 0 ? target.monitor : userMonitor;
         CLog::Instance().Entry(".\\ScreensaverDlg", __LINE__, "show on screen %d", monitor);
         MonitorTable monitors;
         int virtualWidth = 0, virtualHeight = 0;
-        const int displays = SDL_GetNumVideoDisplays();
+        const int displays = Live()->SDL_GetNumVideoDisplays();
         for (int i = 0; i < displays; ++i) {
             SDL_Rect r;
-            if (SDL_GetDisplayBounds(i, &r) != 0)
+            if (Live()->SDL_GetDisplayBounds(i, &r) != 0)
                 continue;
             monitors.Add(r.x, r.y, r.x + r.w, r.y + r.h);
             virtualWidth = std::max(virtualWidth, r.x + r.w);
@@ -171,7 +178,7 @@ bool CLiveWindow::Open(const LiveTarget& target, int32_t userMonitor, const std:
         // One monitor is covered the way its desktop expects full screen; several by one window over them.
         if (monitors.Areas().size() == 1 || (monitor >= 1 && size_t(monitor) <= monitors.Areas().size()))
             flags |= SDL_WINDOW_FULLSCREEN_DESKTOP;
-        window_ = SDL_CreateWindow(title.c_str(), area.left, area.top, area.width, area.height, flags);
+        window_ = Live()->SDL_CreateWindow(title.c_str(), area.left, area.top, area.width, area.height, flags);
         coversScreen_ = true;
         if (window_)
             CLog::Instance().Entry(".\\ScreensaverDlg", __LINE__, "Set screensaver window top most");
@@ -179,7 +186,7 @@ bool CLiveWindow::Open(const LiveTarget& target, int32_t userMonitor, const std:
     }
     }
     if (!window_) {
-        error = std::string("cannot open a window: ") + SDL_GetError();
+        error = std::string("cannot open a window: ") + Live()->SDL_GetError();
         return false;
     }
     return CreateRenderer(error);
@@ -191,26 +198,26 @@ bool CLiveWindow::CreateRenderer(std::string& error)
     // full HD frame; an OpenGL renderer without a graphics card (a virtual or remote display, a plain
     // driver) reads every frame back and waits for its swap, ten times as long. The window's surface must
     // be X's own for that, not one SDL emulates with OpenGL.
-    if (std::string(SDL_GetCurrentVideoDriver() ? SDL_GetCurrentVideoDriver() : "") == "x11") {
-        SDL_SetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0");
-        renderer_ = SDL_CreateRenderer(window_, -1, SDL_RENDERER_SOFTWARE);
+    if (std::string(Live()->SDL_GetCurrentVideoDriver() ? Live()->SDL_GetCurrentVideoDriver() : "") == "x11") {
+        Live()->SDL_SetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0");
+        renderer_ = Live()->SDL_CreateRenderer(window_, -1, SDL_RENDERER_SOFTWARE);
     }
     if (!renderer_)
-        renderer_ = SDL_CreateRenderer(window_, -1, 0);
+        renderer_ = Live()->SDL_CreateRenderer(window_, -1, 0);
     // Another program's window may have a visual no accelerated renderer takes.
     if (!renderer_)
-        renderer_ = SDL_CreateRenderer(window_, -1, SDL_RENDERER_SOFTWARE);
+        renderer_ = Live()->SDL_CreateRenderer(window_, -1, SDL_RENDERER_SOFTWARE);
     if (!renderer_) {
-        error = std::string("cannot draw in the window: ") + SDL_GetError();
+        error = std::string("cannot draw in the window: ") + Live()->SDL_GetError();
         return false;
     }
     int w = 0, h = 0;
-    if (SDL_GetRendererOutputSize(renderer_, &w, &h) != 0 || w < 1 || h < 1)
-        SDL_GetWindowSize(window_, &w, &h);
+    if (Live()->SDL_GetRendererOutputSize(renderer_, &w, &h) != 0 || w < 1 || h < 1)
+        Live()->SDL_GetWindowSize(window_, &w, &h);
     size_ = Size{std::max(w, 1), std::max(h, 1)};
     SDL_SysWMinfo info;
     SDL_VERSION(&info.version);
-    if (SDL_GetWindowWMInfo(window_, &info) && info.subsystem == SDL_SYSWM_X11)
+    if (Live()->SDL_GetWindowWMInfo(window_, &info) && info.subsystem == SDL_SYSWM_X11)
         displayFd_ = ConnectionNumber(info.info.x11.display);
     return true;
 }
@@ -224,7 +231,7 @@ void CLiveWindow::Wake()
 bool CLiveWindow::Wait(SDL_Event& event, uint32_t ms)
 {
     // Events Xlib has read already are not on the connection any more: they come first.
-    if (SDL_PollEvent(&event) == 1)
+    if (Live()->SDL_PollEvent(&event) == 1)
         return true;
     pollfd fds[2] = {{wakeFd_, POLLIN, 0}, {displayFd_, POLLIN, 0}};
     // Without an X connection (another video driver) the window is looked at every 10 ms.
@@ -233,12 +240,12 @@ bool CLiveWindow::Wait(SDL_Event& event, uint32_t ms)
         uint64_t count = 0;
         [[maybe_unused]] const ssize_t got = read(wakeFd_, &count, sizeof count);
     }
-    return SDL_PollEvent(&event) == 1;
+    return Live()->SDL_PollEvent(&event) == 1;
 }
 
 bool CLiveWindow::Poll(SDL_Event& event)
 {
-    return SDL_PollEvent(&event) == 1;
+    return Live()->SDL_PollEvent(&event) == 1;
 }
 
 bool CLiveWindow::NoteWindowEvent(const SDL_Event& event)
@@ -249,7 +256,7 @@ bool CLiveWindow::NoteWindowEvent(const SDL_Event& event)
             g_foreignWindowGone = true;
         return false;
     }
-    if (event.type != SDL_WINDOWEVENT || SDL_GetWindowFromID(event.window.windowID) != window_)
+    if (event.type != SDL_WINDOWEVENT || Live()->SDL_GetWindowFromID(event.window.windowID) != window_)
         return false;
     switch (event.window.event) {
     case SDL_WINDOWEVENT_EXPOSED:
@@ -258,7 +265,7 @@ bool CLiveWindow::NoteWindowEvent(const SDL_Event& event)
     case SDL_WINDOWEVENT_SIZE_CHANGED: {
         invalid_ = true;
         int w = 0, h = 0;
-        if (SDL_GetRendererOutputSize(renderer_, &w, &h) != 0 || w < 1 || h < 1)
+        if (Live()->SDL_GetRendererOutputSize(renderer_, &w, &h) != 0 || w < 1 || h < 1)
             return false;
         const Size size{w, h};
         if (size == size_)
@@ -276,17 +283,17 @@ bool CLiveWindow::UploadTexture(CFrontBuffer& source, bool all)
         Rect area = changed;
         if (!texture_ || textureSize_.cx != picture.Width() || textureSize_.cy != picture.Height()) {
             if (texture_)
-                SDL_DestroyTexture(texture_);
+                Live()->SDL_DestroyTexture(texture_);
             // The pictures' pixels are 0x00RRGGBB words: SDL's RGB888.
-            texture_ = SDL_CreateTexture(renderer_, SDL_PIXELFORMAT_RGB888, SDL_TEXTUREACCESS_STREAMING,
-                                         picture.Width(), picture.Height());
+            texture_ = Live()->SDL_CreateTexture(renderer_, SDL_PIXELFORMAT_RGB888, SDL_TEXTUREACCESS_STREAMING,
+                                                 picture.Width(), picture.Height());
             textureSize_ = texture_ ? Size{picture.Width(), picture.Height()} : Size{};
             area = picture.GetRect();
         }
         if (!texture_ || area.IsEmpty())
             return;
         const SDL_Rect rect{area.left, area.top, area.Width(), area.Height()};
-        SDL_UpdateTexture(texture_, &rect, picture.Row(area.top) + area.left, picture.Stride() * 4);
+        Live()->SDL_UpdateTexture(texture_, &rect, picture.Row(area.top) + area.left, picture.Stride() * 4);
     });
 }
 
@@ -299,29 +306,29 @@ void CLiveWindow::Present(CFrontBuffer* source)
     if (!uploaded && !newSource && !invalid_)
         return;
     invalid_ = false;
-    SDL_SetRenderDrawColor(renderer_, 0, 0, 0, 255);
-    SDL_RenderClear(renderer_);
+    Live()->SDL_SetRenderDrawColor(renderer_, 0, 0, 0, 255);
+    Live()->SDL_RenderClear(renderer_);
     if (source && texture_) {
         const SDL_Rect whole{0, 0, textureSize_.cx, textureSize_.cy};
-        SDL_RenderCopy(renderer_, texture_, &whole, nullptr);
+        Live()->SDL_RenderCopy(renderer_, texture_, &whole, nullptr);
     }
-    SDL_RenderPresent(renderer_);
+    Live()->SDL_RenderPresent(renderer_);
 }
 
 void CLiveWindow::ShowCursor(bool visible)
 {
     if (!foreign_)
-        SDL_ShowCursor(visible ? SDL_ENABLE : SDL_DISABLE);
+        Live()->SDL_ShowCursor(visible ? SDL_ENABLE : SDL_DISABLE);
 }
 
 void CLiveWindow::MoveCursor(int x, int y)
 {
-    SDL_WarpMouseGlobal(x, y);
+    Live()->SDL_WarpMouseGlobal(x, y);
 }
 
 void CLiveWindow::CursorPosition(int& x, int& y)
 {
-    SDL_GetGlobalMouseState(&x, &y);
+    Live()->SDL_GetGlobalMouseState(&x, &y);
 }
 
 bool CLiveWindow::Gone() const

@@ -1,7 +1,6 @@
 #include "app/posix/SdlAudioSink.h"
 
-#include <SDL.h>
-#include <alsa/asoundlib.h>
+#include "app/posix/LiveLibraries.h"
 
 namespace {
 
@@ -16,16 +15,20 @@ CSdlAudioSink::~CSdlAudioSink()
 {
     closing_ = true;
     if (device_)
-        SDL_CloseAudioDevice(device_);
+        Live()->SDL_CloseAudioDevice(device_);
     if (audioInitialised_)
-        SDL_QuitSubSystem(SDL_INIT_AUDIO);
+        Live()->SDL_QuitSubSystem(SDL_INIT_AUDIO);
 }
 
 bool CSdlAudioSink::Open(std::string& reason)
 {
-    snd_lib_error_set_handler(&QuietAlsa);
-    if (SDL_InitSubSystem(SDL_INIT_AUDIO) != 0) {
-        reason = SDL_GetError();
+    if (!Live()) {
+        reason = LiveLoadError();
+        return false;
+    }
+    Live()->snd_lib_error_set_handler(&QuietAlsa);
+    if (Live()->SDL_InitSubSystem(SDL_INIT_AUDIO) != 0) {
+        reason = Live()->SDL_GetError();
         return false;
     }
     audioInitialised_ = true;
@@ -38,13 +41,13 @@ bool CSdlAudioSink::Open(std::string& reason)
     want.callback = &CSdlAudioSink::Fill;
     want.userdata = this;
     SDL_AudioSpec got{};
-    device_ = SDL_OpenAudioDevice(nullptr, 0, &want, &got, 0);
+    device_ = Live()->SDL_OpenAudioDevice(nullptr, 0, &want, &got, 0);
     if (device_ == 0) {
-        reason = SDL_GetError();
+        reason = Live()->SDL_GetError();
         return false;
     }
-    pacer_.Restart(SDL_GetTicks64());
-    SDL_PauseAudioDevice(device_, 0);
+    pacer_.Restart(Live()->SDL_GetTicks64());
+    Live()->SDL_PauseAudioDevice(device_, 0);
     return true;
 }
 
@@ -57,9 +60,9 @@ void CSdlAudioSink::Fill(void* self, uint8_t* stream, int length)
         sink.mixer_.Mix(reinterpret_cast<int16_t*>(stream), frames);
     }
     // Outside the mixer's lock, so that Start and Stop never wait for the clock.
-    const uint32_t wait = sink.pacer_.Delivered(SDL_GetTicks64(), frames);
+    const uint32_t wait = sink.pacer_.Delivered(Live()->SDL_GetTicks64(), frames);
     if (wait && !sink.closing_)
-        SDL_Delay(wait);
+        Live()->SDL_Delay(wait);
 }
 
 void CSdlAudioSink::Start(IAudioSource* source)

@@ -2,6 +2,8 @@
 
 #include <csetjmp>
 #include <cstdio>
+#include <functional>
+#include <vector>
 
 #include <jerror.h>
 #include <jpeglib.h>
@@ -54,7 +56,14 @@ uint32_t CmykToRgb(const JSAMPLE* p, bool inverted)
     return PackRgb(c * k / 255, m * k / 255, y * k / 255);
 }
 
-bool Decode(jpeg_decompress_struct& cinfo, ErrorManager& err, const uint8_t* data, size_t size, DecodedImage& image,
+// Where decoded rows go: `allocate` makes room for width x height pixels (false when it cannot), `row`
+// gives row y of it.
+struct RowTarget {
+    std::function<bool(int64_t width, int64_t height)> allocate;
+    std::function<uint32_t*(int y)> row;
+};
+
+bool Decode(jpeg_decompress_struct& cinfo, ErrorManager& err, const uint8_t* data, size_t size, const RowTarget& target,
             uint64_t maxPixels, int eighths)
 {
     jpeg_mem_src(&cinfo, data, static_cast<unsigned long>(size));
@@ -69,19 +78,21 @@ bool Decode(jpeg_decompress_struct& cinfo, ErrorManager& err, const uint8_t* dat
     const bool cmyk = cinfo.jpeg_color_space == JCS_CMYK || cinfo.jpeg_color_space == JCS_YCCK;
     cinfo.out_color_space = cmyk ? JCS_CMYK : JCS_EXT_BGRX;
     jpeg_start_decompress(&cinfo);
-    if (!AllocateImage(image, cinfo.output_width, cinfo.output_height, maxPixels))
+    if (!ImageSizeAllowed(cinfo.output_width, cinfo.output_height, maxPixels) ||
+        !target.allocate(cinfo.output_width, cinfo.output_height))
         return false;
+    const int width = static_cast<int>(cinfo.output_width);
     std::vector<JSAMPLE> cmykRow(cmyk ? size_t(cinfo.output_width) * 4 : 0);
     while (cinfo.output_scanline < cinfo.output_height) {
-        uint32_t* dst = image.pixels.data() + size_t(cinfo.output_scanline) * image.width;
+        uint32_t* dst = target.row(static_cast<int>(cinfo.output_scanline));
         JSAMPROW row = cmyk ? cmykRow.data() : reinterpret_cast<JSAMPROW>(dst);
         if (jpeg_read_scanlines(&cinfo, &row, 1) != 1)
             return false;
         if (cmyk) {
-            for (int x = 0; x < image.width; ++x)
+            for (int x = 0; x < width; ++x)
                 dst[x] = CmykToRgb(cmykRow.data() + 4 * x, cinfo.saw_Adobe_marker);
         } else {
-            for (int x = 0; x < image.width; ++x)
+            for (int x = 0; x < width; ++x)
                 dst[x] &= 0x00FFFFFF;
         }
     }
@@ -89,13 +100,8 @@ bool Decode(jpeg_decompress_struct& cinfo, ErrorManager& err, const uint8_t* dat
     return !err.truncated;
 }
 
-} // namespace
-
-namespace {
-
-bool DecodeScaled(const uint8_t* data, size_t size, DecodedImage& image, uint64_t maxPixels, int eighths)
+bool DecodeScaled(const uint8_t* data, size_t size, const RowTarget& target, uint64_t maxPixels, int eighths)
 {
-    image = DecodedImage{};
     if (!data || size < 4)
         return false;
     jpeg_decompress_struct cinfo{};
@@ -111,11 +117,9 @@ bool DecodeScaled(const uint8_t* data, size_t size, DecodedImage& image, uint64_
     if (setjmp(err.jump) == 0) {
         jpeg_create_decompress(&cinfo);
         cinfo.progress = &progress;
-        ok = Decode(cinfo, err, data, size, image, maxPixels, eighths);
+        ok = Decode(cinfo, err, data, size, target, maxPixels, eighths);
     }
     jpeg_destroy_decompress(&cinfo);
-    if (!ok)
-        image = DecodedImage{};
     return ok;
 }
 
@@ -123,12 +127,28 @@ bool DecodeScaled(const uint8_t* data, size_t size, DecodedImage& image, uint64_
 
 bool DecodeJpeg(const uint8_t* data, size_t size, DecodedImage& image, uint64_t maxPixels)
 {
-    return DecodeScaled(data, size, image, maxPixels, 8);
+    image = DecodedImage{};
+    const RowTarget target{
+        [&](int64_t width, int64_t height) { return AllocateImage(image, width, height, maxPixels); },
+        [&](int y) { return image.pixels.data() + static_cast<size_t>(y) * static_cast<size_t>(image.width); }};
+    if (DecodeScaled(data, size, target, maxPixels, 8))
+        return true;
+    image = DecodedImage{};
+    return false;
 }
 
-bool DecodeJpegAtScale(const uint8_t* data, size_t size, int eighths, DecodedImage& image)
+bool DecodeJpegAtScale(const uint8_t* data, size_t size, int eighths, CComPicture& picture)
 {
-    return DecodeScaled(data, size, image, kMaxImagePixels, eighths);
+    // A new picture's pixels are written once, by the decoder: no pass clears them first or after.
+    picture.Free();
+    const RowTarget target{[&](int64_t width, int64_t height) {
+                               return picture.CreateBlank(static_cast<int>(width), static_cast<int>(height), 0) != 0;
+                           },
+                           [&](int y) { return picture.Row(y); }};
+    if (DecodeScaled(data, size, target, kMaxImagePixels, eighths))
+        return true;
+    picture.Free();
+    return false;
 }
 
 bool ReadScalableJpegSize(const uint8_t* data, size_t size, int& width, int& height)

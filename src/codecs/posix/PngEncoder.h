@@ -7,6 +7,7 @@
 enum class PngPixels { Rgb, Rgba, Bgrx };
 
 // Encodes width × height pixels, rows `stride` bytes apart, as PNG (RGB, or RGBA for Rgba) with zlib at
-// `level` (0-9; 1 is fast and still small for slides). False on failure.
+// `level` (0-9; 0 and 1 are fastest, 2 is fast and smaller, higher levels are slower and smaller still).
+// False on failure.
 bool EncodePng(const uint8_t* pixels, int width, int height, size_t stride, PngPixels layout, int level,
                std::string& out);

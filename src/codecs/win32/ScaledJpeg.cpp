@@ -6,8 +6,8 @@ bool ReadScalableJpegSize(const uint8_t*, size_t, int&, int&)
     return false;
 }
 
-bool DecodeJpegAtScale(const uint8_t*, size_t, int, DecodedImage& image)
+bool DecodeJpegAtScale(const uint8_t*, size_t, int, CComPicture& picture)
 {
-    image = DecodedImage{};
+    picture.Free();
     return false;
 }

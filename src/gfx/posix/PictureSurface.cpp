@@ -1,25 +1,32 @@
-// Pictures on Linux keep their pixels in an ordinary vector.
-#include <new>
+// Pictures on Linux keep their pixels in memory of their own: zeroed by calloc, which for large pictures
+// takes pages the system hands out zeroed anyway (a black picture costs no pass over its pixels, and parts
+// never drawn are never touched), or in the vector a decoder filled.
+#include <cstdlib>
 #include <vector>
 
 #include "gfx/ComPicture.h"
 
 struct PictureSurface {
-    std::vector<uint32_t> pixels;
+    std::vector<uint32_t> pixels; // adopted from a decoder
+    uint32_t* allocated = nullptr;
+    ~PictureSurface() { std::free(allocated); }
 };
 
 std::unique_ptr<PictureSurface, void (*)(PictureSurface*)> CComPicture::AllocateSurface(int width, int height,
                                                                                         uint32_t** bits, int* stride)
 {
     std::unique_ptr<PictureSurface, void (*)(PictureSurface*)> surface(nullptr, &CComPicture::ReleaseSurface);
-    try {
-        surface.reset(new PictureSurface);
-        surface->pixels.resize(static_cast<size_t>(width) * static_cast<size_t>(height));
-    } catch (const std::bad_alloc&) {
+    auto* s = new (std::nothrow) PictureSurface;
+    if (!s)
+        return surface;
+    surface.reset(s);
+    s->allocated =
+        static_cast<uint32_t*>(std::calloc(static_cast<size_t>(width) * static_cast<size_t>(height), sizeof(uint32_t)));
+    if (!s->allocated) {
         surface.reset();
         return surface;
     }
-    *bits = surface->pixels.data();
+    *bits = s->allocated;
     *stride = width;
     return surface;
 }
@@ -28,13 +35,12 @@ std::unique_ptr<PictureSurface, void (*)(PictureSurface*)> CComPicture::AdoptSur
                                                                                      uint32_t** bits, int* stride)
 {
     std::unique_ptr<PictureSurface, void (*)(PictureSurface*)> surface(nullptr, &CComPicture::ReleaseSurface);
-    try {
-        surface.reset(new PictureSurface);
-    } catch (const std::bad_alloc&) {
+    auto* s = new (std::nothrow) PictureSurface;
+    if (!s)
         return surface;
-    }
-    surface->pixels = std::move(image.pixels);
-    *bits = surface->pixels.data();
+    surface.reset(s);
+    s->pixels = std::move(image.pixels);
+    *bits = s->pixels.data();
     *stride = image.width;
     return surface;
 }
@@ -42,4 +48,9 @@ std::unique_ptr<PictureSurface, void (*)(PictureSurface*)> CComPicture::AdoptSur
 void CComPicture::ReleaseSurface(PictureSurface* surface)
 {
     delete surface;
+}
+
+bool CComPicture::NewSurfacesAreBlack()
+{
+    return true;
 }

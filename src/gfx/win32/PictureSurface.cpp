@@ -125,3 +125,9 @@ GdiClipScope::~GdiClipScope()
     if (m_dc)
         SelectClipRgn(m_dc, nullptr);
 }
+
+bool CComPicture::NewSurfacesAreBlack()
+{
+    // A DIB section's first contents are not promised.
+    return false;
+}

@@ -2,12 +2,7 @@
 
 #include "media/posix/AvMediaFile.h"
 
-extern "C" {
-#include <libavcodec/avcodec.h>
-#include <libavformat/avformat.h>
-#include <libavutil/channel_layout.h>
-#include <libswresample/swresample.h>
-}
+#include "media/posix/AvLibrary.h"
 
 #include <algorithm>
 #include <cstring>
@@ -19,11 +14,15 @@ CAvAudioSource::~CAvAudioSource()
 
 void CAvAudioSource::Close()
 {
-    swr_free(&swr_);
-    av_frame_free(&frame_);
-    av_packet_free(&packet_);
-    avcodec_free_context(&audio_);
-    avformat_close_input(&format_);
+    // Everything else is made after the input opened: a source never opened needs no libraries to close.
+    if (format_) {
+        const AvFunctions& av = *Av();
+        av.swr_free(&swr_);
+        av.av_frame_free(&frame_);
+        av.av_packet_free(&packet_);
+        av.avcodec_free_context(&audio_);
+        av.avformat_close_input(&format_);
+    }
     stream_ = -1;
     pending_.clear();
     pendingPos_ = 0;
@@ -37,26 +36,26 @@ bool CAvAudioSource::Open(const std::string& path)
     if (!format_)
         return false;
     const AVCodec* codec = nullptr;
-    stream_ = av_find_best_stream(format_, AVMEDIA_TYPE_AUDIO, -1, -1, &codec, 0);
+    stream_ = Av()->av_find_best_stream(format_, AVMEDIA_TYPE_AUDIO, -1, -1, &codec, 0);
     if (stream_ < 0 || !codec || !AvIsPlayableSound(format_->streams[stream_]))
         return Close(), false;
-    audio_ = avcodec_alloc_context3(codec);
-    if (!audio_ || avcodec_parameters_to_context(audio_, format_->streams[stream_]->codecpar) < 0 ||
-        avcodec_open2(audio_, codec, nullptr) < 0)
+    audio_ = Av()->avcodec_alloc_context3(codec);
+    if (!audio_ || Av()->avcodec_parameters_to_context(audio_, format_->streams[stream_]->codecpar) < 0 ||
+        Av()->avcodec_open2(audio_, codec, nullptr) < 0)
         return Close(), false;
 
     AVChannelLayout in{};
-    if (audio_->ch_layout.order == AV_CHANNEL_ORDER_UNSPEC || av_channel_layout_copy(&in, &audio_->ch_layout) < 0)
-        av_channel_layout_default(&in, std::max(1, audio_->ch_layout.nb_channels));
+    if (audio_->ch_layout.order == AV_CHANNEL_ORDER_UNSPEC || Av()->av_channel_layout_copy(&in, &audio_->ch_layout) < 0)
+        Av()->av_channel_layout_default(&in, std::max(1, audio_->ch_layout.nb_channels));
     AVChannelLayout out = AV_CHANNEL_LAYOUT_STEREO;
-    const int made = swr_alloc_set_opts2(&swr_, &out, AV_SAMPLE_FMT_S16, kRate, &in, audio_->sample_fmt,
-                                         audio_->sample_rate, 0, nullptr);
+    const int made = Av()->swr_alloc_set_opts2(&swr_, &out, AV_SAMPLE_FMT_S16, kRate, &in, audio_->sample_fmt,
+                                               audio_->sample_rate, 0, nullptr);
     channels_ = in.nb_channels;
-    av_channel_layout_uninit(&in);
-    if (made < 0 || swr_init(swr_) < 0)
+    Av()->av_channel_layout_uninit(&in);
+    if (made < 0 || Av()->swr_init(swr_) < 0)
         return Close(), false;
-    packet_ = av_packet_alloc();
-    frame_ = av_frame_alloc();
+    packet_ = Av()->av_packet_alloc();
+    frame_ = Av()->av_frame_alloc();
     if (!packet_ || !frame_)
         return Close(), false;
     return true;
@@ -66,11 +65,11 @@ bool CAvAudioSource::Rewind()
 {
     if (!format_)
         return false;
-    if (av_seek_frame(format_, stream_, 0, AVSEEK_FLAG_BACKWARD) < 0 &&
-        av_seek_frame(format_, -1, 0, AVSEEK_FLAG_BYTE) < 0)
+    if (Av()->av_seek_frame(format_, stream_, 0, AVSEEK_FLAG_BACKWARD) < 0 &&
+        Av()->av_seek_frame(format_, -1, 0, AVSEEK_FLAG_BYTE) < 0)
         return false;
-    avcodec_flush_buffers(audio_);
-    swr_init(swr_); // drops what the resampler held back
+    Av()->avcodec_flush_buffers(audio_);
+    Av()->swr_init(swr_); // drops what the resampler held back
     pending_.clear();
     pendingPos_ = 0;
     inputEnded_ = ended_ = false;
@@ -85,13 +84,13 @@ bool CAvAudioSource::Convert(const AVFrame* frame)
          frame->ch_layout.nb_channels != channels_))
         return false;
     const int inSamples = frame ? frame->nb_samples : 0;
-    const int room = swr_get_out_samples(swr_, inSamples);
+    const int room = Av()->swr_get_out_samples(swr_, inSamples);
     if (room <= 0)
         return false;
     pending_.resize(size_t(room) * kChannels);
     uint8_t* outPlanes[1] = {reinterpret_cast<uint8_t*>(pending_.data())};
-    const int got = swr_convert(swr_, outPlanes, room,
-                                frame ? const_cast<const uint8_t**>(frame->extended_data) : nullptr, inSamples);
+    const int got = Av()->swr_convert(swr_, outPlanes, room,
+                                      frame ? const_cast<const uint8_t**>(frame->extended_data) : nullptr, inSamples);
     pending_.resize(size_t(std::max(got, 0)) * kChannels);
     pendingPos_ = 0;
     return got > 0;
@@ -100,7 +99,7 @@ bool CAvAudioSource::Convert(const AVFrame* frame)
 bool CAvAudioSource::DecodeMore()
 {
     for (;;) {
-        const int received = avcodec_receive_frame(audio_, frame_);
+        const int received = Av()->avcodec_receive_frame(audio_, frame_);
         if (received == 0) {
             if (Convert(frame_))
                 return true;
@@ -111,13 +110,13 @@ bool CAvAudioSource::DecodeMore()
         if (inputEnded_)
             return Convert(nullptr);
         for (;;) {
-            if (av_read_frame(format_, packet_) < 0) {
+            if (Av()->av_read_frame(format_, packet_) < 0) {
                 inputEnded_ = true;
-                avcodec_send_packet(audio_, nullptr);
+                Av()->avcodec_send_packet(audio_, nullptr);
                 break;
             }
-            const int sent = packet_->stream_index == stream_ ? avcodec_send_packet(audio_, packet_) : -1;
-            av_packet_unref(packet_);
+            const int sent = packet_->stream_index == stream_ ? Av()->avcodec_send_packet(audio_, packet_) : -1;
+            Av()->av_packet_unref(packet_);
             if (sent == 0)
                 break;
         }

@@ -1,12 +1,6 @@
 #include "media/posix/AvMediaFile.h"
 
-extern "C" {
-#include <libavcodec/avcodec.h>
-#include <libavformat/avformat.h>
-#include <libavutil/imgutils.h>
-#include <libavutil/log.h>
-#include <libswscale/swscale.h>
-}
+#include "media/posix/AvLibrary.h"
 
 #include <algorithm>
 #include <vector>
@@ -20,19 +14,9 @@ constexpr int kMaxChannels = 64;
 constexpr const char* kFormats = "wav,w64,mp3,aac,ac3,eac3,flac,ogg,aiff,au,caf,wv,amr,avi,mov,matroska,mpeg,mpegts,"
                                  "mpegvideo,asf,flv,m4v,h264,hevc,dv";
 
-void QuietLibraries()
-{
-    // Errors are results here; the libraries' own reports would only clutter the output.
-    static const bool quiet = [] {
-        av_log_set_level(AV_LOG_QUIET);
-        return true;
-    }();
-    (void)quiet;
-}
-
 int64_t ToMs(int64_t value, AVRational base)
 {
-    return av_rescale_q(value, base, AVRational{1, 1000});
+    return Av()->av_rescale_q(value, base, AVRational{1, 1000});
 }
 
 // Sounds whose rate or channels no sound card knows are not sound: converting them would take unbounded
@@ -52,26 +36,26 @@ bool IsPicture(const AVStream* stream)
 // The end of the last packet, for files whose length the container only estimates from the bit rate.
 int64_t ScanLengthMs(AVFormatContext* format)
 {
-    AVPacket* packet = av_packet_alloc();
+    AVPacket* packet = Av()->av_packet_alloc();
     if (!packet)
         return 0;
     int64_t end = 0;
-    while (av_read_frame(format, packet) >= 0) {
+    while (Av()->av_read_frame(format, packet) >= 0) {
         const AVStream* stream = format->streams[packet->stream_index];
         if (packet->pts != AV_NOPTS_VALUE) {
             const int64_t start = stream->start_time != AV_NOPTS_VALUE ? stream->start_time : 0;
             end = std::max(end, ToMs(packet->pts - start + std::max<int64_t>(packet->duration, 0), stream->time_base));
         }
-        av_packet_unref(packet);
+        Av()->av_packet_unref(packet);
     }
-    av_packet_free(&packet);
+    Av()->av_packet_free(&packet);
     return end;
 }
 
 int64_t LengthOf(AVFormatContext* format)
 {
     if (format->duration > 0)
-        return av_rescale(format->duration, 1000, AV_TIME_BASE);
+        return Av()->av_rescale(format->duration, 1000, AV_TIME_BASE);
     int64_t longest = 0;
     for (unsigned i = 0; i < format->nb_streams; ++i) {
         const AVStream* stream = format->streams[i];
@@ -95,27 +79,28 @@ std::string AvFileUrl(const std::string& path)
 
 AVFormatContext* AvOpenInput(const std::string& path)
 {
-    QuietLibraries();
+    if (!Av())
+        return nullptr;
     AVDictionary* options = nullptr;
-    av_dict_set(&options, "protocol_whitelist", "file", 0);
-    av_dict_set(&options, "format_whitelist", kFormats, 0);
+    Av()->av_dict_set(&options, "protocol_whitelist", "file", 0);
+    Av()->av_dict_set(&options, "format_whitelist", kFormats, 0);
     AVFormatContext* format = nullptr;
-    const int opened = avformat_open_input(&format, AvFileUrl(path).c_str(), nullptr, &options);
-    av_dict_free(&options);
+    const int opened = Av()->avformat_open_input(&format, AvFileUrl(path).c_str(), nullptr, &options);
+    Av()->av_dict_free(&options);
     if (opened < 0)
         return nullptr;
 
     // The decoders that look at the first packets obey the same picture limit as playback.
     std::vector<AVDictionary*> streamOptions(format->nb_streams, nullptr);
     for (AVDictionary*& o : streamOptions) {
-        av_dict_set_int(&o, "max_pixels", CAvMediaFile::kMaxPixels, 0);
-        av_dict_set(&o, "threads", "1", 0);
+        Av()->av_dict_set_int(&o, "max_pixels", CAvMediaFile::kMaxPixels, 0);
+        Av()->av_dict_set(&o, "threads", "1", 0);
     }
-    const int found = avformat_find_stream_info(format, streamOptions.empty() ? nullptr : streamOptions.data());
+    const int found = Av()->avformat_find_stream_info(format, streamOptions.empty() ? nullptr : streamOptions.data());
     for (AVDictionary*& o : streamOptions)
-        av_dict_free(&o);
+        Av()->av_dict_free(&o);
     if (found < 0) {
-        avformat_close_input(&format);
+        Av()->avformat_close_input(&format);
         return nullptr;
     }
     return format;
@@ -128,13 +113,17 @@ CAvMediaFile::~CAvMediaFile()
 
 void CAvMediaFile::Close()
 {
-    sws_freeContext(sws_);
-    sws_ = nullptr;
-    av_frame_free(&current_);
-    av_frame_free(&next_);
-    av_packet_free(&packet_);
-    avcodec_free_context(&video_);
-    avformat_close_input(&format_);
+    // Everything else is made after the input opened: a file never opened needs no libraries to close.
+    if (format_) {
+        const AvFunctions& av = *Av();
+        av.sws_freeContext(sws_);
+        sws_ = nullptr;
+        av.av_frame_free(&current_);
+        av.av_frame_free(&next_);
+        av.av_packet_free(&packet_);
+        av.avcodec_free_context(&video_);
+        av.avformat_close_input(&format_);
+    }
     videoStream_ = -1;
     hasAudio_ = false;
     haveCurrent_ = haveNext_ = inputEnded_ = decoderEnded_ = false;
@@ -155,7 +144,7 @@ bool CAvMediaFile::Open(const std::string& path)
     for (unsigned i = 0; i < format_->nb_streams; ++i) {
         const AVStream* stream = format_->streams[i];
         const AVCodecParameters* par = stream->codecpar;
-        if (!avcodec_find_decoder(par->codec_id))
+        if (!Av()->avcodec_find_decoder(par->codec_id))
             continue;
         if (IsSound(stream))
             hasAudio_ = true;
@@ -165,16 +154,16 @@ bool CAvMediaFile::Open(const std::string& path)
     }
     if (videoStream_ >= 0) {
         const AVCodecParameters* par = format_->streams[videoStream_]->codecpar;
-        video_ = avcodec_alloc_context3(avcodec_find_decoder(par->codec_id));
-        if (!video_ || avcodec_parameters_to_context(video_, par) < 0) {
+        video_ = Av()->avcodec_alloc_context3(Av()->avcodec_find_decoder(par->codec_id));
+        if (!video_ || Av()->avcodec_parameters_to_context(video_, par) < 0) {
             Close();
             return false;
         }
         video_->max_pixels = kMaxPixels;
         video_->thread_count = 0;
-        if (avcodec_open2(video_, video_->codec, nullptr) < 0) {
+        if (Av()->avcodec_open2(video_, video_->codec, nullptr) < 0) {
             // A picture that cannot be decoded leaves a file that may still have sound.
-            avcodec_free_context(&video_);
+            Av()->avcodec_free_context(&video_);
             videoStream_ = -1;
         } else {
             width_ = par->width;
@@ -189,14 +178,14 @@ bool CAvMediaFile::Open(const std::string& path)
     if (format_->duration_estimation_method == AVFMT_DURATION_FROM_BITRATE || LengthOf(format_) <= 0) {
         // The bit rate only guesses (variable-rate MP3 without a header): count the packets, then start over.
         lengthMs_ = ScanLengthMs(format_);
-        if (av_seek_frame(format_, -1, 0, AVSEEK_FLAG_BACKWARD) < 0)
-            av_seek_frame(format_, -1, 0, AVSEEK_FLAG_BYTE);
+        if (Av()->av_seek_frame(format_, -1, 0, AVSEEK_FLAG_BACKWARD) < 0)
+            Av()->av_seek_frame(format_, -1, 0, AVSEEK_FLAG_BYTE);
     } else {
         lengthMs_ = LengthOf(format_);
     }
-    packet_ = av_packet_alloc();
-    current_ = av_frame_alloc();
-    next_ = av_frame_alloc();
+    packet_ = Av()->av_packet_alloc();
+    current_ = Av()->av_frame_alloc();
+    next_ = Av()->av_frame_alloc();
     if (!packet_ || !current_ || !next_) {
         Close();
         return false;
@@ -209,7 +198,7 @@ bool CAvMediaFile::DecodeNext(AVFrame* into)
     if (!video_ || decoderEnded_)
         return false;
     for (;;) {
-        const int received = avcodec_receive_frame(video_, into);
+        const int received = Av()->avcodec_receive_frame(video_, into);
         if (received == 0) {
             if (into->width > 0 && into->height > 0 && into->format >= 0)
                 return true;
@@ -224,15 +213,15 @@ bool CAvMediaFile::DecodeNext(AVFrame* into)
             return false;
         }
         for (;;) {
-            if (av_read_frame(format_, packet_) < 0) {
+            if (Av()->av_read_frame(format_, packet_) < 0) {
                 inputEnded_ = true;
-                avcodec_send_packet(video_, nullptr);
+                Av()->avcodec_send_packet(video_, nullptr);
                 break;
             }
             const bool ours = packet_->stream_index == videoStream_;
             // A damaged packet is skipped; the decoder goes on with the next.
-            const int sent = ours ? avcodec_send_packet(video_, packet_) : -1;
-            av_packet_unref(packet_);
+            const int sent = ours ? Av()->avcodec_send_packet(video_, packet_) : -1;
+            Av()->av_packet_unref(packet_);
             if (sent == 0)
                 break;
         }
@@ -243,10 +232,10 @@ bool CAvMediaFile::Rewind()
 {
     const AVStream* stream = format_->streams[videoStream_];
     const int64_t start = stream->start_time != AV_NOPTS_VALUE ? stream->start_time : 0;
-    if (av_seek_frame(format_, videoStream_, start, AVSEEK_FLAG_BACKWARD) < 0 &&
-        av_seek_frame(format_, -1, 0, AVSEEK_FLAG_BYTE) < 0)
+    if (Av()->av_seek_frame(format_, videoStream_, start, AVSEEK_FLAG_BACKWARD) < 0 &&
+        Av()->av_seek_frame(format_, -1, 0, AVSEEK_FLAG_BYTE) < 0)
         return false;
-    avcodec_flush_buffers(video_);
+    Av()->avcodec_flush_buffers(video_);
     advanced_ = 0;
     haveCurrent_ = haveNext_ = inputEnded_ = decoderEnded_ = false;
     return true;
@@ -298,13 +287,13 @@ bool CAvMediaFile::Scale(const AVFrame* frame, int width, int height)
 {
     if ((scaled_.Width() != width || scaled_.Height() != height) && !scaled_.CreateBlank(width, height, 0))
         return false;
-    sws_ = sws_getCachedContext(sws_, frame->width, frame->height, AVPixelFormat(frame->format), width, height,
-                                AV_PIX_FMT_BGR0, SWS_BILINEAR, nullptr, nullptr, nullptr);
+    sws_ = Av()->sws_getCachedContext(sws_, frame->width, frame->height, AVPixelFormat(frame->format), width, height,
+                                      AV_PIX_FMT_BGR0, SWS_BILINEAR, nullptr, nullptr, nullptr);
     if (!sws_)
         return false;
     uint8_t* planes[4] = {reinterpret_cast<uint8_t*>(scaled_.Pixels()), nullptr, nullptr, nullptr};
     const int strides[4] = {scaled_.Stride() * 4, 0, 0, 0};
-    return sws_scale(sws_, frame->data, frame->linesize, 0, frame->height, planes, strides) > 0;
+    return Av()->sws_scale(sws_, frame->data, frame->linesize, 0, frame->height, planes, strides) > 0;
 }
 
 bool CAvMediaFile::DrawFrame(int64_t positionMs, CComPicture& target, const Rect& dest, const Rect& clip)

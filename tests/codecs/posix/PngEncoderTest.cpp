@@ -10,16 +10,19 @@ namespace {
 struct PngCase {
     PngPixels layout;
     int level;
+    int width = 37;
+    int height = 11;
 };
 
 class PngEncoderRoundTrip : public ::testing::TestWithParam<PngCase> { };
 
-// Every layout at a fast and a thorough level (their filters differ) decodes to the very pixels given, with
-// rows wider than the picture and values that make the filters wrap around.
+// Every layout at a fast and a thorough level (their filters and compressors differ) decodes to the very
+// pixels given, with rows wider than the picture and values that make the filters wrap around; large
+// pictures at fast levels are compressed in two halves that must join into one stream.
 TEST_P(PngEncoderRoundTrip, DecodesToThePixelsGiven)
 {
     const PngCase c = GetParam();
-    constexpr int kW = 37, kH = 11;
+    const int kW = c.width, kH = c.height;
     const int bytesPerPixel = c.layout == PngPixels::Rgb ? 3 : 4;
     const size_t stride = static_cast<size_t>(kW + 5) * bytesPerPixel;
     std::vector<uint8_t> pixels(stride * kH);
@@ -54,7 +57,9 @@ TEST_P(PngEncoderRoundTrip, DecodesToThePixelsGiven)
 INSTANTIATE_TEST_SUITE_P(Layouts, PngEncoderRoundTrip,
                          ::testing::Values(PngCase{PngPixels::Rgb, 1}, PngCase{PngPixels::Rgb, 6},
                                            PngCase{PngPixels::Rgba, 1}, PngCase{PngPixels::Rgba, 9},
-                                           PngCase{PngPixels::Bgrx, 0}, PngCase{PngPixels::Bgrx, 6}));
+                                           PngCase{PngPixels::Bgrx, 0}, PngCase{PngPixels::Bgrx, 6},
+                                           PngCase{PngPixels::Bgrx, 1, 701, 601},
+                                           PngCase{PngPixels::Rgba, 1, 600, 601}));
 
 TEST(PngEncoder, RefusesNoPixelsOrNoSize)
 {

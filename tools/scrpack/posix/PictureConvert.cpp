@@ -6,10 +6,7 @@
 #include "codecs/BuiltinExpic.h"
 #include "codecs/posix/PngEncoder.h"
 
-#include <libheif/heif.h>
-#include <tiffio.h>
-#include <turbojpeg.h>
-#include <webp/decode.h>
+#include "posix/ConvertLibraries.h"
 
 #include <algorithm>
 #include <cstdarg>
@@ -60,21 +57,22 @@ void OnTiffError(const char*, const char* format, va_list args)
 
 Rgba DecodeTiff(const std::string& path)
 {
-    TIFFSetWarningHandler(nullptr);
-    TIFFSetErrorHandler(OnTiffError);
+    const ConvertFunctions& lib = Converters();
+    lib.TIFFSetWarningHandler(nullptr);
+    lib.TIFFSetErrorHandler(OnTiffError);
     g_tiffError.clear();
-    std::unique_ptr<TIFF, void (*)(TIFF*)> tif(TIFFOpen(path.c_str(), "r"), TIFFClose);
+    std::unique_ptr<TIFF, void (*)(TIFF*)> tif(lib.TIFFOpen(path.c_str(), "r"), lib.TIFFClose);
     if (!tif)
         throw ConvertError("the TIFF data does not open: " + g_tiffError);
     uint32_t width = 0, height = 0;
     uint16_t compression = COMPRESSION_NONE;
-    TIFFGetField(tif.get(), TIFFTAG_IMAGEWIDTH, &width);
-    TIFFGetField(tif.get(), TIFFTAG_IMAGELENGTH, &height);
-    TIFFGetField(tif.get(), TIFFTAG_COMPRESSION, &compression);
+    lib.TIFFGetField(tif.get(), TIFFTAG_IMAGEWIDTH, &width);
+    lib.TIFFGetField(tif.get(), TIFFTAG_IMAGELENGTH, &height);
+    lib.TIFFGetField(tif.get(), TIFFTAG_COMPRESSION, &compression);
     CheckSize(static_cast<int>(std::min<uint32_t>(width, INT32_MAX)),
               static_cast<int>(std::min<uint32_t>(height, INT32_MAX)));
     std::vector<uint32_t> raster(static_cast<size_t>(width) * height);
-    if (!TIFFReadRGBAImageOriented(tif.get(), width, height, raster.data(), ORIENTATION_TOPLEFT, 0))
+    if (!lib.TIFFReadRGBAImageOriented(tif.get(), width, height, raster.data(), ORIENTATION_TOPLEFT, 0))
         throw ConvertError("the TIFF data does not decode: " + g_tiffError);
     Rgba image;
     image.width = static_cast<int>(width);
@@ -92,8 +90,9 @@ Rgba DecodeTiff(const std::string& path)
 
 Rgba DecodeWebp(const std::vector<uint8_t>& bytes)
 {
+    const ConvertFunctions& lib = Converters();
     WebPBitstreamFeatures features;
-    if (WebPGetFeatures(bytes.data(), bytes.size(), &features) != VP8_STATUS_OK)
+    if (lib.WebPGetFeaturesInternal(bytes.data(), bytes.size(), &features, WEBP_DECODER_ABI_VERSION) != VP8_STATUS_OK)
         throw ConvertError("the WebP data does not decode");
     CheckSize(features.width, features.height);
     Rgba image;
@@ -101,34 +100,36 @@ Rgba DecodeWebp(const std::vector<uint8_t>& bytes)
     image.height = features.height;
     image.lossless = features.format == 2;
     image.pixels.resize(static_cast<size_t>(image.width) * image.height * 4);
-    if (!WebPDecodeRGBAInto(bytes.data(), bytes.size(), image.pixels.data(), image.pixels.size(), image.width * 4))
+    if (!lib.WebPDecodeRGBAInto(bytes.data(), bytes.size(), image.pixels.data(), image.pixels.size(), image.width * 4))
         throw ConvertError("the WebP data does not decode (damaged or cut short)");
     return image;
 }
 
 Rgba DecodeHeif(const std::string& path)
 {
-    std::unique_ptr<heif_context, void (*)(heif_context*)> context(heif_context_alloc(), heif_context_free);
-    heif_error error = heif_context_read_from_file(context.get(), path.c_str(), nullptr);
+    const ConvertFunctions& lib = Converters();
+    std::unique_ptr<heif_context, void (*)(heif_context*)> context(lib.heif_context_alloc(), lib.heif_context_free);
+    heif_error error = lib.heif_context_read_from_file(context.get(), path.c_str(), nullptr);
     if (error.code != heif_error_Ok)
         throw ConvertError(std::string("the HEIF data does not open: ") + error.message);
     heif_image_handle* rawHandle = nullptr;
-    error = heif_context_get_primary_image_handle(context.get(), &rawHandle);
+    error = lib.heif_context_get_primary_image_handle(context.get(), &rawHandle);
     if (error.code != heif_error_Ok)
         throw ConvertError(std::string("the HEIF file holds no picture: ") + error.message);
-    std::unique_ptr<heif_image_handle, void (*)(const heif_image_handle*)> handle(rawHandle, heif_image_handle_release);
-    CheckSize(heif_image_handle_get_width(handle.get()), heif_image_handle_get_height(handle.get()));
+    std::unique_ptr<heif_image_handle, void (*)(const heif_image_handle*)> handle(rawHandle,
+                                                                                  lib.heif_image_handle_release);
+    CheckSize(lib.heif_image_handle_get_width(handle.get()), lib.heif_image_handle_get_height(handle.get()));
     heif_image* rawImage = nullptr;
     // The decoder applies the file's rotation and mirroring itself.
-    error = heif_decode_image(handle.get(), &rawImage, heif_colorspace_RGB, heif_chroma_interleaved_RGBA, nullptr);
+    error = lib.heif_decode_image(handle.get(), &rawImage, heif_colorspace_RGB, heif_chroma_interleaved_RGBA, nullptr);
     if (error.code != heif_error_Ok)
         throw ConvertError(std::string("the HEIF picture does not decode: ") + error.message);
-    std::unique_ptr<heif_image, void (*)(const heif_image*)> decoded(rawImage, heif_image_release);
+    std::unique_ptr<heif_image, void (*)(const heif_image*)> decoded(rawImage, lib.heif_image_release);
     int stride = 0;
-    const uint8_t* plane = heif_image_get_plane_readonly(decoded.get(), heif_channel_interleaved, &stride);
+    const uint8_t* plane = lib.heif_image_get_plane_readonly(decoded.get(), heif_channel_interleaved, &stride);
     Rgba image;
-    image.width = heif_image_get_width(decoded.get(), heif_channel_interleaved);
-    image.height = heif_image_get_height(decoded.get(), heif_channel_interleaved);
+    image.width = lib.heif_image_get_width(decoded.get(), heif_channel_interleaved);
+    image.height = lib.heif_image_get_height(decoded.get(), heif_channel_interleaved);
     CheckSize(image.width, image.height);
     if (!plane || stride < image.width * 4)
         throw ConvertError("the HEIF picture does not decode");
@@ -171,17 +172,18 @@ Rgba Orient(const Rgba& in, int orientation)
 
 std::string EncodeJpeg(const Rgba& image)
 {
-    std::unique_ptr<void, int (*)(tjhandle)> tj(tjInitCompress(), tjDestroy);
+    const ConvertFunctions& lib = Converters();
+    std::unique_ptr<void, int (*)(tjhandle)> tj(lib.tjInitCompress(), lib.tjDestroy);
     unsigned char* buffer = nullptr;
     unsigned long size = 0;
     if (!tj ||
-        tjCompress2(tj.get(), image.pixels.data(), image.width, image.width * 4, image.height, TJPF_RGBA, &buffer,
-                    &size, TJSAMP_420, kJpegQuality, TJFLAG_ACCURATEDCT) != 0) {
-        tjFree(buffer);
+        lib.tjCompress2(tj.get(), image.pixels.data(), image.width, image.width * 4, image.height, TJPF_RGBA, &buffer,
+                        &size, TJSAMP_420, kJpegQuality, TJFLAG_ACCURATEDCT) != 0) {
+        lib.tjFree(buffer);
         throw ConvertError("the picture cannot be encoded as JPEG");
     }
     std::string out(reinterpret_cast<const char*>(buffer), size);
-    tjFree(buffer);
+    lib.tjFree(buffer);
     return out;
 }
 
@@ -211,9 +213,10 @@ std::string Encode(const Rgba& image, std::string& extension)
 // A JPEG turned upright without decoding it, when its size allows; nothing otherwise.
 std::optional<std::string> TransformJpeg(const std::vector<uint8_t>& bytes, int orientation)
 {
+    const ConvertFunctions& lib = Converters();
     static const int kOps[] = {TJXOP_NONE,      TJXOP_NONE,  TJXOP_HFLIP,      TJXOP_ROT180, TJXOP_VFLIP,
                                TJXOP_TRANSPOSE, TJXOP_ROT90, TJXOP_TRANSVERSE, TJXOP_ROT270};
-    std::unique_ptr<void, int (*)(tjhandle)> tj(tjInitTransform(), tjDestroy);
+    std::unique_ptr<void, int (*)(tjhandle)> tj(lib.tjInitTransform(), lib.tjDestroy);
     if (!tj)
         return std::nullopt;
     tjtransform transform{};
@@ -221,12 +224,12 @@ std::optional<std::string> TransformJpeg(const std::vector<uint8_t>& bytes, int 
     transform.options = TJXOPT_PERFECT;
     unsigned char* buffer = nullptr;
     unsigned long size = 0;
-    if (tjTransform(tj.get(), bytes.data(), bytes.size(), 1, &buffer, &size, &transform, 0) != 0) {
-        tjFree(buffer);
+    if (lib.tjTransform(tj.get(), bytes.data(), bytes.size(), 1, &buffer, &size, &transform, 0) != 0) {
+        lib.tjFree(buffer);
         return std::nullopt;
     }
     std::string out(reinterpret_cast<const char*>(buffer), size);
-    tjFree(buffer);
+    lib.tjFree(buffer);
     // The markers are copied: the tag must now say upright, or viewers would turn the picture again.
     const ExifInfo exif = ReadJpegExif(reinterpret_cast<const uint8_t*>(out.data()), out.size());
     if (exif.orientationOffset + 2 <= out.size() && exif.orientationOffset > 0) {
@@ -238,10 +241,11 @@ std::optional<std::string> TransformJpeg(const std::vector<uint8_t>& bytes, int 
 
 Rgba DecodeJpegPixels(const std::vector<uint8_t>& bytes)
 {
-    std::unique_ptr<void, int (*)(tjhandle)> tj(tjInitDecompress(), tjDestroy);
+    const ConvertFunctions& lib = Converters();
+    std::unique_ptr<void, int (*)(tjhandle)> tj(lib.tjInitDecompress(), lib.tjDestroy);
     int width = 0, height = 0, subsampling = 0, colourspace = 0;
     if (!tj ||
-        tjDecompressHeader3(tj.get(), bytes.data(), bytes.size(), &width, &height, &subsampling, &colourspace) != 0)
+        lib.tjDecompressHeader3(tj.get(), bytes.data(), bytes.size(), &width, &height, &subsampling, &colourspace) != 0)
         throw ConvertError("the JPEG data does not decode");
     CheckSize(width, height);
     Rgba image;
@@ -249,8 +253,8 @@ Rgba DecodeJpegPixels(const std::vector<uint8_t>& bytes)
     image.height = height;
     image.lossless = false;
     image.pixels.resize(static_cast<size_t>(width) * height * 4);
-    if (tjDecompress2(tj.get(), bytes.data(), bytes.size(), image.pixels.data(), width, width * 4, height, TJPF_RGBA,
-                      TJFLAG_ACCURATEDCT) != 0)
+    if (lib.tjDecompress2(tj.get(), bytes.data(), bytes.size(), image.pixels.data(), width, width * 4, height,
+                          TJPF_RGBA, TJFLAG_ACCURATEDCT) != 0)
         throw ConvertError("the JPEG data does not decode (damaged or cut short)");
     return image;
 }
