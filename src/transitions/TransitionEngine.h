@@ -1,6 +1,7 @@
 #pragma once
 #include <chrono>
 #include <cstdint>
+#include <initializer_list>
 #include <vector>
 
 #include "gfx/Geometry.h"
@@ -47,6 +48,20 @@ public:
     void ShowPicture(const CComPicture& picture);
     // The same, only inside the region (slide coordinates).
     void ShowPictureThrough(const CComPicture& picture, const Region& region);
+    // Lets draw(canvas, at) change the canvas's pixels inside the rectangles (slide coordinates; `at` is the
+    // slide's window position) directly, then shows them: for pieces too fine for block copies. draw must
+    // stay inside both the rectangles and the canvas.
+    template <class Draw> void DrawOnCanvas(std::initializer_list<Rect> changed, Draw&& draw)
+    {
+        if (!canvas_)
+            return;
+        slideWhole_ = false;
+        draw(*canvas_, Point{slideLeft_, slideTop_});
+        for (const Rect& r : changed) {
+            const Rect c = r.Intersect(SlideBounds());
+            Touch(slideLeft_ + c.left, slideTop_ + c.top, c.Width(), c.Height());
+        }
+    }
     // Fills a picture with the background under the slide, making it slide-sized.
     void BackgroundUnderSlide(CComPicture& picture) const;
 

@@ -21,20 +21,33 @@ CombFrame CombAt(int n, int extent, bool rows)
     return rows ? CombFrame{2 * n - 1, start - 4 * (n - 1)} : CombFrame{n, start - 2 * (n - 1)};
 }
 
+// The k in [0, count) for which first + 2k + at lies in [0, size): a run of every other pixel cut to a row.
+void CutToRow(int first, int count, int at, int size, int& kFrom, int& kTo)
+{
+    const int lo = -at - first, hi = size - at - first; // first + 2k must lie in [lo + first, hi + first)
+    kFrom = std::max(0, lo > 0 ? (lo + 1) / 2 : 0);
+    kTo = std::min(count, hi > 0 ? (hi + 1) / 2 : 0);
+}
+
 // Columns are gathered row by row: a copy per one-pixel column would walk the whole slide once per column.
-void CombColumns(CComPicture& picture, const CComPicture& slide, const CombFrame& f)
+// The slide lies at `at` on the picture, which may cut it.
+void CombColumns(CComPicture& picture, Point at, const CComPicture& slide, const CombFrame& f)
 {
     const int w = slide.Width(), s = f.offset;
     // The pairs whose source and destination columns both lie on the slide.
     const int evens = std::max(0, std::min({f.pairs, (w + 1) / 2, (w - s + 1) / 2}));
     const int odds = std::max(0, std::min({f.pairs, w / 2, (w - s) / 2}));
-    for (int y = 0; y < slide.Height(); ++y) {
-        uint32_t* to = picture.Row(y);
+    int e0, e1, o0, o1;
+    CutToRow(0, evens, at.x, picture.Width(), e0, e1);
+    CutToRow(s + 1, odds, at.x, picture.Width(), o0, o1);
+    const int y0 = std::max(0, -at.y), y1 = std::min(slide.Height(), picture.Height() - at.y);
+    for (int y = y0; y < y1; ++y) {
+        uint32_t* to = picture.Row(at.y + y);
         const uint32_t* from = slide.Row(y);
-        for (int k = 0; k < evens; ++k)
-            to[2 * k] = from[s + 2 * k];
-        for (int k = 0; k < odds; ++k)
-            to[s + 2 * k + 1] = from[2 * k + 1];
+        for (int k = e0; k < e1; ++k)
+            to[at.x + 2 * k] = from[s + 2 * k];
+        for (int k = o0; k < o1; ++k)
+            to[at.x + s + 2 * k + 1] = from[2 * k + 1];
     }
 }
 
@@ -46,28 +59,33 @@ void Comb(TransitionEngine& fx, const EffectParams& p)
     TransitionEngine::StepOverride fixed(fx, 2);
     const bool rows = p.variant == 1;
     const int w = fx.SlideWidth(), extent = rows ? fx.SlideHeight() : w;
+    // The first frame is composed over the background under the slide and shown whole; from then on the
+    // canvas holds that picture, and the lines move on in two growing bands drawn straight on it.
     ComposedFrame frame(fx);
     for (int n = 1; frame.Ready(); ++n) {
         const CombFrame f = CombAt(n, extent, rows);
         if (extent / 2 + 1 < f.pairs - 1)
             break;
-        if (rows) {
+        const int h = fx.SlideHeight();
+        const int even = 2 * f.pairs, oddFrom = f.offset + 1, oddTo = f.offset + 2 * f.pairs;
+        if (rows && n == 1) {
             for (int k = 0; k < f.pairs; ++k) {
                 frame.FromSlide(Rect{0, 2 * k, w, 2 * k + 1}, Point{0, f.offset + 2 * k});
                 frame.FromSlide(Rect{0, f.offset + 2 * k + 1, w, f.offset + 2 * k + 2}, Point{0, 2 * k + 1});
             }
+        } else if (rows) {
+            for (int k = 0; k < f.pairs; ++k) {
+                fx.CopySlide(Rect{0, 2 * k, w, 2 * k + 1}, Point{0, f.offset + 2 * k});
+                fx.CopySlide(Rect{0, f.offset + 2 * k + 1, w, f.offset + 2 * k + 2}, Point{0, 2 * k + 1});
+            }
+        } else if (n == 1) {
+            CombColumns(frame.Picture(), Point{0, 0}, fx.Slide(), f);
         } else {
-            CombColumns(frame.Picture(), fx.Slide(), f);
+            fx.DrawOnCanvas({Rect{0, 0, even, h}, Rect{oddFrom, 0, oddTo, h}},
+                            [&](CComPicture& canvas, Point at) { CombColumns(canvas, at, fx.Slide(), f); });
         }
-        if (n == 1) {
+        if (n == 1)
             frame.Show(); // the background around the first lines too
-        } else {
-            // The lines only move on in their two bands, which grow: nothing else has changed.
-            const int h = fx.SlideHeight();
-            const int even = 2 * f.pairs, oddFrom = f.offset + 1, oddTo = f.offset + 2 * f.pairs;
-            frame.Show(rows ? Rect{0, 0, w, even} : Rect{0, 0, even, h});
-            frame.Show(rows ? Rect{0, oddFrom, w, oddTo} : Rect{oddFrom, 0, oddTo, h});
-        }
         if (!fx.EndFrame(p.delayMs))
             break;
     }
