@@ -16,10 +16,11 @@ namespace {
 std::atomic<bool> g_useWide{true};
 
 #if defined(QM_WIDE_ROWS)
-bool HasAvx2()
+// The wide paths are taken: the processor has AVX2 and nobody switched them off.
+bool Wide()
 {
     static const bool has = __builtin_cpu_supports("avx2");
-    return has;
+    return has && g_useWide.load(std::memory_order_relaxed);
 }
 
 // Sums of eight pixels over the tap pairs: per 128-bit lane, acc0..acc3 hold pixels 0-3 of the lane's four.
@@ -168,7 +169,7 @@ void UseWideRows(bool use)
 int CombineRowsWide(const uint32_t* const* rows, const int32_t* pairWeight, int taps, int from, int count, int16_t* out)
 {
 #if defined(QM_WIDE_ROWS)
-    if (g_useWide.load(std::memory_order_relaxed) && HasAvx2())
+    if (Wide())
         return Combined(rows, pairWeight, taps, from, count, out);
 #endif
     (void)rows, (void)pairWeight, (void)taps, (void)from, (void)count, (void)out;
@@ -179,7 +180,7 @@ int CombineRowsWideToPixels(const uint32_t* const* rows, const int32_t* pairWeig
                             uint32_t* out)
 {
 #if defined(QM_WIDE_ROWS)
-    if (g_useWide.load(std::memory_order_relaxed) && HasAvx2())
+    if (Wide())
         return Pixels(rows, pairWeight, taps, from, count, out);
 #endif
     (void)rows, (void)pairWeight, (void)taps, (void)from, (void)count, (void)out;
@@ -190,7 +191,7 @@ int CombineAdjacentColumnsWide(const int16_t* row, const int* tapIndex, const in
                                const uint8_t* adjacentQuad, int spanLo, int at, int count, uint32_t* out)
 {
 #if defined(QM_WIDE_ROWS)
-    if (g_useWide.load(std::memory_order_relaxed) && HasAvx2())
+    if (Wide())
         return AdjacentColumns(row, tapIndex, tapStart, pairWeight, adjacentQuad, spanLo, at, count, out);
 #endif
     (void)row, (void)tapIndex, (void)tapStart, (void)pairWeight, (void)adjacentQuad, (void)spanLo, (void)count,
@@ -202,7 +203,7 @@ int FilterAdjacentColumnsWide(const uint32_t* row, const int* tapIndex, const in
                               const uint8_t* adjacentQuad, int at, int count, uint32_t* out)
 {
 #if defined(QM_WIDE_ROWS)
-    if (g_useWide.load(std::memory_order_relaxed) && HasAvx2())
+    if (Wide())
         return AdjacentPixelColumns(row, tapIndex, tapStart, pairWeight, adjacentQuad, at, count, out);
 #endif
     (void)row, (void)tapIndex, (void)tapStart, (void)pairWeight, (void)adjacentQuad, (void)count, (void)out;

@@ -36,8 +36,6 @@ public:
     }
 
     void Show() { fx_.ShowPicture(picture_); }
-    // Only the picture's pixels inside the region (slide coordinates).
-    void Show(const Region& region) { fx_.ShowPictureThrough(picture_, region); }
     // Only the part r of the picture.
     void Show(const Rect& r)
     {

@@ -223,25 +223,12 @@ int TransitionEngine::SetStretchModeBoth(int mode)
 
 void TransitionEngine::CopySlideClipped(int x, int y, const Region& region)
 {
-    if (slide_)
-        CopyPictureClipped(x, y, *slide_, region);
-}
-
-void TransitionEngine::ShowPictureThrough(const CComPicture& picture, const Region& region)
-{
-    Region shown = region;
-    shown.Offset(slideLeft_, slideTop_);
-    CopyPictureClipped(slideLeft_, slideTop_, picture, shown);
-}
-
-void TransitionEngine::CopyPictureClipped(int x, int y, const CComPicture& picture, const Region& region)
-{
-    if (!canvas_)
+    if (!canvas_ || !slide_)
         return;
-    const int w = picture.Width(), h = picture.Height();
+    const int w = slideWidth_, h = slideHeight_;
     slideWhole_ = false;
     canvas_->SelectClipRgn(&region);
-    canvas_->BitBlt(x, y, w, h, picture, 0, 0);
+    canvas_->BitBlt(x, y, w, h, *slide_, 0, 0);
     canvas_->SelectClipRgn(nullptr);
     const Rect shown =
         region.Bounds().Intersect(Rect::FromSize(x, y, w, h)).Intersect(Rect{0, 0, canvasWidth_, canvasHeight_});

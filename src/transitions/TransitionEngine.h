@@ -46,8 +46,6 @@ public:
     void CopySlideThrough(const Region& region);
     // A slide-sized picture composed by the effect, shown at the slide's place.
     void ShowPicture(const CComPicture& picture);
-    // The same, only inside the region (slide coordinates).
-    void ShowPictureThrough(const CComPicture& picture, const Region& region);
     // Lets draw(canvas, at) change the canvas's pixels inside the rectangles (slide coordinates; `at` is the
     // slide's window position) directly, then shows them: for pieces too fine for block copies. draw must
     // stay inside both the rectangles and the canvas.
@@ -77,8 +75,6 @@ public:
     int SetStretchModeBoth(int mode);
     // The whole slide at (x, y) (window coordinates), only inside the region (window coordinates).
     void CopySlideClipped(int x, int y, const Region& region);
-    // A picture at (x, y) (window coordinates), only inside the region (window coordinates).
-    void CopyPictureClipped(int x, int y, const CComPicture& picture, const Region& region);
     // The closing copy of the whole slide to its place.
     void CopyWholeSlide();
 

@@ -35,11 +35,7 @@ std::unique_ptr<const AvFunctions> LoadAvFunctions(const std::vector<std::string
 {
     return LoadFunctionTable<AvFunctions>(
         sonames, error, [](const CSharedLibraries& libraries, AvFunctions& table, std::string& error) {
-#define QM_AV_FIND(name)                                                                                               \
-    if (!libraries.Find(#name, table.name, error))                                                                     \
-        return false;
-            QM_AV_FUNCTIONS(QM_AV_FIND)
-#undef QM_AV_FIND
+            QM_AV_FUNCTIONS(QM_FIND_FUNCTION)
             return true;
         });
 }

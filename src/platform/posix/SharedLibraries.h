@@ -55,3 +55,17 @@ template <class Table> struct LoadedFunctionTable {
     std::unique_ptr<const Table> functions;
     std::string error;
 };
+
+// The same, with the reason kept beside the table (for a table loaded once and kept).
+template <class Table, class Find>
+LoadedFunctionTable<Table> LoadFunctionTable(const std::vector<std::string>& sonames, Find find)
+{
+    LoadedFunctionTable<Table> loaded;
+    loaded.functions = LoadFunctionTable<Table>(sonames, loaded.error, find);
+    return loaded;
+}
+
+// One line of a `find` for LoadFunctionTable: fills table.name from the libraries or fails with the error.
+#define QM_FIND_FUNCTION(name)                                                                                         \
+    if (!libraries.Find(#name, table.name, error))                                                                     \
+        return false;
