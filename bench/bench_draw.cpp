@@ -84,7 +84,7 @@ void BM_HalftoneSlideSqueeze(benchmark::State& state)
         benchmark::ClobberMemory();
     }
 }
-BENCHMARK(BM_HalftoneSlideSqueeze)->Arg(100)->Arg(500)->Arg(950)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_HalftoneSlideSqueeze)->Arg(100)->Arg(500)->Arg(850)->Arg(950)->Unit(benchmark::kMillisecond);
 
 // A 10 x 10 field of triangles, as the triangle effects build each frame.
 Region HundredTriangles(int grow)

@@ -4,9 +4,11 @@
 // HALFTONE filters separably: a box (area average) where an axis is reduced, linear between pixel centres
 // where it is enlarged; rows are combined first into a row of 16-bit values, then columns, in 14-bit fixed
 // point. BLACKONWHITE and WHITEONBLACK combine all source pixels a reduction merges into one with AND or OR.
-// Each axis is mapped once per call (which source pixels, which weights); the rows are then made with
-// SSE2 where the compiler offers it, with a plain loop of the same arithmetic elsewhere.
+// Each axis is mapped once per call (which source pixels, which weights; for columns also as runs of
+// neighbouring pixels); the rows are then made with AVX-512 or AVX2 where the processor has them (see
+// StretchRowsWide.h), SSE2 where the compiler offers it, a plain loop of the same arithmetic elsewhere.
 #include <algorithm>
+#include <atomic>
 #include <cstdint>
 #include <cstring>
 #include <exception>
@@ -83,6 +85,12 @@ struct AxisMap {
     std::vector<int16_t> tapWeight;
     // HALFTONE: per four destination pixels from 4n on, whether each takes one pair of neighbouring pixels
     std::vector<uint8_t> adjacentQuad;
+    // HALFTONE: the taps again as runs of neighbouring source pixels (see ColumnRuns); none (runTaps 0) where
+    // the source span is narrower than a run. runTaps: the longest run.
+    int runTaps = 0;
+    std::vector<int> runStart, groupTaps, groupWeightAt;
+    std::vector<int32_t> runWeight;
+    ColumnRuns Runs() const { return {runStart.data(), groupTaps.data(), groupWeightAt.data(), runWeight.data()}; }
     bool reduce = false;
     bool identity = false;      // destination pixel i is source pixel nearest[0] + i: a plain copy
     int spanLo = 0, spanHi = 0; // source pixels the taps read
@@ -93,6 +101,16 @@ void AddTap(AxisMap& m, int index, int32_t weight)
 {
     m.tapIndex.push_back(index);
     m.tapWeight.push_back(static_cast<int16_t>(weight));
+}
+
+// The weight of a tap covering `overlap` of a pixel's `total` (0 <= overlap <= total): in 32 bits where the
+// numbers allow, a much cheaper division.
+int32_t TapWeight(int64_t overlap, int64_t total)
+{
+    const int64_t scaled = overlap * kWeightOne;
+    if (scaled <= INT32_MAX && total <= INT32_MAX)
+        return static_cast<int32_t>(static_cast<uint32_t>(scaled) / static_cast<uint32_t>(total));
+    return static_cast<int32_t>(scaled / total);
 }
 
 // Weights of destination pixel j: a box over the source it covers when reducing, linear between the two
@@ -109,11 +127,12 @@ void BuildTaps(AxisMap& m, const AxisSpec& a, int64_t j, int64_t lo, int64_t hi,
             if (index >= lo && index < hi)
                 total += std::min(end, (k + 1) * a.dest) - std::max(start, k * a.dest);
         }
+        const int32_t whole = total > 0 ? TapWeight(a.dest, total) : 0; // a source pixel covered whole
         for (int64_t k = FloorDiv(start, a.dest); total > 0 && k * a.dest < end; ++k) {
             const int64_t index = a.srcPos + k;
             const int64_t overlap = std::min(end, (k + 1) * a.dest) - std::max(start, k * a.dest);
             if (index >= lo && index < hi)
-                AddTap(m, static_cast<int>(index), static_cast<int32_t>(overlap * kWeightOne / total));
+                AddTap(m, static_cast<int>(index), overlap == a.dest ? whole : TapWeight(overlap, total));
         }
         if (total == 0)
             AddTap(m, nearest, kWeightOne);
@@ -142,6 +161,51 @@ void BuildTaps(AxisMap& m, const AxisSpec& a, int64_t j, int64_t lo, int64_t hi,
         AddTap(m, m.tapIndex.back(), 0);
 }
 
+// The taps again as runs of neighbouring source pixels, one length for each group of eight destination pixels,
+// so the columns can be made without looking up each tap. The weights are the taps' own (a pixel that is a tap
+// twice has their sum), so each sum is the same.
+void BuildRuns(AxisMap& m)
+{
+    const size_t n = m.Size(), groups = (n + kRunGroup - 1) / kRunGroup;
+    std::vector<int> first(n, m.spanLo), width(n, 0);
+    m.groupTaps.assign(groups, 2);
+    for (size_t i = 0; i < n; ++i) {
+        if (m.nearest[i] < 0)
+            continue;
+        const auto [lo, hi] =
+            std::minmax_element(m.tapIndex.begin() + m.tapStart[i], m.tapIndex.begin() + m.tapStart[i + 1]);
+        first[i] = *lo;
+        width[i] = *hi - *lo + 1;
+        int& taps = m.groupTaps[i / kRunGroup];
+        taps = std::max(taps, width[i] + (width[i] & 1));
+    }
+    const int longest = groups ? *std::max_element(m.groupTaps.begin(), m.groupTaps.end()) : 0;
+    if (longest == 0 || m.spanHi - m.spanLo < longest)
+        return;
+    m.runTaps = longest;
+    m.runStart.assign(groups * kRunGroup, m.spanLo);
+    m.groupWeightAt.resize(groups);
+    size_t total = 0;
+    for (size_t g = 0; g < groups; ++g) {
+        m.groupWeightAt[g] = static_cast<int>(total);
+        total += static_cast<size_t>(m.groupTaps[g]) * kRunGroup / 2;
+    }
+    m.runWeight.assign(total, 0);
+    uint32_t* weights = reinterpret_cast<uint32_t*>(m.runWeight.data());
+    for (size_t i = 0; i < n; ++i) {
+        if (m.nearest[i] < 0)
+            continue;
+        const int start = std::min(first[i], m.spanHi - m.groupTaps[i / kRunGroup]); // the run stays inside the span
+        m.runStart[i] = start;
+        uint32_t* out = weights + RunWeightIndex(m.groupWeightAt.data(), static_cast<int>(i));
+        // Run pixel p is half p % 2 of pair p / 2; each half stays below 1 << 16, so the halves add apart.
+        for (int t = m.tapStart[i], end = m.tapStart[i + 1]; t < end; ++t) {
+            const int p = m.tapIndex[t] - start;
+            out[kRunGroup * (p / 2)] += static_cast<uint32_t>(m.tapWeight[t]) << (16 * (p % 2));
+        }
+    }
+}
+
 AxisMap BuildAxis(const AxisSpec& a, int64_t from, int64_t to, int mode)
 {
     AxisMap m;
@@ -157,8 +221,14 @@ AxisMap BuildAxis(const AxisSpec& a, int64_t from, int64_t to, int mode)
         m.first.assign(n, 0);
         m.last.assign(n, 0);
     }
-    if (halftone)
+    if (halftone) {
         m.tapStart.reserve(n + 1);
+        // Each pixel takes about src / dest source pixels, plus one at each end and one to make pairs.
+        const int64_t each =
+            std::min<int64_t>(a.src / std::max<int64_t>(a.dest, 1) + 4, std::max<int64_t>(hi - lo, 1) + 1);
+        m.tapIndex.reserve(n * static_cast<size_t>(each));
+        m.tapWeight.reserve(n * static_cast<size_t>(each));
+    }
     m.spanLo = a.srcSize;
     m.spanHi = 0;
     for (size_t at = 0; at < n; ++at) {
@@ -200,6 +270,7 @@ AxisMap BuildAxis(const AxisSpec& a, int64_t from, int64_t to, int mode)
             }
             m.adjacentQuad[q] = adjacent;
         }
+        BuildRuns(m);
     }
     m.identity = a.src == a.dest && !mirror && n > 0 && m.nearest.front() >= 0 && m.nearest.back() >= 0;
     return m;
@@ -313,6 +384,35 @@ inline __m128i PixelSum(const uint32_t* row, const AxisMap& xs, size_t i, __m128
     }
     return _mm_srai_epi32(acc, kWeightBits);
 }
+
+// One destination pixel from its run of neighbouring values: each load brings two of them.
+inline __m128i ColumnRunSum(const int16_t* row, const AxisMap& xs, size_t i, __m128i rounding)
+{
+    const int16_t* v = row + 4 * (xs.runStart[i] - xs.spanLo);
+    const int32_t* w = &xs.runWeight[RunWeightIndex(xs.groupWeightAt.data(), static_cast<int>(i))];
+    __m128i acc = rounding;
+    for (int n = 0; n < xs.groupTaps[i / kRunGroup] / 2; ++n) {
+        const __m128i a = _mm_loadu_si128(reinterpret_cast<const __m128i*>(v + 8 * n));
+        acc = _mm_add_epi32(
+            acc, _mm_madd_epi16(_mm_unpacklo_epi16(a, _mm_srli_si128(a, 8)), _mm_set1_epi32(w[kRunGroup * n])));
+    }
+    return _mm_srai_epi32(acc, kWeightBits + kRowShift);
+}
+
+// The same from a row of pixels.
+inline __m128i PixelRunSum(const uint32_t* row, const AxisMap& xs, size_t i, __m128i rounding)
+{
+    const __m128i zero = _mm_setzero_si128();
+    const uint32_t* v = row + xs.runStart[i];
+    const int32_t* w = &xs.runWeight[RunWeightIndex(xs.groupWeightAt.data(), static_cast<int>(i))];
+    __m128i acc = rounding;
+    for (int n = 0; n < xs.groupTaps[i / kRunGroup] / 2; ++n) {
+        const __m128i a = _mm_loadl_epi64(reinterpret_cast<const __m128i*>(v + 2 * n));
+        const __m128i pair = _mm_unpacklo_epi8(_mm_unpacklo_epi8(a, _mm_srli_si128(a, 4)), zero);
+        acc = _mm_add_epi32(acc, _mm_madd_epi16(pair, _mm_set1_epi32(w[kRunGroup * n])));
+    }
+    return _mm_srai_epi32(acc, kWeightBits);
+}
 #endif
 
 // Columns of a combined row (4 values per source pixel from spanLo on, with 7 fraction bits) into pixels.
@@ -321,20 +421,13 @@ void CombineColumns(const int16_t* row, const AxisMap& xs, bool allValid, uint32
 {
     constexpr int shift = kWeightBits + kRowShift;
     size_t i = 0;
+    if (allValid && xs.runTaps)
+        i = static_cast<size_t>(CombineRunColumnsWide(row, xs.Runs(), xs.spanLo, static_cast<int>(xs.Size()), out));
 #if defined(__SSE2__)
     const __m128i rounding = _mm_set1_epi32(1 << (shift - 1));
     if (allValid) {
         for (; i + 4 <= xs.Size(); i += 4) {
             const int t = xs.tapStart[i];
-            if (xs.adjacentQuad[i / 4] && i + 8 <= xs.Size() && xs.adjacentQuad[i / 4 + 1]) {
-                const size_t wide = static_cast<size_t>(CombineAdjacentColumnsWide(
-                    row, xs.tapIndex.data(), xs.tapStart.data(), xs.pairWeight.data(), xs.adjacentQuad.data(),
-                    xs.spanLo, static_cast<int>(i), static_cast<int>(xs.Size()), out));
-                if (wide > i) {
-                    i = wide - 4; // the loop's step
-                    continue;
-                }
-            }
             if (xs.adjacentQuad[i / 4]) {
                 // Four columns each merging two neighbouring values (a stretch near its own size): one
                 // load brings both.
@@ -363,6 +456,9 @@ void CombineColumns(const int16_t* row, const AxisMap& xs, bool allValid, uint32
                 StorePixels(pair(0, _mm_shuffle_epi32(weights, 0x00)), pair(1, _mm_shuffle_epi32(weights, 0x55)),
                             pair(2, _mm_shuffle_epi32(weights, 0xAA)), pair(3, _mm_shuffle_epi32(weights, 0xFF)),
                             out + i);
+            } else if (xs.runTaps) {
+                StorePixels(ColumnRunSum(row, xs, i, rounding), ColumnRunSum(row, xs, i + 1, rounding),
+                            ColumnRunSum(row, xs, i + 2, rounding), ColumnRunSum(row, xs, i + 3, rounding), out + i);
             } else {
                 StorePixels(ColumnSum(row, xs, i, rounding), ColumnSum(row, xs, i + 1, rounding),
                             ColumnSum(row, xs, i + 2, rounding), ColumnSum(row, xs, i + 3, rounding), out + i);
@@ -397,15 +493,6 @@ void FilterColumns(const uint32_t* row, const AxisMap& xs, bool allValid, uint32
     if (allValid) {
         const __m128i zero = _mm_setzero_si128();
         for (; i + 4 <= xs.Size(); i += 4) {
-            if (xs.adjacentQuad[i / 4] && i + 8 <= xs.Size() && xs.adjacentQuad[i / 4 + 1]) {
-                const size_t wide = static_cast<size_t>(FilterAdjacentColumnsWide(
-                    row, xs.tapIndex.data(), xs.tapStart.data(), xs.pairWeight.data(), xs.adjacentQuad.data(),
-                    static_cast<int>(i), static_cast<int>(xs.Size()), out));
-                if (wide > i) {
-                    i = wide - 4; // the loop's step
-                    continue;
-                }
-            }
             const int t = xs.tapStart[i];
             if (xs.tapStart[i + 4] - t == 8) {
                 const int* index = &xs.tapIndex[static_cast<size_t>(t)];
@@ -419,6 +506,9 @@ void FilterColumns(const uint32_t* row, const AxisMap& xs, bool allValid, uint32
                 StorePixels(pair(0, _mm_shuffle_epi32(weights, 0x00)), pair(1, _mm_shuffle_epi32(weights, 0x55)),
                             pair(2, _mm_shuffle_epi32(weights, 0xAA)), pair(3, _mm_shuffle_epi32(weights, 0xFF)),
                             out + i);
+            } else if (xs.runTaps) {
+                StorePixels(PixelRunSum(row, xs, i, rounding), PixelRunSum(row, xs, i + 1, rounding),
+                            PixelRunSum(row, xs, i + 2, rounding), PixelRunSum(row, xs, i + 3, rounding), out + i);
             } else {
                 StorePixels(PixelSum(row, xs, i, rounding), PixelSum(row, xs, i + 1, rounding),
                             PixelSum(row, xs, i + 2, rounding), PixelSum(row, xs, i + 3, rounding), out + i);
@@ -538,6 +628,12 @@ void CComPicture::StretchBlt(int x, int y, int w, int h, const CComPicture& src,
             const bool oneRow = taps == 2 && ys.tapWeight[begin] == kWeightOne;
             if (oneRow && xs.identity) {
                 CopyPixels(src.Row(ys.tapIndex[begin]) + xs.nearest.front(), width, out);
+            } else if (oneRow && allValid && xs.runTaps && WideRows()) {
+                // The wide columns take combined values: the row is widened to them first.
+                const int span = xs.spanHi - xs.spanLo;
+                combined.resize(static_cast<size_t>(span) * 4);
+                WidenRow(src.Row(ys.tapIndex[begin]) + xs.spanLo, span, combined.data());
+                CombineColumns(combined.data(), xs, allValid, out);
             } else if (oneRow) {
                 FilterColumns(src.Row(ys.tapIndex[begin]), xs, allValid, out);
             } else {
@@ -590,39 +686,46 @@ void CComPicture::StretchBlt(int x, int y, int w, int h, const CComPicture& src,
                 makeLine(yy, Row(yy) + visible.left, own);
         };
         // A filtered stretch reads every source pixel it merges: at full screen that is milliseconds a
-        // frame, so a large one makes its lower rows on a second thread. Each row depends only on the
-        // source, so the pixels are the same either way.
+        // frame, so a large one shares its rows with a second thread, a few at a time, so that neither waits
+        // for the other (the helper starts late). Each row depends only on the source, so the pixels are the
+        // same either way.
         const int64_t pixelsRead = halftone
             ? int64_t(ys.tapStart.back()) * std::max<int64_t>(xs.spanHi - xs.spanLo, static_cast<int64_t>(width))
             : 0;
         if (halftone && pixelsRead >= kSplitWork && visible.Height() >= 2 && std::thread::hardware_concurrency() > 1) {
-            const int middle = visible.top + visible.Height() / 2;
-            Scratch lower;
-            std::exception_ptr lowerFailed;
+            constexpr int kRowsTaken = 8;
+            std::atomic<int> next{visible.top};
+            auto takeRows = [&](Scratch& own) {
+                for (int from = next.fetch_add(kRowsTaken); from < visible.bottom; from = next.fetch_add(kRowsTaken))
+                    makeRows(from, std::min(from + kRowsTaken, visible.bottom), own);
+            };
+            Scratch other;
+            std::exception_ptr otherFailed;
             std::optional<std::thread> helper;
             try {
                 helper.emplace([&] {
                     try {
-                        makeRows(middle, visible.bottom, lower);
+                        takeRows(other);
                     } catch (...) {
-                        lowerFailed = std::current_exception(); // out of memory: handed to the caller below
+                        otherFailed = std::current_exception(); // out of memory: handed to the caller below
                     }
                 });
             } catch (const std::system_error&) {
                 // no thread to be had: all rows here
             }
-            if (helper) {
-                try {
-                    makeRows(visible.top, middle, scratch);
-                } catch (...) {
+            try {
+                takeRows(scratch);
+            } catch (...) {
+                next = visible.bottom; // the helper stops after its rows in hand
+                if (helper)
                     helper->join();
-                    throw;
-                }
-                helper->join();
-                if (lowerFailed)
-                    std::rethrow_exception(lowerFailed);
-                return;
+                throw;
             }
+            if (helper)
+                helper->join();
+            if (otherFailed)
+                std::rethrow_exception(otherFailed); // its rows were not all made
+            return;
         }
         makeRows(visible.top, visible.bottom, scratch);
         return;

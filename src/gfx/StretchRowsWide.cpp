@@ -1,19 +1,21 @@
-// AVX2 rows of a filtered stretch. The arithmetic is the SSE2 loop's, twice as wide: 32-bit sums of
-// byte x 14-bit weight products taken two rows at a time, rounded and shifted, so the pixels are the same
-// whichever path made them.
+// AVX2 rows and columns of a filtered stretch, and the choice between them and the AVX-512 ones. The arithmetic
+// is the SSE2 loop's, twice as wide: 32-bit sums of byte (or combined value) x 14-bit weight products taken two
+// at a time, rounded and shifted, so the pixels are the same whichever path made them.
 #include "gfx/StretchRowsWide.h"
 
 #include <atomic>
+#include <cstddef>
 
-// Not on Windows: GCC there does not align the stack for spilled 32-byte values (its bug 54412).
-#if (defined(__x86_64__) || defined(__i386__)) && (defined(__GNUC__) || defined(__clang__)) && !defined(_WIN32)
-#define QM_WIDE_ROWS 1
+#if defined(QM_WIDE_ROWS)
 #include <immintrin.h>
+
+#include "gfx/StretchRows512.h"
 #endif
 
 namespace {
 
 std::atomic<bool> g_useWide{true};
+std::atomic<bool> g_useWidest{true};
 
 #if defined(QM_WIDE_ROWS)
 // The wide paths are taken: the processor has AVX2 and nobody switched them off.
@@ -21,6 +23,12 @@ bool Wide()
 {
     static const bool has = __builtin_cpu_supports("avx2");
     return has && g_useWide.load(std::memory_order_relaxed);
+}
+
+// The wide paths are taken at AVX-512.
+bool Widest()
+{
+    return Wide() && Has512() && g_useWidest.load(std::memory_order_relaxed);
 }
 
 // Sums of eight pixels over the tap pairs: per 128-bit lane, acc0..acc3 hold pixels 0-3 of the lane's four.
@@ -82,80 +90,72 @@ __attribute__((target("avx2"))) int Pixels(const uint32_t* const* rows, const in
     return p;
 }
 
-// Destination pixels 2k and 2k + 1 of eight, one in each lane: both neighbouring values of each come
-// with one load.
-__attribute__((target("avx2"))) inline __m256i TwoColumns(const int16_t* row, const int* index, int spanLo,
-                                                          __m256i weights, int k, __m256i rounding)
+// Destination pixels 2j and 2j + 1 of a group, one in each lane, from their runs of neighbouring combined values:
+// per pair of the runs, one load a pixel, the two values' channels put side by side, times the pair's weights
+// (weights[8 n] for pixel 2j, the next for pixel 2j + 1).
+template <int Taps>
+__attribute__((target("avx2"))) inline __m256i TwoRuns(const int16_t* row, const int* start, const int32_t* weights,
+                                                       int taps, __m256i rounding)
 {
-    const __m128i a = _mm_loadu_si128(reinterpret_cast<const __m128i*>(row + 4 * (index[4 * k] - spanLo)));
-    const __m128i b = _mm_loadu_si128(reinterpret_cast<const __m128i*>(row + 4 * (index[4 * k + 2] - spanLo)));
-    const __m256i v = _mm256_inserti128_si256(_mm256_castsi128_si256(a), b, 1);
-    const __m256i pairs = _mm256_unpacklo_epi16(v, _mm256_srli_si256(v, 8));
-    const __m256i w = _mm256_permutevar8x32_epi32(
-        weights, _mm256_setr_epi32(2 * k, 2 * k, 2 * k, 2 * k, 2 * k + 1, 2 * k + 1, 2 * k + 1, 2 * k + 1));
-    return _mm256_srai_epi32(_mm256_add_epi32(rounding, _mm256_madd_epi16(pairs, w)), 14 + 7);
+    const int pairs = (Taps ? Taps : taps) / 2;
+    const __m256i sideBySide = _mm256_setr_epi8(0, 1, 8, 9, 2, 3, 10, 11, 4, 5, 12, 13, 6, 7, 14, 15, 0, 1, 8, 9, 2, 3,
+                                                10, 11, 4, 5, 12, 13, 6, 7, 14, 15);
+    const int16_t* a = row + 4 * start[0];
+    const int16_t* b = row + 4 * start[1];
+    __m256i acc = rounding;
+    for (int n = 0; n < pairs; ++n) {
+        const __m256i v = _mm256_inserti128_si256(
+            _mm256_castsi128_si256(_mm_loadu_si128(reinterpret_cast<const __m128i*>(a + 8 * n))),
+            _mm_loadu_si128(reinterpret_cast<const __m128i*>(b + 8 * n)), 1);
+        const __m256i w =
+            _mm256_blend_epi32(_mm256_set1_epi32(weights[8 * n]), _mm256_set1_epi32(weights[8 * n + 1]), 0xF0);
+        acc = _mm256_add_epi32(acc, _mm256_madd_epi16(_mm256_shuffle_epi8(v, sideBySide), w));
+    }
+    return _mm256_srai_epi32(acc, 14 + 7);
 }
 
-__attribute__((target("avx2"))) int AdjacentColumns(const int16_t* row, const int* tapIndex, const int* tapStart,
-                                                    const int32_t* pairWeight, const uint8_t* adjacentQuad, int spanLo,
-                                                    int at, int count, uint32_t* out)
+// One group of eight destination pixels.
+template <int Taps>
+__attribute__((target("avx2"))) inline void RunGroup(const int16_t* row, const int* start, const int32_t* weights,
+                                                     int taps, uint32_t* out)
 {
-    constexpr int shift = 14 + 7;
-    const __m256i rounding = _mm256_set1_epi32(1 << (shift - 1));
-    const __m256i mask = _mm256_set1_epi32(0x00FFFFFF);
-    const __m256i order = _mm256_setr_epi32(0, 4, 1, 5, 2, 6, 3, 7);
-    int i = at;
-    for (; i + 8 <= count && adjacentQuad[i / 4] && adjacentQuad[i / 4 + 1]; i += 8) {
-        const int t = tapStart[i]; // two taps a pixel from here on
-        const int* index = tapIndex + t;
-        const __m256i weights = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(pairWeight + t / 2));
-        const __m256i p01 = TwoColumns(row, index, spanLo, weights, 0, rounding);
-        const __m256i p23 = TwoColumns(row, index, spanLo, weights, 1, rounding);
-        const __m256i p45 = TwoColumns(row, index, spanLo, weights, 2, rounding);
-        const __m256i p67 = TwoColumns(row, index, spanLo, weights, 3, rounding);
-        // Lanes hold pixels 0, 2, 4, 6 and 1, 3, 5, 7: packed to bytes, then put in order.
-        const __m256i bytes = _mm256_packus_epi16(_mm256_packs_epi32(p01, p23), _mm256_packs_epi32(p45, p67));
-        _mm256_storeu_si256(reinterpret_cast<__m256i*>(out + i),
-                            _mm256_and_si256(_mm256_permutevar8x32_epi32(bytes, order), mask));
+    const __m256i rounding = _mm256_set1_epi32(1 << (14 + 7 - 1));
+    const __m256i p01 = TwoRuns<Taps>(row, start, weights, taps, rounding);
+    const __m256i p23 = TwoRuns<Taps>(row, start + 2, weights + 2, taps, rounding);
+    const __m256i p45 = TwoRuns<Taps>(row, start + 4, weights + 4, taps, rounding);
+    const __m256i p67 = TwoRuns<Taps>(row, start + 6, weights + 6, taps, rounding);
+    // Lanes hold pixels 0, 2, 4, 6 and 1, 3, 5, 7: packed to bytes, then put in order.
+    const __m256i bytes = _mm256_packus_epi16(_mm256_packs_epi32(p01, p23), _mm256_packs_epi32(p45, p67));
+    _mm256_storeu_si256(reinterpret_cast<__m256i*>(out),
+                        _mm256_and_si256(_mm256_permutevar8x32_epi32(bytes, _mm256_setr_epi32(0, 4, 1, 5, 2, 6, 3, 7)),
+                                         _mm256_set1_epi32(0x00FFFFFF)));
+}
+
+__attribute__((target("avx2"))) int RunColumns(const int16_t* row, const ColumnRuns& runs, int spanLo, int count,
+                                               uint32_t* out)
+{
+    const int16_t* base = row - 4 * static_cast<ptrdiff_t>(spanLo);
+    int i = 0;
+    for (int g = 0; i + kRunGroup <= count; ++g, i += kRunGroup) {
+        const int* start = runs.start + i;
+        const int32_t* weights = runs.weights + runs.at[g];
+        switch (runs.taps[g]) {
+        case 2: RunGroup<2>(base, start, weights, 2, out + i); break;
+        case 4: RunGroup<4>(base, start, weights, 4, out + i); break;
+        default: RunGroup<0>(base, start, weights, runs.taps[g], out + i);
+        }
     }
     return i;
 }
 
-// The same for pixels 2k and 2k + 1 of eight from a row of pixels: the two neighbours' bytes, side by side.
-__attribute__((target("avx2"))) inline __m256i TwoPixelColumns(const uint32_t* row, const int* index, __m256i weights,
-                                                               int k, __m256i rounding)
+__attribute__((target("avx2"))) int Widened(const uint32_t* row, int count, int16_t* out)
 {
-    const __m128i a = _mm_loadl_epi64(reinterpret_cast<const __m128i*>(row + index[4 * k]));
-    const __m128i b = _mm_loadl_epi64(reinterpret_cast<const __m128i*>(row + index[4 * k + 2]));
-    const __m128i bytes =
-        _mm_unpacklo_epi64(_mm_unpacklo_epi8(a, _mm_srli_si128(a, 4)), _mm_unpacklo_epi8(b, _mm_srli_si128(b, 4)));
-    const __m256i pairs = _mm256_cvtepu8_epi16(bytes);
-    const __m256i w = _mm256_permutevar8x32_epi32(
-        weights, _mm256_setr_epi32(2 * k, 2 * k, 2 * k, 2 * k, 2 * k + 1, 2 * k + 1, 2 * k + 1, 2 * k + 1));
-    return _mm256_srai_epi32(_mm256_add_epi32(rounding, _mm256_madd_epi16(pairs, w)), 14);
-}
-
-__attribute__((target("avx2"))) int AdjacentPixelColumns(const uint32_t* row, const int* tapIndex, const int* tapStart,
-                                                         const int32_t* pairWeight, const uint8_t* adjacentQuad, int at,
-                                                         int count, uint32_t* out)
-{
-    const __m256i rounding = _mm256_set1_epi32(1 << 13);
-    const __m256i mask = _mm256_set1_epi32(0x00FFFFFF);
-    const __m256i order = _mm256_setr_epi32(0, 4, 1, 5, 2, 6, 3, 7);
-    int i = at;
-    for (; i + 8 <= count && adjacentQuad[i / 4] && adjacentQuad[i / 4 + 1]; i += 8) {
-        const int t = tapStart[i];
-        const int* index = tapIndex + t;
-        const __m256i weights = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(pairWeight + t / 2));
-        const __m256i p01 = TwoPixelColumns(row, index, weights, 0, rounding);
-        const __m256i p23 = TwoPixelColumns(row, index, weights, 1, rounding);
-        const __m256i p45 = TwoPixelColumns(row, index, weights, 2, rounding);
-        const __m256i p67 = TwoPixelColumns(row, index, weights, 3, rounding);
-        const __m256i bytes = _mm256_packus_epi16(_mm256_packs_epi32(p01, p23), _mm256_packs_epi32(p45, p67));
-        _mm256_storeu_si256(reinterpret_cast<__m256i*>(out + i),
-                            _mm256_and_si256(_mm256_permutevar8x32_epi32(bytes, order), mask));
+    int p = 0;
+    for (; p + 4 <= count; p += 4) {
+        const __m256i v = _mm256_cvtepu8_epi16(_mm_loadu_si128(reinterpret_cast<const __m128i*>(row + p)));
+        _mm256_storeu_si256(reinterpret_cast<__m256i*>(out + 4 * p), _mm256_slli_epi16(v, 7));
     }
-    return i;
+    return p;
 }
 #endif
 
@@ -166,9 +166,18 @@ void UseWideRows(bool use)
     g_useWide = use;
 }
 
+void UseWidestRows(bool use)
+{
+    g_useWidest = use;
+}
+
 int CombineRowsWide(const uint32_t* const* rows, const int32_t* pairWeight, int taps, int from, int count, int16_t* out)
 {
 #if defined(QM_WIDE_ROWS)
+    if (Widest()) {
+        const int p = CombinedRows512(rows, pairWeight, taps, from, count, out);
+        return p + Combined(rows, pairWeight, taps, from + p, count - p, out + 4 * p);
+    }
     if (Wide())
         return Combined(rows, pairWeight, taps, from, count, out);
 #endif
@@ -180,6 +189,10 @@ int CombineRowsWideToPixels(const uint32_t* const* rows, const int32_t* pairWeig
                             uint32_t* out)
 {
 #if defined(QM_WIDE_ROWS)
+    if (Widest()) {
+        const int p = PixelRows512(rows, pairWeight, taps, from, count, out);
+        return p + Pixels(rows, pairWeight, taps, from + p, count - p, out + p);
+    }
     if (Wide())
         return Pixels(rows, pairWeight, taps, from, count, out);
 #endif
@@ -187,25 +200,37 @@ int CombineRowsWideToPixels(const uint32_t* const* rows, const int32_t* pairWeig
     return 0;
 }
 
-int CombineAdjacentColumnsWide(const int16_t* row, const int* tapIndex, const int* tapStart, const int32_t* pairWeight,
-                               const uint8_t* adjacentQuad, int spanLo, int at, int count, uint32_t* out)
+int CombineRunColumnsWide(const int16_t* row, const ColumnRuns& runs, int spanLo, int count, uint32_t* out)
 {
 #if defined(QM_WIDE_ROWS)
+    if (Widest())
+        return RunColumns512(row, runs, spanLo, count, out);
     if (Wide())
-        return AdjacentColumns(row, tapIndex, tapStart, pairWeight, adjacentQuad, spanLo, at, count, out);
+        return RunColumns(row, runs, spanLo, count, out);
 #endif
-    (void)row, (void)tapIndex, (void)tapStart, (void)pairWeight, (void)adjacentQuad, (void)spanLo, (void)count,
-        (void)out;
-    return at;
+    (void)row, (void)runs, (void)spanLo, (void)count, (void)out;
+    return 0;
 }
 
-int FilterAdjacentColumnsWide(const uint32_t* row, const int* tapIndex, const int* tapStart, const int32_t* pairWeight,
-                              const uint8_t* adjacentQuad, int at, int count, uint32_t* out)
+bool WideRows()
 {
 #if defined(QM_WIDE_ROWS)
-    if (Wide())
-        return AdjacentPixelColumns(row, tapIndex, tapStart, pairWeight, adjacentQuad, at, count, out);
+    return Wide();
+#else
+    return false;
 #endif
-    (void)row, (void)tapIndex, (void)tapStart, (void)pairWeight, (void)adjacentQuad, (void)count, (void)out;
-    return at;
+}
+
+void WidenRow(const uint32_t* row, int count, int16_t* out)
+{
+    int p = 0;
+#if defined(QM_WIDE_ROWS)
+    if (Widest())
+        p = Widened512(row, count, out);
+    else if (Wide())
+        p = Widened(row, count, out);
+#endif
+    for (; p < count; ++p)
+        for (int c = 0; c < 4; ++c)
+            out[4 * p + c] = static_cast<int16_t>(((row[p] >> (8 * c)) & 0xFF) << 7);
 }

@@ -2,9 +2,11 @@
 
 #include <atomic>
 #include <chrono>
+#include <optional>
 
 #include "gfx/ComPicture.h"
 #include "platform/Clock.h"
+#include "transitions/TimerResolution.h"
 #include "transitions/TransitionEngine.h"
 
 namespace {
@@ -71,6 +73,9 @@ EffectRunResult RunEffect(CComPicture& canvas, const CComPicture& background, co
     request.trace = &recorder;
     request.effect = options.effect;
 
+    std::optional<CTimerResolutionScope> fineSleeps; // on the real clock, as the transition thread runs
+    if (options.clock)
+        fineSleeps.emplace();
     const auto begin = SteadyClock::now();
     TransitionEngine engine(request);
     engine.RunTransition();

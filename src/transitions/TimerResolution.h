@@ -1,7 +1,7 @@
 #pragma once
 
-// Raises the system timer resolution to 1 ms for its lifetime, so that the 1 and 2 ms frame delays of the
-// effects are kept; nothing to do where sleeps are already fine-grained.
+// Raises the system timer resolution to 1 ms for its lifetime (Windows), or takes away the timer slack of the
+// calling thread (Linux), so that the 1 and 2 ms frame delays of the effects are kept.
 class CTimerResolutionScope {
 public:
     CTimerResolutionScope();
@@ -10,5 +10,6 @@ public:
     CTimerResolutionScope& operator=(const CTimerResolutionScope&) = delete;
 
 private:
-    [[maybe_unused]] bool raised_ = false; // only where the resolution can be raised
+    [[maybe_unused]] bool raised_ = false;          // only where the resolution can be raised
+    [[maybe_unused]] unsigned long savedSlack_ = 0; // Linux: the thread's slack before
 };

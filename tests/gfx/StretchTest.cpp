@@ -12,6 +12,30 @@ CComPicture Target(int w, int h, int mode, uint32_t fill = 0xABCDEF)
     return p;
 }
 
+// Pixels from a fixed sequence of random numbers.
+CComPicture Noise(int w, int h)
+{
+    std::vector<uint32_t> px;
+    uint32_t s = 12345;
+    for (int i = 0; i < w * h; ++i) {
+        s = s * 1664525u + 1013904223u;
+        px.push_back((s >> 8) & 0x00FFFFFF);
+    }
+    return MakePicture(w, h, px);
+}
+
+// FNV-1a over the pixels, row by row.
+uint64_t Digest(const CComPicture& p)
+{
+    uint64_t h = 1469598103934665603ull;
+    for (int y = 0; y < p.Height(); ++y)
+        for (int x = 0; x < p.Width(); ++x) {
+            h ^= p.Row(y)[x];
+            h *= 1099511628211ull;
+        }
+    return h;
+}
+
 // Blue channel values as a one-row picture.
 CComPicture Row(const std::vector<uint32_t>& values)
 {
@@ -222,28 +246,33 @@ TEST(Stretch, OntoItselfReadsTheOriginal)
     EXPECT_EQ(PixelsOf(p), (std::vector<uint32_t>{1, 1, 2, 2}));
 }
 
-// Large filtered stretches are made by two threads; the pixels must be those of one row at a time (here the
-// clipped path, which makes every row itself).
-// Large stretches make their rows on two threads, wide (AVX2) where the processor can, and through a line
-// where a clip stands between: every way gives the same pixels.
-TEST(StretchHalftone, LargeStretchesGiveTheSamePixelsWhicheverWayTheRowsAreMade)
+// The filtered stretch's pixels, pinned down on noise for shapes that take every way of making them: near the
+// source's size (runs of two and three pixels), a third smaller, a strong reduction (long runs), rows only,
+// columns only, an enlargement, both at once, a narrow column. Large ones share their rows between two threads;
+// rows are made wide (AVX-512 or AVX2) where the processor can, with SSE2 otherwise, and through a line where a
+// clip stands between. Every way gives the same pixels, the ones the stretch has always given.
+TEST(StretchHalftone, EveryWayOfMakingTheRowsGivesTheSamePixels)
 {
-    CComPicture src = MakeNumbered(1200, 700);
+    const CComPicture src = Noise(997, 613);
     struct Case {
         int w, h;
-    } cases[] = {{1200, 350}, {517, 701}, {1199, 3}, {2400, 1400}, {1141, 667}, {1200, 689}, {1141, 700}};
-    for (const Case& c : cases) {
-        CComPicture direct = Target(c.w, c.h, kHalftone, 0);
-        CComPicture clipped = Target(c.w, c.h, kHalftone, 0);
-        CComPicture narrow = Target(c.w, c.h, kHalftone, 0);
-        const Region all = Region::FromRect(0, 0, c.w, c.h);
-        clipped.SelectClipRgn(&all);
-        direct.StretchBlt(0, 0, c.w, c.h, src, 0, 0, 1200, 700);
-        clipped.StretchBlt(0, 0, c.w, c.h, src, 0, 0, 1200, 700);
-        UseWideRows(false);
-        narrow.StretchBlt(0, 0, c.w, c.h, src, 0, 0, 1200, 700);
-        UseWideRows(true);
-        EXPECT_EQ(PixelsOf(direct), PixelsOf(clipped)) << c.w << "x" << c.h;
-        EXPECT_EQ(PixelsOf(direct), PixelsOf(narrow)) << c.w << "x" << c.h;
-    }
+        uint64_t digest;
+    } cases[] = {{950, 600, 0xd9756f8679208f47ull},  {640, 400, 0xee75a8373e6a3841ull},
+                 {97, 61, 0x8aa9dade683a39ecull},    {997, 300, 0x4ec420756dadb521ull},
+                 {500, 613, 0xb1c8e882e80128a0ull},  {1994, 1226, 0xa5ef27caa2c60a93ull},
+                 {1500, 200, 0x0bf5a47705356930ull}, {31, 613, 0x2bb2cde42cf1b8d4ull}};
+    enum Way { kWidest, kAvx2, kNarrow, kClipped };
+    for (const Case& c : cases)
+        for (Way way : {kWidest, kAvx2, kNarrow, kClipped}) {
+            CComPicture dst = Target(c.w, c.h, kHalftone);
+            const Region all = Region::FromRect(0, 0, c.w, c.h);
+            if (way == kClipped)
+                dst.SelectClipRgn(&all);
+            UseWidestRows(way != kAvx2);
+            UseWideRows(way != kNarrow);
+            dst.StretchBlt(0, 0, c.w, c.h, src, 0, 0, 997, 613);
+            UseWideRows(true);
+            UseWidestRows(true);
+            EXPECT_EQ(Digest(dst), c.digest) << c.w << "x" << c.h << " way " << way;
+        }
 }

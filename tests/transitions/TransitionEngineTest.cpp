@@ -8,7 +8,12 @@
 #include "platform/Clock.h"
 #include "platform/Log.h"
 #include "support/TempDir.h"
+#include "transitions/TimerResolution.h"
 #include "transitions/TransitionEngine.h"
+
+#if defined(__linux__)
+#include <sys/prctl.h>
+#endif
 
 namespace {
 
@@ -290,3 +295,18 @@ TEST_F(TransitionEngineTest, StretchSlideRectScalesIntoSlideCoordinates)
 }
 
 } // namespace
+
+#if defined(__linux__)
+// Each sleep of a 1 or 2 ms frame may end up to the thread's timer slack late: the transition thread runs
+// without it and gives the old slack back.
+TEST(TimerResolution, TakesAwayTheThreadsTimerSlackForItsLifetime)
+{
+    const int before = prctl(PR_GET_TIMERSLACK, 0, 0, 0, 0);
+    ASSERT_GT(before, 1);
+    {
+        CTimerResolutionScope fineSleeps;
+        EXPECT_EQ(prctl(PR_GET_TIMERSLACK, 0, 0, 0, 0), 1);
+    }
+    EXPECT_EQ(prctl(PR_GET_TIMERSLACK, 0, 0, 0, 0), before);
+}
+#endif
