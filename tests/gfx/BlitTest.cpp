@@ -3,6 +3,7 @@
 #include <cstdint>
 
 #include "PictureTestUtil.h"
+#include "gfx/AlternatePixels.h"
 
 namespace {
 constexpr uint32_t Z = 0; // untouched destination pixel
@@ -187,4 +188,21 @@ TEST(DrawTransparent, StretchedKeyComesFromTheStretchedCopy)
     EXPECT_EQ(dst.Row(1)[8], kRed);
     EXPECT_EQ(dst.Row(9)[9], kBlue); // outside the drawn rectangle
     EXPECT_EQ(dst.GetStretchBltMode(), kBlackOnWhite);
+}
+
+// Every other pixel of a run is copied, the ones between kept, and nothing past the last wanted pixel is read
+// or written (the runs here end exactly there).
+TEST(CopyAlternatePixels, CopiesTheEvenPixelsOfARunAndNothingElse)
+{
+    for (int count = 0; count <= 9; ++count) {
+        const size_t size = count > 0 ? static_cast<size_t>(2 * count - 1) : 0;
+        std::vector<uint32_t> from(size), to(size);
+        for (size_t i = 0; i < size; ++i) {
+            from[i] = 0x100000u + static_cast<uint32_t>(i);
+            to[i] = 0x200000u + static_cast<uint32_t>(i);
+        }
+        CopyAlternatePixels(to.data(), from.data(), count);
+        for (size_t i = 0; i < size; ++i)
+            EXPECT_EQ(to[i], (i % 2 ? 0x200000u : 0x100000u) + i) << count << " at " << i;
+    }
 }

@@ -1,6 +1,7 @@
 // Combs: the even and the odd lines of the slide slide in from opposite sides and interleave.
 #include <algorithm>
 
+#include "gfx/AlternatePixels.h"
 #include "transitions/ComposedFrame.h"
 #include "transitions/EffectKit.h"
 #include "transitions/effects/Families.h"
@@ -44,10 +45,10 @@ void CombColumns(CComPicture& picture, Point at, const CComPicture& slide, const
     for (int y = y0; y < y1; ++y) {
         uint32_t* to = picture.Row(at.y + y);
         const uint32_t* from = slide.Row(y);
-        for (int k = e0; k < e1; ++k)
-            to[at.x + 2 * k] = from[s + 2 * k];
-        for (int k = o0; k < o1; ++k)
-            to[at.x + s + 2 * k + 1] = from[2 * k + 1];
+        if (e0 < e1)
+            CopyAlternatePixels(to + at.x + 2 * e0, from + s + 2 * e0, e1 - e0);
+        if (o0 < o1)
+            CopyAlternatePixels(to + at.x + s + 2 * o0 + 1, from + 2 * o0 + 1, o1 - o0);
     }
 }
 
