@@ -270,7 +270,8 @@ AxisMap BuildAxis(const AxisSpec& a, int64_t from, int64_t to, int mode)
             }
             m.adjacentQuad[q] = adjacent;
         }
-        BuildRuns(m);
+        if (!a.vertical)
+            BuildRuns(m); // only columns are made from runs
     }
     m.identity = a.src == a.dest && !mirror && n > 0 && m.nearest.front() >= 0 && m.nearest.back() >= 0;
     return m;
