@@ -6,7 +6,9 @@
 #if defined(QM_WIDE_ROWS)
 // GCC 12's AVX-512 headers fill the unused operand of their masked builtins with an undefined value and then
 // warn about it where they are inlined.
+#if defined(__GNUC__) && !defined(__clang__)
 #pragma GCC diagnostic ignored "-Wmaybe-uninitialized"
+#endif
 #include <immintrin.h>
 
 #include <cstddef>
