@@ -4,6 +4,7 @@
 
 #include "gfx/ComPicture.h"
 #include "gfx/DrawHelpers.h"
+#include "gfx/PixelFill.h"
 
 namespace {
 
@@ -25,7 +26,7 @@ Rect Deflate(const Rect& r, int by)
 void CComPicture::FillRect(const Rect& r, Colorref colour)
 {
     const uint32_t pixel = PixelFromColorref(colour);
-    ForEachVisibleSpan(*this, r, [&](int y, int x0, int x1) { std::fill(Row(y) + x0, Row(y) + x1, pixel); });
+    ForEachVisibleSpan(*this, r, [&](int y, int x0, int x1) { FillPixels(Row(y) + x0, x1 - x0, pixel); });
 }
 
 void CComPicture::FillRegion(const Region& region, Colorref colour)

@@ -23,6 +23,7 @@
 
 #include "gfx/ComPicture.h"
 #include "gfx/DrawHelpers.h"
+#include "gfx/PixelFill.h"
 #include "gfx/StretchRowsWide.h"
 
 namespace {
@@ -91,6 +92,12 @@ struct AxisMap {
     std::vector<int> runStart, groupTaps, groupWeightAt;
     std::vector<int32_t> runWeight;
     ColumnRuns Runs() const { return {runStart.data(), groupTaps.data(), groupWeightAt.data(), runWeight.data()}; }
+    // A large enlargement picking one pixel: destination pixels [at, at + count) all take source pixel
+    // `source`, filled as runs rather than looked up one by one. Empty where the runs would be short.
+    struct NearestRun {
+        int at, count, source;
+    };
+    std::vector<NearestRun> nearestRuns;
     bool reduce = false;
     bool identity = false;      // destination pixel i is source pixel nearest[0] + i: a plain copy
     int spanLo = 0, spanHi = 0; // source pixels the taps read
@@ -272,6 +279,17 @@ AxisMap BuildAxis(const AxisSpec& a, int64_t from, int64_t to, int mode)
         }
         if (!a.vertical)
             BuildRuns(m); // only columns are made from runs
+    }
+    // Columns of an enlargement to four times or more are filled a run at a time.
+    if (!halftone && !merge && !a.vertical && a.dest >= 4 * a.src) {
+        for (size_t at = 0; at < n;) {
+            size_t end = at + 1;
+            while (end < n && m.nearest[end] == m.nearest[at])
+                ++end;
+            if (m.nearest[at] >= 0)
+                m.nearestRuns.push_back({static_cast<int>(at), static_cast<int>(end - at), m.nearest[at]});
+            at = end;
+        }
     }
     m.identity = a.src == a.dest && !mirror && n > 0 && m.nearest.front() >= 0 && m.nearest.back() >= 0;
     return m;
@@ -672,6 +690,9 @@ void CComPicture::StretchBlt(int x, int y, int w, int h, const CComPicture& src,
             const uint32_t* s = src.Row(ys.nearest[at]);
             if (xs.identity) {
                 std::memcpy(out, s + xs.nearest.front(), sizeof(uint32_t) * width);
+            } else if (!xs.nearestRuns.empty()) {
+                for (const AxisMap::NearestRun& r : xs.nearestRuns)
+                    FillPixels(out + r.at, r.count, s[r.source]);
             } else {
                 for (size_t i = 0; i < width; ++i)
                     if (xs.nearest[i] >= 0)

@@ -1,9 +1,11 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdint>
 
 #include "PictureTestUtil.h"
 #include "gfx/AlternatePixels.h"
+#include "gfx/PixelFill.h"
 
 namespace {
 constexpr uint32_t Z = 0; // untouched destination pixel
@@ -204,5 +206,16 @@ TEST(CopyAlternatePixels, CopiesTheEvenPixelsOfARunAndNothingElse)
         CopyAlternatePixels(to.data(), from.data(), count);
         for (size_t i = 0; i < size; ++i)
             EXPECT_EQ(to[i], (i % 2 ? 0x200000u : 0x100000u) + i) << count << " at " << i;
+    }
+}
+
+TEST(FillPixels, FillsTheRunAndNothingAroundIt)
+{
+    for (int count = 0; count <= 19; ++count) {
+        std::vector<uint32_t> line(static_cast<size_t>(count) + 2, 7u);
+        FillPixels(line.data() + 1, count, 0x123456u);
+        EXPECT_EQ(line.front(), 7u);
+        EXPECT_EQ(line.back(), 7u);
+        EXPECT_EQ(std::count(line.begin(), line.end(), 0x123456u), count);
     }
 }

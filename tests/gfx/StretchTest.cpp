@@ -79,6 +79,27 @@ TEST(StretchColorOnColor, StepsThroughTheSourceLikeGdi)
     EXPECT_EQ(PixelsOf(wide), (std::vector<uint32_t>{2, 2, 2, 3, 3, 3}));
 }
 
+// Large enlargements along a row are filled a run at a time; down a column the same stepping picks pixels
+// one by one. Both must agree, mirrored, with the source partly outside the picture, and where only part of
+// the destination is visible.
+TEST(StretchColorOnColor, LargeEnlargementsTakeThePixelsOneByOneWouldTake)
+{
+    struct Case {
+        int from, to, srcPos, srcExtent, destPos, destExtent;
+    } cases[] = {{10, 1910, 0, 10, 0, 1910}, {3, 40, 0, 3, 0, 40},        {7, 33, 0, 7, 32, -33}, {5, 37, -2, 6, 0, 37},
+                 {5, 37, 4, -5, 0, 37},      {10, 300, 0, 10, -100, 350}, {1, 9, 0, 1, 0, 9}};
+    for (const Case& c : cases) {
+        std::vector<uint32_t> values;
+        for (int i = 1; i <= c.from; ++i)
+            values.push_back(static_cast<uint32_t>(i));
+        const CComPicture row = MakePicture(c.from, 1, values), column = MakePicture(1, c.from, values);
+        CComPicture across = Target(c.to, 1, kColorOnColor, 99), down = Target(1, c.to, kColorOnColor, 99);
+        across.StretchBlt(c.destPos, 0, c.destExtent, 1, row, c.srcPos, 0, c.srcExtent, 1);
+        down.StretchBlt(0, c.destPos, 1, c.destExtent, column, 0, c.srcPos, 1, c.srcExtent);
+        EXPECT_EQ(PixelsOf(across), PixelsOf(down)) << c.from << " -> " << c.to;
+    }
+}
+
 TEST(StretchColorOnColor, OppositeSignsMirror)
 {
     CComPicture src = MakeNumbered(3, 2);
