@@ -13,6 +13,11 @@ bool ReadScalableJpegSize(const uint8_t* data, size_t size, int& width, int& hei
 // it does not decode; the picture is then empty.
 bool DecodeJpegAtScale(const uint8_t* data, size_t size, int eighths, CComPicture& picture);
 
+// JPEG decodes of pictures of at least this many source pixels, at any scale, are shared between two threads,
+// each making a band of rows (sequential JPEGs only; 2 Mpixel by default). Tests lower it to reach the shared
+// decode on small pictures.
+void SplitJpegDecodesFrom(uint64_t sourcePixels);
+
 // The smallest n/8 at which sourceW × sourceH pixels of the full picture still give at least
 // destW × destH pixels, so the stretch afterwards only shrinks; 8 when nothing smaller does.
 int JpegScaleFor(int sourceW, int sourceH, int destW, int destH);

@@ -1,9 +1,13 @@
 #include "codecs/JpegDecoder.h"
 
+#include <algorithm>
+#include <atomic>
 #include <csetjmp>
 #include <cstdio>
 #include <functional>
-#include <vector>
+#include <optional>
+#include <system_error>
+#include <thread>
 
 #include <jerror.h>
 #include <jpeglib.h>
@@ -63,8 +67,15 @@ struct RowTarget {
     std::function<uint32_t*(int y)> row;
 };
 
-bool Decode(jpeg_decompress_struct& cinfo, ErrorManager& err, const uint8_t* data, size_t size, const RowTarget& target,
-            uint64_t maxPixels, int eighths)
+// Output rows [from, to) of a decode; to < 0 runs to the last row. A band that ends before the last row
+// stops there, leaving the rest of the data unread: another band reads it.
+struct Band {
+    int from = 0;
+    int to = -1;
+};
+
+// Reads the header and sets the scale and output colours: what decoding and measuring share.
+bool Prepare(jpeg_decompress_struct& cinfo, const uint8_t* data, size_t size, uint64_t maxPixels, int eighths)
 {
     jpeg_mem_src(&cinfo, data, static_cast<unsigned long>(size));
     if (jpeg_read_header(&cinfo, TRUE) != JPEG_HEADER_OK)
@@ -77,30 +88,50 @@ bool Decode(jpeg_decompress_struct& cinfo, ErrorManager& err, const uint8_t* dat
     }
     const bool cmyk = cinfo.jpeg_color_space == JCS_CMYK || cinfo.jpeg_color_space == JCS_YCCK;
     cinfo.out_color_space = cmyk ? JCS_CMYK : JCS_EXT_BGRX;
+    return true;
+}
+
+bool Decode(jpeg_decompress_struct& cinfo, ErrorManager& err, const uint8_t* data, size_t size, const RowTarget& target,
+            uint64_t maxPixels, int eighths, Band band)
+{
+    if (!Prepare(cinfo, data, size, maxPixels, eighths))
+        return false;
+    const bool cmyk = cinfo.out_color_space == JCS_CMYK;
     jpeg_start_decompress(&cinfo);
     if (!ImageSizeAllowed(cinfo.output_width, cinfo.output_height, maxPixels) ||
         !target.allocate(cinfo.output_width, cinfo.output_height))
         return false;
-    const int width = static_cast<int>(cinfo.output_width);
-    std::vector<JSAMPLE> cmykRow(cmyk ? size_t(cinfo.output_width) * 4 : 0);
-    while (cinfo.output_scanline < cinfo.output_height) {
+    const int width = static_cast<int>(cinfo.output_width), height = static_cast<int>(cinfo.output_height);
+    const int end = band.to < 0 ? height : std::min(band.to, height);
+    if (band.from > 0 && static_cast<int>(jpeg_skip_scanlines(&cinfo, static_cast<JDIMENSION>(band.from))) != band.from)
+        return false;
+    // From the decoder's own pool, so that an error's jump out of here leaves nothing behind.
+    JSAMPARRAY cmykRow = cmyk
+        ? (*cinfo.mem->alloc_sarray)(reinterpret_cast<j_common_ptr>(&cinfo), JPOOL_IMAGE, cinfo.output_width * 4, 1)
+        : nullptr;
+    while (static_cast<int>(cinfo.output_scanline) < end) {
         uint32_t* dst = target.row(static_cast<int>(cinfo.output_scanline));
-        JSAMPROW row = cmyk ? cmykRow.data() : reinterpret_cast<JSAMPROW>(dst);
+        JSAMPROW row = cmyk ? cmykRow[0] : reinterpret_cast<JSAMPROW>(dst);
         if (jpeg_read_scanlines(&cinfo, &row, 1) != 1)
             return false;
         if (cmyk) {
             for (int x = 0; x < width; ++x)
-                dst[x] = CmykToRgb(cmykRow.data() + 4 * x, cinfo.saw_Adobe_marker);
+                dst[x] = CmykToRgb(cmykRow[0] + 4 * x, cinfo.saw_Adobe_marker);
         } else {
             for (int x = 0; x < width; ++x)
                 dst[x] &= 0x00FFFFFF;
         }
     }
+    if (end < height) {
+        jpeg_abort_decompress(&cinfo);
+        return true;
+    }
     jpeg_finish_decompress(&cinfo);
     return !err.truncated;
 }
 
-bool DecodeScaled(const uint8_t* data, size_t size, const RowTarget& target, uint64_t maxPixels, int eighths)
+// Runs use(cinfo, err) on a fresh decompressor; an error inside comes back as false.
+template <typename Use> bool WithDecompressor(const uint8_t* data, size_t size, Use&& use)
 {
     if (!data || size < 4)
         return false;
@@ -117,13 +148,106 @@ bool DecodeScaled(const uint8_t* data, size_t size, const RowTarget& target, uin
     if (setjmp(err.jump) == 0) {
         jpeg_create_decompress(&cinfo);
         cinfo.progress = &progress;
-        ok = Decode(cinfo, err, data, size, target, maxPixels, eighths);
+        ok = use(cinfo, err);
     }
     jpeg_destroy_decompress(&cinfo);
     return ok;
 }
 
+bool DecodeScaled(const uint8_t* data, size_t size, const RowTarget& target, uint64_t maxPixels, int eighths,
+                  Band band = {})
+{
+    return WithDecompressor(data, size, [&](jpeg_decompress_struct& cinfo, ErrorManager& err) {
+        return Decode(cinfo, err, data, size, target, maxPixels, eighths, band);
+    });
+}
+
+// Source pixels from which a decode is shared between two threads; see SplitJpegDecodesFrom.
+std::atomic<uint64_t> g_splitFrom{uint64_t(2) << 20};
+
+// What deciding on two bands needs: the output size, the output rows one row of blocks makes, and whether
+// the rows can be reached without decoding every scan.
+struct OutputLayout {
+    int width = 0, height = 0, blockRows = 0;
+    uint64_t sourcePixels = 0;
+    bool sequential = false;
+};
+
+bool ReadOutputLayout(const uint8_t* data, size_t size, int eighths, uint64_t maxPixels, OutputLayout& layout)
+{
+    return WithDecompressor(data, size, [&](jpeg_decompress_struct& cinfo, ErrorManager&) {
+        if (!Prepare(cinfo, data, size, maxPixels, eighths))
+            return false;
+        jpeg_calc_output_dimensions(&cinfo);
+        layout.width = static_cast<int>(cinfo.output_width);
+        layout.height = static_cast<int>(cinfo.output_height);
+        layout.blockRows = cinfo.max_v_samp_factor * cinfo.min_DCT_scaled_size;
+        layout.sourcePixels = uint64_t(cinfo.image_width) * cinfo.image_height;
+        layout.sequential = !cinfo.progressive_mode;
+        return layout.blockRows > 0;
+    });
+}
+
+// The first row of the lower band. Its thread reads the whole data up to there without making pixels
+// (reading is most of a decode), so the upper band is made larger to end at about the same time.
+int SplitRow(const OutputLayout& layout)
+{
+    constexpr int kUpperPercent = 75;
+    const int rows = (layout.height * kUpperPercent / 100) / layout.blockRows * layout.blockRows;
+    return rows > 0 && rows < layout.height ? rows : 0;
+}
+
+// Decodes into `target`; a large sequential picture in two bands at once, each by a decoder of its own writing
+// its own rows into the room allocated here first.
+bool DecodeInBands(const uint8_t* data, size_t size, const RowTarget& target, uint64_t maxPixels, int eighths)
+{
+    OutputLayout layout;
+    const bool measured = ReadOutputLayout(data, size, eighths, maxPixels, layout);
+    const int split =
+        measured && layout.sequential && layout.sourcePixels >= g_splitFrom && std::thread::hardware_concurrency() > 1
+        ? SplitRow(layout)
+        : 0;
+    if (split == 0)
+        return DecodeScaled(data, size, target, maxPixels, eighths);
+    if (!ImageSizeAllowed(layout.width, layout.height, maxPixels) || !target.allocate(layout.width, layout.height))
+        return false;
+    const RowTarget band{
+        [&](int64_t width, int64_t height) { return width == layout.width && height == layout.height; }, target.row};
+    bool lowerOk = false;
+    auto decodeLower = [&] {
+        try {
+            lowerOk = DecodeScaled(data, size, band, maxPixels, eighths, {split, -1});
+        } catch (...) {
+            lowerOk = false; // out of memory: the picture is not made
+        }
+    };
+    std::optional<std::thread> lower;
+    try {
+        lower.emplace(decodeLower);
+    } catch (const std::system_error&) {
+        // no thread to be had: one band after the other
+    }
+    bool upperOk = false;
+    try {
+        upperOk = DecodeScaled(data, size, band, maxPixels, eighths, {0, split});
+    } catch (...) {
+        if (lower)
+            lower->join();
+        throw;
+    }
+    if (lower)
+        lower->join();
+    else
+        decodeLower();
+    return upperOk && lowerOk;
+}
+
 } // namespace
+
+void SplitJpegDecodesFrom(uint64_t sourcePixels)
+{
+    g_splitFrom = sourcePixels;
+}
 
 bool DecodeJpeg(const uint8_t* data, size_t size, DecodedImage& image, uint64_t maxPixels)
 {
@@ -131,7 +255,7 @@ bool DecodeJpeg(const uint8_t* data, size_t size, DecodedImage& image, uint64_t 
     const RowTarget target{
         [&](int64_t width, int64_t height) { return AllocateImage(image, width, height, maxPixels); },
         [&](int y) { return image.pixels.data() + static_cast<size_t>(y) * static_cast<size_t>(image.width); }};
-    if (DecodeScaled(data, size, target, maxPixels, 8))
+    if (DecodeInBands(data, size, target, maxPixels, 8))
         return true;
     image = DecodedImage{};
     return false;
@@ -145,7 +269,7 @@ bool DecodeJpegAtScale(const uint8_t* data, size_t size, int eighths, CComPictur
                                return picture.CreateBlank(static_cast<int>(width), static_cast<int>(height), 0) != 0;
                            },
                            [&](int y) { return picture.Row(y); }};
-    if (DecodeScaled(data, size, target, kMaxImagePixels, eighths))
+    if (DecodeInBands(data, size, target, kMaxImagePixels, eighths))
         return true;
     picture.Free();
     return false;
@@ -155,22 +279,12 @@ bool ReadScalableJpegSize(const uint8_t* data, size_t size, int& width, int& hei
 {
     if (!data || size < 4 || data[0] != 0xFF || data[1] != 0xD8)
         return false;
-    jpeg_decompress_struct cinfo{};
-    ErrorManager err{};
-    cinfo.err = jpeg_std_error(&err.pub);
-    err.pub.error_exit = OnError;
-    err.pub.emit_message = OnMessage;
-    err.pub.output_message = OnOutput;
-    bool ok = false;
-    if (setjmp(err.jump) == 0) {
-        jpeg_create_decompress(&cinfo);
+    return WithDecompressor(data, size, [&](jpeg_decompress_struct& cinfo, ErrorManager&) {
         jpeg_mem_src(&cinfo, data, static_cast<unsigned long>(size));
-        if (jpeg_read_header(&cinfo, TRUE) == JPEG_HEADER_OK) {
-            width = static_cast<int>(cinfo.image_width);
-            height = static_cast<int>(cinfo.image_height);
-            ok = width > 0 && height > 0;
-        }
-    }
-    jpeg_destroy_decompress(&cinfo);
-    return ok;
+        if (jpeg_read_header(&cinfo, TRUE) != JPEG_HEADER_OK)
+            return false;
+        width = static_cast<int>(cinfo.image_width);
+        height = static_cast<int>(cinfo.image_height);
+        return width > 0 && height > 0;
+    });
 }

@@ -11,3 +11,7 @@ bool DecodeJpegAtScale(const uint8_t*, size_t, int, CComPicture& picture)
     picture.Free();
     return false;
 }
+
+void SplitJpegDecodesFrom(uint64_t)
+{
+}
