@@ -25,7 +25,7 @@ wait_for_count() {
 # tick TEXT: the log's millisecond count on the first line with TEXT.
 tick() { grep -F "$1" "$log" | head -n1 | sed -n 's/^(\(-\?[0-9]*\)).*/\1/p'; }
 # shot WINDOW NAME: the window's content as NAME.png.
-shot() { import -window "$1" "$work/$2.png" 2>/dev/null; }
+shot() { [ -n "$1" ] && import -window "$1" "$work/$2.png" 2>/dev/null; }
 # shot_until WINDOW NAME X Y COLOUR SECONDS: takes shots until the pixel has the colour (false if it never does).
 shot_until() {
   for _ in $(seq $(($6 * 5))); do

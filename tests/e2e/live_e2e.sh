@@ -117,7 +117,7 @@ left=$(find "$TMPDIR" -mindepth 1 | head)
 [ -z "$left" ] && pass "no temporary file left" || fail "left behind: $left"
 
 # The window's program destroys it while the show draws (as XScreenSaver may): the show ends, leaving
-# nothing behind; an id that names no window is refused with a message.
+# nothing behind; an id that names no window, or no display at all, is refused with a message.
 : >"$log"
 timeout -k 5 60 "$show" --window-id "$host" "$show" >"$work/gone.txt" 2>&1 &
 pid=$!
@@ -134,6 +134,10 @@ fi
 "$show" --window-id 0x7ffff1 "$show" >"$work/bad-id.txt" 2>&1; status=$?
 [ "$status" = 1 ] && grep -q "no X window 0x7ffff1" "$work/bad-id.txt" && pass "a window id of no window is refused" ||
   fail "--window-id of no window: exit status $status, $(cat "$work/bad-id.txt")"
+# Where no display answers, the show says so and ends instead of playing where nobody sees it.
+env -u WAYLAND_DISPLAY DISPLAY=:9999 timeout -k 5 20 "$show" play --window >"$work/no-display.txt" 2>&1; status=$?
+[ "$status" = 1 ] && grep -q "no display to show on" "$work/no-display.txt" && pass "no display: refused with a message" ||
+  fail "with no display: exit status $status, $(cat "$work/no-display.txt")"
 
 # --- a video with a stored WAV track: silent without a sound device, then on ALSA's null device
 video=$work/video.scr

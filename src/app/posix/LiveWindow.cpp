@@ -11,6 +11,7 @@
 #include <atomic>
 #include <climits>
 #include <cstdio>
+#include <cstdlib>
 #include <type_traits>
 
 #include "app/posix/FrontBuffer.h"
@@ -114,6 +115,17 @@ bool CLiveWindow::Open(const LiveTarget& target, int32_t userMonitor, const std:
         return false;
     }
     videoInitialised_ = true;
+    // Where no display answers (none at all, or an X server in the middle of a reset) SDL falls back to
+    // drivers that draw into memory only: the show would run unseen and report nothing. Those are taken
+    // only when asked for by name.
+    const char* driver = Live()->SDL_GetCurrentVideoDriver();
+    const std::string driverName = driver ? driver : "";
+    const char* asked = std::getenv("SDL_VIDEODRIVER");
+    if ((driverName == "offscreen" || driverName == "dummy" || driverName == "evdev") &&
+        !(asked && driverName == asked)) {
+        error = "no display to show on: neither X nor Wayland answers";
+        return false;
+    }
     wakeFd_ = eventfd(0, EFD_NONBLOCK | EFD_CLOEXEC);
     if (wakeFd_ < 0) {
         error = "cannot make the show's wake-up descriptor";
