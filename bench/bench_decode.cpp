@@ -89,8 +89,9 @@ void BM_SlideFromJpeg24MP(benchmark::State& state)
     CComPicture canvas;
     canvas.CreateBlank(1920, 1080, 0);
     canvas.SetStretchBltMode(kHalftone);
-    constexpr uint64_t kDefaultSplit = uint64_t(2) << 20;
-    SplitJpegDecodesFrom(state.range(0) != 0 ? kDefaultSplit : UINT64_MAX);
+    const uint64_t splitFrom = SplitJpegDecodesFrom(UINT64_MAX);
+    if (state.range(0) != 0)
+        SplitJpegDecodesFrom(splitFrom);
     for (auto _ : state) {
         CComPicture picture;
         if (!DecodeJpegAtScale(jpeg.data(), jpeg.size(), JpegScaleFor(w, h, destW, destH), picture)) {
@@ -101,7 +102,7 @@ void BM_SlideFromJpeg24MP(benchmark::State& state)
                           picture.Height());
         benchmark::DoNotOptimize(canvas.Pixels());
     }
-    SplitJpegDecodesFrom(kDefaultSplit);
+    SplitJpegDecodesFrom(splitFrom);
     state.counters["MB"] = static_cast<double>(jpeg.size()) / 1e6;
 }
 BENCHMARK(BM_SlideFromJpeg24MP)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond)->MinTime(3.0);

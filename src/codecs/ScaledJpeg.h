@@ -15,8 +15,8 @@ bool DecodeJpegAtScale(const uint8_t* data, size_t size, int eighths, CComPictur
 
 // JPEG decodes of pictures of at least this many source pixels, at any scale, are shared between two threads,
 // each making a band of rows (sequential JPEGs only; 2 Mpixel by default). Tests lower it to reach the shared
-// decode on small pictures.
-void SplitJpegDecodesFrom(uint64_t sourcePixels);
+// decode on small pictures. Returns the value it replaces.
+uint64_t SplitJpegDecodesFrom(uint64_t sourcePixels);
 
 // The smallest n/8 at which sourceW × sourceH pixels of the full picture still give at least
 // destW × destH pixels, so the stretch afterwards only shrinks; 8 when nothing smaller does.

@@ -244,9 +244,9 @@ bool DecodeInBands(const uint8_t* data, size_t size, const RowTarget& target, ui
 
 } // namespace
 
-void SplitJpegDecodesFrom(uint64_t sourcePixels)
+uint64_t SplitJpegDecodesFrom(uint64_t sourcePixels)
 {
-    g_splitFrom = sourcePixels;
+    return g_splitFrom.exchange(sourcePixels);
 }
 
 bool DecodeJpeg(const uint8_t* data, size_t size, DecodedImage& image, uint64_t maxPixels)

@@ -24,11 +24,16 @@ std::vector<uint8_t> MakeJpeg(int width, int height, int components, int h = 2, 
 }
 
 // Large pictures are decoded in two bands at once, each by a decoder of its own (lowered here to reach it);
-// put back to the default when the test ends.
+// put back as it was when the test ends.
 class SplitDecodes {
 public:
-    explicit SplitDecodes(uint64_t from) { SplitJpegDecodesFrom(from); }
-    ~SplitDecodes() { SplitJpegDecodesFrom(uint64_t(2) << 20); }
+    explicit SplitDecodes(uint64_t from) : previous_(SplitJpegDecodesFrom(from)) { }
+    ~SplitDecodes() { SplitJpegDecodesFrom(previous_); }
+    SplitDecodes(const SplitDecodes&) = delete;
+    SplitDecodes& operator=(const SplitDecodes&) = delete;
+
+private:
+    uint64_t previous_;
 };
 
 } // namespace
