@@ -14,9 +14,10 @@ bool ReadScalableJpegSize(const uint8_t* data, size_t size, int& width, int& hei
 bool DecodeJpegAtScale(const uint8_t* data, size_t size, int eighths, CComPicture& picture);
 
 // JPEG decodes of pictures of at least this many source pixels, at any scale, are shared between two threads,
-// each making a band of rows (sequential JPEGs only; 2 Mpixel by default). Tests lower it to reach the shared
-// decode on small pictures. Returns the value it replaces.
+// each making a band of rows (sequential JPEGs only; kJpegBandsFrom by default). Tests lower it to reach the
+// shared decode on small pictures. Returns the value it replaces.
 uint64_t SplitJpegDecodesFrom(uint64_t sourcePixels);
+inline constexpr uint64_t kJpegBandsFrom = uint64_t(2) << 20;
 
 // The smallest n/8 at which sourceW × sourceH pixels of the full picture still give at least
 // destW × destH pixels, so the stretch afterwards only shrinks; 8 when nothing smaller does.

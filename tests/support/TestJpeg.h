@@ -14,6 +14,8 @@ struct Format {
     int components = 3; // 1 grey, 3 RGB (stored as YCbCr), 4 CMYK
     int quality = 75;
     int lumaH = 2, lumaV = 2; // sampling of the luma against the colour components: 2 x 2 is 4:2:0
+    int restartRows = 0;      // a restart marker after every so many rows of MCUs
+    int restartMcus = 0;      // or after every so many MCUs
 };
 
 // fill(y, row) writes row y: width x components samples.
@@ -37,6 +39,8 @@ inline std::vector<uint8_t> Encode(int width, int height, const Format& format,
         cinfo.comp_info[0].h_samp_factor = format.lumaH;
         cinfo.comp_info[0].v_samp_factor = format.lumaV;
     }
+    cinfo.restart_in_rows = format.restartRows;
+    cinfo.restart_interval = static_cast<unsigned>(format.restartMcus);
     jpeg_start_compress(&cinfo, TRUE);
     std::vector<JSAMPLE> row(static_cast<size_t>(width) * static_cast<size_t>(format.components));
     while (cinfo.next_scanline < cinfo.image_height) {

@@ -3,6 +3,7 @@
 #include "ManifestReader.h"
 #include "PackTables.h"
 #include "PictureCheck.h"
+#include "PictureConvert.h"
 #include "Progress.h"
 #include "WorkFolder.h"
 #include "db/DatabaseWriter.h"
@@ -14,6 +15,7 @@
 #include <algorithm>
 #include <filesystem>
 #include <iostream>
+#include <map>
 #include <memory>
 
 namespace {
@@ -116,23 +118,44 @@ bool CheckOutputIsNoInput(const PackOptions& options, const PackPlan& plan, std:
 }
 
 // Every picture an item or background image shows must decode with the runtime's own decoders: one
-// that would show as an empty slide stops the pack.
-bool CheckPictures(const PackPlan& plan, std::string& error)
+// that would show as an empty slide stops the pack. Large JPEGs that pass are stored as restart-marked copies,
+// which the runtime decodes faster; the plan then names the copy.
+bool CheckPictures(PackPlan& plan, const std::string& workFolder, std::string& error)
 {
-    std::vector<const MediaReference*> references;
-    for (const PackedItem& item : plan.items)
+    std::vector<MediaReference*> references;
+    uint64_t total = 0;
+    for (PackedItem& item : plan.items)
         references.push_back(&item.media);
-    for (const PackedBackground& background : plan.backgrounds)
+    for (PackedBackground& background : plan.backgrounds)
         references.push_back(&background.media);
-    for (const MediaReference* reference : references) {
-        if (!reference->picture || !reference->addsMedia)
-            continue;
-        const std::string reason = CheckPicture(reference->file.sourcePath, reference->file.name);
+    std::erase_if(references,
+                  [](const MediaReference* reference) { return !reference->picture || !reference->addsMedia; });
+    for (const MediaReference* reference : references)
+        total += static_cast<uint64_t>(std::max<int64_t>(0, CMyFile::SizeOf(reference->file.sourcePath)));
+    Progress progress("checking pictures", total);
+    std::map<std::string, std::string> copies;
+    for (MediaReference* reference : references) {
+        const std::string source = reference->file.sourcePath;
+        const std::string reason = CheckPicture(source, reference->file.name);
         if (!reason.empty()) {
-            error = reference->origin + ": " + reference->file.sourcePath + ": " + reason;
+            error = reference->origin + ": " + source + ": " + reason;
             return false;
         }
+        if (std::optional<std::string> copy = RestartMarkedCopy(source, workFolder))
+            copies[source] = *copy;
+        progress.Add(static_cast<uint64_t>(std::max<int64_t>(0, CMyFile::SizeOf(source))));
     }
+    progress.Finish();
+    const auto useCopy = [&](StoredFile& file) {
+        if (auto found = copies.find(file.sourcePath); found != copies.end())
+            file.sourcePath = found->second;
+    };
+    for (StoredFile& file : plan.media)
+        useCopy(file);
+    for (PackedItem& item : plan.items)
+        useCopy(item.media.file);
+    for (PackedBackground& background : plan.backgrounds)
+        useCopy(background.media.file);
     return true;
 }
 
@@ -216,7 +239,7 @@ int RunPack(const PackOptions& options, std::ostream& err)
         err << "scrpack pack: " << options.manifest << ": no [[media]] item; a show needs at least one\n";
         return 1;
     }
-    if (!CheckPictures(plan, error) || !CheckOutputIsNoInput(options, plan, error)) {
+    if (!CheckOutputIsNoInput(options, plan, error) || !CheckPictures(plan, work.Path(), error)) {
         err << "scrpack pack: " << error << "\n";
         return 1;
     }

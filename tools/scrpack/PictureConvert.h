@@ -1,4 +1,5 @@
 #pragma once
+#include <optional>
 #include <stdexcept>
 #include <string>
 
@@ -20,3 +21,11 @@ public:
 PreparedPicture ConvertPicture(const std::string& path, const std::string& workFolder);
 // False in builds without the converters (the Windows scrpack).
 bool PictureConversionAvailable();
+
+// A large JPEG (as large as the runtime decodes in two bands) copied into workFolder without a pixel changed:
+// sequential and Huffman-coded, with a restart marker after every row of MCUs, where the runtime can start its
+// lower band's decoder midway instead of reading all the data above it; every marker (EXIF, colour profile,
+// comments) kept and the Huffman codes made for the picture. Nothing when the picture is smaller, has restart
+// markers already, or does not read cleanly: it is then stored as it is. The Windows scrpack leaves every
+// JPEG as it is.
+std::optional<std::string> RestartMarkedCopy(const std::string& path, const std::string& workFolder);

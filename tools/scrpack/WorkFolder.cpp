@@ -2,6 +2,7 @@
 
 #include <chrono>
 #include <filesystem>
+#include <fstream>
 #include <random>
 
 namespace fs = std::filesystem;
@@ -28,4 +29,18 @@ WorkFolder::~WorkFolder()
     std::error_code ec;
     if (!path_.empty())
         fs::remove_all(path_, ec);
+}
+
+std::string WriteIntoFolder(const std::string& workFolder, const std::string& source, const std::string& bytes,
+                            const std::string& extension)
+{
+    static int counter = 0;
+    const fs::path folder = fs::path(workFolder) / std::to_string(++counter);
+    std::error_code ec;
+    fs::create_directories(folder, ec);
+    const fs::path path = folder / (fs::path(source).stem().string() + extension);
+    std::ofstream out(path, std::ios::binary);
+    out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+    out.close();
+    return out ? path.string() : std::string();
 }

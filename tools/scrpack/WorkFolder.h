@@ -15,3 +15,8 @@ public:
 private:
     std::string path_;
 };
+
+// Writes bytes into a subfolder of its own in workFolder, under the stem of the source's file name and the
+// given extension, so a prepared picture keeps the author's name. Returns its path, or "" when it cannot.
+std::string WriteIntoFolder(const std::string& workFolder, const std::string& source, const std::string& bytes,
+                            const std::string& extension);

@@ -8,12 +8,14 @@
 #include <optional>
 #include <system_error>
 #include <thread>
+#include <vector>
 
 #include <jerror.h>
 #include <jpeglib.h>
 
 #include "codecs/DecodeCommon.h"
 #include "codecs/ScaledJpeg.h"
+#include "codecs/posix/JpegResume.h"
 
 namespace {
 
@@ -74,10 +76,79 @@ struct Band {
     int to = -1;
 };
 
-// Reads the header and sets the scale and output colours: what decoding and measuring share.
-bool Prepare(jpeg_decompress_struct& cinfo, const uint8_t* data, size_t size, uint64_t maxPixels, int eighths)
+// What a decoder reads: the file, or a resume point's header followed by the file's data from that point on.
+struct Input {
+    const uint8_t* data = nullptr;
+    size_t size = 0;
+    const std::vector<uint8_t>* header = nullptr;
+};
+
+// Serves the header, then the data; past the end, an end-of-image marker as libjpeg's memory source does.
+struct TwoPartSource {
+    jpeg_source_mgr pub;
+    const uint8_t* data;
+    size_t size;
+    bool dataGiven;
+};
+
+boolean FillFromSecondPart(j_decompress_ptr cinfo)
 {
-    jpeg_mem_src(&cinfo, data, static_cast<unsigned long>(size));
+    static const JOCTET kEnd[] = {0xFF, JPEG_EOI};
+    auto* src = reinterpret_cast<TwoPartSource*>(cinfo->src);
+    if (!src->dataGiven) {
+        src->dataGiven = true;
+        src->pub.next_input_byte = src->data;
+        src->pub.bytes_in_buffer = src->size;
+    } else {
+        WARNMS(cinfo, JWRN_JPEG_EOF);
+        src->pub.next_input_byte = kEnd;
+        src->pub.bytes_in_buffer = 2;
+    }
+    return TRUE;
+}
+
+void SkipInTwoParts(j_decompress_ptr cinfo, long count)
+{
+    jpeg_source_mgr* src = cinfo->src;
+    while (count > static_cast<long>(src->bytes_in_buffer)) {
+        count -= static_cast<long>(src->bytes_in_buffer);
+        src->fill_input_buffer(cinfo);
+    }
+    if (count > 0) {
+        src->next_input_byte += count;
+        src->bytes_in_buffer -= static_cast<size_t>(count);
+    }
+}
+
+void NoSourceWork(j_decompress_ptr)
+{
+}
+
+void SetSource(jpeg_decompress_struct& cinfo, const Input& input)
+{
+    if (!input.header) {
+        jpeg_mem_src(&cinfo, input.data, static_cast<unsigned long>(input.size));
+        return;
+    }
+    auto* src = static_cast<TwoPartSource*>(
+        (*cinfo.mem->alloc_small)(reinterpret_cast<j_common_ptr>(&cinfo), JPOOL_PERMANENT, sizeof(TwoPartSource)));
+    src->pub.init_source = NoSourceWork;
+    src->pub.fill_input_buffer = FillFromSecondPart;
+    src->pub.skip_input_data = SkipInTwoParts;
+    src->pub.resync_to_restart = jpeg_resync_to_restart;
+    src->pub.term_source = NoSourceWork;
+    src->pub.next_input_byte = input.header->data();
+    src->pub.bytes_in_buffer = input.header->size();
+    src->data = input.data;
+    src->size = input.size;
+    src->dataGiven = false;
+    cinfo.src = &src->pub;
+}
+
+// Reads the header and sets the scale and output colours: what decoding and measuring share.
+bool Prepare(jpeg_decompress_struct& cinfo, const Input& input, uint64_t maxPixels, int eighths)
+{
+    SetSource(cinfo, input);
     if (jpeg_read_header(&cinfo, TRUE) != JPEG_HEADER_OK)
         return false;
     if (!ImageSizeAllowed(cinfo.image_width, cinfo.image_height, maxPixels))
@@ -91,10 +162,10 @@ bool Prepare(jpeg_decompress_struct& cinfo, const uint8_t* data, size_t size, ui
     return true;
 }
 
-bool Decode(jpeg_decompress_struct& cinfo, ErrorManager& err, const uint8_t* data, size_t size, const RowTarget& target,
+bool Decode(jpeg_decompress_struct& cinfo, ErrorManager& err, const Input& input, const RowTarget& target,
             uint64_t maxPixels, int eighths, Band band)
 {
-    if (!Prepare(cinfo, data, size, maxPixels, eighths))
+    if (!Prepare(cinfo, input, maxPixels, eighths))
         return false;
     const bool cmyk = cinfo.out_color_space == JCS_CMYK;
     jpeg_start_decompress(&cinfo);
@@ -154,29 +225,47 @@ template <typename Use> bool WithDecompressor(const uint8_t* data, size_t size, 
     return ok;
 }
 
-bool DecodeScaled(const uint8_t* data, size_t size, const RowTarget& target, uint64_t maxPixels, int eighths,
-                  Band band = {})
+bool DecodeScaled(const Input& input, const RowTarget& target, uint64_t maxPixels, int eighths, Band band = {})
 {
-    return WithDecompressor(data, size, [&](jpeg_decompress_struct& cinfo, ErrorManager& err) {
-        return Decode(cinfo, err, data, size, target, maxPixels, eighths, band);
+    return WithDecompressor(input.data, input.size, [&](jpeg_decompress_struct& cinfo, ErrorManager& err) {
+        return Decode(cinfo, err, input, target, maxPixels, eighths, band);
     });
 }
 
 // Source pixels from which a decode is shared between two threads; see SplitJpegDecodesFrom.
-std::atomic<uint64_t> g_splitFrom{uint64_t(2) << 20};
+std::atomic<uint64_t> g_splitFrom{kJpegBandsFrom};
 
-// What deciding on two bands needs: the output size, the output rows one row of blocks makes, and whether
-// the rows can be reached without decoding every scan.
+// What deciding on two bands needs: the output size, the output rows one row of MCUs makes, whether the rows
+// can be reached without decoding every scan, and how the scan is cut into MCUs (no MCUs when it is cut in a
+// way a resumed decoder would not follow).
 struct OutputLayout {
     int width = 0, height = 0, blockRows = 0;
     uint64_t sourcePixels = 0;
     bool sequential = false;
+    JpegScanShape scan;
 };
+
+JpegScanShape ScanShape(const jpeg_decompress_struct& cinfo)
+{
+    JpegScanShape shape;
+    const bool interleaved = cinfo.comps_in_scan > 1 && cinfo.comps_in_scan == cinfo.num_components;
+    const bool single = cinfo.comps_in_scan == 1 && cinfo.num_components == 1 && cinfo.max_h_samp_factor == 1 &&
+        cinfo.max_v_samp_factor == 1;
+    if (cinfo.arith_code || cinfo.restart_interval == 0 || (!interleaved && !single))
+        return shape;
+    const int mcuWidth = cinfo.max_h_samp_factor * DCTSIZE;
+    shape.mcuHeight = cinfo.max_v_samp_factor * DCTSIZE;
+    shape.imageHeight = static_cast<int>(cinfo.image_height);
+    shape.mcusPerRow = static_cast<int>((cinfo.image_width + mcuWidth - 1) / mcuWidth);
+    shape.mcuRows = static_cast<int>((cinfo.image_height + shape.mcuHeight - 1) / shape.mcuHeight);
+    shape.restartInterval = static_cast<int>(cinfo.restart_interval);
+    return shape;
+}
 
 bool ReadOutputLayout(const uint8_t* data, size_t size, int eighths, uint64_t maxPixels, OutputLayout& layout)
 {
     return WithDecompressor(data, size, [&](jpeg_decompress_struct& cinfo, ErrorManager&) {
-        if (!Prepare(cinfo, data, size, maxPixels, eighths))
+        if (!Prepare(cinfo, {data, size}, maxPixels, eighths))
             return false;
         jpeg_calc_output_dimensions(&cinfo);
         layout.width = static_cast<int>(cinfo.output_width);
@@ -184,12 +273,13 @@ bool ReadOutputLayout(const uint8_t* data, size_t size, int eighths, uint64_t ma
         layout.blockRows = cinfo.max_v_samp_factor * cinfo.min_DCT_scaled_size;
         layout.sourcePixels = uint64_t(cinfo.image_width) * cinfo.image_height;
         layout.sequential = !cinfo.progressive_mode;
+        layout.scan = ScanShape(cinfo);
         return layout.blockRows > 0;
     });
 }
 
-// The first row of the lower band. Its thread reads the whole data up to there without making pixels
-// (reading is most of a decode), so the upper band is made larger to end at about the same time.
+// The first row of the lower band when its decoder reads the whole data up to there without making pixels
+// (reading is most of a decode): the upper band is made larger to end at about the same time.
 int SplitRow(const OutputLayout& layout)
 {
     constexpr int kUpperPercent = 75;
@@ -197,49 +287,75 @@ int SplitRow(const OutputLayout& layout)
     return rows > 0 && rows < layout.height ? rows : 0;
 }
 
-// Decodes into `target`; a large sequential picture in two bands at once, each by a decoder of its own writing
-// its own rows into the room allocated here first.
-bool DecodeInBands(const uint8_t* data, size_t size, const RowTarget& target, uint64_t maxPixels, int eighths)
+// The lower band: decoded from the top of the picture, skipping the rows above it, or resumed midway in the
+// data. A resumed decoder makes the first row of MCUs without the colour of the row above, which blends into
+// its top rows: that row is left to the upper band and skipped here.
+struct LowerBand {
+    int firstRow = 0;
+    Input input;
+    int rowsSkipped = 0;
+};
+
+// Runs the upper band here and the lower band on a thread of its own; each decoder writes its own rows into
+// the room allocated here first.
+bool DecodeTwoBands(const Input& whole, const OutputLayout& layout, const LowerBand& lowerBand, const RowTarget& target,
+                    uint64_t maxPixels, int eighths)
 {
-    OutputLayout layout;
-    const bool measured = ReadOutputLayout(data, size, eighths, maxPixels, layout);
-    const int split =
-        measured && layout.sequential && layout.sourcePixels >= g_splitFrom && std::thread::hardware_concurrency() > 1
-        ? SplitRow(layout)
-        : 0;
-    if (split == 0)
-        return DecodeScaled(data, size, target, maxPixels, eighths);
     if (!ImageSizeAllowed(layout.width, layout.height, maxPixels) || !target.allocate(layout.width, layout.height))
         return false;
-    const RowTarget band{
+    const int lowerOrigin = lowerBand.firstRow - lowerBand.rowsSkipped;
+    const RowTarget upper{
         [&](int64_t width, int64_t height) { return width == layout.width && height == layout.height; }, target.row};
+    const RowTarget lower{
+        [&](int64_t width, int64_t height) { return width == layout.width && height == layout.height - lowerOrigin; },
+        [&](int y) { return target.row(lowerOrigin + y); }};
     bool lowerOk = false;
     auto decodeLower = [&] {
         try {
-            lowerOk = DecodeScaled(data, size, band, maxPixels, eighths, {split, -1});
+            lowerOk = DecodeScaled(lowerBand.input, lower, maxPixels, eighths, {lowerBand.rowsSkipped, -1});
         } catch (...) {
             lowerOk = false; // out of memory: the picture is not made
         }
     };
-    std::optional<std::thread> lower;
+    std::optional<std::thread> thread;
     try {
-        lower.emplace(decodeLower);
+        thread.emplace(decodeLower);
     } catch (const std::system_error&) {
         // no thread to be had: one band after the other
     }
     bool upperOk = false;
     try {
-        upperOk = DecodeScaled(data, size, band, maxPixels, eighths, {0, split});
+        upperOk = DecodeScaled(whole, upper, maxPixels, eighths, {0, lowerBand.firstRow});
     } catch (...) {
-        if (lower)
-            lower->join();
+        if (thread)
+            thread->join();
         throw;
     }
-    if (lower)
-        lower->join();
+    if (thread)
+        thread->join();
     else
         decodeLower();
     return upperOk && lowerOk;
+}
+
+// Decodes into `target`; a large sequential picture in two bands at once: split in the middle where its data
+// can be resumed there, three quarters down otherwise.
+bool DecodeInBands(const uint8_t* data, size_t size, const RowTarget& target, uint64_t maxPixels, int eighths)
+{
+    const Input whole{data, size};
+    OutputLayout layout;
+    if (!ReadOutputLayout(data, size, eighths, maxPixels, layout) || !layout.sequential ||
+        layout.sourcePixels < g_splitFrom || std::thread::hardware_concurrency() < 2)
+        return DecodeScaled(whole, target, maxPixels, eighths);
+    if (const std::optional<JpegResumePoint> resume = FindJpegResumePoint(data, size, layout.scan)) {
+        const Input rest{data + resume->dataOffset, size - resume->dataOffset, &resume->header};
+        const int firstRow = (resume->mcuRow + 1) * layout.blockRows;
+        return DecodeTwoBands(whole, layout, {firstRow, rest, layout.blockRows}, target, maxPixels, eighths);
+    }
+    const int split = SplitRow(layout);
+    if (split == 0)
+        return DecodeScaled(whole, target, maxPixels, eighths);
+    return DecodeTwoBands(whole, layout, {split, whole, split}, target, maxPixels, eighths);
 }
 
 } // namespace
@@ -280,7 +396,7 @@ bool ReadScalableJpegSize(const uint8_t* data, size_t size, int& width, int& hei
     if (!data || size < 4 || data[0] != 0xFF || data[1] != 0xD8)
         return false;
     return WithDecompressor(data, size, [&](jpeg_decompress_struct& cinfo, ErrorManager&) {
-        jpeg_mem_src(&cinfo, data, static_cast<unsigned long>(size));
+        SetSource(cinfo, {data, size});
         if (jpeg_read_header(&cinfo, TRUE) != JPEG_HEADER_OK)
             return false;
         width = static_cast<int>(cinfo.image_width);

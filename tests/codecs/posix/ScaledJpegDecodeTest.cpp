@@ -12,15 +12,18 @@
 namespace {
 
 // A JPEG of noise and gradients: `components` 1 (grey), 3 (YCbCr with the luma sampled h x v) or 4 (CMYK).
-std::vector<uint8_t> MakeJpeg(int width, int height, int components, int h = 2, int v = 2)
+std::vector<uint8_t> MakeJpeg(int width, int height, int components, int h = 2, int v = 2, int restartRows = 0,
+                              int restartMcus = 0)
 {
-    return testjpeg::Encode(width, height, {.components = components, .lumaH = h, .lumaV = v},
-                            [&, noise = uint32_t(12345)](int y, JSAMPLE* row) mutable {
-                                for (int i = 0; i < width * components; ++i) {
-                                    noise = noise * 1103515245 + 12345;
-                                    row[i] = static_cast<JSAMPLE>((i * 7 + y * 3 + ((noise >> 16) & 31)) & 0xFF);
-                                }
-                            });
+    return testjpeg::Encode(
+        width, height,
+        {.components = components, .lumaH = h, .lumaV = v, .restartRows = restartRows, .restartMcus = restartMcus},
+        [&, noise = uint32_t(12345)](int y, JSAMPLE* row) mutable {
+            for (int i = 0; i < width * components; ++i) {
+                noise = noise * 1103515245 + 12345;
+                row[i] = static_cast<JSAMPLE>((i * 7 + y * 3 + ((noise >> 16) & 31)) & 0xFF);
+            }
+        });
 }
 
 // Large pictures are decoded in two bands at once, each by a decoder of its own (lowered here to reach it);
@@ -65,15 +68,18 @@ TEST(ScaledJpegDecode, DecodesIntoThePictureAtEachScaleAndLeavesNothingOnFailure
 }
 
 // Decoded in two bands, a picture has every pixel the one-band decode gives, for each sampling of the colours,
-// grey and CMYK, at the scales slides use and at full size; data that breaks off fails whichever band it
-// breaks off in.
+// grey and CMYK, at the scales slides use and at full size, whether the lower band is read from the top or
+// resumed at a restart marker; data that breaks off fails whichever band it breaks off in.
 TEST(ScaledJpegDecode, TwoBandsGiveThePixelsOfOne)
 {
     struct Case {
-        int width, height, components, h, v;
-    } cases[] = {{301, 203, 3, 2, 2}, {299, 157, 3, 2, 1}, {123, 250, 3, 1, 1}, {211, 97, 1, 1, 1}, {77, 130, 4, 1, 1}};
+        int width, height, components, h, v, restartRows = 0, restartMcus = 0;
+    } cases[] = {{301, 203, 3, 2, 2},      {299, 157, 3, 2, 1},    {123, 250, 3, 1, 1},      {211, 97, 1, 1, 1},
+                 {77, 130, 4, 1, 1},       {301, 203, 3, 2, 2, 1}, {299, 157, 3, 2, 1, 1},   {123, 250, 3, 1, 1, 2},
+                 {211, 97, 1, 1, 1, 0, 3}, {77, 130, 4, 1, 1, 1},  {301, 203, 3, 2, 2, 0, 5}};
     for (const Case& c : cases) {
-        const std::vector<uint8_t> jpeg = MakeJpeg(c.width, c.height, c.components, c.h, c.v);
+        const std::vector<uint8_t> jpeg =
+            MakeJpeg(c.width, c.height, c.components, c.h, c.v, c.restartRows, c.restartMcus);
         for (int eighths : {1, 3, 4, 8}) {
             CComPicture one, two;
             DecodedImage whole;
@@ -84,7 +90,8 @@ TEST(ScaledJpegDecode, TwoBandsGiveThePixelsOfOne)
             SplitDecodes always(0);
             ASSERT_TRUE(DecodeJpegAtScale(jpeg.data(), jpeg.size(), eighths, two));
             EXPECT_EQ(two.ToDecoded().pixels, one.ToDecoded().pixels)
-                << c.width << "x" << c.height << " components " << c.components << " at " << eighths << "/8";
+                << c.width << "x" << c.height << " components " << c.components << " at " << eighths << "/8"
+                << " restarts " << c.restartRows << "/" << c.restartMcus;
             if (eighths == 8) {
                 ASSERT_TRUE(DecodeJpeg(jpeg.data(), jpeg.size(), whole));
                 EXPECT_EQ(whole.pixels, one.ToDecoded().pixels) << c.width << "x" << c.height;

@@ -244,3 +244,40 @@ TEST(Convert, DamagedSourceIsNamed)
     EXPECT_EQ(RunPack({dir.File("show.toml"), dir.File("show.db"), ""}, err), 1);
     EXPECT_THAT(err.str(), HasSubstr("show.toml:2: media[0].file: the WebP data does not decode"));
 }
+
+// Large JPEGs are stored sequential, with restart markers, keeping their pixels and their EXIF block; a damaged
+// one is refused as before, not stored repaired.
+TEST(Convert, LargeJpegsGainRestartMarkersAndKeepTheirPixels)
+{
+    TempDir dir;
+    constexpr int kW = 1800, kH = 1200; // past the size the runtime decodes in two bands
+    const std::string baseline = JpegWithOrientation(kW, kH, 1);
+    const std::vector<uint8_t> rgba = Pattern(kW, kH);
+    tjhandle tj = tjInitCompress();
+    unsigned char* out = nullptr;
+    unsigned long size = 0;
+    tjCompress2(tj, rgba.data(), kW, kW * 4, kH, TJPF_RGBA, &out, &size, TJSAMP_422, 90, TJFLAG_PROGRESSIVE);
+    const std::string progressive(reinterpret_cast<const char*>(out), size);
+    tjFree(out);
+    tjDestroy(tj);
+    for (const std::string& original : {baseline, progressive}) {
+        SCOPED_TRACE(original == baseline ? "baseline" : "progressive");
+        dir.Write("big.jpg", original);
+        const Stored stored = PackOne(dir, "file = \"big.jpg\"\n", false, "big.jpg");
+        DecodedImage before;
+        ASSERT_TRUE(DecodeExtended(reinterpret_cast<const uint8_t*>(original.data()), original.size(), -1, before));
+        EXPECT_EQ(stored.image.pixels, before.pixels);
+        EXPECT_NE(stored.bytes.find("\xFF\xDD"), std::string::npos) << "a restart interval";
+        EXPECT_NE(stored.bytes.find("\xFF\xC0"), std::string::npos) << "a sequential frame";
+        EXPECT_EQ(stored.bytes.find("JFIF"), stored.bytes.rfind("JFIF")) << "one JFIF marker";
+        if (original == baseline) {
+            EXPECT_NE(ReadJpegExif(reinterpret_cast<const uint8_t*>(stored.bytes.data()), stored.bytes.size())
+                          .orientationOffset,
+                      0u);
+        }
+    }
+    std::ostringstream err;
+    dir.Write("big.jpg", baseline.substr(0, baseline.size() * 3 / 4));
+    EXPECT_EQ(RunPack({dir.File("show.toml"), dir.File("show.db"), ""}, err), 1);
+    EXPECT_THAT(err.str(), HasSubstr("big.jpg"));
+}

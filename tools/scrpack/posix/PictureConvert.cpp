@@ -2,6 +2,7 @@
 
 #include "Exif.h"
 #include "PictureCheck.h"
+#include "WorkFolder.h"
 #include "base/ByteOrder.h"
 #include "codecs/BuiltinExpic.h"
 #include "codecs/posix/PngEncoder.h"
@@ -12,7 +13,6 @@
 #include <cstdarg>
 #include <cstdio>
 #include <filesystem>
-#include <fstream>
 #include <memory>
 #include <optional>
 #include <vector>
@@ -262,18 +262,10 @@ Rgba DecodeJpegPixels(const std::vector<uint8_t>& bytes)
 std::string WriteConverted(const std::string& source, const std::string& workFolder, const std::string& bytes,
                            const std::string& extension)
 {
-    // One subfolder per converted file keeps the stem, so the stored name stays the author's.
-    static int counter = 0;
-    const fs::path folder = fs::path(workFolder) / std::to_string(++counter);
-    std::error_code ec;
-    fs::create_directories(folder, ec);
-    const fs::path path = folder / (fs::path(source).stem().string() + extension);
-    std::ofstream out(path, std::ios::binary);
-    out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-    out.close();
-    if (!out)
-        throw ConvertError("cannot write the converted picture " + path.string());
-    return path.string();
+    const std::string path = WriteIntoFolder(workFolder, source, bytes, extension);
+    if (path.empty())
+        throw ConvertError("cannot write the converted picture into " + workFolder);
+    return path;
 }
 
 } // namespace

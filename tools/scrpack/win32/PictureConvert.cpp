@@ -10,3 +10,8 @@ bool PictureConversionAvailable()
 {
     return false;
 }
+
+std::optional<std::string> RestartMarkedCopy(const std::string&, const std::string&)
+{
+    return std::nullopt;
+}
