@@ -119,8 +119,8 @@ bool CheckOutputIsNoInput(const PackOptions& options, const PackPlan& plan, std:
 
 // Every picture an item or background image shows must decode with the runtime's own decoders: one
 // that would show as an empty slide stops the pack. Large JPEGs that pass are stored as restart-marked copies,
-// which the runtime decodes faster; the plan then names the copy.
-bool CheckPictures(PackPlan& plan, const std::string& workFolder, std::string& error)
+// which the runtime decodes faster, when asked; the plan then names the copy.
+bool CheckPictures(PackPlan& plan, const std::string& workFolder, bool markLargeJpegs, std::string& error)
 {
     std::vector<MediaReference*> references;
     uint64_t total = 0;
@@ -141,7 +141,7 @@ bool CheckPictures(PackPlan& plan, const std::string& workFolder, std::string& e
             error = reference->origin + ": " + source + ": " + reason;
             return false;
         }
-        if (std::optional<std::string> copy = RestartMarkedCopy(source, workFolder))
+        if (std::optional<std::string> copy = markLargeJpegs ? RestartMarkedCopy(source, workFolder) : std::nullopt)
             copies[source] = *copy;
         progress.Add(static_cast<uint64_t>(std::max<int64_t>(0, CMyFile::SizeOf(source))));
     }
@@ -239,7 +239,8 @@ int RunPack(const PackOptions& options, std::ostream& err)
         err << "scrpack pack: " << options.manifest << ": no [[media]] item; a show needs at least one\n";
         return 1;
     }
-    if (!CheckOutputIsNoInput(options, plan, error) || !CheckPictures(plan, work.Path(), error)) {
+    if (!CheckOutputIsNoInput(options, plan, error) ||
+        !CheckPictures(plan, work.Path(), options.markLargeJpegs, error)) {
         err << "scrpack pack: " << error << "\n";
         return 1;
     }

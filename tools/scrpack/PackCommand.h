@@ -11,6 +11,9 @@ struct PackOptions {
     std::string output;
     std::string runtime;  // empty: a database file of its own
     bool convert = false; // convert every picture the runtime cannot show, as convert = true does
+    // Store large JPEGs restart-marked (see RestartMarkedCopy): worth its cost for a show played for days, not
+    // for one rendered once.
+    bool markLargeJpegs = true;
 };
 
 // Builds the project database the manifest describes. Returns the exit code; messages go to err.

@@ -31,6 +31,7 @@ int RenderManifest(RenderOptions& options, WorkFolder& work)
     PackOptions pack;
     pack.manifest = options.programPath;
     pack.output = work.Path() + "/show.db";
+    pack.markLargeJpegs = false; // rewriting a photo costs more than the render saves decoding it
     if (RunPack(pack, std::cerr) != 0)
         return 1;
     options.programPath = pack.output;

@@ -133,12 +133,14 @@ struct Stored {
 };
 
 // Packs one item and returns what the database stores for the name, decoded by the runtime's decoder.
-Stored PackOne(TempDir& dir, const std::string& entry, bool convertAll, const std::string& storedName)
+Stored PackOne(TempDir& dir, const std::string& entry, bool convertAll, const std::string& storedName,
+               bool markLargeJpegs = true)
 {
     std::ostringstream err;
     dir.Write("show.toml", "[[media]]\n" + entry);
     PackOptions options{dir.File("show.toml"), dir.File("show.db"), ""};
     options.convert = convertAll;
+    options.markLargeJpegs = markLargeJpegs;
     EXPECT_EQ(RunPack(options, err), 0) << err.str();
     CMyXMLDb db;
     EXPECT_TRUE(db.Open(dir.File("show.db"), 0));
@@ -245,8 +247,8 @@ TEST(Convert, DamagedSourceIsNamed)
     EXPECT_THAT(err.str(), HasSubstr("show.toml:2: media[0].file: the WebP data does not decode"));
 }
 
-// Large JPEGs are stored sequential, with restart markers, keeping their pixels and their EXIF block; a damaged
-// one is refused as before, not stored repaired.
+// Large JPEGs are stored sequential, with restart markers, keeping their pixels and their EXIF block (as they
+// are when the render packs a manifest for itself); a damaged one is refused as before, not stored repaired.
 TEST(Convert, LargeJpegsGainRestartMarkersAndKeepTheirPixels)
 {
     TempDir dir;
@@ -276,6 +278,8 @@ TEST(Convert, LargeJpegsGainRestartMarkersAndKeepTheirPixels)
                       0u);
         }
     }
+    dir.Write("big.jpg", baseline);
+    EXPECT_EQ(PackOne(dir, "file = \"big.jpg\"\n", false, "big.jpg", false).bytes, baseline);
     std::ostringstream err;
     dir.Write("big.jpg", baseline.substr(0, baseline.size() * 3 / 4));
     EXPECT_EQ(RunPack({dir.File("show.toml"), dir.File("show.db"), ""}, err), 1);
