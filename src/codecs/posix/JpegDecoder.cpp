@@ -16,6 +16,7 @@
 #include "codecs/DecodeCommon.h"
 #include "codecs/ScaledJpeg.h"
 #include "codecs/posix/JpegResume.h"
+#include "codecs/posix/JpegTwoPartSource.h"
 
 namespace {
 
@@ -83,66 +84,12 @@ struct Input {
     const std::vector<uint8_t>* header = nullptr;
 };
 
-// Serves the header, then the data; past the end, an end-of-image marker as libjpeg's memory source does.
-struct TwoPartSource {
-    jpeg_source_mgr pub;
-    const uint8_t* data;
-    size_t size;
-    bool dataGiven;
-};
-
-boolean FillFromSecondPart(j_decompress_ptr cinfo)
-{
-    static const JOCTET kEnd[] = {0xFF, JPEG_EOI};
-    auto* src = reinterpret_cast<TwoPartSource*>(cinfo->src);
-    if (!src->dataGiven) {
-        src->dataGiven = true;
-        src->pub.next_input_byte = src->data;
-        src->pub.bytes_in_buffer = src->size;
-    } else {
-        WARNMS(cinfo, JWRN_JPEG_EOF);
-        src->pub.next_input_byte = kEnd;
-        src->pub.bytes_in_buffer = 2;
-    }
-    return TRUE;
-}
-
-void SkipInTwoParts(j_decompress_ptr cinfo, long count)
-{
-    jpeg_source_mgr* src = cinfo->src;
-    while (count > static_cast<long>(src->bytes_in_buffer)) {
-        count -= static_cast<long>(src->bytes_in_buffer);
-        src->fill_input_buffer(cinfo);
-    }
-    if (count > 0) {
-        src->next_input_byte += count;
-        src->bytes_in_buffer -= static_cast<size_t>(count);
-    }
-}
-
-void NoSourceWork(j_decompress_ptr)
-{
-}
-
 void SetSource(jpeg_decompress_struct& cinfo, const Input& input)
 {
-    if (!input.header) {
+    if (input.header)
+        UseTwoPartSource(cinfo, input.header->data(), input.header->size(), input.data, input.size);
+    else
         jpeg_mem_src(&cinfo, input.data, static_cast<unsigned long>(input.size));
-        return;
-    }
-    auto* src = static_cast<TwoPartSource*>(
-        (*cinfo.mem->alloc_small)(reinterpret_cast<j_common_ptr>(&cinfo), JPOOL_PERMANENT, sizeof(TwoPartSource)));
-    src->pub.init_source = NoSourceWork;
-    src->pub.fill_input_buffer = FillFromSecondPart;
-    src->pub.skip_input_data = SkipInTwoParts;
-    src->pub.resync_to_restart = jpeg_resync_to_restart;
-    src->pub.term_source = NoSourceWork;
-    src->pub.next_input_byte = input.header->data();
-    src->pub.bytes_in_buffer = input.header->size();
-    src->data = input.data;
-    src->size = input.size;
-    src->dataGiven = false;
-    cinfo.src = &src->pub;
 }
 
 // Reads the header and sets the scale and output colours: what decoding and measuring share.
