@@ -55,6 +55,7 @@ const Sample kSystemSamples[] = {
     {"pattern-interlaced.gif", PatternColour, 0},
     {"pattern.jpg", PatternColour, kJpegTolerance},
     {"pattern-progressive.jpg", PatternColour, kJpegTolerance},
+    {"pattern-restarts.jpg", PatternColour, kJpegTolerance},
     {"grey.jpg", GreyColour, 8},
 };
 

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Regenerates the sample images from three generated patterns (13 x 7, odd on purpose so that rows need
 # padding): "pattern" with 8 colours whose channels are 0 or 255, "grey" with 8 grey levels and "mono"
-# in black and white (8 colours make a 4-bit BMP). The tests compute the same patterns. Needs ImageMagick's convert.
+# in black and white (8 colours make a 4-bit BMP). The tests compute the same patterns. Needs ImageMagick's convert
+# and libjpeg-turbo's jpegtran (Debian: libjpeg-turbo-progs).
 set -euo pipefail
 cd "$(dirname "$0")"
 CONVERT=/usr/bin/convert
@@ -42,6 +43,8 @@ c pattern.ppm -type Palette -compress RLE bmp3:pattern-rle8.bmp
 c mono.pbm -type Bilevel bmp3:mono-1.bmp
 c pattern.ppm -quality 95 -sampling-factor 1x1 pattern.jpg
 c pattern.ppm -quality 95 -sampling-factor 1x1 -interlace JPEG pattern-progressive.jpg
+# A restart marker after every MCU, as cameras and scrpack write them.
+jpegtran -copy all -restart 1B pattern.jpg > pattern-restarts.jpg
 c grey.pgm -quality 95 grey.jpg
 c pattern.ppm pattern.gif
 c pattern.ppm -interlace GIF pattern-interlaced.gif
