@@ -1,5 +1,6 @@
 #pragma once
 // JPEG files made in memory with libjpeg for tests and benchmarks, from rows a caller fills.
+#include <algorithm>
 #include <cstdint>
 #include <cstdlib>
 #include <functional>
@@ -16,6 +17,8 @@ struct Format {
     int lumaH = 2, lumaV = 2; // sampling of the luma against the colour components: 2 x 2 is 4:2:0
     int restartRows = 0;      // a restart marker after every so many rows of MCUs
     int restartMcus = 0;      // or after every so many MCUs
+    bool adobeMarker = true;  // CMYK: the Adobe marker that says the inks are stored inverted
+    int progressiveScans = 0; // progressive, with only the first so many scans of libjpeg's usual sequence
 };
 
 // fill(y, row) writes row y: width x components samples.
@@ -38,6 +41,12 @@ inline std::vector<uint8_t> Encode(int width, int height, const Format& format,
     if (format.components == 3) {
         cinfo.comp_info[0].h_samp_factor = format.lumaH;
         cinfo.comp_info[0].v_samp_factor = format.lumaV;
+    }
+    if (format.components == 4)
+        cinfo.write_Adobe_marker = format.adobeMarker;
+    if (format.progressiveScans > 0) {
+        jpeg_simple_progression(&cinfo);
+        cinfo.num_scans = std::min(cinfo.num_scans, format.progressiveScans);
     }
     cinfo.restart_in_rows = format.restartRows;
     cinfo.restart_interval = static_cast<unsigned>(format.restartMcus);

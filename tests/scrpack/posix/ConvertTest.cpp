@@ -8,6 +8,7 @@
 #include "model/MediaSetting.h"
 #include "model/SaverSettings.h"
 #include "support/TempDir.h"
+#include "support/TestJpeg.h"
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
@@ -247,8 +248,10 @@ TEST(Convert, DamagedSourceIsNamed)
     EXPECT_THAT(err.str(), HasSubstr("show.toml:2: media[0].file: the WebP data does not decode"));
 }
 
-// Large JPEGs are stored sequential, with restart markers, keeping their pixels and their EXIF block (as they
-// are when the render packs a manifest for itself); a damaged one is refused as before, not stored repaired.
+// Large JPEGs are stored sequential, with restart markers, keeping their pixels, their EXIF block and what
+// their JFIF and Adobe markers say about their colours. Stored as they are: a JPEG marked already, one whose
+// progressive scans stop short (decoders smooth its blocks), any when the render packs a manifest for itself;
+// a damaged one is refused as before, not stored repaired.
 TEST(Convert, LargeJpegsGainRestartMarkersAndKeepTheirPixels)
 {
     TempDir dir;
@@ -262,20 +265,46 @@ TEST(Convert, LargeJpegsGainRestartMarkersAndKeepTheirPixels)
     const std::string progressive(reinterpret_cast<const char*>(out), size);
     tjFree(out);
     tjDestroy(tj);
-    for (const std::string& original : {baseline, progressive}) {
-        SCOPED_TRACE(original == baseline ? "baseline" : "progressive");
-        dir.Write("big.jpg", original);
+    const auto made = [&](const testjpeg::Format& format) {
+        const std::vector<uint8_t> bytes = testjpeg::Encode(kW, kH, format, [&](int y, JSAMPLE* row) {
+            for (int i = 0; i < kW * format.components; ++i)
+                row[i] = static_cast<JSAMPLE>((i / 7 + y / 5) & 0xFF);
+        });
+        return std::string(bytes.begin(), bytes.end());
+    };
+    const std::string cmykWithoutAdobe = made({.components = 4, .adobeMarker = false});
+    const std::string previewScans = made({.progressiveScans = 2});
+
+    struct Case {
+        const char* what;
+        std::string original;
+        bool rewritten;
+    } cases[] = {{"baseline", baseline, true},
+                 {"progressive", progressive, true},
+                 {"CMYK without an Adobe marker", cmykWithoutAdobe, true},
+                 {"progressive scans that stop short", previewScans, false}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        dir.Write("big.jpg", c.original);
         const Stored stored = PackOne(dir, "file = \"big.jpg\"\n", false, "big.jpg");
         DecodedImage before;
-        ASSERT_TRUE(DecodeExtended(reinterpret_cast<const uint8_t*>(original.data()), original.size(), -1, before));
+        ASSERT_TRUE(DecodeExtended(reinterpret_cast<const uint8_t*>(c.original.data()), c.original.size(), -1, before));
         EXPECT_EQ(stored.image.pixels, before.pixels);
+        if (!c.rewritten) {
+            EXPECT_EQ(stored.bytes, c.original);
+            continue;
+        }
         EXPECT_NE(stored.bytes.find("\xFF\xDD"), std::string::npos) << "a restart interval";
         EXPECT_NE(stored.bytes.find("\xFF\xC0"), std::string::npos) << "a sequential frame";
-        EXPECT_EQ(stored.bytes.find("JFIF"), stored.bytes.rfind("JFIF")) << "one JFIF marker";
-        if (original == baseline) {
+        EXPECT_EQ(stored.bytes.find("JFIF") != std::string::npos, c.original.find("JFIF") != std::string::npos);
+        EXPECT_EQ(stored.bytes.find("JFIF"), stored.bytes.rfind("JFIF")) << "one JFIF marker at most";
+        EXPECT_EQ(stored.bytes.find("Adobe") != std::string::npos, c.original.find("Adobe") != std::string::npos);
+        if (c.original == baseline) {
             EXPECT_NE(ReadJpegExif(reinterpret_cast<const uint8_t*>(stored.bytes.data()), stored.bytes.size())
                           .orientationOffset,
                       0u);
+            dir.Write("big.jpg", stored.bytes);
+            EXPECT_EQ(PackOne(dir, "file = \"big.jpg\"\n", false, "big.jpg").bytes, stored.bytes) << "marked already";
         }
     }
     dir.Write("big.jpg", baseline);

@@ -78,9 +78,24 @@ bool WrittenByCompressor(const jpeg_marker_struct& marker, const jpeg_compress_s
         (dst.write_Adobe_marker && marker.marker == JPEG_APP0 + 14 && starts("Adobe"));
 }
 
+// Whether every coefficient of a progressive picture arrived to its last bit. Decoders smooth the blocks of a
+// picture that lacks some (a preview's scans only): written out sequential, it would show without that.
+bool AllCoefficientsComplete(const jpeg_decompress_struct& src)
+{
+    if (!src.progressive_mode)
+        return true;
+    for (int component = 0; component < src.num_components; ++component) {
+        for (int k = 0; k < DCTSIZE2; ++k) {
+            if (src.coef_bits[component][k] != 0)
+                return false;
+        }
+    }
+    return true;
+}
+
 // Reads the coefficients and writes them again, sequential with a restart marker after every row of MCUs.
-// False when the picture is small or marked already, or when reading it gave any warning (damaged data, which
-// the copy would hide).
+// False when the picture is small or marked already, when reading it gave any warning (damaged data, which
+// the copy would hide), or when its progressive scans leave coefficients incomplete.
 bool Rewrite(jpeg_decompress_struct& src, jpeg_compress_struct& dst, const std::vector<uint8_t>& bytes,
              StringDestination& dest)
 {
@@ -94,9 +109,13 @@ bool Rewrite(jpeg_decompress_struct& src, jpeg_compress_struct& dst, const std::
         (src.restart_interval != 0 && !src.progressive_mode && !src.arith_code))
         return false;
     jvirt_barray_ptr* coefficients = jpeg_read_coefficients(&src);
-    if (!coefficients || src.err->num_warnings != 0)
+    if (!coefficients || src.err->num_warnings != 0 || !AllCoefficientsComplete(src))
         return false;
     jpeg_copy_critical_parameters(&src, &dst);
+    // The JFIF and Adobe markers tell decoders how to read the colours (an Adobe marker on CMYK means inverted
+    // inks): the copy has them only where the original had them.
+    dst.write_JFIF_header = dst.write_JFIF_header && src.saw_JFIF_marker;
+    dst.write_Adobe_marker = dst.write_Adobe_marker && src.saw_Adobe_marker;
     dst.restart_in_rows = 1;
     dst.optimize_coding = TRUE;
     dst.dest = &dest.pub;
@@ -110,12 +129,15 @@ bool Rewrite(jpeg_decompress_struct& src, jpeg_compress_struct& dst, const std::
     return !dest.full && src.err->num_warnings == 0;
 }
 
-// Runs Rewrite with libjpeg's errors coming back as false.
+// Makes the coder pair and runs Rewrite with libjpeg's errors coming back as false. Destroying them afterwards
+// is safe whatever was made: a part not made is still zero.
 bool Guarded(jpeg_decompress_struct& src, jpeg_compress_struct& dst, Errors& errors, const std::vector<uint8_t>& bytes,
              StringDestination& dest)
 {
     if (setjmp(errors.jump) != 0)
         return false;
+    jpeg_create_decompress(&src);
+    jpeg_create_compress(&dst);
     return Rewrite(src, dst, bytes, dest);
 }
 
@@ -141,8 +163,6 @@ std::optional<std::string> RestartMarkedCopy(const std::string& path, const std:
     src.err = dst.err = jpeg_std_error(&errors.pub);
     errors.pub.error_exit = OnError;
     errors.pub.output_message = Quiet;
-    jpeg_create_decompress(&src);
-    jpeg_create_compress(&dst);
     const bool rewritten = Guarded(src, dst, errors, bytes, *dest);
     jpeg_destroy_compress(&dst);
     jpeg_destroy_decompress(&src);
