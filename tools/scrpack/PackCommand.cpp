@@ -20,13 +20,16 @@
 
 namespace {
 
+// The size of a file for progress; 0 when there is none.
+uint64_t FileBytes(const std::string& path)
+{
+    return path.empty() ? 0 : static_cast<uint64_t>(std::max<int64_t>(0, CMyFile::SizeOf(path)));
+}
+
 uint64_t StoredBytes(const PackPlan& plan, const std::string& runtime)
 {
     uint64_t total = 0;
-    auto add = [&](const std::string& path) {
-        if (!path.empty())
-            total += static_cast<uint64_t>(std::max<int64_t>(0, CMyFile::SizeOf(path)));
-    };
+    auto add = [&](const std::string& path) { total += FileBytes(path); };
     add(runtime);
     add(plan.project.bannerPath);
     for (const auto& f : plan.media)
@@ -131,7 +134,7 @@ bool CheckPictures(PackPlan& plan, const std::string& workFolder, bool markLarge
     std::erase_if(references,
                   [](const MediaReference* reference) { return !reference->picture || !reference->addsMedia; });
     for (const MediaReference* reference : references)
-        total += static_cast<uint64_t>(std::max<int64_t>(0, CMyFile::SizeOf(reference->file.sourcePath)));
+        total += FileBytes(reference->file.sourcePath);
     Progress progress("checking pictures", total);
     std::map<std::string, std::string> copies;
     for (MediaReference* reference : references) {
@@ -143,7 +146,7 @@ bool CheckPictures(PackPlan& plan, const std::string& workFolder, bool markLarge
         }
         if (std::optional<std::string> copy = markLargeJpegs ? RestartMarkedCopy(source, workFolder) : std::nullopt)
             copies[source] = *copy;
-        progress.Add(static_cast<uint64_t>(std::max<int64_t>(0, CMyFile::SizeOf(source))));
+        progress.Add(FileBytes(source));
     }
     progress.Finish();
     const auto useCopy = [&](StoredFile& file) {

@@ -145,9 +145,10 @@ bool Guarded(jpeg_decompress_struct& src, jpeg_compress_struct& dst, Errors& err
 
 std::optional<std::string> RestartMarkedCopy(const std::string& path, const std::string& workFolder)
 {
+    // Only a JPEG is read whole.
     std::vector<uint8_t> bytes;
-    if (workFolder.empty() || !ReadImageFile(path, kMaxEncodedImageBytes, bytes) || bytes.size() < 4 ||
-        bytes[0] != 0xFF || bytes[1] != 0xD8)
+    if (workFolder.empty() || !ReadImageFile(path, 2, bytes) || bytes.size() < 2 || bytes[0] != 0xFF ||
+        bytes[1] != 0xD8 || !ReadImageFile(path, kMaxEncodedImageBytes, bytes) || bytes.size() < 4)
         return std::nullopt;
     std::string out;
     auto dest = std::make_unique<StringDestination>();
