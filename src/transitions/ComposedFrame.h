@@ -15,7 +15,7 @@ public:
 
     // False when the picture could not be made (out of memory): there is nothing to compose in.
     bool Ready() const { return picture_.IsLoaded(); }
-    CComPicture& Picture() { return picture_; }
+    CComPicture& Buffer() { return picture_; }
 
     // The slide's pixels of r, in place, or taken from `source` (the top-left of the piece).
     void FromSlide(const Rect& r) { FromSlide(r, Point{r.left, r.top}); }

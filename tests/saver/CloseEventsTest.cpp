@@ -43,7 +43,7 @@ public:
     void Destroy() override { ++destroyed; }
 };
 
-class CloseEvents : public ::testing::Test {
+class CloseEventsTest : public ::testing::Test {
 protected:
     FakeWindow window;
     CSaverSettings settings;
@@ -65,7 +65,7 @@ protected:
 
 } // namespace
 
-TEST_F(CloseEvents, CreationRecordsStartTimeAndPutsTheCursorAtTheOriginInSaver)
+TEST_F(CloseEventsTest, CreationRecordsStartTimeAndPutsTheCursorAtTheOriginInSaver)
 {
     Make();
     EXPECT_EQ(settings.startTime, 5000u);
@@ -78,7 +78,7 @@ TEST_F(CloseEvents, CreationRecordsStartTimeAndPutsTheCursorAtTheOriginInSaver)
     EXPECT_EQ(settings.referencePoint.x, 40); // the cursor is left where it is
 }
 
-TEST_F(CloseEvents, WithOnlyMouseMoveAClickDoesNotCloseButMovingBeyondTheThresholdDoes)
+TEST_F(CloseEventsTest, WithOnlyMouseMoveAClickDoesNotCloseButMovingBeyondTheThresholdDoes)
 {
     OnlyMouseMove();
     CCloseEvents e = Make();
@@ -95,7 +95,7 @@ TEST_F(CloseEvents, WithOnlyMouseMoveAClickDoesNotCloseButMovingBeyondTheThresho
     EXPECT_TRUE(settings.closeRequested);
 }
 
-TEST_F(CloseEvents, FarApartCoordinatesStillCountAsMovement)
+TEST_F(CloseEventsTest, FarApartCoordinatesStillCountAsMovement)
 {
     OnlyMouseMove();
     CCloseEvents e = Make();
@@ -106,7 +106,7 @@ TEST_F(CloseEvents, FarApartCoordinatesStillCountAsMovement)
     EXPECT_EQ(window.closesPosted, 1);
 }
 
-TEST_F(CloseEvents, EachMouseButtonFollowsItsOwnSetting)
+TEST_F(CloseEventsTest, EachMouseButtonFollowsItsOwnSetting)
 {
     OnlyMouseMove();
     settings.mouseMove = 0;
@@ -128,7 +128,7 @@ TEST_F(CloseEvents, EachMouseButtonFollowsItsOwnSetting)
     EXPECT_EQ(window.closesPosted, 3);
 }
 
-TEST_F(CloseEvents, ReturnAndEscapeAreSwallowedInSaverWhetherOrNotTheyClose)
+TEST_F(CloseEventsTest, ReturnAndEscapeAreSwallowedInSaverWhetherOrNotTheyClose)
 {
     OnlyMouseMove();
     CCloseEvents e = Make();
@@ -141,7 +141,7 @@ TEST_F(CloseEvents, ReturnAndEscapeAreSwallowedInSaverWhetherOrNotTheyClose)
     EXPECT_EQ(window.closesPosted, 1);
 }
 
-TEST_F(CloseEvents, SpecifiedKeyClosesByVirtualKeyAndByCharacter)
+TEST_F(CloseEventsTest, SpecifiedKeyClosesByVirtualKeyAndByCharacter)
 {
     OnlyMouseMove();
     settings.specifiedKey = 1;
@@ -156,7 +156,7 @@ TEST_F(CloseEvents, SpecifiedKeyClosesByVirtualKeyAndByCharacter)
     EXPECT_EQ(window.closesPosted, 2);
 }
 
-TEST_F(CloseEvents, AnyEventClosesOnEveryInput)
+TEST_F(CloseEventsTest, AnyEventClosesOnEveryInput)
 {
     CCloseEvents e = Make();
     EXPECT_TRUE(e.OnKeyDown('Z'));
@@ -168,7 +168,7 @@ TEST_F(CloseEvents, AnyEventClosesOnEveryInput)
     EXPECT_EQ(window.closesPosted, 4);
 }
 
-TEST_F(CloseEvents, OutsideSaverInputNeverClosesAndKeysReachTheDialog)
+TEST_F(CloseEventsTest, OutsideSaverInputNeverClosesAndKeysReachTheDialog)
 {
     for (StartMode mode : {StartMode::Preview, StartMode::Program, StartMode::None}) {
         FakeWindow w;
@@ -189,7 +189,7 @@ TEST_F(CloseEvents, OutsideSaverInputNeverClosesAndKeysReachTheDialog)
     }
 }
 
-TEST_F(CloseEvents, RightButtonOpensTheMenuOnlyInProgram)
+TEST_F(CloseEventsTest, RightButtonOpensTheMenuOnlyInProgram)
 {
     CCloseEvents program = Make(StartMode::Program);
     EXPECT_TRUE(program.OnMouse(SaverMsg::RButtonDown));
@@ -198,7 +198,7 @@ TEST_F(CloseEvents, RightButtonOpensTheMenuOnlyInProgram)
     EXPECT_FALSE(saver.OnMouse(SaverMsg::RButtonDown));
 }
 
-TEST_F(CloseEvents, CloseWithinTheGracePeriodNeedsNoPassword)
+TEST_F(CloseEventsTest, CloseWithinTheGracePeriodNeedsNoPassword)
 {
     CCloseEvents e = Make();
     e.OnKeyDown('X');
@@ -208,7 +208,7 @@ TEST_F(CloseEvents, CloseWithinTheGracePeriodNeedsNoPassword)
     EXPECT_EQ(window.destroyed, 1);
 }
 
-TEST_F(CloseEvents, CloseAfterTheGracePeriodAsksForThePassword)
+TEST_F(CloseEventsTest, CloseAfterTheGracePeriodAsksForThePassword)
 {
     CCloseEvents e = Make();
     e.OnKeyDown('X');
@@ -219,7 +219,7 @@ TEST_F(CloseEvents, CloseAfterTheGracePeriodAsksForThePassword)
     EXPECT_EQ(window.cursorRefreshes, 2);
 }
 
-TEST_F(CloseEvents, GracePeriodHoldsAcrossTheTickCountWrap)
+TEST_F(CloseEventsTest, GracePeriodHoldsAcrossTheTickCountWrap)
 {
     window.tick = 0xFFFFF000u;
     CCloseEvents e = Make();
@@ -230,7 +230,7 @@ TEST_F(CloseEvents, GracePeriodHoldsAcrossTheTickCountWrap)
     EXPECT_EQ(window.destroyed, 1);
 }
 
-TEST_F(CloseEvents, GracePeriodOnceOverStaysOverWhenTheShowOutlastsTheTickCount)
+TEST_F(CloseEventsTest, GracePeriodOnceOverStaysOverWhenTheShowOutlastsTheTickCount)
 {
     CCloseEvents e = Make();
     window.tick += 60000;
@@ -241,7 +241,7 @@ TEST_F(CloseEvents, GracePeriodOnceOverStaysOverWhenTheShowOutlastsTheTickCount)
     EXPECT_EQ(window.passwordChecks, 1);
 }
 
-TEST_F(CloseEvents, NegativeMoveThresholdClosesOnlyOnRealMovement)
+TEST_F(CloseEventsTest, NegativeMoveThresholdClosesOnlyOnRealMovement)
 {
     OnlyMouseMove();
     settings.moveThreshold = -5;
@@ -253,7 +253,7 @@ TEST_F(CloseEvents, NegativeMoveThresholdClosesOnlyOnRealMovement)
     EXPECT_EQ(window.closesPosted, 1);
 }
 
-TEST_F(CloseEvents, CloseThatNobodyRequestedIsSwallowedInSaver)
+TEST_F(CloseEventsTest, CloseThatNobodyRequestedIsSwallowedInSaver)
 {
     CCloseEvents e = Make();
     window.tick += 100000;
@@ -262,7 +262,7 @@ TEST_F(CloseEvents, CloseThatNobodyRequestedIsSwallowedInSaver)
     EXPECT_EQ(window.passwordChecks, 0);
 }
 
-TEST_F(CloseEvents, WrongPasswordKeepsTheShowAndMeasuresMovementFromWhereTheDialogClosed)
+TEST_F(CloseEventsTest, WrongPasswordKeepsTheShowAndMeasuresMovementFromWhereTheDialogClosed)
 {
     OnlyMouseMove();
     CCloseEvents e = Make();

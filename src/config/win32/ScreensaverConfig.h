@@ -30,7 +30,7 @@ public:
     CConfigPage* Page(PageKind kind) const;
     HWND TabControl() const { return tabs_; }
     HWND PictureControl() const { return picture_; }
-    const CComPicture& Picture() const { return dialogPicture_; }
+    const CComPicture& DialogPicture() const { return dialogPicture_; }
 
 private:
     BOOL OnInitDialog() override;

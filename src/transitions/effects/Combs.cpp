@@ -80,7 +80,7 @@ void Comb(TransitionEngine& fx, const EffectParams& p)
                 fx.CopySlide(Rect{0, f.offset + 2 * k + 1, w, f.offset + 2 * k + 2}, Point{0, 2 * k + 1});
             }
         } else if (n == 1) {
-            CombColumns(frame.Picture(), Point{0, 0}, fx.Slide(), f);
+            CombColumns(frame.Buffer(), Point{0, 0}, fx.Slide(), f);
         } else {
             fx.DrawOnCanvas({Rect{0, 0, even, h}, Rect{oddFrom, 0, oddTo, h}},
                             [&](CComPicture& canvas, Point at) { CombColumns(canvas, at, fx.Slide(), f); });
