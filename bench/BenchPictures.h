@@ -1,12 +1,12 @@
 #pragma once
 #include <cstdint>
 
-#include "gfx/ComPicture.h"
+#include "gfx/Picture.h"
 
 // A picture no effect can shortcut: horizontal and vertical ramps with noise in the low channel.
-inline CComPicture Pattern(int w, int h, uint32_t seed)
+inline Picture Pattern(int w, int h, uint32_t seed)
 {
-    CComPicture p;
+    Picture p;
     p.CreateBlank(w, h, 0);
     uint32_t state = seed;
     for (int y = 0; y < h; ++y)

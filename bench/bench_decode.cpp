@@ -17,7 +17,7 @@
 #include "codecs/PictureLoad.h"
 #include "codecs/ScaledJpeg.h"
 #include "db/MyMemFile.h"
-#include "gfx/ComPicture.h"
+#include "gfx/Picture.h"
 
 namespace {
 
@@ -67,7 +67,7 @@ void BM_PictureFromStream24MP(benchmark::State& state)
     CMyMemFile stream;
     stream.Write(jpeg.data(), jpeg.size());
     for (auto _ : state) {
-        CComPicture picture;
+        Picture picture;
         if (LoadFromStream(picture, stream, "photo.jpg") != 1)
             state.SkipWithError("load failed");
         benchmark::DoNotOptimize(picture.Pixels());
@@ -93,14 +93,14 @@ void BM_SlideFromJpeg24MP(benchmark::State& state)
     }
     const int destW = w * 1080 > h * 1920 ? 1920 : static_cast<int>(int64_t{w} * 1080 / h);
     const int destH = w * 1080 > h * 1920 ? static_cast<int>(int64_t{h} * 1920 / w) : 1080;
-    CComPicture canvas;
+    Picture canvas;
     canvas.CreateBlank(1920, 1080, 0);
     canvas.SetStretchBltMode(kHalftone);
     const uint64_t splitFrom = SplitJpegDecodesFrom(UINT64_MAX);
     if (state.range(0) != 0)
         SplitJpegDecodesFrom(splitFrom);
     for (auto _ : state) {
-        CComPicture picture;
+        Picture picture;
         if (!DecodeJpegAtScale(jpeg.data(), jpeg.size(), JpegScaleFor(w, h, destW, destH), picture)) {
             state.SkipWithError("decode failed");
             break;

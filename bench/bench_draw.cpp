@@ -5,15 +5,15 @@
 #include <cstring>
 #include <vector>
 
-#include "gfx/ComPicture.h"
+#include "gfx/Picture.h"
 
 namespace {
 
 constexpr int kW = 1920, kH = 1080;
 
-CComPicture Noise(int w, int h)
+Picture Noise(int w, int h)
 {
-    CComPicture p;
+    Picture p;
     p.CreateBlank(w, h, 0);
     uint32_t state = 12345;
     for (int y = 0; y < h; ++y)
@@ -37,7 +37,7 @@ BENCHMARK(BM_MemcpyFrame);
 
 void BM_BitBltFrame(benchmark::State& state)
 {
-    CComPicture src = Noise(kW, kH), dst;
+    Picture src = Noise(kW, kH), dst;
     dst.CreateBlank(kW, kH, 0);
     for (auto _ : state) {
         dst.BitBlt(0, 0, kW, kH, src, 0, 0);
@@ -49,7 +49,7 @@ BENCHMARK(BM_BitBltFrame);
 
 void BM_HalftoneReduce6000x4000(benchmark::State& state)
 {
-    CComPicture src = Noise(6000, 4000), dst;
+    Picture src = Noise(6000, 4000), dst;
     dst.CreateBlank(kW, kH, 0);
     dst.SetStretchBltMode(kHalftone);
     for (auto _ : state) {
@@ -61,7 +61,7 @@ BENCHMARK(BM_HalftoneReduce6000x4000)->Unit(benchmark::kMillisecond);
 
 void BM_HalftoneEnlarge640x480(benchmark::State& state)
 {
-    CComPicture src = Noise(640, 480), dst;
+    Picture src = Noise(640, 480), dst;
     dst.CreateBlank(kW, kH, 0);
     dst.SetStretchBltMode(kHalftone);
     for (auto _ : state) {
@@ -75,7 +75,7 @@ BENCHMARK(BM_HalftoneEnlarge640x480)->Unit(benchmark::kMillisecond);
 // draw it (arg: the destination's size in per mille of the slide's).
 void BM_HalftoneSlideSqueeze(benchmark::State& state)
 {
-    CComPicture src = Noise(kW, kH), dst;
+    Picture src = Noise(kW, kH), dst;
     dst.CreateBlank(kW, kH, 0);
     dst.SetStretchBltMode(kHalftone);
     const int w = static_cast<int>(kW * state.range(0) / 1000), h = static_cast<int>(kH * state.range(0) / 1000);
@@ -109,7 +109,7 @@ BENCHMARK(BM_BuildHundredPolygonRegion)->Unit(benchmark::kMillisecond);
 
 void BM_CopyThroughHundredPolygons(benchmark::State& state)
 {
-    CComPicture src = Noise(kW, kH), dst;
+    Picture src = Noise(kW, kH), dst;
     dst.CreateBlank(kW, kH, 0);
     const Region region = HundredTriangles(50);
     for (auto _ : state) {

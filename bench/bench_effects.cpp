@@ -24,19 +24,19 @@ constexpr int kW = 1920, kH = 1080;
 class CopyingWindow final : public ITransitionWindow {
 public:
     CopyingWindow() { screen.CreateBlank(kW, kH, 0); }
-    void Present(const CComPicture& canvas, int x, int y, int width, int height) override
+    void Present(const Picture& canvas, int x, int y, int width, int height) override
     {
         screen.BitBlt(x, y, width, height, canvas, x, y);
     }
-    void PresentRegion(const CComPicture& canvas, const Region& region) override { screen.CopyThrough(canvas, region); }
+    void PresentRegion(const Picture& canvas, const Region& region) override { screen.CopyThrough(canvas, region); }
     void Post(uint32_t, uint32_t) override { }
-    CComPicture screen;
+    Picture screen;
 };
 
 struct Pictures {
-    CComPicture background = Pattern(kW, kH, 1);
-    CComPicture fullSlide = Pattern(kW, kH, 2);
-    CComPicture smallSlide = Pattern(1280, 960, 3);
+    Picture background = Pattern(kW, kH, 1);
+    Picture fullSlide = Pattern(kW, kH, 2);
+    Picture smallSlide = Pattern(1280, 960, 3);
 };
 Pictures& Shared()
 {
@@ -45,7 +45,7 @@ Pictures& Shared()
 }
 
 // A run of the effect with step 10 and the slide centred in the full-HD window.
-EffectRunOptions CentredRun(int index, const CComPicture& slide)
+EffectRunOptions CentredRun(int index, const Picture& slide)
 {
     EffectRunOptions options;
     options.index = index;
@@ -60,8 +60,8 @@ void BM_EffectDraw(benchmark::State& state)
     const bool small = state.range(1) != 0;
     const bool present = state.range(2) != 0;
     Pictures& p = Shared();
-    const CComPicture& slide = small ? p.smallSlide : p.fullSlide;
-    CComPicture canvas;
+    const Picture& slide = small ? p.smallSlide : p.fullSlide;
+    Picture canvas;
     canvas.CreateBlank(kW, kH, 0);
     CopyingWindow window;
     EffectRunOptions options = CentredRun(index, slide);
@@ -87,8 +87,8 @@ void BM_EffectRealClock(benchmark::State& state)
 {
     const int index = static_cast<int>(state.range(0));
     Pictures& p = Shared();
-    const CComPicture& slide = state.range(1) != 0 ? p.smallSlide : p.fullSlide;
-    CComPicture canvas;
+    const Picture& slide = state.range(1) != 0 ? p.smallSlide : p.fullSlide;
+    Picture canvas;
     canvas.CreateBlank(kW, kH, 0);
     CopyingWindow window;
     EffectRunOptions options = CentredRun(index, slide);

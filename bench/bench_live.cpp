@@ -58,7 +58,7 @@ void ShowUntil(CLiveWindow& window, CFrontBuffer& buffer, const std::atomic<bool
 class BufferWindow final : public ITransitionWindow {
 public:
     explicit BufferWindow(CFrontBuffer& buffer) : buffer_(buffer) { }
-    void Present(const CComPicture& canvas, int x, int y, int width, int height) override
+    void Present(const Picture& canvas, int x, int y, int width, int height) override
     {
         buffer_.Write(canvas, Rect::FromSize(x, y, width, height));
     }
@@ -75,7 +75,7 @@ void BM_LivePresent(benchmark::State& state)
         state.SkipWithError("no display");
         return;
     }
-    const CComPicture frames[2] = {Pattern(kW, kH, 1), Pattern(kW, kH, 2)};
+    const Picture frames[2] = {Pattern(kW, kH, 1), Pattern(kW, kH, 2)};
     CFrontBuffer buffer;
     int n = 0;
     // The drawing side's copy into the front buffer is the worker's, not the present's.
@@ -96,8 +96,8 @@ void BM_LiveTransition(benchmark::State& state)
         return;
     }
     const int index = static_cast<int>(state.range(0));
-    static const CComPicture background = Pattern(kW, kH, 3), slide = Pattern(1280, 960, 4);
-    CComPicture canvas;
+    static const Picture background = Pattern(kW, kH, 3), slide = Pattern(1280, 960, 4);
+    Picture canvas;
     canvas.CreateBlank(kW, kH, 0);
     CFrontBuffer buffer;
     buffer.onChange = [window] { window->Wake(); };

@@ -1,7 +1,7 @@
 // Opens the fuzzer's bytes as a media file with the Linux media back end and plays it a little: length,
 // picture size, frames drawn at several positions and again after a restart, the sound read as a sink would.
 #include "FuzzInputFile.h"
-#include "gfx/ComPicture.h"
+#include "gfx/Picture.h"
 #include "media/posix/AvAudioSource.h"
 #include "media/posix/AvMediaSystem.h"
 #include "platform/Clock.h"
@@ -26,7 +26,7 @@ void Play(const std::string& path)
     int panel = 0;
     media.SetWindow(device, &panel);
     media.PutDestination(device, MciRect{2, 3, 40, 30});
-    CComPicture screen;
+    Picture screen;
     screen.CreateBlank(48, 40, 0);
     media.Play(device, nullptr);
     for (uint32_t at : {0u, 35u, 400u, 2500u}) {

@@ -5,21 +5,21 @@
 #include "codecs/ImageFormat.h"
 #include "codecs/PictureLoad.h"
 #include "db/MyMemFile.h"
-#include "gfx/ComPicture.h"
+#include "gfx/Picture.h"
 
 namespace {
 
 // The external library takes paths in a buffer of 261 characters.
 constexpr size_t kLibraryPathChars = 261;
 
-int AdoptResult(CComPicture& picture, const ExtendedDecodeResult& result, DecodedImage& image)
+int AdoptResult(Picture& picture, const ExtendedDecodeResult& result, DecodedImage& image)
 {
     return result.ok && picture.AdoptDecoded(std::move(image)) ? 1 : 0;
 }
 
 } // namespace
 
-int LoadFromStream(CComPicture& picture, CMyMemFile& stream, const std::string& name)
+int LoadFromStream(Picture& picture, CMyMemFile& stream, const std::string& name)
 {
     const int code = ClassifyImageFile(name);
     const uint64_t length = stream.GetLength();
@@ -34,7 +34,7 @@ int LoadFromStream(CComPicture& picture, CMyMemFile& stream, const std::string& 
     return AdoptResult(picture, result, image);
 }
 
-int LoadFromFile(CComPicture& picture, const std::string& path)
+int LoadFromFile(Picture& picture, const std::string& path)
 {
     const int code = ClassifyImageFile(path);
     if (IsSystemDecoderFormat(code)) {

@@ -2,7 +2,7 @@
 #include <cstddef>
 #include <cstdint>
 
-#include "gfx/ComPicture.h"
+#include "gfx/Picture.h"
 
 // JPEG pictures far larger than they are shown are decoded at a reduced scale: the decoder's inverse DCT
 // makes n/8 of the size (n from 1 to 8) for a fraction of the work, before the picture is stretched.
@@ -11,7 +11,7 @@
 bool ReadScalableJpegSize(const uint8_t* data, size_t size, int& width, int& height);
 // Decodes at n/8 of the full size (each side rounded up) straight into the picture's own pixels. False when
 // it does not decode; the picture is then empty.
-bool DecodeJpegAtScale(const uint8_t* data, size_t size, int eighths, CComPicture& picture);
+bool DecodeJpegAtScale(const uint8_t* data, size_t size, int eighths, Picture& picture);
 
 // JPEG decodes of pictures of at least this many source pixels, at any scale, are shared between two threads,
 // each making a band of rows (sequential JPEGs only; kJpegBandsFrom by default). Tests lower it to reach the

@@ -3,12 +3,12 @@
 #include "codecs/BuiltinExpic.h"
 #include "codecs/PictureLoad.h"
 #include "db/MyMemFile.h"
-#include "gfx/ComPicture.h"
+#include "gfx/Picture.h"
 #include "model/KADOGlobeSettings.h"
 #include "model/TableFields.h"
 #include "platform/Paths.h"
 
-bool LoadDialogPicture(CKADOGlobeSettings& project, CComPicture& picture)
+bool LoadDialogPicture(CKADOGlobeSettings& project, Picture& picture)
 {
     picture.Free();
     CMyXMLTable& table = project.GetProjectTable();

@@ -1,10 +1,10 @@
 #include "gfx/AlphaStretch.h"
 
-#include "gfx/ComPicture.h"
+#include "gfx/Picture.h"
 
 #include <algorithm>
 
-void StretchOver(CComPicture& target, int x, int y, int w, int h, const CComPicture& image, int sw, int sh)
+void StretchOver(Picture& target, int x, int y, int w, int h, const Picture& image, int sw, int sh)
 {
     if (!image.IsLoaded() || !target.IsLoaded())
         return;
@@ -16,7 +16,7 @@ void StretchOver(CComPicture& target, int x, int y, int w, int h, const CComPict
     }
     // Colour (already weighted by opacity) and opacity are stretched alike, so both average over the
     // same source pixels; the stretched colour then needs only the rest of the target added.
-    CComPicture opacity, colour, cover;
+    Picture opacity, colour, cover;
     if (!opacity.CreateBlank(image.Width(), image.Height(), 0) || !colour.CreateBlank(w, h, 0) ||
         !cover.CreateBlank(w, h, 0))
         return;

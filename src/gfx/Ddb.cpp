@@ -2,7 +2,7 @@
 
 #include <new>
 
-#include "gfx/ComPicture.h"
+#include "gfx/Picture.h"
 
 namespace {
 
@@ -64,7 +64,7 @@ int BitmapFileRowSize(int width, int outputBits)
     return static_cast<int>((bytes * 8 + 31) / 32 * 4);
 }
 
-std::vector<uint8_t> ToDisplayBits(const CComPicture& picture, int bitsPerPixel,
+std::vector<uint8_t> ToDisplayBits(const Picture& picture, int bitsPerPixel,
                                    const std::array<uint32_t, 256>& palette)
 {
     std::vector<uint8_t> bits;
@@ -108,7 +108,7 @@ std::vector<uint8_t> ToDisplayBits(const CComPicture& picture, int bitsPerPixel,
     return bits;
 }
 
-CDdb::CDdb(const CComPicture& picture, IDisplayFormat& display)
+CDdb::CDdb(const Picture& picture, IDisplayFormat& display)
 {
     if (!picture.IsLoaded())
         return;

@@ -2,7 +2,7 @@
 // Internal to the drawing code.
 #include <algorithm>
 
-#include "gfx/ComPicture.h"
+#include "gfx/Picture.h"
 
 // Combines n source pixels into n destination pixels with a raster operation.
 void ApplyRasterOp(uint32_t* d, const uint32_t* s, int n, RasterOp rop);
@@ -10,7 +10,7 @@ void ApplyRasterOp(uint32_t* d, const uint32_t* s, int n, RasterOp rop);
 // Walks the pixels of a destination rectangle that a picture lets be drawn: inside the picture and inside
 // its clip region. Calls fn(y, x0, x1) for every visible run [x0, x1) of row y inside r, rows in increasing order
 // unless bottomUp is set.
-template <class F> void ForEachVisibleSpan(const CComPicture& picture, Rect r, F&& fn, bool bottomUp = false)
+template <class F> void ForEachVisibleSpan(const Picture& picture, Rect r, F&& fn, bool bottomUp = false)
 {
     if (!picture.IsLoaded())
         return;

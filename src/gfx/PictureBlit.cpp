@@ -5,7 +5,7 @@
 #include <memory>
 #include <vector>
 
-#include "gfx/ComPicture.h"
+#include "gfx/Picture.h"
 #include "gfx/DrawHelpers.h"
 #include "gfx/Region.h"
 
@@ -78,7 +78,7 @@ void NormalizePair(int& pos, int& srcPos, int& extent)
 
 // The destination rectangle of a block transfer, cut to the part whose source lies inside src, and the
 // offset from source to destination coordinates.
-Rect BlitDestination(int x, int y, int w, int h, const CComPicture& src, int sx, int sy, int& dx, int& dy)
+Rect BlitDestination(int x, int y, int w, int h, const Picture& src, int sx, int sy, int& dx, int& dy)
 {
     NormalizePair(x, sx, w);
     NormalizePair(y, sy, h);
@@ -94,7 +94,7 @@ void ApplyRasterOp(uint32_t* d, const uint32_t* s, int n, RasterOp rop)
     ApplyRop(d, s, n, rop);
 }
 
-void CComPicture::BitBlt(int x, int y, int w, int h, const CComPicture& src, int sx, int sy, RasterOp rop)
+void Picture::BitBlt(int x, int y, int w, int h, const Picture& src, int sx, int sy, RasterOp rop)
 {
     if (!m_loaded || !src.m_loaded)
         return;
@@ -104,9 +104,9 @@ void CComPicture::BitBlt(int x, int y, int w, int h, const CComPicture& src, int
         return;
 
     // A copy within one picture whose source and destination overlap reads from a snapshot of the source.
-    const CComPicture* from = &src;
+    const Picture* from = &src;
     int ox = 0, oy = 0; // origin of `from` in source coordinates
-    CComPicture snapshot;
+    Picture snapshot;
     const Rect source = dest.Offset(-dx, -dy);
     if (&src == this && !source.Intersect(dest).IsEmpty()) {
         if (!snapshot.CreateBlank(source.Width(), source.Height()))
@@ -122,7 +122,7 @@ void CComPicture::BitBlt(int x, int y, int w, int h, const CComPicture& src, int
     });
 }
 
-void CComPicture::CopyThrough(const CComPicture& src, const Region& region)
+void Picture::CopyThrough(const Picture& src, const Region& region)
 {
     auto own = std::move(m_clip);
     m_clip = std::make_unique<Region>(own ? Region::Combine(*own, region, RegionOp::And) : region);
@@ -131,7 +131,7 @@ void CComPicture::CopyThrough(const CComPicture& src, const Region& region)
     m_clip = std::move(own);
 }
 
-void CComPicture::KeyedBlt(int x, int y, int w, int h, const CComPicture& src, int sx, int sy, Colorref key)
+void Picture::KeyedBlt(int x, int y, int w, int h, const Picture& src, int sx, int sy, Colorref key)
 {
     if (!m_loaded || !src.m_loaded)
         return;

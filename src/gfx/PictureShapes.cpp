@@ -2,7 +2,7 @@
 #include <algorithm>
 #include <cstdlib>
 
-#include "gfx/ComPicture.h"
+#include "gfx/Picture.h"
 #include "gfx/DrawHelpers.h"
 #include "gfx/PixelFill.h"
 
@@ -23,19 +23,19 @@ Rect Deflate(const Rect& r, int by)
 
 } // namespace
 
-void CComPicture::FillRect(const Rect& r, Colorref colour)
+void Picture::FillRect(const Rect& r, Colorref colour)
 {
     const uint32_t pixel = PixelFromColorref(colour);
     ForEachVisibleSpan(*this, r, [&](int y, int x0, int x1) { FillPixels(Row(y) + x0, x1 - x0, pixel); });
 }
 
-void CComPicture::FillRegion(const Region& region, Colorref colour)
+void Picture::FillRegion(const Region& region, Colorref colour)
 {
     for (const Rect& r : region.Rects())
         FillRect(r, colour);
 }
 
-void CComPicture::Line(int x0, int y0, int x1, int y1, const Pen& pen)
+void Picture::Line(int x0, int y0, int x1, int y1, const Pen& pen)
 {
     if (!m_loaded)
         return;
@@ -93,7 +93,7 @@ Region Boundary(const Region& shape)
 
 } // namespace
 
-void CComPicture::Rectangle(const Rect& bounds, std::optional<Pen> pen, std::optional<Colorref> brush)
+void Picture::Rectangle(const Rect& bounds, std::optional<Pen> pen, std::optional<Colorref> brush)
 {
     const Rect r = bounds.Normalized();
     if (r.IsEmpty())
@@ -111,7 +111,7 @@ void CComPicture::Rectangle(const Rect& bounds, std::optional<Pen> pen, std::opt
     }
 }
 
-void CComPicture::Ellipse(const Rect& bounds, std::optional<Pen> pen, std::optional<Colorref> brush)
+void Picture::Ellipse(const Rect& bounds, std::optional<Pen> pen, std::optional<Colorref> brush)
 {
     const Rect r = bounds.Normalized();
     if (r.IsEmpty())

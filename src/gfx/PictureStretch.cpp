@@ -21,7 +21,7 @@
 #include <emmintrin.h>
 #endif
 
-#include "gfx/ComPicture.h"
+#include "gfx/Picture.h"
 #include "gfx/DrawHelpers.h"
 #include "gfx/PixelFill.h"
 #include "gfx/StretchRowsWide.h"
@@ -567,14 +567,14 @@ void CopyPixels(const uint32_t* from, size_t count, uint32_t* out)
 
 } // namespace
 
-void CComPicture::StretchBlt(int x, int y, int w, int h, const CComPicture& src, int sx, int sy, int sw, int sh,
+void Picture::StretchBlt(int x, int y, int w, int h, const Picture& src, int sx, int sy, int sw, int sh,
                              RasterOp rop)
 {
     if (!m_loaded || !src.m_loaded || w == 0 || h == 0 || sw == 0 || sh == 0)
         return;
     if (&src == this) {
         // A picture stretched onto itself reads from a copy.
-        CComPicture copy;
+        Picture copy;
         if (copy.AssignDecoded(ToDecoded()))
             StretchBlt(x, y, w, h, copy, sx, sy, sw, sh, rop);
         return;

@@ -3,7 +3,7 @@
 #include <memory>
 #include <string>
 
-#include "gfx/ComPicture.h"
+#include "gfx/Picture.h"
 #include "gfx/Geometry.h"
 
 // A font as a Windows LOGFONT describes it.
@@ -42,12 +42,12 @@ public:
     // Cell height of the font (ascent + descent).
     virtual int LineHeight() = 0;
     // Draws one line with its cell's top-left corner at (x, y).
-    virtual void DrawString(CComPicture& target, int x, int y, const std::string& text, Colorref colour) = 0;
+    virtual void DrawString(Picture& target, int x, int y, const std::string& text, Colorref colour) = 0;
     // Draws text into the rectangle like DrawText with the given kDt flags: lines break at CR LF, CR and
     // LF and, with kDtWordBreak, between words where a line would not fit; output is clipped to the
     // rectangle unless kDtNoClip. With kDtCalcRect nothing is drawn and rect's right and bottom are set
     // to the extent the text needs. Returns the height of the text.
-    virtual int DrawStringInRect(CComPicture& target, Rect& rect, const std::string& text, Colorref colour,
+    virtual int DrawStringInRect(Picture& target, Rect& rect, const std::string& text, Colorref colour,
                                  unsigned format) = 0;
 };
 

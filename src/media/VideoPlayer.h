@@ -1,5 +1,5 @@
 #pragma once
-#include "gfx/ComPicture.h"
+#include "gfx/Picture.h"
 #include "media/MMPlayer.h"
 #include "media/PlayerWindow.h"
 
@@ -72,7 +72,7 @@ public:
     void CloseVideo(int send) override;
     void StopVideo(int send);
 
-    const CComPicture& Background() const { return background_; }
+    const Picture& Background() const { return background_; }
     const Rect& PanelRect() const { return panelRect_; }
     WindowRef Panel() const { return panel_; }
     bool Playing() const { return playing_; }
@@ -91,7 +91,7 @@ private:
     CMediaSetting* mediaSetting_ = nullptr;
     CMedia* media_ = nullptr;
     std::string path_;
-    CComPicture background_;
+    Picture background_;
     WindowRef panel_ = nullptr;
     Rect panelRect_;
     CMMPlayer player_;

@@ -149,14 +149,14 @@ std::unique_ptr<IVideoPlayer> CHeadlessVideos::Create()
     return player;
 }
 
-const CComPicture* CHeadlessVideos::Screen(Rect* changed)
+const Picture* CHeadlessVideos::Screen(Rect* changed)
 {
     if (windows_.empty() || !windows_.back()->visible) {
         composedFor_ = 0;
         return nullptr;
     }
     Window& top = *windows_.back();
-    const CComPicture& background = top.player->Background();
+    const Picture& background = top.player->Background();
     // A player keeps the size its window had when it was made.
     const Size size = background.IsLoaded() ? Size{background.Width(), background.Height()} : screen_;
     if (canvas_.Width() != size.cx || canvas_.Height() != size.cy) {

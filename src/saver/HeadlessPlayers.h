@@ -1,5 +1,5 @@
 #pragma once
-#include "gfx/ComPicture.h"
+#include "gfx/Picture.h"
 #include "media/MciCommands.h"
 #include "media/VideoPlayer.h"
 #include "saver/EventLoop.h"
@@ -18,7 +18,7 @@ std::unique_ptr<ISoundPlayer> CreateHeadlessSoundPlayer(CEventLoop& loop, IMciCo
 class CHeadlessVideos {
 public:
     // Draws the video attached to a panel within the panel's area of the target; false when none plays there.
-    using DrawPanel = std::function<bool(WindowRef panel, CComPicture& target, const Rect& area)>;
+    using DrawPanel = std::function<bool(WindowRef panel, Picture& target, const Rect& area)>;
 
     CHeadlessVideos(CEventLoop& loop, Size screen, IMciCommands& mci, VideoPlayerSetup setup, DrawPanel draw);
     ~CHeadlessVideos();
@@ -29,7 +29,7 @@ public:
     // The topmost visible video player's picture at the loop's current time, as large as that player's
     // window; null when none is visible. With `changed`, only what may have changed since the last call is
     // drawn again (the panel, while the same player stays on top), and that rectangle is given.
-    const CComPicture* Screen(Rect* changed = nullptr);
+    const Picture* Screen(Rect* changed = nullptr);
     // The size of the players made from now on (the show's window was resized).
     void SetScreenSize(Size size) { screen_ = size; }
 
@@ -43,7 +43,7 @@ private:
     VideoPlayerSetup setup_;
     DrawPanel draw_;
     std::vector<Window*> windows_; // in z-order, the top last
-    CComPicture canvas_;
+    Picture canvas_;
     uint64_t nextSerial_ = 0;
     uint64_t composedFor_ = 0; // the serial of the window the canvas shows; 0 when it must be drawn anew
 };

@@ -4,7 +4,7 @@
 
 #include "db/MyXMLDb.h"
 #include "db/MyXMLTable.h"
-#include "gfx/ComPicture.h"
+#include "gfx/Picture.h"
 #include "gfx/Gradient.h"
 #include "model/IndexList.h"
 #include "model/KADOGlobeSettings.h"
@@ -174,7 +174,7 @@ void CBackground::PaintPicture()
         DrawSnapshot();
         return;
     }
-    CComPicture picture;
+    Picture picture;
     const int loaded = source == 1 ? LoadProjectImage(picture) : LoadSelectedBackground(picture);
     if (loaded && picture.IsLoaded())
         DrawBackgroundPicture(*target_, record.Placement(), record.TileCount(), picture, record.RandomTileCount());
@@ -186,14 +186,14 @@ void CBackground::DrawSnapshot()
 {
     const std::string folder = snapshotFolder_.empty() ? TempDirectory() : snapshotFolder_;
     const std::string path = folder + "kadodsk.bmp";
-    CComPicture snapshot;
+    Picture snapshot;
     if (FileExists(path) && LoadFromFile(snapshot, path) && snapshot.IsLoaded())
         snapshot.Draw(0, 0, *target_); // unscaled: a larger target keeps the rest
     else
         target_->FillRect(target_->GetRect(), 0);
 }
 
-void CBackground::DrawGradient(Colorref first, Colorref second, int style, CComPicture& target)
+void CBackground::DrawGradient(Colorref first, Colorref second, int style, Picture& target)
 {
     if (!target.IsLoaded())
         return;
@@ -206,7 +206,7 @@ void CBackground::DrawGradient(Colorref first, Colorref second, int style, CComP
     }
 }
 
-void CBackground::DrawBackgroundPicture(CComPicture& target, int placement, int tileCount, const CComPicture& picture,
+void CBackground::DrawBackgroundPicture(Picture& target, int placement, int tileCount, const Picture& picture,
                                         bool randomTileCount)
 {
     if (!target.IsLoaded() || !picture.IsLoaded())
@@ -235,7 +235,7 @@ void CBackground::DrawBackgroundPicture(CComPicture& target, int placement, int 
         // Only the top of a tile taller than the target ever shows, so the tile is made no taller than the
         // target: a tall, narrow picture neither allocates nor scales rows that stay out of sight. (A height
         // past what a stretch can address leaves the tile black.)
-        CComPicture tile;
+        Picture tile;
         if (!tile.CreateBlank(tileSize.cx, std::min(tileSize.cy, h), 0))
             return;
         picture.StretchDraw(0, 0, tileSize.cx, tileSize.cy, tile);
@@ -246,7 +246,7 @@ void CBackground::DrawBackgroundPicture(CComPicture& target, int placement, int 
     }
 }
 
-void CBackground::TilePicture(CComPicture& target, const CComPicture& tile)
+void CBackground::TilePicture(Picture& target, const Picture& tile)
 {
     if (!target.IsLoaded() || !tile.IsLoaded())
         return;
@@ -257,14 +257,14 @@ void CBackground::TilePicture(CComPicture& target, const CComPicture& tile)
             target.BitBlt(i * tw, j * th, tw, th, tile, 0, 0);
 }
 
-int CBackground::LoadNamedImage(const std::string& fileName, CComPicture& picture)
+int CBackground::LoadNamedImage(const std::string& fileName, Picture& picture)
 {
     if (!project_)
         return 0;
     return LoadSlideImage(picture, project_->Options(), mediaTable_, fileName, project_->GetExecutablePath());
 }
 
-int CBackground::LoadProjectImage(CComPicture& picture)
+int CBackground::LoadProjectImage(Picture& picture)
 {
     if (!db_)
         return 0;
@@ -291,7 +291,7 @@ int CBackground::LoadProjectImage(CComPicture& picture)
     return LoadNamedImage(fileName, picture);
 }
 
-int CBackground::LoadSelectedBackground(CComPicture& picture)
+int CBackground::LoadSelectedBackground(Picture& picture)
 {
     if (!mediaSetting_ || !db_)
         return 0;

@@ -4,7 +4,7 @@
 
 #include "gfx/Geometry.h"
 
-class CComPicture;
+class Picture;
 class CKADOGlobeSettings;
 class CMedia;
 class CMediaSetting;
@@ -30,7 +30,7 @@ public:
     CBackground& operator=(const CBackground&) = delete;
 
     void Bind(CMediaSetting* mediaSetting, CKADOGlobeSettings* project, CSaverSettings* settings);
-    void SetTarget(CComPicture* target) { target_ = target; }
+    void SetTarget(Picture* target) { target_ = target; }
     void SetMediaTable(CMedia* media) { mediaTable_ = media; }
     // The project database, for the background image table and the walk over the media items.
     void SetDatabase(CMyXMLDb* db) { db_ = db; }
@@ -45,21 +45,21 @@ public:
     void DrawTitle();
     void DrawDescription();
 
-    void DrawGradient(Colorref first, Colorref second, int style, CComPicture& target);
-    void DrawBackgroundPicture(CComPicture& target, int placement, int tileCount, const CComPicture& picture,
+    void DrawGradient(Colorref first, Colorref second, int style, Picture& target);
+    void DrawBackgroundPicture(Picture& target, int placement, int tileCount, const Picture& picture,
                                bool randomTileCount);
-    void TilePicture(CComPicture& target, const CComPicture& tile);
-    int LoadProjectImage(CComPicture& picture);
-    int LoadSelectedBackground(CComPicture& picture);
+    void TilePicture(Picture& target, const Picture& tile);
+    int LoadProjectImage(Picture& picture);
+    int LoadSelectedBackground(Picture& picture);
 
 private:
     IRandom& Random() const;
     int PickAtRandom(const std::string& list) const;
     void PaintPicture();
     void DrawSnapshot();
-    int LoadNamedImage(const std::string& fileName, CComPicture& picture);
+    int LoadNamedImage(const std::string& fileName, Picture& picture);
 
-    CComPicture* target_ = nullptr;
+    Picture* target_ = nullptr;
     CMediaSetting* mediaSetting_ = nullptr;
     CKADOGlobeSettings* project_ = nullptr;
     CMedia* mediaTable_ = nullptr;

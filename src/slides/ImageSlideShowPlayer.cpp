@@ -98,7 +98,7 @@ void CImageSlideShowPlayer::Hide(int hide)
         host_.ShowWindow(false);
 }
 
-void CImageSlideShowPlayer::PreparePainter(CBackground& painter, CComPicture& target)
+void CImageSlideShowPlayer::PreparePainter(CBackground& painter, Picture& target)
 {
     painter.SetTarget(&target);
     painter.SetMediaTable(mediaTable_);
@@ -155,7 +155,7 @@ void CImageSlideShowPlayer::ComposeSlide()
     const std::string exePath = project_ ? project_->GetExecutablePath() : std::string();
     IRandom& random = mediaSetting_ ? mediaSetting_->Random() : StandardRandom();
 
-    CComPicture image;
+    Picture image;
     int imageW = -1, imageH = -1;
     if (mediaSetting_) {
         // A large JPEG may arrive reduced; every rule below goes by its full size.
@@ -184,7 +184,7 @@ void CImageSlideShowPlayer::ComposeSlide()
     }
 
     const bool transparent = mediaSetting_ && mediaSetting_->Record().ColourKey();
-    auto putImage = [&](CComPicture& target, int left, int top) {
+    auto putImage = [&](Picture& target, int left, int top) {
         if (!image.IsLoaded())
             return;
         if (transparent) {
@@ -199,7 +199,7 @@ void CImageSlideShowPlayer::ComposeSlide()
 
     if (options.SlideBackgroundMode() == 1) {
         // The slide is the whole window; the screen as it is becomes the transition's background.
-        CComPicture composed;
+        Picture composed;
         composed.CreateBlank(background_.Width(), background_.Height(), 0);
         background_.BitBlt(0, 0, canvas_.Width(), canvas_.Height(), canvas_, 0, 0);
         CBackground painter;

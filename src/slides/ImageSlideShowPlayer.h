@@ -4,7 +4,7 @@
 #include <thread>
 
 #include "base/AutoResetEvent.h"
-#include "gfx/ComPicture.h"
+#include "gfx/Picture.h"
 #include "transitions/TransitionRequest.h"
 
 class CKADOGlobeSettings;
@@ -76,9 +76,9 @@ public:
     ISlideWindowHost& Host() { return host_; }
 
     // What the window repaints from.
-    const CComPicture& Canvas() const { return canvas_; }
-    const CComPicture& BackgroundPicture() const { return background_; }
-    const CComPicture& SlidePicture() const { return slide_; }
+    const Picture& Canvas() const { return canvas_; }
+    const Picture& BackgroundPicture() const { return background_; }
+    const Picture& SlidePicture() const { return slide_; }
     const TransitionRequest& Request() const { return request_; }
     uint32_t TransitionSerial() const { return serial_; }
     bool Finished() const { return finished_ != 0; }
@@ -87,15 +87,15 @@ public:
     void WaitForTransition();
 
 private:
-    void PreparePainter(CBackground& painter, CComPicture& target);
+    void PreparePainter(CBackground& painter, Picture& target);
     void PaintWindowBackground();
     void StartWorker();
     void JoinWorker();
 
     ISlideWindowHost& host_;
-    CComPicture background_;
-    CComPicture canvas_;
-    CComPicture slide_;
+    Picture background_;
+    Picture canvas_;
+    Picture slide_;
     int startMode_ = 0;
     CMediaSetting* mediaSetting_ = nullptr;
     CKADOGlobeSettings* project_ = nullptr;

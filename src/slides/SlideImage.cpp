@@ -4,7 +4,7 @@
 #include "codecs/BuiltinExpic.h"
 #include "codecs/ImageFormat.h"
 #include "codecs/ScaledJpeg.h"
-#include "gfx/ComPicture.h"
+#include "gfx/Picture.h"
 #include "model/MediaFile.h"
 
 #include <vector>
@@ -13,7 +13,7 @@ namespace {
 
 // A JPEG that the system decoder would read (by its name) decoded at the scale its use allows; false
 // when the picture must load the usual way.
-bool LoadScaled(CComPicture& picture, const uint8_t* data, size_t size, const std::string& name,
+bool LoadScaled(Picture& picture, const uint8_t* data, size_t size, const std::string& name,
                 const std::function<SlideImageUse(int, int)>& useFor, int& fullWidth, int& fullHeight)
 {
     int w = 0, h = 0;
@@ -30,14 +30,14 @@ bool LoadScaled(CComPicture& picture, const uint8_t* data, size_t size, const st
 
 } // namespace
 
-int LoadSlideImage(CComPicture& picture, const ProjectOptions& options, CMedia* media, const std::string& fileName,
+int LoadSlideImage(Picture& picture, const ProjectOptions& options, CMedia* media, const std::string& fileName,
                    const std::string& executablePath)
 {
     int w = 0, h = 0;
     return LoadSlideImageFor(picture, options, media, fileName, executablePath, nullptr, w, h);
 }
 
-int LoadSlideImageFor(CComPicture& picture, const ProjectOptions& options, CMedia* media, const std::string& fileName,
+int LoadSlideImageFor(Picture& picture, const ProjectOptions& options, CMedia* media, const std::string& fileName,
                       const std::string& executablePath, const std::function<SlideImageUse(int, int)>& useFor,
                       int& fullWidth, int& fullHeight)
 {

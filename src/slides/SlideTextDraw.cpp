@@ -1,4 +1,4 @@
-#include "gfx/ComPicture.h"
+#include "gfx/Picture.h"
 #include "model/MediaSetting.h"
 #include "slides/Background.h"
 #include "slides/SlideGeometry.h"

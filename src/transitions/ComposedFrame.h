@@ -1,5 +1,5 @@
 #pragma once
-#include "gfx/ComPicture.h"
+#include "gfx/Picture.h"
 #include "transitions/TransitionEngine.h"
 
 // The temporary picture of the buffered effects: slide-sized, made once per run, freed with the object on
@@ -15,7 +15,7 @@ public:
 
     // False when the picture could not be made (out of memory): there is nothing to compose in.
     bool Ready() const { return picture_.IsLoaded(); }
-    CComPicture& Buffer() { return picture_; }
+    Picture& Buffer() { return picture_; }
 
     // The slide's pixels of r, in place, or taken from `source` (the top-left of the piece).
     void FromSlide(const Rect& r) { FromSlide(r, Point{r.left, r.top}); }
@@ -47,5 +47,5 @@ public:
 
 private:
     TransitionEngine& fx_;
-    CComPicture picture_;
+    Picture picture_;
 };

@@ -4,7 +4,7 @@
 #include <chrono>
 #include <optional>
 
-#include "gfx/ComPicture.h"
+#include "gfx/Picture.h"
 #include "platform/Clock.h"
 #include "transitions/TimerResolution.h"
 #include "transitions/TransitionEngine.h"
@@ -20,7 +20,7 @@ public:
     {
     }
 
-    void FrameEnd(const CComPicture& canvas, uint32_t delayMs, const std::vector<Rect>& presented) override
+    void FrameEnd(const Picture& canvas, uint32_t delayMs, const std::vector<Rect>& presented) override
     {
         const auto begin = SteadyClock::now();
         EffectFrame frame{frames, delayMs, presented};
@@ -45,13 +45,13 @@ private:
 
 class NoWindow final : public ITransitionWindow {
 public:
-    void Present(const CComPicture&, int, int, int, int) override { }
+    void Present(const Picture&, int, int, int, int) override { }
     void Post(uint32_t, uint32_t) override { }
 };
 
 } // namespace
 
-EffectRunResult RunEffect(CComPicture& canvas, const CComPicture& background, const CComPicture& slide,
+EffectRunResult RunEffect(Picture& canvas, const Picture& background, const Picture& slide,
                           const EffectRunOptions& options, const EffectFrameCallback& onFrame)
 {
     std::atomic<int> stop{0};
@@ -61,8 +61,8 @@ EffectRunResult RunEffect(CComPicture& canvas, const CComPicture& background, co
 
     TransitionRequest request;
     request.window = options.window ? options.window : &window;
-    request.background = const_cast<CComPicture*>(&background);
-    request.slide = const_cast<CComPicture*>(&slide);
+    request.background = const_cast<Picture*>(&background);
+    request.slide = const_cast<Picture*>(&slide);
     request.canvas = &canvas;
     request.effectIndex = options.index;
     request.slideLeft = options.at.x;

@@ -5,7 +5,7 @@
 
 #include "gfx/Geometry.h"
 
-class CComPicture;
+class Picture;
 class IClock;
 class ITransitionWindow;
 struct EffectEntry;
@@ -39,7 +39,7 @@ struct EffectRunResult {
 };
 
 // Called at every frame end with the canvas as it stands then.
-using EffectFrameCallback = std::function<void(const CComPicture& canvas, const EffectFrame& frame)>;
+using EffectFrameCallback = std::function<void(const Picture& canvas, const EffectFrame& frame)>;
 
-EffectRunResult RunEffect(CComPicture& canvas, const CComPicture& background, const CComPicture& slide,
+EffectRunResult RunEffect(Picture& canvas, const Picture& background, const Picture& slide,
                           const EffectRunOptions& options, const EffectFrameCallback& onFrame = {});

@@ -7,7 +7,7 @@
 #include <exception>
 
 #include "base/AutoResetEvent.h"
-#include "gfx/ComPicture.h"
+#include "gfx/Picture.h"
 #include "gfx/Region.h"
 #include "platform/Clock.h"
 #include "platform/Log.h"
@@ -21,7 +21,7 @@ const char kLogSource[] = ".\\TransitionEffects";
 // Beyond this many changed rectangles in one frame, the frame is presented as one rectangle around them.
 constexpr size_t kMaxDirtyRects = 32;
 
-int SizeOf(const CComPicture* picture, bool width)
+int SizeOf(const Picture* picture, bool width)
 {
     if (!picture || !picture->IsLoaded())
         return 0;
@@ -143,7 +143,7 @@ void TransitionEngine::Touch(int x, int y, int width, int height)
     dirty_.push_back(r);
 }
 
-void ITransitionWindow::PresentRegion(const CComPicture& canvas, const Region& region)
+void ITransitionWindow::PresentRegion(const Picture& canvas, const Region& region)
 {
     const Rect b = region.Bounds();
     Present(canvas, b.left, b.top, b.Width(), b.Height());
@@ -173,7 +173,7 @@ void TransitionEngine::FrameDone(uint32_t delayMs)
         trace_->FrameEnd(*canvas_, delayMs, shown);
 }
 
-void TransitionEngine::CopyPictureRect(int x, int y, int width, int height, const CComPicture& picture, int sourceX,
+void TransitionEngine::CopyPictureRect(int x, int y, int width, int height, const Picture& picture, int sourceX,
                                        int sourceY)
 {
     if (!canvas_)
@@ -199,12 +199,12 @@ void TransitionEngine::CopySlideAt(int x, int y)
     CopyRectAbs(x, y, slideWidth_, slideHeight_, 0, 0);
 }
 
-void TransitionEngine::CopyPictureAt(int x, int y, const CComPicture& picture)
+void TransitionEngine::CopyPictureAt(int x, int y, const Picture& picture)
 {
     CopyPictureRect(x, y, SizeOf(&picture, true), SizeOf(&picture, false), picture, 0, 0);
 }
 
-void TransitionEngine::StretchSlideRect(int left, int top, int right, int bottom, const CComPicture& picture,
+void TransitionEngine::StretchSlideRect(int left, int top, int right, int bottom, const Picture& picture,
                                         int sourceX, int sourceY, int sourceWidth, int sourceHeight)
 {
     if (!canvas_)
@@ -288,12 +288,12 @@ void TransitionEngine::CopySlideThrough(const Region& region)
     CopySlideClipped(slideLeft_, slideTop_, inside);
 }
 
-void TransitionEngine::ShowPicture(const CComPicture& picture)
+void TransitionEngine::ShowPicture(const Picture& picture)
 {
     CopyPictureAt(slideLeft_, slideTop_, picture);
 }
 
-void TransitionEngine::BackgroundUnderSlide(CComPicture& picture) const
+void TransitionEngine::BackgroundUnderSlide(Picture& picture) const
 {
     if (picture.Width() != slideWidth_ || picture.Height() != slideHeight_ || !picture.IsLoaded())
         picture.CreateBlank(slideWidth_, slideHeight_, 0);

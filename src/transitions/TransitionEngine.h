@@ -45,7 +45,7 @@ public:
     // The whole slide, only inside the region.
     void CopySlideThrough(const Region& region);
     // A slide-sized picture composed by the effect, shown at the slide's place.
-    void ShowPicture(const CComPicture& picture);
+    void ShowPicture(const Picture& picture);
     // Lets draw(canvas, at) change the canvas's pixels inside the rectangles (slide coordinates; `at` is the
     // slide's window position) directly, then shows them: for pieces too fine for block copies. draw must
     // stay inside both the rectangles and the canvas.
@@ -61,15 +61,15 @@ public:
         }
     }
     // Fills a picture with the background under the slide, making it slide-sized.
-    void BackgroundUnderSlide(CComPicture& picture) const;
+    void BackgroundUnderSlide(Picture& picture) const;
 
     // ---- the transition's own helpers (slide coordinates are relative to the slide's top-left corner)
     void CopySlideRect(int left, int top, int right, int bottom, int sourceX, int sourceY);
     void CopyRectAbs(int x, int y, int width, int height, int sourceX, int sourceY);
     void CopySlideAt(int x, int y);
-    void CopyPictureAt(int x, int y, const CComPicture& picture);
-    void CopyPictureRect(int x, int y, int width, int height, const CComPicture& picture, int sourceX, int sourceY);
-    void StretchSlideRect(int left, int top, int right, int bottom, const CComPicture& picture, int sourceX,
+    void CopyPictureAt(int x, int y, const Picture& picture);
+    void CopyPictureRect(int x, int y, int width, int height, const Picture& picture, int sourceX, int sourceY);
+    void StretchSlideRect(int left, int top, int right, int bottom, const Picture& picture, int sourceX,
                           int sourceY, int sourceWidth, int sourceHeight);
     // Sets the stretch mode used by StretchSlideRect; returns the previous one.
     int SetStretchModeBoth(int mode);
@@ -118,8 +118,8 @@ public:
     int CanvasWidth() const { return canvasWidth_; }
     int CanvasHeight() const { return canvasHeight_; }
     int EffectIndex() const { return effectIndex_; }
-    const CComPicture& Background() const { return *background_; }
-    const CComPicture& Slide() const { return *slide_; }
+    const Picture& Background() const { return *background_; }
+    const Picture& Slide() const { return *slide_; }
     // Whether the canvas shows the whole slide in its place (the part of it inside the window).
     bool SlideComplete() const;
 
@@ -134,9 +134,9 @@ private:
     void Wait(uint32_t ms);
 
     ITransitionWindow* window_;
-    CComPicture* background_;
-    CComPicture* slide_;
-    CComPicture* canvas_;
+    Picture* background_;
+    Picture* slide_;
+    Picture* canvas_;
     int effectIndex_;
     bool noTransition_;
     int slideLeft_;

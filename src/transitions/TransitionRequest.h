@@ -5,7 +5,7 @@
 
 #include "gfx/Geometry.h"
 
-class CComPicture;
+class Picture;
 class CAutoResetEvent;
 class Region;
 class IClock;
@@ -20,10 +20,10 @@ class ITransitionWindow {
 public:
     virtual ~ITransitionWindow() = default;
     // The canvas's rectangle (window coordinates) has new pixels: show them on the window.
-    virtual void Present(const CComPicture& canvas, int x, int y, int width, int height) = 0;
+    virtual void Present(const Picture& canvas, int x, int y, int width, int height) = 0;
     // Only the region's pixels have changed (a field of thin shapes): a window that can clip shows just
     // those; the others show the region's bounds.
-    virtual void PresentRegion(const CComPicture& canvas, const Region& region);
+    virtual void PresentRegion(const Picture& canvas, const Region& region);
     // Posts a message with this wParam and lParam 0 to the window.
     virtual void Post(uint32_t message, uint32_t wParam) = 0;
 };
@@ -34,15 +34,15 @@ public:
 class ITransitionTrace {
 public:
     virtual ~ITransitionTrace() = default;
-    virtual void FrameEnd(const CComPicture& canvas, uint32_t delayMs, const std::vector<Rect>& presented) = 0;
+    virtual void FrameEnd(const Picture& canvas, uint32_t delayMs, const std::vector<Rect>& presented) = 0;
 };
 
 // Everything a transition needs, filled by the slide window for every slide and read by the worker.
 struct TransitionRequest {
     ITransitionWindow* window = nullptr;
-    CComPicture* background = nullptr; // window-sized, painted first
-    CComPicture* slide = nullptr;      // the new slide; its size is the slide size
-    CComPicture* canvas = nullptr;     // window-sized copy of what the window shows
+    Picture* background = nullptr; // window-sized, painted first
+    Picture* slide = nullptr;      // the new slide; its size is the slide size
+    Picture* canvas = nullptr;     // window-sized copy of what the window shows
     int effectIndex = -1;              // -1 to 160
     bool transitionEnabled = true;     // false: the slide appears at once
     int slideLeft = 0;

@@ -4,7 +4,7 @@
 
 #include "DecodeTestSupport.h"
 #include "codecs/BmpDecoder.h"
-#include "gfx/ComPicture.h"
+#include "gfx/Picture.h"
 #include "gfx/Ddb.h"
 
 namespace {
@@ -23,18 +23,18 @@ private:
     int bits_;
 };
 
-CComPicture MakePicture(int width, int height, const std::vector<uint32_t>& pixels)
+Picture MakePicture(int width, int height, const std::vector<uint32_t>& pixels)
 {
     DecodedImage image;
     image.width = width;
     image.height = height;
     image.pixels = pixels;
-    CComPicture picture;
+    Picture picture;
     EXPECT_EQ(picture.AdoptDecoded(std::move(image)), 1);
     return picture;
 }
 
-std::string WriteFile(const CComPicture& picture, IDisplayFormat& display, bool* complete = nullptr)
+std::string WriteFile(const Picture& picture, IDisplayFormat& display, bool* complete = nullptr)
 {
     CDdb ddb(picture, display);
     std::ostringstream out;
@@ -166,7 +166,7 @@ TEST(Ddb, AreasOutsideTheBitmapWriteNothing)
 TEST(Ddb, EmptyPictureHasNoBits)
 {
     FakeDisplay display(32);
-    CComPicture empty;
+    Picture empty;
     CDdb ddb(empty, display);
     EXPECT_FALSE(ddb.HasBits());
     std::ostringstream out;

@@ -11,7 +11,7 @@
 #include "codecs/BuiltinExpic.h"
 #include "codecs/PictureLoad.h"
 #include "db/MyMemFile.h"
-#include "gfx/ComPicture.h"
+#include "gfx/Picture.h"
 #include "platform/Paths.h"
 #include "support/TempDir.h"
 
@@ -27,12 +27,12 @@ CMyMemFile StreamOf(const std::vector<uint8_t>& bytes)
 }
 
 // A loaded 2 x 3 picture, to see that failed loads leave it alone.
-void MakeLoaded(CComPicture& picture)
+void MakeLoaded(Picture& picture)
 {
     ASSERT_EQ(picture.CreateBlank(2, 3, 0x123456), 1);
 }
 
-void ExpectUnchanged(const CComPicture& picture)
+void ExpectUnchanged(const Picture& picture)
 {
     EXPECT_TRUE(picture.IsLoaded());
     EXPECT_EQ(picture.Width(), 2);
@@ -56,7 +56,7 @@ TEST(ComPictureLoad, UnknownNamesFromAStreamDecodeWithoutLeavingAFile)
     auto png = Read("pattern.png");
     auto stream = StreamOf(png);
     stream.Seek(5); // loading starts at the beginning, wherever the stream stood
-    CComPicture picture;
+    Picture picture;
     ASSERT_EQ(LoadFromStream(picture, stream, "holiday.xyz"), 1);
     EXPECT_TRUE(Matches(picture.ToDecoded(), PatternColour));
     auto tga = StreamOf(Read("pattern.tga"));
@@ -74,7 +74,7 @@ TEST(ComPictureLoad, DecodesAtOnceGetTheirOwnPictures)
     auto decodeMany = [&](const std::vector<uint8_t>& bytes, const char* name, uint32_t (*colour)(int, int)) {
         for (int i = 0; i < 40; ++i) {
             auto stream = StreamOf(bytes);
-            CComPicture picture;
+            Picture picture;
             if (LoadFromStream(picture, stream, name) != 1 || !Matches(picture.ToDecoded(), colour))
                 ++wrong;
         }
@@ -97,7 +97,7 @@ TEST(ComPictureLoad, LinkAtTheOldTemporaryNameIsNotFollowed)
     std::filesystem::remove(planted, ec);
     std::filesystem::create_symlink(target, planted, ec);
     auto stream = StreamOf(Read("pattern.png"));
-    CComPicture picture;
+    Picture picture;
     EXPECT_EQ(LoadFromStream(picture, stream, "holiday.png"), 1);
     EXPECT_EQ(TempDir::Read(target), "keep me");
     std::filesystem::remove(planted, ec);
@@ -108,7 +108,7 @@ TEST(ComPictureLoad, SystemDecoderNamesOnlyTakeWhatItReads)
 {
     // "a.bmp.pcx" is a BMP name: PCX bytes under it are rejected and the picture stays as it was.
     auto pcx = StreamOf(Read("pattern.pcx"));
-    CComPicture picture;
+    Picture picture;
     MakeLoaded(picture);
     EXPECT_EQ(LoadFromStream(picture, pcx, "a.bmp.pcx"), 0);
     ExpectUnchanged(picture);
@@ -120,7 +120,7 @@ TEST(ComPictureLoad, SystemDecoderNamesOnlyTakeWhatItReads)
 
 TEST(ComPictureLoad, EmptyAndCorruptStreamsFail)
 {
-    CComPicture picture;
+    Picture picture;
     MakeLoaded(picture);
     CMyMemFile empty;
     EXPECT_EQ(LoadFromStream(picture, empty, "a.jpg"), 0);
@@ -129,7 +129,7 @@ TEST(ComPictureLoad, EmptyAndCorruptStreamsFail)
     EXPECT_EQ(LoadFromStream(picture, garbage, "a.gif"), 0);
     EXPECT_EQ(LoadFromStream(picture, garbage, "a.png"), 0);
     ExpectUnchanged(picture);
-    CComPicture fresh;
+    Picture fresh;
     EXPECT_EQ(LoadFromStream(fresh, garbage, "a.bmp"), 0);
     EXPECT_FALSE(fresh.IsLoaded());
     EXPECT_EQ(fresh.Width(), -1);
@@ -138,7 +138,7 @@ TEST(ComPictureLoad, EmptyAndCorruptStreamsFail)
 TEST(ComPictureLoad, FilesThatCannotBeReadFail)
 {
     TempDir dir;
-    CComPicture picture;
+    Picture picture;
     MakeLoaded(picture);
     EXPECT_EQ(LoadFromFile(picture, dir.File("missing.bmp")), 0);
     EXPECT_EQ(LoadFromFile(picture, dir.File("missing.png")), 0);
@@ -153,14 +153,14 @@ TEST(ComPictureLoad, PathsTooLongForTheLibraryBufferFail)
     TempDir dir;
     auto png = Read("pattern.png");
     std::string shortPath = dir.Write("p.png", std::string(png.begin(), png.end()));
-    CComPicture picture;
+    Picture picture;
     EXPECT_EQ(LoadFromFile(picture, shortPath), 1);
     // Padding the path with "./" keeps the file but passes 260 characters.
     std::string longPath = dir.Path().string();
     while (longPath.size() < 262)
         longPath += "/.";
     longPath += "/p.png";
-    CComPicture other;
+    Picture other;
     EXPECT_EQ(LoadFromFile(other, longPath), 0);
     EXPECT_FALSE(other.IsLoaded());
 }
@@ -168,13 +168,13 @@ TEST(ComPictureLoad, PathsTooLongForTheLibraryBufferFail)
 TEST(ComPictureLoad, SavedBitmapFilesLoadBack)
 {
     TempDir dir;
-    CComPicture picture;
+    Picture picture;
     ASSERT_EQ(LoadFromFile(picture, Path("pattern.png")), 1);
     std::string path = dir.File("kadodsk.bmp");
     dir.Write("kadodsk.bmp", std::string(5000, 'x')); // an older, larger file is replaced
     EXPECT_EQ(picture.SaveAsBitmapFile(path), 1);
     EXPECT_EQ(ReadBytes(path).size(), 54u + 7 * 40);
-    CComPicture back;
+    Picture back;
     ASSERT_EQ(LoadFromFile(back, path), 1);
     EXPECT_TRUE(Matches(back.ToDecoded(), PatternColour));
 }

@@ -7,7 +7,7 @@
 #include "codecs/ImageFormat.h"
 #include "codecs/PictureLoad.h"
 #include "db/MyMemFile.h"
-#include "gfx/ComPicture.h"
+#include "gfx/Picture.h"
 
 using namespace samples;
 
@@ -78,7 +78,7 @@ TEST(SampleImages, ExtendedDecoderReadsEverySample)
 TEST(SampleImages, PicturesLoadEverySampleFromFile)
 {
     auto check = [](const Sample& s) {
-        CComPicture picture;
+        Picture picture;
         EXPECT_EQ(LoadFromFile(picture, Path(s.name)), 1) << s.name;
         EXPECT_TRUE(Matches(picture.ToDecoded(), s.expected, s.tolerance)) << s.name;
     };
@@ -94,7 +94,7 @@ TEST(SampleImages, PicturesLoadEverySampleFromAStream)
         auto bytes = Read(s.name);
         CMyMemFile stream;
         ASSERT_TRUE(stream.Write(bytes.data(), bytes.size()));
-        CComPicture picture;
+        Picture picture;
         EXPECT_EQ(LoadFromStream(picture, stream, std::string("media\\") + s.name), 1) << s.name;
         EXPECT_TRUE(Matches(picture.ToDecoded(), s.expected, s.tolerance)) << s.name;
     };

@@ -1,7 +1,7 @@
 #include "config/AboutTexts.h"
 #include "config/DialogPicture.h"
 #include "config/PageTexts.h"
-#include "gfx/ComPicture.h"
+#include "gfx/Picture.h"
 #include "model/KADOGlobeSettings.h"
 #include "model/ProjectDbBuilder.h"
 #include "support/TempDir.h"
@@ -29,7 +29,7 @@ struct LoadedProject {
 // A small bitmap file's bytes.
 std::string BitmapBytes(const TempDir& dir, int width, int height)
 {
-    CComPicture picture;
+    Picture picture;
     picture.CreateBlank(width, height, 0x0000FF);
     const std::string path = dir.File("made.bmp");
     picture.SaveAsBitmapFile(path);
@@ -73,7 +73,7 @@ TEST(ProjectTexts, DialogPictureComesFromTheDatabaseOrBesideTheProgram)
     stored.banner = BitmapBytes(files, 20, 51);
     {
         LoadedProject loaded(stored);
-        CComPicture picture;
+        Picture picture;
         ASSERT_TRUE(LoadDialogPicture(loaded.project, picture));
         EXPECT_EQ(picture.Width(), 20);
         EXPECT_EQ(picture.Height(), 51);
@@ -81,7 +81,7 @@ TEST(ProjectTexts, DialogPictureComesFromTheDatabaseOrBesideTheProgram)
     stored.banner = "not a picture";
     {
         LoadedProject loaded(stored);
-        CComPicture picture;
+        Picture picture;
         EXPECT_FALSE(LoadDialogPicture(loaded.project, picture));
         EXPECT_FALSE(picture.IsLoaded());
     }
@@ -95,7 +95,7 @@ TEST(ProjectTexts, DialogPictureComesFromTheDatabaseOrBesideTheProgram)
     files.Write("banner.bmp", BitmapBytes(files, 7, 9));
     {
         LoadedProject loaded(onDisk, files.File("show.scr"));
-        CComPicture picture;
+        Picture picture;
         ASSERT_TRUE(LoadDialogPicture(loaded.project, picture));
         EXPECT_EQ(picture.Width(), 7);
     }
@@ -104,13 +104,13 @@ TEST(ProjectTexts, DialogPictureComesFromTheDatabaseOrBesideTheProgram)
     onDisk.projectTexts["dialogpicture"] = files.File("banner.bmp");
     {
         LoadedProject loaded(onDisk, "/nowhere/show.scr");
-        CComPicture picture;
+        Picture picture;
         EXPECT_TRUE(LoadDialogPicture(loaded.project, picture));
     }
     onDisk.projectTexts["dialogpicture"] = "";
     {
         LoadedProject loaded(onDisk);
-        CComPicture picture;
+        Picture picture;
         EXPECT_FALSE(LoadDialogPicture(loaded.project, picture));
     }
 }

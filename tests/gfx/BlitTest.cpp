@@ -13,8 +13,8 @@ constexpr uint32_t Z = 0; // untouched destination pixel
 
 TEST(BitBlt, CopiesTheRectangleToItsPlace)
 {
-    CComPicture src = MakeNumbered(4, 4);
-    CComPicture dst = MakeFilled(4, 3, Z);
+    Picture src = MakeNumbered(4, 4);
+    Picture dst = MakeFilled(4, 3, Z);
     dst.BitBlt(1, 1, 2, 2, src, 2, 1);
     EXPECT_EQ(PixelsOf(dst),
               (std::vector<uint32_t>{Z, Z, Z, Z,   //
@@ -24,18 +24,18 @@ TEST(BitBlt, CopiesTheRectangleToItsPlace)
 
 TEST(BitBlt, PartsOutsideEitherPictureAreSkippedInPlace)
 {
-    CComPicture src = MakeNumbered(2, 2);
-    CComPicture dst = MakeFilled(3, 3, Z);
+    Picture src = MakeNumbered(2, 2);
+    Picture dst = MakeFilled(3, 3, Z);
     // Source rectangle starts left of and above the source: only the part inside is copied, and it keeps
     // its position relative to the destination origin.
     dst.BitBlt(0, 0, 3, 3, src, -1, -1);
     EXPECT_EQ(PixelsOf(dst), (std::vector<uint32_t>{Z, Z, Z, Z, 1, 2, Z, 17, 18}));
 
-    CComPicture dst2 = MakeFilled(2, 2, Z);
+    Picture dst2 = MakeFilled(2, 2, Z);
     dst2.BitBlt(-1, 1, 2, 2, src, 0, 0); // left and bottom cut by the destination
     EXPECT_EQ(PixelsOf(dst2), (std::vector<uint32_t>{Z, Z, 2, Z}));
 
-    CComPicture dst3 = MakeFilled(2, 2, Z);
+    Picture dst3 = MakeFilled(2, 2, Z);
     dst3.BitBlt(5, 5, 2, 2, src, 0, 0);
     dst3.BitBlt(0, 0, 2, 2, src, 7, 0);
     EXPECT_EQ(PixelsOf(dst3), std::vector<uint32_t>(4, Z));
@@ -43,8 +43,8 @@ TEST(BitBlt, PartsOutsideEitherPictureAreSkippedInPlace)
 
 TEST(BitBlt, ZeroAndNegativeExtents)
 {
-    CComPicture src = MakeNumbered(4, 1);
-    CComPicture dst = MakeFilled(4, 1, Z);
+    Picture src = MakeNumbered(4, 1);
+    Picture dst = MakeFilled(4, 1, Z);
     dst.BitBlt(0, 0, 0, 1, src, 0, 0);
     dst.BitBlt(0, 0, 4, 0, src, 0, 0);
     EXPECT_EQ(PixelsOf(dst), std::vector<uint32_t>(4, Z));
@@ -55,8 +55,8 @@ TEST(BitBlt, ZeroAndNegativeExtents)
 
 TEST(BitBlt, ExtremeCoordinatesDoNotOverflow)
 {
-    CComPicture src = MakeNumbered(2, 2);
-    CComPicture dst = MakeFilled(2, 2, Z);
+    Picture src = MakeNumbered(2, 2);
+    Picture dst = MakeFilled(2, 2, Z);
     dst.BitBlt(INT32_MAX - 1, 0, 10, 2, src, 0, 0);
     dst.BitBlt(0, 0, INT32_MAX, 2, src, INT32_MIN, 0);
     dst.BitBlt(INT32_MIN, 0, INT32_MIN, 2, src, 0, 0);
@@ -64,15 +64,15 @@ TEST(BitBlt, ExtremeCoordinatesDoNotOverflow)
     EXPECT_EQ(PixelsOf(dst), std::vector<uint32_t>(4, Z));
     dst.BitBlt(0, 0, INT32_MAX, INT32_MAX, src, 0, 0); // a huge rectangle copies what there is
     EXPECT_EQ(PixelsOf(dst), (std::vector<uint32_t>{1, 2, 17, 18}));
-    CComPicture dst2 = MakeFilled(2, 2, Z);
+    Picture dst2 = MakeFilled(2, 2, Z);
     dst2.StretchBlt(INT32_MAX, 0, INT32_MIN, 2, src, INT32_MIN, 0, INT32_MAX, 2);
     dst2.StretchBlt(0, 0, 2, 2, src, INT32_MAX, INT32_MAX, INT32_MIN, INT32_MIN);
 }
 
 TEST(BitBlt, EmptyPicturesAreIgnored)
 {
-    CComPicture empty;
-    CComPicture p = MakeNumbered(2, 2);
+    Picture empty;
+    Picture p = MakeNumbered(2, 2);
     p.BitBlt(0, 0, 2, 2, empty, 0, 0);
     empty.BitBlt(0, 0, 2, 2, p, 0, 0);
     p.Draw(0, 0, empty);
@@ -85,9 +85,9 @@ TEST(BitBlt, OverlappingCopyWithinOnePictureReadsTheOriginal)
 {
     for (int dx = -1; dx <= 1; ++dx) {
         for (int dy = -1; dy <= 1; ++dy) {
-            CComPicture p = MakeNumbered(4, 4);
-            CComPicture expected = MakeNumbered(4, 4);
-            CComPicture original = MakeNumbered(4, 4);
+            Picture p = MakeNumbered(4, 4);
+            Picture expected = MakeNumbered(4, 4);
+            Picture original = MakeNumbered(4, 4);
             expected.BitBlt(1 + dx, 1 + dy, 3, 3, original, 1, 1);
             p.BitBlt(1 + dx, 1 + dy, 3, 3, p, 1, 1);
             EXPECT_EQ(PixelsOf(p), PixelsOf(expected)) << dx << "," << dy;
@@ -97,9 +97,9 @@ TEST(BitBlt, OverlappingCopyWithinOnePictureReadsTheOriginal)
 
 TEST(BitBlt, RasterOperations)
 {
-    CComPicture src = MakePicture(2, 1, {0x0F0F0F, 0xFF00FF});
+    Picture src = MakePicture(2, 1, {0x0F0F0F, 0xFF00FF});
     auto run = [&](RasterOp rop) {
-        CComPicture dst = MakePicture(2, 1, {0x00FF00, 0x123456});
+        Picture dst = MakePicture(2, 1, {0x00FF00, 0x123456});
         dst.BitBlt(0, 0, 2, 1, src, 0, 0, rop);
         return PixelsOf(dst);
     };
@@ -116,8 +116,8 @@ TEST(BitBlt, RasterOperations)
 
 TEST(BitBlt, ClipRegionLimitsTheCopy)
 {
-    CComPicture src = MakeFilled(4, 4, kRed);
-    CComPicture dst = MakeFilled(4, 4, Z);
+    Picture src = MakeFilled(4, 4, kRed);
+    Picture dst = MakeFilled(4, 4, Z);
     Region clip = Region::FromRect(0, 0, 2, 4);
     clip.Combine(Region::FromRect(0, 3, 4, 4), RegionOp::Or);
     dst.SelectClipRgn(&clip);
@@ -135,8 +135,8 @@ TEST(BitBlt, ClipRegionLimitsTheCopy)
 
 TEST(Draw, DrawsTheWholePictureAt)
 {
-    CComPicture src = MakeNumbered(2, 2);
-    CComPicture dst = MakeFilled(3, 3, Z);
+    Picture src = MakeNumbered(2, 2);
+    Picture dst = MakeFilled(3, 3, Z);
     src.Draw(1, 1, dst);
     EXPECT_EQ(PixelsOf(dst), (std::vector<uint32_t>{Z, Z, Z, Z, 1, 2, Z, 17, 18}));
 }
@@ -144,11 +144,11 @@ TEST(Draw, DrawsTheWholePictureAt)
 TEST(DrawTransparent, PixelOneOneIsTheKeyWhereverItsColourLies)
 {
     const uint32_t W = kWhite, R = kRed;
-    CComPicture src = MakePicture(3, 3,
+    Picture src = MakePicture(3, 3,
                                   {W, R, W, //
                                    R, W, R, //
                                    W, W, R});
-    CComPicture dst = MakeFilled(4, 4, kBlue);
+    Picture dst = MakeFilled(4, 4, kBlue);
     EXPECT_EQ(src.DrawTransparent(dst, 1, 0), 1);
     EXPECT_EQ(Mask(dst, kBlue),
               "##.#\n"
@@ -164,11 +164,11 @@ TEST(DrawTransparent, PixelOneOneIsTheKeyWhereverItsColourLies)
 
 TEST(DrawTransparent, TooSmallForAKeyDrawsOpaque)
 {
-    CComPicture src = MakeFilled(1, 3, kWhite);
-    CComPicture dst = MakeFilled(2, 3, kBlue);
+    Picture src = MakeFilled(1, 3, kWhite);
+    Picture dst = MakeFilled(2, 3, kBlue);
     src.DrawTransparent(dst, 1, 0);
     EXPECT_EQ(Mask(dst, kWhite), ".#\n.#\n.#\n");
-    CComPicture empty;
+    Picture empty;
     EXPECT_EQ(empty.DrawTransparent(dst, 0, 0), 1);
 }
 
@@ -180,8 +180,8 @@ TEST(DrawTransparent, StretchedKeyComesFromTheStretchedCopy)
     for (int y = 0; y < 3; ++y)
         for (int x = 0; x < 3; ++x)
             px[y * 4 + x] = kWhite;
-    CComPicture src = MakePicture(4, 4, px);
-    CComPicture dst = MakeFilled(10, 10, kBlue);
+    Picture src = MakePicture(4, 4, px);
+    Picture dst = MakeFilled(10, 10, kBlue);
     src.StretchDrawTransparent(dst, 1, 1, 8, 8);
     EXPECT_EQ(dst.Row(0)[0], kBlue);
     EXPECT_EQ(dst.Row(1)[1], kBlue);

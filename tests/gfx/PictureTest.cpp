@@ -4,7 +4,7 @@
 
 TEST(PictureLifecycle, EmptyPictureIsMinusOneByMinusOne)
 {
-    CComPicture p;
+    Picture p;
     EXPECT_FALSE(p.IsLoaded());
     EXPECT_EQ(p.Width(), -1);
     EXPECT_EQ(p.Height(), -1);
@@ -14,7 +14,7 @@ TEST(PictureLifecycle, EmptyPictureIsMinusOneByMinusOne)
 
 TEST(PictureLifecycle, CreateBlankFillsWithTheColourAndFreeEmpties)
 {
-    CComPicture p;
+    Picture p;
     ASSERT_EQ(p.CreateBlank(3, 2, MakeColorref(0x11, 0x22, 0x33)), 1);
     EXPECT_EQ(p.GetRect(), (Rect{0, 0, 3, 2}));
     EXPECT_EQ(p.Row(1)[2], 0x112233u); // stored 0x00RRGGBB
@@ -27,7 +27,7 @@ TEST(PictureLifecycle, CreateBlankFillsWithTheColourAndFreeEmpties)
 
 TEST(PictureLifecycle, CreateBlankWithNonPositiveOrHugeSizeChangesNothing)
 {
-    CComPicture p;
+    Picture p;
     ASSERT_EQ(p.CreateBlank(2, 2, 0), 1);
     p.SetPixel(1, 1, MakeColorref(1, 2, 3));
     EXPECT_EQ(p.CreateBlank(0, 5, 0), 0);
@@ -39,7 +39,7 @@ TEST(PictureLifecycle, CreateBlankWithNonPositiveOrHugeSizeChangesNothing)
 
 TEST(PictureLifecycle, DecodedImagesAreCheckedAndAlphaDropped)
 {
-    CComPicture p;
+    Picture p;
     DecodedImage bad;
     bad.width = 2;
     bad.height = 2;
@@ -57,8 +57,8 @@ TEST(PictureLifecycle, DecodedImagesAreCheckedAndAlphaDropped)
 
 TEST(PictureLifecycle, MoveTransfersThePixels)
 {
-    CComPicture a = MakeNumbered(2, 2);
-    CComPicture b(std::move(a));
+    Picture a = MakeNumbered(2, 2);
+    Picture b(std::move(a));
     EXPECT_FALSE(a.IsLoaded());
     EXPECT_EQ(a.Width(), -1);
     EXPECT_EQ(PixelsOf(b), (std::vector<uint32_t>{1, 2, 17, 18}));
@@ -66,7 +66,7 @@ TEST(PictureLifecycle, MoveTransfersThePixels)
 
 TEST(PictureState, StretchModeIsKeptAndUnknownModesRefused)
 {
-    CComPicture p;
+    Picture p;
     EXPECT_EQ(p.GetStretchBltMode(), kBlackOnWhite);
     EXPECT_EQ(p.SetStretchBltMode(kHalftone), kBlackOnWhite);
     EXPECT_EQ(p.SetStretchBltMode(9), 0);

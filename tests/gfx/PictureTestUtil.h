@@ -2,15 +2,15 @@
 #include <string>
 #include <vector>
 
-#include "gfx/ComPicture.h"
+#include "gfx/Picture.h"
 
 // Raw pixel values (0x00RRGGBB) for picture tests.
 constexpr uint32_t kRed = 0xFF0000, kGreen = 0x00FF00, kBlue = 0x0000FF, kWhite = 0xFFFFFF, kBlack = 0;
 
 // A w x h picture with the given pixels, row by row.
-inline CComPicture MakePicture(int w, int h, const std::vector<uint32_t>& pixels)
+inline Picture MakePicture(int w, int h, const std::vector<uint32_t>& pixels)
 {
-    CComPicture p;
+    Picture p;
     DecodedImage image;
     image.width = w;
     image.height = h;
@@ -20,7 +20,7 @@ inline CComPicture MakePicture(int w, int h, const std::vector<uint32_t>& pixels
 }
 
 // A w x h picture whose pixel (x, y) is y * 16 + x + 1, so every pixel tells where it came from.
-inline CComPicture MakeNumbered(int w, int h)
+inline Picture MakeNumbered(int w, int h)
 {
     std::vector<uint32_t> px;
     for (int y = 0; y < h; ++y)
@@ -29,18 +29,18 @@ inline CComPicture MakeNumbered(int w, int h)
     return MakePicture(w, h, px);
 }
 
-inline CComPicture MakeFilled(int w, int h, uint32_t pixel)
+inline Picture MakeFilled(int w, int h, uint32_t pixel)
 {
     return MakePicture(w, h, std::vector<uint32_t>(static_cast<size_t>(w) * h, pixel));
 }
 
-inline std::vector<uint32_t> PixelsOf(const CComPicture& p)
+inline std::vector<uint32_t> PixelsOf(const Picture& p)
 {
     return p.ToDecoded().pixels;
 }
 
 // The picture as text, one line per row: '#' for pixels equal to `ink`, '.' otherwise.
-inline std::string Mask(const CComPicture& p, uint32_t ink)
+inline std::string Mask(const Picture& p, uint32_t ink)
 {
     std::string s;
     for (int y = 0; y < p.Height(); ++y) {

@@ -292,8 +292,8 @@ TEST(RegionOffset, MovesEveryBandAndSpan)
 
 TEST(RegionCopy, CopyThroughAPolygonChangesOnlyItsPixels)
 {
-    CComPicture slide = MakeFilled(6, 6, kRed);
-    CComPicture canvas = MakeFilled(8, 8, kBlack);
+    Picture slide = MakeFilled(6, 6, kRed);
+    Picture canvas = MakeFilled(8, 8, kBlack);
     Region clip = Region::FromPolygon(std::vector<Point>{{3, 0}, {6, 3}, {3, 6}, {0, 3}}, PolyFillMode::Winding);
     clip.Offset(1, 1); // to the slide's position in the canvas
     canvas.SelectClipRgn(&clip);

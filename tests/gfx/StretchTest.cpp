@@ -5,15 +5,15 @@
 
 namespace {
 
-CComPicture Target(int w, int h, int mode, uint32_t fill = 0xABCDEF)
+Picture Target(int w, int h, int mode, uint32_t fill = 0xABCDEF)
 {
-    CComPicture p = MakeFilled(w, h, fill);
+    Picture p = MakeFilled(w, h, fill);
     p.SetStretchBltMode(mode);
     return p;
 }
 
 // Pixels from a fixed sequence of random numbers.
-CComPicture Noise(int w, int h)
+Picture Noise(int w, int h)
 {
     std::vector<uint32_t> px;
     uint32_t s = 12345;
@@ -25,7 +25,7 @@ CComPicture Noise(int w, int h)
 }
 
 // FNV-1a over the pixels, row by row.
-uint64_t Digest(const CComPicture& p)
+uint64_t Digest(const Picture& p)
 {
     uint64_t h = 1469598103934665603ull;
     for (int y = 0; y < p.Height(); ++y)
@@ -37,7 +37,7 @@ uint64_t Digest(const CComPicture& p)
 }
 
 // Blue channel values as a one-row picture.
-CComPicture Row(const std::vector<uint32_t>& values)
+Picture Row(const std::vector<uint32_t>& values)
 {
     return MakePicture(static_cast<int>(values.size()), 1, values);
 }
@@ -65,16 +65,16 @@ TEST(StretchColorOnColor, StepsThroughTheSourceLikeGdi)
         std::vector<uint32_t> values;
         for (int i = 1; i <= c.from; ++i)
             values.push_back(static_cast<uint32_t>(i));
-        CComPicture row = MakePicture(c.from, 1, values), column = MakePicture(1, c.from, values);
-        CComPicture across = Target(c.to, 1, kColorOnColor), down = Target(1, c.to, kColorOnColor);
+        Picture row = MakePicture(c.from, 1, values), column = MakePicture(1, c.from, values);
+        Picture across = Target(c.to, 1, kColorOnColor), down = Target(1, c.to, kColorOnColor);
         across.StretchBlt(0, 0, c.to, 1, row, 0, 0, c.from, 1);
         down.StretchBlt(0, 0, 1, c.to, column, 0, 0, 1, c.from);
         EXPECT_EQ(PixelsOf(across), c.across) << c.from << " -> " << c.to;
         EXPECT_EQ(PixelsOf(down), c.down) << c.from << " -> " << c.to;
     }
     // A source rectangle inside the picture steps from its own origin.
-    CComPicture src = Row({1, 2, 3, 4});
-    CComPicture wide = Target(6, 1, kColorOnColor);
+    Picture src = Row({1, 2, 3, 4});
+    Picture wide = Target(6, 1, kColorOnColor);
     wide.StretchBlt(0, 0, 6, 1, src, 1, 0, 2, 1);
     EXPECT_EQ(PixelsOf(wide), (std::vector<uint32_t>{2, 2, 2, 3, 3, 3}));
 }
@@ -92,8 +92,8 @@ TEST(StretchColorOnColor, LargeEnlargementsTakeThePixelsOneByOneWouldTake)
         std::vector<uint32_t> values;
         for (int i = 1; i <= c.from; ++i)
             values.push_back(static_cast<uint32_t>(i));
-        const CComPicture row = MakePicture(c.from, 1, values), column = MakePicture(1, c.from, values);
-        CComPicture across = Target(c.to, 1, kColorOnColor, 99), down = Target(1, c.to, kColorOnColor, 99);
+        const Picture row = MakePicture(c.from, 1, values), column = MakePicture(1, c.from, values);
+        Picture across = Target(c.to, 1, kColorOnColor, 99), down = Target(1, c.to, kColorOnColor, 99);
         across.StretchBlt(c.destPos, 0, c.destExtent, 1, row, c.srcPos, 0, c.srcExtent, 1);
         down.StretchBlt(0, c.destPos, 1, c.destExtent, column, 0, c.srcPos, 1, c.srcExtent);
         EXPECT_EQ(PixelsOf(across), PixelsOf(down)) << c.from << " -> " << c.to;
@@ -102,8 +102,8 @@ TEST(StretchColorOnColor, LargeEnlargementsTakeThePixelsOneByOneWouldTake)
 
 TEST(StretchColorOnColor, OppositeSignsMirror)
 {
-    CComPicture src = MakeNumbered(3, 2);
-    CComPicture dst = Target(3, 2, kColorOnColor);
+    Picture src = MakeNumbered(3, 2);
+    Picture dst = Target(3, 2, kColorOnColor);
     // A negative extent covers the pixels from its origin back: (2, -3) is 0 to 2.
     dst.StretchBlt(2, 0, -3, 2, src, 0, 0, 3, 2);
     EXPECT_EQ(PixelsOf(dst), (std::vector<uint32_t>{3, 2, 1, 19, 18, 17}));
@@ -113,23 +113,23 @@ TEST(StretchColorOnColor, OppositeSignsMirror)
     EXPECT_EQ(PixelsOf(dst), (std::vector<uint32_t>{19, 18, 17, 3, 2, 1}));
     dst.StretchBlt(2, 0, -3, 2, src, 2, 0, -3, 2); // both extents negative: no mirror
     EXPECT_EQ(PixelsOf(dst), (std::vector<uint32_t>{1, 2, 3, 17, 18, 19}));
-    CComPicture wide = Target(4, 1, kColorOnColor, 9);
+    Picture wide = Target(4, 1, kColorOnColor, 9);
     wide.StretchBlt(3, 0, -3, 1, src, 0, 0, 3, 1); // pixel 0 is not covered
     EXPECT_EQ(PixelsOf(wide), (std::vector<uint32_t>{9, 3, 2, 1}));
 }
 
 TEST(StretchColorOnColor, SourceOutsideThePictureLeavesTheDestination)
 {
-    CComPicture src = Row({1, 2});
-    CComPicture dst = Target(4, 1, kColorOnColor, 9);
+    Picture src = Row({1, 2});
+    Picture dst = Target(4, 1, kColorOnColor, 9);
     dst.StretchBlt(0, 0, 4, 1, src, -2, 0, 4, 1);
     EXPECT_EQ(PixelsOf(dst), (std::vector<uint32_t>{9, 9, 1, 2}));
 }
 
 TEST(StretchBlackOnWhite, ReductionsKeepAndOrOrOfTheMergedPixels)
 {
-    CComPicture src = Row({0xF0F0F0, 0x3C3C3C, 0x0F0F0F, 0x0F0F0F});
-    CComPicture dst = Target(2, 1, kBlackOnWhite);
+    Picture src = Row({0xF0F0F0, 0x3C3C3C, 0x0F0F0F, 0x0F0F0F});
+    Picture dst = Target(2, 1, kBlackOnWhite);
     dst.StretchBlt(0, 0, 2, 1, src, 0, 0, 4, 1);
     EXPECT_EQ(PixelsOf(dst), (std::vector<uint32_t>{0x303030, 0x0F0F0F}));
     dst.SetStretchBltMode(kWhiteOnBlack);
@@ -139,20 +139,20 @@ TEST(StretchBlackOnWhite, ReductionsKeepAndOrOrOfTheMergedPixels)
 
 TEST(StretchHalftone, ReductionAveragesTheCoveredArea)
 {
-    CComPicture src = Row({0, 100, 10, 20, 1, 2});
-    CComPicture dst = Target(3, 1, kHalftone);
+    Picture src = Row({0, 100, 10, 20, 1, 2});
+    Picture dst = Target(3, 1, kHalftone);
     dst.StretchBlt(0, 0, 3, 1, src, 0, 0, 6, 1);
     EXPECT_EQ(PixelsOf(dst), (std::vector<uint32_t>{50, 15, 2}));
 
     // 3 -> 2: each destination pixel covers one and a half source pixels.
-    CComPicture three = Row({0, 90, 180});
-    CComPicture two = Target(2, 1, kHalftone);
+    Picture three = Row({0, 90, 180});
+    Picture two = Target(2, 1, kHalftone);
     two.StretchBlt(0, 0, 2, 1, three, 0, 0, 3, 1);
     EXPECT_EQ(PixelsOf(two), (std::vector<uint32_t>{30, 150}));
 
     // Both axes: a 2x2 block becomes its mean, per channel.
-    CComPicture block = MakePicture(2, 2, {0x000000, 0x0A1428, 0x643200, 0x000000});
-    CComPicture one = Target(1, 1, kHalftone);
+    Picture block = MakePicture(2, 2, {0x000000, 0x0A1428, 0x643200, 0x000000});
+    Picture one = Target(1, 1, kHalftone);
     one.StretchBlt(0, 0, 1, 1, block, 0, 0, 2, 2);
     EXPECT_EQ(PixelsOf(one), (std::vector<uint32_t>{0x1C120A}));
 }
@@ -166,8 +166,8 @@ TEST(StretchHalftone, WholeBlocksBecomeTheirMeanAndMirrorsMatch)
         seed = seed * 1103515245u + 12345u;
         px.push_back((seed >> 8) & 0xFFFFFF);
     }
-    const CComPicture src = MakePicture(42, 30, px);
-    CComPicture dst = Target(7, 5, kHalftone);
+    const Picture src = MakePicture(42, 30, px);
+    Picture dst = Target(7, 5, kHalftone);
     dst.StretchBlt(0, 0, 7, 5, src, 0, 0, 42, 30);
     for (int by = 0; by < 5; ++by)
         for (int bx = 0; bx < 7; ++bx)
@@ -179,7 +179,7 @@ TEST(StretchHalftone, WholeBlocksBecomeTheirMeanAndMirrorsMatch)
                 const int got = static_cast<int>((dst.Row(by)[bx] >> shift) & 0xFF);
                 EXPECT_NEAR(got, sum / 36.0, 1.0) << bx << "," << by;
             }
-    CComPicture mirrored = Target(7, 5, kHalftone);
+    Picture mirrored = Target(7, 5, kHalftone);
     mirrored.StretchBlt(6, 4, -7, -5, src, 0, 0, 42, 30);
     for (int y = 0; y < 5; ++y)
         for (int x = 0; x < 7; ++x)
@@ -188,16 +188,16 @@ TEST(StretchHalftone, WholeBlocksBecomeTheirMeanAndMirrorsMatch)
 
 TEST(StretchHalftone, EnlargementInterpolatesBetweenCentres)
 {
-    CComPicture src = Row({0, 200});
-    CComPicture dst = Target(4, 1, kHalftone);
+    Picture src = Row({0, 200});
+    Picture dst = Target(4, 1, kHalftone);
     dst.StretchBlt(0, 0, 4, 1, src, 0, 0, 2, 1);
     EXPECT_EQ(PixelsOf(dst), (std::vector<uint32_t>{0, 50, 150, 200}));
 }
 
 TEST(StretchHalftone, SameSizeIsAnExactCopy)
 {
-    CComPicture src = MakeNumbered(5, 4);
-    CComPicture dst = Target(5, 4, kHalftone);
+    Picture src = MakeNumbered(5, 4);
+    Picture dst = Target(5, 4, kHalftone);
     dst.StretchBlt(0, 0, 5, 4, src, 0, 0, 5, 4);
     EXPECT_EQ(PixelsOf(dst), PixelsOf(src));
 }
@@ -205,9 +205,9 @@ TEST(StretchHalftone, SameSizeIsAnExactCopy)
 TEST(StretchHalftone, UniformColourStaysUniformAtAnyRatio)
 {
     const uint32_t c = 0x3A7FC1;
-    CComPicture src = MakeFilled(7, 5, c);
+    Picture src = MakeFilled(7, 5, c);
     for (auto [w, h] : {std::pair{3, 11}, {1, 1}, {13, 2}, {7, 5}, {40, 1}}) {
-        CComPicture dst = Target(w, h, kHalftone);
+        Picture dst = Target(w, h, kHalftone);
         dst.StretchBlt(0, 0, w, h, src, 0, 0, 7, 5);
         EXPECT_EQ(PixelsOf(dst), std::vector<uint32_t>(static_cast<size_t>(w) * h, c)) << w << "x" << h;
     }
@@ -215,24 +215,24 @@ TEST(StretchHalftone, UniformColourStaysUniformAtAnyRatio)
 
 TEST(Stretch, OnePixelSourceAndHugeFactorsDrawOnlyTheVisiblePart)
 {
-    CComPicture src = MakeFilled(1, 1, kGreen);
+    Picture src = MakeFilled(1, 1, kGreen);
     for (int mode : {kBlackOnWhite, kColorOnColor, kHalftone}) {
-        CComPicture dst = Target(4, 3, mode);
+        Picture dst = Target(4, 3, mode);
         dst.StretchBlt(-1000000, -5, 200000000, 100000000, src, 0, 0, 1, 1);
         EXPECT_EQ(PixelsOf(dst), std::vector<uint32_t>(12, kGreen)) << mode;
     }
     // And a huge reduction into one pixel.
-    CComPicture big = MakeFilled(3000, 2000, kRed);
-    CComPicture dst = Target(1, 1, kHalftone);
+    Picture big = MakeFilled(3000, 2000, kRed);
+    Picture dst = Target(1, 1, kHalftone);
     dst.StretchBlt(0, 0, 1, 1, big, 0, 0, 3000, 2000);
     EXPECT_EQ(PixelsOf(dst), std::vector<uint32_t>(1, kRed));
 }
 
 TEST(Stretch, ZeroExtentsAndEmptyPicturesDrawNothing)
 {
-    CComPicture src = MakeFilled(2, 2, kGreen);
-    CComPicture empty;
-    CComPicture dst = Target(2, 2, kHalftone, kBlue);
+    Picture src = MakeFilled(2, 2, kGreen);
+    Picture empty;
+    Picture dst = Target(2, 2, kHalftone, kBlue);
     dst.StretchBlt(0, 0, 0, 2, src, 0, 0, 2, 2);
     dst.StretchBlt(0, 0, 2, 2, src, 0, 0, 2, 0);
     dst.StretchBlt(0, 0, 2, 2, empty, 0, 0, 2, 2);
@@ -242,8 +242,8 @@ TEST(Stretch, ZeroExtentsAndEmptyPicturesDrawNothing)
 
 TEST(Stretch, HonoursTheClipRegionAndRasterOperation)
 {
-    CComPicture src = MakeFilled(1, 1, kRed);
-    CComPicture dst = Target(3, 3, kColorOnColor, 0);
+    Picture src = MakeFilled(1, 1, kRed);
+    Picture dst = Target(3, 3, kColorOnColor, 0);
     const Region clip = Region::FromRect(1, 0, 3, 2);
     dst.SelectClipRgn(&clip);
     dst.StretchBlt(0, 0, 3, 3, src, 0, 0, 1, 1, RasterOp::SrcPaint);
@@ -252,8 +252,8 @@ TEST(Stretch, HonoursTheClipRegionAndRasterOperation)
 
 TEST(StretchDraw, UsesHalftoneAndRestoresTheMode)
 {
-    CComPicture src = Row({0, 100});
-    CComPicture dst = Target(1, 1, kColorOnColor);
+    Picture src = Row({0, 100});
+    Picture dst = Target(1, 1, kColorOnColor);
     src.StretchDraw(0, 0, 1, 1, dst);
     EXPECT_EQ(PixelsOf(dst), std::vector<uint32_t>(1, 50));
     EXPECT_EQ(dst.GetStretchBltMode(), kColorOnColor);
@@ -261,7 +261,7 @@ TEST(StretchDraw, UsesHalftoneAndRestoresTheMode)
 
 TEST(Stretch, OntoItselfReadsTheOriginal)
 {
-    CComPicture p = MakeNumbered(4, 1);
+    Picture p = MakeNumbered(4, 1);
     p.SetStretchBltMode(kColorOnColor);
     p.StretchBlt(0, 0, 4, 1, p, 0, 0, 2, 1);
     EXPECT_EQ(PixelsOf(p), (std::vector<uint32_t>{1, 1, 2, 2}));
@@ -274,7 +274,7 @@ TEST(Stretch, OntoItselfReadsTheOriginal)
 // clip stands between. Every way gives the same pixels, the ones the stretch has always given.
 TEST(StretchHalftone, EveryWayOfMakingTheRowsGivesTheSamePixels)
 {
-    const CComPicture src = Noise(997, 613);
+    const Picture src = Noise(997, 613);
     struct Case {
         int w, h;
         uint64_t digest;
@@ -285,7 +285,7 @@ TEST(StretchHalftone, EveryWayOfMakingTheRowsGivesTheSamePixels)
     enum Way { kWidest, kAvx2, kNarrow, kClipped };
     for (const Case& c : cases)
         for (Way way : {kWidest, kAvx2, kNarrow, kClipped}) {
-            CComPicture dst = Target(c.w, c.h, kHalftone);
+            Picture dst = Target(c.w, c.h, kHalftone);
             const Region all = Region::FromRect(0, 0, c.w, c.h);
             if (way == kClipped)
                 dst.SelectClipRgn(&all);

@@ -17,7 +17,7 @@ FontSpec Font(const std::string& face, int height)
 }
 
 // Bounding box of all pixels that differ from the paper colour; empty when none.
-Rect Ink(const CComPicture& p)
+Rect Ink(const Picture& p)
 {
     Rect box{p.Width(), p.Height(), 0, 0};
     bool any = false;
@@ -31,7 +31,7 @@ Rect Ink(const CComPicture& p)
     return any ? box : Rect{};
 }
 
-int InkedRows(const CComPicture& p)
+int InkedRows(const Picture& p)
 {
     int rows = 0;
     for (int y = 0; y < p.Height(); ++y)
@@ -75,7 +75,7 @@ TEST(Text, DrawsInkInsideTheTextCellWithATransparentBackground)
 {
     auto text = CreateTextRenderer();
     ASSERT_TRUE(text->SelectFont(Font("Times New Roman", -20)));
-    CComPicture p = MakeFilled(200, 60, kPaper);
+    Picture p = MakeFilled(200, 60, kPaper);
     const Size size = text->MeasureString("Quill");
     text->DrawString(p, 10, 15, "Quill", MakeColorref(255, 255, 255));
     const Rect ink = Ink(p);
@@ -94,7 +94,7 @@ TEST(Text, MissingFaceFallsBackToAnotherFont)
     ASSERT_TRUE(text->SelectFont(Font("No Such Face Anywhere", -18)));
     EXPECT_FALSE(text->FaceName().empty());
     EXPECT_GT(text->MeasureString("abc").cx, 0);
-    CComPicture p = MakeFilled(100, 40, kPaper);
+    Picture p = MakeFilled(100, 40, kPaper);
     text->DrawString(p, 2, 2, "abc", MakeColorref(255, 0, 0));
     EXPECT_FALSE(Ink(p).IsEmpty());
 }
@@ -104,11 +104,11 @@ TEST(Text, UnderlineAddsInkBelowTheLetters)
     auto text = CreateTextRenderer();
     FontSpec f = Font("Arial", -20);
     ASSERT_TRUE(text->SelectFont(f));
-    CComPicture plain = MakeFilled(120, 40, kPaper);
+    Picture plain = MakeFilled(120, 40, kPaper);
     text->DrawString(plain, 2, 2, "mmmm", MakeColorref(255, 255, 255));
     f.underline = true;
     ASSERT_TRUE(text->SelectFont(f));
-    CComPicture underlined = MakeFilled(120, 40, kPaper);
+    Picture underlined = MakeFilled(120, 40, kPaper);
     text->DrawString(underlined, 2, 2, "mmmm", MakeColorref(255, 255, 255));
     EXPECT_GT(Ink(underlined).bottom, Ink(plain).bottom);
     EXPECT_GT(InkedRows(underlined), InkedRows(plain));
@@ -121,11 +121,11 @@ TEST(Text, WordBreakWrapsOntoMoreLinesInsideTheRectangle)
     const std::string words = "several words that need room";
     const int lineHeight = text->LineHeight();
 
-    CComPicture wide = MakeFilled(400, 200, kPaper);
+    Picture wide = MakeFilled(400, 200, kPaper);
     Rect wideRect{0, 0, 400, 200};
     EXPECT_EQ(text->DrawStringInRect(wide, wideRect, words, MakeColorref(255, 255, 255), kDtWordBreak), lineHeight);
 
-    CComPicture narrow = MakeFilled(400, 200, kPaper);
+    Picture narrow = MakeFilled(400, 200, kPaper);
     Rect narrowRect{10, 10, 90, 150};
     const int height = text->DrawStringInRect(narrow, narrowRect, words, MakeColorref(255, 255, 255), kDtWordBreak);
     EXPECT_GE(height, 3 * lineHeight);
@@ -142,11 +142,11 @@ TEST(Text, RectangleClipsAndCrLfBreaksLines)
 {
     auto text = CreateTextRenderer();
     ASSERT_TRUE(text->SelectFont(Font("Arial", -16)));
-    CComPicture p = MakeFilled(300, 100, kPaper);
+    Picture p = MakeFilled(300, 100, kPaper);
     Rect r{0, 0, 300, 100};
     EXPECT_EQ(text->DrawStringInRect(p, r, "first\r\nsecond\r\n", MakeColorref(255, 255, 255), kDtWordBreak),
               2 * text->LineHeight());
-    CComPicture clipped = MakeFilled(300, 100, kPaper);
+    Picture clipped = MakeFilled(300, 100, kPaper);
     Rect small{0, 0, 300, 5};
     text->DrawStringInRect(clipped, small, "first\r\nsecond", MakeColorref(255, 255, 255), kDtWordBreak);
     EXPECT_LE(Ink(clipped).bottom, 5);
@@ -161,7 +161,7 @@ TEST(Text, RespectsThePicturesClipRegion)
 {
     auto text = CreateTextRenderer();
     ASSERT_TRUE(text->SelectFont(Font("Arial", -30)));
-    CComPicture p = MakeFilled(200, 50, kPaper);
+    Picture p = MakeFilled(200, 50, kPaper);
     const Region clip = Region::FromRect(0, 0, 20, 50);
     p.SelectClipRgn(&clip);
     text->DrawString(p, 0, 0, "WWWWWW", MakeColorref(255, 255, 255));

@@ -4,7 +4,7 @@
 
 #include "../model/SequenceRandom.h"
 #include "SlideTestProject.h"
-#include "gfx/ComPicture.h"
+#include "gfx/Picture.h"
 #include "model/MediaSettingsRecord.h"
 #include "slides/Background.h"
 
@@ -12,14 +12,14 @@ namespace {
 
 using Off = MediaSettingsRecord::Offset;
 
-CComPicture Blank(int w, int h, Colorref colour)
+Picture Blank(int w, int h, Colorref colour)
 {
-    CComPicture p;
+    Picture p;
     p.CreateBlank(w, h, colour);
     return p;
 }
 
-int CountColour(const CComPicture& p, Colorref c, Rect r)
+int CountColour(const Picture& p, Colorref c, Rect r)
 {
     int n = 0;
     for (int y = r.top; y < r.bottom; ++y)
@@ -44,7 +44,7 @@ TEST(BackgroundPalette, SolidColoursAndTwelveGradientPairs)
 TEST(BackgroundGradient, StyleZeroDrawsRedValuesDownTheRows)
 {
     CBackground painter;
-    CComPicture target = Blank(3, 255, 0x123456);
+    Picture target = Blank(3, 255, 0x123456);
     painter.DrawGradient(0x000000, 0x0000FF, 0, target);
     for (int y = 0; y < 255; ++y) {
         ASSERT_EQ(target.GetPixel(0, y), static_cast<Colorref>(y)) << y;
@@ -55,7 +55,7 @@ TEST(BackgroundGradient, StyleZeroDrawsRedValuesDownTheRows)
 TEST(BackgroundGradient, StyleFourOnFivePixelsGivesThreeColumnsOfBands)
 {
     CBackground painter;
-    CComPicture target = Blank(5, 2, 0x123456);
+    Picture target = Blank(5, 2, 0x123456);
     painter.DrawGradient(0x000000, 0x0000FF, 4, target);
     EXPECT_EQ(target.GetPixel(0, 0), 0u);
     EXPECT_EQ(target.GetPixel(4, 1), 0u);
@@ -67,7 +67,7 @@ TEST(BackgroundGradient, StyleFourOnFivePixelsGivesThreeColumnsOfBands)
 TEST(BackgroundGradient, EllipseStyleLeavesCornersInTheFillColour)
 {
     CBackground painter;
-    CComPicture target = Blank(40, 20, 0x123456);
+    Picture target = Blank(40, 20, 0x123456);
     painter.DrawGradient(0x0000FF, 0x00FF00, 10, target);
     EXPECT_EQ(target.GetPixel(0, 0), 0x00FF00u); // outside every ellipse: the second colour
     EXPECT_EQ(target.GetPixel(39, 19), 0x00FF00u);
@@ -89,8 +89,8 @@ TEST(BackgroundTiles, TileSizeRules)
 TEST(BackgroundTiles, TilePictureRepeatsAndCutsAtTheEdges)
 {
     CBackground painter;
-    CComPicture target = Blank(10, 5, 0);
-    CComPicture tile = Blank(4, 2, 0x0000FF);
+    Picture target = Blank(10, 5, 0);
+    Picture tile = Blank(4, 2, 0x0000FF);
     tile.SetPixel(1, 0, 0x00FF00);
     painter.TilePicture(target, tile);
     EXPECT_EQ(CountColour(target, 0x00FF00, target.GetRect()), 9); // 3 columns x 3 rows of tiles
@@ -102,8 +102,8 @@ TEST(BackgroundTiles, TilePictureRepeatsAndCutsAtTheEdges)
 TEST(BackgroundPicturePlacement, CentreShowsSmallPictureAtItsOwnSizeOnBlack)
 {
     CBackground painter;
-    CComPicture target = Blank(10, 8, 0xFFFFFF);
-    CComPicture picture = Blank(4, 2, 0x0000FF);
+    Picture target = Blank(10, 8, 0xFFFFFF);
+    Picture picture = Blank(4, 2, 0x0000FF);
     painter.DrawBackgroundPicture(target, 1, 0, picture, false);
     EXPECT_EQ(CountColour(target, 0x0000FF, Rect{3, 3, 7, 5}), 8);
     EXPECT_EQ(CountColour(target, 0x000000, target.GetRect()), 80 - 8);
@@ -112,8 +112,8 @@ TEST(BackgroundPicturePlacement, CentreShowsSmallPictureAtItsOwnSizeOnBlack)
 TEST(BackgroundPicturePlacement, CentreShrinksLargePictureKeepingAspect)
 {
     CBackground painter;
-    CComPicture target = Blank(20, 10, 0xFFFFFF);
-    CComPicture picture = Blank(40, 40, 0x0000FF);
+    Picture target = Blank(20, 10, 0xFFFFFF);
+    Picture picture = Blank(40, 40, 0x0000FF);
     painter.DrawBackgroundPicture(target, 1, 0, picture, false);
     EXPECT_EQ(CountColour(target, 0x0000FF, target.GetRect()), 100);
     EXPECT_EQ(CountColour(target, 0x0000FF, Rect{5, 0, 15, 10}), 100);
@@ -122,19 +122,19 @@ TEST(BackgroundPicturePlacement, CentreShrinksLargePictureKeepingAspect)
 TEST(BackgroundPicturePlacement, StretchCoversTheTarget)
 {
     CBackground painter;
-    CComPicture target = Blank(20, 10, 0xFFFFFF);
-    CComPicture picture = Blank(3, 3, 0x00FF00);
+    Picture target = Blank(20, 10, 0xFFFFFF);
+    Picture picture = Blank(3, 3, 0x00FF00);
     painter.DrawBackgroundPicture(target, 0, 0, picture, false);
     EXPECT_EQ(CountColour(target, 0x00FF00, target.GetRect()), 200);
 }
 
 TEST(BackgroundPicturePlacement, TilesWithCountRandomCountAndDegenerateSettings)
 {
-    CComPicture picture = Blank(8, 4, 0x00FF00);
+    Picture picture = Blank(8, 4, 0x00FF00);
     picture.SetPixel(0, 0, 0x0000FF);
     {
         CBackground painter;
-        CComPicture target = Blank(64, 16, 0);
+        Picture target = Blank(64, 16, 0);
         painter.DrawBackgroundPicture(target, 2, 2, picture, false); // tiles 32 x 16
         EXPECT_EQ(target.GetPixel(0, 0), 0x0000FFu);
         EXPECT_EQ(target.GetPixel(32, 0), 0x0000FFu);
@@ -142,7 +142,7 @@ TEST(BackgroundPicturePlacement, TilesWithCountRandomCountAndDegenerateSettings)
     }
     {
         CBackground painter;
-        CComPicture target = Blank(64, 16, 0);
+        Picture target = Blank(64, 16, 0);
         painter.DrawBackgroundPicture(target, 2, 0, picture, false); // count 0: one tile across
         EXPECT_EQ(target.GetPixel(0, 0), 0x0000FFu);
         EXPECT_EQ(target.GetPixel(32, 0), 0x00FF00u);
@@ -150,14 +150,14 @@ TEST(BackgroundPicturePlacement, TilesWithCountRandomCountAndDegenerateSettings)
     }
     {
         CBackground painter;
-        CComPicture wide = Blank(1000, 1, 0x00FF00);
-        CComPicture target = Blank(64, 16, 0x123456);
+        Picture wide = Blank(1000, 1, 0x00FF00);
+        Picture target = Blank(64, 16, 0x123456);
         painter.DrawBackgroundPicture(target, 2, 1, wide, false); // tile height 0: nothing drawn
         EXPECT_EQ(CountColour(target, 0x123456, target.GetRect()), 64 * 16);
     }
     {
         CBackground painter;
-        CComPicture target = Blank(64, 16, 0x123456);
+        Picture target = Blank(64, 16, 0x123456);
         painter.DrawBackgroundPicture(target, 7, 1, picture, false); // unknown placement
         EXPECT_EQ(CountColour(target, 0x123456, target.GetRect()), 64 * 16);
     }
@@ -166,22 +166,22 @@ TEST(BackgroundPicturePlacement, TilesWithCountRandomCountAndDegenerateSettings)
 TEST(BackgroundPicturePlacement, TileTallerThanTheTargetShowsItsTop)
 {
     // 8 x 64 with a different red in every row, 32 across: a 32 x 256 tile of which 16 rows show.
-    CComPicture picture = Blank(8, 64, 0);
+    Picture picture = Blank(8, 64, 0);
     for (int y = 0; y < 64; ++y)
         for (int x = 0; x < 8; ++x)
             picture.SetPixel(x, y, static_cast<Colorref>(y * 4));
-    CComPicture full = Blank(32, 256, 0);
+    Picture full = Blank(32, 256, 0);
     picture.StretchDraw(0, 0, 32, 256, full);
     CBackground painter;
-    CComPicture target = Blank(32, 16, 0x123456);
+    Picture target = Blank(32, 16, 0x123456);
     painter.DrawBackgroundPicture(target, 2, 1, picture, false);
     for (int y = 0; y < 16; ++y)
         for (int x = 0; x < 32; ++x)
             ASSERT_EQ(target.GetPixel(x, y), full.GetPixel(x, y)) << x << "," << y;
 
     // A strip whose whole tile (64 x 19200000) could never be made still shows its top.
-    CComPicture strip = Blank(1, 300000, 0x00FF00);
-    CComPicture tall = Blank(64, 16, 0x123456);
+    Picture strip = Blank(1, 300000, 0x00FF00);
+    Picture tall = Blank(64, 16, 0x123456);
     painter.DrawBackgroundPicture(tall, 2, 1, strip, false);
     EXPECT_EQ(CountColour(tall, 0x00FF00, tall.GetRect()), 64 * 16);
 }
@@ -206,7 +206,7 @@ protected:
     SlideTestProject project;
     std::unique_ptr<SequenceRandom> random;
     CBackground painter;
-    CComPicture target = Blank(32, 16, 0x123456);
+    Picture target = Blank(32, 16, 0x123456);
 };
 
 TEST_F(BackgroundPaintTest, NoKindAllowedGivesTheSolidColour)

@@ -31,7 +31,7 @@ constexpr Colorref kGreen = 0x00FF00, kRed = 0x0000FF, kBlue = 0xFF0000, kGrey =
 class TestSlideHost : public ISlideWindowHost {
 public:
     explicit TestSlideHost(Size size) : size_(size) { }
-    void Present(const CComPicture&, int, int, int, int) override { ++presents; }
+    void Present(const Picture&, int, int, int, int) override { ++presents; }
     void Post(uint32_t message, uint32_t serial) override
     {
         posted.push_back(message);
@@ -62,11 +62,11 @@ public:
     std::string FaceName() const override { return fonts.empty() ? "" : fonts.back().face; }
     Size MeasureString(const std::string& text) override { return {10 * static_cast<int>(text.size()), 20}; }
     int LineHeight() override { return 20; }
-    void DrawString(CComPicture&, int x, int y, const std::string& text, Colorref colour) override
+    void DrawString(Picture&, int x, int y, const std::string& text, Colorref colour) override
     {
         lines.push_back({x, y, text, colour});
     }
-    int DrawStringInRect(CComPicture&, Rect& rect, const std::string& text, Colorref, unsigned format) override
+    int DrawStringInRect(Picture&, Rect& rect, const std::string& text, Colorref, unsigned format) override
     {
         boxes.push_back({rect, text, format});
         return rect.Height();
@@ -114,7 +114,7 @@ protected:
         player->ShowSlide(project.settings.get());
         player->WaitForTransition();
     }
-    const CComPicture& Canvas() { return player->Canvas(); }
+    const Picture& Canvas() { return player->Canvas(); }
     int Count(Colorref c, Rect r)
     {
         int n = 0;

@@ -7,7 +7,7 @@
 
 #include "db/DatabaseWriter.h"
 #include "db/MyXMLDb.h"
-#include "gfx/ComPicture.h"
+#include "gfx/Picture.h"
 #include "model/KADOGlobeSettings.h"
 #include "model/Media.h"
 #include "model/MediaSetting.h"

@@ -109,7 +109,7 @@ TEST_P(Rain, RunsItsFramesAndOnlyRainDownStretchesInHalftone)
     options.step = 10;
     const EffectRunResult result =
         RunEffect(t.canvas, t.background, t.slide, options,
-                  [&](const CComPicture& canvas, const EffectFrame&) { modes.push_back(canvas.GetStretchBltMode()); });
+                  [&](const Picture& canvas, const EffectFrame&) { modes.push_back(canvas.GetStretchBltMode()); });
     EXPECT_EQ(result.frames, c.frames);
     EXPECT_EQ(modes, std::vector<int>(size_t(c.frames), c.modeDuringRun));
     EXPECT_EQ(t.canvas.GetStretchBltMode(), kColorOnColor);

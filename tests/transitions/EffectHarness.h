@@ -3,7 +3,7 @@
 #include <string>
 #include <vector>
 
-#include "gfx/ComPicture.h"
+#include "gfx/Picture.h"
 #include "gfx/Region.h"
 #include "transitions/EffectRun.h"
 #include "transitions/EffectTable.h"
@@ -16,15 +16,15 @@
 struct EffectTrace {
     // What a window shows: the presented pieces copied from the canvas, regions through their clip.
     struct MirrorWindow final : ITransitionWindow {
-        void Present(const CComPicture& from, int x, int y, int width, int height) override
+        void Present(const Picture& from, int x, int y, int width, int height) override
         {
             screen.BitBlt(x, y, width, height, from, x, y);
         }
-        void PresentRegion(const CComPicture& from, const Region& region) override { screen.CopyThrough(from, region); }
+        void PresentRegion(const Picture& from, const Region& region) override { screen.CopyThrough(from, region); }
         void Post(uint32_t, uint32_t) override { }
-        CComPicture screen;
+        Picture screen;
     };
-    static bool SamePixels(const CComPicture& a, const CComPicture& b)
+    static bool SamePixels(const Picture& a, const Picture& b)
     {
         for (int y = 0; y < a.Height(); ++y)
             for (int x = 0; x < a.Width(); ++x)
@@ -64,7 +64,7 @@ struct EffectTrace {
         options.window = &mirror;
         mirror.screen.CreateBlank(canvas.Width(), canvas.Height());
         mirror.screen.BitBlt(0, 0, canvas.Width(), canvas.Height(), canvas, 0, 0);
-        result = RunEffect(canvas, background, slide, options, [&](const CComPicture& shown, const EffectFrame& f) {
+        result = RunEffect(canvas, background, slide, options, [&](const Picture& shown, const EffectFrame& f) {
             frames.push_back(f);
             if (keepCanvases)
                 canvases.push_back(shown.ToDecoded());
@@ -113,7 +113,7 @@ struct EffectTrace {
     }
 
     Point at;
-    CComPicture background, slide, canvas;
+    Picture background, slide, canvas;
     std::vector<EffectFrame> frames;
     std::vector<DecodedImage> canvases;
     EffectRunResult result;

@@ -114,7 +114,7 @@ TEST(RegionShapeRandom, CentresLieInsideTheSlideWhereverItIsDrawn)
         options.at = t.at;
         options.startTick = tick;
         int frame = 0;
-        RunEffect(t.canvas, t.background, t.slide, options, [&](const CComPicture& shown, const EffectFrame&) {
+        RunEffect(t.canvas, t.background, t.slide, options, [&](const Picture& shown, const EffectFrame&) {
             if (frame++ == 0) {
                 const std::string mask = t.Mask(shown.ToDecoded());
                 EXPECT_EQ(std::count(mask.begin(), mask.end(), '#'), 1) << "tick " << tick;

@@ -222,7 +222,7 @@ TEST_F(TransitionEngineTest, HelpersDrawIntoCanvasAndPresentTheSameRectangleAtTh
 }
 
 // The bounding box of the canvas pixels that differ from `before`.
-Rect ChangedBounds(const DecodedImage& before, const CComPicture& after)
+Rect ChangedBounds(const DecodedImage& before, const Picture& after)
 {
     Rect box{after.Width(), after.Height(), 0, 0};
     for (int y = 0; y < after.Height(); ++y)
@@ -249,7 +249,7 @@ TEST_F(TransitionEngineTest, NegativeExtentsPresentThePixelsTheyDraw)
     ASSERT_EQ(f.window.presented.size(), 1u);
     EXPECT_EQ(f.window.presented[0], drawn);
 
-    CComPicture two;
+    Picture two;
     two.CreateBlank(2, 1, 0x000000FF);
     two.SetPixel(1, 0, 0x00FF0000);
     engine.SetStretchModeBoth(kColorOnColor);
@@ -280,7 +280,7 @@ TEST_F(TransitionEngineTest, FailingEffectEndsWithTheWholeSlideAndCompletes)
 
 TEST_F(TransitionEngineTest, StretchSlideRectScalesIntoSlideCoordinates)
 {
-    CComPicture two;
+    Picture two;
     two.CreateBlank(2, 1, 0x000000FF);
     two.SetPixel(1, 0, 0x00FF0000);
     TransitionEngine engine(f.request);

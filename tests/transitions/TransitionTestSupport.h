@@ -4,13 +4,13 @@
 #include <vector>
 
 #include "base/AutoResetEvent.h"
-#include "gfx/ComPicture.h"
+#include "gfx/Picture.h"
 #include "transitions/TransitionRequest.h"
 
 // A window that records what a transition shows and posts.
 class RecordingWindow : public ITransitionWindow {
 public:
-    void Present(const CComPicture&, int x, int y, int width, int height) override
+    void Present(const Picture&, int x, int y, int width, int height) override
     {
         std::lock_guard<std::mutex> lock(mutex);
         presented.push_back(Rect::FromSize(x, y, width, height));
@@ -56,7 +56,7 @@ struct TransitionFixture {
         return n;
     }
 
-    CComPicture background, slide, canvas;
+    Picture background, slide, canvas;
     RecordingWindow window;
     std::atomic<int> stop{0};
     CAutoResetEvent completion;

@@ -4,7 +4,7 @@
 #include "codecs/ExtendedDecoder.h"
 #include "codecs/ImageFormat.h"
 #include "codecs/PictureLoad.h"
-#include "gfx/ComPicture.h"
+#include "gfx/Picture.h"
 #include "platform/Paths.h"
 
 #include <cstring>
@@ -65,7 +65,7 @@ std::string CheckPicture(const std::string& path, const std::string& storedName)
         IsSystemDecoderFormat(code) && !kind.empty() && kind != "JPEG" && kind != "BMP" && kind != "GIF";
     bool shows = false;
     if (IsSystemDecoderFormat(code)) {
-        CComPicture picture;
+        Picture picture;
         shows = !wrongName && LoadFromIStream(picture, bytes.data(), bytes.size()) && picture.IsLoaded();
     } else {
         DecodedImage image;

@@ -8,7 +8,7 @@
 #include "app/posix/RenderFrames.h"
 #include "app/posix/RenderShow.h"
 #include "codecs/PictureLoad.h"
-#include "gfx/ComPicture.h"
+#include "gfx/Picture.h"
 #include "transitions/EffectNames.h"
 #include "transitions/EffectRun.h"
 
@@ -42,7 +42,7 @@ bool ParseColour(const std::string& text, Colorref& colour)
 
 // A picture that shows where every part of the slide went: colour ramps across and down, a grid every 16
 // pixels and a frame around the edge.
-void MakeTestSlide(CComPicture& slide, int width, int height)
+void MakeTestSlide(Picture& slide, int width, int height)
 {
     slide.CreateBlank(width, height, 0);
     for (int y = 0; y < height; ++y) {
@@ -57,7 +57,7 @@ void MakeTestSlide(CComPicture& slide, int width, int height)
 }
 
 // A dark checkerboard, so that background left showing is easy to tell from the slide.
-void MakeTestBackground(CComPicture& background, int width, int height)
+void MakeTestBackground(Picture& background, int width, int height)
 {
     background.CreateBlank(width, height, 0);
     for (int y = 0; y < height; ++y) {
@@ -67,7 +67,7 @@ void MakeTestBackground(CComPicture& background, int width, int height)
     }
 }
 
-bool LoadPicture(const std::string& path, CComPicture& picture, std::string& error)
+bool LoadPicture(const std::string& path, Picture& picture, std::string& error)
 {
     std::error_code ec;
     if (fs::is_directory(path, ec)) {
@@ -121,7 +121,7 @@ int RunEffectCommand(const EffectCommandOptions& options, std::string& summary, 
         return 2;
     }
 
-    CComPicture slide;
+    Picture slide;
     if (options.slidePath.empty()) {
         MakeTestSlide(slide, std::max(1, width / 2), std::max(1, height / 2));
     } else if (!LoadPicture(options.slidePath, slide, error)) {
@@ -133,7 +133,7 @@ int RunEffectCommand(const EffectCommandOptions& options, std::string& summary, 
         return 2;
     }
 
-    CComPicture background;
+    Picture background;
     Colorref colour = 0;
     if (options.background.empty()) {
         MakeTestBackground(background, width, height);
@@ -144,7 +144,7 @@ int RunEffectCommand(const EffectCommandOptions& options, std::string& summary, 
         }
         background.CreateBlank(width, height, colour);
     } else {
-        CComPicture picture;
+        Picture picture;
         if (!LoadPicture(options.background, picture, error))
             return 2;
         // The background is window-sized: a picture of another size is stretched to it.
@@ -176,12 +176,12 @@ int RunEffectCommand(const EffectCommandOptions& options, std::string& summary, 
             fs::remove(entry.path(), ec);
     }
 
-    CComPicture canvas;
+    Picture canvas;
     canvas.CreateBlank(width, height, 0);
     std::string tsv;
     bool written = true;
     const EffectRunResult result =
-        RunEffect(canvas, background, slide, run, [&](const CComPicture& shown, const EffectFrame& frame) {
+        RunEffect(canvas, background, slide, run, [&](const Picture& shown, const EffectFrame& frame) {
             tsv += std::to_string(frame.number) + '\t' + std::to_string(frame.delayMs) + '\t' +
                 RectList(frame.presented) + '\n';
             if (written)

@@ -16,7 +16,7 @@ Rect Covering(const Rect& a, const Rect& b)
 
 } // namespace
 
-void CFrontBuffer::Write(const CComPicture& from, const Rect& area, const Region* clip)
+void CFrontBuffer::Write(const Picture& from, const Rect& area, const Region* clip)
 {
     if (!from.IsLoaded())
         return;
@@ -44,7 +44,7 @@ void CFrontBuffer::Write(const CComPicture& from, const Rect& area, const Region
         onChange();
 }
 
-bool CFrontBuffer::Take(bool all, const std::function<void(const CComPicture&, const Rect&)>& take)
+bool CFrontBuffer::Take(bool all, const std::function<void(const Picture&, const Rect&)>& take)
 {
     std::lock_guard<std::mutex> guard(lock_);
     if (!picture_.IsLoaded() || (!all && changed_.IsEmpty()))

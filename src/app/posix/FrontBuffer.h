@@ -2,7 +2,7 @@
 #include <functional>
 #include <mutex>
 
-#include "gfx/ComPicture.h"
+#include "gfx/Picture.h"
 
 // A picture handed from a drawing thread to the screen: the drawing side copies in what it presents, the
 // screen takes out what changed, each under the buffer's lock, so neither ever sees half a copy and the
@@ -15,16 +15,16 @@ public:
     // Any thread: copies the rectangle of `from` in (both in window coordinates). When `from` has another
     // size the buffer takes it, and the whole picture is copied and counts as changed.
     // With a clip only the clip's pixels of the rectangle are copied.
-    void Write(const CComPicture& from, const Rect& area, const Region* clip = nullptr);
+    void Write(const Picture& from, const Rect& area, const Region* clip = nullptr);
     // The screen's thread: when something changed (or always, with `all`) calls `take` with the picture and
     // the changed rectangle (the whole picture with `all`); afterwards nothing counts as changed. False when
     // it did not call (nothing changed, or the buffer is still empty).
-    bool Take(bool all, const std::function<void(const CComPicture& picture, const Rect& changed)>& take);
+    bool Take(bool all, const std::function<void(const Picture& picture, const Rect& changed)>& take);
     bool Changed() const;
     Size PictureSize() const;
 
 private:
     mutable std::mutex lock_;
-    CComPicture picture_;
+    Picture picture_;
     Rect changed_;
 };

@@ -135,7 +135,7 @@ void CLiveSystem::RunScreensaverWindow(CScreensaverApp& app)
     VideoPlayerSetup videoSetup = media.VideoSetup();
     videoSetup.showCursor = [&window](bool visible) { window.ShowCursor(visible); };
     CHeadlessVideos videos(loop, window.ClientSize(), devices, videoSetup,
-                           [&devices](WindowRef panel, CComPicture& target, const Rect& area) {
+                           [&devices](WindowRef panel, Picture& target, const Rect& area) {
                                return devices.DrawVideo(panel, target, area);
                            });
     CFrontBuffer videoScreen;
@@ -159,7 +159,7 @@ void CLiveSystem::RunScreensaverWindow(CScreensaverApp& app)
         const uint64_t now = loop.Now();
         if (now >= nextVideoFrame) {
             Rect changed;
-            const CComPicture* video = videos.Screen(&changed);
+            const Picture* video = videos.Screen(&changed);
             videoOnScreen = video != nullptr;
             if (video)
                 videoScreen.Write(*video, changed);

@@ -20,11 +20,11 @@ public:
     }
 
     // The worker's thread.
-    void Present(const CComPicture& canvas, int x, int y, int width, int height) override
+    void Present(const Picture& canvas, int x, int y, int width, int height) override
     {
         buffer.Write(canvas, Rect::FromSize(x, y, width, height));
     }
-    void PresentRegion(const CComPicture& canvas, const Region& region) override
+    void PresentRegion(const Picture& canvas, const Region& region) override
     {
         buffer.Write(canvas, region.Bounds(), &region);
     }

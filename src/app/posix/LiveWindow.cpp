@@ -291,7 +291,7 @@ bool CLiveWindow::NoteWindowEvent(const SDL_Event& event)
 
 bool CLiveWindow::UploadTexture(CFrontBuffer& source, bool all)
 {
-    return source.Take(all, [this](const CComPicture& picture, const Rect& changed) {
+    return source.Take(all, [this](const Picture& picture, const Rect& changed) {
         Rect area = changed;
         if (!texture_ || textureSize_.cx != picture.Width() || textureSize_.cy != picture.Height()) {
             if (texture_)

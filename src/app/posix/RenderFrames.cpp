@@ -28,7 +28,7 @@ bool WriteBytes(const std::string& path, const std::string& bytes)
 
 } // namespace
 
-std::string EncodePng(const CComPicture& picture)
+std::string EncodePng(const Picture& picture)
 {
     std::string out;
     if (!picture.IsLoaded() ||
@@ -56,7 +56,7 @@ CPngFrameFiles::CPngFrameFiles(std::string outDir) : outDir_(std::move(outDir))
         outDir_ += '/';
 }
 
-bool CPngFrameFiles::Write(int index, const CComPicture& screen, bool repeat, std::string& error)
+bool CPngFrameFiles::Write(int index, const Picture& screen, bool repeat, std::string& error)
 {
     const std::string path = outDir_ + CRenderFrames::FrameName(index);
     if (repeat && !lastPath_.empty()) {
@@ -106,17 +106,17 @@ void CRenderFrames::Presented(const Rect& area)
         presented_.push_back(area);
 }
 
-void CRenderFrames::CaptureBefore(uint64_t until, const CComPicture* screen)
+void CRenderFrames::CaptureBefore(uint64_t until, const Picture* screen)
 {
     const bool blank = !screen || !screen->IsLoaded();
     if (blank && !black_.IsLoaded())
         black_.CreateBlank(width_, height_, 0);
-    const CComPicture& shown = blank ? black_ : *screen;
+    const Picture& shown = blank ? black_ : *screen;
     while (!Done() && FrameTime(next_) < until)
         WriteFrame(shown);
 }
 
-bool CRenderFrames::Changed(const CComPicture& screen)
+bool CRenderFrames::Changed(const Picture& screen)
 {
     const bool sameSize = last_.IsLoaded() && last_.Width() == screen.Width() && last_.Height() == screen.Height();
     const bool whole = all_ || &screen != lastScreen_ || !sameSize;
@@ -153,7 +153,7 @@ bool CRenderFrames::Changed(const CComPicture& screen)
     return changed;
 }
 
-void CRenderFrames::WriteFrame(const CComPicture& screen)
+void CRenderFrames::WriteFrame(const Picture& screen)
 {
     const bool changed = Changed(screen);
     const bool repeat = next_ > 0 && !changed;
@@ -165,7 +165,7 @@ void CRenderFrames::WriteFrame(const CComPicture& screen)
     if (next_ % sheetEvery_ == 0 && screen.Width() > 0) {
         const int tw = kThumbnailWidth;
         const int th = static_cast<int>(static_cast<long long>(tw) * screen.Height() / screen.Width());
-        CComPicture thumb;
+        Picture thumb;
         if (th > 0 && thumb.CreateBlank(tw, th, 0)) {
             screen.StretchDraw(0, 0, tw, th, thumb);
             thumbnails_.push_back(std::move(thumb));
@@ -200,7 +200,7 @@ bool CRenderFrames::WriteContactSheet()
     const int count = static_cast<int>(thumbnails_.size());
     const int columns = count < kSheetColumns ? count : kSheetColumns;
     const int rows = (count + columns - 1) / columns;
-    CComPicture sheet;
+    Picture sheet;
     if (!sheet.CreateBlank(columns * (tw + kSheetGap) + kSheetGap, rows * (th + kSheetGap) + kSheetGap, 0x00404040))
         return false;
     for (int i = 0; i < count; ++i)

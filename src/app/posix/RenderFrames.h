@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "gfx/ComPicture.h"
+#include "gfx/Picture.h"
 
 // Where the frames of a rendered show go: numbered PNG files, or a video.
 class IFrameOutput {
@@ -12,7 +12,7 @@ public:
     virtual ~IFrameOutput() = default;
     // Frame `index` shows `screen`; `repeat` says it shows exactly what the frame before showed. False
     // with a message in error when the frame cannot be written.
-    virtual bool Write(int index, const CComPicture& screen, bool repeat, std::string& error) = 0;
+    virtual bool Write(int index, const Picture& screen, bool repeat, std::string& error) = 0;
 };
 
 // frame-00000.png, frame-00001.png ... in a folder. A frame that repeats the one before is a hard link to
@@ -20,7 +20,7 @@ public:
 class CPngFrameFiles final : public IFrameOutput {
 public:
     explicit CPngFrameFiles(std::string outDir);
-    bool Write(int index, const CComPicture& screen, bool repeat, std::string& error) override;
+    bool Write(int index, const Picture& screen, bool repeat, std::string& error) override;
 
 private:
     std::string outDir_;
@@ -48,7 +48,7 @@ public:
     void PresentedAll() { all_ = true; }
 
     // Writes every frame due before `until` as showing `screen` (black where it is null or empty).
-    void CaptureBefore(uint64_t until, const CComPicture* screen);
+    void CaptureBefore(uint64_t until, const Picture* screen);
     // Writes the contact sheet "contact-sheet.png"; false when it cannot be written.
     bool WriteContactSheet();
 
@@ -64,9 +64,9 @@ public:
     static std::string FrameName(int index);
 
 private:
-    void WriteFrame(const CComPicture& screen);
+    void WriteFrame(const Picture& screen);
     // Compares the presented parts with the last frame and takes them over; true when any differs.
-    bool Changed(const CComPicture& screen);
+    bool Changed(const Picture& screen);
 
     IFrameOutput& output_;
     std::string outDir_;
@@ -77,18 +77,18 @@ private:
     int sheetEvery_;
     int next_ = 0;
     int distinct_ = 0;
-    CComPicture black_;
-    CComPicture last_; // the last frame written
-    const CComPicture* lastScreen_ = nullptr;
+    Picture black_;
+    Picture last_; // the last frame written
+    const Picture* lastScreen_ = nullptr;
     std::vector<Rect> presented_;
     bool all_ = true;
     bool progress_ = false;
     int shownPercent_ = -1;
-    std::vector<CComPicture> thumbnails_;
+    std::vector<Picture> thumbnails_;
     std::string error_;
 };
 
 // Encodes a picture as PNG bytes (RGB) at a fast setting; empty on failure.
-std::string EncodePng(const CComPicture& picture);
+std::string EncodePng(const Picture& picture);
 // Removes the frame-NNNNN.png files a render left in a folder.
 void RemoveOldFrames(const std::string& outDir);

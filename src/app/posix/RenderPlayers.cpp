@@ -18,7 +18,7 @@ public:
     ~Host() override { SetVisible(false); }
 
     // Only what a transition presents changes the screen between two frames.
-    void Present(const CComPicture&, int x, int y, int w, int h) override
+    void Present(const Picture&, int x, int y, int w, int h) override
     {
         owner_.frames_.Presented(Rect{x, y, x + w, y + h});
     }

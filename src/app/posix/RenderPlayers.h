@@ -11,7 +11,7 @@ class CRenderFrames;
 // screen, so the frames inside a transition show its progress.
 class CRenderTransitionClock final : public IClock {
 public:
-    CRenderTransitionClock(CRenderFrames& frames, const CComPicture*& screen) : frames_(frames), screen_(screen) { }
+    CRenderTransitionClock(CRenderFrames& frames, const Picture*& screen) : frames_(frames), screen_(screen) { }
     void Start(uint64_t now) { now_ = now; }
     uint64_t Now() const { return now_; }
     uint32_t TickCount() override { return static_cast<uint32_t>(now_); }
@@ -19,7 +19,7 @@ public:
 
 private:
     CRenderFrames& frames_;
-    const CComPicture*& screen_;
+    const Picture*& screen_;
     uint64_t now_ = 0;
 };
 
@@ -36,7 +36,7 @@ public:
     // The eight player functions the show drives the slide players with.
     IImagePlayerInterface& Players() { return functions_; }
     // What the screen shows now: the visible slide window's canvas, or null (black).
-    const CComPicture* Screen() const { return screen_; }
+    const Picture* Screen() const { return screen_; }
 
 private:
     class Host;
@@ -45,7 +45,7 @@ private:
     CHeadlessHost& loop_;
     CRenderFrames& frames_;
     Size size_;
-    const CComPicture* screen_ = nullptr;
+    const Picture* screen_ = nullptr;
     CRenderTransitionClock transitionClock_;
     std::vector<Host*> hosts_;
     CSlidePlayerList list_;

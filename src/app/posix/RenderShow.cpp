@@ -63,7 +63,7 @@ void CRenderSystem::RunScreensaverWindow(CScreensaverApp& app)
     CRenderSlides slides(loop, frames, screenSize, &app.Database());
     CAvMediaSystem& devices = media.Devices();
     CHeadlessVideos videos(loop, screenSize, devices, media.VideoSetup(),
-                           [&devices](WindowRef panel, CComPicture& target, const Rect& area) {
+                           [&devices](WindowRef panel, Picture& target, const Rect& area) {
                                return devices.DrawVideo(panel, target, area);
                            });
 
@@ -78,7 +78,7 @@ void CRenderSystem::RunScreensaverWindow(CScreensaverApp& app)
             if (!show.Destroyed() && !loop.QuitRequested())
                 loop.RunUntil(due);
             // A video player on screen covers the slide window, and changes it without presenting.
-            const CComPicture* panel = videos.Screen();
+            const Picture* panel = videos.Screen();
             if (panel)
                 frames.PresentedAll();
             frames.CaptureBefore(due + 1, panel ? panel : slides.Screen());

@@ -216,7 +216,7 @@ bool CVideoFile::Open(const std::string& path, int width, int height, int fps, b
     return true;
 }
 
-bool CVideoFile::Write(int index, const CComPicture& screen, bool repeat, std::string& error)
+bool CVideoFile::Write(int index, const Picture& screen, bool repeat, std::string& error)
 {
     Impl& d = *impl_;
     if (!d.headerWritten)

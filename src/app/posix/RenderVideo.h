@@ -18,7 +18,7 @@ public:
 
     // Creates the file. False with a message when it cannot be.
     bool Open(const std::string& path, int width, int height, int fps, bool sound, std::string& error);
-    bool Write(int index, const CComPicture& screen, bool repeat, std::string& error) override;
+    bool Write(int index, const Picture& screen, bool repeat, std::string& error) override;
     // Interleaved stereo samples at 44100 Hz, following those before.
     bool WriteSound(const std::vector<int16_t>& samples, std::string& error);
     // Ends the streams and writes the file's index; false when that fails. A file not finished is removed.

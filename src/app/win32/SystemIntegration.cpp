@@ -1,6 +1,6 @@
 #include "app/win32/SystemIntegration.h"
 
-#include "gfx/ComPicture.h"
+#include "gfx/Picture.h"
 #include "gfx/win32/ScreenCapture.h"
 #include "platform/Paths.h"
 #include "saver/MonitorRect.h"
@@ -129,7 +129,7 @@ void SaveDesktopSnapshot(int32_t monitor)
     if (temp.empty())
         return;
     MonitorArea area = GetMonitorRect(monitor);
-    CComPicture picture;
+    Picture picture;
     if (CaptureScreenArea(picture, area.left, area.top, area.width, area.height))
         picture.SaveAsBitmapFile(temp + "kadodsk.bmp");
 }

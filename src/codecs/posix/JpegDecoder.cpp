@@ -324,7 +324,7 @@ bool DecodeJpeg(const uint8_t* data, size_t size, DecodedImage& image, uint64_t 
     return false;
 }
 
-bool DecodeJpegAtScale(const uint8_t* data, size_t size, int eighths, CComPicture& picture)
+bool DecodeJpegAtScale(const uint8_t* data, size_t size, int eighths, Picture& picture)
 {
     // A new picture's pixels are written once, by the decoder: no pass clears them first or after.
     picture.Free();

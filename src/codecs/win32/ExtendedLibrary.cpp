@@ -6,7 +6,7 @@
 #include "codecs/DecodeCommon.h"
 #include "codecs/ExtendedLibrary.h"
 #include "codecs/win32/ProcAddress.h"
-#include "gfx/ComPicture.h"
+#include "gfx/Picture.h"
 #include "gfx/win32/PictureDC.h"
 
 namespace {
@@ -63,7 +63,7 @@ bool CopyFromImageDC(HDC source, int width, int height, DecodedImage& image)
 {
     if (!ImageSizeAllowed(width, height, kMaxImagePixels))
         return false;
-    CComPicture copy;
+    Picture copy;
     if (!copy.CreateBlank(width, height, 0) || !BitBlt(PictureDC(copy), 0, 0, width, height, source, 0, 0, SRCCOPY))
         return false;
     GdiFlush();

@@ -7,7 +7,7 @@
 
 #include "codecs/DecodeCommon.h"
 #include "codecs/PictureLoad.h"
-#include "gfx/ComPicture.h"
+#include "gfx/Picture.h"
 #include "gfx/win32/GdiPixels.h"
 #include "gfx/win32/PictureDC.h"
 
@@ -51,7 +51,7 @@ IStream* StreamOnCopy(const uint8_t* data, size_t size)
 
 } // namespace
 
-int LoadFromIStream(CComPicture& target, const uint8_t* data, size_t size)
+int LoadFromIStream(Picture& target, const uint8_t* data, size_t size)
 {
     if (!data || size == 0 || size > 0x7FFFFFFF)
         return 0;

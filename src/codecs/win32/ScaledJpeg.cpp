@@ -6,7 +6,7 @@ bool ReadScalableJpegSize(const uint8_t*, size_t, int&, int&)
     return false;
 }
 
-bool DecodeJpegAtScale(const uint8_t*, size_t, int, CComPicture& picture)
+bool DecodeJpegAtScale(const uint8_t*, size_t, int, Picture& picture)
 {
     picture.Free();
     return false;

@@ -1,7 +1,7 @@
 #pragma once
 #include "config/ConfigPages.h"
 #include "config/win32/DialogWindow.h"
-#include "gfx/ComPicture.h"
+#include "gfx/Picture.h"
 
 #include <memory>
 #include <vector>
@@ -30,7 +30,7 @@ public:
     CConfigPage* Page(PageKind kind) const;
     HWND TabControl() const { return tabs_; }
     HWND PictureControl() const { return picture_; }
-    const CComPicture& DialogPicture() const { return dialogPicture_; }
+    const Picture& DialogPicture() const { return dialogPicture_; }
 
 private:
     BOOL OnInitDialog() override;
@@ -51,8 +51,8 @@ private:
     std::unique_ptr<CTab3> tab3_;
     std::unique_ptr<CTab4> tab4_;
     std::vector<PageKind> pageList_;
-    CComPicture dialogPicture_;
-    CComPicture stretchedPicture_; // the picture at the size it is drawn
+    Picture dialogPicture_;
+    Picture stretchedPicture_; // the picture at the size it is drawn
     CSaverSettings* settings_ = nullptr;
     CKADOGlobeSettings* project_ = nullptr;
     HICON icon_ = nullptr;

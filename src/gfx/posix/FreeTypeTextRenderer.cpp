@@ -180,7 +180,7 @@ public:
 
     int LineHeight() override { return m_ascent + m_descent; }
 
-    void DrawString(CComPicture& target, int x, int y, const std::string& text, Colorref colour) override
+    void DrawString(Picture& target, int x, int y, const std::string& text, Colorref colour) override
     {
         if (!m_face || !target.IsLoaded())
             return;
@@ -201,7 +201,7 @@ public:
             target.FillRect({x, baseline - m_strikePos, penX, baseline - m_strikePos + m_lineThickness}, colour);
     }
 
-    int DrawStringInRect(CComPicture& target, Rect& rect, const std::string& text, Colorref colour,
+    int DrawStringInRect(Picture& target, Rect& rect, const std::string& text, Colorref colour,
                          unsigned format) override
     {
         if (!m_face)
@@ -303,7 +303,7 @@ private:
         return advance;
     }
 
-    static void BlendBitmap(CComPicture& target, const FT_Bitmap& bitmap, int left, int top, uint32_t pixel)
+    static void BlendBitmap(Picture& target, const FT_Bitmap& bitmap, int left, int top, uint32_t pixel)
     {
         if (bitmap.pixel_mode != FT_PIXEL_MODE_GRAY && bitmap.pixel_mode != FT_PIXEL_MODE_MONO)
             return;

@@ -4,7 +4,7 @@
 #include <cstdlib>
 #include <vector>
 
-#include "gfx/ComPicture.h"
+#include "gfx/Picture.h"
 
 struct PictureSurface {
     std::vector<uint32_t> pixels; // adopted from a decoder
@@ -12,10 +12,10 @@ struct PictureSurface {
     ~PictureSurface() { std::free(allocated); }
 };
 
-std::unique_ptr<PictureSurface, void (*)(PictureSurface*)> CComPicture::AllocateSurface(int width, int height,
+std::unique_ptr<PictureSurface, void (*)(PictureSurface*)> Picture::AllocateSurface(int width, int height,
                                                                                         uint32_t** bits, int* stride)
 {
-    std::unique_ptr<PictureSurface, void (*)(PictureSurface*)> surface(nullptr, &CComPicture::ReleaseSurface);
+    std::unique_ptr<PictureSurface, void (*)(PictureSurface*)> surface(nullptr, &Picture::ReleaseSurface);
     auto* s = new (std::nothrow) PictureSurface;
     if (!s)
         return surface;
@@ -31,10 +31,10 @@ std::unique_ptr<PictureSurface, void (*)(PictureSurface*)> CComPicture::Allocate
     return surface;
 }
 
-std::unique_ptr<PictureSurface, void (*)(PictureSurface*)> CComPicture::AdoptSurface(DecodedImage&& image,
+std::unique_ptr<PictureSurface, void (*)(PictureSurface*)> Picture::AdoptSurface(DecodedImage&& image,
                                                                                      uint32_t** bits, int* stride)
 {
-    std::unique_ptr<PictureSurface, void (*)(PictureSurface*)> surface(nullptr, &CComPicture::ReleaseSurface);
+    std::unique_ptr<PictureSurface, void (*)(PictureSurface*)> surface(nullptr, &Picture::ReleaseSurface);
     auto* s = new (std::nothrow) PictureSurface;
     if (!s)
         return surface;
@@ -45,12 +45,12 @@ std::unique_ptr<PictureSurface, void (*)(PictureSurface*)> CComPicture::AdoptSur
     return surface;
 }
 
-void CComPicture::ReleaseSurface(PictureSurface* surface)
+void Picture::ReleaseSurface(PictureSurface* surface)
 {
     delete surface;
 }
 
-bool CComPicture::NewSurfacesAreBlack()
+bool Picture::NewSurfacesAreBlack()
 {
     return true;
 }

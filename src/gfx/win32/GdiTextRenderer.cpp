@@ -76,7 +76,7 @@ public:
         return tm.tmHeight;
     }
 
-    void DrawString(CComPicture& target, int x, int y, const std::string& text, Colorref colour) override
+    void DrawString(Picture& target, int x, int y, const std::string& text, Colorref colour) override
     {
         HDC dc = PictureDC(target);
         if (!dc || !m_font)
@@ -86,7 +86,7 @@ public:
         TextOutA(dc, x, y, text.c_str(), static_cast<int>(text.size()));
     }
 
-    int DrawStringInRect(CComPicture& target, Rect& rect, const std::string& text, Colorref colour,
+    int DrawStringInRect(Picture& target, Rect& rect, const std::string& text, Colorref colour,
                          unsigned format) override
     {
         HDC dc = (format & kDtCalcRect) ? m_measureDC : PictureDC(target);

@@ -4,20 +4,20 @@
 // picture and before its pixels are read.
 #include <windows.h>
 
-#include "gfx/ComPicture.h"
+#include "gfx/Picture.h"
 
 // The picture's memory device context and DIB section; null while the picture is empty.
-HDC PictureDC(const CComPicture& picture);
-HBITMAP PictureBitmap(const CComPicture& picture);
+HDC PictureDC(const Picture& picture);
+HBITMAP PictureBitmap(const Picture& picture);
 
 // Copies the picture's (sx, sy, w, h) to (x, y) of a device context, e.g. a window's in WM_PAINT.
-bool PaintPicture(HDC target, int x, int y, int w, int h, const CComPicture& picture, int sx, int sy);
+bool PaintPicture(HDC target, int x, int y, int w, int h, const Picture& picture, int sx, int sy);
 
 // Selects the picture's clip region (or none) into its device context, so GDI output honours it too.
 // Returns the previous GDI clip state to hand back to RestoreGdiClip.
 class GdiClipScope {
 public:
-    GdiClipScope(const CComPicture& picture, const Rect* narrowTo = nullptr);
+    GdiClipScope(const Picture& picture, const Rect* narrowTo = nullptr);
     ~GdiClipScope();
     GdiClipScope(const GdiClipScope&) = delete;
     GdiClipScope& operator=(const GdiClipScope&) = delete;

@@ -10,10 +10,10 @@ struct PictureSurface {
     HGDIOBJ previous = nullptr;
 };
 
-std::unique_ptr<PictureSurface, void (*)(PictureSurface*)> CComPicture::AllocateSurface(int width, int height,
+std::unique_ptr<PictureSurface, void (*)(PictureSurface*)> Picture::AllocateSurface(int width, int height,
                                                                                         uint32_t** bits, int* stride)
 {
-    std::unique_ptr<PictureSurface, void (*)(PictureSurface*)> surface(nullptr, &CComPicture::ReleaseSurface);
+    std::unique_ptr<PictureSurface, void (*)(PictureSurface*)> surface(nullptr, &Picture::ReleaseSurface);
     BITMAPINFO info{};
     info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
     info.bmiHeader.biWidth = width;
@@ -48,7 +48,7 @@ std::unique_ptr<PictureSurface, void (*)(PictureSurface*)> CComPicture::Allocate
     return surface;
 }
 
-std::unique_ptr<PictureSurface, void (*)(PictureSurface*)> CComPicture::AdoptSurface(DecodedImage&& image,
+std::unique_ptr<PictureSurface, void (*)(PictureSurface*)> Picture::AdoptSurface(DecodedImage&& image,
                                                                                      uint32_t** bits, int* stride)
 {
     // GDI owns the pixel memory of a DIB section, so the decoded pixels are copied into one.
@@ -58,7 +58,7 @@ std::unique_ptr<PictureSurface, void (*)(PictureSurface*)> CComPicture::AdoptSur
     return surface;
 }
 
-void CComPicture::ReleaseSurface(PictureSurface* surface)
+void Picture::ReleaseSurface(PictureSurface* surface)
 {
     if (!surface)
         return;
@@ -69,17 +69,17 @@ void CComPicture::ReleaseSurface(PictureSurface* surface)
     delete surface;
 }
 
-HDC PictureDC(const CComPicture& picture)
+HDC PictureDC(const Picture& picture)
 {
     return picture.Surface() ? picture.Surface()->dc : nullptr;
 }
 
-HBITMAP PictureBitmap(const CComPicture& picture)
+HBITMAP PictureBitmap(const Picture& picture)
 {
     return picture.Surface() ? picture.Surface()->bitmap : nullptr;
 }
 
-bool PaintPicture(HDC target, int x, int y, int w, int h, const CComPicture& picture, int sx, int sy)
+bool PaintPicture(HDC target, int x, int y, int w, int h, const Picture& picture, int sx, int sy)
 {
     HDC dc = PictureDC(picture);
     if (!dc || !target)
@@ -106,7 +106,7 @@ HRGN CreateGdiRegion(const Region& region)
     return result ? result : CreateRectRgn(0, 0, 0, 0);
 }
 
-GdiClipScope::GdiClipScope(const CComPicture& picture, const Rect* narrowTo) : m_dc(PictureDC(picture))
+GdiClipScope::GdiClipScope(const Picture& picture, const Rect* narrowTo) : m_dc(PictureDC(picture))
 {
     if (!m_dc)
         return;
@@ -126,7 +126,7 @@ GdiClipScope::~GdiClipScope()
         SelectClipRgn(m_dc, nullptr);
 }
 
-bool CComPicture::NewSurfacesAreBlack()
+bool Picture::NewSurfacesAreBlack()
 {
     // A DIB section's first contents are not promised.
     return false;

@@ -5,11 +5,11 @@
 #include "gfx/win32/GdiPixels.h"
 #include "gfx/win32/PictureDC.h"
 
-bool CaptureScreenArea(CComPicture& picture, int left, int top, int width, int height)
+bool CaptureScreenArea(Picture& picture, int left, int top, int width, int height)
 {
     if (width <= 0 || height <= 0)
         return false;
-    CComPicture captured;
+    Picture captured;
     if (!captured.CreateBlank(width, height, 0))
         return false;
     HDC screen = GetDC(nullptr);

@@ -253,7 +253,7 @@ int64_t CAvMediaFile::FrameTimeMs(const AVFrame* frame) const
     return ToMs(ts - start, stream->time_base);
 }
 
-const CComPicture* CAvMediaFile::ScaledFrame(int64_t positionMs, int width, int height)
+const Picture* CAvMediaFile::ScaledFrame(int64_t positionMs, int width, int height)
 {
     if (!video_ || width <= 0 || height <= 0)
         return nullptr;
@@ -296,9 +296,9 @@ bool CAvMediaFile::Scale(const AVFrame* frame, int width, int height)
     return Av()->sws_scale(sws_, frame->data, frame->linesize, 0, frame->height, planes, strides) > 0;
 }
 
-bool CAvMediaFile::DrawFrame(int64_t positionMs, CComPicture& target, const Rect& dest, const Rect& clip)
+bool CAvMediaFile::DrawFrame(int64_t positionMs, Picture& target, const Rect& dest, const Rect& clip)
 {
-    const CComPicture* frame = ScaledFrame(positionMs, dest.Width(), dest.Height());
+    const Picture* frame = ScaledFrame(positionMs, dest.Width(), dest.Height());
     if (!frame)
         return false;
     const Rect visible = dest.Intersect(clip).Intersect(target.GetRect());

@@ -1,5 +1,5 @@
 #pragma once
-#include "gfx/ComPicture.h"
+#include "gfx/Picture.h"
 
 #include <cstdint>
 #include <string>
@@ -35,9 +35,9 @@ public:
 
     // Draws the frame on screen at the position, scaled to dest (clipped to clip and the target). False when
     // there is no picture to show.
-    bool DrawFrame(int64_t positionMs, CComPicture& target, const Rect& dest, const Rect& clip);
+    bool DrawFrame(int64_t positionMs, Picture& target, const Rect& dest, const Rect& clip);
     // The frame on screen at the position, scaled to width x height (kept until the next call).
-    const CComPicture* ScaledFrame(int64_t positionMs, int width, int height);
+    const Picture* ScaledFrame(int64_t positionMs, int width, int height);
 
 private:
     bool DecodeNext(AVFrame* into);
@@ -63,7 +63,7 @@ private:
     int64_t currentSerial_ = 0; // counts frames put on screen, so a scaled copy is made once per frame
     int64_t scaledSerial_ = -1;
     int64_t advanced_ = 0; // frames moved on since the start
-    CComPicture scaled_;
+    Picture scaled_;
 };
 
 // "file:" and the path, so that no part of a name is ever taken for another protocol.

@@ -252,7 +252,7 @@ MciRect CAvMediaSystem::WindowRect(WindowRef window)
     return windowRect ? windowRect(window) : MciRect{};
 }
 
-bool CAvMediaSystem::DrawVideo(WindowRef window, CComPicture& target, const Rect& windowArea)
+bool CAvMediaSystem::DrawVideo(WindowRef window, Picture& target, const Rect& windowArea)
 {
     if (!window)
         return false;

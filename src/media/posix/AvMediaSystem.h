@@ -1,5 +1,5 @@
 #pragma once
-#include "gfx/ComPicture.h"
+#include "gfx/Picture.h"
 #include "media/MciCommands.h"
 
 #include <functional>
@@ -39,7 +39,7 @@ public:
 
     // Draws the video attached to `window` at its current position, its destination taken within the
     // window's area of target and clipped to it. False when no video plays into the window.
-    bool DrawVideo(WindowRef window, CComPicture& target, const Rect& windowArea);
+    bool DrawVideo(WindowRef window, Picture& target, const Rect& windowArea);
     size_t OpenDevices() const { return devices_.size(); }
 
     uint32_t Open(const char* element, uint32_t& device) override;

@@ -58,7 +58,7 @@ public:
     {
         if (!player_)
             return;
-        const CComPicture& background = player_->Background();
+        const Picture& background = player_->Background();
         HDC dc = GetDC(hwnd_);
         PaintPicture(dc, 0, 0, background.Width(), background.Height(), background, 0, 0);
         ReleaseDC(hwnd_, dc);
@@ -128,7 +128,7 @@ private:
             PAINTSTRUCT ps;
             HDC dc = BeginPaint(hwnd_, &ps);
             if (player_->PaintsBackground()) {
-                const CComPicture& background = player_->Background();
+                const Picture& background = player_->Background();
                 PaintPicture(dc, 0, 0, background.Width(), background.Height(), background, 0, 0);
             }
             EndPaint(hwnd_, &ps);

@@ -31,7 +31,7 @@ public:
     void AttachPlayer(CImageSlideShowPlayer* player) override { player_ = player; }
 
     // ITransitionWindow, from the worker thread.
-    void Present(const CComPicture& canvas, int x, int y, int width, int height) override
+    void Present(const Picture& canvas, int x, int y, int width, int height) override
     {
         if (!hwnd_)
             return;
@@ -40,7 +40,7 @@ public:
         ReleaseDC(hwnd_, dc);
     }
     // Only the region's pixels, through a clip: one copy however many pieces it has.
-    void PresentRegion(const CComPicture& canvas, const Region& region) override
+    void PresentRegion(const Picture& canvas, const Region& region) override
     {
         if (!hwnd_)
             return;
@@ -113,7 +113,7 @@ private:
             PAINTSTRUCT ps;
             HDC dc = BeginPaint(hwnd, &ps);
             if (player_) {
-                const CComPicture& canvas = player_->Canvas();
+                const Picture& canvas = player_->Canvas();
                 PaintPicture(dc, 0, 0, canvas.Width(), canvas.Height(), canvas, 0, 0);
             }
             EndPaint(hwnd, &ps);

@@ -32,7 +32,7 @@ void CutToRow(int first, int count, int at, int size, int& kFrom, int& kTo)
 
 // Columns are gathered row by row: a copy per one-pixel column would walk the whole slide once per column.
 // The slide lies at `at` on the picture, which may cut it.
-void CombColumns(CComPicture& picture, Point at, const CComPicture& slide, const CombFrame& f)
+void CombColumns(Picture& picture, Point at, const Picture& slide, const CombFrame& f)
 {
     const int w = slide.Width(), s = f.offset;
     // The pairs whose source and destination columns both lie on the slide.
@@ -83,7 +83,7 @@ void Comb(TransitionEngine& fx, const EffectParams& p)
             CombColumns(frame.Buffer(), Point{0, 0}, fx.Slide(), f);
         } else {
             fx.DrawOnCanvas({Rect{0, 0, even, h}, Rect{oddFrom, 0, oddTo, h}},
-                            [&](CComPicture& canvas, Point at) { CombColumns(canvas, at, fx.Slide(), f); });
+                            [&](Picture& canvas, Point at) { CombColumns(canvas, at, fx.Slide(), f); });
         }
         if (n == 1)
             frame.Show(); // the background around the first lines too

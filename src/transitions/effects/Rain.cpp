@@ -2,7 +2,7 @@
 #include <algorithm>
 #include <optional>
 
-#include "gfx/ComPicture.h"
+#include "gfx/Picture.h"
 #include "transitions/EffectKit.h"
 #include "transitions/effects/Families.h"
 
@@ -40,7 +40,7 @@ void Rain(TransitionEngine& fx, const EffectParams& p)
     const int band = static_cast<int>(std::min<long long>(s, H));
     const Rect bandShape = p.orientation.Map(Rect{0, 0, W, band}, slide);
 
-    CComPicture streak; // the band being stretched, upright
+    Picture streak; // the band being stretched, upright
     if (streak.CreateBlank(bandShape.Width(), bandShape.Height(), 0)) {
         std::optional<StretchModeScope> halftone;
         if (p.variant & kRainHalftone)

@@ -2,7 +2,7 @@
 #include <algorithm>
 #include <optional>
 
-#include "gfx/ComPicture.h"
+#include "gfx/Picture.h"
 #include "transitions/EffectKit.h"
 #include "transitions/effects/Families.h"
 

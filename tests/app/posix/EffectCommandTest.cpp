@@ -8,7 +8,7 @@
 #include <sstream>
 
 #include "codecs/PictureLoad.h"
-#include "gfx/ComPicture.h"
+#include "gfx/Picture.h"
 #include "support/TempDir.h"
 
 namespace fs = std::filesystem;
@@ -52,7 +52,7 @@ TEST(EffectCommand, TracesEveryFrameWithItsDelayAndPresentedRectangles)
     EXPECT_EQ(tsv[1].rfind("1\t30\t", 0), 0u);
 
     // The last frame and the final canvas: the test picture of half the window, centred, on the colour.
-    CComPicture final;
+    Picture final;
     ASSERT_EQ(LoadFromFile(final, options.outDir + "/final.png"), 1);
     EXPECT_EQ(final.Width(), 64);
     EXPECT_EQ(final.GetPixel(0, 0), 0x403020u);
@@ -70,7 +70,7 @@ TEST(EffectCommand, BadInputIsRefusedWithNothingWritten)
 {
     TempDir dir;
     const std::string text = dir.Write("notes.png", "not a picture");
-    CComPicture big;
+    Picture big;
     big.CreateBlank(100, 10, 0);
     const std::string bmp = dir.File("wide.bmp");
     ASSERT_EQ(big.SaveAsBitmapFile(bmp), 1);
@@ -123,7 +123,7 @@ TEST(EffectCommand, TracesEffectsOfEveryKind)
         const auto tsv = Lines(options.outDir + "/frames.tsv");
         EXPECT_GT(tsv.size(), 1u) << index;
         EXPECT_EQ(CountFrames(options.outDir), static_cast<int>(tsv.size())) << index;
-        CComPicture final;
+        Picture final;
         ASSERT_EQ(LoadFromFile(final, options.outDir + "/final.png"), 1);
         for (int y = 10; y < 30; ++y)
             for (int x = 12; x < 36; ++x)

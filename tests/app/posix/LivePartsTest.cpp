@@ -18,9 +18,9 @@
 
 namespace {
 
-CComPicture Filled(int w, int h, uint32_t pixel)
+Picture Filled(int w, int h, uint32_t pixel)
 {
-    CComPicture p;
+    Picture p;
     p.CreateBlank(w, h, 0);
     for (int y = 0; y < h; ++y)
         std::fill(p.Row(y), p.Row(y) + w, pixel);
@@ -31,7 +31,7 @@ CComPicture Filled(int w, int h, uint32_t pixel)
 Rect Taken(CFrontBuffer& buffer, bool all = false, uint32_t* pixel = nullptr)
 {
     Rect taken;
-    buffer.Take(all, [&](const CComPicture& picture, const Rect& r) {
+    buffer.Take(all, [&](const Picture& picture, const Rect& r) {
         taken = r;
         if (pixel)
             *pixel = picture.Row(r.top)[r.left];
@@ -65,7 +65,7 @@ TEST(FrontBuffer, ChangesAddUpUntilTakenAndTheFirstChangeIsAnnouncedOnce)
     buffer.onChange = [&] { ++announced; };
     EXPECT_TRUE(Taken(buffer, true).IsEmpty()) << "nothing to take before the first picture";
 
-    const CComPicture canvas = Filled(40, 30, 0x123456);
+    const Picture canvas = Filled(40, 30, 0x123456);
     buffer.Write(canvas, Rect{5, 5, 10, 10});
     EXPECT_EQ(Taken(buffer), (Rect{0, 0, 40, 30})) << "a new size takes the whole picture";
 
@@ -88,7 +88,7 @@ TEST(FrontBuffer, ChangesAddUpUntilTakenAndTheFirstChangeIsAnnouncedOnce)
     // Through a clip only the clip's pixels change; the changed rectangle is its bounds.
     const Region ring = Region::Combine(Region::FromRect(2, 2, 12, 8), Region::FromRect(4, 4, 10, 6), RegionOp::Diff);
     buffer.Write(Filled(20, 10, 0x010203), ring.Bounds(), &ring);
-    buffer.Take(false, [&](const CComPicture& picture, const Rect& r) {
+    buffer.Take(false, [&](const Picture& picture, const Rect& r) {
         EXPECT_EQ(r, (Rect{2, 2, 12, 8}));
         for (int y = 0; y < 10; ++y)
             for (int x = 0; x < 20; ++x)

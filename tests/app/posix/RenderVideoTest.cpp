@@ -3,7 +3,7 @@
 #include "app/posix/RenderShow.h"
 #include "codecs/PictureLoad.h"
 #include "db/DatabaseWriter.h"
-#include "gfx/ComPicture.h"
+#include "gfx/Picture.h"
 #include "model/MediaSettingsRecord.h"
 #include "model/ProjectOptions.h"
 #include "support/TempDir.h"
@@ -62,7 +62,7 @@ std::string WriteProgram(const TempDir& dir, const std::vector<std::string>& vid
     return program;
 }
 
-bool SamePixels(const CComPicture& a, const CComPicture& b)
+bool SamePixels(const Picture& a, const Picture& b)
 {
     if (a.Width() != b.Width() || a.Height() != b.Height())
         return false;
@@ -95,9 +95,9 @@ protected:
         EXPECT_EQ(result.frames, options.seconds * 10);
     }
     void Render(const std::vector<std::string>& videos, int seconds) { Render(Options(videos, seconds)); }
-    CComPicture frame(int index, const std::string& folder = "frames")
+    Picture frame(int index, const std::string& folder = "frames")
     {
-        CComPicture picture;
+        Picture picture;
         const std::string name = CRenderFrames::FrameName(index);
         EXPECT_EQ(LoadFromFile(picture, dir.File(folder + "/" + name)), 1) << name;
         return picture;
@@ -111,7 +111,7 @@ TEST_F(RenderVideo, FramesShowTheVideosOwnPixelsInItsPanelOverTheBackground)
     // Half the width with the clip's aspect: 160 x 120 in the middle. The clip starts 10 ms after the item,
     // and as the only item it starts again at the check after its end (2010 ms).
     for (auto [index, clipFrame] : {std::pair{5, 4}, std::pair{15, 14}, std::pair{25, 4}}) {
-        const CComPicture shot = frame(index);
+        const Picture shot = frame(index);
         EXPECT_EQ(shot.GetPixel(160, 80), MakeColorref(255, clipFrame * 12, 0)) << "frame " << index;
         EXPECT_EQ(shot.GetPixel(81, 61), MakeColorref(255, clipFrame * 12, 0));
         EXPECT_EQ(shot.GetPixel(238, 178), MakeColorref(0, 0, 255));
@@ -124,7 +124,7 @@ TEST_F(RenderVideo, AFileThatIsNoVideoHandsOverAtTheFirstCheck)
 {
     Render({"broken.avi", "clip.avi"}, 3);
     // No device opens it: the panel of a device's closed rectangle (100 x 100, here 160 x 160) stays black.
-    const CComPicture broken = frame(5);
+    const Picture broken = frame(5);
     EXPECT_EQ(broken.GetPixel(160, 120), Colorref(0));
     EXPECT_EQ(broken.GetPixel(160, 30), kBackground);
     // Its end is seen at the first check (1010 ms), then the display time of 1 s: the clip from 2020 ms.
@@ -144,14 +144,14 @@ TEST_F(RenderVideo, RepeatedFramesAreLinksToTheFrameBeforeAndOldFramesGo)
 
     // Only what the show presented is compared: a frame is a link exactly when its pixels repeat.
     int links = 0, changes = 0;
-    CComPicture before = frame(0);
+    Picture before = frame(0);
     for (int i = 1; i < 30; ++i) {
         struct stat a {
         }, b{};
         ASSERT_EQ(stat(dir.File("frames/" + CRenderFrames::FrameName(i - 1)).c_str(), &a), 0);
         ASSERT_EQ(stat(dir.File("frames/" + CRenderFrames::FrameName(i)).c_str(), &b), 0);
         const bool linked = a.st_ino == b.st_ino;
-        CComPicture now = frame(i);
+        Picture now = frame(i);
         EXPECT_EQ(linked, SamePixels(before, now)) << "frame " << i;
         (linked ? links : changes) += 1;
         before = std::move(now);

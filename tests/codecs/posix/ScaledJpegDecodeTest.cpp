@@ -50,7 +50,7 @@ TEST(ScaledJpegDecode, DecodesIntoThePictureAtEachScaleAndLeavesNothingOnFailure
         DecodedImage full;
         ASSERT_TRUE(DecodeJpeg(jpeg.data(), jpeg.size(), full)) << name;
         for (int eighths = 1; eighths <= 8; ++eighths) {
-            CComPicture picture;
+            Picture picture;
             ASSERT_TRUE(DecodeJpegAtScale(jpeg.data(), jpeg.size(), eighths, picture)) << name << " " << eighths;
             EXPECT_EQ(picture.Width(), (samples::kWidth * eighths + 7) / 8) << name << " " << eighths;
             EXPECT_EQ(picture.Height(), (samples::kHeight * eighths + 7) / 8) << name << " " << eighths;
@@ -59,7 +59,7 @@ TEST(ScaledJpegDecode, DecodesIntoThePictureAtEachScaleAndLeavesNothingOnFailure
             }
         }
 
-        CComPicture picture;
+        Picture picture;
         ASSERT_TRUE(picture.CreateBlank(4, 4, 0x123456));
         const std::vector<uint8_t> cut(jpeg.begin(), jpeg.begin() + static_cast<ptrdiff_t>(jpeg.size() / 2));
         EXPECT_FALSE(DecodeJpegAtScale(cut.data(), cut.size(), 4, picture)) << name;
@@ -81,7 +81,7 @@ TEST(ScaledJpegDecode, TwoBandsGiveThePixelsOfOne)
         const std::vector<uint8_t> jpeg =
             MakeJpeg(c.width, c.height, c.components, c.h, c.v, c.restartRows, c.restartMcus);
         for (int eighths : {1, 3, 4, 8}) {
-            CComPicture one, two;
+            Picture one, two;
             DecodedImage whole;
             {
                 SplitDecodes never(std::numeric_limits<uint64_t>::max());
@@ -100,7 +100,7 @@ TEST(ScaledJpegDecode, TwoBandsGiveThePixelsOfOne)
         SplitDecodes always(0);
         for (size_t cut : {jpeg.size() / 4, jpeg.size() * 9 / 10}) {
             const std::vector<uint8_t> part(jpeg.begin(), jpeg.begin() + static_cast<ptrdiff_t>(cut));
-            CComPicture picture;
+            Picture picture;
             EXPECT_FALSE(DecodeJpegAtScale(part.data(), part.size(), 4, picture)) << c.width << "x" << c.height;
             EXPECT_FALSE(picture.IsLoaded());
             DecodedImage image;

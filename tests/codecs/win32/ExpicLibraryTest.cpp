@@ -9,7 +9,7 @@
 #include "codecs/PictureLoad.h"
 #include "codecs/win32/ProcAddress.h"
 #include "db/MyMemFile.h"
-#include "gfx/ComPicture.h"
+#include "gfx/Picture.h"
 #include "platform/Paths.h"
 #include "platform/Process.h"
 
@@ -96,17 +96,17 @@ TEST(ExpicDll, LoadersUseTheInstalledLibrary)
 
     // Pictures from files and from streams (through the temporary copy) alike.
     for (const char* name : {"pattern.png", "pattern-rle.tga", "grey.bw", "pattern.pcx", "mono.pbm"}) {
-        CComPicture fromFile;
+        Picture fromFile;
         EXPECT_EQ(LoadFromFile(fromFile, Path(name)), 1) << name;
         auto bytes = Read(name);
         CMyMemFile stream;
         stream.Write(bytes.data(), bytes.size());
-        CComPicture fromStream;
+        Picture fromStream;
         EXPECT_EQ(LoadFromStream(fromStream, stream, name), 1) << name;
         EXPECT_EQ(fromStream.ToDecoded().pixels, fromFile.ToDecoded().pixels) << name;
     }
     // What the library rejects fails, picture unchanged.
-    CComPicture picture;
+    Picture picture;
     ASSERT_EQ(picture.CreateBlank(4, 4, 0), 1);
     CMyMemFile junk;
     junk.Write("not an image at all", 19);
@@ -141,7 +141,7 @@ TEST(DecodeTiming, DISABLED_LoadFromFile)
     if (!path)
         GTEST_SKIP() << "QM_DECODE_TIMING_FILE not set";
     for (int run = 0; run < 3; ++run) {
-        CComPicture picture;
+        Picture picture;
         LARGE_INTEGER frequency, start, end;
         QueryPerformanceFrequency(&frequency);
         QueryPerformanceCounter(&start);

@@ -5,7 +5,7 @@
 
 TEST(PictureDC, GdiAndPortableCodeShareThePixels)
 {
-    CComPicture p = MakeFilled(4, 3, kBlack);
+    Picture p = MakeFilled(4, 3, kBlack);
     HDC dc = PictureDC(p);
     ASSERT_NE(dc, nullptr);
     ASSERT_NE(PictureBitmap(p), nullptr);
@@ -21,12 +21,12 @@ TEST(PictureDC, GdiAndPortableCodeShareThePixels)
 
 TEST(PictureDC, PaintPictureCopiesToAnotherDC)
 {
-    CComPicture src = MakeNumbered(3, 3);
-    CComPicture dst = MakeFilled(3, 3, kBlack);
+    Picture src = MakeNumbered(3, 3);
+    Picture dst = MakeFilled(3, 3, kBlack);
     ASSERT_TRUE(PaintPicture(PictureDC(dst), 1, 1, 2, 2, src, 0, 0));
     GdiFlush();
     EXPECT_EQ(PixelsOf(dst), (std::vector<uint32_t>{0, 0, 0, 0, 1, 2, 0, 17, 18}));
-    CComPicture empty;
+    Picture empty;
     EXPECT_FALSE(PaintPicture(PictureDC(dst), 0, 0, 1, 1, empty, 0, 0));
 }
 
@@ -75,7 +75,7 @@ TEST(PictureDC, PolygonAndEllipseRegionsMatchGdis)
 
 namespace {
 
-bool NearbyHas(const CComPicture& p, int x, int y, uint32_t colour)
+bool NearbyHas(const Picture& p, int x, int y, uint32_t colour)
 {
     for (int dy = -1; dy <= 1; ++dy)
         for (int dx = -1; dx <= 1; ++dx)
@@ -86,9 +86,9 @@ bool NearbyHas(const CComPicture& p, int x, int y, uint32_t colour)
 
 // Compares a GDI drawing with ours: returns how many pixels differ, and fails for a pixel whose colour
 // is not found within one pixel in the other drawing.
-int DifferingPixels(int w, int h, void (*gdi)(HDC), void (*ours)(CComPicture&))
+int DifferingPixels(int w, int h, void (*gdi)(HDC), void (*ours)(Picture&))
 {
-    CComPicture a = MakeFilled(w, h, kBlack), b = MakeFilled(w, h, kBlack);
+    Picture a = MakeFilled(w, h, kBlack), b = MakeFilled(w, h, kBlack);
     gdi(PictureDC(a));
     GdiFlush();
     ours(b);
@@ -122,7 +122,7 @@ template <int Width> void GdiShapes(HDC dc)
     DeleteObject(brush);
 }
 
-template <int Width> void OurShapes(CComPicture& p)
+template <int Width> void OurShapes(Picture& p)
 {
     const Pen pen{MakeColorref(255, 0, 0), Width};
     const Colorref brush = MakeColorref(0, 0, 255);

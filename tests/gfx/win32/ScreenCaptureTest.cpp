@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "gfx/ComPicture.h"
+#include "gfx/Picture.h"
 #include "gfx/win32/ScreenCapture.h"
 
 namespace {
@@ -51,7 +51,7 @@ TEST(ScreenCapture, CopiesTheScreenAreaIntoThePicture)
     UpdateWindow(window);
     Pump(300);
 
-    CComPicture picture;
+    Picture picture;
     ASSERT_TRUE(CaptureScreenArea(picture, 50, 40, 60, 50));
     EXPECT_EQ(picture.Width(), 60);
     EXPECT_EQ(picture.Height(), 50);

@@ -12,7 +12,7 @@
 namespace {
 
 // Every channel random: neighbours share nothing, so a wrong source pixel always shows.
-CComPicture Noise(int w, int h)
+Picture Noise(int w, int h)
 {
     std::vector<uint32_t> px(static_cast<size_t>(w) * h);
     unsigned seed = 12345;
@@ -24,7 +24,7 @@ CComPicture Noise(int w, int h)
 }
 
 // Ramps across, down and diagonally; with `ripple`, blue is a soft wave instead, like detail in a photograph.
-CComPicture Ramps(int w, int h, bool ripple)
+Picture Ramps(int w, int h, bool ripple)
 {
     std::vector<uint32_t> px;
     for (int y = 0; y < h; ++y)
@@ -67,9 +67,9 @@ struct Difference {
     double mean = 0;   // mean channel difference over all pixels
 };
 
-Difference Compare(const CComPicture& source, int mode, const Case& c)
+Difference Compare(const Picture& source, int mode, const Case& c)
 {
-    CComPicture gdi = MakeFilled(80, 64, 0x123456), ours = MakeFilled(80, 64, 0x123456);
+    Picture gdi = MakeFilled(80, 64, 0x123456), ours = MakeFilled(80, 64, 0x123456);
     HDC dc = PictureDC(gdi);
     SetStretchBltMode(dc, mode);
     SetBrushOrgEx(dc, 0, 0, nullptr);
@@ -102,7 +102,7 @@ Difference Compare(const CComPicture& source, int mode, const Case& c)
 
 TEST(StretchGdi, ColorOnColorPicksTheSamePixels)
 {
-    const CComPicture source = Noise(61, 47);
+    const Picture source = Noise(61, 47);
     for (const Case& c : kCases)
         EXPECT_EQ(Compare(source, COLORONCOLOR, c).differing, 0) << c.what;
 }
@@ -114,7 +114,7 @@ TEST(StretchGdi, ColorOnColorPicksTheSamePixels)
 // the filters do: the figures are printed.
 TEST(StretchGdi, HalftoneAgreesOnRampsAndDiffersOnDetailAsTheFiltersDo)
 {
-    const CComPicture ramps = Ramps(61, 47, false), photo = Ramps(61, 47, true), noise = Noise(61, 47);
+    const Picture ramps = Ramps(61, 47, false), photo = Ramps(61, 47, true), noise = Noise(61, 47);
     for (const Case& c : kCases) {
         const Difference r = Compare(ramps, HALFTONE, c), p = Compare(photo, HALFTONE, c),
                          n = Compare(noise, HALFTONE, c);

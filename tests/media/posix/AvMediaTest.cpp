@@ -128,7 +128,7 @@ TEST_F(AvMediaTest, VideoShowsTheFrameOfThePositionScaledIntoItsWindow)
     int panel = 0;
     ASSERT_EQ(media.SetWindow(d, &panel), 0u);
     ASSERT_EQ(media.PutDestination(d, MciRect{0, 0, 64, 48}), 0u);
-    CComPicture screen;
+    Picture screen;
     screen.CreateBlank(100, 100, 0x123456);
     const Rect area = Rect::FromSize(10, 20, 64, 40); // the panel cuts the picture's bottom rows
     uint32_t started = 0;
@@ -233,7 +233,7 @@ TEST_F(AvMediaTest, FilesTheFuzzerFoundArePlayedOrRefusedCleanly)
             int panel = 0;
             media.SetWindow(device, &panel);
             media.Play(device, nullptr);
-            CComPicture screen;
+            Picture screen;
             screen.CreateBlank(32, 32, 0);
             clock.Advance(500);
             media.DrawVideo(&panel, screen, screen.GetRect());
@@ -257,7 +257,7 @@ TEST_F(AvMediaTest, ATruncatedVideoPlaysTheFramesItHas)
     int panel = 0;
     media.SetWindow(d, &panel);
     media.Play(d, nullptr);
-    CComPicture screen;
+    Picture screen;
     screen.CreateBlank(32, 24, 0);
     for (int at : {0, 400, 900, 5000}) {
         clock.Set(5000 + uint32_t(at));

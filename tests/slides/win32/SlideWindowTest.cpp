@@ -84,7 +84,7 @@ TEST(SlideWindow, ShowsTheSlideAndTellsTheParentWhenItIsFullyShown)
     CImageSlideShowPlayer* player = list.Player(index);
     ASSERT_NE(player, nullptr);
     EXPECT_TRUE(player->Finished());
-    const CComPicture& canvas = player->Canvas();
+    const Picture& canvas = player->Canvas();
     EXPECT_EQ(canvas.Width(), 64);
     EXPECT_EQ(canvas.Height(), 48);
     EXPECT_EQ(canvas.GetPixel(28, 22), 0x0000FFu); // the red image, centred

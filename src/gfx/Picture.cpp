@@ -1,23 +1,23 @@
-#include "gfx/ComPicture.h"
+#include "gfx/Picture.h"
 
 #include <algorithm>
 #include <cstring>
 
-CComPicture::CComPicture() : m_surface(nullptr, &CComPicture::ReleaseSurface)
+Picture::Picture() : m_surface(nullptr, &Picture::ReleaseSurface)
 {
 }
 
-CComPicture::~CComPicture()
+Picture::~Picture()
 {
     Free();
 }
 
-CComPicture::CComPicture(CComPicture&& other) noexcept : m_surface(nullptr, &CComPicture::ReleaseSurface)
+Picture::Picture(Picture&& other) noexcept : m_surface(nullptr, &Picture::ReleaseSurface)
 {
     *this = std::move(other);
 }
 
-CComPicture& CComPicture::operator=(CComPicture&& other) noexcept
+Picture& Picture::operator=(Picture&& other) noexcept
 {
     if (this != &other) {
         m_surface = std::move(other.m_surface);
@@ -30,7 +30,7 @@ CComPicture& CComPicture::operator=(CComPicture&& other) noexcept
         m_clip = std::move(other.m_clip);
         m_alpha = std::move(other.m_alpha);
         other.m_alpha.clear();
-        other.m_surface = {nullptr, &CComPicture::ReleaseSurface};
+        other.m_surface = {nullptr, &Picture::ReleaseSurface};
         other.m_bits = nullptr;
         other.m_stride = 0;
         other.m_width = other.m_height = -1;
@@ -39,7 +39,7 @@ CComPicture& CComPicture::operator=(CComPicture&& other) noexcept
     return *this;
 }
 
-void CComPicture::Install(std::unique_ptr<PictureSurface, void (*)(PictureSurface*)> surface, uint32_t* bits,
+void Picture::Install(std::unique_ptr<PictureSurface, void (*)(PictureSurface*)> surface, uint32_t* bits,
                           int stride, int width, int height)
 {
     Free();
@@ -51,7 +51,7 @@ void CComPicture::Install(std::unique_ptr<PictureSurface, void (*)(PictureSurfac
     m_loaded = true;
 }
 
-int CComPicture::CreateBlank(int width, int height, Colorref colour)
+int Picture::CreateBlank(int width, int height, Colorref colour)
 {
     if (width <= 0 || height <= 0)
         return 0;
@@ -71,7 +71,7 @@ int CComPicture::CreateBlank(int width, int height, Colorref colour)
     return 1;
 }
 
-void CComPicture::Free()
+void Picture::Free()
 {
     m_surface.reset();
     m_bits = nullptr;
@@ -83,7 +83,7 @@ void CComPicture::Free()
     m_alpha.clear();
 }
 
-void CComPicture::TakeAlpha(bool hasAlpha)
+void Picture::TakeAlpha(bool hasAlpha)
 {
     if (hasAlpha) {
         m_alpha.resize(static_cast<size_t>(m_width) * static_cast<size_t>(m_height));
@@ -103,7 +103,7 @@ static bool Consistent(const DecodedImage& image)
         image.pixels.size() == static_cast<size_t>(image.width) * static_cast<size_t>(image.height);
 }
 
-int CComPicture::AssignDecoded(const DecodedImage& image)
+int Picture::AssignDecoded(const DecodedImage& image)
 {
     if (!Consistent(image))
         return 0;
@@ -120,7 +120,7 @@ int CComPicture::AssignDecoded(const DecodedImage& image)
     return 1;
 }
 
-int CComPicture::AdoptDecoded(DecodedImage&& image)
+int Picture::AdoptDecoded(DecodedImage&& image)
 {
     if (!Consistent(image))
         return 0;
@@ -137,7 +137,7 @@ int CComPicture::AdoptDecoded(DecodedImage&& image)
     return 1;
 }
 
-DecodedImage CComPicture::ToDecoded() const
+DecodedImage Picture::ToDecoded() const
 {
     DecodedImage image;
     if (!m_loaded)
@@ -150,21 +150,21 @@ DecodedImage CComPicture::ToDecoded() const
     return image;
 }
 
-Colorref CComPicture::GetPixel(int x, int y) const
+Colorref Picture::GetPixel(int x, int y) const
 {
     if (!m_loaded || x < 0 || y < 0 || x >= m_width || y >= m_height)
         return kInvalidColor;
     return ColorrefFromPixel(Row(y)[x]);
 }
 
-void CComPicture::SetPixel(int x, int y, Colorref colour)
+void Picture::SetPixel(int x, int y, Colorref colour)
 {
     if (!m_loaded || x < 0 || y < 0 || x >= m_width || y >= m_height)
         return;
     Row(y)[x] = PixelFromColorref(colour);
 }
 
-int CComPicture::SetStretchBltMode(int mode)
+int Picture::SetStretchBltMode(int mode)
 {
     if (mode < kBlackOnWhite || mode > kHalftone)
         return 0;
@@ -173,7 +173,7 @@ int CComPicture::SetStretchBltMode(int mode)
     return previous;
 }
 
-void CComPicture::SelectClipRgn(const Region* region)
+void Picture::SelectClipRgn(const Region* region)
 {
     if (region)
         m_clip = std::make_unique<Region>(*region);
@@ -181,14 +181,14 @@ void CComPicture::SelectClipRgn(const Region* region)
         m_clip.reset();
 }
 
-void CComPicture::Draw(int x, int y, CComPicture& target, RasterOp rop) const
+void Picture::Draw(int x, int y, Picture& target, RasterOp rop) const
 {
     if (!m_loaded)
         return;
     target.BitBlt(x, y, m_width, m_height, *this, 0, 0, rop);
 }
 
-void CComPicture::StretchDraw(int x, int y, int width, int height, CComPicture& target, RasterOp rop) const
+void Picture::StretchDraw(int x, int y, int width, int height, Picture& target, RasterOp rop) const
 {
     if (!m_loaded)
         return;
@@ -197,7 +197,7 @@ void CComPicture::StretchDraw(int x, int y, int width, int height, CComPicture& 
     target.SetStretchBltMode(previous);
 }
 
-int CComPicture::DrawTransparent(CComPicture& target, int x, int y) const
+int Picture::DrawTransparent(Picture& target, int x, int y) const
 {
     if (!m_loaded)
         return 1;
@@ -209,11 +209,11 @@ int CComPicture::DrawTransparent(CComPicture& target, int x, int y) const
     return 1;
 }
 
-int CComPicture::StretchDrawTransparent(CComPicture& target, int x, int y, int width, int height) const
+int Picture::StretchDrawTransparent(Picture& target, int x, int y, int width, int height) const
 {
     if (!m_loaded)
         return 1;
-    CComPicture stretched;
+    Picture stretched;
     if (!stretched.CreateBlank(width, height, 0))
         return 1;
     stretched.SetStretchBltMode(kHalftone);

@@ -1,9 +1,9 @@
 #include <fstream>
 
-#include "gfx/ComPicture.h"
+#include "gfx/Picture.h"
 #include "gfx/Ddb.h"
 
-int CComPicture::SaveAsBitmapFile(const std::string& path)
+int Picture::SaveAsBitmapFile(const std::string& path)
 {
     CDdb ddb(*this, ScreenDisplayFormat());
     std::ofstream out(path, std::ios::binary | std::ios::trunc);

@@ -51,14 +51,14 @@ struct PictureSurface;
 // the transparent draws draw this picture into a target. All operations clip to both pictures and to the
 // destination's clip region, accept any coordinates (outside, negative or zero sizes draw nothing or the
 // visible part) and do nothing on empty pictures.
-class CComPicture {
+class Picture {
 public:
-    CComPicture();
-    virtual ~CComPicture();
-    CComPicture(const CComPicture&) = delete;
-    CComPicture& operator=(const CComPicture&) = delete;
-    CComPicture(CComPicture&& other) noexcept;
-    CComPicture& operator=(CComPicture&& other) noexcept;
+    Picture();
+    virtual ~Picture();
+    Picture(const Picture&) = delete;
+    Picture& operator=(const Picture&) = delete;
+    Picture(Picture&& other) noexcept;
+    Picture& operator=(Picture&& other) noexcept;
 
     // ---- life cycle
     // width or height <= 0: returns 0 and changes nothing. Otherwise frees the picture and makes a
@@ -106,16 +106,16 @@ public:
     // Copies src's (sx, sy, w, h) to (x, y) here. Pixels outside either picture are skipped, so the copied
     // part keeps its position. src may be this picture; overlapping copies behave like memmove.
     // A negative extent covers the pixels from the origin + extent + 1 up to the origin, as in GDI.
-    void BitBlt(int x, int y, int w, int h, const CComPicture& src, int sx, int sy, RasterOp rop = RasterOp::SrcCopy);
+    void BitBlt(int x, int y, int w, int h, const Picture& src, int sx, int sy, RasterOp rop = RasterOp::SrcCopy);
     // Stretches src's (sx, sy, sw, sh) into (x, y, w, h) with this picture's stretch mode. Extents of
     // opposite signs mirror. Destination pixels whose source lies outside src are left unchanged.
     // Coordinates or extents beyond +-2^28 draw nothing.
-    void StretchBlt(int x, int y, int w, int h, const CComPicture& src, int sx, int sy, int sw, int sh,
+    void StretchBlt(int x, int y, int w, int h, const Picture& src, int sx, int sy, int sw, int sh,
                     RasterOp rop = RasterOp::SrcCopy);
     // Copies src's pixels inside the region to the same place here (both pictures' coordinates).
-    void CopyThrough(const CComPicture& src, const Region& region);
+    void CopyThrough(const Picture& src, const Region& region);
     // Like BitBlt/StretchBlt with SRCCOPY, except that source pixels of colour key stay transparent.
-    void KeyedBlt(int x, int y, int w, int h, const CComPicture& src, int sx, int sy, Colorref key);
+    void KeyedBlt(int x, int y, int w, int h, const Picture& src, int sx, int sy, Colorref key);
     // Solid fill of the rectangle (right/bottom exclusive).
     void FillRect(const Rect& r, Colorref colour);
     void FillRegion(const Region& region, Colorref colour);
@@ -128,15 +128,15 @@ public:
 
     // ---- drawing this picture into a target
     // Whole picture at (x, y).
-    void Draw(int x, int y, CComPicture& target, RasterOp rop = RasterOp::SrcCopy) const;
+    void Draw(int x, int y, Picture& target, RasterOp rop = RasterOp::SrcCopy) const;
     // Whole picture into (x, y, width, height) in HALFTONE mode; the target's stretch mode is restored.
-    void StretchDraw(int x, int y, int width, int height, CComPicture& target, RasterOp rop = RasterOp::SrcCopy) const;
+    void StretchDraw(int x, int y, int width, int height, Picture& target, RasterOp rop = RasterOp::SrcCopy) const;
     // Whole picture at (x, y) with the colour of its pixel (1, 1) transparent. A picture too small to have
     // a pixel (1, 1) is drawn opaque. Returns 1.
-    int DrawTransparent(CComPicture& target, int x, int y) const;
+    int DrawTransparent(Picture& target, int x, int y) const;
     // Stretches the picture to width x height in HALFTONE mode, then draws that with DrawTransparent
     // (the key is pixel (1, 1) of the stretched copy). Returns 1.
-    int StretchDrawTransparent(CComPicture& target, int x, int y, int width, int height) const;
+    int StretchDrawTransparent(Picture& target, int x, int y, int width, int height) const;
 
     // ---- saving (loading lives with the decoders, codecs/PictureLoad.h)
     // Writes the picture as a .bmp file. Returns 1, or 0 when the file could not be opened or could hold
