@@ -4,7 +4,7 @@
 // Files go to $TMPDIR (or /tmp).
 #include "db/DatabaseWriter.h"
 #include "db/MyFile.h"
-#include "db/MyXMLDb.h"
+#include "db/ProjectDatabase.h"
 #include "db/MyXMLTable.h"
 
 #include <benchmark/benchmark.h>
@@ -69,7 +69,7 @@ Files& TheFiles()
 }
 
 // Opens a table the way every reader of the program does.
-void OpenTable(CMyXMLDb& db, CMyXMLTable& table, const std::string& path, const char* name)
+void OpenTable(ProjectDatabase& db, CMyXMLTable& table, const std::string& path, const char* name)
 {
     db.Open(path, 0);
     table.SetLoadBinaryFields(false);
@@ -80,7 +80,7 @@ void BM_OpenAndWalk10000Records(benchmark::State& state)
 {
     const Files& files = TheFiles();
     for (auto _ : state) {
-        CMyXMLDb db;
+        ProjectDatabase db;
         CMyXMLTable table;
         OpenTable(db, table, files.records, "setting");
         unsigned char record[164];
@@ -102,7 +102,7 @@ void BM_CopyBinaryFieldToFile(benchmark::State& state)
 {
     const Files& files = TheFiles();
     for (auto _ : state) {
-        CMyXMLDb db;
+        ProjectDatabase db;
         CMyXMLTable table;
         OpenTable(db, table, files.media, "media");
         CMyFile out;

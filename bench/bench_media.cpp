@@ -5,7 +5,7 @@
 //   open costs no more than the copy).
 // Files go to $TMPDIR (or /tmp).
 #include "db/DatabaseWriter.h"
-#include "db/MyXMLDb.h"
+#include "db/ProjectDatabase.h"
 #include "media/posix/AvMediaFile.h"
 #include "media/posix/AvMediaSystem.h"
 #include "model/Media.h"
@@ -159,7 +159,7 @@ StoredVideo& Video()
 
 void CopyToCache(benchmark::State& state)
 {
-    CMyXMLDb db;
+    ProjectDatabase db;
     if (!db.Open(Video().db, 0))
         return state.SkipWithError("cannot open the project");
     CMedia media;
@@ -181,7 +181,7 @@ BENCHMARK(CopyToCache)->Unit(benchmark::kMillisecond)->UseRealTime();
 void OpenCached(benchmark::State& state)
 {
     {
-        CMyXMLDb db;
+        ProjectDatabase db;
         CMedia media;
         CMediaSetting setting;
         if (!db.Open(Video().db, 0))

@@ -1,7 +1,7 @@
 // Opens a database made of the fuzzer's bytes (as a file of its own and as one carried behind a program),
 // opens every table both ways of loading binary values, walks every record and reads every field.
 #include "FuzzInputFile.h"
-#include "db/MyXMLDb.h"
+#include "db/ProjectDatabase.h"
 #include "db/MyXMLTable.h"
 #include "db/Stream.h"
 
@@ -34,7 +34,7 @@ void ReadEveryField(CMyXMLTable& table)
     }
 }
 
-void Walk(CMyXMLDb& db, bool loadBinary)
+void Walk(ProjectDatabase& db, bool loadBinary)
 {
     for (int i = 0; i < db.GetTableCount(); ++i) {
         CMyXMLTable table;
@@ -63,7 +63,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     if (!WriteFuzzInput(path, data, size))
         return 0;
 
-    CMyXMLDb db;
+    ProjectDatabase db;
     if (db.Open(path, 0))
         Walk(db, size % 2 == 0);
     std::int64_t base = ReadDatabaseTrailer(path);

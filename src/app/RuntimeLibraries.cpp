@@ -6,7 +6,7 @@
 #include <stdexcept>
 #include <vector>
 
-int ExtractRuntimeLibraries(CMyXMLDb& db, const std::string& directory)
+int ExtractRuntimeLibraries(ProjectDatabase& db, const std::string& directory)
 {
     if (directory.empty())
         return 0;

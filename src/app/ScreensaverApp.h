@@ -1,5 +1,5 @@
 #pragma once
-#include "db/MyXMLDb.h"
+#include "db/ProjectDatabase.h"
 #include "model/KADOGlobeSettings.h"
 #include "model/SaverSettings.h"
 #include "saver/StartMode.h"
@@ -46,7 +46,7 @@ public:
     uint32_t ParentWindow() const { return parentWindow_; }
     StartMode Mode() const { return startMode_; }
     CSaverSettings& Settings() { return settings_; }
-    CMyXMLDb& Database() { return database_; }
+    ProjectDatabase& Database() { return database_; }
     CKADOGlobeSettings& Project() { return project_; }
     std::vector<PlayerPtr>& ImagePlayers() { return imagePlayers_; }
 
@@ -59,7 +59,7 @@ private:
     uint32_t parentWindow_ = 0;
     StartMode startMode_ = StartMode::None;
     CSaverSettings settings_;
-    CMyXMLDb database_;
+    ProjectDatabase database_;
     CKADOGlobeSettings project_;
     std::vector<PlayerPtr> imagePlayers_;
 };

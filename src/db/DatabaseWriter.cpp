@@ -3,7 +3,7 @@
 #include "base/ByteOrder.h"
 
 #include "db/MyFile.h"
-#include "db/MyXMLDb.h"
+#include "db/ProjectDatabase.h"
 #include "platform/Process.h"
 
 #include <cstdio>
@@ -158,8 +158,8 @@ PlannedTable Plan(const TableContent& table)
         flags += k < table.binary.size() && table.binary[k] ? '1' : '0';
     plan.head = "<" + table.name + "><head><fields>" + Join(table.fields) + "</fields><binfields>" + flags +
         "</binfields><recordcount>" + std::to_string(table.records.size()) + "</recordcount></head><recordinfo>";
-    if (plan.head.size() > CMyXMLDb::kHeadBytes)
-        Fail("the head of table \"" + table.name + "\" is longer than " + std::to_string(CMyXMLDb::kHeadBytes) +
+    if (plan.head.size() > ProjectDatabase::kHeadBytes)
+        Fail("the head of table \"" + table.name + "\" is longer than " + std::to_string(ProjectDatabase::kHeadBytes) +
              " bytes");
 
     std::uint64_t offset = plan.head.size() + 8 * table.records.size() + kIndexEnd.size();
@@ -279,8 +279,8 @@ bool DatabaseWriter::Write(const std::string& targetPath, std::string* error) co
         }
         std::vector<std::uint64_t> starts(names.size(), 0), sizes(names.size(), 0);
         std::string header = Header(names, starts, sizes);
-        if (header.size() > CMyXMLDb::kHeadBytes)
-            Fail("the database header is longer than " + std::to_string(CMyXMLDb::kHeadBytes) + " bytes");
+        if (header.size() > ProjectDatabase::kHeadBytes)
+            Fail("the database header is longer than " + std::to_string(ProjectDatabase::kHeadBytes) + " bytes");
 
         std::uint64_t base = 0;
         if (!leadingPath_.empty()) {
@@ -371,7 +371,7 @@ bool WriteTableFile(const TableContent& table, const std::string& path, std::str
 
 bool RebuildDatabase(const std::string& path, std::uint32_t base, std::string* error)
 {
-    CMyXMLDb db;
+    ProjectDatabase db;
     if (!db.Open(path, base) || !CMyFile::Exists(path))
         return Report(error, "cannot open " + path);
     if (!db.HasHeader())

@@ -1,7 +1,7 @@
 #include "db/MyXMLTable.h"
 #include "base/ByteOrder.h"
 
-#include "db/MyXMLDb.h"
+#include "db/ProjectDatabase.h"
 #include "db/TagText.h"
 
 #include <algorithm>
@@ -18,7 +18,7 @@ CMyXMLTable::~CMyXMLTable()
     Close();
 }
 
-bool CMyXMLTable::Open(CMyXMLDb& db, const std::string& name)
+bool CMyXMLTable::Open(ProjectDatabase& db, const std::string& name)
 {
     Close();
     _table_info_indb* entry = db.FindTable(name);
@@ -27,7 +27,7 @@ bool CMyXMLTable::Open(CMyXMLDb& db, const std::string& name)
     return Open(db, entry);
 }
 
-bool CMyXMLTable::Open(CMyXMLDb& db, _table_info_indb* entry)
+bool CMyXMLTable::Open(ProjectDatabase& db, _table_info_indb* entry)
 {
     Close();
     if (!entry)
@@ -66,7 +66,7 @@ bool CMyXMLTable::Open(CMyXMLDb& db, _table_info_indb* entry)
 
 void CMyXMLTable::ReadHead()
 {
-    char buffer[CMyXMLDb::kHeadBytes];
+    char buffer[ProjectDatabase::kHeadBytes];
     std::string_view head = TextUpToZero(buffer, ReadTable(tableStart_, buffer, sizeof buffer));
 
     auto names = TextBetween(head, "<fields>", "</fields>");

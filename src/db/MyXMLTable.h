@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-class CMyXMLDb;
+class ProjectDatabase;
 struct _table_info_indb;
 
 // One record index entry; the offset counts from the table's first byte.
@@ -41,9 +41,9 @@ public:
     void SetLoadBinaryFields(bool load) { loadBinary_ = load; }
     bool GetLoadBinaryFields() const { return loadBinary_; }
 
-    bool Open(CMyXMLDb& db, const std::string& name);
+    bool Open(ProjectDatabase& db, const std::string& name);
     // Opens a given directory entry (the first of several with the same name is not the only one).
-    bool Open(CMyXMLDb& db, _table_info_indb* entry);
+    bool Open(ProjectDatabase& db, _table_info_indb* entry);
     void Close();
     bool IsClosed() const { return !open_; }
 
@@ -84,7 +84,7 @@ public:
     std::uint64_t GetTableSize() const { return tableEnd_ - tableStart_; }
 
 private:
-    friend class CMyXMLDb;
+    friend class ProjectDatabase;
     void DetachFromDatabase();
     const _field_data& Field(const std::string& name) const;
     void ReadHead();
@@ -92,7 +92,7 @@ private:
     std::size_t ReadTable(std::uint64_t position, void* buffer, std::size_t count);
 
     _table_info_indb* entry_ = nullptr;
-    CMyXMLDb* db_ = nullptr;
+    ProjectDatabase* db_ = nullptr;
     CMyFile file_;
     bool open_ = false;
     bool loadBinary_ = true;

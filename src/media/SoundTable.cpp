@@ -2,7 +2,7 @@
 
 #include "base/TextCase.h"
 #include "db/MyFile.h"
-#include "db/MyXMLDb.h"
+#include "db/ProjectDatabase.h"
 #include "db/Stream.h"
 #include "model/TableFields.h"
 #include "platform/Paths.h"

@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-class CMyXMLDb;
+class ProjectDatabase;
 class IClock;
 
 // The "music" table as a playlist: the background tracks (records of type 1) in table order, played in turn
@@ -20,7 +20,7 @@ public:
     CSoundTable(const CSoundTable&) = delete;
     CSoundTable& operator=(const CSoundTable&) = delete;
 
-    void SetDatabase(CMyXMLDb* db) { db_ = db; }
+    void SetDatabase(ProjectDatabase* db) { db_ = db; }
     // Where stored sounds are written (the system's temporary folder unless set).
     void SetTempFolder(const std::string& folder) { tempFolder_ = folder; }
     // Shows the message about a missing sound file (a message box on Windows).
@@ -45,7 +45,7 @@ private:
                               std::string& tempFile);
     std::string TempFolder() const;
 
-    CMyXMLDb* db_ = nullptr;
+    ProjectDatabase* db_ = nullptr;
     CMyXMLTable table_;
     std::vector<int> playlist_;
     int position_ = -1;

@@ -10,7 +10,7 @@
 class CKADOGlobeSettings;
 class CMedia;
 class CMediaSetting;
-class CMyXMLDb;
+class ProjectDatabase;
 class CSaverSettings;
 
 // The dialog a video player lives in, beyond the timers and posts of every player window.
@@ -34,7 +34,7 @@ struct VideoPlayerSetup {
     int startMode = 0;
     CSaverSettings* settings = nullptr; // the close-event state
     CKADOGlobeSettings* project = nullptr;
-    CMyXMLDb* database = nullptr; // background pictures
+    ProjectDatabase* database = nullptr; // background pictures
     // Shows or hides the cursor; the show keeps one display state for all its windows.
     std::function<void(bool visible)> showCursor;
 };

@@ -1,6 +1,6 @@
 #include "model/KADOGlobeSettings.h"
 
-#include "db/MyXMLDb.h"
+#include "db/ProjectDatabase.h"
 #include "model/TableFields.h"
 
 CKADOGlobeSettings::~CKADOGlobeSettings()

@@ -4,7 +4,7 @@
 
 #include <string>
 
-class CMyXMLDb;
+class ProjectDatabase;
 
 // The project-wide model: texts describing the screensaver and its author, and the project options.
 // The "project" table stays open so the dialogs can read further fields of its record.
@@ -15,7 +15,7 @@ public:
     CKADOGlobeSettings(const CKADOGlobeSettings&) = delete;
     CKADOGlobeSettings& operator=(const CKADOGlobeSettings&) = delete;
 
-    void SetDatabase(CMyXMLDb* db) { db_ = db; }
+    void SetDatabase(ProjectDatabase* db) { db_ = db; }
     bool OpenProjectTable();
     // Reads the options and texts of the current (first) record; a missing table or record leaves
     // every text empty and every option 0.
@@ -39,7 +39,7 @@ public:
     const CMyXMLTable& GetProjectTable() const { return table_; }
 
 private:
-    CMyXMLDb* db_ = nullptr;
+    ProjectDatabase* db_ = nullptr;
     CMyXMLTable table_;
     ProjectOptions options_;
     std::string projectName_, authorName_, authorEmail_, authorWebsite_, version_, description_, appName_, homeSite_;

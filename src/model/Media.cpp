@@ -1,7 +1,7 @@
 #include "model/Media.h"
 #include "base/TextCase.h"
 
-#include "db/MyXMLDb.h"
+#include "db/ProjectDatabase.h"
 #include "model/TableFields.h"
 #include "platform/Paths.h"
 

@@ -4,12 +4,12 @@
 #include <string>
 
 class CFileBase;
-class CMyXMLDb;
+class ProjectDatabase;
 
 // The media files of the project ("media" table), found by file name.
 class CMedia {
 public:
-    void SetDatabase(CMyXMLDb* db) { db_ = db; }
+    void SetDatabase(ProjectDatabase* db) { db_ = db; }
     bool Open();
     void Close();
 
@@ -27,6 +27,6 @@ private:
     // Moves to the first record whose lowercased name satisfies match; false when there is none.
     template <class Match> bool MoveToFirst(Match match);
 
-    CMyXMLDb* db_ = nullptr;
+    ProjectDatabase* db_ = nullptr;
     CMyXMLTable table_;
 };

@@ -1,6 +1,6 @@
 #include "model/MediaSetting.h"
 
-#include "db/MyXMLDb.h"
+#include "db/ProjectDatabase.h"
 #include "model/IndexList.h"
 #include "model/Random.h"
 #include "model/SaverSettings.h"

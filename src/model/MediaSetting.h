@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-class CMyXMLDb;
+class ProjectDatabase;
 class CSaverSettings;
 class IClock;
 class IRandom;
@@ -21,7 +21,7 @@ public:
     CMediaSetting& operator=(const CMediaSetting&) = delete;
 
     void SetUserSettings(CSaverSettings* settings) { user_ = settings; }
-    void SetDatabase(CMyXMLDb* db) { db_ = db; }
+    void SetDatabase(ProjectDatabase* db) { db_ = db; }
 
     // Opens the table with record 0 current (not yet loaded).
     bool Open();
@@ -55,7 +55,7 @@ public:
 
 private:
     CSaverSettings* user_ = nullptr;
-    CMyXMLDb* db_ = nullptr;
+    ProjectDatabase* db_ = nullptr;
     IRandom* random_;
     CMyXMLTable table_;
     std::vector<int> effectPositions_;

@@ -2,7 +2,7 @@
 #include "base/TextCase.h"
 #include "codecs/PictureLoad.h"
 
-#include "db/MyXMLDb.h"
+#include "db/ProjectDatabase.h"
 #include "db/MyXMLTable.h"
 #include "gfx/Picture.h"
 #include "gfx/Gradient.h"

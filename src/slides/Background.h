@@ -8,7 +8,7 @@ class Picture;
 class CKADOGlobeSettings;
 class CMedia;
 class CMediaSetting;
-class CMyXMLDb;
+class ProjectDatabase;
 class CSaverSettings;
 class IRandom;
 
@@ -33,7 +33,7 @@ public:
     void SetTarget(Picture* target) { target_ = target; }
     void SetMediaTable(CMedia* media) { mediaTable_ = media; }
     // The project database, for the background image table and the walk over the media items.
-    void SetDatabase(CMyXMLDb* db) { db_ = db; }
+    void SetDatabase(ProjectDatabase* db) { db_ = db; }
     // Vertical dots per inch of the target's device, for the text heights (96 unless set).
     void SetLogPixelsY(int dpi) { dpiY_ = dpi > 0 ? dpi : 96; }
     // Where the desktop snapshot "kadodsk.bmp" is looked for (the temp folder unless set).
@@ -63,7 +63,7 @@ private:
     CMediaSetting* mediaSetting_ = nullptr;
     CKADOGlobeSettings* project_ = nullptr;
     CMedia* mediaTable_ = nullptr;
-    CMyXMLDb* db_ = nullptr;
+    ProjectDatabase* db_ = nullptr;
     std::string snapshotFolder_;
     int dpiY_ = 96;
 };

@@ -10,7 +10,7 @@
 class CKADOGlobeSettings;
 class CMedia;
 class CMediaSetting;
-class CMyXMLDb;
+class ProjectDatabase;
 class CSaverSettings;
 class CBackground;
 class CImageSlideShowPlayer;
@@ -59,7 +59,7 @@ public:
     void SetMode(int startMode) { startMode_ = startMode; }
     void SetSettings(CSaverSettings* settings, CKADOGlobeSettings* project);
     void SetMedia(CMedia* media) { mediaTable_ = media; }
-    void SetDatabase(CMyXMLDb* db) { db_ = db; }
+    void SetDatabase(ProjectDatabase* db) { db_ = db; }
 
     void ShowSlide(CMediaSetting* mediaSetting);
     void ComposeSlide();
@@ -101,7 +101,7 @@ private:
     CKADOGlobeSettings* project_ = nullptr;
     CSaverSettings* settings_ = nullptr;
     CMedia* mediaTable_ = nullptr;
-    CMyXMLDb* db_ = nullptr;
+    ProjectDatabase* db_ = nullptr;
     TransitionRequest request_;
     std::thread worker_;
     std::atomic<int> stop_{0};

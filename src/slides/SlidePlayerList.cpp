@@ -2,7 +2,7 @@
 
 #include <stdexcept>
 
-CSlidePlayerList::CSlidePlayerList(HostFactory factory, CMyXMLDb* db) : factory_(std::move(factory)), db_(db)
+CSlidePlayerList::CSlidePlayerList(HostFactory factory, ProjectDatabase* db) : factory_(std::move(factory)), db_(db)
 {
 }
 

@@ -14,7 +14,7 @@ public:
     // Makes the platform window of a new player as a child of `parent`.
     using HostFactory = std::function<std::unique_ptr<ISlideWindowHost>(void* parent)>;
 
-    explicit CSlidePlayerList(HostFactory factory, CMyXMLDb* db = nullptr);
+    explicit CSlidePlayerList(HostFactory factory, ProjectDatabase* db = nullptr);
     ~CSlidePlayerList();
     CSlidePlayerList(const CSlidePlayerList&) = delete;
     CSlidePlayerList& operator=(const CSlidePlayerList&) = delete;
@@ -41,6 +41,6 @@ private:
     Entry& At(int index);
 
     HostFactory factory_;
-    CMyXMLDb* db_;
+    ProjectDatabase* db_;
     std::vector<Entry> entries_;
 };

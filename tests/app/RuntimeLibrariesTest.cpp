@@ -1,6 +1,6 @@
 #include "app/RuntimeLibraries.h"
 #include "db/DatabaseWriter.h"
-#include "db/MyXMLDb.h"
+#include "db/ProjectDatabase.h"
 #include "support/TempDir.h"
 
 #include <gtest/gtest.h>
@@ -11,7 +11,7 @@ namespace {
 // A database file holding the given tables, opened; the system folder is "sys" beside it.
 struct RuntimeFixture {
     TempDir dir;
-    CMyXMLDb db;
+    ProjectDatabase db;
     std::string sys;
 
     explicit RuntimeFixture(std::vector<TableContent> tables)

@@ -13,7 +13,7 @@ namespace {
 // A project database written and loaded as start-up loads it.
 struct LoadedProject {
     TempDir dir;
-    CMyXMLDb db;
+    ProjectDatabase db;
     CKADOGlobeSettings project;
 
     explicit LoadedProject(const ProjectDbBuilder& builder, const std::string& executable = "")

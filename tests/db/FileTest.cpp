@@ -2,7 +2,7 @@
 
 #include "db/MyFile.h"
 #include "db/MyMemFile.h"
-#include "db/MyXMLDb.h"
+#include "db/ProjectDatabase.h"
 #include "db/MyXMLTable.h"
 #include "db/Stream.h"
 
@@ -95,7 +95,7 @@ TEST(DiskFile, DatabaseBeyondTwoGigabytes)
         EXPECT_EQ(file.GetLength(), base + db.size());
     }
     ASSERT_EQ(ReadDatabaseTrailer(path), base);
-    CMyXMLDb db;
+    ProjectDatabase db;
     ASSERT_TRUE(db.Open(path, base));
     CMyXMLTable t;
     t.SetLoadBinaryFields(false);

@@ -2,7 +2,7 @@
 // allocates no more than the file can back, and yields fewer records or empty values instead of failing.
 #include "DbBytes.h"
 
-#include "db/MyXMLDb.h"
+#include "db/ProjectDatabase.h"
 #include "db/MyXMLTable.h"
 #include "db/Stream.h"
 
@@ -41,7 +41,7 @@ protected:
 
     TempDir dir_;
     std::string path_;
-    CMyXMLDb db_;
+    ProjectDatabase db_;
 };
 
 TEST_F(Malformed, TrailerBeyondTheEndGivesNoTables)

@@ -1,6 +1,6 @@
 #include "DbBytes.h"
 
-#include "db/MyXMLDb.h"
+#include "db/ProjectDatabase.h"
 #include "db/MyXMLTable.h"
 #include "db/Stream.h"
 
@@ -28,7 +28,7 @@ protected:
 
     TempDir dir_;
     std::string path_;
-    CMyXMLDb db_;
+    ProjectDatabase db_;
 };
 
 // ---------------------------------------------------------------- the directory

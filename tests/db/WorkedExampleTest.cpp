@@ -4,7 +4,7 @@
 #include "DbBytes.h"
 
 #include "db/DatabaseWriter.h"
-#include "db/MyXMLDb.h"
+#include "db/ProjectDatabase.h"
 #include "db/MyXMLTable.h"
 #include "db/Stream.h"
 
@@ -110,7 +110,7 @@ protected:
 
     static TempDir* dir_;
     static std::string* path_;
-    CMyXMLDb db_;
+    ProjectDatabase db_;
 };
 TempDir* WorkedExample::dir_ = nullptr;
 std::string* WorkedExample::path_ = nullptr;

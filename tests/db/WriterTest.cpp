@@ -1,7 +1,7 @@
 #include "DbBytes.h"
 
 #include "db/DatabaseWriter.h"
-#include "db/MyXMLDb.h"
+#include "db/ProjectDatabase.h"
 #include "db/MyXMLTable.h"
 #include "db/Stream.h"
 
@@ -23,7 +23,7 @@ TableContent People()
 }
 
 // Every record of a table as "field=value|..." lines, binary values included.
-std::string Dump(CMyXMLDb& db, const std::string& name)
+std::string Dump(ProjectDatabase& db, const std::string& name)
 {
     CMyXMLTable t;
     t.SetLoadBinaryFields(false);
@@ -63,7 +63,7 @@ TEST_F(Writer, PlainDatabaseRoundTrips)
     std::string bytes = TempDir::Read(path);
     EXPECT_EQ(bytes.rfind("<database><tables>people,empty</tables>", 0), 0u);
 
-    CMyXMLDb db;
+    ProjectDatabase db;
     ASSERT_TRUE(db.Open(path, 0));
     ASSERT_EQ(db.GetTableCount(), 2);
     // The first table follows the header, the next follows the first, sizes cover the file.
@@ -95,7 +95,7 @@ TEST_F(Writer, ValuesTakenFromFilesAreCopiedInFull)
     media.AddRecord({"tail", TableValue::FromFile(source, big.size() - 10)});
     std::string path = dir_.File("show.db");
     ASSERT_TRUE(WriteDatabaseFile(path, {media}));
-    CMyXMLDb db;
+    ProjectDatabase db;
     ASSERT_TRUE(db.Open(path, 0));
     CMyXMLTable t;
     t.SetLoadBinaryFields(false);
@@ -120,7 +120,7 @@ TEST_F(Writer, AttachedDatabaseKeepsTheExecutableAndEndsWithTheTrailer)
     EXPECT_EQ(bytes.substr(bytes.size() - 4), U32(12345));
     EXPECT_EQ(bytes.find("<database>"), 12345u);
     ASSERT_EQ(ReadDatabaseTrailer(out), 12345);
-    CMyXMLDb db;
+    ProjectDatabase db;
     ASSERT_TRUE(db.Open(out, 12345));
     EXPECT_EQ(db.FindTable("people")->start, static_cast<std::int64_t>(bytes.find("<people>")) - 12345);
     EXPECT_EQ(Dump(db, "people").substr(0, 9), "name=Ann|");
@@ -173,7 +173,7 @@ TEST_F(Writer, RebuildTakesPreparedTablesAndKeepsTheRest)
     pets.AddRecord({"cat"});
     ASSERT_TRUE(AttachDatabase(exe, path, {People(), pets}));
     std::string before = TempDir::Read(path);
-    CMyXMLDb old;
+    ProjectDatabase old;
     ASSERT_TRUE(old.Open(path, 777));
     std::string peopleBefore = Dump(old, "people");
     old.Close();
@@ -192,7 +192,7 @@ TEST_F(Writer, RebuildTakesPreparedTablesAndKeepsTheRest)
     std::string after = TempDir::Read(path);
     EXPECT_EQ(after.substr(0, 777), before.substr(0, 777));
     ASSERT_EQ(ReadDatabaseTrailer(path), 777);
-    CMyXMLDb db;
+    ProjectDatabase db;
     ASSERT_TRUE(db.Open(path, 777));
     EXPECT_EQ(Dump(db, "people"), peopleBefore);
     EXPECT_EQ(Dump(db, "pets"), "kind=spider|legs=" + U32(8) + "|\nkind=snake|legs=" + U32(0) + "|\n");

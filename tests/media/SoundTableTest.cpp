@@ -1,6 +1,6 @@
 #include "media/SoundTable.h"
 #include "db/DatabaseWriter.h"
-#include "db/MyXMLDb.h"
+#include "db/ProjectDatabase.h"
 #include "platform/Paths.h"
 #include "support/SteppingClock.h"
 #include "support/TempDir.h"
@@ -61,7 +61,7 @@ protected:
 #endif
     std::string program = dir.File("show.scr");
     SteppingClock clock;
-    CMyXMLDb db;
+    ProjectDatabase db;
     CSoundTable table{clock};
     std::vector<std::string> messages;
 

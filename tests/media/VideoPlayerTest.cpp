@@ -1,5 +1,5 @@
 #include "MediaFakes.h"
-#include "db/MyXMLDb.h"
+#include "db/ProjectDatabase.h"
 #include "model/MediaSetting.h"
 #include "model/ProjectDbBuilder.h"
 #include "support/TempDir.h"
@@ -18,7 +18,7 @@ protected:
     {
         player.reset();
         setting = std::make_unique<CMediaSetting>();
-        db = std::make_unique<CMyXMLDb>();
+        db = std::make_unique<ProjectDatabase>();
         ProjectDbBuilder builder;
         for (int i = 0; i < items; ++i) {
             builder.AddItem("clip.avi").record.SetI32(MediaSettingsRecord::kVideoMode, mode);
@@ -49,7 +49,7 @@ protected:
     TempDir dir;
     int made = 0;
     FakeMci mci;
-    std::unique_ptr<CMyXMLDb> db;
+    std::unique_ptr<ProjectDatabase> db;
     std::unique_ptr<CMediaSetting> setting;
     FakeVideoWindow* window = nullptr;
     std::unique_ptr<CVideoPlayer> player;

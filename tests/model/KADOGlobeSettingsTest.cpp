@@ -21,7 +21,7 @@ TEST(KADOGlobeSettings, LoadsOptionsAndTexts)
                             {"description", std::string("two\0parts", 9)},
                             {"appname", "Harbour"},
                             {"homesite", "http://home"}};
-    CMyXMLDb db;
+    ProjectDatabase db;
     builder.WriteAndOpen(dir.File("p.db"), db);
 
     CKADOGlobeSettings project;
@@ -51,7 +51,7 @@ TEST(KADOGlobeSettings, ShortAndLongDataRecords)
     TempDir dir;
     ProjectDbBuilder builder;
     builder.projectData = std::string("\0\0\0\0\0\0\0\0\x01\0\0\0", 12);
-    CMyXMLDb db;
+    ProjectDatabase db;
     builder.WriteAndOpen(dir.File("short.db"), db);
     CKADOGlobeSettings project;
     project.SetDatabase(&db);
@@ -62,7 +62,7 @@ TEST(KADOGlobeSettings, ShortAndLongDataRecords)
 
     ProjectDbBuilder longer;
     longer.projectData = std::string(100, '\x05');
-    CMyXMLDb db2;
+    ProjectDatabase db2;
     longer.WriteAndOpen(dir.File("long.db"), db2);
     CKADOGlobeSettings p2;
     p2.SetDatabase(&db2);
@@ -76,7 +76,7 @@ TEST(KADOGlobeSettings, MissingRecordOrTableGivesPlainBehaviour)
     TempDir dir;
     ProjectDbBuilder builder;
     builder.withProjectRecord = false;
-    CMyXMLDb db;
+    ProjectDatabase db;
     builder.WriteAndOpen(dir.File("empty.db"), db);
     CKADOGlobeSettings project;
     project.SetDatabase(&db);
@@ -86,7 +86,7 @@ TEST(KADOGlobeSettings, MissingRecordOrTableGivesPlainBehaviour)
     EXPECT_EQ(project.GetProjectName(), "");
 
     // No database file at all: the table cannot be opened, Load still leaves plain values.
-    CMyXMLDb none;
+    ProjectDatabase none;
     ASSERT_TRUE(none.Open(dir.File("missing.db"), 0));
     CKADOGlobeSettings p2;
     p2.SetDatabase(&none);

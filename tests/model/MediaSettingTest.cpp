@@ -13,7 +13,7 @@ namespace {
 
 struct Playlist {
     TempDir dir;
-    CMyXMLDb db;
+    ProjectDatabase db;
     VirtualClock clock{1000};
     SequenceRandom random{{4, 1, 7}};
     CSaverSettings user;

@@ -10,7 +10,7 @@ namespace {
 
 struct MediaFixture : ::testing::Test {
     TempDir dir;
-    CMyXMLDb db;
+    ProjectDatabase db;
     CMedia media;
 
     void Open(const ProjectDbBuilder& builder)

@@ -1,6 +1,6 @@
 #pragma once
 #include "db/DatabaseWriter.h"
-#include "db/MyXMLDb.h"
+#include "db/ProjectDatabase.h"
 #include "model/MediaSettingsRecord.h"
 #include "model/ProjectOptions.h"
 #include "model/TableFields.h"
@@ -71,7 +71,7 @@ public:
     }
 
     // Writes the database and opens it.
-    void WriteAndOpen(const std::string& path, CMyXMLDb& db) const
+    void WriteAndOpen(const std::string& path, ProjectDatabase& db) const
     {
         std::string error;
         if (!WriteDatabaseFile(path, Tables(), &error))

@@ -1,6 +1,6 @@
 #include "PackCommand.h"
 #include "TinyPicture.h"
-#include "db/MyXMLDb.h"
+#include "db/ProjectDatabase.h"
 #include "db/MyXMLTable.h"
 #include "model/KADOGlobeSettings.h"
 #include "model/Media.h"
@@ -67,7 +67,7 @@ TEST_F(PackFixture, DatabaseReadsBackThroughTheModel)
     dir.Write("ding.wav", "RIFF");
     ASSERT_EQ(Pack(kShow, dir.File("show.db")), 0) << err.str();
 
-    CMyXMLDb db;
+    ProjectDatabase db;
     ASSERT_TRUE(db.Open(dir.File("show.db"), 0));
     const char* order[] = {"project", "setting", "music", "media", "runtimelib", "backimage", "accfile"};
     ASSERT_EQ(db.GetTableCount(), 7);
@@ -129,7 +129,7 @@ TEST_F(PackFixture, RuntimeIsCopiedInFrontWithTrailer)
     EXPECT_EQ(out.substr(0, runtime.size()), runtime);
     EXPECT_EQ(ReadDatabaseTrailer(dir.File("out.scr")), static_cast<int64_t>(runtime.size()));
     EXPECT_EQ(out.substr(runtime.size(), 10), "<database>");
-    CMyXMLDb db;
+    ProjectDatabase db;
     ASSERT_TRUE(db.Open(dir.File("out.scr"), static_cast<uint32_t>(runtime.size())));
     CMedia media;
     media.SetDatabase(&db);

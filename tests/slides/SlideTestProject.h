@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "db/DatabaseWriter.h"
-#include "db/MyXMLDb.h"
+#include "db/ProjectDatabase.h"
 #include "gfx/Picture.h"
 #include "model/KADOGlobeSettings.h"
 #include "model/Media.h"
@@ -128,7 +128,7 @@ public:
     TempDir dir;
     std::string path;
     VirtualClock clock;
-    CMyXMLDb db;
+    ProjectDatabase db;
     CKADOGlobeSettings info;
     std::unique_ptr<CMediaSetting> settings;
 

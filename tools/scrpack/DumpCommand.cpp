@@ -58,7 +58,7 @@ nlohmann::json DumpField(CMyXMLTable& table, const _field_data& field)
 
 int RunDump(const DumpOptions& options, std::ostream& out, std::ostream& err)
 {
-    CMyXMLDb db;
+    ProjectDatabase db;
     if (!OpenToolDatabase("dump", options.file, options.base, db, err))
         return 1;
     CMyXMLTable table;

@@ -8,7 +8,7 @@
 #include "PackTables.h"
 #include "Progress.h"
 #include "db/MyFile.h"
-#include "db/MyXMLDb.h"
+#include "db/ProjectDatabase.h"
 #include "db/MyXMLTable.h"
 #include "model/TableFields.h"
 #include "platform/Paths.h"
@@ -80,7 +80,7 @@ private:
 
     const ExtractOptions& options_;
     std::ostream& err_;
-    CMyXMLDb db_;
+    ProjectDatabase db_;
     std::set<std::string> usedNames_;
     std::unique_ptr<Progress> progress_;
 };

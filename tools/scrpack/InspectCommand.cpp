@@ -11,7 +11,7 @@
 
 int RunInspect(const InspectOptions& options, std::ostream& out, std::ostream& err)
 {
-    CMyXMLDb db;
+    ProjectDatabase db;
     if (!OpenToolDatabase("inspect", options.file, options.base, db, err))
         return 1;
 

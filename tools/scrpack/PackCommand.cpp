@@ -8,7 +8,7 @@
 #include "WorkFolder.h"
 #include "db/DatabaseWriter.h"
 #include "db/MyFile.h"
-#include "db/MyXMLDb.h"
+#include "db/ProjectDatabase.h"
 
 #include <CLI/CLI.hpp>
 
@@ -50,7 +50,7 @@ uint64_t RuntimeLength(const std::string& runtime)
     const int64_t size = CMyFile::SizeOf(runtime);
     const int64_t base = ReadDatabaseTrailer(runtime);
     if (base >= 0 && base < size) {
-        CMyXMLDb db;
+        ProjectDatabase db;
         if (db.Open(runtime, static_cast<uint32_t>(base)) && db.HasHeader())
             return static_cast<uint64_t>(base);
     }

@@ -17,7 +17,7 @@ std::optional<std::int64_t> FindDatabaseBase(const std::string& file)
 }
 
 bool OpenToolDatabase(const std::string& command, const std::string& file, std::optional<std::uint32_t> base,
-                      CMyXMLDb& db, std::ostream& err)
+                      ProjectDatabase& db, std::ostream& err)
 {
     const std::optional<std::int64_t> found = FindDatabaseBase(file);
     if (!found) {

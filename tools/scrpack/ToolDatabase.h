@@ -1,5 +1,5 @@
 #pragma once
-#include "db/MyXMLDb.h"
+#include "db/ProjectDatabase.h"
 
 #include <cstdint>
 #include <optional>
@@ -14,7 +14,7 @@
 std::optional<std::int64_t> FindDatabaseBase(const std::string& file);
 
 bool OpenToolDatabase(const std::string& command, const std::string& file, std::optional<std::uint32_t> base,
-                      CMyXMLDb& db, std::ostream& err);
+                      ProjectDatabase& db, std::ostream& err);
 
 // Adds "--base N" to a subcommand.
 namespace CLI {

@@ -13,7 +13,7 @@
 class CLiveSlides {
 public:
     // `windowSize` gives the show window's size now.
-    CLiveSlides(CLiveLoop& loop, std::function<Size()> windowSize, CMyXMLDb* db);
+    CLiveSlides(CLiveLoop& loop, std::function<Size()> windowSize, ProjectDatabase* db);
     ~CLiveSlides();
     CLiveSlides(const CLiveSlides&) = delete;
     CLiveSlides& operator=(const CLiveSlides&) = delete;

@@ -5,7 +5,7 @@
 #include <filesystem>
 
 #include "app/posix/RenderShow.h"
-#include "db/MyXMLDb.h"
+#include "db/ProjectDatabase.h"
 #include "platform/Process.h"
 
 bool ParseWindowId(const std::string& text, uint64_t& id)
@@ -118,7 +118,7 @@ std::string DefaultShowPath()
     if (program.empty())
         return {};
     const int64_t base = ReadDatabaseTrailer(program.string());
-    CMyXMLDb db;
+    ProjectDatabase db;
     if (base >= 0 && base <= UINT32_MAX && db.Open(program.string(), static_cast<uint32_t>(base)) && db.HasHeader())
         return program.string();
     std::error_code ec;

@@ -28,7 +28,7 @@ private:
 // is the same on every run.
 class CRenderSlides {
 public:
-    CRenderSlides(CHeadlessHost& loop, CRenderFrames& frames, Size screenSize, CMyXMLDb* db);
+    CRenderSlides(CHeadlessHost& loop, CRenderFrames& frames, Size screenSize, ProjectDatabase* db);
     ~CRenderSlides();
     CRenderSlides(const CRenderSlides&) = delete;
     CRenderSlides& operator=(const CRenderSlides&) = delete;

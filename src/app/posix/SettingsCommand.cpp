@@ -1,7 +1,7 @@
 #include "app/posix/SettingsCommand.h"
 
 #include "config/SettingsText.h"
-#include "db/MyXMLDb.h"
+#include "db/ProjectDatabase.h"
 #include "model/KADOGlobeSettings.h"
 #include "model/SaverSettings.h"
 
@@ -13,7 +13,7 @@ int RunSettingsCommand(const SettingsCommandOptions& options, ISettingsStore& st
                        std::ostream& err)
 {
     const int64_t base = ReadDatabaseTrailer(options.programPath);
-    CMyXMLDb db;
+    ProjectDatabase db;
     if (base < 0 || !db.Open(options.programPath, static_cast<uint32_t>(base)) || !db.HasHeader()) {
         err << "screensaver: no project attached to " << options.programPath << "\n";
         return 1;

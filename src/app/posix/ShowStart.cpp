@@ -3,7 +3,7 @@
 #include <filesystem>
 
 #include "app/ScreensaverApp.h"
-#include "db/MyXMLDb.h"
+#include "db/ProjectDatabase.h"
 #include "model/SettingsStore.h"
 #include "platform/Log.h"
 
@@ -26,7 +26,7 @@ bool FindProject(const std::string& path, uint32_t& base, std::string& error)
     }
     // A project database of its own starts with its header; a program carries one behind its trailer, whose
     // last four bytes any file has, so the header decides there too.
-    CMyXMLDb db;
+    ProjectDatabase db;
     if (db.Open(path, 0) && db.HasHeader()) {
         base = 0;
         return true;

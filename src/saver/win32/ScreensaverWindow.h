@@ -7,7 +7,7 @@
 
 class CSaverSettings;
 class CKADOGlobeSettings;
-class CMyXMLDb;
+class ProjectDatabase;
 
 // What start-up hands to the screensaver window.
 struct ScreensaverWindowArgs {
@@ -15,7 +15,7 @@ struct ScreensaverWindowArgs {
     uint32_t parentWindow = 0; // the preview area in Preview
     CSaverSettings* settings = nullptr;
     CKADOGlobeSettings* project = nullptr;
-    CMyXMLDb* database = nullptr;
+    ProjectDatabase* database = nullptr;
     // The settings dialog on the same settings and project ("Setting" of the Program menu); none: nothing.
     std::function<void()> runSettingsDialog;
 };

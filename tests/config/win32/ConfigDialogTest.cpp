@@ -25,7 +25,7 @@ using P = ProjectOptions;
 // the test can look at it; it is the same dialog the modal run shows).
 struct OpenDialog {
     TempDir dir;
-    CMyXMLDb db;
+    ProjectDatabase db;
     CKADOGlobeSettings project;
     CSaverSettings settings;
     CScreensaverConfig dialog;

@@ -2,7 +2,7 @@
 #include "PackCommand.h"
 #include "codecs/ExtendedDecoder.h"
 #include "db/MyMemFile.h"
-#include "db/MyXMLDb.h"
+#include "db/ProjectDatabase.h"
 #include "db/MyXMLTable.h"
 #include "model/Media.h"
 #include "model/MediaSetting.h"
@@ -143,7 +143,7 @@ Stored PackOne(TempDir& dir, const std::string& entry, bool convertAll, const st
     options.convert = convertAll;
     options.markLargeJpegs = markLargeJpegs;
     EXPECT_EQ(RunPack(options, err), 0) << err.str();
-    CMyXMLDb db;
+    ProjectDatabase db;
     EXPECT_TRUE(db.Open(dir.File("show.db"), 0));
     CSaverSettings user;
     CMediaSetting items;

@@ -1,4 +1,4 @@
-#include "db/MyXMLDb.h"
+#include "db/ProjectDatabase.h"
 #include "base/ByteOrder.h"
 
 #include "db/MyFile.h"
@@ -7,12 +7,12 @@
 
 #include <stdexcept>
 
-CMyXMLDb::~CMyXMLDb()
+ProjectDatabase::~ProjectDatabase()
 {
     Close();
 }
 
-void CMyXMLDb::Close()
+void ProjectDatabase::Close()
 {
     // Open tables keep their own file and their copies of the entry; they only lose the link back.
     for (auto& entry : tables_)
@@ -32,7 +32,7 @@ static std::int64_t StoredNumber(std::string_view piece, std::int64_t invalid)
     return *value;
 }
 
-bool CMyXMLDb::Open(const std::string& path, std::uint32_t base)
+bool ProjectDatabase::Open(const std::string& path, std::uint32_t base)
 {
     Close();
     path_ = path;
@@ -69,7 +69,7 @@ bool CMyXMLDb::Open(const std::string& path, std::uint32_t base)
     return true;
 }
 
-_table_info_indb* CMyXMLDb::FindTable(const std::string& name) const
+_table_info_indb* ProjectDatabase::FindTable(const std::string& name) const
 {
     for (const auto& entry : tables_)
         if (entry->name == name)
@@ -77,7 +77,7 @@ _table_info_indb* CMyXMLDb::FindTable(const std::string& name) const
     return nullptr;
 }
 
-_table_info_indb* CMyXMLDb::GetTable(int index) const
+_table_info_indb* ProjectDatabase::GetTable(int index) const
 {
     if (index < 0 || index >= GetTableCount())
         throw std::invalid_argument("table index out of range");

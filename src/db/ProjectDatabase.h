@@ -15,15 +15,15 @@ struct _table_info_indb {
 };
 
 // The project database: the table directory read from the header at the base offset. Read only.
-class CMyXMLDb {
+class ProjectDatabase {
 public:
     // The header and each table head are found within this many bytes.
     static constexpr std::size_t kHeadBytes = 1024;
 
-    CMyXMLDb() = default;
-    ~CMyXMLDb();
-    CMyXMLDb(const CMyXMLDb&) = delete;
-    CMyXMLDb& operator=(const CMyXMLDb&) = delete;
+    ProjectDatabase() = default;
+    ~ProjectDatabase();
+    ProjectDatabase(const ProjectDatabase&) = delete;
+    ProjectDatabase& operator=(const ProjectDatabase&) = delete;
 
     // Reads the table directory of the database at base in the file at path. True when the file does not
     // exist (no tables then); false only when an existing file cannot be opened.
