@@ -5,7 +5,7 @@
 #include "db/DatabaseWriter.h"
 #include "db/MyFile.h"
 #include "db/ProjectDatabase.h"
-#include "db/MyXMLTable.h"
+#include "db/DatabaseTable.h"
 
 #include <benchmark/benchmark.h>
 
@@ -69,7 +69,7 @@ Files& TheFiles()
 }
 
 // Opens a table the way every reader of the program does.
-void OpenTable(ProjectDatabase& db, CMyXMLTable& table, const std::string& path, const char* name)
+void OpenTable(ProjectDatabase& db, DatabaseTable& table, const std::string& path, const char* name)
 {
     db.Open(path, 0);
     table.SetLoadBinaryFields(false);
@@ -81,7 +81,7 @@ void BM_OpenAndWalk10000Records(benchmark::State& state)
     const Files& files = TheFiles();
     for (auto _ : state) {
         ProjectDatabase db;
-        CMyXMLTable table;
+        DatabaseTable table;
         OpenTable(db, table, files.records, "setting");
         unsigned char record[164];
         std::size_t seen = 0;
@@ -103,7 +103,7 @@ void BM_CopyBinaryFieldToFile(benchmark::State& state)
     const Files& files = TheFiles();
     for (auto _ : state) {
         ProjectDatabase db;
-        CMyXMLTable table;
+        DatabaseTable table;
         OpenTable(db, table, files.media, "media");
         CMyFile out;
         out.Open(files.copy, CMyFile::modeWrite | CMyFile::modeCreate);

@@ -2,7 +2,7 @@
 // opens every table both ways of loading binary values, walks every record and reads every field.
 #include "FuzzInputFile.h"
 #include "db/ProjectDatabase.h"
-#include "db/MyXMLTable.h"
+#include "db/DatabaseTable.h"
 #include "db/Stream.h"
 
 #include <cstdint>
@@ -10,7 +10,7 @@
 
 namespace {
 
-void ReadEveryField(CMyXMLTable& table)
+void ReadEveryField(DatabaseTable& table)
 {
     for (int k = 0; k < table.GetFieldCount(); ++k) {
         const std::string& name = table.GetField(k).name;
@@ -37,7 +37,7 @@ void ReadEveryField(CMyXMLTable& table)
 void Walk(ProjectDatabase& db, bool loadBinary)
 {
     for (int i = 0; i < db.GetTableCount(); ++i) {
-        CMyXMLTable table;
+        DatabaseTable table;
         table.SetLoadBinaryFields(loadBinary);
         if (!table.Open(db, db.GetTable(i)))
             continue;

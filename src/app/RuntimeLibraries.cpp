@@ -1,7 +1,7 @@
 #include "app/RuntimeLibraries.h"
 
 #include "app/RuntimeLibraryFile.h"
-#include "db/MyXMLTable.h"
+#include "db/DatabaseTable.h"
 
 #include <stdexcept>
 #include <vector>
@@ -10,7 +10,7 @@ int ExtractRuntimeLibraries(ProjectDatabase& db, const std::string& directory)
 {
     if (directory.empty())
         return 0;
-    CMyXMLTable table;
+    DatabaseTable table;
     table.SetLoadBinaryFields(false);
     if (!table.Open(db, "runtimelib"))
         return 0;

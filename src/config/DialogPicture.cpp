@@ -11,7 +11,7 @@
 bool LoadDialogPicture(CKADOGlobeSettings& project, Picture& picture)
 {
     picture.Free();
-    CMyXMLTable& table = project.GetProjectTable();
+    DatabaseTable& table = project.GetProjectTable();
     const std::string name = ReadTextField(table, "dialogpicture");
     const ProjectOptions& options = project.Options();
     int loaded = 0;

@@ -2,7 +2,7 @@
 #include "base/ByteOrder.h"
 
 #include "db/MyFile.h"
-#include "db/MyXMLTable.h"
+#include "db/DatabaseTable.h"
 #include "db/TagText.h"
 
 #include <stdexcept>

@@ -4,14 +4,14 @@
 #include <string>
 #include <vector>
 
-class CMyXMLTable;
+class DatabaseTable;
 
 // One table of the database's header.
 struct _table_info_indb {
     std::string name;
     std::int64_t start = -1;         // relative to the base; -1 when the header gives no usable number
     std::int64_t size = 0;           // -1 when the header gives an unusable number
-    CMyXMLTable* openedBy = nullptr; // the table object that has it open, if any
+    DatabaseTable* openedBy = nullptr; // the table object that has it open, if any
 };
 
 // The project database: the table directory read from the header at the base offset. Read only.

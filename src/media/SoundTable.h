@@ -1,5 +1,5 @@
 #pragma once
-#include "db/MyXMLTable.h"
+#include "db/DatabaseTable.h"
 #include "media/MediaInterfaces.h"
 #include "model/ShuffleBag.h"
 
@@ -46,7 +46,7 @@ private:
     std::string TempFolder() const;
 
     ProjectDatabase* db_ = nullptr;
-    CMyXMLTable table_;
+    DatabaseTable table_;
     std::vector<int> playlist_;
     int position_ = -1;
     ShuffleBag bag_;

@@ -1,5 +1,5 @@
 #pragma once
-#include "db/MyXMLTable.h"
+#include "db/DatabaseTable.h"
 #include "model/ProjectOptions.h"
 
 #include <string>
@@ -35,12 +35,12 @@ public:
     const std::string& GetAppName() const { return appName_; }
     const std::string& GetHomeSite() const { return homeSite_; }
 
-    CMyXMLTable& GetProjectTable() { return table_; }
-    const CMyXMLTable& GetProjectTable() const { return table_; }
+    DatabaseTable& GetProjectTable() { return table_; }
+    const DatabaseTable& GetProjectTable() const { return table_; }
 
 private:
     ProjectDatabase* db_ = nullptr;
-    CMyXMLTable table_;
+    DatabaseTable table_;
     ProjectOptions options_;
     std::string projectName_, authorName_, authorEmail_, authorWebsite_, version_, description_, appName_, homeSite_;
     std::string executablePath_;

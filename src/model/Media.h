@@ -1,5 +1,5 @@
 #pragma once
-#include "db/MyXMLTable.h"
+#include "db/DatabaseTable.h"
 
 #include <string>
 
@@ -28,5 +28,5 @@ private:
     template <class Match> bool MoveToFirst(Match match);
 
     ProjectDatabase* db_ = nullptr;
-    CMyXMLTable table_;
+    DatabaseTable table_;
 };

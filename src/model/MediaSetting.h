@@ -1,5 +1,5 @@
 #pragma once
-#include "db/MyXMLTable.h"
+#include "db/DatabaseTable.h"
 #include "model/MediaSettingsRecord.h"
 #include "model/ShuffleBag.h"
 
@@ -57,7 +57,7 @@ private:
     CSaverSettings* user_ = nullptr;
     ProjectDatabase* db_ = nullptr;
     IRandom* random_;
-    CMyXMLTable table_;
+    DatabaseTable table_;
     std::vector<int> effectPositions_;
     ShuffleBag bag_;
     MediaSettingsRecord record_;

@@ -2,7 +2,7 @@
 #include <cstddef>
 #include <string>
 
-class CMyXMLTable;
+class DatabaseTable;
 
 // The twelve text fields of a "setting" record, in stored order after "data".
 inline const char* const kSettingTextFields[] = {
@@ -17,6 +17,6 @@ inline const char* const kProjectTextFields[] = {
 
 // Field reads for the model: a table that is not open, has no current record or lacks the field gives an
 // empty value instead of a failure, so a damaged project plays with its plain settings.
-std::string ReadTextField(const CMyXMLTable& table, const std::string& name);
+std::string ReadTextField(const DatabaseTable& table, const std::string& name);
 // Copies the stored value over dest (cut to size); returns the bytes copied.
-size_t CopyRecordField(const CMyXMLTable& table, const std::string& name, void* dest, size_t size);
+size_t CopyRecordField(const DatabaseTable& table, const std::string& name, void* dest, size_t size);

@@ -3,7 +3,7 @@
 #include "codecs/PictureLoad.h"
 
 #include "db/ProjectDatabase.h"
-#include "db/MyXMLTable.h"
+#include "db/DatabaseTable.h"
 #include "gfx/Picture.h"
 #include "gfx/Gradient.h"
 #include "model/IndexList.h"
@@ -269,7 +269,7 @@ int CBackground::LoadProjectImage(Picture& picture)
     if (!db_)
         return 0;
     // A table of our own: the media setting's current record stays where it is.
-    CMyXMLTable table;
+    DatabaseTable table;
     table.SetLoadBinaryFields(false);
     if (!table.Open(*db_, "setting"))
         return 0;
@@ -299,7 +299,7 @@ int CBackground::LoadSelectedBackground(Picture& picture)
     if (list.empty())
         return 0;
     const int n = PickAtRandom(list);
-    CMyXMLTable table;
+    DatabaseTable table;
     table.SetLoadBinaryFields(false);
     if (!table.Open(*db_, "backimage"))
         return 0;

@@ -3,7 +3,7 @@
 #include "db/MyFile.h"
 #include "db/MyMemFile.h"
 #include "db/ProjectDatabase.h"
-#include "db/MyXMLTable.h"
+#include "db/DatabaseTable.h"
 #include "db/Stream.h"
 
 #include <gtest/gtest.h>
@@ -97,7 +97,7 @@ TEST(DiskFile, DatabaseBeyondTwoGigabytes)
     ASSERT_EQ(ReadDatabaseTrailer(path), base);
     ProjectDatabase db;
     ASSERT_TRUE(db.Open(path, base));
-    CMyXMLTable t;
+    DatabaseTable t;
     t.SetLoadBinaryFields(false);
     ASSERT_TRUE(t.Open(db, "m"));
     t.MoveNext();

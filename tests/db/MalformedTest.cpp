@@ -3,7 +3,7 @@
 #include "DbBytes.h"
 
 #include "db/ProjectDatabase.h"
-#include "db/MyXMLTable.h"
+#include "db/DatabaseTable.h"
 #include "db/Stream.h"
 
 #include <gtest/gtest.h>
@@ -28,7 +28,7 @@ protected:
     }
     long long HeaderSize() const { return static_cast<long long>(Header({"t"}, {0}, {0}).size()); }
     // The whole walk a caller does; returns the names seen.
-    std::string Walk(CMyXMLTable& t)
+    std::string Walk(DatabaseTable& t)
     {
         std::string seen;
         t.MoveFirst();
@@ -78,7 +78,7 @@ TEST_F(Malformed, UnusablePositionsAndSizesOpenAsEmptyTables)
     EXPECT_EQ(db_.GetTable(3)->size, -1);
     EXPECT_EQ(db_.GetTable(4)->start, -1); // more names than positions
     for (const char* name : {"neg", "text", "huge", "negsize", "few"}) {
-        CMyXMLTable t;
+        DatabaseTable t;
         ASSERT_TRUE(t.Open(db_, name)) << name;
         EXPECT_EQ(t.GetFieldCount(), 0) << name;
         EXPECT_EQ(t.GetRecordCount(), 0) << name;
@@ -89,7 +89,7 @@ TEST_F(Malformed, UnusablePositionsAndSizesOpenAsEmptyTables)
 TEST_F(Malformed, TableStartingBeyondTheEndIsEmpty)
 {
     OpenOneTable(Table("t", "name", "0", {{"a"}}), 1000000, 50);
-    CMyXMLTable t;
+    DatabaseTable t;
     ASSERT_TRUE(t.Open(db_, "t"));
     EXPECT_EQ(t.GetRecordCount(), 0);
 }
@@ -98,7 +98,7 @@ TEST_F(Malformed, TableSizeBeyondTheEndIsCutAtTheEnd)
 {
     std::string table = Table("t", "name", "0", {{"a"}, {"b"}});
     OpenOneTable(table, HeaderSize(), 0xFFFFFFFFll);
-    CMyXMLTable t;
+    DatabaseTable t;
     ASSERT_TRUE(t.Open(db_, "t"));
     EXPECT_EQ(t.GetTableSize(), table.size());
     EXPECT_EQ(Walk(t), "[a][b]");
@@ -110,7 +110,7 @@ TEST_F(Malformed, TooSmallTableSizeKeepsRecordsOutsideItUnread)
     // Cut the table in the middle of the second record's value.
     std::size_t cut = table.find("second") + 3;
     OpenOneTable(table, HeaderSize(), static_cast<long long>(cut));
-    CMyXMLTable t;
+    DatabaseTable t;
     ASSERT_TRUE(t.Open(db_, "t"));
     ASSERT_EQ(t.GetRecordCount(), 2);
     EXPECT_EQ(Walk(t), "[first][sec]");
@@ -121,7 +121,7 @@ TEST_F(Malformed, OverlappingTablesAreEachReadWithinTheirOwnBytes)
     std::string table = Table("t", "name", "0", {{"a"}});
     long long header = static_cast<long long>(Header({"t", "u"}, {0, 0}, {0, 0}).size());
     OpenDb(Header({"t", "u"}, {header, header}, {static_cast<long long>(table.size()), 20}) + table);
-    CMyXMLTable t, u;
+    DatabaseTable t, u;
     ASSERT_TRUE(t.Open(db_, "t"));
     ASSERT_TRUE(u.Open(db_, "u"));
     EXPECT_EQ(Walk(t), "[a]");
@@ -136,7 +136,7 @@ TEST_F(Malformed, RecordCountLargerThanTheTableCanHold)
         std::string forged = table;
         forged.replace(forged.find("<recordcount>2"), 14, std::string("<recordcount>") + count);
         OpenOneTable(forged, HeaderSize(), static_cast<long long>(forged.size()));
-        CMyXMLTable t;
+        DatabaseTable t;
         ASSERT_TRUE(t.Open(db_, "t")) << count;
         // Never more index entries than the bytes after "<recordinfo>" hold.
         std::size_t room = (forged.size() - (forged.find("<recordinfo>") + 12)) / 8;
@@ -163,7 +163,7 @@ TEST_F(Malformed, RecordIndexPointingOutsideTheTable)
     OpenDb(Header({"t", "next"}, {h, h + static_cast<long long>(table.size())},
                   {static_cast<long long>(table.size()), static_cast<long long>(after.size())}) +
            table + after);
-    CMyXMLTable t;
+    DatabaseTable t;
     ASSERT_TRUE(t.Open(db_, "t"));
     ASSERT_EQ(t.GetRecordCount(), 3);
     EXPECT_EQ(t.GetFieldString("name"), ""); // not read, and nothing left from elsewhere
@@ -186,7 +186,7 @@ TEST_F(Malformed, FieldLengthsBeyondTheRecord)
         record + "</data></t>";
     OpenOneTable(table, HeaderSize(), static_cast<long long>(table.size()));
     for (bool loadBinary : {false, true}) {
-        CMyXMLTable t;
+        DatabaseTable t;
         t.SetLoadBinaryFields(loadBinary);
         ASSERT_TRUE(t.Open(db_, "t"));
         EXPECT_EQ(t.GetFieldString("name"), "abc");
@@ -206,7 +206,7 @@ TEST_F(Malformed, RecordShorterThanItsLengthArray)
     std::uint32_t offset = static_cast<std::uint32_t>(head.size() + 8 + 19);
     std::string table = head + U32(offset) + U32(6) + "</recordinfo><data>" + U32(2) + "xy" + "</data></t>";
     OpenOneTable(table, HeaderSize(), static_cast<long long>(table.size()));
-    CMyXMLTable t;
+    DatabaseTable t;
     ASSERT_TRUE(t.Open(db_, "t"));
     EXPECT_EQ(t.GetFieldString("name"), "");
     EXPECT_EQ(t.GetFieldString("c"), "");
@@ -217,7 +217,7 @@ TEST_F(Malformed, IndexCutByTheEndOfTheFile)
     std::string table = Table("t", "name", "0", {{"a"}, {"b"}});
     std::string cut = table.substr(0, table.find("<recordinfo>") + 12 + 8 + 5);
     OpenOneTable(cut, HeaderSize(), static_cast<long long>(table.size()));
-    CMyXMLTable t;
+    DatabaseTable t;
     ASSERT_TRUE(t.Open(db_, "t"));
     EXPECT_EQ(t.GetRecordCount(), 1);
     EXPECT_EQ(Walk(t), "[]");
@@ -229,7 +229,7 @@ TEST_F(Malformed, TruncatedFileGivesFewerBytesNotAFailure)
     std::string table = Table("t", "name,media", "01", {{"a", value}});
     std::string full = Database({{"t", table}});
     OpenDb(full.substr(0, full.size() - 40000));
-    CMyXMLTable t;
+    DatabaseTable t;
     t.SetLoadBinaryFields(false);
     ASSERT_TRUE(t.Open(db_, "t"));
     EXPECT_EQ(t.GetFieldString("name"), "a");
@@ -244,7 +244,7 @@ TEST_F(Malformed, ManyFieldsAndOddHeadsStayBounded)
     std::string fields(900, ','); // 901 empty field names
     std::string table = "<t><head><fields>" + fields + "</fields><binfields>1</binfields></head>";
     OpenOneTable(table, HeaderSize(), static_cast<long long>(table.size()));
-    CMyXMLTable t;
+    DatabaseTable t;
     ASSERT_TRUE(t.Open(db_, "t"));
     EXPECT_EQ(t.GetFieldCount(), 901);
     EXPECT_EQ(t.GetRecordCount(), 0);

@@ -1,7 +1,7 @@
 #include "DbBytes.h"
 
 #include "db/ProjectDatabase.h"
-#include "db/MyXMLTable.h"
+#include "db/DatabaseTable.h"
 #include "db/Stream.h"
 
 #include <gtest/gtest.h>
@@ -42,7 +42,7 @@ TEST_F(Reader, HeaderNumbersAreReadPastTheirLeadingBlanks)
     OpenDb(header + table);
     ASSERT_EQ(db_.GetTableCount(), 1);
     EXPECT_EQ(db_.GetTable(0)->start, 300);
-    CMyXMLTable t;
+    DatabaseTable t;
     ASSERT_TRUE(t.Open(db_, "people"));
     EXPECT_EQ(t.GetFieldString("name"), "Ann");
 }
@@ -64,7 +64,7 @@ TEST_F(Reader, MissingTagPairsLeaveTheirStepUndone)
     ASSERT_EQ(db_.GetTableCount(), 2);
     EXPECT_EQ(db_.GetTable(0)->start, -1);
     EXPECT_EQ(db_.GetTable(1)->size, 6);
-    CMyXMLTable t;
+    DatabaseTable t;
     ASSERT_TRUE(t.Open(db_, "a")); // nowhere to read from: an empty table
     EXPECT_EQ(t.GetFieldCount(), 0);
 
@@ -86,7 +86,7 @@ TEST_F(Reader, MissingFileOpensWithNoTablesAndTablesStayClosed)
 {
     ASSERT_TRUE(db_.Open(dir_.File("absent.scr"), 0));
     EXPECT_EQ(db_.GetTableCount(), 0);
-    CMyXMLTable t;
+    DatabaseTable t;
     EXPECT_FALSE(t.Open(db_, "project"));
     EXPECT_TRUE(t.IsClosed());
     EXPECT_EQ(t.GetRecordCount(), 0);
@@ -108,7 +108,7 @@ TEST_F(Reader, DatabaseAfterAnExecutableImage)
     std::string db = Database({{"people", People()}});
     path_ = dir_.Write("show.scr", image + db + U32(5000));
     ASSERT_TRUE(db_.Open(path_, static_cast<std::uint32_t>(ReadDatabaseTrailer(path_))));
-    CMyXMLTable t;
+    DatabaseTable t;
     t.SetLoadBinaryFields(false);
     ASSERT_TRUE(t.Open(db_, "people"));
     t.MoveTo(2);
@@ -122,20 +122,20 @@ TEST_F(Reader, DatabaseAfterAnExecutableImage)
 TEST_F(Reader, TableWithoutHeadOpensEmpty)
 {
     OpenDb(Database({{"junk", Pattern(200, 5)}, {"people", People()}}));
-    CMyXMLTable junk;
+    DatabaseTable junk;
     ASSERT_TRUE(junk.Open(db_, "junk"));
     EXPECT_FALSE(junk.IsClosed());
     EXPECT_EQ(junk.GetFieldCount(), 0);
     EXPECT_EQ(junk.GetRecordCount(), 0);
     EXPECT_THROW(junk.GetFieldString("name"), std::invalid_argument);
-    CMyXMLTable other;
+    DatabaseTable other;
     EXPECT_FALSE(other.Open(db_, "nothere"));
 }
 
 TEST_F(Reader, FieldsWithoutAFlagCharacterAreText)
 {
     OpenDb(Database({{"t", Table("t", "a,b,c", "1", {{"x", "yy", "zzz"}})}}));
-    CMyXMLTable t;
+    DatabaseTable t;
     t.SetLoadBinaryFields(false);
     ASSERT_TRUE(t.Open(db_, "t"));
     EXPECT_TRUE(t.GetField(0).binary);
@@ -151,7 +151,7 @@ TEST_F(Reader, EmptyTableHasNoIndexAndMoveFirstEndsAtOnce)
     std::string table = Table("none", "a", "0", {});
     EXPECT_NE(table.find("<recordinfo></recordinfo>"), std::string::npos);
     OpenDb(Database({{"none", table}}));
-    CMyXMLTable t;
+    DatabaseTable t;
     ASSERT_TRUE(t.Open(db_, "none"));
     EXPECT_EQ(t.GetRecordCount(), 0);
     EXPECT_EQ(t.GetCurrentIndex(), -1);
@@ -165,7 +165,7 @@ TEST_F(Reader, ZeroByteInTheHeadHidesWhatFollows)
     std::string table = Table("t", "a", "0", {{"x"}});
     table.insert(table.find("<recordcount>"), 1, '\0');
     OpenDb(Database({{"t", table}}));
-    CMyXMLTable t;
+    DatabaseTable t;
     ASSERT_TRUE(t.Open(db_, "t"));
     EXPECT_EQ(t.GetFieldCount(), 1);
     EXPECT_EQ(t.GetRecordCount(), 0);
@@ -176,7 +176,7 @@ TEST_F(Reader, ZeroByteInTheHeadHidesWhatFollows)
 TEST_F(Reader, UsualReadingPatternVisitsEveryRecordOnce)
 {
     OpenDb(Database({{"people", People()}}));
-    CMyXMLTable t;
+    DatabaseTable t;
     t.SetLoadBinaryFields(false);
     ASSERT_TRUE(t.Open(db_, "people"));
     EXPECT_EQ(t.GetCurrentIndex(), 0); // opening loads the first record
@@ -197,7 +197,7 @@ TEST_F(Reader, UsualReadingPatternVisitsEveryRecordOnce)
 TEST_F(Reader, MovesOutsideTheRecordsSetTheFlagsAndKeepTheRecord)
 {
     OpenDb(Database({{"people", People()}}));
-    CMyXMLTable t;
+    DatabaseTable t;
     ASSERT_TRUE(t.Open(db_, "people"));
     t.MovePrev();
     EXPECT_TRUE(t.IsAtBegin());
@@ -222,7 +222,7 @@ TEST_F(Reader, TwoTablesOpenAtOnceKeepTheirOwnPlace)
 {
     std::string other = Table("pets", "kind", "0", {{"cat"}, {"dog"}, {"eel"}});
     OpenDb(Database({{"people", People()}, {"pets", other}}));
-    CMyXMLTable people, pets;
+    DatabaseTable people, pets;
     people.SetLoadBinaryFields(false);
     ASSERT_TRUE(people.Open(db_, "people"));
     ASSERT_TRUE(pets.Open(db_, "pets"));
@@ -243,7 +243,7 @@ TEST_F(Reader, TwoTablesOpenAtOnceKeepTheirOwnPlace)
 TEST_F(Reader, ClosingTheDatabaseLeavesOpenTablesReadable)
 {
     OpenDb(Database({{"people", People()}}));
-    CMyXMLTable t;
+    DatabaseTable t;
     ASSERT_TRUE(t.Open(db_, "people"));
     EXPECT_EQ(db_.FindTable("people")->openedBy, &t);
     db_.Close();
@@ -259,7 +259,7 @@ TEST_F(Reader, ClosingTheDatabaseLeavesOpenTablesReadable)
 TEST_F(Reader, TextValuesEndAtTheirFirstZeroByte)
 {
     OpenDb(Database({{"t", Table("t", "a,b,c", "000", {{"", std::string("ab\0cd", 5), "plain"}})}}));
-    CMyXMLTable t;
+    DatabaseTable t;
     ASSERT_TRUE(t.Open(db_, "t"));
     EXPECT_EQ(t.GetFieldString("a"), "");
     EXPECT_EQ(t.GetFieldString("b"), "ab");
@@ -270,7 +270,7 @@ TEST_F(Reader, TextValuesEndAtTheirFirstZeroByte)
 TEST_F(Reader, CopyFieldBytesIsCutToTheDestination)
 {
     OpenDb(Database({{"t", Table("t", "long,short,int", "000", {{"0123456789", "ab", std::string("\x01\x02", 2)}})}}));
-    CMyXMLTable t;
+    DatabaseTable t;
     ASSERT_TRUE(t.Open(db_, "t"));
     char small[4] = {'-', '-', '-', '-'};
     EXPECT_EQ(t.CopyFieldBytes("long", small, 3), 3u);
@@ -285,7 +285,7 @@ TEST_F(Reader, CopyFieldBytesIsCutToTheDestination)
 TEST_F(Reader, UnknownFieldNamesThrowWithoutDisturbingTheTable)
 {
     OpenDb(Database({{"people", People()}}));
-    CMyXMLTable t;
+    DatabaseTable t;
     t.SetLoadBinaryFields(false);
     ASSERT_TRUE(t.Open(db_, "people"));
     CMyMemFile stream;
@@ -304,7 +304,7 @@ TEST_F(Reader, UnknownFieldNamesThrowWithoutDisturbingTheTable)
 TEST_F(Reader, ReadBinaryFieldRefusesTextAndEmptyValuesAndAppendsOtherwise)
 {
     OpenDb(Database({{"people", People()}}));
-    CMyXMLTable t;
+    DatabaseTable t;
     t.SetLoadBinaryFields(false);
     ASSERT_TRUE(t.Open(db_, "people"));
     CMyMemFile stream;
@@ -321,7 +321,7 @@ TEST_F(Reader, ReadBinaryFieldRefusesTextAndEmptyValuesAndAppendsOtherwise)
 TEST_F(Reader, BinaryValuesLoadedWithTheRecordWhenAsked)
 {
     OpenDb(Database({{"people", People()}}));
-    CMyXMLTable t; // loads binary values by default
+    DatabaseTable t; // loads binary values by default
     ASSERT_TRUE(t.Open(db_, "people"));
     EXPECT_EQ(t.GetField(2).value.View(), "PHOTO-ANN");
     EXPECT_EQ(t.GetFieldLength("photo"), 9u);
@@ -334,7 +334,7 @@ TEST_F(Reader, LargeBinaryValueIsCopiedWhole)
 {
     std::string big = Pattern(300000, 12);
     OpenDb(Database({{"m", Table("m", "name,media", "01", {{"a", big}, {"b", "tail"}})}}));
-    CMyXMLTable t;
+    DatabaseTable t;
     t.SetLoadBinaryFields(false);
     ASSERT_TRUE(t.Open(db_, "m"));
     std::size_t pieces = 0, largest = 0;

@@ -5,7 +5,7 @@
 
 #include "db/DatabaseWriter.h"
 #include "db/ProjectDatabase.h"
-#include "db/MyXMLTable.h"
+#include "db/DatabaseTable.h"
 #include "db/Stream.h"
 
 #include <gtest/gtest.h>
@@ -133,7 +133,7 @@ TEST_F(WorkedExample, DirectoryHasEveryTableWithItsPositionAndSize)
 
 TEST_F(WorkedExample, MusicRecordsAreReadFieldForField)
 {
-    CMyXMLTable music;
+    DatabaseTable music;
     music.SetLoadBinaryFields(false);
     ASSERT_TRUE(music.Open(db_, "music"));
     ASSERT_EQ(music.GetFieldCount(), 3);
@@ -174,7 +174,7 @@ TEST_F(WorkedExample, MusicRecordsAreReadFieldForField)
 
 TEST_F(WorkedExample, ProjectSettingMediaAndUnfilledTables)
 {
-    CMyXMLTable project, setting, media, accfile, runtimelib, backimage;
+    DatabaseTable project, setting, media, accfile, runtimelib, backimage;
     for (auto* t : {&project, &setting, &media, &accfile, &runtimelib, &backimage})
         t->SetLoadBinaryFields(false);
     ASSERT_TRUE(project.Open(db_, "project"));

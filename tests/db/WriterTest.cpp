@@ -2,7 +2,7 @@
 
 #include "db/DatabaseWriter.h"
 #include "db/ProjectDatabase.h"
-#include "db/MyXMLTable.h"
+#include "db/DatabaseTable.h"
 #include "db/Stream.h"
 
 #include <gtest/gtest.h>
@@ -25,7 +25,7 @@ TableContent People()
 // Every record of a table as "field=value|..." lines, binary values included.
 std::string Dump(ProjectDatabase& db, const std::string& name)
 {
-    CMyXMLTable t;
+    DatabaseTable t;
     t.SetLoadBinaryFields(false);
     if (!t.Open(db, name))
         return "<closed>";
@@ -78,7 +78,7 @@ TEST_F(Writer, PlainDatabaseRoundTrips)
     EXPECT_EQ(Dump(db, "people"),
               "name=Ann|age=" + U32(31) + "|photo=PHOTO-ANN|\nname=|age=" + U32(0) + "|photo=|\nname=" +
                   std::string("C\0y", 3) + "|age=" + U32(7) + "|photo=" + Pattern(70000, 1) + "|\n");
-    CMyXMLTable t;
+    DatabaseTable t;
     ASSERT_TRUE(t.Open(db, "empty"));
     EXPECT_EQ(t.GetRecordCount(), 0);
     EXPECT_EQ(t.GetFieldCount(), 1);
@@ -97,7 +97,7 @@ TEST_F(Writer, ValuesTakenFromFilesAreCopiedInFull)
     ASSERT_TRUE(WriteDatabaseFile(path, {media}));
     ProjectDatabase db;
     ASSERT_TRUE(db.Open(path, 0));
-    CMyXMLTable t;
+    DatabaseTable t;
     t.SetLoadBinaryFields(false);
     ASSERT_TRUE(t.Open(db, "media"));
     const std::string expected[] = {big, big.substr(100, 200000), big.substr(big.size() - 10)};

@@ -1,7 +1,7 @@
 #include "PackCommand.h"
 #include "TinyPicture.h"
 #include "db/ProjectDatabase.h"
-#include "db/MyXMLTable.h"
+#include "db/DatabaseTable.h"
 #include "model/KADOGlobeSettings.h"
 #include "model/Media.h"
 #include "model/MediaSetting.h"
@@ -109,7 +109,7 @@ TEST_F(PackFixture, DatabaseReadsBackThroughTheModel)
     EXPECT_EQ(stream.View(), TinyPicture(1));
     EXPECT_EQ(media.GetStoredName("x\\2.jpg"), "12.jpg");
 
-    CMyXMLTable music;
+    DatabaseTable music;
     music.SetLoadBinaryFields(false);
     ASSERT_TRUE(music.Open(db, "music"));
     ASSERT_EQ(music.GetRecordCount(), 2);

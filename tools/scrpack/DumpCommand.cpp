@@ -2,7 +2,7 @@
 
 #include "Crc32.h"
 #include "ToolDatabase.h"
-#include "db/MyXMLTable.h"
+#include "db/DatabaseTable.h"
 
 #include <CLI/CLI.hpp>
 #include <nlohmann/json.hpp>
@@ -36,7 +36,7 @@ std::string Hex8(std::uint32_t value)
     return text;
 }
 
-nlohmann::json DumpField(CMyXMLTable& table, const _field_data& field)
+nlohmann::json DumpField(DatabaseTable& table, const _field_data& field)
 {
     nlohmann::json value = {
         {"name", field.name}, {"binary", field.binary}, {"length", table.GetFieldLength(field.name)}};
@@ -61,7 +61,7 @@ int RunDump(const DumpOptions& options, std::ostream& out, std::ostream& err)
     ProjectDatabase db;
     if (!OpenToolDatabase("dump", options.file, options.base, db, err))
         return 1;
-    CMyXMLTable table;
+    DatabaseTable table;
     table.SetLoadBinaryFields(false);
     if (!table.Open(db, options.table)) {
         err << "scrpack dump: no table \"" << options.table << "\" in " << options.file << "\n";

@@ -9,7 +9,7 @@
 #include "Progress.h"
 #include "db/MyFile.h"
 #include "db/ProjectDatabase.h"
-#include "db/MyXMLTable.h"
+#include "db/DatabaseTable.h"
 #include "model/TableFields.h"
 #include "platform/Paths.h"
 
@@ -31,7 +31,7 @@ public:
 };
 
 // The whole stored value of a field read with its record, zero bytes included.
-std::string FieldBytes(const CMyXMLTable& table, const std::string& name)
+std::string FieldBytes(const DatabaseTable& table, const std::string& name)
 {
     if (table.FindField(name) < 0 || table.GetCurrentIndex() < 0)
         return {};
@@ -71,9 +71,9 @@ public:
 
 private:
     void Warn(const std::string& text) { err_ << "scrpack extract: warning: " << text << "\n"; }
-    void OpenTable(CMyXMLTable& table, const char* name);
+    void OpenTable(DatabaseTable& table, const char* name);
     // Saves a binary value of the current record; returns its path relative to the folder ("" when empty).
-    std::string SaveBinary(CMyXMLTable& table, const std::string& field, const std::string& subfolder,
+    std::string SaveBinary(DatabaseTable& table, const std::string& field, const std::string& subfolder,
                            const std::string& storedName);
     std::vector<StoredFile> NamedFiles(const char* tableName, const char* binaryField, const std::string& subfolder);
     MediaReference ReferenceFor(const std::string& name, const std::vector<StoredFile>& media, std::vector<bool>& used);
@@ -85,7 +85,7 @@ private:
     std::unique_ptr<Progress> progress_;
 };
 
-void Extractor::OpenTable(CMyXMLTable& table, const char* name)
+void Extractor::OpenTable(DatabaseTable& table, const char* name)
 {
     table.SetLoadBinaryFields(false);
     if (!table.Open(db_, name)) {
@@ -105,7 +105,7 @@ void Extractor::OpenTable(CMyXMLTable& table, const char* name)
     }
 }
 
-std::string Extractor::SaveBinary(CMyXMLTable& table, const std::string& field, const std::string& subfolder,
+std::string Extractor::SaveBinary(DatabaseTable& table, const std::string& field, const std::string& subfolder,
                                   const std::string& storedName)
 {
     if (table.FindField(field) < 0 || table.GetFieldLength(field) == 0)
@@ -135,7 +135,7 @@ std::vector<StoredFile> Extractor::NamedFiles(const char* tableName, const char*
                                               const std::string& subfolder)
 {
     std::vector<StoredFile> files;
-    CMyXMLTable table;
+    DatabaseTable table;
     OpenTable(table, tableName);
     if (table.GetRecordCount() == 0)
         return files;
@@ -189,7 +189,7 @@ void Extractor::Run()
     PackPlan plan;
 
     {
-        CMyXMLTable project;
+        DatabaseTable project;
         OpenTable(project, "project");
         if (project.GetRecordCount() != 1)
             Warn("the \"project\" table has " + std::to_string(project.GetRecordCount()) +
@@ -205,7 +205,7 @@ void Extractor::Run()
     }
 
     {
-        CMyXMLTable setting;
+        DatabaseTable setting;
         OpenTable(setting, "setting");
         if (setting.GetRecordCount() > 0) {
             for (setting.MoveFirst(); !setting.IsAtEnd(); setting.MoveNext()) {
@@ -225,7 +225,7 @@ void Extractor::Run()
 
     const std::vector<StoredFile> media = NamedFiles("media", "media", "media");
     {
-        CMyXMLTable music;
+        DatabaseTable music;
         OpenTable(music, "music");
         if (music.GetRecordCount() > 0) {
             for (music.MoveFirst(); !music.IsAtEnd(); music.MoveNext()) {

@@ -1,7 +1,7 @@
 #include "InspectCommand.h"
 
 #include "ToolDatabase.h"
-#include "db/MyXMLTable.h"
+#include "db/DatabaseTable.h"
 
 #include <CLI/CLI.hpp>
 #include <nlohmann/json.hpp>
@@ -20,7 +20,7 @@ int RunInspect(const InspectOptions& options, std::ostream& out, std::ostream& e
         out << "file " << options.file << "\nbase " << db.GetBase() << "\ntables " << db.GetTableCount() << "\n";
     for (int i = 0; i < db.GetTableCount(); ++i) {
         _table_info_indb* entry = db.GetTable(i);
-        CMyXMLTable table;
+        DatabaseTable table;
         table.SetLoadBinaryFields(false);
         table.Open(db, entry);
         nlohmann::json fields = nlohmann::json::array();

@@ -3,7 +3,7 @@
 #include "codecs/ExtendedDecoder.h"
 #include "db/MyMemFile.h"
 #include "db/ProjectDatabase.h"
-#include "db/MyXMLTable.h"
+#include "db/DatabaseTable.h"
 #include "model/Media.h"
 #include "model/MediaSetting.h"
 #include "model/SaverSettings.h"

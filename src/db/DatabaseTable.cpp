@@ -1,4 +1,4 @@
-#include "db/MyXMLTable.h"
+#include "db/DatabaseTable.h"
 #include "base/ByteOrder.h"
 
 #include "db/ProjectDatabase.h"
@@ -13,12 +13,12 @@ constexpr std::string_view kRecordInfoTag = "<recordinfo>";
 constexpr std::size_t kIndexEntryBytes = 8;
 } // namespace
 
-CMyXMLTable::~CMyXMLTable()
+DatabaseTable::~DatabaseTable()
 {
     Close();
 }
 
-bool CMyXMLTable::Open(ProjectDatabase& db, const std::string& name)
+bool DatabaseTable::Open(ProjectDatabase& db, const std::string& name)
 {
     Close();
     _table_info_indb* entry = db.FindTable(name);
@@ -27,7 +27,7 @@ bool CMyXMLTable::Open(ProjectDatabase& db, const std::string& name)
     return Open(db, entry);
 }
 
-bool CMyXMLTable::Open(ProjectDatabase& db, _table_info_indb* entry)
+bool DatabaseTable::Open(ProjectDatabase& db, _table_info_indb* entry)
 {
     Close();
     if (!entry)
@@ -64,7 +64,7 @@ bool CMyXMLTable::Open(ProjectDatabase& db, _table_info_indb* entry)
     return true;
 }
 
-void CMyXMLTable::ReadHead()
+void DatabaseTable::ReadHead()
 {
     char buffer[ProjectDatabase::kHeadBytes];
     std::string_view head = TextUpToZero(buffer, ReadTable(tableStart_, buffer, sizeof buffer));
@@ -106,7 +106,7 @@ void CMyXMLTable::ReadHead()
     }
 }
 
-void CMyXMLTable::Close()
+void DatabaseTable::Close()
 {
     if (open_) {
         fields_.clear();
@@ -123,13 +123,13 @@ void CMyXMLTable::Close()
     cacheLength_ = 0;
 }
 
-void CMyXMLTable::DetachFromDatabase()
+void DatabaseTable::DetachFromDatabase()
 {
     entry_ = nullptr;
     db_ = nullptr;
 }
 
-std::size_t CMyXMLTable::ReadTable(std::uint64_t position, void* buffer, std::size_t count)
+std::size_t DatabaseTable::ReadTable(std::uint64_t position, void* buffer, std::size_t count)
 {
     if (position >= tableEnd_ || position < tableStart_)
         return 0;
@@ -149,7 +149,7 @@ std::size_t CMyXMLTable::ReadTable(std::uint64_t position, void* buffer, std::si
     return count;
 }
 
-int CMyXMLTable::MoveTo(int index)
+int DatabaseTable::MoveTo(int index)
 {
     if (index == current_)
         return current_;
@@ -167,24 +167,24 @@ int CMyXMLTable::MoveTo(int index)
     return current_;
 }
 
-void CMyXMLTable::MoveFirst()
+void DatabaseTable::MoveFirst()
 {
     MoveTo(0);
     MovePrev();
     MoveTo(0);
 }
 
-void CMyXMLTable::MoveNext()
+void DatabaseTable::MoveNext()
 {
     current_ = MoveTo(current_ + 1);
 }
 
-void CMyXMLTable::MovePrev()
+void DatabaseTable::MovePrev()
 {
     current_ = MoveTo(current_ - 1);
 }
 
-void CMyXMLTable::ReadRecord(int index)
+void DatabaseTable::ReadRecord(int index)
 {
     for (auto& field : fields_) {
         field.value.Clear();
@@ -234,7 +234,7 @@ void CMyXMLTable::ReadRecord(int index)
     }
 }
 
-int CMyXMLTable::FindField(const std::string& name) const
+int DatabaseTable::FindField(const std::string& name) const
 {
     for (std::size_t k = 0; k < fields_.size(); ++k)
         if (fields_[k].name == name)
@@ -242,21 +242,21 @@ int CMyXMLTable::FindField(const std::string& name) const
     return -1;
 }
 
-const _field_data& CMyXMLTable::GetField(int index) const
+const _field_data& DatabaseTable::GetField(int index) const
 {
     if (index < 0 || index >= GetFieldCount())
         throw std::invalid_argument("field index out of range");
     return fields_[static_cast<std::size_t>(index)];
 }
 
-const _record_info& CMyXMLTable::GetRecordInfo(int index) const
+const _record_info& DatabaseTable::GetRecordInfo(int index) const
 {
     if (index < 0 || index >= GetRecordCount())
         throw std::invalid_argument("record index out of range");
     return records_[static_cast<std::size_t>(index)];
 }
 
-const _field_data& CMyXMLTable::Field(const std::string& name) const
+const _field_data& DatabaseTable::Field(const std::string& name) const
 {
     int index = FindField(name);
     if (index < 0)
@@ -264,13 +264,13 @@ const _field_data& CMyXMLTable::Field(const std::string& name) const
     return fields_[static_cast<std::size_t>(index)];
 }
 
-std::string CMyXMLTable::GetFieldString(const std::string& name) const
+std::string DatabaseTable::GetFieldString(const std::string& name) const
 {
     const CMyMemFile& value = Field(name).value;
     return std::string(TextUpToZero(value.GetData(), value.GetSize()));
 }
 
-std::size_t CMyXMLTable::CopyFieldBytes(const std::string& name, void* dest, std::size_t destSize) const
+std::size_t DatabaseTable::CopyFieldBytes(const std::string& name, void* dest, std::size_t destSize) const
 {
     const CMyMemFile& value = Field(name).value;
     std::size_t n = std::min(value.GetSize(), destSize);
@@ -279,14 +279,14 @@ std::size_t CMyXMLTable::CopyFieldBytes(const std::string& name, void* dest, std
     return n;
 }
 
-std::int32_t CMyXMLTable::ReadFieldInt(const std::string& name) const
+std::int32_t DatabaseTable::ReadFieldInt(const std::string& name) const
 {
     unsigned char bytes[4] = {0, 0, 0, 0};
     CopyFieldBytes(name, bytes, sizeof bytes);
     return static_cast<std::int32_t>(ReadLE32(bytes));
 }
 
-std::uint32_t CMyXMLTable::GetFieldLength(const std::string& name) const
+std::uint32_t DatabaseTable::GetFieldLength(const std::string& name) const
 {
     const _field_data& field = Field(name);
     if (field.binary && binaryOnDisk_)
@@ -294,7 +294,7 @@ std::uint32_t CMyXMLTable::GetFieldLength(const std::string& name) const
     return static_cast<std::uint32_t>(field.value.GetSize());
 }
 
-bool CMyXMLTable::ReadBinaryField(const std::string& name, CFileBase& stream)
+bool DatabaseTable::ReadBinaryField(const std::string& name, CFileBase& stream)
 {
     Field(name); // an unknown name throws before the stream is touched
     if (!stream.SeekToEnd())
@@ -302,7 +302,7 @@ bool CMyXMLTable::ReadBinaryField(const std::string& name, CFileBase& stream)
     return ReadBinaryField(name, [&stream](const void* data, std::size_t size) { return stream.Write(data, size); });
 }
 
-bool CMyXMLTable::ReadBinaryField(const std::string& name, const FieldSink& sink)
+bool DatabaseTable::ReadBinaryField(const std::string& name, const FieldSink& sink)
 {
     const _field_data& field = Field(name);
     if (!field.binary)

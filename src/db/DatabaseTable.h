@@ -30,12 +30,12 @@ using FieldSink = std::function<bool(const void* data, std::size_t size)>;
 
 // One open table of the database: steps through its records and hands out field values by field name.
 // Everything it reads lies within the table's bytes in the file; what lies outside reads as absent.
-class CMyXMLTable {
+class DatabaseTable {
 public:
-    CMyXMLTable() = default;
-    ~CMyXMLTable();
-    CMyXMLTable(const CMyXMLTable&) = delete;
-    CMyXMLTable& operator=(const CMyXMLTable&) = delete;
+    DatabaseTable() = default;
+    ~DatabaseTable();
+    DatabaseTable(const DatabaseTable&) = delete;
+    DatabaseTable& operator=(const DatabaseTable&) = delete;
 
     // When on (the default), binary values are read into memory with their record.
     void SetLoadBinaryFields(bool load) { loadBinary_ = load; }
