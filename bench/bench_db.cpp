@@ -3,7 +3,7 @@
 //   copying a 200 MB binary value to a file, next to `cat` copying the same bytes (goal: at least 70%).
 // Files go to $TMPDIR (or /tmp).
 #include "db/DatabaseWriter.h"
-#include "db/MyFile.h"
+#include "db/DiskFile.h"
 #include "db/ProjectDatabase.h"
 #include "db/DatabaseTable.h"
 
@@ -41,8 +41,8 @@ struct Files {
         if (!WriteDatabaseFile(records, {setting}))
             std::abort();
 
-        CMyFile out;
-        if (!out.Open(payload, CMyFile::modeWrite | CMyFile::modeCreate))
+        DiskFile out;
+        if (!out.Open(payload, DiskFile::modeWrite | DiskFile::modeCreate))
             std::abort();
         std::string chunk(1 << 20, '\0');
         for (std::size_t i = 0; i < chunk.size(); ++i)
@@ -105,8 +105,8 @@ void BM_CopyBinaryFieldToFile(benchmark::State& state)
         ProjectDatabase db;
         DatabaseTable table;
         OpenTable(db, table, files.media, "media");
-        CMyFile out;
-        out.Open(files.copy, CMyFile::modeWrite | CMyFile::modeCreate);
+        DiskFile out;
+        out.Open(files.copy, DiskFile::modeWrite | DiskFile::modeCreate);
         if (!table.ReadBinaryField("media", out) || out.GetLength() != kMediaBytes)
             state.SkipWithError("copy failed");
     }

@@ -32,7 +32,7 @@ bool DatabaseTable::Open(ProjectDatabase& db, _table_info_indb* entry)
     Close();
     if (!entry)
         return false;
-    if (!file_.Open(db.GetPath(), CMyFile::modeRead))
+    if (!file_.Open(db.GetPath(), DiskFile::modeRead))
         return false;
     entry_ = entry;
     db_ = &db;

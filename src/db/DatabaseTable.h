@@ -1,5 +1,5 @@
 #pragma once
-#include "db/MyFile.h"
+#include "db/DiskFile.h"
 #include "db/MyMemFile.h"
 
 #include <cstdint>
@@ -93,7 +93,7 @@ private:
 
     _table_info_indb* entry_ = nullptr;
     ProjectDatabase* db_ = nullptr;
-    CMyFile file_;
+    DiskFile file_;
     bool open_ = false;
     bool loadBinary_ = true;
     bool binaryOnDisk_ = false; // load-binary flag as it was at Open

@@ -2,7 +2,7 @@
 
 #include "base/ByteOrder.h"
 
-#include "db/MyFile.h"
+#include "db/DiskFile.h"
 #include "db/ProjectDatabase.h"
 #include "platform/Process.h"
 
@@ -28,10 +28,10 @@ class OutputFile {
 public:
     bool Open(const std::string& path)
     {
-        return file_.Open(path, CMyFile::modeRead | CMyFile::modeWrite | CMyFile::modeCreate);
+        return file_.Open(path, DiskFile::modeRead | DiskFile::modeWrite | DiskFile::modeCreate);
     }
     std::uint64_t Position() const { return file_.GetPosition() + buffer_.size(); }
-    CMyFile& File() { return file_; }
+    DiskFile& File() { return file_; }
 
     void Append(const void* data, std::size_t size)
     {
@@ -55,8 +55,8 @@ public:
     void AppendFrom(const std::string& path, std::uint64_t offset, std::uint64_t size)
     {
         Flush();
-        CMyFile source;
-        if (!source.Open(path, CMyFile::modeRead))
+        DiskFile source;
+        if (!source.Open(path, DiskFile::modeRead))
             Fail("cannot open " + path);
         if (CopyFileRange(source, offset, size, file_) != size)
             Fail("cannot copy " + std::to_string(size) + " bytes from " + path);
@@ -75,7 +75,7 @@ public:
     }
 
 private:
-    CMyFile file_;
+    DiskFile file_;
     std::string buffer_;
 };
 
@@ -126,7 +126,7 @@ std::uint64_t ValueLength(const TableValue& value)
 {
     if (!value.IsFile())
         return value.bytes.size();
-    std::int64_t fileSize = CMyFile::SizeOf(value.sourcePath);
+    std::int64_t fileSize = DiskFile::SizeOf(value.sourcePath);
     if (fileSize < 0)
         Fail("cannot open " + value.sourcePath);
     auto size = static_cast<std::uint64_t>(fileSize);
@@ -284,7 +284,7 @@ bool DatabaseWriter::Write(const std::string& targetPath, std::string* error) co
 
         std::uint64_t base = 0;
         if (!leadingPath_.empty()) {
-            std::int64_t size = CMyFile::SizeOf(leadingPath_);
+            std::int64_t size = DiskFile::SizeOf(leadingPath_);
             if (size < 0)
                 Fail("cannot open " + leadingPath_);
             base = leadingCount_.value_or(static_cast<std::uint64_t>(size));
@@ -319,13 +319,13 @@ bool DatabaseWriter::Write(const std::string& targetPath, std::string* error) co
             out.AppendU32(static_cast<std::uint32_t>(base));
         out.Flush();
         out.File().Close();
-        if (!CMyFile::Replace(pending, targetPath))
+        if (!DiskFile::Replace(pending, targetPath))
             Fail("cannot replace " + targetPath);
         return true;
     } catch (const WriteError& e) {
         out.File().Close();
         if (started)
-            CMyFile::Remove(pending);
+            DiskFile::Remove(pending);
         return Report(error, e.message);
     }
 }
@@ -364,7 +364,7 @@ bool WriteTableFile(const TableContent& table, const std::string& path, std::str
     } catch (const WriteError& e) {
         out.File().Close();
         if (started)
-            CMyFile::Remove(path);
+            DiskFile::Remove(path);
         return Report(error, e.message);
     }
 }
@@ -372,7 +372,7 @@ bool WriteTableFile(const TableContent& table, const std::string& path, std::str
 bool RebuildDatabase(const std::string& path, std::uint32_t base, std::string* error)
 {
     ProjectDatabase db;
-    if (!db.Open(path, base) || !CMyFile::Exists(path))
+    if (!db.Open(path, base) || !DiskFile::Exists(path))
         return Report(error, "cannot open " + path);
     if (!db.HasHeader())
         return Report(error, "no database at offset " + std::to_string(base) + " of " + path);
@@ -384,7 +384,7 @@ bool RebuildDatabase(const std::string& path, std::uint32_t base, std::string* e
     for (int i = 0; i < db.GetTableCount(); ++i) {
         const _table_info_indb* entry = db.GetTable(i);
         std::string preparedPath = PreparedTablePath(path, entry->name);
-        std::int64_t preparedSize = entry->name.empty() ? -1 : CMyFile::SizeOf(preparedPath);
+        std::int64_t preparedSize = entry->name.empty() ? -1 : DiskFile::SizeOf(preparedPath);
         if (preparedSize >= 0) {
             writer.AddStoredTable(entry->name, preparedPath, 0, static_cast<std::uint64_t>(preparedSize));
             prepared.push_back(preparedPath);
@@ -398,7 +398,7 @@ bool RebuildDatabase(const std::string& path, std::uint32_t base, std::string* e
     if (!writer.Write(path, error))
         return false;
     for (const auto& file : prepared)
-        CMyFile::Remove(file);
+        DiskFile::Remove(file);
     return true;
 }
 

@@ -1,7 +1,7 @@
 #include "db/ProjectDatabase.h"
 #include "base/ByteOrder.h"
 
-#include "db/MyFile.h"
+#include "db/DiskFile.h"
 #include "db/DatabaseTable.h"
 #include "db/TagText.h"
 
@@ -37,10 +37,10 @@ bool ProjectDatabase::Open(const std::string& path, std::uint32_t base)
     Close();
     path_ = path;
     base_ = base;
-    if (!CMyFile::Exists(path))
+    if (!DiskFile::Exists(path))
         return true;
-    CMyFile file;
-    if (!file.Open(path, CMyFile::modeRead))
+    DiskFile file;
+    if (!file.Open(path, DiskFile::modeRead))
         return false;
     fileLength_ = file.GetLength();
 
@@ -86,8 +86,8 @@ _table_info_indb* ProjectDatabase::GetTable(int index) const
 
 std::int64_t ReadDatabaseTrailer(const std::string& path)
 {
-    CMyFile file;
-    if (!file.Open(path, CMyFile::modeRead))
+    DiskFile file;
+    if (!file.Open(path, DiskFile::modeRead))
         return -1;
     std::uint64_t length = file.GetLength();
     unsigned char bytes[4];

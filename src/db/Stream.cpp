@@ -1,11 +1,11 @@
 #include "db/Stream.h"
 
-#include "db/MyFile.h"
+#include "db/DiskFile.h"
 
 bool CStream::SaveToFile(const std::string& path) const
 {
-    CMyFile file;
-    if (!file.Open(path, CMyFile::modeWrite | CMyFile::modeCreate))
+    DiskFile file;
+    if (!file.Open(path, DiskFile::modeWrite | DiskFile::modeCreate))
         return false;
     bool ok = true;
     for (std::size_t done = 0; ok && done < GetSize(); done += kFileChunk) {
@@ -14,6 +14,6 @@ bool CStream::SaveToFile(const std::string& path) const
     }
     file.Close();
     if (!ok)
-        CMyFile::Remove(path);
+        DiskFile::Remove(path);
     return ok;
 }

@@ -1,7 +1,7 @@
 #include "media/SoundTable.h"
 
 #include "base/TextCase.h"
-#include "db/MyFile.h"
+#include "db/DiskFile.h"
 #include "db/ProjectDatabase.h"
 #include "db/Stream.h"
 #include "model/TableFields.h"
@@ -63,7 +63,7 @@ std::string CSoundTable::PathOfCurrent(const std::string& programPath, bool stor
         return {};
     if (stored) {
         if (!tempFile.empty() && FileExists(NativePath(tempFile)))
-            CMyFile::Remove(NativePath(tempFile));
+            DiskFile::Remove(NativePath(tempFile));
         const std::string path = TempFolder() + fileName;
         CStream stream;
         if (table_.FindField("music") >= 0)
@@ -121,7 +121,7 @@ void CSoundTable::RemoveTemporaryFiles()
 {
     for (std::string* file : {&musicTempFile_, &soundTempFile_}) {
         if (!file->empty() && FileExists(NativePath(*file)))
-            CMyFile::Remove(NativePath(*file));
+            DiskFile::Remove(NativePath(*file));
         file->clear();
     }
 }

@@ -1,6 +1,6 @@
 #include "saver/SaverFiles.h"
 
-#include "db/MyFile.h"
+#include "db/DiskFile.h"
 #include "platform/Paths.h"
 
 #include <cstdio>
@@ -46,7 +46,7 @@ bool CSaverFiles::WriteFile(const std::string& path, const std::vector<uint8_t>&
         return false;
     const bool written = bytes.empty() || std::fwrite(bytes.data(), 1, bytes.size(), f) == bytes.size();
     const bool closed = std::fclose(f) == 0;
-    if (written && closed && CMyFile::Replace(staging, target))
+    if (written && closed && DiskFile::Replace(staging, target))
         return true;
     std::remove(staging.c_str());
     return false;

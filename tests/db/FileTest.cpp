@@ -1,6 +1,6 @@
 #include "DbBytes.h"
 
-#include "db/MyFile.h"
+#include "db/DiskFile.h"
 #include "db/MyMemFile.h"
 #include "db/ProjectDatabase.h"
 #include "db/DatabaseTable.h"
@@ -55,26 +55,26 @@ TEST(Stream, SavesItsWholeContents)
 TEST(DiskFile, ReadsWritesAndReplaces)
 {
     TempDir dir;
-    CMyFile file;
-    EXPECT_FALSE(file.Open(dir.File("absent"), CMyFile::modeRead));
-    EXPECT_FALSE(CMyFile::Exists(dir.File("absent")));
-    EXPECT_EQ(CMyFile::SizeOf(dir.File("absent")), -1);
-    EXPECT_FALSE(file.Open(dir.Path().string(), CMyFile::modeRead)); // a folder is not a file
-    ASSERT_TRUE(file.Open(dir.File("a"), CMyFile::modeWrite | CMyFile::modeCreate));
+    DiskFile file;
+    EXPECT_FALSE(file.Open(dir.File("absent"), DiskFile::modeRead));
+    EXPECT_FALSE(DiskFile::Exists(dir.File("absent")));
+    EXPECT_EQ(DiskFile::SizeOf(dir.File("absent")), -1);
+    EXPECT_FALSE(file.Open(dir.Path().string(), DiskFile::modeRead)); // a folder is not a file
+    ASSERT_TRUE(file.Open(dir.File("a"), DiskFile::modeWrite | DiskFile::modeCreate));
     ASSERT_TRUE(file.Write("hello world", 11));
     // A second reader on the same file while the writer holds it.
-    CMyFile reader;
-    ASSERT_TRUE(reader.Open(dir.File("a"), CMyFile::modeRead));
+    DiskFile reader;
+    ASSERT_TRUE(reader.Open(dir.File("a"), DiskFile::modeRead));
     char buffer[16];
     EXPECT_EQ(reader.ReadAt(6, buffer, 16), 5u);
     EXPECT_EQ(std::string(buffer, 5), "world");
     reader.Close();
     file.Close();
     dir.Write("b", "other");
-    ASSERT_TRUE(CMyFile::Replace(dir.File("a"), dir.File("b")));
+    ASSERT_TRUE(DiskFile::Replace(dir.File("a"), dir.File("b")));
     EXPECT_EQ(TempDir::Read(dir.File("b")), "hello world");
-    EXPECT_FALSE(CMyFile::Exists(dir.File("a")));
-    EXPECT_TRUE(CMyFile::Remove(dir.File("b")));
+    EXPECT_FALSE(DiskFile::Exists(dir.File("a")));
+    EXPECT_TRUE(DiskFile::Remove(dir.File("b")));
 }
 
 // The base offset and positions past 2 GiB are read as unsigned, so a database at the end of a large
@@ -85,8 +85,8 @@ TEST(DiskFile, DatabaseBeyondTwoGigabytes)
     const std::uint32_t base = 0xC0000000u; // 3 GiB
     std::string path = dir.File("big.scr");
     {
-        CMyFile file;
-        ASSERT_TRUE(file.Open(path, CMyFile::modeRead | CMyFile::modeWrite | CMyFile::modeCreate));
+        DiskFile file;
+        ASSERT_TRUE(file.Open(path, DiskFile::modeRead | DiskFile::modeWrite | DiskFile::modeCreate));
         if (!file.SetLength(base))
             GTEST_SKIP() << "no room for a sparse 3 GiB file";
         std::string db = Database({{"m", Table("m", "name,media", "01", {{"x", "BYTES"}, {"y", "MORE"}})}}) + U32(base);

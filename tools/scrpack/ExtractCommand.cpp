@@ -7,7 +7,7 @@
 #include "ManifestWriter.h"
 #include "PackTables.h"
 #include "Progress.h"
-#include "db/MyFile.h"
+#include "db/DiskFile.h"
 #include "db/ProjectDatabase.h"
 #include "db/DatabaseTable.h"
 #include "model/TableFields.h"

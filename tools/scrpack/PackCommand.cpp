@@ -7,7 +7,7 @@
 #include "Progress.h"
 #include "WorkFolder.h"
 #include "db/DatabaseWriter.h"
-#include "db/MyFile.h"
+#include "db/DiskFile.h"
 #include "db/ProjectDatabase.h"
 
 #include <CLI/CLI.hpp>
@@ -23,7 +23,7 @@ namespace {
 // The size of a file for progress; 0 when there is none.
 uint64_t FileBytes(const std::string& path)
 {
-    return path.empty() ? 0 : static_cast<uint64_t>(std::max<int64_t>(0, CMyFile::SizeOf(path)));
+    return path.empty() ? 0 : static_cast<uint64_t>(std::max<int64_t>(0, DiskFile::SizeOf(path)));
 }
 
 uint64_t StoredBytes(const PackPlan& plan, const std::string& runtime)
@@ -47,7 +47,7 @@ uint64_t StoredBytes(const PackPlan& plan, const std::string& runtime)
 // none), so packing a built screensaver again replaces its project instead of stacking a second one.
 uint64_t RuntimeLength(const std::string& runtime)
 {
-    const int64_t size = CMyFile::SizeOf(runtime);
+    const int64_t size = DiskFile::SizeOf(runtime);
     const int64_t base = ReadDatabaseTrailer(runtime);
     if (base >= 0 && base < size) {
         ProjectDatabase db;
@@ -181,7 +181,7 @@ bool CheckPaths(const PackOptions& options, std::string& error)
             error = "the runtime " + options.runtime + " is a folder";
             return false;
         }
-        if (!CMyFile::Exists(options.runtime)) {
+        if (!DiskFile::Exists(options.runtime)) {
             error = "runtime not found: " + options.runtime;
             return false;
         }
@@ -208,9 +208,9 @@ bool WriteProject(const PackOptions& options, std::vector<TableContent> tables, 
 
 bool IsRuntimeProgram(const std::string& path)
 {
-    CMyFile file;
+    DiskFile file;
     char head[4] = {};
-    if (!file.Open(path, CMyFile::modeRead) || file.ReadAt(0, head, sizeof head) != sizeof head)
+    if (!file.Open(path, DiskFile::modeRead) || file.ReadAt(0, head, sizeof head) != sizeof head)
         return false;
     // A Windows program, a Linux one, or a script that starts one (as the packaged sample show's).
     return (head[0] == 'M' && head[1] == 'Z') || (head[0] == '#' && head[1] == '!') ||

@@ -1,13 +1,13 @@
 #include "ToolDatabase.h"
 
-#include "db/MyFile.h"
+#include "db/DiskFile.h"
 
 #include <CLI/CLI.hpp>
 
 std::optional<std::int64_t> FindDatabaseBase(const std::string& file)
 {
-    CMyFile probe;
-    if (!probe.Open(file, CMyFile::modeRead))
+    DiskFile probe;
+    if (!probe.Open(file, DiskFile::modeRead))
         return std::nullopt;
     char head[10] = {};
     if (probe.ReadAt(0, head, sizeof head) == sizeof head && std::string(head, sizeof head) == "<database>")

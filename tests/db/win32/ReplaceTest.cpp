@@ -1,4 +1,4 @@
-#include "db/MyFile.h"
+#include "db/DiskFile.h"
 #include "support/TempDir.h"
 
 #include <gtest/gtest.h>
@@ -16,14 +16,14 @@ TEST(FileReplace, NewFileHeldOpenKeepsTheOldOne)
     HANDLE held = CreateFileA(pending.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
                               FILE_ATTRIBUTE_NORMAL, nullptr);
     ASSERT_NE(held, INVALID_HANDLE_VALUE);
-    EXPECT_FALSE(CMyFile::Replace(pending, target));
+    EXPECT_FALSE(DiskFile::Replace(pending, target));
     CloseHandle(held);
     EXPECT_EQ(TempDir::Read(target), "the old database");
     EXPECT_EQ(TempDir::Read(pending), "the new database");
-    EXPECT_FALSE(CMyFile::Exists(target + ".old_"));
+    EXPECT_FALSE(DiskFile::Exists(target + ".old_"));
 
-    ASSERT_TRUE(CMyFile::Replace(pending, target));
+    ASSERT_TRUE(DiskFile::Replace(pending, target));
     EXPECT_EQ(TempDir::Read(target), "the new database");
-    EXPECT_FALSE(CMyFile::Exists(pending));
-    EXPECT_FALSE(CMyFile::Exists(target + ".old_"));
+    EXPECT_FALSE(DiskFile::Exists(pending));
+    EXPECT_FALSE(DiskFile::Exists(target + ".old_"));
 }

@@ -1,5 +1,5 @@
 #include "WatchedFileSize.h"
-#include "db/MyFile.h"
+#include "db/DiskFile.h"
 #include "support/TempDir.h"
 
 #include <gtest/gtest.h>
@@ -22,7 +22,7 @@ TEST(WatchedFileSize, NeverKeepsTheWriterFromReplacingTheFile)
     });
     int failed = 0;
     for (int i = 0; i < 3000; ++i) {
-        if (!CMyFile::Replace(i % 2 ? b : a, i % 2 ? a : b))
+        if (!DiskFile::Replace(i % 2 ? b : a, i % 2 ? a : b))
             ++failed;
     }
     stop = true;

@@ -1,4 +1,4 @@
-#include "db/MyFile.h"
+#include "db/DiskFile.h"
 
 #include <windows.h>
 
@@ -9,12 +9,12 @@ HANDLE H(void* handle)
 }
 } // namespace
 
-CMyFile::~CMyFile()
+DiskFile::~DiskFile()
 {
     Close();
 }
 
-bool CMyFile::Open(const std::string& path, unsigned flags)
+bool DiskFile::Open(const std::string& path, unsigned flags)
 {
     Close();
     DWORD access = 0;
@@ -34,7 +34,7 @@ bool CMyFile::Open(const std::string& path, unsigned flags)
     return true;
 }
 
-void CMyFile::Close()
+void DiskFile::Close()
 {
     if (handle_)
         CloseHandle(H(handle_));
@@ -42,7 +42,7 @@ void CMyFile::Close()
     position_ = 0;
 }
 
-bool CMyFile::IsOpen() const
+bool DiskFile::IsOpen() const
 {
     return handle_ != nullptr;
 }
@@ -56,7 +56,7 @@ static bool MoveTo(HANDLE h, std::uint64_t position)
     return !(low == INVALID_SET_FILE_POINTER && GetLastError() != NO_ERROR);
 }
 
-std::size_t CMyFile::ReadOnce(void* buffer, std::size_t count)
+std::size_t DiskFile::ReadOnce(void* buffer, std::size_t count)
 {
     if (!handle_ || !MoveTo(H(handle_), position_))
         return 0;
@@ -72,7 +72,7 @@ std::size_t CMyFile::ReadOnce(void* buffer, std::size_t count)
     return done;
 }
 
-bool CMyFile::WriteOnce(const void* data, std::size_t count)
+bool DiskFile::WriteOnce(const void* data, std::size_t count)
 {
     if (!handle_ || !MoveTo(H(handle_), position_))
         return false;
@@ -89,7 +89,7 @@ bool CMyFile::WriteOnce(const void* data, std::size_t count)
     return done == count;
 }
 
-bool CMyFile::Seek(std::uint64_t position)
+bool DiskFile::Seek(std::uint64_t position)
 {
     if (!handle_ || position > 0x7FFFFFFFFFFFFFFFull)
         return false;
@@ -97,7 +97,7 @@ bool CMyFile::Seek(std::uint64_t position)
     return true;
 }
 
-std::uint64_t CMyFile::GetLength() const
+std::uint64_t DiskFile::GetLength() const
 {
     if (!handle_)
         return 0;
@@ -108,23 +108,23 @@ std::uint64_t CMyFile::GetLength() const
     return (static_cast<std::uint64_t>(high) << 32) | low;
 }
 
-bool CMyFile::SetLength(std::uint64_t length)
+bool DiskFile::SetLength(std::uint64_t length)
 {
     return handle_ && MoveTo(H(handle_), length) && SetEndOfFile(H(handle_));
 }
 
-bool CMyFile::Exists(const std::string& path)
+bool DiskFile::Exists(const std::string& path)
 {
     DWORD attributes = GetFileAttributesA(path.c_str());
     return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
 }
 
-bool CMyFile::Remove(const std::string& path)
+bool DiskFile::Remove(const std::string& path)
 {
     return DeleteFileA(path.c_str()) != 0;
 }
 
-bool CMyFile::Replace(const std::string& from, const std::string& to)
+bool DiskFile::Replace(const std::string& from, const std::string& to)
 {
     if (MoveFileExA(from.c_str(), to.c_str(), MOVEFILE_REPLACE_EXISTING))
         return true;
@@ -145,9 +145,9 @@ bool CMyFile::Replace(const std::string& from, const std::string& to)
     return false;
 }
 
-std::int64_t CMyFile::SizeOf(const std::string& path)
+std::int64_t DiskFile::SizeOf(const std::string& path)
 {
-    CMyFile file;
+    DiskFile file;
     if (!file.Open(path, modeRead))
         return -1;
     return static_cast<std::int64_t>(file.GetLength());

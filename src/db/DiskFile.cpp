@@ -1,8 +1,8 @@
-#include "db/MyFile.h"
+#include "db/DiskFile.h"
 
 #include <vector>
 
-std::size_t CMyFile::Read(void* buffer, std::size_t count)
+std::size_t DiskFile::Read(void* buffer, std::size_t count)
 {
     auto* out = static_cast<unsigned char*>(buffer);
     std::size_t done = 0;
@@ -16,7 +16,7 @@ std::size_t CMyFile::Read(void* buffer, std::size_t count)
     return done;
 }
 
-bool CMyFile::Write(const void* data, std::size_t count)
+bool DiskFile::Write(const void* data, std::size_t count)
 {
     const auto* in = static_cast<const unsigned char*>(data);
     for (std::size_t done = 0; done < count;) {
@@ -28,14 +28,14 @@ bool CMyFile::Write(const void* data, std::size_t count)
     return true;
 }
 
-std::size_t CMyFile::ReadAt(std::uint64_t position, void* buffer, std::size_t count)
+std::size_t DiskFile::ReadAt(std::uint64_t position, void* buffer, std::size_t count)
 {
     if (!Seek(position))
         return 0;
     return Read(buffer, count);
 }
 
-std::uint64_t CopyFileRange(CMyFile& source, std::uint64_t sourcePos, std::uint64_t count, CFileBase& destination)
+std::uint64_t CopyFileRange(DiskFile& source, std::uint64_t sourcePos, std::uint64_t count, CFileBase& destination)
 {
     std::vector<unsigned char> chunk(count < kFileChunk ? static_cast<std::size_t>(count) : kFileChunk);
     std::uint64_t done = 0;

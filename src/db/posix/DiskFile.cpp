@@ -1,4 +1,4 @@
-#include "db/MyFile.h"
+#include "db/DiskFile.h"
 
 #include <cerrno>
 #include <cstdio>
@@ -8,12 +8,12 @@
 
 static_assert(sizeof(off_t) >= 8, "files beyond 2 GiB need 64-bit offsets");
 
-CMyFile::~CMyFile()
+DiskFile::~DiskFile()
 {
     Close();
 }
 
-bool CMyFile::Open(const std::string& path, unsigned flags)
+bool DiskFile::Open(const std::string& path, unsigned flags)
 {
     Close();
     int mode = (flags & modeWrite) ? ((flags & modeRead) ? O_RDWR : O_WRONLY) : O_RDONLY;
@@ -31,7 +31,7 @@ bool CMyFile::Open(const std::string& path, unsigned flags)
     return true;
 }
 
-void CMyFile::Close()
+void DiskFile::Close()
 {
     if (fd_ >= 0)
         ::close(fd_);
@@ -39,12 +39,12 @@ void CMyFile::Close()
     position_ = 0;
 }
 
-bool CMyFile::IsOpen() const
+bool DiskFile::IsOpen() const
 {
     return fd_ >= 0;
 }
 
-std::size_t CMyFile::ReadOnce(void* buffer, std::size_t count)
+std::size_t DiskFile::ReadOnce(void* buffer, std::size_t count)
 {
     if (fd_ < 0)
         return 0;
@@ -61,7 +61,7 @@ std::size_t CMyFile::ReadOnce(void* buffer, std::size_t count)
     return done;
 }
 
-bool CMyFile::WriteOnce(const void* data, std::size_t count)
+bool DiskFile::WriteOnce(const void* data, std::size_t count)
 {
     if (fd_ < 0)
         return false;
@@ -79,7 +79,7 @@ bool CMyFile::WriteOnce(const void* data, std::size_t count)
     return done == count;
 }
 
-bool CMyFile::Seek(std::uint64_t position)
+bool DiskFile::Seek(std::uint64_t position)
 {
     if (fd_ < 0 || position > static_cast<std::uint64_t>(INT64_MAX))
         return false;
@@ -87,7 +87,7 @@ bool CMyFile::Seek(std::uint64_t position)
     return true;
 }
 
-std::uint64_t CMyFile::GetLength() const
+std::uint64_t DiskFile::GetLength() const
 {
     struct stat st;
     if (fd_ < 0 || ::fstat(fd_, &st) != 0 || st.st_size < 0)
@@ -95,31 +95,31 @@ std::uint64_t CMyFile::GetLength() const
     return static_cast<std::uint64_t>(st.st_size);
 }
 
-bool CMyFile::SetLength(std::uint64_t length)
+bool DiskFile::SetLength(std::uint64_t length)
 {
     return fd_ >= 0 && length <= static_cast<std::uint64_t>(INT64_MAX) &&
         ::ftruncate(fd_, static_cast<off_t>(length)) == 0;
 }
 
-bool CMyFile::Exists(const std::string& path)
+bool DiskFile::Exists(const std::string& path)
 {
     struct stat st;
     return ::stat(path.c_str(), &st) == 0 && !S_ISDIR(st.st_mode);
 }
 
-bool CMyFile::Remove(const std::string& path)
+bool DiskFile::Remove(const std::string& path)
 {
     return ::unlink(path.c_str()) == 0;
 }
 
-bool CMyFile::Replace(const std::string& from, const std::string& to)
+bool DiskFile::Replace(const std::string& from, const std::string& to)
 {
     return std::rename(from.c_str(), to.c_str()) == 0;
 }
 
-std::int64_t CMyFile::SizeOf(const std::string& path)
+std::int64_t DiskFile::SizeOf(const std::string& path)
 {
-    CMyFile file;
+    DiskFile file;
     if (!file.Open(path, modeRead))
         return -1;
     return static_cast<std::int64_t>(file.GetLength());
