@@ -16,7 +16,7 @@
 #include "codecs/JpegDecoder.h"
 #include "codecs/PictureLoad.h"
 #include "codecs/ScaledJpeg.h"
-#include "db/MyMemFile.h"
+#include "db/MemoryFile.h"
 #include "gfx/Picture.h"
 
 namespace {
@@ -64,7 +64,7 @@ BENCHMARK(BM_DecodeJpeg24MP)->Unit(benchmark::kMillisecond)->MinTime(3.0);
 void BM_PictureFromStream24MP(benchmark::State& state)
 {
     const auto& jpeg = BigJpeg();
-    CMyMemFile stream;
+    MemoryFile stream;
     stream.Write(jpeg.data(), jpeg.size());
     for (auto _ : state) {
         Picture picture;

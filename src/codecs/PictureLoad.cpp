@@ -4,7 +4,7 @@
 #include "codecs/ExtendedLibrary.h"
 #include "codecs/ImageFormat.h"
 #include "codecs/PictureLoad.h"
-#include "db/MyMemFile.h"
+#include "db/MemoryFile.h"
 #include "gfx/Picture.h"
 
 namespace {
@@ -19,7 +19,7 @@ int AdoptResult(Picture& picture, const ExtendedDecodeResult& result, DecodedIma
 
 } // namespace
 
-int LoadFromStream(Picture& picture, CMyMemFile& stream, const std::string& name)
+int LoadFromStream(Picture& picture, MemoryFile& stream, const std::string& name)
 {
     const int code = ClassifyImageFile(name);
     const uint64_t length = stream.GetLength();

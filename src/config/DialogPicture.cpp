@@ -2,7 +2,7 @@
 
 #include "codecs/BuiltinExpic.h"
 #include "codecs/PictureLoad.h"
-#include "db/MyMemFile.h"
+#include "db/MemoryFile.h"
 #include "gfx/Picture.h"
 #include "model/KADOGlobeSettings.h"
 #include "model/TableFields.h"
@@ -20,7 +20,7 @@ bool LoadDialogPicture(CKADOGlobeSettings& project, Picture& picture)
         if (table.IsClosed() || table.GetCurrentIndex() < 0 || table.FindField("banner") < 0 ||
             table.GetFieldLength("banner") > kMaxEncodedImageBytes)
             return false;
-        CMyMemFile stream;
+        MemoryFile stream;
         if (table.ReadBinaryField("banner", stream))
             loaded = LoadFromStream(picture, stream, name);
     } else if (!name.empty()) {

@@ -266,13 +266,13 @@ const _field_data& DatabaseTable::Field(const std::string& name) const
 
 std::string DatabaseTable::GetFieldString(const std::string& name) const
 {
-    const CMyMemFile& value = Field(name).value;
+    const MemoryFile& value = Field(name).value;
     return std::string(TextUpToZero(value.GetData(), value.GetSize()));
 }
 
 std::size_t DatabaseTable::CopyFieldBytes(const std::string& name, void* dest, std::size_t destSize) const
 {
-    const CMyMemFile& value = Field(name).value;
+    const MemoryFile& value = Field(name).value;
     std::size_t n = std::min(value.GetSize(), destSize);
     if (n)
         std::memcpy(dest, value.GetData(), n);
@@ -309,7 +309,7 @@ bool DatabaseTable::ReadBinaryField(const std::string& name, const FieldSink& si
         return false;
     if (!binaryOnDisk_) {
         // Read with the record: hand out the copy in memory.
-        const CMyMemFile& value = field.value;
+        const MemoryFile& value = field.value;
         if (value.GetSize() == 0)
             return false;
         for (std::size_t done = 0; done < value.GetSize(); done += kFileChunk)

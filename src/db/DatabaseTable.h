@@ -1,6 +1,6 @@
 #pragma once
 #include "db/DiskFile.h"
-#include "db/MyMemFile.h"
+#include "db/MemoryFile.h"
 
 #include <cstdint>
 #include <functional>
@@ -19,7 +19,7 @@ struct _record_info {
 // One field of an open table and its value in the current record.
 struct _field_data {
     std::string name;
-    CMyMemFile value; // the value when it is read with the record; empty otherwise
+    MemoryFile value; // the value when it is read with the record; empty otherwise
     bool binary = false;
     std::uint64_t position = 0; // a binary value left on disk: where it lies in the file...
     std::uint32_t length = 0;   // ...and how long it is

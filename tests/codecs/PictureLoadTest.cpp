@@ -10,7 +10,7 @@
 #include "DecodeTestSupport.h"
 #include "codecs/BuiltinExpic.h"
 #include "codecs/PictureLoad.h"
-#include "db/MyMemFile.h"
+#include "db/MemoryFile.h"
 #include "gfx/Picture.h"
 #include "platform/Paths.h"
 #include "support/TempDir.h"
@@ -19,9 +19,9 @@ using namespace samples;
 
 namespace {
 
-CMyMemFile StreamOf(const std::vector<uint8_t>& bytes)
+MemoryFile StreamOf(const std::vector<uint8_t>& bytes)
 {
-    CMyMemFile stream;
+    MemoryFile stream;
     EXPECT_TRUE(stream.Write(bytes.data(), bytes.size()));
     return stream;
 }
@@ -122,7 +122,7 @@ TEST(ComPictureLoad, EmptyAndCorruptStreamsFail)
 {
     Picture picture;
     MakeLoaded(picture);
-    CMyMemFile empty;
+    MemoryFile empty;
     EXPECT_EQ(LoadFromStream(picture, empty, "a.jpg"), 0);
     EXPECT_EQ(LoadFromStream(picture, empty, "a.png"), 0);
     auto garbage = StreamOf(std::vector<uint8_t>(300, 0x5A));

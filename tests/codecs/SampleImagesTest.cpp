@@ -6,7 +6,7 @@
 #include "codecs/ExtendedDecoder.h"
 #include "codecs/ImageFormat.h"
 #include "codecs/PictureLoad.h"
-#include "db/MyMemFile.h"
+#include "db/MemoryFile.h"
 #include "gfx/Picture.h"
 
 using namespace samples;
@@ -92,7 +92,7 @@ TEST(SampleImages, PicturesLoadEverySampleFromAStream)
 {
     auto check = [](const Sample& s) {
         auto bytes = Read(s.name);
-        CMyMemFile stream;
+        MemoryFile stream;
         ASSERT_TRUE(stream.Write(bytes.data(), bytes.size()));
         Picture picture;
         EXPECT_EQ(LoadFromStream(picture, stream, std::string("media\\") + s.name), 1) << s.name;

@@ -1,7 +1,7 @@
 #include "DbBytes.h"
 
 #include "db/DiskFile.h"
-#include "db/MyMemFile.h"
+#include "db/MemoryFile.h"
 #include "db/ProjectDatabase.h"
 #include "db/DatabaseTable.h"
 #include "db/Stream.h"
@@ -16,7 +16,7 @@ namespace {
 
 TEST(MemFile, GrowsInWholeStepsAndKeepsItsBytes)
 {
-    CMyMemFile file;
+    MemoryFile file;
     std::string data = Pattern(100000, 4);
     for (std::size_t done = 0; done < data.size(); done += 777)
         ASSERT_TRUE(file.Write(data.data() + done, std::min<std::size_t>(777, data.size() - done)));
@@ -103,7 +103,7 @@ TEST(DiskFile, DatabaseBeyondTwoGigabytes)
     t.MoveNext();
     EXPECT_EQ(t.GetFieldString("name"), "y");
     EXPECT_GT(t.GetField(1).position, 0xC0000000u);
-    CMyMemFile media;
+    MemoryFile media;
     ASSERT_TRUE(t.ReadBinaryField("media", media));
     EXPECT_EQ(media.View(), "MORE");
 }

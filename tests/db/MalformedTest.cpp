@@ -192,7 +192,7 @@ TEST_F(Malformed, FieldLengthsBeyondTheRecord)
         EXPECT_EQ(t.GetFieldString("name"), "abc");
         // The photo is cut at the end of the record; what comes after it in the record index is empty.
         EXPECT_EQ(t.GetFieldLength("photo"), 9u);
-        CMyMemFile photo;
+        MemoryFile photo;
         EXPECT_TRUE(t.ReadBinaryField("photo", photo));
         EXPECT_EQ(photo.View(), "PHOTOnote");
         EXPECT_EQ(t.GetFieldString("note"), "");

@@ -112,7 +112,7 @@ TEST_F(Reader, DatabaseAfterAnExecutableImage)
     t.SetLoadBinaryFields(false);
     ASSERT_TRUE(t.Open(db_, "people"));
     t.MoveTo(2);
-    CMyMemFile photo;
+    MemoryFile photo;
     ASSERT_TRUE(t.ReadBinaryField("photo", photo));
     EXPECT_EQ(photo.View(), "PHOTO-CY");
 }
@@ -230,7 +230,7 @@ TEST_F(Reader, TwoTablesOpenAtOnceKeepTheirOwnPlace)
     people.MoveFirst();
     pets.MoveFirst();
     while (!people.IsAtEnd() && !pets.IsAtEnd()) {
-        CMyMemFile photo;
+        MemoryFile photo;
         people.ReadBinaryField("photo", photo);
         seen +=
             people.GetFieldString("name") + "/" + pets.GetFieldString("kind") + "/" + std::string(photo.View()) + " ";
@@ -288,7 +288,7 @@ TEST_F(Reader, UnknownFieldNamesThrowWithoutDisturbingTheTable)
     DatabaseTable t;
     t.SetLoadBinaryFields(false);
     ASSERT_TRUE(t.Open(db_, "people"));
-    CMyMemFile stream;
+    MemoryFile stream;
     char buffer[4];
     EXPECT_EQ(t.FindField("Name"), -1);
     EXPECT_THROW(t.GetFieldString("Name"), std::invalid_argument);
@@ -307,7 +307,7 @@ TEST_F(Reader, ReadBinaryFieldRefusesTextAndEmptyValuesAndAppendsOtherwise)
     DatabaseTable t;
     t.SetLoadBinaryFields(false);
     ASSERT_TRUE(t.Open(db_, "people"));
-    CMyMemFile stream;
+    MemoryFile stream;
     stream.Write("old:", 4);
     EXPECT_FALSE(t.ReadBinaryField("name", stream));
     EXPECT_EQ(stream.View(), "old:");

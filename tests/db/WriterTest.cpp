@@ -36,7 +36,7 @@ std::string Dump(ProjectDatabase& db, const std::string& name)
             const auto& field = t.GetField(k);
             std::string value;
             if (field.binary) {
-                CMyMemFile stream;
+                MemoryFile stream;
                 t.ReadBinaryField(field.name, stream);
                 value = std::string(stream.View());
             } else {

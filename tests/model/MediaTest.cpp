@@ -1,6 +1,6 @@
 #include "model/Media.h"
 #include "ProjectDbBuilder.h"
-#include "db/MyMemFile.h"
+#include "db/MemoryFile.h"
 #include "model/MediaFile.h"
 #include "support/TempDir.h"
 
@@ -28,10 +28,10 @@ TEST_F(MediaFixture, ReadMediaMatchesWholeNameIgnoringCase)
     ProjectDbBuilder builder;
     builder.media = {{"12.jpg", "twelve"}, {"cover.jpg", "COVER"}, {"Cover.jpg", "second"}};
     Open(builder);
-    CMyMemFile stream;
+    MemoryFile stream;
     ASSERT_TRUE(media.ReadMedia("Cover.JPG", stream));
     EXPECT_EQ(stream.View(), "COVER");
-    CMyMemFile none;
+    MemoryFile none;
     EXPECT_FALSE(media.ReadMedia("2.jpg", none)); // containment is not enough here
     EXPECT_EQ(none.GetSize(), 0u);
 }
@@ -43,10 +43,10 @@ TEST_F(MediaFixture, AccentedNamesMatchIgnoringCase)
     ProjectDbBuilder builder;
     builder.media = {{"caf\xe9.jpg", "cafe"}, {"\x8a\xc0\xd7.jpg", "other"}};
     Open(builder);
-    CMyMemFile stream;
+    MemoryFile stream;
     ASSERT_TRUE(media.ReadMedia("CAF\xc9.JPG", stream));
     EXPECT_EQ(stream.View(), "cafe");
-    CMyMemFile other;
+    MemoryFile other;
     ASSERT_TRUE(media.ReadMedia("\x9a\xe0\xd7.JPG", other)); // the multiplication sign has no small letter
     EXPECT_EQ(other.View(), "other");
 }
@@ -60,7 +60,7 @@ TEST_F(MediaFixture, ContainmentTakesFirstRecordContainingFileNamePart)
     EXPECT_EQ(media.GetStoredName("CLIP.avi"), "clip.avi");
     EXPECT_EQ(media.FindStoredName("clip.avi"), "clip.AVI");
     EXPECT_EQ(media.GetStoredName("missing.png"), "");
-    CMyMemFile stream;
+    MemoryFile stream;
     ASSERT_TRUE(media.ReadMediaContaining("D:\\movies\\clip.avi", stream));
     EXPECT_EQ(stream.View(), "video");
 }
@@ -70,7 +70,7 @@ TEST_F(MediaFixture, EmptyStoredFileIsNotFound)
     ProjectDbBuilder builder;
     builder.media = {{"empty.jpg", ""}};
     Open(builder);
-    CMyMemFile stream;
+    MemoryFile stream;
     EXPECT_FALSE(media.ReadMedia("empty.jpg", stream));
     EXPECT_EQ(media.GetStoredName("empty.jpg"), "empty.jpg");
 }
@@ -78,7 +78,7 @@ TEST_F(MediaFixture, EmptyStoredFileIsNotFound)
 TEST_F(MediaFixture, EmptyTableFindsNothing)
 {
     Open(ProjectDbBuilder());
-    CMyMemFile stream;
+    MemoryFile stream;
     EXPECT_FALSE(media.ReadMedia("a.jpg", stream));
     EXPECT_EQ(media.GetStoredName("a.jpg"), "");
 }

@@ -104,7 +104,7 @@ TEST_F(PackFixture, DatabaseReadsBackThroughTheModel)
     CMedia media;
     media.SetDatabase(&db);
     ASSERT_TRUE(media.Open());
-    CMyMemFile stream;
+    MemoryFile stream;
     ASSERT_TRUE(media.ReadMedia("cover.jpg", stream));
     EXPECT_EQ(stream.View(), TinyPicture(1));
     EXPECT_EQ(media.GetStoredName("x\\2.jpg"), "12.jpg");
@@ -134,7 +134,7 @@ TEST_F(PackFixture, RuntimeIsCopiedInFrontWithTrailer)
     CMedia media;
     media.SetDatabase(&db);
     ASSERT_TRUE(media.Open());
-    CMyMemFile stream;
+    MemoryFile stream;
     EXPECT_TRUE(media.ReadMedia("A.JPG", stream));
     EXPECT_EQ(stream.View(), TinyPicture(1));
     // The runtime itself is left as it was.

@@ -8,7 +8,7 @@
 #include "codecs/ExtendedLibrary.h"
 #include "codecs/PictureLoad.h"
 #include "codecs/win32/ProcAddress.h"
-#include "db/MyMemFile.h"
+#include "db/MemoryFile.h"
 #include "gfx/Picture.h"
 #include "platform/Paths.h"
 #include "platform/Process.h"
@@ -99,7 +99,7 @@ TEST(ExpicDll, LoadersUseTheInstalledLibrary)
         Picture fromFile;
         EXPECT_EQ(LoadFromFile(fromFile, Path(name)), 1) << name;
         auto bytes = Read(name);
-        CMyMemFile stream;
+        MemoryFile stream;
         stream.Write(bytes.data(), bytes.size());
         Picture fromStream;
         EXPECT_EQ(LoadFromStream(fromStream, stream, name), 1) << name;
@@ -108,7 +108,7 @@ TEST(ExpicDll, LoadersUseTheInstalledLibrary)
     // What the library rejects fails, picture unchanged.
     Picture picture;
     ASSERT_EQ(picture.CreateBlank(4, 4, 0), 1);
-    CMyMemFile junk;
+    MemoryFile junk;
     junk.Write("not an image at all", 19);
     EXPECT_EQ(LoadFromStream(picture, junk, "x.png"), 0);
     EXPECT_EQ(picture.Width(), 4);

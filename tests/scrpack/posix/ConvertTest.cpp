@@ -1,7 +1,7 @@
 #include "Exif.h"
 #include "PackCommand.h"
 #include "codecs/ExtendedDecoder.h"
-#include "db/MyMemFile.h"
+#include "db/MemoryFile.h"
 #include "db/ProjectDatabase.h"
 #include "db/DatabaseTable.h"
 #include "model/Media.h"
@@ -155,7 +155,7 @@ Stored PackOne(TempDir& dir, const std::string& entry, bool convertAll, const st
     CMedia media;
     media.SetDatabase(&db);
     media.Open();
-    CMyMemFile stream;
+    MemoryFile stream;
     EXPECT_TRUE(media.ReadMedia(storedName, stream)) << storedName;
     Stored stored{std::string(stream.View()), {}};
     EXPECT_TRUE(

@@ -6,16 +6,16 @@
 #include <string_view>
 
 // A file in memory. Its buffer is allocated in steps of 1024 bytes.
-class CMyMemFile : public CFileBase {
+class MemoryFile : public CFileBase {
 public:
     static constexpr std::size_t kGrowBytes = 1024;
 
-    CMyMemFile() = default;
-    ~CMyMemFile() override;
-    CMyMemFile(const CMyMemFile&) = delete;
-    CMyMemFile& operator=(const CMyMemFile&) = delete;
-    CMyMemFile(CMyMemFile&& other) noexcept;
-    CMyMemFile& operator=(CMyMemFile&& other) noexcept;
+    MemoryFile() = default;
+    ~MemoryFile() override;
+    MemoryFile(const MemoryFile&) = delete;
+    MemoryFile& operator=(const MemoryFile&) = delete;
+    MemoryFile(MemoryFile&& other) noexcept;
+    MemoryFile& operator=(MemoryFile&& other) noexcept;
 
     std::size_t Read(void* buffer, std::size_t count) override;
     bool Write(const void* data, std::size_t count) override;

@@ -1,22 +1,22 @@
-#include "db/MyMemFile.h"
+#include "db/MemoryFile.h"
 
 #include <cstdlib>
 #include <cstring>
 #include <limits>
 
-CMyMemFile::~CMyMemFile()
+MemoryFile::~MemoryFile()
 {
     std::free(data_);
 }
 
-CMyMemFile::CMyMemFile(CMyMemFile&& other) noexcept
+MemoryFile::MemoryFile(MemoryFile&& other) noexcept
     : data_(other.data_), capacity_(other.capacity_), length_(other.length_), position_(other.position_)
 {
     other.data_ = nullptr;
     other.capacity_ = other.length_ = other.position_ = 0;
 }
 
-CMyMemFile& CMyMemFile::operator=(CMyMemFile&& other) noexcept
+MemoryFile& MemoryFile::operator=(MemoryFile&& other) noexcept
 {
     if (this != &other) {
         std::free(data_);
@@ -30,14 +30,14 @@ CMyMemFile& CMyMemFile::operator=(CMyMemFile&& other) noexcept
     return *this;
 }
 
-void CMyMemFile::Clear()
+void MemoryFile::Clear()
 {
     std::free(data_);
     data_ = nullptr;
     capacity_ = length_ = position_ = 0;
 }
 
-bool CMyMemFile::Reserve(std::uint64_t needed)
+bool MemoryFile::Reserve(std::uint64_t needed)
 {
     if (needed <= capacity_)
         return true;
@@ -58,7 +58,7 @@ bool CMyMemFile::Reserve(std::uint64_t needed)
     return true;
 }
 
-std::size_t CMyMemFile::Read(void* buffer, std::size_t count)
+std::size_t MemoryFile::Read(void* buffer, std::size_t count)
 {
     if (position_ >= length_)
         return 0;
@@ -68,7 +68,7 @@ std::size_t CMyMemFile::Read(void* buffer, std::size_t count)
     return n;
 }
 
-bool CMyMemFile::Write(const void* data, std::size_t count)
+bool MemoryFile::Write(const void* data, std::size_t count)
 {
     if (count == 0)
         return true;
@@ -84,7 +84,7 @@ bool CMyMemFile::Write(const void* data, std::size_t count)
     return true;
 }
 
-bool CMyMemFile::Seek(std::uint64_t position)
+bool MemoryFile::Seek(std::uint64_t position)
 {
     if (position > std::numeric_limits<std::size_t>::max())
         return false;
@@ -92,7 +92,7 @@ bool CMyMemFile::Seek(std::uint64_t position)
     return true;
 }
 
-bool CMyMemFile::SetLength(std::uint64_t length)
+bool MemoryFile::SetLength(std::uint64_t length)
 {
     if (length > length_) {
         if (!Reserve(length))
