@@ -3,7 +3,7 @@
 #include "FuzzInputFile.h"
 #include "db/ProjectDatabase.h"
 #include "db/DatabaseTable.h"
-#include "db/Stream.h"
+#include "db/MemoryStream.h"
 
 #include <cstdint>
 #include <string>
@@ -28,7 +28,7 @@ void ReadEveryField(DatabaseTable& table)
         if (total > table.GetTableSize())
             __builtin_trap(); // a value never reaches past its table
         if (table.GetFieldLength(name) < 4096) {
-            CStream stream;
+            MemoryStream stream;
             table.ReadBinaryField(name, stream);
         }
     }

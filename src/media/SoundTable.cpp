@@ -3,7 +3,7 @@
 #include "base/TextCase.h"
 #include "db/DiskFile.h"
 #include "db/ProjectDatabase.h"
-#include "db/Stream.h"
+#include "db/MemoryStream.h"
 #include "model/TableFields.h"
 #include "platform/Paths.h"
 #include "platform/Process.h"
@@ -65,7 +65,7 @@ std::string CSoundTable::PathOfCurrent(const std::string& programPath, bool stor
         if (!tempFile.empty() && FileExists(NativePath(tempFile)))
             DiskFile::Remove(NativePath(tempFile));
         const std::string path = TempFolder() + fileName;
-        CStream stream;
+        MemoryStream stream;
         if (table_.FindField("music") >= 0)
             table_.ReadBinaryField("music", stream);
         // A copy that cannot be written still gives its path: the player then fails to open it.

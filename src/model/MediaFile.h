@@ -1,5 +1,5 @@
 #pragma once
-#include "db/Stream.h"
+#include "db/MemoryStream.h"
 
 #include <string>
 
@@ -10,7 +10,7 @@ class ProjectOptions;
 struct MediaFileSource {
     bool found = false;
     bool inDatabase = false;
-    CStream bytes;    // the file's contents when it is stored in the database
+    MemoryStream bytes;    // the file's contents when it is stored in the database
     std::string path; // the file to open when it lies on disk
 };
 

@@ -1,6 +1,6 @@
 #include "saver/ProjectMediaList.h"
 
-#include "db/Stream.h"
+#include "db/MemoryStream.h"
 #include "model/KADOGlobeSettings.h"
 #include "model/Media.h"
 #include "model/MediaSetting.h"
@@ -38,7 +38,7 @@ void CProjectMediaList::SelectNext(bool random)
 
 bool CProjectMediaList::ReadMediaData(const std::string& fileName, std::vector<uint8_t>& out)
 {
-    CStream stream;
+    MemoryStream stream;
     const bool found = media_.ReadMediaContaining(fileName, stream);
     out.assign(stream.GetData(), stream.GetData() + stream.GetSize());
     return found;

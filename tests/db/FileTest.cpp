@@ -4,7 +4,7 @@
 #include "db/MemoryFile.h"
 #include "db/ProjectDatabase.h"
 #include "db/DatabaseTable.h"
-#include "db/Stream.h"
+#include "db/MemoryStream.h"
 
 #include <gtest/gtest.h>
 
@@ -44,7 +44,7 @@ TEST(MemFile, GrowsInWholeStepsAndKeepsItsBytes)
 TEST(Stream, SavesItsWholeContents)
 {
     TempDir dir;
-    CStream stream;
+    MemoryStream stream;
     std::string data = Pattern(200000, 8);
     stream.Write(data.data(), data.size());
     ASSERT_TRUE(stream.SaveToFile(dir.File("copy.mp3")));

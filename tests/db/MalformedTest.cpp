@@ -4,7 +4,7 @@
 
 #include "db/ProjectDatabase.h"
 #include "db/DatabaseTable.h"
-#include "db/Stream.h"
+#include "db/MemoryStream.h"
 
 #include <gtest/gtest.h>
 
@@ -233,7 +233,7 @@ TEST_F(Malformed, TruncatedFileGivesFewerBytesNotAFailure)
     t.SetLoadBinaryFields(false);
     ASSERT_TRUE(t.Open(db_, "t"));
     EXPECT_EQ(t.GetFieldString("name"), "a");
-    CStream stream;
+    MemoryStream stream;
     ASSERT_TRUE(t.ReadBinaryField("media", stream));
     EXPECT_LT(stream.GetSize(), value.size());
     EXPECT_TRUE(stream.View() == std::string_view(value).substr(0, stream.GetSize()));

@@ -2,7 +2,7 @@
 
 #include "db/ProjectDatabase.h"
 #include "db/DatabaseTable.h"
-#include "db/Stream.h"
+#include "db/MemoryStream.h"
 
 #include <gtest/gtest.h>
 
@@ -325,7 +325,7 @@ TEST_F(Reader, BinaryValuesLoadedWithTheRecordWhenAsked)
     ASSERT_TRUE(t.Open(db_, "people"));
     EXPECT_EQ(t.GetField(2).value.View(), "PHOTO-ANN");
     EXPECT_EQ(t.GetFieldLength("photo"), 9u);
-    CStream stream;
+    MemoryStream stream;
     ASSERT_TRUE(t.ReadBinaryField("photo", stream));
     EXPECT_EQ(stream.View(), "PHOTO-ANN");
 }

@@ -6,7 +6,7 @@
 #include "db/DatabaseWriter.h"
 #include "db/ProjectDatabase.h"
 #include "db/DatabaseTable.h"
-#include "db/Stream.h"
+#include "db/MemoryStream.h"
 
 #include <gtest/gtest.h>
 
@@ -159,7 +159,7 @@ TEST_F(WorkedExample, MusicRecordsAreReadFieldForField)
         // The music stays on disk until asked for.
         EXPECT_EQ(music.GetField(2).value.GetSize(), 0u);
         EXPECT_EQ(music.GetFieldLength("music"), Mp3(seen).size());
-        CStream stream;
+        MemoryStream stream;
         ASSERT_TRUE(music.ReadBinaryField("music", stream));
         EXPECT_TRUE(stream.View() == Mp3(seen)) << "record " << seen;
         music.MoveNext();
@@ -195,7 +195,7 @@ TEST_F(WorkedExample, ProjectSettingMediaAndUnfilledTables)
 
     ASSERT_TRUE(media.Open(db_, "media"));
     ASSERT_EQ(media.GetRecordCount(), 1);
-    CStream picture;
+    MemoryStream picture;
     ASSERT_TRUE(media.ReadBinaryField("media", picture));
     EXPECT_TRUE(picture.View() == MediaPicture());
 

@@ -3,7 +3,7 @@
 #include "db/DatabaseWriter.h"
 #include "db/ProjectDatabase.h"
 #include "db/DatabaseTable.h"
-#include "db/Stream.h"
+#include "db/MemoryStream.h"
 
 #include <gtest/gtest.h>
 
@@ -103,7 +103,7 @@ TEST_F(Writer, ValuesTakenFromFilesAreCopiedInFull)
     const std::string expected[] = {big, big.substr(100, 200000), big.substr(big.size() - 10)};
     for (int i = 0; i < 3; ++i) {
         t.MoveTo(i);
-        CStream stream;
+        MemoryStream stream;
         ASSERT_TRUE(t.ReadBinaryField("media", stream));
         EXPECT_TRUE(stream.View() == expected[i]) << i;
     }

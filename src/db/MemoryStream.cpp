@@ -1,8 +1,8 @@
-#include "db/Stream.h"
+#include "db/MemoryStream.h"
 
 #include "db/DiskFile.h"
 
-bool CStream::SaveToFile(const std::string& path) const
+bool MemoryStream::SaveToFile(const std::string& path) const
 {
     DiskFile file;
     if (!file.Open(path, DiskFile::modeWrite | DiskFile::modeCreate))
