@@ -294,7 +294,7 @@ std::uint32_t DatabaseTable::GetFieldLength(const std::string& name) const
     return static_cast<std::uint32_t>(field.value.GetSize());
 }
 
-bool DatabaseTable::ReadBinaryField(const std::string& name, CFileBase& stream)
+bool DatabaseTable::ReadBinaryField(const std::string& name, FileBase& stream)
 {
     Field(name); // an unknown name throws before the stream is touched
     if (!stream.SeekToEnd())

@@ -74,7 +74,7 @@ public:
     // Length of the current record's value, whether read or left on disk.
     std::uint32_t GetFieldLength(const std::string& name) const;
     // Appends a binary value of the current record to stream; false for a text field or an empty value.
-    bool ReadBinaryField(const std::string& name, CFileBase& stream);
+    bool ReadBinaryField(const std::string& name, FileBase& stream);
     // The same, handing the value to sink in pieces of at most 64 KiB.
     bool ReadBinaryField(const std::string& name, const FieldSink& sink);
 

@@ -35,7 +35,7 @@ std::size_t DiskFile::ReadAt(std::uint64_t position, void* buffer, std::size_t c
     return Read(buffer, count);
 }
 
-std::uint64_t CopyFileRange(DiskFile& source, std::uint64_t sourcePos, std::uint64_t count, CFileBase& destination)
+std::uint64_t CopyFileRange(DiskFile& source, std::uint64_t sourcePos, std::uint64_t count, FileBase& destination)
 {
     std::vector<unsigned char> chunk(count < kFileChunk ? static_cast<std::size_t>(count) : kFileChunk);
     std::uint64_t done = 0;

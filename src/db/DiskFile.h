@@ -6,7 +6,7 @@
 
 // A plain file on disk, named by an ANSI path. Files are opened with reading and writing by others
 // allowed, so several tables can read the program's own file while it runs.
-class DiskFile : public CFileBase {
+class DiskFile : public FileBase {
 public:
     enum OpenFlags : unsigned {
         modeRead = 0x1,  // the file must exist
@@ -58,4 +58,4 @@ constexpr std::size_t kFileChunk = 65536;
 
 // Copies count bytes from source at sourcePos to the current position of destination, in chunks of at most
 // 64 KiB. Returns the bytes copied (fewer when the source ends early or a write fails).
-std::uint64_t CopyFileRange(DiskFile& source, std::uint64_t sourcePos, std::uint64_t count, CFileBase& destination);
+std::uint64_t CopyFileRange(DiskFile& source, std::uint64_t sourcePos, std::uint64_t count, FileBase& destination);

@@ -4,9 +4,9 @@
 
 // What memory files and disk files have in common, so that a stored value can be copied into either.
 // Positions are 64-bit: stored positions are 32-bit, but a 4 GiB file plus a base offset goes past 2^32.
-class CFileBase {
+class FileBase {
 public:
-    virtual ~CFileBase() = default;
+    virtual ~FileBase() = default;
 
     // Reads up to count bytes at the position; fewer at the end of the file or on an error.
     virtual std::size_t Read(void* buffer, std::size_t count) = 0;

@@ -6,7 +6,7 @@
 #include <string_view>
 
 // A file in memory. Its buffer is allocated in steps of 1024 bytes.
-class MemoryFile : public CFileBase {
+class MemoryFile : public FileBase {
 public:
     static constexpr std::size_t kGrowBytes = 1024;
 

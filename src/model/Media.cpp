@@ -30,7 +30,7 @@ template <class Match> bool CMedia::MoveToFirst(Match match)
     return false;
 }
 
-bool CMedia::ReadMedia(const std::string& fileName, CFileBase& stream)
+bool CMedia::ReadMedia(const std::string& fileName, FileBase& stream)
 {
     const std::string wanted = LowerAnsi(fileName);
     if (!MoveToFirst([&](const std::string& name) { return name == wanted; }))
@@ -38,7 +38,7 @@ bool CMedia::ReadMedia(const std::string& fileName, CFileBase& stream)
     return table_.FindField("media") >= 0 && table_.ReadBinaryField("media", stream);
 }
 
-bool CMedia::ReadMediaContaining(const std::string& path, CFileBase& stream)
+bool CMedia::ReadMediaContaining(const std::string& path, FileBase& stream)
 {
     const std::string part = LowerAnsi(FileNameOf(path));
     if (!MoveToFirst([&](const std::string& name) { return name.find(part) != std::string::npos; }))

@@ -3,7 +3,7 @@
 
 #include <string>
 
-class CFileBase;
+class FileBase;
 class ProjectDatabase;
 
 // The media files of the project ("media" table), found by file name.
@@ -15,9 +15,9 @@ public:
 
     // Appends the file of the first record whose name equals fileName (ignoring case) to stream.
     // False when none matches or its stored file is empty.
-    bool ReadMedia(const std::string& fileName, CFileBase& stream);
+    bool ReadMedia(const std::string& fileName, FileBase& stream);
     // The same, matching the first record whose name contains the file-name part of path.
-    bool ReadMediaContaining(const std::string& path, CFileBase& stream);
+    bool ReadMediaContaining(const std::string& path, FileBase& stream);
     // The lowercased name of the first record whose name contains the file-name part of path; "" for none.
     std::string GetStoredName(const std::string& path);
     // As GetStoredName, but the name as stored (paths on case-sensitive file systems keep working).
