@@ -21,13 +21,13 @@ DatabaseTable::~DatabaseTable()
 bool DatabaseTable::Open(ProjectDatabase& db, const std::string& name)
 {
     Close();
-    _table_info_indb* entry = db.FindTable(name);
+    TableDirectoryEntry* entry = db.FindTable(name);
     if (!entry)
         return false;
     return Open(db, entry);
 }
 
-bool DatabaseTable::Open(ProjectDatabase& db, _table_info_indb* entry)
+bool DatabaseTable::Open(ProjectDatabase& db, TableDirectoryEntry* entry)
 {
     Close();
     if (!entry)

@@ -8,7 +8,7 @@
 #include <vector>
 
 class ProjectDatabase;
-struct _table_info_indb;
+struct TableDirectoryEntry;
 
 // One record index entry; the offset counts from the table's first byte.
 struct _record_info {
@@ -43,7 +43,7 @@ public:
 
     bool Open(ProjectDatabase& db, const std::string& name);
     // Opens a given directory entry (the first of several with the same name is not the only one).
-    bool Open(ProjectDatabase& db, _table_info_indb* entry);
+    bool Open(ProjectDatabase& db, TableDirectoryEntry* entry);
     void Close();
     bool IsClosed() const { return !open_; }
 
@@ -91,7 +91,7 @@ private:
     void ReadRecord(int index);
     std::size_t ReadTable(std::uint64_t position, void* buffer, std::size_t count);
 
-    _table_info_indb* entry_ = nullptr;
+    TableDirectoryEntry* entry_ = nullptr;
     ProjectDatabase* db_ = nullptr;
     DiskFile file_;
     bool open_ = false;

@@ -382,7 +382,7 @@ bool RebuildDatabase(const std::string& path, std::uint32_t base, std::string* e
     }
     std::vector<std::string> prepared;
     for (int i = 0; i < db.GetTableCount(); ++i) {
-        const _table_info_indb* entry = db.GetTable(i);
+        const TableDirectoryEntry* entry = db.GetTable(i);
         std::string preparedPath = PreparedTablePath(path, entry->name);
         std::int64_t preparedSize = entry->name.empty() ? -1 : DiskFile::SizeOf(preparedPath);
         if (preparedSize >= 0) {

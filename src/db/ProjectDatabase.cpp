@@ -52,7 +52,7 @@ bool ProjectDatabase::Open(const std::string& path, std::uint32_t base)
 
     if (auto names = TextBetween(header, "<tables>", "</tables>"))
         for (std::string_view name : SplitList(*names)) {
-            auto entry = std::make_unique<_table_info_indb>();
+            auto entry = std::make_unique<TableDirectoryEntry>();
             entry->name = std::string(name);
             tables_.push_back(std::move(entry));
         }
@@ -69,7 +69,7 @@ bool ProjectDatabase::Open(const std::string& path, std::uint32_t base)
     return true;
 }
 
-_table_info_indb* ProjectDatabase::FindTable(const std::string& name) const
+TableDirectoryEntry* ProjectDatabase::FindTable(const std::string& name) const
 {
     for (const auto& entry : tables_)
         if (entry->name == name)
@@ -77,7 +77,7 @@ _table_info_indb* ProjectDatabase::FindTable(const std::string& name) const
     return nullptr;
 }
 
-_table_info_indb* ProjectDatabase::GetTable(int index) const
+TableDirectoryEntry* ProjectDatabase::GetTable(int index) const
 {
     if (index < 0 || index >= GetTableCount())
         throw std::invalid_argument("table index out of range");

@@ -7,7 +7,7 @@
 class DatabaseTable;
 
 // One table of the database's header.
-struct _table_info_indb {
+struct TableDirectoryEntry {
     std::string name;
     std::int64_t start = -1;         // relative to the base; -1 when the header gives no usable number
     std::int64_t size = 0;           // -1 when the header gives an unusable number
@@ -32,10 +32,10 @@ public:
     void Close();
 
     // The first table with exactly this name, or nullptr.
-    _table_info_indb* FindTable(const std::string& name) const;
+    TableDirectoryEntry* FindTable(const std::string& name) const;
     int GetTableCount() const { return static_cast<int>(tables_.size()); }
     // Throws std::invalid_argument for an index outside the directory.
-    _table_info_indb* GetTable(int index) const;
+    TableDirectoryEntry* GetTable(int index) const;
 
     const std::string& GetPath() const { return path_; }
     std::uint32_t GetBase() const { return base_; }
@@ -49,7 +49,7 @@ private:
     std::uint32_t base_ = 0;
     bool hasHeader_ = false;
     std::uint64_t fileLength_ = 0;
-    std::vector<std::unique_ptr<_table_info_indb>> tables_;
+    std::vector<std::unique_ptr<TableDirectoryEntry>> tables_;
 };
 
 // The database base offset from the last four bytes of the file at path, or -1 when the file cannot be

@@ -19,7 +19,7 @@ int RunInspect(const InspectOptions& options, std::ostream& out, std::ostream& e
     if (!options.json)
         out << "file " << options.file << "\nbase " << db.GetBase() << "\ntables " << db.GetTableCount() << "\n";
     for (int i = 0; i < db.GetTableCount(); ++i) {
-        _table_info_indb* entry = db.GetTable(i);
+        TableDirectoryEntry* entry = db.GetTable(i);
         DatabaseTable table;
         table.SetLoadBinaryFields(false);
         table.Open(db, entry);
