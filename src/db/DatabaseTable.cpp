@@ -193,7 +193,7 @@ void DatabaseTable::ReadRecord(int index)
     }
     // The record's bytes, cut at the end of the table: values reaching past it are cut, values beyond it
     // are empty.
-    const _record_info& record = records_[static_cast<std::size_t>(index)];
+    const RecordIndexEntry& record = records_[static_cast<std::size_t>(index)];
     std::uint64_t position = tableStart_ + record.offset;
     std::uint64_t end = std::min<std::uint64_t>(position + record.size, tableEnd_);
     if (position >= end)
@@ -249,7 +249,7 @@ const _field_data& DatabaseTable::GetField(int index) const
     return fields_[static_cast<std::size_t>(index)];
 }
 
-const _record_info& DatabaseTable::GetRecordInfo(int index) const
+const RecordIndexEntry& DatabaseTable::GetRecordInfo(int index) const
 {
     if (index < 0 || index >= GetRecordCount())
         throw std::invalid_argument("record index out of range");

@@ -11,7 +11,7 @@ class ProjectDatabase;
 struct TableDirectoryEntry;
 
 // One record index entry; the offset counts from the table's first byte.
-struct _record_info {
+struct RecordIndexEntry {
     std::uint32_t offset = 0;
     std::uint32_t size = 0;
 };
@@ -61,7 +61,7 @@ public:
     int GetFieldCount() const { return static_cast<int>(fields_.size()); }
     // Throws std::invalid_argument for an index outside the field list.
     const _field_data& GetField(int index) const;
-    const _record_info& GetRecordInfo(int index) const;
+    const RecordIndexEntry& GetRecordInfo(int index) const;
 
     // The rest of these throw std::invalid_argument for a field name that the table does not have.
 
@@ -104,7 +104,7 @@ private:
     std::uint64_t tableStart_ = 0;
     std::uint64_t tableEnd_ = 0;
     std::vector<_field_data> fields_;
-    std::vector<_record_info> records_;
+    std::vector<RecordIndexEntry> records_;
     int current_ = -1;
     bool atEnd_ = false;
     bool atBegin_ = false;
