@@ -73,7 +73,7 @@ void DatabaseTable::ReadHead()
     if (!names)
         return;
     for (std::string_view name : SplitList(*names)) {
-        _field_data field;
+        FieldValue field;
         field.name = std::string(name);
         fields_.push_back(std::move(field));
     }
@@ -211,7 +211,7 @@ void DatabaseTable::ReadRecord(int index)
     }
 
     for (std::size_t k = 0; k < fields_.size(); ++k) {
-        _field_data& field = fields_[k];
+        FieldValue& field = fields_[k];
         std::uint64_t available = position < end ? end - position : 0;
         auto length = static_cast<std::uint32_t>(std::min<std::uint64_t>(lengths[k], available));
         if (field.binary && binaryOnDisk_) {
@@ -242,7 +242,7 @@ int DatabaseTable::FindField(const std::string& name) const
     return -1;
 }
 
-const _field_data& DatabaseTable::GetField(int index) const
+const FieldValue& DatabaseTable::GetField(int index) const
 {
     if (index < 0 || index >= GetFieldCount())
         throw std::invalid_argument("field index out of range");
@@ -256,7 +256,7 @@ const RecordIndexEntry& DatabaseTable::GetRecordInfo(int index) const
     return records_[static_cast<std::size_t>(index)];
 }
 
-const _field_data& DatabaseTable::Field(const std::string& name) const
+const FieldValue& DatabaseTable::Field(const std::string& name) const
 {
     int index = FindField(name);
     if (index < 0)
@@ -288,7 +288,7 @@ std::int32_t DatabaseTable::ReadFieldInt(const std::string& name) const
 
 std::uint32_t DatabaseTable::GetFieldLength(const std::string& name) const
 {
-    const _field_data& field = Field(name);
+    const FieldValue& field = Field(name);
     if (field.binary && binaryOnDisk_)
         return field.length;
     return static_cast<std::uint32_t>(field.value.GetSize());
@@ -304,7 +304,7 @@ bool DatabaseTable::ReadBinaryField(const std::string& name, FileBase& stream)
 
 bool DatabaseTable::ReadBinaryField(const std::string& name, const FieldSink& sink)
 {
-    const _field_data& field = Field(name);
+    const FieldValue& field = Field(name);
     if (!field.binary)
         return false;
     if (!binaryOnDisk_) {

@@ -17,7 +17,7 @@ struct RecordIndexEntry {
 };
 
 // One field of an open table and its value in the current record.
-struct _field_data {
+struct FieldValue {
     std::string name;
     MemoryFile value; // the value when it is read with the record; empty otherwise
     bool binary = false;
@@ -60,7 +60,7 @@ public:
     int FindField(const std::string& name) const;
     int GetFieldCount() const { return static_cast<int>(fields_.size()); }
     // Throws std::invalid_argument for an index outside the field list.
-    const _field_data& GetField(int index) const;
+    const FieldValue& GetField(int index) const;
     const RecordIndexEntry& GetRecordInfo(int index) const;
 
     // The rest of these throw std::invalid_argument for a field name that the table does not have.
@@ -86,7 +86,7 @@ public:
 private:
     friend class ProjectDatabase;
     void DetachFromDatabase();
-    const _field_data& Field(const std::string& name) const;
+    const FieldValue& Field(const std::string& name) const;
     void ReadHead();
     void ReadRecord(int index);
     std::size_t ReadTable(std::uint64_t position, void* buffer, std::size_t count);
@@ -103,7 +103,7 @@ private:
     std::string name_;
     std::uint64_t tableStart_ = 0;
     std::uint64_t tableEnd_ = 0;
-    std::vector<_field_data> fields_;
+    std::vector<FieldValue> fields_;
     std::vector<RecordIndexEntry> records_;
     int current_ = -1;
     bool atEnd_ = false;

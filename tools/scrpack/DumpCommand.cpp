@@ -36,7 +36,7 @@ std::string Hex8(std::uint32_t value)
     return text;
 }
 
-nlohmann::json DumpField(DatabaseTable& table, const _field_data& field)
+nlohmann::json DumpField(DatabaseTable& table, const FieldValue& field)
 {
     nlohmann::json value = {
         {"name", field.name}, {"binary", field.binary}, {"length", table.GetFieldLength(field.name)}};
