@@ -1,6 +1,6 @@
 #pragma once
 #include "db/ProjectDatabase.h"
-#include "model/KADOGlobeSettings.h"
+#include "model/ProjectInfo.h"
 #include "model/SaverSettings.h"
 #include "saver/StartMode.h"
 
@@ -47,7 +47,7 @@ public:
     StartMode Mode() const { return startMode_; }
     CSaverSettings& Settings() { return settings_; }
     ProjectDatabase& Database() { return database_; }
-    CKADOGlobeSettings& Project() { return project_; }
+    ProjectInfo& Project() { return project_; }
     std::vector<PlayerPtr>& ImagePlayers() { return imagePlayers_; }
 
 private:
@@ -60,6 +60,6 @@ private:
     StartMode startMode_ = StartMode::None;
     CSaverSettings settings_;
     ProjectDatabase database_;
-    CKADOGlobeSettings project_;
+    ProjectInfo project_;
     std::vector<PlayerPtr> imagePlayers_;
 };

@@ -1,9 +1,9 @@
 #include "config/AboutTexts.h"
 
-#include "model/KADOGlobeSettings.h"
+#include "model/ProjectInfo.h"
 #include "model/TableFields.h"
 
-AboutTexts MakeAboutTexts(const CKADOGlobeSettings& project, uint64_t totalPhysicalBytes)
+AboutTexts MakeAboutTexts(const ProjectInfo& project, uint64_t totalPhysicalBytes)
 {
     AboutTexts texts;
     texts.projectName = project.GetProjectName();

@@ -2,7 +2,7 @@
 #include <cstdint>
 #include <string>
 
-class CKADOGlobeSettings;
+class ProjectInfo;
 
 // What the About box shows.
 struct AboutTexts {
@@ -12,7 +12,7 @@ struct AboutTexts {
     std::string copyright; // the project record's "copyright"
     std::string memory;    // the machine's physical memory in K
 };
-AboutTexts MakeAboutTexts(const CKADOGlobeSettings& project, uint64_t totalPhysicalBytes);
+AboutTexts MakeAboutTexts(const ProjectInfo& project, uint64_t totalPhysicalBytes);
 
 // "2097152 K" for 2 GiB: whole kilobytes, without wrapping on machines with more than 2 or 4 GiB.
 std::string MemoryText(uint64_t bytes);

@@ -4,11 +4,11 @@
 #include "codecs/PictureLoad.h"
 #include "db/MemoryFile.h"
 #include "gfx/Picture.h"
-#include "model/KADOGlobeSettings.h"
+#include "model/ProjectInfo.h"
 #include "model/TableFields.h"
 #include "platform/Paths.h"
 
-bool LoadDialogPicture(CKADOGlobeSettings& project, Picture& picture)
+bool LoadDialogPicture(ProjectInfo& project, Picture& picture)
 {
     picture.Free();
     DatabaseTable& table = project.GetProjectTable();

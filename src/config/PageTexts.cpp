@@ -1,9 +1,9 @@
 #include "config/PageTexts.h"
 
-#include "model/KADOGlobeSettings.h"
+#include "model/ProjectInfo.h"
 #include "model/TableFields.h"
 
-PublisherTexts MakePublisherTexts(const CKADOGlobeSettings& project)
+PublisherTexts MakePublisherTexts(const ProjectInfo& project)
 {
     PublisherTexts texts;
     texts.author = project.GetAuthorName();
@@ -14,7 +14,7 @@ PublisherTexts MakePublisherTexts(const CKADOGlobeSettings& project)
     return texts;
 }
 
-std::string DescriptionPageText(const CKADOGlobeSettings& project)
+std::string DescriptionPageText(const ProjectInfo& project)
 {
     return EditBoxText(ReadTextField(project.GetProjectTable(), "description"));
 }

@@ -1,7 +1,7 @@
 #pragma once
 #include <string>
 
-class CKADOGlobeSettings;
+class ProjectInfo;
 
 // What the Publisher page shows, from the project information.
 struct PublisherTexts {
@@ -11,10 +11,10 @@ struct PublisherTexts {
     std::string emailTarget; // "mailto:" and the address
     std::string description; // with CR LF line breaks, as a multi-line edit box wants them
 };
-PublisherTexts MakePublisherTexts(const CKADOGlobeSettings& project);
+PublisherTexts MakePublisherTexts(const ProjectInfo& project);
 
 // The Description page's text: the project record's "description", CR LF broken.
-std::string DescriptionPageText(const CKADOGlobeSettings& project);
+std::string DescriptionPageText(const ProjectInfo& project);
 
 // Line breaks as a multi-line edit box shows them: a lone LF (or CR) becomes CR LF.
 std::string EditBoxText(const std::string& text);

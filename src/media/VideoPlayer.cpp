@@ -1,7 +1,7 @@
 #include "media/VideoPlayer.h"
 
 #include "media/VideoGeometry.h"
-#include "model/KADOGlobeSettings.h"
+#include "model/ProjectInfo.h"
 #include "model/MediaSetting.h"
 #include "model/SaverSettings.h"
 #include "platform/Log.h"

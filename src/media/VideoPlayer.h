@@ -7,7 +7,7 @@
 #include <memory>
 #include <string>
 
-class CKADOGlobeSettings;
+class ProjectInfo;
 class CMedia;
 class CMediaSetting;
 class ProjectDatabase;
@@ -33,7 +33,7 @@ public:
 struct VideoPlayerSetup {
     int startMode = 0;
     CSaverSettings* settings = nullptr; // the close-event state
-    CKADOGlobeSettings* project = nullptr;
+    ProjectInfo* project = nullptr;
     ProjectDatabase* database = nullptr; // background pictures
     // Shows or hides the cursor; the show keeps one display state for all its windows.
     std::function<void(bool visible)> showCursor;

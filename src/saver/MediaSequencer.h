@@ -18,7 +18,7 @@ struct SequencerOptions {
     bool musicRandom = false;
     std::string programPath;
     CSaverSettings* settings = nullptr; // read live (playSounds): settings may change mid-show
-    CKADOGlobeSettings* project = nullptr;
+    ProjectInfo* project = nullptr;
 };
 
 struct SequencerParts {

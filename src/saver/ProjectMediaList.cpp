@@ -1,7 +1,7 @@
 #include "saver/ProjectMediaList.h"
 
 #include "db/MemoryStream.h"
-#include "model/KADOGlobeSettings.h"
+#include "model/ProjectInfo.h"
 #include "model/Media.h"
 #include "model/MediaSetting.h"
 #include "saver/MediaSequencer.h"
@@ -56,7 +56,7 @@ void CProjectMediaList::Close()
     settings_.Close();
 }
 
-void ApplyProjectOptions(SequencerOptions& options, const CKADOGlobeSettings& project)
+void ApplyProjectOptions(SequencerOptions& options, const ProjectInfo& project)
 {
     const ProjectOptions& o = project.Options();
     options.randomOrder = o.RandomOrder();

@@ -3,7 +3,7 @@
 
 class CMediaSetting;
 class CMedia;
-class CKADOGlobeSettings;
+class ProjectInfo;
 
 // The playlist of the project: the media settings (the current item) and the media table.
 class CProjectMediaList final : public IMediaList {
@@ -29,4 +29,4 @@ private:
 
 struct SequencerOptions;
 // The sequencer's values from the project options and the program path.
-void ApplyProjectOptions(SequencerOptions& options, const CKADOGlobeSettings& project);
+void ApplyProjectOptions(SequencerOptions& options, const ProjectInfo& project);

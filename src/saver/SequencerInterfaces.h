@@ -8,7 +8,7 @@
 #include <vector>
 
 class CSaverSettings;
-class CKADOGlobeSettings;
+class ProjectInfo;
 class CMediaSetting;
 class CMedia;
 
@@ -19,7 +19,7 @@ public:
     virtual ~IImagePlayerInterface() = default;
     virtual int CreatePlayer(WindowRef parent) = 0;
     virtual void DestroyPlayer(int player) = 0;
-    virtual void SetPlayerSettings(int player, CSaverSettings* settings, CKADOGlobeSettings* project) = 0;
+    virtual void SetPlayerSettings(int player, CSaverSettings* settings, ProjectInfo* project) = 0;
     virtual void ShowSlide(int player, CMediaSetting* media) = 0;
     virtual void StopTransition(int player) = 0;
     virtual void HidePlayer(int player, int hide) = 0;

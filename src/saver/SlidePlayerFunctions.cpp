@@ -12,7 +12,7 @@ void CSlidePlayerFunctions::DestroyPlayer(int player)
     list_.DestroyPlayer(player);
 }
 
-void CSlidePlayerFunctions::SetPlayerSettings(int player, CSaverSettings* settings, CKADOGlobeSettings* project)
+void CSlidePlayerFunctions::SetPlayerSettings(int player, CSaverSettings* settings, ProjectInfo* project)
 {
     list_.SetPlayerSettings(player, settings, project);
 }

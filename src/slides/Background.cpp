@@ -7,7 +7,7 @@
 #include "gfx/Picture.h"
 #include "gfx/Gradient.h"
 #include "model/IndexList.h"
-#include "model/KADOGlobeSettings.h"
+#include "model/ProjectInfo.h"
 #include "model/MediaSetting.h"
 #include "model/Random.h"
 #include "model/TableFields.h"
@@ -85,7 +85,7 @@ CBackground::CBackground() = default;
 
 CBackground::~CBackground() = default;
 
-void CBackground::Bind(CMediaSetting* mediaSetting, CKADOGlobeSettings* project, CSaverSettings*)
+void CBackground::Bind(CMediaSetting* mediaSetting, ProjectInfo* project, CSaverSettings*)
 {
     mediaSetting_ = mediaSetting;
     project_ = project;

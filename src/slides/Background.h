@@ -5,7 +5,7 @@
 #include "gfx/Geometry.h"
 
 class Picture;
-class CKADOGlobeSettings;
+class ProjectInfo;
 class CMedia;
 class CMediaSetting;
 class ProjectDatabase;
@@ -29,7 +29,7 @@ public:
     CBackground(const CBackground&) = delete;
     CBackground& operator=(const CBackground&) = delete;
 
-    void Bind(CMediaSetting* mediaSetting, CKADOGlobeSettings* project, CSaverSettings* settings);
+    void Bind(CMediaSetting* mediaSetting, ProjectInfo* project, CSaverSettings* settings);
     void SetTarget(Picture* target) { target_ = target; }
     void SetMediaTable(CMedia* media) { mediaTable_ = media; }
     // The project database, for the background image table and the walk over the media items.
@@ -61,7 +61,7 @@ private:
 
     Picture* target_ = nullptr;
     CMediaSetting* mediaSetting_ = nullptr;
-    CKADOGlobeSettings* project_ = nullptr;
+    ProjectInfo* project_ = nullptr;
     CMedia* mediaTable_ = nullptr;
     ProjectDatabase* db_ = nullptr;
     std::string snapshotFolder_;

@@ -3,7 +3,7 @@
 #include <stdexcept>
 
 #include "gfx/AlphaStretch.h"
-#include "model/KADOGlobeSettings.h"
+#include "model/ProjectInfo.h"
 #include "model/MediaSetting.h"
 #include "model/Random.h"
 #include "model/SaverSettings.h"
@@ -39,7 +39,7 @@ void CImageSlideShowPlayer::OnInitDialog()
     finished_ = 1;
 }
 
-void CImageSlideShowPlayer::SetSettings(CSaverSettings* settings, CKADOGlobeSettings* project)
+void CImageSlideShowPlayer::SetSettings(CSaverSettings* settings, ProjectInfo* project)
 {
     settings_ = settings;
     project_ = project;

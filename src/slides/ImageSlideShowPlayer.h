@@ -7,7 +7,7 @@
 #include "gfx/Picture.h"
 #include "transitions/TransitionRequest.h"
 
-class CKADOGlobeSettings;
+class ProjectInfo;
 class CMedia;
 class CMediaSetting;
 class ProjectDatabase;
@@ -57,7 +57,7 @@ public:
     void OnDestroy();
 
     void SetMode(int startMode) { startMode_ = startMode; }
-    void SetSettings(CSaverSettings* settings, CKADOGlobeSettings* project);
+    void SetSettings(CSaverSettings* settings, ProjectInfo* project);
     void SetMedia(CMedia* media) { mediaTable_ = media; }
     void SetDatabase(ProjectDatabase* db) { db_ = db; }
 
@@ -98,7 +98,7 @@ private:
     Picture slide_;
     int startMode_ = 0;
     CMediaSetting* mediaSetting_ = nullptr;
-    CKADOGlobeSettings* project_ = nullptr;
+    ProjectInfo* project_ = nullptr;
     CSaverSettings* settings_ = nullptr;
     CMedia* mediaTable_ = nullptr;
     ProjectDatabase* db_ = nullptr;

@@ -2,7 +2,7 @@
 #include "config/DialogPicture.h"
 #include "config/PageTexts.h"
 #include "gfx/Picture.h"
-#include "model/KADOGlobeSettings.h"
+#include "model/ProjectInfo.h"
 #include "model/ProjectDbBuilder.h"
 #include "support/TempDir.h"
 
@@ -14,7 +14,7 @@ namespace {
 struct LoadedProject {
     TempDir dir;
     ProjectDatabase db;
-    CKADOGlobeSettings project;
+    ProjectInfo project;
 
     explicit LoadedProject(const ProjectDbBuilder& builder, const std::string& executable = "")
     {

@@ -83,7 +83,7 @@ public:
     }
     int CreatePlayer(WindowRef) override { return Note("create", created_++); }
     void DestroyPlayer(int p) override { Note("destroy", p); }
-    void SetPlayerSettings(int p, CSaverSettings*, CKADOGlobeSettings*) override { Note("settings", p); }
+    void SetPlayerSettings(int p, CSaverSettings*, ProjectInfo*) override { Note("settings", p); }
     void ShowSlide(int p, CMediaSetting*) override
     {
         Note("show", p);

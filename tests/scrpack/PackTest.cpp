@@ -2,7 +2,7 @@
 #include "TinyPicture.h"
 #include "db/ProjectDatabase.h"
 #include "db/DatabaseTable.h"
-#include "model/KADOGlobeSettings.h"
+#include "model/ProjectInfo.h"
 #include "model/Media.h"
 #include "model/MediaSetting.h"
 #include "model/SaverSettings.h"
@@ -74,7 +74,7 @@ TEST_F(PackFixture, DatabaseReadsBackThroughTheModel)
     for (int i = 0; i < 7; ++i)
         EXPECT_EQ(db.GetTable(i)->name, order[i]);
 
-    CKADOGlobeSettings project;
+    ProjectInfo project;
     project.SetDatabase(&db);
     ASSERT_TRUE(project.OpenProjectTable());
     project.Load();

@@ -8,7 +8,7 @@
 #include "db/DatabaseWriter.h"
 #include "db/ProjectDatabase.h"
 #include "gfx/Picture.h"
-#include "model/KADOGlobeSettings.h"
+#include "model/ProjectInfo.h"
 #include "model/Media.h"
 #include "model/MediaSetting.h"
 #include "model/ProjectOptions.h"
@@ -129,7 +129,7 @@ public:
     std::string path;
     VirtualClock clock;
     ProjectDatabase db;
-    CKADOGlobeSettings info;
+    ProjectInfo info;
     std::unique_ptr<CMediaSetting> settings;
 
 private:

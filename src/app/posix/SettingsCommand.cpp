@@ -2,7 +2,7 @@
 
 #include "config/SettingsText.h"
 #include "db/ProjectDatabase.h"
-#include "model/KADOGlobeSettings.h"
+#include "model/ProjectInfo.h"
 #include "model/SaverSettings.h"
 
 #include <CLI/CLI.hpp>
@@ -18,7 +18,7 @@ int RunSettingsCommand(const SettingsCommandOptions& options, ISettingsStore& st
         err << "screensaver: no project attached to " << options.programPath << "\n";
         return 1;
     }
-    CKADOGlobeSettings project;
+    ProjectInfo project;
     project.SetDatabase(&db);
     project.OpenProjectTable();
     project.Load();

@@ -1,7 +1,7 @@
 #include "config/win32/AboutDlg.h"
 
 #include "config/ConfigIds.h"
-#include "model/KADOGlobeSettings.h"
+#include "model/ProjectInfo.h"
 
 namespace {
 // The frame behind the icon: grey over white, filled blue.
@@ -25,7 +25,7 @@ CAboutDlg::CAboutDlg() : CDialogWindow(IDD_ABOUTBOX)
 {
 }
 
-void CAboutDlg::SetSettings(CSaverSettings* settings, CKADOGlobeSettings* project)
+void CAboutDlg::SetSettings(CSaverSettings* settings, ProjectInfo* project)
 {
     settings_ = settings;
     project_ = project;

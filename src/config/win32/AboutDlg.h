@@ -3,13 +3,13 @@
 #include "config/win32/DialogWindow.h"
 
 class CSaverSettings;
-class CKADOGlobeSettings;
+class ProjectInfo;
 
 // The About box: the project's name, version and copyright, and the machine's memory.
 class CAboutDlg final : public CDialogWindow {
 public:
     CAboutDlg();
-    void SetSettings(CSaverSettings* settings, CKADOGlobeSettings* project);
+    void SetSettings(CSaverSettings* settings, ProjectInfo* project);
     const AboutTexts& Texts() const { return texts_; }
 
 private:
@@ -18,7 +18,7 @@ private:
 
     AboutTexts texts_;
     CSaverSettings* settings_ = nullptr;
-    CKADOGlobeSettings* project_ = nullptr;
+    ProjectInfo* project_ = nullptr;
     HBRUSH iconBackground_ = nullptr;
 };
 

@@ -4,13 +4,13 @@
 #include <algorithm>
 
 class CSaverSettings;
-class CKADOGlobeSettings;
+class ProjectInfo;
 
 // A tab page of the settings dialog: given the user settings and the project before it is made.
 class CConfigPage : public CDialogWindow {
 public:
     using CDialogWindow::CDialogWindow;
-    void SetSettings(CSaverSettings* settings, CKADOGlobeSettings* project)
+    void SetSettings(CSaverSettings* settings, ProjectInfo* project)
     {
         settings_ = settings;
         project_ = project;
@@ -30,5 +30,5 @@ protected:
     }
 
     CSaverSettings* settings_ = nullptr;
-    CKADOGlobeSettings* project_ = nullptr;
+    ProjectInfo* project_ = nullptr;
 };

@@ -7,7 +7,7 @@
 #include <vector>
 
 class CSaverSettings;
-class CKADOGlobeSettings;
+class ProjectInfo;
 class CTab1;
 class CTab2;
 class CTab3;
@@ -21,7 +21,7 @@ public:
     CScreensaverConfig();
     ~CScreensaverConfig() override;
 
-    void SetSettings(CSaverSettings* settings, CKADOGlobeSettings* project);
+    void SetSettings(CSaverSettings* settings, ProjectInfo* project);
     // Stores the pages' controls into the user settings and writes them to the user's store.
     void SaveSettings();
 
@@ -54,7 +54,7 @@ private:
     Picture dialogPicture_;
     Picture stretchedPicture_; // the picture at the size it is drawn
     CSaverSettings* settings_ = nullptr;
-    CKADOGlobeSettings* project_ = nullptr;
+    ProjectInfo* project_ = nullptr;
     HICON icon_ = nullptr;
     WNDPROC pictureProcedure_ = nullptr;
     bool menuTrimmed_ = false;
@@ -62,4 +62,4 @@ private:
 
 // Runs the settings dialog modally on the user settings and the project (Configure mode, and the show's
 // "Setting" command); owner may be null.
-INT_PTR RunSettingsDialog(CSaverSettings& settings, CKADOGlobeSettings& project, HWND owner);
+INT_PTR RunSettingsDialog(CSaverSettings& settings, ProjectInfo& project, HWND owner);

@@ -3,7 +3,7 @@
 #include "../resources/resource.h"
 #include "media/win32/SoundPlayerWindow.h"
 #include "media/win32/VideoPlayerDialog.h"
-#include "model/KADOGlobeSettings.h"
+#include "model/ProjectInfo.h"
 #include "model/SaverSettings.h"
 #include "platform/Clock.h"
 #include "platform/Log.h"

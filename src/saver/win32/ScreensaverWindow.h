@@ -6,7 +6,7 @@
 #include <string>
 
 class CSaverSettings;
-class CKADOGlobeSettings;
+class ProjectInfo;
 class ProjectDatabase;
 
 // What start-up hands to the screensaver window.
@@ -14,7 +14,7 @@ struct ScreensaverWindowArgs {
     StartMode mode = StartMode::Saver;
     uint32_t parentWindow = 0; // the preview area in Preview
     CSaverSettings* settings = nullptr;
-    CKADOGlobeSettings* project = nullptr;
+    ProjectInfo* project = nullptr;
     ProjectDatabase* database = nullptr;
     // The settings dialog on the same settings and project ("Setting" of the Program menu); none: nothing.
     std::function<void()> runSettingsDialog;

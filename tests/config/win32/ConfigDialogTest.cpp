@@ -5,7 +5,7 @@
 #include "config/win32/Tab1.h"
 #include "config/win32/Tab2.h"
 #include "config/win32/Tab3.h"
-#include "model/KADOGlobeSettings.h"
+#include "model/ProjectInfo.h"
 #include "model/ProjectDbBuilder.h"
 #include "model/SaverSettings.h"
 #include "support/TempDir.h"
@@ -26,7 +26,7 @@ using P = ProjectOptions;
 struct OpenDialog {
     TempDir dir;
     ProjectDatabase db;
-    CKADOGlobeSettings project;
+    ProjectInfo project;
     CSaverSettings settings;
     CScreensaverConfig dialog;
 

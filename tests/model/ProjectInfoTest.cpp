@@ -1,4 +1,4 @@
-#include "model/KADOGlobeSettings.h"
+#include "model/ProjectInfo.h"
 #include "ProjectDbBuilder.h"
 #include "support/TempDir.h"
 
@@ -24,7 +24,7 @@ TEST(KADOGlobeSettings, LoadsOptionsAndTexts)
     ProjectDatabase db;
     builder.WriteAndOpen(dir.File("p.db"), db);
 
-    CKADOGlobeSettings project;
+    ProjectInfo project;
     project.SetDatabase(&db);
     ASSERT_TRUE(project.OpenProjectTable());
     project.Load();
@@ -53,7 +53,7 @@ TEST(KADOGlobeSettings, ShortAndLongDataRecords)
     builder.projectData = std::string("\0\0\0\0\0\0\0\0\x01\0\0\0", 12);
     ProjectDatabase db;
     builder.WriteAndOpen(dir.File("short.db"), db);
-    CKADOGlobeSettings project;
+    ProjectInfo project;
     project.SetDatabase(&db);
     ASSERT_TRUE(project.OpenProjectTable());
     project.Load();
@@ -64,7 +64,7 @@ TEST(KADOGlobeSettings, ShortAndLongDataRecords)
     longer.projectData = std::string(100, '\x05');
     ProjectDatabase db2;
     longer.WriteAndOpen(dir.File("long.db"), db2);
-    CKADOGlobeSettings p2;
+    ProjectInfo p2;
     p2.SetDatabase(&db2);
     ASSERT_TRUE(p2.OpenProjectTable());
     p2.Load();
@@ -78,7 +78,7 @@ TEST(KADOGlobeSettings, MissingRecordOrTableGivesPlainBehaviour)
     builder.withProjectRecord = false;
     ProjectDatabase db;
     builder.WriteAndOpen(dir.File("empty.db"), db);
-    CKADOGlobeSettings project;
+    ProjectInfo project;
     project.SetDatabase(&db);
     EXPECT_TRUE(project.OpenProjectTable());
     project.Load();
@@ -88,7 +88,7 @@ TEST(KADOGlobeSettings, MissingRecordOrTableGivesPlainBehaviour)
     // No database file at all: the table cannot be opened, Load still leaves plain values.
     ProjectDatabase none;
     ASSERT_TRUE(none.Open(dir.File("missing.db"), 0));
-    CKADOGlobeSettings p2;
+    ProjectInfo p2;
     p2.SetDatabase(&none);
     EXPECT_FALSE(p2.OpenProjectTable());
     EXPECT_NO_THROW(p2.Load());

@@ -8,12 +8,12 @@ class ProjectDatabase;
 
 // The project-wide model: texts describing the screensaver and its author, and the project options.
 // The "project" table stays open so the dialogs can read further fields of its record.
-class CKADOGlobeSettings {
+class ProjectInfo {
 public:
-    CKADOGlobeSettings() = default;
-    ~CKADOGlobeSettings();
-    CKADOGlobeSettings(const CKADOGlobeSettings&) = delete;
-    CKADOGlobeSettings& operator=(const CKADOGlobeSettings&) = delete;
+    ProjectInfo() = default;
+    ~ProjectInfo();
+    ProjectInfo(const ProjectInfo&) = delete;
+    ProjectInfo& operator=(const ProjectInfo&) = delete;
 
     void SetDatabase(ProjectDatabase* db) { db_ = db; }
     bool OpenProjectTable();

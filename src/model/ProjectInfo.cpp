@@ -1,14 +1,14 @@
-#include "model/KADOGlobeSettings.h"
+#include "model/ProjectInfo.h"
 
 #include "db/ProjectDatabase.h"
 #include "model/TableFields.h"
 
-CKADOGlobeSettings::~CKADOGlobeSettings()
+ProjectInfo::~ProjectInfo()
 {
     Close();
 }
 
-bool CKADOGlobeSettings::OpenProjectTable()
+bool ProjectInfo::OpenProjectTable()
 {
     if (!db_)
         return false;
@@ -16,7 +16,7 @@ bool CKADOGlobeSettings::OpenProjectTable()
     return table_.Open(*db_, "project");
 }
 
-void CKADOGlobeSettings::Load()
+void ProjectInfo::Load()
 {
     uint8_t data[ProjectOptions::kSize];
     const size_t copied = CopyRecordField(table_, "data", data, sizeof data);
@@ -31,7 +31,7 @@ void CKADOGlobeSettings::Load()
     homeSite_ = ReadTextField(table_, "homesite");
 }
 
-void CKADOGlobeSettings::Close()
+void ProjectInfo::Close()
 {
     if (!table_.IsClosed())
         table_.Close();
