@@ -8,7 +8,7 @@
 #include "db/ProjectDatabase.h"
 #include "media/posix/AvMediaFile.h"
 #include "media/posix/AvMediaSystem.h"
-#include "model/Media.h"
+#include "model/MediaTable.h"
 #include "model/MediaSetting.h"
 #include "platform/Clock.h"
 #include "saver/ProjectMediaList.h"
@@ -162,7 +162,7 @@ void CopyToCache(benchmark::State& state)
     ProjectDatabase db;
     if (!db.Open(Video().db, 0))
         return state.SkipWithError("cannot open the project");
-    CMedia media;
+    MediaTable media;
     media.SetDatabase(&db);
     media.Open();
     CMediaSetting setting;
@@ -182,7 +182,7 @@ void OpenCached(benchmark::State& state)
 {
     {
         ProjectDatabase db;
-        CMedia media;
+        MediaTable media;
         CMediaSetting setting;
         if (!db.Open(Video().db, 0))
             return state.SkipWithError("cannot open the project");

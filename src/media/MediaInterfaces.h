@@ -2,7 +2,7 @@
 #include <string>
 
 class CMediaSetting;
-class CMedia;
+class MediaTable;
 
 // A window of the host, opaque to portable code (an HWND on Windows).
 using WindowRef = void*;
@@ -13,7 +13,7 @@ public:
     virtual ~IVideoPlayer() = default;
     virtual void SetVideoPath(const std::string& path) = 0;
     virtual void SetMediaSetting(CMediaSetting* media) = 0;
-    virtual void SetMedia(CMedia* media) = 0;
+    virtual void SetMedia(MediaTable* media) = 0;
     virtual void DrawBackground() = 0;
     virtual void Show() = 0;
     // Bottom of the z-order at (0, 0) with the parent's size, hidden, not activated.

@@ -8,7 +8,7 @@
 #include <string>
 
 class ProjectInfo;
-class CMedia;
+class MediaTable;
 class CMediaSetting;
 class ProjectDatabase;
 class CSaverSettings;
@@ -65,7 +65,7 @@ public:
     // IVideoPlayer
     void SetVideoPath(const std::string& path) override { path_ = path; }
     void SetMediaSetting(CMediaSetting* media) override { mediaSetting_ = media; }
-    void SetMedia(CMedia* media) override { media_ = media; }
+    void SetMedia(MediaTable* media) override { media_ = media; }
     void DrawBackground() override;
     void Show() override { window_->Show(); }
     void HideBehind() override { window_->HideBehind(); }
@@ -89,7 +89,7 @@ private:
     std::unique_ptr<IVideoWindow> window_;
     VideoPlayerSetup setup_;
     CMediaSetting* mediaSetting_ = nullptr;
-    CMedia* media_ = nullptr;
+    MediaTable* media_ = nullptr;
     std::string path_;
     Picture background_;
     WindowRef panel_ = nullptr;

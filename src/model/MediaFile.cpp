@@ -1,6 +1,6 @@
 #include "model/MediaFile.h"
 
-#include "model/Media.h"
+#include "model/MediaTable.h"
 #include "model/ProjectOptions.h"
 #include "platform/Paths.h"
 
@@ -11,7 +11,7 @@ std::string DiskPathFor(const std::string& storedName, bool besideExecutable, co
     return DirectoryOf(executablePath) + FileNameOf(storedName);
 }
 
-MediaFileSource FindMediaFile(const ProjectOptions& options, CMedia& media, const std::string& fileName,
+MediaFileSource FindMediaFile(const ProjectOptions& options, MediaTable& media, const std::string& fileName,
                               const std::string& executablePath, bool video)
 {
     MediaFileSource source;

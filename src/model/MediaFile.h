@@ -3,7 +3,7 @@
 
 #include <string>
 
-class CMedia;
+class MediaTable;
 class ProjectOptions;
 
 // Where a media item's file is: its bytes from the project database, or a path on disk.
@@ -17,7 +17,7 @@ struct MediaFileSource {
 // Finds the file of a media item named fileName (the "filename" of its settings). Stored files are matched
 // by name (videos by a name containing the file name); files on disk are found through the stored name,
 // in the executable's folder or at the stored path, as the project options say.
-MediaFileSource FindMediaFile(const ProjectOptions& options, CMedia& media, const std::string& fileName,
+MediaFileSource FindMediaFile(const ProjectOptions& options, MediaTable& media, const std::string& fileName,
                               const std::string& executablePath, bool video);
 
 // The disk path of a stored name: in the executable's folder (by its file-name part) or the name itself.

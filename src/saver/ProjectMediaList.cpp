@@ -2,7 +2,7 @@
 
 #include "db/MemoryStream.h"
 #include "model/ProjectInfo.h"
-#include "model/Media.h"
+#include "model/MediaTable.h"
 #include "model/MediaSetting.h"
 #include "saver/MediaSequencer.h"
 

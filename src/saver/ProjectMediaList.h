@@ -2,13 +2,13 @@
 #include "saver/SequencerInterfaces.h"
 
 class CMediaSetting;
-class CMedia;
+class MediaTable;
 class ProjectInfo;
 
 // The playlist of the project: the media settings (the current item) and the media table.
 class CProjectMediaList final : public IMediaList {
 public:
-    CProjectMediaList(CMediaSetting& settings, CMedia& media) : settings_(settings), media_(media) { }
+    CProjectMediaList(CMediaSetting& settings, MediaTable& media) : settings_(settings), media_(media) { }
 
     int Count() override;
     int32_t MediaType() override;
@@ -19,12 +19,12 @@ public:
     bool ReadMediaData(const std::string& fileName, std::vector<uint8_t>& out) override;
     std::string GetStoredName(const std::string& fileName) override;
     CMediaSetting* Settings() override { return &settings_; }
-    CMedia* Media() override { return &media_; }
+    MediaTable* Media() override { return &media_; }
     void Close() override;
 
 private:
     CMediaSetting& settings_;
-    CMedia& media_;
+    MediaTable& media_;
 };
 
 struct SequencerOptions;

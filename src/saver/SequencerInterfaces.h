@@ -10,7 +10,7 @@
 class CSaverSettings;
 class ProjectInfo;
 class CMediaSetting;
-class CMedia;
+class MediaTable;
 
 // The eight operations through which the screensaver window drives the image slide-show player. A player
 // number outside the player list raises std::invalid_argument.
@@ -24,7 +24,7 @@ public:
     virtual void StopTransition(int player) = 0;
     virtual void HidePlayer(int player, int hide) = 0;
     virtual void SetPlayerMode(int player, StartMode mode) = 0;
-    virtual void SetPlayerMedia(int player, CMedia* media) = 0;
+    virtual void SetPlayerMedia(int player, MediaTable* media) = 0;
 };
 
 // The playlist: the current item and the way to the next.
@@ -43,7 +43,7 @@ public:
     virtual std::string GetStoredName(const std::string& fileName) = 0;
     // The objects handed on to the players.
     virtual CMediaSetting* Settings() = 0;
-    virtual CMedia* Media() = 0;
+    virtual MediaTable* Media() = 0;
     virtual void Close() = 0;
 };
 

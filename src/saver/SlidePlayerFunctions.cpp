@@ -37,7 +37,7 @@ void CSlidePlayerFunctions::SetPlayerMode(int player, StartMode mode)
     list_.SetPlayerMode(player, static_cast<int>(mode));
 }
 
-void CSlidePlayerFunctions::SetPlayerMedia(int player, CMedia* media)
+void CSlidePlayerFunctions::SetPlayerMedia(int player, MediaTable* media)
 {
     list_.SetPlayerMedia(player, media);
 }

@@ -15,7 +15,7 @@ public:
     void StopTransition(int player) override;
     void HidePlayer(int player, int hide) override;
     void SetPlayerMode(int player, StartMode mode) override;
-    void SetPlayerMedia(int player, CMedia* media) override;
+    void SetPlayerMedia(int player, MediaTable* media) override;
 
 private:
     CSlidePlayerList& list_;

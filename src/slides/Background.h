@@ -6,7 +6,7 @@
 
 class Picture;
 class ProjectInfo;
-class CMedia;
+class MediaTable;
 class CMediaSetting;
 class ProjectDatabase;
 class CSaverSettings;
@@ -31,7 +31,7 @@ public:
 
     void Bind(CMediaSetting* mediaSetting, ProjectInfo* project, CSaverSettings* settings);
     void SetTarget(Picture* target) { target_ = target; }
-    void SetMediaTable(CMedia* media) { mediaTable_ = media; }
+    void SetMediaTable(MediaTable* media) { mediaTable_ = media; }
     // The project database, for the background image table and the walk over the media items.
     void SetDatabase(ProjectDatabase* db) { db_ = db; }
     // Vertical dots per inch of the target's device, for the text heights (96 unless set).
@@ -62,7 +62,7 @@ private:
     Picture* target_ = nullptr;
     CMediaSetting* mediaSetting_ = nullptr;
     ProjectInfo* project_ = nullptr;
-    CMedia* mediaTable_ = nullptr;
+    MediaTable* mediaTable_ = nullptr;
     ProjectDatabase* db_ = nullptr;
     std::string snapshotFolder_;
     int dpiY_ = 96;

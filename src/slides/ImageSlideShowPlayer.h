@@ -8,7 +8,7 @@
 #include "transitions/TransitionRequest.h"
 
 class ProjectInfo;
-class CMedia;
+class MediaTable;
 class CMediaSetting;
 class ProjectDatabase;
 class CSaverSettings;
@@ -58,7 +58,7 @@ public:
 
     void SetMode(int startMode) { startMode_ = startMode; }
     void SetSettings(CSaverSettings* settings, ProjectInfo* project);
-    void SetMedia(CMedia* media) { mediaTable_ = media; }
+    void SetMedia(MediaTable* media) { mediaTable_ = media; }
     void SetDatabase(ProjectDatabase* db) { db_ = db; }
 
     void ShowSlide(CMediaSetting* mediaSetting);
@@ -100,7 +100,7 @@ private:
     CMediaSetting* mediaSetting_ = nullptr;
     ProjectInfo* project_ = nullptr;
     CSaverSettings* settings_ = nullptr;
-    CMedia* mediaTable_ = nullptr;
+    MediaTable* mediaTable_ = nullptr;
     ProjectDatabase* db_ = nullptr;
     TransitionRequest request_;
     std::thread worker_;

@@ -30,14 +30,14 @@ bool LoadScaled(Picture& picture, const uint8_t* data, size_t size, const std::s
 
 } // namespace
 
-int LoadSlideImage(Picture& picture, const ProjectOptions& options, CMedia* media, const std::string& fileName,
+int LoadSlideImage(Picture& picture, const ProjectOptions& options, MediaTable* media, const std::string& fileName,
                    const std::string& executablePath)
 {
     int w = 0, h = 0;
     return LoadSlideImageFor(picture, options, media, fileName, executablePath, nullptr, w, h);
 }
 
-int LoadSlideImageFor(Picture& picture, const ProjectOptions& options, CMedia* media, const std::string& fileName,
+int LoadSlideImageFor(Picture& picture, const ProjectOptions& options, MediaTable* media, const std::string& fileName,
                       const std::string& executablePath, const std::function<SlideImageUse(int, int)>& useFor,
                       int& fullWidth, int& fullHeight)
 {

@@ -84,7 +84,7 @@ void CSlidePlayerList::SetPlayerMode(int index, int startMode)
         p->SetMode(startMode);
 }
 
-void CSlidePlayerList::SetPlayerMedia(int index, CMedia* media)
+void CSlidePlayerList::SetPlayerMedia(int index, MediaTable* media)
 {
     if (CImageSlideShowPlayer* p = Player(index))
         p->SetMedia(media);

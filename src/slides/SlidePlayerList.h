@@ -26,7 +26,7 @@ public:
     void StopTransition(int index);
     void HidePlayer(int index, int hide);
     void SetPlayerMode(int index, int startMode);
-    void SetPlayerMedia(int index, CMedia* media);
+    void SetPlayerMedia(int index, MediaTable* media);
 
     int Count() const { return static_cast<int>(entries_.size()); }
     // The player at a position; null for a destroyed entry.

@@ -60,7 +60,7 @@ public:
     }
     std::string GetStoredName(const std::string& fileName) override { return storedPrefix + fileName; }
     CMediaSetting* Settings() override { return nullptr; }
-    CMedia* Media() override { return nullptr; }
+    MediaTable* Media() override { return nullptr; }
     void Close() override { journal->push_back("media close"); }
 
     size_t Current() const { return current_; }
@@ -102,7 +102,7 @@ public:
         (void)p;
     }
     void SetPlayerMode(int p, StartMode) override { Note("mode", p); }
-    void SetPlayerMedia(int p, CMedia*) override { Note("media", p); }
+    void SetPlayerMedia(int p, MediaTable*) override { Note("media", p); }
     std::function<void()> onPresent;
 
 private:
@@ -206,7 +206,7 @@ public:
         journal_.push_back(name_ + " path " + path);
     }
     void SetMediaSetting(CMediaSetting*) override { }
-    void SetMedia(CMedia*) override { }
+    void SetMedia(MediaTable*) override { }
     void DrawBackground() override { }
     void Show() override
     {

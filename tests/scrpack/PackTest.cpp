@@ -3,7 +3,7 @@
 #include "db/ProjectDatabase.h"
 #include "db/DatabaseTable.h"
 #include "model/ProjectInfo.h"
-#include "model/Media.h"
+#include "model/MediaTable.h"
 #include "model/MediaSetting.h"
 #include "model/SaverSettings.h"
 #include "support/TempDir.h"
@@ -101,7 +101,7 @@ TEST_F(PackFixture, DatabaseReadsBackThroughTheModel)
     items.SelectNext(false);
     EXPECT_EQ(items.GetFileName(), "Cover.JPG");
 
-    CMedia media;
+    MediaTable media;
     media.SetDatabase(&db);
     ASSERT_TRUE(media.Open());
     MemoryFile stream;
@@ -131,7 +131,7 @@ TEST_F(PackFixture, RuntimeIsCopiedInFrontWithTrailer)
     EXPECT_EQ(out.substr(runtime.size(), 10), "<database>");
     ProjectDatabase db;
     ASSERT_TRUE(db.Open(dir.File("out.scr"), static_cast<uint32_t>(runtime.size())));
-    CMedia media;
+    MediaTable media;
     media.SetDatabase(&db);
     ASSERT_TRUE(media.Open());
     MemoryFile stream;

@@ -9,7 +9,7 @@
 #include "db/ProjectDatabase.h"
 #include "gfx/Picture.h"
 #include "model/ProjectInfo.h"
-#include "model/Media.h"
+#include "model/MediaTable.h"
 #include "model/MediaSetting.h"
 #include "model/ProjectOptions.h"
 #include "model/Random.h"
@@ -123,7 +123,7 @@ public:
         return mediaTable_.Open();
     }
 
-    CMedia& Media() { return mediaTable_; }
+    MediaTable& Media() { return mediaTable_; }
 
     TempDir dir;
     std::string path;
@@ -133,5 +133,5 @@ public:
     std::unique_ptr<CMediaSetting> settings;
 
 private:
-    CMedia mediaTable_;
+    MediaTable mediaTable_;
 };

@@ -5,7 +5,7 @@
 #include "media/SoundTable.h"
 #include "media/VideoPlayer.h"
 #include "media/posix/AvMediaSystem.h"
-#include "model/Media.h"
+#include "model/MediaTable.h"
 #include "model/MediaSetting.h"
 #include "saver/EventLoop.h"
 #include "saver/HeadlessShow.h"
@@ -64,7 +64,7 @@ public:
 
 private:
     CPrivateTempFolder tempFolder_;
-    CMedia media_;
+    MediaTable media_;
     CMediaSetting mediaSetting_;
     std::unique_ptr<CProjectMediaList> list_;
     CLoopScheduler scheduler_;

@@ -1,6 +1,6 @@
 #pragma once
 #include "media/SoundTable.h"
-#include "model/Media.h"
+#include "model/MediaTable.h"
 #include "model/MediaSetting.h"
 #include "saver/CursorDisplay.h"
 #include "saver/ProjectMediaList.h"
@@ -64,7 +64,7 @@ private:
     int result_ = 0;
 
     CMediaSetting mediaSetting_;
-    CMedia media_;
+    MediaTable media_;
     CProjectMediaList mediaList_;
     CSaverFiles files_;
     CSoundTable sounds_;

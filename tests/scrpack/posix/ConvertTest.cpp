@@ -4,7 +4,7 @@
 #include "db/MemoryFile.h"
 #include "db/ProjectDatabase.h"
 #include "db/DatabaseTable.h"
-#include "model/Media.h"
+#include "model/MediaTable.h"
 #include "model/MediaSetting.h"
 #include "model/SaverSettings.h"
 #include "support/TempDir.h"
@@ -152,7 +152,7 @@ Stored PackOne(TempDir& dir, const std::string& entry, bool convertAll, const st
     items.Open();
     items.LoadCurrent();
     EXPECT_EQ(items.GetFileName(), storedName);
-    CMedia media;
+    MediaTable media;
     media.SetDatabase(&db);
     media.Open();
     MemoryFile stream;

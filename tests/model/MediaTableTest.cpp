@@ -1,4 +1,4 @@
-#include "model/Media.h"
+#include "model/MediaTable.h"
 #include "ProjectDbBuilder.h"
 #include "db/MemoryFile.h"
 #include "model/MediaFile.h"
@@ -11,7 +11,7 @@ namespace {
 struct MediaFixture : ::testing::Test {
     TempDir dir;
     ProjectDatabase db;
-    CMedia media;
+    MediaTable media;
 
     void Open(const ProjectDbBuilder& builder)
     {

@@ -1,11 +1,11 @@
-#include "model/Media.h"
+#include "model/MediaTable.h"
 #include "base/TextCase.h"
 
 #include "db/ProjectDatabase.h"
 #include "model/TableFields.h"
 #include "platform/Paths.h"
 
-bool CMedia::Open()
+bool MediaTable::Open()
 {
     if (!db_)
         return false;
@@ -13,13 +13,13 @@ bool CMedia::Open()
     return table_.Open(*db_, "media");
 }
 
-void CMedia::Close()
+void MediaTable::Close()
 {
     if (!table_.IsClosed())
         table_.Close();
 }
 
-template <class Match> bool CMedia::MoveToFirst(Match match)
+template <class Match> bool MediaTable::MoveToFirst(Match match)
 {
     if (table_.IsClosed() || table_.GetRecordCount() == 0 || table_.FindField("name") < 0)
         return false;
@@ -30,7 +30,7 @@ template <class Match> bool CMedia::MoveToFirst(Match match)
     return false;
 }
 
-bool CMedia::ReadMedia(const std::string& fileName, FileBase& stream)
+bool MediaTable::ReadMedia(const std::string& fileName, FileBase& stream)
 {
     const std::string wanted = LowerAnsi(fileName);
     if (!MoveToFirst([&](const std::string& name) { return name == wanted; }))
@@ -38,7 +38,7 @@ bool CMedia::ReadMedia(const std::string& fileName, FileBase& stream)
     return table_.FindField("media") >= 0 && table_.ReadBinaryField("media", stream);
 }
 
-bool CMedia::ReadMediaContaining(const std::string& path, FileBase& stream)
+bool MediaTable::ReadMediaContaining(const std::string& path, FileBase& stream)
 {
     const std::string part = LowerAnsi(FileNameOf(path));
     if (!MoveToFirst([&](const std::string& name) { return name.find(part) != std::string::npos; }))
@@ -46,7 +46,7 @@ bool CMedia::ReadMediaContaining(const std::string& path, FileBase& stream)
     return table_.FindField("media") >= 0 && table_.ReadBinaryField("media", stream);
 }
 
-std::string CMedia::FindStoredName(const std::string& path)
+std::string MediaTable::FindStoredName(const std::string& path)
 {
     const std::string part = LowerAnsi(FileNameOf(path));
     if (!MoveToFirst([&](const std::string& name) { return name.find(part) != std::string::npos; }))
@@ -54,7 +54,7 @@ std::string CMedia::FindStoredName(const std::string& path)
     return table_.GetFieldString("name");
 }
 
-std::string CMedia::GetStoredName(const std::string& path)
+std::string MediaTable::GetStoredName(const std::string& path)
 {
     return LowerAnsi(FindStoredName(path));
 }

@@ -7,7 +7,7 @@ class FileBase;
 class ProjectDatabase;
 
 // The media files of the project ("media" table), found by file name.
-class CMedia {
+class MediaTable {
 public:
     void SetDatabase(ProjectDatabase* db) { db_ = db; }
     bool Open();
