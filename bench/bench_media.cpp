@@ -9,7 +9,7 @@
 #include "media/posix/AvMediaFile.h"
 #include "media/posix/AvMediaSystem.h"
 #include "model/MediaTable.h"
-#include "model/MediaSetting.h"
+#include "model/MediaPlaylist.h"
 #include "platform/Clock.h"
 #include "saver/ProjectMediaList.h"
 #include "saver/SaverFiles.h"
@@ -165,7 +165,7 @@ void CopyToCache(benchmark::State& state)
     MediaTable media;
     media.SetDatabase(&db);
     media.Open();
-    CMediaSetting setting;
+    MediaPlaylist setting;
     CProjectMediaList list(setting, media);
     CSaverFiles files;
     for (auto _ : state) {
@@ -183,7 +183,7 @@ void OpenCached(benchmark::State& state)
     {
         ProjectDatabase db;
         MediaTable media;
-        CMediaSetting setting;
+        MediaPlaylist setting;
         if (!db.Open(Video().db, 0))
             return state.SkipWithError("cannot open the project");
         media.SetDatabase(&db);

@@ -1,7 +1,7 @@
 #pragma once
 #include <string>
 
-class CMediaSetting;
+class MediaPlaylist;
 class MediaTable;
 
 // A window of the host, opaque to portable code (an HWND on Windows).
@@ -12,7 +12,7 @@ class IVideoPlayer {
 public:
     virtual ~IVideoPlayer() = default;
     virtual void SetVideoPath(const std::string& path) = 0;
-    virtual void SetMediaSetting(CMediaSetting* media) = 0;
+    virtual void SetMediaSetting(MediaPlaylist* media) = 0;
     virtual void SetMedia(MediaTable* media) = 0;
     virtual void DrawBackground() = 0;
     virtual void Show() = 0;

@@ -2,7 +2,7 @@
 
 #include "media/VideoGeometry.h"
 #include "model/ProjectInfo.h"
-#include "model/MediaSetting.h"
+#include "model/MediaPlaylist.h"
 #include "model/SaverSettings.h"
 #include "platform/Log.h"
 #include "slides/Background.h"

@@ -9,7 +9,7 @@
 
 class ProjectInfo;
 class MediaTable;
-class CMediaSetting;
+class MediaPlaylist;
 class ProjectDatabase;
 class CSaverSettings;
 
@@ -64,7 +64,7 @@ public:
 
     // IVideoPlayer
     void SetVideoPath(const std::string& path) override { path_ = path; }
-    void SetMediaSetting(CMediaSetting* media) override { mediaSetting_ = media; }
+    void SetMediaSetting(MediaPlaylist* media) override { mediaSetting_ = media; }
     void SetMedia(MediaTable* media) override { media_ = media; }
     void DrawBackground() override;
     void Show() override { window_->Show(); }
@@ -88,7 +88,7 @@ private:
 
     std::unique_ptr<IVideoWindow> window_;
     VideoPlayerSetup setup_;
-    CMediaSetting* mediaSetting_ = nullptr;
+    MediaPlaylist* mediaSetting_ = nullptr;
     MediaTable* media_ = nullptr;
     std::string path_;
     Picture background_;

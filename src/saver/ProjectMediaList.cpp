@@ -3,7 +3,7 @@
 #include "db/MemoryStream.h"
 #include "model/ProjectInfo.h"
 #include "model/MediaTable.h"
-#include "model/MediaSetting.h"
+#include "model/MediaPlaylist.h"
 #include "saver/MediaSequencer.h"
 
 int CProjectMediaList::Count()

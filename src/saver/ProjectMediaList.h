@@ -1,14 +1,14 @@
 #pragma once
 #include "saver/SequencerInterfaces.h"
 
-class CMediaSetting;
+class MediaPlaylist;
 class MediaTable;
 class ProjectInfo;
 
 // The playlist of the project: the media settings (the current item) and the media table.
 class CProjectMediaList final : public IMediaList {
 public:
-    CProjectMediaList(CMediaSetting& settings, MediaTable& media) : settings_(settings), media_(media) { }
+    CProjectMediaList(MediaPlaylist& settings, MediaTable& media) : settings_(settings), media_(media) { }
 
     int Count() override;
     int32_t MediaType() override;
@@ -18,12 +18,12 @@ public:
     void SelectNext(bool random) override;
     bool ReadMediaData(const std::string& fileName, std::vector<uint8_t>& out) override;
     std::string GetStoredName(const std::string& fileName) override;
-    CMediaSetting* Settings() override { return &settings_; }
+    MediaPlaylist* Settings() override { return &settings_; }
     MediaTable* Media() override { return &media_; }
     void Close() override;
 
 private:
-    CMediaSetting& settings_;
+    MediaPlaylist& settings_;
     MediaTable& media_;
 };
 

@@ -9,7 +9,7 @@
 
 class CSaverSettings;
 class ProjectInfo;
-class CMediaSetting;
+class MediaPlaylist;
 class MediaTable;
 
 // The eight operations through which the screensaver window drives the image slide-show player. A player
@@ -20,7 +20,7 @@ public:
     virtual int CreatePlayer(WindowRef parent) = 0;
     virtual void DestroyPlayer(int player) = 0;
     virtual void SetPlayerSettings(int player, CSaverSettings* settings, ProjectInfo* project) = 0;
-    virtual void ShowSlide(int player, CMediaSetting* media) = 0;
+    virtual void ShowSlide(int player, MediaPlaylist* media) = 0;
     virtual void StopTransition(int player) = 0;
     virtual void HidePlayer(int player, int hide) = 0;
     virtual void SetPlayerMode(int player, StartMode mode) = 0;
@@ -42,7 +42,7 @@ public:
     // The stored name of the file a path refers to ("" when none).
     virtual std::string GetStoredName(const std::string& fileName) = 0;
     // The objects handed on to the players.
-    virtual CMediaSetting* Settings() = 0;
+    virtual MediaPlaylist* Settings() = 0;
     virtual MediaTable* Media() = 0;
     virtual void Close() = 0;
 };

@@ -17,7 +17,7 @@ void CSlidePlayerFunctions::SetPlayerSettings(int player, CSaverSettings* settin
     list_.SetPlayerSettings(player, settings, project);
 }
 
-void CSlidePlayerFunctions::ShowSlide(int player, CMediaSetting* media)
+void CSlidePlayerFunctions::ShowSlide(int player, MediaPlaylist* media)
 {
     list_.ShowSlide(player, media);
 }

@@ -11,7 +11,7 @@ public:
     int CreatePlayer(WindowRef parent) override;
     void DestroyPlayer(int player) override;
     void SetPlayerSettings(int player, CSaverSettings* settings, ProjectInfo* project) override;
-    void ShowSlide(int player, CMediaSetting* media) override;
+    void ShowSlide(int player, MediaPlaylist* media) override;
     void StopTransition(int player) override;
     void HidePlayer(int player, int hide) override;
     void SetPlayerMode(int player, StartMode mode) override;

@@ -8,7 +8,7 @@
 #include "gfx/Gradient.h"
 #include "model/IndexList.h"
 #include "model/ProjectInfo.h"
-#include "model/MediaSetting.h"
+#include "model/MediaPlaylist.h"
 #include "model/Random.h"
 #include "model/TableFields.h"
 #include "platform/Log.h"
@@ -85,7 +85,7 @@ CBackground::CBackground() = default;
 
 CBackground::~CBackground() = default;
 
-void CBackground::Bind(CMediaSetting* mediaSetting, ProjectInfo* project, CSaverSettings*)
+void CBackground::Bind(MediaPlaylist* mediaSetting, ProjectInfo* project, CSaverSettings*)
 {
     mediaSetting_ = mediaSetting;
     project_ = project;

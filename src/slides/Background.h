@@ -7,7 +7,7 @@
 class Picture;
 class ProjectInfo;
 class MediaTable;
-class CMediaSetting;
+class MediaPlaylist;
 class ProjectDatabase;
 class CSaverSettings;
 class IRandom;
@@ -29,7 +29,7 @@ public:
     CBackground(const CBackground&) = delete;
     CBackground& operator=(const CBackground&) = delete;
 
-    void Bind(CMediaSetting* mediaSetting, ProjectInfo* project, CSaverSettings* settings);
+    void Bind(MediaPlaylist* mediaSetting, ProjectInfo* project, CSaverSettings* settings);
     void SetTarget(Picture* target) { target_ = target; }
     void SetMediaTable(MediaTable* media) { mediaTable_ = media; }
     // The project database, for the background image table and the walk over the media items.
@@ -60,7 +60,7 @@ private:
     int LoadNamedImage(const std::string& fileName, Picture& picture);
 
     Picture* target_ = nullptr;
-    CMediaSetting* mediaSetting_ = nullptr;
+    MediaPlaylist* mediaSetting_ = nullptr;
     ProjectInfo* project_ = nullptr;
     MediaTable* mediaTable_ = nullptr;
     ProjectDatabase* db_ = nullptr;

@@ -4,7 +4,7 @@
 
 #include "gfx/AlphaStretch.h"
 #include "model/ProjectInfo.h"
-#include "model/MediaSetting.h"
+#include "model/MediaPlaylist.h"
 #include "model/Random.h"
 #include "model/SaverSettings.h"
 #include "platform/Clock.h"
@@ -107,7 +107,7 @@ void CImageSlideShowPlayer::PreparePainter(CBackground& painter, Picture& target
     painter.Bind(mediaSetting_, project_, settings_);
 }
 
-void CImageSlideShowPlayer::ShowSlide(CMediaSetting* mediaSetting)
+void CImageSlideShowPlayer::ShowSlide(MediaPlaylist* mediaSetting)
 {
     // Two workers must never share the request and the canvas.
     StopTransition();

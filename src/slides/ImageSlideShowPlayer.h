@@ -9,7 +9,7 @@
 
 class ProjectInfo;
 class MediaTable;
-class CMediaSetting;
+class MediaPlaylist;
 class ProjectDatabase;
 class CSaverSettings;
 class CBackground;
@@ -61,7 +61,7 @@ public:
     void SetMedia(MediaTable* media) { mediaTable_ = media; }
     void SetDatabase(ProjectDatabase* db) { db_ = db; }
 
-    void ShowSlide(CMediaSetting* mediaSetting);
+    void ShowSlide(MediaPlaylist* mediaSetting);
     void ComposeSlide();
     void StopTransition();
     void Hide(int hide);
@@ -97,7 +97,7 @@ private:
     Picture canvas_;
     Picture slide_;
     int startMode_ = 0;
-    CMediaSetting* mediaSetting_ = nullptr;
+    MediaPlaylist* mediaSetting_ = nullptr;
     ProjectInfo* project_ = nullptr;
     CSaverSettings* settings_ = nullptr;
     MediaTable* mediaTable_ = nullptr;

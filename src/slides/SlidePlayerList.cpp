@@ -60,7 +60,7 @@ void CSlidePlayerList::SetPlayerSettings(int index, CSaverSettings* settings, Pr
         p->SetSettings(settings, project);
 }
 
-void CSlidePlayerList::ShowSlide(int index, CMediaSetting* mediaSetting)
+void CSlidePlayerList::ShowSlide(int index, MediaPlaylist* mediaSetting)
 {
     if (CImageSlideShowPlayer* p = Player(index))
         p->ShowSlide(mediaSetting);

@@ -1,5 +1,5 @@
 #include "gfx/Picture.h"
-#include "model/MediaSetting.h"
+#include "model/MediaPlaylist.h"
 #include "slides/Background.h"
 #include "slides/SlideGeometry.h"
 #include "slides/SlideText.h"

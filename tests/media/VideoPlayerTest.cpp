@@ -1,6 +1,6 @@
 #include "MediaFakes.h"
 #include "db/ProjectDatabase.h"
-#include "model/MediaSetting.h"
+#include "model/MediaPlaylist.h"
 #include "model/ProjectDbBuilder.h"
 #include "support/TempDir.h"
 
@@ -17,7 +17,7 @@ protected:
     void Make(int items, int32_t mode, const std::string& path = "clip.avi")
     {
         player.reset();
-        setting = std::make_unique<CMediaSetting>();
+        setting = std::make_unique<MediaPlaylist>();
         db = std::make_unique<ProjectDatabase>();
         ProjectDbBuilder builder;
         for (int i = 0; i < items; ++i) {
@@ -50,7 +50,7 @@ protected:
     int made = 0;
     FakeMci mci;
     std::unique_ptr<ProjectDatabase> db;
-    std::unique_ptr<CMediaSetting> setting;
+    std::unique_ptr<MediaPlaylist> setting;
     FakeVideoWindow* window = nullptr;
     std::unique_ptr<CVideoPlayer> player;
 };

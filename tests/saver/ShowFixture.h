@@ -59,7 +59,7 @@ public:
         return true;
     }
     std::string GetStoredName(const std::string& fileName) override { return storedPrefix + fileName; }
-    CMediaSetting* Settings() override { return nullptr; }
+    MediaPlaylist* Settings() override { return nullptr; }
     MediaTable* Media() override { return nullptr; }
     void Close() override { journal->push_back("media close"); }
 
@@ -84,7 +84,7 @@ public:
     int CreatePlayer(WindowRef) override { return Note("create", created_++); }
     void DestroyPlayer(int p) override { Note("destroy", p); }
     void SetPlayerSettings(int p, CSaverSettings*, ProjectInfo*) override { Note("settings", p); }
-    void ShowSlide(int p, CMediaSetting*) override
+    void ShowSlide(int p, MediaPlaylist*) override
     {
         Note("show", p);
         if (onPresent)
@@ -205,7 +205,7 @@ public:
         path_ = path;
         journal_.push_back(name_ + " path " + path);
     }
-    void SetMediaSetting(CMediaSetting*) override { }
+    void SetMediaSetting(MediaPlaylist*) override { }
     void SetMedia(MediaTable*) override { }
     void DrawBackground() override { }
     void Show() override

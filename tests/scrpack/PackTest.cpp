@@ -4,7 +4,7 @@
 #include "db/DatabaseTable.h"
 #include "model/ProjectInfo.h"
 #include "model/MediaTable.h"
-#include "model/MediaSetting.h"
+#include "model/MediaPlaylist.h"
 #include "model/SaverSettings.h"
 #include "support/TempDir.h"
 
@@ -84,7 +84,7 @@ TEST_F(PackFixture, DatabaseReadsBackThroughTheModel)
     EXPECT_EQ(CSaverSettings::KeyForProject(project.GetProjectName()), "Software\\quillmark\\Harbour Lights");
 
     CSaverSettings user;
-    CMediaSetting items;
+    MediaPlaylist items;
     items.SetDatabase(&db);
     items.SetUserSettings(&user);
     ASSERT_TRUE(items.Open());

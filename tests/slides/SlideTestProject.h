@@ -10,7 +10,7 @@
 #include "gfx/Picture.h"
 #include "model/ProjectInfo.h"
 #include "model/MediaTable.h"
-#include "model/MediaSetting.h"
+#include "model/MediaPlaylist.h"
 #include "model/ProjectOptions.h"
 #include "model/Random.h"
 #include "platform/Clock.h"
@@ -114,7 +114,7 @@ public:
         info.OpenProjectTable();
         info.Load();
         info.SetExecutablePath(dir.File("show.scr"));
-        settings = std::make_unique<CMediaSetting>(clock, random);
+        settings = std::make_unique<MediaPlaylist>(clock, random);
         settings->SetDatabase(&db);
         if (!settings->Open())
             return false;
@@ -130,7 +130,7 @@ public:
     VirtualClock clock;
     ProjectDatabase db;
     ProjectInfo info;
-    std::unique_ptr<CMediaSetting> settings;
+    std::unique_ptr<MediaPlaylist> settings;
 
 private:
     MediaTable mediaTable_;

@@ -6,7 +6,7 @@
 #include "media/VideoPlayer.h"
 #include "media/posix/AvMediaSystem.h"
 #include "model/MediaTable.h"
-#include "model/MediaSetting.h"
+#include "model/MediaPlaylist.h"
 #include "saver/EventLoop.h"
 #include "saver/HeadlessShow.h"
 #include "saver/MediaSequencer.h"
@@ -65,7 +65,7 @@ public:
 private:
     CPrivateTempFolder tempFolder_;
     MediaTable media_;
-    CMediaSetting mediaSetting_;
+    MediaPlaylist mediaSetting_;
     std::unique_ptr<CProjectMediaList> list_;
     CLoopScheduler scheduler_;
     CAvMediaSystem devices_;

@@ -1,7 +1,7 @@
 #pragma once
 #include "media/SoundTable.h"
 #include "model/MediaTable.h"
-#include "model/MediaSetting.h"
+#include "model/MediaPlaylist.h"
 #include "saver/CursorDisplay.h"
 #include "saver/ProjectMediaList.h"
 #include "saver/SaverFiles.h"
@@ -63,7 +63,7 @@ private:
     bool ended_ = false;
     int result_ = 0;
 
-    CMediaSetting mediaSetting_;
+    MediaPlaylist mediaSetting_;
     MediaTable media_;
     CProjectMediaList mediaList_;
     CSaverFiles files_;

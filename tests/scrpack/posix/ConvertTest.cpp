@@ -5,7 +5,7 @@
 #include "db/ProjectDatabase.h"
 #include "db/DatabaseTable.h"
 #include "model/MediaTable.h"
-#include "model/MediaSetting.h"
+#include "model/MediaPlaylist.h"
 #include "model/SaverSettings.h"
 #include "support/TempDir.h"
 #include "support/TestJpeg.h"
@@ -146,7 +146,7 @@ Stored PackOne(TempDir& dir, const std::string& entry, bool convertAll, const st
     ProjectDatabase db;
     EXPECT_TRUE(db.Open(dir.File("show.db"), 0));
     CSaverSettings user;
-    CMediaSetting items;
+    MediaPlaylist items;
     items.SetDatabase(&db);
     items.SetUserSettings(&user);
     items.Open();

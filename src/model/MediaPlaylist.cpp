@@ -1,4 +1,4 @@
-#include "model/MediaSetting.h"
+#include "model/MediaPlaylist.h"
 
 #include "db/ProjectDatabase.h"
 #include "model/IndexList.h"
@@ -9,15 +9,15 @@
 
 #include <stdexcept>
 
-CMediaSetting::CMediaSetting() : CMediaSetting(SystemClock(), StandardRandom())
+MediaPlaylist::MediaPlaylist() : MediaPlaylist(SystemClock(), StandardRandom())
 {
 }
 
-CMediaSetting::CMediaSetting(IClock& clock, IRandom& random) : random_(&random), bag_(clock)
+MediaPlaylist::MediaPlaylist(IClock& clock, IRandom& random) : random_(&random), bag_(clock)
 {
 }
 
-bool CMediaSetting::Open()
+bool MediaPlaylist::Open()
 {
     if (!db_)
         return false;
@@ -29,7 +29,7 @@ bool CMediaSetting::Open()
     return opened;
 }
 
-void CMediaSetting::Close()
+void MediaPlaylist::Close()
 {
     if (!table_.IsClosed()) {
         table_.Close();
@@ -37,7 +37,7 @@ void CMediaSetting::Close()
     }
 }
 
-void CMediaSetting::LoadCurrent()
+void MediaPlaylist::LoadCurrent()
 {
     uint8_t data[MediaSettingsRecord::kSize];
     record_.Assign(data, CopyRecordField(table_, "data", data, sizeof data));
@@ -61,7 +61,7 @@ void CMediaSetting::LoadCurrent()
     accFile_ = ReadTextField(table_, "accfile");
 }
 
-void CMediaSetting::SelectNext(bool random)
+void MediaPlaylist::SelectNext(bool random)
 {
     const int n = table_.GetRecordCount();
     if (random)
@@ -73,7 +73,7 @@ void CMediaSetting::SelectNext(bool random)
     LoadCurrent();
 }
 
-int CMediaSetting::NextEffect()
+int MediaPlaylist::NextEffect()
 {
     const int i = table_.GetCurrentIndex();
     if (i < 0 || static_cast<size_t>(i) >= effectPositions_.size())

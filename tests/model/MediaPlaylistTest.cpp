@@ -1,4 +1,4 @@
-#include "model/MediaSetting.h"
+#include "model/MediaPlaylist.h"
 #include "ProjectDbBuilder.h"
 #include "SequenceRandom.h"
 #include "model/SaverSettings.h"
@@ -17,7 +17,7 @@ struct Playlist {
     VirtualClock clock{1000};
     SequenceRandom random{{4, 1, 7}};
     CSaverSettings user;
-    CMediaSetting media{clock, random};
+    MediaPlaylist media{clock, random};
 
     void Open(const ProjectDbBuilder& builder)
     {

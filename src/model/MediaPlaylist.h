@@ -13,12 +13,12 @@ class IRandom;
 
 // The playlist over the "setting" table: the current media item's settings, the choice of the next item,
 // and each item's own sequence of transition effects.
-class CMediaSetting {
+class MediaPlaylist {
 public:
-    CMediaSetting();
-    CMediaSetting(IClock& clock, IRandom& random);
-    CMediaSetting(const CMediaSetting&) = delete;
-    CMediaSetting& operator=(const CMediaSetting&) = delete;
+    MediaPlaylist();
+    MediaPlaylist(IClock& clock, IRandom& random);
+    MediaPlaylist(const MediaPlaylist&) = delete;
+    MediaPlaylist& operator=(const MediaPlaylist&) = delete;
 
     void SetUserSettings(CSaverSettings* settings) { user_ = settings; }
     void SetDatabase(ProjectDatabase* db) { db_ = db; }
