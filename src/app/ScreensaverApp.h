@@ -1,7 +1,7 @@
 #pragma once
 #include "db/ProjectDatabase.h"
 #include "model/ProjectInfo.h"
-#include "model/SaverSettings.h"
+#include "model/UserSettings.h"
 #include "saver/StartMode.h"
 
 #include <cstdint>
@@ -45,7 +45,7 @@ public:
 
     uint32_t ParentWindow() const { return parentWindow_; }
     StartMode Mode() const { return startMode_; }
-    CSaverSettings& Settings() { return settings_; }
+    UserSettings& Settings() { return settings_; }
     ProjectDatabase& Database() { return database_; }
     ProjectInfo& Project() { return project_; }
     std::vector<PlayerPtr>& ImagePlayers() { return imagePlayers_; }
@@ -58,7 +58,7 @@ private:
 
     uint32_t parentWindow_ = 0;
     StartMode startMode_ = StartMode::None;
-    CSaverSettings settings_;
+    UserSettings settings_;
     ProjectDatabase database_;
     ProjectInfo project_;
     std::vector<PlayerPtr> imagePlayers_;

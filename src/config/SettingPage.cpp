@@ -1,6 +1,6 @@
 #include "config/SettingPage.h"
 
-#include "model/SaverSettings.h"
+#include "model/UserSettings.h"
 
 #include <algorithm>
 
@@ -9,18 +9,18 @@ namespace {
 // The check boxes that show a stored value as it is.
 struct CheckField {
     int SettingPageValues::*page;
-    int32_t CSaverSettings::*stored;
+    int32_t UserSettings::*stored;
 };
 const CheckField kCheckFields[] = {
-    {&SettingPageValues::anyEvent, &CSaverSettings::anyEvent},
-    {&SettingPageValues::mouseMove, &CSaverSettings::mouseMove},
-    {&SettingPageValues::mouseLeftClick, &CSaverSettings::mouseLeftClick},
-    {&SettingPageValues::mouseRightClick, &CSaverSettings::mouseRightClick},
-    {&SettingPageValues::mouseDoubleClick, &CSaverSettings::mouseDoubleClick},
-    {&SettingPageValues::escKey, &CSaverSettings::escKey},
-    {&SettingPageValues::enterKey, &CSaverSettings::enterKey},
-    {&SettingPageValues::specifiedKey, &CSaverSettings::specifiedKey},
-    {&SettingPageValues::timeLimit, &CSaverSettings::timeLimit},
+    {&SettingPageValues::anyEvent, &UserSettings::anyEvent},
+    {&SettingPageValues::mouseMove, &UserSettings::mouseMove},
+    {&SettingPageValues::mouseLeftClick, &UserSettings::mouseLeftClick},
+    {&SettingPageValues::mouseRightClick, &UserSettings::mouseRightClick},
+    {&SettingPageValues::mouseDoubleClick, &UserSettings::mouseDoubleClick},
+    {&SettingPageValues::escKey, &UserSettings::escKey},
+    {&SettingPageValues::enterKey, &UserSettings::enterKey},
+    {&SettingPageValues::specifiedKey, &UserSettings::specifiedKey},
+    {&SettingPageValues::timeLimit, &UserSettings::timeLimit},
 };
 
 } // namespace
@@ -36,7 +36,7 @@ int32_t KeyValue(const std::string& keyText)
     return keyText.empty() ? 0 : static_cast<unsigned char>(keyText[0]);
 }
 
-SettingPageValues LoadSettingPage(const CSaverSettings& s)
+SettingPageValues LoadSettingPage(const UserSettings& s)
 {
     SettingPageValues page;
     for (const CheckField& f : kCheckFields)
@@ -51,7 +51,7 @@ SettingPageValues LoadSettingPage(const CSaverSettings& s)
     return page;
 }
 
-void StoreSettingPage(const SettingPageValues& page, CSaverSettings& s)
+void StoreSettingPage(const SettingPageValues& page, UserSettings& s)
 {
     for (const CheckField& f : kCheckFields)
         s.*f.stored = page.*f.page;

@@ -4,7 +4,7 @@
 #include <cstdint>
 #include <string>
 
-class CSaverSettings;
+class UserSettings;
 
 // The Setting page's own copy of what its controls show; the dialog moves these between the controls and
 // the user settings.
@@ -30,10 +30,10 @@ constexpr int kSliderMin = 1, kSliderMax = 100;
 constexpr int kMinutesMin = 1, kMinutesMax = 60;
 
 // The page's values for the stored settings.
-SettingPageValues LoadSettingPage(const CSaverSettings& settings);
+SettingPageValues LoadSettingPage(const UserSettings& settings);
 // Writes the page's values back. With no monitor selected (a stored monitor no longer present) the stored
 // choice is kept, so it is there again when the monitor comes back.
-void StoreSettingPage(const SettingPageValues& page, CSaverSettings& settings);
+void StoreSettingPage(const SettingPageValues& page, UserSettings& settings);
 
 // The key box shows the stored key's character; an empty box stores 0.
 std::string KeyText(int32_t keyValue);

@@ -3,7 +3,7 @@
 
 #include "config/SettingPage.h"
 #include "config/TransitionPage.h"
-#include "model/SaverSettings.h"
+#include "model/UserSettings.h"
 #include "model/TableFields.h"
 #include "saver/MonitorRect.h"
 #include "transitions/EffectNames.h"
@@ -50,7 +50,7 @@ const Entry kEntries[] = {
 
 // The settings as the pages hold them; only a page something was assigned to is stored back.
 struct Pages {
-    explicit Pages(const CSaverSettings& s)
+    explicit Pages(const UserSettings& s)
         : setting(LoadSettingPage(s)), transitions(LoadTransitionPage(s)), states(kEffectCount, 0)
     {
         for (int row : ParseTransitionList(s.transitionList)) {
@@ -193,7 +193,7 @@ std::vector<std::string> SettingNames()
     return names;
 }
 
-bool AssignSettings(CSaverSettings& settings, const std::vector<std::string>& assignments, std::string& error)
+bool AssignSettings(UserSettings& settings, const std::vector<std::string>& assignments, std::string& error)
 {
     Pages pages(settings);
     for (const std::string& assignment : assignments) {
@@ -207,7 +207,7 @@ bool AssignSettings(CSaverSettings& settings, const std::vector<std::string>& as
     return true;
 }
 
-std::string DescribeSettings(const CSaverSettings& settings)
+std::string DescribeSettings(const UserSettings& settings)
 {
     Pages pages(settings);
     std::string text;

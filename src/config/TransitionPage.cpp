@@ -1,6 +1,6 @@
 #include "config/TransitionPage.h"
 
-#include "model/SaverSettings.h"
+#include "model/UserSettings.h"
 
 #include <algorithm>
 #include <cctype>
@@ -48,13 +48,13 @@ std::string BuildTransitionList(const std::vector<int>& states)
     return list;
 }
 
-TransitionPageValues LoadTransitionPage(const CSaverSettings& s)
+TransitionPageValues LoadTransitionPage(const UserSettings& s)
 {
     return TransitionPageValues{s.useOwnTransitions, s.randomTransitions,
                                 std::clamp(s.transitionSpeed, kSpeedMin, kSpeedMax)};
 }
 
-void StoreTransitionPage(const TransitionPageValues& page, const std::vector<int>& states, CSaverSettings& s)
+void StoreTransitionPage(const TransitionPageValues& page, const std::vector<int>& states, UserSettings& s)
 {
     s.useOwnTransitions = page.useOwnTransitions;
     s.randomTransitions = page.randomTransitions;

@@ -2,7 +2,7 @@
 #include <string>
 #include <vector>
 
-class CSaverSettings;
+class UserSettings;
 
 // The rows the stored effect list checks: every piece followed by ";" read as a decimal number the way
 // atoi reads it (a piece without digits is 0), up to the first empty piece; text after the last ";" is
@@ -20,6 +20,6 @@ struct TransitionPageValues {
 };
 constexpr int kSpeedMin = 0, kSpeedMax = 100;
 
-TransitionPageValues LoadTransitionPage(const CSaverSettings& settings);
+TransitionPageValues LoadTransitionPage(const UserSettings& settings);
 // Writes the values and the list built from the rows' states.
-void StoreTransitionPage(const TransitionPageValues& page, const std::vector<int>& states, CSaverSettings& settings);
+void StoreTransitionPage(const TransitionPageValues& page, const std::vector<int>& states, UserSettings& settings);

@@ -3,7 +3,7 @@
 #include "media/VideoGeometry.h"
 #include "model/ProjectInfo.h"
 #include "model/MediaPlaylist.h"
-#include "model/SaverSettings.h"
+#include "model/UserSettings.h"
 #include "platform/Log.h"
 #include "slides/Background.h"
 #include "slides/ImageSlideShowPlayer.h"

@@ -11,7 +11,7 @@ class ProjectInfo;
 class MediaTable;
 class MediaPlaylist;
 class ProjectDatabase;
-class CSaverSettings;
+class UserSettings;
 
 // The dialog a video player lives in, beyond the timers and posts of every player window.
 class IVideoWindow : public IPlayerWindow {
@@ -32,7 +32,7 @@ public:
 // What every video player of a show shares.
 struct VideoPlayerSetup {
     int startMode = 0;
-    CSaverSettings* settings = nullptr; // the close-event state
+    UserSettings* settings = nullptr; // the close-event state
     ProjectInfo* project = nullptr;
     ProjectDatabase* database = nullptr; // background pictures
     // Shows or hides the cursor; the show keeps one display state for all its windows.

@@ -3,7 +3,7 @@
 #include "db/ProjectDatabase.h"
 #include "model/IndexList.h"
 #include "model/Random.h"
-#include "model/SaverSettings.h"
+#include "model/UserSettings.h"
 #include "model/TableFields.h"
 #include "platform/Clock.h"
 

@@ -7,7 +7,7 @@
 #include <vector>
 
 class ProjectDatabase;
-class CSaverSettings;
+class UserSettings;
 class IClock;
 class IRandom;
 
@@ -20,7 +20,7 @@ public:
     MediaPlaylist(const MediaPlaylist&) = delete;
     MediaPlaylist& operator=(const MediaPlaylist&) = delete;
 
-    void SetUserSettings(CSaverSettings* settings) { user_ = settings; }
+    void SetUserSettings(UserSettings* settings) { user_ = settings; }
     void SetDatabase(ProjectDatabase* db) { db_ = db; }
 
     // Opens the table with record 0 current (not yet loaded).
@@ -54,7 +54,7 @@ public:
     IRandom& Random() const { return *random_; }
 
 private:
-    CSaverSettings* user_ = nullptr;
+    UserSettings* user_ = nullptr;
     ProjectDatabase* db_ = nullptr;
     IRandom* random_;
     DatabaseTable table_;

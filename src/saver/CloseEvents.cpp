@@ -1,6 +1,6 @@
 #include "saver/CloseEvents.h"
 
-#include "model/SaverSettings.h"
+#include "model/UserSettings.h"
 #include "saver/SaverMessages.h"
 
 #include <algorithm>

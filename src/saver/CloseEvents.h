@@ -3,7 +3,7 @@
 
 #include <cstdint>
 
-class CSaverSettings;
+class UserSettings;
 
 // What the close logic needs from its window.
 class ICloseHost {
@@ -24,7 +24,7 @@ public:
 // the user settings, which are read afresh for every event.
 class CCloseEvents {
 public:
-    CCloseEvents(ICloseHost& host, CSaverSettings& settings, StartMode mode)
+    CCloseEvents(ICloseHost& host, UserSettings& settings, StartMode mode)
         : host_(host), settings_(settings), mode_(mode)
     {
     }
@@ -54,7 +54,7 @@ private:
     bool GracePassed();
 
     ICloseHost& host_;
-    CSaverSettings& settings_;
+    UserSettings& settings_;
     StartMode mode_;
     bool gracePassed_ = false;
 };

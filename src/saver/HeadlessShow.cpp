@@ -1,9 +1,9 @@
 #include "saver/HeadlessShow.h"
 
-#include "model/SaverSettings.h"
+#include "model/UserSettings.h"
 #include "saver/SaverMessages.h"
 
-CHeadlessShow::CHeadlessShow(CEventLoop& loop, CSaverSettings& settings, SequencerOptions options,
+CHeadlessShow::CHeadlessShow(CEventLoop& loop, UserSettings& settings, SequencerOptions options,
                              HeadlessShowParts parts)
     : loop_(loop),
       settings_(settings),

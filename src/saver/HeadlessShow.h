@@ -25,7 +25,7 @@ struct HeadlessShowParts {
 // simulated. A live window overrides what it has for real.
 class CHeadlessShow : public ISaverWindowHost {
 public:
-    CHeadlessShow(CEventLoop& loop, CSaverSettings& settings, SequencerOptions options, HeadlessShowParts parts);
+    CHeadlessShow(CEventLoop& loop, UserSettings& settings, SequencerOptions options, HeadlessShowParts parts);
     ~CHeadlessShow() override;
 
     // Creates the window and presents the first item.
@@ -74,7 +74,7 @@ private:
     void Dispatch(uint32_t message, uint32_t wParam);
 
     CEventLoop& loop_;
-    CSaverSettings& settings_;
+    UserSettings& settings_;
     CSaverFiles realFiles_;
     ISaverFiles* files_;
     std::function<std::unique_ptr<IVideoPlayer>()> createVideoPlayer_;

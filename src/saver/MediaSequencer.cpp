@@ -1,6 +1,6 @@
 #include "saver/MediaSequencer.h"
 
-#include "model/SaverSettings.h"
+#include "model/UserSettings.h"
 #include "platform/Log.h"
 #include "platform/Paths.h"
 #include "saver/SaverMessages.h"

@@ -17,7 +17,7 @@ struct SequencerOptions {
     bool musicLoop = false;
     bool musicRandom = false;
     std::string programPath;
-    CSaverSettings* settings = nullptr; // read live (playSounds): settings may change mid-show
+    UserSettings* settings = nullptr; // read live (playSounds): settings may change mid-show
     ProjectInfo* project = nullptr;
 };
 

@@ -1,10 +1,10 @@
 #include "saver/SaverSession.h"
 
-#include "model/SaverSettings.h"
+#include "model/UserSettings.h"
 #include "platform/Log.h"
 #include "saver/SaverMessages.h"
 
-CSaverSession::CSaverSession(ISaverWindowHost& host, CSaverSettings& settings, SequencerOptions options,
+CSaverSession::CSaverSession(ISaverWindowHost& host, UserSettings& settings, SequencerOptions options,
                              SequencerParts parts)
     : host_(host),
       settings_(settings),

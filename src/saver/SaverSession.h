@@ -4,7 +4,7 @@
 
 #include <memory>
 
-class CSaverSettings;
+class UserSettings;
 
 // Everything the show's logic needs from its window, on any platform.
 class ISaverWindowHost : public ISequencerHost, public ICloseHost {
@@ -19,7 +19,7 @@ public:
 // start and end. The window forwards its messages here and carries out what it is told.
 class CSaverSession {
 public:
-    CSaverSession(ISaverWindowHost& host, CSaverSettings& settings, SequencerOptions options, SequencerParts parts);
+    CSaverSession(ISaverWindowHost& host, UserSettings& settings, SequencerOptions options, SequencerParts parts);
 
     // Window creation: start time and mouse reference point.
     void OnCreate();
@@ -46,7 +46,7 @@ private:
     void StartTimeLimitPeriod();
 
     ISaverWindowHost& host_;
-    CSaverSettings& settings_;
+    UserSettings& settings_;
     StartMode mode_;
     CCloseEvents close_;
     CMediaSequencer sequencer_;

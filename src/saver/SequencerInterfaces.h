@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-class CSaverSettings;
+class UserSettings;
 class ProjectInfo;
 class MediaPlaylist;
 class MediaTable;
@@ -19,7 +19,7 @@ public:
     virtual ~IImagePlayerInterface() = default;
     virtual int CreatePlayer(WindowRef parent) = 0;
     virtual void DestroyPlayer(int player) = 0;
-    virtual void SetPlayerSettings(int player, CSaverSettings* settings, ProjectInfo* project) = 0;
+    virtual void SetPlayerSettings(int player, UserSettings* settings, ProjectInfo* project) = 0;
     virtual void ShowSlide(int player, MediaPlaylist* media) = 0;
     virtual void StopTransition(int player) = 0;
     virtual void HidePlayer(int player, int hide) = 0;

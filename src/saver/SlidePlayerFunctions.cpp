@@ -12,7 +12,7 @@ void CSlidePlayerFunctions::DestroyPlayer(int player)
     list_.DestroyPlayer(player);
 }
 
-void CSlidePlayerFunctions::SetPlayerSettings(int player, CSaverSettings* settings, ProjectInfo* project)
+void CSlidePlayerFunctions::SetPlayerSettings(int player, UserSettings* settings, ProjectInfo* project)
 {
     list_.SetPlayerSettings(player, settings, project);
 }

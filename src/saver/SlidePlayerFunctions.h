@@ -10,7 +10,7 @@ public:
 
     int CreatePlayer(WindowRef parent) override;
     void DestroyPlayer(int player) override;
-    void SetPlayerSettings(int player, CSaverSettings* settings, ProjectInfo* project) override;
+    void SetPlayerSettings(int player, UserSettings* settings, ProjectInfo* project) override;
     void ShowSlide(int player, MediaPlaylist* media) override;
     void StopTransition(int player) override;
     void HidePlayer(int player, int hide) override;

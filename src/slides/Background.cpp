@@ -85,7 +85,7 @@ CBackground::CBackground() = default;
 
 CBackground::~CBackground() = default;
 
-void CBackground::Bind(MediaPlaylist* mediaSetting, ProjectInfo* project, CSaverSettings*)
+void CBackground::Bind(MediaPlaylist* mediaSetting, ProjectInfo* project, UserSettings*)
 {
     mediaSetting_ = mediaSetting;
     project_ = project;

@@ -9,7 +9,7 @@ class ProjectInfo;
 class MediaTable;
 class MediaPlaylist;
 class ProjectDatabase;
-class CSaverSettings;
+class UserSettings;
 class IRandom;
 
 // Paints the background of one slide into a target picture: a solid colour, a picture (the desktop
@@ -29,7 +29,7 @@ public:
     CBackground(const CBackground&) = delete;
     CBackground& operator=(const CBackground&) = delete;
 
-    void Bind(MediaPlaylist* mediaSetting, ProjectInfo* project, CSaverSettings* settings);
+    void Bind(MediaPlaylist* mediaSetting, ProjectInfo* project, UserSettings* settings);
     void SetTarget(Picture* target) { target_ = target; }
     void SetMediaTable(MediaTable* media) { mediaTable_ = media; }
     // The project database, for the background image table and the walk over the media items.

@@ -6,7 +6,7 @@
 #include "model/ProjectInfo.h"
 #include "model/MediaPlaylist.h"
 #include "model/Random.h"
-#include "model/SaverSettings.h"
+#include "model/UserSettings.h"
 #include "platform/Clock.h"
 #include "platform/Log.h"
 #include "slides/Background.h"
@@ -39,7 +39,7 @@ void CImageSlideShowPlayer::OnInitDialog()
     finished_ = 1;
 }
 
-void CImageSlideShowPlayer::SetSettings(CSaverSettings* settings, ProjectInfo* project)
+void CImageSlideShowPlayer::SetSettings(UserSettings* settings, ProjectInfo* project)
 {
     settings_ = settings;
     project_ = project;

@@ -11,7 +11,7 @@ class ProjectInfo;
 class MediaTable;
 class MediaPlaylist;
 class ProjectDatabase;
-class CSaverSettings;
+class UserSettings;
 class CBackground;
 class CImageSlideShowPlayer;
 class IClock;
@@ -57,7 +57,7 @@ public:
     void OnDestroy();
 
     void SetMode(int startMode) { startMode_ = startMode; }
-    void SetSettings(CSaverSettings* settings, ProjectInfo* project);
+    void SetSettings(UserSettings* settings, ProjectInfo* project);
     void SetMedia(MediaTable* media) { mediaTable_ = media; }
     void SetDatabase(ProjectDatabase* db) { db_ = db; }
 
@@ -99,7 +99,7 @@ private:
     int startMode_ = 0;
     MediaPlaylist* mediaSetting_ = nullptr;
     ProjectInfo* project_ = nullptr;
-    CSaverSettings* settings_ = nullptr;
+    UserSettings* settings_ = nullptr;
     MediaTable* mediaTable_ = nullptr;
     ProjectDatabase* db_ = nullptr;
     TransitionRequest request_;

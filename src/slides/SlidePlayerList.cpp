@@ -54,7 +54,7 @@ ISlideWindowHost* CSlidePlayerList::Host(int index)
     return At(index).host.get();
 }
 
-void CSlidePlayerList::SetPlayerSettings(int index, CSaverSettings* settings, ProjectInfo* project)
+void CSlidePlayerList::SetPlayerSettings(int index, UserSettings* settings, ProjectInfo* project)
 {
     if (CImageSlideShowPlayer* p = Player(index))
         p->SetSettings(settings, project);

@@ -21,7 +21,7 @@ public:
 
     int CreatePlayer(void* parent);
     void DestroyPlayer(int index);
-    void SetPlayerSettings(int index, CSaverSettings* settings, ProjectInfo* project);
+    void SetPlayerSettings(int index, UserSettings* settings, ProjectInfo* project);
     void ShowSlide(int index, MediaPlaylist* mediaSetting);
     void StopTransition(int index);
     void HidePlayer(int index, int hide);

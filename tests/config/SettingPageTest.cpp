@@ -1,12 +1,12 @@
 #include "config/SettingPage.h"
 #include "config/MonitorList.h"
-#include "model/SaverSettings.h"
+#include "model/UserSettings.h"
 
 #include <gtest/gtest.h>
 
 TEST(SettingPage, UnchangedPageStoresTheSameBlock)
 {
-    CSaverSettings settings;
+    UserSettings settings;
     settings.anyEvent = 0;
     settings.specifiedKey = 1;
     settings.keyValue = 'K';
@@ -22,7 +22,7 @@ TEST(SettingPage, UnchangedPageStoresTheSameBlock)
 
 TEST(SettingPage, ControlsShowAndStoreWhatTheyCanHold)
 {
-    CSaverSettings settings;
+    UserSettings settings;
     settings.playSounds = 0;
     settings.mouseThreshold = 0;         // below the slider's range
     settings.timeLimitMinutes = 0x10005; // the spin takes the low 16 bits
@@ -51,7 +51,7 @@ TEST(SettingPage, ControlsShowAndStoreWhatTheyCanHold)
 
 TEST(SettingPage, MonitorNoLongerPresentKeepsTheStoredChoice)
 {
-    CSaverSettings settings;
+    UserSettings settings;
     settings.monitor = 3;
     SettingPageValues page = LoadSettingPage(settings);
     page.monitor = -1; // the list had no entry 3 to select

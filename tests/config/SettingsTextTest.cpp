@@ -1,5 +1,5 @@
 #include "config/SettingsText.h"
-#include "model/SaverSettings.h"
+#include "model/UserSettings.h"
 #include "transitions/EffectNames.h"
 
 #include <gtest/gtest.h>
@@ -16,7 +16,7 @@ std::string Line(const std::string& text, const std::string& name)
 
 TEST(SettingsText, DescribesWhatThePagesShow)
 {
-    CSaverSettings settings;
+    UserSettings settings;
     settings.playSounds = 0;
     settings.transitionList = "3;5;";
     const std::string text = DescribeSettings(settings);
@@ -35,7 +35,7 @@ TEST(SettingsText, DescribesWhatThePagesShow)
 
 TEST(SettingsText, AssignmentsChangeOnlyTheirPage)
 {
-    CSaverSettings settings;
+    UserSettings settings;
     settings.transitionList = "7;3;";
     std::string error;
     ASSERT_TRUE(
@@ -53,13 +53,13 @@ TEST(SettingsText, AssignmentsChangeOnlyTheirPage)
     EXPECT_EQ(settings.transitionSpeed, 100);
     EXPECT_EQ(settings.useOwnTransitions, 1);
     ASSERT_TRUE(AssignSettings(settings, {"effects=all"}, error));
-    EXPECT_EQ(settings.transitionList, CSaverSettings::AllEffects());
+    EXPECT_EQ(settings.transitionList, UserSettings::AllEffects());
     ASSERT_TRUE(AssignSettings(settings, {"effects=none", "key="}, error));
     EXPECT_EQ(settings.transitionList, "");
     EXPECT_EQ(settings.keyValue, 0);
 
     // What is printed can be given back.
-    CSaverSettings copy;
+    UserSettings copy;
     std::vector<std::string> lines;
     const std::string text = DescribeSettings(settings);
     for (size_t at = 0; at < text.size() && text[at] != ' ';) {
@@ -88,12 +88,12 @@ TEST(SettingsText, BadAssignmentsChangeNothing)
         {"effects=Sparkle", "no effect is named \"Sparkle\""},
     };
     for (const auto& [assignment, message] : cases) {
-        CSaverSettings settings;
+        UserSettings settings;
         const auto before = settings.Block();
         std::string error;
         EXPECT_FALSE(AssignSettings(settings, {"mute=on", "effects=none", assignment}, error)) << assignment;
         EXPECT_NE(error.find(message), std::string::npos) << error;
         EXPECT_EQ(settings.Block(), before) << assignment;
-        EXPECT_EQ(settings.transitionList, CSaverSettings::AllEffects()) << assignment;
+        EXPECT_EQ(settings.transitionList, UserSettings::AllEffects()) << assignment;
     }
 }

@@ -1,5 +1,5 @@
 #include "config/TransitionPage.h"
-#include "model/SaverSettings.h"
+#include "model/UserSettings.h"
 
 #include <gtest/gtest.h>
 
@@ -25,7 +25,7 @@ TEST(TransitionPage, StoredListChecksRowsFollowedBySemicolon)
 TEST(TransitionPage, ListIsRebuiltFromTheChecks)
 {
     std::vector<int> states(161, 1);
-    EXPECT_EQ(BuildTransitionList(states), CSaverSettings::AllEffects());
+    EXPECT_EQ(BuildTransitionList(states), UserSettings::AllEffects());
     std::fill(states.begin(), states.end(), 0);
     EXPECT_EQ(BuildTransitionList(states), "");
     states[3] = 1;
@@ -35,7 +35,7 @@ TEST(TransitionPage, ListIsRebuiltFromTheChecks)
 
 TEST(TransitionPage, SpeedIsSavedWithinTheSpeedControlsRange)
 {
-    CSaverSettings settings;
+    UserSettings settings;
     for (auto [stored, saved] : {std::pair{150, 100}, {-5, 0}, {25, 25}}) {
         settings.transitionSpeed = stored;
         StoreTransitionPage(LoadTransitionPage(settings), std::vector<int>(161, 1), settings);

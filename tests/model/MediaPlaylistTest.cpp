@@ -1,7 +1,7 @@
 #include "model/MediaPlaylist.h"
 #include "ProjectDbBuilder.h"
 #include "SequenceRandom.h"
-#include "model/SaverSettings.h"
+#include "model/UserSettings.h"
 #include "platform/Clock.h"
 #include "support/TempDir.h"
 
@@ -16,7 +16,7 @@ struct Playlist {
     ProjectDatabase db;
     VirtualClock clock{1000};
     SequenceRandom random{{4, 1, 7}};
-    CSaverSettings user;
+    UserSettings user;
     MediaPlaylist media{clock, random};
 
     void Open(const ProjectDbBuilder& builder)

@@ -1,5 +1,5 @@
 #include "saver/CloseEvents.h"
-#include "model/SaverSettings.h"
+#include "model/UserSettings.h"
 #include "saver/MonitorRect.h"
 #include "saver/SaverMessages.h"
 
@@ -46,7 +46,7 @@ public:
 class CloseEventsTest : public ::testing::Test {
 protected:
     FakeWindow window;
-    CSaverSettings settings;
+    UserSettings settings;
 
     CCloseEvents Make(StartMode mode = StartMode::Saver)
     {
@@ -172,7 +172,7 @@ TEST_F(CloseEventsTest, OutsideSaverInputNeverClosesAndKeysReachTheDialog)
 {
     for (StartMode mode : {StartMode::Preview, StartMode::Program, StartMode::None}) {
         FakeWindow w;
-        CSaverSettings s;
+        UserSettings s;
         CCloseEvents e(w, s, mode);
         e.OnCreate();
         EXPECT_FALSE(e.OnKeyDown(SaverKey::Escape));

@@ -1,6 +1,6 @@
 #pragma once
 // A headless show over an in-memory playlist with players that record what they are asked to do.
-#include "model/SaverSettings.h"
+#include "model/UserSettings.h"
 #include "model/ShuffleBag.h"
 #include "saver/HeadlessHost.h"
 #include "saver/HeadlessShow.h"
@@ -83,7 +83,7 @@ public:
     }
     int CreatePlayer(WindowRef) override { return Note("create", created_++); }
     void DestroyPlayer(int p) override { Note("destroy", p); }
-    void SetPlayerSettings(int p, CSaverSettings*, ProjectInfo*) override { Note("settings", p); }
+    void SetPlayerSettings(int p, UserSettings*, ProjectInfo*) override { Note("settings", p); }
     void ShowSlide(int p, MediaPlaylist*) override
     {
         Note("show", p);
@@ -264,7 +264,7 @@ class ShowFixture : public ::testing::Test {
 protected:
     std::vector<Item> items{{0, "a.jpg"}, {0, "b.jpg"}, {0, "c.jpg"}};
     SequencerOptions options;
-    CSaverSettings settings;
+    UserSettings settings;
     uint32_t slideMs = 2000;
     uint32_t musicMs = 0;      // 0: music never plays
     uint32_t boundSoundMs = 0; // 0: bound sounds never play

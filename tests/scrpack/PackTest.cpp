@@ -5,7 +5,7 @@
 #include "model/ProjectInfo.h"
 #include "model/MediaTable.h"
 #include "model/MediaPlaylist.h"
-#include "model/SaverSettings.h"
+#include "model/UserSettings.h"
 #include "support/TempDir.h"
 
 #include <gmock/gmock.h>
@@ -81,9 +81,9 @@ TEST_F(PackFixture, DatabaseReadsBackThroughTheModel)
     EXPECT_EQ(project.GetProjectName(), "Harbour Lights.kdp");
     EXPECT_EQ(project.Options().DisplayTime(), 5);
     EXPECT_TRUE(project.Options().RandomOrder());
-    EXPECT_EQ(CSaverSettings::KeyForProject(project.GetProjectName()), "Software\\quillmark\\Harbour Lights");
+    EXPECT_EQ(UserSettings::KeyForProject(project.GetProjectName()), "Software\\quillmark\\Harbour Lights");
 
-    CSaverSettings user;
+    UserSettings user;
     MediaPlaylist items;
     items.SetDatabase(&db);
     items.SetUserSettings(&user);

@@ -1,6 +1,6 @@
 #include "ManifestDefaults.h"
 
-#include "model/SaverSettings.h"
+#include "model/UserSettings.h"
 
 ProjectOptions DefaultProjectOptions()
 {
@@ -57,6 +57,6 @@ std::map<std::string, std::string> DefaultItemTexts()
     texts["titlefontname"] = "MS Sans Serif";
     texts["descfontname"] = "MS Sans Serif";
     texts["gradientstring"] = "0;";
-    texts["effect"] = CSaverSettings::AllEffects();
+    texts["effect"] = UserSettings::AllEffects();
     return texts;
 }

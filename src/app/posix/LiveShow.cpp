@@ -31,7 +31,7 @@ constexpr uint32_t kRelayoutDelayMs = 200;
 // The show's logic on the live window: the pointer is the real one, messages go to stderr as well.
 class CLiveShowWindow final : public CHeadlessShow {
 public:
-    CLiveShowWindow(CEventLoop& loop, CSaverSettings& settings, SequencerOptions options, HeadlessShowParts parts,
+    CLiveShowWindow(CEventLoop& loop, UserSettings& settings, SequencerOptions options, HeadlessShowParts parts,
                     CLiveWindow& window)
         : CHeadlessShow(loop, settings, std::move(options), std::move(parts)), window_(window)
     {

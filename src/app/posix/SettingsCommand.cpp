@@ -3,7 +3,7 @@
 #include "config/SettingsText.h"
 #include "db/ProjectDatabase.h"
 #include "model/ProjectInfo.h"
-#include "model/SaverSettings.h"
+#include "model/UserSettings.h"
 
 #include <CLI/CLI.hpp>
 
@@ -23,11 +23,11 @@ int RunSettingsCommand(const SettingsCommandOptions& options, ISettingsStore& st
     project.OpenProjectTable();
     project.Load();
 
-    CSaverSettings settings;
+    UserSettings settings;
     settings.SetKey(project.GetProjectName());
     settings.Load(store);
     if (options.reset) {
-        const CSaverSettings firstRun;
+        const UserSettings firstRun;
         const auto block = firstRun.Block();
         settings.SetBlock(block.data(), block.size());
         settings.transitionList = firstRun.transitionList;

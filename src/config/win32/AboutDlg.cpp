@@ -25,7 +25,7 @@ CAboutDlg::CAboutDlg() : CDialogWindow(IDD_ABOUTBOX)
 {
 }
 
-void CAboutDlg::SetSettings(CSaverSettings* settings, ProjectInfo* project)
+void CAboutDlg::SetSettings(UserSettings* settings, ProjectInfo* project)
 {
     settings_ = settings;
     project_ = project;

@@ -2,14 +2,14 @@
 #include "config/AboutTexts.h"
 #include "config/win32/DialogWindow.h"
 
-class CSaverSettings;
+class UserSettings;
 class ProjectInfo;
 
 // The About box: the project's name, version and copyright, and the machine's memory.
 class CAboutDlg final : public CDialogWindow {
 public:
     CAboutDlg();
-    void SetSettings(CSaverSettings* settings, ProjectInfo* project);
+    void SetSettings(UserSettings* settings, ProjectInfo* project);
     const AboutTexts& Texts() const { return texts_; }
 
 private:
@@ -17,7 +17,7 @@ private:
     bool OnMessage(UINT message, WPARAM wParam, LPARAM lParam, INT_PTR& result) override;
 
     AboutTexts texts_;
-    CSaverSettings* settings_ = nullptr;
+    UserSettings* settings_ = nullptr;
     ProjectInfo* project_ = nullptr;
     HBRUSH iconBackground_ = nullptr;
 };

@@ -3,14 +3,14 @@
 
 #include <algorithm>
 
-class CSaverSettings;
+class UserSettings;
 class ProjectInfo;
 
 // A tab page of the settings dialog: given the user settings and the project before it is made.
 class CConfigPage : public CDialogWindow {
 public:
     using CDialogWindow::CDialogWindow;
-    void SetSettings(CSaverSettings* settings, ProjectInfo* project)
+    void SetSettings(UserSettings* settings, ProjectInfo* project)
     {
         settings_ = settings;
         project_ = project;
@@ -29,6 +29,6 @@ protected:
                      std::max<LONG>(0, page.bottom - margin - r.top), SWP_NOMOVE | SWP_NOZORDER);
     }
 
-    CSaverSettings* settings_ = nullptr;
+    UserSettings* settings_ = nullptr;
     ProjectInfo* project_ = nullptr;
 };

@@ -10,7 +10,7 @@
 #include "config/win32/Tab4.h"
 #include "gfx/win32/PictureDC.h"
 #include "model/ProjectInfo.h"
-#include "model/SaverSettings.h"
+#include "model/UserSettings.h"
 #include "model/TableFields.h"
 
 #include <commctrl.h>
@@ -37,7 +37,7 @@ CScreensaverConfig::~CScreensaverConfig()
     Destroy();
 }
 
-void CScreensaverConfig::SetSettings(CSaverSettings* settings, ProjectInfo* project)
+void CScreensaverConfig::SetSettings(UserSettings* settings, ProjectInfo* project)
 {
     settings_ = settings;
     project_ = project;
@@ -271,7 +271,7 @@ bool CScreensaverConfig::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, I
     return true;
 }
 
-INT_PTR RunSettingsDialog(CSaverSettings& settings, ProjectInfo& project, HWND owner)
+INT_PTR RunSettingsDialog(UserSettings& settings, ProjectInfo& project, HWND owner)
 {
     INITCOMMONCONTROLSEX controls{sizeof controls, ICC_TAB_CLASSES | ICC_BAR_CLASSES | ICC_UPDOWN_CLASS};
     InitCommonControlsEx(&controls);

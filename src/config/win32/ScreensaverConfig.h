@@ -6,7 +6,7 @@
 #include <memory>
 #include <vector>
 
-class CSaverSettings;
+class UserSettings;
 class ProjectInfo;
 class CTab1;
 class CTab2;
@@ -21,7 +21,7 @@ public:
     CScreensaverConfig();
     ~CScreensaverConfig() override;
 
-    void SetSettings(CSaverSettings* settings, ProjectInfo* project);
+    void SetSettings(UserSettings* settings, ProjectInfo* project);
     // Stores the pages' controls into the user settings and writes them to the user's store.
     void SaveSettings();
 
@@ -53,7 +53,7 @@ private:
     std::vector<PageKind> pageList_;
     Picture dialogPicture_;
     Picture stretchedPicture_; // the picture at the size it is drawn
-    CSaverSettings* settings_ = nullptr;
+    UserSettings* settings_ = nullptr;
     ProjectInfo* project_ = nullptr;
     HICON icon_ = nullptr;
     WNDPROC pictureProcedure_ = nullptr;
@@ -62,4 +62,4 @@ private:
 
 // Runs the settings dialog modally on the user settings and the project (Configure mode, and the show's
 // "Setting" command); owner may be null.
-INT_PTR RunSettingsDialog(CSaverSettings& settings, ProjectInfo& project, HWND owner);
+INT_PTR RunSettingsDialog(UserSettings& settings, ProjectInfo& project, HWND owner);

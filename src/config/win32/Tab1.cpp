@@ -1,7 +1,7 @@
 #include "config/win32/Tab1.h"
 
 #include "config/MonitorList.h"
-#include "model/SaverSettings.h"
+#include "model/UserSettings.h"
 #include "saver/win32/MonitorEnumeration.h"
 
 #include <commctrl.h>

@@ -1,7 +1,7 @@
 #include "config/win32/Tab2.h"
 
 #include "config/ConfigIds.h"
-#include "model/SaverSettings.h"
+#include "model/UserSettings.h"
 #include "transitions/EffectNames.h"
 
 #include <commctrl.h>

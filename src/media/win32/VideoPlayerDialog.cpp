@@ -2,7 +2,7 @@
 
 #include "gfx/win32/PictureDC.h"
 #include "media/win32/VideoPanel.h"
-#include "model/SaverSettings.h"
+#include "model/UserSettings.h"
 
 namespace {
 

@@ -4,7 +4,7 @@
 #include "media/win32/SoundPlayerWindow.h"
 #include "media/win32/VideoPlayerDialog.h"
 #include "model/ProjectInfo.h"
-#include "model/SaverSettings.h"
+#include "model/UserSettings.h"
 #include "platform/Clock.h"
 #include "platform/Log.h"
 #include "saver/MonitorRect.h"

@@ -5,7 +5,7 @@
 #include <functional>
 #include <string>
 
-class CSaverSettings;
+class UserSettings;
 class ProjectInfo;
 class ProjectDatabase;
 
@@ -13,7 +13,7 @@ class ProjectDatabase;
 struct ScreensaverWindowArgs {
     StartMode mode = StartMode::Saver;
     uint32_t parentWindow = 0; // the preview area in Preview
-    CSaverSettings* settings = nullptr;
+    UserSettings* settings = nullptr;
     ProjectInfo* project = nullptr;
     ProjectDatabase* database = nullptr;
     // The settings dialog on the same settings and project ("Setting" of the Program menu); none: nothing.

@@ -1,6 +1,6 @@
 #include "app/posix/SettingsCommand.h"
 #include "../AppTestProject.h"
-#include "model/SaverSettings.h"
+#include "model/UserSettings.h"
 #include "model/posix/FileSettingsStore.h"
 
 #include <CLI/CLI.hpp>
@@ -39,9 +39,9 @@ struct Command {
         err = e.str();
         return code;
     }
-    CSaverSettings Stored()
+    UserSettings Stored()
     {
-        CSaverSettings s;
+        UserSettings s;
         s.SetKey("Harbour Lights.kdp");
         s.Load(store);
         return s;
@@ -61,7 +61,7 @@ TEST(SettingsCommand, ChangesLandInTheStoreTheShowReads)
         << c.err;
     EXPECT_NE(c.out.find("mute = on\n"), std::string::npos);
     EXPECT_NE(c.out.find("    160  "), std::string::npos);
-    CSaverSettings stored = c.Stored();
+    UserSettings stored = c.Stored();
     EXPECT_EQ(stored.playSounds, 0);
     EXPECT_EQ(stored.monitor, 0);
     EXPECT_EQ(stored.transitionList, "0;160;");
@@ -74,14 +74,14 @@ TEST(SettingsCommand, ChangesLandInTheStoreTheShowReads)
     stored = c.Stored();
     EXPECT_EQ(stored.playSounds, 1);
     EXPECT_EQ(stored.timeLimit, 1);
-    EXPECT_EQ(stored.transitionList, CSaverSettings::AllEffects());
+    EXPECT_EQ(stored.transitionList, UserSettings::AllEffects());
 }
 
 TEST(SettingsCommand, ErrorsStoreNothing)
 {
     Command c;
     ASSERT_EQ(c.Run({"settings", c.program, "--set", "mute=on"}), 0);
-    const CSaverSettings before = c.Stored();
+    const UserSettings before = c.Stored();
 
     EXPECT_EQ(c.Run({"settings", c.program, "--set", "speed=10", "--set", "time-limit-minutes=90"}), 2);
     EXPECT_EQ(c.err, "screensaver: time-limit-minutes wants a whole number from 1 to 60, not \"90\"\n");

@@ -7,7 +7,7 @@
 #include "config/win32/Tab3.h"
 #include "model/ProjectInfo.h"
 #include "model/ProjectDbBuilder.h"
-#include "model/SaverSettings.h"
+#include "model/UserSettings.h"
 #include "support/TempDir.h"
 
 #include <commctrl.h>
@@ -27,7 +27,7 @@ struct OpenDialog {
     TempDir dir;
     ProjectDatabase db;
     ProjectInfo project;
-    CSaverSettings settings;
+    UserSettings settings;
     CScreensaverConfig dialog;
 
     explicit OpenDialog(std::initializer_list<size_t> flags, const std::string& website = "https://example.org/")
@@ -227,7 +227,7 @@ TEST(ConfigDialog, TransitionsListChecksAndScrolls)
     EXPECT_EQ(d.settings.transitionList, "");
     SendMessageA(page.Item(IDC_SELECT_ALL), BM_CLICK, 0, 0);
     page.Save();
-    EXPECT_EQ(d.settings.transitionList, CSaverSettings::AllEffects());
+    EXPECT_EQ(d.settings.transitionList, UserSettings::AllEffects());
 }
 
 TEST(ConfigDialog, SaveWritesTheStoreAndCancelDoesNot)
@@ -238,7 +238,7 @@ TEST(ConfigDialog, SaveWritesTheStoreAndCancelDoesNot)
     CTab1& page = d.Tab<CTab1>(PageKind::Setting);
     SendMessageA(page.Item(IDC_MUTE), BM_CLICK, 0, 0);
     SendMessageA(d.dialog.Handle(), WM_COMMAND, IDCANCEL, 0);
-    CSaverSettings stored;
+    UserSettings stored;
     stored.SetKey("Dialog Test.kdp");
     stored.Load();
     EXPECT_EQ(stored.playSounds, 1) << "Cancel wrote nothing";
@@ -246,7 +246,7 @@ TEST(ConfigDialog, SaveWritesTheStoreAndCancelDoesNot)
     SendMessageA(d.dialog.Handle(), WM_COMMAND, ID_FILE_SAVE, 0);
     stored.Load();
     EXPECT_EQ(stored.playSounds, 0);
-    EXPECT_EQ(stored.transitionList, CSaverSettings::AllEffects());
+    EXPECT_EQ(stored.transitionList, UserSettings::AllEffects());
     RegDeleteKeyA(HKEY_CURRENT_USER, d.settings.registryKey.c_str());
 }
 

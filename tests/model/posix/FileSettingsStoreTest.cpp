@@ -1,5 +1,5 @@
 #include "model/posix/FileSettingsStore.h"
-#include "model/SaverSettings.h"
+#include "model/UserSettings.h"
 #include "support/FileSizeLimit.h"
 #include "support/TempDir.h"
 
@@ -14,10 +14,10 @@ TEST(FileSettingsStore, FirstRunKeepsDefaultsAndCreatesNothing)
 {
     TempDir dir;
     CFileSettingsStore store(dir.File("quillmark"));
-    CSaverSettings s;
+    UserSettings s;
     s.SetKey("Harbour Lights.kdp");
     s.Load(store);
-    EXPECT_EQ(s.Block(), CSaverSettings().Block());
+    EXPECT_EQ(s.Block(), UserSettings().Block());
     EXPECT_FALSE(fs::exists(dir.Path() / "quillmark"));
 }
 
@@ -25,7 +25,7 @@ TEST(FileSettingsStore, SavesBothValuesUnderProjectFolder)
 {
     TempDir dir;
     CFileSettingsStore store(dir.File("quillmark"));
-    CSaverSettings s;
+    UserSettings s;
     s.SetKey("My Show.final.kdp");
     s.escKey = 0;
     s.transitionList = "1;2;";
@@ -43,7 +43,7 @@ TEST(FileSettingsStore, SavesBothValuesUnderProjectFolder)
     }
     EXPECT_EQ(files, 2);
 
-    CSaverSettings t;
+    UserSettings t;
     t.SetKey("My Show.final.scr");
     t.Load(store);
     EXPECT_EQ(t.escKey, 0);
@@ -57,16 +57,16 @@ TEST(FileSettingsStore, EightByteDataAndOversizedValues)
     fs::create_directories(dir.Path() / "q" / "P");
     dir.Write("q/P/data", std::string("\x09\0\0\0\0\0\0\0", 8));
     dir.Write("q/P/transition effects", std::string(5000, '1'));
-    CSaverSettings s;
+    UserSettings s;
     s.SetKey("P");
     s.Load(store);
     EXPECT_EQ(s.mouseThreshold, 9);
     EXPECT_EQ(s.anyEvent, 0);
     EXPECT_EQ(s.mouseMove, 1);
-    EXPECT_EQ(s.transitionList, CSaverSettings::AllEffects());
+    EXPECT_EQ(s.transitionList, UserSettings::AllEffects());
 
     dir.Write("q/P/data", std::string(73, '\x01'));
-    CSaverSettings t;
+    UserSettings t;
     t.SetKey("P");
     t.Load(store);
     EXPECT_EQ(t.mouseThreshold, 5);
@@ -101,7 +101,7 @@ TEST(FileSettingsStore, SaveThatCannotWriteEverythingChangesNothing)
 {
     TempDir dir;
     CFileSettingsStore store(dir.File("q"));
-    CSaverSettings s;
+    UserSettings s;
     s.SetKey("P");
     s.transitionList = "1;";
     ASSERT_TRUE(s.Save(store));
@@ -109,7 +109,7 @@ TEST(FileSettingsStore, SaveThatCannotWriteEverythingChangesNothing)
     const std::string oldData = TempDir::Read(folder + "/data");
 
     s.escKey = 0;
-    s.transitionList = CSaverSettings::AllEffects();
+    s.transitionList = UserSettings::AllEffects();
     bool saved_ok = true;
     {
         FileSizeLimit limit(100); // room for the 72-byte block but not for the list
@@ -135,9 +135,9 @@ TEST(FileSettingsStore, ValueThatIsNoFileIsIgnored)
     fs::create_directories(dir.Path() / "q" / "P");
     ASSERT_EQ(::mkfifo(dir.File("q/P/data").c_str(), 0600), 0);
     ASSERT_EQ(::mkfifo(dir.File("q/P/transition effects").c_str(), 0600), 0);
-    CSaverSettings s;
+    UserSettings s;
     s.SetKey("P");
     s.Load(store);
-    EXPECT_EQ(s.Block(), CSaverSettings().Block());
-    EXPECT_EQ(s.transitionList, CSaverSettings::AllEffects());
+    EXPECT_EQ(s.Block(), UserSettings().Block());
+    EXPECT_EQ(s.transitionList, UserSettings::AllEffects());
 }

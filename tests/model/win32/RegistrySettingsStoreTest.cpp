@@ -1,4 +1,4 @@
-#include "model/SaverSettings.h"
+#include "model/UserSettings.h"
 #include "model/SettingsStore.h"
 
 #include <gtest/gtest.h>
@@ -27,18 +27,18 @@ struct RegistryFixture : ::testing::Test {
 
 TEST_F(RegistryFixture, FirstRunKeepsDefaultsAndCreatesNoKey)
 {
-    CSaverSettings s;
+    UserSettings s;
     s.SetKey(project + ".kdp");
     s.Load();
-    EXPECT_EQ(s.Block(), CSaverSettings().Block());
-    EXPECT_EQ(s.transitionList, CSaverSettings::AllEffects());
+    EXPECT_EQ(s.Block(), UserSettings().Block());
+    EXPECT_EQ(s.transitionList, UserSettings::AllEffects());
     HKEY hkey = nullptr;
     EXPECT_NE(RegOpenKeyExA(HKEY_CURRENT_USER, key.c_str(), 0, KEY_READ, &hkey), ERROR_SUCCESS);
 }
 
 TEST_F(RegistryFixture, SaveWritesBinaryBlockAndTextWithoutTerminatingZero)
 {
-    CSaverSettings s;
+    UserSettings s;
     s.SetKey(project + ".kdp");
     s.monitor = 2;
     s.transitionList = "4;5;6;";
@@ -63,7 +63,7 @@ TEST_F(RegistryFixture, SaveWritesBinaryBlockAndTextWithoutTerminatingZero)
     EXPECT_EQ(std::wstring(text, 6), L"4;5;6;");
     RegCloseKey(hkey);
 
-    CSaverSettings t;
+    UserSettings t;
     t.SetKey(project + ".scr");
     t.Load();
     EXPECT_EQ(t.monitor, 2);
@@ -79,14 +79,14 @@ TEST_F(RegistryFixture, EightByteDataReplacesFirstTwoValues)
     RegSetValueExA(hkey, "data", 0, REG_BINARY, eight, sizeof eight);
     RegCloseKey(hkey);
 
-    CSaverSettings s;
+    UserSettings s;
     s.SetKey(project);
     s.Load();
     EXPECT_EQ(s.mouseThreshold, 50);
     EXPECT_EQ(s.anyEvent, 0);
     EXPECT_EQ(s.mouseMove, 1);
     EXPECT_EQ(s.timeLimitMinutes, 60);
-    EXPECT_EQ(s.transitionList, CSaverSettings::AllEffects());
+    EXPECT_EQ(s.transitionList, UserSettings::AllEffects());
 }
 
 TEST_F(RegistryFixture, OversizedValuesAreNotTaken)
@@ -99,16 +99,16 @@ TEST_F(RegistryFixture, OversizedValuesAreNotTaken)
     const std::string list(5000, '1');
     RegSetValueExA(hkey, "transition effects", 0, REG_EXPAND_SZ, reinterpret_cast<const BYTE*>(list.data()), 5000);
     RegCloseKey(hkey);
-    CSaverSettings s;
+    UserSettings s;
     s.SetKey(project);
     s.Load();
-    EXPECT_EQ(s.Block(), CSaverSettings().Block());
-    EXPECT_EQ(s.transitionList, CSaverSettings::AllEffects());
+    EXPECT_EQ(s.Block(), UserSettings().Block());
+    EXPECT_EQ(s.transitionList, UserSettings::AllEffects());
 }
 
 TEST_F(RegistryFixture, KeyNamedWithoutLastExtension)
 {
-    CSaverSettings s;
+    UserSettings s;
     s.SetKey(project + ".final.kdp");
     ASSERT_TRUE(s.Save());
     const std::string expected = key + ".final";
@@ -132,7 +132,7 @@ TEST_F(RegistryFixture, LongestListStoredWithItsZeroIsTaken)
                              static_cast<DWORD>(list.size() + 1)),
               ERROR_SUCCESS);
     RegCloseKey(hkey);
-    CSaverSettings s;
+    UserSettings s;
     s.SetKey(project);
     s.Load();
     EXPECT_EQ(s.transitionList, list);

@@ -6,7 +6,7 @@
 #include "db/DatabaseTable.h"
 #include "model/MediaTable.h"
 #include "model/MediaPlaylist.h"
-#include "model/SaverSettings.h"
+#include "model/UserSettings.h"
 #include "support/TempDir.h"
 #include "support/TestJpeg.h"
 
@@ -145,7 +145,7 @@ Stored PackOne(TempDir& dir, const std::string& entry, bool convertAll, const st
     EXPECT_EQ(RunPack(options, err), 0) << err.str();
     ProjectDatabase db;
     EXPECT_TRUE(db.Open(dir.File("show.db"), 0));
-    CSaverSettings user;
+    UserSettings user;
     MediaPlaylist items;
     items.SetDatabase(&db);
     items.SetUserSettings(&user);

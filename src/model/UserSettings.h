@@ -7,7 +7,7 @@ class ISettingsStore;
 
 // The user's choices for one screen saver (stored per project) and the screensaver window's
 // run-time close state. One object per process.
-class CSaverSettings {
+class UserSettings {
 public:
     struct Point {
         int32_t x = 0;
@@ -47,8 +47,8 @@ public:
 
     static constexpr size_t kBlockSize = 72;
 
-    CSaverSettings();
-    virtual ~CSaverSettings() = default;
+    UserSettings();
+    virtual ~UserSettings() = default;
 
     // The key is named after the project name without its extension.
     void SetKey(const std::string& projectName);

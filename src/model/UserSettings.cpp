@@ -1,4 +1,4 @@
-#include "model/SaverSettings.h"
+#include "model/UserSettings.h"
 #include "base/ByteOrder.h"
 
 #include "model/SettingsStore.h"
@@ -8,7 +8,7 @@
 
 namespace {
 
-constexpr size_t kValueCount = CSaverSettings::kBlockSize / 4;
+constexpr size_t kValueCount = UserSettings::kBlockSize / 4;
 
 // The stored values in block order; const or not, as the settings object is.
 template <class Settings> auto Fields(Settings& s) -> std::array<decltype(&s.monitor), kValueCount>
@@ -21,11 +21,11 @@ template <class Settings> auto Fields(Settings& s) -> std::array<decltype(&s.mon
 
 } // namespace
 
-CSaverSettings::CSaverSettings() : transitionList(AllEffects())
+UserSettings::UserSettings() : transitionList(AllEffects())
 {
 }
 
-std::string CSaverSettings::AllEffects()
+std::string UserSettings::AllEffects()
 {
     std::string list;
     for (int i = 0; i <= 160; ++i)
@@ -33,18 +33,18 @@ std::string CSaverSettings::AllEffects()
     return list;
 }
 
-std::string CSaverSettings::KeyForProject(const std::string& projectName)
+std::string UserSettings::KeyForProject(const std::string& projectName)
 {
     const size_t dot = projectName.rfind('.');
     return "Software\\quillmark\\" + (dot == std::string::npos ? projectName : projectName.substr(0, dot));
 }
 
-void CSaverSettings::SetKey(const std::string& projectName)
+void UserSettings::SetKey(const std::string& projectName)
 {
     registryKey = KeyForProject(projectName);
 }
 
-std::vector<uint8_t> CSaverSettings::Block() const
+std::vector<uint8_t> UserSettings::Block() const
 {
     std::vector<uint8_t> block(kBlockSize);
     const auto fields = Fields(*this);
@@ -56,7 +56,7 @@ std::vector<uint8_t> CSaverSettings::Block() const
     return block;
 }
 
-void CSaverSettings::SetBlock(const uint8_t* data, size_t length)
+void UserSettings::SetBlock(const uint8_t* data, size_t length)
 {
     std::vector<uint8_t> block = Block();
     std::copy_n(data, std::min(length, kBlockSize), block.begin());
@@ -66,12 +66,12 @@ void CSaverSettings::SetBlock(const uint8_t* data, size_t length)
     }
 }
 
-void CSaverSettings::Load()
+void UserSettings::Load()
 {
     Load(UserSettingsStore());
 }
 
-void CSaverSettings::Load(ISettingsStore& store)
+void UserSettings::Load(ISettingsStore& store)
 {
     auto values = store.Read(registryKey);
     if (!values)
@@ -82,12 +82,12 @@ void CSaverSettings::Load(ISettingsStore& store)
         transitionList = *values->transitionEffects;
 }
 
-bool CSaverSettings::Save()
+bool UserSettings::Save()
 {
     return Save(UserSettingsStore());
 }
 
-bool CSaverSettings::Save(ISettingsStore& store) const
+bool UserSettings::Save(ISettingsStore& store) const
 {
     return store.Write(registryKey, Block(), transitionList);
 }

@@ -1,4 +1,4 @@
-#include "model/SaverSettings.h"
+#include "model/UserSettings.h"
 #include "model/SettingsStore.h"
 
 #include <gtest/gtest.h>
@@ -37,7 +37,7 @@ public:
 TEST(SaverSettings, DefaultsOfFirstRun)
 {
     MemoryStore store;
-    CSaverSettings s;
+    UserSettings s;
     s.SetKey("Harbour Lights.kdp");
     s.Load(store);
     EXPECT_EQ(s.anyEvent, 1);
@@ -57,14 +57,14 @@ TEST(SaverSettings, DefaultsOfFirstRun)
 
 TEST(SaverSettings, KeyDropsOnlyLastExtension)
 {
-    EXPECT_EQ(CSaverSettings::KeyForProject("My Show.final.kdp"), "Software\\quillmark\\My Show.final");
-    EXPECT_EQ(CSaverSettings::KeyForProject("Harbour Lights"), "Software\\quillmark\\Harbour Lights");
-    EXPECT_EQ(CSaverSettings::KeyForProject(""), "Software\\quillmark\\");
+    EXPECT_EQ(UserSettings::KeyForProject("My Show.final.kdp"), "Software\\quillmark\\My Show.final");
+    EXPECT_EQ(UserSettings::KeyForProject("Harbour Lights"), "Software\\quillmark\\Harbour Lights");
+    EXPECT_EQ(UserSettings::KeyForProject(""), "Software\\quillmark\\");
 }
 
 TEST(SaverSettings, BlockIsEighteenLittleEndianValuesInOrder)
 {
-    CSaverSettings s;
+    UserSettings s;
     s.mouseThreshold = 0x01020304;
     s.monitor = -2;
     const auto block = s.Block();
@@ -82,27 +82,27 @@ TEST(SaverSettings, ShortDataReplacesOnlyLeadingValues)
     MemoryStore store;
     const uint8_t eight[] = {42, 0, 0, 0, 0, 0, 0, 0};
     store.keys["Software\\quillmark\\P"] = {std::vector<uint8_t>(eight, eight + 8), std::nullopt};
-    CSaverSettings s;
+    UserSettings s;
     s.SetKey("P.kdp");
     s.Load(store);
     EXPECT_EQ(s.mouseThreshold, 42);
     EXPECT_EQ(s.anyEvent, 0);
     EXPECT_EQ(s.mouseMove, 1);
     EXPECT_EQ(s.monitor, 1);
-    EXPECT_EQ(s.transitionList, CSaverSettings::AllEffects());
+    EXPECT_EQ(s.transitionList, UserSettings::AllEffects());
 }
 
 TEST(SaverSettings, SaveThenLoadRoundTrips)
 {
     MemoryStore store;
-    CSaverSettings a;
+    UserSettings a;
     a.SetKey("Show.kdp");
     a.useOwnTransitions = 1;
     a.transitionSpeed = 7;
     a.monitor = 0;
     a.transitionList = "3;9;";
     ASSERT_TRUE(a.Save(store));
-    CSaverSettings b;
+    UserSettings b;
     b.SetKey("Show.scr");
     b.Load(store);
     EXPECT_EQ(b.Block(), a.Block());
@@ -118,7 +118,7 @@ TEST(SaverSettings, RefusedSaveIsReported)
 {
     MemoryStore store;
     store.refuse = true;
-    CSaverSettings s;
+    UserSettings s;
     EXPECT_FALSE(s.Save(store));
 }
 
