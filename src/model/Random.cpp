@@ -3,7 +3,7 @@
 #include <cstdlib>
 
 namespace {
-class CRuntimeRandom final : public IRandom {
+class RuntimeRandom final : public IRandom {
 public:
     int Next() override { return std::rand(); }
 };
@@ -11,6 +11,6 @@ public:
 
 IRandom& StandardRandom()
 {
-    static CRuntimeRandom random;
+    static RuntimeRandom random;
     return random;
 }
