@@ -83,7 +83,7 @@ bool MakeFolders(const std::string& path)
 
 } // namespace
 
-std::string CFileSettingsStore::DefaultRoot()
+std::string FileSettingsStore::DefaultRoot()
 {
     const char* xdg = std::getenv("XDG_CONFIG_HOME");
     if (xdg && *xdg == '/')
@@ -92,7 +92,7 @@ std::string CFileSettingsStore::DefaultRoot()
     return std::string(home && *home ? home : ".") + "/.config/quillmark";
 }
 
-std::string CFileSettingsStore::FolderFor(const std::string& key) const
+std::string FileSettingsStore::FolderFor(const std::string& key) const
 {
     // Only the project part of "Software\quillmark\<project>" names the folder; it comes from the
     // project database, so it never leaves the root.
@@ -107,7 +107,7 @@ std::string CFileSettingsStore::FolderFor(const std::string& key) const
     return root_ + "/" + name;
 }
 
-std::optional<ISettingsStore::Values> CFileSettingsStore::Read(const std::string& key)
+std::optional<ISettingsStore::Values> FileSettingsStore::Read(const std::string& key)
 {
     const std::string folder = FolderFor(key);
     struct stat st { };
@@ -123,7 +123,7 @@ std::optional<ISettingsStore::Values> CFileSettingsStore::Read(const std::string
     return values;
 }
 
-bool CFileSettingsStore::Write(const std::string& key, const std::vector<uint8_t>& data,
+bool FileSettingsStore::Write(const std::string& key, const std::vector<uint8_t>& data,
                                const std::string& transitionEffects)
 {
     const std::string folder = FolderFor(key);
@@ -152,6 +152,6 @@ bool CFileSettingsStore::Write(const std::string& key, const std::vector<uint8_t
 
 ISettingsStore& UserSettingsStore()
 {
-    static CFileSettingsStore store(CFileSettingsStore::DefaultRoot());
+    static FileSettingsStore store(FileSettingsStore::DefaultRoot());
     return store;
 }

@@ -3,10 +3,10 @@
 
 // The user's settings as files: <root>/<project>/data and <root>/<project>/transition effects, each
 // replaced whole (written beside, then renamed) so a crash never leaves half a file.
-class CFileSettingsStore final : public ISettingsStore {
+class FileSettingsStore final : public ISettingsStore {
 public:
     // root: the folder holding one folder per project.
-    explicit CFileSettingsStore(std::string root) : root_(std::move(root)) { }
+    explicit FileSettingsStore(std::string root) : root_(std::move(root)) { }
 
     // $XDG_CONFIG_HOME/quillmark, or ~/.config/quillmark.
     static std::string DefaultRoot();

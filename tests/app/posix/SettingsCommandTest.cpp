@@ -12,7 +12,7 @@ namespace {
 
 struct Command {
     TempDir dir;
-    CFileSettingsStore store{dir.File("quillmark")};
+    FileSettingsStore store{dir.File("quillmark")};
     std::string program = dir.File("show.scr");
     std::string out, err;
 
@@ -97,7 +97,7 @@ TEST(SettingsCommand, ErrorsStoreNothing)
 
     // A store that cannot be written says so.
     c.dir.Write("quillmark-file", "");
-    CFileSettingsStore blocked(c.dir.File("quillmark-file"));
+    FileSettingsStore blocked(c.dir.File("quillmark-file"));
     SettingsCommandOptions options{c.program, {"mute=off"}, false};
     std::ostringstream out, err;
     EXPECT_EQ(RunSettingsCommand(options, blocked, out, err), 1);

@@ -13,7 +13,7 @@ namespace fs = std::filesystem;
 TEST(FileSettingsStore, FirstRunKeepsDefaultsAndCreatesNothing)
 {
     TempDir dir;
-    CFileSettingsStore store(dir.File("quillmark"));
+    FileSettingsStore store(dir.File("quillmark"));
     UserSettings s;
     s.SetKey("Harbour Lights.kdp");
     s.Load(store);
@@ -24,7 +24,7 @@ TEST(FileSettingsStore, FirstRunKeepsDefaultsAndCreatesNothing)
 TEST(FileSettingsStore, SavesBothValuesUnderProjectFolder)
 {
     TempDir dir;
-    CFileSettingsStore store(dir.File("quillmark"));
+    FileSettingsStore store(dir.File("quillmark"));
     UserSettings s;
     s.SetKey("My Show.final.kdp");
     s.escKey = 0;
@@ -53,7 +53,7 @@ TEST(FileSettingsStore, SavesBothValuesUnderProjectFolder)
 TEST(FileSettingsStore, EightByteDataAndOversizedValues)
 {
     TempDir dir;
-    CFileSettingsStore store(dir.File("q"));
+    FileSettingsStore store(dir.File("q"));
     fs::create_directories(dir.Path() / "q" / "P");
     dir.Write("q/P/data", std::string("\x09\0\0\0\0\0\0\0", 8));
     dir.Write("q/P/transition effects", std::string(5000, '1'));
@@ -75,7 +75,7 @@ TEST(FileSettingsStore, EightByteDataAndOversizedValues)
 TEST(FileSettingsStore, ProjectNameNeverLeavesTheRoot)
 {
     TempDir dir;
-    CFileSettingsStore store(dir.File("root"));
+    FileSettingsStore store(dir.File("root"));
     EXPECT_EQ(store.FolderFor("Software\\quillmark\\..\\x"), dir.File("root") + "/x");
     EXPECT_EQ(store.FolderFor("Software\\quillmark\\.."), dir.File("root") + "/_..");
     EXPECT_EQ(store.FolderFor("Software\\quillmark\\a/../../b"), dir.File("root") + "/a_.._.._b");
@@ -87,10 +87,10 @@ TEST(FileSettingsStore, DefaultRootFollowsXdgConfigHome)
     const char* old = std::getenv("XDG_CONFIG_HOME");
     std::string saved = old ? old : "";
     setenv("XDG_CONFIG_HOME", "/tmp/xdg-test", 1);
-    EXPECT_EQ(CFileSettingsStore::DefaultRoot(), "/tmp/xdg-test/quillmark");
+    EXPECT_EQ(FileSettingsStore::DefaultRoot(), "/tmp/xdg-test/quillmark");
     setenv("XDG_CONFIG_HOME", "", 1);
     const char* home = std::getenv("HOME");
-    EXPECT_EQ(CFileSettingsStore::DefaultRoot(), std::string(home ? home : ".") + "/.config/quillmark");
+    EXPECT_EQ(FileSettingsStore::DefaultRoot(), std::string(home ? home : ".") + "/.config/quillmark");
     if (old)
         setenv("XDG_CONFIG_HOME", saved.c_str(), 1);
     else
@@ -100,7 +100,7 @@ TEST(FileSettingsStore, DefaultRootFollowsXdgConfigHome)
 TEST(FileSettingsStore, SaveThatCannotWriteEverythingChangesNothing)
 {
     TempDir dir;
-    CFileSettingsStore store(dir.File("q"));
+    FileSettingsStore store(dir.File("q"));
     UserSettings s;
     s.SetKey("P");
     s.transitionList = "1;";
@@ -131,7 +131,7 @@ TEST(FileSettingsStore, ValueThatIsNoFileIsIgnored)
 {
     // A pipe in place of a value would block the read until someone writes to it.
     TempDir dir;
-    CFileSettingsStore store(dir.File("q"));
+    FileSettingsStore store(dir.File("q"));
     fs::create_directories(dir.Path() / "q" / "P");
     ASSERT_EQ(::mkfifo(dir.File("q/P/data").c_str(), 0600), 0);
     ASSERT_EQ(::mkfifo(dir.File("q/P/transition effects").c_str(), 0600), 0);
