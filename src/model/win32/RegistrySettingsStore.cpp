@@ -7,7 +7,7 @@
 namespace {
 
 // The user's settings in the registry below HKEY_CURRENT_USER.
-class CRegistrySettingsStore final : public ISettingsStore {
+class RegistrySettingsStore final : public ISettingsStore {
 public:
     std::optional<Values> Read(const std::string& key) override
     {
@@ -56,6 +56,6 @@ public:
 
 ISettingsStore& UserSettingsStore()
 {
-    static CRegistrySettingsStore store;
+    static RegistrySettingsStore store;
     return store;
 }
