@@ -3,7 +3,7 @@
 #include "app/AppSystem.h"
 #include "app/CommandLine.h"
 #include "app/RuntimeLibraries.h"
-#include "platform/Log.h"
+#include "platform/DiagnosticLog.h"
 
 #include <cstdarg>
 #include <cstdio>
@@ -14,7 +14,7 @@ namespace {
 const char kSource[] = ".\\Screensaver";
 }
 
-CScreensaverApp::CScreensaverApp(IAppSystem& system, CLog& log) : system_(system), log_(log)
+CScreensaverApp::CScreensaverApp(IAppSystem& system, DiagnosticLog& log) : system_(system), log_(log)
 {
 }
 

@@ -10,7 +10,7 @@
 #include <string>
 #include <vector>
 
-class CLog;
+class DiagnosticLog;
 class IAppSystem;
 
 // How the process was started.
@@ -33,7 +33,7 @@ public:
     // An image slide-show player window; its deleter destroys the window and the object.
     using PlayerPtr = std::unique_ptr<void, void (*)(void*)>;
 
-    CScreensaverApp(IAppSystem& system, CLog& log);
+    CScreensaverApp(IAppSystem& system, DiagnosticLog& log);
     ~CScreensaverApp();
     CScreensaverApp(const CScreensaverApp&) = delete;
     CScreensaverApp& operator=(const CScreensaverApp&) = delete;
@@ -54,7 +54,7 @@ private:
     bool RunOneShot(const StartupArguments& args);
 
     IAppSystem& system_;
-    CLog& log_;
+    DiagnosticLog& log_;
 
     uint32_t parentWindow_ = 0;
     StartMode startMode_ = StartMode::None;

@@ -4,7 +4,7 @@
 #include "model/ProjectInfo.h"
 #include "model/MediaPlaylist.h"
 #include "model/UserSettings.h"
-#include "platform/Log.h"
+#include "platform/DiagnosticLog.h"
 #include "slides/Background.h"
 #include "slides/ImageSlideShowPlayer.h"
 
@@ -75,7 +75,7 @@ void CVideoPlayer::OnTimer(uint32_t id)
     if (id != kEndTimer || !polling_ || !Ended())
         return;
     if (loop_) {
-        CLog::Instance().Entry(".\\VideoPlayer", __LINE__, "Movie stops , Loop Media!");
+        DiagnosticLog::Instance().Entry(".\\VideoPlayer", __LINE__, "Movie stops , Loop Media!");
         DrawBackground();
         if (DisplayMode() != 5) {
             window_->CopyBackground();
@@ -86,7 +86,7 @@ void CVideoPlayer::OnTimer(uint32_t id)
     } else {
         window_->KillTimer(kEndTimer);
         polling_ = false;
-        CLog::Instance().Entry(".\\VideoPlayer", __LINE__, "Movie stops , Show Next Media!");
+        DiagnosticLog::Instance().Entry(".\\VideoPlayer", __LINE__, "Movie stops , Show Next Media!");
         window_->PostToParent(kItemFinishedMessage);
     }
 }

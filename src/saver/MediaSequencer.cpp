@@ -1,7 +1,7 @@
 #include "saver/MediaSequencer.h"
 
 #include "model/UserSettings.h"
-#include "platform/Log.h"
+#include "platform/DiagnosticLog.h"
 #include "platform/Paths.h"
 #include "saver/SaverMessages.h"
 #include "saver/VideoCache.h"
@@ -41,9 +41,9 @@ void CMediaSequencer::PresentCurrentItem()
     itemPresenting_ = false;
 
     const int count = media.Count();
-    CLog::Instance().Entry(".\\ScreensaverDlg", __LINE__, "Media Count = %d", count);
+    DiagnosticLog::Instance().Entry(".\\ScreensaverDlg", __LINE__, "Media Count = %d", count);
     const std::string fileName = media.FileName();
-    CLog::Instance().Entry(".\\ScreensaverDlg", __LINE__, "Media name = %s", fileName.c_str());
+    DiagnosticLog::Instance().Entry(".\\ScreensaverDlg", __LINE__, "Media name = %s", fileName.c_str());
     // Without items there is nothing to present; the show waits for its close event.
     if (count <= 0)
         return;
@@ -58,15 +58,15 @@ void CMediaSequencer::PresentCurrentItem()
             parts_.imagePlayers->SetPlayerSettings(imagePlayer_, options_.settings, options_.project);
             parts_.imagePlayers->SetPlayerMedia(imagePlayer_, media.Media());
         }
-        CLog::Instance().Entry(".\\ScreensaverDlg", __LINE__, "Do an image slide show");
+        DiagnosticLog::Instance().Entry(".\\ScreensaverDlg", __LINE__, "Do an image slide show");
         parts_.imagePlayers->ShowSlide(imagePlayer_, media.Settings());
         break;
     case kNoPlayer: break;
     case kVideo:
-        CLog::Instance().Entry(".\\ScreensaverDlg", __LINE__, "Play a video movie");
+        DiagnosticLog::Instance().Entry(".\\ScreensaverDlg", __LINE__, "Play a video movie");
         PlayVideo();
         break;
-    default: CLog::Instance().Entry(".\\ScreensaverDlg", __LINE__, "Unknow Media type %d", type); break;
+    default: DiagnosticLog::Instance().Entry(".\\ScreensaverDlg", __LINE__, "Unknow Media type %d", type); break;
     }
     itemPresenting_ = true;
 
@@ -98,7 +98,7 @@ void CMediaSequencer::ItemFinished()
     itemPresenting_ = false;
     if (soundPlaying)
         return;
-    CLog::Instance().Entry(".\\ScreensaverDlg", __LINE__, "Show Next media file");
+    DiagnosticLog::Instance().Entry(".\\ScreensaverDlg", __LINE__, "Show Next media file");
     ShowNextMedia();
 }
 
@@ -235,9 +235,9 @@ void CMediaSequencer::PlayVideo()
 
     const int chosen = currentVideoPlayer_ == 1 ? 0 : 1;
     if (chosen == 0)
-        CLog::Instance().Entry(".\\ScreensaverDlg", __LINE__, "Video Player0 working");
+        DiagnosticLog::Instance().Entry(".\\ScreensaverDlg", __LINE__, "Video Player0 working");
     else
-        CLog::Instance().Entry(".\\ScreensaverDlg", __LINE__, "Video Player1 working");
+        DiagnosticLog::Instance().Entry(".\\ScreensaverDlg", __LINE__, "Video Player1 working");
     std::unique_ptr<IVideoPlayer>& player = videoPlayers_[chosen];
     if (!player)
         player = host_.CreateVideoPlayer();
@@ -248,12 +248,12 @@ void CMediaSequencer::PlayVideo()
         player->DrawBackground();
     }
     host_.MakeTopmost();
-    CLog::Instance().Entry(".\\ScreensaverDlg", __LINE__, "Set screensaver window top most");
+    DiagnosticLog::Instance().Entry(".\\ScreensaverDlg", __LINE__, "Set screensaver window top most");
     if (player)
         player->Show();
     videoPlayers_[1 - chosen].reset();
     currentVideoPlayer_ = chosen;
-    CLog::Instance().Entry(".\\ScreensaverDlg", __LINE__, "Exit from PlayVideo()");
+    DiagnosticLog::Instance().Entry(".\\ScreensaverDlg", __LINE__, "Exit from PlayVideo()");
 }
 
 void CMediaSequencer::RemoveTemporaryFiles()

@@ -1,7 +1,7 @@
 #include "saver/SaverSession.h"
 
 #include "model/UserSettings.h"
-#include "platform/Log.h"
+#include "platform/DiagnosticLog.h"
 #include "saver/SaverMessages.h"
 
 CSaverSession::CSaverSession(ISaverWindowHost& host, UserSettings& settings, SequencerOptions options,
@@ -33,7 +33,7 @@ void CSaverSession::OnInit()
     host_.ShowTaskbar(false);
     if (TimeLimited()) {
         const uint32_t minutes = uint32_t(settings_.timeLimitMinutes);
-        CLog::Instance().Entry(".\\ScreensaverDlg", __LINE__, "Time Limitation %u minute(s)", minutes);
+        DiagnosticLog::Instance().Entry(".\\ScreensaverDlg", __LINE__, "Time Limitation %u minute(s)", minutes);
         // Limits longer than one timer period run as several periods.
         timeLimitLeftMs_ = uint64_t(minutes) * 60000u;
         StartTimeLimitPeriod();

@@ -8,7 +8,7 @@
 #include "model/Random.h"
 #include "model/UserSettings.h"
 #include "platform/Clock.h"
-#include "platform/Log.h"
+#include "platform/DiagnosticLog.h"
 #include "slides/Background.h"
 #include "slides/SlideGeometry.h"
 #include "slides/SlideImage.h"
@@ -172,7 +172,7 @@ void CImageSlideShowPlayer::ComposeSlide()
 
     const SlideScale scale = ScaleSlide(options.ScaleMode(), imageW, imageH, frame.cx, frame.cy);
     if (options.ScaleMode() == 1) {
-        CLog::Instance().Entry(".\\ImageSlideShowPlayer", 226,
+        DiagnosticLog::Instance().Entry(".\\ImageSlideShowPlayer", 226,
                                "neww=%d , newh=%d , imgw=%d , imgh=%d , framew=%d , frameh=%d", scale.destW,
                                scale.destH, imageW, imageH, frame.cx, frame.cy);
     }

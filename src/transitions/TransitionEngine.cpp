@@ -10,7 +10,7 @@
 #include "gfx/Picture.h"
 #include "gfx/Region.h"
 #include "platform/Clock.h"
-#include "platform/Log.h"
+#include "platform/DiagnosticLog.h"
 #include "transitions/EffectNames.h"
 #include "transitions/TimerResolution.h"
 
@@ -61,7 +61,7 @@ TransitionEngine::TransitionEngine(const TransitionRequest& request)
       canvasWidth_(SizeOf(request.canvas, true)),
       canvasHeight_(SizeOf(request.canvas, false)),
       clock_(request.clock ? request.clock : &SystemClock()),
-      log_(request.log ? request.log : &CLog::Instance()),
+      log_(request.log ? request.log : &DiagnosticLog::Instance()),
       trace_(request.trace),
       effect_(request.effect)
 {

@@ -148,7 +148,7 @@ private:
     int canvasWidth_;
     int canvasHeight_;
     IClock* clock_;
-    CLog* log_;
+    DiagnosticLog* log_;
     ITransitionTrace* trace_;
     const EffectEntry* effect_;
     uint32_t random_ = 1;

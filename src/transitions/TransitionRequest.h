@@ -9,7 +9,7 @@ class Picture;
 class CAutoResetEvent;
 class Region;
 class IClock;
-class CLog;
+class DiagnosticLog;
 struct EffectEntry;
 
 // WM_USER+9: the worker tells the slide window that the transition ran to its end.
@@ -51,7 +51,7 @@ struct TransitionRequest {
     std::atomic<int>* stopFlag = nullptr;  // nonzero asks the transition to stop
     CAutoResetEvent* completion = nullptr; // set when the worker ends
     IClock* clock = nullptr;               // frame delays; the system clock when null
-    CLog* log = nullptr;                   // the begin and end lines; the process's log when null
+    DiagnosticLog* log = nullptr;                   // the begin and end lines; the process's log when null
     ITransitionTrace* trace = nullptr;     // sees every frame when set
     const EffectEntry* effect = nullptr;   // runs instead of the table's entry for the index (trying effects out)
     uint32_t serial = 0; // the done message's wParam: tells a late message of an earlier transition apart

@@ -2,7 +2,7 @@
 #include "AppTestProject.h"
 #include "app/AppSystem.h"
 #include "model/SettingsStore.h"
-#include "platform/Log.h"
+#include "platform/DiagnosticLog.h"
 #include "support/TempDir.h"
 
 #include <gtest/gtest.h>
@@ -105,7 +105,7 @@ protected:
         }
         dir.Write("kado.log", "");
         {
-            CLog log(program);
+            DiagnosticLog log(program);
             CScreensaverApp app(system, log);
             StartupArguments args;
             args.programPath = program;
@@ -225,7 +225,7 @@ TEST_F(AppRun, ExeInThePathMakesAnOrdinaryProgramWithoutAnnouncement)
     std::string logFile = (dir.Path() / "My.exe.dir" / "kado.log").string();
     std::ofstream(logFile).flush();
     {
-        CLog log(program);
+        DiagnosticLog log(program);
         CScreensaverApp app(system, log);
         StartupArguments args{program, "/s", "", true, program + " /s", std::nullopt};
         app.InitInstance(args);
@@ -339,7 +339,7 @@ TEST_F(AppRun, ExitDestroysTheImagePlayers)
     static int destroyed = 0;
     destroyed = 0;
     {
-        CLog log(program);
+        DiagnosticLog log(program);
         CScreensaverApp app(system, log);
         app.ImagePlayers().emplace_back(new int(1), [](void* p) {
             ++destroyed;

@@ -6,7 +6,7 @@
 
 #include "TransitionTestSupport.h"
 #include "platform/Clock.h"
-#include "platform/Log.h"
+#include "platform/DiagnosticLog.h"
 #include "support/TempDir.h"
 #include "transitions/TimerResolution.h"
 #include "transitions/TransitionEngine.h"
@@ -92,7 +92,7 @@ TEST_F(TransitionEngineTest, EachRunLogsItsBeginAndEndLines)
     dir.Write("kado.log", "");
     VirtualClock logClock(4242);
     {
-        CLog log(dir.File("show.scr"));
+        DiagnosticLog log(dir.File("show.scr"));
         log.SetClock(&logClock);
         for (int index : {7, -1, 161}) {
             TransitionFixture g(20, 10, 6, 4, 3, 2);

@@ -16,7 +16,7 @@
 
 #include "app/posix/FrontBuffer.h"
 #include "app/posix/StopSignals.h"
-#include "platform/Log.h"
+#include "platform/DiagnosticLog.h"
 #include "saver/MonitorRect.h"
 
 static_assert(std::is_same_v<decltype(&::SDL_GetWindowWMInfo), decltype(LiveFunctions::SDL_GetWindowWMInfo)>);
@@ -169,7 +169,7 @@ bool CLiveWindow::Open(const LiveTarget& target, int32_t userMonitor, const std:
         break;
     case LiveTarget::Kind::Screen: {
         const int monitor = target.monitor >= 0 ? target.monitor : userMonitor;
-        CLog::Instance().Entry(".\\ScreensaverDlg", __LINE__, "show on screen %d", monitor);
+        DiagnosticLog::Instance().Entry(".\\ScreensaverDlg", __LINE__, "show on screen %d", monitor);
         MonitorTable monitors;
         int virtualWidth = 0, virtualHeight = 0;
         const int displays = Live()->SDL_GetNumVideoDisplays();
@@ -193,7 +193,7 @@ bool CLiveWindow::Open(const LiveTarget& target, int32_t userMonitor, const std:
         window_ = Live()->SDL_CreateWindow(title.c_str(), area.left, area.top, area.width, area.height, flags);
         coversScreen_ = true;
         if (window_)
-            CLog::Instance().Entry(".\\ScreensaverDlg", __LINE__, "Set screensaver window top most");
+            DiagnosticLog::Instance().Entry(".\\ScreensaverDlg", __LINE__, "Set screensaver window top most");
         break;
     }
     }

@@ -11,7 +11,7 @@
 #include "app/posix/RenderVideo.h"
 #include "app/posix/ShowMedia.h"
 #include "app/posix/ShowStart.h"
-#include "platform/Log.h"
+#include "platform/DiagnosticLog.h"
 #include "saver/HeadlessHost.h"
 #include "saver/HeadlessPlayers.h"
 #include "saver/HeadlessShow.h"
@@ -35,7 +35,7 @@ void CRenderSystem::RunScreensaverWindow(CScreensaverApp& app)
     // The same pictures and effects on every run.
     std::srand(1);
     CHeadlessHost loop;
-    CLog::Instance().SetClock(&loop.Clock());
+    DiagnosticLog::Instance().SetClock(&loop.Clock());
 
     // Sounds and videos play in virtual time: sequenced by their real lengths, videos drawn frame by frame
     // from their decoders. Into a video, every sound the devices play goes into one mix; frames play silently.
@@ -45,7 +45,7 @@ void CRenderSystem::RunScreensaverWindow(CScreensaverApp& app)
     CShowMedia media(app, loop, loop.Clock(), toVideo ? &mix : nullptr);
     if (!media.Opened()) {
         error = "the project has no media items";
-        CLog::Instance().SetClock(nullptr);
+        DiagnosticLog::Instance().SetClock(nullptr);
         return;
     }
 
@@ -54,7 +54,7 @@ void CRenderSystem::RunScreensaverWindow(CScreensaverApp& app)
     CVideoFile video;
     CPngFrameFiles pngFiles(options_.outDir);
     if (toVideo && !video.Open(options_.videoPath, options_.width, options_.height, options_.fps, true, error)) {
-        CLog::Instance().SetClock(nullptr);
+        DiagnosticLog::Instance().SetClock(nullptr);
         return;
     }
     CRenderFrames frames(toVideo ? static_cast<IFrameOutput&>(video) : pngFiles, options_.outDir, options_.width,
@@ -96,7 +96,7 @@ void CRenderSystem::RunScreensaverWindow(CScreensaverApp& app)
         error = frames.Error();
     if (toVideo && error.empty() && video.WriteSound(mix.TakeUpTo(frames.FrameTime(frameCount)), error))
         video.Finish(error);
-    CLog::Instance().SetClock(nullptr);
+    DiagnosticLog::Instance().SetClock(nullptr);
 }
 
 } // namespace

@@ -5,7 +5,7 @@
 #include "app/ScreensaverApp.h"
 #include "db/ProjectDatabase.h"
 #include "model/SettingsStore.h"
-#include "platform/Log.h"
+#include "platform/DiagnosticLog.h"
 
 ISettingsStore& CPosixShowSystem::SettingsStore()
 {
@@ -50,7 +50,7 @@ bool StartProjectShow(const std::string& programPath, CPosixShowSystem& system, 
 
     std::error_code ec;
     const std::string absolute = std::filesystem::absolute(programPath, ec).string();
-    CScreensaverApp app(system, CLog::Instance());
+    CScreensaverApp app(system, DiagnosticLog::Instance());
     StartupArguments args;
     args.programPath = absolute;
     args.firstArgument = "/s";

@@ -14,7 +14,7 @@
 #include "app/posix/SettingsCommand.h"
 #include "base/TextCase.h"
 #include "model/SettingsStore.h"
-#include "platform/Log.h"
+#include "platform/DiagnosticLog.h"
 
 #include <iostream>
 #include <vector>
@@ -144,7 +144,7 @@ int main(int argc, char** argv)
         std::fprintf(stderr, "screensaver: render wants --out DIR for frames or --video FILE.mp4\n");
         return 2;
     }
-    if (!logPath.empty() && !CLog::Instance().WriteTo(logPath)) {
+    if (!logPath.empty() && !DiagnosticLog::Instance().WriteTo(logPath)) {
         std::fprintf(stderr, "screensaver: cannot write the log %s\n", logPath.c_str());
         return 1;
     }

@@ -1,6 +1,6 @@
 #include "app/ScreensaverApp.h"
 #include "app/win32/Win32AppSystem.h"
-#include "platform/Log.h"
+#include "platform/DiagnosticLog.h"
 #include "platform/Process.h"
 
 #include <windows.h>
@@ -9,7 +9,7 @@
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int)
 {
     // The log opens before start-up and closes at process exit.
-    CLog& log = CLog::Instance();
+    DiagnosticLog& log = DiagnosticLog::Instance();
 
     StartupArguments args;
     // The module's own path: argv[0] may lack the folder or the extension when typed at a prompt.

@@ -1,6 +1,6 @@
 #include "media/posix/AvLibrary.h"
 
-#include "platform/Log.h"
+#include "platform/DiagnosticLog.h"
 #include "platform/posix/SharedLibraries.h"
 
 #define QM_AV_TEXT(x) #x
@@ -16,7 +16,7 @@ const LoadedFunctionTable<AvFunctions>& Loaded()
         if (result.functions)
             result.functions->av_log_set_level(AV_LOG_QUIET);
         else
-            CLog::Instance().Entry(".\\AvLibrary", __LINE__, "cannot load FFmpeg: %s", result.error.c_str());
+            DiagnosticLog::Instance().Entry(".\\AvLibrary", __LINE__, "cannot load FFmpeg: %s", result.error.c_str());
         return result;
     }();
     return loaded;

@@ -6,7 +6,7 @@
 #include "model/ProjectInfo.h"
 #include "model/UserSettings.h"
 #include "platform/Clock.h"
-#include "platform/Log.h"
+#include "platform/DiagnosticLog.h"
 #include "saver/MonitorRect.h"
 #include "saver/SaverMessages.h"
 #include "slides/win32/SlideWindow.h"
@@ -46,7 +46,7 @@ CScreensaverDlg::~CScreensaverDlg()
 
 int CScreensaverDlg::DoModal()
 {
-    CLog::Instance().Entry(".\\ScreensaverDlg", __LINE__, "Here");
+    DiagnosticLog::Instance().Entry(".\\ScreensaverDlg", __LINE__, "Here");
     HINSTANCE instance = GetModuleHandleA(nullptr);
     hwnd_ = CreateDialogParamA(instance, MAKEINTRESOURCEA(IDD_SCREENSAVER), nullptr, DialogProc,
                                reinterpret_cast<LPARAM>(this));
@@ -156,11 +156,11 @@ void CScreensaverDlg::Place()
         SetParent(hwnd_, parent);
         MoveWindow(hwnd_, 0, 0, r.right - r.left, r.bottom - r.top, FALSE);
     } else if (args_.mode == StartMode::Saver || args_.mode == StartMode::Program) {
-        CLog::Instance().Entry(".\\ScreensaverDlg", __LINE__, "show on screen %d", args_.settings->monitor);
+        DiagnosticLog::Instance().Entry(".\\ScreensaverDlg", __LINE__, "show on screen %d", args_.settings->monitor);
         const MonitorArea area = GetMonitorRect(args_.settings->monitor);
         SetWindowLongA(hwnd_, GWL_EXSTYLE, WS_EX_TOPMOST | WS_EX_TOOLWINDOW);
         SetWindowPos(hwnd_, HWND_TOPMOST, area.left, area.top, area.width, area.height, 0);
-        CLog::Instance().Entry(".\\ScreensaverDlg", __LINE__, "Set screensaver window top most");
+        DiagnosticLog::Instance().Entry(".\\ScreensaverDlg", __LINE__, "Set screensaver window top most");
         MoveWindow(hwnd_, area.left, area.top, area.width, area.height, FALSE);
     }
     RECT w{};
@@ -211,7 +211,7 @@ void CScreensaverDlg::OnCommand(UINT id)
         if (args_.runSettingsDialog)
             args_.runSettingsDialog();
         SetWindowPos(hwnd_, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
-        CLog::Instance().Entry(".\\ScreensaverDlg", __LINE__, "Set screensaver window top most");
+        DiagnosticLog::Instance().Entry(".\\ScreensaverDlg", __LINE__, "Set screensaver window top most");
         break;
     case ID_PROGRAM_EXIT:
         result_ = 0;

@@ -1,4 +1,4 @@
-#include "platform/Log.h"
+#include "platform/DiagnosticLog.h"
 
 #include "platform/Clock.h"
 #include "platform/Paths.h"
@@ -14,7 +14,7 @@ const size_t kMaxTag = 39;
 const size_t kMessageBuffer = 1024;
 } // namespace
 
-CLog::CLog(const std::string& programPath)
+DiagnosticLog::DiagnosticLog(const std::string& programPath)
 {
     size_t cut = std::string::npos;
     for (size_t i = programPath.size(); i-- > 0;) {
@@ -36,7 +36,7 @@ CLog::CLog(const std::string& programPath)
     WriteLine(kBegin);
 }
 
-CLog::~CLog()
+DiagnosticLog::~DiagnosticLog()
 {
     if (!stream_)
         return;
@@ -44,7 +44,7 @@ CLog::~CLog()
     std::fclose(stream_);
 }
 
-bool CLog::WriteTo(const std::string& path)
+bool DiagnosticLog::WriteTo(const std::string& path)
 {
     if (stream_) {
         WriteLine(kEnd);
@@ -60,13 +60,13 @@ bool CLog::WriteTo(const std::string& path)
     return true;
 }
 
-CLog& CLog::Instance()
+DiagnosticLog& DiagnosticLog::Instance()
 {
-    static CLog log(ModuleFilePath());
+    static DiagnosticLog log(ModuleFilePath());
     return log;
 }
 
-void CLog::WriteLine(const char* text)
+void DiagnosticLog::WriteLine(const char* text)
 {
     // Text and line feed in one stream operation, so that the other thread's entries cannot split them.
     char line[kMessageBuffer + 1];
@@ -79,7 +79,7 @@ void CLog::WriteLine(const char* text)
     std::fflush(stream_);
 }
 
-void CLog::WritePrefix(const char* source, int line)
+void DiagnosticLog::WritePrefix(const char* source, int line)
 {
     if (!stream_ || !source)
         return;
@@ -93,7 +93,7 @@ void CLog::WritePrefix(const char* source, int line)
     std::fprintf(stream_, "(%d)[%s,(%d)] : ", static_cast<int>(clock.TickCount()), tag, line);
 }
 
-void CLog::WriteMessage(const char* format, ...)
+void DiagnosticLog::WriteMessage(const char* format, ...)
 {
     va_list args;
     va_start(args, format);
@@ -101,7 +101,7 @@ void CLog::WriteMessage(const char* format, ...)
     va_end(args);
 }
 
-void CLog::WriteMessageV(const char* format, va_list args)
+void DiagnosticLog::WriteMessageV(const char* format, va_list args)
 {
     if (!stream_ || !format)
         return;
@@ -112,7 +112,7 @@ void CLog::WriteMessageV(const char* format, va_list args)
     WriteLine(text);
 }
 
-void CLog::Entry(const char* source, int line, const char* format, ...)
+void DiagnosticLog::Entry(const char* source, int line, const char* format, ...)
 {
     if (!stream_)
         return;

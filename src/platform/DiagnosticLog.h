@@ -8,16 +8,16 @@ class IClock;
 // The diagnostic log: on only when a file "kado.log" already exists beside the program. Entries are written
 // in two calls (prefix, then message) and flushed at once so that a log survives a crash. No lock: entries
 // of two threads may interleave between prefix and message.
-class CLog {
+class DiagnosticLog {
 public:
     // Looks for "kado.log" beside programPath; stays off when it is not there.
-    explicit CLog(const std::string& programPath);
-    ~CLog();
-    CLog(const CLog&) = delete;
-    CLog& operator=(const CLog&) = delete;
+    explicit DiagnosticLog(const std::string& programPath);
+    ~DiagnosticLog();
+    DiagnosticLog(const DiagnosticLog&) = delete;
+    DiagnosticLog& operator=(const DiagnosticLog&) = delete;
 
     // The process's log, beside the running program.
-    static CLog& Instance();
+    static DiagnosticLog& Instance();
     // Writes the log to path from now on, creating the file when it is missing (a file the user named, not
     // the one beside the program). False when it cannot be opened; the log is then off.
     bool WriteTo(const std::string& path);

@@ -1,4 +1,4 @@
-#include "platform/Log.h"
+#include "platform/DiagnosticLog.h"
 #include "platform/Clock.h"
 #include "platform/Paths.h"
 #include "support/TempDir.h"
@@ -37,7 +37,7 @@ template <typename Body> std::string LogOf(Body body, uint32_t tick = 60000)
     dir.Write("kado.log", "");
     VirtualClock clock(tick);
     {
-        CLog log(ProgramIn(dir));
+        DiagnosticLog log(ProgramIn(dir));
         log.SetClock(&clock);
         body(log);
     }
@@ -49,7 +49,7 @@ TEST(Log, StaysOffAndCreatesNothingWithoutItsFile)
 {
     TempDir dir;
     {
-        CLog log(ProgramIn(dir));
+        DiagnosticLog log(ProgramIn(dir));
         EXPECT_FALSE(log.IsOn());
         log.WritePrefix(".\\Screensaver", 1);
         log.WriteMessage("nothing %d", 1);
@@ -60,12 +60,12 @@ TEST(Log, StaysOffAndCreatesNothingWithoutItsFile)
 
 TEST(Log, StaysOffForAProgramPathWithoutFolderOrAFolderNamedLikeTheLog)
 {
-    CLog bare("show.scr");
+    DiagnosticLog bare("show.scr");
     EXPECT_FALSE(bare.IsOn());
 
     TempDir dir;
     std::filesystem::create_directory(dir.Path() / "kado.log");
-    CLog log(ProgramIn(dir));
+    DiagnosticLog log(ProgramIn(dir));
     EXPECT_FALSE(log.IsOn());
 }
 
@@ -75,7 +75,7 @@ TEST(Log, AppendsBeginEntriesAndEndToWhatIsThere)
     dir.Write("kado.log", "earlier run\n");
     VirtualClock clock(60000);
     {
-        CLog log(ProgramIn(dir));
+        DiagnosticLog log(ProgramIn(dir));
         ASSERT_TRUE(log.IsOn());
         log.SetClock(&clock);
         log.Entry(".\\Screensaver", 73, "screensaver file : %s", "C:\\WINDOWS\\show.scr");
@@ -87,7 +87,7 @@ TEST(Log, AppendsBeginEntriesAndEndToWhatIsThere)
 
 TEST(Log, EmptyMessageLeavesThePrefixForTheNextEntryToContinue)
 {
-    std::string text = LogOf([](CLog& log) {
+    std::string text = LogOf([](DiagnosticLog& log) {
         log.WritePrefix(".\\ScreensaverDlg", 5);
         log.WriteMessage("%s", "");
         log.WritePrefix(".\\ScreensaverDlg", 6);
@@ -98,7 +98,7 @@ TEST(Log, EmptyMessageLeavesThePrefixForTheNextEntryToContinue)
 
 TEST(Log, SourceWithoutBackslashWritesTheMessageAlone)
 {
-    std::string text = LogOf([](CLog& log) {
+    std::string text = LogOf([](DiagnosticLog& log) {
         log.WritePrefix("Screensaver", 9);
         log.WriteMessage("plain");
     });
@@ -108,7 +108,7 @@ TEST(Log, SourceWithoutBackslashWritesTheMessageAlone)
 TEST(Log, TagIsTheLastPartCutAt39Characters)
 {
     std::string longTag(50, 't');
-    std::string text = LogOf([&](CLog& log) {
+    std::string text = LogOf([&](DiagnosticLog& log) {
         log.WritePrefix((".\\src\\" + longTag).c_str(), 1);
         log.WriteMessage("x");
         log.WritePrefix(".\\a\\VideoPlayer", 2);
@@ -122,7 +122,7 @@ TEST(Log, TagIsTheLastPartCutAt39Characters)
 TEST(Log, MessageIsCutAt1023Characters)
 {
     std::string longText(3000, 'm');
-    std::string text = LogOf([&](CLog& log) {
+    std::string text = LogOf([&](DiagnosticLog& log) {
         log.WritePrefix(".\\Background", 1);
         log.WriteMessage("%s", longText.c_str());
     });
@@ -132,7 +132,7 @@ TEST(Log, MessageIsCutAt1023Characters)
 TEST(Log, TickCountBeyondTheSignedRangePrintsNegative)
 {
     std::string text = LogOf(
-        [](CLog& log) {
+        [](DiagnosticLog& log) {
             log.WritePrefix(".\\Screensaver", 1);
             log.WriteMessage("late");
         },
@@ -142,7 +142,7 @@ TEST(Log, TickCountBeyondTheSignedRangePrintsNegative)
 
 TEST(Log, FormatsLikePrintf)
 {
-    std::string text = LogOf([](CLog& log) {
+    std::string text = LogOf([](DiagnosticLog& log) {
         log.WritePrefix(".\\ImageSlideShowPlayer", 42);
         log.WriteMessage("neww=%d , newh=%d , %u%%", 640, -480, 7u);
     });
@@ -151,7 +151,7 @@ TEST(Log, FormatsLikePrintf)
 
 TEST(Log, MessagesOfTwoThreadsStayWholeLines)
 {
-    std::string text = LogOf([](CLog& log) {
+    std::string text = LogOf([](DiagnosticLog& log) {
         auto writer = [&log](const char* message) {
             for (int i = 0; i < 500; ++i)
                 log.WriteMessage("%s", message);
