@@ -8,8 +8,8 @@ const LoadedFunctionTable<LiveFunctions>& Loaded()
 {
     // The sonames of the libraries the build found.
     static const auto loaded = LoadFunctionTable<LiveFunctions>(
-        CSharedLibraries::SonameList(QM_LIVE_SONAMES),
-        [](const CSharedLibraries& libraries, LiveFunctions& table, std::string& error) {
+        SharedLibraries::SonameList(QM_LIVE_SONAMES),
+        [](const SharedLibraries& libraries, LiveFunctions& table, std::string& error) {
             QM_LIVE_FUNCTIONS(QM_FIND_FUNCTION)
             QM_FIND_FUNCTION(SDL_GetWindowWMInfo)
             return true;

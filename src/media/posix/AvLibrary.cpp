@@ -34,7 +34,7 @@ std::vector<std::string> AvSonames()
 std::unique_ptr<const AvFunctions> LoadAvFunctions(const std::vector<std::string>& sonames, std::string& error)
 {
     return LoadFunctionTable<AvFunctions>(
-        sonames, error, [](const CSharedLibraries& libraries, AvFunctions& table, std::string& error) {
+        sonames, error, [](const SharedLibraries& libraries, AvFunctions& table, std::string& error) {
             QM_AV_FUNCTIONS(QM_FIND_FUNCTION)
             return true;
         });

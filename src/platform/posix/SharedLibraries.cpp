@@ -4,7 +4,7 @@
 
 #include <sstream>
 
-bool CSharedLibraries::Open(const std::vector<std::string>& sonames, std::string& error)
+bool SharedLibraries::Open(const std::vector<std::string>& sonames, std::string& error)
 {
     std::vector<void*> opened;
     for (const std::string& name : sonames) {
@@ -24,7 +24,7 @@ bool CSharedLibraries::Open(const std::vector<std::string>& sonames, std::string
     return true;
 }
 
-void* CSharedLibraries::Find(const char* name) const
+void* SharedLibraries::Find(const char* name) const
 {
     for (void* handle : handles_) {
         if (void* address = dlsym(handle, name))
@@ -33,7 +33,7 @@ void* CSharedLibraries::Find(const char* name) const
     return nullptr;
 }
 
-std::string CSharedLibraries::Names() const
+std::string SharedLibraries::Names() const
 {
     std::string names;
     for (const std::string& name : names_)
@@ -41,7 +41,7 @@ std::string CSharedLibraries::Names() const
     return names.empty() ? "no library" : names;
 }
 
-std::vector<std::string> CSharedLibraries::SonameList(const std::string& commaSeparated)
+std::vector<std::string> SharedLibraries::SonameList(const std::string& commaSeparated)
 {
     std::vector<std::string> names;
     std::istringstream list(commaSeparated);

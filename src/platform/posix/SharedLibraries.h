@@ -7,7 +7,7 @@
 // decoding, picture conversion at pack time): loading them and their dependencies would otherwise cost every
 // start. Once opened they stay loaded for the life of the process, since their code and threads may still be
 // in use when anything could close them.
-class CSharedLibraries {
+class SharedLibraries {
 public:
     // Opens every library named (sonames such as "libavutil.so.57"). False with the system's message, which
     // names the library, at the first that cannot be opened; those opened before it are closed again.
@@ -41,7 +41,7 @@ private:
 template <class Table, class Find>
 std::unique_ptr<const Table> LoadFunctionTable(const std::vector<std::string>& sonames, std::string& error, Find find)
 {
-    CSharedLibraries libraries;
+    SharedLibraries libraries;
     if (!libraries.Open(sonames, error))
         return nullptr;
     auto table = std::make_unique<Table>();

@@ -7,8 +7,8 @@ const ConvertFunctions& Converters()
 {
     // The sonames of the libraries the build found.
     static const auto loaded = LoadFunctionTable<ConvertFunctions>(
-        CSharedLibraries::SonameList(QM_CONVERT_SONAMES),
-        [](const CSharedLibraries& libraries, ConvertFunctions& table, std::string& error) {
+        SharedLibraries::SonameList(QM_CONVERT_SONAMES),
+        [](const SharedLibraries& libraries, ConvertFunctions& table, std::string& error) {
             QM_CONVERT_FUNCTIONS(QM_FIND_FUNCTION)
             return true;
         });
