@@ -5,7 +5,7 @@
 
 // An event that lets exactly one wait through per Set and then closes again, as the transition's
 // completion signal needs: the slide window resets it, the worker sets it once when it ends.
-class CAutoResetEvent {
+class AutoResetEvent {
 public:
     void Set()
     {

@@ -107,7 +107,7 @@ private:
     std::atomic<int> stop_{0};
     std::atomic<int> finished_{1};
     uint32_t serial_ = 0; // of the latest transition started
-    CAutoResetEvent completion_;
+    AutoResetEvent completion_;
     bool relayout_ = false;    // composing again for a new window size: the same slide, no effect
     bool announceDone_ = true; // the end of the running transition tells the owner the item is shown
 };

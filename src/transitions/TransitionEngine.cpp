@@ -373,7 +373,7 @@ int TransitionThreadProc(TransitionRequest* request)
     // Read before the completion is set: from then on the request belongs to the slide window again.
     ITransitionWindow* window = request->window;
     std::atomic<int>* stopFlag = request->stopFlag;
-    CAutoResetEvent* completion = request->completion;
+    AutoResetEvent* completion = request->completion;
     const uint32_t serial = request->serial;
     try {
         CTimerResolutionScope fineSleeps;

@@ -6,7 +6,7 @@
 #include "gfx/Geometry.h"
 
 class Picture;
-class CAutoResetEvent;
+class AutoResetEvent;
 class Region;
 class IClock;
 class DiagnosticLog;
@@ -49,7 +49,7 @@ struct TransitionRequest {
     int slideTop = 0;
     int step = 1;                          // pixels per frame for step-driven effects
     std::atomic<int>* stopFlag = nullptr;  // nonzero asks the transition to stop
-    CAutoResetEvent* completion = nullptr; // set when the worker ends
+    AutoResetEvent* completion = nullptr; // set when the worker ends
     IClock* clock = nullptr;               // frame delays; the system clock when null
     DiagnosticLog* log = nullptr;                   // the begin and end lines; the process's log when null
     ITransitionTrace* trace = nullptr;     // sees every frame when set

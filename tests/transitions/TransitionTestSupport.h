@@ -59,6 +59,6 @@ struct TransitionFixture {
     Picture background, slide, canvas;
     RecordingWindow window;
     std::atomic<int> stop{0};
-    CAutoResetEvent completion;
+    AutoResetEvent completion;
     TransitionRequest request;
 };
