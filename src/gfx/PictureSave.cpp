@@ -1,11 +1,11 @@
 #include <fstream>
 
 #include "gfx/Picture.h"
-#include "gfx/Ddb.h"
+#include "gfx/DeviceBitmap.h"
 
 int Picture::SaveAsBitmapFile(const std::string& path)
 {
-    CDdb ddb(*this, ScreenDisplayFormat());
+    DeviceBitmap ddb(*this, ScreenDisplayFormat());
     std::ofstream out(path, std::ios::binary | std::ios::trunc);
     if (!out)
         return 0;

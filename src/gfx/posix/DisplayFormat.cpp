@@ -1,6 +1,6 @@
 #include <cstdio>
 
-#include "gfx/Ddb.h"
+#include "gfx/DeviceBitmap.h"
 
 namespace {
 

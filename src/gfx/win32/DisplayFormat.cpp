@@ -1,6 +1,6 @@
 #include <windows.h>
 
-#include "gfx/Ddb.h"
+#include "gfx/DeviceBitmap.h"
 
 namespace {
 

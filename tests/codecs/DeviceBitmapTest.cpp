@@ -5,7 +5,7 @@
 #include "DecodeTestSupport.h"
 #include "codecs/BmpDecoder.h"
 #include "gfx/Picture.h"
-#include "gfx/Ddb.h"
+#include "gfx/DeviceBitmap.h"
 
 namespace {
 
@@ -36,7 +36,7 @@ Picture MakePicture(int width, int height, const std::vector<uint32_t>& pixels)
 
 std::string WriteFile(const Picture& picture, IDisplayFormat& display, bool* complete = nullptr)
 {
-    CDdb ddb(picture, display);
+    DeviceBitmap ddb(picture, display);
     std::ostringstream out;
     bool ok = ddb.WriteBitmapFile(out, 0, 0, picture.Width(), picture.Height());
     if (complete)
@@ -107,7 +107,7 @@ TEST(Ddb, SixteenBitDisplaysGoThroughFiveSixFive)
 {
     FakeDisplay display(16);
     auto picture = MakePicture(2, 1, {0xFFFFFF, 0x123456});
-    CDdb ddb(picture, display);
+    DeviceBitmap ddb(picture, display);
     ASSERT_TRUE(ddb.HasBits());
     EXPECT_EQ(ddb.Stride(), 4);
     EXPECT_EQ(ddb.Bits(), (std::vector<uint8_t>{0xFF, 0xFF, 0xAA, 0x11}));
@@ -153,7 +153,7 @@ TEST(Ddb, AreasOutsideTheBitmapWriteNothing)
 {
     FakeDisplay display(32);
     auto picture = MakePicture(2, 2, {1, 2, 3, 4});
-    CDdb ddb(picture, display);
+    DeviceBitmap ddb(picture, display);
     std::ostringstream out;
     EXPECT_FALSE(ddb.WriteBitmapFile(out, 1, 0, 2, 2));
     EXPECT_FALSE(ddb.WriteBitmapFile(out, 0, 0, 0, 2));
@@ -167,7 +167,7 @@ TEST(Ddb, EmptyPictureHasNoBits)
 {
     FakeDisplay display(32);
     Picture empty;
-    CDdb ddb(empty, display);
+    DeviceBitmap ddb(empty, display);
     EXPECT_FALSE(ddb.HasBits());
     std::ostringstream out;
     EXPECT_FALSE(ddb.WriteBitmapFile(out, 0, 0, 1, 1));

@@ -1,4 +1,4 @@
-#include "gfx/Ddb.h"
+#include "gfx/DeviceBitmap.h"
 
 #include <new>
 
@@ -108,7 +108,7 @@ std::vector<uint8_t> ToDisplayBits(const Picture& picture, int bitsPerPixel,
     return bits;
 }
 
-CDdb::CDdb(const Picture& picture, IDisplayFormat& display)
+DeviceBitmap::DeviceBitmap(const Picture& picture, IDisplayFormat& display)
 {
     if (!picture.IsLoaded())
         return;
@@ -125,9 +125,9 @@ CDdb::CDdb(const Picture& picture, IDisplayFormat& display)
     m_bits = ToDisplayBits(picture, m_bitsPerPixel, m_palette);
 }
 
-CDdb::~CDdb() = default;
+DeviceBitmap::~DeviceBitmap() = default;
 
-bool CDdb::WriteBitmapFile(std::ostream& out, int x, int y, int width, int height) const
+bool DeviceBitmap::WriteBitmapFile(std::ostream& out, int x, int y, int width, int height) const
 {
     if (x < 0 || y < 0 || width <= 0 || height <= 0 || int64_t(x) + width > m_width || int64_t(y) + height > m_height)
         return false;

@@ -7,7 +7,7 @@
 
 class Picture;
 
-// What CDdb needs to know of the display: its pixel format, its palette when it has one, and a way to
+// What DeviceBitmap needs to know of the display: its pixel format, its palette when it has one, and a way to
 // ask the user for another display mode.
 class IDisplayFormat {
 public:
@@ -36,12 +36,12 @@ std::vector<uint8_t> ToDisplayBits(const Picture& picture, int bitsPerPixel,
                                    const std::array<uint32_t, 256>& palette);
 
 // A copy of a picture's bits in the display's pixel format, and the .bmp file made from it.
-class CDdb {
+class DeviceBitmap {
 public:
-    CDdb(const Picture& picture, IDisplayFormat& display);
-    virtual ~CDdb();
-    CDdb(const CDdb&) = delete;
-    CDdb& operator=(const CDdb&) = delete;
+    DeviceBitmap(const Picture& picture, IDisplayFormat& display);
+    virtual ~DeviceBitmap();
+    DeviceBitmap(const DeviceBitmap&) = delete;
+    DeviceBitmap& operator=(const DeviceBitmap&) = delete;
 
     int Width() const { return m_width; }
     int Height() const { return m_height; }
