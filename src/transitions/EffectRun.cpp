@@ -73,7 +73,7 @@ EffectRunResult RunEffect(Picture& canvas, const Picture& background, const Pict
     request.trace = &recorder;
     request.effect = options.effect;
 
-    std::optional<CTimerResolutionScope> fineSleeps; // on the real clock, as the transition thread runs
+    std::optional<TimerResolutionScope> fineSleeps; // on the real clock, as the transition thread runs
     if (options.clock)
         fineSleeps.emplace();
     const auto begin = SteadyClock::now();

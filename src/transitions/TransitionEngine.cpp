@@ -376,7 +376,7 @@ int TransitionThreadProc(TransitionRequest* request)
     AutoResetEvent* completion = request->completion;
     const uint32_t serial = request->serial;
     try {
-        CTimerResolutionScope fineSleeps;
+        TimerResolutionScope fineSleeps;
         TransitionEngine engine(*request);
         engine.RunTransition();
     } catch (...) {

@@ -304,7 +304,7 @@ TEST(TimerResolution, TakesAwayTheThreadsTimerSlackForItsLifetime)
     const int before = prctl(PR_GET_TIMERSLACK, 0, 0, 0, 0);
     ASSERT_GT(before, 1);
     {
-        CTimerResolutionScope fineSleeps;
+        TimerResolutionScope fineSleeps;
         EXPECT_EQ(prctl(PR_GET_TIMERSLACK, 0, 0, 0, 0), 1);
     }
     EXPECT_EQ(prctl(PR_GET_TIMERSLACK, 0, 0, 0, 0), before);

@@ -3,12 +3,12 @@
 #include <windows.h>
 #include <mmsystem.h>
 
-CTimerResolutionScope::CTimerResolutionScope()
+TimerResolutionScope::TimerResolutionScope()
 {
     raised_ = timeBeginPeriod(1) == TIMERR_NOERROR;
 }
 
-CTimerResolutionScope::~CTimerResolutionScope()
+TimerResolutionScope::~TimerResolutionScope()
 {
     if (raised_)
         timeEndPeriod(1);
