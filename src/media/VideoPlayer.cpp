@@ -5,7 +5,7 @@
 #include "model/MediaPlaylist.h"
 #include "model/UserSettings.h"
 #include "platform/DiagnosticLog.h"
-#include "slides/Background.h"
+#include "slides/SlideBackground.h"
 #include "slides/ImageSlideShowPlayer.h"
 
 CVideoPlayer::CVideoPlayer(std::unique_ptr<IVideoWindow> window, IMciCommands& mci, const VideoPlayerSetup& setup)
@@ -53,7 +53,7 @@ void CVideoPlayer::DrawBackground()
 {
     if (!background_.IsLoaded())
         return;
-    CBackground painter;
+    SlideBackground painter;
     painter.SetTarget(&background_);
     painter.SetMediaTable(media_);
     painter.SetDatabase(setup_.database);

@@ -9,7 +9,7 @@
 #include "model/UserSettings.h"
 #include "platform/Clock.h"
 #include "platform/DiagnosticLog.h"
-#include "slides/Background.h"
+#include "slides/SlideBackground.h"
 #include "slides/SlideGeometry.h"
 #include "slides/SlideImage.h"
 
@@ -98,7 +98,7 @@ void CImageSlideShowPlayer::Hide(int hide)
         host_.ShowWindow(false);
 }
 
-void CImageSlideShowPlayer::PreparePainter(CBackground& painter, Picture& target)
+void CImageSlideShowPlayer::PreparePainter(SlideBackground& painter, Picture& target)
 {
     painter.SetTarget(&target);
     painter.SetMediaTable(mediaTable_);
@@ -121,7 +121,7 @@ void CImageSlideShowPlayer::ShowSlide(MediaPlaylist* mediaSetting)
 void CImageSlideShowPlayer::PaintWindowBackground()
 {
     if (project_ && project_->Options().SlideBackgroundMode() == 0) {
-        CBackground painter;
+        SlideBackground painter;
         PreparePainter(painter, background_);
         painter.PaintAll(startMode_);
         canvas_.BitBlt(0, 0, canvas_.Width(), canvas_.Height(), background_, 0, 0);
@@ -202,7 +202,7 @@ void CImageSlideShowPlayer::ComposeSlide()
         Picture composed;
         composed.CreateBlank(background_.Width(), background_.Height(), 0);
         background_.BitBlt(0, 0, canvas_.Width(), canvas_.Height(), canvas_, 0, 0);
-        CBackground painter;
+        SlideBackground painter;
         PreparePainter(painter, composed);
         painter.PaintBackground();
         putImage(composed, x, y);

@@ -12,7 +12,7 @@ class MediaTable;
 class MediaPlaylist;
 class ProjectDatabase;
 class UserSettings;
-class CBackground;
+class SlideBackground;
 class CImageSlideShowPlayer;
 class IClock;
 
@@ -87,7 +87,7 @@ public:
     void WaitForTransition();
 
 private:
-    void PreparePainter(CBackground& painter, Picture& target);
+    void PreparePainter(SlideBackground& painter, Picture& target);
     void PaintWindowBackground();
     void StartWorker();
     void JoinWorker();

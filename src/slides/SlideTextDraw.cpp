@@ -1,6 +1,6 @@
 #include "gfx/Picture.h"
 #include "model/MediaPlaylist.h"
-#include "slides/Background.h"
+#include "slides/SlideBackground.h"
 #include "slides/SlideGeometry.h"
 #include "slides/SlideText.h"
 
@@ -28,7 +28,7 @@ TextRenderer* SetSlideTextRenderer(TextRenderer* renderer)
     return previous;
 }
 
-void CBackground::DrawTitle()
+void SlideBackground::DrawTitle()
 {
     if (!target_ || !target_->IsLoaded() || !mediaSetting_)
         return;
@@ -48,7 +48,7 @@ void CBackground::DrawTitle()
     text.DrawString(*target_, at.x, at.y, title, r.TitleColour());
 }
 
-void CBackground::DrawDescription()
+void SlideBackground::DrawDescription()
 {
     if (!target_ || !target_->IsLoaded() || !mediaSetting_)
         return;

@@ -1,4 +1,4 @@
-#include "slides/Background.h"
+#include "slides/SlideBackground.h"
 #include "base/TextCase.h"
 #include "codecs/PictureLoad.h"
 
@@ -27,7 +27,7 @@ constexpr int kMinTileWidth = 16;
 
 } // namespace
 
-const std::array<Colorref, CBackground::kPaletteSize> CBackground::kPalette = {
+const std::array<Colorref, SlideBackground::kPaletteSize> SlideBackground::kPalette = {
     // solid colours
     0x000000,
     0x008000,
@@ -81,28 +81,28 @@ Size BackgroundTileSize(int targetWidth, int across, int pictureW, int pictureH)
     return {tw, static_cast<int>(std::min<long long>(th, std::numeric_limits<int>::max()))};
 }
 
-CBackground::CBackground() = default;
+SlideBackground::SlideBackground() = default;
 
-CBackground::~CBackground() = default;
+SlideBackground::~SlideBackground() = default;
 
-void CBackground::Bind(MediaPlaylist* mediaSetting, ProjectInfo* project, UserSettings*)
+void SlideBackground::Bind(MediaPlaylist* mediaSetting, ProjectInfo* project, UserSettings*)
 {
     mediaSetting_ = mediaSetting;
     project_ = project;
 }
 
-IRandom& CBackground::Random() const
+IRandom& SlideBackground::Random() const
 {
     return mediaSetting_ ? mediaSetting_->Random() : StandardRandom();
 }
 
-int CBackground::PickAtRandom(const std::string& list) const
+int SlideBackground::PickAtRandom(const std::string& list) const
 {
     int position = -1;
     return PickFromIndexList(list, true, position, Random());
 }
 
-void CBackground::PaintAll(int startMode)
+void SlideBackground::PaintAll(int startMode)
 {
     PaintBackground();
     if (startMode != kPreviewMode) {
@@ -111,7 +111,7 @@ void CBackground::PaintAll(int startMode)
     }
 }
 
-void CBackground::PaintBackground()
+void SlideBackground::PaintBackground()
 {
     if (!target_ || !target_->IsLoaded() || !mediaSetting_)
         return;
@@ -156,7 +156,7 @@ void CBackground::PaintBackground()
     }
 }
 
-void CBackground::PaintPicture()
+void SlideBackground::PaintPicture()
 {
     const MediaSettingsRecord& record = mediaSetting_->Record();
     std::string sources;
@@ -182,7 +182,7 @@ void CBackground::PaintPicture()
         target_->FillRect(target_->GetRect(), 0);
 }
 
-void CBackground::DrawSnapshot()
+void SlideBackground::DrawSnapshot()
 {
     const std::string folder = snapshotFolder_.empty() ? TempDirectory() : snapshotFolder_;
     const std::string path = folder + "kadodsk.bmp";
@@ -193,7 +193,7 @@ void CBackground::DrawSnapshot()
         target_->FillRect(target_->GetRect(), 0);
 }
 
-void CBackground::DrawGradient(Colorref first, Colorref second, int style, Picture& target)
+void SlideBackground::DrawGradient(Colorref first, Colorref second, int style, Picture& target)
 {
     if (!target.IsLoaded())
         return;
@@ -206,7 +206,7 @@ void CBackground::DrawGradient(Colorref first, Colorref second, int style, Pictu
     }
 }
 
-void CBackground::DrawBackgroundPicture(Picture& target, int placement, int tileCount, const Picture& picture,
+void SlideBackground::DrawBackgroundPicture(Picture& target, int placement, int tileCount, const Picture& picture,
                                         bool randomTileCount)
 {
     if (!target.IsLoaded() || !picture.IsLoaded())
@@ -246,7 +246,7 @@ void CBackground::DrawBackgroundPicture(Picture& target, int placement, int tile
     }
 }
 
-void CBackground::TilePicture(Picture& target, const Picture& tile)
+void SlideBackground::TilePicture(Picture& target, const Picture& tile)
 {
     if (!target.IsLoaded() || !tile.IsLoaded())
         return;
@@ -257,14 +257,14 @@ void CBackground::TilePicture(Picture& target, const Picture& tile)
             target.BitBlt(i * tw, j * th, tw, th, tile, 0, 0);
 }
 
-int CBackground::LoadNamedImage(const std::string& fileName, Picture& picture)
+int SlideBackground::LoadNamedImage(const std::string& fileName, Picture& picture)
 {
     if (!project_)
         return 0;
     return LoadSlideImage(picture, project_->Options(), mediaTable_, fileName, project_->GetExecutablePath());
 }
 
-int CBackground::LoadProjectImage(Picture& picture)
+int SlideBackground::LoadProjectImage(Picture& picture)
 {
     if (!db_)
         return 0;
@@ -291,7 +291,7 @@ int CBackground::LoadProjectImage(Picture& picture)
     return LoadNamedImage(fileName, picture);
 }
 
-int CBackground::LoadSelectedBackground(Picture& picture)
+int SlideBackground::LoadSelectedBackground(Picture& picture)
 {
     if (!mediaSetting_ || !db_)
         return 0;

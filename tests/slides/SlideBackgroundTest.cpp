@@ -6,7 +6,7 @@
 #include "SlideTestProject.h"
 #include "gfx/Picture.h"
 #include "model/MediaSettingsRecord.h"
-#include "slides/Background.h"
+#include "slides/SlideBackground.h"
 
 namespace {
 
@@ -30,7 +30,7 @@ int CountColour(const Picture& p, Colorref c, Rect r)
 
 TEST(BackgroundPalette, SolidColoursAndTwelveGradientPairs)
 {
-    const auto& p = CBackground::kPalette;
+    const auto& p = SlideBackground::kPalette;
     EXPECT_EQ(p.size(), 36u);
     EXPECT_EQ(p[0], 0x000000u);
     EXPECT_EQ(p[4], 0x0000FFu);
@@ -43,7 +43,7 @@ TEST(BackgroundPalette, SolidColoursAndTwelveGradientPairs)
 
 TEST(BackgroundGradient, StyleZeroDrawsRedValuesDownTheRows)
 {
-    CBackground painter;
+    SlideBackground painter;
     Picture target = Blank(3, 255, 0x123456);
     painter.DrawGradient(0x000000, 0x0000FF, 0, target);
     for (int y = 0; y < 255; ++y) {
@@ -54,7 +54,7 @@ TEST(BackgroundGradient, StyleZeroDrawsRedValuesDownTheRows)
 
 TEST(BackgroundGradient, StyleFourOnFivePixelsGivesThreeColumnsOfBands)
 {
-    CBackground painter;
+    SlideBackground painter;
     Picture target = Blank(5, 2, 0x123456);
     painter.DrawGradient(0x000000, 0x0000FF, 4, target);
     EXPECT_EQ(target.GetPixel(0, 0), 0u);
@@ -66,7 +66,7 @@ TEST(BackgroundGradient, StyleFourOnFivePixelsGivesThreeColumnsOfBands)
 
 TEST(BackgroundGradient, EllipseStyleLeavesCornersInTheFillColour)
 {
-    CBackground painter;
+    SlideBackground painter;
     Picture target = Blank(40, 20, 0x123456);
     painter.DrawGradient(0x0000FF, 0x00FF00, 10, target);
     EXPECT_EQ(target.GetPixel(0, 0), 0x00FF00u); // outside every ellipse: the second colour
@@ -88,7 +88,7 @@ TEST(BackgroundTiles, TileSizeRules)
 
 TEST(BackgroundTiles, TilePictureRepeatsAndCutsAtTheEdges)
 {
-    CBackground painter;
+    SlideBackground painter;
     Picture target = Blank(10, 5, 0);
     Picture tile = Blank(4, 2, 0x0000FF);
     tile.SetPixel(1, 0, 0x00FF00);
@@ -101,7 +101,7 @@ TEST(BackgroundTiles, TilePictureRepeatsAndCutsAtTheEdges)
 
 TEST(BackgroundPicturePlacement, CentreShowsSmallPictureAtItsOwnSizeOnBlack)
 {
-    CBackground painter;
+    SlideBackground painter;
     Picture target = Blank(10, 8, 0xFFFFFF);
     Picture picture = Blank(4, 2, 0x0000FF);
     painter.DrawBackgroundPicture(target, 1, 0, picture, false);
@@ -111,7 +111,7 @@ TEST(BackgroundPicturePlacement, CentreShowsSmallPictureAtItsOwnSizeOnBlack)
 
 TEST(BackgroundPicturePlacement, CentreShrinksLargePictureKeepingAspect)
 {
-    CBackground painter;
+    SlideBackground painter;
     Picture target = Blank(20, 10, 0xFFFFFF);
     Picture picture = Blank(40, 40, 0x0000FF);
     painter.DrawBackgroundPicture(target, 1, 0, picture, false);
@@ -121,7 +121,7 @@ TEST(BackgroundPicturePlacement, CentreShrinksLargePictureKeepingAspect)
 
 TEST(BackgroundPicturePlacement, StretchCoversTheTarget)
 {
-    CBackground painter;
+    SlideBackground painter;
     Picture target = Blank(20, 10, 0xFFFFFF);
     Picture picture = Blank(3, 3, 0x00FF00);
     painter.DrawBackgroundPicture(target, 0, 0, picture, false);
@@ -133,7 +133,7 @@ TEST(BackgroundPicturePlacement, TilesWithCountRandomCountAndDegenerateSettings)
     Picture picture = Blank(8, 4, 0x00FF00);
     picture.SetPixel(0, 0, 0x0000FF);
     {
-        CBackground painter;
+        SlideBackground painter;
         Picture target = Blank(64, 16, 0);
         painter.DrawBackgroundPicture(target, 2, 2, picture, false); // tiles 32 x 16
         EXPECT_EQ(target.GetPixel(0, 0), 0x0000FFu);
@@ -141,7 +141,7 @@ TEST(BackgroundPicturePlacement, TilesWithCountRandomCountAndDegenerateSettings)
         EXPECT_EQ(target.GetPixel(16, 0), 0x00FF00u);
     }
     {
-        CBackground painter;
+        SlideBackground painter;
         Picture target = Blank(64, 16, 0);
         painter.DrawBackgroundPicture(target, 2, 0, picture, false); // count 0: one tile across
         EXPECT_EQ(target.GetPixel(0, 0), 0x0000FFu);
@@ -149,14 +149,14 @@ TEST(BackgroundPicturePlacement, TilesWithCountRandomCountAndDegenerateSettings)
         EXPECT_EQ(CountColour(target, 0, target.GetRect()), 0);
     }
     {
-        CBackground painter;
+        SlideBackground painter;
         Picture wide = Blank(1000, 1, 0x00FF00);
         Picture target = Blank(64, 16, 0x123456);
         painter.DrawBackgroundPicture(target, 2, 1, wide, false); // tile height 0: nothing drawn
         EXPECT_EQ(CountColour(target, 0x123456, target.GetRect()), 64 * 16);
     }
     {
-        CBackground painter;
+        SlideBackground painter;
         Picture target = Blank(64, 16, 0x123456);
         painter.DrawBackgroundPicture(target, 7, 1, picture, false); // unknown placement
         EXPECT_EQ(CountColour(target, 0x123456, target.GetRect()), 64 * 16);
@@ -172,7 +172,7 @@ TEST(BackgroundPicturePlacement, TileTallerThanTheTargetShowsItsTop)
             picture.SetPixel(x, y, static_cast<Colorref>(y * 4));
     Picture full = Blank(32, 256, 0);
     picture.StretchDraw(0, 0, 32, 256, full);
-    CBackground painter;
+    SlideBackground painter;
     Picture target = Blank(32, 16, 0x123456);
     painter.DrawBackgroundPicture(target, 2, 1, picture, false);
     for (int y = 0; y < 16; ++y)
@@ -205,7 +205,7 @@ protected:
 
     SlideTestProject project;
     std::unique_ptr<SequenceRandom> random;
-    CBackground painter;
+    SlideBackground painter;
     Picture target = Blank(32, 16, 0x123456);
 };
 

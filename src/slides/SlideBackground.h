@@ -16,7 +16,7 @@ class IRandom;
 // snapshot, a random project image or one of the item's selected background images) stretched, centred or
 // tiled, or one of twelve gradients, chosen at random among what the media item allows. The same painter
 // draws the slide's title and description.
-class CBackground {
+class SlideBackground {
 public:
     static constexpr int kPaletteSize = 36;
     // 0..12 solid colours; 12 + g and 24 + g (g = 0..11) the two colours of gradient pair g.
@@ -24,10 +24,10 @@ public:
     static constexpr int kSolidColours = 13;
     static constexpr int kGradientPairs = 12;
 
-    CBackground();
-    virtual ~CBackground();
-    CBackground(const CBackground&) = delete;
-    CBackground& operator=(const CBackground&) = delete;
+    SlideBackground();
+    virtual ~SlideBackground();
+    SlideBackground(const SlideBackground&) = delete;
+    SlideBackground& operator=(const SlideBackground&) = delete;
 
     void Bind(MediaPlaylist* mediaSetting, ProjectInfo* project, UserSettings* settings);
     void SetTarget(Picture* target) { target_ = target; }
