@@ -6,7 +6,7 @@
 #include "model/UserSettings.h"
 #include "platform/DiagnosticLog.h"
 #include "slides/SlideBackground.h"
-#include "slides/ImageSlideShowPlayer.h"
+#include "slides/SlidePlayer.h"
 
 CVideoPlayer::CVideoPlayer(std::unique_ptr<IVideoWindow> window, IMciCommands& mci, const VideoPlayerSetup& setup)
     : window_(std::move(window)), setup_(setup), player_(mci)

@@ -26,7 +26,7 @@ int CSlidePlayerList::CreatePlayer(void* parent)
     // A window the system refuses leaves an empty entry, as a destroyed one: the owner's calls on it do
     // nothing rather than fail inside its message handling.
     if (entry.host) {
-        entry.player = std::make_unique<CImageSlideShowPlayer>(*entry.host);
+        entry.player = std::make_unique<SlidePlayer>(*entry.host);
         entry.player->SetDatabase(db_);
         entry.player->OnInitDialog();
     }
@@ -44,7 +44,7 @@ void CSlidePlayerList::DestroyPlayer(int index)
     entry.host.reset();
 }
 
-CImageSlideShowPlayer* CSlidePlayerList::Player(int index)
+SlidePlayer* CSlidePlayerList::Player(int index)
 {
     return At(index).player.get();
 }
@@ -56,36 +56,36 @@ ISlideWindowHost* CSlidePlayerList::Host(int index)
 
 void CSlidePlayerList::SetPlayerSettings(int index, UserSettings* settings, ProjectInfo* project)
 {
-    if (CImageSlideShowPlayer* p = Player(index))
+    if (SlidePlayer* p = Player(index))
         p->SetSettings(settings, project);
 }
 
 void CSlidePlayerList::ShowSlide(int index, MediaPlaylist* mediaSetting)
 {
-    if (CImageSlideShowPlayer* p = Player(index))
+    if (SlidePlayer* p = Player(index))
         p->ShowSlide(mediaSetting);
 }
 
 void CSlidePlayerList::StopTransition(int index)
 {
-    if (CImageSlideShowPlayer* p = Player(index))
+    if (SlidePlayer* p = Player(index))
         p->StopTransition();
 }
 
 void CSlidePlayerList::HidePlayer(int index, int hide)
 {
-    if (CImageSlideShowPlayer* p = Player(index))
+    if (SlidePlayer* p = Player(index))
         p->Hide(hide);
 }
 
 void CSlidePlayerList::SetPlayerMode(int index, int startMode)
 {
-    if (CImageSlideShowPlayer* p = Player(index))
+    if (SlidePlayer* p = Player(index))
         p->SetMode(startMode);
 }
 
 void CSlidePlayerList::SetPlayerMedia(int index, MediaTable* media)
 {
-    if (CImageSlideShowPlayer* p = Player(index))
+    if (SlidePlayer* p = Player(index))
         p->SetMedia(media);
 }

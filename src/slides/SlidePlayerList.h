@@ -3,7 +3,7 @@
 #include <memory>
 #include <vector>
 
-#include "slides/ImageSlideShowPlayer.h"
+#include "slides/SlidePlayer.h"
 
 // The application's image players, reached by their position in the list. The eight functions are the
 // only way the screensaver window drives a player. A position outside the list is a programming error
@@ -30,13 +30,13 @@ public:
 
     int Count() const { return static_cast<int>(entries_.size()); }
     // The player at a position; null for a destroyed entry.
-    CImageSlideShowPlayer* Player(int index);
+    SlidePlayer* Player(int index);
     ISlideWindowHost* Host(int index);
 
 private:
     struct Entry {
         std::unique_ptr<ISlideWindowHost> host; // outlives its player
-        std::unique_ptr<CImageSlideShowPlayer> player;
+        std::unique_ptr<SlidePlayer> player;
     };
     Entry& At(int index);
 

@@ -17,7 +17,7 @@
 #include "../model/SequenceRandom.h"
 #include "SlideTestProject.h"
 #include "model/MediaSettingsRecord.h"
-#include "slides/ImageSlideShowPlayer.h"
+#include "slides/SlidePlayer.h"
 #include "slides/SlidePlayerList.h"
 #include "slides/SlideText.h"
 
@@ -105,7 +105,7 @@ protected:
         random = std::make_unique<SequenceRandom>(std::move(randomValues));
         ASSERT_TRUE(project.Open(*random));
         host = std::make_unique<TestSlideHost>(frame);
-        player = std::make_unique<CImageSlideShowPlayer>(*host);
+        player = std::make_unique<SlidePlayer>(*host);
         player->OnInitDialog();
         player->SetMode(startMode);
         player->SetSettings(nullptr, &project.info);
@@ -127,7 +127,7 @@ protected:
     SlideTestProject project;
     std::unique_ptr<SequenceRandom> random;
     std::unique_ptr<TestSlideHost> host;
-    std::unique_ptr<CImageSlideShowPlayer> player;
+    std::unique_ptr<SlidePlayer> player;
     FakeText text;
     TextRenderer* previousText = nullptr;
 };
@@ -370,7 +370,7 @@ TEST(SlideTextRules, DescriptionLineSplitting)
 TEST(SlidePlayerStop, StopBeforeAnySlideAndAfterTheEndReturnsAtOnce)
 {
     TestSlideHost host({4, 4});
-    CImageSlideShowPlayer player(host);
+    SlidePlayer player(host);
     player.OnInitDialog();
     player.StopTransition();
     EXPECT_EQ(host.windowClock.TickCount(), 0u);

@@ -50,16 +50,16 @@ public:
     }
     void PostToParent(uint32_t message) override { owner_.loop_.Post(message); }
     IClock& WindowClock() override { return SystemClock(); }
-    void AttachPlayer(CImageSlideShowPlayer* player) override { player_ = player; }
+    void AttachPlayer(SlidePlayer* player) override { player_ = player; }
 
-    CImageSlideShowPlayer* Player() const { return player_; }
+    SlidePlayer* Player() const { return player_; }
 
     CFrontBuffer buffer;
     bool visible = false;
 
 private:
     CLiveSlides& owner_;
-    CImageSlideShowPlayer* player_ = nullptr;
+    SlidePlayer* player_ = nullptr;
     std::shared_ptr<Host*> self_ = std::make_shared<Host*>(this);
 };
 

@@ -33,7 +33,7 @@ public:
     Size WindowSize() override { return owner_.size_; }
     IClock& WindowClock() override { return owner_.loop_.Clock(); }
     void PostToParent(uint32_t message) override { owner_.loop_.Post(message); }
-    void AttachPlayer(CImageSlideShowPlayer* player) override { player_ = player; }
+    void AttachPlayer(SlidePlayer* player) override { player_ = player; }
 
     // Asked for just before a slide's worker starts: the transition runs from now, on this window, which
     // the player shows as soon as the worker runs.
@@ -53,7 +53,7 @@ public:
         if (show && player_) {
             player_->WaitForTransition();
             if (transitionDone_.exchange(false)) {
-                CImageSlideShowPlayer* player = player_;
+                SlidePlayer* player = player_;
                 const uint32_t serial = doneSerial_;
                 owner_.loop_.At(owner_.transitionClock_.Now(), [this, player, serial] {
                     if (player_ == player)
@@ -76,7 +76,7 @@ private:
     }
 
     CRenderSlides& owner_;
-    CImageSlideShowPlayer* player_ = nullptr;
+    SlidePlayer* player_ = nullptr;
     std::atomic<bool> transitionDone_{false};
     std::atomic<uint32_t> doneSerial_{0};
 };
@@ -104,7 +104,7 @@ void CRenderSlides::UpdateScreen()
     frames_.PresentedAll();
     screen_ = nullptr;
     for (int i = 0; i < list_.Count(); ++i) {
-        CImageSlideShowPlayer* p = list_.Player(i);
+        SlidePlayer* p = list_.Player(i);
         if (p && hosts_[static_cast<size_t>(i)]->visible)
             screen_ = &p->Canvas();
     }

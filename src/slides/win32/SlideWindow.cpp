@@ -28,7 +28,7 @@ public:
         }
     }
 
-    void AttachPlayer(CImageSlideShowPlayer* player) override { player_ = player; }
+    void AttachPlayer(SlidePlayer* player) override { player_ = player; }
 
     // ITransitionWindow, from the worker thread.
     void Present(const Picture& canvas, int x, int y, int width, int height) override
@@ -148,7 +148,7 @@ private:
 
     HWND parent_;
     HWND hwnd_ = nullptr;
-    CImageSlideShowPlayer* player_ = nullptr;
+    SlidePlayer* player_ = nullptr;
 };
 
 } // namespace

@@ -1,7 +1,7 @@
 #pragma once
 #include <memory>
 
-#include "slides/ImageSlideShowPlayer.h"
+#include "slides/SlidePlayer.h"
 
 // The slide window on Windows: a borderless child covering its parent, painted from the player's canvas,
 // passing the user's input on to the parent so the close events work over it.

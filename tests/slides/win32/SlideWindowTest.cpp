@@ -7,7 +7,7 @@
 #include "../../model/SequenceRandom.h"
 #include "../SlideTestProject.h"
 #include "model/MediaSettingsRecord.h"
-#include "slides/ImageSlideShowPlayer.h"
+#include "slides/SlidePlayer.h"
 #include "slides/SlidePlayerList.h"
 #include "slides/win32/SlideWindow.h"
 
@@ -81,7 +81,7 @@ TEST(SlideWindow, ShowsTheSlideAndTellsTheParentWhenItIsFullyShown)
     list.ShowSlide(index, project.settings.get());
 
     ASSERT_TRUE(PumpUntil(WM_USER + 8, 5000));
-    CImageSlideShowPlayer* player = list.Player(index);
+    SlidePlayer* player = list.Player(index);
     ASSERT_NE(player, nullptr);
     EXPECT_TRUE(player->Finished());
     const Picture& canvas = player->Canvas();

@@ -1,4 +1,4 @@
-#include "slides/ImageSlideShowPlayer.h"
+#include "slides/SlidePlayer.h"
 
 #include <stdexcept>
 
@@ -19,19 +19,19 @@ constexpr int kPreviewMode = 3;
 
 } // namespace
 
-CImageSlideShowPlayer::CImageSlideShowPlayer(ISlideWindowHost& host) : host_(host)
+SlidePlayer::SlidePlayer(ISlideWindowHost& host) : host_(host)
 {
     host_.AttachPlayer(this);
 }
 
-CImageSlideShowPlayer::~CImageSlideShowPlayer()
+SlidePlayer::~SlidePlayer()
 {
     StopTransition();
     JoinWorker();
     host_.AttachPlayer(nullptr);
 }
 
-void CImageSlideShowPlayer::OnInitDialog()
+void SlidePlayer::OnInitDialog()
 {
     const Size size = host_.ParentSize();
     background_.CreateBlank(size.cx, size.cy, 0);
@@ -39,19 +39,19 @@ void CImageSlideShowPlayer::OnInitDialog()
     finished_ = 1;
 }
 
-void CImageSlideShowPlayer::SetSettings(UserSettings* settings, ProjectInfo* project)
+void SlidePlayer::SetSettings(UserSettings* settings, ProjectInfo* project)
 {
     settings_ = settings;
     project_ = project;
 }
 
-bool CImageSlideShowPlayer::HidesCursor() const
+bool SlidePlayer::HidesCursor() const
 {
     constexpr int kSaverMode = 4;
     return startMode_ == kSaverMode && !(settings_ && settings_->passwordDialogActive);
 }
 
-void CImageSlideShowPlayer::OnTransitionDone(uint32_t serial)
+void SlidePlayer::OnTransitionDone(uint32_t serial)
 {
     // A transition that ended just as it was stopped has its done message still queued: a stopped slide
     // tells the owner nothing, and neither does its message once the next slide's transition runs.
@@ -64,12 +64,12 @@ void CImageSlideShowPlayer::OnTransitionDone(uint32_t serial)
     host_.PostToParent(kItemFinishedMessage);
 }
 
-void CImageSlideShowPlayer::OnDestroy()
+void SlidePlayer::OnDestroy()
 {
     StopTransition();
 }
 
-void CImageSlideShowPlayer::StopTransition()
+void SlidePlayer::StopTransition()
 {
     if (finished_)
         return;
@@ -79,26 +79,26 @@ void CImageSlideShowPlayer::StopTransition()
     host_.WindowClock().Sleep(100);
 }
 
-void CImageSlideShowPlayer::WaitForTransition()
+void SlidePlayer::WaitForTransition()
 {
     if (!worker_.joinable())
         return;
     worker_.join();
 }
 
-void CImageSlideShowPlayer::JoinWorker()
+void SlidePlayer::JoinWorker()
 {
     if (worker_.joinable())
         worker_.join();
 }
 
-void CImageSlideShowPlayer::Hide(int hide)
+void SlidePlayer::Hide(int hide)
 {
     if (hide)
         host_.ShowWindow(false);
 }
 
-void CImageSlideShowPlayer::PreparePainter(SlideBackground& painter, Picture& target)
+void SlidePlayer::PreparePainter(SlideBackground& painter, Picture& target)
 {
     painter.SetTarget(&target);
     painter.SetMediaTable(mediaTable_);
@@ -107,7 +107,7 @@ void CImageSlideShowPlayer::PreparePainter(SlideBackground& painter, Picture& ta
     painter.Bind(mediaSetting_, project_, settings_);
 }
 
-void CImageSlideShowPlayer::ShowSlide(MediaPlaylist* mediaSetting)
+void SlidePlayer::ShowSlide(MediaPlaylist* mediaSetting)
 {
     // Two workers must never share the request and the canvas.
     StopTransition();
@@ -118,7 +118,7 @@ void CImageSlideShowPlayer::ShowSlide(MediaPlaylist* mediaSetting)
     host_.ShowWindow(true);
 }
 
-void CImageSlideShowPlayer::PaintWindowBackground()
+void SlidePlayer::PaintWindowBackground()
 {
     if (project_ && project_->Options().SlideBackgroundMode() == 0) {
         SlideBackground painter;
@@ -128,7 +128,7 @@ void CImageSlideShowPlayer::PaintWindowBackground()
     }
 }
 
-void CImageSlideShowPlayer::Relayout()
+void SlidePlayer::Relayout()
 {
     const Size size = host_.WindowSize();
     if (size.cx < 1 || size.cy < 1 || (size.cx == canvas_.Width() && size.cy == canvas_.Height()))
@@ -148,7 +148,7 @@ void CImageSlideShowPlayer::Relayout()
     relayout_ = false;
 }
 
-void CImageSlideShowPlayer::ComposeSlide()
+void SlidePlayer::ComposeSlide()
 {
     const Size frame = host_.WindowSize();
     const ProjectOptions options = project_ ? project_->Options() : ProjectOptions{};
@@ -247,7 +247,7 @@ void CImageSlideShowPlayer::ComposeSlide()
     StartWorker();
 }
 
-void CImageSlideShowPlayer::StartWorker()
+void SlidePlayer::StartWorker()
 {
     JoinWorker(); // the previous worker has ended or is about to: its completion was consumed
     completion_.Reset();

@@ -13,7 +13,7 @@ class MediaPlaylist;
 class ProjectDatabase;
 class UserSettings;
 class SlideBackground;
-class CImageSlideShowPlayer;
+class SlidePlayer;
 class IClock;
 
 // WM_USER+8 to the owner: the slide is fully shown.
@@ -37,17 +37,17 @@ public:
     // The worker's frame delays; null means the system clock.
     virtual IClock* TransitionClock() { return nullptr; }
     // The player living in this window (null when it goes), for the window's own messages.
-    virtual void AttachPlayer(CImageSlideShowPlayer*) { }
+    virtual void AttachPlayer(SlidePlayer*) { }
 };
 
 // The slide window: composes each image item with its background and texts and reveals it with a
 // transition on a worker thread. The owner drives it through the player list's eight functions.
-class CImageSlideShowPlayer {
+class SlidePlayer {
 public:
-    explicit CImageSlideShowPlayer(ISlideWindowHost& host);
-    virtual ~CImageSlideShowPlayer();
-    CImageSlideShowPlayer(const CImageSlideShowPlayer&) = delete;
-    CImageSlideShowPlayer& operator=(const CImageSlideShowPlayer&) = delete;
+    explicit SlidePlayer(ISlideWindowHost& host);
+    virtual ~SlidePlayer();
+    SlidePlayer(const SlidePlayer&) = delete;
+    SlidePlayer& operator=(const SlidePlayer&) = delete;
 
     // Window creation: background and canvas black and as large as the parent.
     void OnInitDialog();
