@@ -1,12 +1,12 @@
 #pragma once
 #include "saver/SequencerInterfaces.h"
 
-class CSlidePlayerList;
+class SlidePlayerList;
 
 // The image slide-show players of the application's player list, as the screensaver window drives them.
 class CSlidePlayerFunctions final : public IImagePlayerInterface {
 public:
-    explicit CSlidePlayerFunctions(CSlidePlayerList& list) : list_(list) { }
+    explicit CSlidePlayerFunctions(SlidePlayerList& list) : list_(list) { }
 
     int CreatePlayer(WindowRef parent) override;
     void DestroyPlayer(int player) override;
@@ -18,5 +18,5 @@ public:
     void SetPlayerMedia(int player, MediaTable* media) override;
 
 private:
-    CSlidePlayerList& list_;
+    SlidePlayerList& list_;
 };

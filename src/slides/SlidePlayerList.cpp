@@ -2,24 +2,24 @@
 
 #include <stdexcept>
 
-CSlidePlayerList::CSlidePlayerList(HostFactory factory, ProjectDatabase* db) : factory_(std::move(factory)), db_(db)
+SlidePlayerList::SlidePlayerList(HostFactory factory, ProjectDatabase* db) : factory_(std::move(factory)), db_(db)
 {
 }
 
-CSlidePlayerList::~CSlidePlayerList()
+SlidePlayerList::~SlidePlayerList()
 {
     for (int i = 0; i < Count(); ++i)
         DestroyPlayer(i);
 }
 
-CSlidePlayerList::Entry& CSlidePlayerList::At(int index)
+SlidePlayerList::Entry& SlidePlayerList::At(int index)
 {
     if (index < 0 || index >= Count())
         throw std::invalid_argument("image player index outside the player list");
     return entries_[static_cast<size_t>(index)];
 }
 
-int CSlidePlayerList::CreatePlayer(void* parent)
+int SlidePlayerList::CreatePlayer(void* parent)
 {
     Entry entry;
     entry.host = factory_(parent);
@@ -34,7 +34,7 @@ int CSlidePlayerList::CreatePlayer(void* parent)
     return Count() - 1;
 }
 
-void CSlidePlayerList::DestroyPlayer(int index)
+void SlidePlayerList::DestroyPlayer(int index)
 {
     Entry& entry = At(index);
     if (!entry.player)
@@ -44,47 +44,47 @@ void CSlidePlayerList::DestroyPlayer(int index)
     entry.host.reset();
 }
 
-SlidePlayer* CSlidePlayerList::Player(int index)
+SlidePlayer* SlidePlayerList::Player(int index)
 {
     return At(index).player.get();
 }
 
-ISlideWindowHost* CSlidePlayerList::Host(int index)
+ISlideWindowHost* SlidePlayerList::Host(int index)
 {
     return At(index).host.get();
 }
 
-void CSlidePlayerList::SetPlayerSettings(int index, UserSettings* settings, ProjectInfo* project)
+void SlidePlayerList::SetPlayerSettings(int index, UserSettings* settings, ProjectInfo* project)
 {
     if (SlidePlayer* p = Player(index))
         p->SetSettings(settings, project);
 }
 
-void CSlidePlayerList::ShowSlide(int index, MediaPlaylist* mediaSetting)
+void SlidePlayerList::ShowSlide(int index, MediaPlaylist* mediaSetting)
 {
     if (SlidePlayer* p = Player(index))
         p->ShowSlide(mediaSetting);
 }
 
-void CSlidePlayerList::StopTransition(int index)
+void SlidePlayerList::StopTransition(int index)
 {
     if (SlidePlayer* p = Player(index))
         p->StopTransition();
 }
 
-void CSlidePlayerList::HidePlayer(int index, int hide)
+void SlidePlayerList::HidePlayer(int index, int hide)
 {
     if (SlidePlayer* p = Player(index))
         p->Hide(hide);
 }
 
-void CSlidePlayerList::SetPlayerMode(int index, int startMode)
+void SlidePlayerList::SetPlayerMode(int index, int startMode)
 {
     if (SlidePlayer* p = Player(index))
         p->SetMode(startMode);
 }
 
-void CSlidePlayerList::SetPlayerMedia(int index, MediaTable* media)
+void SlidePlayerList::SetPlayerMedia(int index, MediaTable* media)
 {
     if (SlidePlayer* p = Player(index))
         p->SetMedia(media);

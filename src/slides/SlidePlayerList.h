@@ -9,15 +9,15 @@
 // only way the screensaver window drives a player. A position outside the list is a programming error
 // (std::invalid_argument); a destroyed entry stays in the list, empty, and calls on it do nothing. A player
 // whose window cannot be made gets such an empty entry too.
-class CSlidePlayerList {
+class SlidePlayerList {
 public:
     // Makes the platform window of a new player as a child of `parent`.
     using HostFactory = std::function<std::unique_ptr<ISlideWindowHost>(void* parent)>;
 
-    explicit CSlidePlayerList(HostFactory factory, ProjectDatabase* db = nullptr);
-    ~CSlidePlayerList();
-    CSlidePlayerList(const CSlidePlayerList&) = delete;
-    CSlidePlayerList& operator=(const CSlidePlayerList&) = delete;
+    explicit SlidePlayerList(HostFactory factory, ProjectDatabase* db = nullptr);
+    ~SlidePlayerList();
+    SlidePlayerList(const SlidePlayerList&) = delete;
+    SlidePlayerList& operator=(const SlidePlayerList&) = delete;
 
     int CreatePlayer(void* parent);
     void DestroyPlayer(int index);

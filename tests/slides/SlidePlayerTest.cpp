@@ -381,7 +381,7 @@ TEST(SlidePlayerStop, StopBeforeAnySlideAndAfterTheEndReturnsAtOnce)
 TEST(SlidePlayerList, PositionsAreKeptAndOutsideIndicesAreRejected)
 {
     std::vector<TestSlideHost*> made;
-    CSlidePlayerList list([&](void*) {
+    SlidePlayerList list([&](void*) {
         auto host = std::make_unique<TestSlideHost>(Size{4, 4});
         made.push_back(host.get());
         return host;
@@ -404,7 +404,7 @@ TEST(SlidePlayerList, PositionsAreKeptAndOutsideIndicesAreRejected)
 TEST(SlidePlayerList, WindowThatCannotBeMadeLeavesAnEmptyEntry)
 {
     bool refuse = true;
-    CSlidePlayerList list([&](void*) -> std::unique_ptr<ISlideWindowHost> {
+    SlidePlayerList list([&](void*) -> std::unique_ptr<ISlideWindowHost> {
         if (refuse)
             return nullptr;
         return std::make_unique<TestSlideHost>(Size{4, 4});

@@ -36,6 +36,6 @@ private:
     CLiveLoop& loop_;
     std::function<Size()> windowSize_;
     CFrontBuffer* screen_ = nullptr;
-    CSlidePlayerList list_;
+    SlidePlayerList list_;
     CSlidePlayerFunctions functions_;
 };

@@ -48,6 +48,6 @@ private:
     const Picture* screen_ = nullptr;
     CRenderTransitionClock transitionClock_;
     std::vector<Host*> hosts_;
-    CSlidePlayerList list_;
+    SlidePlayerList list_;
     CSlidePlayerFunctions functions_;
 };

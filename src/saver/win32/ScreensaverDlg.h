@@ -68,7 +68,7 @@ private:
     CProjectMediaList mediaList_;
     CSaverFiles files_;
     CSoundTable sounds_;
-    CSlidePlayerList slidePlayers_;
+    SlidePlayerList slidePlayers_;
     CSlidePlayerFunctions imagePlayers_;
     std::unique_ptr<CSaverSession> session_;
     CCursorDisplay cursor_{[](bool show) { return ShowCursor(show ? TRUE : FALSE); }};

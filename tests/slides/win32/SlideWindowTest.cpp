@@ -73,7 +73,7 @@ TEST(SlideWindow, ShowsTheSlideAndTellsTheParentWhenItIsFullyShown)
     SequenceRandom random({0});
     ASSERT_TRUE(project.Open(random));
 
-    CSlidePlayerList list([](void* p) { return CreateSlideWindow(p); }, &project.db);
+    SlidePlayerList list([](void* p) { return CreateSlideWindow(p); }, &project.db);
     const int index = list.CreatePlayer(parent);
     list.SetPlayerMode(index, 4);
     list.SetPlayerSettings(index, nullptr, &project.info);
