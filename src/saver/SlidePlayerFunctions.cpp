@@ -2,42 +2,42 @@
 
 #include "slides/SlidePlayerList.h"
 
-int CSlidePlayerFunctions::CreatePlayer(WindowRef parent)
+int SlidePlayerFunctions::CreatePlayer(WindowRef parent)
 {
     return list_.CreatePlayer(parent);
 }
 
-void CSlidePlayerFunctions::DestroyPlayer(int player)
+void SlidePlayerFunctions::DestroyPlayer(int player)
 {
     list_.DestroyPlayer(player);
 }
 
-void CSlidePlayerFunctions::SetPlayerSettings(int player, UserSettings* settings, ProjectInfo* project)
+void SlidePlayerFunctions::SetPlayerSettings(int player, UserSettings* settings, ProjectInfo* project)
 {
     list_.SetPlayerSettings(player, settings, project);
 }
 
-void CSlidePlayerFunctions::ShowSlide(int player, MediaPlaylist* media)
+void SlidePlayerFunctions::ShowSlide(int player, MediaPlaylist* media)
 {
     list_.ShowSlide(player, media);
 }
 
-void CSlidePlayerFunctions::StopTransition(int player)
+void SlidePlayerFunctions::StopTransition(int player)
 {
     list_.StopTransition(player);
 }
 
-void CSlidePlayerFunctions::HidePlayer(int player, int hide)
+void SlidePlayerFunctions::HidePlayer(int player, int hide)
 {
     list_.HidePlayer(player, hide);
 }
 
-void CSlidePlayerFunctions::SetPlayerMode(int player, StartMode mode)
+void SlidePlayerFunctions::SetPlayerMode(int player, StartMode mode)
 {
     list_.SetPlayerMode(player, static_cast<int>(mode));
 }
 
-void CSlidePlayerFunctions::SetPlayerMedia(int player, MediaTable* media)
+void SlidePlayerFunctions::SetPlayerMedia(int player, MediaTable* media)
 {
     list_.SetPlayerMedia(player, media);
 }

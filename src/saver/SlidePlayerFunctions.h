@@ -4,9 +4,9 @@
 class SlidePlayerList;
 
 // The image slide-show players of the application's player list, as the screensaver window drives them.
-class CSlidePlayerFunctions final : public IImagePlayerInterface {
+class SlidePlayerFunctions final : public IImagePlayerInterface {
 public:
-    explicit CSlidePlayerFunctions(SlidePlayerList& list) : list_(list) { }
+    explicit SlidePlayerFunctions(SlidePlayerList& list) : list_(list) { }
 
     int CreatePlayer(WindowRef parent) override;
     void DestroyPlayer(int player) override;

@@ -37,5 +37,5 @@ private:
     std::function<Size()> windowSize_;
     CFrontBuffer* screen_ = nullptr;
     SlidePlayerList list_;
-    CSlidePlayerFunctions functions_;
+    SlidePlayerFunctions functions_;
 };

@@ -49,5 +49,5 @@ private:
     CRenderTransitionClock transitionClock_;
     std::vector<Host*> hosts_;
     SlidePlayerList list_;
-    CSlidePlayerFunctions functions_;
+    SlidePlayerFunctions functions_;
 };

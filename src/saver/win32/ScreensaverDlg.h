@@ -69,7 +69,7 @@ private:
     CSaverFiles files_;
     CSoundTable sounds_;
     SlidePlayerList slidePlayers_;
-    CSlidePlayerFunctions imagePlayers_;
+    SlidePlayerFunctions imagePlayers_;
     std::unique_ptr<CSaverSession> session_;
     CCursorDisplay cursor_{[](bool show) { return ShowCursor(show ? TRUE : FALSE); }};
 };
