@@ -10,9 +10,9 @@ namespace {
 
 const char kClassName[] = "QuillmarkSlideWindow";
 
-class CSlideWindow final : public ISlideWindowHost {
+class SlideWindow final : public ISlideWindowHost {
 public:
-    explicit CSlideWindow(HWND parent) : parent_(parent)
+    explicit SlideWindow(HWND parent) : parent_(parent)
     {
         Register();
         RECT r{};
@@ -20,7 +20,7 @@ public:
         hwnd_ = CreateWindowExA(0, kClassName, "", WS_CHILD | WS_CLIPSIBLINGS, 0, 0, r.right - r.left, r.bottom - r.top,
                                 parent_, nullptr, GetModuleHandleA(nullptr), this);
     }
-    ~CSlideWindow() override
+    ~SlideWindow() override
     {
         if (hwnd_) {
             SetWindowLongPtrA(hwnd_, GWLP_USERDATA, 0);
@@ -100,7 +100,7 @@ private:
             auto* create = reinterpret_cast<CREATESTRUCTA*>(lParam);
             SetWindowLongPtrA(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(create->lpCreateParams));
         }
-        auto* self = reinterpret_cast<CSlideWindow*>(GetWindowLongPtrA(hwnd, GWLP_USERDATA));
+        auto* self = reinterpret_cast<SlideWindow*>(GetWindowLongPtrA(hwnd, GWLP_USERDATA));
         if (self)
             return self->Handle(hwnd, message, wParam, lParam);
         return DefWindowProcA(hwnd, message, wParam, lParam);
@@ -155,7 +155,7 @@ private:
 
 std::unique_ptr<ISlideWindowHost> CreateSlideWindow(void* parentWindow)
 {
-    auto window = std::make_unique<CSlideWindow>(static_cast<HWND>(parentWindow));
+    auto window = std::make_unique<SlideWindow>(static_cast<HWND>(parentWindow));
     if (!window->Handle())
         return nullptr;
     return window;
