@@ -1,5 +1,5 @@
 #pragma once
-#include "media/MMPlayer.h"
+#include "media/MediaDevicePlayer.h"
 #include "media/PlayerWindow.h"
 
 #include <memory>
@@ -26,14 +26,14 @@ public:
 
     bool Playing() const { return playing_; }
     bool Paused() const { return paused_; }
-    CMMPlayer& Device() { return player_; }
+    MediaDevicePlayer& Device() { return player_; }
 
 private:
     void StartPolling();
     void StopPolling();
 
     std::unique_ptr<IPlayerWindow> window_;
-    CMMPlayer player_;
+    MediaDevicePlayer player_;
     uint32_t endMessage_;
     bool playing_ = false;
     bool paused_ = false;

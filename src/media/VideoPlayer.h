@@ -1,6 +1,6 @@
 #pragma once
 #include "gfx/Picture.h"
-#include "media/MMPlayer.h"
+#include "media/MediaDevicePlayer.h"
 #include "media/PlayerWindow.h"
 
 #include <functional>
@@ -78,7 +78,7 @@ public:
     bool Playing() const { return playing_; }
     bool Loops() const { return loop_; }
     int32_t DisplayMode() const;
-    CMMPlayer& Device() { return player_; }
+    MediaDevicePlayer& Device() { return player_; }
     IVideoWindow& Window() { return *window_; }
     const VideoPlayerSetup& Setup() const { return setup_; }
 
@@ -94,7 +94,7 @@ private:
     Picture background_;
     WindowRef panel_ = nullptr;
     Rect panelRect_;
-    CMMPlayer player_;
+    MediaDevicePlayer player_;
     bool startPending_ = false;
     bool polling_ = false;
     bool playing_ = false;

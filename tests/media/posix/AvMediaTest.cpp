@@ -1,5 +1,5 @@
 #include "Mp3File.h"
-#include "media/MMPlayer.h"
+#include "media/MediaDevicePlayer.h"
 #include "media/posix/AudioSink.h"
 #include "media/posix/AvAudioSource.h"
 #include "media/posix/AvMediaSystem.h"
@@ -174,7 +174,7 @@ TEST_F(AvMediaTest, AnAttachedSinkHearsTheWholeSoundAndStopsWithThePlayer)
         int starts = 0, stops = 0;
     } sink;
     media.AttachAudioSink(&sink);
-    CMMPlayer player(media);
+    MediaDevicePlayer player(media);
     ASSERT_TRUE(player.Open(dir.Write("tone.wav", testmedia::Wav(1000, 8000)), nullptr));
     ASSERT_TRUE(player.Play());
     EXPECT_NEAR(double(sink.frames), 44100, 44.1 * 50);

@@ -1,4 +1,4 @@
-#include "media/MMPlayer.h"
+#include "media/MediaDevicePlayer.h"
 #include "MediaFakes.h"
 
 #include <gtest/gtest.h>
@@ -22,7 +22,7 @@ protected:
 
 TEST_F(MMPlayerTest, OpenAsksTheCapabilitiesInOrderAndAttachesVideoToTheNotifyWindow)
 {
-    CMMPlayer player(mci);
+    MediaDevicePlayer player(mci);
     ASSERT_TRUE(player.Open("clip.avi", notify));
     EXPECT_EQ(mci.Commands(),
               (Lines{"open clip.avi", "caps 8", "caps 1", "caps 7", "caps 3", "caps 4", "where source", "window"}));
@@ -44,7 +44,7 @@ TEST_F(MMPlayerTest, OpenAsksTheCapabilitiesInOrderAndAttachesVideoToTheNotifyWi
 
 TEST_F(MMPlayerTest, RefusedOpensLeaveThePlayerClosed)
 {
-    CMMPlayer player(mci);
+    MediaDevicePlayer player(mci);
     EXPECT_FALSE(player.Open("", notify));
     EXPECT_FALSE(player.Open("missing.wav", notify));
     EXPECT_FALSE(player.Open(std::string(256, 'a'), notify)) << "the element name holds 255 bytes";
@@ -54,7 +54,7 @@ TEST_F(MMPlayerTest, RefusedOpensLeaveThePlayerClosed)
 
 TEST_F(MMPlayerTest, ClosedPlayerSendsNothingAndAnswersItsClosedValues)
 {
-    CMMPlayer player(mci);
+    MediaDevicePlayer player(mci);
     EXPECT_FALSE(player.Play());
     EXPECT_FALSE(player.SeekToStart());
     EXPECT_FALSE(player.Stop(true));
@@ -73,7 +73,7 @@ TEST_F(MMPlayerTest, ClosedPlayerSendsNothingAndAnswersItsClosedValues)
 
 TEST_F(MMPlayerTest, PlayAlwaysStartsFromTheBeginningWhileResumeContinues)
 {
-    CMMPlayer player(mci);
+    MediaDevicePlayer player(mci);
     ASSERT_TRUE(player.Open("tune.wav", notify));
     mci.log.clear();
     ASSERT_TRUE(player.Play());
@@ -100,7 +100,7 @@ TEST_F(MMPlayerTest, PlayAlwaysStartsFromTheBeginningWhileResumeContinues)
 TEST_F(MMPlayerTest, TheSendFlagDecidesWhetherStopAndCloseReachTheDevice)
 {
     {
-        CMMPlayer player(mci);
+        MediaDevicePlayer player(mci);
         ASSERT_TRUE(player.Open("tune.wav", notify));
         mci.log.clear();
         EXPECT_TRUE(player.Stop(false));
@@ -109,7 +109,7 @@ TEST_F(MMPlayerTest, TheSendFlagDecidesWhetherStopAndCloseReachTheDevice)
     }
     EXPECT_EQ(mci.Commands(), Lines{}) << "nor does the destructor send a close after Close(false)";
 
-    CMMPlayer player(mci);
+    MediaDevicePlayer player(mci);
     ASSERT_TRUE(player.Open("second.wav", notify));
     mci.refuse = {"close"};
     player.Close(true);
@@ -123,7 +123,7 @@ TEST_F(MMPlayerTest, TheSendFlagDecidesWhetherStopAndCloseReachTheDevice)
 
 TEST_F(MMPlayerTest, DestinationOfVideoDevicesOnly)
 {
-    CMMPlayer player(mci);
+    MediaDevicePlayer player(mci);
     ASSERT_TRUE(player.Open("tune.wav", nullptr));
     EXPECT_EQ(player.GetDestination(), (MciRect{100, 100, 200, 200}));
     EXPECT_FALSE(player.SetDestination(0, 0, 20, 20));

@@ -8,12 +8,12 @@
 // interface picks the device from the file, played with completion notification to a window, and for video
 // devices attached to a window and placed in it. Every operation on a closed player does nothing and
 // returns its closed value.
-class CMMPlayer {
+class MediaDevicePlayer {
 public:
-    explicit CMMPlayer(IMciCommands& mci = SystemMci()) : mci_(mci) { }
-    ~CMMPlayer();
-    CMMPlayer(const CMMPlayer&) = delete;
-    CMMPlayer& operator=(const CMMPlayer&) = delete;
+    explicit MediaDevicePlayer(IMciCommands& mci = SystemMci()) : mci_(mci) { }
+    ~MediaDevicePlayer();
+    MediaDevicePlayer(const MediaDevicePlayer&) = delete;
+    MediaDevicePlayer& operator=(const MediaDevicePlayer&) = delete;
 
     // False for an empty path, a path of 256 bytes or more, or a file no device opens.
     bool Open(const std::string& path, WindowRef notifyWindow);

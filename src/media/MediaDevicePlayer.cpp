@@ -1,15 +1,15 @@
-#include "media/MMPlayer.h"
+#include "media/MediaDevicePlayer.h"
 
 #include "base/TextCase.h"
 
 #include <cstring>
 
-CMMPlayer::~CMMPlayer()
+MediaDevicePlayer::~MediaDevicePlayer()
 {
     Close(sendClose_);
 }
 
-bool CMMPlayer::Open(const std::string& path, WindowRef notifyWindow)
+bool MediaDevicePlayer::Open(const std::string& path, WindowRef notifyWindow)
 {
     if (path.empty())
         return false;
@@ -56,7 +56,7 @@ bool CMMPlayer::Open(const std::string& path, WindowRef notifyWindow)
     return true;
 }
 
-void CMMPlayer::Close(bool send)
+void MediaDevicePlayer::Close(bool send)
 {
     sendClose_ = send;
     if (!open_)
@@ -67,7 +67,7 @@ void CMMPlayer::Close(bool send)
     device_ = 0;
 }
 
-bool CMMPlayer::Play()
+bool MediaDevicePlayer::Play()
 {
     if (!open_)
         return false;
@@ -75,12 +75,12 @@ bool CMMPlayer::Play()
     return mci_.Play(device_, notifyWindow_) == 0;
 }
 
-bool CMMPlayer::SeekToStart()
+bool MediaDevicePlayer::SeekToStart()
 {
     return open_ && mci_.SeekToStart(device_) == 0;
 }
 
-bool CMMPlayer::Stop(bool send)
+bool MediaDevicePlayer::Stop(bool send)
 {
     sendClose_ = send;
     if (!open_)
@@ -88,12 +88,12 @@ bool CMMPlayer::Stop(bool send)
     return !send || mci_.Stop(device_) == 0;
 }
 
-bool CMMPlayer::Pause()
+bool MediaDevicePlayer::Pause()
 {
     return open_ && mci_.Pause(device_) == 0;
 }
 
-bool CMMPlayer::Resume()
+bool MediaDevicePlayer::Resume()
 {
     if (!open_)
         return false;
@@ -102,7 +102,7 @@ bool CMMPlayer::Resume()
     return Play();
 }
 
-bool CMMPlayer::TogglePause()
+bool MediaDevicePlayer::TogglePause()
 {
     if (!open_)
         return false;
@@ -113,7 +113,7 @@ bool CMMPlayer::TogglePause()
     }
 }
 
-int64_t CMMPlayer::StatusOr(uint32_t item, int64_t closed)
+int64_t MediaDevicePlayer::StatusOr(uint32_t item, int64_t closed)
 {
     if (!open_)
         return closed;
@@ -122,22 +122,22 @@ int64_t CMMPlayer::StatusOr(uint32_t item, int64_t closed)
     return value;
 }
 
-int64_t CMMPlayer::GetPosition()
+int64_t MediaDevicePlayer::GetPosition()
 {
     return StatusOr(Mci::StatusPosition, -1);
 }
 
-int64_t CMMPlayer::GetLength()
+int64_t MediaDevicePlayer::GetLength()
 {
     return StatusOr(Mci::StatusLength, -1);
 }
 
-uint32_t CMMPlayer::GetMode()
+uint32_t MediaDevicePlayer::GetMode()
 {
     return uint32_t(StatusOr(Mci::StatusMode, 0));
 }
 
-bool CMMPlayer::SetVideoWindow(WindowRef window)
+bool MediaDevicePlayer::SetVideoWindow(WindowRef window)
 {
     if (!window || !open_ || !hasVideo_)
         return false;
@@ -147,7 +147,7 @@ bool CMMPlayer::SetVideoWindow(WindowRef window)
     return true;
 }
 
-bool CMMPlayer::SetDestination(int x, int y, int width, int height)
+bool MediaDevicePlayer::SetDestination(int x, int y, int width, int height)
 {
     if (!open_ || !hasVideo_)
         return false;
@@ -155,7 +155,7 @@ bool CMMPlayer::SetDestination(int x, int y, int width, int height)
     return mci_.PutDestination(device_, rect) == 0;
 }
 
-MciRect CMMPlayer::GetDestination()
+MciRect MediaDevicePlayer::GetDestination()
 {
     const MciRect fallback{100, 100, 200, 200};
     if (!open_ || !hasVideo_)
