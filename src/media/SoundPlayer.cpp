@@ -1,18 +1,18 @@
 #include "media/SoundPlayer.h"
 
-CSoundPlayer::CSoundPlayer(std::unique_ptr<IPlayerWindow> window, IMciCommands& mci, uint32_t endMessage)
+SoundPlayer::SoundPlayer(std::unique_ptr<IPlayerWindow> window, IMciCommands& mci, uint32_t endMessage)
     : window_(std::move(window)), player_(mci), endMessage_(endMessage)
 {
     window_->onTimer = [this](uint32_t id) { OnTimer(id); };
 }
 
-CSoundPlayer::~CSoundPlayer()
+SoundPlayer::~SoundPlayer()
 {
     Stop();
     window_->onTimer = nullptr;
 }
 
-bool CSoundPlayer::Play(const std::string& path)
+bool SoundPlayer::Play(const std::string& path)
 {
     if (path.empty() || !player_.Open(path, window_->Handle()))
         return false;
@@ -26,7 +26,7 @@ bool CSoundPlayer::Play(const std::string& path)
     return true;
 }
 
-void CSoundPlayer::Stop()
+void SoundPlayer::Stop()
 {
     player_.Stop(true);
     player_.Close(true);
@@ -35,7 +35,7 @@ void CSoundPlayer::Stop()
     paused_ = false;
 }
 
-void CSoundPlayer::Pause()
+void SoundPlayer::Pause()
 {
     if (!playing_ || paused_)
         return;
@@ -44,7 +44,7 @@ void CSoundPlayer::Pause()
     paused_ = true;
 }
 
-void CSoundPlayer::Resume()
+void SoundPlayer::Resume()
 {
     if (!playing_ || !paused_)
         return;
@@ -53,7 +53,7 @@ void CSoundPlayer::Resume()
     paused_ = false;
 }
 
-void CSoundPlayer::OnTimer(uint32_t id)
+void SoundPlayer::OnTimer(uint32_t id)
 {
     if (id != kPollTimer)
         return;
@@ -63,7 +63,7 @@ void CSoundPlayer::OnTimer(uint32_t id)
     }
 }
 
-void CSoundPlayer::StartPolling()
+void SoundPlayer::StartPolling()
 {
     if (polling_)
         return;
@@ -71,7 +71,7 @@ void CSoundPlayer::StartPolling()
     polling_ = true;
 }
 
-void CSoundPlayer::StopPolling()
+void SoundPlayer::StopPolling()
 {
     if (!polling_)
         return;

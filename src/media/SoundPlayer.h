@@ -6,14 +6,14 @@
 
 // Plays one sound file at a time and tells its parent when the sound has played to its end. The end is
 // found by polling the position once a second, so it arrives up to a second after the sound stopped.
-class CSoundPlayer final : public ISoundPlayer {
+class SoundPlayer final : public ISoundPlayer {
 public:
     static constexpr uint32_t kPollTimer = 1;
     static constexpr uint32_t kPollMs = 1000;
 
     // Posts endMessage to the window's parent at the end of every sound.
-    CSoundPlayer(std::unique_ptr<IPlayerWindow> window, IMciCommands& mci, uint32_t endMessage);
-    ~CSoundPlayer() override;
+    SoundPlayer(std::unique_ptr<IPlayerWindow> window, IMciCommands& mci, uint32_t endMessage);
+    ~SoundPlayer() override;
 
     bool Play(const std::string& path) override;
     void Stop() override;

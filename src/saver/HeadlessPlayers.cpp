@@ -65,7 +65,7 @@ private:
 
 std::unique_ptr<ISoundPlayer> CreateHeadlessSoundPlayer(CEventLoop& loop, IMciCommands& mci, uint32_t endMessage)
 {
-    return std::make_unique<CSoundPlayer>(std::make_unique<CHeadlessSoundWindow>(loop), mci, endMessage);
+    return std::make_unique<SoundPlayer>(std::make_unique<CHeadlessSoundWindow>(loop), mci, endMessage);
 }
 
 class CHeadlessVideos::Window final : public IVideoWindow {

@@ -15,11 +15,11 @@ protected:
         mci.files["tune.wav"] = FakeMci::Sound(2500);
         auto w = std::make_unique<FakeVideoWindow>();
         window = w.get();
-        player = std::make_unique<CSoundPlayer>(std::move(w), mci, kEnd);
+        player = std::make_unique<SoundPlayer>(std::move(w), mci, kEnd);
     }
     FakeMci mci;
     FakeVideoWindow* window;
-    std::unique_ptr<CSoundPlayer> player;
+    std::unique_ptr<SoundPlayer> player;
 };
 
 TEST_F(SoundPlayerTest, PollsOnceASecondAndPostsItsMessageWhenTheSoundHasEnded)

@@ -36,5 +36,5 @@ private:
 
 std::unique_ptr<ISoundPlayer> CreateSoundPlayer(HWND parent, uint32_t endMessage)
 {
-    return std::make_unique<CSoundPlayer>(std::make_unique<CSoundPlayerWindow>(parent), SystemMci(), endMessage);
+    return std::make_unique<SoundPlayer>(std::make_unique<CSoundPlayerWindow>(parent), SystemMci(), endMessage);
 }
