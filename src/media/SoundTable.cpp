@@ -8,16 +8,16 @@
 #include "platform/Paths.h"
 #include "platform/Process.h"
 
-CSoundTable::CSoundTable(IClock& clock) : bag_(clock)
+SoundTable::SoundTable(IClock& clock) : bag_(clock)
 {
 }
 
-CSoundTable::~CSoundTable()
+SoundTable::~SoundTable()
 {
     Close();
 }
 
-bool CSoundTable::Load()
+bool SoundTable::Load()
 {
     playlist_.clear();
     position_ = -1;
@@ -36,13 +36,13 @@ bool CSoundTable::Load()
     return true;
 }
 
-void CSoundTable::Close()
+void SoundTable::Close()
 {
     if (!table_.IsClosed())
         table_.Close();
 }
 
-std::string CSoundTable::TempFolder() const
+std::string SoundTable::TempFolder() const
 {
     std::string folder = tempFolder_.empty() ? TempDirectory() : tempFolder_;
     if (folder.empty())
@@ -52,7 +52,7 @@ std::string CSoundTable::TempFolder() const
     return folder;
 }
 
-std::string CSoundTable::PathOfCurrent(const std::string& programPath, bool stored, bool besideExecutable,
+std::string SoundTable::PathOfCurrent(const std::string& programPath, bool stored, bool besideExecutable,
                                        std::string& tempFile)
 {
     const std::string name = ReadTextField(table_, "name");
@@ -82,7 +82,7 @@ std::string CSoundTable::PathOfCurrent(const std::string& programPath, bool stor
     return path;
 }
 
-std::string CSoundTable::GetNextMusic(const std::string& programPath, bool random, bool loop, bool stored,
+std::string SoundTable::GetNextMusic(const std::string& programPath, bool random, bool loop, bool stored,
                                       bool besideExecutable)
 {
     const int n = static_cast<int>(playlist_.size());
@@ -104,7 +104,7 @@ std::string CSoundTable::GetNextMusic(const std::string& programPath, bool rando
     return PathOfCurrent(programPath, stored, besideExecutable, musicTempFile_);
 }
 
-std::string CSoundTable::GetSoundFile(const std::string& programPath, const std::string& soundName, bool stored,
+std::string SoundTable::GetSoundFile(const std::string& programPath, const std::string& soundName, bool stored,
                                       bool besideExecutable)
 {
     const std::string part = LowerAnsi(FileNameOf(soundName));
@@ -117,7 +117,7 @@ std::string CSoundTable::GetSoundFile(const std::string& programPath, const std:
     return {};
 }
 
-void CSoundTable::RemoveTemporaryFiles()
+void SoundTable::RemoveTemporaryFiles()
 {
     for (std::string* file : {&musicTempFile_, &soundTempFile_}) {
         if (!file->empty() && FileExists(NativePath(*file)))

@@ -13,12 +13,12 @@ class IClock;
 // The "music" table as a playlist: the background tracks (records of type 1) in table order, played in turn
 // or shuffled, looping or not, and the sounds bound to single items, found by name. Each answer is a path
 // the media control interface can open: stored sounds are written into the temporary folder first.
-class CSoundTable final : public ISoundTable {
+class SoundTable final : public ISoundTable {
 public:
-    explicit CSoundTable(IClock& clock);
-    ~CSoundTable() override;
-    CSoundTable(const CSoundTable&) = delete;
-    CSoundTable& operator=(const CSoundTable&) = delete;
+    explicit SoundTable(IClock& clock);
+    ~SoundTable() override;
+    SoundTable(const SoundTable&) = delete;
+    SoundTable& operator=(const SoundTable&) = delete;
 
     void SetDatabase(ProjectDatabase* db) { db_ = db; }
     // Where stored sounds are written (the system's temporary folder unless set).

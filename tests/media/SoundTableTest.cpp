@@ -62,7 +62,7 @@ protected:
     std::string program = dir.File("show.scr");
     SteppingClock clock;
     ProjectDatabase db;
-    CSoundTable table{clock};
+    SoundTable table{clock};
     std::vector<std::string> messages;
 
     void SetUp() override
@@ -89,7 +89,7 @@ TEST_F(SoundTableTest, LoopStartsOverAndAListWithoutTracksPlaysNothing)
     EXPECT_EQ(Next(false, true), "c.wav");
     EXPECT_EQ(Next(false, true), "a.wav");
 
-    CSoundTable empty(clock);
+    SoundTable empty(clock);
     empty.SetDatabase(&db);
     EXPECT_EQ(empty.GetNextMusic(program, false, true, true, false), "") << "not loaded";
 }

@@ -69,7 +69,7 @@ private:
     std::unique_ptr<CProjectMediaList> list_;
     CLoopScheduler scheduler_;
     CAvMediaSystem devices_;
-    CSoundTable sounds_;
+    SoundTable sounds_;
     VideoPlayerSetup videoSetup_;
     SequencerOptions options_;
 };

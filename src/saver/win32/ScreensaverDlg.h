@@ -67,7 +67,7 @@ private:
     MediaTable media_;
     CProjectMediaList mediaList_;
     CSaverFiles files_;
-    CSoundTable sounds_;
+    SoundTable sounds_;
     SlidePlayerList slidePlayers_;
     SlidePlayerFunctions imagePlayers_;
     std::unique_ptr<CSaverSession> session_;
