@@ -8,13 +8,13 @@
 #include "slides/SlideBackground.h"
 #include "slides/SlidePlayer.h"
 
-CVideoPlayer::CVideoPlayer(std::unique_ptr<IVideoWindow> window, IMciCommands& mci, const VideoPlayerSetup& setup)
+VideoPlayer::VideoPlayer(std::unique_ptr<IVideoWindow> window, IMciCommands& mci, const VideoPlayerSetup& setup)
     : window_(std::move(window)), setup_(setup), player_(mci)
 {
     window_->onTimer = [this](uint32_t id) { OnTimer(id); };
 }
 
-CVideoPlayer::~CVideoPlayer()
+VideoPlayer::~VideoPlayer()
 {
     if (startPending_) {
         window_->KillTimer(kStartTimer);
@@ -25,7 +25,7 @@ CVideoPlayer::~CVideoPlayer()
     window_->onTimer = nullptr;
 }
 
-void CVideoPlayer::OnInitDialog()
+void VideoPlayer::OnInitDialog()
 {
     const Size size = window_->ClientSize();
     background_.CreateBlank(size.cx, size.cy, 0);
@@ -33,23 +33,23 @@ void CVideoPlayer::OnInitDialog()
     startPending_ = true;
 }
 
-int32_t CVideoPlayer::DisplayMode() const
+int32_t VideoPlayer::DisplayMode() const
 {
     return mediaSetting_ ? mediaSetting_->Record().VideoMode() : 0;
 }
 
-bool CVideoPlayer::PaintsBackground() const
+bool VideoPlayer::PaintsBackground() const
 {
     return DisplayMode() != 5 && !playing_;
 }
 
-bool CVideoPlayer::CursorVisible() const
+bool VideoPlayer::CursorVisible() const
 {
     constexpr int kSaverMode = 4;
     return setup_.startMode != kSaverMode || (setup_.settings && setup_.settings->passwordDialogActive);
 }
 
-void CVideoPlayer::DrawBackground()
+void VideoPlayer::DrawBackground()
 {
     if (!background_.IsLoaded())
         return;
@@ -61,7 +61,7 @@ void CVideoPlayer::DrawBackground()
     painter.PaintBackground();
 }
 
-void CVideoPlayer::OnTimer(uint32_t id)
+void VideoPlayer::OnTimer(uint32_t id)
 {
     if (id == kStartTimer) {
         window_->KillTimer(kStartTimer);
@@ -91,14 +91,14 @@ void CVideoPlayer::OnTimer(uint32_t id)
     }
 }
 
-bool CVideoPlayer::Ended()
+bool VideoPlayer::Ended()
 {
     const int64_t position = player_.GetPosition();
     const int64_t length = player_.GetLength();
     return length < 20 ? position >= length : position >= length - 20;
 }
 
-void CVideoPlayer::StartVideo(bool loop)
+void VideoPlayer::StartVideo(bool loop)
 {
     loop_ = loop;
     if (path_.empty())
@@ -119,7 +119,7 @@ void CVideoPlayer::StartVideo(bool loop)
     polling_ = true;
 }
 
-void CVideoPlayer::StopVideo(int send)
+void VideoPlayer::StopVideo(int send)
 {
     send_ = send != 0;
     playing_ = false;
@@ -130,7 +130,7 @@ void CVideoPlayer::StopVideo(int send)
     }
 }
 
-void CVideoPlayer::CloseVideo(int send)
+void VideoPlayer::CloseVideo(int send)
 {
     send_ = send != 0;
     player_.Stop(send_);

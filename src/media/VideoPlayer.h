@@ -43,7 +43,7 @@ struct VideoPlayerSetup {
 // sized and placed by the item's display mode. It starts playing 10 ms after its dialog was set up, checks
 // for the end once a second and then either plays the video again (when it is the project's only item) or
 // tells the screensaver window that the item is done (WM_USER+8).
-class CVideoPlayer final : public IVideoPlayer {
+class VideoPlayer final : public IVideoPlayer {
 public:
     static constexpr uint32_t kStartTimer = 0;
     static constexpr uint32_t kStartMs = 10;
@@ -51,8 +51,8 @@ public:
     static constexpr uint32_t kEndMs = 1000;
     static constexpr uint32_t kPanelId = 2004;
 
-    CVideoPlayer(std::unique_ptr<IVideoWindow> window, IMciCommands& mci, const VideoPlayerSetup& setup);
-    ~CVideoPlayer() override;
+    VideoPlayer(std::unique_ptr<IVideoWindow> window, IMciCommands& mci, const VideoPlayerSetup& setup);
+    ~VideoPlayer() override;
 
     // The dialog's initialisation: the background buffer at the window's size, then the start timer.
     void OnInitDialog();

@@ -113,7 +113,7 @@ public:
         owner_.windows_.insert(owner_.windows_.begin(), this);
     }
 
-    CVideoPlayer* player = nullptr;
+    VideoPlayer* player = nullptr;
     bool visible = false;
     bool hasPanel = false;
     bool panelVisible = false;
@@ -143,7 +143,7 @@ std::unique_ptr<IVideoPlayer> CHeadlessVideos::Create()
 {
     auto window = std::make_unique<Window>(*this);
     Window& w = *window;
-    auto player = std::make_unique<CVideoPlayer>(std::move(window), mci_, setup_);
+    auto player = std::make_unique<VideoPlayer>(std::move(window), mci_, setup_);
     w.player = player.get();
     player->OnInitDialog();
     return player;

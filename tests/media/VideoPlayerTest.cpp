@@ -32,7 +32,7 @@ protected:
         mci.files["clip.avi"] = FakeMci::Video(640, 480, 4000);
         auto w = std::make_unique<FakeVideoWindow>();
         window = w.get();
-        player = std::make_unique<CVideoPlayer>(std::move(w), mci, VideoPlayerSetup{});
+        player = std::make_unique<VideoPlayer>(std::move(w), mci, VideoPlayerSetup{});
         player->OnInitDialog();
         player->SetVideoPath(path);
         player->SetMediaSetting(setting.get());
@@ -42,8 +42,8 @@ protected:
     // Timer 0 starts the video.
     void Start()
     {
-        ASSERT_EQ(window->timers[CVideoPlayer::kStartTimer], 10u);
-        window->Fire(CVideoPlayer::kStartTimer);
+        ASSERT_EQ(window->timers[VideoPlayer::kStartTimer], 10u);
+        window->Fire(VideoPlayer::kStartTimer);
     }
 
     TempDir dir;
@@ -52,7 +52,7 @@ protected:
     std::unique_ptr<ProjectDatabase> db;
     std::unique_ptr<MediaPlaylist> setting;
     FakeVideoWindow* window = nullptr;
-    std::unique_ptr<CVideoPlayer> player;
+    std::unique_ptr<VideoPlayer> player;
 };
 
 TEST_F(VideoPlayerTest, StartsAfterItsDialogWithThePanelWhereTheDisplayModeSays)
@@ -62,7 +62,7 @@ TEST_F(VideoPlayerTest, StartsAfterItsDialogWithThePanelWhereTheDisplayModeSays)
     EXPECT_TRUE(mci.log.empty()) << "nothing plays before the start timer";
     EXPECT_TRUE(player->PaintsBackground());
     Start();
-    EXPECT_EQ(window->timers, (std::map<uint32_t, uint32_t>{{CVideoPlayer::kEndTimer, 1000}}));
+    EXPECT_EQ(window->timers, (std::map<uint32_t, uint32_t>{{VideoPlayer::kEndTimer, 1000}}));
     EXPECT_EQ(window->log, (Lines{"show", "panel 384 288 256 192"}));
     EXPECT_EQ(mci.Commands(),
               (Lines{"open clip.avi", "caps 8", "caps 1", "caps 7", "caps 3", "caps 4", "where source",
@@ -77,10 +77,10 @@ TEST_F(VideoPlayerTest, EndsTwentyUnitsBeforeItsLengthAndTellsTheWindow)
     Make(2, 0);
     Start();
     mci.Only().position = 3979;
-    window->Fire(CVideoPlayer::kEndTimer);
+    window->Fire(VideoPlayer::kEndTimer);
     EXPECT_TRUE(window->posted.empty());
     mci.Only().position = 3980;
-    window->Fire(CVideoPlayer::kEndTimer);
+    window->Fire(VideoPlayer::kEndTimer);
     EXPECT_EQ(window->posted, (std::vector<uint32_t>{kItemFinished}));
     EXPECT_TRUE(window->timers.empty());
 
@@ -89,10 +89,10 @@ TEST_F(VideoPlayerTest, EndsTwentyUnitsBeforeItsLengthAndTellsTheWindow)
     Start();
     mci.Only().length = 15;
     mci.Only().position = 14;
-    window->Fire(CVideoPlayer::kEndTimer);
+    window->Fire(VideoPlayer::kEndTimer);
     EXPECT_TRUE(window->posted.empty());
     mci.Only().position = 15;
-    window->Fire(CVideoPlayer::kEndTimer);
+    window->Fire(VideoPlayer::kEndTimer);
     EXPECT_EQ(window->posted, (std::vector<uint32_t>{kItemFinished}));
 }
 
@@ -105,13 +105,13 @@ TEST_F(VideoPlayerTest, TheOnlyItemPlaysAgainFromTheStart)
         window->log.clear();
         mci.log.clear();
         mci.Only().position = 4000;
-        window->Fire(CVideoPlayer::kEndTimer);
+        window->Fire(VideoPlayer::kEndTimer);
         EXPECT_TRUE(window->posted.empty());
         EXPECT_EQ(mci.Commands(), (Lines{"seek", "play"}));
         EXPECT_EQ(mci.Only().position, 0u);
         // Over the whole window the video covers the background; otherwise it is drawn afresh.
         EXPECT_EQ(window->log, mode == 5 ? Lines{} : (Lines{"copy background", "panel hide", "panel show"}));
-        EXPECT_EQ(window->timers.count(CVideoPlayer::kEndTimer), 1u);
+        EXPECT_EQ(window->timers.count(VideoPlayer::kEndTimer), 1u);
     }
 }
 
@@ -130,7 +130,7 @@ TEST_F(VideoPlayerTest, AFileNoDeviceOpensEndsAtTheFirstTick)
     Start();
     // The device's closed rectangle (100, 100, 200, 200) sizes the panel.
     EXPECT_EQ(window->log, (Lines{"show", "panel 462 334 100 100"}));
-    window->Fire(CVideoPlayer::kEndTimer);
+    window->Fire(VideoPlayer::kEndTimer);
     EXPECT_EQ(window->posted, (std::vector<uint32_t>{kItemFinished}));
 }
 

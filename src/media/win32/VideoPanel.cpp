@@ -2,10 +2,10 @@
 
 #include "media/VideoPlayer.h"
 
-CVideoPanel::CVideoPanel(const CVideoPlayer& player, HWND parent, int x, int y, int width, int height)
+CVideoPanel::CVideoPanel(const VideoPlayer& player, HWND parent, int x, int y, int width, int height)
     : player_(player), parent_(parent)
 {
-    CreateControl("STATIC", "", kStyle, x, y, width, height, parent, int(CVideoPlayer::kPanelId));
+    CreateControl("STATIC", "", kStyle, x, y, width, height, parent, int(VideoPlayer::kPanelId));
 }
 
 LRESULT CVideoPanel::OnMessage(UINT message, WPARAM wParam, LPARAM lParam)

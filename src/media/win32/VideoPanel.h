@@ -1,7 +1,7 @@
 #pragma once
 #include "media/win32/SubclassedControl.h"
 
-class CVideoPlayer;
+class VideoPlayer;
 
 // The static control the video device draws into. It paints nothing itself and passes the user's input on
 // to its parent (the player's dialog), which passes it on to the screensaver window.
@@ -9,11 +9,11 @@ class CVideoPanel final : public CSubclassedControl {
 public:
     static constexpr DWORD kStyle = WS_CHILD | WS_VISIBLE | SS_NOTIFY;
 
-    CVideoPanel(const CVideoPlayer& player, HWND parent, int x, int y, int width, int height);
+    CVideoPanel(const VideoPlayer& player, HWND parent, int x, int y, int width, int height);
 
 private:
     LRESULT OnMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
 
-    const CVideoPlayer& player_;
+    const VideoPlayer& player_;
     HWND parent_;
 };

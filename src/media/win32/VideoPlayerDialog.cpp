@@ -23,7 +23,7 @@ public:
             DestroyWindow(hwnd_);
     }
 
-    bool Create(CVideoPlayer& player)
+    bool Create(VideoPlayer& player)
     {
         player_ = &player;
         CreateDialogParamA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(kTemplate), parent_, Proc,
@@ -149,7 +149,7 @@ private:
 
     HWND parent_;
     HWND hwnd_ = nullptr;
-    CVideoPlayer* player_ = nullptr;
+    VideoPlayer* player_ = nullptr;
     std::unique_ptr<CVideoPanel> panel_;
 };
 
@@ -159,7 +159,7 @@ std::unique_ptr<IVideoPlayer> CreateVideoPlayer(HWND parent, const VideoPlayerSe
 {
     auto window = std::make_unique<CVideoPlayerDialog>(parent);
     CVideoPlayerDialog& dialog = *window;
-    auto player = std::make_unique<CVideoPlayer>(std::move(window), SystemMci(), setup);
+    auto player = std::make_unique<VideoPlayer>(std::move(window), SystemMci(), setup);
     if (!dialog.Create(*player))
         return nullptr;
     return player;
