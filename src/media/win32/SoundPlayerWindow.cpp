@@ -5,9 +5,9 @@
 
 namespace {
 
-class CSoundPlayerWindow final : public IPlayerWindow, public CSubclassedControl {
+class SoundPlayerWindow final : public IPlayerWindow, public CSubclassedControl {
 public:
-    explicit CSoundPlayerWindow(HWND parent) : parent_(parent)
+    explicit SoundPlayerWindow(HWND parent) : parent_(parent)
     {
         // Not visible: a window only to receive the device's notifications and the polling timer.
         CreateControl("STATIC", "SoundPlayer", WS_CHILD | SS_CENTER, 10, 10, 140, 40, parent, 0xffff);
@@ -36,5 +36,5 @@ private:
 
 std::unique_ptr<ISoundPlayer> CreateSoundPlayer(HWND parent, uint32_t endMessage)
 {
-    return std::make_unique<SoundPlayer>(std::make_unique<CSoundPlayerWindow>(parent), SystemMci(), endMessage);
+    return std::make_unique<SoundPlayer>(std::make_unique<SoundPlayerWindow>(parent), SystemMci(), endMessage);
 }
