@@ -5,7 +5,7 @@
 
 namespace {
 
-class SoundPlayerWindow final : public IPlayerWindow, public CSubclassedControl {
+class SoundPlayerWindow final : public IPlayerWindow, public SubclassedControl {
 public:
     explicit SoundPlayerWindow(HWND parent) : parent_(parent)
     {
@@ -13,9 +13,9 @@ public:
         CreateControl("STATIC", "SoundPlayer", WS_CHILD | SS_CENTER, 10, 10, 140, 40, parent, 0xffff);
     }
 
-    WindowRef Handle() override { return CSubclassedControl::Handle(); }
-    void SetTimer(uint32_t id, uint32_t ms) override { ::SetTimer(CSubclassedControl::Handle(), id, ms, nullptr); }
-    void KillTimer(uint32_t id) override { ::KillTimer(CSubclassedControl::Handle(), id); }
+    WindowRef Handle() override { return SubclassedControl::Handle(); }
+    void SetTimer(uint32_t id, uint32_t ms) override { ::SetTimer(SubclassedControl::Handle(), id, ms, nullptr); }
+    void KillTimer(uint32_t id) override { ::KillTimer(SubclassedControl::Handle(), id); }
     void PostToParent(uint32_t message) override { PostMessageA(parent_, message, 0, 0); }
 
 private:

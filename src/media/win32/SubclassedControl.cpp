@@ -1,6 +1,6 @@
 #include "media/win32/SubclassedControl.h"
 
-CSubclassedControl::~CSubclassedControl()
+SubclassedControl::~SubclassedControl()
 {
     if (!hwnd_)
         return;
@@ -10,7 +10,7 @@ CSubclassedControl::~CSubclassedControl()
     hwnd_ = nullptr;
 }
 
-HWND CSubclassedControl::CreateControl(const char* className, const char* text, DWORD style, int x, int y, int width,
+HWND SubclassedControl::CreateControl(const char* className, const char* text, DWORD style, int x, int y, int width,
                                        int height, HWND parent, int id)
 {
     hwnd_ = CreateWindowExA(0, className, text, style, x, y, width, height, parent,
@@ -22,14 +22,14 @@ HWND CSubclassedControl::CreateControl(const char* className, const char* text, 
     return hwnd_;
 }
 
-LRESULT CSubclassedControl::CallOriginal(UINT message, WPARAM wParam, LPARAM lParam)
+LRESULT SubclassedControl::CallOriginal(UINT message, WPARAM wParam, LPARAM lParam)
 {
     return CallWindowProcA(original_, hwnd_, message, wParam, lParam);
 }
 
-LRESULT CALLBACK CSubclassedControl::Proc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
+LRESULT CALLBACK SubclassedControl::Proc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
 {
-    auto* self = reinterpret_cast<CSubclassedControl*>(GetWindowLongPtrA(hwnd, GWLP_USERDATA));
+    auto* self = reinterpret_cast<SubclassedControl*>(GetWindowLongPtrA(hwnd, GWLP_USERDATA));
     if (!self)
         return DefWindowProcA(hwnd, message, wParam, lParam);
     if (message == WM_NCDESTROY) {

@@ -3,12 +3,12 @@
 
 // A child control whose messages a player needs: the control's own procedure is replaced by Handle, which
 // passes on to the original procedure what it does not answer.
-class CSubclassedControl {
+class SubclassedControl {
 public:
-    CSubclassedControl() = default;
-    virtual ~CSubclassedControl();
-    CSubclassedControl(const CSubclassedControl&) = delete;
-    CSubclassedControl& operator=(const CSubclassedControl&) = delete;
+    SubclassedControl() = default;
+    virtual ~SubclassedControl();
+    SubclassedControl(const SubclassedControl&) = delete;
+    SubclassedControl& operator=(const SubclassedControl&) = delete;
 
     HWND Handle() const { return hwnd_; }
 

@@ -5,7 +5,7 @@ class VideoPlayer;
 
 // The static control the video device draws into. It paints nothing itself and passes the user's input on
 // to its parent (the player's dialog), which passes it on to the screensaver window.
-class CVideoPanel final : public CSubclassedControl {
+class CVideoPanel final : public SubclassedControl {
 public:
     static constexpr DWORD kStyle = WS_CHILD | WS_VISIBLE | SS_NOTIFY;
 
