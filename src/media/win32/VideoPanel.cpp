@@ -2,13 +2,13 @@
 
 #include "media/VideoPlayer.h"
 
-CVideoPanel::CVideoPanel(const VideoPlayer& player, HWND parent, int x, int y, int width, int height)
+VideoPanel::VideoPanel(const VideoPlayer& player, HWND parent, int x, int y, int width, int height)
     : player_(player), parent_(parent)
 {
     CreateControl("STATIC", "", kStyle, x, y, width, height, parent, int(VideoPlayer::kPanelId));
 }
 
-LRESULT CVideoPanel::OnMessage(UINT message, WPARAM wParam, LPARAM lParam)
+LRESULT VideoPanel::OnMessage(UINT message, WPARAM wParam, LPARAM lParam)
 {
     switch (message) {
     case WM_SETCURSOR:

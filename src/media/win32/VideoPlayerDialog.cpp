@@ -46,7 +46,7 @@ public:
     WindowRef CreatePanel(const Rect& rect) override
     {
         panel_.reset();
-        panel_ = std::make_unique<CVideoPanel>(*player_, hwnd_, rect.left, rect.top, rect.Width(), rect.Height());
+        panel_ = std::make_unique<VideoPanel>(*player_, hwnd_, rect.left, rect.top, rect.Width(), rect.Height());
         return panel_->Handle();
     }
     void ShowPanel(bool show) override
@@ -150,7 +150,7 @@ private:
     HWND parent_;
     HWND hwnd_ = nullptr;
     VideoPlayer* player_ = nullptr;
-    std::unique_ptr<CVideoPanel> panel_;
+    std::unique_ptr<VideoPanel> panel_;
 };
 
 } // namespace
