@@ -11,10 +11,10 @@ constexpr int kTemplate = 146;
 const char kProperty[] = "QuillmarkVideoPlayer";
 constexpr int kSaverMode = 4;
 
-class CVideoPlayerDialog final : public IVideoWindow {
+class VideoPlayerDialog final : public IVideoWindow {
 public:
-    explicit CVideoPlayerDialog(HWND parent) : parent_(parent) { }
-    ~CVideoPlayerDialog() override
+    explicit VideoPlayerDialog(HWND parent) : parent_(parent) { }
+    ~VideoPlayerDialog() override
     {
         player_ = nullptr;
         ReleaseFocus();
@@ -86,11 +86,11 @@ private:
     {
         if (message == WM_INITDIALOG) {
             SetWindowLongPtrA(hwnd, DWLP_USER, lParam);
-            auto* self = reinterpret_cast<CVideoPlayerDialog*>(lParam);
+            auto* self = reinterpret_cast<VideoPlayerDialog*>(lParam);
             self->hwnd_ = hwnd;
             SetPropA(hwnd, kProperty, self);
         }
-        auto* self = reinterpret_cast<CVideoPlayerDialog*>(GetWindowLongPtrA(hwnd, DWLP_USER));
+        auto* self = reinterpret_cast<VideoPlayerDialog*>(GetWindowLongPtrA(hwnd, DWLP_USER));
         if (!self)
             return FALSE;
         if (message == WM_NCDESTROY) {
@@ -157,8 +157,8 @@ private:
 
 std::unique_ptr<IVideoPlayer> CreateVideoPlayer(HWND parent, const VideoPlayerSetup& setup)
 {
-    auto window = std::make_unique<CVideoPlayerDialog>(parent);
-    CVideoPlayerDialog& dialog = *window;
+    auto window = std::make_unique<VideoPlayerDialog>(parent);
+    VideoPlayerDialog& dialog = *window;
     auto player = std::make_unique<VideoPlayer>(std::move(window), SystemMci(), setup);
     if (!dialog.Create(*player))
         return nullptr;
