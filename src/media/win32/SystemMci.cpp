@@ -7,7 +7,7 @@
 namespace {
 
 // The commands through mciSendCommandA of the multimedia library.
-class CWinMci final : public IMciCommands {
+class WinMciCommands final : public IMciCommands {
 public:
     uint32_t Open(const char* element, uint32_t& device) override
     {
@@ -105,6 +105,6 @@ private:
 
 IMciCommands& SystemMci()
 {
-    static CWinMci mci;
+    static WinMciCommands mci;
     return mci;
 }
