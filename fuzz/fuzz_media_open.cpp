@@ -42,7 +42,7 @@ void Play(const std::string& path)
 
 void Hear(const std::string& path)
 {
-    CAvAudioSource sound;
+    AvAudioSource sound;
     if (!sound.Open(path))
         return;
     int16_t buffer[2 * 4096];

@@ -7,12 +7,12 @@
 #include <algorithm>
 #include <cstring>
 
-CAvAudioSource::~CAvAudioSource()
+AvAudioSource::~AvAudioSource()
 {
     Close();
 }
 
-void CAvAudioSource::Close()
+void AvAudioSource::Close()
 {
     // Everything else is made after the input opened: a source never opened needs no libraries to close.
     if (format_) {
@@ -29,7 +29,7 @@ void CAvAudioSource::Close()
     inputEnded_ = ended_ = false;
 }
 
-bool CAvAudioSource::Open(const std::string& path)
+bool AvAudioSource::Open(const std::string& path)
 {
     Close();
     format_ = AvOpenInput(path);
@@ -61,7 +61,7 @@ bool CAvAudioSource::Open(const std::string& path)
     return true;
 }
 
-bool CAvAudioSource::Rewind()
+bool AvAudioSource::Rewind()
 {
     if (!format_)
         return false;
@@ -76,7 +76,7 @@ bool CAvAudioSource::Rewind()
     return true;
 }
 
-bool CAvAudioSource::Convert(const AVFrame* frame)
+bool AvAudioSource::Convert(const AVFrame* frame)
 {
     // The resampler was set up for the stream's first format: a frame in another one is dropped.
     if (frame &&
@@ -96,7 +96,7 @@ bool CAvAudioSource::Convert(const AVFrame* frame)
     return got > 0;
 }
 
-bool CAvAudioSource::DecodeMore()
+bool AvAudioSource::DecodeMore()
 {
     for (;;) {
         const int received = Av()->avcodec_receive_frame(audio_, frame_);
@@ -123,7 +123,7 @@ bool CAvAudioSource::DecodeMore()
     }
 }
 
-size_t CAvAudioSource::Read(int16_t* out, size_t frames)
+size_t AvAudioSource::Read(int16_t* out, size_t frames)
 {
     size_t done = 0;
     while (done < frames && format_) {

@@ -12,12 +12,12 @@ struct SwrContext;
 
 // The sound of a media file decoded and converted for an audio sink, with a demuxer of its own so that it
 // never disturbs the device's video frames.
-class CAvAudioSource final : public IAudioSource {
+class AvAudioSource final : public IAudioSource {
 public:
-    CAvAudioSource() = default;
-    ~CAvAudioSource() override;
-    CAvAudioSource(const CAvAudioSource&) = delete;
-    CAvAudioSource& operator=(const CAvAudioSource&) = delete;
+    AvAudioSource() = default;
+    ~AvAudioSource() override;
+    AvAudioSource(const AvAudioSource&) = delete;
+    AvAudioSource& operator=(const AvAudioSource&) = delete;
 
     // False when the file has no sound that decodes.
     bool Open(const std::string& path);

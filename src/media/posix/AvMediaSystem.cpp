@@ -11,7 +11,7 @@
 
 struct CAvMediaSystem::Device {
     CAvMediaFile file;
-    std::unique_ptr<CAvAudioSource> sound; // only with a sink
+    std::unique_ptr<AvAudioSource> sound; // only with a sink
     uint32_t id = 0;
     uint32_t mode = Mci::ModeStop;
     int64_t base = 0;       // position when play last started, or where it stands
@@ -87,7 +87,7 @@ uint32_t CAvMediaSystem::Open(const char* element, uint32_t& device)
     if (!d->file.Open(path))
         return Mci::ErrInvalidFile;
     if (sink_ && d->file.HasAudio()) {
-        d->sound = std::make_unique<CAvAudioSource>();
+        d->sound = std::make_unique<AvAudioSource>();
         if (!d->sound->Open(path))
             d->sound.reset();
     }

@@ -239,7 +239,7 @@ TEST_F(AvMediaTest, FilesTheFuzzerFoundArePlayedOrRefusedCleanly)
             media.DrawVideo(&panel, screen, screen.GetRect());
             media.Close(device, nullptr);
         }
-        CAvAudioSource sound;
+        AvAudioSource sound;
         int16_t buffer[2 * 1024];
         if (sound.Open(path))
             sound.Read(buffer, 1024);
