@@ -110,7 +110,7 @@ void DecodeAndScale(benchmark::State& state)
         return;
     }
     const int width = int(state.range(0)), height = int(state.range(1));
-    CAvMediaFile file;
+    AvMediaFile file;
     if (!file.Open(path)) {
         state.SkipWithError("cannot open the video");
         return;

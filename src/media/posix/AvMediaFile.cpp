@@ -93,7 +93,7 @@ AVFormatContext* AvOpenInput(const std::string& path)
     // The decoders that look at the first packets obey the same picture limit as playback.
     std::vector<AVDictionary*> streamOptions(format->nb_streams, nullptr);
     for (AVDictionary*& o : streamOptions) {
-        Av()->av_dict_set_int(&o, "max_pixels", CAvMediaFile::kMaxPixels, 0);
+        Av()->av_dict_set_int(&o, "max_pixels", AvMediaFile::kMaxPixels, 0);
         Av()->av_dict_set(&o, "threads", "1", 0);
     }
     const int found = Av()->avformat_find_stream_info(format, streamOptions.empty() ? nullptr : streamOptions.data());
@@ -106,12 +106,12 @@ AVFormatContext* AvOpenInput(const std::string& path)
     return format;
 }
 
-CAvMediaFile::~CAvMediaFile()
+AvMediaFile::~AvMediaFile()
 {
     Close();
 }
 
-void CAvMediaFile::Close()
+void AvMediaFile::Close()
 {
     // Everything else is made after the input opened: a file never opened needs no libraries to close.
     if (format_) {
@@ -134,7 +134,7 @@ void CAvMediaFile::Close()
     scaled_.Free();
 }
 
-bool CAvMediaFile::Open(const std::string& path)
+bool AvMediaFile::Open(const std::string& path)
 {
     Close();
     format_ = AvOpenInput(path);
@@ -193,7 +193,7 @@ bool CAvMediaFile::Open(const std::string& path)
     return true;
 }
 
-bool CAvMediaFile::DecodeNext(AVFrame* into)
+bool AvMediaFile::DecodeNext(AVFrame* into)
 {
     if (!video_ || decoderEnded_)
         return false;
@@ -228,7 +228,7 @@ bool CAvMediaFile::DecodeNext(AVFrame* into)
     }
 }
 
-bool CAvMediaFile::Rewind()
+bool AvMediaFile::Rewind()
 {
     const AVStream* stream = format_->streams[videoStream_];
     const int64_t start = stream->start_time != AV_NOPTS_VALUE ? stream->start_time : 0;
@@ -241,7 +241,7 @@ bool CAvMediaFile::Rewind()
     return true;
 }
 
-int64_t CAvMediaFile::FrameTimeMs(const AVFrame* frame) const
+int64_t AvMediaFile::FrameTimeMs(const AVFrame* frame) const
 {
     const AVStream* stream = format_->streams[videoStream_];
     int64_t ts = frame->best_effort_timestamp;
@@ -253,7 +253,7 @@ int64_t CAvMediaFile::FrameTimeMs(const AVFrame* frame) const
     return ToMs(ts - start, stream->time_base);
 }
 
-const Picture* CAvMediaFile::ScaledFrame(int64_t positionMs, int width, int height)
+const Picture* AvMediaFile::ScaledFrame(int64_t positionMs, int width, int height)
 {
     if (!video_ || width <= 0 || height <= 0)
         return nullptr;
@@ -283,7 +283,7 @@ const Picture* CAvMediaFile::ScaledFrame(int64_t positionMs, int width, int heig
     return &scaled_;
 }
 
-bool CAvMediaFile::Scale(const AVFrame* frame, int width, int height)
+bool AvMediaFile::Scale(const AVFrame* frame, int width, int height)
 {
     if ((scaled_.Width() != width || scaled_.Height() != height) && !scaled_.CreateBlank(width, height, 0))
         return false;
@@ -296,7 +296,7 @@ bool CAvMediaFile::Scale(const AVFrame* frame, int width, int height)
     return Av()->sws_scale(sws_, frame->data, frame->linesize, 0, frame->height, planes, strides) > 0;
 }
 
-bool CAvMediaFile::DrawFrame(int64_t positionMs, Picture& target, const Rect& dest, const Rect& clip)
+bool AvMediaFile::DrawFrame(int64_t positionMs, Picture& target, const Rect& dest, const Rect& clip)
 {
     const Picture* frame = ScaledFrame(positionMs, dest.Width(), dest.Height());
     if (!frame)

@@ -13,15 +13,15 @@ struct SwsContext;
 
 // One media file opened with FFmpeg's libraries: its length, the size of its pictures, and its video frames
 // decoded on demand for any playing position, moving forward frame by frame and back by seeking.
-class CAvMediaFile {
+class AvMediaFile {
 public:
     // Pictures larger than this are refused at open.
     static constexpr int64_t kMaxPixels = 8192 * 8192;
 
-    CAvMediaFile() = default;
-    ~CAvMediaFile();
-    CAvMediaFile(const CAvMediaFile&) = delete;
-    CAvMediaFile& operator=(const CAvMediaFile&) = delete;
+    AvMediaFile() = default;
+    ~AvMediaFile();
+    AvMediaFile(const AvMediaFile&) = delete;
+    AvMediaFile& operator=(const AvMediaFile&) = delete;
 
     // False for anything that is not a sound or video FFmpeg can decode.
     bool Open(const std::string& path);

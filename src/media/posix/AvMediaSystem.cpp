@@ -10,7 +10,7 @@
 #include <filesystem>
 
 struct CAvMediaSystem::Device {
-    CAvMediaFile file;
+    AvMediaFile file;
     std::unique_ptr<AvAudioSource> sound; // only with a sink
     uint32_t id = 0;
     uint32_t mode = Mci::ModeStop;
