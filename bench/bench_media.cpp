@@ -193,7 +193,7 @@ void OpenCached(benchmark::State& state)
         CSaverFiles().WriteFile(Video().cache, bytes);
     }
     VirtualClock clock;
-    CAvMediaSystem mci(clock);
+    AvMediaSystem mci(clock);
     for (auto _ : state) {
         // What the video player does: open, ask the size and length, play.
         uint32_t device = 0, length = 0;

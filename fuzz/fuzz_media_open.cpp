@@ -14,7 +14,7 @@ namespace {
 void Play(const std::string& path)
 {
     VirtualClock clock(0);
-    CAvMediaSystem media(clock);
+    AvMediaSystem media(clock);
     uint32_t device = 0;
     if (media.Open(path.c_str(), device) != 0)
         return;

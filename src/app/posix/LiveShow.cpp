@@ -131,7 +131,7 @@ void CLiveSystem::RunScreensaverWindow(CScreensaverApp& app)
     CLiveSlides slides(
         loop, [&window] { return window.ClientSize(); }, &app.Database());
     slides.onChange = [&window] { window.Wake(); };
-    CAvMediaSystem& devices = media.Devices();
+    AvMediaSystem& devices = media.Devices();
     VideoPlayerSetup videoSetup = media.VideoSetup();
     videoSetup.showCursor = [&window](bool visible) { window.ShowCursor(visible); };
     CHeadlessVideos videos(loop, window.ClientSize(), devices, videoSetup,

@@ -61,7 +61,7 @@ void CRenderSystem::RunScreensaverWindow(CScreensaverApp& app)
                          options_.height, options_.fps, frameCount);
     frames.ShowProgress(options_.progress);
     CRenderSlides slides(loop, frames, screenSize, &app.Database());
-    CAvMediaSystem& devices = media.Devices();
+    AvMediaSystem& devices = media.Devices();
     CHeadlessVideos videos(loop, screenSize, devices, media.VideoSetup(),
                            [&devices](WindowRef panel, Picture& target, const Rect& area) {
                                return devices.DrawVideo(panel, target, area);

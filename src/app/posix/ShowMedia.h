@@ -56,7 +56,7 @@ public:
 
     // False when the project has no media items.
     bool Opened() const { return list_ != nullptr; }
-    CAvMediaSystem& Devices() { return devices_; }
+    AvMediaSystem& Devices() { return devices_; }
     const VideoPlayerSetup& VideoSetup() const { return videoSetup_; }
     const SequencerOptions& Options() const { return options_; }
     // The show's parts but for the image and video players, which are the kind of show's own.
@@ -68,7 +68,7 @@ private:
     MediaPlaylist mediaSetting_;
     std::unique_ptr<CProjectMediaList> list_;
     CLoopScheduler scheduler_;
-    CAvMediaSystem devices_;
+    AvMediaSystem devices_;
     SoundTable sounds_;
     VideoPlayerSetup videoSetup_;
     SequencerOptions options_;

@@ -9,7 +9,7 @@
 #include <algorithm>
 #include <filesystem>
 
-struct CAvMediaSystem::Device {
+struct AvMediaSystem::Device {
     AvMediaFile file;
     std::unique_ptr<AvAudioSource> sound; // only with a sink
     uint32_t id = 0;
@@ -23,23 +23,23 @@ struct CAvMediaSystem::Device {
     bool notifyWaiting = false;
 };
 
-CAvMediaSystem::CAvMediaSystem(IClock& clock) : clock_(clock)
+AvMediaSystem::AvMediaSystem(IClock& clock) : clock_(clock)
 {
 }
 
-CAvMediaSystem::~CAvMediaSystem()
+AvMediaSystem::~AvMediaSystem()
 {
     for (auto& [id, device] : devices_)
         Halt(*device, Mci::ModeStop);
 }
 
-CAvMediaSystem::Device* CAvMediaSystem::Find(uint32_t id)
+AvMediaSystem::Device* AvMediaSystem::Find(uint32_t id)
 {
     auto it = devices_.find(id);
     return it == devices_.end() ? nullptr : it->second.get();
 }
 
-int64_t CAvMediaSystem::Position(Device& d)
+int64_t AvMediaSystem::Position(Device& d)
 {
     if (d.mode != Mci::ModePlay)
         return d.base;
@@ -54,7 +54,7 @@ int64_t CAvMediaSystem::Position(Device& d)
     return d.base;
 }
 
-void CAvMediaSystem::Notify(Device& d, uint32_t code)
+void AvMediaSystem::Notify(Device& d, uint32_t code)
 {
     if (!d.notifyWaiting)
         return;
@@ -65,7 +65,7 @@ void CAvMediaSystem::Notify(Device& d, uint32_t code)
         onNotify(d.notifyTo, d.id, code);
 }
 
-void CAvMediaSystem::Halt(Device& d, uint32_t mode)
+void AvMediaSystem::Halt(Device& d, uint32_t mode)
 {
     d.base = Position(d);
     if (d.mode == Mci::ModePlay && d.sound && sink_)
@@ -74,7 +74,7 @@ void CAvMediaSystem::Halt(Device& d, uint32_t mode)
     Notify(d, Mci::NotifyAborted);
 }
 
-uint32_t CAvMediaSystem::Open(const char* element, uint32_t& device)
+uint32_t AvMediaSystem::Open(const char* element, uint32_t& device)
 {
     const std::string path = NativePath(element ? element : "");
     if (path.empty() || !FileExists(path))
@@ -98,7 +98,7 @@ uint32_t CAvMediaSystem::Open(const char* element, uint32_t& device)
     return 0;
 }
 
-uint32_t CAvMediaSystem::Close(uint32_t device, WindowRef)
+uint32_t AvMediaSystem::Close(uint32_t device, WindowRef)
 {
     Device* d = Find(device);
     if (!d)
@@ -108,7 +108,7 @@ uint32_t CAvMediaSystem::Close(uint32_t device, WindowRef)
     return 0;
 }
 
-uint32_t CAvMediaSystem::Play(uint32_t device, WindowRef callback)
+uint32_t AvMediaSystem::Play(uint32_t device, WindowRef callback)
 {
     Device* d = Find(device);
     if (!d)
@@ -140,7 +140,7 @@ uint32_t CAvMediaSystem::Play(uint32_t device, WindowRef callback)
     return 0;
 }
 
-uint32_t CAvMediaSystem::SeekToStart(uint32_t device)
+uint32_t AvMediaSystem::SeekToStart(uint32_t device)
 {
     Device* d = Find(device);
     if (!d)
@@ -152,7 +152,7 @@ uint32_t CAvMediaSystem::SeekToStart(uint32_t device)
     return 0;
 }
 
-uint32_t CAvMediaSystem::Stop(uint32_t device)
+uint32_t AvMediaSystem::Stop(uint32_t device)
 {
     Device* d = Find(device);
     if (!d)
@@ -161,7 +161,7 @@ uint32_t CAvMediaSystem::Stop(uint32_t device)
     return 0;
 }
 
-uint32_t CAvMediaSystem::Pause(uint32_t device)
+uint32_t AvMediaSystem::Pause(uint32_t device)
 {
     Device* d = Find(device);
     if (!d)
@@ -173,7 +173,7 @@ uint32_t CAvMediaSystem::Pause(uint32_t device)
     return 0;
 }
 
-uint32_t CAvMediaSystem::Resume(uint32_t device)
+uint32_t AvMediaSystem::Resume(uint32_t device)
 {
     Device* d = Find(device);
     if (!d)
@@ -184,7 +184,7 @@ uint32_t CAvMediaSystem::Resume(uint32_t device)
     return Play(device, nullptr);
 }
 
-uint32_t CAvMediaSystem::Status(uint32_t device, uint32_t item, uint32_t& value)
+uint32_t AvMediaSystem::Status(uint32_t device, uint32_t item, uint32_t& value)
 {
     Device* d = Find(device);
     if (!d)
@@ -198,7 +198,7 @@ uint32_t CAvMediaSystem::Status(uint32_t device, uint32_t item, uint32_t& value)
     }
 }
 
-uint32_t CAvMediaSystem::GetDevCaps(uint32_t device, uint32_t item, uint32_t& value)
+uint32_t AvMediaSystem::GetDevCaps(uint32_t device, uint32_t item, uint32_t& value)
 {
     Device* d = Find(device);
     if (!d)
@@ -214,7 +214,7 @@ uint32_t CAvMediaSystem::GetDevCaps(uint32_t device, uint32_t item, uint32_t& va
     }
 }
 
-uint32_t CAvMediaSystem::Where(uint32_t device, bool source, MciRect& rect)
+uint32_t AvMediaSystem::Where(uint32_t device, bool source, MciRect& rect)
 {
     Device* d = Find(device);
     if (!d)
@@ -225,7 +225,7 @@ uint32_t CAvMediaSystem::Where(uint32_t device, bool source, MciRect& rect)
     return 0;
 }
 
-uint32_t CAvMediaSystem::SetWindow(uint32_t device, WindowRef window)
+uint32_t AvMediaSystem::SetWindow(uint32_t device, WindowRef window)
 {
     Device* d = Find(device);
     if (!d)
@@ -236,7 +236,7 @@ uint32_t CAvMediaSystem::SetWindow(uint32_t device, WindowRef window)
     return 0;
 }
 
-uint32_t CAvMediaSystem::PutDestination(uint32_t device, const MciRect& rect)
+uint32_t AvMediaSystem::PutDestination(uint32_t device, const MciRect& rect)
 {
     Device* d = Find(device);
     if (!d)
@@ -247,12 +247,12 @@ uint32_t CAvMediaSystem::PutDestination(uint32_t device, const MciRect& rect)
     return 0;
 }
 
-MciRect CAvMediaSystem::WindowRect(WindowRef window)
+MciRect AvMediaSystem::WindowRect(WindowRef window)
 {
     return windowRect ? windowRect(window) : MciRect{};
 }
 
-bool CAvMediaSystem::DrawVideo(WindowRef window, Picture& target, const Rect& windowArea)
+bool AvMediaSystem::DrawVideo(WindowRef window, Picture& target, const Rect& windowArea)
 {
     if (!window)
         return false;

@@ -22,12 +22,12 @@ public:
 // whose position runs with a clock (in milliseconds), videos draw their frame at that position into the
 // window they are attached to, and an attached audio sink hears what plays. Without a sink, devices play
 // silently in the clock's time, as the headless renderer needs.
-class CAvMediaSystem final : public IMciCommands {
+class AvMediaSystem final : public IMciCommands {
 public:
-    explicit CAvMediaSystem(IClock& clock);
-    ~CAvMediaSystem() override;
-    CAvMediaSystem(const CAvMediaSystem&) = delete;
-    CAvMediaSystem& operator=(const CAvMediaSystem&) = delete;
+    explicit AvMediaSystem(IClock& clock);
+    ~AvMediaSystem() override;
+    AvMediaSystem(const AvMediaSystem&) = delete;
+    AvMediaSystem& operator=(const AvMediaSystem&) = delete;
 
     // End-of-play notifications (MM_MCINOTIFY with the code) arrive through the scheduler; none without one.
     void SetScheduler(IMediaScheduler* scheduler) { scheduler_ = scheduler; }

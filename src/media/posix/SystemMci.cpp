@@ -5,6 +5,6 @@
 IMciCommands& SystemMci()
 {
     // Devices of a live show play in real time.
-    static CAvMediaSystem mci(SystemClock());
+    static AvMediaSystem mci(SystemClock());
     return mci;
 }

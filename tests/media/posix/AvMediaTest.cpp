@@ -57,7 +57,7 @@ protected:
 
     TempDir dir;
     VirtualClock clock{5000};
-    CAvMediaSystem media{clock};
+    AvMediaSystem media{clock};
 };
 
 TEST_F(AvMediaTest, SoundsLastAsLongAsTheirFiles)
