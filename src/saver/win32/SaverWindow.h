@@ -16,10 +16,10 @@
 
 // The window in which the show runs: placement, taskbar, time limitation and the Windows side of input;
 // every decision about closing and sequencing is the session's.
-class CScreensaverDlg final : public ISaverWindowHost {
+class SaverWindow final : public ISaverWindowHost {
 public:
-    explicit CScreensaverDlg(const ScreensaverWindowArgs& args);
-    ~CScreensaverDlg() override;
+    explicit SaverWindow(const ScreensaverWindowArgs& args);
+    ~SaverWindow() override;
 
     int DoModal();
 

@@ -1,4 +1,4 @@
-#include "saver/win32/ScreensaverDlg.h"
+#include "saver/win32/SaverWindow.h"
 
 #include "../resources/resource.h"
 #include "media/win32/SoundPlayerWindow.h"
@@ -18,7 +18,7 @@ HWND Taskbar()
 }
 } // namespace
 
-CScreensaverDlg::CScreensaverDlg(const ScreensaverWindowArgs& args)
+SaverWindow::SaverWindow(const ScreensaverWindowArgs& args)
     : args_(args),
       mediaList_(mediaSetting_, media_),
       sounds_(SystemClock()),
@@ -38,13 +38,13 @@ CScreensaverDlg::CScreensaverDlg(const ScreensaverWindowArgs& args)
     session_ = std::make_unique<CSaverSession>(*this, *args.settings, std::move(options), std::move(parts));
 }
 
-CScreensaverDlg::~CScreensaverDlg()
+SaverWindow::~SaverWindow()
 {
     if (hwnd_)
         DestroyWindowNow();
 }
 
-int CScreensaverDlg::DoModal()
+int SaverWindow::DoModal()
 {
     DiagnosticLog::Instance().Entry(".\\ScreensaverDlg", __LINE__, "Here");
     HINSTANCE instance = GetModuleHandleA(nullptr);
@@ -75,26 +75,26 @@ int CScreensaverDlg::DoModal()
     return result_;
 }
 
-INT_PTR CALLBACK CScreensaverDlg::DialogProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
+INT_PTR CALLBACK SaverWindow::DialogProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
 {
-    CScreensaverDlg* self;
+    SaverWindow* self;
     if (message == WM_INITDIALOG) {
-        self = reinterpret_cast<CScreensaverDlg*>(lParam);
+        self = reinterpret_cast<SaverWindow*>(lParam);
         SetWindowLongPtrA(hwnd, DWLP_USER, lParam);
         self->hwnd_ = hwnd;
     } else {
-        self = reinterpret_cast<CScreensaverDlg*>(GetWindowLongPtrA(hwnd, DWLP_USER));
+        self = reinterpret_cast<SaverWindow*>(GetWindowLongPtrA(hwnd, DWLP_USER));
     }
     return self ? self->Handle(message, wParam, lParam) : FALSE;
 }
 
-INT_PTR CScreensaverDlg::Answer(LRESULT result)
+INT_PTR SaverWindow::Answer(LRESULT result)
 {
     SetWindowLongPtrA(hwnd_, DWLP_MSGRESULT, result);
     return TRUE;
 }
 
-INT_PTR CScreensaverDlg::Handle(UINT message, WPARAM wParam, LPARAM)
+INT_PTR SaverWindow::Handle(UINT message, WPARAM wParam, LPARAM)
 {
     switch (message) {
     case WM_INITDIALOG: return OnInitDialog();
@@ -145,7 +145,7 @@ INT_PTR CScreensaverDlg::Handle(UINT message, WPARAM wParam, LPARAM)
     return FALSE;
 }
 
-void CScreensaverDlg::Place()
+void SaverWindow::Place()
 {
     if (args_.mode == StartMode::Preview) {
         HWND parent = reinterpret_cast<HWND>(uintptr_t(args_.parentWindow));
@@ -169,7 +169,7 @@ void CScreensaverDlg::Place()
     height_ = w.bottom - w.top;
 }
 
-BOOL CScreensaverDlg::OnInitDialog()
+BOOL SaverWindow::OnInitDialog()
 {
     // What the window's creation records: the start time and where the cursor starts.
     args_.settings->windowHandle = hwnd_;
@@ -197,12 +197,12 @@ BOOL CScreensaverDlg::OnInitDialog()
     return TRUE;
 }
 
-void CScreensaverDlg::OnTimer(UINT_PTR id)
+void SaverWindow::OnTimer(UINT_PTR id)
 {
     session_->OnTimer(uint32_t(id));
 }
 
-void CScreensaverDlg::OnCommand(UINT id)
+void SaverWindow::OnCommand(UINT id)
 {
     switch (id) {
     case ID_PROGRAM_SETTING:
@@ -229,7 +229,7 @@ void CScreensaverDlg::OnCommand(UINT id)
     }
 }
 
-void CScreensaverDlg::ShowProgramMenu()
+void SaverWindow::ShowProgramMenu()
 {
     HMENU menu = LoadMenuA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDR_SAVER_MENU));
     if (!menu)
@@ -240,7 +240,7 @@ void CScreensaverDlg::ShowProgramMenu()
     DestroyMenu(menu);
 }
 
-void CScreensaverDlg::DestroyWindowNow()
+void SaverWindow::DestroyWindowNow()
 {
     if (!hwnd_)
         return;
@@ -248,7 +248,7 @@ void CScreensaverDlg::DestroyWindowNow()
     DestroyWindow(hwnd_);
 }
 
-void CScreensaverDlg::OnDestroy()
+void SaverWindow::OnDestroy()
 {
     session_->OnDestroy();
     UINT receiver = previousRunning_;
@@ -260,29 +260,29 @@ void CScreensaverDlg::OnDestroy()
     PostMessageA(nullptr, WM_NULL, 0, 0);
 }
 
-void CScreensaverDlg::SetTimer(uint32_t id, uint32_t ms)
+void SaverWindow::SetTimer(uint32_t id, uint32_t ms)
 {
     ::SetTimer(hwnd_, id, ms, nullptr);
 }
 
-void CScreensaverDlg::KillTimer(uint32_t id)
+void SaverWindow::KillTimer(uint32_t id)
 {
     ::KillTimer(hwnd_, id);
 }
 
-void CScreensaverDlg::ShowMessage(const std::string& text)
+void SaverWindow::ShowMessage(const std::string& text)
 {
     MessageBoxA(hwnd_, text.c_str(), nullptr, MB_OK);
 }
 
-void CScreensaverDlg::MakeTopmost()
+void SaverWindow::MakeTopmost()
 {
     // A video item brings the window to the top where it is: moving it to (0, 0) would take the show off
     // its monitor onto the primary one.
     SetWindowPos(hwnd_, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_SHOWWINDOW | SWP_NOACTIVATE);
 }
 
-std::unique_ptr<IVideoPlayer> CScreensaverDlg::CreateVideoPlayer()
+std::unique_ptr<IVideoPlayer> SaverWindow::CreateVideoPlayer()
 {
     VideoPlayerSetup setup;
     setup.startMode = static_cast<int>(args_.mode);
@@ -293,7 +293,7 @@ std::unique_ptr<IVideoPlayer> CScreensaverDlg::CreateVideoPlayer()
     return ::CreateVideoPlayer(hwnd_, setup);
 }
 
-void CScreensaverDlg::GetCursorPos(int32_t& x, int32_t& y)
+void SaverWindow::GetCursorPos(int32_t& x, int32_t& y)
 {
     POINT p{};
     ::GetCursorPos(&p);
@@ -301,17 +301,17 @@ void CScreensaverDlg::GetCursorPos(int32_t& x, int32_t& y)
     y = p.y;
 }
 
-void CScreensaverDlg::SetCursorPos(int32_t x, int32_t y)
+void SaverWindow::SetCursorPos(int32_t x, int32_t y)
 {
     ::SetCursorPos(x, y);
 }
 
-void CScreensaverDlg::RefreshCursor()
+void SaverWindow::RefreshCursor()
 {
     SendMessageA(hwnd_, WM_SETCURSOR, WPARAM(hwnd_), MAKELPARAM(HTCLIENT, WM_MOUSEMOVE));
 }
 
-bool CScreensaverDlg::VerifyPassword()
+bool SaverWindow::VerifyPassword()
 {
     OSVERSIONINFOA version{};
     version.dwOSVersionInfoSize = sizeof version;
@@ -327,13 +327,13 @@ bool CScreensaverDlg::VerifyPassword()
     return ok;
 }
 
-void CScreensaverDlg::ShowTaskbar(bool show)
+void SaverWindow::ShowTaskbar(bool show)
 {
     if (HWND bar = Taskbar())
         ShowWindow(bar, show ? SW_RESTORE : SW_HIDE);
 }
 
-void CScreensaverDlg::PostClose()
+void SaverWindow::PostClose()
 {
     PostMessageA(hwnd_, WM_CLOSE, 0, 0);
 }
@@ -342,6 +342,6 @@ int RunScreensaverWindow(const ScreensaverWindowArgs& args)
 {
     if (!args.settings)
         return -1;
-    CScreensaverDlg dialog(args);
+    SaverWindow dialog(args);
     return dialog.DoModal();
 }
