@@ -18,7 +18,7 @@ CHeadlessShow::CHeadlessShow(CEventLoop& loop, UserSettings& settings, Sequencer
         sequencerParts.musicPlayer = parts.createSoundPlayer(SaverMsg::MusicEnded);
         sequencerParts.boundSoundPlayer = parts.createSoundPlayer(SaverMsg::BoundSoundEnded);
     }
-    session_ = std::make_unique<CSaverSession>(*this, settings, std::move(options), std::move(sequencerParts));
+    session_ = std::make_unique<SaverSession>(*this, settings, std::move(options), std::move(sequencerParts));
     loop_.onMessage = [this](uint32_t message, uint32_t wParam) { Dispatch(message, wParam); };
     loop_.onTimer = [this](uint32_t id) {
         if (!destroyed_)

@@ -31,7 +31,7 @@ public:
     // Creates the window and presents the first item.
     void Start();
     bool Destroyed() const { return destroyed_; }
-    CSaverSession& Session() { return *session_; }
+    SaverSession& Session() { return *session_; }
 
     // User input, delivered as the window would receive it.
     void KeyDown(uint32_t virtualKey);
@@ -78,7 +78,7 @@ private:
     CSaverFiles realFiles_;
     ISaverFiles* files_;
     std::function<std::unique_ptr<IVideoPlayer>()> createVideoPlayer_;
-    std::unique_ptr<CSaverSession> session_;
+    std::unique_ptr<SaverSession> session_;
     int32_t cursorX_ = 0;
     int32_t cursorY_ = 0;
     bool taskbarVisible_ = true;

@@ -4,7 +4,7 @@
 #include "platform/DiagnosticLog.h"
 #include "saver/SaverMessages.h"
 
-CSaverSession::CSaverSession(ISaverWindowHost& host, UserSettings& settings, SequencerOptions options,
+SaverSession::SaverSession(ISaverWindowHost& host, UserSettings& settings, SequencerOptions options,
                              SequencerParts parts)
     : host_(host),
       settings_(settings),
@@ -14,17 +14,17 @@ CSaverSession::CSaverSession(ISaverWindowHost& host, UserSettings& settings, Seq
 {
 }
 
-void CSaverSession::OnCreate()
+void SaverSession::OnCreate()
 {
     close_.OnCreate();
 }
 
-bool CSaverSession::TimeLimited() const
+bool SaverSession::TimeLimited() const
 {
     return settings_.timeLimit && settings_.timeLimitMinutes > 0;
 }
 
-void CSaverSession::OnInit()
+void SaverSession::OnInit()
 {
     sequencer_.StartMusic(true);
     sequencer_.PresentCurrentItem();
@@ -40,14 +40,14 @@ void CSaverSession::OnInit()
     }
 }
 
-void CSaverSession::StartTimeLimitPeriod()
+void SaverSession::StartTimeLimitPeriod()
 {
     const uint32_t period = SaverTimer::PeriodOf(timeLimitLeftMs_);
     timeLimitLeftMs_ -= period;
     host_.SetTimer(SaverTimer::TimeLimit, period);
 }
 
-bool CSaverSession::OnTimer(uint32_t id)
+bool SaverSession::OnTimer(uint32_t id)
 {
     close_.NoteTime();
     if (id == SaverTimer::TimeLimit) {
@@ -60,7 +60,7 @@ bool CSaverSession::OnTimer(uint32_t id)
     return sequencer_.OnTimer(id);
 }
 
-bool CSaverSession::OnMessage(uint32_t message, uint32_t wParam, bool* showMenu)
+bool SaverSession::OnMessage(uint32_t message, uint32_t wParam, bool* showMenu)
 {
     if (showMenu)
         *showMenu = false;
@@ -81,13 +81,13 @@ bool CSaverSession::OnMessage(uint32_t message, uint32_t wParam, bool* showMenu)
     return false;
 }
 
-void CSaverSession::BeforeDestroy()
+void SaverSession::BeforeDestroy()
 {
     if (mode_ != StartMode::Preview && TimeLimited())
         host_.KillTimer(SaverTimer::TimeLimit);
 }
 
-void CSaverSession::OnDestroy()
+void SaverSession::OnDestroy()
 {
     if (destroyed_)
         return;

@@ -17,9 +17,9 @@ public:
 
 // The screensaver window's logic: close events, the media sequencer, the time limitation, and the order of
 // start and end. The window forwards its messages here and carries out what it is told.
-class CSaverSession {
+class SaverSession {
 public:
-    CSaverSession(ISaverWindowHost& host, UserSettings& settings, SequencerOptions options, SequencerParts parts);
+    SaverSession(ISaverWindowHost& host, UserSettings& settings, SequencerOptions options, SequencerParts parts);
 
     // Window creation: start time and mouse reference point.
     void OnCreate();

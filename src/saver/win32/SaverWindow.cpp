@@ -35,7 +35,7 @@ SaverWindow::SaverWindow(const ScreensaverWindowArgs& args)
     parts.media = &mediaList_;
     parts.sounds = &sounds_;
     parts.imagePlayers = &imagePlayers_;
-    session_ = std::make_unique<CSaverSession>(*this, *args.settings, std::move(options), std::move(parts));
+    session_ = std::make_unique<SaverSession>(*this, *args.settings, std::move(options), std::move(parts));
 }
 
 SaverWindow::~SaverWindow()

@@ -70,6 +70,6 @@ private:
     SoundTable sounds_;
     SlidePlayerList slidePlayers_;
     SlidePlayerFunctions imagePlayers_;
-    std::unique_ptr<CSaverSession> session_;
+    std::unique_ptr<SaverSession> session_;
     CCursorDisplay cursor_{[](bool show) { return ShowCursor(show ? TRUE : FALSE); }};
 };
