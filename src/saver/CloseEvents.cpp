@@ -6,23 +6,23 @@
 #include <algorithm>
 #include <cstdlib>
 
-bool CCloseEvents::Listening() const
+bool CloseEvents::Listening() const
 {
     return mode_ == StartMode::Saver && !settings_.passwordDialogActive;
 }
 
-void CCloseEvents::RequestClose()
+void CloseEvents::RequestClose()
 {
     settings_.closeRequested = true;
     host_.PostClose();
 }
 
-void CCloseEvents::ReadReferencePoint()
+void CloseEvents::ReadReferencePoint()
 {
     host_.GetCursorPos(settings_.referencePoint.x, settings_.referencePoint.y);
 }
 
-void CCloseEvents::OnCreate()
+void CloseEvents::OnCreate()
 {
     settings_.startTime = host_.TickCount();
     gracePassed_ = false;
@@ -31,7 +31,7 @@ void CCloseEvents::OnCreate()
     ReadReferencePoint();
 }
 
-bool CCloseEvents::GracePassed()
+bool CloseEvents::GracePassed()
 {
     if (!gracePassed_) {
         const uint32_t elapsed = host_.TickCount() - settings_.startTime;
@@ -40,7 +40,7 @@ bool CCloseEvents::GracePassed()
     return gracePassed_;
 }
 
-bool CCloseEvents::OnKeyDown(uint32_t virtualKey)
+bool CloseEvents::OnKeyDown(uint32_t virtualKey)
 {
     if (!Listening())
         return false;
@@ -66,7 +66,7 @@ bool CCloseEvents::OnKeyDown(uint32_t virtualKey)
     return false;
 }
 
-void CCloseEvents::OnChar(uint32_t code)
+void CloseEvents::OnChar(uint32_t code)
 {
     if (!Listening())
         return;
@@ -74,13 +74,13 @@ void CCloseEvents::OnChar(uint32_t code)
         RequestClose();
 }
 
-void CCloseEvents::OnHelp(uint32_t wParamLow)
+void CloseEvents::OnHelp(uint32_t wParamLow)
 {
     if (Listening() && wParamLow == 0 && settings_.anyEvent)
         RequestClose();
 }
 
-bool CCloseEvents::OnMouse(uint32_t message)
+bool CloseEvents::OnMouse(uint32_t message)
 {
     if (mode_ == StartMode::Program)
         return message == SaverMsg::RButtonDown || message == SaverMsg::RButtonUp;
@@ -116,7 +116,7 @@ bool CCloseEvents::OnMouse(uint32_t message)
     return false;
 }
 
-bool CCloseEvents::OnClose()
+bool CloseEvents::OnClose()
 {
     if (mode_ != StartMode::Saver)
         return false;
@@ -129,7 +129,7 @@ bool CCloseEvents::OnClose()
     return true;
 }
 
-void CCloseEvents::PasswordCheck()
+void CloseEvents::PasswordCheck()
 {
     settings_.passwordDialogActive = true;
     host_.RefreshCursor();
@@ -141,7 +141,7 @@ void CCloseEvents::PasswordCheck()
         host_.Destroy();
 }
 
-bool CCloseEvents::CursorVisible() const
+bool CloseEvents::CursorVisible() const
 {
     return !Listening();
 }

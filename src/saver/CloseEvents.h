@@ -22,9 +22,9 @@ public:
 
 // Turns user input into the decision to close the show. The options and the run-time close state live in
 // the user settings, which are read afresh for every event.
-class CCloseEvents {
+class CloseEvents {
 public:
-    CCloseEvents(ICloseHost& host, UserSettings& settings, StartMode mode)
+    CloseEvents(ICloseHost& host, UserSettings& settings, StartMode mode)
         : host_(host), settings_(settings), mode_(mode)
     {
     }

@@ -48,7 +48,7 @@ private:
     ISaverWindowHost& host_;
     UserSettings& settings_;
     StartMode mode_;
-    CCloseEvents close_;
+    CloseEvents close_;
     CMediaSequencer sequencer_;
     bool destroyed_ = false;
     uint64_t timeLimitLeftMs_ = 0; // of the time limitation, after the running timer period

@@ -48,9 +48,9 @@ protected:
     FakeWindow window;
     UserSettings settings;
 
-    CCloseEvents Make(StartMode mode = StartMode::Saver)
+    CloseEvents Make(StartMode mode = StartMode::Saver)
     {
-        CCloseEvents events(window, settings, mode);
+        CloseEvents events(window, settings, mode);
         events.OnCreate();
         return events;
     }
@@ -73,7 +73,7 @@ TEST_F(CloseEventsTest, CreationRecordsStartTimeAndPutsTheCursorAtTheOriginInSav
     EXPECT_EQ(settings.referencePoint.y, 0);
 
     window.x = 40;
-    CCloseEvents program(window, settings, StartMode::Program);
+    CloseEvents program(window, settings, StartMode::Program);
     program.OnCreate();
     EXPECT_EQ(settings.referencePoint.x, 40); // the cursor is left where it is
 }
@@ -81,7 +81,7 @@ TEST_F(CloseEventsTest, CreationRecordsStartTimeAndPutsTheCursorAtTheOriginInSav
 TEST_F(CloseEventsTest, WithOnlyMouseMoveAClickDoesNotCloseButMovingBeyondTheThresholdDoes)
 {
     OnlyMouseMove();
-    CCloseEvents e = Make();
+    CloseEvents e = Make();
     for (uint32_t m : {SaverMsg::LButtonDown, SaverMsg::RButtonUp, SaverMsg::MButtonDown, SaverMsg::LButtonDblClk})
         e.OnMouse(m);
     EXPECT_EQ(window.closesPosted, 0);
@@ -98,7 +98,7 @@ TEST_F(CloseEventsTest, WithOnlyMouseMoveAClickDoesNotCloseButMovingBeyondTheThr
 TEST_F(CloseEventsTest, FarApartCoordinatesStillCountAsMovement)
 {
     OnlyMouseMove();
-    CCloseEvents e = Make();
+    CloseEvents e = Make();
     settings.referencePoint = {INT32_MIN, 0};
     window.x = INT32_MAX;
     window.y = 0;
@@ -110,7 +110,7 @@ TEST_F(CloseEventsTest, EachMouseButtonFollowsItsOwnSetting)
 {
     OnlyMouseMove();
     settings.mouseMove = 0;
-    CCloseEvents e = Make();
+    CloseEvents e = Make();
     settings.mouseLeftClick = 1; // read live
     e.OnMouse(SaverMsg::MButtonUp);
     EXPECT_EQ(window.closesPosted, 1);
@@ -131,7 +131,7 @@ TEST_F(CloseEventsTest, EachMouseButtonFollowsItsOwnSetting)
 TEST_F(CloseEventsTest, ReturnAndEscapeAreSwallowedInSaverWhetherOrNotTheyClose)
 {
     OnlyMouseMove();
-    CCloseEvents e = Make();
+    CloseEvents e = Make();
     EXPECT_TRUE(e.OnKeyDown(SaverKey::Escape));
     EXPECT_TRUE(e.OnKeyDown(SaverKey::Return));
     EXPECT_EQ(window.closesPosted, 0);
@@ -146,7 +146,7 @@ TEST_F(CloseEventsTest, SpecifiedKeyClosesByVirtualKeyAndByCharacter)
     OnlyMouseMove();
     settings.specifiedKey = 1;
     settings.keyValue = 'A';
-    CCloseEvents e = Make();
+    CloseEvents e = Make();
     EXPECT_FALSE(e.OnKeyDown('B'));
     e.OnChar('b');
     EXPECT_EQ(window.closesPosted, 0);
@@ -158,7 +158,7 @@ TEST_F(CloseEventsTest, SpecifiedKeyClosesByVirtualKeyAndByCharacter)
 
 TEST_F(CloseEventsTest, AnyEventClosesOnEveryInput)
 {
-    CCloseEvents e = Make();
+    CloseEvents e = Make();
     EXPECT_TRUE(e.OnKeyDown('Z'));
     e.OnChar('z');
     e.OnHelp(0);
@@ -173,7 +173,7 @@ TEST_F(CloseEventsTest, OutsideSaverInputNeverClosesAndKeysReachTheDialog)
     for (StartMode mode : {StartMode::Preview, StartMode::Program, StartMode::None}) {
         FakeWindow w;
         UserSettings s;
-        CCloseEvents e(w, s, mode);
+        CloseEvents e(w, s, mode);
         e.OnCreate();
         EXPECT_FALSE(e.OnKeyDown(SaverKey::Escape));
         EXPECT_FALSE(e.OnKeyDown(SaverKey::Return));
@@ -191,16 +191,16 @@ TEST_F(CloseEventsTest, OutsideSaverInputNeverClosesAndKeysReachTheDialog)
 
 TEST_F(CloseEventsTest, RightButtonOpensTheMenuOnlyInProgram)
 {
-    CCloseEvents program = Make(StartMode::Program);
+    CloseEvents program = Make(StartMode::Program);
     EXPECT_TRUE(program.OnMouse(SaverMsg::RButtonDown));
     EXPECT_FALSE(program.OnMouse(SaverMsg::LButtonDown));
-    CCloseEvents saver = Make(StartMode::Saver);
+    CloseEvents saver = Make(StartMode::Saver);
     EXPECT_FALSE(saver.OnMouse(SaverMsg::RButtonDown));
 }
 
 TEST_F(CloseEventsTest, CloseWithinTheGracePeriodNeedsNoPassword)
 {
-    CCloseEvents e = Make();
+    CloseEvents e = Make();
     e.OnKeyDown('X');
     window.tick = 5000 + 15000; // not beyond the grace period
     EXPECT_TRUE(e.OnClose());
@@ -210,7 +210,7 @@ TEST_F(CloseEventsTest, CloseWithinTheGracePeriodNeedsNoPassword)
 
 TEST_F(CloseEventsTest, CloseAfterTheGracePeriodAsksForThePassword)
 {
-    CCloseEvents e = Make();
+    CloseEvents e = Make();
     e.OnKeyDown('X');
     window.tick = 5000 + 15001;
     EXPECT_TRUE(e.OnClose());
@@ -222,7 +222,7 @@ TEST_F(CloseEventsTest, CloseAfterTheGracePeriodAsksForThePassword)
 TEST_F(CloseEventsTest, GracePeriodHoldsAcrossTheTickCountWrap)
 {
     window.tick = 0xFFFFF000u;
-    CCloseEvents e = Make();
+    CloseEvents e = Make();
     e.OnKeyDown('X');
     window.tick = 0x00000100u; // 4.3 s later
     e.OnClose();
@@ -232,7 +232,7 @@ TEST_F(CloseEventsTest, GracePeriodHoldsAcrossTheTickCountWrap)
 
 TEST_F(CloseEventsTest, GracePeriodOnceOverStaysOverWhenTheShowOutlastsTheTickCount)
 {
-    CCloseEvents e = Make();
+    CloseEvents e = Make();
     window.tick += 60000;
     e.NoteTime();                                // the show's own events go on through the days
     window.tick += 0xFFFFFFFFu - 60000u + 2000u; // 49.7 days after the start, the difference is 1.999 s
@@ -245,7 +245,7 @@ TEST_F(CloseEventsTest, NegativeMoveThresholdClosesOnlyOnRealMovement)
 {
     OnlyMouseMove();
     settings.moveThreshold = -5;
-    CCloseEvents e = Make();
+    CloseEvents e = Make();
     e.OnMouse(SaverMsg::MouseMove); // the system's own move message, the cursor still at the origin
     EXPECT_EQ(window.closesPosted, 0);
     window.x = 1;
@@ -255,7 +255,7 @@ TEST_F(CloseEventsTest, NegativeMoveThresholdClosesOnlyOnRealMovement)
 
 TEST_F(CloseEventsTest, CloseThatNobodyRequestedIsSwallowedInSaver)
 {
-    CCloseEvents e = Make();
+    CloseEvents e = Make();
     window.tick += 100000;
     EXPECT_TRUE(e.OnClose());
     EXPECT_EQ(window.destroyed, 0);
@@ -265,7 +265,7 @@ TEST_F(CloseEventsTest, CloseThatNobodyRequestedIsSwallowedInSaver)
 TEST_F(CloseEventsTest, WrongPasswordKeepsTheShowAndMeasuresMovementFromWhereTheDialogClosed)
 {
     OnlyMouseMove();
-    CCloseEvents e = Make();
+    CloseEvents e = Make();
     window.x = 100;
     e.OnMouse(SaverMsg::MouseMove);
     ASSERT_TRUE(settings.closeRequested);
