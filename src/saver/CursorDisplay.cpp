@@ -1,6 +1,6 @@
 #include "saver/CursorDisplay.h"
 
-void CCursorDisplay::Apply(bool visible)
+void CursorDisplay::Apply(bool visible)
 {
     if (state_ == int(visible))
         return;

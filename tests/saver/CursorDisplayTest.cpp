@@ -6,7 +6,7 @@ TEST(CursorDisplay, RepeatedAnswersMoveTheCountOnceSoOneShowUndoesHoursOfHides)
 {
     int count = 0;
     int calls = 0;
-    CCursorDisplay cursor([&](bool show) {
+    CursorDisplay cursor([&](bool show) {
         ++calls;
         return show ? ++count : --count;
     });
@@ -23,14 +23,14 @@ TEST(CursorDisplay, RepeatedAnswersMoveTheCountOnceSoOneShowUndoesHoursOfHides)
 TEST(CursorDisplay, CountThatStartsElsewhereIsSteppedUntilTheCursorIsAsAsked)
 {
     int count = -1; // no mouse installed
-    CCursorDisplay cursor([&](bool show) { return show ? ++count : --count; });
+    CursorDisplay cursor([&](bool show) { return show ? ++count : --count; });
     cursor.Apply(false);
     EXPECT_EQ(count, -2);
     cursor.Apply(true);
     EXPECT_EQ(count, 0);
 
     count = 3; // shown by others several times over
-    CCursorDisplay other([&](bool show) { return show ? ++count : --count; });
+    CursorDisplay other([&](bool show) { return show ? ++count : --count; });
     other.Apply(false);
     EXPECT_EQ(count, -1);
 
@@ -41,7 +41,7 @@ TEST(CursorDisplay, CountThatStartsElsewhereIsSteppedUntilTheCursorIsAsAsked)
 
     // A count that does not move is not chased for ever.
     int calls = 0;
-    CCursorDisplay broken([&](bool) { return ++calls, 5; });
+    CursorDisplay broken([&](bool) { return ++calls, 5; });
     broken.Apply(false);
     EXPECT_EQ(calls, 2);
 }

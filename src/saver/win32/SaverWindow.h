@@ -71,5 +71,5 @@ private:
     SlidePlayerList slidePlayers_;
     SlidePlayerFunctions imagePlayers_;
     std::unique_ptr<SaverSession> session_;
-    CCursorDisplay cursor_{[](bool show) { return ShowCursor(show ? TRUE : FALSE); }};
+    CursorDisplay cursor_{[](bool show) { return ShowCursor(show ? TRUE : FALSE); }};
 };

@@ -8,7 +8,7 @@ TEST(CursorDisplayOnWindows, TheCursorIsShownAgainAfterManyHideAnswers)
     const int start = ShowCursor(TRUE) - 1;
     ShowCursor(FALSE);
     {
-        CCursorDisplay cursor([](bool show) { return ShowCursor(show ? TRUE : FALSE); });
+        CursorDisplay cursor([](bool show) { return ShowCursor(show ? TRUE : FALSE); });
         for (int i = 0; i < 300; ++i) {
             cursor.Apply(false);
             ShowCursor(FALSE); // another window hiding it on every move as well
