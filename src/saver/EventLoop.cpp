@@ -2,11 +2,11 @@
 
 #include <limits>
 
-CEventLoop::CEventLoop(IClock& clock) : clock_(clock), lastTick_(clock.TickCount())
+EventLoop::EventLoop(IClock& clock) : clock_(clock), lastTick_(clock.TickCount())
 {
 }
 
-void CEventLoop::Sync()
+void EventLoop::Sync()
 {
     // Whoever slept on the clock moved time on; follow it across the tick count's wrap.
     const uint32_t tick = clock_.TickCount();
@@ -14,61 +14,61 @@ void CEventLoop::Sync()
     lastTick_ = tick;
 }
 
-uint64_t CEventLoop::Now()
+uint64_t EventLoop::Now()
 {
     Sync();
     return now_;
 }
 
-void CEventLoop::Post(uint32_t message, uint32_t wParam)
+void EventLoop::Post(uint32_t message, uint32_t wParam)
 {
     if (!quit_)
         posted_.emplace_back(message, wParam);
 }
 
-void CEventLoop::SetTimer(uint32_t id, uint32_t ms)
+void EventLoop::SetTimer(uint32_t id, uint32_t ms)
 {
     // A zero period fires as soon as the loop runs, as a system timer would at its minimum.
     const uint32_t period = ms == 0 ? 1 : ms;
     timers_[id] = Timer{period, Now() + period, ++order_};
 }
 
-void CEventLoop::KillTimer(uint32_t id)
+void EventLoop::KillTimer(uint32_t id)
 {
     timers_.erase(id);
 }
 
-uint64_t CEventLoop::At(uint64_t when, std::function<void()> action)
+uint64_t EventLoop::At(uint64_t when, std::function<void()> action)
 {
     const uint64_t ticket = ++order_;
     scheduled_[ticket] = Scheduled{when, std::move(action)};
     return ticket;
 }
 
-uint64_t CEventLoop::PostAfter(uint32_t ms, uint32_t message)
+uint64_t EventLoop::PostAfter(uint32_t ms, uint32_t message)
 {
     return At(Now() + ms, [this, message] { Post(message); });
 }
 
-void CEventLoop::Cancel(uint64_t ticket)
+void EventLoop::Cancel(uint64_t ticket)
 {
     scheduled_.erase(ticket);
 }
 
-void CEventLoop::Quit(int code)
+void EventLoop::Quit(int code)
 {
     quit_ = true;
     quitCode_ = code;
 }
 
-void CEventLoop::Clear()
+void EventLoop::Clear()
 {
     posted_.clear();
     timers_.clear();
     scheduled_.clear();
 }
 
-bool CEventLoop::NextDue(uint64_t& due, bool& isTimer, uint32_t& timerId, uint64_t& ticket)
+bool EventLoop::NextDue(uint64_t& due, bool& isTimer, uint32_t& timerId, uint64_t& ticket)
 {
     bool found = false;
     uint64_t bestOrder = std::numeric_limits<uint64_t>::max();
@@ -93,7 +93,7 @@ bool CEventLoop::NextDue(uint64_t& due, bool& isTimer, uint32_t& timerId, uint64
     return found;
 }
 
-bool CEventLoop::NextDueTime(uint64_t& due)
+bool EventLoop::NextDueTime(uint64_t& due)
 {
     Sync();
     if (!posted_.empty()) {
@@ -106,7 +106,7 @@ bool CEventLoop::NextDueTime(uint64_t& due)
     return NextDue(due, isTimer, timerId, ticket);
 }
 
-bool CEventLoop::Step()
+bool EventLoop::Step()
 {
     if (quit_)
         return false;
@@ -147,7 +147,7 @@ bool CEventLoop::Step()
     return true;
 }
 
-size_t CEventLoop::RunEvents(size_t count)
+size_t EventLoop::RunEvents(size_t count)
 {
     size_t done = 0;
     while (done < count && Step())

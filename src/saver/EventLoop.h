@@ -10,9 +10,9 @@
 // The show's event loop: posted messages are delivered in order before anything else; timers and
 // scheduled events fire in the order of their due time (ties in the order they were set). How time moves
 // on to the next due event is the kind of loop's own: the headless host jumps there, the live loop waits.
-class CEventLoop : public IDelayedPost {
+class EventLoop : public IDelayedPost {
 public:
-    explicit CEventLoop(IClock& clock);
+    explicit EventLoop(IClock& clock);
 
     IClock& Clock() { return clock_; }
     // Milliseconds since the loop started (does not wrap).
@@ -47,7 +47,7 @@ public:
     void Clear();
 
 protected:
-    virtual ~CEventLoop() = default;
+    virtual ~EventLoop() = default;
     // The next event is due at a later loop time: true after time has moved there, false to leave it for
     // later.
     virtual bool ReachTime(uint64_t due) = 0;

@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-CHeadlessHost::CHeadlessHost(uint32_t startTick) : VirtualClockHolder(startTick), CEventLoop(virtualClock)
+CHeadlessHost::CHeadlessHost(uint32_t startTick) : VirtualClockHolder(startTick), EventLoop(virtualClock)
 {
 }
 

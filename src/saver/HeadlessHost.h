@@ -14,7 +14,7 @@ struct VirtualClockHolder {
 
 // The event loop in virtual time: the clock jumps to each event's due time, so a whole show runs at once
 // and deterministically.
-class CHeadlessHost final : private saver_detail::VirtualClockHolder, public CEventLoop {
+class CHeadlessHost final : private saver_detail::VirtualClockHolder, public EventLoop {
 public:
     explicit CHeadlessHost(uint32_t startTick = 0);
 

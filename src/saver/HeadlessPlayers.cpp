@@ -10,7 +10,7 @@ namespace {
 // The timers of one child window, periodic in the host's virtual time.
 class CChildTimers {
 public:
-    CChildTimers(CEventLoop& loop, std::function<void(uint32_t)>& target) : loop_(loop), target_(target) { }
+    CChildTimers(EventLoop& loop, std::function<void(uint32_t)>& target) : loop_(loop), target_(target) { }
     ~CChildTimers()
     {
         for (const auto& [id, ticket] : tickets_)
@@ -43,27 +43,27 @@ private:
         });
     }
 
-    CEventLoop& loop_;
+    EventLoop& loop_;
     std::function<void(uint32_t)>& target_;
     std::map<uint32_t, uint64_t> tickets_;
 };
 
 class CHeadlessSoundWindow final : public IPlayerWindow {
 public:
-    explicit CHeadlessSoundWindow(CEventLoop& loop) : loop_(loop), timers_(loop, onTimer) { }
+    explicit CHeadlessSoundWindow(EventLoop& loop) : loop_(loop), timers_(loop, onTimer) { }
     WindowRef Handle() override { return this; }
     void SetTimer(uint32_t id, uint32_t ms) override { timers_.Set(id, ms); }
     void KillTimer(uint32_t id) override { timers_.Kill(id); }
     void PostToParent(uint32_t message) override { loop_.Post(message); }
 
 private:
-    CEventLoop& loop_;
+    EventLoop& loop_;
     CChildTimers timers_;
 };
 
 } // namespace
 
-std::unique_ptr<ISoundPlayer> CreateHeadlessSoundPlayer(CEventLoop& loop, IMciCommands& mci, uint32_t endMessage)
+std::unique_ptr<ISoundPlayer> CreateHeadlessSoundPlayer(EventLoop& loop, IMciCommands& mci, uint32_t endMessage)
 {
     return std::make_unique<SoundPlayer>(std::make_unique<CHeadlessSoundWindow>(loop), mci, endMessage);
 }
@@ -131,7 +131,7 @@ private:
     CChildTimers timers_;
 };
 
-CHeadlessVideos::CHeadlessVideos(CEventLoop& loop, Size screen, IMciCommands& mci, VideoPlayerSetup setup,
+CHeadlessVideos::CHeadlessVideos(EventLoop& loop, Size screen, IMciCommands& mci, VideoPlayerSetup setup,
                                  DrawPanel draw)
     : loop_(loop), screen_(screen), mci_(mci), setup_(std::move(setup)), draw_(std::move(draw))
 {

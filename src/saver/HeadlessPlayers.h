@@ -10,7 +10,7 @@
 
 // A sound player of a show without windows of its own: its polling timer runs in the loop's time and its
 // end message goes to the show's window.
-std::unique_ptr<ISoundPlayer> CreateHeadlessSoundPlayer(CEventLoop& loop, IMciCommands& mci, uint32_t endMessage);
+std::unique_ptr<ISoundPlayer> CreateHeadlessSoundPlayer(EventLoop& loop, IMciCommands& mci, uint32_t endMessage);
 
 // The video players of a show without windows of its own and the picture they put on screen: the item's
 // background over the whole window and, in the panel, what the device draws there (black when it draws
@@ -20,7 +20,7 @@ public:
     // Draws the video attached to a panel within the panel's area of the target; false when none plays there.
     using DrawPanel = std::function<bool(WindowRef panel, Picture& target, const Rect& area)>;
 
-    CHeadlessVideos(CEventLoop& loop, Size screen, IMciCommands& mci, VideoPlayerSetup setup, DrawPanel draw);
+    CHeadlessVideos(EventLoop& loop, Size screen, IMciCommands& mci, VideoPlayerSetup setup, DrawPanel draw);
     ~CHeadlessVideos();
     CHeadlessVideos(const CHeadlessVideos&) = delete;
     CHeadlessVideos& operator=(const CHeadlessVideos&) = delete;
@@ -37,7 +37,7 @@ private:
     class Window;
     friend class Window;
 
-    CEventLoop& loop_;
+    EventLoop& loop_;
     Size screen_;
     IMciCommands& mci_;
     VideoPlayerSetup setup_;

@@ -3,7 +3,7 @@
 #include "model/UserSettings.h"
 #include "saver/SaverMessages.h"
 
-CHeadlessShow::CHeadlessShow(CEventLoop& loop, UserSettings& settings, SequencerOptions options,
+CHeadlessShow::CHeadlessShow(EventLoop& loop, UserSettings& settings, SequencerOptions options,
                              HeadlessShowParts parts)
     : loop_(loop),
       settings_(settings),

@@ -25,7 +25,7 @@ struct HeadlessShowParts {
 // simulated. A live window overrides what it has for real.
 class CHeadlessShow : public ISaverWindowHost {
 public:
-    CHeadlessShow(CEventLoop& loop, UserSettings& settings, SequencerOptions options, HeadlessShowParts parts);
+    CHeadlessShow(EventLoop& loop, UserSettings& settings, SequencerOptions options, HeadlessShowParts parts);
     ~CHeadlessShow() override;
 
     // Creates the window and presents the first item.
@@ -73,7 +73,7 @@ public:
 private:
     void Dispatch(uint32_t message, uint32_t wParam);
 
-    CEventLoop& loop_;
+    EventLoop& loop_;
     UserSettings& settings_;
     CSaverFiles realFiles_;
     ISaverFiles* files_;

@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-CLiveLoop::CLiveLoop(IClock& clock) : CEventLoop(clock)
+CLiveLoop::CLiveLoop(IClock& clock) : EventLoop(clock)
 {
 }
 

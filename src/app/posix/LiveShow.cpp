@@ -31,7 +31,7 @@ constexpr uint32_t kRelayoutDelayMs = 200;
 // The show's logic on the live window: the pointer is the real one, messages go to stderr as well.
 class CLiveShowWindow final : public CHeadlessShow {
 public:
-    CLiveShowWindow(CEventLoop& loop, UserSettings& settings, SequencerOptions options, HeadlessShowParts parts,
+    CLiveShowWindow(EventLoop& loop, UserSettings& settings, SequencerOptions options, HeadlessShowParts parts,
                     CLiveWindow& window)
         : CHeadlessShow(loop, settings, std::move(options), std::move(parts)), window_(window)
     {
@@ -76,7 +76,7 @@ private:
 
 // Hands one input event of the window to the show; false when the show is to end (the window was closed,
 // or the process was asked to stop).
-bool Deliver(const SDL_Event& event, CLiveWindow& window, CHeadlessShow& show, CEventLoop& loop)
+bool Deliver(const SDL_Event& event, CLiveWindow& window, CHeadlessShow& show, EventLoop& loop)
 {
     switch (event.type) {
     case SDL_QUIT: return false;

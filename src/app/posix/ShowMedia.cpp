@@ -51,7 +51,7 @@ CPrivateTempFolder::~CPrivateTempFolder()
     std::filesystem::remove_all(path_, ec);
 }
 
-CShowMedia::CShowMedia(CScreensaverApp& app, CEventLoop& loop, IClock& clock, IAudioSink* sink)
+CShowMedia::CShowMedia(CScreensaverApp& app, EventLoop& loop, IClock& clock, IAudioSink* sink)
     : mediaSetting_(clock, StandardRandom()), scheduler_(loop), devices_(clock), sounds_(clock)
 {
     media_.SetDatabase(&app.Database());
@@ -87,7 +87,7 @@ CShowMedia::~CShowMedia()
     media_.Close();
 }
 
-HeadlessShowParts CShowMedia::Parts(CEventLoop& loop)
+HeadlessShowParts CShowMedia::Parts(EventLoop& loop)
 {
     HeadlessShowParts parts;
     parts.media = list_.get();

@@ -18,7 +18,7 @@ class IAudioSink;
 // Media devices' notifications arrive through the show's event loop.
 class CLoopScheduler final : public IMediaScheduler {
 public:
-    explicit CLoopScheduler(CEventLoop& loop) : loop_(loop) { }
+    explicit CLoopScheduler(EventLoop& loop) : loop_(loop) { }
     uint64_t After(uint32_t ms, std::function<void()> action) override
     {
         return loop_.At(loop_.Now() + ms, std::move(action));
@@ -26,7 +26,7 @@ public:
     void Cancel(uint64_t ticket) override { loop_.Cancel(ticket); }
 
 private:
-    CEventLoop& loop_;
+    EventLoop& loop_;
 };
 
 // A folder of the show's own in the place of the temporary folder, for as long as the show runs: the stored
@@ -49,7 +49,7 @@ private:
 // sequencer and the video players read.
 class CShowMedia {
 public:
-    CShowMedia(CScreensaverApp& app, CEventLoop& loop, IClock& clock, IAudioSink* sink);
+    CShowMedia(CScreensaverApp& app, EventLoop& loop, IClock& clock, IAudioSink* sink);
     ~CShowMedia();
     CShowMedia(const CShowMedia&) = delete;
     CShowMedia& operator=(const CShowMedia&) = delete;
@@ -60,7 +60,7 @@ public:
     const VideoPlayerSetup& VideoSetup() const { return videoSetup_; }
     const SequencerOptions& Options() const { return options_; }
     // The show's parts but for the image and video players, which are the kind of show's own.
-    HeadlessShowParts Parts(CEventLoop& loop);
+    HeadlessShowParts Parts(EventLoop& loop);
 
 private:
     CPrivateTempFolder tempFolder_;
