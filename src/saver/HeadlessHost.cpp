@@ -2,17 +2,17 @@
 
 #include <algorithm>
 
-CHeadlessHost::CHeadlessHost(uint32_t startTick) : VirtualClockHolder(startTick), EventLoop(virtualClock)
+HeadlessHost::HeadlessHost(uint32_t startTick) : VirtualClockHolder(startTick), EventLoop(virtualClock)
 {
 }
 
-bool CHeadlessHost::ReachTime(uint64_t due)
+bool HeadlessHost::ReachTime(uint64_t due)
 {
     virtualClock.Advance(uint32_t(due - now_));
     return true;
 }
 
-size_t CHeadlessHost::RunUntil(uint64_t until)
+size_t HeadlessHost::RunUntil(uint64_t until)
 {
     size_t count = 0;
     while (!QuitRequested()) {

@@ -14,9 +14,9 @@ struct VirtualClockHolder {
 
 // The event loop in virtual time: the clock jumps to each event's due time, so a whole show runs at once
 // and deterministically.
-class CHeadlessHost final : private saver_detail::VirtualClockHolder, public EventLoop {
+class HeadlessHost final : private saver_detail::VirtualClockHolder, public EventLoop {
 public:
-    explicit CHeadlessHost(uint32_t startTick = 0);
+    explicit HeadlessHost(uint32_t startTick = 0);
 
     // Every event due up to the virtual time (ms since start); the clock ends there. Returns the count.
     size_t RunUntil(uint64_t until);

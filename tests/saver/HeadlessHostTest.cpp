@@ -21,7 +21,7 @@ std::string Event(char kind, uint32_t number)
 }
 
 struct Recorder {
-    CHeadlessHost host;
+    HeadlessHost host;
     std::vector<std::string> seen;
     explicit Recorder(uint32_t start = 0) : host(start)
     {

@@ -77,7 +77,7 @@ private:
 // Image players whose slides finish slideMs after ShowSlide, unless stopped.
 class RecordingImagePlayers : public IImagePlayerInterface {
 public:
-    RecordingImagePlayers(CHeadlessHost& loop, Journal& journal, uint32_t slideMs)
+    RecordingImagePlayers(HeadlessHost& loop, Journal& journal, uint32_t slideMs)
         : loop_(loop), journal_(journal), slideMs_(slideMs)
     {
     }
@@ -111,7 +111,7 @@ private:
         journal_.push_back(std::string("image ") + what + " " + std::to_string(p));
         return p;
     }
-    CHeadlessHost& loop_;
+    HeadlessHost& loop_;
     Journal& journal_;
     uint32_t slideMs_;
     int created_ = 0;
@@ -121,7 +121,7 @@ private:
 // A sound player whose tracks last lengthMs (0: Play fails).
 class RecordingSoundPlayer : public ISoundPlayer {
 public:
-    RecordingSoundPlayer(CHeadlessHost& loop, Journal& journal, std::string name, uint32_t endMessage,
+    RecordingSoundPlayer(HeadlessHost& loop, Journal& journal, std::string name, uint32_t endMessage,
                          uint32_t lengthMs)
         : loop_(loop), journal_(journal), name_(std::move(name)), endMessage_(endMessage), lengthMs_(lengthMs)
     {
@@ -171,7 +171,7 @@ private:
             loop_.Post(endMessage_);
         });
     }
-    CHeadlessHost& loop_;
+    HeadlessHost& loop_;
     Journal& journal_;
     std::string name_;
     uint32_t endMessage_;
@@ -185,7 +185,7 @@ private:
 
 class RecordingVideoPlayer : public IVideoPlayer {
 public:
-    RecordingVideoPlayer(CHeadlessHost& loop, Journal& journal, int serial, uint32_t movieMs,
+    RecordingVideoPlayer(HeadlessHost& loop, Journal& journal, int serial, uint32_t movieMs,
                          std::function<void()> onPresent)
         : loop_(loop),
           journal_(journal),
@@ -224,7 +224,7 @@ public:
     }
 
 private:
-    CHeadlessHost& loop_;
+    HeadlessHost& loop_;
     Journal& journal_;
     std::string name_;
     uint32_t movieMs_;
@@ -273,7 +273,7 @@ protected:
     std::string storedPrefix; // where stored names of videos point
     bool mediaDataFound = true;
 
-    CHeadlessHost loop{1000};
+    HeadlessHost loop{1000};
     Journal journal;
     std::unique_ptr<MemoryMediaList> media;
     std::unique_ptr<RecordingImagePlayers> images;

@@ -28,7 +28,7 @@ private:
 // is the same on every run.
 class CRenderSlides {
 public:
-    CRenderSlides(CHeadlessHost& loop, CRenderFrames& frames, Size screenSize, ProjectDatabase* db);
+    CRenderSlides(HeadlessHost& loop, CRenderFrames& frames, Size screenSize, ProjectDatabase* db);
     ~CRenderSlides();
     CRenderSlides(const CRenderSlides&) = delete;
     CRenderSlides& operator=(const CRenderSlides&) = delete;
@@ -42,7 +42,7 @@ private:
     class Host;
     void UpdateScreen();
 
-    CHeadlessHost& loop_;
+    HeadlessHost& loop_;
     CRenderFrames& frames_;
     Size size_;
     const Picture* screen_ = nullptr;

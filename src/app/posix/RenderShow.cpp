@@ -34,7 +34,7 @@ void CRenderSystem::RunScreensaverWindow(CScreensaverApp& app)
     ran = true;
     // The same pictures and effects on every run.
     std::srand(1);
-    CHeadlessHost loop;
+    HeadlessHost loop;
     DiagnosticLog::Instance().SetClock(&loop.Clock());
 
     // Sounds and videos play in virtual time: sequenced by their real lengths, videos drawn frame by frame
