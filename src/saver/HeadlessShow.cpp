@@ -3,7 +3,7 @@
 #include "model/UserSettings.h"
 #include "saver/SaverMessages.h"
 
-CHeadlessShow::CHeadlessShow(EventLoop& loop, UserSettings& settings, SequencerOptions options,
+HeadlessShow::HeadlessShow(EventLoop& loop, UserSettings& settings, SequencerOptions options,
                              HeadlessShowParts parts)
     : loop_(loop),
       settings_(settings),
@@ -26,7 +26,7 @@ CHeadlessShow::CHeadlessShow(EventLoop& loop, UserSettings& settings, SequencerO
     };
 }
 
-CHeadlessShow::~CHeadlessShow()
+HeadlessShow::~HeadlessShow()
 {
     loop_.onMessage = nullptr;
     loop_.onTimer = nullptr;
@@ -34,14 +34,14 @@ CHeadlessShow::~CHeadlessShow()
         Destroy();
 }
 
-void CHeadlessShow::Start()
+void HeadlessShow::Start()
 {
     settings_.windowHandle = this;
     session_->OnCreate();
     session_->OnInit();
 }
 
-void CHeadlessShow::Dispatch(uint32_t message, uint32_t wParam)
+void HeadlessShow::Dispatch(uint32_t message, uint32_t wParam)
 {
     if (destroyed_)
         return;
@@ -52,12 +52,12 @@ void CHeadlessShow::Dispatch(uint32_t message, uint32_t wParam)
         Destroy();
 }
 
-std::unique_ptr<IVideoPlayer> CHeadlessShow::CreateVideoPlayer()
+std::unique_ptr<IVideoPlayer> HeadlessShow::CreateVideoPlayer()
 {
     return createVideoPlayer_ ? createVideoPlayer_() : nullptr;
 }
 
-void CHeadlessShow::KeyDown(uint32_t virtualKey)
+void HeadlessShow::KeyDown(uint32_t virtualKey)
 {
     if (destroyed_)
         return;
@@ -69,36 +69,36 @@ void CHeadlessShow::KeyDown(uint32_t virtualKey)
         Destroy();
 }
 
-void CHeadlessShow::MoveCursor(int32_t x, int32_t y)
+void HeadlessShow::MoveCursor(int32_t x, int32_t y)
 {
     cursorX_ = x;
     cursorY_ = y;
     loop_.Post(SaverMsg::MouseMove);
 }
 
-void CHeadlessShow::Mouse(uint32_t message)
+void HeadlessShow::Mouse(uint32_t message)
 {
     loop_.Post(message);
 }
 
-void CHeadlessShow::GetCursorPos(int32_t& x, int32_t& y)
+void HeadlessShow::GetCursorPos(int32_t& x, int32_t& y)
 {
     x = cursorX_;
     y = cursorY_;
 }
 
-void CHeadlessShow::SetCursorPos(int32_t x, int32_t y)
+void HeadlessShow::SetCursorPos(int32_t x, int32_t y)
 {
     cursorX_ = x;
     cursorY_ = y;
 }
 
-void CHeadlessShow::RefreshCursor()
+void HeadlessShow::RefreshCursor()
 {
     cursorShown_ = session_->CursorVisible();
 }
 
-bool CHeadlessShow::VerifyPassword()
+bool HeadlessShow::VerifyPassword()
 {
     ++passwordChecks_;
     if (cursorAfterPassword) {
@@ -108,7 +108,7 @@ bool CHeadlessShow::VerifyPassword()
     return passwordAnswer.value_or(true);
 }
 
-void CHeadlessShow::Destroy()
+void HeadlessShow::Destroy()
 {
     if (destroyed_)
         return;

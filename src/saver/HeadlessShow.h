@@ -23,10 +23,10 @@ struct HeadlessShowParts {
 // The screensaver window without a system window of its own: the show's logic driven by an event loop
 // (the headless host's, or the live window's), with the cursor, the taskbar and the password service
 // simulated. A live window overrides what it has for real.
-class CHeadlessShow : public ISaverWindowHost {
+class HeadlessShow : public ISaverWindowHost {
 public:
-    CHeadlessShow(EventLoop& loop, UserSettings& settings, SequencerOptions options, HeadlessShowParts parts);
-    ~CHeadlessShow() override;
+    HeadlessShow(EventLoop& loop, UserSettings& settings, SequencerOptions options, HeadlessShowParts parts);
+    ~HeadlessShow() override;
 
     // Creates the window and presents the first item.
     void Start();

@@ -278,7 +278,7 @@ protected:
     std::unique_ptr<MemoryMediaList> media;
     std::unique_ptr<RecordingImagePlayers> images;
     ListSoundTable sounds;
-    std::unique_ptr<CHeadlessShow> show;
+    std::unique_ptr<HeadlessShow> show;
     int videoSerial = 0;
     std::vector<std::pair<uint64_t, uint32_t>> messages;     // (time, message) as delivered
     std::vector<std::pair<uint64_t, std::string>> presented; // (time, file) of every item put on screen
@@ -310,7 +310,7 @@ protected:
                                                           [this] { Presented(); });
         };
         loop.onPosted = [this](uint64_t now, uint32_t message, uint32_t) { messages.emplace_back(now, message); };
-        show = std::make_unique<CHeadlessShow>(loop, settings, options, std::move(parts));
+        show = std::make_unique<HeadlessShow>(loop, settings, options, std::move(parts));
         show->Start();
     }
 

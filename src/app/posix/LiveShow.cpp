@@ -29,11 +29,11 @@ constexpr uint32_t kVideoFrameMs = 20;
 constexpr uint32_t kRelayoutDelayMs = 200;
 
 // The show's logic on the live window: the pointer is the real one, messages go to stderr as well.
-class CLiveShowWindow final : public CHeadlessShow {
+class CLiveShowWindow final : public HeadlessShow {
 public:
     CLiveShowWindow(EventLoop& loop, UserSettings& settings, SequencerOptions options, HeadlessShowParts parts,
                     CLiveWindow& window)
-        : CHeadlessShow(loop, settings, std::move(options), std::move(parts)), window_(window)
+        : HeadlessShow(loop, settings, std::move(options), std::move(parts)), window_(window)
     {
     }
 
@@ -52,12 +52,12 @@ public:
     }
     void RefreshCursor() override
     {
-        CHeadlessShow::RefreshCursor();
+        HeadlessShow::RefreshCursor();
         window_.ShowCursor(CursorShown());
     }
     void ShowMessage(const std::string& text) override
     {
-        CHeadlessShow::ShowMessage(text);
+        HeadlessShow::ShowMessage(text);
         std::fprintf(stderr, "%s\n", text.c_str());
     }
 
@@ -76,7 +76,7 @@ private:
 
 // Hands one input event of the window to the show; false when the show is to end (the window was closed,
 // or the process was asked to stop).
-bool Deliver(const SDL_Event& event, CLiveWindow& window, CHeadlessShow& show, EventLoop& loop)
+bool Deliver(const SDL_Event& event, CLiveWindow& window, HeadlessShow& show, EventLoop& loop)
 {
     switch (event.type) {
     case SDL_QUIT: return false;

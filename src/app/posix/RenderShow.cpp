@@ -71,7 +71,7 @@ void CRenderSystem::RunScreensaverWindow(CScreensaverApp& app)
     parts.imagePlayers = &slides.Players();
     parts.createVideoPlayer = [&videos] { return videos.Create(); };
     {
-        CHeadlessShow show(loop, app.Settings(), media.Options(), parts);
+        HeadlessShow show(loop, app.Settings(), media.Options(), parts);
         show.Start();
         while (!frames.Done() && frames.Ok()) {
             const uint64_t due = frames.FrameTime(frames.NextFrame());
