@@ -68,9 +68,9 @@ std::unique_ptr<ISoundPlayer> CreateHeadlessSoundPlayer(EventLoop& loop, IMciCom
     return std::make_unique<SoundPlayer>(std::make_unique<CHeadlessSoundWindow>(loop), mci, endMessage);
 }
 
-class CHeadlessVideos::Window final : public IVideoWindow {
+class HeadlessVideos::Window final : public IVideoWindow {
 public:
-    explicit Window(CHeadlessVideos& owner) : owner_(owner), timers_(owner.loop_, onTimer)
+    explicit Window(HeadlessVideos& owner) : owner_(owner), timers_(owner.loop_, onTimer)
     {
         serial = ++owner_.nextSerial_;
         owner_.windows_.insert(owner_.windows_.begin(), this);
@@ -127,19 +127,19 @@ private:
             owner_.composedFor_ = 0;
     }
 
-    CHeadlessVideos& owner_;
+    HeadlessVideos& owner_;
     CChildTimers timers_;
 };
 
-CHeadlessVideos::CHeadlessVideos(EventLoop& loop, Size screen, IMciCommands& mci, VideoPlayerSetup setup,
+HeadlessVideos::HeadlessVideos(EventLoop& loop, Size screen, IMciCommands& mci, VideoPlayerSetup setup,
                                  DrawPanel draw)
     : loop_(loop), screen_(screen), mci_(mci), setup_(std::move(setup)), draw_(std::move(draw))
 {
 }
 
-CHeadlessVideos::~CHeadlessVideos() = default;
+HeadlessVideos::~HeadlessVideos() = default;
 
-std::unique_ptr<IVideoPlayer> CHeadlessVideos::Create()
+std::unique_ptr<IVideoPlayer> HeadlessVideos::Create()
 {
     auto window = std::make_unique<Window>(*this);
     Window& w = *window;
@@ -149,7 +149,7 @@ std::unique_ptr<IVideoPlayer> CHeadlessVideos::Create()
     return player;
 }
 
-const Picture* CHeadlessVideos::Screen(Rect* changed)
+const Picture* HeadlessVideos::Screen(Rect* changed)
 {
     if (windows_.empty() || !windows_.back()->visible) {
         composedFor_ = 0;

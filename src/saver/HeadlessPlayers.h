@@ -15,15 +15,15 @@ std::unique_ptr<ISoundPlayer> CreateHeadlessSoundPlayer(EventLoop& loop, IMciCom
 // The video players of a show without windows of its own and the picture they put on screen: the item's
 // background over the whole window and, in the panel, what the device draws there (black when it draws
 // nothing).
-class CHeadlessVideos {
+class HeadlessVideos {
 public:
     // Draws the video attached to a panel within the panel's area of the target; false when none plays there.
     using DrawPanel = std::function<bool(WindowRef panel, Picture& target, const Rect& area)>;
 
-    CHeadlessVideos(EventLoop& loop, Size screen, IMciCommands& mci, VideoPlayerSetup setup, DrawPanel draw);
-    ~CHeadlessVideos();
-    CHeadlessVideos(const CHeadlessVideos&) = delete;
-    CHeadlessVideos& operator=(const CHeadlessVideos&) = delete;
+    HeadlessVideos(EventLoop& loop, Size screen, IMciCommands& mci, VideoPlayerSetup setup, DrawPanel draw);
+    ~HeadlessVideos();
+    HeadlessVideos(const HeadlessVideos&) = delete;
+    HeadlessVideos& operator=(const HeadlessVideos&) = delete;
 
     std::unique_ptr<IVideoPlayer> Create();
     // The topmost visible video player's picture at the loop's current time, as large as that player's

@@ -134,7 +134,7 @@ void CLiveSystem::RunScreensaverWindow(CScreensaverApp& app)
     AvMediaSystem& devices = media.Devices();
     VideoPlayerSetup videoSetup = media.VideoSetup();
     videoSetup.showCursor = [&window](bool visible) { window.ShowCursor(visible); };
-    CHeadlessVideos videos(loop, window.ClientSize(), devices, videoSetup,
+    HeadlessVideos videos(loop, window.ClientSize(), devices, videoSetup,
                            [&devices](WindowRef panel, Picture& target, const Rect& area) {
                                return devices.DrawVideo(panel, target, area);
                            });

@@ -62,7 +62,7 @@ void CRenderSystem::RunScreensaverWindow(CScreensaverApp& app)
     frames.ShowProgress(options_.progress);
     CRenderSlides slides(loop, frames, screenSize, &app.Database());
     AvMediaSystem& devices = media.Devices();
-    CHeadlessVideos videos(loop, screenSize, devices, media.VideoSetup(),
+    HeadlessVideos videos(loop, screenSize, devices, media.VideoSetup(),
                            [&devices](WindowRef panel, Picture& target, const Rect& area) {
                                return devices.DrawVideo(panel, target, area);
                            });
