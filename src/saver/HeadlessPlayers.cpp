@@ -48,9 +48,9 @@ private:
     std::map<uint32_t, uint64_t> tickets_;
 };
 
-class CHeadlessSoundWindow final : public IPlayerWindow {
+class HeadlessSoundWindow final : public IPlayerWindow {
 public:
-    explicit CHeadlessSoundWindow(EventLoop& loop) : loop_(loop), timers_(loop, onTimer) { }
+    explicit HeadlessSoundWindow(EventLoop& loop) : loop_(loop), timers_(loop, onTimer) { }
     WindowRef Handle() override { return this; }
     void SetTimer(uint32_t id, uint32_t ms) override { timers_.Set(id, ms); }
     void KillTimer(uint32_t id) override { timers_.Kill(id); }
@@ -65,7 +65,7 @@ private:
 
 std::unique_ptr<ISoundPlayer> CreateHeadlessSoundPlayer(EventLoop& loop, IMciCommands& mci, uint32_t endMessage)
 {
-    return std::make_unique<SoundPlayer>(std::make_unique<CHeadlessSoundWindow>(loop), mci, endMessage);
+    return std::make_unique<SoundPlayer>(std::make_unique<HeadlessSoundWindow>(loop), mci, endMessage);
 }
 
 class HeadlessVideos::Window final : public IVideoWindow {
