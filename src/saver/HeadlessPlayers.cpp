@@ -8,16 +8,16 @@
 namespace {
 
 // The timers of one child window, periodic in the host's virtual time.
-class CChildTimers {
+class ChildTimers {
 public:
-    CChildTimers(EventLoop& loop, std::function<void(uint32_t)>& target) : loop_(loop), target_(target) { }
-    ~CChildTimers()
+    ChildTimers(EventLoop& loop, std::function<void(uint32_t)>& target) : loop_(loop), target_(target) { }
+    ~ChildTimers()
     {
         for (const auto& [id, ticket] : tickets_)
             loop_.Cancel(ticket);
     }
-    CChildTimers(const CChildTimers&) = delete;
-    CChildTimers& operator=(const CChildTimers&) = delete;
+    ChildTimers(const ChildTimers&) = delete;
+    ChildTimers& operator=(const ChildTimers&) = delete;
 
     void Set(uint32_t id, uint32_t ms)
     {
@@ -58,7 +58,7 @@ public:
 
 private:
     EventLoop& loop_;
-    CChildTimers timers_;
+    ChildTimers timers_;
 };
 
 } // namespace
@@ -128,7 +128,7 @@ private:
     }
 
     HeadlessVideos& owner_;
-    CChildTimers timers_;
+    ChildTimers timers_;
 };
 
 HeadlessVideos::HeadlessVideos(EventLoop& loop, Size screen, IMciCommands& mci, VideoPlayerSetup setup,
