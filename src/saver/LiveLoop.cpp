@@ -2,11 +2,11 @@
 
 #include <algorithm>
 
-CLiveLoop::CLiveLoop(IClock& clock) : EventLoop(clock)
+LiveLoop::LiveLoop(IClock& clock) : EventLoop(clock)
 {
 }
 
-void CLiveLoop::Invoke(std::function<void()> action)
+void LiveLoop::Invoke(std::function<void()> action)
 {
     {
         std::lock_guard<std::mutex> lock(inboxLock_);
@@ -17,7 +17,7 @@ void CLiveLoop::Invoke(std::function<void()> action)
         wake();
 }
 
-size_t CLiveLoop::RunInvoked()
+size_t LiveLoop::RunInvoked()
 {
     woken_ = false;
     std::vector<std::function<void()>> actions;
@@ -33,7 +33,7 @@ size_t CLiveLoop::RunInvoked()
     return actions.size();
 }
 
-size_t CLiveLoop::RunDue(size_t limit)
+size_t LiveLoop::RunDue(size_t limit)
 {
     size_t count = RunInvoked();
     while (count < limit && Step())
@@ -41,7 +41,7 @@ size_t CLiveLoop::RunDue(size_t limit)
     return count;
 }
 
-uint32_t CLiveLoop::MsUntilNextEvent()
+uint32_t LiveLoop::MsUntilNextEvent()
 {
     if (QuitRequested())
         return kNothingPending;
@@ -56,7 +56,7 @@ uint32_t CLiveLoop::MsUntilNextEvent()
     return due <= now_ ? 0 : uint32_t(std::min<uint64_t>(due - now_, kNothingPending - 1));
 }
 
-bool CLiveLoop::ReachTime(uint64_t)
+bool LiveLoop::ReachTime(uint64_t)
 {
     return false; // real time gets there by itself
 }

@@ -9,12 +9,12 @@
 // The event loop on a real clock: an event is delivered once its time has come, and the window's own wait
 // (for input, or for the next due time) lies between. Other threads (transition workers, sound devices)
 // hand actions in through Invoke; they run on the loop's thread at its next turn.
-class CLiveLoop final : public EventLoop {
+class LiveLoop final : public EventLoop {
 public:
     // Never returned by MsUntilNextEvent: nothing is pending at all.
     static constexpr uint32_t kNothingPending = UINT32_MAX;
 
-    explicit CLiveLoop(IClock& clock);
+    explicit LiveLoop(IClock& clock);
 
     // Wakes the loop's wait from any thread (the window's event queue gets a message).
     std::function<void()> wake;

@@ -18,7 +18,7 @@ public:
 
 struct LiveRecorder {
     HandClock clock;
-    CLiveLoop loop{clock};
+    LiveLoop loop{clock};
     std::vector<uint32_t> seen;
     std::atomic<int> wakes{0};
     LiveRecorder()
@@ -50,7 +50,7 @@ TEST(LiveLoop, EventsWaitForTheirRealTimeAndTheWaitIsWhatIsLeft)
     r.loop.RunDue();
     EXPECT_EQ(r.seen, (std::vector<uint32_t>{7, 1001}));
     r.loop.KillTimer(1);
-    EXPECT_EQ(r.loop.MsUntilNextEvent(), CLiveLoop::kNothingPending);
+    EXPECT_EQ(r.loop.MsUntilNextEvent(), LiveLoop::kNothingPending);
 }
 
 TEST(LiveLoop, ActionsFromOtherThreadsRunOnTheLoopInOrderAfterOneWakeUp)
@@ -90,5 +90,5 @@ TEST(LiveLoop, NothingRunsOnceTheShowHasQuit)
     r.loop.RunDue();
     EXPECT_FALSE(ran);
     EXPECT_TRUE(r.seen.empty());
-    EXPECT_EQ(r.loop.MsUntilNextEvent(), CLiveLoop::kNothingPending);
+    EXPECT_EQ(r.loop.MsUntilNextEvent(), LiveLoop::kNothingPending);
 }

@@ -120,7 +120,7 @@ void CLiveSystem::RunScreensaverWindow(CScreensaverApp& app)
     else
         std::fprintf(stderr, "screensaver: no sound device (%s): the show runs silent\n", reason.c_str());
 
-    CLiveLoop loop(SystemClock());
+    LiveLoop loop(SystemClock());
     loop.wake = [&window] { window.Wake(); };
     CShowMedia media(app, loop, SystemClock(), sink);
     if (!media.Opened()) {

@@ -63,7 +63,7 @@ private:
     std::shared_ptr<Host*> self_ = std::make_shared<Host*>(this);
 };
 
-CLiveSlides::CLiveSlides(CLiveLoop& loop, std::function<Size()> windowSize, ProjectDatabase* db)
+CLiveSlides::CLiveSlides(LiveLoop& loop, std::function<Size()> windowSize, ProjectDatabase* db)
     : loop_(loop),
       windowSize_(std::move(windowSize)),
       list_([this](void*) { return std::make_unique<Host>(*this); }, db),

@@ -13,7 +13,7 @@
 class CLiveSlides {
 public:
     // `windowSize` gives the show window's size now.
-    CLiveSlides(CLiveLoop& loop, std::function<Size()> windowSize, ProjectDatabase* db);
+    CLiveSlides(LiveLoop& loop, std::function<Size()> windowSize, ProjectDatabase* db);
     ~CLiveSlides();
     CLiveSlides(const CLiveSlides&) = delete;
     CLiveSlides& operator=(const CLiveSlides&) = delete;
@@ -33,7 +33,7 @@ private:
     // The last visible slide window is on screen; `leaving` no longer counts.
     void UpdateScreen(const Host* leaving = nullptr);
 
-    CLiveLoop& loop_;
+    LiveLoop& loop_;
     std::function<Size()> windowSize_;
     CFrontBuffer* screen_ = nullptr;
     SlidePlayerList list_;
