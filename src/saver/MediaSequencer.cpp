@@ -15,23 +15,23 @@ constexpr int32_t kVideo = 2;
 
 } // namespace
 
-CMediaSequencer::CMediaSequencer(ISequencerHost& host, SequencerOptions options, SequencerParts parts)
+MediaSequencer::MediaSequencer(ISequencerHost& host, SequencerOptions options, SequencerParts parts)
     : host_(host), options_(std::move(options)), parts_(std::move(parts))
 {
 }
 
-CMediaSequencer::~CMediaSequencer()
+MediaSequencer::~MediaSequencer()
 {
     Shutdown();
 }
 
-void CMediaSequencer::AttachSoundPlayers(std::unique_ptr<ISoundPlayer> music, std::unique_ptr<ISoundPlayer> boundSound)
+void MediaSequencer::AttachSoundPlayers(std::unique_ptr<ISoundPlayer> music, std::unique_ptr<ISoundPlayer> boundSound)
 {
     parts_.musicPlayer = std::move(music);
     parts_.boundSoundPlayer = std::move(boundSound);
 }
 
-void CMediaSequencer::PresentCurrentItem()
+void MediaSequencer::PresentCurrentItem()
 {
     IMediaList& media = *parts_.media;
     if (previousMediaType_ == kImage && playerInterfaceInstalled_)
@@ -92,7 +92,7 @@ void CMediaSequencer::PresentCurrentItem()
         boundSoundPlaying_ = parts_.boundSoundPlayer->Play(sound);
 }
 
-void CMediaSequencer::ItemFinished()
+void MediaSequencer::ItemFinished()
 {
     const bool soundPlaying = boundSoundPlaying_;
     itemPresenting_ = false;
@@ -102,14 +102,14 @@ void CMediaSequencer::ItemFinished()
     ShowNextMedia();
 }
 
-void CMediaSequencer::BoundSoundEnded()
+void MediaSequencer::BoundSoundEnded()
 {
     boundSoundPlaying_ = false;
     if (!itemPresenting_)
         ShowNextMedia();
 }
 
-void CMediaSequencer::ShowNextMedia()
+void MediaSequencer::ShowNextMedia()
 {
     if (options_.displayTime <= 0) {
         StepToNextMedia();
@@ -121,7 +121,7 @@ void CMediaSequencer::ShowNextMedia()
     }
 }
 
-void CMediaSequencer::StepToNextMedia()
+void MediaSequencer::StepToNextMedia()
 {
     if (options_.displayTime > 0) {
         host_.KillTimer(SaverTimer::DisplayTime);
@@ -131,7 +131,7 @@ void CMediaSequencer::StepToNextMedia()
     PresentCurrentItem();
 }
 
-void CMediaSequencer::StartMusic(bool first)
+void MediaSequencer::StartMusic(bool first)
 {
     if ((options_.settings && !options_.settings->playSounds) || !parts_.musicPlayer)
         return;
@@ -146,7 +146,7 @@ void CMediaSequencer::StartMusic(bool first)
         parts_.musicPlayer->Pause();
 }
 
-void CMediaSequencer::MusicEnded()
+void MediaSequencer::MusicEnded()
 {
     if (parts_.musicPlayer)
         parts_.musicPlayer->Stop();
@@ -160,7 +160,7 @@ void CMediaSequencer::MusicEnded()
     }
 }
 
-void CMediaSequencer::MusicPauseExpired()
+void MediaSequencer::MusicPauseExpired()
 {
     if (musicPauseTimerRunning_) {
         host_.KillTimer(SaverTimer::MusicPause);
@@ -169,25 +169,25 @@ void CMediaSequencer::MusicPauseExpired()
     StartMusic(false);
 }
 
-void CMediaSequencer::PauseMusic()
+void MediaSequencer::PauseMusic()
 {
     if (parts_.musicPlayer)
         parts_.musicPlayer->Pause();
 }
 
-void CMediaSequencer::ResumeMusic()
+void MediaSequencer::ResumeMusic()
 {
     if (parts_.musicPlayer)
         parts_.musicPlayer->Resume();
 }
 
-void CMediaSequencer::AddTemporaryFile(const std::string& path)
+void MediaSequencer::AddTemporaryFile(const std::string& path)
 {
     if (std::find(temporaryFiles_.begin(), temporaryFiles_.end(), path) == temporaryFiles_.end())
         temporaryFiles_.push_back(path);
 }
 
-std::string CMediaSequencer::PrepareCachedVideo(const std::string& storedName)
+std::string MediaSequencer::PrepareCachedVideo(const std::string& storedName)
 {
     ISaverFiles& files = host_.Files();
     // The previous copy goes back under its hidden name until it is needed again.
@@ -216,7 +216,7 @@ std::string CMediaSequencer::PrepareCachedVideo(const std::string& storedName)
     return path;
 }
 
-void CMediaSequencer::PlayVideo()
+void MediaSequencer::PlayVideo()
 {
     const std::string storedName = parts_.media->FileName();
     std::string playPath;
@@ -256,7 +256,7 @@ void CMediaSequencer::PlayVideo()
     DiagnosticLog::Instance().Entry(".\\ScreensaverDlg", __LINE__, "Exit from PlayVideo()");
 }
 
-void CMediaSequencer::RemoveTemporaryFiles()
+void MediaSequencer::RemoveTemporaryFiles()
 {
     ISaverFiles& files = host_.Files();
     // Every copy goes but the current one, which is hidden below to be found next run. The current copy is
@@ -269,7 +269,7 @@ void CMediaSequencer::RemoveTemporaryFiles()
         files.Rename(currentTempVideo_, HiddenVideoName(currentTempVideo_));
 }
 
-bool CMediaSequencer::OnTimer(uint32_t id)
+bool MediaSequencer::OnTimer(uint32_t id)
 {
     if (id == SaverTimer::DisplayTime) {
         StepToNextMedia();
@@ -282,7 +282,7 @@ bool CMediaSequencer::OnTimer(uint32_t id)
     return false;
 }
 
-bool CMediaSequencer::OnMessage(uint32_t message)
+bool MediaSequencer::OnMessage(uint32_t message)
 {
     switch (message) {
     case SaverMsg::ItemFinished: ItemFinished(); return true;
@@ -294,7 +294,7 @@ bool CMediaSequencer::OnMessage(uint32_t message)
     }
 }
 
-void CMediaSequencer::Shutdown()
+void MediaSequencer::Shutdown()
 {
     if (shutDown_)
         return;

@@ -30,12 +30,12 @@ struct SequencerParts {
 };
 
 // Walks through the media items for as long as the window lives.
-class CMediaSequencer {
+class MediaSequencer {
 public:
-    CMediaSequencer(ISequencerHost& host, SequencerOptions options, SequencerParts parts);
-    ~CMediaSequencer();
-    CMediaSequencer(const CMediaSequencer&) = delete;
-    CMediaSequencer& operator=(const CMediaSequencer&) = delete;
+    MediaSequencer(ISequencerHost& host, SequencerOptions options, SequencerParts parts);
+    ~MediaSequencer();
+    MediaSequencer(const MediaSequencer&) = delete;
+    MediaSequencer& operator=(const MediaSequencer&) = delete;
 
     void PresentCurrentItem();
     void ItemFinished();

@@ -40,7 +40,7 @@ public:
 
     StartMode Mode() const { return mode_; }
     bool TimeLimited() const;
-    CMediaSequencer& Sequencer() { return sequencer_; }
+    MediaSequencer& Sequencer() { return sequencer_; }
 
 private:
     void StartTimeLimitPeriod();
@@ -49,7 +49,7 @@ private:
     UserSettings& settings_;
     StartMode mode_;
     CloseEvents close_;
-    CMediaSequencer sequencer_;
+    MediaSequencer sequencer_;
     bool destroyed_ = false;
     uint64_t timeLimitLeftMs_ = 0; // of the time limitation, after the running timer period
 };

@@ -111,7 +111,7 @@ TEST_F(Sequencing, ConsecutiveVideosAlternatePlayerOneZeroOne)
     items = {{2, "v1.avi"}, {2, "v2.avi"}, {2, "v3.avi"}};
     storedPrefix = dir.Path().string() + "/";
     Start();
-    CMediaSequencer& seq = show->Session().Sequencer();
+    MediaSequencer& seq = show->Session().Sequencer();
     EXPECT_EQ(seq.CurrentVideoPlayer(), 1);
     EXPECT_FALSE(seq.VideoPlayerExists(0));
     loop.RunUntil(5000);

@@ -86,7 +86,7 @@ TEST_F(CachedVideos, StoredVideoIsWrittenOnceUnderItsDigitNameAndHiddenAtTheEnd)
     items = {{2, "C:\\clips\\a.avi"}};
     Start();
     const std::string expected = temp + "115104111119\\97.avi";
-    CMediaSequencer& seq = show->Session().Sequencer();
+    MediaSequencer& seq = show->Session().Sequencer();
     EXPECT_EQ(seq.CurrentTemporaryVideo(), expected);
     EXPECT_EQ(seq.TemporaryFiles(), (std::vector<std::string>{temp + "115104111119\\97", expected}));
     EXPECT_EQ(Read(Cache() / "97.avi"), "C:\\clips\\a.avi"); // the stored bytes of the item
