@@ -166,7 +166,7 @@ void CopyToCache(benchmark::State& state)
     media.SetDatabase(&db);
     media.Open();
     MediaPlaylist setting;
-    CProjectMediaList list(setting, media);
+    ProjectMediaList list(setting, media);
     CSaverFiles files;
     for (auto _ : state) {
         // What the sequencer does for a stored video that is not cached yet.
@@ -189,7 +189,7 @@ void OpenCached(benchmark::State& state)
         media.SetDatabase(&db);
         media.Open();
         std::vector<uint8_t> bytes;
-        CProjectMediaList(setting, media).ReadMediaData("movie.avi", bytes);
+        ProjectMediaList(setting, media).ReadMediaData("movie.avi", bytes);
         CSaverFiles().WriteFile(Video().cache, bytes);
     }
     VirtualClock clock;

@@ -6,37 +6,37 @@
 #include "model/MediaPlaylist.h"
 #include "saver/MediaSequencer.h"
 
-int CProjectMediaList::Count()
+int ProjectMediaList::Count()
 {
     return settings_.GetRecordCount();
 }
 
-int32_t CProjectMediaList::MediaType()
+int32_t ProjectMediaList::MediaType()
 {
     return settings_.Record().MediaType();
 }
 
-std::string CProjectMediaList::FileName()
+std::string ProjectMediaList::FileName()
 {
     return settings_.GetFileName();
 }
 
-bool CProjectMediaList::PlaysMusic()
+bool ProjectMediaList::PlaysMusic()
 {
     return settings_.Record().PlayMusic();
 }
 
-std::string CProjectMediaList::BoundSound()
+std::string ProjectMediaList::BoundSound()
 {
     return settings_.GetBindSound();
 }
 
-void CProjectMediaList::SelectNext(bool random)
+void ProjectMediaList::SelectNext(bool random)
 {
     settings_.SelectNext(random);
 }
 
-bool CProjectMediaList::ReadMediaData(const std::string& fileName, std::vector<uint8_t>& out)
+bool ProjectMediaList::ReadMediaData(const std::string& fileName, std::vector<uint8_t>& out)
 {
     MemoryStream stream;
     const bool found = media_.ReadMediaContaining(fileName, stream);
@@ -44,13 +44,13 @@ bool CProjectMediaList::ReadMediaData(const std::string& fileName, std::vector<u
     return found;
 }
 
-std::string CProjectMediaList::GetStoredName(const std::string& fileName)
+std::string ProjectMediaList::GetStoredName(const std::string& fileName)
 {
     // The name as stored, so that the path also works where file names are case-sensitive.
     return media_.FindStoredName(fileName);
 }
 
-void CProjectMediaList::Close()
+void ProjectMediaList::Close()
 {
     media_.Close();
     settings_.Close();

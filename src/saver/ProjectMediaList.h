@@ -6,9 +6,9 @@ class MediaTable;
 class ProjectInfo;
 
 // The playlist of the project: the media settings (the current item) and the media table.
-class CProjectMediaList final : public IMediaList {
+class ProjectMediaList final : public IMediaList {
 public:
-    CProjectMediaList(MediaPlaylist& settings, MediaTable& media) : settings_(settings), media_(media) { }
+    ProjectMediaList(MediaPlaylist& settings, MediaTable& media) : settings_(settings), media_(media) { }
 
     int Count() override;
     int32_t MediaType() override;

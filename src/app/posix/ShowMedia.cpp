@@ -60,7 +60,7 @@ CShowMedia::CShowMedia(CScreensaverApp& app, EventLoop& loop, IClock& clock, IAu
     mediaSetting_.SetDatabase(&app.Database());
     if (mediaSetting_.Open() && mediaSetting_.GetRecordCount() > 0) {
         mediaSetting_.LoadCurrent();
-        list_ = std::make_unique<CProjectMediaList>(mediaSetting_, media_);
+        list_ = std::make_unique<ProjectMediaList>(mediaSetting_, media_);
     }
 
     devices_.SetScheduler(&scheduler_);

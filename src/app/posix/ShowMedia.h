@@ -66,7 +66,7 @@ private:
     CPrivateTempFolder tempFolder_;
     MediaTable media_;
     MediaPlaylist mediaSetting_;
-    std::unique_ptr<CProjectMediaList> list_;
+    std::unique_ptr<ProjectMediaList> list_;
     CLoopScheduler scheduler_;
     AvMediaSystem devices_;
     SoundTable sounds_;

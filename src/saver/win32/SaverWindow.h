@@ -65,7 +65,7 @@ private:
 
     MediaPlaylist mediaSetting_;
     MediaTable media_;
-    CProjectMediaList mediaList_;
+    ProjectMediaList mediaList_;
     CSaverFiles files_;
     SoundTable sounds_;
     SlidePlayerList slidePlayers_;
