@@ -167,7 +167,7 @@ void CopyToCache(benchmark::State& state)
     media.Open();
     MediaPlaylist setting;
     ProjectMediaList list(setting, media);
-    CSaverFiles files;
+    SaverFiles files;
     for (auto _ : state) {
         // What the sequencer does for a stored video that is not cached yet.
         std::vector<uint8_t> bytes;
@@ -190,7 +190,7 @@ void OpenCached(benchmark::State& state)
         media.Open();
         std::vector<uint8_t> bytes;
         ProjectMediaList(setting, media).ReadMediaData("movie.avi", bytes);
-        CSaverFiles().WriteFile(Video().cache, bytes);
+        SaverFiles().WriteFile(Video().cache, bytes);
     }
     VirtualClock clock;
     AvMediaSystem mci(clock);

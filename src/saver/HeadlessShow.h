@@ -75,7 +75,7 @@ private:
 
     EventLoop& loop_;
     UserSettings& settings_;
-    CSaverFiles realFiles_;
+    SaverFiles realFiles_;
     ISaverFiles* files_;
     std::function<std::unique_ptr<IVideoPlayer>()> createVideoPlayer_;
     std::unique_ptr<SaverSession> session_;

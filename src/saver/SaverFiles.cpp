@@ -5,37 +5,37 @@
 
 #include <cstdio>
 
-std::string CSaverFiles::NativePath(const std::string& path)
+std::string SaverFiles::NativePath(const std::string& path)
 {
     return ::NativePath(path);
 }
 
-bool CSaverFiles::FileExists(const std::string& path)
+bool SaverFiles::FileExists(const std::string& path)
 {
     return ::FileExists(NativePath(path));
 }
 
-bool CSaverFiles::IsDirectory(const std::string& path)
+bool SaverFiles::IsDirectory(const std::string& path)
 {
     return ::IsDirectory(NativePath(path));
 }
 
-bool CSaverFiles::CreateDirectories(const std::string& path)
+bool SaverFiles::CreateDirectories(const std::string& path)
 {
     return ::CreateDirectories(NativePath(path));
 }
 
-bool CSaverFiles::Rename(const std::string& from, const std::string& to)
+bool SaverFiles::Rename(const std::string& from, const std::string& to)
 {
     return std::rename(NativePath(from).c_str(), NativePath(to).c_str()) == 0;
 }
 
-bool CSaverFiles::Delete(const std::string& path)
+bool SaverFiles::Delete(const std::string& path)
 {
     return std::remove(NativePath(path).c_str()) == 0;
 }
 
-bool CSaverFiles::WriteFile(const std::string& path, const std::vector<uint8_t>& bytes)
+bool SaverFiles::WriteFile(const std::string& path, const std::vector<uint8_t>& bytes)
 {
     // Written beside the target and moved under its name only when whole: a full disk or an interrupted run
     // must not leave a short copy there, which later runs would take as it is.
@@ -52,7 +52,7 @@ bool CSaverFiles::WriteFile(const std::string& path, const std::vector<uint8_t>&
     return false;
 }
 
-std::string CSaverFiles::TempDirectory()
+std::string SaverFiles::TempDirectory()
 {
     return ::TempDirectory();
 }

@@ -2,7 +2,7 @@
 #include "saver/SequencerInterfaces.h"
 
 // The file system as the sequencer sees it: backslash paths, mapped to the platform's own separator.
-class CSaverFiles final : public ISaverFiles {
+class SaverFiles final : public ISaverFiles {
 public:
     bool FileExists(const std::string& path) override;
     bool IsDirectory(const std::string& path) override;

@@ -52,7 +52,7 @@ public:
 
 private:
     std::string temp_;
-    CSaverFiles real_;
+    SaverFiles real_;
 };
 
 std::string Read(const fs::path& p)
@@ -168,7 +168,7 @@ TEST(SaverFilesWrite, AWholeWriteReplacesTheFileAndLeavesNothingBeside)
     TempDir dir;
     const fs::path file = dir.Path() / "97.avi";
     std::ofstream(file, std::ios::binary) << "older and longer copy";
-    CSaverFiles files;
+    SaverFiles files;
     ASSERT_TRUE(files.WriteFile(file.string(), {'n', 'e', 'w'}));
     EXPECT_EQ(Read(file), "new");
     ASSERT_TRUE(files.WriteFile(file.string(), {}));

@@ -66,7 +66,7 @@ private:
     MediaPlaylist mediaSetting_;
     MediaTable media_;
     ProjectMediaList mediaList_;
-    CSaverFiles files_;
+    SaverFiles files_;
     SoundTable sounds_;
     SlidePlayerList slidePlayers_;
     SlidePlayerFunctions imagePlayers_;

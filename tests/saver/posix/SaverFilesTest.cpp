@@ -18,7 +18,7 @@ TEST(SaverFiles, AWriteThatFailsPartWayLeavesNoShortFileAndKeepsWhatWasThere)
     const fs::path kept = dir.Path() / "98.avi";
     std::ofstream(kept, std::ios::binary) << "good copy";
     const std::vector<uint8_t> big(100000, 0x5a);
-    CSaverFiles files;
+    SaverFiles files;
     bool freshWritten = true;
     bool keptWritten = true;
     {
