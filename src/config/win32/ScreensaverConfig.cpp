@@ -2,7 +2,7 @@
 
 #include "config/ConfigIds.h"
 #include "config/DialogPicture.h"
-#include "config/win32/AboutDlg.h"
+#include "config/win32/AboutBox.h"
 #include "config/win32/HotLinkLabel.h"
 #include "config/win32/Tab1.h"
 #include "config/win32/Tab2.h"
@@ -178,7 +178,7 @@ void CScreensaverConfig::TrimMenu()
 
 void CScreensaverConfig::ShowAbout()
 {
-    CAboutDlg about;
+    AboutBox about;
     about.SetSettings(settings_, project_);
     about.DoModal(Handle());
 }

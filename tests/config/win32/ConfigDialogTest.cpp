@@ -1,6 +1,6 @@
 // The settings dialog made for real from the program's resources, driven with window messages.
 #include "config/ConfigIds.h"
-#include "config/win32/AboutDlg.h"
+#include "config/win32/AboutBox.h"
 #include "config/win32/ScreensaverConfig.h"
 #include "config/win32/Tab1.h"
 #include "config/win32/Tab2.h"
@@ -273,7 +273,7 @@ TEST(ConfigDialog, PublisherLinksAndAboutBox)
     GetClientRect(home.Handle(), &r);
     EXPECT_GT(r.right, 320 - 110);
 
-    CAboutDlg about;
+    AboutBox about;
     about.SetSettings(&d.settings, &d.project);
     ASSERT_TRUE(about.Create(nullptr));
     EXPECT_EQ(WindowText(about.Handle()), "About Dialog Test.kdp");

@@ -1,4 +1,4 @@
-#include "config/win32/AboutDlg.h"
+#include "config/win32/AboutBox.h"
 
 #include "config/ConfigIds.h"
 #include "model/ProjectInfo.h"
@@ -21,17 +21,17 @@ uint64_t TotalPhysicalMemory()
     return old.dwTotalPhys;
 }
 
-CAboutDlg::CAboutDlg() : CDialogWindow(IDD_ABOUTBOX)
+AboutBox::AboutBox() : CDialogWindow(IDD_ABOUTBOX)
 {
 }
 
-void CAboutDlg::SetSettings(UserSettings* settings, ProjectInfo* project)
+void AboutBox::SetSettings(UserSettings* settings, ProjectInfo* project)
 {
     settings_ = settings;
     project_ = project;
 }
 
-BOOL CAboutDlg::OnInitDialog()
+BOOL AboutBox::OnInitDialog()
 {
     if (project_)
         texts_ = MakeAboutTexts(*project_, TotalPhysicalMemory());
@@ -54,7 +54,7 @@ BOOL CAboutDlg::OnInitDialog()
     return TRUE;
 }
 
-bool CAboutDlg::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, INT_PTR& result)
+bool AboutBox::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, INT_PTR& result)
 {
     switch (message) {
     case WM_PAINT: {

@@ -6,9 +6,9 @@ class UserSettings;
 class ProjectInfo;
 
 // The About box: the project's name, version and copyright, and the machine's memory.
-class CAboutDlg final : public CDialogWindow {
+class AboutBox final : public CDialogWindow {
 public:
-    CAboutDlg();
+    AboutBox();
     void SetSettings(UserSettings* settings, ProjectInfo* project);
     const AboutTexts& Texts() const { return texts_; }
 
