@@ -60,7 +60,7 @@ LRESULT CALLBACK CCheckWindow::Procedure(HWND hwnd, UINT message, WPARAM wParam,
     return result;
 }
 
-bool CCheckControl::Create(const RECT& rect, HWND parent, int id)
+bool CheckControl::Create(const RECT& rect, HWND parent, int id)
 {
     if (!MakeWindow(this, "Check Control", rect, parent, id))
         return false;
@@ -68,7 +68,7 @@ bool CCheckControl::Create(const RECT& rect, HWND parent, int id)
     return true;
 }
 
-void CCheckControl::UpdateScrollBars()
+void CheckControl::UpdateScrollBars()
 {
     if (!hwnd_ || updatingBars_)
         return;
@@ -93,7 +93,7 @@ void CCheckControl::UpdateScrollBars()
     updatingBars_ = false;
 }
 
-RECT CCheckControl::RowRect(int visibleRow) const
+RECT CheckControl::RowRect(int visibleRow) const
 {
     RECT client;
     GetClientRect(hwnd_, &client);
@@ -101,7 +101,7 @@ RECT CCheckControl::RowRect(int visibleRow) const
     return RECT{0, top, client.right, top + list_.Model().ItemHeight()};
 }
 
-void CCheckControl::RedrawItem(const CheckListItem* item)
+void CheckControl::RedrawItem(const CheckListItem* item)
 {
     const int row = list_.Model().RowOf(item);
     if (!hwnd_ || row < firstRow_ || row > firstRow_ + rowsFit_)
@@ -110,7 +110,7 @@ void CCheckControl::RedrawItem(const CheckListItem* item)
     InvalidateRect(hwnd_, &r, FALSE);
 }
 
-void CCheckControl::DrawItem(HDC dc, const CheckListItem& item, int visibleRow, const RECT& client)
+void CheckControl::DrawItem(HDC dc, const CheckListItem& item, int visibleRow, const RECT& client)
 {
     const CheckListModel& model = list_.Model();
     const int top = model.RowTop(visibleRow);
@@ -148,7 +148,7 @@ void CCheckControl::DrawItem(HDC dc, const CheckListItem& item, int visibleRow, 
     DrawTextA(dc, item.text.c_str(), -1, &text, DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX);
 }
 
-void CCheckControl::Paint()
+void CheckControl::Paint()
 {
     PAINTSTRUCT ps;
     HDC dc = BeginPaint(hwnd_, &ps);
@@ -166,7 +166,7 @@ void CCheckControl::Paint()
     EndPaint(hwnd_, &ps);
 }
 
-void CCheckControl::OnLButtonDown(int x, int y)
+void CheckControl::OnLButtonDown(int x, int y)
 {
     CheckListModel& model = list_.Model();
     const CheckListModel::Hit hit = model.HitTest(x, y, firstRow_, scrollX_);
@@ -187,7 +187,7 @@ void CCheckControl::OnLButtonDown(int x, int y)
     }
 }
 
-void CCheckControl::ScrollRows(int firstRow)
+void CheckControl::ScrollRows(int firstRow)
 {
     firstRow = std::clamp(firstRow, 0, verticalMax_);
     if (firstRow == firstRow_)
@@ -199,7 +199,7 @@ void CCheckControl::ScrollRows(int firstRow)
     SetScrollPos(hwnd_, SB_VERT, firstRow_, TRUE);
 }
 
-void CCheckControl::ScrollPixels(int scrollX)
+void CheckControl::ScrollPixels(int scrollX)
 {
     scrollX = std::clamp(scrollX, 0, horizontalMax_);
     if (scrollX == scrollX_)
@@ -210,7 +210,7 @@ void CCheckControl::ScrollPixels(int scrollX)
     SetScrollPos(hwnd_, SB_HORZ, scrollX_, TRUE);
 }
 
-LRESULT CCheckControl::OnMessage(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
+LRESULT CheckControl::OnMessage(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
 {
     switch (message) {
     case WM_ERASEBKGND: return 1; // Paint fills the whole client area

@@ -23,9 +23,9 @@ private:
 
 // The check list's inner window: draws the visible items, selects and toggles them with the mouse, and
 // scrolls both ways.
-class CCheckControl final : public CCheckWindow {
+class CheckControl final : public CCheckWindow {
 public:
-    explicit CCheckControl(CCheckList& list) : list_(list) { }
+    explicit CheckControl(CCheckList& list) : list_(list) { }
 
     bool Create(const RECT& rect, HWND parent, int id);
 

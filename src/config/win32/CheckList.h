@@ -7,7 +7,7 @@
 #include <string>
 
 // An owner-drawn list of items with three-state check boxes, in two windows: this framed outer window
-// and the inner CCheckControl that draws the items and takes the mouse and the scroll bars.
+// and the inner CheckControl that draws the items and takes the mouse and the scroll bars.
 class CCheckList final : public CCheckWindow {
 public:
     CCheckList() : control_(*this) { }
@@ -27,7 +27,7 @@ public:
     int GetCheck(int index) const { return model_.GetCheck(index); }
     int GetCount() const { return model_.GetCount(); }
 
-    CCheckControl& Control() { return control_; }
+    CheckControl& Control() { return control_; }
     CheckListModel& Model() { return model_; }
     HBITMAP Bitmap(int state) const { return state == 1 ? checked_ : state == 2 ? partly_ : unchecked_; }
     SIZE BitmapSize() const { return bitmapSize_; }
@@ -41,7 +41,7 @@ private:
     void Release();
 
     CheckListModel model_;
-    CCheckControl control_;
+    CheckControl control_;
     HBITMAP checked_ = nullptr, unchecked_ = nullptr, partly_ = nullptr;
     SIZE bitmapSize_{0, 0};
     HFONT font_ = nullptr;
