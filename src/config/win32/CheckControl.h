@@ -1,7 +1,7 @@
 #pragma once
 #include <windows.h>
 
-class CCheckList;
+class CheckList;
 struct CheckListItem;
 
 // A window of the check list: its messages go to the object made for it.
@@ -25,7 +25,7 @@ private:
 // scrolls both ways.
 class CheckControl final : public CCheckWindow {
 public:
-    explicit CheckControl(CCheckList& list) : list_(list) { }
+    explicit CheckControl(CheckList& list) : list_(list) { }
 
     bool Create(const RECT& rect, HWND parent, int id);
 
@@ -45,7 +45,7 @@ private:
     void ScrollPixels(int scrollX);
     RECT RowRect(int visibleRow) const;
 
-    CCheckList& list_;
+    CheckList& list_;
     int rowsFit_ = 0;
     int firstRow_ = 0;
     int scrollX_ = 0;

@@ -31,12 +31,12 @@ SIZE SizeOf(HBITMAP bitmap)
 
 } // namespace
 
-CCheckList::~CCheckList()
+CheckList::~CheckList()
 {
     Destroy();
 }
 
-void CCheckList::Release()
+void CheckList::Release()
 {
     for (HBITMAP* bitmap : {&checked_, &unchecked_, &partly_}) {
         if (*bitmap)
@@ -55,7 +55,7 @@ void CCheckList::Release()
     brush_ = nullptr;
 }
 
-void CCheckList::Destroy()
+void CheckList::Destroy()
 {
     if (hwnd_ && IsWindow(hwnd_))
         DestroyWindow(hwnd_);
@@ -63,7 +63,7 @@ void CCheckList::Destroy()
     Release();
 }
 
-bool CCheckList::Create(const RECT& rect, HWND parent, int id, int checkedBitmap, int uncheckedBitmap, int partlyBitmap,
+bool CheckList::Create(const RECT& rect, HWND parent, int id, int checkedBitmap, int uncheckedBitmap, int partlyBitmap,
                         COLORREF background, HFONT font)
 {
     Destroy();
@@ -118,7 +118,7 @@ bool CCheckList::Create(const RECT& rect, HWND parent, int id, int checkedBitmap
     return true;
 }
 
-CheckListItem* CCheckList::AddItem(const std::string& text, CheckListItem* parent, int state, int data,
+CheckListItem* CheckList::AddItem(const std::string& text, CheckListItem* parent, int state, int data,
                                    COLORREF textColour, COLORREF selectedTextColour, COLORREF selectedBackground)
 {
     if (state < 0 || state > 2)
@@ -136,7 +136,7 @@ CheckListItem* CCheckList::AddItem(const std::string& text, CheckListItem* paren
     return item;
 }
 
-int CCheckList::SetCheck(int index, int state)
+int CheckList::SetCheck(int index, int state)
 {
     if (model_.SetCheck(index, state) != 0)
         return -1;
@@ -145,7 +145,7 @@ int CCheckList::SetCheck(int index, int state)
     return 0;
 }
 
-LRESULT CCheckList::OnMessage(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
+LRESULT CheckList::OnMessage(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
 {
     switch (message) {
     case WM_ERASEBKGND: {

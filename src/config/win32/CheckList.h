@@ -8,10 +8,10 @@
 
 // An owner-drawn list of items with three-state check boxes, in two windows: this framed outer window
 // and the inner CheckControl that draws the items and takes the mouse and the scroll bars.
-class CCheckList final : public CCheckWindow {
+class CheckList final : public CCheckWindow {
 public:
-    CCheckList() : control_(*this) { }
-    ~CCheckList() override;
+    CheckList() : control_(*this) { }
+    ~CheckList() override;
 
     // Loads the three check bitmaps (which must be the same size) and makes both windows; with no font
     // the list makes its own. Shows a message box and fails when a bitmap is missing or the sizes differ.

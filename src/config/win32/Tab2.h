@@ -9,7 +9,7 @@ public:
     CTab2();
     // Stores the controls and the checked effects into the user settings (the dialog then saves them).
     void Save();
-    CCheckList& List() { return list_; }
+    CheckList& List() { return list_; }
 
 private:
     BOOL OnInitDialog() override;
@@ -17,6 +17,6 @@ private:
     void CheckAll(int state);
     void PlaceList();
 
-    CCheckList list_;
+    CheckList list_;
     TransitionPageValues values_;
 };

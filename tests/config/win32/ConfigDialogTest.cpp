@@ -195,7 +195,7 @@ TEST(ConfigDialog, TransitionsListChecksAndScrolls)
     d.settings.transitionSpeed = 150;
     d.Open();
     CTab2& page = d.Tab<CTab2>(PageKind::Transitions);
-    CCheckList& list = page.List();
+    CheckList& list = page.List();
     ASSERT_EQ(list.GetCount(), 161);
     EXPECT_EQ(list.Model().ItemAt(45)->text, "Fan wipe");
     EXPECT_EQ(list.GetCheck(3), 1);
