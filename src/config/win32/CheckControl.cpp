@@ -26,7 +26,7 @@ ScrollRequest RequestOf(WPARAM wParam)
 
 } // namespace
 
-HWND CCheckWindow::MakeWindow(CCheckWindow* owner, const char* name, const RECT& rect, HWND parent, int id)
+HWND CheckWindow::MakeWindow(CheckWindow* owner, const char* name, const RECT& rect, HWND parent, int id)
 {
     WNDCLASSA wc{};
     if (!GetClassInfoA(ResourceModule(), kClassName, &wc)) {
@@ -42,13 +42,13 @@ HWND CCheckWindow::MakeWindow(CCheckWindow* owner, const char* name, const RECT&
                            ResourceModule(), owner);
 }
 
-LRESULT CALLBACK CCheckWindow::Procedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
+LRESULT CALLBACK CheckWindow::Procedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
 {
     if (message == WM_NCCREATE) {
         auto* create = reinterpret_cast<CREATESTRUCTA*>(lParam);
         SetWindowLongPtrA(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(create->lpCreateParams));
     }
-    auto* self = reinterpret_cast<CCheckWindow*>(GetWindowLongPtrA(hwnd, GWLP_USERDATA));
+    auto* self = reinterpret_cast<CheckWindow*>(GetWindowLongPtrA(hwnd, GWLP_USERDATA));
     if (!self)
         return DefWindowProcA(hwnd, message, wParam, lParam);
     self->hwnd_ = hwnd;

@@ -5,14 +5,14 @@ class CheckList;
 struct CheckListItem;
 
 // A window of the check list: its messages go to the object made for it.
-class CCheckWindow {
+class CheckWindow {
 public:
-    virtual ~CCheckWindow() = default;
+    virtual ~CheckWindow() = default;
     HWND Handle() const { return hwnd_; }
 
 protected:
     // Makes a child window of the check list's class for this object.
-    static HWND MakeWindow(CCheckWindow* owner, const char* name, const RECT& rect, HWND parent, int id);
+    static HWND MakeWindow(CheckWindow* owner, const char* name, const RECT& rect, HWND parent, int id);
     virtual LRESULT OnMessage(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) = 0;
 
     HWND hwnd_ = nullptr; // from the window's creation to its end
@@ -23,7 +23,7 @@ private:
 
 // The check list's inner window: draws the visible items, selects and toggles them with the mouse, and
 // scrolls both ways.
-class CheckControl final : public CCheckWindow {
+class CheckControl final : public CheckWindow {
 public:
     explicit CheckControl(CheckList& list) : list_(list) { }
 

@@ -8,7 +8,7 @@
 
 // An owner-drawn list of items with three-state check boxes, in two windows: this framed outer window
 // and the inner CheckControl that draws the items and takes the mouse and the scroll bars.
-class CheckList final : public CCheckWindow {
+class CheckList final : public CheckWindow {
 public:
     CheckList() : control_(*this) { }
     ~CheckList() override;
