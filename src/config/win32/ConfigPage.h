@@ -7,7 +7,7 @@ class UserSettings;
 class ProjectInfo;
 
 // A tab page of the settings dialog: given the user settings and the project before it is made.
-class CConfigPage : public CDialogWindow {
+class ConfigPage : public CDialogWindow {
 public:
     using CDialogWindow::CDialogWindow;
     void SetSettings(UserSettings* settings, ProjectInfo* project)

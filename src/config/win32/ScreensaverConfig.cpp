@@ -43,7 +43,7 @@ void CScreensaverConfig::SetSettings(UserSettings* settings, ProjectInfo* projec
     project_ = project;
 }
 
-CConfigPage* CScreensaverConfig::Page(PageKind kind) const
+ConfigPage* CScreensaverConfig::Page(PageKind kind) const
 {
     switch (kind) {
     case PageKind::Setting: return tab1_.get();
@@ -134,7 +134,7 @@ void CScreensaverConfig::CreatePages()
     const RECT tabRect = WindowRectOf(tabs_);
     const Box box = PageBox(tabRect.right - tabRect.left, tabRect.bottom - tabRect.top);
     for (PageKind kind : pageList_) {
-        CConfigPage* page = nullptr;
+        ConfigPage* page = nullptr;
         switch (kind) {
         case PageKind::Setting: page = (tab1_ = std::make_unique<CTab1>()).get(); break;
         case PageKind::Transitions: page = (tab2_ = std::make_unique<CTab2>()).get(); break;
@@ -153,7 +153,7 @@ void CScreensaverConfig::ShowSelectedPage()
 {
     const auto selected = static_cast<size_t>(SendMessageA(tabs_, TCM_GETCURSEL, 0, 0));
     for (size_t i = 0; i < pageList_.size(); ++i) {
-        if (CConfigPage* page = Page(pageList_[i]))
+        if (ConfigPage* page = Page(pageList_[i]))
             ShowWindow(page->Handle(), i == selected ? SW_SHOWNORMAL : SW_HIDE);
     }
 }
@@ -259,8 +259,8 @@ bool CScreensaverConfig::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, I
         break;
     case WM_COMMAND: OnCommand(LOWORD(wParam), HIWORD(wParam)); break;
     case WM_DESTROY:
-        for (CConfigPage* page : {static_cast<CConfigPage*>(tab1_.get()), static_cast<CConfigPage*>(tab2_.get()),
-                                  static_cast<CConfigPage*>(tab3_.get()), static_cast<CConfigPage*>(tab4_.get())}) {
+        for (ConfigPage* page : {static_cast<ConfigPage*>(tab1_.get()), static_cast<ConfigPage*>(tab2_.get()),
+                                  static_cast<ConfigPage*>(tab3_.get()), static_cast<ConfigPage*>(tab4_.get())}) {
             if (page)
                 page->Destroy();
         }

@@ -12,7 +12,7 @@ class CTab1;
 class CTab2;
 class CTab3;
 class CTab4;
-class CConfigPage;
+class ConfigPage;
 
 // The settings dialog: the project's pages in a tab control beside its picture, a menu with Save, Exit,
 // the author's website and About, and OK and Cancel.
@@ -27,7 +27,7 @@ public:
 
     // The pages, in tab order, and the one shown.
     const std::vector<PageKind>& Pages() const { return pageList_; }
-    CConfigPage* Page(PageKind kind) const;
+    ConfigPage* Page(PageKind kind) const;
     HWND TabControl() const { return tabs_; }
     HWND PictureControl() const { return picture_; }
     const Picture& DialogPicture() const { return dialogPicture_; }

@@ -27,7 +27,7 @@ const CheckBinding kChecks[] = {
 
 } // namespace
 
-CTab1::CTab1() : CConfigPage(IDD_TAB_SETTING)
+CTab1::CTab1() : ConfigPage(IDD_TAB_SETTING)
 {
 }
 

@@ -3,7 +3,7 @@
 #include "config/win32/ConfigPage.h"
 
 // The "Setting" page: close events, key, mouse threshold, mute, time limitation and monitor.
-class CTab1 final : public CConfigPage {
+class CTab1 final : public ConfigPage {
 public:
     CTab1();
     // Stores the controls into the user settings (the dialog then saves them).

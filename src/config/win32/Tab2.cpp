@@ -21,7 +21,7 @@ RECT ListRect(HWND page)
 
 } // namespace
 
-CTab2::CTab2() : CConfigPage(IDD_TAB_TRANSITIONS)
+CTab2::CTab2() : ConfigPage(IDD_TAB_TRANSITIONS)
 {
 }
 

@@ -7,7 +7,7 @@ namespace {
 const COLORREF kLinkColour = 0x323232;
 } // namespace
 
-CTab3::CTab3() : CConfigPage(IDD_TAB_PUBLISHER)
+CTab3::CTab3() : ConfigPage(IDD_TAB_PUBLISHER)
 {
 }
 

@@ -4,7 +4,7 @@
 #include "config/win32/HotLinkLabel.h"
 
 // The "Publisher" page: the author, the home page and e-mail links, and the description.
-class CTab3 final : public CConfigPage {
+class CTab3 final : public ConfigPage {
 public:
     CTab3();
     CHotLinkLabel& HomePageLink() { return homePage_; }

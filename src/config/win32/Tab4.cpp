@@ -3,7 +3,7 @@
 #include "config/ConfigIds.h"
 #include "config/PageTexts.h"
 
-CTab4::CTab4() : CConfigPage(IDD_TAB_DESCRIPTION)
+CTab4::CTab4() : ConfigPage(IDD_TAB_DESCRIPTION)
 {
 }
 

@@ -2,7 +2,7 @@
 #include "config/win32/ConfigPage.h"
 
 // The "Description" page: the project's description alone.
-class CTab4 final : public CConfigPage {
+class CTab4 final : public ConfigPage {
 public:
     CTab4();
 
