@@ -21,7 +21,7 @@ uint64_t TotalPhysicalMemory()
     return old.dwTotalPhys;
 }
 
-AboutBox::AboutBox() : CDialogWindow(IDD_ABOUTBOX)
+AboutBox::AboutBox() : DialogWindow(IDD_ABOUTBOX)
 {
 }
 

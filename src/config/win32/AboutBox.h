@@ -6,7 +6,7 @@ class UserSettings;
 class ProjectInfo;
 
 // The About box: the project's name, version and copyright, and the machine's memory.
-class AboutBox final : public CDialogWindow {
+class AboutBox final : public DialogWindow {
 public:
     AboutBox();
     void SetSettings(UserSettings* settings, ProjectInfo* project);

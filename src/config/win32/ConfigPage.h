@@ -7,9 +7,9 @@ class UserSettings;
 class ProjectInfo;
 
 // A tab page of the settings dialog: given the user settings and the project before it is made.
-class ConfigPage : public CDialogWindow {
+class ConfigPage : public DialogWindow {
 public:
-    using CDialogWindow::CDialogWindow;
+    using DialogWindow::DialogWindow;
     void SetSettings(UserSettings* settings, ProjectInfo* project)
     {
         settings_ = settings;

@@ -7,36 +7,36 @@ HINSTANCE ResourceModule()
     return GetModuleHandleA(nullptr);
 }
 
-CDialogWindow::~CDialogWindow()
+DialogWindow::~DialogWindow()
 {
     Destroy();
 }
 
-INT_PTR CDialogWindow::DoModal(HWND owner)
+INT_PTR DialogWindow::DoModal(HWND owner)
 {
     return DialogBoxParamA(ResourceModule(), MAKEINTRESOURCEA(templateId_), owner, Procedure,
                            reinterpret_cast<LPARAM>(this));
 }
 
-bool CDialogWindow::Create(HWND parent)
+bool DialogWindow::Create(HWND parent)
 {
     return CreateDialogParamA(ResourceModule(), MAKEINTRESOURCEA(templateId_), parent, Procedure,
                               reinterpret_cast<LPARAM>(this)) != nullptr;
 }
 
-void CDialogWindow::Destroy()
+void DialogWindow::Destroy()
 {
     if (hwnd_ && IsWindow(hwnd_))
         DestroyWindow(hwnd_);
     hwnd_ = nullptr;
 }
 
-bool CDialogWindow::OnMessage(UINT, WPARAM, LPARAM, INT_PTR&)
+bool DialogWindow::OnMessage(UINT, WPARAM, LPARAM, INT_PTR&)
 {
     return false;
 }
 
-std::string CDialogWindow::ItemText(int id) const
+std::string DialogWindow::ItemText(int id) const
 {
     HWND item = Item(id);
     const int length = item ? GetWindowTextLengthA(item) : 0;
@@ -46,16 +46,16 @@ std::string CDialogWindow::ItemText(int id) const
     return text.data();
 }
 
-INT_PTR CALLBACK CDialogWindow::Procedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
+INT_PTR CALLBACK DialogWindow::Procedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
 {
-    CDialogWindow* self = nullptr;
+    DialogWindow* self = nullptr;
     if (message == WM_INITDIALOG) {
-        self = reinterpret_cast<CDialogWindow*>(lParam);
+        self = reinterpret_cast<DialogWindow*>(lParam);
         SetWindowLongPtrA(hwnd, DWLP_USER, lParam);
         self->hwnd_ = hwnd;
         return self->OnInitDialog();
     }
-    self = reinterpret_cast<CDialogWindow*>(GetWindowLongPtrA(hwnd, DWLP_USER));
+    self = reinterpret_cast<DialogWindow*>(GetWindowLongPtrA(hwnd, DWLP_USER));
     if (!self)
         return FALSE;
     INT_PTR result = FALSE;

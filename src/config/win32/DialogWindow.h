@@ -5,12 +5,12 @@
 
 // A dialog made from a resource template whose messages go to this object: run modally, or made as a
 // child page of another window.
-class CDialogWindow {
+class DialogWindow {
 public:
-    explicit CDialogWindow(int templateId) : templateId_(templateId) { }
-    virtual ~CDialogWindow();
-    CDialogWindow(const CDialogWindow&) = delete;
-    CDialogWindow& operator=(const CDialogWindow&) = delete;
+    explicit DialogWindow(int templateId) : templateId_(templateId) { }
+    virtual ~DialogWindow();
+    DialogWindow(const DialogWindow&) = delete;
+    DialogWindow& operator=(const DialogWindow&) = delete;
 
     // Runs the dialog modally; returns what EndDialog was given, or -1 when it could not be made.
     INT_PTR DoModal(HWND owner);

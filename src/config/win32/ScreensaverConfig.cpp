@@ -26,7 +26,7 @@ RECT WindowRectOf(HWND hwnd)
 }
 } // namespace
 
-CScreensaverConfig::CScreensaverConfig() : CDialogWindow(IDD_SCREENSAVER_CONFIG)
+CScreensaverConfig::CScreensaverConfig() : DialogWindow(IDD_SCREENSAVER_CONFIG)
 {
     icon_ = LoadIconA(ResourceModule(), MAKEINTRESOURCEA(128));
 }

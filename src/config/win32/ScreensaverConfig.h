@@ -16,7 +16,7 @@ class ConfigPage;
 
 // The settings dialog: the project's pages in a tab control beside its picture, a menu with Save, Exit,
 // the author's website and About, and OK and Cancel.
-class CScreensaverConfig final : public CDialogWindow {
+class CScreensaverConfig final : public DialogWindow {
 public:
     CScreensaverConfig();
     ~CScreensaverConfig() override;
