@@ -3,7 +3,7 @@
 #include "config/ConfigIds.h"
 #include "config/DialogPicture.h"
 #include "config/win32/AboutBox.h"
-#include "config/win32/HotLinkLabel.h"
+#include "config/win32/LinkLabel.h"
 #include "config/win32/Tab1.h"
 #include "config/win32/Tab2.h"
 #include "config/win32/Tab3.h"

@@ -255,7 +255,7 @@ TEST(ConfigDialog, PublisherLinksAndAboutBox)
     OpenDialog d({P::kPublisherPage}, "https://example.org/a-long-way/to/the/home/page/of/the/author/");
     d.Open();
     CTab3& page = d.Tab<CTab3>(PageKind::Publisher);
-    CHotLinkLabel& home = page.HomePageLink();
+    LinkLabel& home = page.HomePageLink();
     ASSERT_NE(home.Handle(), nullptr);
     EXPECT_EQ(GetDlgCtrlID(home.Handle()), IDC_HOME_PAGE_LINK);
     EXPECT_EQ(WindowText(page.Item(IDC_PUBLISHER_AUTHOR)), "Ann");

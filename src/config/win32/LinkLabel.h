@@ -5,14 +5,14 @@
 
 // A static text that underlines itself as a link, changes colour while the mouse is over it, and opens
 // its target with the shell when clicked (or posts a command to its parent).
-class CHotLinkLabel final {
+class LinkLabel final {
 public:
     enum Kind { Plain = 0, Web = 1, Mail = 2, Command = 3 };
 
-    CHotLinkLabel() = default;
-    ~CHotLinkLabel();
-    CHotLinkLabel(const CHotLinkLabel&) = delete;
-    CHotLinkLabel& operator=(const CHotLinkLabel&) = delete;
+    LinkLabel() = default;
+    ~LinkLabel();
+    LinkLabel(const LinkLabel&) = delete;
+    LinkLabel& operator=(const LinkLabel&) = delete;
 
     void SetNormalColour(COLORREF colour) { normalColour_ = colour; }
     void SetLinkKind(int kind) { kind_ = kind; }

@@ -1,4 +1,4 @@
-#include "config/win32/HotLinkLabel.h"
+#include "config/win32/LinkLabel.h"
 
 #include "config/LinkTarget.h"
 #include "config/win32/DialogWindow.h"
@@ -17,7 +17,7 @@ void OpenLink(HWND owner, const std::string& target, int show)
         ShellExecuteA(owner, "open", safe->c_str(), nullptr, nullptr, show);
 }
 
-CHotLinkLabel::~CHotLinkLabel()
+LinkLabel::~LinkLabel()
 {
     if (hwnd_ && IsWindow(hwnd_)) {
         SetWindowLongPtrA(hwnd_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(staticProcedure_));
@@ -25,14 +25,14 @@ CHotLinkLabel::~CHotLinkLabel()
     }
 }
 
-void CHotLinkLabel::SetBitmapFlag(bool on, int hoverBitmap, int normalBitmap)
+void LinkLabel::SetBitmapFlag(bool on, int hoverBitmap, int normalBitmap)
 {
     bitmapFlag_ = on;
     hoverBitmap_ = hoverBitmap;
     normalBitmap_ = normalBitmap;
 }
 
-bool CHotLinkLabel::Create(const std::string& text, DWORD style, const RECT& rect, HWND parent, int id)
+bool LinkLabel::Create(const std::string& text, DWORD style, const RECT& rect, HWND parent, int id)
 {
     text_ = text;
     hwnd_ = CreateWindowExA(0, "STATIC", "", style, rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top,
@@ -56,7 +56,7 @@ bool CHotLinkLabel::Create(const std::string& text, DWORD style, const RECT& rec
     return true;
 }
 
-void CHotLinkLabel::Click()
+void LinkLabel::Click()
 {
     if ((kind_ == Web || kind_ == Mail) && !target_.empty())
         OpenLink(nullptr, target_, SW_SHOWNORMAL);
@@ -64,7 +64,7 @@ void CHotLinkLabel::Click()
         PostMessageA(GetParent(hwnd_), static_cast<UINT>(commandMessage_), 0, 0);
 }
 
-void CHotLinkLabel::Paint()
+void LinkLabel::Paint()
 {
     PAINTSTRUCT ps;
     HDC dc = BeginPaint(hwnd_, &ps);
@@ -114,7 +114,7 @@ void CHotLinkLabel::Paint()
     EndPaint(hwnd_, &ps);
 }
 
-LRESULT CHotLinkLabel::OnMessage(UINT message, WPARAM wParam, LPARAM lParam)
+LRESULT LinkLabel::OnMessage(UINT message, WPARAM wParam, LPARAM lParam)
 {
     switch (message) {
     case WM_PAINT: Paint(); return 0;
@@ -143,9 +143,9 @@ LRESULT CHotLinkLabel::OnMessage(UINT message, WPARAM wParam, LPARAM lParam)
     return CallWindowProcA(staticProcedure_, hwnd_, message, wParam, lParam);
 }
 
-LRESULT CALLBACK CHotLinkLabel::Procedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
+LRESULT CALLBACK LinkLabel::Procedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
 {
-    auto* self = static_cast<CHotLinkLabel*>(GetPropA(hwnd, kObjectProperty));
+    auto* self = static_cast<LinkLabel*>(GetPropA(hwnd, kObjectProperty));
     if (!self)
         return DefWindowProcA(hwnd, message, wParam, lParam);
     if (message == WM_NCDESTROY) {
