@@ -2,7 +2,7 @@
 
 #include "app/ScreensaverApp.h"
 #include "app/win32/SystemIntegration.h"
-#include "config/win32/ScreensaverConfig.h"
+#include "config/win32/SettingsDialog.h"
 #include "model/SettingsStore.h"
 #include "saver/win32/ScreensaverWindow.h"
 

@@ -1,7 +1,7 @@
 // The settings dialog made for real from the program's resources, driven with window messages.
 #include "config/ConfigIds.h"
 #include "config/win32/AboutBox.h"
-#include "config/win32/ScreensaverConfig.h"
+#include "config/win32/SettingsDialog.h"
 #include "config/win32/Tab1.h"
 #include "config/win32/Tab2.h"
 #include "config/win32/Tab3.h"
@@ -28,7 +28,7 @@ struct OpenDialog {
     ProjectDatabase db;
     ProjectInfo project;
     UserSettings settings;
-    CScreensaverConfig dialog;
+    SettingsDialog dialog;
 
     explicit OpenDialog(std::initializer_list<size_t> flags, const std::string& website = "https://example.org/")
     {

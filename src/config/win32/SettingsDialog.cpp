@@ -1,4 +1,4 @@
-#include "config/win32/ScreensaverConfig.h"
+#include "config/win32/SettingsDialog.h"
 
 #include "config/ConfigIds.h"
 #include "config/DialogPicture.h"
@@ -26,24 +26,24 @@ RECT WindowRectOf(HWND hwnd)
 }
 } // namespace
 
-CScreensaverConfig::CScreensaverConfig() : DialogWindow(IDD_SCREENSAVER_CONFIG)
+SettingsDialog::SettingsDialog() : DialogWindow(IDD_SCREENSAVER_CONFIG)
 {
     icon_ = LoadIconA(ResourceModule(), MAKEINTRESOURCEA(128));
 }
 
-CScreensaverConfig::~CScreensaverConfig()
+SettingsDialog::~SettingsDialog()
 {
     // The pages' windows go before the objects that handle their messages.
     Destroy();
 }
 
-void CScreensaverConfig::SetSettings(UserSettings* settings, ProjectInfo* project)
+void SettingsDialog::SetSettings(UserSettings* settings, ProjectInfo* project)
 {
     settings_ = settings;
     project_ = project;
 }
 
-ConfigPage* CScreensaverConfig::Page(PageKind kind) const
+ConfigPage* SettingsDialog::Page(PageKind kind) const
 {
     switch (kind) {
     case PageKind::Setting: return tab1_.get();
@@ -54,7 +54,7 @@ ConfigPage* CScreensaverConfig::Page(PageKind kind) const
     return nullptr;
 }
 
-void CScreensaverConfig::SaveSettings()
+void SettingsDialog::SaveSettings()
 {
     if (tab1_)
         tab1_->ApplySettings();
@@ -64,7 +64,7 @@ void CScreensaverConfig::SaveSettings()
         settings_->Save();
 }
 
-BOOL CScreensaverConfig::OnInitDialog()
+BOOL SettingsDialog::OnInitDialog()
 {
     HWND dialog = Handle();
     HMENU system = GetSystemMenu(dialog, FALSE);
@@ -129,7 +129,7 @@ BOOL CScreensaverConfig::OnInitDialog()
     return TRUE;
 }
 
-void CScreensaverConfig::CreatePages()
+void SettingsDialog::CreatePages()
 {
     const RECT tabRect = WindowRectOf(tabs_);
     const Box box = PageBox(tabRect.right - tabRect.left, tabRect.bottom - tabRect.top);
@@ -149,7 +149,7 @@ void CScreensaverConfig::CreatePages()
         ShowWindow(tab1_->Handle(), SW_SHOW);
 }
 
-void CScreensaverConfig::ShowSelectedPage()
+void SettingsDialog::ShowSelectedPage()
 {
     const auto selected = static_cast<size_t>(SendMessageA(tabs_, TCM_GETCURSEL, 0, 0));
     for (size_t i = 0; i < pageList_.size(); ++i) {
@@ -158,7 +158,7 @@ void CScreensaverConfig::ShowSelectedPage()
     }
 }
 
-void CScreensaverConfig::TrimMenu()
+void SettingsDialog::TrimMenu()
 {
     HMENU menu = GetMenu(Handle());
     if (!menu || !project_ || menuTrimmed_)
@@ -176,14 +176,14 @@ void CScreensaverConfig::TrimMenu()
     DrawMenuBar(Handle());
 }
 
-void CScreensaverConfig::ShowAbout()
+void SettingsDialog::ShowAbout()
 {
     AboutBox about;
     about.SetSettings(settings_, project_);
     about.DoModal(Handle());
 }
 
-void CScreensaverConfig::OnCommand(int id, int code)
+void SettingsDialog::OnCommand(int id, int code)
 {
     switch (id) {
     case IDM_ABOUTBOX: ShowAbout(); break;
@@ -205,7 +205,7 @@ void CScreensaverConfig::OnCommand(int id, int code)
     }
 }
 
-void CScreensaverConfig::Paint()
+void SettingsDialog::Paint()
 {
     if (!IsIconic(Handle()))
         return;
@@ -218,9 +218,9 @@ void CScreensaverConfig::Paint()
     EndPaint(Handle(), &ps);
 }
 
-LRESULT CALLBACK CScreensaverConfig::PictureProcedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
+LRESULT CALLBACK SettingsDialog::PictureProcedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
 {
-    auto* self = static_cast<CScreensaverConfig*>(GetPropA(hwnd, kOwnerProperty));
+    auto* self = static_cast<SettingsDialog*>(GetPropA(hwnd, kOwnerProperty));
     if (!self)
         return DefWindowProcA(hwnd, message, wParam, lParam);
     const WNDPROC original = self->pictureProcedure_;
@@ -236,7 +236,7 @@ LRESULT CALLBACK CScreensaverConfig::PictureProcedure(HWND hwnd, UINT message, W
     return CallWindowProcA(original, hwnd, message, wParam, lParam);
 }
 
-bool CScreensaverConfig::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, INT_PTR& result)
+bool SettingsDialog::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, INT_PTR& result)
 {
     switch (message) {
     case WM_SHOWWINDOW: TrimMenu(); return false;
@@ -275,7 +275,7 @@ INT_PTR RunSettingsDialog(UserSettings& settings, ProjectInfo& project, HWND own
 {
     INITCOMMONCONTROLSEX controls{sizeof controls, ICC_TAB_CLASSES | ICC_BAR_CLASSES | ICC_UPDOWN_CLASS};
     InitCommonControlsEx(&controls);
-    CScreensaverConfig dialog;
+    SettingsDialog dialog;
     dialog.SetSettings(&settings, &project);
     return dialog.DoModal(owner);
 }

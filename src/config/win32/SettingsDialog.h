@@ -16,10 +16,10 @@ class ConfigPage;
 
 // The settings dialog: the project's pages in a tab control beside its picture, a menu with Save, Exit,
 // the author's website and About, and OK and Cancel.
-class CScreensaverConfig final : public DialogWindow {
+class SettingsDialog final : public DialogWindow {
 public:
-    CScreensaverConfig();
-    ~CScreensaverConfig() override;
+    SettingsDialog();
+    ~SettingsDialog() override;
 
     void SetSettings(UserSettings* settings, ProjectInfo* project);
     // Stores the pages' controls into the user settings and writes them to the user's store.
