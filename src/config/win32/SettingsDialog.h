@@ -8,7 +8,7 @@
 
 class UserSettings;
 class ProjectInfo;
-class CTab1;
+class SettingPageWindow;
 class CTab2;
 class CTab3;
 class CTab4;
@@ -46,7 +46,7 @@ private:
 
     HWND picture_ = nullptr;
     HWND tabs_ = nullptr;
-    std::unique_ptr<CTab1> tab1_;
+    std::unique_ptr<SettingPageWindow> tab1_;
     std::unique_ptr<CTab2> tab2_;
     std::unique_ptr<CTab3> tab3_;
     std::unique_ptr<CTab4> tab4_;

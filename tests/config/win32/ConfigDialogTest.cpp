@@ -2,7 +2,7 @@
 #include "config/ConfigIds.h"
 #include "config/win32/AboutBox.h"
 #include "config/win32/SettingsDialog.h"
-#include "config/win32/Tab1.h"
+#include "config/win32/SettingPageWindow.h"
 #include "config/win32/Tab2.h"
 #include "config/win32/Tab3.h"
 #include "model/ProjectInfo.h"
@@ -152,7 +152,7 @@ TEST(ConfigDialog, SettingPageEditsTheSettings)
     d.settings.mouseThreshold = 30;
     d.settings.timeLimitMinutes = 60;
     d.Open();
-    CTab1& page = d.Tab<CTab1>(PageKind::Setting);
+    SettingPageWindow& page = d.Tab<SettingPageWindow>(PageKind::Setting);
     HWND any = page.Item(IDC_ANY_EVENT);
     EXPECT_FALSE(IsWindowEnabled(page.Item(IDC_MOUSE_MOVE)));
     EXPECT_FALSE(IsWindowEnabled(page.Item(IDC_KEY_TEXT)));
@@ -235,7 +235,7 @@ TEST(ConfigDialog, SaveWritesTheStoreAndCancelDoesNot)
     OpenDialog d({P::kTransitionsPage});
     RegDeleteKeyA(HKEY_CURRENT_USER, d.settings.registryKey.c_str());
     d.Open();
-    CTab1& page = d.Tab<CTab1>(PageKind::Setting);
+    SettingPageWindow& page = d.Tab<SettingPageWindow>(PageKind::Setting);
     SendMessageA(page.Item(IDC_MUTE), BM_CLICK, 0, 0);
     SendMessageA(d.dialog.Handle(), WM_COMMAND, IDCANCEL, 0);
     UserSettings stored;

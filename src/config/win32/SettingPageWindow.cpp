@@ -1,4 +1,4 @@
-#include "config/win32/Tab1.h"
+#include "config/win32/SettingPageWindow.h"
 
 #include "config/MonitorList.h"
 #include "model/UserSettings.h"
@@ -27,11 +27,11 @@ const CheckBinding kChecks[] = {
 
 } // namespace
 
-CTab1::CTab1() : ConfigPage(IDD_TAB_SETTING)
+SettingPageWindow::SettingPageWindow() : ConfigPage(IDD_TAB_SETTING)
 {
 }
 
-BOOL CTab1::OnInitDialog()
+BOOL SettingPageWindow::OnInitDialog()
 {
     HWND monitors = Item(IDC_MONITOR);
     for (const std::string& text : MonitorListTexts(EnumerateMonitors().Areas()))
@@ -49,7 +49,7 @@ BOOL CTab1::OnInitDialog()
     return TRUE;
 }
 
-void CTab1::WriteControls()
+void SettingPageWindow::WriteControls()
 {
     for (const CheckBinding& check : kChecks)
         SetChecked(check.id, values_.*check.value);
@@ -57,7 +57,7 @@ void CTab1::WriteControls()
     SendDlgItemMessageA(Handle(), IDC_MOUSE_THRESHOLD, TBM_SETPOS, TRUE, values_.sliderPosition);
 }
 
-void CTab1::ReadControls()
+void SettingPageWindow::ReadControls()
 {
     for (const CheckBinding& check : kChecks)
         values_.*check.value = Checked(check.id);
@@ -68,14 +68,14 @@ void CTab1::ReadControls()
     values_.monitor = static_cast<int>(SendDlgItemMessageA(Handle(), IDC_MONITOR, CB_GETCURSEL, 0, 0));
 }
 
-void CTab1::EnableCloseEvents()
+void SettingPageWindow::EnableCloseEvents()
 {
     const BOOL enable = CloseEventControlsEnabled(values_.anyEvent) ? TRUE : FALSE;
     for (int id : kCloseEventControls)
         EnableWindow(Item(id), enable);
 }
 
-void CTab1::ApplySettings()
+void SettingPageWindow::ApplySettings()
 {
     if (!Handle() || !settings_)
         return;
@@ -83,7 +83,7 @@ void CTab1::ApplySettings()
     StoreSettingPage(values_, *settings_);
 }
 
-bool CTab1::OnMessage(UINT message, WPARAM wParam, LPARAM, INT_PTR& result)
+bool SettingPageWindow::OnMessage(UINT message, WPARAM wParam, LPARAM, INT_PTR& result)
 {
     if (message != WM_COMMAND)
         return false;

@@ -3,9 +3,9 @@
 #include "config/win32/ConfigPage.h"
 
 // The "Setting" page: close events, key, mouse threshold, mute, time limitation and monitor.
-class CTab1 final : public ConfigPage {
+class SettingPageWindow final : public ConfigPage {
 public:
-    CTab1();
+    SettingPageWindow();
     // Stores the controls into the user settings (the dialog then saves them).
     void ApplySettings();
 
