@@ -5,7 +5,7 @@
 #include "config/win32/AboutBox.h"
 #include "config/win32/LinkLabel.h"
 #include "config/win32/SettingPageWindow.h"
-#include "config/win32/Tab2.h"
+#include "config/win32/TransitionsPageWindow.h"
 #include "config/win32/Tab3.h"
 #include "config/win32/Tab4.h"
 #include "gfx/win32/PictureDC.h"
@@ -137,7 +137,7 @@ void SettingsDialog::CreatePages()
         ConfigPage* page = nullptr;
         switch (kind) {
         case PageKind::Setting: page = (tab1_ = std::make_unique<SettingPageWindow>()).get(); break;
-        case PageKind::Transitions: page = (tab2_ = std::make_unique<CTab2>()).get(); break;
+        case PageKind::Transitions: page = (tab2_ = std::make_unique<TransitionsPageWindow>()).get(); break;
         case PageKind::Publisher: page = (tab3_ = std::make_unique<CTab3>()).get(); break;
         case PageKind::Description: page = (tab4_ = std::make_unique<CTab4>()).get(); break;
         }

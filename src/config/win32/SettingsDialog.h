@@ -9,7 +9,7 @@
 class UserSettings;
 class ProjectInfo;
 class SettingPageWindow;
-class CTab2;
+class TransitionsPageWindow;
 class CTab3;
 class CTab4;
 class ConfigPage;
@@ -47,7 +47,7 @@ private:
     HWND picture_ = nullptr;
     HWND tabs_ = nullptr;
     std::unique_ptr<SettingPageWindow> tab1_;
-    std::unique_ptr<CTab2> tab2_;
+    std::unique_ptr<TransitionsPageWindow> tab2_;
     std::unique_ptr<CTab3> tab3_;
     std::unique_ptr<CTab4> tab4_;
     std::vector<PageKind> pageList_;

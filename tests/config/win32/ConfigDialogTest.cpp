@@ -3,7 +3,7 @@
 #include "config/win32/AboutBox.h"
 #include "config/win32/SettingsDialog.h"
 #include "config/win32/SettingPageWindow.h"
-#include "config/win32/Tab2.h"
+#include "config/win32/TransitionsPageWindow.h"
 #include "config/win32/Tab3.h"
 #include "model/ProjectInfo.h"
 #include "model/ProjectDbBuilder.h"
@@ -194,7 +194,7 @@ TEST(ConfigDialog, TransitionsListChecksAndScrolls)
     d.settings.transitionList = "3;5;";
     d.settings.transitionSpeed = 150;
     d.Open();
-    CTab2& page = d.Tab<CTab2>(PageKind::Transitions);
+    TransitionsPageWindow& page = d.Tab<TransitionsPageWindow>(PageKind::Transitions);
     CheckList& list = page.List();
     ASSERT_EQ(list.GetCount(), 161);
     EXPECT_EQ(list.Model().ItemAt(45)->text, "Fan wipe");

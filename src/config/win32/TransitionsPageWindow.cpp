@@ -1,4 +1,4 @@
-#include "config/win32/Tab2.h"
+#include "config/win32/TransitionsPageWindow.h"
 
 #include "config/ConfigIds.h"
 #include "model/UserSettings.h"
@@ -21,11 +21,11 @@ RECT ListRect(HWND page)
 
 } // namespace
 
-CTab2::CTab2() : ConfigPage(IDD_TAB_TRANSITIONS)
+TransitionsPageWindow::TransitionsPageWindow() : ConfigPage(IDD_TAB_TRANSITIONS)
 {
 }
 
-BOOL CTab2::OnInitDialog()
+BOOL TransitionsPageWindow::OnInitDialog()
 {
     PlaceList();
     list_.Create(ListRect(Handle()), Handle(), IDC_EFFECT_LIST, IDB_CHECKED, IDB_UNCHECKED, IDB_PARTLY_CHECKED,
@@ -44,7 +44,7 @@ BOOL CTab2::OnInitDialog()
     return TRUE;
 }
 
-void CTab2::PlaceList()
+void TransitionsPageWindow::PlaceList()
 {
     const RECT r = ListRect(Handle());
     if (list_.Handle())
@@ -59,7 +59,7 @@ void CTab2::PlaceList()
     }
 }
 
-void CTab2::CheckAll(int state)
+void TransitionsPageWindow::CheckAll(int state)
 {
     for (int i = 0; i < list_.GetCount(); ++i) {
         list_.SetCheck(i, state);
@@ -67,7 +67,7 @@ void CTab2::CheckAll(int state)
     }
 }
 
-void CTab2::Save()
+void TransitionsPageWindow::Save()
 {
     if (!Handle() || !settings_)
         return;
@@ -77,7 +77,7 @@ void CTab2::Save()
     StoreTransitionPage(values_, list_.Model().States(), *settings_);
 }
 
-bool CTab2::OnMessage(UINT message, WPARAM wParam, LPARAM, INT_PTR& result)
+bool TransitionsPageWindow::OnMessage(UINT message, WPARAM wParam, LPARAM, INT_PTR& result)
 {
     switch (message) {
     case WM_COMMAND:

@@ -4,9 +4,9 @@
 #include "config/win32/ConfigPage.h"
 
 // The "Transitions" page: which of the 161 effects the user's own choice allows, at random or in turn.
-class CTab2 final : public ConfigPage {
+class TransitionsPageWindow final : public ConfigPage {
 public:
-    CTab2();
+    TransitionsPageWindow();
     // Stores the controls and the checked effects into the user settings (the dialog then saves them).
     void Save();
     CheckList& List() { return list_; }
