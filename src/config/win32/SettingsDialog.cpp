@@ -6,7 +6,7 @@
 #include "config/win32/LinkLabel.h"
 #include "config/win32/SettingPageWindow.h"
 #include "config/win32/TransitionsPageWindow.h"
-#include "config/win32/Tab3.h"
+#include "config/win32/PublisherPageWindow.h"
 #include "config/win32/Tab4.h"
 #include "gfx/win32/PictureDC.h"
 #include "model/ProjectInfo.h"
@@ -138,7 +138,7 @@ void SettingsDialog::CreatePages()
         switch (kind) {
         case PageKind::Setting: page = (tab1_ = std::make_unique<SettingPageWindow>()).get(); break;
         case PageKind::Transitions: page = (tab2_ = std::make_unique<TransitionsPageWindow>()).get(); break;
-        case PageKind::Publisher: page = (tab3_ = std::make_unique<CTab3>()).get(); break;
+        case PageKind::Publisher: page = (tab3_ = std::make_unique<PublisherPageWindow>()).get(); break;
         case PageKind::Description: page = (tab4_ = std::make_unique<CTab4>()).get(); break;
         }
         page->SetSettings(settings_, project_);

@@ -10,7 +10,7 @@ class UserSettings;
 class ProjectInfo;
 class SettingPageWindow;
 class TransitionsPageWindow;
-class CTab3;
+class PublisherPageWindow;
 class CTab4;
 class ConfigPage;
 
@@ -48,7 +48,7 @@ private:
     HWND tabs_ = nullptr;
     std::unique_ptr<SettingPageWindow> tab1_;
     std::unique_ptr<TransitionsPageWindow> tab2_;
-    std::unique_ptr<CTab3> tab3_;
+    std::unique_ptr<PublisherPageWindow> tab3_;
     std::unique_ptr<CTab4> tab4_;
     std::vector<PageKind> pageList_;
     Picture dialogPicture_;

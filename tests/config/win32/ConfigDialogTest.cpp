@@ -4,7 +4,7 @@
 #include "config/win32/SettingsDialog.h"
 #include "config/win32/SettingPageWindow.h"
 #include "config/win32/TransitionsPageWindow.h"
-#include "config/win32/Tab3.h"
+#include "config/win32/PublisherPageWindow.h"
 #include "model/ProjectInfo.h"
 #include "model/ProjectDbBuilder.h"
 #include "model/UserSettings.h"
@@ -254,7 +254,7 @@ TEST(ConfigDialog, PublisherLinksAndAboutBox)
 {
     OpenDialog d({P::kPublisherPage}, "https://example.org/a-long-way/to/the/home/page/of/the/author/");
     d.Open();
-    CTab3& page = d.Tab<CTab3>(PageKind::Publisher);
+    PublisherPageWindow& page = d.Tab<PublisherPageWindow>(PageKind::Publisher);
     LinkLabel& home = page.HomePageLink();
     ASSERT_NE(home.Handle(), nullptr);
     EXPECT_EQ(GetDlgCtrlID(home.Handle()), IDC_HOME_PAGE_LINK);

@@ -4,9 +4,9 @@
 #include "config/win32/LinkLabel.h"
 
 // The "Publisher" page: the author, the home page and e-mail links, and the description.
-class CTab3 final : public ConfigPage {
+class PublisherPageWindow final : public ConfigPage {
 public:
-    CTab3();
+    PublisherPageWindow();
     LinkLabel& HomePageLink() { return homePage_; }
     LinkLabel& EmailLink() { return email_; }
 

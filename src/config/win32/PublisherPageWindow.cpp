@@ -1,4 +1,4 @@
-#include "config/win32/Tab3.h"
+#include "config/win32/PublisherPageWindow.h"
 
 #include "config/ConfigIds.h"
 
@@ -7,11 +7,11 @@ namespace {
 const COLORREF kLinkColour = 0x323232;
 } // namespace
 
-CTab3::CTab3() : ConfigPage(IDD_TAB_PUBLISHER)
+PublisherPageWindow::PublisherPageWindow() : ConfigPage(IDD_TAB_PUBLISHER)
 {
 }
 
-BOOL CTab3::OnInitDialog()
+BOOL PublisherPageWindow::OnInitDialog()
 {
     if (project_)
         texts_ = MakePublisherTexts(*project_);
@@ -31,7 +31,7 @@ BOOL CTab3::OnInitDialog()
     return TRUE;
 }
 
-bool CTab3::OnMessage(UINT message, WPARAM, LPARAM, INT_PTR&)
+bool PublisherPageWindow::OnMessage(UINT message, WPARAM, LPARAM, INT_PTR&)
 {
     if (message == WM_SIZE)
         StretchToPage(IDC_PUBLISHER_DESCRIPTION);
