@@ -7,7 +7,7 @@
 #include "config/win32/SettingPageWindow.h"
 #include "config/win32/TransitionsPageWindow.h"
 #include "config/win32/PublisherPageWindow.h"
-#include "config/win32/Tab4.h"
+#include "config/win32/DescriptionPageWindow.h"
 #include "gfx/win32/PictureDC.h"
 #include "model/ProjectInfo.h"
 #include "model/UserSettings.h"
@@ -139,7 +139,7 @@ void SettingsDialog::CreatePages()
         case PageKind::Setting: page = (tab1_ = std::make_unique<SettingPageWindow>()).get(); break;
         case PageKind::Transitions: page = (tab2_ = std::make_unique<TransitionsPageWindow>()).get(); break;
         case PageKind::Publisher: page = (tab3_ = std::make_unique<PublisherPageWindow>()).get(); break;
-        case PageKind::Description: page = (tab4_ = std::make_unique<CTab4>()).get(); break;
+        case PageKind::Description: page = (tab4_ = std::make_unique<DescriptionPageWindow>()).get(); break;
         }
         page->SetSettings(settings_, project_);
         if (page->Create(tabs_))

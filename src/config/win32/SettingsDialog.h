@@ -11,7 +11,7 @@ class ProjectInfo;
 class SettingPageWindow;
 class TransitionsPageWindow;
 class PublisherPageWindow;
-class CTab4;
+class DescriptionPageWindow;
 class ConfigPage;
 
 // The settings dialog: the project's pages in a tab control beside its picture, a menu with Save, Exit,
@@ -49,7 +49,7 @@ private:
     std::unique_ptr<SettingPageWindow> tab1_;
     std::unique_ptr<TransitionsPageWindow> tab2_;
     std::unique_ptr<PublisherPageWindow> tab3_;
-    std::unique_ptr<CTab4> tab4_;
+    std::unique_ptr<DescriptionPageWindow> tab4_;
     std::vector<PageKind> pageList_;
     Picture dialogPicture_;
     Picture stretchedPicture_; // the picture at the size it is drawn

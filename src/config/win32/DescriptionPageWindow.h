@@ -2,9 +2,9 @@
 #include "config/win32/ConfigPage.h"
 
 // The "Description" page: the project's description alone.
-class CTab4 final : public ConfigPage {
+class DescriptionPageWindow final : public ConfigPage {
 public:
-    CTab4();
+    DescriptionPageWindow();
 
 private:
     BOOL OnInitDialog() override;
