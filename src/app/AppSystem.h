@@ -2,7 +2,7 @@
 #include <cstdint>
 #include <string>
 
-class CScreensaverApp;
+class ScreensaverApp;
 class ISettingsStore;
 
 // What start-up needs from the installed system and the window layer: one implementation for Windows,
@@ -33,8 +33,8 @@ public:
     virtual void SetScreenSaverRunning(bool running) = 0;
 
     // The one modal window of the run; they return when it has closed.
-    virtual void RunSettingsDialog(CScreensaverApp& app) = 0;
-    virtual void RunScreensaverWindow(CScreensaverApp& app) = 0;
+    virtual void RunSettingsDialog(ScreensaverApp& app) = 0;
+    virtual void RunScreensaverWindow(ScreensaverApp& app) = 0;
 
     // A fault during the rest of the exit ends the process without an error box.
     virtual void QuietExit() = 0;

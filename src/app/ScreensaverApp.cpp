@@ -14,13 +14,13 @@ namespace {
 const char kSource[] = ".\\Screensaver";
 }
 
-CScreensaverApp::CScreensaverApp(IAppSystem& system, DiagnosticLog& log) : system_(system), log_(log)
+ScreensaverApp::ScreensaverApp(IAppSystem& system, DiagnosticLog& log) : system_(system), log_(log)
 {
 }
 
-CScreensaverApp::~CScreensaverApp() = default;
+ScreensaverApp::~ScreensaverApp() = default;
 
-bool CScreensaverApp::RunOneShot(const StartupArguments& args)
+bool ScreensaverApp::RunOneShot(const StartupArguments& args)
 {
     switch (ClassifyFirstArgument(args.hasFirstArgument ? args.firstArgument.c_str() : nullptr)) {
     case OneShotCommand::SetDefault:
@@ -43,7 +43,7 @@ bool CScreensaverApp::RunOneShot(const StartupArguments& args)
     return false;
 }
 
-bool CScreensaverApp::InitInstance(const StartupArguments& args)
+bool ScreensaverApp::InitInstance(const StartupArguments& args)
 {
     std::srand(static_cast<unsigned>(std::time(nullptr)));
     log_.Entry(kSource, __LINE__, "screensaver file : %s", args.programPath.c_str());
@@ -126,7 +126,7 @@ bool CScreensaverApp::InitInstance(const StartupArguments& args)
     return false;
 }
 
-int CScreensaverApp::ExitInstance()
+int ScreensaverApp::ExitInstance()
 {
     for (PlayerPtr& player : imagePlayers_)
         player.reset();

@@ -28,15 +28,15 @@ struct StartupArguments {
 // The single application object: decides from the command line what the run is for, opens the project
 // appended to the program, loads the project information and the user settings, and runs exactly one
 // modal window.
-class CScreensaverApp {
+class ScreensaverApp {
 public:
     // An image slide-show player window; its deleter destroys the window and the object.
     using PlayerPtr = std::unique_ptr<void, void (*)(void*)>;
 
-    CScreensaverApp(IAppSystem& system, DiagnosticLog& log);
-    ~CScreensaverApp();
-    CScreensaverApp(const CScreensaverApp&) = delete;
-    CScreensaverApp& operator=(const CScreensaverApp&) = delete;
+    ScreensaverApp(IAppSystem& system, DiagnosticLog& log);
+    ~ScreensaverApp();
+    ScreensaverApp(const ScreensaverApp&) = delete;
+    ScreensaverApp& operator=(const ScreensaverApp&) = delete;
 
     // Runs the whole start-up; always false, so the process ends without a message loop of its own.
     bool InitInstance(const StartupArguments& args);

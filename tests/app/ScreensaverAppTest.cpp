@@ -62,12 +62,12 @@ public:
     void CloseSaverMutex() override { calls.push_back("close mutex"); }
     void SaveDesktopSnapshot(int32_t monitor) override { calls.push_back("snapshot " + std::to_string(monitor)); }
     void SetScreenSaverRunning(bool running) override { calls.push_back(running ? "running" : "stopped"); }
-    void RunSettingsDialog(CScreensaverApp& app) override
+    void RunSettingsDialog(ScreensaverApp& app) override
     {
         calls.push_back("settings dialog");
         Saw(app);
     }
-    void RunScreensaverWindow(CScreensaverApp& app) override
+    void RunScreensaverWindow(ScreensaverApp& app) override
     {
         calls.push_back("screensaver window");
         Saw(app);
@@ -77,7 +77,7 @@ public:
     void QuietExit() override { calls.push_back("quiet exit"); }
 
 private:
-    void Saw(CScreensaverApp& app)
+    void Saw(ScreensaverApp& app)
     {
         windowMode = app.Mode();
         windowParent = app.ParentWindow();
@@ -106,7 +106,7 @@ protected:
         dir.Write("kado.log", "");
         {
             DiagnosticLog log(program);
-            CScreensaverApp app(system, log);
+            ScreensaverApp app(system, log);
             StartupArguments args;
             args.programPath = program;
             std::istringstream words(arguments);
@@ -226,7 +226,7 @@ TEST_F(AppRun, ExeInThePathMakesAnOrdinaryProgramWithoutAnnouncement)
     std::ofstream(logFile).flush();
     {
         DiagnosticLog log(program);
-        CScreensaverApp app(system, log);
+        ScreensaverApp app(system, log);
         StartupArguments args{program, "/s", "", true, program + " /s", std::nullopt};
         app.InitInstance(args);
     }
@@ -340,7 +340,7 @@ TEST_F(AppRun, ExitDestroysTheImagePlayers)
     destroyed = 0;
     {
         DiagnosticLog log(program);
-        CScreensaverApp app(system, log);
+        ScreensaverApp app(system, log);
         app.ImagePlayers().emplace_back(new int(1), [](void* p) {
             ++destroyed;
             delete static_cast<int*>(p);

@@ -68,7 +68,7 @@ private:
 class CLiveSystem final : public CPosixShowSystem {
 public:
     explicit CLiveSystem(const LiveTarget& target) : target_(target) { }
-    void RunScreensaverWindow(CScreensaverApp& app) override;
+    void RunScreensaverWindow(ScreensaverApp& app) override;
 
 private:
     const LiveTarget& target_;
@@ -104,7 +104,7 @@ bool Deliver(const SDL_Event& event, CLiveWindow& window, HeadlessShow& show, Ev
     return true;
 }
 
-void CLiveSystem::RunScreensaverWindow(CScreensaverApp& app)
+void CLiveSystem::RunScreensaverWindow(ScreensaverApp& app)
 {
     ran = true;
     CLiveWindow window;

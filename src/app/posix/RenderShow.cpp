@@ -22,14 +22,14 @@ namespace {
 class CRenderSystem final : public CPosixShowSystem {
 public:
     CRenderSystem(const RenderOptions& options, RenderResult& result) : options_(options), result_(result) { }
-    void RunScreensaverWindow(CScreensaverApp& app) override;
+    void RunScreensaverWindow(ScreensaverApp& app) override;
 
 private:
     const RenderOptions& options_;
     RenderResult& result_;
 };
 
-void CRenderSystem::RunScreensaverWindow(CScreensaverApp& app)
+void CRenderSystem::RunScreensaverWindow(ScreensaverApp& app)
 {
     ran = true;
     // The same pictures and effects on every run.

@@ -51,7 +51,7 @@ CPrivateTempFolder::~CPrivateTempFolder()
     std::filesystem::remove_all(path_, ec);
 }
 
-CShowMedia::CShowMedia(CScreensaverApp& app, EventLoop& loop, IClock& clock, IAudioSink* sink)
+CShowMedia::CShowMedia(ScreensaverApp& app, EventLoop& loop, IClock& clock, IAudioSink* sink)
     : mediaSetting_(clock, StandardRandom()), scheduler_(loop), devices_(clock), sounds_(clock)
 {
     media_.SetDatabase(&app.Database());

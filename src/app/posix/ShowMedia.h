@@ -12,7 +12,7 @@
 #include "saver/MediaSequencer.h"
 #include "saver/ProjectMediaList.h"
 
-class CScreensaverApp;
+class ScreensaverApp;
 class IAudioSink;
 
 // Media devices' notifications arrive through the show's event loop.
@@ -49,7 +49,7 @@ private:
 // sequencer and the video players read.
 class CShowMedia {
 public:
-    CShowMedia(CScreensaverApp& app, EventLoop& loop, IClock& clock, IAudioSink* sink);
+    CShowMedia(ScreensaverApp& app, EventLoop& loop, IClock& clock, IAudioSink* sink);
     ~CShowMedia();
     CShowMedia(const CShowMedia&) = delete;
     CShowMedia& operator=(const CShowMedia&) = delete;

@@ -50,7 +50,7 @@ bool StartProjectShow(const std::string& programPath, CPosixShowSystem& system, 
 
     std::error_code ec;
     const std::string absolute = std::filesystem::absolute(programPath, ec).string();
-    CScreensaverApp app(system, DiagnosticLog::Instance());
+    ScreensaverApp app(system, DiagnosticLog::Instance());
     StartupArguments args;
     args.programPath = absolute;
     args.firstArgument = "/s";

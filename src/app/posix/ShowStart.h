@@ -19,7 +19,7 @@ public:
     void CloseSaverMutex() override { }
     void SaveDesktopSnapshot(int32_t) override { }
     void SetScreenSaverRunning(bool) override { }
-    void RunSettingsDialog(CScreensaverApp&) override { error = "the project opens its settings, not a show"; }
+    void RunSettingsDialog(ScreensaverApp&) override { error = "the project opens its settings, not a show"; }
     void QuietExit() override { }
 
     // Why the show did not run; empty when it did.

@@ -85,14 +85,14 @@ void CWin32AppSystem::SetScreenSaverRunning(bool running)
     SystemParametersInfoA(SPI_SETSCREENSAVERRUNNING, running ? TRUE : FALSE, &previous, 0);
 }
 
-void CWin32AppSystem::RunSettingsDialog(CScreensaverApp& app)
+void CWin32AppSystem::RunSettingsDialog(ScreensaverApp& app)
 {
     // Opened from a running show, the dialog belongs to the show's window, which takes no input (and so
     // opens no second dialog) until it closes.
     ::RunSettingsDialog(app.Settings(), app.Project(), static_cast<HWND>(app.Settings().windowHandle));
 }
 
-void CWin32AppSystem::RunScreensaverWindow(CScreensaverApp& app)
+void CWin32AppSystem::RunScreensaverWindow(ScreensaverApp& app)
 {
     ScreensaverWindowArgs args;
     args.mode = app.Mode();

@@ -19,8 +19,8 @@ public:
     void CloseSaverMutex() override;
     void SaveDesktopSnapshot(int32_t monitor) override;
     void SetScreenSaverRunning(bool running) override;
-    void RunSettingsDialog(CScreensaverApp& app) override;
-    void RunScreensaverWindow(CScreensaverApp& app) override;
+    void RunSettingsDialog(ScreensaverApp& app) override;
+    void RunScreensaverWindow(ScreensaverApp& app) override;
     void QuietExit() override;
 
 private:

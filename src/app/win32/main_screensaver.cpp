@@ -25,7 +25,7 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int)
     args.rawCommandLine = GetCommandLineA();
 
     CWin32AppSystem system;
-    CScreensaverApp app(system, log);
+    ScreensaverApp app(system, log);
     app.InitInstance(args);
     return app.ExitInstance();
 }
