@@ -15,47 +15,47 @@ LONG WINAPI EndQuietly(EXCEPTION_POINTERS*)
 }
 } // namespace
 
-CWin32AppSystem::~CWin32AppSystem()
+Win32AppSystem::~Win32AppSystem()
 {
     CloseSaverMutex();
 }
 
-void CWin32AppSystem::SetAsDefaultScreensaver(const std::string& programPath)
+void Win32AppSystem::SetAsDefaultScreensaver(const std::string& programPath)
 {
     ::SetAsDefaultScreensaver(programPath);
 }
 
-void CWin32AppSystem::InstallThroughShell(const std::string& programPath)
+void Win32AppSystem::InstallThroughShell(const std::string& programPath)
 {
     ::InstallThroughShell(programPath);
 }
 
-void CWin32AppSystem::ChangePassword(uint32_t parentWindow)
+void Win32AppSystem::ChangePassword(uint32_t parentWindow)
 {
     ::ChangePassword(parentWindow);
 }
 
-std::string CWin32AppSystem::SystemDirectory()
+std::string Win32AppSystem::SystemDirectory()
 {
     return SystemDirectoryPath();
 }
 
-uint32_t CWin32AppSystem::ForegroundWindow()
+uint32_t Win32AppSystem::ForegroundWindow()
 {
     return static_cast<uint32_t>(reinterpret_cast<uintptr_t>(GetForegroundWindow()));
 }
 
-bool CWin32AppSystem::IsWindowHandle(uint32_t window)
+bool Win32AppSystem::IsWindowHandle(uint32_t window)
 {
     return window != 0 && IsWindow(reinterpret_cast<HWND>(static_cast<uintptr_t>(window)));
 }
 
-ISettingsStore& CWin32AppSystem::SettingsStore()
+ISettingsStore& Win32AppSystem::SettingsStore()
 {
     return UserSettingsStore();
 }
 
-bool CWin32AppSystem::CreateSaverMutex()
+bool Win32AppSystem::CreateSaverMutex()
 {
     HANDLE mutex = CreateMutexA(nullptr, TRUE, kMutexName);
     if (mutex && GetLastError() == ERROR_ALREADY_EXISTS) {
@@ -66,7 +66,7 @@ bool CWin32AppSystem::CreateSaverMutex()
     return true;
 }
 
-void CWin32AppSystem::CloseSaverMutex()
+void Win32AppSystem::CloseSaverMutex()
 {
     if (mutex_) {
         CloseHandle(mutex_);
@@ -74,25 +74,25 @@ void CWin32AppSystem::CloseSaverMutex()
     }
 }
 
-void CWin32AppSystem::SaveDesktopSnapshot(int32_t monitor)
+void Win32AppSystem::SaveDesktopSnapshot(int32_t monitor)
 {
     ::SaveDesktopSnapshot(monitor);
 }
 
-void CWin32AppSystem::SetScreenSaverRunning(bool running)
+void Win32AppSystem::SetScreenSaverRunning(bool running)
 {
     UINT previous = 0;
     SystemParametersInfoA(SPI_SETSCREENSAVERRUNNING, running ? TRUE : FALSE, &previous, 0);
 }
 
-void CWin32AppSystem::RunSettingsDialog(ScreensaverApp& app)
+void Win32AppSystem::RunSettingsDialog(ScreensaverApp& app)
 {
     // Opened from a running show, the dialog belongs to the show's window, which takes no input (and so
     // opens no second dialog) until it closes.
     ::RunSettingsDialog(app.Settings(), app.Project(), static_cast<HWND>(app.Settings().windowHandle));
 }
 
-void CWin32AppSystem::RunScreensaverWindow(ScreensaverApp& app)
+void Win32AppSystem::RunScreensaverWindow(ScreensaverApp& app)
 {
     ScreensaverWindowArgs args;
     args.mode = app.Mode();
@@ -104,7 +104,7 @@ void CWin32AppSystem::RunScreensaverWindow(ScreensaverApp& app)
     ::RunScreensaverWindow(args);
 }
 
-void CWin32AppSystem::QuietExit()
+void Win32AppSystem::QuietExit()
 {
     SetErrorMode(SEM_NOGPFAULTERRORBOX);
     SetUnhandledExceptionFilter(EndQuietly);

@@ -4,9 +4,9 @@
 #include <windows.h>
 
 // Start-up's view of the installed Windows system.
-class CWin32AppSystem final : public IAppSystem {
+class Win32AppSystem final : public IAppSystem {
 public:
-    ~CWin32AppSystem() override;
+    ~Win32AppSystem() override;
 
     void SetAsDefaultScreensaver(const std::string& programPath) override;
     void InstallThroughShell(const std::string& programPath) override;

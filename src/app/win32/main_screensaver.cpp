@@ -24,7 +24,7 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int)
         args.secondArgument = __argv[2];
     args.rawCommandLine = GetCommandLineA();
 
-    CWin32AppSystem system;
+    Win32AppSystem system;
     ScreensaverApp app(system, log);
     app.InitInstance(args);
     return app.ExitInstance();

@@ -4,7 +4,7 @@
 
 TEST(Win32AppSystem, OnlyExistingWindowsArePreviewParents)
 {
-    CWin32AppSystem system;
+    Win32AppSystem system;
     EXPECT_FALSE(system.IsWindowHandle(0));
     HWND window = CreateWindowA("STATIC", "preview", WS_OVERLAPPED, 0, 0, 10, 10, nullptr, nullptr, nullptr, nullptr);
     ASSERT_NE(window, nullptr);
