@@ -2,18 +2,18 @@
 
 #include <algorithm>
 
-void CAudioMixer::Add(IAudioSource* source)
+void AudioMixer::Add(IAudioSource* source)
 {
     if (source && std::find(sources_.begin(), sources_.end(), source) == sources_.end())
         sources_.push_back(source);
 }
 
-void CAudioMixer::Remove(IAudioSource* source)
+void AudioMixer::Remove(IAudioSource* source)
 {
     std::erase(sources_, source);
 }
 
-void CAudioMixer::Mix(int16_t* out, size_t frames)
+void AudioMixer::Mix(int16_t* out, size_t frames)
 {
     const size_t samples = frames * IAudioSource::kChannels;
     if (sources_.size() == 1) {

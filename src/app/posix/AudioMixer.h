@@ -7,7 +7,7 @@
 
 // The sounds that play at once, added up into one output. Not locked: the sink that owns it keeps its
 // output thread away while the list changes.
-class CAudioMixer {
+class AudioMixer {
 public:
     void Add(IAudioSource* source);
     void Remove(IAudioSource* source);

@@ -23,7 +23,7 @@ private:
     void MixUpTo(uint64_t ms);
 
     std::function<uint64_t()> now_;
-    CAudioMixer mixer_;
+    AudioMixer mixer_;
     uint64_t mixedFrames_ = 0;
     std::vector<int16_t> pending_;
 };

@@ -30,7 +30,7 @@ private:
     uint32_t device_ = 0;
     bool audioInitialised_ = false;
     std::mutex lock_; // the mixer's sources, between the show's thread and the output thread
-    CAudioMixer mixer_;
+    AudioMixer mixer_;
     CAudioPacer pacer_{IAudioSource::kRate}; // the output thread's own
     std::atomic<bool> closing_{false};       // no more waits: closing needs SDL's lock
 };

@@ -98,7 +98,7 @@ TEST(FrontBuffer, ChangesAddUpUntilTakenAndTheFirstChangeIsAnnouncedOnce)
 
 TEST(AudioMixer, SoundsAddUpClippedAndEndedSoundsAreSilent)
 {
-    CAudioMixer mixer;
+    AudioMixer mixer;
     int16_t out[8 * 2];
     std::fill(std::begin(out), std::end(out), int16_t(99));
     mixer.Mix(out, 8);
