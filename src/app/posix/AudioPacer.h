@@ -6,10 +6,10 @@
 // some take it as fast as it comes (ALSA's null device, a sink that drops it), which would spin the output
 // thread and race through the music in moments. The pacer says how long to hold each request back; a
 // device that keeps time never waits.
-class CAudioPacer {
+class AudioPacer {
 public:
     // `rate` frames per second; the output may be up to `aheadMs` ahead of the clock before it waits.
-    explicit CAudioPacer(uint32_t rate, uint32_t aheadMs = 250) : rate_(rate ? rate : 1), aheadMs_(aheadMs) { }
+    explicit AudioPacer(uint32_t rate, uint32_t aheadMs = 250) : rate_(rate ? rate : 1), aheadMs_(aheadMs) { }
 
     // The output starts (again) at `nowMs`: nothing handed out counts any more.
     void Restart(uint64_t nowMs)

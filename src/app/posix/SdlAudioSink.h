@@ -31,6 +31,6 @@ private:
     bool audioInitialised_ = false;
     std::mutex lock_; // the mixer's sources, between the show's thread and the output thread
     AudioMixer mixer_;
-    CAudioPacer pacer_{IAudioSource::kRate}; // the output thread's own
+    AudioPacer pacer_{IAudioSource::kRate}; // the output thread's own
     std::atomic<bool> closing_{false};       // no more waits: closing needs SDL's lock
 };

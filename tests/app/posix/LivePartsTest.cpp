@@ -153,7 +153,7 @@ TEST(AudioPacer, AnOutputThatTakesSoundAtOnceWaitsForTheClockOneInTimeNever)
         {2000, 20, 0},                   // it fell behind: counting anew, no credit for a burst
         {2000, 100, 20}, {2050, 30, 0},  // a device that keeps time and one that does not
     };
-    CAudioPacer pacer(1000, 100);
+    AudioPacer pacer(1000, 100);
     pacer.Restart(1000);
     for (const Step& step : steps)
         EXPECT_EQ(pacer.Delivered(step.now, step.frames), step.wait) << step.now << " +" << step.frames;
