@@ -43,7 +43,7 @@ CLiveWindow* SharedWindow()
 }
 
 // What the live window's loop does between frames: shows what changed, then waits for the next change.
-void ShowUntil(CLiveWindow& window, CFrontBuffer& buffer, const std::atomic<bool>& done)
+void ShowUntil(CLiveWindow& window, FrontBuffer& buffer, const std::atomic<bool>& done)
 {
     SDL_Event event;
     while (!done) {
@@ -57,7 +57,7 @@ void ShowUntil(CLiveWindow& window, CFrontBuffer& buffer, const std::atomic<bool
 
 class BufferWindow final : public ITransitionWindow {
 public:
-    explicit BufferWindow(CFrontBuffer& buffer) : buffer_(buffer) { }
+    explicit BufferWindow(FrontBuffer& buffer) : buffer_(buffer) { }
     void Present(const Picture& canvas, int x, int y, int width, int height) override
     {
         buffer_.Write(canvas, Rect::FromSize(x, y, width, height));
@@ -65,7 +65,7 @@ public:
     void Post(uint32_t, uint32_t) override { }
 
 private:
-    CFrontBuffer& buffer_;
+    FrontBuffer& buffer_;
 };
 
 void BM_LivePresent(benchmark::State& state)
@@ -76,7 +76,7 @@ void BM_LivePresent(benchmark::State& state)
         return;
     }
     const Picture frames[2] = {Pattern(kW, kH, 1), Pattern(kW, kH, 2)};
-    CFrontBuffer buffer;
+    FrontBuffer buffer;
     int n = 0;
     // The drawing side's copy into the front buffer is the worker's, not the present's.
     for (auto _ : state) {
@@ -99,7 +99,7 @@ void BM_LiveTransition(benchmark::State& state)
     static const Picture background = Pattern(kW, kH, 3), slide = Pattern(1280, 960, 4);
     Picture canvas;
     canvas.CreateBlank(kW, kH, 0);
-    CFrontBuffer buffer;
+    FrontBuffer buffer;
     buffer.onChange = [window] { window->Wake(); };
     BufferWindow target(buffer);
     EffectRunOptions options;

@@ -16,7 +16,7 @@ Rect Covering(const Rect& a, const Rect& b)
 
 } // namespace
 
-void CFrontBuffer::Write(const Picture& from, const Rect& area, const Region* clip)
+void FrontBuffer::Write(const Picture& from, const Rect& area, const Region* clip)
 {
     if (!from.IsLoaded())
         return;
@@ -44,7 +44,7 @@ void CFrontBuffer::Write(const Picture& from, const Rect& area, const Region* cl
         onChange();
 }
 
-bool CFrontBuffer::Take(bool all, const std::function<void(const Picture&, const Rect&)>& take)
+bool FrontBuffer::Take(bool all, const std::function<void(const Picture&, const Rect&)>& take)
 {
     std::lock_guard<std::mutex> guard(lock_);
     if (!picture_.IsLoaded() || (!all && changed_.IsEmpty()))
@@ -54,13 +54,13 @@ bool CFrontBuffer::Take(bool all, const std::function<void(const Picture&, const
     return true;
 }
 
-bool CFrontBuffer::Changed() const
+bool FrontBuffer::Changed() const
 {
     std::lock_guard<std::mutex> guard(lock_);
     return !changed_.IsEmpty();
 }
 
-Size CFrontBuffer::PictureSize() const
+Size FrontBuffer::PictureSize() const
 {
     std::lock_guard<std::mutex> guard(lock_);
     return picture_.IsLoaded() ? Size{picture_.Width(), picture_.Height()} : Size{};

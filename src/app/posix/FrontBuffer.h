@@ -7,7 +7,7 @@
 // A picture handed from a drawing thread to the screen: the drawing side copies in what it presents, the
 // screen takes out what changed, each under the buffer's lock, so neither ever sees half a copy and the
 // drawing side waits at most for one upload.
-class CFrontBuffer {
+class FrontBuffer {
 public:
     // Called (on the writing thread) when the buffer goes from unchanged to changed.
     std::function<void()> onChange;

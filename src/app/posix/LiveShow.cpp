@@ -138,7 +138,7 @@ void CLiveSystem::RunScreensaverWindow(ScreensaverApp& app)
                            [&devices](WindowRef panel, Picture& target, const Rect& area) {
                                return devices.DrawVideo(panel, target, area);
                            });
-    CFrontBuffer videoScreen;
+    FrontBuffer videoScreen;
 
     HeadlessShowParts parts = media.Parts(loop);
     parts.imagePlayers = &slides.Players();

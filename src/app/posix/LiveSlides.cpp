@@ -54,7 +54,7 @@ public:
 
     SlidePlayer* Player() const { return player_; }
 
-    CFrontBuffer buffer;
+    FrontBuffer buffer;
     bool visible = false;
 
 private:

@@ -21,7 +21,7 @@ public:
     // The eight player functions the show drives the slide players with.
     IImagePlayerInterface& Players() { return functions_; }
     // The picture of the slide window on screen; null when none is shown.
-    CFrontBuffer* Screen() const { return screen_; }
+    FrontBuffer* Screen() const { return screen_; }
     // Called for every front buffer's change (from any thread).
     std::function<void()> onChange;
     // The window has its new size: the slide on screen is laid out again for it.
@@ -35,7 +35,7 @@ private:
 
     LiveLoop& loop_;
     std::function<Size()> windowSize_;
-    CFrontBuffer* screen_ = nullptr;
+    FrontBuffer* screen_ = nullptr;
     SlidePlayerList list_;
     SlidePlayerFunctions functions_;
 };

@@ -289,7 +289,7 @@ bool CLiveWindow::NoteWindowEvent(const SDL_Event& event)
     }
 }
 
-bool CLiveWindow::UploadTexture(CFrontBuffer& source, bool all)
+bool CLiveWindow::UploadTexture(FrontBuffer& source, bool all)
 {
     return source.Take(all, [this](const Picture& picture, const Rect& changed) {
         Rect area = changed;
@@ -309,7 +309,7 @@ bool CLiveWindow::UploadTexture(CFrontBuffer& source, bool all)
     });
 }
 
-void CLiveWindow::Present(CFrontBuffer* source)
+void CLiveWindow::Present(FrontBuffer* source)
 {
     const bool newSource = source != shown_ || !shownAny_;
     shown_ = source;

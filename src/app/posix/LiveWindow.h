@@ -5,7 +5,7 @@
 #include "app/posix/LiveTarget.h"
 #include "gfx/Geometry.h"
 
-class CFrontBuffer;
+class FrontBuffer;
 struct SDL_Window;
 struct SDL_Renderer;
 struct SDL_Texture;
@@ -45,7 +45,7 @@ public:
 
     // Shows the source's picture: what changed of it, or all of it when it is another source than last time
     // (null: black). Presents only when something was uploaded or the window asked to be drawn again.
-    void Present(CFrontBuffer* source);
+    void Present(FrontBuffer* source);
     // The window needs drawing again (exposed, resized).
     void Invalidate() { invalid_ = true; }
 
@@ -55,14 +55,14 @@ public:
 
 private:
     bool CreateRenderer(std::string& error);
-    bool UploadTexture(CFrontBuffer& source, bool all);
+    bool UploadTexture(FrontBuffer& source, bool all);
 
     SDL_Window* window_ = nullptr;
     SDL_Renderer* renderer_ = nullptr;
     SDL_Texture* texture_ = nullptr;
     Size textureSize_;
     Size size_;
-    CFrontBuffer* shown_ = nullptr;
+    FrontBuffer* shown_ = nullptr;
     bool shownAny_ = false;
     bool invalid_ = true;
     bool coversScreen_ = false;

@@ -28,7 +28,7 @@ Picture Filled(int w, int h, uint32_t pixel)
 }
 
 // Takes what changed; the rectangle, or an empty one when nothing was taken.
-Rect Taken(CFrontBuffer& buffer, bool all = false, uint32_t* pixel = nullptr)
+Rect Taken(FrontBuffer& buffer, bool all = false, uint32_t* pixel = nullptr)
 {
     Rect taken;
     buffer.Take(all, [&](const Picture& picture, const Rect& r) {
@@ -60,7 +60,7 @@ private:
 
 TEST(FrontBuffer, ChangesAddUpUntilTakenAndTheFirstChangeIsAnnouncedOnce)
 {
-    CFrontBuffer buffer;
+    FrontBuffer buffer;
     int announced = 0;
     buffer.onChange = [&] { ++announced; };
     EXPECT_TRUE(Taken(buffer, true).IsEmpty()) << "nothing to take before the first picture";
