@@ -29,9 +29,9 @@ constexpr uint32_t kVideoFrameMs = 20;
 constexpr uint32_t kRelayoutDelayMs = 200;
 
 // The show's logic on the live window: the pointer is the real one, messages go to stderr as well.
-class CLiveShowWindow final : public HeadlessShow {
+class LiveShowWindow final : public HeadlessShow {
 public:
-    CLiveShowWindow(EventLoop& loop, UserSettings& settings, SequencerOptions options, HeadlessShowParts parts,
+    LiveShowWindow(EventLoop& loop, UserSettings& settings, SequencerOptions options, HeadlessShowParts parts,
                     CLiveWindow& window)
         : HeadlessShow(loop, settings, std::move(options), std::move(parts)), window_(window)
     {
@@ -143,7 +143,7 @@ void CLiveSystem::RunScreensaverWindow(ScreensaverApp& app)
     HeadlessShowParts parts = media.Parts(loop);
     parts.imagePlayers = &slides.Players();
     parts.createVideoPlayer = [&videos] { return videos.Create(); };
-    CLiveShowWindow show(loop, app.Settings(), media.Options(), parts, window);
+    LiveShowWindow show(loop, app.Settings(), media.Options(), parts, window);
     show.Start();
 
     uint64_t relayout = 0;
