@@ -128,7 +128,7 @@ void CLiveSystem::RunScreensaverWindow(ScreensaverApp& app)
         return;
     }
 
-    CLiveSlides slides(
+    LiveSlides slides(
         loop, [&window] { return window.ClientSize(); }, &app.Database());
     slides.onChange = [&window] { window.Wake(); };
     AvMediaSystem& devices = media.Devices();

@@ -4,9 +4,9 @@
 #include "platform/Clock.h"
 
 // One slide window of the live show.
-class CLiveSlides::Host final : public ISlideWindowHost {
+class LiveSlides::Host final : public ISlideWindowHost {
 public:
-    explicit Host(CLiveSlides& owner) : owner_(owner)
+    explicit Host(LiveSlides& owner) : owner_(owner)
     {
         buffer.onChange = [this] {
             if (owner_.onChange)
@@ -58,12 +58,12 @@ public:
     bool visible = false;
 
 private:
-    CLiveSlides& owner_;
+    LiveSlides& owner_;
     SlidePlayer* player_ = nullptr;
     std::shared_ptr<Host*> self_ = std::make_shared<Host*>(this);
 };
 
-CLiveSlides::CLiveSlides(LiveLoop& loop, std::function<Size()> windowSize, ProjectDatabase* db)
+LiveSlides::LiveSlides(LiveLoop& loop, std::function<Size()> windowSize, ProjectDatabase* db)
     : loop_(loop),
       windowSize_(std::move(windowSize)),
       list_([this](void*) { return std::make_unique<Host>(*this); }, db),
@@ -71,14 +71,14 @@ CLiveSlides::CLiveSlides(LiveLoop& loop, std::function<Size()> windowSize, Proje
 {
 }
 
-CLiveSlides::~CLiveSlides() = default;
+LiveSlides::~LiveSlides() = default;
 
-CLiveSlides::Host* CLiveSlides::HostAt(int index)
+LiveSlides::Host* LiveSlides::HostAt(int index)
 {
     return static_cast<Host*>(list_.Host(index));
 }
 
-void CLiveSlides::UpdateScreen(const Host* leaving)
+void LiveSlides::UpdateScreen(const Host* leaving)
 {
     screen_ = nullptr;
     for (int i = 0; i < list_.Count(); ++i) {
@@ -88,7 +88,7 @@ void CLiveSlides::UpdateScreen(const Host* leaving)
     }
 }
 
-void CLiveSlides::Relayout()
+void LiveSlides::Relayout()
 {
     for (int i = 0; i < list_.Count(); ++i) {
         Host* host = HostAt(i);

@@ -10,13 +10,13 @@
 // The slide windows of a live show. Each one's transition runs on its worker thread on the real clock and
 // presents into the window's front buffer; the end of a transition comes back to the player on the loop's
 // thread.
-class CLiveSlides {
+class LiveSlides {
 public:
     // `windowSize` gives the show window's size now.
-    CLiveSlides(LiveLoop& loop, std::function<Size()> windowSize, ProjectDatabase* db);
-    ~CLiveSlides();
-    CLiveSlides(const CLiveSlides&) = delete;
-    CLiveSlides& operator=(const CLiveSlides&) = delete;
+    LiveSlides(LiveLoop& loop, std::function<Size()> windowSize, ProjectDatabase* db);
+    ~LiveSlides();
+    LiveSlides(const LiveSlides&) = delete;
+    LiveSlides& operator=(const LiveSlides&) = delete;
 
     // The eight player functions the show drives the slide players with.
     IImagePlayerInterface& Players() { return functions_; }
