@@ -65,9 +65,9 @@ private:
     CLiveWindow& window_;
 };
 
-class CLiveSystem final : public CPosixShowSystem {
+class LiveSystem final : public CPosixShowSystem {
 public:
-    explicit CLiveSystem(const LiveTarget& target) : target_(target) { }
+    explicit LiveSystem(const LiveTarget& target) : target_(target) { }
     void RunScreensaverWindow(ScreensaverApp& app) override;
 
 private:
@@ -104,7 +104,7 @@ bool Deliver(const SDL_Event& event, CLiveWindow& window, HeadlessShow& show, Ev
     return true;
 }
 
-void CLiveSystem::RunScreensaverWindow(ScreensaverApp& app)
+void LiveSystem::RunScreensaverWindow(ScreensaverApp& app)
 {
     ran = true;
     CLiveWindow window;
@@ -196,7 +196,7 @@ bool PlayLive(const LiveOptions& options, std::string& error)
     if (!ResolveLiveTarget(options, std::getenv("XSCREENSAVER_WINDOW"), target, error))
         return false;
     InstallStopSignals();
-    CLiveSystem system(target);
+    LiveSystem system(target);
     const bool played = StartProjectShow(options.programPath, system, error);
     // What SDL keeps for the whole process (its connection to the session's message bus) goes too.
     if (const LiveFunctions* live = Live())
