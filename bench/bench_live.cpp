@@ -24,9 +24,9 @@ namespace {
 
 constexpr int kW = 1920, kH = 1080;
 
-CLiveWindow* SharedWindow()
+LiveWindow* SharedWindow()
 {
-    static CLiveWindow window;
+    static LiveWindow window;
     static bool opened = [] {
         LiveTarget target;
         target.kind = LiveTarget::Kind::Window;
@@ -43,7 +43,7 @@ CLiveWindow* SharedWindow()
 }
 
 // What the live window's loop does between frames: shows what changed, then waits for the next change.
-void ShowUntil(CLiveWindow& window, FrontBuffer& buffer, const std::atomic<bool>& done)
+void ShowUntil(LiveWindow& window, FrontBuffer& buffer, const std::atomic<bool>& done)
 {
     SDL_Event event;
     while (!done) {
@@ -70,7 +70,7 @@ private:
 
 void BM_LivePresent(benchmark::State& state)
 {
-    CLiveWindow* window = SharedWindow();
+    LiveWindow* window = SharedWindow();
     if (!window) {
         state.SkipWithError("no display");
         return;
@@ -90,7 +90,7 @@ BENCHMARK(BM_LivePresent)->Unit(benchmark::kMillisecond)->MinTime(2.0);
 
 void BM_LiveTransition(benchmark::State& state)
 {
-    CLiveWindow* window = SharedWindow();
+    LiveWindow* window = SharedWindow();
     if (!window) {
         state.SkipWithError("no display");
         return;

@@ -32,7 +32,7 @@ constexpr uint32_t kRelayoutDelayMs = 200;
 class LiveShowWindow final : public HeadlessShow {
 public:
     LiveShowWindow(EventLoop& loop, UserSettings& settings, SequencerOptions options, HeadlessShowParts parts,
-                    CLiveWindow& window)
+                    LiveWindow& window)
         : HeadlessShow(loop, settings, std::move(options), std::move(parts)), window_(window)
     {
     }
@@ -62,7 +62,7 @@ public:
     }
 
 private:
-    CLiveWindow& window_;
+    LiveWindow& window_;
 };
 
 class LiveSystem final : public CPosixShowSystem {
@@ -76,7 +76,7 @@ private:
 
 // Hands one input event of the window to the show; false when the show is to end (the window was closed,
 // or the process was asked to stop).
-bool Deliver(const SDL_Event& event, CLiveWindow& window, HeadlessShow& show, EventLoop& loop)
+bool Deliver(const SDL_Event& event, LiveWindow& window, HeadlessShow& show, EventLoop& loop)
 {
     switch (event.type) {
     case SDL_QUIT: return false;
@@ -107,7 +107,7 @@ bool Deliver(const SDL_Event& event, CLiveWindow& window, HeadlessShow& show, Ev
 void LiveSystem::RunScreensaverWindow(ScreensaverApp& app)
 {
     ran = true;
-    CLiveWindow window;
+    LiveWindow window;
     const std::string title = app.Project().GetAppName().empty() ? "Quillmark" : app.Project().GetAppName();
     if (!window.Open(target_, app.Settings().monitor, title, error))
         return;

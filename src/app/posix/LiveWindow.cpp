@@ -78,7 +78,7 @@ std::string Hex(uint64_t id)
 
 } // namespace
 
-CLiveWindow::~CLiveWindow()
+LiveWindow::~LiveWindow()
 {
     if (texture_)
         Live()->SDL_DestroyTexture(texture_);
@@ -96,7 +96,7 @@ CLiveWindow::~CLiveWindow()
     }
 }
 
-bool CLiveWindow::Open(const LiveTarget& target, int32_t userMonitor, const std::string& title, std::string& error)
+bool LiveWindow::Open(const LiveTarget& target, int32_t userMonitor, const std::string& title, std::string& error)
 {
     if (!Live()) {
         error = "cannot show anything without SDL2: " + LiveLoadError();
@@ -204,7 +204,7 @@ bool CLiveWindow::Open(const LiveTarget& target, int32_t userMonitor, const std:
     return CreateRenderer(error);
 }
 
-bool CLiveWindow::CreateRenderer(std::string& error)
+bool LiveWindow::CreateRenderer(std::string& error)
 {
     // On X the software renderer puts the picture into the window through shared memory, about 2 ms for a
     // full HD frame; an OpenGL renderer without a graphics card (a virtual or remote display, a plain
@@ -234,13 +234,13 @@ bool CLiveWindow::CreateRenderer(std::string& error)
     return true;
 }
 
-void CLiveWindow::Wake()
+void LiveWindow::Wake()
 {
     const uint64_t one = 1;
     [[maybe_unused]] const ssize_t written = write(wakeFd_, &one, sizeof one);
 }
 
-bool CLiveWindow::Wait(SDL_Event& event, uint32_t ms)
+bool LiveWindow::Wait(SDL_Event& event, uint32_t ms)
 {
     // Events Xlib has read already are not on the connection any more: they come first.
     if (Live()->SDL_PollEvent(&event) == 1)
@@ -255,12 +255,12 @@ bool CLiveWindow::Wait(SDL_Event& event, uint32_t ms)
     return Live()->SDL_PollEvent(&event) == 1;
 }
 
-bool CLiveWindow::Poll(SDL_Event& event)
+bool LiveWindow::Poll(SDL_Event& event)
 {
     return Live()->SDL_PollEvent(&event) == 1;
 }
 
-bool CLiveWindow::NoteWindowEvent(const SDL_Event& event)
+bool LiveWindow::NoteWindowEvent(const SDL_Event& event)
 {
     if (event.type == SDL_SYSWMEVENT && event.syswm.msg && event.syswm.msg->subsystem == SDL_SYSWM_X11) {
         const XEvent& x = event.syswm.msg->msg.x11.event;
@@ -289,7 +289,7 @@ bool CLiveWindow::NoteWindowEvent(const SDL_Event& event)
     }
 }
 
-bool CLiveWindow::UploadTexture(FrontBuffer& source, bool all)
+bool LiveWindow::UploadTexture(FrontBuffer& source, bool all)
 {
     return source.Take(all, [this](const Picture& picture, const Rect& changed) {
         Rect area = changed;
@@ -309,7 +309,7 @@ bool CLiveWindow::UploadTexture(FrontBuffer& source, bool all)
     });
 }
 
-void CLiveWindow::Present(FrontBuffer* source)
+void LiveWindow::Present(FrontBuffer* source)
 {
     const bool newSource = source != shown_ || !shownAny_;
     shown_ = source;
@@ -327,23 +327,23 @@ void CLiveWindow::Present(FrontBuffer* source)
     Live()->SDL_RenderPresent(renderer_);
 }
 
-void CLiveWindow::ShowCursor(bool visible)
+void LiveWindow::ShowCursor(bool visible)
 {
     if (!foreign_)
         Live()->SDL_ShowCursor(visible ? SDL_ENABLE : SDL_DISABLE);
 }
 
-void CLiveWindow::MoveCursor(int x, int y)
+void LiveWindow::MoveCursor(int x, int y)
 {
     Live()->SDL_WarpMouseGlobal(x, y);
 }
 
-void CLiveWindow::CursorPosition(int& x, int& y)
+void LiveWindow::CursorPosition(int& x, int& y)
 {
     Live()->SDL_GetGlobalMouseState(&x, &y);
 }
 
-bool CLiveWindow::Gone() const
+bool LiveWindow::Gone() const
 {
     return foreign_ && g_foreignWindowGone;
 }

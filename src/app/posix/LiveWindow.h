@@ -14,12 +14,12 @@ union SDL_Event;
 // The live show's window through SDL: full screen, an ordinary window, or an existing X window (XScreenSaver's
 // or the root). What is on screen is one streaming texture, uploaded from a front buffer where it changed and
 // stretched over the window.
-class CLiveWindow {
+class LiveWindow {
 public:
-    CLiveWindow() = default;
-    ~CLiveWindow();
-    CLiveWindow(const CLiveWindow&) = delete;
-    CLiveWindow& operator=(const CLiveWindow&) = delete;
+    LiveWindow() = default;
+    ~LiveWindow();
+    LiveWindow(const LiveWindow&) = delete;
+    LiveWindow& operator=(const LiveWindow&) = delete;
 
     // Opens the window where the target says; `userMonitor` is the user setting's monitor, used unless the
     // target names one. False with a message when there is no display or the window cannot be had.
