@@ -1,6 +1,6 @@
 #include "app/posix/RenderAudioMix.h"
 
-void CRenderAudioMix::MixUpTo(uint64_t ms)
+void RenderAudioMix::MixUpTo(uint64_t ms)
 {
     const uint64_t target = ms * IAudioSource::kRate / 1000;
     if (target <= mixedFrames_)
@@ -12,19 +12,19 @@ void CRenderAudioMix::MixUpTo(uint64_t ms)
     mixedFrames_ = target;
 }
 
-void CRenderAudioMix::Start(IAudioSource* source)
+void RenderAudioMix::Start(IAudioSource* source)
 {
     MixUpTo(now_());
     mixer_.Add(source);
 }
 
-void CRenderAudioMix::Stop(IAudioSource* source)
+void RenderAudioMix::Stop(IAudioSource* source)
 {
     MixUpTo(now_());
     mixer_.Remove(source);
 }
 
-std::vector<int16_t> CRenderAudioMix::TakeUpTo(uint64_t ms)
+std::vector<int16_t> RenderAudioMix::TakeUpTo(uint64_t ms)
 {
     MixUpTo(ms);
     std::vector<int16_t> out;

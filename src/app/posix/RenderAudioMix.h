@@ -8,10 +8,10 @@
 // The sound of a rendered show: every source the media devices start plays into the live show's mixer from
 // the moment of virtual time it starts until it stops, so music, bound sounds and videos' sound land where
 // the show played them.
-class CRenderAudioMix final : public IAudioSink {
+class RenderAudioMix final : public IAudioSink {
 public:
     // now: the show's virtual time in milliseconds.
-    explicit CRenderAudioMix(std::function<uint64_t()> now) : now_(std::move(now)) { }
+    explicit RenderAudioMix(std::function<uint64_t()> now) : now_(std::move(now)) { }
 
     void Start(IAudioSource* source) override;
     void Stop(IAudioSource* source) override;

@@ -41,7 +41,7 @@ void CRenderSystem::RunScreensaverWindow(ScreensaverApp& app)
     // from their decoders. Into a video, every sound the devices play goes into one mix; frames play silently.
     // The mix outlives the devices, which stop their sources in it as they close.
     const bool toVideo = !options_.videoPath.empty();
-    CRenderAudioMix mix([&loop] { return loop.Now(); });
+    RenderAudioMix mix([&loop] { return loop.Now(); });
     CShowMedia media(app, loop, loop.Clock(), toVideo ? &mix : nullptr);
     if (!media.Opened()) {
         error = "the project has no media items";

@@ -256,7 +256,7 @@ private:
 TEST(RenderAudioMix, SoundsLandWhereTheShowStartedAndStoppedThem)
 {
     uint64_t now = 500;
-    CRenderAudioMix mix([&now] { return now; });
+    RenderAudioMix mix([&now] { return now; });
     ConstantSource quiet(1000), loud(32000);
     mix.Start(&quiet);
     now = 1000;
