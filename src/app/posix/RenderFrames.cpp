@@ -50,13 +50,13 @@ void RemoveOldFrames(const std::string& outDir)
     }
 }
 
-CPngFrameFiles::CPngFrameFiles(std::string outDir) : outDir_(std::move(outDir))
+PngFrameFiles::PngFrameFiles(std::string outDir) : outDir_(std::move(outDir))
 {
     if (!outDir_.empty() && outDir_.back() != '/')
         outDir_ += '/';
 }
 
-bool CPngFrameFiles::Write(int index, const Picture& screen, bool repeat, std::string& error)
+bool PngFrameFiles::Write(int index, const Picture& screen, bool repeat, std::string& error)
 {
     const std::string path = outDir_ + CRenderFrames::FrameName(index);
     if (repeat && !lastPath_.empty()) {

@@ -17,9 +17,9 @@ public:
 
 // frame-00000.png, frame-00001.png ... in a folder. A frame that repeats the one before is a hard link to
 // its file, not a second copy.
-class CPngFrameFiles final : public IFrameOutput {
+class PngFrameFiles final : public IFrameOutput {
 public:
-    explicit CPngFrameFiles(std::string outDir);
+    explicit PngFrameFiles(std::string outDir);
     bool Write(int index, const Picture& screen, bool repeat, std::string& error) override;
 
 private:
