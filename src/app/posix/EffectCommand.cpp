@@ -185,7 +185,7 @@ int RunEffectCommand(const EffectCommandOptions& options, std::string& summary, 
             tsv += std::to_string(frame.number) + '\t' + std::to_string(frame.delayMs) + '\t' +
                 RectList(frame.presented) + '\n';
             if (written)
-                written = WriteFile(dir / CRenderFrames::FrameName(frame.number), EncodePng(shown));
+                written = WriteFile(dir / RenderFrames::FrameName(frame.number), EncodePng(shown));
         });
     written = written && WriteFile(dir / "final.png", EncodePng(canvas)) && WriteFile(dir / "frames.tsv", tsv);
     if (!written) {

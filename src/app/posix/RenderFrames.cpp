@@ -58,7 +58,7 @@ PngFrameFiles::PngFrameFiles(std::string outDir) : outDir_(std::move(outDir))
 
 bool PngFrameFiles::Write(int index, const Picture& screen, bool repeat, std::string& error)
 {
-    const std::string path = outDir_ + CRenderFrames::FrameName(index);
+    const std::string path = outDir_ + RenderFrames::FrameName(index);
     if (repeat && !lastPath_.empty()) {
         std::remove(path.c_str());
         if (::link(lastPath_.c_str(), path.c_str()) == 0)
@@ -75,7 +75,7 @@ bool PngFrameFiles::Write(int index, const Picture& screen, bool repeat, std::st
     return true;
 }
 
-CRenderFrames::CRenderFrames(IFrameOutput& output, std::string outDir, int width, int height, int fps, int frameCount)
+RenderFrames::RenderFrames(IFrameOutput& output, std::string outDir, int width, int height, int fps, int frameCount)
     : output_(output),
       outDir_(std::move(outDir)),
       width_(width),
@@ -88,25 +88,25 @@ CRenderFrames::CRenderFrames(IFrameOutput& output, std::string outDir, int width
         outDir_ += '/';
 }
 
-std::string CRenderFrames::FrameName(int index)
+std::string RenderFrames::FrameName(int index)
 {
     char name[32];
     std::snprintf(name, sizeof name, "frame-%05d.png", index);
     return name;
 }
 
-uint64_t CRenderFrames::FrameTime(int index) const
+uint64_t RenderFrames::FrameTime(int index) const
 {
     return static_cast<uint64_t>(index) * 1000u / static_cast<uint64_t>(fps_);
 }
 
-void CRenderFrames::Presented(const Rect& area)
+void RenderFrames::Presented(const Rect& area)
 {
     if (!all_)
         presented_.push_back(area);
 }
 
-void CRenderFrames::CaptureBefore(uint64_t until, const Picture* screen)
+void RenderFrames::CaptureBefore(uint64_t until, const Picture* screen)
 {
     const bool blank = !screen || !screen->IsLoaded();
     if (blank && !black_.IsLoaded())
@@ -116,7 +116,7 @@ void CRenderFrames::CaptureBefore(uint64_t until, const Picture* screen)
         WriteFrame(shown);
 }
 
-bool CRenderFrames::Changed(const Picture& screen)
+bool RenderFrames::Changed(const Picture& screen)
 {
     const bool sameSize = last_.IsLoaded() && last_.Width() == screen.Width() && last_.Height() == screen.Height();
     const bool whole = all_ || &screen != lastScreen_ || !sameSize;
@@ -153,7 +153,7 @@ bool CRenderFrames::Changed(const Picture& screen)
     return changed;
 }
 
-void CRenderFrames::WriteFrame(const Picture& screen)
+void RenderFrames::WriteFrame(const Picture& screen)
 {
     const bool changed = Changed(screen);
     const bool repeat = next_ > 0 && !changed;
@@ -182,7 +182,7 @@ void CRenderFrames::WriteFrame(const Picture& screen)
     }
 }
 
-void CRenderFrames::ClearProgress()
+void RenderFrames::ClearProgress()
 {
     if (progress_ && shownPercent_ >= 0) {
         std::fprintf(stderr, "\r%60s\r", "");
@@ -191,7 +191,7 @@ void CRenderFrames::ClearProgress()
     shownPercent_ = -1;
 }
 
-bool CRenderFrames::WriteContactSheet()
+bool RenderFrames::WriteContactSheet()
 {
     if (thumbnails_.empty())
         return false;

@@ -31,10 +31,10 @@ private:
 // The frames of a show rendered without a display: what the screen shows at fixed steps of virtual time,
 // handed to an output, and a contact sheet of every n-th frame. Only what the show presented since the
 // frame before is compared to tell a new frame from a repeat.
-class CRenderFrames {
+class RenderFrames {
 public:
     // fps frames per second for `frameCount` frames.
-    CRenderFrames(IFrameOutput& output, std::string outDir, int width, int height, int fps, int frameCount);
+    RenderFrames(IFrameOutput& output, std::string outDir, int width, int height, int fps, int frameCount);
 
     // Time of frame i in milliseconds since the show started.
     uint64_t FrameTime(int index) const;

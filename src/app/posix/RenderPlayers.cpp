@@ -81,7 +81,7 @@ private:
     std::atomic<uint32_t> doneSerial_{0};
 };
 
-CRenderSlides::CRenderSlides(HeadlessHost& loop, CRenderFrames& frames, Size screenSize, ProjectDatabase* db)
+CRenderSlides::CRenderSlides(HeadlessHost& loop, RenderFrames& frames, Size screenSize, ProjectDatabase* db)
     : loop_(loop),
       frames_(frames),
       size_(screenSize),

@@ -5,20 +5,20 @@
 #include "saver/SlidePlayerFunctions.h"
 #include "slides/SlidePlayerList.h"
 
-class CRenderFrames;
+class RenderFrames;
 
 // The transition clock of a rendered show: virtual time that writes the frames due while a frame is on
 // screen, so the frames inside a transition show its progress.
 class CRenderTransitionClock final : public IClock {
 public:
-    CRenderTransitionClock(CRenderFrames& frames, const Picture*& screen) : frames_(frames), screen_(screen) { }
+    CRenderTransitionClock(RenderFrames& frames, const Picture*& screen) : frames_(frames), screen_(screen) { }
     void Start(uint64_t now) { now_ = now; }
     uint64_t Now() const { return now_; }
     uint32_t TickCount() override { return static_cast<uint32_t>(now_); }
     void Sleep(uint32_t ms) override;
 
 private:
-    CRenderFrames& frames_;
+    RenderFrames& frames_;
     const Picture*& screen_;
     uint64_t now_ = 0;
 };
@@ -28,7 +28,7 @@ private:
 // is the same on every run.
 class CRenderSlides {
 public:
-    CRenderSlides(HeadlessHost& loop, CRenderFrames& frames, Size screenSize, ProjectDatabase* db);
+    CRenderSlides(HeadlessHost& loop, RenderFrames& frames, Size screenSize, ProjectDatabase* db);
     ~CRenderSlides();
     CRenderSlides(const CRenderSlides&) = delete;
     CRenderSlides& operator=(const CRenderSlides&) = delete;
@@ -43,7 +43,7 @@ private:
     void UpdateScreen();
 
     HeadlessHost& loop_;
-    CRenderFrames& frames_;
+    RenderFrames& frames_;
     Size size_;
     const Picture* screen_ = nullptr;
     CRenderTransitionClock transitionClock_;

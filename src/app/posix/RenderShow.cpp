@@ -57,7 +57,7 @@ void CRenderSystem::RunScreensaverWindow(ScreensaverApp& app)
         DiagnosticLog::Instance().SetClock(nullptr);
         return;
     }
-    CRenderFrames frames(toVideo ? static_cast<IFrameOutput&>(video) : pngFiles, options_.outDir, options_.width,
+    RenderFrames frames(toVideo ? static_cast<IFrameOutput&>(video) : pngFiles, options_.outDir, options_.width,
                          options_.height, options_.fps, frameCount);
     frames.ShowProgress(options_.progress);
     CRenderSlides slides(loop, frames, screenSize, &app.Database());

@@ -98,7 +98,7 @@ protected:
     Picture frame(int index, const std::string& folder = "frames")
     {
         Picture picture;
-        const std::string name = CRenderFrames::FrameName(index);
+        const std::string name = RenderFrames::FrameName(index);
         EXPECT_EQ(LoadFromFile(picture, dir.File(folder + "/" + name)), 1) << name;
         return picture;
     }
@@ -148,8 +148,8 @@ TEST_F(RenderVideo, RepeatedFramesAreLinksToTheFrameBeforeAndOldFramesGo)
     for (int i = 1; i < 30; ++i) {
         struct stat a {
         }, b{};
-        ASSERT_EQ(stat(dir.File("frames/" + CRenderFrames::FrameName(i - 1)).c_str(), &a), 0);
-        ASSERT_EQ(stat(dir.File("frames/" + CRenderFrames::FrameName(i)).c_str(), &b), 0);
+        ASSERT_EQ(stat(dir.File("frames/" + RenderFrames::FrameName(i - 1)).c_str(), &a), 0);
+        ASSERT_EQ(stat(dir.File("frames/" + RenderFrames::FrameName(i)).c_str(), &b), 0);
         const bool linked = a.st_ino == b.st_ino;
         Picture now = frame(i);
         EXPECT_EQ(linked, SamePixels(before, now)) << "frame " << i;
