@@ -12,9 +12,9 @@ void CRenderTransitionClock::Sleep(uint32_t ms)
 }
 
 // One slide window without a display.
-class CRenderSlides::Host final : public ISlideWindowHost {
+class RenderSlides::Host final : public ISlideWindowHost {
 public:
-    explicit Host(CRenderSlides& owner) : owner_(owner) { }
+    explicit Host(RenderSlides& owner) : owner_(owner) { }
     ~Host() override { SetVisible(false); }
 
     // Only what a transition presents changes the screen between two frames.
@@ -75,13 +75,13 @@ private:
         owner_.UpdateScreen();
     }
 
-    CRenderSlides& owner_;
+    RenderSlides& owner_;
     SlidePlayer* player_ = nullptr;
     std::atomic<bool> transitionDone_{false};
     std::atomic<uint32_t> doneSerial_{0};
 };
 
-CRenderSlides::CRenderSlides(HeadlessHost& loop, RenderFrames& frames, Size screenSize, ProjectDatabase* db)
+RenderSlides::RenderSlides(HeadlessHost& loop, RenderFrames& frames, Size screenSize, ProjectDatabase* db)
     : loop_(loop),
       frames_(frames),
       size_(screenSize),
@@ -97,9 +97,9 @@ CRenderSlides::CRenderSlides(HeadlessHost& loop, RenderFrames& frames, Size scre
 {
 }
 
-CRenderSlides::~CRenderSlides() = default;
+RenderSlides::~RenderSlides() = default;
 
-void CRenderSlides::UpdateScreen()
+void RenderSlides::UpdateScreen()
 {
     frames_.PresentedAll();
     screen_ = nullptr;

@@ -26,12 +26,12 @@ private:
 // The slide windows of a rendered show. A slide's transition runs on its worker thread as always, but
 // the show waits for it and replays its end at the virtual time the transition took, so the rendering
 // is the same on every run.
-class CRenderSlides {
+class RenderSlides {
 public:
-    CRenderSlides(HeadlessHost& loop, RenderFrames& frames, Size screenSize, ProjectDatabase* db);
-    ~CRenderSlides();
-    CRenderSlides(const CRenderSlides&) = delete;
-    CRenderSlides& operator=(const CRenderSlides&) = delete;
+    RenderSlides(HeadlessHost& loop, RenderFrames& frames, Size screenSize, ProjectDatabase* db);
+    ~RenderSlides();
+    RenderSlides(const RenderSlides&) = delete;
+    RenderSlides& operator=(const RenderSlides&) = delete;
 
     // The eight player functions the show drives the slide players with.
     IImagePlayerInterface& Players() { return functions_; }

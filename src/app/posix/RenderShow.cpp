@@ -60,7 +60,7 @@ void CRenderSystem::RunScreensaverWindow(ScreensaverApp& app)
     RenderFrames frames(toVideo ? static_cast<IFrameOutput&>(video) : pngFiles, options_.outDir, options_.width,
                          options_.height, options_.fps, frameCount);
     frames.ShowProgress(options_.progress);
-    CRenderSlides slides(loop, frames, screenSize, &app.Database());
+    RenderSlides slides(loop, frames, screenSize, &app.Database());
     AvMediaSystem& devices = media.Devices();
     HeadlessVideos videos(loop, screenSize, devices, media.VideoSetup(),
                            [&devices](WindowRef panel, Picture& target, const Rect& area) {
