@@ -19,9 +19,9 @@
 namespace {
 
 // A show that runs in virtual time into frame files or a video.
-class CRenderSystem final : public CPosixShowSystem {
+class RenderSystem final : public CPosixShowSystem {
 public:
-    CRenderSystem(const RenderOptions& options, RenderResult& result) : options_(options), result_(result) { }
+    RenderSystem(const RenderOptions& options, RenderResult& result) : options_(options), result_(result) { }
     void RunScreensaverWindow(ScreensaverApp& app) override;
 
 private:
@@ -29,7 +29,7 @@ private:
     RenderResult& result_;
 };
 
-void CRenderSystem::RunScreensaverWindow(ScreensaverApp& app)
+void RenderSystem::RunScreensaverWindow(ScreensaverApp& app)
 {
     ran = true;
     // The same pictures and effects on every run.
@@ -156,6 +156,6 @@ bool RenderShow(const RenderOptions& options, RenderResult& result, std::string&
             return false;
         }
     }
-    CRenderSystem system(options, result);
+    RenderSystem system(options, result);
     return StartProjectShow(options.programPath, system, error);
 }
