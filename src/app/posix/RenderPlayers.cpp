@@ -4,7 +4,7 @@
 
 #include "app/posix/RenderFrames.h"
 
-void CRenderTransitionClock::Sleep(uint32_t ms)
+void RenderTransitionClock::Sleep(uint32_t ms)
 {
     // The frame stays on screen for the whole delay.
     frames_.CaptureBefore(now_ + ms, screen_);

@@ -9,9 +9,9 @@ class RenderFrames;
 
 // The transition clock of a rendered show: virtual time that writes the frames due while a frame is on
 // screen, so the frames inside a transition show its progress.
-class CRenderTransitionClock final : public IClock {
+class RenderTransitionClock final : public IClock {
 public:
-    CRenderTransitionClock(RenderFrames& frames, const Picture*& screen) : frames_(frames), screen_(screen) { }
+    RenderTransitionClock(RenderFrames& frames, const Picture*& screen) : frames_(frames), screen_(screen) { }
     void Start(uint64_t now) { now_ = now; }
     uint64_t Now() const { return now_; }
     uint32_t TickCount() override { return static_cast<uint32_t>(now_); }
@@ -46,7 +46,7 @@ private:
     RenderFrames& frames_;
     Size size_;
     const Picture* screen_ = nullptr;
-    CRenderTransitionClock transitionClock_;
+    RenderTransitionClock transitionClock_;
     std::vector<Host*> hosts_;
     SlidePlayerList list_;
     SlidePlayerFunctions functions_;
