@@ -51,7 +51,7 @@ void RenderSystem::RunScreensaverWindow(ScreensaverApp& app)
 
     const int frameCount = options_.seconds * options_.fps;
     const Size screenSize{options_.width, options_.height};
-    CVideoFile video;
+    VideoFileWriter video;
     PngFrameFiles pngFiles(options_.outDir);
     if (toVideo && !video.Open(options_.videoPath, options_.width, options_.height, options_.fps, true, error)) {
         DiagnosticLog::Instance().SetClock(nullptr);

@@ -17,7 +17,7 @@ std::string AvError(int code)
 
 } // namespace
 
-struct CVideoFile::Impl {
+struct VideoFileWriter::Impl {
     std::string path;
     AVFormatContext* format = nullptr;
     AVCodecContext* video = nullptr;
@@ -97,13 +97,13 @@ struct CVideoFile::Impl {
     }
 };
 
-CVideoFile::CVideoFile() : impl_(std::make_unique<Impl>())
+VideoFileWriter::VideoFileWriter() : impl_(std::make_unique<Impl>())
 {
 }
 
-CVideoFile::~CVideoFile() = default;
+VideoFileWriter::~VideoFileWriter() = default;
 
-bool CVideoFile::Open(const std::string& path, int width, int height, int fps, bool sound, std::string& error)
+bool VideoFileWriter::Open(const std::string& path, int width, int height, int fps, bool sound, std::string& error)
 {
     Impl& d = *impl_;
     if (!Av()) {
@@ -216,7 +216,7 @@ bool CVideoFile::Open(const std::string& path, int width, int height, int fps, b
     return true;
 }
 
-bool CVideoFile::Write(int index, const Picture& screen, bool repeat, std::string& error)
+bool VideoFileWriter::Write(int index, const Picture& screen, bool repeat, std::string& error)
 {
     Impl& d = *impl_;
     if (!d.headerWritten)
@@ -237,7 +237,7 @@ bool CVideoFile::Write(int index, const Picture& screen, bool repeat, std::strin
     return d.Encode(d.video, d.videoStream, d.picture, error);
 }
 
-bool CVideoFile::WriteSound(const std::vector<int16_t>& samples, std::string& error)
+bool VideoFileWriter::WriteSound(const std::vector<int16_t>& samples, std::string& error)
 {
     Impl& d = *impl_;
     if (!d.audio)
@@ -249,7 +249,7 @@ bool CVideoFile::WriteSound(const std::vector<int16_t>& samples, std::string& er
     return d.EncodeSoundFrames(false, error);
 }
 
-bool CVideoFile::Finish(std::string& error)
+bool VideoFileWriter::Finish(std::string& error)
 {
     Impl& d = *impl_;
     if (!d.headerWritten)

@@ -9,12 +9,12 @@
 // A rendered show as a video file: H.264 pictures at the render's frame rate and, when asked, AAC sound,
 // in the container the file's extension names (MP4 for .mp4). Sides of an odd number of pixels lose their
 // last row or column, which H.264's colour sampling cannot hold.
-class CVideoFile final : public IFrameOutput {
+class VideoFileWriter final : public IFrameOutput {
 public:
-    CVideoFile();
-    ~CVideoFile() override;
-    CVideoFile(const CVideoFile&) = delete;
-    CVideoFile& operator=(const CVideoFile&) = delete;
+    VideoFileWriter();
+    ~VideoFileWriter() override;
+    VideoFileWriter(const VideoFileWriter&) = delete;
+    VideoFileWriter& operator=(const VideoFileWriter&) = delete;
 
     // Creates the file. False with a message when it cannot be.
     bool Open(const std::string& path, int width, int height, int fps, bool sound, std::string& error);
