@@ -112,7 +112,7 @@ void LiveSystem::RunScreensaverWindow(ScreensaverApp& app)
     if (!window.Open(target_, app.Settings().monitor, title, error))
         return;
 
-    CSdlAudioSink speaker;
+    SdlAudioSink speaker;
     std::string reason;
     IAudioSink* sink = nullptr;
     if (speaker.Open(reason))

@@ -11,7 +11,7 @@ void QuietAlsa(const char*, int, const char*, int, const char*, ...)
 
 } // namespace
 
-CSdlAudioSink::~CSdlAudioSink()
+SdlAudioSink::~SdlAudioSink()
 {
     closing_ = true;
     if (device_)
@@ -20,7 +20,7 @@ CSdlAudioSink::~CSdlAudioSink()
         Live()->SDL_QuitSubSystem(SDL_INIT_AUDIO);
 }
 
-bool CSdlAudioSink::Open(std::string& reason)
+bool SdlAudioSink::Open(std::string& reason)
 {
     if (!Live()) {
         reason = LiveLoadError();
@@ -38,7 +38,7 @@ bool CSdlAudioSink::Open(std::string& reason)
     want.channels = IAudioSource::kChannels;
     // About 23 ms: short enough to keep a video's sound with its pictures.
     want.samples = 1024;
-    want.callback = &CSdlAudioSink::Fill;
+    want.callback = &SdlAudioSink::Fill;
     want.userdata = this;
     SDL_AudioSpec got{};
     device_ = Live()->SDL_OpenAudioDevice(nullptr, 0, &want, &got, 0);
@@ -51,9 +51,9 @@ bool CSdlAudioSink::Open(std::string& reason)
     return true;
 }
 
-void CSdlAudioSink::Fill(void* self, uint8_t* stream, int length)
+void SdlAudioSink::Fill(void* self, uint8_t* stream, int length)
 {
-    auto& sink = *static_cast<CSdlAudioSink*>(self);
+    auto& sink = *static_cast<SdlAudioSink*>(self);
     const size_t frames = size_t(length) / (sizeof(int16_t) * IAudioSource::kChannels);
     {
         std::lock_guard<std::mutex> guard(sink.lock_);
@@ -65,13 +65,13 @@ void CSdlAudioSink::Fill(void* self, uint8_t* stream, int length)
         Live()->SDL_Delay(wait);
 }
 
-void CSdlAudioSink::Start(IAudioSource* source)
+void SdlAudioSink::Start(IAudioSource* source)
 {
     std::lock_guard<std::mutex> guard(lock_);
     mixer_.Add(source);
 }
 
-void CSdlAudioSink::Stop(IAudioSource* source)
+void SdlAudioSink::Stop(IAudioSource* source)
 {
     // Once the lock is held the output thread is outside Mix, and it finds the source gone afterwards.
     std::lock_guard<std::mutex> guard(lock_);

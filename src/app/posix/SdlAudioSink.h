@@ -11,12 +11,12 @@
 // none does). The device runs from Open to the end, never faster than the real clock: a paused SDL device
 // whose output does not block spins its thread, and pausing would need SDL's lock, which the pacing wait
 // holds.
-class CSdlAudioSink final : public IAudioSink {
+class SdlAudioSink final : public IAudioSink {
 public:
-    CSdlAudioSink() = default;
-    ~CSdlAudioSink() override;
-    CSdlAudioSink(const CSdlAudioSink&) = delete;
-    CSdlAudioSink& operator=(const CSdlAudioSink&) = delete;
+    SdlAudioSink() = default;
+    ~SdlAudioSink() override;
+    SdlAudioSink(const SdlAudioSink&) = delete;
+    SdlAudioSink& operator=(const SdlAudioSink&) = delete;
 
     // False, with the reason, when the system has no sound output to open.
     bool Open(std::string& reason);
