@@ -16,9 +16,9 @@ class ScreensaverApp;
 class IAudioSink;
 
 // Media devices' notifications arrive through the show's event loop.
-class CLoopScheduler final : public IMediaScheduler {
+class LoopScheduler final : public IMediaScheduler {
 public:
-    explicit CLoopScheduler(EventLoop& loop) : loop_(loop) { }
+    explicit LoopScheduler(EventLoop& loop) : loop_(loop) { }
     uint64_t After(uint32_t ms, std::function<void()> action) override
     {
         return loop_.At(loop_.Now() + ms, std::move(action));
@@ -67,7 +67,7 @@ private:
     MediaTable media_;
     MediaPlaylist mediaSetting_;
     std::unique_ptr<ProjectMediaList> list_;
-    CLoopScheduler scheduler_;
+    LoopScheduler scheduler_;
     AvMediaSystem devices_;
     SoundTable sounds_;
     VideoPlayerSetup videoSetup_;
