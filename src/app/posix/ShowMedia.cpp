@@ -28,7 +28,7 @@ void RemoveFolderAtExit()
 
 } // namespace
 
-CPrivateTempFolder::CPrivateTempFolder()
+PrivateTempFolder::PrivateTempFolder()
 {
     std::string pattern = TempDirectory() + "quillmark-show-XXXXXX";
     if (!mkdtemp(pattern.data()))
@@ -41,7 +41,7 @@ CPrivateTempFolder::CPrivateTempFolder()
     (void)registered;
 }
 
-CPrivateTempFolder::~CPrivateTempFolder()
+PrivateTempFolder::~PrivateTempFolder()
 {
     if (path_.empty())
         return;

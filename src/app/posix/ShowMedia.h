@@ -32,12 +32,12 @@ private:
 // A folder of the show's own in the place of the temporary folder, for as long as the show runs: the stored
 // sounds, copies of stored videos and pictures for the decoders go there, and it is removed with everything
 // in it, so a show leaves nothing behind (and shares no temporary names with other users).
-class CPrivateTempFolder {
+class PrivateTempFolder {
 public:
-    CPrivateTempFolder();
-    ~CPrivateTempFolder();
-    CPrivateTempFolder(const CPrivateTempFolder&) = delete;
-    CPrivateTempFolder& operator=(const CPrivateTempFolder&) = delete;
+    PrivateTempFolder();
+    ~PrivateTempFolder();
+    PrivateTempFolder(const PrivateTempFolder&) = delete;
+    PrivateTempFolder& operator=(const PrivateTempFolder&) = delete;
     const std::string& Path() const { return path_; }
 
 private:
@@ -63,7 +63,7 @@ public:
     HeadlessShowParts Parts(EventLoop& loop);
 
 private:
-    CPrivateTempFolder tempFolder_;
+    PrivateTempFolder tempFolder_;
     MediaTable media_;
     MediaPlaylist mediaSetting_;
     std::unique_ptr<ProjectMediaList> list_;

@@ -194,7 +194,7 @@ TEST(PrivateTempFolder, TakesTheTemporaryFolderAndLeavesNothingBehindEvenThrough
     const std::string saved = old ? old : "";
     setenv("TMPDIR", base.c_str(), 1);
     {
-        CPrivateTempFolder folder;
+        PrivateTempFolder folder;
         ASSERT_FALSE(folder.Path().empty());
         EXPECT_EQ(TempDirectory(), folder.Path());
         std::ofstream(folder.Path() + "tune.wav") << "x";
@@ -203,7 +203,7 @@ TEST(PrivateTempFolder, TakesTheTemporaryFolderAndLeavesNothingBehindEvenThrough
     EXPECT_EQ(TempDirectory(), base.string() + "/") << "the system's folder is back";
     EXPECT_EXIT(
         {
-            CPrivateTempFolder folder;
+            PrivateTempFolder folder;
             std::ofstream(folder.Path() + "clip.avi") << "x";
             std::exit(3);
         },
