@@ -122,7 +122,7 @@ void LiveSystem::RunScreensaverWindow(ScreensaverApp& app)
 
     LiveLoop loop(SystemClock());
     loop.wake = [&window] { window.Wake(); };
-    CShowMedia media(app, loop, SystemClock(), sink);
+    ShowMedia media(app, loop, SystemClock(), sink);
     if (!media.Opened()) {
         error = "the project has no media items";
         return;

@@ -42,7 +42,7 @@ void RenderSystem::RunScreensaverWindow(ScreensaverApp& app)
     // The mix outlives the devices, which stop their sources in it as they close.
     const bool toVideo = !options_.videoPath.empty();
     RenderAudioMix mix([&loop] { return loop.Now(); });
-    CShowMedia media(app, loop, loop.Clock(), toVideo ? &mix : nullptr);
+    ShowMedia media(app, loop, loop.Clock(), toVideo ? &mix : nullptr);
     if (!media.Opened()) {
         error = "the project has no media items";
         DiagnosticLog::Instance().SetClock(nullptr);

@@ -51,7 +51,7 @@ PrivateTempFolder::~PrivateTempFolder()
     std::filesystem::remove_all(path_, ec);
 }
 
-CShowMedia::CShowMedia(ScreensaverApp& app, EventLoop& loop, IClock& clock, IAudioSink* sink)
+ShowMedia::ShowMedia(ScreensaverApp& app, EventLoop& loop, IClock& clock, IAudioSink* sink)
     : mediaSetting_(clock, StandardRandom()), scheduler_(loop), devices_(clock), sounds_(clock)
 {
     media_.SetDatabase(&app.Database());
@@ -80,14 +80,14 @@ CShowMedia::CShowMedia(ScreensaverApp& app, EventLoop& loop, IClock& clock, IAud
     ApplyProjectOptions(options_, app.Project());
 }
 
-CShowMedia::~CShowMedia()
+ShowMedia::~ShowMedia()
 {
     sounds_.Close();
     mediaSetting_.Close();
     media_.Close();
 }
 
-HeadlessShowParts CShowMedia::Parts(EventLoop& loop)
+HeadlessShowParts ShowMedia::Parts(EventLoop& loop)
 {
     HeadlessShowParts parts;
     parts.media = list_.get();

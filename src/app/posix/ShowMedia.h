@@ -47,12 +47,12 @@ private:
 // What a show on Linux plays from, opened on the application's project: the playlist, the music table, the
 // media devices over FFmpeg (heard through the sink when there is one, silent otherwise) and the options the
 // sequencer and the video players read.
-class CShowMedia {
+class ShowMedia {
 public:
-    CShowMedia(ScreensaverApp& app, EventLoop& loop, IClock& clock, IAudioSink* sink);
-    ~CShowMedia();
-    CShowMedia(const CShowMedia&) = delete;
-    CShowMedia& operator=(const CShowMedia&) = delete;
+    ShowMedia(ScreensaverApp& app, EventLoop& loop, IClock& clock, IAudioSink* sink);
+    ~ShowMedia();
+    ShowMedia(const ShowMedia&) = delete;
+    ShowMedia& operator=(const ShowMedia&) = delete;
 
     // False when the project has no media items.
     bool Opened() const { return list_ != nullptr; }
