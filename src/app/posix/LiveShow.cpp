@@ -65,7 +65,7 @@ private:
     LiveWindow& window_;
 };
 
-class LiveSystem final : public CPosixShowSystem {
+class LiveSystem final : public PosixShowSystem {
 public:
     explicit LiveSystem(const LiveTarget& target) : target_(target) { }
     void RunScreensaverWindow(ScreensaverApp& app) override;

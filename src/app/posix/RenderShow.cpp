@@ -19,7 +19,7 @@
 namespace {
 
 // A show that runs in virtual time into frame files or a video.
-class RenderSystem final : public CPosixShowSystem {
+class RenderSystem final : public PosixShowSystem {
 public:
     RenderSystem(const RenderOptions& options, RenderResult& result) : options_(options), result_(result) { }
     void RunScreensaverWindow(ScreensaverApp& app) override;

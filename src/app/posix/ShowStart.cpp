@@ -7,7 +7,7 @@
 #include "model/SettingsStore.h"
 #include "platform/DiagnosticLog.h"
 
-ISettingsStore& CPosixShowSystem::SettingsStore()
+ISettingsStore& PosixShowSystem::SettingsStore()
 {
     return UserSettingsStore();
 }
@@ -42,7 +42,7 @@ bool FindProject(const std::string& path, uint32_t& base, std::string& error)
     return true;
 }
 
-bool StartProjectShow(const std::string& programPath, CPosixShowSystem& system, std::string& error)
+bool StartProjectShow(const std::string& programPath, PosixShowSystem& system, std::string& error)
 {
     uint32_t base = 0;
     if (!FindProject(programPath, base, error))

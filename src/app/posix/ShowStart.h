@@ -7,7 +7,7 @@
 // The installed system as a show on Linux sees it: no system folder for runtime libraries, no mutex to fight
 // over (XScreenSaver runs one program per screen at once), no desktop snapshot, no screen-saver state to
 // set. What runs the window is the kind of show's own.
-class CPosixShowSystem : public IAppSystem {
+class PosixShowSystem : public IAppSystem {
 public:
     void SetAsDefaultScreensaver(const std::string&) override { }
     void InstallThroughShell(const std::string&) override { }
@@ -35,4 +35,4 @@ bool FindProject(const std::string& path, uint32_t& base, std::string& error);
 // Starts the program file's (or the database file's) project as the screen saver ("/s") through the real start-up,
 // which ends in the system's RunScreensaverWindow. False with a message in error when the file has no project or the
 // show did not run.
-bool StartProjectShow(const std::string& programPath, CPosixShowSystem& system, std::string& error);
+bool StartProjectShow(const std::string& programPath, PosixShowSystem& system, std::string& error);
