@@ -58,7 +58,7 @@ DecodedImage DecodeFile(const std::string& file)
 
 } // namespace
 
-TEST(Ddb, RowSizes)
+TEST(DeviceBitmap, RowSizes)
 {
     // Display rows are padded to 16 bits, file rows to 32 bits.
     EXPECT_EQ(DdbStride(1, 24), 4);
@@ -72,7 +72,7 @@ TEST(Ddb, RowSizes)
     EXPECT_EQ(BitmapFileRowSize(8, 8), 8);
 }
 
-TEST(Ddb, TrueColourDisplaysWrite24BitFilesBottomUp)
+TEST(DeviceBitmap, TrueColourDisplaysWrite24BitFilesBottomUp)
 {
     std::vector<uint32_t> pixels = {0x112233, 0x445566, 0x778899, 0xAABBCC, 0xDDEEFF, 0x010203};
     for (int bits : {24, 32}) {
@@ -94,7 +94,7 @@ TEST(Ddb, TrueColourDisplaysWrite24BitFilesBottomUp)
     }
 }
 
-TEST(Ddb, OnePixelWideSnapshotHasFourByteRows)
+TEST(DeviceBitmap, OnePixelWideSnapshotHasFourByteRows)
 {
     FakeDisplay display(32);
     auto picture = MakePicture(1, 3, {0xFF0000, 0x00FF00, 0x0000FF});
@@ -103,7 +103,7 @@ TEST(Ddb, OnePixelWideSnapshotHasFourByteRows)
     EXPECT_EQ(file.substr(54), std::string("\xFF\0\0\0\0\xFF\0\0\0\0\xFF\0", 12));
 }
 
-TEST(Ddb, SixteenBitDisplaysGoThroughFiveSixFive)
+TEST(DeviceBitmap, SixteenBitDisplaysGoThroughFiveSixFive)
 {
     FakeDisplay display(16);
     auto picture = MakePicture(2, 1, {0xFFFFFF, 0x123456});
@@ -115,7 +115,7 @@ TEST(Ddb, SixteenBitDisplaysGoThroughFiveSixFive)
     EXPECT_EQ(DecodeFile(WriteFile(picture, display)).pixels, (std::vector<uint32_t>{0xF8FCF8, 0x103450}));
 }
 
-TEST(Ddb, EightBitDisplaysWriteThePaletteAndNearestIndices)
+TEST(DeviceBitmap, EightBitDisplaysWriteThePaletteAndNearestIndices)
 {
     FakeDisplay display(8);
     display.palette[0] = 0x000000;
@@ -135,7 +135,7 @@ TEST(Ddb, EightBitDisplaysWriteThePaletteAndNearestIndices)
     EXPECT_EQ(DecodeFile(file).pixels, (std::vector<uint32_t>{0xFF0000, 0x0000FF, 0x000000}));
 }
 
-TEST(Ddb, DisplaysBelowEightBitsAskForAnotherModeAndWriteHeadersOnly)
+TEST(DeviceBitmap, DisplaysBelowEightBitsAskForAnotherModeAndWriteHeadersOnly)
 {
     FakeDisplay display(4);
     auto picture = MakePicture(2, 2, {1, 2, 3, 4});
@@ -149,7 +149,7 @@ TEST(Ddb, DisplaysBelowEightBitsAskForAnotherModeAndWriteHeadersOnly)
     EXPECT_TRUE(DecodeFile(file).Empty());
 }
 
-TEST(Ddb, AreasOutsideTheBitmapWriteNothing)
+TEST(DeviceBitmap, AreasOutsideTheBitmapWriteNothing)
 {
     FakeDisplay display(32);
     auto picture = MakePicture(2, 2, {1, 2, 3, 4});
@@ -163,7 +163,7 @@ TEST(Ddb, AreasOutsideTheBitmapWriteNothing)
     EXPECT_EQ(DecodeFile(out.str()).pixels, (std::vector<uint32_t>{4}));
 }
 
-TEST(Ddb, EmptyPictureHasNoBits)
+TEST(DeviceBitmap, EmptyPictureHasNoBits)
 {
     FakeDisplay display(32);
     Picture empty;

@@ -50,7 +50,7 @@ std::set<std::string> TempFiles()
     return names;
 }
 
-TEST(ComPictureLoad, UnknownNamesFromAStreamDecodeWithoutLeavingAFile)
+TEST(PictureLoad, UnknownNamesFromAStreamDecodeWithoutLeavingAFile)
 {
     const std::set<std::string> before = TempFiles();
     auto png = Read("pattern.png");
@@ -66,7 +66,7 @@ TEST(ComPictureLoad, UnknownNamesFromAStreamDecodeWithoutLeavingAFile)
 }
 
 // Two shows decoding at once (two previews, a render beside a show) must each get their own picture.
-TEST(ComPictureLoad, DecodesAtOnceGetTheirOwnPictures)
+TEST(PictureLoad, DecodesAtOnceGetTheirOwnPictures)
 {
     const auto png = Read("pattern.png");
     const auto pgm = Read("grey.pgm");
@@ -88,7 +88,7 @@ TEST(ComPictureLoad, DecodesAtOnceGetTheirOwnPictures)
 
 #if !defined(_WIN32)
 // The name the decoder's copy once had, planted as a link to another file: nothing writes through it.
-TEST(ComPictureLoad, LinkAtTheOldTemporaryNameIsNotFollowed)
+TEST(PictureLoad, LinkAtTheOldTemporaryNameIsNotFollowed)
 {
     TempDir dir;
     const std::string target = dir.Write("victim.txt", "keep me");
@@ -104,7 +104,7 @@ TEST(ComPictureLoad, LinkAtTheOldTemporaryNameIsNotFollowed)
 }
 #endif
 
-TEST(ComPictureLoad, SystemDecoderNamesOnlyTakeWhatItReads)
+TEST(PictureLoad, SystemDecoderNamesOnlyTakeWhatItReads)
 {
     // "a.bmp.pcx" is a BMP name: PCX bytes under it are rejected and the picture stays as it was.
     auto pcx = StreamOf(Read("pattern.pcx"));
@@ -118,7 +118,7 @@ TEST(ComPictureLoad, SystemDecoderNamesOnlyTakeWhatItReads)
     EXPECT_TRUE(Matches(picture.ToDecoded(), PatternColour));
 }
 
-TEST(ComPictureLoad, EmptyAndCorruptStreamsFail)
+TEST(PictureLoad, EmptyAndCorruptStreamsFail)
 {
     Picture picture;
     MakeLoaded(picture);
@@ -135,7 +135,7 @@ TEST(ComPictureLoad, EmptyAndCorruptStreamsFail)
     EXPECT_EQ(fresh.Width(), -1);
 }
 
-TEST(ComPictureLoad, FilesThatCannotBeReadFail)
+TEST(PictureLoad, FilesThatCannotBeReadFail)
 {
     TempDir dir;
     Picture picture;
@@ -148,7 +148,7 @@ TEST(ComPictureLoad, FilesThatCannotBeReadFail)
     ExpectUnchanged(picture);
 }
 
-TEST(ComPictureLoad, PathsTooLongForTheLibraryBufferFail)
+TEST(PictureLoad, PathsTooLongForTheLibraryBufferFail)
 {
     TempDir dir;
     auto png = Read("pattern.png");
@@ -165,7 +165,7 @@ TEST(ComPictureLoad, PathsTooLongForTheLibraryBufferFail)
     EXPECT_FALSE(other.IsLoaded());
 }
 
-TEST(ComPictureLoad, SavedBitmapFilesLoadBack)
+TEST(PictureLoad, SavedBitmapFilesLoadBack)
 {
     TempDir dir;
     Picture picture;
@@ -179,7 +179,7 @@ TEST(ComPictureLoad, SavedBitmapFilesLoadBack)
     EXPECT_TRUE(Matches(back.ToDecoded(), PatternColour));
 }
 
-TEST(ComPictureLoad, TemporaryCopyShorterThanTheStreamIsNotDecoded)
+TEST(PictureLoad, TemporaryCopyShorterThanTheStreamIsNotDecoded)
 {
     // The built-in library call reads the stream's length from the copy; a shorter copy fails.
     TempDir dir;

@@ -7,9 +7,9 @@ namespace {
 
 using Lines = std::vector<std::string>;
 
-class MMPlayerTest : public ::testing::Test {
+class MediaDevicePlayerTest : public ::testing::Test {
 protected:
-    MMPlayerTest()
+    MediaDevicePlayerTest()
     {
         mci.files["clip.avi"] = FakeMci::Video(320, 240, 5000);
         mci.files["tune.wav"] = FakeMci::Sound(3000);
@@ -20,7 +20,7 @@ protected:
     WindowRef notify = &notifyTarget;
 };
 
-TEST_F(MMPlayerTest, OpenAsksTheCapabilitiesInOrderAndAttachesVideoToTheNotifyWindow)
+TEST_F(MediaDevicePlayerTest, OpenAsksTheCapabilitiesInOrderAndAttachesVideoToTheNotifyWindow)
 {
     MediaDevicePlayer player(mci);
     ASSERT_TRUE(player.Open("clip.avi", notify));
@@ -42,7 +42,7 @@ TEST_F(MMPlayerTest, OpenAsksTheCapabilitiesInOrderAndAttachesVideoToTheNotifyWi
     EXPECT_EQ(player.NaturalWidth(), 0);
 }
 
-TEST_F(MMPlayerTest, RefusedOpensLeaveThePlayerClosed)
+TEST_F(MediaDevicePlayerTest, RefusedOpensLeaveThePlayerClosed)
 {
     MediaDevicePlayer player(mci);
     EXPECT_FALSE(player.Open("", notify));
@@ -52,7 +52,7 @@ TEST_F(MMPlayerTest, RefusedOpensLeaveThePlayerClosed)
     EXPECT_FALSE(player.IsOpen());
 }
 
-TEST_F(MMPlayerTest, ClosedPlayerSendsNothingAndAnswersItsClosedValues)
+TEST_F(MediaDevicePlayerTest, ClosedPlayerSendsNothingAndAnswersItsClosedValues)
 {
     MediaDevicePlayer player(mci);
     EXPECT_FALSE(player.Play());
@@ -71,7 +71,7 @@ TEST_F(MMPlayerTest, ClosedPlayerSendsNothingAndAnswersItsClosedValues)
     EXPECT_TRUE(mci.log.empty());
 }
 
-TEST_F(MMPlayerTest, PlayAlwaysStartsFromTheBeginningWhileResumeContinues)
+TEST_F(MediaDevicePlayerTest, PlayAlwaysStartsFromTheBeginningWhileResumeContinues)
 {
     MediaDevicePlayer player(mci);
     ASSERT_TRUE(player.Open("tune.wav", notify));
@@ -97,7 +97,7 @@ TEST_F(MMPlayerTest, PlayAlwaysStartsFromTheBeginningWhileResumeContinues)
     EXPECT_EQ(mci.Commands(), (Lines{"resume", "seek", "play"}));
 }
 
-TEST_F(MMPlayerTest, TheSendFlagDecidesWhetherStopAndCloseReachTheDevice)
+TEST_F(MediaDevicePlayerTest, TheSendFlagDecidesWhetherStopAndCloseReachTheDevice)
 {
     {
         MediaDevicePlayer player(mci);
@@ -121,7 +121,7 @@ TEST_F(MMPlayerTest, TheSendFlagDecidesWhetherStopAndCloseReachTheDevice)
     EXPECT_EQ(mci.Commands(), (Lines{"stop"}));
 }
 
-TEST_F(MMPlayerTest, DestinationOfVideoDevicesOnly)
+TEST_F(MediaDevicePlayerTest, DestinationOfVideoDevicesOnly)
 {
     MediaDevicePlayer player(mci);
     ASSERT_TRUE(player.Open("tune.wav", nullptr));

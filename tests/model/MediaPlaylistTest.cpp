@@ -30,7 +30,7 @@ struct Playlist {
 
 } // namespace
 
-TEST(MediaSetting, OpenLeavesFirstRecordCurrentButNotLoaded)
+TEST(MediaPlaylist, OpenLeavesFirstRecordCurrentButNotLoaded)
 {
     ProjectDbBuilder builder;
     builder.AddItem("a.jpg").texts["title"] = "First";
@@ -43,7 +43,7 @@ TEST(MediaSetting, OpenLeavesFirstRecordCurrentButNotLoaded)
     EXPECT_EQ(p.media.GetFileName(), "a.jpg");
 }
 
-TEST(MediaSetting, LoadsRecordAndAllTexts)
+TEST(MediaPlaylist, LoadsRecordAndAllTexts)
 {
     ProjectDbBuilder builder;
     auto& item = builder.AddItem("cover.jpg", " 3;");
@@ -72,7 +72,7 @@ TEST(MediaSetting, LoadsRecordAndAllTexts)
     EXPECT_EQ(p.media.GetEffect(), " 3;");
 }
 
-TEST(MediaSetting, ShortDataKeepsRestOfPreviousRecordCleared)
+TEST(MediaPlaylist, ShortDataKeepsRestOfPreviousRecordCleared)
 {
     ProjectDbBuilder builder;
     builder.AddItem("a.jpg").data = std::string(8, '\x01');
@@ -83,7 +83,7 @@ TEST(MediaSetting, ShortDataKeepsRestOfPreviousRecordCleared)
     EXPECT_EQ(p.media.Record().TitleSize(), 0);
 }
 
-TEST(MediaSetting, InOrderWrapsToFirst)
+TEST(MediaPlaylist, InOrderWrapsToFirst)
 {
     ProjectDbBuilder builder;
     builder.AddItem("a.jpg");
@@ -100,7 +100,7 @@ TEST(MediaSetting, InOrderWrapsToFirst)
     EXPECT_EQ(shown, (std::vector<std::string>{"a.jpg", "b.jpg", "c.jpg", "a.jpg", "b.jpg"}));
 }
 
-TEST(MediaSetting, ShuffledCycleShowsEveryItemOnce)
+TEST(MediaPlaylist, ShuffledCycleShowsEveryItemOnce)
 {
     ProjectDbBuilder builder;
     for (const char* name : {"1.jpg", "2.jpg", "3.jpg", "4.jpg", "5.jpg"})
@@ -118,7 +118,7 @@ TEST(MediaSetting, ShuffledCycleShowsEveryItemOnce)
     }
 }
 
-TEST(MediaSetting, EachItemKeepsItsOwnEffectSequence)
+TEST(MediaPlaylist, EachItemKeepsItsOwnEffectSequence)
 {
     ProjectDbBuilder builder;
     builder.AddItem("a.jpg", "0;1;2;");
@@ -138,7 +138,7 @@ TEST(MediaSetting, EachItemKeepsItsOwnEffectSequence)
     EXPECT_EQ(p.media.NextEffect(), 1);
 }
 
-TEST(MediaSetting, RandomEffectsUseGenerator)
+TEST(MediaPlaylist, RandomEffectsUseGenerator)
 {
     ProjectDbBuilder builder;
     builder.AddItem("a.jpg", "10;20;30;").record.SetFlag(MediaSettingsRecord::kRandomEffects, true);
@@ -150,7 +150,7 @@ TEST(MediaSetting, RandomEffectsUseGenerator)
     EXPECT_EQ(p.media.NextEffect(), 20); // 7 % 3
 }
 
-TEST(MediaSetting, EmptyEffectListGivesNoEffect)
+TEST(MediaPlaylist, EmptyEffectListGivesNoEffect)
 {
     ProjectDbBuilder builder;
     builder.AddItem("a.jpg", "");
@@ -160,7 +160,7 @@ TEST(MediaSetting, EmptyEffectListGivesNoEffect)
     EXPECT_EQ(p.media.NextEffect(), -1);
 }
 
-TEST(MediaSetting, UserTransitionsReplaceItemsOwn)
+TEST(MediaPlaylist, UserTransitionsReplaceItemsOwn)
 {
     ProjectDbBuilder builder;
     auto& item = builder.AddItem("a.jpg", "7;8;");
@@ -190,7 +190,7 @@ TEST(MediaSetting, UserTransitionsReplaceItemsOwn)
     EXPECT_EQ(p.media.GetEffect(), "7;8;");
 }
 
-TEST(MediaSetting, OnlyValueOneCountsAsOn)
+TEST(MediaPlaylist, OnlyValueOneCountsAsOn)
 {
     ProjectDbBuilder builder;
     builder.AddItem("a.jpg");
@@ -204,7 +204,7 @@ TEST(MediaSetting, OnlyValueOneCountsAsOn)
     EXPECT_TRUE(p.media.Record().RandomEffects());
 }
 
-TEST(MediaSetting, EmptyTableHasNoCurrentItem)
+TEST(MediaPlaylist, EmptyTableHasNoCurrentItem)
 {
     ProjectDbBuilder builder;
     Playlist p;
@@ -217,7 +217,7 @@ TEST(MediaSetting, EmptyTableHasNoCurrentItem)
     EXPECT_THROW(p.media.NextEffect(), std::invalid_argument);
 }
 
-TEST(MediaSetting, CloseForgetsEffectPositions)
+TEST(MediaPlaylist, CloseForgetsEffectPositions)
 {
     ProjectDbBuilder builder;
     builder.AddItem("a.jpg", "0;1;");

@@ -4,7 +4,7 @@
 
 #include <gtest/gtest.h>
 
-TEST(KADOGlobeSettings, LoadsOptionsAndTexts)
+TEST(ProjectInfo, LoadsOptionsAndTexts)
 {
     TempDir dir;
     ProjectDbBuilder builder;
@@ -46,7 +46,7 @@ TEST(KADOGlobeSettings, LoadsOptionsAndTexts)
     EXPECT_TRUE(project.GetProjectTable().IsClosed());
 }
 
-TEST(KADOGlobeSettings, ShortAndLongDataRecords)
+TEST(ProjectInfo, ShortAndLongDataRecords)
 {
     TempDir dir;
     ProjectDbBuilder builder;
@@ -71,7 +71,7 @@ TEST(KADOGlobeSettings, ShortAndLongDataRecords)
     EXPECT_EQ(p2.Options().ToString(), std::string(80, '\x05'));
 }
 
-TEST(KADOGlobeSettings, MissingRecordOrTableGivesPlainBehaviour)
+TEST(ProjectInfo, MissingRecordOrTableGivesPlainBehaviour)
 {
     TempDir dir;
     ProjectDbBuilder builder;

@@ -34,7 +34,7 @@ public:
 
 } // namespace
 
-TEST(SaverSettings, DefaultsOfFirstRun)
+TEST(UserSettings, DefaultsOfFirstRun)
 {
     MemoryStore store;
     UserSettings s;
@@ -55,14 +55,14 @@ TEST(SaverSettings, DefaultsOfFirstRun)
     EXPECT_EQ(std::count(s.transitionList.begin(), s.transitionList.end(), ';'), 161);
 }
 
-TEST(SaverSettings, KeyDropsOnlyLastExtension)
+TEST(UserSettings, KeyDropsOnlyLastExtension)
 {
     EXPECT_EQ(UserSettings::KeyForProject("My Show.final.kdp"), "Software\\quillmark\\My Show.final");
     EXPECT_EQ(UserSettings::KeyForProject("Harbour Lights"), "Software\\quillmark\\Harbour Lights");
     EXPECT_EQ(UserSettings::KeyForProject(""), "Software\\quillmark\\");
 }
 
-TEST(SaverSettings, BlockIsEighteenLittleEndianValuesInOrder)
+TEST(UserSettings, BlockIsEighteenLittleEndianValuesInOrder)
 {
     UserSettings s;
     s.mouseThreshold = 0x01020304;
@@ -77,7 +77,7 @@ TEST(SaverSettings, BlockIsEighteenLittleEndianValuesInOrder)
     EXPECT_EQ(block[71], 0xff);
 }
 
-TEST(SaverSettings, ShortDataReplacesOnlyLeadingValues)
+TEST(UserSettings, ShortDataReplacesOnlyLeadingValues)
 {
     MemoryStore store;
     const uint8_t eight[] = {42, 0, 0, 0, 0, 0, 0, 0};
@@ -92,7 +92,7 @@ TEST(SaverSettings, ShortDataReplacesOnlyLeadingValues)
     EXPECT_EQ(s.transitionList, UserSettings::AllEffects());
 }
 
-TEST(SaverSettings, SaveThenLoadRoundTrips)
+TEST(UserSettings, SaveThenLoadRoundTrips)
 {
     MemoryStore store;
     UserSettings a;
@@ -114,7 +114,7 @@ TEST(SaverSettings, SaveThenLoadRoundTrips)
     EXPECT_EQ(b.transitionList, "");
 }
 
-TEST(SaverSettings, RefusedSaveIsReported)
+TEST(UserSettings, RefusedSaveIsReported)
 {
     MemoryStore store;
     store.refuse = true;
