@@ -112,26 +112,26 @@ DeviceBitmap::DeviceBitmap(const Picture& picture, IDisplayFormat& display)
 {
     if (!picture.IsLoaded())
         return;
-    m_width = picture.Width();
-    m_height = picture.Height();
-    m_bitsPerPixel = display.BitsPerPixel();
-    if (m_bitsPerPixel < 8) {
+    width_ = picture.Width();
+    height_ = picture.Height();
+    bitsPerPixel_ = display.BitsPerPixel();
+    if (bitsPerPixel_ < 8) {
         display.ShowMessage(kDisplayModeMessage);
         return;
     }
-    m_stride = DdbStride(m_width, m_bitsPerPixel);
-    if (m_bitsPerPixel == 8)
-        m_palette = display.SystemPalette();
-    m_bits = ToDisplayBits(picture, m_bitsPerPixel, m_palette);
+    stride_ = DdbStride(width_, bitsPerPixel_);
+    if (bitsPerPixel_ == 8)
+        palette_ = display.SystemPalette();
+    bits_ = ToDisplayBits(picture, bitsPerPixel_, palette_);
 }
 
 DeviceBitmap::~DeviceBitmap() = default;
 
 bool DeviceBitmap::WriteBitmapFile(std::ostream& out, int x, int y, int width, int height) const
 {
-    if (x < 0 || y < 0 || width <= 0 || height <= 0 || int64_t(x) + width > m_width || int64_t(y) + height > m_height)
+    if (x < 0 || y < 0 || width <= 0 || height <= 0 || int64_t(x) + width > width_ || int64_t(y) + height > height_)
         return false;
-    const int outputBits = m_bitsPerPixel == 8 ? 8 : 24;
+    const int outputBits = bitsPerPixel_ == 8 ? 8 : 24;
     const int rowSize = BitmapFileRowSize(width, outputBits);
     const uint32_t headerSize = outputBits == 8 ? 14 + 40 + 1024 : 54;
 
@@ -151,21 +151,21 @@ bool DeviceBitmap::WriteBitmapFile(std::ostream& out, int x, int y, int width, i
     for (int i = 0; i < 6; ++i)
         Put32(header, 0); // BI_RGB, image size, resolutions, colour counts
     if (outputBits == 8) {
-        for (uint32_t c : m_palette)
+        for (uint32_t c : palette_)
             Put32(header, c & 0xFFFFFF); // blue, green, red, 0
     }
     out.write(reinterpret_cast<const char*>(header.data()), static_cast<std::streamsize>(header.size()));
 
-    const bool known = m_bitsPerPixel == 8 || m_bitsPerPixel == 16 || m_bitsPerPixel == 24 || m_bitsPerPixel == 32;
+    const bool known = bitsPerPixel_ == 8 || bitsPerPixel_ == 16 || bitsPerPixel_ == 24 || bitsPerPixel_ == 32;
     if (!HasBits() || !known)
         return false;
 
-    const int bytesPerPixel = m_bitsPerPixel / 8;
+    const int bytesPerPixel = bitsPerPixel_ / 8;
     std::vector<uint8_t> row(static_cast<size_t>(rowSize));
     for (int line = y + height - 1; line >= y; --line) {
-        const uint8_t* src = m_bits.data() + size_t(m_stride) * line + size_t(x) * bytesPerPixel;
+        const uint8_t* src = bits_.data() + size_t(stride_) * line + size_t(x) * bytesPerPixel;
         std::fill(row.begin(), row.end(), 0);
-        switch (m_bitsPerPixel) {
+        switch (bitsPerPixel_) {
         case 8: std::copy(src, src + width, row.begin()); break;
         case 24: std::copy(src, src + size_t(width) * 3, row.begin()); break;
         case 16:

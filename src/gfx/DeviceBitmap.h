@@ -43,12 +43,12 @@ public:
     DeviceBitmap(const DeviceBitmap&) = delete;
     DeviceBitmap& operator=(const DeviceBitmap&) = delete;
 
-    int Width() const { return m_width; }
-    int Height() const { return m_height; }
-    int BitsPerPixel() const { return m_bitsPerPixel; }
-    int Stride() const { return m_stride; }
-    bool HasBits() const { return !m_bits.empty(); }
-    const std::vector<uint8_t>& Bits() const { return m_bits; }
+    int Width() const { return width_; }
+    int Height() const { return height_; }
+    int BitsPerPixel() const { return bitsPerPixel_; }
+    int Stride() const { return stride_; }
+    bool HasBits() const { return !bits_.empty(); }
+    const std::vector<uint8_t>& Bits() const { return bits_; }
 
     // Writes a complete .bmp file of the area (8 bits with the system palette on 8-bit displays, else
     // 24 bits). Headers only when no bits were captured or the display format is not one of 8, 16, 24
@@ -57,10 +57,10 @@ public:
     bool WriteBitmapFile(std::ostream& out, int x, int y, int width, int height) const;
 
 private:
-    int m_width = 0;
-    int m_height = 0;
-    int m_bitsPerPixel = 0;
-    int m_stride = 0;
-    std::array<uint32_t, 256> m_palette{};
-    std::vector<uint8_t> m_bits;
+    int width_ = 0;
+    int height_ = 0;
+    int bitsPerPixel_ = 0;
+    int stride_ = 0;
+    std::array<uint32_t, 256> palette_{};
+    std::vector<uint8_t> bits_;
 };

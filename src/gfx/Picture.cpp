@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <cstring>
 
-Picture::Picture() : m_surface(nullptr, &Picture::ReleaseSurface)
+Picture::Picture() : surface_(nullptr, &Picture::ReleaseSurface)
 {
 }
 
@@ -12,7 +12,7 @@ Picture::~Picture()
     Free();
 }
 
-Picture::Picture(Picture&& other) noexcept : m_surface(nullptr, &Picture::ReleaseSurface)
+Picture::Picture(Picture&& other) noexcept : surface_(nullptr, &Picture::ReleaseSurface)
 {
     *this = std::move(other);
 }
@@ -20,21 +20,21 @@ Picture::Picture(Picture&& other) noexcept : m_surface(nullptr, &Picture::Releas
 Picture& Picture::operator=(Picture&& other) noexcept
 {
     if (this != &other) {
-        m_surface = std::move(other.m_surface);
-        m_bits = other.m_bits;
-        m_stride = other.m_stride;
-        m_width = other.m_width;
-        m_height = other.m_height;
-        m_loaded = other.m_loaded;
-        m_stretchMode = other.m_stretchMode;
-        m_clip = std::move(other.m_clip);
-        m_alpha = std::move(other.m_alpha);
-        other.m_alpha.clear();
-        other.m_surface = {nullptr, &Picture::ReleaseSurface};
-        other.m_bits = nullptr;
-        other.m_stride = 0;
-        other.m_width = other.m_height = -1;
-        other.m_loaded = false;
+        surface_ = std::move(other.surface_);
+        bits_ = other.bits_;
+        stride_ = other.stride_;
+        width_ = other.width_;
+        height_ = other.height_;
+        loaded_ = other.loaded_;
+        stretchMode_ = other.stretchMode_;
+        clip_ = std::move(other.clip_);
+        alpha_ = std::move(other.alpha_);
+        other.alpha_.clear();
+        other.surface_ = {nullptr, &Picture::ReleaseSurface};
+        other.bits_ = nullptr;
+        other.stride_ = 0;
+        other.width_ = other.height_ = -1;
+        other.loaded_ = false;
     }
     return *this;
 }
@@ -43,12 +43,12 @@ void Picture::Install(std::unique_ptr<PictureSurface, void (*)(PictureSurface*)>
                           int stride, int width, int height)
 {
     Free();
-    m_surface = std::move(surface);
-    m_bits = bits;
-    m_stride = stride;
-    m_width = width;
-    m_height = height;
-    m_loaded = true;
+    surface_ = std::move(surface);
+    bits_ = bits;
+    stride_ = stride;
+    width_ = width;
+    height_ = height;
+    loaded_ = true;
 }
 
 int Picture::CreateBlank(int width, int height, Colorref colour)
@@ -73,26 +73,26 @@ int Picture::CreateBlank(int width, int height, Colorref colour)
 
 void Picture::Free()
 {
-    m_surface.reset();
-    m_bits = nullptr;
-    m_stride = 0;
-    m_width = -1;
-    m_height = -1;
-    m_loaded = false;
-    m_clip.reset();
-    m_alpha.clear();
+    surface_.reset();
+    bits_ = nullptr;
+    stride_ = 0;
+    width_ = -1;
+    height_ = -1;
+    loaded_ = false;
+    clip_.reset();
+    alpha_.clear();
 }
 
 void Picture::TakeAlpha(bool hasAlpha)
 {
     if (hasAlpha) {
-        m_alpha.resize(static_cast<size_t>(m_width) * static_cast<size_t>(m_height));
-        for (int y = 0; y < m_height; ++y)
-            for (int x = 0; x < m_width; ++x)
-                m_alpha[static_cast<size_t>(y) * m_width + x] = static_cast<uint8_t>(Row(y)[x] >> 24);
+        alpha_.resize(static_cast<size_t>(width_) * static_cast<size_t>(height_));
+        for (int y = 0; y < height_; ++y)
+            for (int x = 0; x < width_; ++x)
+                alpha_[static_cast<size_t>(y) * width_ + x] = static_cast<uint8_t>(Row(y)[x] >> 24);
     }
-    for (int y = 0; y < m_height; ++y)
-        for (int x = 0; x < m_width; ++x)
+    for (int y = 0; y < height_; ++y)
+        for (int x = 0; x < width_; ++x)
             Row(y)[x] &= 0x00FFFFFF;
 }
 
@@ -113,9 +113,9 @@ int Picture::AssignDecoded(const DecodedImage& image)
     if (!surface)
         return 0;
     Install(std::move(surface), bits, stride, image.width, image.height);
-    for (int y = 0; y < m_height; ++y)
-        for (int x = 0; x < m_width; ++x)
-            Row(y)[x] = image.pixels[static_cast<size_t>(y) * m_width + x];
+    for (int y = 0; y < height_; ++y)
+        for (int x = 0; x < width_; ++x)
+            Row(y)[x] = image.pixels[static_cast<size_t>(y) * width_ + x];
     TakeAlpha(image.hasAlpha);
     return 1;
 }
@@ -140,26 +140,26 @@ int Picture::AdoptDecoded(DecodedImage&& image)
 DecodedImage Picture::ToDecoded() const
 {
     DecodedImage image;
-    if (!m_loaded)
+    if (!loaded_)
         return image;
-    image.width = m_width;
-    image.height = m_height;
-    image.pixels.resize(static_cast<size_t>(m_width) * m_height);
-    for (int y = 0; y < m_height; ++y)
-        std::memcpy(&image.pixels[static_cast<size_t>(y) * m_width], Row(y), sizeof(uint32_t) * m_width);
+    image.width = width_;
+    image.height = height_;
+    image.pixels.resize(static_cast<size_t>(width_) * height_);
+    for (int y = 0; y < height_; ++y)
+        std::memcpy(&image.pixels[static_cast<size_t>(y) * width_], Row(y), sizeof(uint32_t) * width_);
     return image;
 }
 
 Colorref Picture::GetPixel(int x, int y) const
 {
-    if (!m_loaded || x < 0 || y < 0 || x >= m_width || y >= m_height)
+    if (!loaded_ || x < 0 || y < 0 || x >= width_ || y >= height_)
         return kInvalidColor;
     return ColorrefFromPixel(Row(y)[x]);
 }
 
 void Picture::SetPixel(int x, int y, Colorref colour)
 {
-    if (!m_loaded || x < 0 || y < 0 || x >= m_width || y >= m_height)
+    if (!loaded_ || x < 0 || y < 0 || x >= width_ || y >= height_)
         return;
     Row(y)[x] = PixelFromColorref(colour);
 }
@@ -168,56 +168,56 @@ int Picture::SetStretchBltMode(int mode)
 {
     if (mode < kBlackOnWhite || mode > kHalftone)
         return 0;
-    const int previous = m_stretchMode;
-    m_stretchMode = mode;
+    const int previous = stretchMode_;
+    stretchMode_ = mode;
     return previous;
 }
 
 void Picture::SelectClipRgn(const Region* region)
 {
     if (region)
-        m_clip = std::make_unique<Region>(*region);
+        clip_ = std::make_unique<Region>(*region);
     else
-        m_clip.reset();
+        clip_.reset();
 }
 
 void Picture::Draw(int x, int y, Picture& target, RasterOp rop) const
 {
-    if (!m_loaded)
+    if (!loaded_)
         return;
-    target.BitBlt(x, y, m_width, m_height, *this, 0, 0, rop);
+    target.BitBlt(x, y, width_, height_, *this, 0, 0, rop);
 }
 
 void Picture::StretchDraw(int x, int y, int width, int height, Picture& target, RasterOp rop) const
 {
-    if (!m_loaded)
+    if (!loaded_)
         return;
     const int previous = target.SetStretchBltMode(kHalftone);
-    target.StretchBlt(x, y, width, height, *this, 0, 0, m_width, m_height, rop);
+    target.StretchBlt(x, y, width, height, *this, 0, 0, width_, height_, rop);
     target.SetStretchBltMode(previous);
 }
 
 int Picture::DrawTransparent(Picture& target, int x, int y) const
 {
-    if (!m_loaded)
+    if (!loaded_)
         return 1;
     const Colorref key = GetPixel(1, 1);
     if (key == kInvalidColor)
-        target.BitBlt(x, y, m_width, m_height, *this, 0, 0);
+        target.BitBlt(x, y, width_, height_, *this, 0, 0);
     else
-        target.KeyedBlt(x, y, m_width, m_height, *this, 0, 0, key);
+        target.KeyedBlt(x, y, width_, height_, *this, 0, 0, key);
     return 1;
 }
 
 int Picture::StretchDrawTransparent(Picture& target, int x, int y, int width, int height) const
 {
-    if (!m_loaded)
+    if (!loaded_)
         return 1;
     Picture stretched;
     if (!stretched.CreateBlank(width, height, 0))
         return 1;
     stretched.SetStretchBltMode(kHalftone);
-    stretched.StretchBlt(0, 0, width, height, *this, 0, 0, m_width, m_height);
+    stretched.StretchBlt(0, 0, width, height, *this, 0, 0, width_, height_);
     stretched.DrawTransparent(target, x, y);
     return 1;
 }

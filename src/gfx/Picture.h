@@ -73,23 +73,23 @@ public:
     // A copy of the pixels, for tests and encoders.
     DecodedImage ToDecoded() const;
 
-    bool IsLoaded() const { return m_loaded; }
+    bool IsLoaded() const { return loaded_; }
     // The opacity of each pixel of a decoded picture with transparent parts (width × height bytes, rows
     // top first), whose pixels hold their colour over black; empty for opaque pictures. Drawing into the
     // picture leaves it as it is.
-    const std::vector<uint8_t>& Alpha() const { return m_alpha; }
-    bool HasAlpha() const { return !m_alpha.empty(); }
-    int Width() const { return m_width; }
-    int Height() const { return m_height; }
+    const std::vector<uint8_t>& Alpha() const { return alpha_; }
+    bool HasAlpha() const { return !alpha_.empty(); }
+    int Width() const { return width_; }
+    int Height() const { return height_; }
     // (0, 0, width, height); (0, 0, -1, -1) while empty.
-    Rect GetRect() const { return Rect{0, 0, m_width, m_height}; }
+    Rect GetRect() const { return Rect{0, 0, width_, height_}; }
 
     // ---- pixel access (valid while loaded; rows are Stride() pixels apart, top row first)
-    uint32_t* Pixels() { return m_bits; }
-    const uint32_t* Pixels() const { return m_bits; }
-    uint32_t* Row(int y) { return m_bits + static_cast<size_t>(y) * m_stride; }
-    const uint32_t* Row(int y) const { return m_bits + static_cast<size_t>(y) * m_stride; }
-    int Stride() const { return m_stride; }
+    uint32_t* Pixels() { return bits_; }
+    const uint32_t* Pixels() const { return bits_; }
+    uint32_t* Row(int y) { return bits_ + static_cast<size_t>(y) * stride_; }
+    const uint32_t* Row(int y) const { return bits_ + static_cast<size_t>(y) * stride_; }
+    int Stride() const { return stride_; }
     // COLORREF of a pixel; kInvalidColor outside the picture or while empty.
     Colorref GetPixel(int x, int y) const;
     // Sets one pixel (ignores the clip region); outside the picture it does nothing.
@@ -97,10 +97,10 @@ public:
 
     // ---- device-context state
     int SetStretchBltMode(int mode); // returns the previous mode; an unknown mode returns 0, changes nothing
-    int GetStretchBltMode() const { return m_stretchMode; }
+    int GetStretchBltMode() const { return stretchMode_; }
     // Selects a copy of the region (picture coordinates) as clip region; null removes it.
     void SelectClipRgn(const Region* region);
-    const Region* GetClipRgn() const { return m_clip.get(); }
+    const Region* GetClipRgn() const { return clip_.get(); }
 
     // ---- drawing into this picture
     // Copies src's (sx, sy, w, h) to (x, y) here. Pixels outside either picture are skipped, so the copied
@@ -144,7 +144,7 @@ public:
     int SaveAsBitmapFile(const std::string& path);
 
     // Platform storage, for the platform's own files (win32/PictureDC.h).
-    PictureSurface* Surface() const { return m_surface.get(); }
+    PictureSurface* Surface() const { return surface_.get(); }
 
 private:
     // Platform part (posix/ and win32/PictureSurface.cpp).
@@ -158,15 +158,15 @@ private:
     void Install(std::unique_ptr<PictureSurface, void (*)(PictureSurface*)> surface, uint32_t* bits, int stride,
                  int width, int height);
 
-    std::unique_ptr<PictureSurface, void (*)(PictureSurface*)> m_surface;
-    uint32_t* m_bits = nullptr;
-    int m_stride = 0;
-    int m_width = -1;
-    int m_height = -1;
-    bool m_loaded = false;
-    int m_stretchMode = kBlackOnWhite;
-    std::unique_ptr<Region> m_clip;
-    std::vector<uint8_t> m_alpha;
+    std::unique_ptr<PictureSurface, void (*)(PictureSurface*)> surface_;
+    uint32_t* bits_ = nullptr;
+    int stride_ = 0;
+    int width_ = -1;
+    int height_ = -1;
+    bool loaded_ = false;
+    int stretchMode_ = kBlackOnWhite;
+    std::unique_ptr<Region> clip_;
+    std::vector<uint8_t> alpha_;
 
     void TakeAlpha(bool hasAlpha);
 };

@@ -96,7 +96,7 @@ void ApplyRasterOp(uint32_t* d, const uint32_t* s, int n, RasterOp rop)
 
 void Picture::BitBlt(int x, int y, int w, int h, const Picture& src, int sx, int sy, RasterOp rop)
 {
-    if (!m_loaded || !src.m_loaded)
+    if (!loaded_ || !src.loaded_)
         return;
     int dx = 0, dy = 0;
     const Rect dest = BlitDestination(x, y, w, h, src, sx, sy, dx, dy);
@@ -124,16 +124,16 @@ void Picture::BitBlt(int x, int y, int w, int h, const Picture& src, int sx, int
 
 void Picture::CopyThrough(const Picture& src, const Region& region)
 {
-    auto own = std::move(m_clip);
-    m_clip = std::make_unique<Region>(own ? Region::Combine(*own, region, RegionOp::And) : region);
+    auto own = std::move(clip_);
+    clip_ = std::make_unique<Region>(own ? Region::Combine(*own, region, RegionOp::And) : region);
     const Rect b = region.Bounds();
     BitBlt(b.left, b.top, b.Width(), b.Height(), src, b.left, b.top);
-    m_clip = std::move(own);
+    clip_ = std::move(own);
 }
 
 void Picture::KeyedBlt(int x, int y, int w, int h, const Picture& src, int sx, int sy, Colorref key)
 {
-    if (!m_loaded || !src.m_loaded)
+    if (!loaded_ || !src.loaded_)
         return;
     int dx = 0, dy = 0;
     const Rect dest = BlitDestination(x, y, w, h, src, sx, sy, dx, dy);

@@ -9,7 +9,7 @@ int Picture::SaveAsBitmapFile(const std::string& path)
     std::ofstream out(path, std::ios::binary | std::ios::trunc);
     if (!out)
         return 0;
-    bool complete = ddb.WriteBitmapFile(out, 0, 0, m_width, m_height);
+    bool complete = ddb.WriteBitmapFile(out, 0, 0, width_, height_);
     out.close();
     return complete && out ? 1 : 0;
 }

@@ -37,7 +37,7 @@ void Picture::FillRegion(const Region& region, Colorref colour)
 
 void Picture::Line(int x0, int y0, int x1, int y1, const Pen& pen)
 {
-    if (!m_loaded)
+    if (!loaded_)
         return;
     // Far-away lines are not walked pixel by pixel; lines missing the picture are not walked at all.
     constexpr int kLimit = 1 << 28;
@@ -45,8 +45,8 @@ void Picture::Line(int x0, int y0, int x1, int y1, const Pen& pen)
         if (v < -kLimit || v > kLimit)
             return;
     const int reachOut = std::max(1, pen.width);
-    if (std::max(x0, x1) + reachOut < 0 || std::min(x0, x1) - reachOut >= m_width || std::max(y0, y1) + reachOut < 0 ||
-        std::min(y0, y1) - reachOut >= m_height)
+    if (std::max(x0, x1) + reachOut < 0 || std::min(x0, x1) - reachOut >= width_ || std::max(y0, y1) + reachOut < 0 ||
+        std::min(y0, y1) - reachOut >= height_)
         return;
     // Bresenham, the last point excluded.
     const int dx = std::abs(x1 - x0), dy = -std::abs(y1 - y0);

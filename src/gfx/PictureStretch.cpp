@@ -570,7 +570,7 @@ void CopyPixels(const uint32_t* from, size_t count, uint32_t* out)
 void Picture::StretchBlt(int x, int y, int w, int h, const Picture& src, int sx, int sy, int sw, int sh,
                              RasterOp rop)
 {
-    if (!m_loaded || !src.m_loaded || w == 0 || h == 0 || sw == 0 || sh == 0)
+    if (!loaded_ || !src.loaded_ || w == 0 || h == 0 || sw == 0 || sh == 0)
         return;
     if (&src == this) {
         // A picture stretched onto itself reads from a copy.
@@ -605,17 +605,17 @@ void Picture::StretchBlt(int x, int y, int w, int h, const Picture& src, int sx,
 
     // Only the visible part of the destination is computed, so huge enlargements cost what they show.
     Rect bounds = GetRect();
-    if (m_clip)
-        bounds = bounds.Intersect(m_clip->Bounds());
+    if (clip_)
+        bounds = bounds.Intersect(clip_->Bounds());
     const int64_t vx0 = std::max<int64_t>(dx0, bounds.left), vx1 = std::min<int64_t>(dx0 + dw, bounds.right);
     const int64_t vy0 = std::max<int64_t>(dy0, bounds.top), vy1 = std::min<int64_t>(dy0 + dh, bounds.bottom);
     if (vx0 >= vx1 || vy0 >= vy1)
         return;
     const Rect visible{static_cast<int>(vx0), static_cast<int>(vy0), static_cast<int>(vx1), static_cast<int>(vy1)};
 
-    const int mode = m_stretchMode;
-    const AxisSpec xa{dw, sw0, sx0, src.m_width, w < 0, sw < 0, false};
-    const AxisSpec ya{dh, sh0, sy0, src.m_height, h < 0, sh < 0, true};
+    const int mode = stretchMode_;
+    const AxisSpec xa{dw, sw0, sx0, src.width_, w < 0, sw < 0, false};
+    const AxisSpec ya{dh, sh0, sy0, src.height_, h < 0, sh < 0, true};
     const AxisMap xs = BuildAxis(xa, vx0 - dx0, vx1 - dx0, mode);
     const AxisMap ys = BuildAxis(ya, vy0 - dy0, vy1 - dy0, mode);
     const bool halftone = mode == kHalftone;
@@ -626,7 +626,7 @@ void Picture::StretchBlt(int x, int y, int w, int h, const Picture& src, int sx,
     const bool allValid = std::find(xs.nearest.begin(), xs.nearest.end(), -1) == xs.nearest.end();
     // Rows are made straight into this picture when nothing stands between: no clip, a plain copy and every
     // column drawn; otherwise through a line that the raster operation applies where the clip allows.
-    const bool direct = !m_clip && rop == RasterOp::SrcCopy && allValid;
+    const bool direct = !clip_ && rop == RasterOp::SrcCopy && allValid;
     std::vector<uint32_t> line(direct ? 0 : width);
     // What making one row needs besides the maps; one per thread making rows.
     struct Scratch {

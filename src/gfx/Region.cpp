@@ -222,8 +222,8 @@ public:
     {
         spans_.resize(open_);
         Region region;
-        region.m_bands = std::move(bands_);
-        region.m_spans = std::move(spans_);
+        region.bands_ = std::move(bands_);
+        region.spans_ = std::move(spans_);
         region.Rebase();
         return region;
     }
@@ -241,7 +241,7 @@ bool Region::SpanList::operator==(const SpanList& other) const
     return std::equal(begin(), end(), other.begin(), other.end());
 }
 
-Region::Region(const Region& other) : m_bands(other.m_bands), m_spans(other.m_spans)
+Region::Region(const Region& other) : bands_(other.bands_), spans_(other.spans_)
 {
     Rebase();
 }
@@ -249,35 +249,35 @@ Region::Region(const Region& other) : m_bands(other.m_bands), m_spans(other.m_sp
 Region& Region::operator=(const Region& other)
 {
     if (this != &other) {
-        m_bands = other.m_bands;
-        m_spans = other.m_spans;
+        bands_ = other.bands_;
+        spans_ = other.spans_;
         Rebase();
     }
     return *this;
 }
 
 // A moved vector keeps its buffer, so the bands still point into the right spans.
-Region::Region(Region&& other) noexcept : m_bands(std::move(other.m_bands)), m_spans(std::move(other.m_spans))
+Region::Region(Region&& other) noexcept : bands_(std::move(other.bands_)), spans_(std::move(other.spans_))
 {
-    other.m_bands.clear();
-    other.m_spans.clear();
+    other.bands_.clear();
+    other.spans_.clear();
 }
 
 Region& Region::operator=(Region&& other) noexcept
 {
     if (this != &other) {
-        m_bands = std::move(other.m_bands);
-        m_spans = std::move(other.m_spans);
-        other.m_bands.clear();
-        other.m_spans.clear();
+        bands_ = std::move(other.bands_);
+        spans_ = std::move(other.spans_);
+        other.bands_.clear();
+        other.spans_.clear();
     }
     return *this;
 }
 
 void Region::Rebase()
 {
-    const Span* next = m_spans.data();
-    for (Band& band : m_bands) {
+    const Span* next = spans_.data();
+    for (Band& band : bands_) {
         band.spans.first_ = next;
         next += band.spans.count_;
     }
@@ -380,7 +380,7 @@ Region Region::Tiled(const Region& tile, int dx, int nx, int dy, int ny)
     // One row of tiles, band by band. Copies no wider than the step follow each other in order.
     Builder across;
     std::vector<Span> spans;
-    for (const Band& band : tile.m_bands) {
+    for (const Band& band : tile.bands_) {
         const bool inOrder = dx >= 0 && band.spans.back().right - band.spans.front().left <= dx;
         spans.clear();
         for (int i = 0; i < nx; ++i)
@@ -396,7 +396,7 @@ Region Region::Tiled(const Region& tile, int dx, int nx, int dy, int ny)
     if (ny == 1)
         return row;
     // The rows of tiles stacked: each pixel row merges the sorted spans of the copies that cover it.
-    const int top = row.m_bands.front().top, bottom = row.m_bands.back().bottom;
+    const int top = row.bands_.front().top, bottom = row.bands_.back().bottom;
     std::vector<size_t> at(static_cast<size_t>(ny), 0); // each copy's current band
     std::vector<Span> merged;
     Builder out;
@@ -409,9 +409,9 @@ Region Region::Tiled(const Region& tile, int dx, int nx, int dy, int ny)
             if (ty < top || ty >= bottom)
                 continue;
             size_t& k = at[static_cast<size_t>(j)];
-            while (row.m_bands[k].bottom <= ty)
+            while (row.bands_[k].bottom <= ty)
                 ++k;
-            const Band& band = row.m_bands[k];
+            const Band& band = row.bands_[k];
             if (band.top > ty)
                 continue;
             if (spans.empty()) {
@@ -533,8 +533,8 @@ Region Region::ClipTo(const Region& r, const Rect& clip)
     if (bounds.Intersect(clip) == bounds)
         return r;
     Builder out;
-    out.Reserve(r.m_bands.size(), r.m_spans.size());
-    for (const Band& band : r.m_bands) {
+    out.Reserve(r.bands_.size(), r.spans_.size());
+    for (const Band& band : r.bands_) {
         if (band.bottom <= clip.top)
             continue;
         if (band.top >= clip.bottom)
@@ -562,9 +562,9 @@ Region Region::Combine(const Region& a, const Region& b, RegionOp op)
         return ClipTo(b, clip);
 
     Builder out;
-    const std::vector<Band>& ba = a.m_bands;
-    const std::vector<Band>& bb = b.m_bands;
-    out.Reserve(ba.size() + bb.size(), a.m_spans.size() + b.m_spans.size());
+    const std::vector<Band>& ba = a.bands_;
+    const std::vector<Band>& bb = b.bands_;
+    out.Reserve(ba.size() + bb.size(), a.spans_.size() + b.spans_.size());
     size_t ia = 0, ib = 0;
     int y = std::min(ba.front().top, bb.front().top);
     for (;;) {
@@ -592,11 +592,11 @@ Region Region::Combine(const Region& a, const Region& b, RegionOp op)
 
 void Region::Offset(int dx, int dy)
 {
-    for (Band& band : m_bands) {
+    for (Band& band : bands_) {
         band.top += dy;
         band.bottom += dy;
     }
-    for (Span& s : m_spans) {
+    for (Span& s : spans_) {
         s.left += dx;
         s.right += dx;
     }
@@ -604,11 +604,11 @@ void Region::Offset(int dx, int dy)
 
 Rect Region::Bounds() const
 {
-    if (m_bands.empty())
+    if (bands_.empty())
         return Rect{};
-    Rect r{m_bands.front().spans.front().left, m_bands.front().top, m_bands.front().spans.back().right,
-           m_bands.back().bottom};
-    for (const Band& band : m_bands) {
+    Rect r{bands_.front().spans.front().left, bands_.front().top, bands_.front().spans.back().right,
+           bands_.back().bottom};
+    for (const Band& band : bands_) {
         r.left = std::min(r.left, band.spans.front().left);
         r.right = std::max(r.right, band.spans.back().right);
     }
@@ -618,8 +618,8 @@ Rect Region::Bounds() const
 bool Region::Contains(int x, int y) const
 {
     const auto band =
-        std::upper_bound(m_bands.begin(), m_bands.end(), y, [](int row, const Band& b) { return row < b.bottom; });
-    if (band == m_bands.end() || y < band->top)
+        std::upper_bound(bands_.begin(), bands_.end(), y, [](int row, const Band& b) { return row < b.bottom; });
+    if (band == bands_.end() || y < band->top)
         return false;
     for (const Span& s : band->spans)
         if (x >= s.left && x < s.right)
@@ -630,7 +630,7 @@ bool Region::Contains(int x, int y) const
 long long Region::Area() const
 {
     long long area = 0;
-    for (const Band& band : m_bands)
+    for (const Band& band : bands_)
         for (const Span& s : band.spans)
             area += static_cast<long long>(s.right - s.left) * (band.bottom - band.top);
     return area;
@@ -639,8 +639,8 @@ long long Region::Area() const
 std::vector<Rect> Region::Rects() const
 {
     std::vector<Rect> rects;
-    rects.reserve(m_spans.size());
-    for (const Band& band : m_bands)
+    rects.reserve(spans_.size());
+    for (const Band& band : bands_)
         for (const Span& s : band.spans)
             rects.push_back({s.left, band.top, s.right, band.bottom});
     return rects;

@@ -89,15 +89,15 @@ public:
 
     void Offset(int dx, int dy);
 
-    bool IsEmpty() const { return m_bands.empty(); }
+    bool IsEmpty() const { return bands_.empty(); }
     Rect Bounds() const;
     bool Contains(int x, int y) const;
     long long Area() const;
-    const std::vector<Band>& Bands() const { return m_bands; }
+    const std::vector<Band>& Bands() const { return bands_; }
     // The region as disjoint rectangles, top to bottom, left to right within a band.
     std::vector<Rect> Rects() const;
 
-    bool operator==(const Region& other) const { return m_bands == other.m_bands; }
+    bool operator==(const Region& other) const { return bands_ == other.bands_; }
 
     // Builds a region from rows of spans (row i is y = top + i); spans may be unsorted and overlapping.
     // Used by the shape builders; exposed for tests and custom shapes.
@@ -107,9 +107,9 @@ public:
 private:
     class Builder;
     static Region ClipTo(const Region& r, const Rect& clip);
-    // Points every band at its spans: they follow each other in m_spans in band order.
+    // Points every band at its spans: they follow each other in spans_ in band order.
     void Rebase();
 
-    std::vector<Band> m_bands;
-    std::vector<Span> m_spans;
+    std::vector<Band> bands_;
+    std::vector<Span> spans_;
 };

@@ -117,7 +117,7 @@ public:
     bool SelectFont(const FontSpec& font) override
     {
         Close();
-        m_font = font;
+        font_ = font;
         Library& lib = TheLibrary();
         if (!lib.ft)
             return false;
@@ -147,7 +147,7 @@ public:
             if (FcPatternGetString(match, FC_FILE, 0, &value) == FcResultMatch)
                 file = reinterpret_cast<const char*>(value);
             if (FcPatternGetString(match, FC_FAMILY, 0, &value) == FcResultMatch)
-                m_faceName = reinterpret_cast<const char*>(value);
+                faceName_ = reinterpret_cast<const char*>(value);
             FcPatternGetInteger(match, FC_INDEX, 0, &index);
             int weight = FC_WEIGHT_REGULAR, slant = FC_SLANT_ROMAN;
             FcPatternGetInteger(match, FC_WEIGHT, 0, &weight);
@@ -155,56 +155,56 @@ public:
             matchBold = weight >= FC_WEIGHT_DEMIBOLD;
             matchItalic = slant != FC_SLANT_ROMAN;
             FcPatternDestroy(match);
-            if (file.empty() || FT_New_Face(lib.ft, file.c_str(), index, &m_face) != 0) {
-                m_face = nullptr;
+            if (file.empty() || FT_New_Face(lib.ft, file.c_str(), index, &face_) != 0) {
+                face_ = nullptr;
                 return false;
             }
         }
-        m_emboldenSynth = font.weight >= 600 && !matchBold;
-        m_obliqueSynth = font.italic && !matchItalic;
+        emboldenSynth_ = font.weight >= 600 && !matchBold;
+        obliqueSynth_ = font.italic && !matchItalic;
         SetSize();
         return true;
     }
 
-    std::string FaceName() const override { return m_faceName; }
+    std::string FaceName() const override { return faceName_; }
 
     Size MeasureString(const std::string& text) override
     {
-        if (!m_face)
+        if (!face_)
             return {};
         int width = 0;
-        for (char32_t c : Decode(text, m_font.charSet))
+        for (char32_t c : Decode(text, font_.charSet))
             width += Advance(c);
         return {width, LineHeight()};
     }
 
-    int LineHeight() override { return m_ascent + m_descent; }
+    int LineHeight() override { return ascent_ + descent_; }
 
     void DrawString(Picture& target, int x, int y, const std::string& text, Colorref colour) override
     {
-        if (!m_face || !target.IsLoaded())
+        if (!face_ || !target.IsLoaded())
             return;
         const uint32_t pixel = PixelFromColorref(colour);
-        const int baseline = y + m_ascent;
+        const int baseline = y + ascent_;
         int penX = x;
-        for (char32_t c : Decode(text, m_font.charSet)) {
+        for (char32_t c : Decode(text, font_.charSet)) {
             if (LoadGlyph(c, true)) {
-                const FT_GlyphSlot g = m_face->glyph;
+                const FT_GlyphSlot g = face_->glyph;
                 BlendBitmap(target, g->bitmap, penX + g->bitmap_left, baseline - g->bitmap_top, pixel);
             }
             penX += Advance(c);
         }
         // Underline and strike-out run under the whole advance, as GDI draws them.
-        if (m_font.underline && penX > x)
-            target.FillRect({x, baseline + m_underlinePos, penX, baseline + m_underlinePos + m_lineThickness}, colour);
-        if (m_font.strikeOut && penX > x)
-            target.FillRect({x, baseline - m_strikePos, penX, baseline - m_strikePos + m_lineThickness}, colour);
+        if (font_.underline && penX > x)
+            target.FillRect({x, baseline + underlinePos_, penX, baseline + underlinePos_ + lineThickness_}, colour);
+        if (font_.strikeOut && penX > x)
+            target.FillRect({x, baseline - strikePos_, penX, baseline - strikePos_ + lineThickness_}, colour);
     }
 
     int DrawStringInRect(Picture& target, Rect& rect, const std::string& text, Colorref colour,
                          unsigned format) override
     {
-        if (!m_face)
+        if (!face_)
             return 0;
         // Clip to the rectangle by narrowing the picture's clip region for the duration of the call.
         std::unique_ptr<Region> saved;
@@ -228,20 +228,20 @@ public:
 private:
     void Close()
     {
-        if (m_face) {
+        if (face_) {
             std::lock_guard<std::mutex> guard(TheLibrary().lock);
-            FT_Done_Face(m_face);
+            FT_Done_Face(face_);
         }
-        m_face = nullptr;
-        m_faceName.clear();
-        m_advances.clear();
+        face_ = nullptr;
+        faceName_.clear();
+        advances_.clear();
     }
 
     void SetSize()
     {
-        const TT_OS2* os2 = static_cast<const TT_OS2*>(FT_Get_Sfnt_Table(m_face, FT_SFNT_OS2));
-        const double units = m_face->units_per_EM ? m_face->units_per_EM : 1000;
-        double ascentUnits = m_face->ascender, descentUnits = -m_face->descender;
+        const TT_OS2* os2 = static_cast<const TT_OS2*>(FT_Get_Sfnt_Table(face_, FT_SFNT_OS2));
+        const double units = face_->units_per_EM ? face_->units_per_EM : 1000;
+        double ascentUnits = face_->ascender, descentUnits = -face_->descender;
         if (os2 && os2->version != 0xFFFF && os2->usWinAscent + os2->usWinDescent > 0) {
             ascentUnits = os2->usWinAscent;
             descentUnits = os2->usWinDescent;
@@ -251,55 +251,55 @@ private:
             descentUnits = units * 0.2;
         }
         double em;
-        if (m_font.height < 0)
-            em = -static_cast<double>(m_font.height);
-        else if (m_font.height > 0)
-            em = m_font.height * units / (ascentUnits + descentUnits);
+        if (font_.height < 0)
+            em = -static_cast<double>(font_.height);
+        else if (font_.height > 0)
+            em = font_.height * units / (ascentUnits + descentUnits);
         else
             em = kDefaultHeight * units / (ascentUnits + descentUnits);
         em = std::clamp(em, 1.0, 2000.0);
-        FT_Set_Char_Size(m_face, 0, static_cast<FT_F26Dot6>(std::lround(em * 64)), 72, 72);
+        FT_Set_Char_Size(face_, 0, static_cast<FT_F26Dot6>(std::lround(em * 64)), 72, 72);
         const double scale = em / units;
-        m_ascent = static_cast<int>(std::lround(ascentUnits * scale));
-        m_descent = static_cast<int>(std::lround(descentUnits * scale));
-        m_lineThickness =
+        ascent_ = static_cast<int>(std::lround(ascentUnits * scale));
+        descent_ = static_cast<int>(std::lround(descentUnits * scale));
+        lineThickness_ =
             std::max(1,
                      static_cast<int>(std::lround(
-                         (m_face->underline_thickness ? m_face->underline_thickness : units / 20) * scale)));
-        m_underlinePos = std::max(1, static_cast<int>(std::lround(-m_face->underline_position * scale)));
-        m_strikePos = os2 && os2->version != 0xFFFF && os2->yStrikeoutPosition > 0
+                         (face_->underline_thickness ? face_->underline_thickness : units / 20) * scale)));
+        underlinePos_ = std::max(1, static_cast<int>(std::lround(-face_->underline_position * scale)));
+        strikePos_ = os2 && os2->version != 0xFFFF && os2->yStrikeoutPosition > 0
             ? static_cast<int>(std::lround(os2->yStrikeoutPosition * scale))
-            : m_ascent / 3;
-        if (m_obliqueSynth) {
+            : ascent_ / 3;
+        if (obliqueSynth_) {
             FT_Matrix shear{0x10000, 0x5800, 0, 0x10000}; // about 19 degrees, like a synthesized italic
-            FT_Set_Transform(m_face, &shear, nullptr);
+            FT_Set_Transform(face_, &shear, nullptr);
         }
     }
 
     bool LoadGlyph(char32_t c, bool render)
     {
-        FT_UInt index = FT_Get_Char_Index(m_face, c);
-        if (index == 0 && m_font.charSet == 2)
-            index = FT_Get_Char_Index(m_face, 0xF000 + c);
-        if (FT_Load_Glyph(m_face, index, FT_LOAD_DEFAULT) != 0)
+        FT_UInt index = FT_Get_Char_Index(face_, c);
+        if (index == 0 && font_.charSet == 2)
+            index = FT_Get_Char_Index(face_, 0xF000 + c);
+        if (FT_Load_Glyph(face_, index, FT_LOAD_DEFAULT) != 0)
             return false;
-        if (m_emboldenSynth)
-            FT_GlyphSlot_Embolden(m_face->glyph);
-        if (render && m_face->glyph->format != FT_GLYPH_FORMAT_BITMAP)
-            return FT_Render_Glyph(m_face->glyph, FT_RENDER_MODE_NORMAL) == 0;
+        if (emboldenSynth_)
+            FT_GlyphSlot_Embolden(face_->glyph);
+        if (render && face_->glyph->format != FT_GLYPH_FORMAT_BITMAP)
+            return FT_Render_Glyph(face_->glyph, FT_RENDER_MODE_NORMAL) == 0;
         return true;
     }
 
     int Advance(char32_t c)
     {
-        auto it = std::find_if(m_advances.begin(), m_advances.end(), [c](const auto& a) { return a.first == c; });
-        if (it != m_advances.end())
+        auto it = std::find_if(advances_.begin(), advances_.end(), [c](const auto& a) { return a.first == c; });
+        if (it != advances_.end())
             return it->second;
         int advance = 0;
         if (LoadGlyph(c, false))
-            advance = static_cast<int>((m_face->glyph->advance.x + 32) >> 6);
-        if (m_advances.size() < 512)
-            m_advances.emplace_back(c, advance);
+            advance = static_cast<int>((face_->glyph->advance.x + 32) >> 6);
+        if (advances_.size() < 512)
+            advances_.emplace_back(c, advance);
         return advance;
     }
 
@@ -330,14 +330,14 @@ private:
         });
     }
 
-    FontSpec m_font;
-    FT_Face m_face = nullptr;
-    std::string m_faceName;
-    bool m_emboldenSynth = false;
-    bool m_obliqueSynth = false;
-    int m_ascent = 0, m_descent = 0;
-    int m_underlinePos = 1, m_strikePos = 1, m_lineThickness = 1;
-    std::vector<std::pair<char32_t, int>> m_advances;
+    FontSpec font_;
+    FT_Face face_ = nullptr;
+    std::string faceName_;
+    bool emboldenSynth_ = false;
+    bool obliqueSynth_ = false;
+    int ascent_ = 0, descent_ = 0;
+    int underlinePos_ = 1, strikePos_ = 1, lineThickness_ = 1;
+    std::vector<std::pair<char32_t, int>> advances_;
 };
 
 } // namespace

@@ -8,13 +8,13 @@ namespace {
 
 class GdiTextRenderer final : public TextRenderer {
 public:
-    GdiTextRenderer() : m_measureDC(CreateCompatibleDC(nullptr)) { }
+    GdiTextRenderer() : measureDC_(CreateCompatibleDC(nullptr)) { }
     ~GdiTextRenderer() override
     {
-        if (m_font)
-            DeleteObject(m_font);
-        if (m_measureDC)
-            DeleteDC(m_measureDC);
+        if (font_)
+            DeleteObject(font_);
+        if (measureDC_)
+            DeleteDC(measureDC_);
     }
 
     bool SelectFont(const FontSpec& spec) override
@@ -32,68 +32,68 @@ public:
         HFONT font = CreateFontIndirectA(&lf);
         if (!font)
             return false;
-        if (m_font)
-            DeleteObject(m_font);
-        m_font = font;
+        if (font_)
+            DeleteObject(font_);
+        font_ = font;
         return true;
     }
 
     std::string FaceName() const override
     {
-        if (!m_font || !m_measureDC)
+        if (!font_ || !measureDC_)
             return {};
-        HGDIOBJ old = SelectObject(m_measureDC, m_font);
+        HGDIOBJ old = SelectObject(measureDC_, font_);
         char name[LF_FACESIZE] = {};
-        GetTextFaceA(m_measureDC, LF_FACESIZE, name);
-        SelectObject(m_measureDC, old);
+        GetTextFaceA(measureDC_, LF_FACESIZE, name);
+        SelectObject(measureDC_, old);
         return name;
     }
 
     Size MeasureString(const std::string& text) override
     {
-        if (!m_font || !m_measureDC)
+        if (!font_ || !measureDC_)
             return {};
-        HGDIOBJ old = SelectObject(m_measureDC, m_font);
+        HGDIOBJ old = SelectObject(measureDC_, font_);
         SIZE size{};
-        GetTextExtentPoint32A(m_measureDC, text.c_str(), static_cast<int>(text.size()), &size);
+        GetTextExtentPoint32A(measureDC_, text.c_str(), static_cast<int>(text.size()), &size);
         if (text.empty()) {
             TEXTMETRICA tm{};
-            GetTextMetricsA(m_measureDC, &tm);
+            GetTextMetricsA(measureDC_, &tm);
             size.cy = tm.tmHeight;
         }
-        SelectObject(m_measureDC, old);
+        SelectObject(measureDC_, old);
         return {size.cx, size.cy};
     }
 
     int LineHeight() override
     {
-        if (!m_font || !m_measureDC)
+        if (!font_ || !measureDC_)
             return 0;
-        HGDIOBJ old = SelectObject(m_measureDC, m_font);
+        HGDIOBJ old = SelectObject(measureDC_, font_);
         TEXTMETRICA tm{};
-        GetTextMetricsA(m_measureDC, &tm);
-        SelectObject(m_measureDC, old);
+        GetTextMetricsA(measureDC_, &tm);
+        SelectObject(measureDC_, old);
         return tm.tmHeight;
     }
 
     void DrawString(Picture& target, int x, int y, const std::string& text, Colorref colour) override
     {
         HDC dc = PictureDC(target);
-        if (!dc || !m_font)
+        if (!dc || !font_)
             return;
         GdiClipScope clip(target);
-        Prepared state(dc, m_font, colour);
+        Prepared state(dc, font_, colour);
         TextOutA(dc, x, y, text.c_str(), static_cast<int>(text.size()));
     }
 
     int DrawStringInRect(Picture& target, Rect& rect, const std::string& text, Colorref colour,
                          unsigned format) override
     {
-        HDC dc = (format & kDtCalcRect) ? m_measureDC : PictureDC(target);
-        if (!dc || !m_font)
+        HDC dc = (format & kDtCalcRect) ? measureDC_ : PictureDC(target);
+        if (!dc || !font_)
             return 0;
         GdiClipScope clip(target);
-        Prepared state(dc, m_font, colour);
+        Prepared state(dc, font_, colour);
         RECT r{rect.left, rect.top, rect.right, rect.bottom};
         const int height = DrawTextA(dc, text.c_str(), static_cast<int>(text.size()), &r, format);
         if (format & kDtCalcRect)
@@ -106,30 +106,30 @@ private:
     class Prepared {
     public:
         Prepared(HDC dc, HFONT font, Colorref colour)
-            : m_dc(dc),
-              m_oldFont(SelectObject(dc, font)),
-              m_oldColour(SetTextColor(dc, colour)),
-              m_oldMode(SetBkMode(dc, TRANSPARENT))
+            : dc_(dc),
+              oldFont_(SelectObject(dc, font)),
+              oldColour_(SetTextColor(dc, colour)),
+              oldMode_(SetBkMode(dc, TRANSPARENT))
         {
             GdiFlush();
         }
         ~Prepared()
         {
             GdiFlush(); // the pixels are read directly after the call
-            SetBkMode(m_dc, m_oldMode);
-            SetTextColor(m_dc, m_oldColour);
-            SelectObject(m_dc, m_oldFont);
+            SetBkMode(dc_, oldMode_);
+            SetTextColor(dc_, oldColour_);
+            SelectObject(dc_, oldFont_);
         }
 
     private:
-        HDC m_dc;
-        HGDIOBJ m_oldFont;
-        COLORREF m_oldColour;
-        int m_oldMode;
+        HDC dc_;
+        HGDIOBJ oldFont_;
+        COLORREF oldColour_;
+        int oldMode_;
     };
 
-    HDC m_measureDC;
-    HFONT m_font = nullptr;
+    HDC measureDC_;
+    HFONT font_ = nullptr;
 };
 
 } // namespace

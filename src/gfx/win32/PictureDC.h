@@ -23,7 +23,7 @@ public:
     GdiClipScope& operator=(const GdiClipScope&) = delete;
 
 private:
-    HDC m_dc;
+    HDC dc_;
 };
 
 // A GDI region with the same pixels as the region; the caller deletes it.

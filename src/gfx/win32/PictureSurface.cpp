@@ -106,9 +106,9 @@ HRGN CreateGdiRegion(const Region& region)
     return result ? result : CreateRectRgn(0, 0, 0, 0);
 }
 
-GdiClipScope::GdiClipScope(const Picture& picture, const Rect* narrowTo) : m_dc(PictureDC(picture))
+GdiClipScope::GdiClipScope(const Picture& picture, const Rect* narrowTo) : dc_(PictureDC(picture))
 {
-    if (!m_dc)
+    if (!dc_)
         return;
     if (!picture.GetClipRgn() && !narrowTo)
         return;
@@ -116,14 +116,14 @@ GdiClipScope::GdiClipScope(const Picture& picture, const Rect* narrowTo) : m_dc(
     if (narrowTo)
         clip.Combine(Region::FromRect(*narrowTo), RegionOp::And);
     HRGN rgn = CreateGdiRegion(clip);
-    SelectClipRgn(m_dc, rgn);
+    SelectClipRgn(dc_, rgn);
     DeleteObject(rgn);
 }
 
 GdiClipScope::~GdiClipScope()
 {
-    if (m_dc)
-        SelectClipRgn(m_dc, nullptr);
+    if (dc_)
+        SelectClipRgn(dc_, nullptr);
 }
 
 bool Picture::NewSurfacesAreBlack()
