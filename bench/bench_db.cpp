@@ -2,10 +2,10 @@
 //   open + walk of a 10,000-record table (goal: under 20 ms);
 //   copying a 200 MB binary value to a file, next to `cat` copying the same bytes (goal: at least 70%).
 // Files go to $TMPDIR (or /tmp).
+#include "db/DatabaseTable.h"
 #include "db/DatabaseWriter.h"
 #include "db/DiskFile.h"
 #include "db/ProjectDatabase.h"
-#include "db/DatabaseTable.h"
 
 #include <benchmark/benchmark.h>
 

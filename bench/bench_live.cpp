@@ -13,8 +13,8 @@
 #include <thread>
 
 #include "BenchPictures.h"
-#include "app/posix/FrontBuffer.h"
-#include "app/posix/LiveWindow.h"
+#include "live/FrontBuffer.h"
+#include "live/LiveWindow.h"
 #include "platform/Clock.h"
 #include "transitions/EffectNames.h"
 #include "transitions/EffectRun.h"

@@ -1,9 +1,9 @@
 // Opens a database made of the fuzzer's bytes (as a file of its own and as one carried behind a program),
 // opens every table both ways of loading binary values, walks every record and reads every field.
 #include "FuzzInputFile.h"
-#include "db/ProjectDatabase.h"
 #include "db/DatabaseTable.h"
 #include "db/MemoryStream.h"
+#include "db/ProjectDatabase.h"
 
 #include <cstdint>
 #include <string>

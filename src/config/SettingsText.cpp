@@ -3,8 +3,8 @@
 
 #include "config/SettingPage.h"
 #include "config/TransitionPage.h"
-#include "model/UserSettings.h"
 #include "model/TableFields.h"
+#include "model/UserSettings.h"
 #include "saver/MonitorRect.h"
 #include "transitions/EffectNames.h"
 

@@ -1,8 +1,8 @@
 #include "db/ProjectDatabase.h"
 #include "base/ByteOrder.h"
 
-#include "db/DiskFile.h"
 #include "db/DatabaseTable.h"
+#include "db/DiskFile.h"
 #include "db/TagText.h"
 
 #include <stdexcept>

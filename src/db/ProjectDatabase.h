@@ -9,8 +9,8 @@ class DatabaseTable;
 // One table of the database's header.
 struct TableDirectoryEntry {
     std::string name;
-    std::int64_t start = -1;         // relative to the base; -1 when the header gives no usable number
-    std::int64_t size = 0;           // -1 when the header gives an unusable number
+    std::int64_t start = -1;           // relative to the base; -1 when the header gives no usable number
+    std::int64_t size = 0;             // -1 when the header gives an unusable number
     DatabaseTable* openedBy = nullptr; // the table object that has it open, if any
 };
 

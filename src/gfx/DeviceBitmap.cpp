@@ -64,8 +64,7 @@ int BitmapFileRowSize(int width, int outputBits)
     return static_cast<int>((bytes * 8 + 31) / 32 * 4);
 }
 
-std::vector<uint8_t> ToDisplayBits(const Picture& picture, int bitsPerPixel,
-                                   const std::array<uint32_t, 256>& palette)
+std::vector<uint8_t> ToDisplayBits(const Picture& picture, int bitsPerPixel, const std::array<uint32_t, 256>& palette)
 {
     std::vector<uint8_t> bits;
     if (!picture.IsLoaded() || (bitsPerPixel != 8 && bitsPerPixel != 16 && bitsPerPixel != 24 && bitsPerPixel != 32))

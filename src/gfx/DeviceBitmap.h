@@ -32,8 +32,7 @@ int BitmapFileRowSize(int width, int outputBits);
 // A picture's pixels converted to the display's own format, as a device-dependent bitmap holds them:
 // 32 bits BGRX, 24 bits BGR, 16 bits 5-6-5, 8 bits nearest system palette index. Rows top first,
 // DdbStride bytes each, padding zero. Empty for any other bit count.
-std::vector<uint8_t> ToDisplayBits(const Picture& picture, int bitsPerPixel,
-                                   const std::array<uint32_t, 256>& palette);
+std::vector<uint8_t> ToDisplayBits(const Picture& picture, int bitsPerPixel, const std::array<uint32_t, 256>& palette);
 
 // A copy of a picture's bits in the display's pixel format, and the .bmp file made from it.
 class DeviceBitmap {

@@ -39,8 +39,8 @@ Picture& Picture::operator=(Picture&& other) noexcept
     return *this;
 }
 
-void Picture::Install(std::unique_ptr<PictureSurface, void (*)(PictureSurface*)> surface, uint32_t* bits,
-                          int stride, int width, int height)
+void Picture::Install(std::unique_ptr<PictureSurface, void (*)(PictureSurface*)> surface, uint32_t* bits, int stride,
+                      int width, int height)
 {
     Free();
     surface_ = std::move(surface);

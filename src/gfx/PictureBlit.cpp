@@ -5,8 +5,8 @@
 #include <memory>
 #include <vector>
 
-#include "gfx/Picture.h"
 #include "gfx/DrawHelpers.h"
+#include "gfx/Picture.h"
 #include "gfx/Region.h"
 
 namespace {

@@ -1,7 +1,7 @@
 #include <fstream>
 
-#include "gfx/Picture.h"
 #include "gfx/DeviceBitmap.h"
+#include "gfx/Picture.h"
 
 int Picture::SaveAsBitmapFile(const std::string& path)
 {

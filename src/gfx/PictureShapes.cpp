@@ -2,8 +2,8 @@
 #include <algorithm>
 #include <cstdlib>
 
-#include "gfx/Picture.h"
 #include "gfx/DrawHelpers.h"
+#include "gfx/Picture.h"
 #include "gfx/PixelFill.h"
 
 namespace {

@@ -21,8 +21,8 @@
 #include <emmintrin.h>
 #endif
 
-#include "gfx/Picture.h"
 #include "gfx/DrawHelpers.h"
+#include "gfx/Picture.h"
 #include "gfx/PixelFill.h"
 #include "gfx/StretchRowsWide.h"
 
@@ -567,8 +567,7 @@ void CopyPixels(const uint32_t* from, size_t count, uint32_t* out)
 
 } // namespace
 
-void Picture::StretchBlt(int x, int y, int w, int h, const Picture& src, int sx, int sy, int sw, int sh,
-                             RasterOp rop)
+void Picture::StretchBlt(int x, int y, int w, int h, const Picture& src, int sx, int sy, int sw, int sh, RasterOp rop)
 {
     if (!loaded_ || !src.loaded_ || w == 0 || h == 0 || sw == 0 || sh == 0)
         return;

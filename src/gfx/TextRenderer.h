@@ -3,8 +3,8 @@
 #include <memory>
 #include <string>
 
-#include "gfx/Picture.h"
 #include "gfx/Geometry.h"
+#include "gfx/Picture.h"
 
 // A font as a Windows LOGFONT describes it.
 struct FontSpec {

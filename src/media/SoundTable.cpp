@@ -2,8 +2,8 @@
 
 #include "base/TextCase.h"
 #include "db/DiskFile.h"
-#include "db/ProjectDatabase.h"
 #include "db/MemoryStream.h"
+#include "db/ProjectDatabase.h"
 #include "model/TableFields.h"
 #include "platform/Paths.h"
 #include "platform/Process.h"
@@ -53,7 +53,7 @@ std::string SoundTable::TempFolder() const
 }
 
 std::string SoundTable::PathOfCurrent(const std::string& programPath, bool stored, bool besideExecutable,
-                                       std::string& tempFile)
+                                      std::string& tempFile)
 {
     const std::string name = ReadTextField(table_, "name");
     // Only the file-name part names the copy: a stored name with folders or "..", or a device name, is
@@ -83,7 +83,7 @@ std::string SoundTable::PathOfCurrent(const std::string& programPath, bool store
 }
 
 std::string SoundTable::GetNextMusic(const std::string& programPath, bool random, bool loop, bool stored,
-                                      bool besideExecutable)
+                                     bool besideExecutable)
 {
     const int n = static_cast<int>(playlist_.size());
     if (n == 0 || table_.IsClosed())
@@ -105,7 +105,7 @@ std::string SoundTable::GetNextMusic(const std::string& programPath, bool random
 }
 
 std::string SoundTable::GetSoundFile(const std::string& programPath, const std::string& soundName, bool stored,
-                                      bool besideExecutable)
+                                     bool besideExecutable)
 {
     const std::string part = LowerAnsi(FileNameOf(soundName));
     if (part.empty() || table_.IsClosed() || table_.FindField("name") < 0)

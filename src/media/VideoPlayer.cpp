@@ -1,8 +1,8 @@
 #include "media/VideoPlayer.h"
 
 #include "media/VideoGeometry.h"
-#include "model/ProjectInfo.h"
 #include "model/MediaPlaylist.h"
+#include "model/ProjectInfo.h"
 #include "model/UserSettings.h"
 #include "platform/DiagnosticLog.h"
 #include "slides/SlideBackground.h"

@@ -10,8 +10,8 @@ class ProjectOptions;
 struct MediaFileSource {
     bool found = false;
     bool inDatabase = false;
-    MemoryStream bytes;    // the file's contents when it is stored in the database
-    std::string path; // the file to open when it lies on disk
+    MemoryStream bytes; // the file's contents when it is stored in the database
+    std::string path;   // the file to open when it lies on disk
 };
 
 // Finds the file of a media item named fileName (the "filename" of its settings). Stored files are matched

@@ -3,8 +3,8 @@
 #include "db/ProjectDatabase.h"
 #include "model/IndexList.h"
 #include "model/Random.h"
-#include "model/UserSettings.h"
 #include "model/TableFields.h"
+#include "model/UserSettings.h"
 #include "platform/Clock.h"
 
 #include <stdexcept>

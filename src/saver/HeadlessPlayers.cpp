@@ -131,8 +131,7 @@ private:
     ChildTimers timers_;
 };
 
-HeadlessVideos::HeadlessVideos(EventLoop& loop, Size screen, IMciCommands& mci, VideoPlayerSetup setup,
-                                 DrawPanel draw)
+HeadlessVideos::HeadlessVideos(EventLoop& loop, Size screen, IMciCommands& mci, VideoPlayerSetup setup, DrawPanel draw)
     : loop_(loop), screen_(screen), mci_(mci), setup_(std::move(setup)), draw_(std::move(draw))
 {
 }

@@ -3,8 +3,7 @@
 #include "model/UserSettings.h"
 #include "saver/SaverMessages.h"
 
-HeadlessShow::HeadlessShow(EventLoop& loop, UserSettings& settings, SequencerOptions options,
-                             HeadlessShowParts parts)
+HeadlessShow::HeadlessShow(EventLoop& loop, UserSettings& settings, SequencerOptions options, HeadlessShowParts parts)
     : loop_(loop),
       settings_(settings),
       files_(parts.files ? parts.files : &realFiles_),

@@ -1,9 +1,9 @@
 #include "saver/ProjectMediaList.h"
 
 #include "db/MemoryStream.h"
-#include "model/ProjectInfo.h"
-#include "model/MediaTable.h"
 #include "model/MediaPlaylist.h"
+#include "model/MediaTable.h"
+#include "model/ProjectInfo.h"
 #include "saver/MediaSequencer.h"
 
 int ProjectMediaList::Count()

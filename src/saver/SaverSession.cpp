@@ -5,7 +5,7 @@
 #include "saver/SaverMessages.h"
 
 SaverSession::SaverSession(ISaverWindowHost& host, UserSettings& settings, SequencerOptions options,
-                             SequencerParts parts)
+                           SequencerParts parts)
     : host_(host),
       settings_(settings),
       mode_(options.mode),

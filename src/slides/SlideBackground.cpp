@@ -2,13 +2,13 @@
 #include "base/TextCase.h"
 #include "codecs/PictureLoad.h"
 
-#include "db/ProjectDatabase.h"
 #include "db/DatabaseTable.h"
-#include "gfx/Picture.h"
+#include "db/ProjectDatabase.h"
 #include "gfx/Gradient.h"
+#include "gfx/Picture.h"
 #include "model/IndexList.h"
-#include "model/ProjectInfo.h"
 #include "model/MediaPlaylist.h"
+#include "model/ProjectInfo.h"
 #include "model/Random.h"
 #include "model/TableFields.h"
 #include "platform/DiagnosticLog.h"
@@ -207,7 +207,7 @@ void SlideBackground::DrawGradient(Colorref first, Colorref second, int style, P
 }
 
 void SlideBackground::DrawBackgroundPicture(Picture& target, int placement, int tileCount, const Picture& picture,
-                                        bool randomTileCount)
+                                            bool randomTileCount)
 {
     if (!target.IsLoaded() || !picture.IsLoaded())
         return;

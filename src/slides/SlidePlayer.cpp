@@ -3,8 +3,8 @@
 #include <stdexcept>
 
 #include "gfx/AlphaStretch.h"
-#include "model/ProjectInfo.h"
 #include "model/MediaPlaylist.h"
+#include "model/ProjectInfo.h"
 #include "model/Random.h"
 #include "model/UserSettings.h"
 #include "platform/Clock.h"
@@ -173,8 +173,8 @@ void SlidePlayer::ComposeSlide()
     const SlideScale scale = ScaleSlide(options.ScaleMode(), imageW, imageH, frame.cx, frame.cy);
     if (options.ScaleMode() == 1) {
         DiagnosticLog::Instance().Entry(".\\ImageSlideShowPlayer", 226,
-                               "neww=%d , newh=%d , imgw=%d , imgh=%d , framew=%d , frameh=%d", scale.destW,
-                               scale.destH, imageW, imageH, frame.cx, frame.cy);
+                                        "neww=%d , newh=%d , imgw=%d , imgh=%d , framew=%d , frameh=%d", scale.destW,
+                                        scale.destH, imageW, imageH, frame.cx, frame.cy);
     }
     int x = CentredOffset(frame.cx, scale.destW);
     int y = CentredOffset(frame.cy, scale.destH);

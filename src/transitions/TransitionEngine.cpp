@@ -204,8 +204,8 @@ void TransitionEngine::CopyPictureAt(int x, int y, const Picture& picture)
     CopyPictureRect(x, y, SizeOf(&picture, true), SizeOf(&picture, false), picture, 0, 0);
 }
 
-void TransitionEngine::StretchSlideRect(int left, int top, int right, int bottom, const Picture& picture,
-                                        int sourceX, int sourceY, int sourceWidth, int sourceHeight)
+void TransitionEngine::StretchSlideRect(int left, int top, int right, int bottom, const Picture& picture, int sourceX,
+                                        int sourceY, int sourceWidth, int sourceHeight)
 {
     if (!canvas_)
         return;

@@ -69,8 +69,8 @@ public:
     void CopySlideAt(int x, int y);
     void CopyPictureAt(int x, int y, const Picture& picture);
     void CopyPictureRect(int x, int y, int width, int height, const Picture& picture, int sourceX, int sourceY);
-    void StretchSlideRect(int left, int top, int right, int bottom, const Picture& picture, int sourceX,
-                          int sourceY, int sourceWidth, int sourceHeight);
+    void StretchSlideRect(int left, int top, int right, int bottom, const Picture& picture, int sourceX, int sourceY,
+                          int sourceWidth, int sourceHeight);
     // Sets the stretch mode used by StretchSlideRect; returns the previous one.
     int SetStretchModeBoth(int mode);
     // The whole slide at (x, y) (window coordinates), only inside the region (window coordinates).

@@ -43,17 +43,17 @@ struct TransitionRequest {
     Picture* background = nullptr; // window-sized, painted first
     Picture* slide = nullptr;      // the new slide; its size is the slide size
     Picture* canvas = nullptr;     // window-sized copy of what the window shows
-    int effectIndex = -1;              // -1 to 160
-    bool transitionEnabled = true;     // false: the slide appears at once
+    int effectIndex = -1;          // -1 to 160
+    bool transitionEnabled = true; // false: the slide appears at once
     int slideLeft = 0;
     int slideTop = 0;
-    int step = 1;                          // pixels per frame for step-driven effects
-    std::atomic<int>* stopFlag = nullptr;  // nonzero asks the transition to stop
+    int step = 1;                         // pixels per frame for step-driven effects
+    std::atomic<int>* stopFlag = nullptr; // nonzero asks the transition to stop
     AutoResetEvent* completion = nullptr; // set when the worker ends
-    IClock* clock = nullptr;               // frame delays; the system clock when null
-    DiagnosticLog* log = nullptr;                   // the begin and end lines; the process's log when null
-    ITransitionTrace* trace = nullptr;     // sees every frame when set
-    const EffectEntry* effect = nullptr;   // runs instead of the table's entry for the index (trying effects out)
+    IClock* clock = nullptr;              // frame delays; the system clock when null
+    DiagnosticLog* log = nullptr;         // the begin and end lines; the process's log when null
+    ITransitionTrace* trace = nullptr;    // sees every frame when set
+    const EffectEntry* effect = nullptr;  // runs instead of the table's entry for the index (trying effects out)
     uint32_t serial = 0; // the done message's wParam: tells a late message of an earlier transition apart
 };
 

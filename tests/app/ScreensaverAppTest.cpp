@@ -1,8 +1,8 @@
 #include "app/ScreensaverApp.h"
-#include "AppTestProject.h"
 #include "app/AppSystem.h"
 #include "model/SettingsStore.h"
 #include "platform/DiagnosticLog.h"
+#include "support/AppTestProject.h"
 #include "support/TempDir.h"
 
 #include <gtest/gtest.h>

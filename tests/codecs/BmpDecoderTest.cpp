@@ -2,8 +2,8 @@
 #pragma GCC diagnostic ignored "-Wmissing-field-initializers"
 #include <gtest/gtest.h>
 
-#include "DecodeTestSupport.h"
 #include "codecs/BmpDecoder.h"
+#include "support/DecodeTestSupport.h"
 
 using namespace samples;
 

@@ -2,10 +2,10 @@
 
 #include <sstream>
 
-#include "DecodeTestSupport.h"
 #include "codecs/BmpDecoder.h"
-#include "gfx/Picture.h"
 #include "gfx/DeviceBitmap.h"
+#include "gfx/Picture.h"
+#include "support/DecodeTestSupport.h"
 
 namespace {
 

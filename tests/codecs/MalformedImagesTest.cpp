@@ -3,7 +3,6 @@
 
 #include <chrono>
 
-#include "DecodeTestSupport.h"
 #include "codecs/DecodeCommon.h"
 #include "codecs/ExtendedDecoder.h"
 #include "codecs/ImageFormat.h"
@@ -11,6 +10,7 @@
 #include "codecs/PnmDecoder.h"
 #include "codecs/SgiDecoder.h"
 #include "codecs/StbDecoder.h"
+#include "support/DecodeTestSupport.h"
 
 using namespace samples;
 

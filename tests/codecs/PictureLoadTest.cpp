@@ -7,12 +7,12 @@
 #include <set>
 #include <thread>
 
-#include "DecodeTestSupport.h"
 #include "codecs/BuiltinExpic.h"
 #include "codecs/PictureLoad.h"
 #include "db/MemoryFile.h"
 #include "gfx/Picture.h"
 #include "platform/Paths.h"
+#include "support/DecodeTestSupport.h"
 #include "support/TempDir.h"
 
 using namespace samples;

@@ -2,12 +2,12 @@
 // pictures loaded from files and from database streams (the platform's own decoders where it has them).
 #include <gtest/gtest.h>
 
-#include "DecodeTestSupport.h"
 #include "codecs/ExtendedDecoder.h"
 #include "codecs/ImageFormat.h"
 #include "codecs/PictureLoad.h"
 #include "db/MemoryFile.h"
 #include "gfx/Picture.h"
+#include "support/DecodeTestSupport.h"
 
 using namespace samples;
 

@@ -2,8 +2,8 @@
 #include "config/DialogPicture.h"
 #include "config/PageTexts.h"
 #include "gfx/Picture.h"
-#include "model/ProjectInfo.h"
 #include "model/ProjectDbBuilder.h"
+#include "model/ProjectInfo.h"
 #include "support/TempDir.h"
 
 #include <gtest/gtest.h>

@@ -1,10 +1,10 @@
 #include "DbBytes.h"
 
+#include "db/DatabaseTable.h"
 #include "db/DiskFile.h"
 #include "db/MemoryFile.h"
-#include "db/ProjectDatabase.h"
-#include "db/DatabaseTable.h"
 #include "db/MemoryStream.h"
+#include "db/ProjectDatabase.h"
 
 #include <gtest/gtest.h>
 

@@ -2,9 +2,9 @@
 // allocates no more than the file can back, and yields fewer records or empty values instead of failing.
 #include "DbBytes.h"
 
-#include "db/ProjectDatabase.h"
 #include "db/DatabaseTable.h"
 #include "db/MemoryStream.h"
+#include "db/ProjectDatabase.h"
 
 #include <gtest/gtest.h>
 

@@ -1,8 +1,8 @@
 #include "DbBytes.h"
 
-#include "db/ProjectDatabase.h"
 #include "db/DatabaseTable.h"
 #include "db/MemoryStream.h"
+#include "db/ProjectDatabase.h"
 
 #include <gtest/gtest.h>
 

@@ -3,10 +3,10 @@
 // written byte for byte, the rest are filled to their stored sizes.
 #include "DbBytes.h"
 
-#include "db/DatabaseWriter.h"
-#include "db/ProjectDatabase.h"
 #include "db/DatabaseTable.h"
+#include "db/DatabaseWriter.h"
 #include "db/MemoryStream.h"
+#include "db/ProjectDatabase.h"
 
 #include <gtest/gtest.h>
 

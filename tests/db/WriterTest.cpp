@@ -1,9 +1,9 @@
 #include "DbBytes.h"
 
-#include "db/DatabaseWriter.h"
-#include "db/ProjectDatabase.h"
 #include "db/DatabaseTable.h"
+#include "db/DatabaseWriter.h"
 #include "db/MemoryStream.h"
+#include "db/ProjectDatabase.h"
 
 #include <gtest/gtest.h>
 

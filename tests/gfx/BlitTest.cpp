@@ -3,9 +3,9 @@
 #include <algorithm>
 #include <cstdint>
 
-#include "PictureTestUtil.h"
 #include "gfx/AlternatePixels.h"
 #include "gfx/PixelFill.h"
+#include "support/PictureTestUtil.h"
 
 namespace {
 constexpr uint32_t Z = 0; // untouched destination pixel
@@ -145,9 +145,9 @@ TEST(DrawTransparent, PixelOneOneIsTheKeyWhereverItsColourLies)
 {
     const uint32_t W = kWhite, R = kRed;
     Picture src = MakePicture(3, 3,
-                                  {W, R, W, //
-                                   R, W, R, //
-                                   W, W, R});
+                              {W, R, W, //
+                               R, W, R, //
+                               W, W, R});
     Picture dst = MakeFilled(4, 4, kBlue);
     EXPECT_EQ(src.DrawTransparent(dst, 1, 0), 1);
     EXPECT_EQ(Mask(dst, kBlue),

@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "PictureTestUtil.h"
+#include "support/PictureTestUtil.h"
 
 TEST(PictureLifecycle, EmptyPictureIsMinusOneByMinusOne)
 {

@@ -4,7 +4,7 @@
 #include <numbers>
 #include <random>
 
-#include "PictureTestUtil.h"
+#include "support/PictureTestUtil.h"
 
 TEST(RegionRect, NormalizesAndRejectsEmpty)
 {

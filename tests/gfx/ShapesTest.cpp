@@ -2,7 +2,7 @@
 
 #include <cstdint>
 
-#include "PictureTestUtil.h"
+#include "support/PictureTestUtil.h"
 
 namespace {
 const Colorref kRedRef = MakeColorref(255, 0, 0);

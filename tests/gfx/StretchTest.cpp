@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
-#include "PictureTestUtil.h"
 #include "gfx/StretchRowsWide.h"
+#include "support/PictureTestUtil.h"
 
 namespace {
 

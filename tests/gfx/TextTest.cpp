@@ -1,8 +1,8 @@
 // Text is checked by measurable properties, not glyph pixels: fonts differ between machines.
 #include <gtest/gtest.h>
 
-#include "PictureTestUtil.h"
 #include "gfx/TextRenderer.h"
+#include "support/PictureTestUtil.h"
 
 namespace {
 

@@ -1,5 +1,5 @@
 #include "model/IndexList.h"
-#include "SequenceRandom.h"
+#include "support/SequenceRandom.h"
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>

@@ -1,8 +1,8 @@
 #include "model/MediaPlaylist.h"
 #include "ProjectDbBuilder.h"
-#include "SequenceRandom.h"
 #include "model/UserSettings.h"
 #include "platform/Clock.h"
+#include "support/SequenceRandom.h"
 #include "support/TempDir.h"
 
 #include <gtest/gtest.h>

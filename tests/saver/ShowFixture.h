@@ -1,7 +1,7 @@
 #pragma once
 // A headless show over an in-memory playlist with players that record what they are asked to do.
-#include "model/UserSettings.h"
 #include "model/ShuffleBag.h"
+#include "model/UserSettings.h"
 #include "saver/HeadlessHost.h"
 #include "saver/HeadlessShow.h"
 #include "saver/SaverMessages.h"
@@ -121,8 +121,7 @@ private:
 // A sound player whose tracks last lengthMs (0: Play fails).
 class RecordingSoundPlayer : public ISoundPlayer {
 public:
-    RecordingSoundPlayer(HeadlessHost& loop, Journal& journal, std::string name, uint32_t endMessage,
-                         uint32_t lengthMs)
+    RecordingSoundPlayer(HeadlessHost& loop, Journal& journal, std::string name, uint32_t endMessage, uint32_t lengthMs)
         : loop_(loop), journal_(journal), name_(std::move(name)), endMessage_(endMessage), lengthMs_(lengthMs)
     {
     }

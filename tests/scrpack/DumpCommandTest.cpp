@@ -1,7 +1,7 @@
-#include "DumpCommand.h"
+#include "scrpack/commands/DumpCommand.h"
 
-#include "Crc32.h"
 #include "db/DatabaseWriter.h"
+#include "scrpack/database/Crc32.h"
 #include "support/TempDir.h"
 
 #include <gtest/gtest.h>

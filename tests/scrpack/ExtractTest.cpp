@@ -1,8 +1,8 @@
-#include "ExtractCommand.h"
-#include "PackCommand.h"
-#include "PackTables.h"
 #include "TinyPicture.h"
 #include "db/DatabaseWriter.h"
+#include "scrpack/commands/ExtractCommand.h"
+#include "scrpack/commands/PackCommand.h"
+#include "scrpack/database/PackTables.h"
 #include "support/TempDir.h"
 
 #include <gmock/gmock.h>

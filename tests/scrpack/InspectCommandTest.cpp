@@ -1,4 +1,4 @@
-#include "InspectCommand.h"
+#include "scrpack/commands/InspectCommand.h"
 
 #include "db/DatabaseWriter.h"
 #include "support/TempDir.h"

@@ -1,4 +1,4 @@
-#include "ManifestReader.h"
+#include "scrpack/manifest/ManifestReader.h"
 #include "support/TempDir.h"
 
 #include <gmock/gmock.h>

@@ -1,10 +1,10 @@
-#include "NewCommand.h"
-#include "CommandLineExit.h"
-#include "EffectsCommand.h"
-#include "Exif.h"
-#include "ManifestReader.h"
-#include "PackCommand.h"
+#include "scrpack/commands/NewCommand.h"
 #include "TinyPicture.h"
+#include "scrpack/commands/CommandLineExit.h"
+#include "scrpack/commands/EffectsCommand.h"
+#include "scrpack/commands/PackCommand.h"
+#include "scrpack/manifest/ManifestReader.h"
+#include "scrpack/pictures/Exif.h"
 #include "support/TempDir.h"
 
 #include <CLI/CLI.hpp>

@@ -1,11 +1,11 @@
-#include "PackCommand.h"
 #include "TinyPicture.h"
-#include "db/ProjectDatabase.h"
 #include "db/DatabaseTable.h"
-#include "model/ProjectInfo.h"
-#include "model/MediaTable.h"
+#include "db/ProjectDatabase.h"
 #include "model/MediaPlaylist.h"
+#include "model/MediaTable.h"
+#include "model/ProjectInfo.h"
 #include "model/UserSettings.h"
+#include "scrpack/commands/PackCommand.h"
 #include "support/TempDir.h"
 
 #include <gmock/gmock.h>

@@ -1,5 +1,5 @@
-#include "PackCommand.h"
 #include "TinyPicture.h"
+#include "scrpack/commands/PackCommand.h"
 #include "support/TempDir.h"
 
 #include <gmock/gmock.h>

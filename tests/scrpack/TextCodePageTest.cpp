@@ -1,6 +1,6 @@
-#include "ExtractCommand.h"
-#include "ManifestReader.h"
-#include "PackCommand.h"
+#include "scrpack/commands/ExtractCommand.h"
+#include "scrpack/commands/PackCommand.h"
+#include "scrpack/manifest/ManifestReader.h"
 #include "support/TempDir.h"
 
 #include <gmock/gmock.h>

@@ -2,11 +2,11 @@
 
 #include <limits>
 
-#include "../model/SequenceRandom.h"
-#include "SlideTestProject.h"
 #include "gfx/Picture.h"
 #include "model/MediaSettingsRecord.h"
 #include "slides/SlideBackground.h"
+#include "support/SequenceRandom.h"
+#include "support/SlideTestProject.h"
 
 namespace {
 

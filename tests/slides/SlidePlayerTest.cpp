@@ -14,12 +14,12 @@
 #pragma GCC diagnostic pop
 #endif
 
-#include "../model/SequenceRandom.h"
-#include "SlideTestProject.h"
 #include "model/MediaSettingsRecord.h"
 #include "slides/SlidePlayer.h"
 #include "slides/SlidePlayerList.h"
 #include "slides/SlideText.h"
+#include "support/SequenceRandom.h"
+#include "support/SlideTestProject.h"
 
 namespace {
 

@@ -1,10 +1,10 @@
-#include "CommandLineExit.h"
-#include "DumpCommand.h"
-#include "EffectsCommand.h"
-#include "ExtractCommand.h"
-#include "InspectCommand.h"
-#include "NewCommand.h"
-#include "PackCommand.h"
+#include "scrpack/commands/CommandLineExit.h"
+#include "scrpack/commands/DumpCommand.h"
+#include "scrpack/commands/EffectsCommand.h"
+#include "scrpack/commands/ExtractCommand.h"
+#include "scrpack/commands/InspectCommand.h"
+#include "scrpack/commands/NewCommand.h"
+#include "scrpack/commands/PackCommand.h"
 
 #include <CLI/CLI.hpp>
 

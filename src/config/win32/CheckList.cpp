@@ -64,7 +64,7 @@ void CheckList::Destroy()
 }
 
 bool CheckList::Create(const RECT& rect, HWND parent, int id, int checkedBitmap, int uncheckedBitmap, int partlyBitmap,
-                        COLORREF background, HFONT font)
+                       COLORREF background, HFONT font)
 {
     Destroy();
     const struct {
@@ -119,7 +119,7 @@ bool CheckList::Create(const RECT& rect, HWND parent, int id, int checkedBitmap,
 }
 
 CheckListItem* CheckList::AddItem(const std::string& text, CheckListItem* parent, int state, int data,
-                                   COLORREF textColour, COLORREF selectedTextColour, COLORREF selectedBackground)
+                                  COLORREF textColour, COLORREF selectedTextColour, COLORREF selectedBackground)
 {
     if (state < 0 || state > 2)
         return nullptr;

@@ -3,15 +3,15 @@
 #include "config/ConfigIds.h"
 #include "config/DialogPicture.h"
 #include "config/win32/AboutBox.h"
+#include "config/win32/DescriptionPageWindow.h"
 #include "config/win32/LinkLabel.h"
+#include "config/win32/PublisherPageWindow.h"
 #include "config/win32/SettingPageWindow.h"
 #include "config/win32/TransitionsPageWindow.h"
-#include "config/win32/PublisherPageWindow.h"
-#include "config/win32/DescriptionPageWindow.h"
 #include "gfx/win32/PictureDC.h"
 #include "model/ProjectInfo.h"
-#include "model/UserSettings.h"
 #include "model/TableFields.h"
+#include "model/UserSettings.h"
 
 #include <commctrl.h>
 
@@ -260,7 +260,7 @@ bool SettingsDialog::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, INT_P
     case WM_COMMAND: OnCommand(LOWORD(wParam), HIWORD(wParam)); break;
     case WM_DESTROY:
         for (ConfigPage* page : {static_cast<ConfigPage*>(tab1_.get()), static_cast<ConfigPage*>(tab2_.get()),
-                                  static_cast<ConfigPage*>(tab3_.get()), static_cast<ConfigPage*>(tab4_.get())}) {
+                                 static_cast<ConfigPage*>(tab3_.get()), static_cast<ConfigPage*>(tab4_.get())}) {
             if (page)
                 page->Destroy();
         }

@@ -262,10 +262,9 @@ private:
         const double scale = em / units;
         ascent_ = static_cast<int>(std::lround(ascentUnits * scale));
         descent_ = static_cast<int>(std::lround(descentUnits * scale));
-        lineThickness_ =
-            std::max(1,
-                     static_cast<int>(std::lround(
-                         (face_->underline_thickness ? face_->underline_thickness : units / 20) * scale)));
+        lineThickness_ = std::max(1,
+                                  static_cast<int>(std::lround(
+                                      (face_->underline_thickness ? face_->underline_thickness : units / 20) * scale)));
         underlinePos_ = std::max(1, static_cast<int>(std::lround(-face_->underline_position * scale)));
         strikePos_ = os2 && os2->version != 0xFFFF && os2->yStrikeoutPosition > 0
             ? static_cast<int>(std::lround(os2->yStrikeoutPosition * scale))

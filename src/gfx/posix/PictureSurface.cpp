@@ -13,7 +13,7 @@ struct PictureSurface {
 };
 
 std::unique_ptr<PictureSurface, void (*)(PictureSurface*)> Picture::AllocateSurface(int width, int height,
-                                                                                        uint32_t** bits, int* stride)
+                                                                                    uint32_t** bits, int* stride)
 {
     std::unique_ptr<PictureSurface, void (*)(PictureSurface*)> surface(nullptr, &Picture::ReleaseSurface);
     auto* s = new (std::nothrow) PictureSurface;
@@ -31,8 +31,8 @@ std::unique_ptr<PictureSurface, void (*)(PictureSurface*)> Picture::AllocateSurf
     return surface;
 }
 
-std::unique_ptr<PictureSurface, void (*)(PictureSurface*)> Picture::AdoptSurface(DecodedImage&& image,
-                                                                                     uint32_t** bits, int* stride)
+std::unique_ptr<PictureSurface, void (*)(PictureSurface*)> Picture::AdoptSurface(DecodedImage&& image, uint32_t** bits,
+                                                                                 int* stride)
 {
     std::unique_ptr<PictureSurface, void (*)(PictureSurface*)> surface(nullptr, &Picture::ReleaseSurface);
     auto* s = new (std::nothrow) PictureSurface;

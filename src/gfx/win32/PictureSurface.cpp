@@ -11,7 +11,7 @@ struct PictureSurface {
 };
 
 std::unique_ptr<PictureSurface, void (*)(PictureSurface*)> Picture::AllocateSurface(int width, int height,
-                                                                                        uint32_t** bits, int* stride)
+                                                                                    uint32_t** bits, int* stride)
 {
     std::unique_ptr<PictureSurface, void (*)(PictureSurface*)> surface(nullptr, &Picture::ReleaseSurface);
     BITMAPINFO info{};
@@ -48,8 +48,8 @@ std::unique_ptr<PictureSurface, void (*)(PictureSurface*)> Picture::AllocateSurf
     return surface;
 }
 
-std::unique_ptr<PictureSurface, void (*)(PictureSurface*)> Picture::AdoptSurface(DecodedImage&& image,
-                                                                                     uint32_t** bits, int* stride)
+std::unique_ptr<PictureSurface, void (*)(PictureSurface*)> Picture::AdoptSurface(DecodedImage&& image, uint32_t** bits,
+                                                                                 int* stride)
 {
     // GDI owns the pixel memory of a DIB section, so the decoded pixels are copied into one.
     auto surface = AllocateSurface(image.width, image.height, bits, stride);

@@ -33,11 +33,11 @@ std::vector<std::string> AvSonames()
 
 std::unique_ptr<const AvFunctions> LoadAvFunctions(const std::vector<std::string>& sonames, std::string& error)
 {
-    return LoadFunctionTable<AvFunctions>(
-        sonames, error, [](const SharedLibraries& libraries, AvFunctions& table, std::string& error) {
-            QM_AV_FUNCTIONS(QM_FIND_FUNCTION)
-            return true;
-        });
+    return LoadFunctionTable<AvFunctions>(sonames, error,
+                                          [](const SharedLibraries& libraries, AvFunctions& table, std::string& error) {
+                                              QM_AV_FUNCTIONS(QM_FIND_FUNCTION)
+                                              return true;
+                                          });
 }
 
 const AvFunctions* Av()

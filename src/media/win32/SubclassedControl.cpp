@@ -11,7 +11,7 @@ SubclassedControl::~SubclassedControl()
 }
 
 HWND SubclassedControl::CreateControl(const char* className, const char* text, DWORD style, int x, int y, int width,
-                                       int height, HWND parent, int id)
+                                      int height, HWND parent, int id)
 {
     hwnd_ = CreateWindowExA(0, className, text, style, x, y, width, height, parent,
                             reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), GetModuleHandleA(nullptr), nullptr);

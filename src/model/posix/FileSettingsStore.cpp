@@ -124,7 +124,7 @@ std::optional<ISettingsStore::Values> FileSettingsStore::Read(const std::string&
 }
 
 bool FileSettingsStore::Write(const std::string& key, const std::vector<uint8_t>& data,
-                               const std::string& transitionEffects)
+                              const std::string& transitionEffects)
 {
     const std::string folder = FolderFor(key);
     if (!MakeFolders(folder))

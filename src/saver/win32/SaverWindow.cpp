@@ -1,6 +1,5 @@
 #include "saver/win32/SaverWindow.h"
 
-#include "../resources/resource.h"
 #include "media/win32/SoundPlayerWindow.h"
 #include "media/win32/VideoPlayerDialog.h"
 #include "model/ProjectInfo.h"
@@ -8,6 +7,7 @@
 #include "platform/Clock.h"
 #include "platform/DiagnosticLog.h"
 #include "saver/MonitorRect.h"
+#include "saver/SaverIds.h"
 #include "saver/SaverMessages.h"
 #include "slides/win32/SlideWindow.h"
 

@@ -1,7 +1,7 @@
 #pragma once
 #include "media/SoundTable.h"
-#include "model/MediaTable.h"
 #include "model/MediaPlaylist.h"
+#include "model/MediaTable.h"
 #include "saver/CursorDisplay.h"
 #include "saver/ProjectMediaList.h"
 #include "saver/SaverFiles.h"

@@ -1,7 +1,7 @@
 #include "app/posix/SettingsCommand.h"
-#include "../AppTestProject.h"
 #include "model/UserSettings.h"
 #include "model/posix/FileSettingsStore.h"
+#include "support/AppTestProject.h"
 
 #include <CLI/CLI.hpp>
 #include <gtest/gtest.h>

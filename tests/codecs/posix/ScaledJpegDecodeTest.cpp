@@ -1,7 +1,7 @@
 #include "codecs/JpegDecoder.h"
 #include "codecs/ScaledJpeg.h"
 
-#include "../DecodeTestSupport.h"
+#include "support/DecodeTestSupport.h"
 
 #include <gtest/gtest.h>
 

@@ -4,7 +4,6 @@
 
 #include <gtest/gtest.h>
 
-#include "../DecodeTestSupport.h"
 #include "codecs/ExtendedLibrary.h"
 #include "codecs/PictureLoad.h"
 #include "codecs/win32/ProcAddress.h"
@@ -12,6 +11,7 @@
 #include "gfx/Picture.h"
 #include "platform/Paths.h"
 #include "platform/Process.h"
+#include "support/DecodeTestSupport.h"
 
 using namespace samples;
 

@@ -1,12 +1,12 @@
 // The settings dialog made for real from the program's resources, driven with window messages.
 #include "config/ConfigIds.h"
 #include "config/win32/AboutBox.h"
-#include "config/win32/SettingsDialog.h"
-#include "config/win32/SettingPageWindow.h"
-#include "config/win32/TransitionsPageWindow.h"
 #include "config/win32/PublisherPageWindow.h"
-#include "model/ProjectInfo.h"
+#include "config/win32/SettingPageWindow.h"
+#include "config/win32/SettingsDialog.h"
+#include "config/win32/TransitionsPageWindow.h"
 #include "model/ProjectDbBuilder.h"
+#include "model/ProjectInfo.h"
 #include "model/UserSettings.h"
 #include "support/TempDir.h"
 

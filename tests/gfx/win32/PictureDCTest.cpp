@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
-#include "../PictureTestUtil.h"
 #include "gfx/win32/PictureDC.h"
+#include "support/PictureTestUtil.h"
 
 TEST(PictureDC, GdiAndPortableCodeShareThePixels)
 {

@@ -6,8 +6,8 @@
 #include <cstdio>
 #include <cstdlib>
 
-#include "../PictureTestUtil.h"
 #include "gfx/win32/PictureDC.h"
+#include "support/PictureTestUtil.h"
 
 namespace {
 

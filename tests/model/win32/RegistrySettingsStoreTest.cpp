@@ -1,5 +1,5 @@
-#include "model/UserSettings.h"
 #include "model/SettingsStore.h"
+#include "model/UserSettings.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "WatchedFileSize.h"
+#include "scrpack/files/WatchedFileSize.h"
 #include "db/DiskFile.h"
 #include "support/TempDir.h"
 

@@ -4,12 +4,12 @@
 
 #include <vector>
 
-#include "../../model/SequenceRandom.h"
-#include "../SlideTestProject.h"
 #include "model/MediaSettingsRecord.h"
 #include "slides/SlidePlayer.h"
 #include "slides/SlidePlayerList.h"
 #include "slides/win32/SlideWindow.h"
+#include "support/SequenceRandom.h"
+#include "support/SlideTestProject.h"
 
 namespace {
 

@@ -1,0 +1,169 @@
+#include <CLI/CLI.hpp>
+
+#include <cstdio>
+#include <string>
+#include <unistd.h>
+
+#include "app/posix/SettingsCommand.h"
+#include "app/posix/SizeArgument.h"
+#include "base/TextCase.h"
+#include "live/LiveShow.h"
+#include "live/LiveTarget.h"
+#include "model/SettingsStore.h"
+#include "platform/DiagnosticLog.h"
+#include "render/EffectCommand.h"
+#include "render/RenderShow.h"
+#include "scrpack/commands/CommandLineExit.h"
+#include "scrpack/commands/PackCommand.h"
+#include "scrpack/files/WorkFolder.h"
+
+#include <iostream>
+#include <vector>
+
+namespace {
+
+// A manifest is packed into a database of the render's own first, so a show is seen before it is built.
+int RenderManifest(RenderOptions& options, WorkFolder& work)
+{
+    if (work.Path().empty()) {
+        std::fprintf(stderr, "screensaver: cannot make a temporary folder to pack %s\n", options.programPath.c_str());
+        return 1;
+    }
+    PackOptions pack;
+    pack.manifest = options.programPath;
+    pack.output = work.Path() + "/show.db";
+    pack.markLargeJpegs = false; // rewriting a photo costs more than the render saves decoding it
+    if (RunPack(pack, std::cerr) != 0)
+        return 1;
+    options.programPath = pack.output;
+    return 0;
+}
+
+bool EndsWith(const std::string& text, const std::string& end)
+{
+    return text.size() >= end.size() && ToLowerAscii(text.substr(text.size() - end.size())) == end;
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    CLI::App cli("Plays a packaged screensaver project on Linux.", "screensaver");
+    cli.require_subcommand(1);
+    cli.set_version_flag("--version", "screensaver " QM_VERSION);
+
+    LiveOptions live;
+    std::string liveFile;
+    CLI::App* play = cli.add_subcommand("play", "Play the show live: full screen, in a window, or in an X window.");
+    play->add_option("FILE", live.programPath, "program file with the project attached (.scr)");
+    play->add_option("--file", liveFile, "the same, as XScreenSaver's settings pass it");
+    play->add_option("--monitor", live.monitor, "full screen on this monitor (0: all of them; default: the settings)");
+    play->add_flag("--window", live.window, "in an ordinary window");
+    play->add_option("--size", live.size, "size of that window, WIDTHxHEIGHT (default 1280x720)");
+    play->add_option("--window-id", live.windowId, "draw into this X window (as XSCREENSAVER_WINDOW does)");
+    play->add_flag("--root", live.root, "draw on the root window");
+
+    RenderOptions options;
+    std::string size = "1280x720";
+    std::string logPath;
+    CLI::App* render = cli.add_subcommand("render", "Render the show without a display, as PNG frames or a video.");
+    render
+        ->add_option("FILE", options.programPath,
+                     "program file with the project attached (.scr), a project database, or a manifest (.toml)")
+        ->required();
+    render->add_option("--out", options.outDir, "folder for the frames (old frame-*.png files there are removed)");
+    render->add_option("--video", options.videoPath, "write the show as a video with its sound (.mp4) instead");
+    render->add_option("--size", size, "screen size WIDTHxHEIGHT, at most 8192 each")->capture_default_str();
+    render->add_option("--seconds", options.seconds, "length of the show")->capture_default_str();
+    render->add_option("--fps", options.fps, "frames per second")->capture_default_str();
+    render->add_option("--log", logPath, "write the diagnostic log to this file");
+
+    EffectCommandOptions effect;
+    CLI::App* trace = cli.add_subcommand("effect", "Trace one transition effect frame by frame, as PNG frames.");
+    trace->add_option("INDEX", effect.index, "effect index, 0 to 160 (-1: the plain copy)")->required();
+    trace->add_option("--out", effect.outDir, "folder for the frames")->required();
+    trace->add_option("--window", effect.window, "window size WIDTHxHEIGHT")->capture_default_str();
+    trace->add_option("--slide", effect.slidePath, "picture file to reveal (default: a test picture)");
+    trace->add_option("--background", effect.background, "picture file or #RRGGBB (default: a test pattern)");
+    trace->add_option("--at", effect.at, "the slide's window position X,Y (default: centred)");
+    trace->add_option("--step", effect.step, "the Speed value")->capture_default_str();
+    trace->add_option("--stop-after", effect.stopAfter, "raise the stop flag after frame K");
+
+    SettingsCommandOptions settings;
+    CLI::App* settingsCommand = AddSettingsCommand(cli, settings);
+
+    // "screensaver FILE.scr" plays, and XScreenSaver's single-dash switches are understood.
+    std::vector<std::string> arguments(argv, argv + argc);
+    arguments = NormaliseLiveArguments(arguments, {"play", "render", "effect", "settings"});
+    std::vector<char*> normalised;
+    for (std::string& a : arguments)
+        normalised.push_back(a.data());
+    bool parsed = false;
+    const int parseCode = RunCommandLine(cli, static_cast<int>(normalised.size()), normalised.data(), &parsed);
+    if (!parsed)
+        return parseCode;
+
+    if (play->parsed()) {
+        if (live.programPath.empty())
+            live.programPath = liveFile;
+        if (live.programPath.empty())
+            live.programPath = DefaultShowPath();
+        if (live.programPath.empty()) {
+            std::fprintf(stderr, "screensaver: play wants a program file with a project attached (.scr)\n");
+            return 2;
+        }
+        std::string error;
+        if (!PlayLive(live, error)) {
+            std::fprintf(stderr, "screensaver: %s\n", error.c_str());
+            return 1;
+        }
+        return 0;
+    }
+    if (settingsCommand->parsed())
+        return RunSettingsCommand(settings, UserSettingsStore(), std::cout, std::cerr);
+    if (*trace) {
+        std::string summary, error;
+        const int status = RunEffectCommand(effect, summary, error);
+        if (status != 0) {
+            std::fprintf(stderr, "screensaver: %s\n", error.c_str());
+            return status;
+        }
+        std::printf("%s\n", summary.c_str());
+        return 0;
+    }
+
+    if (!ParseSizeArgument(size, options.width, options.height)) {
+        std::fprintf(stderr, "screensaver: --size wants WIDTHxHEIGHT, as 1280x720\n");
+        return 2;
+    }
+    if (options.width > kMaxRenderSide || options.height > kMaxRenderSide) {
+        std::fprintf(stderr, "screensaver: --size %s: each side may be at most %d pixels\n", size.c_str(),
+                     kMaxRenderSide);
+        return 2;
+    }
+    if (options.outDir.empty() && options.videoPath.empty()) {
+        std::fprintf(stderr, "screensaver: render wants --out DIR for frames or --video FILE.mp4\n");
+        return 2;
+    }
+    if (!logPath.empty() && !DiagnosticLog::Instance().WriteTo(logPath)) {
+        std::fprintf(stderr, "screensaver: cannot write the log %s\n", logPath.c_str());
+        return 1;
+    }
+    WorkFolder work("quillmark-render-");
+    if (EndsWith(options.programPath, ".toml") && RenderManifest(options, work) != 0)
+        return 1;
+    options.progress = isatty(STDERR_FILENO) != 0;
+
+    RenderResult result;
+    std::string error;
+    if (!RenderShow(options, result, error)) {
+        std::fprintf(stderr, "screensaver: %s\n", error.c_str());
+        return 1;
+    }
+    if (!options.videoPath.empty())
+        std::printf("%d frames (%d distinct) in %s\n", result.frames, result.distinctFrames, options.videoPath.c_str());
+    else
+        std::printf("%d frames (%d distinct) in %s%s\n", result.frames, result.distinctFrames, options.outDir.c_str(),
+                    result.contactSheet ? ", contact-sheet.png" : "");
+    return 0;
+}

@@ -1,0 +1,146 @@
+#include "render/RenderShow.h"
+
+#include <charconv>
+#include <cstdlib>
+#include <filesystem>
+
+#include "app/ScreensaverApp.h"
+#include "app/posix/ShowMedia.h"
+#include "app/posix/ShowStart.h"
+#include "platform/DiagnosticLog.h"
+#include "render/RenderAudioMix.h"
+#include "render/RenderFrames.h"
+#include "render/RenderPlayers.h"
+#include "render/RenderVideo.h"
+#include "saver/HeadlessHost.h"
+#include "saver/HeadlessPlayers.h"
+#include "saver/HeadlessShow.h"
+
+namespace {
+
+// A show that runs in virtual time into frame files or a video.
+class RenderSystem final : public PosixShowSystem {
+public:
+    RenderSystem(const RenderOptions& options, RenderResult& result) : options_(options), result_(result) { }
+    void RunScreensaverWindow(ScreensaverApp& app) override;
+
+private:
+    const RenderOptions& options_;
+    RenderResult& result_;
+};
+
+void RenderSystem::RunScreensaverWindow(ScreensaverApp& app)
+{
+    ran = true;
+    // The same pictures and effects on every run.
+    std::srand(1);
+    HeadlessHost loop;
+    DiagnosticLog::Instance().SetClock(&loop.Clock());
+
+    // Sounds and videos play in virtual time: sequenced by their real lengths, videos drawn frame by frame
+    // from their decoders. Into a video, every sound the devices play goes into one mix; frames play silently.
+    // The mix outlives the devices, which stop their sources in it as they close.
+    const bool toVideo = !options_.videoPath.empty();
+    RenderAudioMix mix([&loop] { return loop.Now(); });
+    ShowMedia media(app, loop, loop.Clock(), toVideo ? &mix : nullptr);
+    if (!media.Opened()) {
+        error = "the project has no media items";
+        DiagnosticLog::Instance().SetClock(nullptr);
+        return;
+    }
+
+    const int frameCount = options_.seconds * options_.fps;
+    const Size screenSize{options_.width, options_.height};
+    VideoFileWriter video;
+    PngFrameFiles pngFiles(options_.outDir);
+    if (toVideo && !video.Open(options_.videoPath, options_.width, options_.height, options_.fps, true, error)) {
+        DiagnosticLog::Instance().SetClock(nullptr);
+        return;
+    }
+    RenderFrames frames(toVideo ? static_cast<IFrameOutput&>(video) : pngFiles, options_.outDir, options_.width,
+                        options_.height, options_.fps, frameCount);
+    frames.ShowProgress(options_.progress);
+    RenderSlides slides(loop, frames, screenSize, &app.Database());
+    AvMediaSystem& devices = media.Devices();
+    HeadlessVideos videos(loop, screenSize, devices, media.VideoSetup(),
+                          [&devices](WindowRef panel, Picture& target, const Rect& area) {
+                              return devices.DrawVideo(panel, target, area);
+                          });
+
+    HeadlessShowParts parts = media.Parts(loop);
+    parts.imagePlayers = &slides.Players();
+    parts.createVideoPlayer = [&videos] { return videos.Create(); };
+    {
+        HeadlessShow show(loop, app.Settings(), media.Options(), parts);
+        show.Start();
+        while (!frames.Done() && frames.Ok()) {
+            const uint64_t due = frames.FrameTime(frames.NextFrame());
+            if (!show.Destroyed() && !loop.QuitRequested())
+                loop.RunUntil(due);
+            // A video player on screen covers the slide window, and changes it without presenting.
+            const Picture* panel = videos.Screen();
+            if (panel)
+                frames.PresentedAll();
+            frames.CaptureBefore(due + 1, panel ? panel : slides.Screen());
+            // Sound is final up to the show's own time: what starts later starts after it.
+            if (toVideo && !video.WriteSound(mix.TakeUpTo(loop.Now()), error))
+                break;
+        }
+    }
+    frames.ClearProgress();
+    result_.frames = frames.NextFrame();
+    result_.distinctFrames = frames.DistinctFrames();
+    if (!options_.outDir.empty())
+        result_.contactSheet = frames.WriteContactSheet();
+    if (!frames.Ok() && error.empty())
+        error = frames.Error();
+    if (toVideo && error.empty() && video.WriteSound(mix.TakeUpTo(frames.FrameTime(frameCount)), error))
+        video.Finish(error);
+    DiagnosticLog::Instance().SetClock(nullptr);
+}
+
+} // namespace
+
+bool RenderShow(const RenderOptions& options, RenderResult& result, std::string& error)
+{
+    namespace fs = std::filesystem;
+    std::error_code ec;
+    if (options.width < 16 || options.height < 16 || options.width > kMaxRenderSide ||
+        options.height > kMaxRenderSide) {
+        error = "the size must lie between 16x16 and 8192x8192";
+        return false;
+    }
+    if (options.fps < 1 || options.fps > 240 || options.seconds < 1 || options.seconds > 24 * 3600) {
+        error = "fps must lie between 1 and 240, seconds between 1 and 86400";
+        return false;
+    }
+    if (options.outDir.empty() && options.videoPath.empty()) {
+        error = "give a folder for the frames or a video file";
+        return false;
+    }
+    uint32_t base = 0;
+    if (!FindProject(options.programPath, base, error))
+        return false;
+    if (!options.outDir.empty()) {
+        fs::create_directories(options.outDir, ec);
+        if (!fs::is_directory(options.outDir, ec)) {
+            error = "cannot create the folder " + options.outDir;
+            return false;
+        }
+        // Frames of an earlier, longer render would pass for this one's.
+        RemoveOldFrames(options.outDir);
+    }
+    if (!options.videoPath.empty()) {
+        const fs::path parent = fs::path(options.videoPath).parent_path();
+        if (fs::is_directory(options.videoPath, ec)) {
+            error = options.videoPath + " is a folder";
+            return false;
+        }
+        if (!parent.empty() && !fs::is_directory(parent, ec)) {
+            error = "no such folder: " + parent.string();
+            return false;
+        }
+    }
+    RenderSystem system(options, result);
+    return StartProjectShow(options.programPath, system, error);
+}

@@ -1,0 +1,28 @@
+#pragma once
+#include <string>
+
+// What `screensaver render` is asked for.
+struct RenderOptions {
+    std::string programPath; // a program file with a project attached (.scr), or a project database file
+    std::string outDir;      // PNG frames and the contact sheet (only the sheet with a video); may be empty with one
+    std::string videoPath;   // not empty: the show as a video file (H.264 and AAC) instead of PNG frames
+    bool progress = false;   // a progress line on stderr
+    int width = 1280;
+    int height = 720;
+    int seconds = 30;
+    int fps = 25;
+};
+
+struct RenderResult {
+    int frames = 0;         // frame files written
+    int distinctFrames = 0; // of which this many differ from the frame before
+    bool contactSheet = false;
+};
+
+// The largest side a render accepts.
+constexpr int kMaxRenderSide = 8192;
+
+// Plays the project attached to the program file (or the database file) without a display, through the real start-up,
+// the show's logic, the slide players and the transitions, in virtual time, and writes the frames. Returns false with a
+// message in error when the show cannot be rendered.
+bool RenderShow(const RenderOptions& options, RenderResult& result, std::string& error);

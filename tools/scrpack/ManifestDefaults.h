@@ -1,7 +1,0 @@
-#pragma once
-#include "ManifestModel.h"
-
-// What a manifest entry holds when it does not say otherwise: the values of a stored project.
-ProjectOptions DefaultProjectOptions();
-MediaSettingsRecord DefaultMediaRecord();
-std::map<std::string, std::string> DefaultItemTexts();

@@ -1,0 +1,30 @@
+#pragma once
+#include "scrpack/manifest/ManifestFields.h"
+#include "scrpack/manifest/ManifestModel.h"
+
+#include <toml++/toml.h>
+
+#include <stdexcept>
+#include <string>
+#include <string_view>
+
+// A manifest that cannot be packed; the message names the file, the line and the key.
+class ManifestError : public std::runtime_error {
+public:
+    using std::runtime_error::runtime_error;
+};
+
+// How pictures are prepared while a manifest is read.
+struct ManifestOptions {
+    bool convertAll = false; // as if every item and background image said convert = true
+    std::string workFolder;  // where converted pictures are written; needed only when one is converted
+};
+
+// Reads a manifest file; paths inside it count from the manifest's folder.
+PackPlan ReadManifest(const std::string& path, const ManifestOptions& options = {});
+// The same for manifest text; `path` names it in messages and gives the folder for relative paths.
+PackPlan ParseManifest(std::string_view text, const std::string& path, const ManifestOptions& options = {});
+
+// Applies the named record values of one section of a table over bytes, as a manifest entry would.
+void ApplyRecordFields(const toml::table& table, const std::string& section, const std::vector<RecordField>& fields,
+                       uint8_t* bytes, size_t size);
