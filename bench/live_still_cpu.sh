@@ -21,7 +21,7 @@ export TMPDIR=$work/tmp XDG_CONFIG_HOME=$work/config HOME=$work/home XDG_RUNTIME
 sed 's/^display_time = .*/display_time = 60/' "$build/examples/demo/manifest.toml" >"$work/still.toml"
 # The manifest names its media relative to itself.
 cp -r "$build/examples/demo/." "$work/demo" && mv "$work/still.toml" "$work/demo/"
-"$build/tools/scrpack/scrpack" pack "$work/demo/still.toml" -o "$work/still.scr" --runtime "$build/src/app/screensaver" >/dev/null
+"$build/tools/scrpack/scrpack" pack "$work/demo/still.toml" -o "$work/still.scr" --runtime "$build/src/program/screensaver" >/dev/null
 chmod +x "$work/still.scr" && : >"$work/kado.log"
 "$work/still.scr" play --window --size 1920x1080 >"$work/out.txt" 2>&1 &
 pid=$!

@@ -3,6 +3,9 @@
 # and checks the tabs for the project's flags, the Transitions list, the dialog picture on the screen,
 # what OK, Cancel, Save and Exit write to the registry, and that a project's links open only web
 # addresses. Usage: config_e2e.sh SCR HELPER WORKDIR
+# A check reads `condition && pass ... || fail ...`: pass only prints, so fail runs exactly when the
+# condition fails.
+# shellcheck disable=SC2015
 set -uo pipefail
 source "$(dirname "$0")/e2e_common.sh" "$0" "$@"
 scr=$1 helper_exe=$2 work=$3

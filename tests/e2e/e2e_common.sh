@@ -1,6 +1,9 @@
+# shellcheck shell=bash
 # Shared by the whole-program test scripts: runs the script inside a Wine session (with-wine) when it is not
 # in one yet, and gives the reporting and path helpers. Source it with the script's own arguments:
 #   source "$(dirname "$0")/e2e_common.sh" "$0" "$@"    (then $helper_exe is the helper program)
+# $helper_exe, $pid, $log and $work are set by the script that sources this file.
+# shellcheck disable=SC2154
 e2e_here=$(cd "$(dirname "$1")" && pwd)
 if [ -z "${WINEPREFIX:-}" ] || [ -z "${DISPLAY:-}" ]; then
   exec "$e2e_here/../../scripts/with-wine" bash "$@"

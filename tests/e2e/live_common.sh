@@ -1,6 +1,9 @@
+# shellcheck shell=bash
 # Helpers of the live show's whole-program tests (sourced; $work and $log are the caller's).
+# shellcheck disable=SC2154 # $work and $log are set by the script that sources this file
 # Under the leak checker, what system libraries keep for the process is theirs.
-export LSAN_OPTIONS="suppressions=$(dirname "${BASH_SOURCE[0]}")/lsan.supp:print_suppressions=0${LSAN_OPTIONS:+:$LSAN_OPTIONS}"
+LSAN_OPTIONS="suppressions=$(dirname "${BASH_SOURCE[0]}")/lsan.supp:print_suppressions=0${LSAN_OPTIONS:+:$LSAN_OPTIONS}"
+export LSAN_OPTIONS
 alive() { kill -0 "$1" 2>/dev/null; }
 # ended PID SECONDS: waits until the process has ended.
 ended() { for _ in $(seq $(($2 * 20))); do alive "$1" || return 0; sleep 0.05; done; ! alive "$1"; }

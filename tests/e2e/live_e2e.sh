@@ -5,6 +5,9 @@
 # left behind), and a video project with a stored WAV track, with no sound device and with ALSA's null
 # device.
 # Usage: live_e2e.sh SCREENSAVER SCRPACK MANIFEST HELPER WORKDIR
+# A check reads `condition && pass ... || fail ...`: pass only prints, so fail runs exactly when the
+# condition fails.
+# shellcheck disable=SC2015
 set -uo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
 if [ -z "${QM_LIVE_E2E_DISPLAY:-}" ]; then

@@ -7,6 +7,9 @@
 # it), so the bounds on sound timing are wide: a 20 s bound sound must hold the next item for more than the
 # 1 s it would stay without, and the second track must wait for the 2 s pause after the first one's end.
 # Usage: media_e2e.sh SCR HELPER IMAGE WORKDIR
+# A check reads `condition && pass ... || fail ...`: pass only prints, so fail runs exactly when the
+# condition fails.
+# shellcheck disable=SC2015
 set -uo pipefail
 source "$(dirname "$0")/e2e_common.sh" "$0" "$@"
 scr=$1 helper_exe=$2 image=$3 work=$4
@@ -50,6 +53,7 @@ if wait_for "Media name = one.jpg" 30; then
       pass "the second track follows the first after the pause (${after} ms)" ||
       fail "the second track came ${after} ms after the show started"
   else
+    # shellcheck disable=SC2012 # a listing for the reader of the failure
     fail "the second music track never started: $(ls "$tempdir" | tr '\n' ' ')"
   fi
 else

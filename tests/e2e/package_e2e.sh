@@ -3,6 +3,9 @@
 # system and XScreenSaver look for them, the installed program plays the sample show in a window, and as
 # XScreenSaver's program it draws into the window XScreenSaver names.
 # Usage: package_e2e.sh BUILDDIR HELPER WORKDIR
+# A check reads `condition && pass ... || fail ...`: pass only prints, so fail runs exactly when the
+# condition fails.
+# shellcheck disable=SC2015
 set -uo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
 if [ -z "${QM_LIVE_E2E_DISPLAY:-}" ]; then
@@ -19,8 +22,9 @@ source "$here/live_common.sh"
 
 (cd "$build" && timeout -k 5 120 cpack -G DEB -B "$work/package" >"$work/cpack.txt" 2>&1) ||
   { fail "cpack failed"; cat "$work/cpack.txt"; exit 1; }
-deb=$(ls "$work"/package/*.deb 2>/dev/null | head -n1)
-[ -n "$deb" ] || { fail "no package was made"; exit 1; }
+debs=("$work"/package/*.deb)
+deb=${debs[0]}
+[ -f "$deb" ] || { fail "no package was made"; exit 1; }
 root=$work/root
 dpkg -x "$deb" "$root" || { fail "dpkg -x failed"; exit 1; }
 missing=

@@ -2,6 +2,9 @@
 # The authoring commands as a new user meets them: mkdemo, the sample manifest rendered straight to frames and
 # to a video, exit codes 0 (done), 1 (failed) and 2 (bad usage), and the messages for paths that cannot serve.
 # Usage: render_e2e.sh SCREENSAVER SCRPACK MKDEMO MANIFEST WORKDIR
+# A check reads `condition && pass ... || fail ...`: pass only prints, so fail runs exactly when the
+# condition fails.
+# shellcheck disable=SC2015
 set -uo pipefail
 saver=$1 scrpack=$2 mkdemo=$3 manifest=$4 work=$5
 rm -rf "$work" && mkdir -p "$work" || exit 1
@@ -39,6 +42,8 @@ out=$(timeout -k 5 120 "$saver" render "$manifest" --out "$frames" --size 320x18
 rc=$?
 [ $rc = 0 ] && pass "render of the manifest" || fail "render of the manifest gave $rc: $out"
 [ ! -e "$frames/frame-99999.png" ] && pass "old frames removed" || fail "an old frame was left"
+# The renderer names its frames frame-NNNNN.png: counting them with ls is safe.
+# shellcheck disable=SC2012
 [ "$(ls "$frames"/frame-*.png | wc -l)" = 300 ] && pass "300 frames" || fail "$(ls "$frames" | wc -l) files"
 distinct=$(sed -n 's/^300 frames (\([0-9]*\) distinct).*/\1/p' <<<"$out")
 sums=$(cd "$frames" && md5sum frame-*.png | awk '{print $1}' | uniq | wc -l)

@@ -3,6 +3,9 @@
 # and mouse movement as the user settings allow, the grace period, the preview child, the time limitation,
 # Program mode, the sequencer's log across several items and the cached video.
 # Usage: saver_e2e.sh SCR HELPER WORKDIR
+# A check reads `condition && pass ... || fail ...`: pass only prints, so fail runs exactly when the
+# condition fails.
+# shellcheck disable=SC2015
 set -uo pipefail
 source "$(dirname "$0")/e2e_common.sh" "$0" "$@"
 here=$e2e_here
@@ -11,7 +14,8 @@ rm -rf "$work" && mkdir -p "$work" || exit 1
 
 # The X pointer is moved through XTEST, as a mouse would move it.
 pointer_tool=$work/saver_pointer
-xtst=$(ls /usr/lib/*/libXtst.so* 2>/dev/null | head -n1)
+xtst_libs=(/usr/lib/*/libXtst.so*)
+xtst=${xtst_libs[0]}
 cc -o "$pointer_tool" "$here/saver_pointer.c" -lX11 "$xtst" || { echo "FAIL: cannot build the pointer tool"; exit 1; }
 pointer() { "$pointer_tool" "$1" "$2"; }
 pointer 1 1
@@ -43,7 +47,6 @@ run() {
   pointer 0 0
   timeout -k 5 120 wine "$dir/screensaver.scr" "$@" </dev/null >"$dir/out.txt" 2>&1 &
   pid=$!
-  started=$(date +%s%N)
   # The show is up when its first item is presented.
   for _ in $(seq 150); do grep -q "Media name" "$dir/kado.log" 2>/dev/null && break; sleep 0.1; done
 }
@@ -89,6 +92,7 @@ if [ "$got" = "$(printf '%s\n' "${want[@]}")" ]; then pass "sequencer log in ord
 # --- the cached video: written under its digit-coded name, hidden when the show ends
 cache=$tempdir/$(for c in s c r e e n s a v e r; do printf '%d' "'$c"; done)
 if [ -f "$cache/99108105112" ] && [ ! -e "$cache/99108105112.avi" ]; then pass "cached video hidden after the show"; else
+  # shellcheck disable=SC2012 # a listing for the reader of the failure
   fail "cached video: $(ls "$cache" 2>&1 | tr '\n' ' ')"; fi
 
 # --- keys: with any event off, only the chosen keys close; Escape and Enter are swallowed when off

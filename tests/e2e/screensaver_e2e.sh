@@ -1,6 +1,9 @@
 #!/usr/bin/env bash
 # Runs the real screensaver.scr under Wine for each command-line form and checks its log, the registry,
 # the runtime library files and the desktop snapshot. Usage: screensaver_e2e.sh SCR HELPER WORKDIR
+# A check reads `condition && pass ... || fail ...`: pass only prints, so fail runs exactly when the
+# condition fails.
+# shellcheck disable=SC2015
 set -uo pipefail
 source "$(dirname "$0")/e2e_common.sh" "$0" "$@"
 scr=$1 helper_exe=$2 work=$3
@@ -68,7 +71,9 @@ expect() {
 saver=("start mode : Normal or Press Preview button!" "notify windows a screensaver is running"
        "notify windows screensaver is stopped!")
 # 1234 names no window: the preview ends before announcing a show nobody could see or close.
+# shellcheck disable=SC2034 # read by name in form
 preview=("start mode : Preview in small screen")
+# shellcheck disable=SC2034 # read by name in form
 configure=("start mode : Configure" "Openning the configuration dialog!" "Exit from the configuration dialog!")
 
 n=0
@@ -170,6 +175,9 @@ else
   fail "no desktop snapshot at $bmp"
 fi
 
+# Any process whose command line names the work folder, in its Unix or its Windows spelling: fixed
+# strings, which pgrep (regular expressions) cannot take as they are.
+# shellcheck disable=SC2009
 left=$(ps -eo pid=,args= | grep -F -e "$work/" -e "$(winpath "$work")\\" | grep -v -e screensaver_e2e.sh -e grep)
 [ -z "$left" ] || fail "programs of this test are still running: $left"
 echo "e2e: $failures failure(s)"

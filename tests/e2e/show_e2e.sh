@@ -4,6 +4,9 @@
 # with its title, description and solid background, then the second slide with its gradient after the
 # display time.
 # Usage: show_e2e.sh SCR MKDEMO SCRPACK MANIFEST WORKDIR
+# A check reads `condition && pass ... || fail ...`: pass only prints, so fail runs exactly when the
+# condition fails.
+# shellcheck disable=SC2015
 set -uo pipefail
 source "$(dirname "$0")/e2e_common.sh" "$0" "$@"
 scr=$1 mkdemo=$2 scrpack=$3 manifest=$4 work=$5

@@ -3,6 +3,9 @@
 # background, and once the transition has ended the whole screen equals the frame the Linux renderer makes of
 # the same project at the same time: both builds compute the same picture size, gradient and effect pixels.
 # Usage: transition_e2e.sh SCR SCRPACK NATIVE_SCREENSAVER WORKDIR
+# A check reads `condition && pass ... || fail ...`: pass only prints, so fail runs exactly when the
+# condition fails.
+# shellcheck disable=SC2015
 set -uo pipefail
 source "$(dirname "$0")/e2e_common.sh" "$0" "$@"
 scr=$1 scrpack=$2 native=$3 work=$4

@@ -30,7 +30,7 @@ with open("mono.pbm", "wb") as f:
         f.write(bytes([row >> 8, row & 0xFF]))
 PY
 c() { "$CONVERT" "$@"; }
-NODATE="-define png:exclude-chunks=date,time"
+NODATE=(-define "png:exclude-chunks=date,time")
 c pattern.ppm -compress none pattern-plain.ppm
 c grey.pgm -compress none grey-plain.pgm
 c mono.pbm -compress none mono-plain.pbm
@@ -48,10 +48,10 @@ jpegtran -copy all -restart 1B pattern.jpg > pattern-restarts.jpg
 c grey.pgm -quality 95 grey.jpg
 c pattern.ppm pattern.gif
 c pattern.ppm -interlace GIF pattern-interlaced.gif
-c pattern.ppm $NODATE png24:pattern.png
-c pattern.ppm -type Palette $NODATE pattern-palette.png
-c pattern.ppm -depth 16 $NODATE png48:pattern-16bit.png
-c grey.pgm $NODATE pattern-grey.png
+c pattern.ppm "${NODATE[@]}" png24:pattern.png
+c pattern.ppm -type Palette "${NODATE[@]}" pattern-palette.png
+c pattern.ppm -depth 16 "${NODATE[@]}" png48:pattern-16bit.png
+c grey.pgm "${NODATE[@]}" pattern-grey.png
 # Top-left origin: this convert writes bottom-left Targa files with their rows top-down.
 c pattern.ppm -orient TopLeft -compress None pattern.tga
 c pattern.ppm -orient TopLeft -compress RLE pattern-rle.tga
