@@ -128,9 +128,8 @@ bool ScreensaverApp::InitInstance(const StartupArguments& args)
 
 int ScreensaverApp::ExitInstance()
 {
-    for (PlayerPtr& player : imagePlayers_)
-        player.reset();
-    imagePlayers_.clear();
+    // No image player outlives the run: the screensaver window's sequencer owns it and destroys it with
+    // the window.
     system_.QuietExit();
     return 0;
 }

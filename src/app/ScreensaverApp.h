@@ -5,10 +5,8 @@
 #include "saver/StartMode.h"
 
 #include <cstdint>
-#include <memory>
 #include <optional>
 #include <string>
-#include <vector>
 
 class DiagnosticLog;
 class IAppSystem;
@@ -30,9 +28,6 @@ struct StartupArguments {
 // modal window.
 class ScreensaverApp {
 public:
-    // An image slide-show player window; its deleter destroys the window and the object.
-    using PlayerPtr = std::unique_ptr<void, void (*)(void*)>;
-
     ScreensaverApp(IAppSystem& system, DiagnosticLog& log);
     ~ScreensaverApp();
     ScreensaverApp(const ScreensaverApp&) = delete;
@@ -48,7 +43,6 @@ public:
     UserSettings& Settings() { return settings_; }
     ProjectDatabase& Database() { return database_; }
     ProjectInfo& Project() { return project_; }
-    std::vector<PlayerPtr>& ImagePlayers() { return imagePlayers_; }
 
 private:
     bool RunOneShot(const StartupArguments& args);
@@ -61,5 +55,4 @@ private:
     UserSettings settings_;
     ProjectDatabase database_;
     ProjectInfo project_;
-    std::vector<PlayerPtr> imagePlayers_;
 };

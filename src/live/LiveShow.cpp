@@ -141,7 +141,7 @@ void LiveSystem::RunScreensaverWindow(ScreensaverApp& app)
     FrontBuffer videoScreen;
 
     HeadlessShowParts parts = media.Parts(loop);
-    parts.imagePlayers = &slides.Players();
+    parts.createSlidePlayer = [&slides] { return slides.Create(); };
     parts.createVideoPlayer = [&videos] { return videos.Create(); };
     LiveShowWindow show(loop, app.Settings(), media.Options(), parts, window);
     show.Start();

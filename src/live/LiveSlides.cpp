@@ -1,5 +1,7 @@
 #include "live/LiveSlides.h"
 
+#include <algorithm>
+
 #include "gfx/Region.h"
 #include "platform/Clock.h"
 
@@ -12,11 +14,13 @@ public:
             if (owner_.onChange)
                 owner_.onChange();
         };
+        owner_.hosts_.push_back(this);
     }
     ~Host() override
     {
+        std::erase(owner_.hosts_, this);
         if (visible)
-            owner_.UpdateScreen(this);
+            owner_.UpdateScreen();
     }
 
     // The worker's thread.
@@ -64,35 +68,30 @@ private:
 };
 
 LiveSlides::LiveSlides(LiveLoop& loop, std::function<Size()> windowSize, ProjectDatabase* db)
-    : loop_(loop),
-      windowSize_(std::move(windowSize)),
-      list_([this](void*) { return std::make_unique<Host>(*this); }, db),
-      functions_(list_)
+    : loop_(loop), windowSize_(std::move(windowSize)), db_(db)
 {
 }
 
 LiveSlides::~LiveSlides() = default;
 
-LiveSlides::Host* LiveSlides::HostAt(int index)
+std::unique_ptr<ISlidePlayer> LiveSlides::Create()
 {
-    return static_cast<Host*>(list_.Host(index));
+    return SlidePlayer::Create(std::make_unique<Host>(*this), db_);
 }
 
-void LiveSlides::UpdateScreen(const Host* leaving)
+void LiveSlides::UpdateScreen()
 {
     screen_ = nullptr;
-    for (int i = 0; i < list_.Count(); ++i) {
-        Host* host = HostAt(i);
-        if (host && host != leaving && host->visible)
+    for (Host* host : hosts_) {
+        if (host->visible)
             screen_ = &host->buffer;
     }
 }
 
 void LiveSlides::Relayout()
 {
-    for (int i = 0; i < list_.Count(); ++i) {
-        Host* host = HostAt(i);
-        if (host && host->visible && host->Player())
+    for (Host* host : hosts_) {
+        if (host->visible && host->Player())
             host->Player()->Relayout();
     }
 }

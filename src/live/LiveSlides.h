@@ -1,11 +1,11 @@
 #pragma once
 #include <functional>
 #include <memory>
+#include <vector>
 
 #include "live/FrontBuffer.h"
 #include "saver/LiveLoop.h"
-#include "saver/SlidePlayerFunctions.h"
-#include "slides/SlidePlayerList.h"
+#include "slides/SlidePlayer.h"
 
 // The slide windows of a live show. Each one's transition runs on its worker thread on the real clock and
 // presents into the window's front buffer; the end of a transition comes back to the player on the loop's
@@ -18,8 +18,8 @@ public:
     LiveSlides(const LiveSlides&) = delete;
     LiveSlides& operator=(const LiveSlides&) = delete;
 
-    // The eight player functions the show drives the slide players with.
-    IImagePlayerInterface& Players() { return functions_; }
+    // A slide player in a new slide window of the show; it must go before this object does.
+    std::unique_ptr<ISlidePlayer> Create();
     // The picture of the slide window on screen; null when none is shown.
     FrontBuffer* Screen() const { return screen_; }
     // Called for every front buffer's change (from any thread).
@@ -29,13 +29,12 @@ public:
 
 private:
     class Host;
-    Host* HostAt(int index);
-    // The last visible slide window is on screen; `leaving` no longer counts.
-    void UpdateScreen(const Host* leaving = nullptr);
+    // The last visible slide window is on screen.
+    void UpdateScreen();
 
     LiveLoop& loop_;
     std::function<Size()> windowSize_;
+    ProjectDatabase* db_;
     FrontBuffer* screen_ = nullptr;
-    SlidePlayerList list_;
-    SlidePlayerFunctions functions_;
+    std::vector<Host*> hosts_; // the slide windows there are, the newest last
 };

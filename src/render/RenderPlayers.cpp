@@ -1,5 +1,6 @@
 #include "render/RenderPlayers.h"
 
+#include <algorithm>
 #include <atomic>
 
 #include "render/RenderFrames.h"
@@ -14,8 +15,12 @@ void RenderTransitionClock::Sleep(uint32_t ms)
 // One slide window without a display.
 class RenderSlides::Host final : public ISlideWindowHost {
 public:
-    explicit Host(RenderSlides& owner) : owner_(owner) { }
-    ~Host() override { SetVisible(false); }
+    explicit Host(RenderSlides& owner) : owner_(owner) { owner_.hosts_.push_back(this); }
+    ~Host() override
+    {
+        std::erase(owner_.hosts_, this);
+        SetVisible(false);
+    }
 
     // Only what a transition presents changes the screen between two frames.
     void Present(const Picture&, int x, int y, int w, int h) override
@@ -64,6 +69,7 @@ public:
         SetVisible(show);
     }
 
+    SlidePlayer* Player() const { return player_; }
     bool visible = false;
 
 private:
@@ -82,30 +88,23 @@ private:
 };
 
 RenderSlides::RenderSlides(HeadlessHost& loop, RenderFrames& frames, Size screenSize, ProjectDatabase* db)
-    : loop_(loop),
-      frames_(frames),
-      size_(screenSize),
-      transitionClock_(frames, screen_),
-      list_(
-          [this](void*) {
-              auto host = std::make_unique<Host>(*this);
-              hosts_.push_back(host.get());
-              return host;
-          },
-          db),
-      functions_(list_)
+    : loop_(loop), frames_(frames), size_(screenSize), db_(db), transitionClock_(frames, screen_)
 {
 }
 
 RenderSlides::~RenderSlides() = default;
 
+std::unique_ptr<ISlidePlayer> RenderSlides::Create()
+{
+    return SlidePlayer::Create(std::make_unique<Host>(*this), db_);
+}
+
 void RenderSlides::UpdateScreen()
 {
     frames_.PresentedAll();
     screen_ = nullptr;
-    for (int i = 0; i < list_.Count(); ++i) {
-        SlidePlayer* p = list_.Player(i);
-        if (p && hosts_[static_cast<size_t>(i)]->visible)
-            screen_ = &p->Canvas();
+    for (Host* host : hosts_) {
+        if (host->Player() && host->visible)
+            screen_ = &host->Player()->Canvas();
     }
 }

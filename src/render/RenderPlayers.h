@@ -1,9 +1,9 @@
 #pragma once
+#include <memory>
 #include <vector>
 
 #include "saver/HeadlessHost.h"
-#include "saver/SlidePlayerFunctions.h"
-#include "slides/SlidePlayerList.h"
+#include "slides/SlidePlayer.h"
 
 class RenderFrames;
 
@@ -33,8 +33,8 @@ public:
     RenderSlides(const RenderSlides&) = delete;
     RenderSlides& operator=(const RenderSlides&) = delete;
 
-    // The eight player functions the show drives the slide players with.
-    IImagePlayerInterface& Players() { return functions_; }
+    // A slide player in a new slide window of the show; it must go before this object does.
+    std::unique_ptr<ISlidePlayer> Create();
     // What the screen shows now: the visible slide window's canvas, or null (black).
     const Picture* Screen() const { return screen_; }
 
@@ -45,9 +45,8 @@ private:
     HeadlessHost& loop_;
     RenderFrames& frames_;
     Size size_;
+    ProjectDatabase* db_;
     const Picture* screen_ = nullptr;
     RenderTransitionClock transitionClock_;
-    std::vector<Host*> hosts_;
-    SlidePlayerList list_;
-    SlidePlayerFunctions functions_;
+    std::vector<Host*> hosts_; // the slide windows there are, the newest last
 };

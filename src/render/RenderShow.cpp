@@ -68,7 +68,7 @@ void RenderSystem::RunScreensaverWindow(ScreensaverApp& app)
                           });
 
     HeadlessShowParts parts = media.Parts(loop);
-    parts.imagePlayers = &slides.Players();
+    parts.createSlidePlayer = [&slides] { return slides.Create(); };
     parts.createVideoPlayer = [&videos] { return videos.Create(); };
     {
         HeadlessShow show(loop, app.Settings(), media.Options(), parts);

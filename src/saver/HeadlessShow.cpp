@@ -7,12 +7,12 @@ HeadlessShow::HeadlessShow(EventLoop& loop, UserSettings& settings, SequencerOpt
     : loop_(loop),
       settings_(settings),
       files_(parts.files ? parts.files : &realFiles_),
+      createSlidePlayer_(std::move(parts.createSlidePlayer)),
       createVideoPlayer_(std::move(parts.createVideoPlayer))
 {
     SequencerParts sequencerParts;
     sequencerParts.media = parts.media;
     sequencerParts.sounds = parts.sounds;
-    sequencerParts.imagePlayers = parts.imagePlayers;
     if (parts.createSoundPlayer) {
         sequencerParts.musicPlayer = parts.createSoundPlayer(SaverMsg::MusicEnded);
         sequencerParts.boundSoundPlayer = parts.createSoundPlayer(SaverMsg::BoundSoundEnded);
@@ -54,6 +54,11 @@ void HeadlessShow::Dispatch(uint32_t message, uint32_t wParam)
 std::unique_ptr<IVideoPlayer> HeadlessShow::CreateVideoPlayer()
 {
     return createVideoPlayer_ ? createVideoPlayer_() : nullptr;
+}
+
+std::unique_ptr<ISlidePlayer> HeadlessShow::CreateSlidePlayer()
+{
+    return createSlidePlayer_ ? createSlidePlayer_() : nullptr;
 }
 
 void HeadlessShow::KeyDown(uint32_t virtualKey)

@@ -14,7 +14,7 @@
 struct HeadlessShowParts {
     IMediaList* media = nullptr;
     ISoundTable* sounds = nullptr;
-    IImagePlayerInterface* imagePlayers = nullptr;
+    std::function<std::unique_ptr<ISlidePlayer>()> createSlidePlayer;
     std::function<std::unique_ptr<ISoundPlayer>(uint32_t endMessage)> createSoundPlayer;
     std::function<std::unique_ptr<IVideoPlayer>()> createVideoPlayer;
     ISaverFiles* files = nullptr; // the real file system when not given
@@ -59,6 +59,7 @@ public:
     void ShowMessage(const std::string& text) override { messages_.push_back(text); }
     void MakeTopmost() override { ++topmost_; }
     std::unique_ptr<IVideoPlayer> CreateVideoPlayer() override;
+    std::unique_ptr<ISlidePlayer> CreateSlidePlayer() override;
     ISaverFiles& Files() override { return *files_; }
     uint32_t TickCount() override { return loop_.Clock().TickCount(); }
     void GetCursorPos(int32_t& x, int32_t& y) override;
@@ -77,6 +78,7 @@ private:
     UserSettings& settings_;
     SaverFiles realFiles_;
     ISaverFiles* files_;
+    std::function<std::unique_ptr<ISlidePlayer>()> createSlidePlayer_;
     std::function<std::unique_ptr<IVideoPlayer>()> createVideoPlayer_;
     std::unique_ptr<SaverSession> session_;
     int32_t cursorX_ = 0;

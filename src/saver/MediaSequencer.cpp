@@ -34,8 +34,8 @@ void MediaSequencer::AttachSoundPlayers(std::unique_ptr<ISoundPlayer> music, std
 void MediaSequencer::PresentCurrentItem()
 {
     IMediaList& media = *parts_.media;
-    if (previousMediaType_ == kImage && playerInterfaceInstalled_)
-        parts_.imagePlayers->StopTransition(imagePlayer_);
+    if (previousMediaType_ == kImage && imagePlayer_)
+        imagePlayer_->StopTransition();
     else if (previousMediaType_ == kVideo && videoPlayers_[currentVideoPlayer_])
         videoPlayers_[currentVideoPlayer_]->CloseVideo(1);
     itemPresenting_ = false;
@@ -51,15 +51,20 @@ void MediaSequencer::PresentCurrentItem()
     const int32_t type = media.MediaType();
     switch (type) {
     case kImage:
-        if (!playerInterfaceInstalled_) {
-            playerInterfaceInstalled_ = true;
-            imagePlayer_ = parts_.imagePlayers->CreatePlayer(host_.Window());
-            parts_.imagePlayers->SetPlayerMode(imagePlayer_, options_.mode);
-            parts_.imagePlayers->SetPlayerSettings(imagePlayer_, options_.settings, options_.project);
-            parts_.imagePlayers->SetPlayerMedia(imagePlayer_, media.Media());
+        // One player serves every slide. When its window cannot be made there is none for the rest of the
+        // show, and the image items wait for their close event.
+        if (!imagePlayerCreated_) {
+            imagePlayerCreated_ = true;
+            imagePlayer_ = host_.CreateSlidePlayer();
+            if (imagePlayer_) {
+                imagePlayer_->SetMode(static_cast<int>(options_.mode));
+                imagePlayer_->SetSettings(options_.settings, options_.project);
+                imagePlayer_->SetMedia(media.Media());
+            }
         }
         DiagnosticLog::Instance().Entry(".\\ScreensaverDlg", __LINE__, "Do an image slide show");
-        parts_.imagePlayers->ShowSlide(imagePlayer_, media.Settings());
+        if (imagePlayer_)
+            imagePlayer_->ShowSlide(media.Settings());
         break;
     case kNoPlayer: break;
     case kVideo:
@@ -71,8 +76,8 @@ void MediaSequencer::PresentCurrentItem()
     itemPresenting_ = true;
 
     if (previousMediaType_ != type) {
-        if (previousMediaType_ == kImage && playerInterfaceInstalled_)
-            parts_.imagePlayers->HidePlayer(imagePlayer_, 1);
+        if (previousMediaType_ == kImage && imagePlayer_)
+            imagePlayer_->Hide(1);
         else if (previousMediaType_ == kVideo && videoPlayers_[currentVideoPlayer_])
             videoPlayers_[currentVideoPlayer_]->HideBehind();
     }
@@ -299,18 +304,18 @@ void MediaSequencer::Shutdown()
     if (shutDown_)
         return;
     shutDown_ = true;
-    if (previousMediaType_ == kImage && playerInterfaceInstalled_)
-        parts_.imagePlayers->StopTransition(imagePlayer_);
+    if (previousMediaType_ == kImage && imagePlayer_)
+        imagePlayer_->StopTransition();
     else if (previousMediaType_ == kVideo && videoPlayers_[currentVideoPlayer_])
         videoPlayers_[currentVideoPlayer_]->CloseVideo(0);
 
     videoPlayers_[0].reset();
     videoPlayers_[1].reset();
-    if (playerInterfaceInstalled_) {
-        parts_.imagePlayers->StopTransition(imagePlayer_);
-        parts_.imagePlayers->DestroyPlayer(imagePlayer_);
-        playerInterfaceInstalled_ = false;
+    if (imagePlayer_) {
+        imagePlayer_->StopTransition();
+        imagePlayer_.reset();
     }
+    imagePlayerCreated_ = false;
     if (parts_.media)
         parts_.media->Close();
     parts_.boundSoundPlayer.reset();

@@ -24,7 +24,6 @@ struct SequencerOptions {
 struct SequencerParts {
     IMediaList* media = nullptr;
     ISoundTable* sounds = nullptr;
-    IImagePlayerInterface* imagePlayers = nullptr;
     std::unique_ptr<ISoundPlayer> musicPlayer;
     std::unique_ptr<ISoundPlayer> boundSoundPlayer;
 };
@@ -79,8 +78,8 @@ private:
     SequencerParts parts_;
     int32_t previousMediaType_ = -1;
     bool displayTimerRunning_ = false;
-    bool playerInterfaceInstalled_ = false;
-    int imagePlayer_ = -1;
+    bool imagePlayerCreated_ = false;
+    std::unique_ptr<ISlidePlayer> imagePlayer_; // null until created, or when its window could not be made
     std::vector<std::string> temporaryFiles_;
     std::string currentTempVideo_;
     int currentVideoPlayer_ = 0;

@@ -1,6 +1,7 @@
 #pragma once
 #include "media/MediaInterfaces.h"
 #include "saver/StartMode.h"
+#include "slides/SlidePlayerInterface.h"
 
 #include <cstdint>
 #include <memory>
@@ -11,21 +12,6 @@ class UserSettings;
 class ProjectInfo;
 class MediaPlaylist;
 class MediaTable;
-
-// The eight operations through which the screensaver window drives the image slide-show player. A player
-// number outside the player list raises std::invalid_argument.
-class IImagePlayerInterface {
-public:
-    virtual ~IImagePlayerInterface() = default;
-    virtual int CreatePlayer(WindowRef parent) = 0;
-    virtual void DestroyPlayer(int player) = 0;
-    virtual void SetPlayerSettings(int player, UserSettings* settings, ProjectInfo* project) = 0;
-    virtual void ShowSlide(int player, MediaPlaylist* media) = 0;
-    virtual void StopTransition(int player) = 0;
-    virtual void HidePlayer(int player, int hide) = 0;
-    virtual void SetPlayerMode(int player, StartMode mode) = 0;
-    virtual void SetPlayerMedia(int player, MediaTable* media) = 0;
-};
 
 // The playlist: the current item and the way to the next.
 class IMediaList {
@@ -73,5 +59,8 @@ public:
     // Topmost at (0, 0) with the window's own size, shown, not activated.
     virtual void MakeTopmost() = 0;
     virtual std::unique_ptr<IVideoPlayer> CreateVideoPlayer() = 0;
+    // The image slide-show player, in a slide window made as a child of this window; null when that window
+    // cannot be made.
+    virtual std::unique_ptr<ISlidePlayer> CreateSlidePlayer() = 0;
     virtual ISaverFiles& Files() = 0;
 };

@@ -24,6 +24,20 @@ SlidePlayer::SlidePlayer(ISlideWindowHost& host) : host_(host)
     host_.AttachPlayer(this);
 }
 
+std::unique_ptr<SlidePlayer> SlidePlayer::Create(std::unique_ptr<ISlideWindowHost> window, ProjectDatabase* db)
+{
+    // A window the system refuses leaves the owner without a player: its calls then do nothing rather than
+    // fail inside a window that is not there.
+    if (!window)
+        return nullptr;
+    ISlideWindowHost& host = *window;
+    auto player = std::make_unique<SlidePlayer>(host);
+    player->ownedHost_ = std::move(window);
+    player->SetDatabase(db);
+    player->OnInitDialog();
+    return player;
+}
+
 SlidePlayer::~SlidePlayer()
 {
     StopTransition();

@@ -1,10 +1,12 @@
 #pragma once
 #include <atomic>
 #include <cstdint>
+#include <memory>
 #include <thread>
 
 #include "base/AutoResetEvent.h"
 #include "gfx/Picture.h"
+#include "slides/SlidePlayerInterface.h"
 #include "transitions/TransitionRequest.h"
 
 class ProjectInfo;
@@ -41,11 +43,11 @@ public:
 };
 
 // The slide window: composes each image item with its background and texts and reveals it with a
-// transition on a worker thread. The owner drives it through the player list's eight functions.
-class SlidePlayer {
+// transition on a worker thread.
+class SlidePlayer : public ISlidePlayer {
 public:
     explicit SlidePlayer(ISlideWindowHost& host);
-    virtual ~SlidePlayer();
+    ~SlidePlayer() override;
     SlidePlayer(const SlidePlayer&) = delete;
     SlidePlayer& operator=(const SlidePlayer&) = delete;
 
@@ -56,15 +58,19 @@ public:
     // The window's destruction.
     void OnDestroy();
 
-    void SetMode(int startMode) { startMode_ = startMode; }
-    void SetSettings(UserSettings* settings, ProjectInfo* project);
-    void SetMedia(MediaTable* media) { mediaTable_ = media; }
+    // A player living in `window`, which it owns and destroys after itself, initialised for its first
+    // slide; null when the window could not be made.
+    static std::unique_ptr<SlidePlayer> Create(std::unique_ptr<ISlideWindowHost> window, ProjectDatabase* db);
+
+    void SetMode(int startMode) override { startMode_ = startMode; }
+    void SetSettings(UserSettings* settings, ProjectInfo* project) override;
+    void SetMedia(MediaTable* media) override { mediaTable_ = media; }
     void SetDatabase(ProjectDatabase* db) { db_ = db; }
 
-    void ShowSlide(MediaPlaylist* mediaSetting);
+    void ShowSlide(MediaPlaylist* mediaSetting) override;
     void ComposeSlide();
-    void StopTransition();
-    void Hide(int hide);
+    void StopTransition() override;
+    void Hide(int hide) override;
     // The window took a new size (a window the user resizes, on Linux): the pictures take it and the slide
     // on screen is composed again for it and shown at once. Only for a player on screen; nothing when the
     // size is the same.
@@ -92,6 +98,7 @@ private:
     void StartWorker();
     void JoinWorker();
 
+    std::unique_ptr<ISlideWindowHost> ownedHost_; // destroyed last, once the player has let go of it
     ISlideWindowHost& host_;
     Picture background_;
     Picture canvas_;

@@ -333,21 +333,3 @@ TEST_F(AppRun, ProjectWithoutRuntimeTableWritesNothing)
     EXPECT_TRUE(std::filesystem::is_empty(dir.Path() / "sys"));
     EXPECT_EQ(system.windowProject, "Harbour Lights.kdp");
 }
-
-TEST_F(AppRun, ExitDestroysTheImagePlayers)
-{
-    static int destroyed = 0;
-    destroyed = 0;
-    {
-        DiagnosticLog log(program);
-        ScreensaverApp app(system, log);
-        app.ImagePlayers().emplace_back(new int(1), [](void* p) {
-            ++destroyed;
-            delete static_cast<int*>(p);
-        });
-        app.ImagePlayers().emplace_back(nullptr, [](void*) { ++destroyed; });
-        app.ExitInstance();
-        EXPECT_TRUE(app.ImagePlayers().empty());
-    }
-    EXPECT_EQ(destroyed, 1);
-}

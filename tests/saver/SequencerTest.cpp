@@ -145,6 +145,25 @@ TEST_F(Sequencing, ChangingKindHidesThePlayerOfTheOtherKind)
     EXPECT_LT(IndexOf(journal, "image show 0", videoShown), videoHidden);
 }
 
+TEST_F(Sequencing, RefusedSlideWindowLeavesTheImageItemsWithoutAPlayer)
+{
+    slideWindowMade = false;
+    items = {{0, "a.jpg"}, {2, "v.avi"}, {0, "b.jpg"}};
+    Start();
+    MediaSequencer& seq = show->Session().Sequencer();
+    loop.RunUntil(60000);
+    // Nothing reports the image finished, so the show holds on it until it is moved on.
+    EXPECT_TRUE(seq.ItemPresenting());
+    seq.StepToNextMedia();
+    EXPECT_TRUE(Contains(journal, "video#1 created"));
+    seq.StepToNextMedia();
+    // The window is asked for once: the later image items have no player either.
+    EXPECT_EQ(slideWindowsAsked, 1);
+    EXPECT_EQ(PresentedFiles(), (std::vector<std::string>{"v.avi"}));
+    show->Destroy();
+    EXPECT_TRUE(Entries("image").empty());
+}
+
 TEST_F(Sequencing, MissingVideoFileIsReportedAndTheShowStaysOnIt)
 {
     items = {{2, "gone.avi"}, {0, "b.jpg"}};

@@ -74,47 +74,40 @@ private:
     ShuffleBag bag_;
 };
 
-// Image players whose slides finish slideMs after ShowSlide, unless stopped.
-class RecordingImagePlayers : public IImagePlayerInterface {
+// An image player whose slides finish slideMs after ShowSlide, unless stopped. It notes what it is asked
+// under its number, the order in which the show made its players.
+class RecordingSlidePlayer : public ISlidePlayer {
 public:
-    RecordingImagePlayers(HeadlessHost& loop, Journal& journal, uint32_t slideMs)
-        : loop_(loop), journal_(journal), slideMs_(slideMs)
+    RecordingSlidePlayer(HeadlessHost& loop, Journal& journal, uint32_t slideMs, int number,
+                         std::function<void()> onPresent)
+        : loop_(loop), journal_(journal), slideMs_(slideMs), number_(number), onPresent_(std::move(onPresent))
     {
+        Note("create");
     }
-    int CreatePlayer(WindowRef) override { return Note("create", created_++); }
-    void DestroyPlayer(int p) override { Note("destroy", p); }
-    void SetPlayerSettings(int p, UserSettings*, ProjectInfo*) override { Note("settings", p); }
-    void ShowSlide(int p, MediaPlaylist*) override
+    ~RecordingSlidePlayer() override { Note("destroy"); }
+    void SetMode(int) override { Note("mode"); }
+    void SetSettings(UserSettings*, ProjectInfo*) override { Note("settings"); }
+    void SetMedia(MediaTable*) override { Note("media"); }
+    void ShowSlide(MediaPlaylist*) override
     {
-        Note("show", p);
-        if (onPresent)
-            onPresent();
+        Note("show");
+        onPresent_();
         pending_ = loop_.PostAfter(slideMs_, SaverMsg::ItemFinished);
     }
-    void StopTransition(int p) override
+    void StopTransition() override
     {
-        Note("stop", p);
+        Note("stop");
         loop_.Cancel(pending_);
     }
-    void HidePlayer(int p, int flag) override
-    {
-        journal_.push_back("image hide " + std::to_string(flag));
-        (void)p;
-    }
-    void SetPlayerMode(int p, StartMode) override { Note("mode", p); }
-    void SetPlayerMedia(int p, MediaTable*) override { Note("media", p); }
-    std::function<void()> onPresent;
+    void Hide(int hide) override { journal_.push_back("image hide " + std::to_string(hide)); }
 
 private:
-    int Note(const char* what, int p)
-    {
-        journal_.push_back(std::string("image ") + what + " " + std::to_string(p));
-        return p;
-    }
+    void Note(const char* what) { journal_.push_back(std::string("image ") + what + " " + std::to_string(number_)); }
     HeadlessHost& loop_;
     Journal& journal_;
     uint32_t slideMs_;
-    int created_ = 0;
+    int number_;
+    std::function<void()> onPresent_;
     uint64_t pending_ = 0;
 };
 
@@ -271,11 +264,13 @@ protected:
     ISaverFiles* files = nullptr;
     std::string storedPrefix; // where stored names of videos point
     bool mediaDataFound = true;
+    bool slideWindowMade = true; // false: the system refuses the image player's window
 
     HeadlessHost loop{1000};
     Journal journal;
     std::unique_ptr<MemoryMediaList> media;
-    std::unique_ptr<RecordingImagePlayers> images;
+    int slideWindowsAsked = 0;
+    int slidePlayersMade = 0;
     ListSoundTable sounds;
     std::unique_ptr<HeadlessShow> show;
     int videoSerial = 0;
@@ -291,13 +286,17 @@ protected:
         media->storedPrefix = storedPrefix;
         media->dataFound = mediaDataFound;
         sounds.journal = &journal;
-        images = std::make_unique<RecordingImagePlayers>(loop, journal, slideMs);
-        images->onPresent = [this] { Presented(); };
         options.settings = &settings;
         HeadlessShowParts parts;
         parts.media = media.get();
         parts.sounds = &sounds;
-        parts.imagePlayers = images.get();
+        parts.createSlidePlayer = [this]() -> std::unique_ptr<ISlidePlayer> {
+            ++slideWindowsAsked;
+            if (!slideWindowMade)
+                return nullptr;
+            return std::make_unique<RecordingSlidePlayer>(loop, journal, slideMs, slidePlayersMade++,
+                                                          [this] { Presented(); });
+        };
         parts.files = files;
         parts.createSoundPlayer = [this](uint32_t endMessage) -> std::unique_ptr<ISoundPlayer> {
             const bool music = endMessage == SaverMsg::MusicEnded;

@@ -1,7 +1,5 @@
 #include <gtest/gtest.h>
 
-#include <stdexcept>
-
 #define STB_IMAGE_WRITE_IMPLEMENTATION
 #define STB_IMAGE_WRITE_STATIC
 #if defined(__GNUC__)
@@ -16,7 +14,6 @@
 
 #include "model/MediaSettingsRecord.h"
 #include "slides/SlidePlayer.h"
-#include "slides/SlidePlayerList.h"
 #include "slides/SlideText.h"
 #include "support/SequenceRandom.h"
 #include "support/SlideTestProject.h"
@@ -378,46 +375,30 @@ TEST(SlidePlayerStop, StopBeforeAnySlideAndAfterTheEndReturnsAtOnce)
     EXPECT_EQ(player.Canvas().GetPixel(3, 3), 0u);
 }
 
-TEST(SlidePlayerList, PositionsAreKeptAndOutsideIndicesAreRejected)
+TEST(SlidePlayerWindow, PlayerOwnsItsWindowAndLetsGoOfItBeforeItGoes)
 {
-    std::vector<TestSlideHost*> made;
-    SlidePlayerList list([&](void*) {
-        auto host = std::make_unique<TestSlideHost>(Size{4, 4});
-        made.push_back(host.get());
-        return host;
-    });
-    EXPECT_EQ(list.CreatePlayer(nullptr), 0);
-    EXPECT_EQ(list.CreatePlayer(nullptr), 1);
-    list.DestroyPlayer(0);
-    list.DestroyPlayer(0); // an emptied entry is skipped
-    EXPECT_EQ(list.Count(), 2);
-    EXPECT_EQ(list.Player(0), nullptr);
-    EXPECT_NE(list.Player(1), nullptr);
-    EXPECT_EQ(list.CreatePlayer(nullptr), 2); // never reused
-    list.HidePlayer(1, 0);
-    list.HidePlayer(0, 1); // on an emptied entry: nothing
-    EXPECT_THROW(list.StopTransition(3), std::invalid_argument);
-    EXPECT_THROW(list.ShowSlide(-1, nullptr), std::invalid_argument);
-    EXPECT_THROW(list.DestroyPlayer(99), std::invalid_argument);
-}
+    // A window the system refused gives no player.
+    EXPECT_EQ(SlidePlayer::Create(nullptr, nullptr), nullptr);
 
-TEST(SlidePlayerList, WindowThatCannotBeMadeLeavesAnEmptyEntry)
-{
-    bool refuse = true;
-    SlidePlayerList list([&](void*) -> std::unique_ptr<ISlideWindowHost> {
-        if (refuse)
-            return nullptr;
-        return std::make_unique<TestSlideHost>(Size{4, 4});
-    });
-    EXPECT_EQ(list.CreatePlayer(nullptr), 0);
-    EXPECT_EQ(list.Player(0), nullptr);
-    EXPECT_NO_THROW(list.SetPlayerMode(0, 4));
-    EXPECT_NO_THROW(list.ShowSlide(0, nullptr));
-    EXPECT_NO_THROW(list.StopTransition(0));
-    EXPECT_NO_THROW(list.DestroyPlayer(0));
-    refuse = false;
-    EXPECT_EQ(list.CreatePlayer(nullptr), 1);
-    EXPECT_NE(list.Player(1), nullptr);
+    struct OwnedHost : TestSlideHost {
+        OwnedHost(std::vector<std::string>& events) : TestSlideHost({6, 4}), events_(events) { }
+        ~OwnedHost() override { events_.push_back("window gone"); }
+        void AttachPlayer(SlidePlayer* player) override { events_.push_back(player ? "attached" : "let go"); }
+        std::vector<std::string>& events_;
+    };
+    std::vector<std::string> events;
+    auto window = std::make_unique<OwnedHost>(events);
+    OwnedHost* host = window.get();
+    std::unique_ptr<SlidePlayer> player = SlidePlayer::Create(std::move(window), nullptr);
+    ASSERT_NE(player, nullptr);
+    EXPECT_EQ(&player->Host(), host);
+    // Ready for its first slide: black and as large as the parent.
+    EXPECT_TRUE(player->Finished());
+    EXPECT_EQ(player->Canvas().Width(), 6);
+    EXPECT_EQ(player->BackgroundPicture().Height(), 4);
+    EXPECT_EQ(player->Canvas().GetPixel(5, 3), 0u);
+    player.reset();
+    EXPECT_EQ(events, (std::vector<std::string>{"attached", "let go", "window gone"}));
 }
 
 } // namespace

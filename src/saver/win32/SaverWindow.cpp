@@ -19,11 +19,7 @@ HWND Taskbar()
 } // namespace
 
 SaverWindow::SaverWindow(const ScreensaverWindowArgs& args)
-    : args_(args),
-      mediaList_(mediaSetting_, media_),
-      sounds_(SystemClock()),
-      slidePlayers_([](void* parent) { return CreateSlideWindow(parent); }, args.database),
-      imagePlayers_(slidePlayers_)
+    : args_(args), mediaList_(mediaSetting_, media_), sounds_(SystemClock())
 {
     SequencerOptions options;
     options.mode = args.mode;
@@ -34,7 +30,6 @@ SaverWindow::SaverWindow(const ScreensaverWindowArgs& args)
     SequencerParts parts;
     parts.media = &mediaList_;
     parts.sounds = &sounds_;
-    parts.imagePlayers = &imagePlayers_;
     session_ = std::make_unique<SaverSession>(*this, *args.settings, std::move(options), std::move(parts));
 }
 
@@ -291,6 +286,11 @@ std::unique_ptr<IVideoPlayer> SaverWindow::CreateVideoPlayer()
     setup.database = args_.database;
     setup.showCursor = [this](bool visible) { cursor_.Apply(visible); };
     return ::CreateVideoPlayer(hwnd_, setup);
+}
+
+std::unique_ptr<ISlidePlayer> SaverWindow::CreateSlidePlayer()
+{
+    return SlidePlayer::Create(CreateSlideWindow(hwnd_), args_.database);
 }
 
 void SaverWindow::GetCursorPos(int32_t& x, int32_t& y)

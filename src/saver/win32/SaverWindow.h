@@ -6,9 +6,7 @@
 #include "saver/ProjectMediaList.h"
 #include "saver/SaverFiles.h"
 #include "saver/SaverSession.h"
-#include "saver/SlidePlayerFunctions.h"
 #include "saver/win32/ScreensaverWindow.h"
-#include "slides/SlidePlayerList.h"
 
 #include <windows.h>
 
@@ -31,6 +29,7 @@ public:
     void ShowMessage(const std::string& text) override;
     void MakeTopmost() override;
     std::unique_ptr<IVideoPlayer> CreateVideoPlayer() override;
+    std::unique_ptr<ISlidePlayer> CreateSlidePlayer() override;
     ISaverFiles& Files() override { return files_; }
     uint32_t TickCount() override { return GetTickCount(); }
     void GetCursorPos(int32_t& x, int32_t& y) override;
@@ -68,8 +67,6 @@ private:
     ProjectMediaList mediaList_;
     SaverFiles files_;
     SoundTable sounds_;
-    SlidePlayerList slidePlayers_;
-    SlidePlayerFunctions imagePlayers_;
     std::unique_ptr<SaverSession> session_;
     CursorDisplay cursor_{[](bool show) { return ShowCursor(show ? TRUE : FALSE); }};
 };

@@ -2,11 +2,11 @@
 
 #include <windows.h>
 
+#include <memory>
 #include <vector>
 
 #include "model/MediaSettingsRecord.h"
 #include "slides/SlidePlayer.h"
-#include "slides/SlidePlayerList.h"
 #include "slides/win32/SlideWindow.h"
 #include "support/SequenceRandom.h"
 #include "support/SlideTestProject.h"
@@ -73,16 +73,14 @@ TEST(SlideWindow, ShowsTheSlideAndTellsTheParentWhenItIsFullyShown)
     SequenceRandom random({0});
     ASSERT_TRUE(project.Open(random));
 
-    SlidePlayerList list([](void* p) { return CreateSlideWindow(p); }, &project.db);
-    const int index = list.CreatePlayer(parent);
-    list.SetPlayerMode(index, 4);
-    list.SetPlayerSettings(index, nullptr, &project.info);
-    list.SetPlayerMedia(index, &project.Media());
-    list.ShowSlide(index, project.settings.get());
+    std::unique_ptr<SlidePlayer> player = SlidePlayer::Create(CreateSlideWindow(parent), &project.db);
+    ASSERT_NE(player, nullptr);
+    player->SetMode(4);
+    player->SetSettings(nullptr, &project.info);
+    player->SetMedia(&project.Media());
+    player->ShowSlide(project.settings.get());
 
     ASSERT_TRUE(PumpUntil(WM_USER + 8, 5000));
-    SlidePlayer* player = list.Player(index);
-    ASSERT_NE(player, nullptr);
     EXPECT_TRUE(player->Finished());
     const Picture& canvas = player->Canvas();
     EXPECT_EQ(canvas.Width(), 64);
@@ -92,14 +90,14 @@ TEST(SlideWindow, ShowsTheSlideAndTellsTheParentWhenItIsFullyShown)
 
     // Input over the slide window reaches the parent.
     g_parentMessages.clear();
-    list.Host(index)->ShowWindow(true);
+    player->Host().ShowWindow(true);
     HWND child = GetWindow(parent, GW_CHILD);
     ASSERT_NE(child, nullptr);
     PostMessageA(child, WM_MOUSEMOVE, 0, MAKELPARAM(3, 3));
     EXPECT_TRUE(PumpUntil(WM_MOUSEMOVE, 2000));
 
-    list.StopTransition(index);
-    list.DestroyPlayer(index);
+    player->StopTransition();
+    player.reset();
     EXPECT_EQ(GetWindow(parent, GW_CHILD), nullptr);
     DestroyWindow(parent);
 }

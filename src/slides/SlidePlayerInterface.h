@@ -1,0 +1,26 @@
+#pragma once
+
+class MediaPlaylist;
+class MediaTable;
+class ProjectInfo;
+class UserSettings;
+
+// The image slide-show player as the screensaver window drives it. The window makes it through its host
+// before the first image item and configures it once (mode, settings, media table, in that order); then it
+// shows one slide per image item, stops the transition before it leaves an item, hides the player when a
+// video follows, and destroys it (which stops a running transition and takes the slide window away) when
+// the window closes.
+class ISlidePlayer {
+public:
+    virtual ~ISlidePlayer() = default;
+    virtual void SetMode(int startMode) = 0;
+    virtual void SetSettings(UserSettings* settings, ProjectInfo* project) = 0;
+    virtual void SetMedia(MediaTable* media) = 0;
+    // Composes the media item's slide and starts its transition; the window is told (WM_USER+8) once the
+    // slide is fully shown. Never called while a transition runs: StopTransition comes first.
+    virtual void ShowSlide(MediaPlaylist* mediaSetting) = 0;
+    // Stops a running transition and waits for its worker; returns at once when none runs.
+    virtual void StopTransition() = 0;
+    // Hides the slide window when `hide` is nonzero; the next slide shows it again.
+    virtual void Hide(int hide) = 0;
+};
