@@ -25,8 +25,8 @@ public:
     bool IsOn() const { return stream_ != nullptr; }
 
     // One entry: "(tick)[tag,(line)] : " and the formatted message, where tag is the part of source after
-    // its last backslash ("..\\ScreensaverDlg"). Where an entry's line number is fixed, the caller passes it;
-    // elsewhere __LINE__. Does nothing while the log is off.
+    // its last backslash ("..\\ScreensaverDlg"). Does nothing while the log is off. The lines the program
+    // writes are named in platform/LogLines.h.
     void Entry(const char* source, int line, const char* format, ...)
 #if defined(__GNUC__)
         __attribute__((format(printf, 4, 5)))
