@@ -26,7 +26,8 @@ void Plain(DiagnosticLog& log, const char* source, const LogSite& site, const ch
 
 void LogScreensaverFile(DiagnosticLog& log, const std::string& programPath, LogSite site)
 {
-    log.Entry(kScreensaver, LineOf(site), "screensaver file : %s", programPath.c_str());
+    // The path as the system gave it to the program.
+    log.SystemEntry(kScreensaver, LineOf(site), "screensaver file : %s", programPath.c_str());
 }
 
 void LogSettingAsDefault(DiagnosticLog& log, LogSite site)
@@ -203,5 +204,5 @@ void LogMovieShowsNext(DiagnosticLog& log, LogSite site)
 
 void LogFfmpegMissing(DiagnosticLog& log, const std::string& error, LogSite site)
 {
-    log.Entry(kAvLibrary, LineOf(site), "cannot load FFmpeg: %s", error.c_str());
+    log.SystemEntry(kAvLibrary, LineOf(site), "cannot load FFmpeg: %s", error.c_str());
 }

@@ -103,6 +103,33 @@ TEST(Log, MessageIsCutAt1023Characters)
     EXPECT_EQ(text, std::string(kLogBegin) + "(60000)[Background,(1)] : " + std::string(1023, 'm') + "\n" + kLogEnd);
 }
 
+// Texts of the runtime are in its ANSI code page; Windows keeps its log in that code page, the Linux log is
+// UTF-8. A path the system handed over is its own text already and is written as it is.
+TEST(Log, CodePageTextIsWrittenInTheSystemsOwnEncoding)
+{
+    const std::string name = "caf\xE9 \x80.jpg"; // café €.jpg in Windows-1252
+    const std::string path = "/home/zo\xC3\xA9"; // a UTF-8 folder name
+    std::string text = LogOf([&](DiagnosticLog& log) {
+        log.Entry(".\\ScreensaverDlg", 1, "Media name = %s", name.c_str());
+        log.SystemEntry(".\\Screensaver", 2, "screensaver file : %s", path.c_str());
+        log.WritePrefix(".\\Background", 3);
+        log.WriteMessage("%s", std::string(3000, '\xE9').c_str()); // cut at 1023 bytes, then converted
+        log.Entry(".\\Background", 4, "[\x81\x9D]");               // bytes Windows-1252 leaves undefined
+    });
+#ifdef _WIN32
+    const std::string wantName = name, wantLong(1023, '\xE9'), wantUndefined = "[\x81\x9D]";
+#else
+    const std::string wantName = "caf\xC3\xA9 \xE2\x82\xAC.jpg", wantUndefined = "[\xC2\x81\xC2\x9D]";
+    std::string wantLong;
+    for (int i = 0; i < 1023; ++i)
+        wantLong += "\xC3\xA9";
+#endif
+    EXPECT_EQ(text,
+              std::string(kLogBegin) + "(60000)[ScreensaverDlg,(1)] : Media name = " + wantName + "\n" +
+                  "(60000)[Screensaver,(2)] : screensaver file : " + path + "\n" + "(60000)[Background,(3)] : " +
+                  wantLong + "\n" + "(60000)[Background,(4)] : " + wantUndefined + "\n" + kLogEnd);
+}
+
 TEST(Log, TickCountBeyondTheSignedRangePrintsNegative)
 {
     std::string text = LogOf(
