@@ -124,16 +124,3 @@ StartMode ResolveStartMode(StartMode parsed, bool projectSaysProgram, const std:
         return StartMode::Configure;
     return parsed;
 }
-
-const char* StartModeLogLine(StartMode mode)
-{
-    switch (mode) {
-    case StartMode::Configure: return "start mode : Configure";
-    case StartMode::ChangePassword: return "start mode : change password";
-    case StartMode::Preview: return "start mode : Preview in small screen";
-    case StartMode::Saver: return "start mode : Normal or Press Preview button!";
-    case StartMode::Program: return "start mode : run as an exe file";
-    case StartMode::None: break;
-    }
-    return nullptr;
-}

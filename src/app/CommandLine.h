@@ -38,6 +38,3 @@ bool RunsAsProgram(bool projectSaysProgram, const std::string& programPath);
 // The mode the run goes on with. Program when RunsAsProgram; a switch letter the protocol does not know
 // (mode None) opens the settings, as an empty command line does.
 StartMode ResolveStartMode(StartMode parsed, bool projectSaysProgram, const std::string& programPath);
-
-// The start-mode line of the log, or null for None.
-const char* StartModeLogLine(StartMode mode);

@@ -4,6 +4,7 @@
 #include "app/CommandLine.h"
 #include "app/RuntimeLibraries.h"
 #include "platform/DiagnosticLog.h"
+#include "platform/LogLines.h"
 
 #include <cstdarg>
 #include <cstdio>
@@ -11,8 +12,21 @@
 #include <ctime>
 
 namespace {
-const char kSource[] = ".\\Screensaver";
+
+// The start mode's line, at the caller's line number; None has no line.
+void LogStartMode(DiagnosticLog& log, StartMode mode, LogSite site = LogSite::current())
+{
+    switch (mode) {
+    case StartMode::Configure: LogStartModeConfigure(log, site); break;
+    case StartMode::ChangePassword: LogStartModeChangePassword(log, site); break;
+    case StartMode::Preview: LogStartModePreview(log, site); break;
+    case StartMode::Saver: LogStartModeSaver(log, site); break;
+    case StartMode::Program: LogStartModeProgram(log, site); break;
+    case StartMode::None: break;
+    }
 }
+
+} // namespace
 
 ScreensaverApp::ScreensaverApp(IAppSystem& system, DiagnosticLog& log) : system_(system), log_(log)
 {
@@ -24,19 +38,19 @@ bool ScreensaverApp::RunOneShot(const StartupArguments& args)
 {
     switch (ClassifyFirstArgument(args.hasFirstArgument ? args.firstArgument.c_str() : nullptr)) {
     case OneShotCommand::SetDefault:
-        log_.Entry(kSource, __LINE__, "set as system's default screensaver!");
+        LogSettingAsDefault(log_);
         system_.SetAsDefaultScreensaver(args.programPath);
-        log_.Entry(kSource, __LINE__, "default screensaver is set!");
+        LogDefaultIsSet(log_);
         return true;
     case OneShotCommand::Install:
-        log_.Entry(kSource, __LINE__, "open screensaver setting dialog!");
+        LogOpenSettingDialog(log_);
         system_.InstallThroughShell(args.programPath);
-        log_.Entry(kSource, __LINE__, "setting dialog closed!");
+        LogSettingDialogClosed(log_);
         return true;
     case OneShotCommand::ChangePassword:
-        log_.Entry(kSource, __LINE__, "checking password in win9x");
+        LogCheckingPassword(log_);
         system_.ChangePassword(static_cast<uint32_t>(LeadingNumber(args.secondArgument)));
-        log_.Entry(kSource, __LINE__, "finish checking password!");
+        LogPasswordChecked(log_);
         return true;
     case OneShotCommand::None: break;
     }
@@ -46,7 +60,7 @@ bool ScreensaverApp::RunOneShot(const StartupArguments& args)
 bool ScreensaverApp::InitInstance(const StartupArguments& args)
 {
     std::srand(static_cast<unsigned>(std::time(nullptr)));
-    log_.Entry(kSource, __LINE__, "screensaver file : %s", args.programPath.c_str());
+    LogScreensaverFile(log_, args.programPath);
     if (RunOneShot(args))
         return false;
 
@@ -71,28 +85,27 @@ bool ScreensaverApp::InitInstance(const StartupArguments& args)
     settings_.SetKey(project_.GetProjectName());
     settings_.Load(system_.SettingsStore());
 
-    if (const char* line = StartModeLogLine(startMode_))
-        log_.Entry(kSource, __LINE__, "%s", line);
+    LogStartMode(log_, startMode_);
 
     if (startMode_ == StartMode::ChangePassword) {
         // "-a" and "a" ask for the same as "/a".
-        log_.Entry(kSource, __LINE__, "checking password in win9x");
+        LogCheckingPassword(log_);
         system_.ChangePassword(parentWindow_);
-        log_.Entry(kSource, __LINE__, "finish checking password!");
+        LogPasswordChecked(log_);
         project_.Close();
         database_.Close();
         return false;
     }
 
     if (startMode_ == StartMode::Configure) {
-        log_.Entry(kSource, __LINE__, "Openning the configuration dialog!");
+        LogOpeningConfiguration(log_);
         try {
             system_.RunSettingsDialog(*this);
         } catch (...) {
         }
         project_.Close();
         system_.CloseSaverMutex();
-        log_.Entry(kSource, __LINE__, "Exit from the configuration dialog!");
+        LogConfigurationClosed(log_);
         database_.Close();
         return false;
     }
@@ -108,7 +121,7 @@ bool ScreensaverApp::InitInstance(const StartupArguments& args)
     system_.SaveDesktopSnapshot(settings_.monitor);
     bool announces = startMode_ == StartMode::Saver || startMode_ == StartMode::Preview;
     if (announces) {
-        log_.Entry(kSource, __LINE__, "notify windows a screensaver is running");
+        LogNotifyRunning(log_);
         system_.SetScreenSaverRunning(true);
     }
     try {
@@ -117,7 +130,7 @@ bool ScreensaverApp::InitInstance(const StartupArguments& args)
         // Whatever the show threw, the system flag is cleared and the project closed below.
     }
     if (announces) {
-        log_.Entry(kSource, __LINE__, "notify windows screensaver is stopped!");
+        LogNotifyStopped(log_);
         system_.SetScreenSaverRunning(false);
     }
     project_.Close();

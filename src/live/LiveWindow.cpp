@@ -17,6 +17,7 @@
 #include "app/posix/StopSignals.h"
 #include "live/FrontBuffer.h"
 #include "platform/DiagnosticLog.h"
+#include "platform/LogLines.h"
 #include "saver/MonitorRect.h"
 
 static_assert(std::is_same_v<decltype(&::SDL_GetWindowWMInfo), decltype(LiveFunctions::SDL_GetWindowWMInfo)>);
@@ -169,7 +170,7 @@ bool LiveWindow::Open(const LiveTarget& target, int32_t userMonitor, const std::
         break;
     case LiveTarget::Kind::Screen: {
         const int monitor = target.monitor >= 0 ? target.monitor : userMonitor;
-        DiagnosticLog::Instance().Entry(".\\ScreensaverDlg", __LINE__, "show on screen %d", monitor);
+        LogShowOnScreen(DiagnosticLog::Instance(), monitor);
         MonitorTable monitors;
         int virtualWidth = 0, virtualHeight = 0;
         const int displays = Live()->SDL_GetNumVideoDisplays();
@@ -193,7 +194,7 @@ bool LiveWindow::Open(const LiveTarget& target, int32_t userMonitor, const std::
         window_ = Live()->SDL_CreateWindow(title.c_str(), area.left, area.top, area.width, area.height, flags);
         coversScreen_ = true;
         if (window_)
-            DiagnosticLog::Instance().Entry(".\\ScreensaverDlg", __LINE__, "Set screensaver window top most");
+            LogTopMost(DiagnosticLog::Instance());
         break;
     }
     }

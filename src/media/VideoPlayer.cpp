@@ -5,6 +5,7 @@
 #include "model/ProjectInfo.h"
 #include "model/UserSettings.h"
 #include "platform/DiagnosticLog.h"
+#include "platform/LogLines.h"
 #include "slides/SlideBackground.h"
 #include "slides/SlidePlayer.h"
 
@@ -75,7 +76,7 @@ void VideoPlayer::OnTimer(uint32_t id)
     if (id != kEndTimer || !polling_ || !Ended())
         return;
     if (loop_) {
-        DiagnosticLog::Instance().Entry(".\\VideoPlayer", __LINE__, "Movie stops , Loop Media!");
+        LogMovieLoops(DiagnosticLog::Instance());
         DrawBackground();
         if (DisplayMode() != 5) {
             window_->CopyBackground();
@@ -86,7 +87,7 @@ void VideoPlayer::OnTimer(uint32_t id)
     } else {
         window_->KillTimer(kEndTimer);
         polling_ = false;
-        DiagnosticLog::Instance().Entry(".\\VideoPlayer", __LINE__, "Movie stops , Show Next Media!");
+        LogMovieShowsNext(DiagnosticLog::Instance());
         window_->PostToParent(kItemFinishedMessage);
     }
 }

@@ -1,11 +1,13 @@
 #include "platform/DiagnosticLog.h"
 
 #include "platform/Clock.h"
+#include "platform/CodePage.h"
 #include "platform/Paths.h"
 #include "platform/Process.h"
 
 #include <cstdarg>
 #include <cstring>
+#include <string>
 
 namespace {
 const char kBegin[] = "----------------------------Begin-----------------------------";
@@ -66,16 +68,14 @@ DiagnosticLog& DiagnosticLog::Instance()
     return log;
 }
 
-void DiagnosticLog::WriteLine(const char* text)
+void DiagnosticLog::WriteLine(std::string_view text)
 {
     // Text and line feed in one stream operation, so that the other thread's entries cannot split them.
-    char line[kMessageBuffer + 1];
-    size_t n = std::strlen(text);
-    if (n > kMessageBuffer - 1)
-        n = kMessageBuffer - 1;
-    std::memcpy(line, text, n);
-    line[n] = '\n';
-    std::fwrite(line, 1, n + 1, stream_);
+    std::string line;
+    line.reserve(text.size() + 1);
+    line.append(text);
+    line += '\n';
+    std::fwrite(line.data(), 1, line.size(), stream_);
     std::fflush(stream_);
 }
 
@@ -97,28 +97,46 @@ void DiagnosticLog::WriteMessage(const char* format, ...)
 {
     va_list args;
     va_start(args, format);
-    WriteMessageV(format, args);
+    WriteMessageV(format, args, true);
     va_end(args);
 }
 
-void DiagnosticLog::WriteMessageV(const char* format, va_list args)
+void DiagnosticLog::WriteMessageV(const char* format, va_list args, bool ansiText)
 {
     if (!stream_ || !format)
         return;
+    // At most 1023 bytes, cut before the text is converted, so that both logs cut a message at the same
+    // character.
     char text[kMessageBuffer];
     int n = std::vsnprintf(text, sizeof text, format, args);
     if (n <= 0)
         return;
-    WriteLine(text);
+    if (ansiText)
+        WriteLine(AnsiToSystemText(text));
+    else
+        WriteLine(text);
 }
 
-void DiagnosticLog::Entry(const char* source, int line, const char* format, ...)
+void DiagnosticLog::EntryV(const char* source, int line, const char* format, va_list args, bool ansiText)
 {
     if (!stream_)
         return;
     WritePrefix(source, line);
+    WriteMessageV(format, args, ansiText);
+}
+
+void DiagnosticLog::Entry(const char* source, int line, const char* format, ...)
+{
     va_list args;
     va_start(args, format);
-    WriteMessageV(format, args);
+    EntryV(source, line, format, args, true);
+    va_end(args);
+}
+
+void DiagnosticLog::SystemEntry(const char* source, int line, const char* format, ...)
+{
+    va_list args;
+    va_start(args, format);
+    EntryV(source, line, format, args, false);
     va_end(args);
 }

@@ -2,6 +2,7 @@
 #include <cstdarg>
 #include <cstdio>
 #include <string>
+#include <string_view>
 
 class IClock;
 
@@ -25,9 +26,17 @@ public:
     bool IsOn() const { return stream_ != nullptr; }
 
     // One entry: "(tick)[tag,(line)] : " and the formatted message, where tag is the part of source after
-    // its last backslash ("..\\ScreensaverDlg"). Where an entry's line number is fixed, the caller passes it;
-    // elsewhere __LINE__. Does nothing while the log is off.
+    // its last backslash ("..\\ScreensaverDlg"). The message is text of the runtime, in its ANSI code page:
+    // the Linux log writes it as UTF-8, the Windows log as it is. Does nothing while the log is off. The
+    // lines the program writes are named in platform/LogLines.h.
     void Entry(const char* source, int line, const char* format, ...)
+#if defined(__GNUC__)
+        __attribute__((format(printf, 4, 5)))
+#endif
+        ;
+    // An entry whose message is in the system's own encoding already (a path the system handed over, a
+    // system error): written as it is.
+    void SystemEntry(const char* source, int line, const char* format, ...)
 #if defined(__GNUC__)
         __attribute__((format(printf, 4, 5)))
 #endif
@@ -48,8 +57,9 @@ public:
     }
 
 private:
-    void WriteMessageV(const char* format, va_list args);
-    void WriteLine(const char* text);
+    void EntryV(const char* source, int line, const char* format, va_list args, bool ansiText);
+    void WriteMessageV(const char* format, va_list args, bool ansiText);
+    void WriteLine(std::string_view text);
 
     std::FILE* stream_ = nullptr;
     IClock* clock_ = nullptr;

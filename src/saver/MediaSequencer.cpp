@@ -2,6 +2,7 @@
 
 #include "model/UserSettings.h"
 #include "platform/DiagnosticLog.h"
+#include "platform/LogLines.h"
 #include "platform/Paths.h"
 #include "saver/SaverMessages.h"
 #include "saver/VideoCache.h"
@@ -41,9 +42,9 @@ void MediaSequencer::PresentCurrentItem()
     itemPresenting_ = false;
 
     const int count = media.Count();
-    DiagnosticLog::Instance().Entry(".\\ScreensaverDlg", __LINE__, "Media Count = %d", count);
+    LogMediaCount(DiagnosticLog::Instance(), count);
     const std::string fileName = media.FileName();
-    DiagnosticLog::Instance().Entry(".\\ScreensaverDlg", __LINE__, "Media name = %s", fileName.c_str());
+    LogMediaName(DiagnosticLog::Instance(), fileName);
     // Without items there is nothing to present; the show waits for its close event.
     if (count <= 0)
         return;
@@ -62,16 +63,16 @@ void MediaSequencer::PresentCurrentItem()
                 imagePlayer_->SetMedia(media.Media());
             }
         }
-        DiagnosticLog::Instance().Entry(".\\ScreensaverDlg", __LINE__, "Do an image slide show");
+        LogImageSlideShow(DiagnosticLog::Instance());
         if (imagePlayer_)
             imagePlayer_->ShowSlide(media.Settings());
         break;
     case kNoPlayer: break;
     case kVideo:
-        DiagnosticLog::Instance().Entry(".\\ScreensaverDlg", __LINE__, "Play a video movie");
+        LogPlayVideo(DiagnosticLog::Instance());
         PlayVideo();
         break;
-    default: DiagnosticLog::Instance().Entry(".\\ScreensaverDlg", __LINE__, "Unknow Media type %d", type); break;
+    default: LogUnknownMediaType(DiagnosticLog::Instance(), type); break;
     }
     itemPresenting_ = true;
 
@@ -103,7 +104,7 @@ void MediaSequencer::ItemFinished()
     itemPresenting_ = false;
     if (soundPlaying)
         return;
-    DiagnosticLog::Instance().Entry(".\\ScreensaverDlg", __LINE__, "Show Next media file");
+    LogShowNextMedia(DiagnosticLog::Instance());
     ShowNextMedia();
 }
 
@@ -240,9 +241,9 @@ void MediaSequencer::PlayVideo()
 
     const int chosen = currentVideoPlayer_ == 1 ? 0 : 1;
     if (chosen == 0)
-        DiagnosticLog::Instance().Entry(".\\ScreensaverDlg", __LINE__, "Video Player0 working");
+        LogVideoPlayer0Working(DiagnosticLog::Instance());
     else
-        DiagnosticLog::Instance().Entry(".\\ScreensaverDlg", __LINE__, "Video Player1 working");
+        LogVideoPlayer1Working(DiagnosticLog::Instance());
     std::unique_ptr<IVideoPlayer>& player = videoPlayers_[chosen];
     if (!player)
         player = host_.CreateVideoPlayer();
@@ -253,12 +254,12 @@ void MediaSequencer::PlayVideo()
         player->DrawBackground();
     }
     host_.MakeTopmost();
-    DiagnosticLog::Instance().Entry(".\\ScreensaverDlg", __LINE__, "Set screensaver window top most");
+    LogTopMost(DiagnosticLog::Instance());
     if (player)
         player->Show();
     videoPlayers_[1 - chosen].reset();
     currentVideoPlayer_ = chosen;
-    DiagnosticLog::Instance().Entry(".\\ScreensaverDlg", __LINE__, "Exit from PlayVideo()");
+    LogExitPlayVideo(DiagnosticLog::Instance());
 }
 
 void MediaSequencer::RemoveTemporaryFiles()

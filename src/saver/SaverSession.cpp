@@ -2,6 +2,7 @@
 
 #include "model/UserSettings.h"
 #include "platform/DiagnosticLog.h"
+#include "platform/LogLines.h"
 #include "saver/SaverMessages.h"
 
 SaverSession::SaverSession(ISaverWindowHost& host, UserSettings& settings, SequencerOptions options,
@@ -33,7 +34,7 @@ void SaverSession::OnInit()
     host_.ShowTaskbar(false);
     if (TimeLimited()) {
         const uint32_t minutes = uint32_t(settings_.timeLimitMinutes);
-        DiagnosticLog::Instance().Entry(".\\ScreensaverDlg", __LINE__, "Time Limitation %u minute(s)", minutes);
+        LogTimeLimitation(DiagnosticLog::Instance(), minutes);
         // Limits longer than one timer period run as several periods.
         timeLimitLeftMs_ = uint64_t(minutes) * 60000u;
         StartTimeLimitPeriod();

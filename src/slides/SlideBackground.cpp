@@ -12,6 +12,7 @@
 #include "model/Random.h"
 #include "model/TableFields.h"
 #include "platform/DiagnosticLog.h"
+#include "platform/LogLines.h"
 #include "platform/Paths.h"
 #include "slides/SlideGeometry.h"
 #include "slides/SlideImage.h"
@@ -141,7 +142,7 @@ void SlideBackground::PaintBackground()
         if (record.PresetGradient()) {
             // Twelve pairs: 12 + g and 24 + g for g = 0..11 (a thirteenth pair would run past the palette).
             const int g = Random().Next() % kGradientPairs;
-            DiagnosticLog::Instance().Entry(".\\Background", 211, "draw gradient backgroup %d", g);
+            LogGradientBackground(DiagnosticLog::Instance(), g);
             first = kPalette[static_cast<size_t>(12 + g)];
             second = kPalette[static_cast<size_t>(24 + g)];
         }

@@ -9,6 +9,7 @@
 #include "model/UserSettings.h"
 #include "platform/Clock.h"
 #include "platform/DiagnosticLog.h"
+#include "platform/LogLines.h"
 #include "slides/SlideBackground.h"
 #include "slides/SlideGeometry.h"
 #include "slides/SlideImage.h"
@@ -186,9 +187,7 @@ void SlidePlayer::ComposeSlide()
 
     const SlideScale scale = ScaleSlide(options.ScaleMode(), imageW, imageH, frame.cx, frame.cy);
     if (options.ScaleMode() == 1) {
-        DiagnosticLog::Instance().Entry(".\\ImageSlideShowPlayer", 226,
-                                        "neww=%d , newh=%d , imgw=%d , imgh=%d , framew=%d , frameh=%d", scale.destW,
-                                        scale.destH, imageW, imageH, frame.cx, frame.cy);
+        LogSlideScale(DiagnosticLog::Instance(), scale.destW, scale.destH, imageW, imageH, frame.cx, frame.cy);
     }
     int x = CentredOffset(frame.cx, scale.destW);
     int y = CentredOffset(frame.cy, scale.destH);

@@ -11,12 +11,11 @@
 #include "gfx/Region.h"
 #include "platform/Clock.h"
 #include "platform/DiagnosticLog.h"
+#include "platform/LogLines.h"
 #include "transitions/EffectNames.h"
 #include "transitions/TimerResolution.h"
 
 namespace {
-
-const char kLogSource[] = ".\\TransitionEffects";
 
 // Beyond this many changed rectangles in one frame, the frame is presented as one rectangle around them.
 constexpr size_t kMaxDirtyRects = 32;
@@ -91,7 +90,7 @@ void TransitionEngine::RunTransition()
     if (background_)
         CopyPictureRect(0, 0, canvasWidth_, canvasHeight_, *background_, 0, 0);
 
-    log_->Entry(kLogSource, 126, "begin a transition show , transition effect index = %d ", effectIndex_);
+    LogTransitionBegin(*log_, effectIndex_);
 
     const int index = noTransition_ ? -1 : effectIndex_;
     if (index == -1) {
@@ -115,7 +114,7 @@ void TransitionEngine::RunTransition()
     // Any other index leaves the background alone on screen.
     FlushPresent();
 
-    log_->Entry(kLogSource, 617, "end a transition show");
+    LogTransitionEnd(*log_);
 }
 
 void TransitionEngine::Touch(int x, int y, int width, int height)

@@ -127,13 +127,3 @@ TEST(StartModeRules, ProgramWhenTheProjectSaysOrThePathHoldsExe)
     EXPECT_EQ(ResolveStartMode(StartMode::ChangePassword, false, "C:\\show.scr"), StartMode::ChangePassword);
     EXPECT_EQ(ResolveStartMode(StartMode::None, false, "C:\\show.scr"), StartMode::Configure);
 }
-
-TEST(StartModeRules, LogLines)
-{
-    EXPECT_EQ(StartModeLogLine(StartMode::None), nullptr);
-    EXPECT_STREQ(StartModeLogLine(StartMode::Configure), "start mode : Configure");
-    EXPECT_STREQ(StartModeLogLine(StartMode::ChangePassword), "start mode : change password");
-    EXPECT_STREQ(StartModeLogLine(StartMode::Preview), "start mode : Preview in small screen");
-    EXPECT_STREQ(StartModeLogLine(StartMode::Saver), "start mode : Normal or Press Preview button!");
-    EXPECT_STREQ(StartModeLogLine(StartMode::Program), "start mode : run as an exe file");
-}

@@ -1,6 +1,7 @@
 #include "platform/DiagnosticLog.h"
 #include "platform/Clock.h"
 #include "platform/Paths.h"
+#include "support/LogCapture.h"
 #include "support/TempDir.h"
 
 #include <gtest/gtest.h>
@@ -10,38 +11,10 @@
 #include <thread>
 
 namespace {
-const char kBegin[] = "----------------------------Begin-----------------------------\n";
-const char kEnd[] = "----------------------------End-------------------------------\n";
-
 // A program path inside the folder, written the way the system hands it over.
 std::string ProgramIn(const TempDir& dir)
 {
     return dir.File("show.scr");
-}
-
-// The log's text as lines end on every system (Windows writes it in text mode).
-std::string ReadLog(const std::string& path)
-{
-    std::string text = TempDir::Read(path), lines;
-    for (char c : text) {
-        if (c != '\r')
-            lines += c;
-    }
-    return lines;
-}
-
-// Runs body with a log beside a program in a fresh folder holding an empty kado.log; returns the log text.
-template <typename Body> std::string LogOf(Body body, uint32_t tick = 60000)
-{
-    TempDir dir;
-    dir.Write("kado.log", "");
-    VirtualClock clock(tick);
-    {
-        DiagnosticLog log(ProgramIn(dir));
-        log.SetClock(&clock);
-        body(log);
-    }
-    return ReadLog(dir.File("kado.log"));
 }
 } // namespace
 
@@ -81,8 +54,8 @@ TEST(Log, AppendsBeginEntriesAndEndToWhatIsThere)
         log.Entry(".\\Screensaver", 73, "screensaver file : %s", "C:\\WINDOWS\\show.scr");
     }
     EXPECT_EQ(ReadLog(dir.File("kado.log")),
-              std::string("earlier run\n") + kBegin +
-                  "(60000)[Screensaver,(73)] : screensaver file : C:\\WINDOWS\\show.scr\n" + kEnd);
+              std::string("earlier run\n") + kLogBegin +
+                  "(60000)[Screensaver,(73)] : screensaver file : C:\\WINDOWS\\show.scr\n" + kLogEnd);
 }
 
 TEST(Log, EmptyMessageLeavesThePrefixForTheNextEntryToContinue)
@@ -93,7 +66,8 @@ TEST(Log, EmptyMessageLeavesThePrefixForTheNextEntryToContinue)
         log.WritePrefix(".\\ScreensaverDlg", 6);
         log.WriteMessage("Here");
     });
-    EXPECT_EQ(text, std::string(kBegin) + "(60000)[ScreensaverDlg,(5)] : (60000)[ScreensaverDlg,(6)] : Here\n" + kEnd);
+    EXPECT_EQ(text,
+              std::string(kLogBegin) + "(60000)[ScreensaverDlg,(5)] : (60000)[ScreensaverDlg,(6)] : Here\n" + kLogEnd);
 }
 
 TEST(Log, SourceWithoutBackslashWritesTheMessageAlone)
@@ -102,7 +76,7 @@ TEST(Log, SourceWithoutBackslashWritesTheMessageAlone)
         log.WritePrefix("Screensaver", 9);
         log.WriteMessage("plain");
     });
-    EXPECT_EQ(text, std::string(kBegin) + "plain\n" + kEnd);
+    EXPECT_EQ(text, std::string(kLogBegin) + "plain\n" + kLogEnd);
 }
 
 TEST(Log, TagIsTheLastPartCutAt39Characters)
@@ -115,8 +89,8 @@ TEST(Log, TagIsTheLastPartCutAt39Characters)
         log.WriteMessage("y");
     });
     EXPECT_EQ(text,
-              std::string(kBegin) + "(60000)[" + std::string(39, 't') + ",(1)] : x\n" +
-                  "(60000)[VideoPlayer,(2)] : y\n" + kEnd);
+              std::string(kLogBegin) + "(60000)[" + std::string(39, 't') + ",(1)] : x\n" +
+                  "(60000)[VideoPlayer,(2)] : y\n" + kLogEnd);
 }
 
 TEST(Log, MessageIsCutAt1023Characters)
@@ -126,7 +100,34 @@ TEST(Log, MessageIsCutAt1023Characters)
         log.WritePrefix(".\\Background", 1);
         log.WriteMessage("%s", longText.c_str());
     });
-    EXPECT_EQ(text, std::string(kBegin) + "(60000)[Background,(1)] : " + std::string(1023, 'm') + "\n" + kEnd);
+    EXPECT_EQ(text, std::string(kLogBegin) + "(60000)[Background,(1)] : " + std::string(1023, 'm') + "\n" + kLogEnd);
+}
+
+// Texts of the runtime are in its ANSI code page; Windows keeps its log in that code page, the Linux log is
+// UTF-8. A path the system handed over is its own text already and is written as it is.
+TEST(Log, CodePageTextIsWrittenInTheSystemsOwnEncoding)
+{
+    const std::string name = "caf\xE9 \x80.jpg"; // café €.jpg in Windows-1252
+    const std::string path = "/home/zo\xC3\xA9"; // a UTF-8 folder name
+    std::string text = LogOf([&](DiagnosticLog& log) {
+        log.Entry(".\\ScreensaverDlg", 1, "Media name = %s", name.c_str());
+        log.SystemEntry(".\\Screensaver", 2, "screensaver file : %s", path.c_str());
+        log.WritePrefix(".\\Background", 3);
+        log.WriteMessage("%s", std::string(3000, '\xE9').c_str()); // cut at 1023 bytes, then converted
+        log.Entry(".\\Background", 4, "[\x81\x9D]");               // bytes Windows-1252 leaves undefined
+    });
+#ifdef _WIN32
+    const std::string wantName = name, wantLong(1023, '\xE9'), wantUndefined = "[\x81\x9D]";
+#else
+    const std::string wantName = "caf\xC3\xA9 \xE2\x82\xAC.jpg", wantUndefined = "[\xC2\x81\xC2\x9D]";
+    std::string wantLong;
+    for (int i = 0; i < 1023; ++i)
+        wantLong += "\xC3\xA9";
+#endif
+    EXPECT_EQ(text,
+              std::string(kLogBegin) + "(60000)[ScreensaverDlg,(1)] : Media name = " + wantName + "\n" +
+                  "(60000)[Screensaver,(2)] : screensaver file : " + path + "\n" + "(60000)[Background,(3)] : " +
+                  wantLong + "\n" + "(60000)[Background,(4)] : " + wantUndefined + "\n" + kLogEnd);
 }
 
 TEST(Log, TickCountBeyondTheSignedRangePrintsNegative)
@@ -137,7 +138,7 @@ TEST(Log, TickCountBeyondTheSignedRangePrintsNegative)
             log.WriteMessage("late");
         },
         0xFFFFFC18u);
-    EXPECT_EQ(text, std::string(kBegin) + "(-1000)[Screensaver,(1)] : late\n" + kEnd);
+    EXPECT_EQ(text, std::string(kLogBegin) + "(-1000)[Screensaver,(1)] : late\n" + kLogEnd);
 }
 
 TEST(Log, FormatsLikePrintf)
@@ -146,7 +147,8 @@ TEST(Log, FormatsLikePrintf)
         log.WritePrefix(".\\ImageSlideShowPlayer", 42);
         log.WriteMessage("neww=%d , newh=%d , %u%%", 640, -480, 7u);
     });
-    EXPECT_EQ(text, std::string(kBegin) + "(60000)[ImageSlideShowPlayer,(42)] : neww=640 , newh=-480 , 7%\n" + kEnd);
+    EXPECT_EQ(text,
+              std::string(kLogBegin) + "(60000)[ImageSlideShowPlayer,(42)] : neww=640 , newh=-480 , 7%\n" + kLogEnd);
 }
 
 TEST(Log, MessagesOfTwoThreadsStayWholeLines)

@@ -1,6 +1,7 @@
 #include "media/posix/AvLibrary.h"
 
 #include "platform/DiagnosticLog.h"
+#include "platform/LogLines.h"
 #include "platform/posix/SharedLibraries.h"
 
 #define QM_AV_TEXT(x) #x
@@ -16,7 +17,7 @@ const LoadedFunctionTable<AvFunctions>& Loaded()
         if (result.functions)
             result.functions->av_log_set_level(AV_LOG_QUIET);
         else
-            DiagnosticLog::Instance().Entry(".\\AvLibrary", __LINE__, "cannot load FFmpeg: %s", result.error.c_str());
+            LogFfmpegMissing(DiagnosticLog::Instance(), result.error);
         return result;
     }();
     return loaded;

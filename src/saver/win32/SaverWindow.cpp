@@ -6,6 +6,7 @@
 #include "model/UserSettings.h"
 #include "platform/Clock.h"
 #include "platform/DiagnosticLog.h"
+#include "platform/LogLines.h"
 #include "saver/MonitorRect.h"
 #include "saver/SaverIds.h"
 #include "saver/SaverMessages.h"
@@ -41,7 +42,7 @@ SaverWindow::~SaverWindow()
 
 int SaverWindow::DoModal()
 {
-    DiagnosticLog::Instance().Entry(".\\ScreensaverDlg", __LINE__, "Here");
+    LogHere(DiagnosticLog::Instance());
     HINSTANCE instance = GetModuleHandleA(nullptr);
     hwnd_ = CreateDialogParamA(instance, MAKEINTRESOURCEA(IDD_SCREENSAVER), nullptr, DialogProc,
                                reinterpret_cast<LPARAM>(this));
@@ -151,11 +152,11 @@ void SaverWindow::Place()
         SetParent(hwnd_, parent);
         MoveWindow(hwnd_, 0, 0, r.right - r.left, r.bottom - r.top, FALSE);
     } else if (args_.mode == StartMode::Saver || args_.mode == StartMode::Program) {
-        DiagnosticLog::Instance().Entry(".\\ScreensaverDlg", __LINE__, "show on screen %d", args_.settings->monitor);
+        LogShowOnScreen(DiagnosticLog::Instance(), args_.settings->monitor);
         const MonitorArea area = GetMonitorRect(args_.settings->monitor);
         SetWindowLongA(hwnd_, GWL_EXSTYLE, WS_EX_TOPMOST | WS_EX_TOOLWINDOW);
         SetWindowPos(hwnd_, HWND_TOPMOST, area.left, area.top, area.width, area.height, 0);
-        DiagnosticLog::Instance().Entry(".\\ScreensaverDlg", __LINE__, "Set screensaver window top most");
+        LogTopMost(DiagnosticLog::Instance());
         MoveWindow(hwnd_, area.left, area.top, area.width, area.height, FALSE);
     }
     RECT w{};
@@ -206,7 +207,7 @@ void SaverWindow::OnCommand(UINT id)
         if (args_.runSettingsDialog)
             args_.runSettingsDialog();
         SetWindowPos(hwnd_, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
-        DiagnosticLog::Instance().Entry(".\\ScreensaverDlg", __LINE__, "Set screensaver window top most");
+        LogTopMost(DiagnosticLog::Instance());
         break;
     case ID_PROGRAM_EXIT:
         result_ = 0;

@@ -26,15 +26,6 @@ int CodePageOfCharset(int charset)
     }
 }
 
-bool IsAscii(std::string_view text)
-{
-    for (char c : text) {
-        if (static_cast<unsigned char>(c) >= 0x80)
-            return false;
-    }
-    return true;
-}
-
 std::string CodePointName(std::string_view utf8)
 {
     const std::string_view c = Utf8CharAt(utf8, 0);
@@ -53,19 +44,4 @@ std::string CodePointName(std::string_view utf8)
     char text[16];
     std::snprintf(text, sizeof text, "U+%04X", value);
     return text;
-}
-
-std::string_view Utf8CharAt(std::string_view text, size_t pos)
-{
-    if (pos >= text.size())
-        return {};
-    const auto c = static_cast<unsigned char>(text[pos]);
-    size_t length = c < 0x80 ? 1 : c >= 0xF0 ? 4 : c >= 0xE0 ? 3 : c >= 0xC0 ? 2 : 1;
-    if (length > text.size() - pos)
-        length = 1;
-    for (size_t i = 1; i < length; ++i) {
-        if ((static_cast<unsigned char>(text[pos + i]) & 0xC0) != 0x80)
-            return text.substr(pos, 1);
-    }
-    return text.substr(pos, length);
 }

@@ -1,6 +1,6 @@
 #include <windows.h>
 
-#include "scrpack/texts/CodePage.h"
+#include "platform/CodePage.h"
 
 #include <climits>
 
@@ -69,4 +69,10 @@ std::optional<std::string> CodePageToUtf8(std::string_view bytes, int codePage)
     if (!wide)
         return std::nullopt;
     return Narrow(*wide, CP_UTF8);
+}
+
+std::string AnsiToSystemText(std::string_view ansi)
+{
+    // Windows keeps its text files in the ANSI code page.
+    return std::string(ansi);
 }

@@ -1,4 +1,4 @@
-#include "scrpack/texts/CodePage.h"
+#include "platform/CodePage.h"
 
 #include <cerrno>
 #include <iconv.h>
@@ -90,5 +90,27 @@ std::optional<std::string> CodePageToUtf8(std::string_view bytes, int codePage)
     Converter converter("UTF-8", IconvName(codePage));
     if (!converter.Run(bytes, out, failedAt))
         return std::nullopt;
+    return out;
+}
+
+std::string AnsiToSystemText(std::string_view ansi)
+{
+    if (IsAscii(ansi))
+        return std::string(ansi);
+    if (auto utf8 = CodePageToUtf8(ansi, kAnsiCodePage))
+        return *utf8;
+    // The ANSI code page has one byte per character, so the bytes it leaves undefined can be taken alone.
+    std::string out;
+    for (const char c : ansi) {
+        const auto b = static_cast<unsigned char>(c);
+        if (b < 0x80) {
+            out += c;
+        } else if (auto one = CodePageToUtf8(std::string_view(&c, 1), kAnsiCodePage)) {
+            out += *one;
+        } else {
+            out += static_cast<char>(0xC0 | b >> 6);
+            out += static_cast<char>(0x80 | (b & 0x3F));
+        }
+    }
     return out;
 }
