@@ -1,7 +1,10 @@
 #include <gtest/gtest.h>
 
+#include <new>
+
 #include "gfx/StretchRowsWide.h"
 #include "support/PictureTestUtil.h"
+#include "support/SecondThreadHook.h"
 
 namespace {
 
@@ -296,4 +299,22 @@ TEST(StretchHalftone, EveryWayOfMakingTheRowsGivesTheSamePixels)
             UseWidestRows(true);
             EXPECT_EQ(Digest(dst), c.digest) << c.w << "x" << c.h << " way " << way;
         }
+}
+
+// A large filtered stretch makes every row itself where no second thread can be had, to the same pixels; a second
+// thread that runs out of memory hands that to the caller.
+TEST(StretchHalftone, SecondThreadMissingOrFailing)
+{
+    const Picture src = Noise(997, 613);
+    Picture shared = Target(950, 600, kHalftone), alone = Target(950, 600, kHalftone);
+    shared.StretchBlt(0, 0, 950, 600, src, 0, 0, 997, 613);
+    {
+        SecondThreadHook hook(&SecondThreadHook::NoThread);
+        alone.StretchBlt(0, 0, 950, 600, src, 0, 0, 997, 613);
+    }
+    EXPECT_EQ(Digest(alone), Digest(shared));
+    if (!SecondThread::Worthwhile())
+        GTEST_SKIP() << "one processor: stretches make their rows on one thread";
+    SecondThreadHook hook(&SecondThreadHook::OutOfMemory);
+    EXPECT_THROW(alone.StretchBlt(0, 0, 950, 600, src, 0, 0, 997, 613), std::bad_alloc);
 }

@@ -6,13 +6,12 @@
 #include <cstdio>
 #include <functional>
 #include <optional>
-#include <system_error>
-#include <thread>
 #include <vector>
 
 #include <jerror.h>
 #include <jpeglib.h>
 
+#include "base/SecondThread.h"
 #include "codecs/DecodeCommon.h"
 #include "codecs/ScaledJpeg.h"
 #include "codecs/posix/JpegResume.h"
@@ -243,8 +242,8 @@ struct LowerBand {
     int rowsSkipped = 0;
 };
 
-// Runs the upper band here and the lower band on a thread of its own; each decoder writes its own rows into
-// the room allocated here first.
+// Runs the upper band here and the lower band beside it; each decoder writes its own rows into the room
+// allocated here first.
 bool DecodeTwoBands(const Input& whole, const OutputLayout& layout, const LowerBand& lowerBand, const RowTarget& target,
                     uint64_t maxPixels, int eighths)
 {
@@ -257,32 +256,13 @@ bool DecodeTwoBands(const Input& whole, const OutputLayout& layout, const LowerB
         [&](int64_t width, int64_t height) { return width == layout.width && height == layout.height - lowerOrigin; },
         [&](int y) { return target.row(lowerOrigin + y); }};
     bool lowerOk = false;
-    auto decodeLower = [&] {
-        try {
-            lowerOk = DecodeScaled(lowerBand.input, lower, maxPixels, eighths, {lowerBand.rowsSkipped, -1});
-        } catch (...) {
-            lowerOk = false; // out of memory: the picture is not made
-        }
-    };
-    std::optional<std::thread> thread;
-    try {
-        thread.emplace(decodeLower);
-    } catch (const std::system_error&) {
-        // no thread to be had: one band after the other
-    }
-    bool upperOk = false;
-    try {
-        upperOk = DecodeScaled(whole, upper, maxPixels, eighths, {0, lowerBand.firstRow});
-    } catch (...) {
-        if (thread)
-            thread->join();
-        throw;
-    }
-    if (thread)
-        thread->join();
-    else
-        decodeLower();
-    return upperOk && lowerOk;
+    SecondThread lowerBandThread([&] {
+        lowerOk = DecodeScaled(lowerBand.input, lower, maxPixels, eighths, {lowerBand.rowsSkipped, -1});
+    });
+    if (!DecodeScaled(whole, upper, maxPixels, eighths, {0, lowerBand.firstRow}))
+        return false; // a running lower band is waited for; one without a thread of its own is not decoded
+    // A lower band out of memory leaves no picture.
+    return lowerBandThread.JoinSucceeded() && lowerOk;
 }
 
 // Decodes into `target`; a large sequential picture in two bands at once: split in the middle where its data
@@ -292,7 +272,7 @@ bool DecodeInBands(const uint8_t* data, size_t size, const RowTarget& target, ui
     const Input whole{data, size};
     OutputLayout layout;
     if (!ReadOutputLayout(data, size, eighths, maxPixels, layout) || !layout.sequential ||
-        layout.sourcePixels < g_splitFrom || std::thread::hardware_concurrency() < 2)
+        layout.sourcePixels < g_splitFrom || !SecondThread::Worthwhile())
         return DecodeScaled(whole, target, maxPixels, eighths);
     if (const std::optional<JpegResumePoint> resume = FindJpegResumePoint(data, size, layout.scan)) {
         const Input rest{data + resume->dataOffset, size - resume->dataOffset, &resume->header};

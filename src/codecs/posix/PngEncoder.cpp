@@ -6,8 +6,9 @@
 #include <cstring>
 #include <initializer_list>
 #include <memory>
-#include <thread>
 #include <vector>
+
+#include "base/SecondThread.h"
 
 namespace {
 
@@ -168,10 +169,12 @@ bool EncodePng(const uint8_t* pixels, int width, int height, size_t stride, PngP
             firstOk = DeflatePart(raw.get(), firstSize, split == height, parts[0]);
         };
         if (split < height) {
-            std::thread beside(runFirst);
+            SecondThread beside(runFirst);
             FilterRows(source, split, height, filter, raw.get() + firstSize);
             secondOk = DeflatePart(raw.get() + firstSize, rawSize - firstSize, true, parts[1]);
-            beside.join();
+            // A first half that failed (out of memory) left its rows unfiltered: there is no picture to write.
+            if (!beside.JoinSucceeded())
+                return false;
         } else {
             runFirst();
         }

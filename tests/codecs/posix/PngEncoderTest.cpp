@@ -5,6 +5,8 @@
 
 #include <vector>
 
+#include "support/SecondThreadHook.h"
+
 namespace {
 
 struct PngCase {
@@ -69,6 +71,29 @@ TEST(PngEncoder, RefusesNoPixelsOrNoSize)
     EXPECT_FALSE(EncodePng(pixel, 0, 1, 4, PngPixels::Rgb, 1, png));
     EXPECT_FALSE(EncodePng(pixel, 1, -1, 4, PngPixels::Rgb, 1, png));
     EXPECT_TRUE(png.empty());
+}
+
+// A large picture's first half is made on a second thread: where none can be had it is made after the second
+// half, to the same bytes; where it runs out of memory there, the encoder fails instead of the process.
+TEST(PngEncoder, FirstHalfWithoutAThreadOrOutOfMemory)
+{
+    const int kW = 701, kH = 601;
+    std::vector<uint8_t> pixels(static_cast<size_t>(kW) * kH * 4);
+    for (size_t i = 0; i < pixels.size(); ++i)
+        pixels[i] = static_cast<uint8_t>(i * 97 + i / 5000);
+    auto encode = [&](std::string& png) {
+        return EncodePng(pixels.data(), kW, kH, static_cast<size_t>(kW) * 4, PngPixels::Bgrx, 1, png);
+    };
+    std::string beside, alone, failed = "stale";
+    ASSERT_TRUE(encode(beside));
+    {
+        SecondThreadHook hook(&SecondThreadHook::NoThread);
+        ASSERT_TRUE(encode(alone));
+    }
+    EXPECT_EQ(alone, beside);
+    SecondThreadHook hook(&SecondThreadHook::OutOfMemory);
+    EXPECT_FALSE(encode(failed));
+    EXPECT_TRUE(failed.empty());
 }
 
 } // namespace

@@ -7,6 +7,7 @@
 
 #include <limits>
 
+#include "support/SecondThreadHook.h"
 #include "support/TestJpeg.h"
 
 namespace {
@@ -108,4 +109,27 @@ TEST(ScaledJpegDecode, TwoBandsGiveThePixelsOfOne)
             EXPECT_TRUE(image.pixels.empty());
         }
     }
+}
+
+// The lower band has a thread of its own: where none can be had it is decoded after the upper band, to the same
+// pixels; where it runs out of memory there, the decode fails and leaves no picture.
+TEST(ScaledJpegDecode, LowerBandWithoutAThreadOrOutOfMemory)
+{
+    if (!SecondThread::Worthwhile())
+        GTEST_SKIP() << "one processor: decodes are not split";
+    const std::vector<uint8_t> jpeg = MakeJpeg(301, 203, 3, 2, 2, 1);
+    SplitDecodes always(0);
+    Picture beside, alone, failed;
+    ASSERT_TRUE(DecodeJpegAtScale(jpeg.data(), jpeg.size(), 8, beside));
+    {
+        SecondThreadHook hook(&SecondThreadHook::NoThread);
+        ASSERT_TRUE(DecodeJpegAtScale(jpeg.data(), jpeg.size(), 8, alone));
+    }
+    EXPECT_EQ(alone.ToDecoded().pixels, beside.ToDecoded().pixels);
+    SecondThreadHook hook(&SecondThreadHook::OutOfMemory);
+    EXPECT_FALSE(DecodeJpegAtScale(jpeg.data(), jpeg.size(), 8, failed));
+    EXPECT_FALSE(failed.IsLoaded());
+    DecodedImage image;
+    EXPECT_FALSE(DecodeJpeg(jpeg.data(), jpeg.size(), image));
+    EXPECT_TRUE(image.pixels.empty());
 }
