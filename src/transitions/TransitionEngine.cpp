@@ -13,6 +13,7 @@
 #include "platform/DiagnosticLog.h"
 #include "platform/LogLines.h"
 #include "transitions/EffectNames.h"
+#include "transitions/ShowMessages.h"
 #include "transitions/TimerResolution.h"
 
 namespace {
@@ -382,7 +383,7 @@ int TransitionThreadProc(TransitionRequest* request)
         // Nothing may escape the thread, and the slide window waits for the completion without a limit.
     }
     if (window && (!stopFlag || stopFlag->load() == 0))
-        window->Post(kTransitionDoneMessage, serial);
+        window->Post(ShowMsg::TransitionDone, serial);
     if (completion)
         completion->Set();
     return 1;
