@@ -100,10 +100,8 @@ void TransitionEngine::RunTransition()
         const EffectEntry* entry = effect_ ? effect_ : FindEffect(index);
         bool failed = !entry || !entry->run;
         if (!failed) {
-            EffectParams params = entry->params;
-            params.index = index;
             try {
-                entry->run(*this, params);
+                entry->run(*this, entry->params);
             } catch (const std::exception&) {
                 failed = true; // an effect that failed part-way (out of memory) still ends with its slide
             }
