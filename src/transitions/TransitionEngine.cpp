@@ -192,11 +192,6 @@ void TransitionEngine::CopySlideRect(int left, int top, int right, int bottom, i
     CopyRectAbs(slideLeft_ + left, slideTop_ + top, right - left, bottom - top, sourceX, sourceY);
 }
 
-void TransitionEngine::CopySlideAt(int x, int y)
-{
-    CopyRectAbs(x, y, slideWidth_, slideHeight_, 0, 0);
-}
-
 void TransitionEngine::CopyPictureAt(int x, int y, const Picture& picture)
 {
     CopyPictureRect(x, y, SizeOf(&picture, true), SizeOf(&picture, false), picture, 0, 0);
@@ -289,6 +284,13 @@ void TransitionEngine::CopySlideThrough(const Region& region)
 void TransitionEngine::ShowPicture(const Picture& picture)
 {
     CopyPictureAt(slideLeft_, slideTop_, picture);
+}
+
+void TransitionEngine::ShowPicture(const Picture& picture, const Rect& part)
+{
+    const Rect c = part.Intersect(SlideBounds());
+    if (!c.IsEmpty())
+        CopyPictureRect(slideLeft_ + c.left, slideTop_ + c.top, c.Width(), c.Height(), picture, c.left, c.top);
 }
 
 void TransitionEngine::BackgroundUnderSlide(Picture& picture) const
