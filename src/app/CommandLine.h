@@ -1,5 +1,5 @@
 #pragma once
-#include "saver/StartMode.h"
+#include "slides/StartMode.h"
 
 #include <cstdint>
 #include <functional>

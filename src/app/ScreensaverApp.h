@@ -2,7 +2,7 @@
 #include "db/ProjectDatabase.h"
 #include "model/ProjectInfo.h"
 #include "model/UserSettings.h"
-#include "saver/StartMode.h"
+#include "slides/StartMode.h"
 
 #include <cstdint>
 #include <optional>

@@ -4,6 +4,7 @@
 
 #include "gfx/Region.h"
 #include "platform/Clock.h"
+#include "transitions/ShowMessages.h"
 
 // One slide window of the live show.
 class LiveSlides::Host final : public ISlideWindowHost {
@@ -34,7 +35,7 @@ public:
     }
     void Post(uint32_t message, uint32_t serial) override
     {
-        if (message != kTransitionDoneMessage)
+        if (message != ShowMsg::TransitionDone)
             return;
         // The host outlives its player's worker, but not necessarily the message on its way.
         owner_.loop_.Invoke([alive = std::weak_ptr<Host*>(self_), serial] {

@@ -8,6 +8,7 @@
 #include "platform/LogLines.h"
 #include "slides/SlideBackground.h"
 #include "slides/SlidePlayer.h"
+#include "transitions/ShowMessages.h"
 
 VideoPlayer::VideoPlayer(std::unique_ptr<IVideoWindow> window, IMciCommands& mci, const VideoPlayerSetup& setup)
     : window_(std::move(window)), setup_(setup), player_(mci)
@@ -46,8 +47,7 @@ bool VideoPlayer::PaintsBackground() const
 
 bool VideoPlayer::CursorVisible() const
 {
-    constexpr int kSaverMode = 4;
-    return setup_.startMode != kSaverMode || (setup_.settings && setup_.settings->passwordDialogActive);
+    return setup_.startMode != StartMode::Saver || (setup_.settings && setup_.settings->passwordDialogActive);
 }
 
 void VideoPlayer::DrawBackground()
@@ -88,7 +88,7 @@ void VideoPlayer::OnTimer(uint32_t id)
         window_->KillTimer(kEndTimer);
         polling_ = false;
         LogMovieShowsNext(DiagnosticLog::Instance());
-        window_->PostToParent(kItemFinishedMessage);
+        window_->PostToParent(ShowMsg::ItemFinished);
     }
 }
 

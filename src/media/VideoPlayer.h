@@ -2,6 +2,7 @@
 #include "gfx/Picture.h"
 #include "media/MediaDevicePlayer.h"
 #include "media/PlayerWindow.h"
+#include "slides/StartMode.h"
 
 #include <functional>
 #include <memory>
@@ -31,7 +32,7 @@ public:
 
 // What every video player of a show shares.
 struct VideoPlayerSetup {
-    int startMode = 0;
+    StartMode startMode = StartMode::None;
     UserSettings* settings = nullptr; // the close-event state
     ProjectInfo* project = nullptr;
     ProjectDatabase* database = nullptr; // background pictures

@@ -1,4 +1,5 @@
 #pragma once
+#include "model/MediaKind.h"
 #include "model/StoredRecord.h"
 
 // The 164-byte media settings record of one "setting" record, with named offsets.
@@ -31,7 +32,7 @@ public:
         kTransition = 76,         // flag
         kRandomEffects = 77,      // flag
         kTransitionSpeed = 80,    // i32
-        kMediaType = 104,         // i32: 0 image, 2 video
+        kMediaType = 104,         // i32: MediaKind
         kVideoMode = 120,         // i32, 0 to 5
         kSourceDesktop = 124,     // flag
         kSourceImage = 125,       // flag
@@ -42,8 +43,6 @@ public:
         kTileCount = 136,         // i32
         kRandomTileCount = 141,   // flag
     };
-
-    enum MediaKind : int32_t { kImage = 0, kVideo = 2 };
 
     bool ColourKey() const { return Flag(kColourKey); }
     bool PlayMusic() const { return Flag(kPlayMusic); }

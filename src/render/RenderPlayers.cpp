@@ -4,6 +4,7 @@
 #include <atomic>
 
 #include "render/RenderFrames.h"
+#include "transitions/ShowMessages.h"
 
 void RenderTransitionClock::Sleep(uint32_t ms)
 {
@@ -29,7 +30,7 @@ public:
     }
     void Post(uint32_t message, uint32_t serial) override
     {
-        if (message == kTransitionDoneMessage) {
+        if (message == ShowMsg::TransitionDone) {
             doneSerial_ = serial;
             transitionDone_ = true;
         }

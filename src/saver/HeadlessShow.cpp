@@ -14,8 +14,8 @@ HeadlessShow::HeadlessShow(EventLoop& loop, UserSettings& settings, SequencerOpt
     sequencerParts.media = parts.media;
     sequencerParts.sounds = parts.sounds;
     if (parts.createSoundPlayer) {
-        sequencerParts.musicPlayer = parts.createSoundPlayer(SaverMsg::MusicEnded);
-        sequencerParts.boundSoundPlayer = parts.createSoundPlayer(SaverMsg::BoundSoundEnded);
+        sequencerParts.musicPlayer = parts.createSoundPlayer(ShowMsg::MusicEnded);
+        sequencerParts.boundSoundPlayer = parts.createSoundPlayer(ShowMsg::BoundSoundEnded);
     }
     session_ = std::make_unique<SaverSession>(*this, settings, std::move(options), std::move(sequencerParts));
     loop_.onMessage = [this](uint32_t message, uint32_t wParam) { Dispatch(message, wParam); };

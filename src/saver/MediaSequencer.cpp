@@ -1,5 +1,6 @@
 #include "saver/MediaSequencer.h"
 
+#include "model/MediaKind.h"
 #include "model/UserSettings.h"
 #include "platform/DiagnosticLog.h"
 #include "platform/LogLines.h"
@@ -8,13 +9,6 @@
 #include "saver/VideoCache.h"
 
 #include <algorithm>
-
-namespace {
-constexpr int32_t kImage = 0;
-constexpr int32_t kNoPlayer = 1;
-constexpr int32_t kVideo = 2;
-
-} // namespace
 
 MediaSequencer::MediaSequencer(ISequencerHost& host, SequencerOptions options, SequencerParts parts)
     : host_(host), options_(std::move(options)), parts_(std::move(parts))
@@ -35,9 +29,9 @@ void MediaSequencer::AttachSoundPlayers(std::unique_ptr<ISoundPlayer> music, std
 void MediaSequencer::PresentCurrentItem()
 {
     IMediaList& media = *parts_.media;
-    if (previousMediaType_ == kImage && imagePlayer_)
+    if (previousMediaType_ == MediaKind::kImage && imagePlayer_)
         imagePlayer_->StopTransition();
-    else if (previousMediaType_ == kVideo && videoPlayers_[currentVideoPlayer_])
+    else if (previousMediaType_ == MediaKind::kVideo && videoPlayers_[currentVideoPlayer_])
         videoPlayers_[currentVideoPlayer_]->CloseVideo(1);
     itemPresenting_ = false;
 
@@ -51,14 +45,14 @@ void MediaSequencer::PresentCurrentItem()
 
     const int32_t type = media.MediaType();
     switch (type) {
-    case kImage:
+    case MediaKind::kImage:
         // One player serves every slide. When its window cannot be made there is none for the rest of the
         // show, and the image items wait for their close event.
         if (!imagePlayerCreated_) {
             imagePlayerCreated_ = true;
             imagePlayer_ = host_.CreateSlidePlayer();
             if (imagePlayer_) {
-                imagePlayer_->SetMode(static_cast<int>(options_.mode));
+                imagePlayer_->SetMode(options_.mode);
                 imagePlayer_->SetSettings(options_.settings, options_.project);
                 imagePlayer_->SetMedia(media.Media());
             }
@@ -67,8 +61,8 @@ void MediaSequencer::PresentCurrentItem()
         if (imagePlayer_)
             imagePlayer_->ShowSlide(media.Settings());
         break;
-    case kNoPlayer: break;
-    case kVideo:
+    case MediaKind::kNoPlayer: break;
+    case MediaKind::kVideo:
         LogPlayVideo(DiagnosticLog::Instance());
         PlayVideo();
         break;
@@ -77,9 +71,9 @@ void MediaSequencer::PresentCurrentItem()
     itemPresenting_ = true;
 
     if (previousMediaType_ != type) {
-        if (previousMediaType_ == kImage && imagePlayer_)
+        if (previousMediaType_ == MediaKind::kImage && imagePlayer_)
             imagePlayer_->Hide(1);
-        else if (previousMediaType_ == kVideo && videoPlayers_[currentVideoPlayer_])
+        else if (previousMediaType_ == MediaKind::kVideo && videoPlayers_[currentVideoPlayer_])
             videoPlayers_[currentVideoPlayer_]->HideBehind();
     }
     previousMediaType_ = type;
@@ -291,11 +285,11 @@ bool MediaSequencer::OnTimer(uint32_t id)
 bool MediaSequencer::OnMessage(uint32_t message)
 {
     switch (message) {
-    case SaverMsg::ItemFinished: ItemFinished(); return true;
-    case SaverMsg::MusicEnded: MusicEnded(); return true;
-    case SaverMsg::PauseMusic: PauseMusic(); return true;
-    case SaverMsg::ResumeMusic: ResumeMusic(); return true;
-    case SaverMsg::BoundSoundEnded: BoundSoundEnded(); return true;
+    case ShowMsg::ItemFinished: ItemFinished(); return true;
+    case ShowMsg::MusicEnded: MusicEnded(); return true;
+    case ShowMsg::PauseMusic: PauseMusic(); return true;
+    case ShowMsg::ResumeMusic: ResumeMusic(); return true;
+    case ShowMsg::BoundSoundEnded: BoundSoundEnded(); return true;
     default: return false;
     }
 }
@@ -305,9 +299,9 @@ void MediaSequencer::Shutdown()
     if (shutDown_)
         return;
     shutDown_ = true;
-    if (previousMediaType_ == kImage && imagePlayer_)
+    if (previousMediaType_ == MediaKind::kImage && imagePlayer_)
         imagePlayer_->StopTransition();
-    else if (previousMediaType_ == kVideo && videoPlayers_[currentVideoPlayer_])
+    else if (previousMediaType_ == MediaKind::kVideo && videoPlayers_[currentVideoPlayer_])
         videoPlayers_[currentVideoPlayer_]->CloseVideo(0);
 
     videoPlayers_[0].reset();

@@ -1,17 +1,12 @@
 #pragma once
 #include <cstdint>
 
-// Message and timer numbers shared by the screensaver window, its players and the headless host. The values
-// are the Windows ones, so both hosts speak the same numbers.
-namespace SaverMsg {
-constexpr uint32_t User = 0x0400;
-constexpr uint32_t ItemFinished = User + 8;     // 1032: the current item has finished presenting
-constexpr uint32_t TransitionDone = User + 9;   // 1033: worker to image player
-constexpr uint32_t MusicEnded = User + 10;      // 1034
-constexpr uint32_t PauseMusic = User + 11;      // 1035
-constexpr uint32_t ResumeMusic = User + 12;     // 1036
-constexpr uint32_t BoundSoundEnded = User + 13; // 1037
+#include "transitions/ShowMessages.h"
 
+// The input and close messages and the timer numbers the screensaver window and the headless hosts share
+// (the players' own messages are ShowMsg). The values are the Windows ones, so both hosts speak the same
+// numbers.
+namespace SaverMsg {
 constexpr uint32_t Close = 0x0010;
 constexpr uint32_t KeyDown = 0x0100;
 constexpr uint32_t Char = 0x0102;

@@ -1,7 +1,7 @@
 #pragma once
 #include "media/MediaInterfaces.h"
-#include "saver/StartMode.h"
 #include "slides/SlidePlayerInterface.h"
+#include "slides/StartMode.h"
 
 #include <cstdint>
 #include <memory>

@@ -23,7 +23,6 @@
 
 namespace {
 
-constexpr int kPreviewMode = 3;
 constexpr int kMinTileWidth = 16;
 
 } // namespace
@@ -103,10 +102,10 @@ int SlideBackground::PickAtRandom(const std::string& list) const
     return PickFromIndexList(list, true, position, Random());
 }
 
-void SlideBackground::PaintAll(int startMode)
+void SlideBackground::PaintAll(StartMode startMode)
 {
     PaintBackground();
-    if (startMode != kPreviewMode) {
+    if (startMode != StartMode::Preview) {
         DrawTitle();
         DrawDescription();
     }
@@ -281,7 +280,7 @@ int SlideBackground::LoadProjectImage(Picture& picture)
         uint8_t data[MediaSettingsRecord::kSize] = {};
         MediaSettingsRecord record;
         record.Assign(data, CopyRecordField(table, "data", data, sizeof data));
-        if (record.MediaType() == MediaSettingsRecord::kImage)
+        if (record.MediaType() == MediaKind::kImage)
             images.push_back(i);
     }
     if (images.empty())

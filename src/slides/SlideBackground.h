@@ -3,6 +3,7 @@
 #include <string>
 
 #include "gfx/Geometry.h"
+#include "slides/StartMode.h"
 
 class Picture;
 class ProjectInfo;
@@ -41,7 +42,7 @@ public:
 
     void PaintBackground();
     // PaintBackground, then the texts unless the start mode is Preview (3).
-    void PaintAll(int startMode);
+    void PaintAll(StartMode startMode);
     void DrawTitle();
     void DrawDescription();
 

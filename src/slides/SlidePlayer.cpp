@@ -13,12 +13,7 @@
 #include "slides/SlideBackground.h"
 #include "slides/SlideGeometry.h"
 #include "slides/SlideImage.h"
-
-namespace {
-
-constexpr int kPreviewMode = 3;
-
-} // namespace
+#include "transitions/ShowMessages.h"
 
 SlidePlayer::SlidePlayer(ISlideWindowHost& host) : host_(host)
 {
@@ -62,8 +57,7 @@ void SlidePlayer::SetSettings(UserSettings* settings, ProjectInfo* project)
 
 bool SlidePlayer::HidesCursor() const
 {
-    constexpr int kSaverMode = 4;
-    return startMode_ == kSaverMode && !(settings_ && settings_->passwordDialogActive);
+    return startMode_ == StartMode::Saver && !(settings_ && settings_->passwordDialogActive);
 }
 
 void SlidePlayer::OnTransitionDone(uint32_t serial)
@@ -76,7 +70,7 @@ void SlidePlayer::OnTransitionDone(uint32_t serial)
     if (!announceDone_)
         return;
     host_.WindowClock().Sleep(30);
-    host_.PostToParent(kItemFinishedMessage);
+    host_.PostToParent(ShowMsg::ItemFinished);
 }
 
 void SlidePlayer::OnDestroy()
@@ -219,7 +213,7 @@ void SlidePlayer::ComposeSlide()
         PreparePainter(painter, composed);
         painter.PaintBackground();
         putImage(composed, x, y);
-        if (startMode_ != kPreviewMode) {
+        if (startMode_ != StartMode::Preview) {
             painter.DrawTitle();
             painter.DrawDescription();
         }

@@ -18,11 +18,8 @@ class SlideBackground;
 class SlidePlayer;
 class IClock;
 
-// WM_USER+8 to the owner: the slide is fully shown.
-constexpr uint32_t kItemFinishedMessage = 0x0400 + 8;
-
 // The platform window a slide player lives in (a child dialog on Windows, a recorder in the headless
-// host). Present and Post are called from the transition's worker thread; a posted kTransitionDoneMessage
+// host). Present and Post are called from the transition's worker thread; a posted ShowMsg::TransitionDone
 // must come back to the player's OnTransitionDone on the window's own thread.
 class ISlideWindowHost : public ITransitionWindow {
 public:
@@ -62,7 +59,7 @@ public:
     // slide; null when the window could not be made.
     static std::unique_ptr<SlidePlayer> Create(std::unique_ptr<ISlideWindowHost> window, ProjectDatabase* db);
 
-    void SetMode(int startMode) override { startMode_ = startMode; }
+    void SetMode(StartMode mode) override { startMode_ = mode; }
     void SetSettings(UserSettings* settings, ProjectInfo* project) override;
     void SetMedia(MediaTable* media) override { mediaTable_ = media; }
     void SetDatabase(ProjectDatabase* db) { db_ = db; }
@@ -103,7 +100,7 @@ private:
     Picture background_;
     Picture canvas_;
     Picture slide_;
-    int startMode_ = 0;
+    StartMode startMode_ = StartMode::None;
     MediaPlaylist* mediaSetting_ = nullptr;
     ProjectInfo* project_ = nullptr;
     UserSettings* settings_ = nullptr;

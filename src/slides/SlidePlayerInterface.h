@@ -1,4 +1,5 @@
 #pragma once
+#include "slides/StartMode.h"
 
 class MediaPlaylist;
 class MediaTable;
@@ -13,7 +14,7 @@ class UserSettings;
 class ISlidePlayer {
 public:
     virtual ~ISlidePlayer() = default;
-    virtual void SetMode(int startMode) = 0;
+    virtual void SetMode(StartMode mode) = 0;
     virtual void SetSettings(UserSettings* settings, ProjectInfo* project) = 0;
     virtual void SetMedia(MediaTable* media) = 0;
     // Composes the media item's slide and starts its transition; the window is told (WM_USER+8) once the

@@ -37,13 +37,7 @@ public:
 
     void Show() { fx_.ShowPicture(picture_); }
     // Only the part r of the picture.
-    void Show(const Rect& r)
-    {
-        const Rect c = r.Intersect(fx_.SlideBounds());
-        if (!c.IsEmpty())
-            fx_.CopyPictureRect(fx_.SlideLeft() + c.left, fx_.SlideTop() + c.top, c.Width(), c.Height(), picture_,
-                                c.left, c.top);
-    }
+    void Show(const Rect& r) { fx_.ShowPicture(picture_, r); }
 
 private:
     TransitionEngine& fx_;

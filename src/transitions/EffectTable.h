@@ -1,19 +1,20 @@
 #pragma once
 #include <cstdint>
 
+#include "transitions/EffectVariant.h"
 #include "transitions/Orientation.h"
 
 class TransitionEngine;
 
-// What the table passes to an effect: its index, the direction its geometry is drawn in, a size (band
-// thickness, strip count, ... as the family reads it), the frame delay and a family-specific variant
-// (corner, phase table row, ...).
+// What the table passes to an effect: the direction its geometry is drawn in, a size (band thickness, the
+// step of a move, ... as the family reads it), the frame delay, the pause between the phases of a move
+// (0 for none) and the family's variant.
 struct EffectParams {
     Orientation orientation = Orientation::Down;
     int size = 0;
     uint32_t delayMs = 0;
-    int variant = 0;
-    int index = 0; // set by the dispatcher
+    uint32_t pauseMs = 0;
+    EffectVariant variant = std::monostate{};
 };
 
 // One effect: draws the whole reveal with the engine's helpers.

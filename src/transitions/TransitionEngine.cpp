@@ -13,6 +13,7 @@
 #include "platform/DiagnosticLog.h"
 #include "platform/LogLines.h"
 #include "transitions/EffectNames.h"
+#include "transitions/ShowMessages.h"
 #include "transitions/TimerResolution.h"
 
 namespace {
@@ -99,10 +100,8 @@ void TransitionEngine::RunTransition()
         const EffectEntry* entry = effect_ ? effect_ : FindEffect(index);
         bool failed = !entry || !entry->run;
         if (!failed) {
-            EffectParams params = entry->params;
-            params.index = index;
             try {
-                entry->run(*this, params);
+                entry->run(*this, entry->params);
             } catch (const std::exception&) {
                 failed = true; // an effect that failed part-way (out of memory) still ends with its slide
             }
@@ -191,11 +190,6 @@ void TransitionEngine::CopyRectAbs(int x, int y, int width, int height, int sour
 void TransitionEngine::CopySlideRect(int left, int top, int right, int bottom, int sourceX, int sourceY)
 {
     CopyRectAbs(slideLeft_ + left, slideTop_ + top, right - left, bottom - top, sourceX, sourceY);
-}
-
-void TransitionEngine::CopySlideAt(int x, int y)
-{
-    CopyRectAbs(x, y, slideWidth_, slideHeight_, 0, 0);
 }
 
 void TransitionEngine::CopyPictureAt(int x, int y, const Picture& picture)
@@ -292,6 +286,13 @@ void TransitionEngine::ShowPicture(const Picture& picture)
     CopyPictureAt(slideLeft_, slideTop_, picture);
 }
 
+void TransitionEngine::ShowPicture(const Picture& picture, const Rect& part)
+{
+    const Rect c = part.Intersect(SlideBounds());
+    if (!c.IsEmpty())
+        CopyPictureRect(slideLeft_ + c.left, slideTop_ + c.top, c.Width(), c.Height(), picture, c.left, c.top);
+}
+
 void TransitionEngine::BackgroundUnderSlide(Picture& picture) const
 {
     if (picture.Width() != slideWidth_ || picture.Height() != slideHeight_ || !picture.IsLoaded())
@@ -382,7 +383,7 @@ int TransitionThreadProc(TransitionRequest* request)
         // Nothing may escape the thread, and the slide window waits for the completion without a limit.
     }
     if (window && (!stopFlag || stopFlag->load() == 0))
-        window->Post(kTransitionDoneMessage, serial);
+        window->Post(ShowMsg::TransitionDone, serial);
     if (completion)
         completion->Set();
     return 1;

@@ -44,8 +44,10 @@ public:
     void CopyBackground(const Rect& r);
     // The whole slide, only inside the region.
     void CopySlideThrough(const Region& region);
-    // A slide-sized picture composed by the effect, shown at the slide's place.
+    // A slide-sized picture composed by the effect, shown at the slide's place: whole, or only its part
+    // (slide coordinates).
     void ShowPicture(const Picture& picture);
+    void ShowPicture(const Picture& picture, const Rect& part);
     // Lets draw(canvas, at) change the canvas's pixels inside the rectangles (slide coordinates; `at` is the
     // slide's window position) directly, then shows them: for pieces too fine for block copies. draw must
     // stay inside both the rectangles and the canvas.
@@ -62,25 +64,16 @@ public:
     }
     // Fills a picture with the background under the slide, making it slide-sized.
     void BackgroundUnderSlide(Picture& picture) const;
-
-    // ---- the transition's own helpers (slide coordinates are relative to the slide's top-left corner)
-    void CopySlideRect(int left, int top, int right, int bottom, int sourceX, int sourceY);
-    void CopyRectAbs(int x, int y, int width, int height, int sourceX, int sourceY);
-    void CopySlideAt(int x, int y);
-    void CopyPictureAt(int x, int y, const Picture& picture);
-    void CopyPictureRect(int x, int y, int width, int height, const Picture& picture, int sourceX, int sourceY);
+    // The picture's source rectangle stretched into the slide rectangle (left, top)-(right, bottom); a
+    // rectangle given right to left or bottom to top mirrors.
     void StretchSlideRect(int left, int top, int right, int bottom, const Picture& picture, int sourceX, int sourceY,
                           int sourceWidth, int sourceHeight);
     // Sets the stretch mode used by StretchSlideRect; returns the previous one.
     int SetStretchModeBoth(int mode);
-    // The whole slide at (x, y) (window coordinates), only inside the region (window coordinates).
-    void CopySlideClipped(int x, int y, const Region& region);
     // The closing copy of the whole slide to its place.
     void CopyWholeSlide();
 
     // ---- frame loop machinery
-    // True once the caller has asked the transition to stop (read fresh every time).
-    bool StopRequested() const;
     // Ends a frame: presents what the frame drew; false when a stop was asked for (leave the loop at
     // once, no delay), otherwise sleeps the frame delay and returns true.
     bool EndFrame(uint32_t delayMs);
@@ -115,15 +108,26 @@ public:
     Rect SlideBounds() const { return {0, 0, slideWidth_, slideHeight_}; }
     int SlideLeft() const { return slideLeft_; }
     int SlideTop() const { return slideTop_; }
-    int CanvasWidth() const { return canvasWidth_; }
-    int CanvasHeight() const { return canvasHeight_; }
-    int EffectIndex() const { return effectIndex_; }
     const Picture& Background() const { return *background_; }
     const Picture& Slide() const { return *slide_; }
-    // Whether the canvas shows the whole slide in its place (the part of it inside the window).
-    bool SlideComplete() const;
 
 private:
+    friend class TransitionEngineProbe; // the engine's tests, on the window-coordinate copies
+
+    // ---- the copies under the helpers above, in window coordinates unless they say otherwise; each notes
+    // what it changed for the frame's end
+    // The slide's pixels at (sourceX, sourceY) to the slide rectangle (left, top)-(right, bottom).
+    void CopySlideRect(int left, int top, int right, int bottom, int sourceX, int sourceY);
+    void CopyRectAbs(int x, int y, int width, int height, int sourceX, int sourceY);
+    void CopyPictureAt(int x, int y, const Picture& picture);
+    void CopyPictureRect(int x, int y, int width, int height, const Picture& picture, int sourceX, int sourceY);
+    // The whole slide at (x, y), only inside the region.
+    void CopySlideClipped(int x, int y, const Region& region);
+
+    // True once the caller has asked the transition to stop (read fresh every time).
+    bool StopRequested() const;
+    // Whether the canvas shows the whole slide in its place (the part of it inside the window).
+    bool SlideComplete() const;
     // Notes a changed canvas rectangle given as origin and extent (a negative extent covers the pixels on
     // the other side of the origin, as the copies take it).
     void Touch(int x, int y, int width, int height);

@@ -12,9 +12,6 @@ class IClock;
 class DiagnosticLog;
 struct EffectEntry;
 
-// WM_USER+9: the worker tells the slide window that the transition ran to its end.
-constexpr uint32_t kTransitionDoneMessage = 0x0400 + 9;
-
 // The window a transition draws on. Called from the worker thread.
 class ITransitionWindow {
 public:

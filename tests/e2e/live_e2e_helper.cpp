@@ -49,7 +49,7 @@ int VideoProject(const std::string& out, const std::string& runtime)
     options.SetFlag(ProjectOptions::kMusicInDatabase, true);
     options.SetFlag(ProjectOptions::kMusicLoop, true);
     MediaSettingsRecord item;
-    item.SetI32(MediaSettingsRecord::kMediaType, MediaSettingsRecord::kVideo);
+    item.SetI32(MediaSettingsRecord::kMediaType, MediaKind::kVideo);
     item.SetI32(MediaSettingsRecord::kVideoMode, 3);
     item.SetFlag(MediaSettingsRecord::kPlayMusic, true);
 

@@ -1,12 +1,13 @@
 #include "media/SoundPlayer.h"
 #include "MediaFakes.h"
+#include "transitions/ShowMessages.h"
 
 #include <gtest/gtest.h>
 
 namespace {
 
 using Lines = std::vector<std::string>;
-constexpr uint32_t kEnd = 1034;
+constexpr uint32_t kEnd = ShowMsg::MusicEnded;
 
 class SoundPlayerTest : public ::testing::Test {
 protected:

@@ -3,13 +3,13 @@
 #include "model/MediaPlaylist.h"
 #include "model/ProjectDbBuilder.h"
 #include "support/TempDir.h"
+#include "transitions/ShowMessages.h"
 
 #include <gtest/gtest.h>
 
 namespace {
 
 using Lines = std::vector<std::string>;
-constexpr uint32_t kItemFinished = 1032;
 
 class VideoPlayerTest : public ::testing::Test {
 protected:
@@ -22,7 +22,7 @@ protected:
         ProjectDbBuilder builder;
         for (int i = 0; i < items; ++i) {
             builder.AddItem("clip.avi").record.SetI32(MediaSettingsRecord::kVideoMode, mode);
-            builder.items.back().record.SetI32(MediaSettingsRecord::kMediaType, MediaSettingsRecord::kVideo);
+            builder.items.back().record.SetI32(MediaSettingsRecord::kMediaType, MediaKind::kVideo);
         }
         builder.WriteAndOpen(dir.File("project" + std::to_string(++made) + ".db"), *db);
         setting->SetDatabase(db.get());
@@ -81,7 +81,7 @@ TEST_F(VideoPlayerTest, EndsTwentyUnitsBeforeItsLengthAndTellsTheWindow)
     EXPECT_TRUE(window->posted.empty());
     mci.Only().position = 3980;
     window->Fire(VideoPlayer::kEndTimer);
-    EXPECT_EQ(window->posted, (std::vector<uint32_t>{kItemFinished}));
+    EXPECT_EQ(window->posted, (std::vector<uint32_t>{ShowMsg::ItemFinished}));
     EXPECT_TRUE(window->timers.empty());
 
     // A length below 20 ends only at the length itself.
@@ -93,7 +93,7 @@ TEST_F(VideoPlayerTest, EndsTwentyUnitsBeforeItsLengthAndTellsTheWindow)
     EXPECT_TRUE(window->posted.empty());
     mci.Only().position = 15;
     window->Fire(VideoPlayer::kEndTimer);
-    EXPECT_EQ(window->posted, (std::vector<uint32_t>{kItemFinished}));
+    EXPECT_EQ(window->posted, (std::vector<uint32_t>{ShowMsg::ItemFinished}));
 }
 
 TEST_F(VideoPlayerTest, TheOnlyItemPlaysAgainFromTheStart)
@@ -131,7 +131,7 @@ TEST_F(VideoPlayerTest, AFileNoDeviceOpensEndsAtTheFirstTick)
     // The device's closed rectangle (100, 100, 200, 200) sizes the panel.
     EXPECT_EQ(window->log, (Lines{"show", "panel 462 334 100 100"}));
     window->Fire(VideoPlayer::kEndTimer);
-    EXPECT_EQ(window->posted, (std::vector<uint32_t>{kItemFinished}));
+    EXPECT_EQ(window->posted, (std::vector<uint32_t>{ShowMsg::ItemFinished}));
 }
 
 TEST_F(VideoPlayerTest, ClosingWithoutSendingLeavesTheDeviceAloneToTheEnd)

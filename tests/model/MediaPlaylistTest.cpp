@@ -49,7 +49,7 @@ TEST(MediaPlaylist, LoadsRecordAndAllTexts)
     auto& item = builder.AddItem("cover.jpg", " 3;");
     item.record.SetI32(MediaSettingsRecord::kTitleSize, -24);
     item.record.SetU32(MediaSettingsRecord::kTitleColour, 0x00ffff00);
-    item.record.SetI32(MediaSettingsRecord::kMediaType, 2);
+    item.record.SetI32(MediaSettingsRecord::kMediaType, MediaKind::kVideo);
     const char* fields[] = {"title",        "titlefontname", "titlefontstyle", "desc",
                             "descfontname", "descfontstyle", "gradientstring", "selectedimagebackgroundstring",
                             "bindsound",    "accfile"};

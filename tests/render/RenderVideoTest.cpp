@@ -38,7 +38,7 @@ std::string WriteProgram(const TempDir& dir, const std::vector<std::string>& vid
     options.SetI32(ProjectOptions::kDisplayTime, 1);
     options.SetFlag(ProjectOptions::kBesideExecutable, true);
     MediaSettingsRecord item;
-    item.SetI32(MediaSettingsRecord::kMediaType, MediaSettingsRecord::kVideo);
+    item.SetI32(MediaSettingsRecord::kMediaType, MediaKind::kVideo);
     item.SetI32(MediaSettingsRecord::kVideoMode, 3);
     item.SetFlag(MediaSettingsRecord::kBackgroundSolid, true);
     item.SetU32(MediaSettingsRecord::kBackgroundColour, kBackground);

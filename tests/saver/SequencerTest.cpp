@@ -220,7 +220,7 @@ TEST_F(Sequencing, MusicPausesBetweenTracksAndLoops)
     const auto& m = messages;
     std::vector<uint64_t> ends;
     for (const auto& [t, msg] : m) {
-        if (msg == SaverMsg::MusicEnded)
+        if (msg == ShowMsg::MusicEnded)
             ends.push_back(t);
     }
     EXPECT_EQ(ends, (std::vector<uint64_t>{10000, 25000}));
@@ -274,8 +274,8 @@ TEST_F(Sequencing, PauseAndResumeMessagesReachTheMusic)
     musicMs = 100000;
     slideMs = 1000000;
     Start();
-    loop.Post(SaverMsg::PauseMusic);
-    loop.Post(SaverMsg::ResumeMusic);
+    loop.Post(ShowMsg::PauseMusic);
+    loop.Post(ShowMsg::ResumeMusic);
     loop.RunEvents(2);
     EXPECT_EQ(Entries("music"),
               (Journal{"music play t1.mp3", "music pause", "music resume", "music pause", "music resume"}));

@@ -85,14 +85,14 @@ public:
         Note("create");
     }
     ~RecordingSlidePlayer() override { Note("destroy"); }
-    void SetMode(int) override { Note("mode"); }
+    void SetMode(StartMode) override { Note("mode"); }
     void SetSettings(UserSettings*, ProjectInfo*) override { Note("settings"); }
     void SetMedia(MediaTable*) override { Note("media"); }
     void ShowSlide(MediaPlaylist*) override
     {
         Note("show");
         onPresent_();
-        pending_ = loop_.PostAfter(slideMs_, SaverMsg::ItemFinished);
+        pending_ = loop_.PostAfter(slideMs_, ShowMsg::ItemFinished);
     }
     void StopTransition() override
     {
@@ -206,7 +206,7 @@ public:
         if (onPresent_)
             onPresent_();
         if (!path_.empty())
-            pending_ = loop_.PostAfter(movieMs_, SaverMsg::ItemFinished);
+            pending_ = loop_.PostAfter(movieMs_, ShowMsg::ItemFinished);
     }
     void HideBehind() override { journal_.push_back(name_ + " hide"); }
     void CloseVideo(int send) override
@@ -299,7 +299,7 @@ protected:
         };
         parts.files = files;
         parts.createSoundPlayer = [this](uint32_t endMessage) -> std::unique_ptr<ISoundPlayer> {
-            const bool music = endMessage == SaverMsg::MusicEnded;
+            const bool music = endMessage == ShowMsg::MusicEnded;
             return std::make_unique<RecordingSoundPlayer>(loop, journal, music ? "music" : "bound", endMessage,
                                                           music ? musicMs : boundSoundMs);
         };

@@ -84,7 +84,7 @@ speed = 40
     EXPECT_TRUE(plan.project.options.BesideExecutable());
     ASSERT_EQ(plan.items.size(), 1u);
     const auto& item = plan.items[0];
-    EXPECT_EQ(item.record.MediaType(), 2);
+    EXPECT_EQ(item.record.MediaType(), MediaKind::kVideo);
     EXPECT_EQ(item.record.VideoMode(), 5);
     EXPECT_EQ(item.texts.at("filename"), "a.jpg");
     EXPECT_EQ(item.texts.at("title"), "Hello");

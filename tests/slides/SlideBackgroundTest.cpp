@@ -271,7 +271,7 @@ TEST_F(BackgroundPaintTest, PictureWithoutSourceTakesAProjectImage)
     project.SetProjectI32(ProjectOptions::kMediaInDatabase, 1);
     project.media.push_back({"c:\\show\\leaf.bmp", SolidBmp(4, 4, 0x0000FF)});
     SlideTestItem video;
-    video.SetI32(Off::kMediaType, 2);
+    video.SetI32(Off::kMediaType, MediaKind::kVideo);
     video.fileName = "clip.avi";
     project.items.push_back(video);
     Paint({0, 0, 0});
@@ -282,7 +282,7 @@ TEST_F(BackgroundPaintTest, ProjectWithoutImagesGivesBlack)
 {
     Item().SetFlag(Off::kBackgroundPicture, true);
     Item().SetFlag(Off::kSourceImage, true);
-    Item().SetI32(Off::kMediaType, 2);
+    Item().SetI32(Off::kMediaType, MediaKind::kVideo);
     Paint({0, 0, 0});
     EXPECT_EQ(CountColour(target, 0, target.GetRect()), 32 * 16);
 }

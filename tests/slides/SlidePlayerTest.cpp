@@ -17,6 +17,7 @@
 #include "slides/SlideText.h"
 #include "support/SequenceRandom.h"
 #include "support/SlideTestProject.h"
+#include "transitions/ShowMessages.h"
 
 namespace {
 
@@ -97,7 +98,7 @@ protected:
     SlideTestItem& Item() { return project.items.front(); }
 
     // Opens the project, shows its first item and lets the transition run to its end.
-    void Show(Size frame, int startMode = 4, std::vector<int> randomValues = {0})
+    void Show(Size frame, StartMode startMode = StartMode::Saver, std::vector<int> randomValues = {0})
     {
         random = std::make_unique<SequenceRandom>(std::move(randomValues));
         ASSERT_TRUE(project.Open(*random));
@@ -139,13 +140,13 @@ TEST_F(SlidePlayerTest, SmallImageIsCentredOverThePaintedBackground)
     EXPECT_EQ(player->Request().slideTop, 5);
     EXPECT_TRUE(host->visible);
     ASSERT_EQ(host->posted.size(), 1u);
-    EXPECT_EQ(host->posted[0], kTransitionDoneMessage);
+    EXPECT_EQ(host->posted[0], ShowMsg::TransitionDone);
     EXPECT_FALSE(player->Finished());
     player->OnTransitionDone(player->TransitionSerial());
     EXPECT_TRUE(player->Finished());
     EXPECT_EQ(host->windowClock.TickCount(), 30u);
     ASSERT_EQ(host->toParent.size(), 1u);
-    EXPECT_EQ(host->toParent[0], kItemFinishedMessage);
+    EXPECT_EQ(host->toParent[0], ShowMsg::ItemFinished);
 }
 
 TEST_F(SlidePlayerTest, TransitionStoppedWithItsDoneMessageQueuedTellsTheOwnerNothing)
@@ -215,7 +216,7 @@ TEST_F(SlidePlayerTest, RandomPositionWithFullWidthImageGivesXZero)
 {
     project.SetProjectI32(ProjectOptions::kRandomPosition, 1);
     project.media.push_back({"pic.bmp", SolidBmp(10, 2, kRedPx)});
-    Show({10, 8}, 4, {0, 7, 5});
+    Show({10, 8}, StartMode::Saver, {0, 7, 5});
     EXPECT_EQ(player->Request().slideLeft, 0);
     EXPECT_EQ(player->Request().slideTop, 5 % 6);
 }
@@ -329,7 +330,7 @@ TEST_F(SlidePlayerTest, PreviewNeverShowsTitleOrDescription)
     Item().title = "T";
     Item().SetFlag(Off::kShowDesc, true);
     Item().desc = "D";
-    Show({50, 50}, 3);
+    Show({50, 50}, StartMode::Preview);
     EXPECT_TRUE(text.lines.empty());
     EXPECT_TRUE(text.boxes.empty());
 }
@@ -513,6 +514,6 @@ TEST_F(SlidePlayerTest, ResizeDuringTheTransitionStillTellsTheOwnerOnce)
     player->WaitForTransition();
     player->OnTransitionDone(first);
     player->OnTransitionDone(player->TransitionSerial());
-    EXPECT_EQ(host->toParent, (std::vector<uint32_t>{kItemFinishedMessage}));
+    EXPECT_EQ(host->toParent, (std::vector<uint32_t>{ShowMsg::ItemFinished}));
     EXPECT_EQ(Count(kRed, Rect{10, 5, 14, 7}), 8);
 }

@@ -32,7 +32,7 @@ struct Shown {
 
 uint32_t PauseOf(int index)
 {
-    return uint32_t(FindEffect(index)->params.variant);
+    return FindEffect(index)->params.pauseMs;
 }
 
 class EveryMove : public ::testing::TestWithParam<int> { };

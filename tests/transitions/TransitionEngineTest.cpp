@@ -8,12 +8,23 @@
 #include "platform/Clock.h"
 #include "platform/DiagnosticLog.h"
 #include "support/TempDir.h"
+#include "transitions/ShowMessages.h"
 #include "transitions/TimerResolution.h"
 #include "transitions/TransitionEngine.h"
 
 #if defined(__linux__)
 #include <sys/prctl.h>
 #endif
+
+// The engine's copies in window coordinates, which effects reach only through the slide-coordinate helpers.
+class TransitionEngineProbe {
+public:
+    static void CopyPictureRect(TransitionEngine& engine, int x, int y, int width, int height, const Picture& picture,
+                                int sourceX, int sourceY)
+    {
+        engine.CopyPictureRect(x, y, width, height, picture, sourceX, sourceY);
+    }
+};
 
 namespace {
 
@@ -45,7 +56,7 @@ TEST_F(TransitionEngineTest, PlainCopyShowsSlideOverFreshBackground)
     ASSERT_EQ(f.window.presented.size(), 1u);
     EXPECT_EQ(f.window.presented[0], (Rect{0, 0, 20, 10}));
     ASSERT_EQ(f.window.posted.size(), 1u);
-    EXPECT_EQ(f.window.posted[0], 1033u);
+    EXPECT_EQ(f.window.posted[0], ShowMsg::TransitionDone);
 }
 
 TEST_F(TransitionEngineTest, DisabledTransitionIsOnePlainCopyWhateverTheIndex)
@@ -72,7 +83,7 @@ TEST_F(TransitionEngineTest, IndicesOutsideTheTableShowTheBackgroundOnlyAndStill
         EXPECT_EQ(g.Count(TransitionFixture::kBackground, Rect{0, 0, 20, 10}), 200) << index;
         EXPECT_EQ(g.window.presented.size(), 1u) << index;
         ASSERT_EQ(g.window.posted.size(), 1u) << index;
-        EXPECT_EQ(g.window.posted[0], kTransitionDoneMessage);
+        EXPECT_EQ(g.window.posted[0], ShowMsg::TransitionDone);
     }
 }
 
@@ -142,7 +153,7 @@ TEST_F(TransitionEngineTest, StopKeepsPartlyDrawnFrameSetsCompletionAndPostsNoth
                                       TransitionEngine::StepOverride fixed(e, 1);
                                       s_stepInside = e.Step();
                                       for (int x = 0; x < e.SlideWidth(); x += e.Step()) {
-                                          e.CopySlideRect(x, 0, x + 1, e.SlideHeight(), x, 0);
+                                          e.CopySlide(Rect{x, 0, x + 1, e.SlideHeight()});
                                           if (!e.EndFrame(5))
                                               break;
                                       }
@@ -196,7 +207,7 @@ TEST_F(TransitionEngineTest, FrameDelaysGoThroughTheClock)
 TEST_F(TransitionEngineTest, HelpersDrawIntoCanvasAndPresentTheSameRectangleAtTheFrameEnd)
 {
     TransitionEngine engine(f.request);
-    engine.CopySlideRect(1, 1, 3, 2, 1, 1); // slide coords -> window (4, 3) 2 x 1
+    engine.CopySlide(Rect{1, 1, 3, 2}); // slide coords -> window (4, 3) 2 x 1
     EXPECT_TRUE(f.window.presented.empty());
     engine.EndFrame(0);
     ASSERT_EQ(f.window.presented.size(), 1u);
@@ -205,15 +216,15 @@ TEST_F(TransitionEngineTest, HelpersDrawIntoCanvasAndPresentTheSameRectangleAtTh
     EXPECT_EQ(f.canvas.GetPixel(6, 3), TransitionFixture::kOld);
 
     // A rectangle partly outside the window presents only its visible part.
-    engine.CopyPictureRect(18, 8, 10, 10, f.background, 0, 0);
+    TransitionEngineProbe::CopyPictureRect(engine, 18, 8, 10, 10, f.background, 0, 0);
     engine.EndFrame(0);
     EXPECT_EQ(f.window.presented.back(), (Rect{18, 8, 20, 10}));
 
-    // Clipped copy: only the region's pixels change.
-    Region diagonal = Region::FromRect(3, 2, 4, 3);
-    diagonal.Combine(Region::FromRect(8, 5, 9, 6), RegionOp::Or);
+    // Clipped copy: only the region's pixels change (slide coordinates: window (3, 2) and (8, 5)).
+    Region diagonal = Region::FromRect(0, 0, 1, 1);
+    diagonal.Combine(Region::FromRect(5, 3, 6, 4), RegionOp::Or);
     f.canvas.CreateBlank(20, 10, TransitionFixture::kOld);
-    engine.CopySlideClipped(3, 2, diagonal);
+    engine.CopySlideThrough(diagonal);
     engine.EndFrame(0);
     EXPECT_EQ(f.Count(TransitionFixture::kSlide, Rect{0, 0, 20, 10}), 2);
     EXPECT_EQ(f.canvas.GetPixel(8, 5), TransitionFixture::kSlide);
@@ -242,7 +253,7 @@ TEST_F(TransitionEngineTest, NegativeExtentsPresentThePixelsTheyDraw)
 {
     TransitionEngine engine(f.request);
     DecodedImage before = f.canvas.ToDecoded();
-    engine.CopyPictureRect(10, 6, -3, -2, f.slide, 2, 1);
+    TransitionEngineProbe::CopyPictureRect(engine, 10, 6, -3, -2, f.slide, 2, 1);
     engine.EndFrame(0);
     const Rect drawn = ChangedBounds(before, f.canvas);
     EXPECT_EQ(drawn, (Rect{8, 5, 11, 7}));
@@ -267,7 +278,7 @@ TEST_F(TransitionEngineTest, FailingEffectEndsWithTheWholeSlideAndCompletes)
 {
     f.request.effectIndex = 12;
     const EffectEntry failing{[](TransitionEngine& e, const EffectParams&) {
-                                  e.CopySlideRect(0, 0, 1, 1, 0, 0);
+                                  e.CopySlide(Rect{0, 0, 1, 1});
                                   throw std::bad_alloc();
                               },
                               {}};
@@ -275,7 +286,7 @@ TEST_F(TransitionEngineTest, FailingEffectEndsWithTheWholeSlideAndCompletes)
     RunOnWorker(f);
     EXPECT_EQ(f.Count(TransitionFixture::kSlide, Rect::FromSize(3, 2, 6, 4)), 24);
     ASSERT_EQ(f.window.posted.size(), 1u);
-    EXPECT_EQ(f.window.posted[0], kTransitionDoneMessage);
+    EXPECT_EQ(f.window.posted[0], ShowMsg::TransitionDone);
 }
 
 TEST_F(TransitionEngineTest, StretchSlideRectScalesIntoSlideCoordinates)

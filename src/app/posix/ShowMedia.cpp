@@ -69,7 +69,7 @@ ShowMedia::ShowMedia(ScreensaverApp& app, EventLoop& loop, IClock& clock, IAudio
     sounds_.SetMessageHandler([](const std::string& text) { std::fprintf(stderr, "%s\n", text.c_str()); });
     sounds_.Load();
 
-    videoSetup_.startMode = static_cast<int>(app.Mode());
+    videoSetup_.startMode = app.Mode();
     videoSetup_.settings = &app.Settings();
     videoSetup_.project = &app.Project();
     videoSetup_.database = &app.Database();

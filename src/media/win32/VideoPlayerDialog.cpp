@@ -9,7 +9,6 @@ namespace {
 constexpr int kTemplate = 146;
 // Marks a video player's dialog, so that key presses over it are found before dialog processing.
 const char kProperty[] = "QuillmarkVideoPlayer";
-constexpr int kSaverMode = 4;
 
 class VideoPlayerDialog final : public IVideoWindow {
 public:
@@ -107,7 +106,7 @@ private:
         const VideoPlayerSetup& setup = player_->Setup();
         switch (message) {
         case WM_INITDIALOG: {
-            if (setup.startMode == kSaverMode && setup.settings) {
+            if (setup.startMode == StartMode::Saver && setup.settings) {
                 // The mouse is measured from where the player put it.
                 ::SetCursorPos(-10, -10);
                 POINT p{};

@@ -129,7 +129,7 @@ INT_PTR SaverWindow::Handle(UINT message, WPARAM wParam, LPARAM)
     default: break;
     }
     if (message == WM_CHAR || message == WM_HELP ||
-        (message >= SaverMsg::ItemFinished && message <= SaverMsg::BoundSoundEnded) ||
+        (message >= ShowMsg::ItemFinished && message <= ShowMsg::BoundSoundEnded) ||
         (message >= WM_MOUSEMOVE && message <= WM_MBUTTONUP)) {
         bool showMenu = false;
         const bool answered = session_->OnMessage(message, uint32_t(wParam), &showMenu);
@@ -186,8 +186,8 @@ BOOL SaverWindow::OnInitDialog()
     sounds_.SetDatabase(args_.database);
     sounds_.SetMessageHandler([this](const std::string& text) { ShowMessage(text); });
     sounds_.Load();
-    session_->Sequencer().AttachSoundPlayers(CreateSoundPlayer(hwnd_, SaverMsg::MusicEnded),
-                                             CreateSoundPlayer(hwnd_, SaverMsg::BoundSoundEnded));
+    session_->Sequencer().AttachSoundPlayers(CreateSoundPlayer(hwnd_, ShowMsg::MusicEnded),
+                                             CreateSoundPlayer(hwnd_, ShowMsg::BoundSoundEnded));
 
     session_->OnInit();
     return TRUE;
@@ -281,7 +281,7 @@ void SaverWindow::MakeTopmost()
 std::unique_ptr<IVideoPlayer> SaverWindow::CreateVideoPlayer()
 {
     VideoPlayerSetup setup;
-    setup.startMode = static_cast<int>(args_.mode);
+    setup.startMode = args_.mode;
     setup.settings = args_.settings;
     setup.project = args_.project;
     setup.database = args_.database;

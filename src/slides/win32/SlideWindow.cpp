@@ -5,6 +5,7 @@
 #include "gfx/Region.h"
 #include "gfx/win32/PictureDC.h"
 #include "platform/Clock.h"
+#include "transitions/ShowMessages.h"
 
 namespace {
 
@@ -136,7 +137,7 @@ private:
                 PostMessageA(parent_, message, wParam, lParam);
                 break;
             }
-            if (message == kTransitionDoneMessage) {
+            if (message == ShowMsg::TransitionDone) {
                 if (player_)
                     player_->OnTransitionDone(uint32_t(wParam));
                 return 0;

@@ -122,12 +122,13 @@ void EdgeBand(TransitionEngine& fx, const EffectParams& p)
 
 // A rectangle growing from a corner, drawn from the top-left one: its width is the distance d covered, its
 // height f = r * d; rows of height T cover the height (f / T + 1 of them, ragged at their free end) and
-// columns of width T the width (d / T + 1, ragged at their free end). Variant bit 0 picks a right-hand
-// corner, whose columns are laid out from the moving edge rather than the anchored one; bit 1 a bottom one.
+// columns of width T the width (d / T + 1, ragged at their free end). A right-hand corner's columns are
+// laid out from the moving edge rather than the anchored one.
 void CornerBand(TransitionEngine& fx, const EffectParams& p)
 {
-    const bool right = p.variant & 1;
-    const Orientation corner = Orientation::Mirrored(right, p.variant & 2);
+    const Corner from = std::get<Corner>(p.variant);
+    const bool right = AtRight(from);
+    const Orientation corner = Orientation::Mirrored(right, AtBottom(from));
     const Size slide = fx.SlideSize();
     const float ratio = SingleRatio(slide.cy, slide.cx);
     const long long t = p.size;

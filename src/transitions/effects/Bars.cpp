@@ -9,8 +9,8 @@ namespace {
 constexpr int kBarStep = 2;
 } // namespace
 
-// Variant 0 moves each half in, showing the edge strip of its far side (redrawn whole every frame, since
-// its content shifts); variant 1 wipes each half in place (only the part gained is drawn).
+// Moving, each half comes in showing the edge strip of its far side (redrawn whole every frame, since its
+// content shifts); wiping, each half is uncovered in place (only the part gained is drawn).
 void TwoBars(TransitionEngine& fx, const EffectParams& p)
 {
     TransitionEngine::StepOverride fixed(fx, kBarStep);
@@ -19,6 +19,7 @@ void TwoBars(TransitionEngine& fx, const EffectParams& p)
     const int w = extent.cx;
     const int h = extent.cy;
     const int f = w / 2 + 1;
+    const BarMotion motion = std::get<BarMotion>(p.variant);
     // Shows `source` (a canonical rectangle of the same size) at `target`; mapping both keeps the shift.
     auto show = [&](const Rect& target, const Rect& source) {
         const Rect from = p.orientation.Map(source, slide);
@@ -27,7 +28,7 @@ void TwoBars(TransitionEngine& fx, const EffectParams& p)
     Sweep(fx, 0, static_cast<long long>(h) + kBarStep, fx.Step(), p.delayMs, [&](int progress, int before) {
         const int now = std::min(progress, h);
         const int was = std::min(before, h);
-        if (p.variant == 0) {
+        if (motion == BarMotion::Move) {
             show(Rect{0, 0, f, now}, Rect{0, h - now, f, h});
             show(Rect{f, h - now, w, h}, Rect{f, 0, w, now});
         } else {

@@ -6,13 +6,14 @@ namespace {
 constexpr int kBlindPeriod = 20;
 }
 
-// Rows (or, with swapped axes, columns); variant 1 takes the lines' offsets from 19 down to 0.
+// Rows (or, with swapped axes, columns); backward, the lines' offsets run from 19 down to 0.
 void WindowBlind(TransitionEngine& fx, const EffectParams& p)
 {
+    const bool backward = std::get<Order>(p.variant) == Order::Backward;
     const Size slide = fx.SlideSize();
     const Size extent = p.orientation.Extent(slide);
     for (int n = 0; n < kBlindPeriod; ++n) {
-        const int offset = p.variant ? kBlindPeriod - 1 - n : n;
+        const int offset = backward ? kBlindPeriod - 1 - n : n;
         for (int y = offset; y < extent.cy; y += kBlindPeriod)
             fx.CopySlide(p.orientation.Map(Rect{0, y, extent.cx, y + 1}, slide));
         if (!fx.EndFrame(p.delayMs))

@@ -36,14 +36,15 @@ std::array<Point, kGrid * kGrid> SpiralFromCenter()
 
 } // namespace
 
-// One cell a frame; variant 1 walks the spiral backwards, from the top-right cell to the centre.
+// One cell a frame; to the centre, the spiral is walked backwards, from the top-right cell.
 void BlockSpiral(TransitionEngine& fx, const EffectParams& p)
 {
     static const std::array<Point, kGrid* kGrid> kSpiral = SpiralFromCenter();
+    const bool inward = std::get<Reveal>(p.variant) == Reveal::ToCenter;
     const int cw = fx.SlideWidth() / kGrid + 1;
     const int ch = fx.SlideHeight() / kGrid + 1;
     for (size_t n = 0; n < kSpiral.size(); ++n) {
-        const Point cell = kSpiral[p.variant ? kSpiral.size() - 1 - n : n];
+        const Point cell = kSpiral[inward ? kSpiral.size() - 1 - n : n];
         fx.CopySlide(Rect{cell.x * cw, cell.y * ch, (cell.x + 1) * cw, (cell.y + 1) * ch});
         if (!fx.EndFrame(p.delayMs))
             return;

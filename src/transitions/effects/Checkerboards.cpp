@@ -7,9 +7,10 @@ namespace {
 constexpr int kCells = 20;
 }
 
-// Variant bit 0 runs the first pass from the last line to the first, bit 1 the second pass.
+// Each pass runs forward, from the first line to the last, or backward.
 void Checkers(TransitionEngine& fx, const EffectParams& p)
 {
+    const PassOrder order = std::get<PassOrder>(p.variant);
     const Size slide = fx.SlideSize();
     const Size extent = p.orientation.Extent(slide);
     const int along = (extent.cy + kCells) / kCells; // a cell's size in the direction of travel
@@ -20,15 +21,15 @@ void Checkers(TransitionEngine& fx, const EffectParams& p)
         for (int k = (n + pass) % 2; k < kCells; k += 2)
             fx.CopySlide(p.orientation.Map(Rect{k * across, y, (k + 1) * across, y + along}, slide));
     };
-    auto lineAt = [](int n, bool reversed) { return reversed ? kCells - 1 - n : n; };
+    auto lineAt = [](int n, Order o) { return o == Order::Backward ? kCells - 1 - n : n; };
 
     for (int n = 0; n < kCells; ++n) {
-        line(lineAt(n, p.variant & 1), 0);
+        line(lineAt(n, order.first), 0);
         if (!fx.EndFrame(p.delayMs))
             break; // the second pass still draws its first line
     }
     for (int n = 0; n < kCells; ++n) {
-        line(lineAt(n, p.variant & 2), 1);
+        line(lineAt(n, order.second), 1);
         if (!fx.EndFrame(p.delayMs))
             return;
     }

@@ -11,20 +11,32 @@ struct SweepPlan {
     int endPhase; // 4: never reached, the sweep runs through phase 3
 };
 
-// By SweepCentre.
-constexpr SweepPlan kPlans[] = {{0, 2}, {0, 4}, {0, 3}, {1, 4}, {0, 4}, {0, 4}};
+// The phase a sweep about this centre starts in and the one that ends it.
+SweepPlan PlanOf(SweepCentre centre)
+{
+    switch (centre) {
+    case SweepCentre::LeftBottom: return {0, 2};
+    case SweepCentre::RightBottom: return {0, 3};
+    case SweepCentre::RightTop: return {1, 4};
+    case SweepCentre::LeftTop:
+    case SweepCentre::Middle:
+    case SweepCentre::Random: break;
+    }
+    return {0, 4};
+}
 
-Point SweepCentrePoint(TransitionEngine& fx, int centre)
+Point SweepCentrePoint(TransitionEngine& fx, SweepCentre centre)
 {
     const int w = fx.SlideWidth(), h = fx.SlideHeight();
     switch (centre) {
-    case kSweepLeftBottom: return {0, h};
-    case kSweepLeftTop: return {0, 0};
-    case kSweepRightBottom: return {w, h};
-    case kSweepRightTop: return {w, 0};
-    case kSweepMiddle: return {w / 2, h / 2};
-    default: return RandomInnerPoint(fx);
+    case SweepCentre::LeftBottom: return {0, h};
+    case SweepCentre::LeftTop: return {0, 0};
+    case SweepCentre::RightBottom: return {w, h};
+    case SweepCentre::RightTop: return {w, 0};
+    case SweepCentre::Middle: return {w / 2, h / 2};
+    case SweepCentre::Random: break;
     }
+    return RandomInnerPoint(fx);
 }
 
 } // namespace
@@ -34,11 +46,12 @@ Point SweepCentrePoint(TransitionEngine& fx, int centre)
 // reached is not drawn: the whole slide is copied instead. A stop leaves the partly drawn fan.
 void CircleSweep(TransitionEngine& fx, const EffectParams& p)
 {
-    const SweepPlan& plan = kPlans[p.variant];
+    const SweepCentre at = std::get<SweepCentre>(p.variant);
+    const SweepPlan plan = PlanOf(at);
     TransitionEngine::StepOverride fixed(fx, 2);
     const int w = fx.SlideWidth(), h = fx.SlideHeight();
     const int step = fx.Step();
-    const Point centre = SweepCentrePoint(fx, p.variant);
+    const Point centre = SweepCentrePoint(fx, at);
     RegionFrames frames(fx);
     int phase = plan.startPhase;
     int d = h;

@@ -54,11 +54,11 @@ void CombColumns(Picture& picture, Point at, const Picture& slide, const CombFra
 
 } // namespace
 
-// Variant 0: columns ("Show left-right"); 1: rows ("Show up-dwon").
+// Columns ("Show left-right") or rows ("Show up-dwon").
 void Comb(TransitionEngine& fx, const EffectParams& p)
 {
     TransitionEngine::StepOverride fixed(fx, 2);
-    const bool rows = p.variant == 1;
+    const bool rows = std::get<CombLines>(p.variant) == CombLines::Rows;
     const int w = fx.SlideWidth(), extent = rows ? fx.SlideHeight() : w;
     // The first frame is composed over the background under the slide and shown whole; from then on the
     // canvas holds that picture, and the lines move on in two growing bands drawn straight on it.

@@ -12,9 +12,10 @@ void CornerWipe(TransitionEngine& fx, const EffectParams& p)
     TransitionEngine::StepOverride fixed(fx, 2);
     const int w = fx.SlideWidth(), h = fx.SlideHeight();
     const float r = SingleRatio(h, w);
-    const bool right = (p.variant & RegionVariant::Right) != 0;
-    const bool bottom = (p.variant & RegionVariant::Bottom) != 0;
-    const bool pair = (p.variant & (RegionVariant::WithOpposite | RegionVariant::Closing)) != 0;
+    const CornerWipeForm form = std::get<CornerWipeForm>(p.variant);
+    const bool right = AtRight(form.corner);
+    const bool bottom = AtBottom(form.corner);
+    const bool pair = form.pairing != Pairing::Alone;
     const auto triangle = [&](bool atRight, bool atBottom, int s) {
         return CornerTriangle({atRight ? w : 0, atBottom ? h : 0}, atRight ? -1 : 1, atBottom ? -1 : 1, s,
                               TruncTimes(r, s));
@@ -26,7 +27,7 @@ void CornerWipe(TransitionEngine& fx, const EffectParams& p)
     };
     RegionFrames frames(fx);
     const int step = fx.Step();
-    if (p.variant & RegionVariant::Closing)
+    if (form.pairing == Pairing::Closing)
         Sweep(fx, w, 0, -step, p.delayMs, [&](int s, int) { frames.ShowOutside(shape(s)); });
     else
         Sweep(fx, 0, pair ? w : 2LL * w, step, p.delayMs, [&](int s, int) { frames.Show(shape(s)); });

@@ -16,7 +16,7 @@ void CrossWipe(TransitionEngine& fx, const EffectParams& p)
                                RegionOp::Or);
     };
     RegionFrames frames(fx);
-    if (p.variant & RegionVariant::Closing)
+    if (std::get<Reveal>(p.variant) == Reveal::ToCenter)
         Sweep(fx, n, -1, -1, p.delayMs, [&](int j, int) { frames.ShowOutside(cross(j)); });
     else
         Sweep(fx, 0, n, 1, p.delayMs, [&](int i, int) { frames.Show(cross(i)); });
@@ -36,7 +36,7 @@ void DiamondWipe(TransitionEngine& fx, const EffectParams& p)
                                    PolyFillMode::Winding);
     };
     RegionFrames frames(fx);
-    if (p.variant & RegionVariant::Closing)
+    if (std::get<Reveal>(p.variant) == Reveal::ToCenter)
         Sweep(fx, w, -1, -1, p.delayMs, [&](int i, int) { frames.ShowOutside(diamond(i)); });
     else
         Sweep(fx, 0, w, 1, p.delayMs, [&](int i, int) { frames.Show(diamond(i)); });

@@ -39,14 +39,15 @@ void EllipseWipe(TransitionEngine& fx, const EffectParams& p)
         return fx.EndFrame(p.delayMs);
     };
 
-    if (p.variant & RegionVariant::RandomCentre) {
+    const EllipseForm form = std::get<EllipseForm>(p.variant);
+    if (form == EllipseForm::RandomCircle) {
         const Point c = RandomInnerPoint(fx);
         const long long end = static_cast<long long>(std::sqrt(static_cast<double>(w * w + h * h)));
         for (long long i = 1; i < end; ++i) {
             if (!frame(Box{c.x - i, c.y - i, c.x + i, c.y + i}, false))
                 break;
         }
-    } else if (p.variant & RegionVariant::Closing) {
+    } else if (form == EllipseForm::ToCenter) {
         for (long long n = w < h ? cx : cy; n >= 0; --n) {
             if (!frame(centred(n), true))
                 break;

@@ -81,13 +81,13 @@ void CenterEnvelop(TransitionEngine& fx, const EffectParams& p)
     fx.CopyWholeSlide();
 }
 
-// Variant 0 opens boxes of the slide over the background; variant 1 shrinks boxes of background on the
-// slide to points.
+// From the centres, boxes of the slide open over the background; to the centres, boxes of background on
+// the slide shrink to points.
 void MultiBox(TransitionEngine& fx, const EffectParams& p)
 {
     TransitionEngine::StepOverride fixed(fx, 2);
     const BoxGrid grid(fx.SlideSize());
-    if (p.variant == 0) {
+    if (std::get<Reveal>(p.variant) == Reveal::FromCenter) {
         // Each frame adds to the boxes of slide the ring around those of the frame before.
         for (int k = 0; k < grid.cw; ++k) {
             fx.CopySlideThrough(grid.Ring(k, k - 1));

@@ -17,8 +17,6 @@ void Mosaic(TransitionEngine& fx, const EffectParams& p);
 void RandomCrossLines(TransitionEngine& fx, const EffectParams& p);
 
 // Scans.cpp
-constexpr int kScanPastEnd = 1; // Scan: the last strip is the first at or beyond the far edge
-constexpr int kScanCloses = 2;  // Scan: ends with the whole slide
 void Scan(TransitionEngine& fx, const EffectParams& p);
 void ScanLeft(TransitionEngine& fx, const EffectParams& p);
 void ScanToCenter(TransitionEngine& fx, const EffectParams& p);
@@ -39,10 +37,10 @@ void TwoBars(TransitionEngine& fx, const EffectParams& p);
 void ZigZag(TransitionEngine& fx, const EffectParams& p);
 
 // Moves.cpp, MoveHalves.cpp, MoveStrips.cpp: the slide or its pieces slide into place, a frame every 2 ms.
-// size: the step they set for their run; variant (halves): the pause in ms between the phases, 0 for none.
-constexpr EffectParams MoveRow(Orientation o, int step, int pauseMs = 0)
+// size: the step they set for their run; the moves by halves pause between their phases.
+constexpr EffectParams MoveRow(Orientation o, int step, uint32_t pauseMs = 0)
 {
-    return {.orientation = o, .size = step, .delayMs = 2, .variant = pauseMs};
+    return {.orientation = o, .size = step, .delayMs = 2, .pauseMs = pauseMs};
 }
 void MoveWhole(TransitionEngine& fx, const EffectParams& p);
 void MoveBothHalves(TransitionEngine& fx, const EffectParams& p);
@@ -60,7 +58,7 @@ void MultiBox(TransitionEngine& fx, const EffectParams& p);
 // IncreaseShow.cpp
 void IncreaseShow(TransitionEngine& fx, const EffectParams& p);
 
-// Rain.cpp (variant: +1 the trailing kind, up and left; +2 HALFTONE for the run)
+// Rain.cpp
 void Rain(TransitionEngine& fx, const EffectParams& p);
 
 // Rolls.cpp
@@ -71,7 +69,7 @@ void Comb(TransitionEngine& fx, const EffectParams& p);
 
 // Stretches.cpp
 void StretchEdge(TransitionEngine& fx, const EffectParams& p);
-void StretchCorner(TransitionEngine& fx, const EffectParams& p); // variant: +1 right, +2 bottom
+void StretchCorner(TransitionEngine& fx, const EffectParams& p);
 void StretchCenter(TransitionEngine& fx, const EffectParams& p);
 
 // Bands.cpp
@@ -85,22 +83,14 @@ void BandToCenter(TransitionEngine& fx, const EffectParams& p);
 void BlockSpiral(TransitionEngine& fx, const EffectParams& p);
 void CenterDiffuse(TransitionEngine& fx, const EffectParams& p);
 
-// Checkerboards.cpp
+// Checkerboards.cpp: 20 ms a frame; the way each of the two passes runs.
+constexpr EffectParams CheckerRow(Orientation o, Order first, Order second)
+{
+    return {.orientation = o, .delayMs = 20, .variant = PassOrder{first, second}};
+}
 void Checkers(TransitionEngine& fx, const EffectParams& p);
 
-// Region-shape families (Circles.cpp, Crosses.cpp, Ellipses.cpp, Fans.cpp, MultiWipes.cpp, Wedges.cpp,
-// CornerWipes.cpp). Their table rows name the variant with these bits.
-namespace RegionVariant {
-constexpr int Right = 1;        // anchored at the right edge (corners, cells)
-constexpr int Bottom = 2;       // anchored at the bottom edge
-constexpr int WithOpposite = 4; // the diagonally opposite corner's triangle joins in
-constexpr int Closing = 8;      // the slide shows outside a shrinking shape
-constexpr int RandomCentre = 16;
-constexpr int Anticlockwise = 32;
-} // namespace RegionVariant
-// The radial sweeps' centres, with their phases (the table's .variant).
-enum SweepCentre { kSweepLeftBottom, kSweepLeftTop, kSweepRightBottom, kSweepRightTop, kSweepMiddle, kSweepRandom };
-
+// Region-shape families.
 // Circles.cpp
 void CircleSweep(TransitionEngine& fx, const EffectParams& p);
 // Crosses.cpp
@@ -114,5 +104,9 @@ void FanWipe(TransitionEngine& fx, const EffectParams& p);
 void MultiWipe(TransitionEngine& fx, const EffectParams& p);
 // Wedges.cpp
 void WedgeWipe(TransitionEngine& fx, const EffectParams& p);
-// CornerWipes.cpp
+// CornerWipes.cpp: 2 ms a frame.
+constexpr EffectParams CornerWipeRow(Corner corner, Pairing pairing)
+{
+    return {.delayMs = 2, .variant = CornerWipeForm{corner, pairing}};
+}
 void CornerWipe(TransitionEngine& fx, const EffectParams& p);

@@ -45,7 +45,7 @@ void FanWipe(TransitionEngine& fx, const EffectParams& p)
     const float r = SingleRatio(h, w);
     const int a = (w + 2) / 2, b = (h + 2) / 2;
     const int step = fx.Step();
-    const bool anticlockwise = (p.variant & RegionVariant::Anticlockwise) != 0;
+    const bool anticlockwise = std::get<Rotation>(p.variant) == Rotation::Anticlockwise;
     RegionFrames frames(fx);
     const auto draw = [&](int phase) {
         return [&, phase](int t, int) {

@@ -52,13 +52,13 @@ bool BackwardPass(LineDrawer& lines, long long from)
 
 } // namespace
 
-// Variant 0: rows 0, 4, ... then 2, 6, ... ("Line down", "Line right").
-// Variant 1, rebound: rows 0, 4, ... while within n, then back up from the last 4k + 2 below n.
+// Rows 0, 4, ... then 2, 6, ... ("Line down", "Line right"); or, rebounding, rows 0, 4, ... while within
+// n, then back up from the last 4k + 2 below n.
 void LineForward(TransitionEngine& fx, const EffectParams& p)
 {
     LineDrawer lines(fx, p);
     const int n = lines.Extent();
-    if (p.variant == 0) {
+    if (std::get<SecondPass>(p.variant) == SecondPass::SameWay) {
         ForwardPass(lines, 0);
         ForwardPass(lines, 2);
         return;
@@ -70,15 +70,14 @@ void LineForward(TransitionEngine& fx, const EffectParams& p)
     BackwardPass(lines, n >= 3 ? (n - 3) / kSpacing * kSpacing + 2 : -1);
 }
 
-// Variant 0: rows n - 2, n - 6, ... then n - 4, n - 8, ... ("Line up", "Line left").
-// Variant 1, rebound: the same first pass, then downwards by 4 while within n, from 0, 1, 2 or -1 as n
-// modulo 4 is 0, 1, 2 or 3.
+// Rows n - 2, n - 6, ... then n - 4, n - 8, ... ("Line up", "Line left"); or, rebounding, the same first
+// pass, then downwards by 4 while within n, from 0, 1, 2 or -1 as n modulo 4 is 0, 1, 2 or 3.
 void LineBackward(TransitionEngine& fx, const EffectParams& p)
 {
     LineDrawer lines(fx, p);
     const int n = lines.Extent();
     BackwardPass(lines, static_cast<long long>(n) - 2);
-    if (p.variant == 0) {
+    if (std::get<SecondPass>(p.variant) == SecondPass::SameWay) {
         BackwardPass(lines, static_cast<long long>(n) - 4);
         return;
     }

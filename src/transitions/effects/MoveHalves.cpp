@@ -17,8 +17,8 @@ void TwoPhases(TransitionEngine& fx, const EffectParams& p, Then then)
     const int end = axis.Length();
     const int middle = axis.FromTopLeft(axis.Length() / 2);
     // A stopped first phase still opens the second, which sees the stop at the end of its first frame.
-    if (MoveIntoPlace(fx, axis, MovingPiece{0, middle, 0, false}, fx.Step(), p.delayMs) && p.variant > 0)
-        fx.Pause(static_cast<uint32_t>(p.variant));
+    if (MoveIntoPlace(fx, axis, MovingPiece{0, middle, 0, false}, fx.Step(), p.delayMs) && p.pauseMs > 0)
+        fx.Pause(p.pauseMs);
     const MovingPiece rest = then == Then::SlideOutOfTheMiddle ? MovingPiece{middle, end, middle, false}
                                                                : MovingPiece{middle, end, end, true};
     MoveIntoPlace(fx, axis, rest, fx.Step(), p.delayMs);
@@ -32,8 +32,8 @@ void ThreePhases(TransitionEngine& fx, const EffectParams& p, Then then)
     MoveAxis axis(fx, p.orientation);
     const int middle = axis.FromTopLeft(axis.Length() / 2);
     // Entering and travelling are one motion: the half never stops at the edge.
-    if (MoveIntoPlace(fx, axis, MovingPiece{middle, axis.Length(), 0, false}, fx.Step(), p.delayMs) && p.variant > 0)
-        fx.Pause(static_cast<uint32_t>(p.variant));
+    if (MoveIntoPlace(fx, axis, MovingPiece{middle, axis.Length(), 0, false}, fx.Step(), p.delayMs) && p.pauseMs > 0)
+        fx.Pause(p.pauseMs);
     const MovingPiece near =
         then == Then::SlideOutOfTheMiddle ? MovingPiece{0, middle, middle, true} : MovingPiece{0, middle, 0, false};
     MoveIntoPlace(fx, axis, near, fx.Step(), p.delayMs);

@@ -17,8 +17,8 @@ void MultiWipe(TransitionEngine& fx, const EffectParams& p)
     const int w = fx.SlideWidth(), h = fx.SlideHeight();
     const float r = SingleRatio(h, w);
     const int cw = (w + kCells) / kCells, ch = (h + kCells) / kCells;
-    const bool right = (p.variant & RegionVariant::Right) != 0;
-    const bool bottom = (p.variant & RegionVariant::Bottom) != 0;
+    const Corner from = std::get<Corner>(p.variant);
+    const bool right = AtRight(from), bottom = AtBottom(from);
     const Point corner{right ? cw : 0, bottom ? ch : 0}; // of the top-left cell
     Region before;
     Sweep(fx, 0, 2LL * cw, fx.Step(), p.delayMs, [&](int t, int) {

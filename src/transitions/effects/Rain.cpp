@@ -8,9 +8,6 @@
 
 namespace {
 
-constexpr int kRainTrailing = 1;
-constexpr int kRainHalftone = 2;
-
 // Sets a stretch mode on window and canvas for the run and puts the previous one back on every path.
 class StretchModeScope {
 public:
@@ -31,7 +28,8 @@ private:
 // drawn mirrored) copies the band just reached in place and stretches it over the rest.
 void Rain(TransitionEngine& fx, const EffectParams& p)
 {
-    const bool trailing = p.variant & kRainTrailing;
+    const RainForm form = std::get<RainForm>(p.variant);
+    const bool trailing = form == RainForm::Trailing;
     const Size slide = fx.SlideSize();
     const Size extent = p.orientation.Extent(slide);
     const int W = extent.cx, H = extent.cy;
@@ -43,7 +41,7 @@ void Rain(TransitionEngine& fx, const EffectParams& p)
     Picture streak; // the band being stretched, upright
     if (streak.CreateBlank(bandShape.Width(), bandShape.Height(), 0)) {
         std::optional<StretchModeScope> halftone;
-        if (p.variant & kRainHalftone)
+        if (form == RainForm::LeadingHalftone)
             halftone.emplace(fx, kHalftone);
         auto take = [&](const Rect& rows) {
             streak.BitBlt(0, 0, rows.Width(), rows.Height(), fx.Slide(), rows.left, rows.top);

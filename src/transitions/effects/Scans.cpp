@@ -14,24 +14,25 @@ Rect Row(int y, int length)
 
 } // namespace
 
-// Strips from the top (left), one per frame, as the variant's flags say: kScanPastEnd keeps going until a
-// strip starts at or beyond the far edge (otherwise the scan ends before it), kScanCloses closes with
-// the whole slide, also after a stop.
+// Strips from the top (left), one per frame. Past the edge, the scan keeps going until a strip starts at or
+// beyond the far edge (otherwise it ends before that strip); a scan that ends with the whole slide makes
+// that copy after a stop too.
 void Scan(TransitionEngine& fx, const EffectParams& p)
 {
     TransitionEngine::StepOverride fixed(fx, kScanStep);
     const Size slide = fx.SlideSize();
     const Size extent = p.orientation.Extent(slide);
+    const ScanEnd end = std::get<ScanEnd>(p.variant);
     for (long long s = 0;; s += fx.Step()) {
-        if (!(p.variant & kScanPastEnd) && s >= extent.cy)
+        if (end != ScanEnd::PastEdge && s >= extent.cy)
             break;
         fx.CopySlide(p.orientation.Map(Row(static_cast<int>(s), extent.cx), slide));
         if (!fx.EndFrame(p.delayMs))
             break;
-        if ((p.variant & kScanPastEnd) && s >= extent.cy)
+        if (end == ScanEnd::PastEdge && s >= extent.cy)
             break;
     }
-    if (p.variant & kScanCloses)
+    if (end == ScanEnd::WholeSlide)
         fx.CopyWholeSlide();
 }
 

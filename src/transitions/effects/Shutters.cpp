@@ -11,8 +11,8 @@ constexpr int kBandDivisor = 10;
 } // namespace
 
 // Bands about 10 pixels high stacked down the slide (across it with swapped axes), taken in pairs: the
-// even band of a pair wipes forward, the odd one below it backward. Variant 1 ("Shutter(Vertical)") runs
-// its backward strips one strip earlier and ends one step sooner.
+// even band of a pair wipes forward, the odd one below it backward. Backward strips one ahead
+// ("Shutter(Vertical)") run one strip earlier and end one step sooner.
 void Shutter(TransitionEngine& fx, const EffectParams& p)
 {
     TransitionEngine::StepOverride fixed(fx, kShutterStep);
@@ -22,7 +22,7 @@ void Shutter(TransitionEngine& fx, const EffectParams& p)
     const int bands = std::max(1, extent.cy / kBandDivisor);
     const int band = extent.cy / bands + 1;
     const int pairs = (bands - 1) / 2 + 1;
-    const int backShift = p.variant ? kStrip : 0;
+    const int backShift = std::get<BackStrips>(p.variant) == BackStrips::OneAhead ? kStrip : 0;
     const long long last = static_cast<long long>(extent.cx) + kStrip - backShift;
     for (long long s = 0; s <= last; s += fx.Step()) {
         const int forward = static_cast<int>(s);

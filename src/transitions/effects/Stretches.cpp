@@ -44,7 +44,8 @@ void StretchCorner(TransitionEngine& fx, const EffectParams& p)
     const Size slide = fx.SlideSize();
     const long long w = slide.cx, h = slide.cy;
     const bool byHeight = h < w;
-    const Orientation corner = Orientation::Mirrored(p.variant & 1, p.variant & 2);
+    const Corner from = std::get<Corner>(p.variant);
+    const Orientation corner = Orientation::Mirrored(AtRight(from), AtBottom(from));
     Sweep(fx, 0, byHeight ? h : w, fx.Step(), p.delayMs, [&](int grown, int) {
         const long long u = byHeight ? w * grown / h : grown;
         const long long v = byHeight ? grown : grown * h / w;

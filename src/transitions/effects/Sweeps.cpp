@@ -11,13 +11,14 @@ constexpr int kLead = kBands * kAdvance; // the pattern starts this far before t
 } // namespace
 
 // Toward larger y (x with swapped axes): band k is the rows o + 20k up to o + 20 + 19k, 20 - k thick.
-// Variant 1 ("Sweep down") draws nothing while its first band still ends above the slide.
+// Started at the slide ("Sweep down"), nothing is drawn while the first band still ends above the slide.
 void SweepForward(TransitionEngine& fx, const EffectParams& p)
 {
+    const bool atTheSlide = std::get<SweepStart>(p.variant) == SweepStart::AtTheSlide;
     const Size slide = fx.SlideSize();
     const Size extent = p.orientation.Extent(slide);
     for (long long o = -kLead; o < extent.cy; o += kAdvance) {
-        if (p.variant == 0 || o + kAdvance >= 0) {
+        if (!atTheSlide || o + kAdvance >= 0) {
             for (long long k = 0; k < kBands; ++k) {
                 const Rect band{0, static_cast<int>(o + kAdvance * k), extent.cx,
                                 static_cast<int>(o + kAdvance + (kAdvance - 1) * k)};

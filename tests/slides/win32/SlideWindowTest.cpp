@@ -10,6 +10,7 @@
 #include "slides/win32/SlideWindow.h"
 #include "support/SequenceRandom.h"
 #include "support/SlideTestProject.h"
+#include "transitions/ShowMessages.h"
 
 namespace {
 
@@ -75,12 +76,12 @@ TEST(SlideWindow, ShowsTheSlideAndTellsTheParentWhenItIsFullyShown)
 
     std::unique_ptr<SlidePlayer> player = SlidePlayer::Create(CreateSlideWindow(parent), &project.db);
     ASSERT_NE(player, nullptr);
-    player->SetMode(4);
+    player->SetMode(StartMode::Saver);
     player->SetSettings(nullptr, &project.info);
     player->SetMedia(&project.Media());
     player->ShowSlide(project.settings.get());
 
-    ASSERT_TRUE(PumpUntil(WM_USER + 8, 5000));
+    ASSERT_TRUE(PumpUntil(ShowMsg::ItemFinished, 5000));
     EXPECT_TRUE(player->Finished());
     const Picture& canvas = player->Canvas();
     EXPECT_EQ(canvas.Width(), 64);

@@ -12,7 +12,7 @@ using P = ProjectOptions;
 
 const std::vector<ChoiceName> kSlideModes = {{"whole-window", 1}, {"image-only", 0}};
 const std::vector<ChoiceName> kScaleModes = {{"shrink-to-fit", 0}, {"fit", 1}, {"fill-crop", 2}, {"stretch", 3}};
-const std::vector<ChoiceName> kMediaTypes = {{"image", 0}, {"video", 2}};
+const std::vector<ChoiceName> kMediaTypes = {{"image", MediaKind::kImage}, {"video", MediaKind::kVideo}};
 const std::vector<ChoiceName> kPositions = {
     {"top", 0},          {"top-left", 1}, {"top-right", 2},   {"bottom", 3},       {"bottom-left", 4},
     {"bottom-right", 5}, {"center", 6},   {"center-left", 7}, {"center-right", 8}, {"custom", 9}};

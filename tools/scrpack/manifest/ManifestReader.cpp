@@ -470,7 +470,8 @@ void Reader::ReadItem(const toml::table& entry, const std::string& path, PackPla
     std::array<uint8_t, MediaSettingsRecord::kSize> bytes = item.record.Bytes();
     ReadRecordFields(entry, path, "", MediaRecordFields(), bytes.data(), bytes.size());
 
-    item.media = ReadReference(entry, path, ReadLE32(bytes.data() + MediaSettingsRecord::kMediaType) == 0);
+    item.media =
+        ReadReference(entry, path, ReadLE32(bytes.data() + MediaSettingsRecord::kMediaType) == MediaKind::kImage);
     item.texts["filename"] = item.media.file.name;
     if (const toml::node* node = entry.get("stored_name"))
         item.media.file.name = Text(*node, path + ".stored_name");
