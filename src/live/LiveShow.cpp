@@ -15,6 +15,7 @@
 #include "live/LiveSlides.h"
 #include "live/LiveWindow.h"
 #include "live/SdlAudioSink.h"
+#include "live/WindowTitle.h"
 #include "platform/Clock.h"
 #include "saver/HeadlessPlayers.h"
 #include "saver/HeadlessShow.h"
@@ -108,7 +109,8 @@ void LiveSystem::RunScreensaverWindow(ScreensaverApp& app)
 {
     ran = true;
     LiveWindow window;
-    const std::string title = app.Project().GetAppName().empty() ? "Quillmark" : app.Project().GetAppName();
+    const std::string title =
+        app.Project().GetAppName().empty() ? "Quillmark" : WindowTitleUtf8(app.Project().GetAppName());
     if (!window.Open(target_, app.Settings().monitor, title, error))
         return;
 

@@ -264,7 +264,7 @@ bool VideoFileWriter::Finish(std::string& error)
         return false;
     const int result = Av()->av_write_trailer(d.format);
     if (result < 0) {
-        error = "cannot finish " + d.path + ": " + AvError(result);
+        error = "cannot write " + d.path + ": " + AvError(result);
         return false;
     }
     const int closed = Av()->avio_closep(&d.format->pb);
