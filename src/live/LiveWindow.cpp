@@ -50,6 +50,10 @@ int OnXError(Display* display, XErrorEvent* event)
         g_foreignWindowGone = true;
         return 0;
     }
+    // What was made for the window as it went (a GC SDL asked for) fails in turn as it is freed: the show
+    // is ending, nothing about the window matters any more.
+    if (foreign && g_foreignWindowGone)
+        return 0;
     return g_previousErrorHandler ? g_previousErrorHandler(display, event) : 0;
 }
 
