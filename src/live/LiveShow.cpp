@@ -15,8 +15,8 @@
 #include "live/LiveSlides.h"
 #include "live/LiveWindow.h"
 #include "live/SdlAudioSink.h"
-#include "live/WindowTitle.h"
 #include "platform/Clock.h"
+#include "platform/CodePage.h"
 #include "saver/HeadlessPlayers.h"
 #include "saver/HeadlessShow.h"
 #include "saver/LiveLoop.h"
@@ -110,7 +110,7 @@ void LiveSystem::RunScreensaverWindow(ScreensaverApp& app)
     ran = true;
     LiveWindow window;
     const std::string title =
-        app.Project().GetAppName().empty() ? "Quillmark" : WindowTitleUtf8(app.Project().GetAppName());
+        app.Project().GetAppName().empty() ? "Quillmark" : AnsiToSystemText(app.Project().GetAppName());
     if (!window.Open(target_, app.Settings().monitor, title, error))
         return;
 

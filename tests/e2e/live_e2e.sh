@@ -140,11 +140,11 @@ fi
 # cycle plays the manifest itself, as render takes it (the log is still the program's, beside it).
 quiet=0
 for cycle in 1 2 3 4 5 6; do
-  "$helper" window 320 200 >"$work/host.txt" &
+  "$helper" window 320 200 >"$work/host.txt" 2>"$work/host-err.txt" &
   host_pid=$!
   for _ in $(seq 100); do [ -s "$work/host.txt" ] && break; sleep 0.1; done
   host=$(head -n1 "$work/host.txt")
-  [ -n "$host" ] || { echo "cycle $cycle: no host window"; kill "$host_pid"; continue; }
+  [ -n "$host" ] || { echo "cycle $cycle: no host window: $(cat "$work/host-err.txt")"; kill "$host_pid"; continue; }
   input=$show
   [ "$cycle" = 1 ] && input=$manifest
   : >"$log"

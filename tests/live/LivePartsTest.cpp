@@ -3,7 +3,6 @@
 #include "live/AudioPacer.h"
 #include "live/FrontBuffer.h"
 #include "live/LiveInput.h"
-#include "live/WindowTitle.h"
 #include "media/posix/AudioMixer.h"
 #include "platform/Paths.h"
 #include "saver/SaverMessages.h"
@@ -215,11 +214,4 @@ TEST(PrivateTempFolder, TakesTheTemporaryFolderAndLeavesNothingBehindEvenThrough
     else
         unsetenv("TMPDIR");
     fs::remove_all(base);
-}
-
-TEST(WindowTitle, AProjectsNameIsReadAsWindows1252)
-{
-    EXPECT_EQ(WindowTitleUtf8("Caf\xE9 \x80 \x93quoted\x94"), "Caf\u00E9 \u20AC \u201Cquoted\u201D");
-    EXPECT_EQ(WindowTitleUtf8("a\x81z"), "a\uFFFDz") << "a byte the code page leaves undefined";
-    EXPECT_EQ(WindowTitleUtf8("plain"), "plain");
 }
