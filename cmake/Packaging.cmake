@@ -82,6 +82,8 @@ foreach(soname ${QM_OPENED})
 endforeach()
 list(REMOVE_DUPLICATES QM_OPENED_PACKAGES)
 list(JOIN QM_OPENED_PACKAGES ", " CPACK_DEBIAN_PACKAGE_DEPENDS)
+# The faces titles in Windows' faces are drawn with (metric-compatible Arial, Times New Roman, Courier New).
+set(CPACK_DEBIAN_PACKAGE_RECOMMENDS fonts-liberation)
 set(CPACK_DEBIAN_PACKAGE_SUGGESTS xscreensaver)
 set(CPACK_PACKAGE_DESCRIPTION "Plays slide shows packed by scrpack (pictures revealed by transition effects,
 with titles, backgrounds, music and videos) in a window, full screen, or as

@@ -5,6 +5,8 @@
 #include "db/DiskFile.h"
 #include "db/ProjectDatabase.h"
 #include "platform/Process.h"
+#include "platform/SystemError.h"
+#include "platform/TemporaryPaths.h"
 
 #include <cstdio>
 #include <set>
@@ -24,12 +26,15 @@ struct WriteError {
 }
 
 // Collects small pieces and writes them to the file in chunks of up to 64 KiB.
+// Failures name the target the user asked for, not the file beside it that is written first, and say why.
 class OutputFile {
 public:
+    explicit OutputFile(std::string target) : target_(std::move(target)) { }
     bool Open(const std::string& path)
     {
         return file_.Open(path, DiskFile::modeRead | DiskFile::modeWrite | DiskFile::modeCreate);
     }
+    [[noreturn]] void FailWrite() const { Fail("cannot write " + target_ + ": " + LastSystemErrorText()); }
     std::uint64_t Position() const { return file_.GetPosition() + buffer_.size(); }
     DiskFile& File() { return file_; }
 
@@ -39,7 +44,7 @@ public:
             Flush();
         if (size >= kFileChunk) {
             if (!file_.Write(data, size))
-                Fail("cannot write the database file");
+                FailWrite();
             return;
         }
         buffer_.append(static_cast<const char*>(data), size);
@@ -59,22 +64,24 @@ public:
         if (!source.Open(path, DiskFile::modeRead))
             Fail("cannot open " + path);
         if (CopyFileRange(source, offset, size, file_) != size)
-            Fail("cannot copy " + std::to_string(size) + " bytes from " + path);
+            Fail("cannot copy " + std::to_string(size) + " bytes from " + path + " into " + target_ + ": " +
+                 LastSystemErrorText());
     }
     void Flush()
     {
         if (!buffer_.empty() && !file_.Write(buffer_.data(), buffer_.size()))
-            Fail("cannot write the database file");
+            FailWrite();
         buffer_.clear();
     }
     void SeekTo(std::uint64_t position)
     {
         Flush();
         if (!file_.Seek(position))
-            Fail("cannot write the database file");
+            FailWrite();
     }
 
 private:
+    std::string target_;
     DiskFile file_;
     std::string buffer_;
 };
@@ -265,7 +272,7 @@ bool DatabaseWriter::Write(const std::string& targetPath, std::string* error) co
     if (pending == targetPath)
         return Report(error, "cannot write a database over its own temporary file " + pending);
     bool started = false;
-    OutputFile out;
+    OutputFile out(targetPath);
     try {
         std::vector<std::string> names;
         std::vector<PlannedTable> plans(tables_.size());
@@ -294,9 +301,11 @@ bool DatabaseWriter::Write(const std::string& targetPath, std::string* error) co
                 Fail(leadingPath_ + " is too large to carry a database");
         }
 
-        if (!out.Open(pending))
-            Fail("cannot create " + pending);
+        // Noted before it exists, so that an interrupt finds it.
+        AddTemporaryPath(pending);
         started = true;
+        if (!out.Open(pending))
+            out.FailWrite();
         if (base)
             out.AppendFrom(leadingPath_, 0, base);
         out.Append(header);
@@ -320,12 +329,15 @@ bool DatabaseWriter::Write(const std::string& targetPath, std::string* error) co
         out.Flush();
         out.File().Close();
         if (!DiskFile::Replace(pending, targetPath))
-            Fail("cannot replace " + targetPath);
+            out.FailWrite();
+        RemoveTemporaryPath(pending);
         return true;
     } catch (const WriteError& e) {
         out.File().Close();
-        if (started)
+        if (started) {
             DiskFile::Remove(pending);
+            RemoveTemporaryPath(pending);
+        }
         return Report(error, e.message);
     }
 }
@@ -350,12 +362,12 @@ bool AttachDatabase(const std::string& exePath, const std::string& outPath, std:
 
 bool WriteTableFile(const TableContent& table, const std::string& path, std::string* error)
 {
-    OutputFile out;
+    OutputFile out(path);
     bool started = false;
     try {
         PlannedTable plan = Plan(table);
         if (!out.Open(path))
-            Fail("cannot create " + path);
+            out.FailWrite();
         started = true;
         WriteTable(out, plan);
         out.Flush();

@@ -16,6 +16,7 @@
 #include "live/LiveWindow.h"
 #include "live/SdlAudioSink.h"
 #include "platform/Clock.h"
+#include "platform/CodePage.h"
 #include "saver/HeadlessPlayers.h"
 #include "saver/HeadlessShow.h"
 #include "saver/LiveLoop.h"
@@ -108,7 +109,8 @@ void LiveSystem::RunScreensaverWindow(ScreensaverApp& app)
 {
     ran = true;
     LiveWindow window;
-    const std::string title = app.Project().GetAppName().empty() ? "Quillmark" : app.Project().GetAppName();
+    const std::string title =
+        app.Project().GetAppName().empty() ? "Quillmark" : AnsiToSystemText(app.Project().GetAppName());
     if (!window.Open(target_, app.Settings().monitor, title, error))
         return;
 

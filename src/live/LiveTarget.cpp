@@ -78,6 +78,58 @@ bool ResolveLiveTarget(const LiveOptions& options, const char* xscreensaverWindo
     return true;
 }
 
+namespace {
+
+// The option an argument of play's is, when it chooses where the show draws, and whether its value follows
+// as the next argument.
+bool IsPlacement(const std::string& arg, bool& valueFollows)
+{
+    for (const char* name : {"--window-id", "--monitor"}) {
+        const std::string option = name;
+        if (arg == option || arg.rfind(option + "=", 0) == 0) {
+            valueFollows = arg == option;
+            return true;
+        }
+    }
+    valueFollows = false;
+    return arg == "--window" || arg == "--root";
+}
+
+// Only the last of play's choices of where to draw counts, as XScreenSaver's programs read theirs: it
+// appends --window-id to the command line a user wrote with -root. A --size goes with an earlier --window.
+void KeepLastPlacement(std::vector<std::string>& args, size_t from)
+{
+    size_t last = args.size();
+    for (size_t i = from; i < args.size(); ++i) {
+        bool valueFollows = false;
+        if (IsPlacement(args[i], valueFollows))
+            last = i;
+        if (valueFollows)
+            ++i;
+    }
+    if (last == args.size())
+        return;
+    // A --size of a --window that another choice replaced goes with it.
+    bool windowReplaced = false;
+    for (size_t i = from; i < args.size(); ++i)
+        windowReplaced = windowReplaced || (args[i] == "--window" && i != last);
+    std::vector<std::string> kept(args.begin(), args.begin() + static_cast<std::ptrdiff_t>(from));
+    for (size_t i = from; i < args.size(); ++i) {
+        bool valueFollows = false;
+        const bool placement = IsPlacement(args[i], valueFollows);
+        const bool size = args[i] == "--size" || args[i].rfind("--size=", 0) == 0;
+        const size_t span = (valueFollows || args[i] == "--size") && i + 1 < args.size() ? 2 : 1;
+        const bool drop = (placement && i != last) || (size && windowReplaced && args[last] != "--window");
+        if (!drop)
+            kept.insert(kept.end(), args.begin() + static_cast<std::ptrdiff_t>(i),
+                        args.begin() + static_cast<std::ptrdiff_t>(i + span));
+        i += span - 1;
+    }
+    args = std::move(kept);
+}
+
+} // namespace
+
 std::vector<std::string> NormaliseLiveArguments(const std::vector<std::string>& args,
                                                 const std::vector<std::string>& subcommands)
 {
@@ -109,6 +161,8 @@ std::vector<std::string> NormaliseLiveArguments(const std::vector<std::string>& 
         }
         out.push_back(arg);
     }
+    if (out.size() > 1 && out[1] == "play")
+        KeepLastPlacement(out, 2);
     return out;
 }
 

@@ -39,8 +39,9 @@ bool ParseWindowId(const std::string& text, uint64_t& id);
 bool ResolveLiveTarget(const LiveOptions& options, const char* xscreensaverWindow, LiveTarget& target,
                        std::string& error);
 
-// The command line as the parser takes it: a program file given without a subcommand means `play`, and the
-// single-dash switches XScreenSaver's programs take (-root, -window-id, -window) are read as long options.
+// The command line as the parser takes it: a program file given without a subcommand means `play`, the
+// single-dash switches XScreenSaver's programs take (-root, -window-id, -window) are read as long options,
+// and of play's choices of where to draw (--window, --window-id, --root, --monitor) the last one counts.
 std::vector<std::string> NormaliseLiveArguments(const std::vector<std::string>& args,
                                                 const std::vector<std::string>& subcommands);
 

@@ -36,7 +36,8 @@ uint64_t RootWindowId()
 }
 
 // Errors about another program's window: it may be gone (XScreenSaver destroys its window as it stops a
-// program), which ends the show instead of the process. Other errors go to the handler before ours.
+// program, while the show may still be asking about it), which ends the show normally instead of the
+// process. Other errors go to the handler before ours (Xlib's, which ends the process).
 std::atomic<uint64_t> g_foreignWindow{0};
 std::atomic<bool> g_foreignWindowGone{false};
 XErrorHandler g_previousErrorHandler = nullptr;
@@ -49,7 +50,23 @@ int OnXError(Display* display, XErrorEvent* event)
         g_foreignWindowGone = true;
         return 0;
     }
+    // What was made for the window as it went (a GC SDL asked for) fails in turn as it is freed: the show
+    // is ending, nothing about the window matters any more.
+    if (foreign && g_foreignWindowGone)
+        return 0;
     return g_previousErrorHandler ? g_previousErrorHandler(display, event) : 0;
+}
+
+// Ours is installed before SDL opens its display, so that SDL's own handler, which passes errors on to the one
+// it found and puts that one back as it closes the display, passes them to ours: the errors that arrive as
+// the display is closed, after the show, are about a window long gone too.
+void InstallErrorHandler()
+{
+    static const bool installed = [] {
+        g_previousErrorHandler = XSetErrorHandler(&OnXError);
+        return true;
+    }();
+    (void)installed;
 }
 
 // Whether the id names a window on the display, asked before SDL takes it (SDL would end the process).
@@ -60,11 +77,9 @@ bool WindowExists(uint64_t id)
         return false;
     g_foreignWindow = id;
     g_foreignWindowGone = false;
-    const XErrorHandler previous = XSetErrorHandler(&OnXError);
     XWindowAttributes attributes;
     const bool exists = XGetWindowAttributes(display, Window(id), &attributes) != 0;
     XSync(display, False);
-    XSetErrorHandler(previous);
     XCloseDisplay(display);
     const bool gone = g_foreignWindowGone.exchange(false);
     return exists && !gone;
@@ -88,9 +103,9 @@ LiveWindow::~LiveWindow()
     // A foreign window stays; SDL only lets go of it.
     if (window_)
         Live()->SDL_DestroyWindow(window_);
+    // The window's id stays known: errors about it may still come as SDL closes its display.
     if (videoInitialised_)
         Live()->SDL_QuitSubSystem(SDL_INIT_VIDEO);
-    g_foreignWindow = 0;
     if (wakeFd_ >= 0) {
         SetStopSignalWakeFd(-1);
         close(wakeFd_);
@@ -105,8 +120,10 @@ bool LiveWindow::Open(const LiveTarget& target, int32_t userMonitor, const std::
     }
     const bool xWindow = target.kind == LiveTarget::Kind::Foreign || target.kind == LiveTarget::Kind::Root;
     // Windows of other programs are X windows, whatever the session would prefer.
-    if (xWindow)
+    if (xWindow) {
         Live()->SDL_SetHint(SDL_HINT_VIDEODRIVER, "x11");
+        InstallErrorHandler();
+    }
     // The show ends on signals itself (StopSignals), after cleaning up.
     Live()->SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
     // A screen saver must not keep the system's own screen saver (or XScreenSaver's power saving) away.
@@ -143,7 +160,6 @@ bool LiveWindow::Open(const LiveTarget& target, int32_t userMonitor, const std::
             return false;
         }
         g_foreignWindow = id;
-        g_previousErrorHandler = XSetErrorHandler(&OnXError);
         window_ = Live()->SDL_CreateWindowFrom(reinterpret_cast<void*>(static_cast<uintptr_t>(id)));
         if (!window_) {
             error = "cannot draw into the window " + Hex(id) + ": " + Live()->SDL_GetError();

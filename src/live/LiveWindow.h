@@ -22,7 +22,7 @@ public:
     LiveWindow& operator=(const LiveWindow&) = delete;
 
     // Opens the window where the target says; `userMonitor` is the user setting's monitor, used unless the
-    // target names one. False with a message when there is no display or the window cannot be had.
+    // target names one; `title` is UTF-8. False with a message when there is no display or the window cannot be had.
     bool Open(const LiveTarget& target, int32_t userMonitor, const std::string& title, std::string& error);
 
     // The window's drawing area now.

@@ -6,25 +6,19 @@
 #include <cstdio>
 #include <cstring>
 #include <filesystem>
-#include <fstream>
 #include <unistd.h>
+
+#include "platform/ReplacingFile.h"
 
 namespace {
 
 constexpr int kSheetColumns = 6;
-constexpr int kSheetThumbnails = 36;
+constexpr size_t kSheetThumbnails = 36;
 constexpr int kThumbnailWidth = 240;
 constexpr int kSheetGap = 4;
 // The fastest level: frames are written far more often than they are read (2 makes them about an eighth
 // smaller but compresses them some 2.5 times slower).
 constexpr int kFramePngLevel = 1;
-
-bool WriteBytes(const std::string& path, const std::string& bytes)
-{
-    std::ofstream out(path, std::ios::binary | std::ios::trunc);
-    out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-    return static_cast<bool>(out);
-}
 
 } // namespace
 
@@ -44,8 +38,13 @@ void RemoveOldFrames(const std::string& outDir)
     std::error_code ec;
     for (const auto& entry : fs::directory_iterator(outDir, ec)) {
         const std::string name = entry.path().filename().string();
-        if (name.size() > 10 && name.compare(0, 6, "frame-") == 0 && name.compare(name.size() - 4, 4, ".png") == 0 &&
-            std::all_of(name.begin() + 6, name.end() - 4, [](char c) { return c >= '0' && c <= '9'; }))
+        const bool frame = name.size() > 10 && name.compare(0, 6, "frame-") == 0 &&
+            name.compare(name.size() - 4, 4, ".png") == 0 &&
+            std::all_of(name.begin() + 6, name.end() - 4, [](char c) { return c >= '0' && c <= '9'; });
+        // What a render that was killed outright was writing (the folder is ours while we hold its lock).
+        const bool part = name.size() > 5 && name.compare(name.size() - 5, 5, ".part") == 0 &&
+            (name.compare(0, 7, ".frame-") == 0 || name.compare(0, 19, ".contact-sheet.png.") == 0);
+        if (frame || part)
             fs::remove(entry.path(), ec);
     }
 }
@@ -67,10 +66,12 @@ bool PngFrameFiles::Write(int index, const Picture& screen, bool repeat, std::st
     } else {
         lastPng_ = EncodePng(screen);
     }
-    if (lastPng_.empty() || !WriteBytes(path, lastPng_)) {
-        error = "cannot write " + path;
+    if (lastPng_.empty()) {
+        error = "cannot encode " + path + ": out of memory";
         return false;
     }
+    if (!WriteFileReplacing(path, lastPng_, error))
+        return false;
     lastPath_ = path;
     return true;
 }
@@ -81,8 +82,7 @@ RenderFrames::RenderFrames(IFrameOutput& output, std::string outDir, int width, 
       width_(width),
       height_(height),
       fps_(fps < 1 ? 1 : fps),
-      frameCount_(frameCount < 0 ? 0 : frameCount),
-      sheetEvery_(frameCount_ > kSheetThumbnails ? (frameCount_ + kSheetThumbnails - 1) / kSheetThumbnails : 1)
+      frameCount_(frameCount < 0 ? 0 : frameCount)
 {
     if (!outDir_.empty() && outDir_.back() != '/')
         outDir_ += '/';
@@ -98,6 +98,14 @@ std::string RenderFrames::FrameName(int index)
 uint64_t RenderFrames::FrameTime(int index) const
 {
     return static_cast<uint64_t>(index) * 1000u / static_cast<uint64_t>(fps_);
+}
+
+void RenderFrames::EndBefore(uint64_t time)
+{
+    int count = 0;
+    while (count < frameCount_ && FrameTime(count) < time)
+        ++count;
+    frameCount_ = std::max(count, next_);
 }
 
 void RenderFrames::Presented(const Rect& area)
@@ -163,6 +171,16 @@ void RenderFrames::WriteFrame(const Picture& screen)
     if (!output_.Write(next_, screen, repeat, error) && error_.empty())
         error_ = error;
     if (next_ % sheetEvery_ == 0 && screen.Width() > 0) {
+        // Where the show ends is not known ahead: thumbnails are taken at twice the spacing once there
+        // are twice as many as the sheet shows.
+        if (thumbnails_.size() >= 2 * kSheetThumbnails) {
+            for (size_t i = 0; 2 * i < thumbnails_.size(); ++i)
+                thumbnails_[i] = std::move(thumbnails_[2 * i]);
+            thumbnails_.resize((thumbnails_.size() + 1) / 2);
+            sheetEvery_ *= 2;
+        }
+    }
+    if (next_ % sheetEvery_ == 0 && screen.Width() > 0) {
         const int tw = kThumbnailWidth;
         const int th = static_cast<int>(static_cast<long long>(tw) * screen.Height() / screen.Width());
         Picture thumb;
@@ -172,7 +190,14 @@ void RenderFrames::WriteFrame(const Picture& screen)
         }
     }
     ++next_;
-    if (progress_) {
+    if (progress_ && openEnded_) {
+        // Where the show's own length ends is seen when it comes: the show's time so far, each second.
+        if (next_ % fps_ == 0 || shownPercent_ < 0) {
+            shownPercent_ = 0;
+            std::fprintf(stderr, "\rrendering: %d frames, %d s of the show", next_, next_ / fps_);
+            std::fflush(stderr);
+        }
+    } else if (progress_) {
         const int percent = static_cast<int>(static_cast<int64_t>(next_) * 100 / std::max(frameCount_, 1));
         if (percent != shownPercent_) {
             shownPercent_ = percent;
@@ -191,21 +216,37 @@ void RenderFrames::ClearProgress()
     shownPercent_ = -1;
 }
 
-bool RenderFrames::WriteContactSheet()
+bool RenderFrames::WriteContactSheet(std::string& error)
 {
-    if (thumbnails_.empty())
+    const std::string path = outDir_ + "contact-sheet.png";
+    if (thumbnails_.empty()) {
+        error = "no frame to put on " + path;
         return false;
+    }
+    // At most a sheet's worth, spread evenly over the show.
+    if (thumbnails_.size() > kSheetThumbnails) {
+        std::vector<Picture> chosen;
+        for (size_t i = 0; i < kSheetThumbnails; ++i)
+            chosen.push_back(std::move(thumbnails_[i * (thumbnails_.size() - 1) / (kSheetThumbnails - 1)]));
+        thumbnails_ = std::move(chosen);
+    }
     const int tw = thumbnails_.front().Width();
     const int th = thumbnails_.front().Height();
     const int count = static_cast<int>(thumbnails_.size());
     const int columns = count < kSheetColumns ? count : kSheetColumns;
     const int rows = (count + columns - 1) / columns;
     Picture sheet;
-    if (!sheet.CreateBlank(columns * (tw + kSheetGap) + kSheetGap, rows * (th + kSheetGap) + kSheetGap, 0x00404040))
+    if (!sheet.CreateBlank(columns * (tw + kSheetGap) + kSheetGap, rows * (th + kSheetGap) + kSheetGap, 0x00404040)) {
+        error = "cannot write " + path + ": out of memory";
         return false;
+    }
     for (int i = 0; i < count; ++i)
         thumbnails_[static_cast<size_t>(i)].Draw(kSheetGap + (i % columns) * (tw + kSheetGap),
                                                  kSheetGap + (i / columns) * (th + kSheetGap), sheet);
     const std::string png = EncodePng(sheet);
-    return !png.empty() && WriteBytes(outDir_ + "contact-sheet.png", png);
+    if (png.empty()) {
+        error = "cannot write " + path + ": out of memory";
+        return false;
+    }
+    return WriteFileReplacing(path, png, error);
 }

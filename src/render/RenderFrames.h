@@ -16,7 +16,7 @@ public:
 };
 
 // frame-00000.png, frame-00001.png ... in a folder. A frame that repeats the one before is a hard link to
-// its file, not a second copy.
+// its file, not a second copy. Each file is written beside its name and takes it only when whole.
 class PngFrameFiles final : public IFrameOutput {
 public:
     explicit PngFrameFiles(std::string outDir);
@@ -33,7 +33,7 @@ private:
 // frame before is compared to tell a new frame from a repeat.
 class RenderFrames {
 public:
-    // fps frames per second for `frameCount` frames.
+    // fps frames per second for at most `frameCount` frames.
     RenderFrames(IFrameOutput& output, std::string outDir, int width, int height, int fps, int frameCount);
 
     // Time of frame i in milliseconds since the show started.
@@ -41,7 +41,8 @@ public:
     int NextFrame() const { return next_; }
     bool Done() const { return next_ >= frameCount_; }
     int FrameCount() const { return frameCount_; }
-    int SheetEvery() const { return sheetEvery_; }
+    // The show ends at `time` (ms): no frame from then on, none that was written taken back.
+    void EndBefore(uint64_t time);
 
     // The show drew into the screen picture's rectangle (Present), or changed it all (another window).
     void Presented(const Rect& area);
@@ -49,16 +50,22 @@ public:
 
     // Writes every frame due before `until` as showing `screen` (black where it is null or empty).
     void CaptureBefore(uint64_t until, const Picture* screen);
-    // Writes the contact sheet "contact-sheet.png"; false when it cannot be written.
-    bool WriteContactSheet();
+    // Writes the contact sheet "contact-sheet.png" of up to 36 frames spread over the show; false with the
+    // reason when it cannot be written (nothing is left then).
+    bool WriteContactSheet(std::string& error);
 
     // Frames written so far; false once one could not be written (the error says which).
     bool Ok() const { return error_.empty(); }
     const std::string& Error() const { return error_; }
     int DistinctFrames() const { return distinct_; }
 
-    // Shows "rendering: N of M frames" on stderr while it runs, when stderr is a terminal.
-    void ShowProgress(bool show) { progress_ = show; }
+    // Shows "rendering: N of M frames" on stderr while it runs, when stderr is a terminal; for a show whose
+    // end is not known ahead (openEnded), the frames and seconds so far.
+    void ShowProgress(bool show, bool openEnded = false)
+    {
+        progress_ = show;
+        openEnded_ = openEnded;
+    }
     void ClearProgress();
 
     static std::string FrameName(int index);
@@ -74,7 +81,7 @@ private:
     int height_;
     int fps_;
     int frameCount_;
-    int sheetEvery_;
+    int sheetEvery_ = 1;
     int next_ = 0;
     int distinct_ = 0;
     Picture black_;
@@ -83,6 +90,7 @@ private:
     std::vector<Rect> presented_;
     bool all_ = true;
     bool progress_ = false;
+    bool openEnded_ = false;
     int shownPercent_ = -1;
     std::vector<Picture> thumbnails_;
     std::string error_;

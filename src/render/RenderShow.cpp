@@ -3,11 +3,13 @@
 #include <charconv>
 #include <cstdlib>
 #include <filesystem>
+#include <functional>
 
 #include "app/ScreensaverApp.h"
 #include "app/posix/ShowMedia.h"
 #include "app/posix/ShowStart.h"
 #include "platform/DiagnosticLog.h"
+#include "render/FolderLock.h"
 #include "render/RenderAudioMix.h"
 #include "render/RenderFrames.h"
 #include "render/RenderPlayers.h"
@@ -17,6 +19,36 @@
 #include "saver/HeadlessShow.h"
 
 namespace {
+
+// The playlist as the show walks it: the step past its last item completes one pass through every item.
+class PassCountingList final : public IMediaList {
+public:
+    PassCountingList(IMediaList& list, std::function<void()> onePass) : list_(list), onePass_(std::move(onePass)) { }
+    int Count() override { return list_.Count(); }
+    int32_t MediaType() override { return list_.MediaType(); }
+    std::string FileName() override { return list_.FileName(); }
+    bool PlaysMusic() override { return list_.PlaysMusic(); }
+    std::string BoundSound() override { return list_.BoundSound(); }
+    void SelectNext(bool random) override
+    {
+        list_.SelectNext(random);
+        if (++steps_ == list_.Count() && onePass_)
+            onePass_();
+    }
+    bool ReadMediaData(const std::string& fileName, std::vector<uint8_t>& out) override
+    {
+        return list_.ReadMediaData(fileName, out);
+    }
+    std::string GetStoredName(const std::string& fileName) override { return list_.GetStoredName(fileName); }
+    MediaPlaylist* Settings() override { return list_.Settings(); }
+    MediaTable* Media() override { return list_.Media(); }
+    void Close() override { list_.Close(); }
+
+private:
+    IMediaList& list_;
+    std::function<void()> onePass_;
+    int steps_ = 0;
+};
 
 // A show that runs in virtual time into frame files or a video.
 class RenderSystem final : public PosixShowSystem {
@@ -49,7 +81,9 @@ void RenderSystem::RunScreensaverWindow(ScreensaverApp& app)
         return;
     }
 
-    const int frameCount = options_.seconds * options_.fps;
+    // Without a length asked for, the show's own: until it has been through every item once.
+    const bool ownLength = options_.seconds <= 0;
+    const int frameCount = (ownLength ? kMaxPassSeconds : options_.seconds) * options_.fps;
     const Size screenSize{options_.width, options_.height};
     VideoFileWriter video;
     PngFrameFiles pngFiles(options_.outDir);
@@ -59,7 +93,7 @@ void RenderSystem::RunScreensaverWindow(ScreensaverApp& app)
     }
     RenderFrames frames(toVideo ? static_cast<IFrameOutput&>(video) : pngFiles, options_.outDir, options_.width,
                         options_.height, options_.fps, frameCount);
-    frames.ShowProgress(options_.progress);
+    frames.ShowProgress(options_.progress, ownLength);
     RenderSlides slides(loop, frames, screenSize, &app.Database());
     AvMediaSystem& devices = media.Devices();
     HeadlessVideos videos(loop, screenSize, devices, media.VideoSetup(),
@@ -69,6 +103,15 @@ void RenderSystem::RunScreensaverWindow(ScreensaverApp& app)
 
     HeadlessShowParts parts = media.Parts(loop);
     parts.createSlidePlayer = [&slides] { return slides.Create(); };
+    result_.items = parts.media ? parts.media->Count() : 0;
+    bool passEnded = false;
+    PassCountingList passes(*parts.media, [&] {
+        if (ownLength && !passEnded) {
+            passEnded = true;
+            frames.EndBefore(loop.Now());
+        }
+    });
+    parts.media = &passes;
     parts.createVideoPlayer = [&videos] { return videos.Create(); };
     {
         HeadlessShow show(loop, app.Settings(), media.Options(), parts);
@@ -77,6 +120,12 @@ void RenderSystem::RunScreensaverWindow(ScreensaverApp& app)
             const uint64_t due = frames.FrameTime(frames.NextFrame());
             if (!show.Destroyed() && !loop.QuitRequested())
                 loop.RunUntil(due);
+            else if (ownLength && !passEnded) {
+                // The show ended by itself (its time limit) before the pass did.
+                result_.end = RenderResult::End::ShowEnded;
+                frames.EndBefore(due);
+                break;
+            }
             // A video player on screen covers the slide window, and changes it without presenting.
             const Picture* panel = videos.Screen();
             if (panel)
@@ -90,11 +139,14 @@ void RenderSystem::RunScreensaverWindow(ScreensaverApp& app)
     frames.ClearProgress();
     result_.frames = frames.NextFrame();
     result_.distinctFrames = frames.DistinctFrames();
-    if (!options_.outDir.empty())
-        result_.contactSheet = frames.WriteContactSheet();
+    result_.milliseconds = frames.FrameTime(frames.FrameCount());
+    if (ownLength && result_.end == RenderResult::End::AsAsked)
+        result_.end = passEnded ? RenderResult::End::OnePass : RenderResult::End::LengthCap;
     if (!frames.Ok() && error.empty())
         error = frames.Error();
-    if (toVideo && error.empty() && video.WriteSound(mix.TakeUpTo(frames.FrameTime(frameCount)), error))
+    if (error.empty() && !options_.outDir.empty())
+        result_.contactSheet = frames.WriteContactSheet(error);
+    if (toVideo && error.empty() && video.WriteSound(mix.TakeUpTo(frames.FrameTime(frames.FrameCount())), error))
         video.Finish(error);
     DiagnosticLog::Instance().SetClock(nullptr);
 }
@@ -110,7 +162,7 @@ bool RenderShow(const RenderOptions& options, RenderResult& result, std::string&
         error = "the size must lie between 16x16 and 8192x8192";
         return false;
     }
-    if (options.fps < 1 || options.fps > 240 || options.seconds < 1 || options.seconds > 24 * 3600) {
+    if (options.fps < 1 || options.fps > 240 || options.seconds < 0 || options.seconds > 24 * 3600) {
         error = "fps must lie between 1 and 240, seconds between 1 and 86400";
         return false;
     }
@@ -121,12 +173,15 @@ bool RenderShow(const RenderOptions& options, RenderResult& result, std::string&
     uint32_t base = 0;
     if (!FindProject(options.programPath, base, error))
         return false;
+    FolderLock lock;
     if (!options.outDir.empty()) {
         fs::create_directories(options.outDir, ec);
         if (!fs::is_directory(options.outDir, ec)) {
-            error = "cannot create the folder " + options.outDir;
+            error = "cannot create the folder " + options.outDir + (ec ? ": " + ec.message() : std::string());
             return false;
         }
+        if (!lock.Take(options.outDir, error))
+            return false;
         // Frames of an earlier, longer render would pass for this one's.
         RemoveOldFrames(options.outDir);
     }
@@ -142,5 +197,10 @@ bool RenderShow(const RenderOptions& options, RenderResult& result, std::string&
         }
     }
     RenderSystem system(options, result);
-    return StartProjectShow(options.programPath, system, error);
+    if (StartProjectShow(options.programPath, system, error))
+        return true;
+    // A render that failed part-way leaves no frames that could pass for a whole show.
+    if (!options.outDir.empty())
+        RemoveOldFrames(options.outDir);
+    return false;
 }

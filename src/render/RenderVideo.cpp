@@ -4,6 +4,8 @@
 
 #include <cstdio>
 
+#include "platform/ReplacingFile.h"
+
 namespace {
 
 constexpr int kSampleRate = 44100;
@@ -19,6 +21,8 @@ std::string AvError(int code)
 
 struct VideoFileWriter::Impl {
     std::string path;
+    // Written beside the path and put there when finished: an earlier video stays whole until then.
+    std::unique_ptr<ReplacingFile> file;
     AVFormatContext* format = nullptr;
     AVCodecContext* video = nullptr;
     AVCodecContext* audio = nullptr;
@@ -33,7 +37,6 @@ struct VideoFileWriter::Impl {
     std::vector<float> left, right; // samples waiting for a whole sound frame
     int64_t soundPts = 0;
     bool headerWritten = false;
-    bool finished = false;
 
     ~Impl()
     {
@@ -50,8 +53,7 @@ struct VideoFileWriter::Impl {
                 av.avio_closep(&format->pb);
             av.avformat_free_context(format);
         }
-        if (!finished && !path.empty())
-            std::remove(path.c_str());
+        // A file not finished goes with `file`.
     }
 
     // Sends a frame (null: the end) and writes every packet the encoder has ready.
@@ -201,12 +203,14 @@ bool VideoFileWriter::Open(const std::string& path, int width, int height, int f
         }
     }
 
-    result = av.avio_open(&d.format->pb, path.c_str(), AVIO_FLAG_WRITE);
+    d.path = path;
+    d.file = std::make_unique<ReplacingFile>(path);
+    d.file->Reserve();
+    result = av.avio_open(&d.format->pb, d.file->TemporaryPath().c_str(), AVIO_FLAG_WRITE);
     if (result < 0) {
-        error = "cannot create " + path + ": " + AvError(result);
+        error = "cannot write " + path + ": " + AvError(result);
         return false;
     }
-    d.path = path;
     result = av.avformat_write_header(d.format, nullptr);
     if (result < 0) {
         error = "cannot write " + path + ": " + AvError(result);
@@ -260,13 +264,17 @@ bool VideoFileWriter::Finish(std::string& error)
         return false;
     const int result = Av()->av_write_trailer(d.format);
     if (result < 0) {
-        error = "cannot finish " + d.path + ": " + AvError(result);
+        error = "cannot write " + d.path + ": " + AvError(result);
         return false;
     }
-    if (Av()->avio_closep(&d.format->pb) < 0) {
-        error = "cannot write " + d.path;
+    const int closed = Av()->avio_closep(&d.format->pb);
+    if (closed < 0) {
+        error = "cannot write " + d.path + ": " + AvError(closed);
         return false;
     }
-    d.finished = true;
+    if (!d.file->Commit()) {
+        error = d.file->Error();
+        return false;
+    }
     return true;
 }

@@ -134,6 +134,45 @@ if ended "$pid" 3; then
 else
   fail "the show went on without its window"; kill -9 "$pid"; wait "$pid" 2>/dev/null
 fi
+# As XScreenSaver runs it: its window in XSCREENSAVER_WINDOW or appended as --window-id to the user's -root
+# line (the settings preview), then the window destroyed as the saver deactivates, alone, after a resize, or
+# with a SIGTERM at the same moment. Every time the show ends with status 0 and says nothing. The first
+# cycle plays the manifest itself, as render takes it (the log is still the program's, beside it).
+quiet=0
+for cycle in 1 2 3 4 5 6; do
+  "$helper" window 320 200 >"$work/host.txt" 2>"$work/host-err.txt" &
+  host_pid=$!
+  for _ in $(seq 100); do [ -s "$work/host.txt" ] && break; sleep 0.1; done
+  host=$(head -n1 "$work/host.txt")
+  [ -n "$host" ] || { echo "cycle $cycle: no host window: $(cat "$work/host-err.txt")"; kill "$host_pid"; continue; }
+  input=$show
+  [ "$cycle" = 1 ] && input=$manifest
+  : >"$log"
+  if [ $((cycle % 2)) = 1 ]; then
+    XSCREENSAVER_WINDOW=$host timeout -k 5 60 "$show" -root "$input" >"$work/cycle.txt" 2>&1 &
+  else
+    timeout -k 5 60 "$show" -root "$input" --window-id "$host" >"$work/cycle.txt" 2>&1 &
+  fi
+  pid=$!
+  wait_for "begin a transition show" 30 || echo "cycle $cycle: no transition began"
+  case $((cycle % 3)) in
+    0) kill -TERM "$pid"; kill "$host_pid" ;;
+    1) xdotool windowsize "$host" 300 180; kill "$host_pid" ;;
+    2) kill "$host_pid" ;;
+  esac
+  wait "$host_pid" 2>/dev/null
+  if ended "$pid" 5; then
+    wait "$pid"; status=$?
+  else
+    status=stuck; kill -9 "$pid"; wait "$pid" 2>/dev/null
+  fi
+  said=$(grep -v "no sound device" "$work/cycle.txt")
+  if [ "$status" = 0 ] && [ -z "$said" ]; then quiet=$((quiet + 1)); else
+    echo "cycle $cycle: exit status $status, said: $said"; fi
+done
+left=$(find "$TMPDIR" -mindepth 1 | head)
+[ "$quiet" = 6 ] && [ -z "$left" ] && pass "XScreenSaver's window destroyed under the show: 6 of 6 quiet ends, nothing left" ||
+  fail "XScreenSaver's window destroyed under the show: $quiet of 6 quiet ends, left behind: $left"
 "$show" --window-id 0x7ffff1 "$show" >"$work/bad-id.txt" 2>&1; status=$?
 [ "$status" = 1 ] && grep -q "no X window 0x7ffff1" "$work/bad-id.txt" && pass "a window id of no window is refused" ||
   fail "--window-id of no window: exit status $status, $(cat "$work/bad-id.txt")"

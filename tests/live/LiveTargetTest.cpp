@@ -102,3 +102,25 @@ TEST(LiveArguments, AFileAloneMeansPlayAndXScreenSaverSwitchesAreLongOptions)
     // A file that happens to be named like a subcommand is reached with play.
     EXPECT_EQ(NormaliseLiveArguments(V{"q", "play", "render"}, commands), (V{"q", "play", "render"}));
 }
+
+TEST(LiveArguments, TheLastChoiceOfWhereToDrawCounts)
+{
+    const std::vector<std::string> commands{"play", "render", "effect", "settings"};
+    using V = std::vector<std::string>;
+    struct Case {
+        V given, read;
+    } cases[] = {
+        // XScreenSaver's settings preview appends its window to the line the user wrote.
+        {{"q", "-root", "s.scr", "--window-id", "0x12"}, {"q", "play", "s.scr", "--window-id", "0x12"}},
+        {{"q", "play", "--window-id=0x12", "--root"}, {"q", "play", "--root"}},
+        {{"q", "play", "--window", "--size", "640x360", "--monitor", "2"}, {"q", "play", "--monitor", "2"}},
+        {{"q", "play", "--root", "--window", "--size", "640x360"}, {"q", "play", "--window", "--size", "640x360"}},
+        {{"q", "play", "--root", "--root"}, {"q", "play", "--root"}},
+        // A --size without any --window is still play's to refuse; render's --size is render's own.
+        {{"q", "play", "--size", "640x360", "--root"}, {"q", "play", "--size", "640x360", "--root"}},
+        {{"q", "render", "s.scr", "--size", "640x360", "--out", "d"},
+         {"q", "render", "s.scr", "--size", "640x360", "--out", "d"}},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(NormaliseLiveArguments(c.given, commands), c.read) << c.given.back();
+}

@@ -3,9 +3,11 @@
 #include "gfx/Picture.h"
 #include "model/MediaSettingsRecord.h"
 #include "model/ProjectOptions.h"
+#include "render/FolderLock.h"
 #include "render/RenderAudioMix.h"
 #include "render/RenderFrames.h"
 #include "render/RenderShow.h"
+#include "support/FileSizeLimit.h"
 #include "support/TempDir.h"
 #include "support/TestMedia.h"
 
@@ -200,6 +202,83 @@ TEST_F(RenderVideo, AVideoFileHoldsEveryFrameInH264AndTheSound)
     EXPECT_EQ(frames, 30) << "repeated frames are still frames of the video";
 }
 
+// The files in a folder, hidden ones included.
+std::vector<std::string> FilesIn(const std::string& folder)
+{
+    std::vector<std::string> names;
+    std::error_code ec;
+    for (const auto& entry : std::filesystem::directory_iterator(folder, ec))
+        names.push_back(entry.path().filename().string());
+    std::sort(names.begin(), names.end());
+    return names;
+}
+
+TEST_F(RenderVideo, WithoutALengthTheShowRunsOncePastEveryItem)
+{
+    // Two clips of 2 s, each followed by the display time of 1 s.
+    RenderOptions options = Options({"clip.avi", "clip.avi"}, 0);
+    RenderResult result;
+    std::string error;
+    ASSERT_TRUE(RenderShow(options, result, error)) << error;
+    EXPECT_EQ(result.end, RenderResult::End::OnePass);
+    EXPECT_EQ(result.items, 2);
+    EXPECT_GE(result.milliseconds, 6000u);
+    EXPECT_LE(result.milliseconds, 7000u);
+    EXPECT_EQ(uint64_t(result.frames), result.milliseconds / 100);
+    EXPECT_TRUE(result.contactSheet);
+    std::vector<std::string> files = FilesIn(options.outDir);
+    EXPECT_EQ(files.size(), size_t(result.frames) + 1) << "frames and the contact sheet, no lock or part file";
+    EXPECT_EQ(files.back(), RenderFrames::FrameName(result.frames - 1));
+}
+
+TEST_F(RenderVideo, AFullDiskNamesTheFileAndTheReasonAndLeavesNothingPartWritten)
+{
+    for (const bool toVideo : {false, true}) {
+        RenderOptions options = Options({"clip.avi"}, 3);
+        if (toVideo) {
+            options.outDir.clear();
+            options.videoPath = dir.Write("earlier.mp4", std::string(100000, 'v'));
+        }
+        RenderResult result;
+        std::string error;
+        {
+            const FileSizeLimit nearlyFull(600);
+            EXPECT_FALSE(RenderShow(options, result, error));
+        }
+        const std::string named =
+            toVideo ? "cannot write " + options.videoPath : "cannot write " + options.outDir + "/frame-";
+        EXPECT_THAT(error, ::testing::StartsWith(named));
+        EXPECT_THAT(error, ::testing::EndsWith(": File too large"));
+        if (toVideo) {
+            EXPECT_EQ(std::filesystem::file_size(options.videoPath), 100000u) << "the earlier video stays whole";
+            EXPECT_THAT(FilesIn(dir.Path().string()),
+                        ::testing::Not(::testing::Contains(::testing::EndsWith(".part"))));
+        } else {
+            EXPECT_THAT(FilesIn(options.outDir), ::testing::IsEmpty()) << "no frame of a failed render is left";
+        }
+    }
+}
+
+TEST_F(RenderVideo, ASecondRenderIntoAFolderInUseIsRefused)
+{
+    RenderOptions options = Options({"clip.avi"}, 1);
+    std::filesystem::create_directories(options.outDir);
+    // A lock file a killed render left behind holds nothing.
+    dir.Write("frames/" + std::string(FolderLock::kFileName), "");
+    {
+        FolderLock first;
+        std::string error;
+        ASSERT_TRUE(first.Take(options.outDir, error)) << error;
+        RenderResult result;
+        EXPECT_FALSE(RenderShow(options, result, error));
+        EXPECT_EQ(error,
+                  "another render is writing into " + options.outDir + "; wait for it to end or choose another folder");
+        EXPECT_EQ(FilesIn(options.outDir), std::vector<std::string>{FolderLock::kFileName});
+    }
+    EXPECT_THAT(FilesIn(options.outDir), ::testing::IsEmpty()) << "the lock goes with its holder";
+    Render(options);
+}
+
 TEST(RenderShowInput, WhatCannotServeIsNamed)
 {
     TempDir dir;
@@ -217,7 +296,10 @@ TEST(RenderShowInput, WhatCannotServeIsNamed)
     } cases[] = {
         {dir.Path().string(), folder, "", 320, dir.Path().string() + " is a folder"},
         {dir.File("missing.scr"), folder, "", 320, "no such file: " + dir.File("missing.scr")},
-        {noProject, folder, "", 320, noProject + " carries no project"},
+        {noProject, folder, "", 320,
+         noProject +
+             " carries no project: give a program with a project attached (.scr), a project database, a "
+             "manifest (.toml) or a folder of pictures"},
         {program, folder, "", 8193, "the size must lie between 16x16 and 8192x8192"},
         {program, "", "", 320, "give a folder for the frames or a video file"},
         {program, "", dir.File("nowhere/show.mp4"), 320, "no such folder: " + dir.File("nowhere")},

@@ -8,6 +8,8 @@
 
 #include <CLI/CLI.hpp>
 
+#include "platform/TemporaryPaths.h"
+
 // The subcommands: each adds itself, with its options, to the command line.
 static void (*const kCommands[])(CLI::App&) = {
     RegisterNewCommand,  RegisterPackCommand,    RegisterInspectCommand,
@@ -19,6 +21,8 @@ int main(int argc, char** argv)
     CLI::App app{"Builds, inspects and extracts the project databases of screensavers", "scrpack"};
     app.require_subcommand(1);
     app.set_version_flag("--version", "scrpack " QM_VERSION);
+    // Ctrl-C during a pack or an extract leaves neither the work folder nor a part-written file.
+    RemoveTemporaryPathsOnInterrupt();
     for (auto add : kCommands)
         add(app);
     return RunCommandLine(app, argc, argv);

@@ -7,6 +7,7 @@
 #include "app/ScreensaverApp.h"
 #include "model/Random.h"
 #include "platform/Paths.h"
+#include "platform/TemporaryPaths.h"
 #include "saver/HeadlessPlayers.h"
 #include "saver/SaverMessages.h"
 
@@ -34,6 +35,7 @@ PrivateTempFolder::PrivateTempFolder()
     if (!mkdtemp(pattern.data()))
         return;
     path_ = pattern + "/";
+    AddTemporaryPath(pattern);
     SetTempDirectory(path_);
     // The path exists before the handler is registered, so it is still there when the handler runs.
     FolderToRemoveAtExit() = path_;
@@ -49,6 +51,7 @@ PrivateTempFolder::~PrivateTempFolder()
     SetTempDirectory("");
     std::error_code ec;
     std::filesystem::remove_all(path_, ec);
+    RemoveTemporaryPath(path_.substr(0, path_.size() - 1));
 }
 
 ShowMedia::ShowMedia(ScreensaverApp& app, EventLoop& loop, IClock& clock, IAudioSink* sink)

@@ -35,7 +35,9 @@ bool FindProject(const std::string& path, uint32_t& base, std::string& error)
     const auto size = fs::file_size(path, ec);
     if (trailer < 0 || ec || static_cast<uint64_t>(trailer) >= size || !db.Open(path, static_cast<uint32_t>(trailer)) ||
         !db.HasHeader()) {
-        error = path + " carries no project";
+        error = path +
+            " carries no project: give a program with a project attached (.scr), a project database, a manifest "
+            "(.toml) or a folder of pictures";
         return false;
     }
     base = static_cast<uint32_t>(trailer);

@@ -1,14 +1,14 @@
 #include "app/posix/StopSignals.h"
 
-#include <signal.h>
 #include <unistd.h>
 
 #include <atomic>
 #include <cstdint>
 
+#include "platform/TemporaryPaths.h"
+
 namespace {
 
-// Lock-free atomics are safe to touch in a signal handler.
 std::atomic<bool> g_signalled{false};
 std::atomic<int> g_wakeFd{-1};
 
@@ -26,11 +26,10 @@ void OnStopSignal(int)
 
 void InstallStopSignals()
 {
-    struct sigaction action { };
-    action.sa_handler = &OnStopSignal;
-    sigemptyset(&action.sa_mask);
-    for (int signal : {SIGTERM, SIGINT, SIGHUP})
-        sigaction(signal, &action, nullptr);
+    // The signals are taken by a thread of their own (see RemoveTemporaryPathsOnInterrupt), which from now
+    // on only notes them.
+    RemoveTemporaryPathsOnInterrupt();
+    SetInterruptHandler(&OnStopSignal);
 }
 
 void SetStopSignalWakeFd(int fd)

@@ -88,6 +88,46 @@ const char* GenericFamily(uint8_t pitchAndFamily)
     }
 }
 
+// Faces of Windows that Linux lacks, with the faces drawn in their place: metric-compatible ones first (the
+// same advances, so titles break into the same lines), then alike in kind, then the kind itself. A face
+// unknown to fontconfig falls through to the generic family of the LOGFONT's pitch and family, which for
+// "MS Sans Serif" in a FF_ROMAN LOGFONT would be a serif face.
+struct FaceSubstitute {
+    const char* face;
+    const char* families[3];
+    const char* generic;
+};
+constexpr FaceSubstitute kFaceSubstitutes[] = {
+    {"arial", {"Liberation Sans", "Arimo", "DejaVu Sans"}, "sans-serif"},
+    {"ms sans serif", {"Liberation Sans", "Arimo", "DejaVu Sans"}, "sans-serif"},
+    {"microsoft sans serif", {"Liberation Sans", "Arimo", "DejaVu Sans"}, "sans-serif"},
+    {"ms shell dlg", {"Liberation Sans", "Arimo", "DejaVu Sans"}, "sans-serif"},
+    {"ms shell dlg 2", {"Liberation Sans", "Arimo", "DejaVu Sans"}, "sans-serif"},
+    {"tahoma", {"DejaVu Sans", "Liberation Sans", "Arimo"}, "sans-serif"},
+    {"verdana", {"DejaVu Sans", "Liberation Sans", "Arimo"}, "sans-serif"},
+    {"segoe ui", {"Liberation Sans", "Arimo", "DejaVu Sans"}, "sans-serif"},
+    {"arial narrow", {"Liberation Sans Narrow", "Liberation Sans", "DejaVu Sans Condensed"}, "sans-serif"},
+    {"times new roman", {"Liberation Serif", "Tinos", "DejaVu Serif"}, "serif"},
+    {"ms serif", {"Liberation Serif", "Tinos", "DejaVu Serif"}, "serif"},
+    {"georgia", {"DejaVu Serif", "Liberation Serif", "Tinos"}, "serif"},
+    {"courier new", {"Liberation Mono", "Cousine", "DejaVu Sans Mono"}, "monospace"},
+    {"courier", {"Liberation Mono", "Cousine", "DejaVu Sans Mono"}, "monospace"},
+    {"lucida console", {"DejaVu Sans Mono", "Liberation Mono", "Cousine"}, "monospace"},
+    {"consolas", {"DejaVu Sans Mono", "Liberation Mono", "Cousine"}, "monospace"},
+};
+
+const FaceSubstitute* SubstituteOf(const std::string& face)
+{
+    std::string lower;
+    for (char c : face)
+        lower += (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
+    for (const FaceSubstitute& s : kFaceSubstitutes) {
+        if (lower == s.face)
+            return &s;
+    }
+    return nullptr;
+}
+
 struct Library {
     FT_Library ft = nullptr;
     std::mutex lock;
@@ -128,10 +168,17 @@ public:
             std::lock_guard<std::mutex> guard(lib.lock);
             FcPattern* pattern = FcPatternCreate();
             const std::string face = font.face.substr(0, 31);
+            const FaceSubstitute* substitute = SubstituteOf(face);
+            // The face itself where it is installed; otherwise its substitutes.
             if (!face.empty())
                 FcPatternAddString(pattern, FC_FAMILY, reinterpret_cast<const FcChar8*>(face.c_str()));
+            if (substitute) {
+                for (const char* family : substitute->families)
+                    FcPatternAddString(pattern, FC_FAMILY, reinterpret_cast<const FcChar8*>(family));
+            }
             FcPatternAddString(pattern, FC_FAMILY,
-                               reinterpret_cast<const FcChar8*>(GenericFamily(font.pitchAndFamily)));
+                               reinterpret_cast<const FcChar8*>(substitute ? substitute->generic
+                                                                           : GenericFamily(font.pitchAndFamily)));
             FcPatternAddInteger(pattern, FC_WEIGHT,
                                 FcWeightFromOpenType(std::clamp(font.weight > 0 ? font.weight : 400, 1, 1000)));
             FcPatternAddInteger(pattern, FC_SLANT, font.italic ? FC_SLANT_ITALIC : FC_SLANT_ROMAN);

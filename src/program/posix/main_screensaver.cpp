@@ -6,42 +6,36 @@
 
 #include "app/posix/SettingsCommand.h"
 #include "app/posix/SizeArgument.h"
-#include "base/TextCase.h"
 #include "live/LiveShow.h"
 #include "live/LiveTarget.h"
 #include "model/SettingsStore.h"
 #include "platform/DiagnosticLog.h"
+#include "platform/TemporaryPaths.h"
+#include "program/posix/ShowSource.h"
 #include "render/EffectCommand.h"
 #include "render/RenderShow.h"
 #include "scrpack/commands/CommandLineExit.h"
-#include "scrpack/commands/PackCommand.h"
-#include "scrpack/files/WorkFolder.h"
 
 #include <iostream>
 #include <vector>
 
 namespace {
 
-// A manifest is packed into a database of the render's own first, so a show is seen before it is built.
-int RenderManifest(RenderOptions& options, WorkFolder& work)
+// "42.0 s, one pass through 7 items"
+std::string LengthSaid(const RenderResult& result)
 {
-    if (work.Path().empty()) {
-        std::fprintf(stderr, "screensaver: cannot make a temporary folder to pack %s\n", options.programPath.c_str());
-        return 1;
+    char seconds[32];
+    std::snprintf(seconds, sizeof seconds, "%.1f s", static_cast<double>(result.milliseconds) / 1000.0);
+    const std::string items = std::to_string(result.items) + (result.items == 1 ? " item" : " items");
+    switch (result.end) {
+    case RenderResult::End::OnePass: return std::string(seconds) + ", one pass through " + items;
+    case RenderResult::End::ShowEnded: return std::string(seconds) + ", until the show ended by itself";
+    case RenderResult::End::LengthCap:
+        return std::string(seconds) + ", the first " + std::to_string(kMaxPassSeconds / 60) + " minutes of " + items +
+            " (--seconds renders more)";
+    case RenderResult::End::AsAsked: break;
     }
-    PackOptions pack;
-    pack.manifest = options.programPath;
-    pack.output = work.Path() + "/show.db";
-    pack.markLargeJpegs = false; // rewriting a photo costs more than the render saves decoding it
-    if (RunPack(pack, std::cerr) != 0)
-        return 1;
-    options.programPath = pack.output;
-    return 0;
-}
-
-bool EndsWith(const std::string& text, const std::string& end)
-{
-    return text.size() >= end.size() && ToLowerAscii(text.substr(text.size() - end.size())) == end;
+    return seconds;
 }
 
 } // namespace
@@ -55,7 +49,9 @@ int main(int argc, char** argv)
     LiveOptions live;
     std::string liveFile;
     CLI::App* play = cli.add_subcommand("play", "Play the show live: full screen, in a window, or in an X window.");
-    play->add_option("FILE", live.programPath, "program file with the project attached (.scr)");
+    play->add_option("FILE", live.programPath,
+                     "program file with the project attached (.scr), a project database, a manifest (.toml), or a "
+                     "folder of pictures");
     play->add_option("--file", liveFile, "the same, as XScreenSaver's settings pass it");
     play->add_option("--monitor", live.monitor, "full screen on this monitor (0: all of them; default: the settings)");
     play->add_flag("--window", live.window, "in an ordinary window");
@@ -69,12 +65,14 @@ int main(int argc, char** argv)
     CLI::App* render = cli.add_subcommand("render", "Render the show without a display, as PNG frames or a video.");
     render
         ->add_option("FILE", options.programPath,
-                     "program file with the project attached (.scr), a project database, or a manifest (.toml)")
+                     "program file with the project attached (.scr), a project database, a manifest (.toml), or a "
+                     "folder of pictures")
         ->required();
     render->add_option("--out", options.outDir, "folder for the frames (old frame-*.png files there are removed)");
     render->add_option("--video", options.videoPath, "write the show as a video with its sound (.mp4) instead");
     render->add_option("--size", size, "screen size WIDTHxHEIGHT, at most 8192 each")->capture_default_str();
-    render->add_option("--seconds", options.seconds, "length of the show")->capture_default_str();
+    render->add_option("--seconds", options.seconds,
+                       "length of the show (default: one pass through every item, at most 10 minutes)");
     render->add_option("--fps", options.fps, "frames per second")->capture_default_str();
     render->add_option("--log", logPath, "write the diagnostic log to this file");
 
@@ -102,6 +100,9 @@ int main(int argc, char** argv)
     const int parseCode = RunCommandLine(cli, static_cast<int>(normalised.size()), normalised.data(), &parsed);
     if (!parsed)
         return parseCode;
+    // Before any thread starts: an interrupt removes what the run made in the temporary folder and beside
+    // its output (a live show takes the signals over and ends in order).
+    RemoveTemporaryPathsOnInterrupt();
 
     if (play->parsed()) {
         if (live.programPath.empty())
@@ -113,6 +114,11 @@ int main(int argc, char** argv)
             return 2;
         }
         std::string error;
+        ShowSource source("play");
+        if (!source.Resolve(live.programPath, live.programPath, error)) {
+            std::fputs(error.c_str(), stderr);
+            return 1;
+        }
         if (!PlayLive(live, error)) {
             std::fprintf(stderr, "screensaver: %s\n", error.c_str());
             return 1;
@@ -149,21 +155,27 @@ int main(int argc, char** argv)
         std::fprintf(stderr, "screensaver: cannot write the log %s\n", logPath.c_str());
         return 1;
     }
-    WorkFolder work("quillmark-render-");
-    if (EndsWith(options.programPath, ".toml") && RenderManifest(options, work) != 0)
+    if (options.seconds < 0) {
+        std::fprintf(stderr, "screensaver: --seconds wants a length from 1 to 86400\n");
+        return 2;
+    }
+    std::string error;
+    ShowSource source("render");
+    if (!source.Resolve(options.programPath, options.programPath, error)) {
+        std::fputs(error.c_str(), stderr);
         return 1;
+    }
     options.progress = isatty(STDERR_FILENO) != 0;
 
     RenderResult result;
-    std::string error;
     if (!RenderShow(options, result, error)) {
         std::fprintf(stderr, "screensaver: %s\n", error.c_str());
         return 1;
     }
-    if (!options.videoPath.empty())
-        std::printf("%d frames (%d distinct) in %s\n", result.frames, result.distinctFrames, options.videoPath.c_str());
-    else
-        std::printf("%d frames (%d distinct) in %s%s\n", result.frames, result.distinctFrames, options.outDir.c_str(),
-                    result.contactSheet ? ", contact-sheet.png" : "");
+    const std::string where = !options.videoPath.empty()
+        ? options.videoPath
+        : options.outDir + (result.contactSheet ? ", contact-sheet.png" : "");
+    std::printf("%s: %d frames (%d distinct) in %s\n", LengthSaid(result).c_str(), result.frames, result.distinctFrames,
+                where.c_str());
     return 0;
 }

@@ -8,6 +8,7 @@
 #include "db/ProjectDatabase.h"
 #include "model/TableFields.h"
 #include "platform/Paths.h"
+#include "platform/ReplacingFile.h"
 #include "scrpack/commands/Progress.h"
 #include "scrpack/database/PackTables.h"
 #include "scrpack/manifest/ManifestModel.h"
@@ -117,17 +118,17 @@ std::string Extractor::SaveBinary(DatabaseTable& table, const std::string& field
     usedNames_.insert(ToLowerAscii(subfolder + "/" + name));
     const std::string relative = subfolder + "/" + name;
     fs::create_directories(fs::path(options_.folder) / subfolder);
-    std::ofstream out(fs::path(options_.folder) / relative, std::ios::binary);
-    if (!out)
-        throw ExtractError("cannot create " + (fs::path(options_.folder) / relative).string());
+    ReplacingFile out((fs::path(options_.folder) / relative).string());
+    if (!out.Open())
+        throw ExtractError(out.Error());
     const bool ok = table.ReadBinaryField(field, [&](const void* data, size_t size) {
-        out.write(static_cast<const char*>(data), static_cast<std::streamsize>(size));
         progress_->Add(size);
-        return static_cast<bool>(out);
+        return out.Write(data, size);
     });
-    out.close();
-    if (!ok || !out)
-        throw ExtractError("cannot write " + (fs::path(options_.folder) / relative).string());
+    if (!ok && out.Error().empty())
+        throw ExtractError("cannot read " + subfolder + "/" + storedName + " from " + options_.input);
+    if (!ok || !out.Commit())
+        throw ExtractError(out.Error());
     return relative;
 }
 
@@ -284,11 +285,9 @@ void Extractor::Run()
         plan.mediaOrder = actual;
 
     progress_->Finish();
-    std::ofstream manifest(fs::path(options_.folder) / "manifest.toml", std::ios::binary);
-    manifest << WriteManifestText(plan);
-    manifest.close();
-    if (!manifest)
-        throw ExtractError("cannot write " + (fs::path(options_.folder) / "manifest.toml").string());
+    std::string error;
+    if (!WriteFileReplacing((fs::path(options_.folder) / "manifest.toml").string(), WriteManifestText(plan), error))
+        throw ExtractError(error);
 }
 
 } // namespace

@@ -5,6 +5,8 @@
 #include <fstream>
 #include <random>
 
+#include "platform/TemporaryPaths.h"
+
 namespace fs = std::filesystem;
 
 WorkFolder::WorkFolder(const std::string& prefix)
@@ -17,8 +19,10 @@ WorkFolder::WorkFolder(const std::string& prefix)
                            std::random_device{}());
     for (int attempt = 0; attempt < 100; ++attempt) {
         const fs::path candidate = base / (prefix + std::to_string(random() % 1000000000));
+        // Noted once made (never a folder of someone else's), so an interrupt removes it too.
         if (fs::create_directory(candidate, ec)) {
             path_ = candidate.string();
+            AddTemporaryPath(path_);
             return;
         }
     }
@@ -27,8 +31,10 @@ WorkFolder::WorkFolder(const std::string& prefix)
 WorkFolder::~WorkFolder()
 {
     std::error_code ec;
-    if (!path_.empty())
+    if (!path_.empty()) {
         fs::remove_all(path_, ec);
+        RemoveTemporaryPath(path_);
+    }
 }
 
 std::string WriteIntoFolder(const std::string& workFolder, const std::string& source, const std::string& bytes,
