@@ -51,6 +51,8 @@ INSTANTIATE_TEST_SUITE_P(
                       PictureCase{"fine.png", Sample("pattern.png"), nullptr},
                       PictureCase{"bitmap-named.jpg", TinyPicture(), nullptr}, // BMP data: the decoder looks
                       PictureCase{"cut.jpg", Sample("pattern.jpg").substr(0, 400), "the JPEG data does not decode"},
+                      PictureCase{"cut.bmp", TinyPicture().substr(0, 64), "the BMP data does not decode"},
+                      PictureCase{"header.bmp", TinyPicture().substr(0, 54), "the BMP data does not decode"},
                       PictureCase{"text.png", "just some words\n", "holds no picture the runtime can decode"},
                       PictureCase{"scan.tif", std::string("II*\0\x08\0\0\0", 8) + std::string(64, '\0'),
                                   "TIFF pictures do not show in the runtime; add convert = true"},

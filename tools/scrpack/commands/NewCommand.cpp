@@ -20,6 +20,9 @@ namespace fs = std::filesystem;
 
 namespace {
 
+// Seconds per picture: long enough to look at a photo, short enough to keep a slide show moving.
+constexpr int kNewShowDisplayTime = 7;
+
 enum class Kind { Picture, Video, Sound, Other };
 
 Kind KindOf(const fs::path& path)
@@ -155,7 +158,7 @@ int RunNew(const NewOptions& options, std::ostream& out, std::ostream& err)
          << "# Pack it with: scrpack pack " << manifest.filename().string()
          << " -o show.scr --runtime screensaver.scr\n\n"
          << "[project]\nname = " << Quoted(project + ".kdp") << "\napp_name = " << Quoted(project) << "\n\n"
-         << "[options]\ndisplay_time = 30\nscale_mode = \"fit\"\n";
+         << "[options]\ndisplay_time = " << kNewShowDisplayTime << "\nscale_mode = \"fit\"\n";
     for (const Entry& entry : entries) {
         if (entry.kind == Kind::Sound)
             continue;

@@ -204,6 +204,29 @@ bool WriteProject(const PackOptions& options, std::vector<TableContent> tables, 
     return writer.Write(options.output, &error);
 }
 
+// A show packed onto the Linux program runs as that program does (./show.scr play): the output gets the execute
+// permission wherever it may be read. A Windows program needs none.
+void MakeRunnableLikeRuntime(const PackOptions& options)
+{
+    namespace fs = std::filesystem;
+    DiskFile file;
+    char head[2] = {};
+    if (options.runtime.empty() || !file.Open(options.runtime, DiskFile::modeRead) ||
+        file.ReadAt(0, head, sizeof head) != sizeof head || (head[0] == 'M' && head[1] == 'Z'))
+        return;
+    file.Close();
+    std::error_code ec;
+    const fs::perms now = fs::status(options.output, ec).permissions();
+    if (ec)
+        return;
+    fs::perms execute = fs::perms::owner_exec;
+    if ((now & fs::perms::group_read) != fs::perms::none)
+        execute |= fs::perms::group_exec;
+    if ((now & fs::perms::others_read) != fs::perms::none)
+        execute |= fs::perms::others_exec;
+    fs::permissions(options.output, execute, fs::perm_options::add, ec);
+}
+
 } // namespace
 
 bool IsRuntimeProgram(const std::string& path)
@@ -259,6 +282,7 @@ int RunPack(const PackOptions& options, std::ostream& err)
         err << "scrpack pack: " << (error.empty() ? "cannot write " + options.output : error) << "\n";
         return 1;
     }
+    MakeRunnableLikeRuntime(options);
     return 0;
 }
 

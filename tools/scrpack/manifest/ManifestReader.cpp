@@ -5,6 +5,7 @@
 #include "model/IndexList.h"
 #include "model/TableFields.h"
 #include "platform/Paths.h"
+#include "scrpack/manifest/ClosestWord.h"
 #include "scrpack/manifest/ManifestDefaults.h"
 #include "scrpack/manifest/ManifestFields.h"
 #include "scrpack/pictures/PictureConvert.h"
@@ -118,26 +119,6 @@ private:
     std::map<std::string, MediaEntry> mediaByName_;
 };
 
-// The number of single-character insertions, deletions, substitutions and swaps of neighbours between two
-// words, ignoring case.
-size_t EditDistance(const std::string& a, const std::string& b)
-{
-    const std::string x = ToLowerAscii(a), y = ToLowerAscii(b);
-    std::vector<std::vector<size_t>> d(x.size() + 1, std::vector<size_t>(y.size() + 1));
-    for (size_t i = 0; i <= x.size(); ++i)
-        d[i][0] = i;
-    for (size_t j = 0; j <= y.size(); ++j)
-        d[0][j] = j;
-    for (size_t i = 1; i <= x.size(); ++i) {
-        for (size_t j = 1; j <= y.size(); ++j) {
-            d[i][j] = std::min({d[i - 1][j] + 1, d[i][j - 1] + 1, d[i - 1][j - 1] + (x[i - 1] == y[j - 1] ? 0 : 1)});
-            if (i > 1 && j > 1 && x[i - 1] == y[j - 2] && x[i - 2] == y[j - 1])
-                d[i][j] = std::min(d[i][j], d[i - 2][j - 2] + 1);
-        }
-    }
-    return d[x.size()][y.size()];
-}
-
 void Reader::CheckKeys(const toml::table& table, const std::string& path, const std::set<std::string>& allowed) const
 {
     for (auto&& [key, value] : table) {
@@ -145,17 +126,7 @@ void Reader::CheckKeys(const toml::table& table, const std::string& path, const 
         if (allowed.count(name))
             continue;
         // A slip of the keyboard or a word in another form (colour for color, display-time) is named.
-        std::string closest;
-        size_t best = std::max<size_t>(2, name.size() / 3) + 1;
-        for (const std::string& candidate : allowed) {
-            std::string spelled = name;
-            std::replace(spelled.begin(), spelled.end(), '-', '_');
-            const size_t distance = EditDistance(spelled, candidate);
-            if (distance < best) {
-                best = distance;
-                closest = candidate;
-            }
-        }
+        const std::string closest = ClosestWord(name, std::vector<std::string>(allowed.begin(), allowed.end()));
         Fail(value, path.empty() ? name : path + "." + name,
              closest.empty() ? "unknown key" : "unknown key (did you mean \"" + closest + "\"?)");
     }
@@ -334,9 +305,20 @@ std::string Reader::IndexListText(const toml::node& node, const std::string& key
                 }
             }
         }
-        if (index < 0)
+        if (index < 0) {
+            std::vector<std::string> known;
+            if (effects) {
+                for (int i = 0; i < kEffectCount; ++i)
+                    known.push_back(EffectName(i));
+            } else if (names) {
+                known = *names;
+            }
+            const std::string closest = ClosestWord(name, known);
             Fail(element, key,
-                 std::string(effects ? "unknown effect" : "unknown background image") + " \"" + name + "\"");
+                 std::string(effects ? "unknown effect" : "unknown background image") + " \"" + name + "\"" +
+                     (closest.empty() ? (effects ? " (scrpack effects lists them)" : "")
+                                      : " (did you mean \"" + closest + "\"?)"));
+        }
         values.push_back(index);
     }
     return FormatIndexList(values);

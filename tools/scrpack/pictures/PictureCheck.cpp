@@ -1,5 +1,6 @@
 #include "scrpack/pictures/PictureCheck.h"
 
+#include "codecs/BmpDecoder.h"
 #include "codecs/BuiltinExpic.h"
 #include "codecs/ExtendedDecoder.h"
 #include "codecs/ImageFormat.h"
@@ -67,6 +68,10 @@ std::string CheckPicture(const std::string& path, const std::string& storedName)
     if (IsSystemDecoderFormat(code)) {
         Picture picture;
         shows = !wrongName && LoadFromIStream(picture, bytes.data(), bytes.size()) && picture.IsLoaded();
+        // Windows' decoder takes a bitmap cut short, even one with nothing after its header, and shows a blank
+        // area: a bitmap must hold all its pixels, as the Linux runtime's decoder demands.
+        DecodedImage whole;
+        shows = shows && (kind != "BMP" || DecodeBmp(bytes.data(), bytes.size(), whole));
     } else {
         DecodedImage image;
         shows = DecodeExtended(bytes.data(), bytes.size(), code, image) && !image.Empty();
