@@ -5,10 +5,13 @@
 #include "model/IndexList.h"
 #include "model/TableFields.h"
 #include "platform/Paths.h"
+#include "scrpack/files/Utf8Path.h"
 #include "scrpack/manifest/ClosestWord.h"
 #include "scrpack/manifest/ManifestDefaults.h"
 #include "scrpack/manifest/ManifestFields.h"
+#include "scrpack/pictures/PictureCheck.h"
 #include "scrpack/pictures/PictureConvert.h"
+#include "scrpack/texts/CharsetChoice.h"
 #include "scrpack/texts/CodePage.h"
 #include "transitions/EffectNames.h"
 
@@ -117,6 +120,8 @@ private:
         uint32_t line;
     };
     std::map<std::string, MediaEntry> mediaByName_;
+    // Pictures of kinds nothing on this machine reads, by kind: refused together, once.
+    mutable std::map<std::string, std::vector<std::string>> unreadable_;
 };
 
 void Reader::CheckKeys(const toml::table& table, const std::string& path, const std::set<std::string>& allowed) const
@@ -170,9 +175,19 @@ std::string Reader::Text(const toml::node& node, const std::string& key, int cod
     std::string offending;
     if (auto converted = Utf8ToCodePage(text, codePage, &offending))
         return *converted;
+    // Titles and descriptions are read in their font's character set; other texts always in Windows-1252.
+    const bool itemText = key.ends_with("title.text") || key.ends_with("description.text");
+    std::string fix = "; use only its characters";
+    if (itemText) {
+        const std::optional<int> charset = CharsetHolding(text);
+        fix = charset ? "; give charset = " + std::to_string(*charset) + " (" + CharsetName(*charset) +
+                ") beside it, whose code page holds the whole text"
+                      : "; no one character set holds every character of this text: leave out those of other "
+                        "scripts, or write them in Latin letters";
+    }
     Fail(node, key,
          "the character \"" + offending + "\" (" + CodePointName(offending) + ") is not in Windows code page " +
-             std::to_string(codePage) + ", in which the runtime reads this text");
+             std::to_string(codePage) + ", in which the runtime reads this text" + fix);
 }
 
 bool Reader::Bool(const toml::node& node, const std::string& key) const
@@ -198,13 +213,14 @@ std::string Reader::SourceFile(const toml::node& node, const std::string& key) c
     const std::string text = String(node, key);
     if (text.empty())
         Fail(node, key, "empty file path");
-    fs::path path = fs::path(text);
+    fs::path path = PathFromUtf8(text);
     if (path.is_relative())
         path = folder_ / path;
+    path = path.lexically_normal().make_preferred();
     std::error_code ec;
     if (!fs::is_regular_file(path, ec))
-        Fail(node, key, "file not found: " + path.string());
-    return fs::absolute(path, ec).lexically_normal().string();
+        Fail(node, key, "file not found: " + Utf8Of(path));
+    return Utf8Of(fs::absolute(path, ec).lexically_normal());
 }
 
 void Reader::ReadRecordFields(const toml::table& table, const std::string& path, const std::string& section,
@@ -380,18 +396,28 @@ StoredFile Reader::ReadNamedFile(const toml::table& entry, const std::string& pa
     std::string extension; // of a converted picture
     if (const toml::node* node = entry.get("file")) {
         file.sourcePath = SourceFile(*node, path + ".file");
-        bool convert = options_.convertAll;
+        // Pictures are prepared for the runtime unless the entry asks for its file exactly as it is.
+        bool convert = true;
         if (const toml::node* flag = entry.get("convert"))
             convert = Bool(*flag, path + ".convert");
         if (picture && convert) {
+            const std::string origin = file_ + ":" + std::to_string(node->source().begin.line) + ": " + path + ".file";
             try {
-                if (options_.workFolder.empty())
-                    throw ConvertError("no folder for converted pictures");
                 PreparedPicture prepared = ConvertPicture(file.sourcePath, options_.workFolder);
+                if (!prepared.changes.empty() && options_.workFolder.empty())
+                    throw ConvertError("no folder for converted pictures");
+                if (!prepared.changes.empty() && options_.note) {
+                    std::string said;
+                    for (const std::string& change : prepared.changes)
+                        said += (said.empty() ? "" : ", ") + change;
+                    options_.note(origin + ": " + Utf8Of(PathFromUtf8(file.sourcePath).filename()) + ": " + said);
+                }
                 file.sourcePath = prepared.path;
                 extension = prepared.extension;
             } catch (const ConvertError& e) {
-                Fail(*node, path + ".file", e.what());
+                if (e.UnreadableKind().empty())
+                    Fail(*node, path + ".file", file.sourcePath + ": " + e.what());
+                unreadable_[e.UnreadableKind()].push_back(origin + ": " + file.sourcePath);
             }
         }
     }
@@ -563,6 +589,16 @@ PackPlan Reader::Read(const toml::table& root)
         plan.accessories.push_back(ReadNamedFile(entry, path, true));
     });
 
+    if (!unreadable_.empty()) {
+        std::string kinds, files;
+        for (const auto& [kind, where] : unreadable_) {
+            kinds += (kinds.empty() ? "" : " and ") + kind;
+            for (const std::string& one : where)
+                files += "\n  " + one;
+        }
+        throw ManifestError(UnreadableFormatsAdvice(kinds) + ":" + files);
+    }
+
     // Sounds bound to items must be in the music table.
     for (size_t i = 0; i < plan.items.size(); ++i) {
         const std::string& sound = plan.items[i].texts["bindsound"];
@@ -615,7 +651,7 @@ PackPlan ParseManifest(std::string_view text, const std::string& path, const Man
         message << path << ":" << e.source().begin.line << ": " << e.description();
         throw ManifestError(message.str());
     }
-    fs::path folder = fs::path(path).parent_path();
+    fs::path folder = PathFromUtf8(path).parent_path();
     if (folder.empty())
         folder = ".";
     return Reader(path, folder, options).Read(root);
@@ -631,14 +667,14 @@ PackPlan ReadManifest(const std::string& path, const ManifestOptions& options)
 {
     // A folder opens as an empty stream on some systems: it would pack as an empty project.
     std::error_code ec;
-    if (fs::is_directory(path, ec))
+    if (fs::is_directory(PathFromUtf8(path), ec))
         throw ManifestError(path + ": is a folder, not a manifest");
     // A program or a video given by mistake would be read whole before the parser refuses it.
     constexpr std::uintmax_t kMaxManifestBytes = 64u << 20;
-    if (const std::uintmax_t size = fs::file_size(path, ec); !ec && size > kMaxManifestBytes)
+    if (const std::uintmax_t size = fs::file_size(PathFromUtf8(path), ec); !ec && size > kMaxManifestBytes)
         throw ManifestError(path + ": " + std::to_string(size) + " bytes is too long for a manifest (at most " +
                             std::to_string(kMaxManifestBytes) + ")");
-    std::ifstream in(path, std::ios::binary);
+    std::ifstream in(PathFromUtf8(path), std::ios::binary);
     if (!in)
         throw ManifestError(path + ": cannot read the manifest");
     std::ostringstream text;

@@ -1,14 +1,22 @@
 #include "scrpack/pictures/PictureConvert.h"
 
-// The Windows scrpack carries no TIFF, WebP or HEIF decoders: conversion is done by the Linux scrpack.
-PreparedPicture ConvertPicture(const std::string&, const std::string&)
+#include "scrpack/files/SourceFiles.h"
+#include "scrpack/pictures/PictureCheck.h"
+
+// Until the system's imaging component is used, this scrpack stores what the runtime reads as it is.
+PreparedPicture ConvertPicture(const std::string& path, const std::string&)
 {
-    throw ConvertError("this scrpack cannot convert pictures; convert them with the Linux scrpack");
+    std::vector<uint8_t> head;
+    ReadSourceFile(path, 64, head);
+    const std::string kind = PictureKind(head.data(), head.size());
+    if (NeedsConversion(kind))
+        throw ConvertError("this machine cannot read " + kind + " pictures", kind);
+    return {path, "", {}};
 }
 
-bool PictureConversionAvailable()
+bool CanConvertPicture(const std::string&, const std::string& kind)
 {
-    return false;
+    return !NeedsConversion(kind);
 }
 
 std::optional<std::string> RestartMarkedCopy(const std::string&, const std::string&)
