@@ -5,6 +5,7 @@
 #include "scrpack/commands/InspectCommand.h"
 #include "scrpack/commands/NewCommand.h"
 #include "scrpack/commands/PackCommand.h"
+#include "scrpack/commands/Utf8Arguments.h"
 
 #include <CLI/CLI.hpp>
 
@@ -21,5 +22,10 @@ int main(int argc, char** argv)
     app.set_version_flag("--version", "scrpack " QM_VERSION);
     for (auto add : kCommands)
         add(app);
-    return RunCommandLine(app, argc, argv);
+    std::vector<std::string> words = Utf8Arguments(argc, argv);
+    std::vector<char*> pointers;
+    for (std::string& word : words)
+        pointers.push_back(word.data());
+    pointers.push_back(nullptr);
+    return RunCommandLine(app, static_cast<int>(words.size()), pointers.data());
 }
