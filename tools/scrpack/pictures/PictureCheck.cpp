@@ -104,6 +104,6 @@ std::string CheckPicture(const std::string& path, const std::string& storedName)
 std::string UnreadableFormatsAdvice(const std::string& kinds)
 {
     return "this machine has no decoder for " + kinds +
-        " pictures; convert them to JPEG or PNG with a picture editor, install Windows' decoders for " + kinds +
-        " (Microsoft's image extensions), or pack the show with the Linux scrpack, which converts them";
+        " pictures; convert them to JPEG or PNG with a picture or drawing editor, install a Windows decoder for them "
+        "(Microsoft's WebP and HEIF image extensions), or pack the show with the Linux scrpack, which converts them";
 }
