@@ -30,8 +30,13 @@ DecodedImage* DecodeBytes(const std::vector<uint8_t>& bytes, int formatCode, int
 
 bool ReadImageFile(const std::string& path, uint64_t limit, std::vector<uint8_t>& bytes)
 {
-    bytes.clear();
     std::ifstream in(path, std::ios::binary);
+    return ReadImageStream(in, limit, bytes);
+}
+
+bool ReadImageStream(std::istream& in, uint64_t limit, std::vector<uint8_t>& bytes)
+{
+    bytes.clear();
     if (!in)
         return false;
     in.seekg(0, std::ios::end);

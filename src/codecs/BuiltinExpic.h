@@ -1,5 +1,6 @@
 #pragma once
 #include <cstdint>
+#include <istream>
 #include <string>
 #include <vector>
 
@@ -20,6 +21,8 @@ constexpr uint64_t kMaxEncodedImageBytes = kMaxImagePixels * 4 + 65536;
 // Reads up to limit bytes of a file (the whole file when it is smaller); false when it cannot be read,
 // is empty, or is larger than kMaxEncodedImageBytes.
 bool ReadImageFile(const std::string& path, uint64_t limit, std::vector<uint8_t>& bytes);
+// The same from a stream opened in binary mode (a file opened by a name of another encoding).
+bool ReadImageStream(std::istream& in, uint64_t limit, std::vector<uint8_t>& bytes);
 
 // The built-in decoder behind the loaders' two calls, where no library is installed.
 ExtendedDecodeResult BuiltinDecodeFile(const std::string& path, DecodedImage& image);

@@ -126,9 +126,16 @@ bool DecodeSgi(const uint8_t* data, size_t size, DecodedImage& image, uint64_t m
             }
         }
     }
+    // Like every other decoder's transparent pictures: colour multiplied by the opacity, which stays in the
+    // top byte so the slide blends the picture over its background. An opaque one keeps its top bytes zero.
     if (used == 2 || used == 4) {
-        for (auto& px : image.pixels)
-            px = PackRgbOverBlack((px >> 16) & 0xFF, (px >> 8) & 0xFF, px & 0xFF, px >> 24);
+        for (const uint32_t px : image.pixels)
+            image.hasAlpha = image.hasAlpha || (px >> 24) != 255;
+        for (auto& px : image.pixels) {
+            const uint32_t alpha = px >> 24;
+            px = PackRgbOverBlack((px >> 16) & 0xFF, (px >> 8) & 0xFF, px & 0xFF, alpha) |
+                (image.hasAlpha ? alpha << 24 : 0);
+        }
     }
     return true;
 }

@@ -34,6 +34,10 @@ public:
     // returns the bytes read.
     std::size_t ReadAt(std::uint64_t position, void* buffer, std::size_t count);
 
+    // Paths are ANSI, as every name the runtime reads from a project is. A tool whose names come as UTF-8
+    // (scrpack) switches the whole process over; on Linux names are bytes either way.
+    static void UseUtf8Names(bool utf8);
+
     static bool Exists(const std::string& path);
     static bool Remove(const std::string& path);
     // Moves from over to, replacing a file that is there.

@@ -162,7 +162,13 @@ TEST(SgiDecoder, TwoBytesPerChannelAndAlpha)
     sgi.be16(0xFF00).be16(0x8000).be16(0x00FF).be16(0x80FF);
     DecodedImage image;
     ASSERT_TRUE(DecodeSgi(sgi.data.data(), sgi.size(), image));
-    EXPECT_EQ(image.pixels, (std::vector<uint32_t>{PackRgbOverBlack(0xFF, 0x80, 0x00, 0x80)}));
+    EXPECT_EQ(image.pixels, (std::vector<uint32_t>{PackRgbOverBlack(0xFF, 0x80, 0x00, 0x80) | 0x80000000u}));
+    EXPECT_TRUE(image.hasAlpha);
+    // The same picture fully opaque carries no opacity, as an opaque PNG does not.
+    sgi.data[518] = 0xFF;
+    ASSERT_TRUE(DecodeSgi(sgi.data.data(), sgi.size(), image));
+    EXPECT_EQ(image.pixels, (std::vector<uint32_t>{0xFF8000}));
+    EXPECT_FALSE(image.hasAlpha);
 }
 
 TEST(SgiDecoder, RunsThatOverrunTheRowFail)

@@ -3,6 +3,7 @@
 #include "scrpack/commands/CommandLineExit.h"
 #include "scrpack/commands/EffectsCommand.h"
 #include "scrpack/commands/PackCommand.h"
+#include "scrpack/files/Utf8Path.h"
 #include "scrpack/manifest/ManifestReader.h"
 #include "scrpack/pictures/Exif.h"
 #include "support/TempDir.h"
@@ -11,6 +12,8 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <fstream>
 #include <sstream>
 
 using ::testing::HasSubstr;
@@ -43,7 +46,7 @@ TEST(NewCommand, ManifestListsTheFolderSortedAndPacks)
     ASSERT_EQ(RunNew({dir.File("show"), "", false}, out, err), 0) << err.str();
     const std::string text = TempDir::Read(dir.File("show/manifest.toml"));
     const size_t a = text.find("\"a.png\""), b = text.find("\"b_harbour-at-night.jpg\""), c = text.find("\"c.avi\"");
-    const size_t scan = text.find("\"scan.tif\"\nconvert = true");
+    const size_t scan = text.find("\"scan.tif\"\n");
     ASSERT_NE(scan, std::string::npos) << text;
     EXPECT_TRUE(a < b && b < c && c < scan) << text;
     EXPECT_THAT(text, HasSubstr("text = \"b harbour at night\""));
@@ -135,4 +138,46 @@ TEST(CommandLine, ExitCodesAndNamedCommands)
     EXPECT_EQ(run({"effects"}, &printed), 0);
     EXPECT_THAT(printed, HasSubstr("  0  Band down large\n"));
     EXPECT_THAT(printed, HasSubstr("160  "));
+}
+
+TEST(NewCommand, NamesAndTitlesOutsideWesternLettersPack)
+{
+    // Names as a phone or a camera gives them, in several scripts; the folder's own name too.
+    TempDir dir;
+    std::ostringstream out, err;
+    const std::string folder = dir.Path().string() + "/Plage de Nice \u00e9t\u00e9";
+    std::filesystem::create_directories(PathFromUtf8(folder));
+    const std::string names[] = {"Ch\u00e2teau d'If (\u00f1, \u00fc, \u00df, \u65e5\u672c).jpg",
+                                 "01 \u041f\u043b\u044f\u0436.jpg",
+                                 "IMG_0042.jpg",
+                                 "\u65e5\u672c.bmp",
+                                 "\u00e9t\u00e9.jpg",
+                                 "ete.jpg"};
+    uint8_t seed = 0;
+    for (const std::string& name : names) {
+        std::ofstream file(PathFromUtf8(folder + "/" + name), std::ios::binary);
+        file << TinyPicture(++seed);
+    }
+    ASSERT_EQ(RunNew({folder, dir.File("show.toml"), false}, out, err), 0) << err.str();
+    const std::string text = TempDir::Read(dir.File("show.toml"));
+    // Titles in the character set that holds them, without numbering; a camera's file name gives none.
+    EXPECT_THAT(text, HasSubstr("text = \"\u041f\u043b\u044f\u0436\"\ncharset = 204\n"));
+    EXPECT_THAT(text, HasSubstr("IMG_0042.jpg\"\n[media.title]\ntext = \"\"\n"));
+    EXPECT_THAT(text, HasSubstr("text = \"\u65e5\u672c\"\ncharset = 128\n"));
+    // No one set holds the whole title: Western shows the most of it, and the manifest says so.
+    EXPECT_THAT(text, HasSubstr("text = \"Ch\u00e2teau d'If (\u00f1, \u00fc, \u00df, ?\?)\"\n"));
+    EXPECT_THAT(out.str(), HasSubstr("1 titles had characters no one character set holds together"));
+    // Stored names every runtime opens, unique and with their extension.
+    EXPECT_THAT(text, HasSubstr("name = \"Chateau d'If (n, u, ss, ).jpg\""));
+    EXPECT_THAT(text, HasSubstr("name = \"01.jpg\""));
+    EXPECT_THAT(text, HasSubstr("name = \"item.bmp\""));
+    EXPECT_THAT(text, HasSubstr("name = \"ete-2.jpg\"")) << text;
+    EXPECT_THAT(text, HasSubstr("display_time = 7\n"));
+
+    ASSERT_EQ(RunPack({dir.File("show.toml"), dir.File("show.db"), ""}, err), 0) << err.str();
+    PackPlan plan = ReadManifest(dir.File("show.toml"));
+    ASSERT_EQ(plan.items.size(), 6u);
+    for (const StoredFile& media : plan.media)
+        EXPECT_TRUE(std::all_of(media.name.begin(), media.name.end(), [](char c) { return c > 0x1F && c < 0x7F; }))
+            << media.name;
 }

@@ -153,6 +153,22 @@ TEST_F(PackFixture, PackingABuiltScreensaverReplacesItsProject)
     EXPECT_EQ(ReadDatabaseTrailer(dir.File("second.scr")), 9);
 }
 
+#ifndef _WIN32
+TEST_F(PackFixture, ShowOnTheLinuxProgramIsRunnable)
+{
+    namespace fs = std::filesystem;
+    dir.Write("a.jpg", TinyPicture(1));
+    dir.Write("screensaver",
+              "\x7f"
+              "ELFprogram");
+    dir.Write("screensaver.scr", "MZprogram");
+    ASSERT_EQ(Pack("[[media]]\nfile = \"a.jpg\"\n", dir.File("show.scr"), dir.File("screensaver")), 0) << err.str();
+    ASSERT_EQ(Pack("[[media]]\nfile = \"a.jpg\"\n", dir.File("win.scr"), dir.File("screensaver.scr")), 0);
+    EXPECT_NE(fs::status(dir.File("show.scr")).permissions() & fs::perms::owner_exec, fs::perms::none);
+    EXPECT_EQ(fs::status(dir.File("win.scr")).permissions() & fs::perms::owner_exec, fs::perms::none);
+}
+#endif
+
 TEST_F(PackFixture, BadManifestLeavesNothingBehind)
 {
     dir.Write("old.db", "previous contents");

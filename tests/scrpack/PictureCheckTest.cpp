@@ -41,7 +41,9 @@ TEST_P(PictureCheck, PackStopsAtAPictureThatWouldShowEmpty)
         return;
     }
     EXPECT_EQ(code, 1);
-    EXPECT_THAT(err.str(), HasSubstr("show.toml:6: media[1].file: " + dir.File(c.name) + ": " + c.reason));
+    EXPECT_THAT(err.str(), HasSubstr("show.toml:6: media[1].file"));
+    EXPECT_THAT(err.str(), HasSubstr(c.reason));
+    EXPECT_THAT(err.str(), HasSubstr(c.name));
     EXPECT_FALSE(std::filesystem::exists(dir.File("show.db")));
 }
 
@@ -51,11 +53,19 @@ INSTANTIATE_TEST_SUITE_P(
                       PictureCase{"fine.png", Sample("pattern.png"), nullptr},
                       PictureCase{"bitmap-named.jpg", TinyPicture(), nullptr}, // BMP data: the decoder looks
                       PictureCase{"cut.jpg", Sample("pattern.jpg").substr(0, 400), "the JPEG data does not decode"},
+                      PictureCase{"cut.bmp", TinyPicture().substr(0, 64), "the BMP data does not decode"},
+                      PictureCase{"header.bmp", TinyPicture().substr(0, 54), "the BMP data does not decode"},
                       PictureCase{"text.png", "just some words\n", "holds no picture the runtime can decode"},
+                      // Converted first, where the damage shows.
                       PictureCase{"scan.tif", std::string("II*\0\x08\0\0\0", 8) + std::string(64, '\0'),
-                                  "TIFF pictures do not show in the runtime; add convert = true"},
+                                  "the TIFF data does not"},
+#ifdef _WIN32
                       PictureCase{"phone.webp", std::string("RIFF\x20\0\0\0WEBPVP8L", 16) + std::string(20, 'x'),
-                                  "WebP pictures do not show"},
+                                  "no decoder for WebP"},
+#else
+                      PictureCase{"phone.webp", std::string("RIFF\x20\0\0\0WEBPVP8L", 16) + std::string(20, 'x'),
+                                  "the WebP data does not decode"},
+#endif
                       PictureCase{"png-named.jpg", Sample("pattern.png"),
                                   "PNG data under the name \"png-named.jpg\": names ending in .jpg are read as BMP, "
                                   "JPEG or GIF only"}));

@@ -1,11 +1,13 @@
 #include "scrpack/commands/ExtractCommand.h"
 #include "scrpack/commands/PackCommand.h"
+#include "scrpack/files/Utf8Path.h"
 #include "scrpack/manifest/ManifestReader.h"
 #include "support/TempDir.h"
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include <fstream>
 #include <sstream>
 
 using ::testing::HasSubstr;
@@ -60,7 +62,8 @@ INSTANTIATE_TEST_SUITE_P(
 TEST(TextCodePageOther, ProjectTextsAndNamesUseWindows1252AndNameTheKey)
 {
     TempDir dir;
-    dir.Write("caf\u00e9.jpg", "x");
+    // Named by its UTF-8 name, as the manifest names it (on Windows too).
+    std::ofstream(PathFromUtf8(dir.File("") + "caf\u00e9.jpg"), std::ios::binary) << "x";
     PackPlan plan =
         ParseManifest("[project]\nauthor = \"Zo\u00eb\"\n[[media]]\nfile = \"caf\u00e9.jpg\"\n", dir.File("show.toml"));
     EXPECT_EQ(plan.project.texts.at("authorname"), "Zo\xeb");

@@ -5,6 +5,7 @@
 #include "scrpack/commands/InspectCommand.h"
 #include "scrpack/commands/NewCommand.h"
 #include "scrpack/commands/PackCommand.h"
+#include "scrpack/commands/Utf8Arguments.h"
 
 #include <CLI/CLI.hpp>
 
@@ -25,5 +26,10 @@ int main(int argc, char** argv)
     RemoveTemporaryPathsOnInterrupt();
     for (auto add : kCommands)
         add(app);
-    return RunCommandLine(app, argc, argv);
+    std::vector<std::string> words = Utf8Arguments(argc, argv);
+    std::vector<char*> pointers;
+    for (std::string& word : words)
+        pointers.push_back(word.data());
+    pointers.push_back(nullptr);
+    return RunCommandLine(app, static_cast<int>(words.size()), pointers.data());
 }

@@ -101,6 +101,11 @@ bool DiskFile::SetLength(std::uint64_t length)
         ::ftruncate(fd_, static_cast<off_t>(length)) == 0;
 }
 
+// Names are bytes here: UTF-8 ones open as they are.
+void DiskFile::UseUtf8Names(bool)
+{
+}
+
 bool DiskFile::Exists(const std::string& path)
 {
     struct stat st;

@@ -2,12 +2,60 @@
 
 #include <windows.h>
 
+#include <string>
+
 namespace {
 HANDLE H(void* handle)
 {
     return static_cast<HANDLE>(handle);
 }
+
+bool g_utf8Names = false;
+
+// A UTF-8 name in UTF-16, for the wide file calls.
+std::wstring Wide(const std::string& path)
+{
+    const int length = MultiByteToWideChar(CP_UTF8, 0, path.c_str(), -1, nullptr, 0);
+    if (length <= 0)
+        return std::wstring();
+    std::wstring wide(static_cast<size_t>(length), L'\0');
+    MultiByteToWideChar(CP_UTF8, 0, path.c_str(), -1, wide.data(), length);
+    wide.resize(static_cast<size_t>(length - 1));
+    return wide;
+}
+
+HANDLE CreateNamed(const std::string& path, DWORD access, DWORD disposition)
+{
+    if (g_utf8Names)
+        return CreateFileW(Wide(path).c_str(), access, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, disposition,
+                           FILE_ATTRIBUTE_NORMAL, nullptr);
+    return CreateFileA(path.c_str(), access, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, disposition,
+                       FILE_ATTRIBUTE_NORMAL, nullptr);
+}
+
+DWORD AttributesOf(const std::string& path)
+{
+    return g_utf8Names ? GetFileAttributesW(Wide(path).c_str()) : GetFileAttributesA(path.c_str());
+}
+
+bool DeleteNamed(const std::string& path)
+{
+    return (g_utf8Names ? DeleteFileW(Wide(path).c_str()) : DeleteFileA(path.c_str())) != 0;
+}
+
+bool MoveNamed(const std::string& from, const std::string& to, DWORD flags)
+{
+    if (g_utf8Names)
+        return flags ? MoveFileExW(Wide(from).c_str(), Wide(to).c_str(), flags) != 0
+                     : MoveFileW(Wide(from).c_str(), Wide(to).c_str()) != 0;
+    return flags ? MoveFileExA(from.c_str(), to.c_str(), flags) != 0 : MoveFileA(from.c_str(), to.c_str()) != 0;
+}
 } // namespace
+
+void DiskFile::UseUtf8Names(bool utf8)
+{
+    g_utf8Names = utf8;
+}
 
 DiskFile::~DiskFile()
 {
@@ -25,8 +73,7 @@ bool DiskFile::Open(const std::string& path, unsigned flags)
     if (!access)
         access = GENERIC_READ;
     DWORD disposition = ((flags & modeWrite) && (flags & modeCreate)) ? CREATE_ALWAYS : OPEN_EXISTING;
-    HANDLE h = CreateFileA(path.c_str(), access, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, disposition,
-                           FILE_ATTRIBUTE_NORMAL, nullptr);
+    HANDLE h = CreateNamed(path, access, disposition);
     if (h == INVALID_HANDLE_VALUE)
         return false;
     handle_ = h;
@@ -115,33 +162,33 @@ bool DiskFile::SetLength(std::uint64_t length)
 
 bool DiskFile::Exists(const std::string& path)
 {
-    DWORD attributes = GetFileAttributesA(path.c_str());
+    DWORD attributes = AttributesOf(path);
     return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
 }
 
 bool DiskFile::Remove(const std::string& path)
 {
-    return DeleteFileA(path.c_str()) != 0;
+    return DeleteNamed(path);
 }
 
 bool DiskFile::Replace(const std::string& from, const std::string& to)
 {
-    if (MoveFileExA(from.c_str(), to.c_str(), MOVEFILE_REPLACE_EXISTING))
+    if (MoveNamed(from, to, MOVEFILE_REPLACE_EXISTING))
         return true;
     // The Windows 9x family has no MoveFileEx, and elsewhere it fails while another program holds the new
     // file open. Set the old file aside rather than deleting it, so that a move that still fails can put
     // it back: the caller removes the new file after a failure, and nothing may be lost then.
     if (!Exists(to))
-        return MoveFileA(from.c_str(), to.c_str()) != 0;
+        return MoveNamed(from, to, 0);
     const std::string aside = to + ".old_";
-    DeleteFileA(aside.c_str());
-    if (!MoveFileA(to.c_str(), aside.c_str()))
+    DeleteNamed(aside);
+    if (!MoveNamed(to, aside, 0))
         return false;
-    if (MoveFileA(from.c_str(), to.c_str())) {
-        DeleteFileA(aside.c_str());
+    if (MoveNamed(from, to, 0)) {
+        DeleteNamed(aside);
         return true;
     }
-    MoveFileA(aside.c_str(), to.c_str());
+    MoveNamed(aside, to, 0);
     return false;
 }
 

@@ -13,6 +13,7 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include <lcms2.h>
 #include <libheif/heif.h>
 #include <tiffio.h>
 #include <turbojpeg.h>
@@ -201,7 +202,7 @@ TEST(Convert, FormatsTheRuntimeCannotReadBecomePngOrJpeg)
         EXPECT_EQ(Near(stored.image.pixels[static_cast<size_t>(c.w) + 2]), kRed);
         EXPECT_EQ(Near(stored.image.pixels.back()), kBlue);
     }
-    // Without convert the TIFF is refused (see the picture checks); with it, nothing of the work is left.
+    // The author's file stays as it was.
     EXPECT_TRUE(std::filesystem::exists(dir.File("scan.tif")));
 }
 
@@ -222,7 +223,7 @@ TEST(Convert, PhonePhotosAreTurnedUpright)
     for (auto [w, h, lossless] : {std::tuple{64, 32, true}, std::tuple{50, 30, false}}) {
         SCOPED_TRACE(w);
         dir.Write("photo.jpg", JpegWithOrientation(w, h, 6));
-        const Stored stored = PackOne(dir, "file = \"photo.jpg\"\nconvert = true\n", false, "photo.jpg");
+        const Stored stored = PackOne(dir, "file = \"photo.jpg\"\n", false, "photo.jpg");
         ASSERT_EQ(stored.image.width, h);
         ASSERT_EQ(stored.image.height, w);
         // Turned a quarter clockwise, the red top-left corner is now top-right.
@@ -230,12 +231,16 @@ TEST(Convert, PhonePhotosAreTurnedUpright)
         EXPECT_EQ(Near(stored.image.pixels[2]), kBlue);
         const ExifInfo exif = ReadJpegExif(reinterpret_cast<const uint8_t*>(stored.bytes.data()), stored.bytes.size());
         EXPECT_EQ(exif.orientation, 1);
-        EXPECT_EQ(exif.orientationOffset != 0, lossless) << "the lossless way keeps the EXIF block";
+        EXPECT_NE(exif.orientationOffset, 0u) << "the EXIF block is kept either way";
+        (void)lossless;
     }
-    // Upright photos and photos packed without convert are stored as they are.
+    // Upright photos, and photos whose entry says convert = false, are stored as they are.
     const std::string original = JpegWithOrientation(64, 32, 6);
     dir.Write("photo.jpg", original);
-    EXPECT_EQ(PackOne(dir, "file = \"photo.jpg\"\n", false, "photo.jpg").bytes, original);
+    EXPECT_EQ(PackOne(dir, "file = \"photo.jpg\"\nconvert = false\n", false, "photo.jpg").bytes, original);
+    const std::string upright = JpegWithOrientation(64, 32, 1);
+    dir.Write("photo.jpg", upright);
+    EXPECT_EQ(PackOne(dir, "file = \"photo.jpg\"\n", false, "photo.jpg").bytes, upright);
 }
 
 TEST(Convert, DamagedSourceIsNamed)
@@ -245,7 +250,8 @@ TEST(Convert, DamagedSourceIsNamed)
     dir.Write("bad.webp", std::string("RIFF\x20\0\0\0WEBPVP8 ", 16) + std::string(16, '\x01'));
     dir.Write("show.toml", "[[media]]\nfile = \"bad.webp\"\nconvert = true\n");
     EXPECT_EQ(RunPack({dir.File("show.toml"), dir.File("show.db"), ""}, err), 1);
-    EXPECT_THAT(err.str(), HasSubstr("show.toml:2: media[0].file: the WebP data does not decode"));
+    EXPECT_THAT(err.str(),
+                HasSubstr("show.toml:2: media[0].file: " + dir.File("bad.webp") + ": the WebP data does not decode"));
 }
 
 // Large JPEGs are stored sequential, with restart markers, keeping their pixels, their EXIF block and what
@@ -313,4 +319,81 @@ TEST(Convert, LargeJpegsGainRestartMarkersAndKeepTheirPixels)
     dir.Write("big.jpg", baseline.substr(0, baseline.size() * 3 / 4));
     EXPECT_EQ(RunPack({dir.File("show.toml"), dir.File("show.db"), ""}, err), 1);
     EXPECT_THAT(err.str(), HasSubstr("big.jpg"));
+}
+
+namespace {
+
+// A JPEG of one colour, carrying an ICC profile made with the primaries given (x, y of red, green, blue).
+std::string JpegWithProfile(uint8_t r, uint8_t g, uint8_t b, const cmsCIExyYTRIPLE& primaries, const char* name)
+{
+    cmsCIExyY white;
+    cmsWhitePointFromTemp(&white, 6504);
+    cmsToneCurve* gamma = cmsBuildGamma(nullptr, 2.2);
+    cmsToneCurve* curves[3] = {gamma, gamma, gamma};
+    cmsHPROFILE profile = cmsCreateRGBProfile(&white, &primaries, curves);
+    cmsMLU* description = cmsMLUalloc(nullptr, 1);
+    cmsMLUsetASCII(description, "en", "US", name);
+    cmsWriteTag(profile, cmsSigProfileDescriptionTag, description);
+    cmsUInt32Number size = 0;
+    cmsSaveProfileToMem(profile, nullptr, &size);
+    std::string icc(size, '\0');
+    cmsSaveProfileToMem(profile, icc.data(), &size);
+    cmsMLUfree(description);
+    cmsCloseProfile(profile);
+    cmsFreeToneCurve(gamma);
+    const std::vector<uint8_t> rgba = [&] {
+        std::vector<uint8_t> p(16 * 16 * 4);
+        for (size_t i = 0; i < p.size(); i += 4)
+            p[i] = r, p[i + 1] = g, p[i + 2] = b, p[i + 3] = 255;
+        return p;
+    }();
+    tjhandle tj = tjInitCompress();
+    unsigned char* out = nullptr;
+    unsigned long jpegSize = 0;
+    tjCompress2(tj, rgba.data(), 16, 16 * 4, 16, TJPF_RGBA, &out, &jpegSize, TJSAMP_444, 98, 0);
+    std::string jpeg(reinterpret_cast<const char*>(out), jpegSize);
+    tjFree(out);
+    tjDestroy(tj);
+    const std::string body = std::string("ICC_PROFILE\0\x01\x01", 14) + icc;
+    const std::string app2 =
+        std::string("\xFF\xE2") + char((body.size() + 2) >> 8) + char((body.size() + 2) & 0xFF) + body;
+    return jpeg.substr(0, 2) + app2 + jpeg.substr(2);
+}
+
+} // namespace
+
+// Pictures whose colours are described in a wider space than sRGB are stored in sRGB, and the pack says so; sRGB
+// ones stay as they are. Drawings become PNG pictures at their own size.
+TEST(Convert, WideGamutPhotosBecomeSrgbAndDrawingsBecomePictures)
+{
+    TempDir dir;
+    const cmsCIExyYTRIPLE adobe = {{0.64, 0.33, 1}, {0.21, 0.71, 1}, {0.15, 0.06, 1}};
+    const cmsCIExyYTRIPLE srgb = {{0.64, 0.33, 1}, {0.30, 0.60, 1}, {0.15, 0.06, 1}};
+    const std::string wide = JpegWithProfile(60, 160, 60, adobe, "Adobe RGB (1998)");
+    dir.Write("wide.jpg", wide);
+    std::ostringstream err;
+    dir.Write("show.toml", "[[media]]\nfile = \"wide.jpg\"\n");
+    ASSERT_EQ(RunPack({dir.File("show.toml"), dir.File("show.db"), ""}, err), 0) << err.str();
+    EXPECT_THAT(err.str(),
+                HasSubstr("show.toml:2: media[0].file: wide.jpg: colours converted from \"Adobe RGB (1998)\" "
+                          "to sRGB, re-encoded as JPEG of quality 95"));
+    const Stored stored = PackOne(dir, "file = \"wide.jpg\"\n", false, "wide.jpg");
+    EXPECT_EQ(stored.bytes.find("ICC_PROFILE"), std::string::npos);
+    // The same numbers mean a purer green in Adobe RGB: in sRGB the red it carried falls away.
+    const uint32_t pixel = stored.image.pixels[0];
+    EXPECT_LT(static_cast<int>(pixel >> 16 & 0xFF), 30);
+    EXPECT_NEAR(static_cast<int>(pixel >> 8 & 0xFF), 160, 8);
+
+    const std::string plain = JpegWithProfile(60, 160, 60, srgb, "sRGB IEC61966-2.1");
+    dir.Write("plain.jpg", plain);
+    EXPECT_EQ(PackOne(dir, "file = \"plain.jpg\"\n", false, "plain.jpg").bytes, plain);
+
+    dir.Write("drawing.svg",
+              "<?xml version=\"1.0\"?>\n<svg xmlns=\"http://www.w3.org/2000/svg\" width=\"40\" "
+              "height=\"20\"><rect width=\"20\" height=\"20\" fill=\"#ff0000\"/></svg>");
+    const Stored drawn = PackOne(dir, "file = \"drawing.svg\"\n", false, "drawing.png");
+    ASSERT_EQ(drawn.image.width, 40);
+    ASSERT_EQ(drawn.image.height, 20);
+    EXPECT_EQ(drawn.image.pixels[0] & 0xFFFFFF, kRed);
+    EXPECT_TRUE(drawn.image.hasAlpha) << "the right half is transparent";
 }

@@ -5,6 +5,8 @@
 #include "db/ProjectDatabase.h"
 #include "scrpack/commands/Progress.h"
 #include "scrpack/database/PackTables.h"
+#include "scrpack/files/SourceFiles.h"
+#include "scrpack/files/Utf8Path.h"
 #include "scrpack/files/WorkFolder.h"
 #include "scrpack/manifest/ManifestReader.h"
 #include "scrpack/pictures/PictureCheck.h"
@@ -62,14 +64,14 @@ bool SameFile(const std::string& a, const std::string& b)
 {
     namespace fs = std::filesystem;
     std::error_code ec;
-    if (fs::equivalent(a, b, ec))
+    if (fs::equivalent(PathFromUtf8(a), PathFromUtf8(b), ec))
         return true;
     auto spelled = [](const std::string& path) {
         std::error_code e;
-        fs::path full = fs::weakly_canonical(path, e);
+        fs::path full = fs::weakly_canonical(PathFromUtf8(path), e);
         if (e)
-            full = fs::absolute(path, e);
-        std::string text = full.lexically_normal().string();
+            full = fs::absolute(PathFromUtf8(path), e);
+        std::string text = Utf8Of(full.lexically_normal());
 #ifdef _WIN32
         std::transform(text.begin(), text.end(), text.begin(),
                        [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
@@ -167,17 +169,17 @@ bool CheckPaths(const PackOptions& options, std::string& error)
 {
     namespace fs = std::filesystem;
     std::error_code ec;
-    if (fs::is_directory(options.output, ec)) {
+    if (fs::is_directory(PathFromUtf8(options.output), ec)) {
         error = options.output + " is a folder; give the file to write";
         return false;
     }
-    fs::path folder = fs::path(options.output).parent_path();
+    fs::path folder = PathFromUtf8(options.output).parent_path();
     if (!folder.empty() && !fs::is_directory(folder, ec)) {
-        error = "the folder " + folder.string() + " of the output does not exist";
+        error = "the folder " + Utf8Of(folder) + " of the output does not exist";
         return false;
     }
     if (!options.runtime.empty()) {
-        if (fs::is_directory(options.runtime, ec)) {
+        if (fs::is_directory(PathFromUtf8(options.runtime), ec)) {
             error = "the runtime " + options.runtime + " is a folder";
             return false;
         }
@@ -204,6 +206,29 @@ bool WriteProject(const PackOptions& options, std::vector<TableContent> tables, 
     return writer.Write(options.output, &error);
 }
 
+// A show packed onto the Linux program runs as that program does (./show.scr play): the output gets the execute
+// permission wherever it may be read. A Windows program needs none.
+void MakeRunnableLikeRuntime(const PackOptions& options)
+{
+    namespace fs = std::filesystem;
+    DiskFile file;
+    char head[2] = {};
+    if (options.runtime.empty() || !file.Open(options.runtime, DiskFile::modeRead) ||
+        file.ReadAt(0, head, sizeof head) != sizeof head || (head[0] == 'M' && head[1] == 'Z'))
+        return;
+    file.Close();
+    std::error_code ec;
+    const fs::perms now = fs::status(PathFromUtf8(options.output), ec).permissions();
+    if (ec)
+        return;
+    fs::perms execute = fs::perms::owner_exec;
+    if ((now & fs::perms::group_read) != fs::perms::none)
+        execute |= fs::perms::group_exec;
+    if ((now & fs::perms::others_read) != fs::perms::none)
+        execute |= fs::perms::others_exec;
+    fs::permissions(PathFromUtf8(options.output), execute, fs::perm_options::add, ec);
+}
+
 } // namespace
 
 bool IsRuntimeProgram(const std::string& path)
@@ -221,6 +246,7 @@ bool IsRuntimeProgram(const std::string& path)
 
 int RunPack(const PackOptions& options, std::ostream& err)
 {
+    UseUtf8FileNames();
     std::string error;
     if (!CheckPaths(options, error)) {
         err << "scrpack pack: " << error << "\n";
@@ -231,8 +257,8 @@ int RunPack(const PackOptions& options, std::ostream& err)
     PackPlan plan;
     try {
         ManifestOptions manifestOptions;
-        manifestOptions.convertAll = options.convert;
         manifestOptions.workFolder = work.Path();
+        manifestOptions.note = [&err](const std::string& text) { err << "scrpack pack: " << text << "\n"; };
         plan = ReadManifest(options.manifest, manifestOptions);
     } catch (const ManifestError& e) {
         err << "scrpack pack: " << e.what() << "\n";
@@ -259,6 +285,7 @@ int RunPack(const PackOptions& options, std::ostream& err)
         err << "scrpack pack: " << (error.empty() ? "cannot write " + options.output : error) << "\n";
         return 1;
     }
+    MakeRunnableLikeRuntime(options);
     return 0;
 }
 
@@ -270,8 +297,8 @@ void RegisterPackCommand(CLI::App& app)
     pack->add_option("-o,--output", options->output, "The database or program to write")->required();
     pack->add_option("--runtime", options->runtime,
                      "The screensaver program to copy in front of the database (default: a database file alone)");
-    pack->add_flag("--convert", options->convert,
-                   "Convert TIFF, WebP and HEIF pictures and turn JPEG photos upright, as convert = true does");
+    // Pictures are prepared without it now; older scripts still pass it.
+    pack->add_flag("--convert", options->convert, "Accepted for older scripts: pictures are always prepared");
     pack->callback([options] {
         const int code = RunPack(*options, std::cerr);
         if (code != 0)

@@ -10,7 +10,7 @@ struct PackOptions {
     std::string manifest;
     std::string output;
     std::string runtime;  // empty: a database file of its own
-    bool convert = false; // convert every picture the runtime cannot show, as convert = true does
+    bool convert = false; // no longer needed: pictures are prepared unless their entry says convert = false
     // Store large JPEGs restart-marked (see RestartMarkedCopy): worth its cost for a show played for days, not
     // for one rendered once.
     bool markLargeJpegs = true;

@@ -1,5 +1,7 @@
 #include "scrpack/files/WorkFolder.h"
 
+#include "scrpack/files/Utf8Path.h"
+
 #include <chrono>
 #include <filesystem>
 #include <fstream>
@@ -21,7 +23,7 @@ WorkFolder::WorkFolder(const std::string& prefix)
         const fs::path candidate = base / (prefix + std::to_string(random() % 1000000000));
         // Noted once made (never a folder of someone else's), so an interrupt removes it too.
         if (fs::create_directory(candidate, ec)) {
-            path_ = candidate.string();
+            path_ = Utf8Of(candidate);
             AddTemporaryPath(path_);
             return;
         }
@@ -32,7 +34,7 @@ WorkFolder::~WorkFolder()
 {
     std::error_code ec;
     if (!path_.empty()) {
-        fs::remove_all(path_, ec);
+        fs::remove_all(PathFromUtf8(path_), ec);
         RemoveTemporaryPath(path_);
     }
 }
@@ -41,12 +43,12 @@ std::string WriteIntoFolder(const std::string& workFolder, const std::string& so
                             const std::string& extension)
 {
     static int counter = 0;
-    const fs::path folder = fs::path(workFolder) / std::to_string(++counter);
+    const fs::path folder = PathFromUtf8(workFolder) / std::to_string(++counter);
     std::error_code ec;
     fs::create_directories(folder, ec);
-    const fs::path path = folder / (fs::path(source).stem().string() + extension);
+    const fs::path path = folder / PathFromUtf8(Utf8Of(PathFromUtf8(source).stem()) + extension);
     std::ofstream out(path, std::ios::binary);
     out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
     out.close();
-    return out ? path.string() : std::string();
+    return out ? Utf8Of(path) : std::string();
 }

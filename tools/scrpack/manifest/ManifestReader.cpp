@@ -5,9 +5,13 @@
 #include "model/IndexList.h"
 #include "model/TableFields.h"
 #include "platform/Paths.h"
+#include "scrpack/files/Utf8Path.h"
+#include "scrpack/manifest/ClosestWord.h"
 #include "scrpack/manifest/ManifestDefaults.h"
 #include "scrpack/manifest/ManifestFields.h"
+#include "scrpack/pictures/PictureCheck.h"
 #include "scrpack/pictures/PictureConvert.h"
+#include "scrpack/texts/CharsetChoice.h"
 #include "scrpack/texts/CodePage.h"
 #include "transitions/EffectNames.h"
 
@@ -116,27 +120,9 @@ private:
         uint32_t line;
     };
     std::map<std::string, MediaEntry> mediaByName_;
+    // Pictures of kinds nothing on this machine reads, by kind: refused together, once.
+    mutable std::map<std::string, std::vector<std::string>> unreadable_;
 };
-
-// The number of single-character insertions, deletions, substitutions and swaps of neighbours between two
-// words, ignoring case.
-size_t EditDistance(const std::string& a, const std::string& b)
-{
-    const std::string x = ToLowerAscii(a), y = ToLowerAscii(b);
-    std::vector<std::vector<size_t>> d(x.size() + 1, std::vector<size_t>(y.size() + 1));
-    for (size_t i = 0; i <= x.size(); ++i)
-        d[i][0] = i;
-    for (size_t j = 0; j <= y.size(); ++j)
-        d[0][j] = j;
-    for (size_t i = 1; i <= x.size(); ++i) {
-        for (size_t j = 1; j <= y.size(); ++j) {
-            d[i][j] = std::min({d[i - 1][j] + 1, d[i][j - 1] + 1, d[i - 1][j - 1] + (x[i - 1] == y[j - 1] ? 0 : 1)});
-            if (i > 1 && j > 1 && x[i - 1] == y[j - 2] && x[i - 2] == y[j - 1])
-                d[i][j] = std::min(d[i][j], d[i - 2][j - 2] + 1);
-        }
-    }
-    return d[x.size()][y.size()];
-}
 
 void Reader::CheckKeys(const toml::table& table, const std::string& path, const std::set<std::string>& allowed) const
 {
@@ -145,17 +131,7 @@ void Reader::CheckKeys(const toml::table& table, const std::string& path, const 
         if (allowed.count(name))
             continue;
         // A slip of the keyboard or a word in another form (colour for color, display-time) is named.
-        std::string closest;
-        size_t best = std::max<size_t>(2, name.size() / 3) + 1;
-        for (const std::string& candidate : allowed) {
-            std::string spelled = name;
-            std::replace(spelled.begin(), spelled.end(), '-', '_');
-            const size_t distance = EditDistance(spelled, candidate);
-            if (distance < best) {
-                best = distance;
-                closest = candidate;
-            }
-        }
+        const std::string closest = ClosestWord(name, std::vector<std::string>(allowed.begin(), allowed.end()));
         Fail(value, path.empty() ? name : path + "." + name,
              closest.empty() ? "unknown key" : "unknown key (did you mean \"" + closest + "\"?)");
     }
@@ -199,9 +175,19 @@ std::string Reader::Text(const toml::node& node, const std::string& key, int cod
     std::string offending;
     if (auto converted = Utf8ToCodePage(text, codePage, &offending))
         return *converted;
+    // Titles and descriptions are read in their font's character set; other texts always in Windows-1252.
+    const bool itemText = key.ends_with("title.text") || key.ends_with("description.text");
+    std::string fix = "; use only its characters";
+    if (itemText) {
+        const std::optional<int> charset = CharsetHolding(text);
+        fix = charset ? "; give charset = " + std::to_string(*charset) + " (" + CharsetName(*charset) +
+                ") beside it, whose code page holds the whole text"
+                      : "; no one character set holds every character of this text: leave out those of other "
+                        "scripts, or write them in Latin letters";
+    }
     Fail(node, key,
          "the character \"" + offending + "\" (" + CodePointName(offending) + ") is not in Windows code page " +
-             std::to_string(codePage) + ", in which the runtime reads this text");
+             std::to_string(codePage) + ", in which the runtime reads this text" + fix);
 }
 
 bool Reader::Bool(const toml::node& node, const std::string& key) const
@@ -227,13 +213,14 @@ std::string Reader::SourceFile(const toml::node& node, const std::string& key) c
     const std::string text = String(node, key);
     if (text.empty())
         Fail(node, key, "empty file path");
-    fs::path path = fs::path(text);
+    fs::path path = PathFromUtf8(text);
     if (path.is_relative())
         path = folder_ / path;
+    path = path.lexically_normal().make_preferred();
     std::error_code ec;
     if (!fs::is_regular_file(path, ec))
-        Fail(node, key, "file not found: " + path.string());
-    return fs::absolute(path, ec).lexically_normal().string();
+        Fail(node, key, "file not found: " + Utf8Of(path));
+    return Utf8Of(fs::absolute(path, ec).lexically_normal());
 }
 
 void Reader::ReadRecordFields(const toml::table& table, const std::string& path, const std::string& section,
@@ -334,9 +321,20 @@ std::string Reader::IndexListText(const toml::node& node, const std::string& key
                 }
             }
         }
-        if (index < 0)
+        if (index < 0) {
+            std::vector<std::string> known;
+            if (effects) {
+                for (int i = 0; i < kEffectCount; ++i)
+                    known.push_back(EffectName(i));
+            } else if (names) {
+                known = *names;
+            }
+            const std::string closest = ClosestWord(name, known);
             Fail(element, key,
-                 std::string(effects ? "unknown effect" : "unknown background image") + " \"" + name + "\"");
+                 std::string(effects ? "unknown effect" : "unknown background image") + " \"" + name + "\"" +
+                     (closest.empty() ? (effects ? " (scrpack effects lists them)" : "")
+                                      : " (did you mean \"" + closest + "\"?)"));
+        }
         values.push_back(index);
     }
     return FormatIndexList(values);
@@ -398,18 +396,28 @@ StoredFile Reader::ReadNamedFile(const toml::table& entry, const std::string& pa
     std::string extension; // of a converted picture
     if (const toml::node* node = entry.get("file")) {
         file.sourcePath = SourceFile(*node, path + ".file");
-        bool convert = options_.convertAll;
+        // Pictures are prepared for the runtime unless the entry asks for its file exactly as it is.
+        bool convert = true;
         if (const toml::node* flag = entry.get("convert"))
             convert = Bool(*flag, path + ".convert");
         if (picture && convert) {
+            const std::string origin = file_ + ":" + std::to_string(node->source().begin.line) + ": " + path + ".file";
             try {
-                if (options_.workFolder.empty())
-                    throw ConvertError("no folder for converted pictures");
                 PreparedPicture prepared = ConvertPicture(file.sourcePath, options_.workFolder);
+                if (!prepared.changes.empty() && options_.workFolder.empty())
+                    throw ConvertError("no folder for converted pictures");
+                if (!prepared.changes.empty() && options_.note) {
+                    std::string said;
+                    for (const std::string& change : prepared.changes)
+                        said += (said.empty() ? "" : ", ") + change;
+                    options_.note(origin + ": " + Utf8Of(PathFromUtf8(file.sourcePath).filename()) + ": " + said);
+                }
                 file.sourcePath = prepared.path;
                 extension = prepared.extension;
             } catch (const ConvertError& e) {
-                Fail(*node, path + ".file", e.what());
+                if (e.UnreadableKind().empty())
+                    Fail(*node, path + ".file", file.sourcePath + ": " + e.what());
+                unreadable_[e.UnreadableKind()].push_back(origin + ": " + file.sourcePath);
             }
         }
     }
@@ -582,6 +590,16 @@ PackPlan Reader::Read(const toml::table& root)
         plan.accessories.push_back(ReadNamedFile(entry, path, true));
     });
 
+    if (!unreadable_.empty()) {
+        std::string kinds, files;
+        for (const auto& [kind, where] : unreadable_) {
+            kinds += (kinds.empty() ? "" : " and ") + kind;
+            for (const std::string& one : where)
+                files += "\n  " + one;
+        }
+        throw ManifestError(UnreadableFormatsAdvice(kinds) + ":" + files);
+    }
+
     // Sounds bound to items must be in the music table.
     for (size_t i = 0; i < plan.items.size(); ++i) {
         const std::string& sound = plan.items[i].texts["bindsound"];
@@ -634,7 +652,7 @@ PackPlan ParseManifest(std::string_view text, const std::string& path, const Man
         message << path << ":" << e.source().begin.line << ": " << e.description();
         throw ManifestError(message.str());
     }
-    fs::path folder = fs::path(path).parent_path();
+    fs::path folder = PathFromUtf8(path).parent_path();
     if (folder.empty())
         folder = ".";
     return Reader(path, folder, options).Read(root);
@@ -650,14 +668,14 @@ PackPlan ReadManifest(const std::string& path, const ManifestOptions& options)
 {
     // A folder opens as an empty stream on some systems: it would pack as an empty project.
     std::error_code ec;
-    if (fs::is_directory(path, ec))
+    if (fs::is_directory(PathFromUtf8(path), ec))
         throw ManifestError(path + ": is a folder, not a manifest");
     // A program or a video given by mistake would be read whole before the parser refuses it.
     constexpr std::uintmax_t kMaxManifestBytes = 64u << 20;
-    if (const std::uintmax_t size = fs::file_size(path, ec); !ec && size > kMaxManifestBytes)
+    if (const std::uintmax_t size = fs::file_size(PathFromUtf8(path), ec); !ec && size > kMaxManifestBytes)
         throw ManifestError(path + ": " + std::to_string(size) + " bytes is too long for a manifest (at most " +
                             std::to_string(kMaxManifestBytes) + ")");
-    std::ifstream in(path, std::ios::binary);
+    std::ifstream in(PathFromUtf8(path), std::ios::binary);
     if (!in)
         throw ManifestError(path + ": cannot read the manifest");
     std::ostringstream text;

@@ -4,6 +4,7 @@
 
 #include <toml++/toml.h>
 
+#include <functional>
 #include <stdexcept>
 #include <string>
 #include <string_view>
@@ -16,8 +17,11 @@ public:
 
 // How pictures are prepared while a manifest is read.
 struct ManifestOptions {
-    bool convertAll = false; // as if every item and background image said convert = true
-    std::string workFolder;  // where converted pictures are written; needed only when one is converted
+    bool convertAll = false; // kept for older callers: pictures are prepared unless an entry says convert = false
+    std::string workFolder;  // where prepared pictures are written; needed only when one is changed
+    // Told what was done to each picture that was changed ("show.toml:3: media[0].file: IMG_1.jpg: stood upright
+    // without re-encoding"); nothing is told without it.
+    std::function<void(const std::string&)> note;
 };
 
 // Reads a manifest file; paths inside it count from the manifest's folder.

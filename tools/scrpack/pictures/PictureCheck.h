@@ -12,3 +12,6 @@ bool NeedsConversion(const std::string& kind);
 // Decodes the picture as the runtime will, choosing the decoder by the stored name's extension. Returns
 // "" when it shows, otherwise the reason it will not, in words for the author.
 std::string CheckPicture(const std::string& path, const std::string& storedName);
+
+// What to do about pictures of kinds ("WebP and HEIF") that nothing on this machine reads, in words.
+std::string UnreadableFormatsAdvice(const std::string& kinds);
