@@ -1,5 +1,7 @@
 #pragma once
 #include <cstdint>
+#include <cstdio>
+#include <cstdlib>
 
 #include "gfx/Picture.h"
 
@@ -15,4 +17,21 @@ inline Picture Pattern(int w, int h, uint32_t seed)
             p.Row(y)[x] = ((x * 255 / w) << 16 | (y * 255 / h) << 8 | (state >> 24)) & 0xFFFFFF;
         }
     return p;
+}
+
+// The window size a benchmark draws at: QM_BENCH_SIZE=WxH (3840x2160 for a 4K screen), full HD unless given
+// or when malformed.
+inline Size BenchSize()
+{
+    static const Size size = [] {
+        const char* text = std::getenv("QM_BENCH_SIZE");
+        int w = 0, h = 0;
+        char rest = 0;
+        if (text && std::sscanf(text, "%dx%d%c", &w, &h, &rest) == 2 && w >= 64 && h >= 64 && w <= 8192 && h <= 8192)
+            return Size{w, h};
+        if (text)
+            std::fprintf(stderr, "QM_BENCH_SIZE=%s is not WxH (64 to 8192 each): drawing at 1920x1080\n", text);
+        return Size{1920, 1080};
+    }();
+    return size;
 }

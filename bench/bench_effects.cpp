@@ -1,10 +1,11 @@
-// Every transition effect at full HD. BM_EffectDraw: drawing time per frame in virtual time, on a 1920x1080
-// slide (arg 0) and a 1280x960 slide centred (arg 1), with presentation to a window picture left out (0) or
-// included (1). BM_EffectRealClock: a whole run on the real clock against frames x nominal delay, on the
-// same two slides (the median of three runs is the figure).
+// Every transition effect in a full-HD window (QM_BENCH_SIZE=WxH for another, 3840x2160 for 4K). BM_EffectDraw:
+// drawing time per frame in virtual time, on a window-sized slide (arg 0) and a slide of two thirds of the
+// width and eight ninths of the height (1280x960 at full HD) centred (arg 1), with presentation to a window
+// picture left out (0) or included (1). BM_EffectRealClock: a whole run on the real clock against frames x
+// nominal delay, on the same two slides (the median of three runs is the figure).
 //
 //   build/native/bench/bench_effects --benchmark_filter=EffectDraw --benchmark_format=json > draw.json
-//   build/native/bench/bench_effects --benchmark_filter=RealClock
+//   QM_BENCH_SIZE=3840x2160 build/native/bench/bench_effects --benchmark_filter=RealClock
 #include <benchmark/benchmark.h>
 
 #include <string>
@@ -18,7 +19,7 @@
 
 namespace {
 
-constexpr int kW = 1920, kH = 1080;
+const int kW = BenchSize().cx, kH = BenchSize().cy;
 
 // What a window does with a presented rectangle: one block copy from the canvas to the screen.
 class CopyingWindow final : public ITransitionWindow {
@@ -36,7 +37,7 @@ public:
 struct Pictures {
     Picture background = Pattern(kW, kH, 1);
     Picture fullSlide = Pattern(kW, kH, 2);
-    Picture smallSlide = Pattern(1280, 960, 3);
+    Picture smallSlide = Pattern(kW * 2 / 3, kH * 8 / 9, 3);
 };
 Pictures& Shared()
 {
@@ -44,7 +45,7 @@ Pictures& Shared()
     return pictures;
 }
 
-// A run of the effect with step 10 and the slide centred in the full-HD window.
+// A run of the effect with step 10 and the slide centred in the window.
 EffectRunOptions CentredRun(int index, const Picture& slide)
 {
     EffectRunOptions options;

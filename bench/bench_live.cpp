@@ -1,9 +1,11 @@
-// The live show's window at full HD (needs a display: run it under scripts/with-xvfb --screen 1920x1080x24).
+// The live show's window at full HD, or at QM_BENCH_SIZE=WxH (needs a display as large: run it under
+// scripts/with-xvfb --screen 1920x1080x24, or --screen 3840x2160x24 for 4K).
 // BM_LivePresent: one full frame of the front buffer shown (upload to the streaming texture, copy to the
 // window, present). BM_LiveTransition: a transition's whole run on the real clock while the window shows its
 // frames as the live show does, against frames x nominal delay.
 //
 //   scripts/with-xvfb --screen 1920x1080x24 build/native/bench/bench_live
+//   QM_BENCH_SIZE=3840x2160 scripts/with-xvfb --screen 3840x2160x24 build/native/bench/bench_live
 #include <benchmark/benchmark.h>
 
 #include <SDL.h>
@@ -22,7 +24,7 @@
 
 namespace {
 
-constexpr int kW = 1920, kH = 1080;
+const int kW = BenchSize().cx, kH = BenchSize().cy;
 
 LiveWindow* SharedWindow()
 {
@@ -96,7 +98,7 @@ void BM_LiveTransition(benchmark::State& state)
         return;
     }
     const int index = static_cast<int>(state.range(0));
-    static const Picture background = Pattern(kW, kH, 3), slide = Pattern(1280, 960, 4);
+    static const Picture background = Pattern(kW, kH, 3), slide = Pattern(kW * 2 / 3, kH * 8 / 9, 4);
     Picture canvas;
     canvas.CreateBlank(kW, kH, 0);
     FrontBuffer buffer;
