@@ -7,6 +7,9 @@ public:
     virtual ~IClock() = default;
     // Milliseconds since some fixed start, wrapping like the system tick count.
     virtual uint32_t TickCount() = 0;
+    // Microseconds since some fixed start, for pacing within a millisecond; the tick count's, where the clock
+    // has nothing finer (and wrapping with it).
+    virtual int64_t Micros() { return int64_t(TickCount()) * 1000; }
     virtual void Sleep(uint32_t ms) = 0;
     // A sleep as close to the microseconds as the system allows; where it sleeps whole milliseconds, the
     // nearest number of them.

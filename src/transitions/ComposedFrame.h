@@ -1,4 +1,6 @@
 #pragma once
+#include <algorithm>
+
 #include "gfx/Picture.h"
 #include "transitions/TransitionEngine.h"
 
@@ -35,11 +37,32 @@ public:
                             fx_.SlideTop() + c.top);
     }
 
-    void Show() { fx_.ShowPicture(picture_); }
-    // Only the part r of the picture.
-    void Show(const Rect& r) { fx_.ShowPicture(picture_, r); }
+    void Show() { Show(fx_.SlideBounds()); }
+    // Only the part r of the picture. While a frame is left undrawn, the part waits for the next frame
+    // shown, which shows it too: the picture holds every frame whole, so the canvas then ends that frame
+    // exactly as if none had been left out.
+    void Show(const Rect& r)
+    {
+        if (fx_.FrameDropped()) {
+            unshown_ = unshown_.IsEmpty() ? r : r.IsEmpty() ? unshown_ : Bounding(unshown_, r);
+            return;
+        }
+        const Rect part = unshown_.IsEmpty() ? r : r.IsEmpty() ? unshown_ : Bounding(unshown_, r);
+        unshown_ = Rect{};
+        if (part == fx_.SlideBounds())
+            fx_.ShowPicture(picture_);
+        else
+            fx_.ShowPicture(picture_, part);
+    }
 
 private:
+    static Rect Bounding(const Rect& a, const Rect& b)
+    {
+        return Rect{std::min(a.left, b.left), std::min(a.top, b.top), std::max(a.right, b.right),
+                    std::max(a.bottom, b.bottom)};
+    }
+
     TransitionEngine& fx_;
     Picture picture_;
+    Rect unshown_; // changed in frames left undrawn
 };

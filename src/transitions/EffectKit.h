@@ -1,6 +1,7 @@
 #pragma once
 #include <cstddef>
 #include <cstdint>
+#include <utility>
 #include <vector>
 
 #include "transitions/TransitionEngine.h"
@@ -25,22 +26,46 @@ inline int TruncTimes(float r, long long v)
     return static_cast<int>(product);
 }
 
-// Frames at progress p = from, from + step, ... while p < to (a positive step) or p > to (a negative one),
-// counted in 64 bits so that no step can wrap. draw(p, last) draws one frame, where last is the progress of
-// the frame before (from in the first frame), so an effect can draw just the part added since; the frame
-// then ends with the delay. Returns false when a stop ended the sweep, true when it ran to its end.
+// One frame of a loop an effect runs itself: begun as `kind` (`kept` for the loop's first and last frames,
+// which are always drawn), drawn by draw() - which changes nothing on the canvas while the frame is left out,
+// so an effect composing into a picture of its own goes on composing - and ended with the delay. False when
+// a stop ended it.
+template <typename Draw> bool Frame(TransitionEngine& fx, FrameKind kind, bool kept, uint32_t delayMs, Draw&& draw)
+{
+    fx.BeginFrame(kind, delayMs, kept);
+    draw();
+    return fx.EndFrame(delayMs);
+}
+
+// Frames of the kind at progress p = from, from + step, ... while p < to (a positive step) or p > to (a
+// negative one), counted in 64 bits so that no step can wrap. draw(p, last) draws one frame, where last is
+// the progress of the last frame drawn (from in the first frame), so an effect can draw just the part added
+// since; the frame then ends with the delay. Returns false when a stop ended the sweep, true when it ran to
+// its end.
 template <typename Draw>
-bool Sweep(TransitionEngine& fx, long long from, long long to, long long step, uint32_t delayMs, Draw&& draw)
+bool Sweep(TransitionEngine& fx, FrameKind kind, long long from, long long to, long long step, uint32_t delayMs,
+           Draw&& draw)
 {
     if (step == 0)
         return true;
+    const auto before = [&](long long p) { return step > 0 ? p < to : p > to; };
     long long last = from;
-    for (long long p = from; step > 0 ? p < to : p > to; last = p, p += step) {
+    for (long long p = from; before(p); p += step) {
+        const bool drawn = fx.BeginFrame(kind, delayMs, p == from || !before(p + step));
         draw(static_cast<int>(p), static_cast<int>(last));
+        if (drawn)
+            last = p;
         if (!fx.EndFrame(delayMs))
             return false;
     }
     return true;
+}
+
+// A sweep of frames that each add to what the frames before drew.
+template <typename Draw>
+bool Sweep(TransitionEngine& fx, long long from, long long to, long long step, uint32_t delayMs, Draw&& draw)
+{
+    return Sweep(fx, FrameKind::Adds, from, to, step, delayMs, std::forward<Draw>(draw));
 }
 
 // The entries of a random-order effect: each frame takes the entry at (random number) modulo the number

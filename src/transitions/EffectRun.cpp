@@ -72,6 +72,7 @@ EffectRunResult RunEffect(Picture& canvas, const Picture& background, const Pict
     request.clock = options.clock ? options.clock : &clock;
     request.trace = &recorder;
     request.effect = options.effect;
+    request.pacing = options.pacing;
 
     std::optional<TimerResolutionScope> fineSleeps; // on the real clock, as the transition thread runs
     if (options.clock)

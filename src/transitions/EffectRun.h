@@ -4,10 +4,10 @@
 #include <vector>
 
 #include "gfx/Geometry.h"
+#include "transitions/TransitionRequest.h"
 
 class Picture;
 class IClock;
-class ITransitionWindow;
 struct EffectEntry;
 
 // One transition run on the calling thread in virtual time, frame by frame: for the trace command, tests
@@ -21,6 +21,7 @@ struct EffectRunOptions {
     uint32_t startTick = 0;              // the virtual clock's start, which seeds the random numbers
     IClock* clock = nullptr;             // instead of virtual time (the real clock: timing whole runs)
     ITransitionWindow* window = nullptr; // sees the presented rectangles; none when null
+    FramePacing pacing = FramePacing::ByClock;
 };
 
 struct EffectFrame {
@@ -30,7 +31,7 @@ struct EffectFrame {
 };
 
 struct EffectRunResult {
-    int frames = 0;
+    int frames = 0;            // drawn (display-paced, late frames may be left out)
     uint64_t nominalMs = 0;    // sum of the frames' delays and pauses
     double drawingSeconds = 0; // real time spent drawing, the frame callbacks excluded
     double wallSeconds = 0;    // real time of the whole run, callbacks and delays included

@@ -57,7 +57,7 @@ struct MovingPiece {
     // How far the piece moves.
     int Distance() const { return up ? line - from : to - line; }
 
-    // The piece p pixels out from behind the line; `last` is where it was the frame before.
+    // The piece p pixels out from behind the line; `last` is where it was in the last frame drawn.
     void Draw(MoveAxis& axis, int p, int last) const
     {
         p = std::clamp(p, 0, Distance());
@@ -78,11 +78,12 @@ struct MovingPiece {
 };
 
 // Moves the pieces together by `step` a frame, p = 0, step, ... while p < until; a piece that has arrived
-// stays in place. False when a stop ended it.
+// stays in place. Each frame draws the pieces whole and puts back what they left since the last frame
+// drawn, so a frame may be left out. False when a stop ended it.
 inline bool MoveTogether(TransitionEngine& fx, MoveAxis& axis, std::initializer_list<MovingPiece> pieces, int step,
                          long long until, uint32_t delayMs)
 {
-    return Sweep(fx, 0, until, step, delayMs, [&](int p, int last) {
+    return Sweep(fx, FrameKind::Overwrites, 0, until, step, delayMs, [&](int p, int last) {
         for (const MovingPiece& piece : pieces)
             piece.Draw(axis, p, last);
     });

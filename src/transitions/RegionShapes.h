@@ -7,22 +7,26 @@
 
 // What the region-shape families share: a frame drawn through a region, random centres, corner triangles.
 
-// Shows the slide through one region per frame (slide coordinates). The pixels the previous frame's region
-// let through are on the canvas already and copies never take them away again, so only what the new
-// region adds is copied: the canvas ends every frame exactly as if the whole region had been copied.
+// Shows the slide through one region per frame (slide coordinates), each region holding the one before.
+// The pixels the last region shown let through are on the canvas already and copies never take them away
+// again, so only what the new region adds is copied: the canvas ends every frame exactly as if the whole
+// region had been copied. A frame left undrawn copies nothing; the next one shown adds what it missed.
 class RegionFrames {
 public:
     explicit RegionFrames(TransitionEngine& fx) : fx_(fx) { }
 
     void Show(Region region)
     {
+        if (fx_.FrameDropped())
+            return;
         fx_.CopySlideThrough(Region::Combine(region, shown_, RegionOp::Diff));
         shown_ = std::move(region);
     }
     // The slide outside the shape: the closing ("to") variants.
     void ShowOutside(const Region& shape)
     {
-        Show(Region::Combine(Region::FromRect(fx_.SlideBounds()), shape, RegionOp::Diff));
+        if (!fx_.FrameDropped())
+            Show(Region::Combine(Region::FromRect(fx_.SlideBounds()), shape, RegionOp::Diff));
     }
 
 private:

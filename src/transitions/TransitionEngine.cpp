@@ -1,7 +1,6 @@
 #include "transitions/TransitionEngine.h"
 
 #include <algorithm>
-#include <chrono>
 #include <cstdlib>
 #include <ctime>
 #include <exception>
@@ -18,8 +17,15 @@
 
 namespace {
 
-// Beyond this many changed rectangles in one frame, the frame is presented as one rectangle around them.
+// Beyond this many changed rectangles in one present, they are presented as one rectangle around them.
 constexpr size_t kMaxDirtyRects = 32;
+// Beyond this many thin shapes held for one present, they are held as one.
+constexpr size_t kMaxDirtyRegions = 8;
+// A display shows a new picture 60 times a second: presents closer together than this are never seen.
+constexpr int64_t kDisplayRefreshMicros = 16667;
+// A run further behind its clock than this (and than a frame's delay) starts counting again rather than
+// rush to catch up.
+constexpr int64_t kCatchUpMicros = 50000;
 
 int SizeOf(const Picture* picture, bool width)
 {
@@ -65,6 +71,9 @@ TransitionEngine::TransitionEngine(const TransitionRequest& request)
       trace_(request.trace),
       effect_(request.effect)
 {
+    const bool systemClock = clock_ == &SystemClock();
+    displayPaced_ = request.pacing == FramePacing::Display || (request.pacing == FramePacing::ByClock && systemClock);
+    realTime_ = displayPaced_ || systemClock;
 }
 
 void TransitionEngine::Reseed()
@@ -85,9 +94,10 @@ int TransitionEngine::Rand()
 void TransitionEngine::RunTransition()
 {
     Reseed();
-    // The first frame's delay counts from here: painting the background is part of it.
-    paced_ = true;
-    nextFrame_ = std::chrono::steady_clock::now();
+    // The first frame's delay counts from here: painting the background is part of it. The first present
+    // is due at once.
+    if (realTime_)
+        nextFrame_ = presentDue_ = clock_->Micros();
     if (background_)
         CopyPictureRect(0, 0, canvasWidth_, canvasHeight_, *background_, 0, 0);
 
@@ -147,34 +157,44 @@ void ITransitionWindow::PresentRegion(const Picture& canvas, const Region& regio
     Present(canvas, b.left, b.top, b.Width(), b.Height());
 }
 
-const std::vector<Rect>& TransitionEngine::FlushPresent()
+void ITransitionWindow::PresentChanges(const Picture& canvas, const std::vector<Rect>& rects,
+                                       const std::vector<Region>& regions)
 {
-    presented_.swap(dirty_);
-    dirty_.clear();
-    if (window_ && canvas_) {
-        for (const Rect& r : presented_)
-            window_->Present(*canvas_, r.left, r.top, r.Width(), r.Height());
-        for (const Region& region : dirtyRegions_)
-            window_->PresentRegion(*canvas_, region);
-    }
+    for (const Rect& r : rects)
+        Present(canvas, r.left, r.top, r.Width(), r.Height());
+    for (const Region& region : regions)
+        PresentRegion(canvas, region);
+}
+
+void TransitionEngine::FlushPresent()
+{
+    if (!HoldsChanges())
+        return;
+    if (window_ && canvas_)
+        window_->PresentChanges(*canvas_, dirty_, dirtyRegions_);
+    presented_.insert(presented_.end(), dirty_.begin(), dirty_.end());
     // A trace sees a region as its bounds: no pixel outside them was shown.
     for (const Region& region : dirtyRegions_)
         presented_.push_back(region.Bounds());
+    dirty_.clear();
     dirtyRegions_.clear();
-    return presented_;
+    if (displayPaced_)
+        presentDue_ = clock_->Micros() + kDisplayRefreshMicros;
 }
 
 void TransitionEngine::FrameDone(uint32_t delayMs)
 {
-    const std::vector<Rect>& shown = FlushPresent();
+    if (!displayPaced_)
+        FlushPresent();
     if (trace_ && canvas_)
-        trace_->FrameEnd(*canvas_, delayMs, shown);
+        trace_->FrameEnd(*canvas_, delayMs, presented_);
+    presented_.clear();
 }
 
 void TransitionEngine::CopyPictureRect(int x, int y, int width, int height, const Picture& picture, int sourceX,
                                        int sourceY)
 {
-    if (!canvas_)
+    if (!canvas_ || dropping_)
         return;
     slideWhole_ = false;
     canvas_->BitBlt(x, y, width, height, picture, sourceX, sourceY);
@@ -200,7 +220,7 @@ void TransitionEngine::CopyPictureAt(int x, int y, const Picture& picture)
 void TransitionEngine::StretchSlideRect(int left, int top, int right, int bottom, const Picture& picture, int sourceX,
                                         int sourceY, int sourceWidth, int sourceHeight)
 {
-    if (!canvas_)
+    if (!canvas_ || dropping_)
         return;
     const int x = slideLeft_ + left;
     const int y = slideTop_ + top;
@@ -216,7 +236,7 @@ int TransitionEngine::SetStretchModeBoth(int mode)
 
 void TransitionEngine::CopySlideClipped(int x, int y, const Region& region)
 {
-    if (!canvas_ || !slide_)
+    if (!canvas_ || !slide_ || dropping_)
         return;
     const int w = slideWidth_, h = slideHeight_;
     slideWhole_ = false;
@@ -231,7 +251,14 @@ void TransitionEngine::CopySlideClipped(int x, int y, const Region& region)
     // are: their bounds would be most of the screen, frame after frame.
     const long long boundsArea = static_cast<long long>(shown.Width()) * shown.Height();
     if (region.Bands().size() > 1 && 4 * region.Area() < boundsArea) {
-        dirtyRegions_.push_back(Region::Combine(region, Region::FromRect(shown), RegionOp::And));
+        Region changed = Region::Combine(region, Region::FromRect(shown), RegionOp::And);
+        // Held for the display over many frames, the shapes become one.
+        if (dirtyRegions_.size() >= kMaxDirtyRegions) {
+            for (const Region& r : dirtyRegions_)
+                changed = Region::Combine(changed, r, RegionOp::Or);
+            dirtyRegions_.clear();
+        }
+        dirtyRegions_.push_back(std::move(changed));
         return;
     }
     Touch(shown.left, shown.top, shown.Width(), shown.Height());
@@ -240,7 +267,7 @@ void TransitionEngine::CopySlideClipped(int x, int y, const Region& region)
 void TransitionEngine::CopyWholeSlide()
 {
     CopySlideRect(0, 0, slideWidth_, slideHeight_, 0, 0);
-    slideWhole_ = canvas_ && slide_; // until the next drawing: the end of the run need not look again
+    slideWhole_ = canvas_ && slide_ && !dropping_; // until the next drawing: the end of the run need not look again
 }
 
 void TransitionEngine::CopySlide(const Rect& r)
@@ -324,10 +351,29 @@ bool TransitionEngine::StopRequested() const
     return stopFlag_ && stopFlag_->load() != 0;
 }
 
+bool TransitionEngine::BeginFrame(FrameKind kind, uint32_t delayMs, bool kept)
+{
+    // Late when the frame after this one is due already: this one would be shown after its time, and the
+    // next draws over all of it.
+    dropping_ = displayPaced_ && kind == FrameKind::Overwrites && !kept &&
+        clock_->Micros() >= nextFrame_ + int64_t(delayMs) * 1000;
+    return !dropping_;
+}
+
 bool TransitionEngine::EndFrame(uint32_t delayMs)
 {
+    if (dropping_) {
+        dropping_ = false;
+        if (StopRequested()) {
+            FlushPresent();
+            return false;
+        }
+        nextFrame_ += int64_t(delayMs) * 1000;
+        return true;
+    }
     if (StopRequested()) {
         FrameDone(0);
+        FlushPresent();
         return false;
     }
     FrameDone(delayMs);
@@ -343,27 +389,31 @@ void TransitionEngine::Pause(uint32_t ms)
 
 void TransitionEngine::Wait(uint32_t ms)
 {
-    if (clock_ != &SystemClock()) {
+    if (!realTime_) {
         clock_->Sleep(ms); // virtual time: drawing takes none
         return;
     }
-    // On the real clock each frame is due a delay after the one before, counted from the first, so the time
-    // spent drawing does not add up over hundreds of frames: a frame that came late (a page fault, another
-    // program) is made up by the sleeps of the next. A transition that fell far behind (a busy machine)
-    // starts counting again instead of rushing to catch up.
-    constexpr int64_t kCatchUpMicros = 50000;
-    const auto now = std::chrono::steady_clock::now();
-    if (!paced_) {
-        nextFrame_ = now;
-        paced_ = true;
+    // Each frame is due a delay after the one before, counted from the first, so the time spent drawing
+    // does not add up over hundreds of frames: a frame that came late (a page fault, another program) is
+    // made up by the sleeps of the next. A transition that fell far behind (a busy machine) starts counting
+    // again instead of rushing to catch up.
+    nextFrame_ += int64_t(ms) * 1000;
+    int64_t now = clock_->Micros();
+    if (displayPaced_ && HoldsChanges() && now >= presentDue_) {
+        FlushPresent();
+        now = clock_->Micros();
     }
-    nextFrame_ += std::chrono::milliseconds(ms);
-    const auto remaining = std::chrono::duration_cast<std::chrono::microseconds>(nextFrame_ - now).count();
-    if (remaining < -std::max<int64_t>(1000LL * ms, kCatchUpMicros)) {
+    if (nextFrame_ - now < -std::max<int64_t>(1000LL * ms, kCatchUpMicros)) {
         nextFrame_ = now;
         return;
     }
-    clock_->SleepMicros(remaining);
+    // What the display is due for goes out as soon as it is, not after the whole delay.
+    if (displayPaced_ && HoldsChanges() && presentDue_ < nextFrame_) {
+        clock_->SleepMicros(presentDue_ - now);
+        FlushPresent();
+        now = clock_->Micros();
+    }
+    clock_->SleepMicros(nextFrame_ - now);
 }
 
 int TransitionThreadProc(TransitionRequest* request)

@@ -1,5 +1,4 @@
 #pragma once
-#include <chrono>
 #include <cstdint>
 #include <initializer_list>
 #include <vector>
@@ -10,10 +9,21 @@
 
 class Region;
 
+// What one frame of an effect does to the frames before it, which decides whether a run late on its clock
+// may leave it undrawn (FramePacing::Display).
+enum class FrameKind {
+    // Draws onto what the frames before left (bands, lines, reveals): always drawn.
+    Adds,
+    // The next frame draws over all this one changes (moves, stretches, buffered frames, regions that only
+    // grow): a late run may leave it out and go on with the next, which ends exactly as it would have.
+    Overwrites,
+};
+
 // One transition, on the worker thread's stack: paints the background, reveals the slide with the chosen
-// effect and ends. Helpers draw into the canvas and note the rectangles they changed; the end of each frame
-// presents those to the window at once, so the window shows exactly what the canvas holds at every frame
-// end, and a repaint from the canvas never disagrees with the screen.
+// effect and ends. Helpers draw into the canvas and note the rectangles they changed; presenting takes
+// those to the window, so the window shows exactly what the canvas held at some frame end, and a repaint
+// from the canvas never disagrees with the screen. Traces and renders present every frame as it ends; on a
+// display at most one present per refresh carries what the frames since the last one changed.
 //
 // Effects are frame loops over the helpers (see EffectKit.h for the loops):
 //
@@ -25,7 +35,9 @@ class Region;
 //     }
 //     fx.CopyWholeSlide();                           // for effects that end with a whole copy
 //
-// Effects never sleep or read the clock themselves, and take their random numbers from Rand().
+// Effects never sleep or read the clock themselves, and take their random numbers from Rand(). A frame that
+// may be left undrawn begins with BeginFrame (the kit's loops do that); while it is left out, the drawing
+// helpers change nothing.
 class TransitionEngine {
 public:
     explicit TransitionEngine(const TransitionRequest& request);
@@ -53,7 +65,7 @@ public:
     // stay inside both the rectangles and the canvas.
     template <class Draw> void DrawOnCanvas(std::initializer_list<Rect> changed, Draw&& draw)
     {
-        if (!canvas_)
+        if (!canvas_ || dropping_)
             return;
         slideWhole_ = false;
         draw(*canvas_, Point{slideLeft_, slideTop_});
@@ -74,8 +86,15 @@ public:
     void CopyWholeSlide();
 
     // ---- frame loop machinery
-    // Ends a frame: presents what the frame drew; false when a stop was asked for (leave the loop at
-    // once, no delay), otherwise sleeps the frame delay and returns true.
+    // Begins a frame of the kind, whose delay is delayMs. Display-paced, an overwriting frame that is not
+    // `kept` (a loop keeps its first and last) is left undrawn when the frame after it is due already:
+    // false then, and the helpers draw nothing until EndFrame. True for a frame that is drawn.
+    bool BeginFrame(FrameKind kind, uint32_t delayMs, bool kept);
+    // Whether the frame under way is being left undrawn.
+    bool FrameDropped() const { return dropping_; }
+    // Ends a frame: presents what the frame drew (display-paced: once the display is due for it); false
+    // when a stop was asked for (leave the loop at once, no delay), otherwise sleeps the frame delay (none
+    // after a frame left undrawn, whose time has passed) and returns true.
     bool EndFrame(uint32_t delayMs);
     // A pause between two phases of an effect: presents, then sleeps (no stop check).
     void Pause(uint32_t ms);
@@ -131,10 +150,12 @@ private:
     // Notes a changed canvas rectangle given as origin and extent (a negative extent covers the pixels on
     // the other side of the origin, as the copies take it).
     void Touch(int x, int y, int width, int height);
-    // Presents the rectangles changed since the last frame end; returns them.
-    const std::vector<Rect>& FlushPresent();
+    // Presents what changed since the last present.
+    void FlushPresent();
+    bool HoldsChanges() const { return !dirty_.empty() || !dirtyRegions_.empty(); }
     void FrameDone(uint32_t delayMs);
-    // Sleeps a frame's delay or a pause.
+    // Sleeps a frame's delay or a pause; display-paced, the present held for the display goes out within
+    // the sleep when it falls due.
     void Wait(uint32_t ms);
 
     ITransitionWindow* window_;
@@ -158,8 +179,11 @@ private:
     uint32_t random_ = 1;
     std::vector<Rect> dirty_;
     std::vector<Region> dirtyRegions_; // changed pixels that fill little of their bounds
-    std::vector<Rect> presented_;
-    bool slideWhole_ = false; // the last drawing was the whole slide in place
-    bool paced_ = false;
-    std::chrono::steady_clock::time_point nextFrame_;
+    std::vector<Rect> presented_;      // since the last frame end
+    bool slideWhole_ = false;          // the last drawing was the whole slide in place
+    bool displayPaced_ = false;        // FramePacing::Display
+    bool realTime_ = false;            // frames are due at times on the clock, which moves while drawing
+    bool dropping_ = false;            // the frame under way is left undrawn
+    int64_t nextFrame_ = 0;            // when the next frame is due (clock microseconds)
+    int64_t presentDue_ = 0;           // display-paced: when the display takes the next present
 };

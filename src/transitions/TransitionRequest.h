@@ -21,6 +21,10 @@ public:
     // Only the region's pixels have changed (a field of thin shapes): a window that can clip shows just
     // those; the others show the region's bounds.
     virtual void PresentRegion(const Picture& canvas, const Region& region);
+    // One present: everything that changed since the last, shown together. A window whose screen is taken
+    // from another thread shows them at once, so no screen holds half of them; the others present each.
+    virtual void PresentChanges(const Picture& canvas, const std::vector<Rect>& rects,
+                                const std::vector<Region>& regions);
     // Posts a message with this wParam and lParam 0 to the window.
     virtual void Post(uint32_t message, uint32_t wParam) = 0;
 };
@@ -32,6 +36,17 @@ class ITransitionTrace {
 public:
     virtual ~ITransitionTrace() = default;
     virtual void FrameEnd(const Picture& canvas, uint32_t delayMs, const std::vector<Rect>& presented) = 0;
+};
+
+// How a transition paces what it shows.
+enum class FramePacing {
+    // As a display on the system clock, every frame on any other clock (virtual time).
+    ByClock,
+    // Every frame presented as it ends and none left undrawn: what traces and renders record.
+    EveryFrame,
+    // As a display shows it: at most one present per refresh, carrying everything changed since the last,
+    // and a run late on its clock leaves out frames whose pixels the next frame draws over wholly.
+    Display,
 };
 
 // Everything a transition needs, filled by the slide window for every slide and read by the worker.
@@ -52,6 +67,7 @@ struct TransitionRequest {
     ITransitionTrace* trace = nullptr;    // sees every frame when set
     const EffectEntry* effect = nullptr;  // runs instead of the table's entry for the index (trying effects out)
     uint32_t serial = 0; // the done message's wParam: tells a late message of an earlier transition apart
+    FramePacing pacing = FramePacing::ByClock;
 };
 
 // The worker thread's body: runs the transition, posts the done message (wParam: the request's serial)

@@ -11,6 +11,11 @@ public:
         using namespace std::chrono;
         return static_cast<uint32_t>(duration_cast<milliseconds>(steady_clock::now().time_since_epoch()).count());
     }
+    int64_t Micros() override
+    {
+        using namespace std::chrono;
+        return duration_cast<microseconds>(steady_clock::now().time_since_epoch()).count();
+    }
     void Sleep(uint32_t ms) override { std::this_thread::sleep_for(std::chrono::milliseconds(ms)); }
     void SleepMicros(int64_t us) override
     {

@@ -55,7 +55,8 @@ void CircleSweep(TransitionEngine& fx, const EffectParams& p)
     RegionFrames frames(fx);
     int phase = plan.startPhase;
     int d = h;
-    for (;;) {
+    // The fan only grows: a frame may be left out. The last one is the whole slide, always drawn.
+    for (bool first = true;; first = false) {
         std::vector<Point> fan{centre, {w, h}};
         switch (phase) {
         case 0:
@@ -93,8 +94,10 @@ void CircleSweep(TransitionEngine& fx, const EffectParams& p)
             fx.CopyWholeSlide();
             return;
         }
-        frames.Show(Region::FromPolygon(fan, PolyFillMode::Winding));
-        if (!fx.EndFrame(p.delayMs))
+        if (!Frame(fx, FrameKind::Overwrites, first, p.delayMs, [&] {
+                if (!fx.FrameDropped())
+                    frames.Show(Region::FromPolygon(fan, PolyFillMode::Winding));
+            }))
             return;
     }
 }

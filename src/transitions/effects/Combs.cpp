@@ -61,33 +61,35 @@ void Comb(TransitionEngine& fx, const EffectParams& p)
     const bool rows = std::get<CombLines>(p.variant) == CombLines::Rows;
     const int w = fx.SlideWidth(), extent = rows ? fx.SlideHeight() : w;
     // The first frame is composed over the background under the slide and shown whole; from then on the
-    // canvas holds that picture, and the lines move on in two growing bands drawn straight on it.
+    // canvas holds that picture, and the lines move on in two growing bands drawn straight on it. Each
+    // band holds the one before, so a frame may be left out.
     ComposedFrame frame(fx);
-    for (int n = 1; frame.Ready(); ++n) {
+    const auto beyond = [&](int n) { return extent / 2 + 1 < CombAt(n, extent, rows).pairs - 1; };
+    for (int n = 1; frame.Ready() && !beyond(n); ++n) {
         const CombFrame f = CombAt(n, extent, rows);
-        if (extent / 2 + 1 < f.pairs - 1)
-            break;
         const int h = fx.SlideHeight();
         const int even = 2 * f.pairs, oddFrom = f.offset + 1, oddTo = f.offset + 2 * f.pairs;
-        if (rows && n == 1) {
-            for (int k = 0; k < f.pairs; ++k) {
-                frame.FromSlide(Rect{0, 2 * k, w, 2 * k + 1}, Point{0, f.offset + 2 * k});
-                frame.FromSlide(Rect{0, f.offset + 2 * k + 1, w, f.offset + 2 * k + 2}, Point{0, 2 * k + 1});
+        const bool going = Frame(fx, FrameKind::Overwrites, n == 1 || beyond(n + 1), p.delayMs, [&] {
+            if (rows && n == 1) {
+                for (int k = 0; k < f.pairs; ++k) {
+                    frame.FromSlide(Rect{0, 2 * k, w, 2 * k + 1}, Point{0, f.offset + 2 * k});
+                    frame.FromSlide(Rect{0, f.offset + 2 * k + 1, w, f.offset + 2 * k + 2}, Point{0, 2 * k + 1});
+                }
+            } else if (rows) {
+                for (int k = 0; k < f.pairs; ++k) {
+                    fx.CopySlide(Rect{0, 2 * k, w, 2 * k + 1}, Point{0, f.offset + 2 * k});
+                    fx.CopySlide(Rect{0, f.offset + 2 * k + 1, w, f.offset + 2 * k + 2}, Point{0, 2 * k + 1});
+                }
+            } else if (n == 1) {
+                CombColumns(frame.Buffer(), Point{0, 0}, fx.Slide(), f);
+            } else {
+                fx.DrawOnCanvas({Rect{0, 0, even, h}, Rect{oddFrom, 0, oddTo, h}},
+                                [&](Picture& canvas, Point at) { CombColumns(canvas, at, fx.Slide(), f); });
             }
-        } else if (rows) {
-            for (int k = 0; k < f.pairs; ++k) {
-                fx.CopySlide(Rect{0, 2 * k, w, 2 * k + 1}, Point{0, f.offset + 2 * k});
-                fx.CopySlide(Rect{0, f.offset + 2 * k + 1, w, f.offset + 2 * k + 2}, Point{0, 2 * k + 1});
-            }
-        } else if (n == 1) {
-            CombColumns(frame.Buffer(), Point{0, 0}, fx.Slide(), f);
-        } else {
-            fx.DrawOnCanvas({Rect{0, 0, even, h}, Rect{oddFrom, 0, oddTo, h}},
-                            [&](Picture& canvas, Point at) { CombColumns(canvas, at, fx.Slide(), f); });
-        }
-        if (n == 1)
-            frame.Show(); // the background around the first lines too
-        if (!fx.EndFrame(p.delayMs))
+            if (n == 1)
+                frame.Show(); // the background around the first lines too
+        });
+        if (!going)
             break;
     }
     fx.CopyWholeSlide();

@@ -28,8 +28,9 @@ void CornerWipe(TransitionEngine& fx, const EffectParams& p)
     RegionFrames frames(fx);
     const int step = fx.Step();
     if (form.pairing == Pairing::Closing)
-        Sweep(fx, w, 0, -step, p.delayMs, [&](int s, int) { frames.ShowOutside(shape(s)); });
+        Sweep(fx, FrameKind::Overwrites, w, 0, -step, p.delayMs, [&](int s, int) { frames.ShowOutside(shape(s)); });
     else
-        Sweep(fx, 0, pair ? w : 2LL * w, step, p.delayMs, [&](int s, int) { frames.Show(shape(s)); });
+        Sweep(fx, FrameKind::Overwrites, 0, pair ? w : 2LL * w, step, p.delayMs,
+              [&](int s, int) { frames.Show(shape(s)); });
     fx.CopyWholeSlide();
 }

@@ -17,9 +17,9 @@ void CrossWipe(TransitionEngine& fx, const EffectParams& p)
     };
     RegionFrames frames(fx);
     if (std::get<Reveal>(p.variant) == Reveal::ToCenter)
-        Sweep(fx, n, -1, -1, p.delayMs, [&](int j, int) { frames.ShowOutside(cross(j)); });
+        Sweep(fx, FrameKind::Overwrites, n, -1, -1, p.delayMs, [&](int j, int) { frames.ShowOutside(cross(j)); });
     else
-        Sweep(fx, 0, n, 1, p.delayMs, [&](int i, int) { frames.Show(cross(i)); });
+        Sweep(fx, FrameKind::Overwrites, 0, n, 1, p.delayMs, [&](int i, int) { frames.Show(cross(i)); });
     fx.CopyWholeSlide();
 }
 
@@ -37,8 +37,8 @@ void DiamondWipe(TransitionEngine& fx, const EffectParams& p)
     };
     RegionFrames frames(fx);
     if (std::get<Reveal>(p.variant) == Reveal::ToCenter)
-        Sweep(fx, w, -1, -1, p.delayMs, [&](int i, int) { frames.ShowOutside(diamond(i)); });
+        Sweep(fx, FrameKind::Overwrites, w, -1, -1, p.delayMs, [&](int i, int) { frames.ShowOutside(diamond(i)); });
     else
-        Sweep(fx, 0, w, 1, p.delayMs, [&](int i, int) { frames.Show(diamond(i)); });
+        Sweep(fx, FrameKind::Overwrites, 0, w, 1, p.delayMs, [&](int i, int) { frames.Show(diamond(i)); });
     fx.CopyWholeSlide();
 }

@@ -1,5 +1,6 @@
 // Ellipses centred on the slide, growing or closing in, and circles growing around a random point.
 #include <cmath>
+#include <utility>
 
 #include "transitions/EffectKit.h"
 #include "transitions/RegionShapes.h"
@@ -26,17 +27,23 @@ void EllipseWipe(TransitionEngine& fx, const EffectParams& p)
                      : Box{cx - i * w / h, cy - i, cx + i * w / h, cy + i};
     };
     RegionFrames frames(fx);
-    // False once a stop ends the loop.
+    // False once a stop ends the loop. The ellipses nest, so a frame may be left out; the whole slide, always
+    // drawn, follows the last.
+    bool first = true;
     const auto frame = [&](const Box& b, bool closing) {
         if (!Region::EllipseFits(b.left, b.top, b.right, b.bottom))
             return true;
-        const Region ellipse = Region::FromEllipse(static_cast<int>(b.left), static_cast<int>(b.top),
-                                                   static_cast<int>(b.right), static_cast<int>(b.bottom));
-        if (closing)
-            frames.ShowOutside(ellipse);
-        else
-            frames.Show(ellipse);
-        return fx.EndFrame(p.delayMs);
+        const bool kept = std::exchange(first, false);
+        return Frame(fx, FrameKind::Overwrites, kept, p.delayMs, [&] {
+            if (fx.FrameDropped())
+                return;
+            const Region ellipse = Region::FromEllipse(static_cast<int>(b.left), static_cast<int>(b.top),
+                                                       static_cast<int>(b.right), static_cast<int>(b.bottom));
+            if (closing)
+                frames.ShowOutside(ellipse);
+            else
+                frames.Show(ellipse);
+        });
     };
 
     const EllipseForm form = std::get<EllipseForm>(p.variant);

@@ -68,15 +68,13 @@ void CenterEnvelop(TransitionEngine& fx, const EffectParams& p)
     if (frame.Ready()) {
         // Each frame is the slide with the hole of background; only the previous hole's area changes.
         Rect changed = fx.SlideBounds();
-        for (int n = (w >= h ? h : w) / 2; n >= 1; --n) {
+        Sweep(fx, FrameKind::Overwrites, (w >= h ? h : w) / 2, 0, -1, p.delayMs, [&](int n, int) {
             const Rect hole = EnvelopHole(w, h, n);
             frame.FromSlide(changed);
             frame.FromBackground(hole);
             frame.Show(changed);
             changed = hole;
-            if (!fx.EndFrame(p.delayMs))
-                break;
-        }
+        });
     }
     fx.CopyWholeSlide();
 }

@@ -53,9 +53,9 @@ void FanWipe(TransitionEngine& fx, const EffectParams& p)
                                              PolyFillMode::Winding));
         };
     };
-    if (!Sweep(fx, 1, a + 1LL, step, p.delayMs, draw(0)))
+    if (!Sweep(fx, FrameKind::Overwrites, 1, a + 1LL, step, p.delayMs, draw(0)))
         return;
-    if (!Sweep(fx, 0, a + 1LL + step, step, p.delayMs, draw(1)))
+    if (!Sweep(fx, FrameKind::Overwrites, 0, a + 1LL + step, step, p.delayMs, draw(1)))
         return;
     fx.CopyWholeSlide();
 }

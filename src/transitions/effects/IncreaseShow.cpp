@@ -18,7 +18,8 @@ void IncreaseShow(TransitionEngine& fx, const EffectParams& p)
     const int columns = (w + kCell - 1) / kCell, rows = (h + kCell - 1) / kCell;
     ComposedFrame frame(fx);
     std::vector<Point> offsets(frame.Ready() ? static_cast<size_t>(columns) * rows : 0);
-    for (int n = 0; n < kFrames && frame.Ready(); ++n) {
+    // The picture holds every frame whole, so a frame may be left out; its blocks show with the next.
+    Sweep(fx, FrameKind::Overwrites, 0, frame.Ready() ? kFrames : 0, 1, p.delayMs, [&](int, int) {
         // The random numbers go to the cells column by column; the blocks are copied row by row, which
         // keeps a large slide's rows in the cache.
         for (int i = 0; i < columns; ++i)
@@ -32,8 +33,6 @@ void IncreaseShow(TransitionEngine& fx, const EffectParams& p)
                 frame.FromSlide(Rect::FromSize(i * kCell + d.x, j * kCell + d.y, kBlock, kBlock));
             }
         frame.Show();
-        if (!fx.EndFrame(p.delayMs))
-            break;
-    }
+    });
     fx.CopyWholeSlide();
 }

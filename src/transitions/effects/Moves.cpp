@@ -34,11 +34,13 @@ void MoveCorner(TransitionEngine& fx, const EffectParams& p)
 {
     TransitionEngine::StepOverride fixed(fx, p.size);
     const Size slide = fx.SlideSize();
-    Sweep(fx, 0, static_cast<long long>(slide.cx) + fx.Step() + 1, fx.Step(), p.delayMs, [&](int q, int) {
-        const int width = std::min(q, slide.cx);
-        const int height =
-            static_cast<int>(std::min<long long>(slide.cy, static_cast<long long>(q) * slide.cy / slide.cx));
-        const Rect source = p.orientation.Map(Rect{slide.cx - width, slide.cy - height, slide.cx, slide.cy}, slide);
-        fx.CopySlide(p.orientation.Map(Rect{0, 0, width, height}, slide), Point{source.left, source.top});
-    });
+    Sweep(
+        fx, FrameKind::Overwrites, 0, static_cast<long long>(slide.cx) + fx.Step() + 1, fx.Step(), p.delayMs,
+        [&](int q, int) {
+            const int width = std::min(q, slide.cx);
+            const int height =
+                static_cast<int>(std::min<long long>(slide.cy, static_cast<long long>(q) * slide.cy / slide.cx));
+            const Rect source = p.orientation.Map(Rect{slide.cx - width, slide.cy - height, slide.cx, slide.cy}, slide);
+            fx.CopySlide(p.orientation.Map(Rect{0, 0, width, height}, slide), Point{source.left, source.top});
+        });
 }

@@ -51,17 +51,18 @@ void Rain(TransitionEngine& fx, const EffectParams& p)
             fx.StretchSlideRect(over.left, over.top, over.right, over.bottom, streak, 0, 0, streak.Width(),
                                 streak.Height());
         };
+        // The rows the edge passed since the last frame drawn come in place, so a frame may be left out.
         if (!trailing) {
-            Sweep(fx, 0, H, s, p.delayMs, [&](int y, int) {
+            Sweep(fx, FrameKind::Overwrites, 0, H, s, p.delayMs, [&](int y, int last) {
                 take(p.orientation.Map(Rect{0, y, W, y + band}, slide));
-                fx.CopySlide(p.orientation.Map(Rect{0, static_cast<int>(std::max<long long>(0, y - s)), W, y}, slide));
+                fx.CopySlide(p.orientation.Map(Rect{0, last, W, y}, slide));
                 pour(y);
             });
         } else {
-            Sweep(fx, s, H, s, p.delayMs, [&](int a, int) {
+            Sweep(fx, FrameKind::Overwrites, s, H, s, p.delayMs, [&](int a, int last) {
                 const Rect rows = p.orientation.Map(Rect{0, a - band, W, a}, slide);
                 take(rows);
-                fx.CopySlide(rows);
+                fx.CopySlide(p.orientation.Map(Rect{0, std::min(last, a - band), W, a}, slide));
                 pour(a);
             });
         }

@@ -9,8 +9,9 @@
 namespace {
 
 // The whole slide stretched in HALFTONE mode into r (slide coordinates) straight on the canvas. The
-// rectangles only grow, so r holds all that changed since the frame before, and the canvas ends each frame
-// as if a slide-sized picture holding the background and the stretched slide had been shown. The canvas
+// rectangles only grow, so r holds all that changed since the frame before (or any frame before: a frame
+// may be left out), and the canvas ends each frame as if a slide-sized picture holding the background and
+// the stretched slide had been shown. The canvas
 // keeps its own stretch mode between frames.
 void StretchInto(TransitionEngine& fx, const Rect& r)
 {
@@ -30,7 +31,7 @@ void StretchEdge(TransitionEngine& fx, const EffectParams& p)
         fixed.emplace(fx, p.size);
     const Size slide = fx.SlideSize();
     const Size extent = p.orientation.Extent(slide);
-    Sweep(fx, 0, extent.cy, fx.Step(), p.delayMs, [&](int d, int) {
+    Sweep(fx, FrameKind::Overwrites, 0, extent.cy, fx.Step(), p.delayMs, [&](int d, int) {
         StretchInto(fx, p.orientation.Map(Rect{0, 0, extent.cx, d}, slide));
     });
     fx.CopyWholeSlide();
@@ -46,7 +47,7 @@ void StretchCorner(TransitionEngine& fx, const EffectParams& p)
     const bool byHeight = h < w;
     const Corner from = std::get<Corner>(p.variant);
     const Orientation corner = Orientation::Mirrored(AtRight(from), AtBottom(from));
-    Sweep(fx, 0, byHeight ? h : w, fx.Step(), p.delayMs, [&](int grown, int) {
+    Sweep(fx, FrameKind::Overwrites, 0, byHeight ? h : w, fx.Step(), p.delayMs, [&](int grown, int) {
         const long long u = byHeight ? w * grown / h : grown;
         const long long v = byHeight ? grown : grown * h / w;
         StretchInto(fx, corner.Map(Rect{0, 0, static_cast<int>(u), static_cast<int>(v)}, slide));
@@ -59,7 +60,7 @@ void StretchCorner(TransitionEngine& fx, const EffectParams& p)
 void StretchCenter(TransitionEngine& fx, const EffectParams& p)
 {
     const long long w = fx.SlideWidth(), h = fx.SlideHeight();
-    Sweep(fx, 0, std::min(w, h) / 2, fx.Step(), p.delayMs, [&](int e, int) {
+    Sweep(fx, FrameKind::Overwrites, 0, std::min(w, h) / 2, fx.Step(), p.delayMs, [&](int e, int) {
         const long long hx = w < h ? e : e * w / h;
         const long long hy = w < h ? e * h / w : e;
         StretchInto(fx,

@@ -27,14 +27,14 @@ void WedgeWipe(TransitionEngine& fx, const EffectParams& p)
         frames.Show(Region::FromPolygon(polygon, PolyFillMode::Winding));
     };
     // A stop ends the phases at once; the closing copy follows either way.
-    if (Sweep(fx, 1, cx + 1LL, step, p.delayMs,
+    if (Sweep(fx, FrameKind::Overwrites, 1, cx + 1LL, step, p.delayMs,
               [&](int k, int) {
                   show({{cx + k, 0}}, {{cx - k, 0}});
               }) &&
-        Sweep(fx, 0, H + 1LL, step, p.delayMs, [&](int k, int) {
+        Sweep(fx, FrameKind::Overwrites, 0, H + 1LL, step, p.delayMs, [&](int k, int) {
             show({{0, k}}, {{W, k}, {W, 0}, {0, 0}});
         })) {
-        Sweep(fx, cx, -1, -step, p.delayMs, [&](int k, int) {
+        Sweep(fx, FrameKind::Overwrites, cx, -1, -step, p.delayMs, [&](int k, int) {
             show({{cx - k, H}}, {{cx + k, H}, {W, H}, {W, 0}, {0, 0}, {0, H}});
         });
     }
