@@ -1,7 +1,7 @@
 // The live show's window at full HD, or at QM_BENCH_SIZE=WxH (needs a display as large: run it under
 // scripts/with-xvfb --screen 1920x1080x24, or --screen 3840x2160x24 for 4K).
-// BM_LivePresent: one full frame of the front buffer shown (upload to the streaming texture, copy to the
-// window, present). BM_LiveTransition: a transition's whole run on the real clock while the window shows its
+// BM_LivePresent: one full frame of the front buffer shown (copied into the window's surface and put on
+// screen). BM_LiveTransition: a transition's whole run on the real clock while the window shows its
 // frames as the live show does, against frames x nominal delay.
 //
 //   scripts/with-xvfb --screen 1920x1080x24 build/native/bench/bench_live
@@ -44,13 +44,14 @@ LiveWindow* SharedWindow()
     return opened ? &window : nullptr;
 }
 
-// What the live window's loop does between frames: shows what changed, then waits for the next change.
+// What the live window's loop does between frames: shows what changed when the display is due for it, then
+// waits for the next change.
 void ShowUntil(LiveWindow& window, FrontBuffer& buffer, const std::atomic<bool>& done)
 {
     SDL_Event event;
     while (!done) {
-        window.Present(&buffer);
-        if (window.Wait(event, 100))
+        const uint32_t presentIn = window.PresentPaced(&buffer);
+        if (window.Wait(event, presentIn > 0 ? presentIn : 100))
             while (window.Poll(event)) {
             }
     }
@@ -63,6 +64,11 @@ public:
     void Present(const Picture& canvas, int x, int y, int width, int height) override
     {
         buffer_.Write(canvas, Rect::FromSize(x, y, width, height));
+    }
+    void PresentChanges(const Picture& canvas, const std::vector<Rect>& rects,
+                        const std::vector<Region>& regions) override
+    {
+        buffer_.Write(canvas, rects, regions);
     }
     void Post(uint32_t, uint32_t) override { }
 

@@ -16,29 +16,37 @@ Rect Covering(const Rect& a, const Rect& b)
 
 } // namespace
 
-void FrontBuffer::Write(const Picture& from, const Rect& area, const Region* clip)
+void FrontBuffer::Write(const Picture& from, const std::vector<Rect>& areas, const std::vector<Region>& regions)
 {
     if (!from.IsLoaded())
         return;
     bool announce = false;
     {
         std::lock_guard<std::mutex> guard(lock_);
-        announce = changed_.IsEmpty();
-        Rect copy = area.Intersect(from.GetRect());
+        const bool wasChanged = !changed_.IsEmpty();
         if (!picture_.IsLoaded() || picture_.Width() != from.Width() || picture_.Height() != from.Height()) {
+            // A new picture takes all of it.
             if (!picture_.CreateBlank(from.Width(), from.Height(), 0))
                 return;
-            copy = from.GetRect();
-            changed_ = Rect{};
-            clip = nullptr; // a new picture takes all of it
+            picture_.BitBlt(0, 0, from.Width(), from.Height(), from, 0, 0);
+            changed_ = from.GetRect();
+        } else {
+            for (const Rect& area : areas) {
+                const Rect copy = area.Intersect(from.GetRect());
+                if (copy.IsEmpty())
+                    continue;
+                picture_.BitBlt(copy.left, copy.top, copy.Width(), copy.Height(), from, copy.left, copy.top);
+                changed_ = Covering(changed_, copy);
+            }
+            for (const Region& region : regions) {
+                const Rect copy = region.Bounds().Intersect(from.GetRect());
+                if (copy.IsEmpty())
+                    continue;
+                picture_.CopyThrough(from, region);
+                changed_ = Covering(changed_, copy);
+            }
         }
-        if (copy.IsEmpty())
-            return;
-        if (clip)
-            picture_.CopyThrough(from, *clip);
-        else
-            picture_.BitBlt(copy.left, copy.top, copy.Width(), copy.Height(), from, copy.left, copy.top);
-        changed_ = Covering(changed_, copy);
+        announce = !wasChanged && !changed_.IsEmpty();
     }
     if (announce && onChange)
         onChange();

@@ -1,6 +1,7 @@
 #pragma once
 #include <functional>
 #include <mutex>
+#include <vector>
 
 #include "gfx/Picture.h"
 
@@ -12,10 +13,11 @@ public:
     // Called (on the writing thread) when the buffer goes from unchanged to changed.
     std::function<void()> onChange;
 
-    // Any thread: copies the rectangle of `from` in (both in window coordinates). When `from` has another
-    // size the buffer takes it, and the whole picture is copied and counts as changed.
-    // With a clip only the clip's pixels of the rectangle are copied.
-    void Write(const Picture& from, const Rect& area, const Region* clip = nullptr);
+    // Any thread: copies the rectangles of `from` in, and its pixels inside the regions (all in window
+    // coordinates), as one change: the screen takes all of them or none. When `from` has another size the
+    // buffer takes it, and the whole picture is copied and counts as changed.
+    void Write(const Picture& from, const std::vector<Rect>& areas, const std::vector<Region>& regions = {});
+    void Write(const Picture& from, const Rect& area) { Write(from, std::vector<Rect>{area}); }
     // The screen's thread: when something changed (or always, with `all`) calls `take` with the picture and
     // the changed rectangle (the whole picture with `all`); afterwards nothing counts as changed. False when
     // it did not call (nothing changed, or the buffer is still empty).

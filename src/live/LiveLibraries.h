@@ -10,37 +10,34 @@
 
 #define QM_LIVE_FUNCTIONS(X)                                                                                           \
     X(SDL_CloseAudioDevice)                                                                                            \
-    X(SDL_CreateRenderer)                                                                                              \
-    X(SDL_CreateTexture)                                                                                               \
+    X(SDL_CreateRGBSurfaceWithFormatFrom)                                                                              \
     X(SDL_CreateWindow)                                                                                                \
     X(SDL_CreateWindowFrom)                                                                                            \
     X(SDL_Delay)                                                                                                       \
-    X(SDL_DestroyRenderer)                                                                                             \
-    X(SDL_DestroyTexture)                                                                                              \
     X(SDL_DestroyWindow)                                                                                               \
     X(SDL_EventState)                                                                                                  \
+    X(SDL_FillRect)                                                                                                    \
+    X(SDL_FreeSurface)                                                                                                 \
     X(SDL_GetCurrentVideoDriver)                                                                                       \
     X(SDL_GetDisplayBounds)                                                                                            \
     X(SDL_GetError)                                                                                                    \
     X(SDL_GetGlobalMouseState)                                                                                         \
     X(SDL_GetNumVideoDisplays)                                                                                         \
-    X(SDL_GetRendererOutputSize)                                                                                       \
     X(SDL_GetTicks64)                                                                                                  \
     X(SDL_GetWindowFromID)                                                                                             \
     X(SDL_GetWindowSize)                                                                                               \
+    X(SDL_GetWindowSurface)                                                                                            \
     X(SDL_InitSubSystem)                                                                                               \
     X(SDL_OpenAudioDevice)                                                                                             \
     X(SDL_PauseAudioDevice)                                                                                            \
     X(SDL_PollEvent)                                                                                                   \
     X(SDL_Quit)                                                                                                        \
     X(SDL_QuitSubSystem)                                                                                               \
-    X(SDL_RenderClear)                                                                                                 \
-    X(SDL_RenderCopy)                                                                                                  \
-    X(SDL_RenderPresent)                                                                                               \
     X(SDL_SetHint)                                                                                                     \
-    X(SDL_SetRenderDrawColor)                                                                                          \
     X(SDL_ShowCursor)                                                                                                  \
-    X(SDL_UpdateTexture)                                                                                               \
+    X(SDL_UpdateWindowSurfaceRects)                                                                                    \
+    X(SDL_UpperBlit)                                                                                                   \
+    X(SDL_UpperBlitScaled)                                                                                             \
     X(SDL_WarpMouseGlobal)                                                                                             \
     X(snd_lib_error_set_handler)
 

@@ -167,9 +167,11 @@ void LiveSystem::RunScreensaverWindow(ScreensaverApp& app)
                 videoScreen.Write(*video, changed);
             nextVideoFrame = now + kVideoFrameMs;
         }
-        window.Present(videoOnScreen ? &videoScreen : slides.Screen());
+        const uint32_t presentIn = window.PresentPaced(videoOnScreen ? &videoScreen : slides.Screen());
 
         uint32_t wait = std::min<uint32_t>(loop.MsUntilNextEvent(), 1000);
+        if (presentIn > 0)
+            wait = std::min(wait, presentIn);
         if (videoOnScreen)
             wait = std::min<uint32_t>(wait, uint32_t(nextVideoFrame - std::min(nextVideoFrame, loop.Now())));
         SDL_Event event;

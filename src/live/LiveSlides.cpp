@@ -29,9 +29,12 @@ public:
     {
         buffer.Write(canvas, Rect::FromSize(x, y, width, height));
     }
-    void PresentRegion(const Picture& canvas, const Region& region) override
+    void PresentRegion(const Picture& canvas, const Region& region) override { buffer.Write(canvas, {}, {region}); }
+    // A present at once: the window never shows half of it.
+    void PresentChanges(const Picture& canvas, const std::vector<Rect>& rects,
+                        const std::vector<Region>& regions) override
     {
-        buffer.Write(canvas, region.Bounds(), &region);
+        buffer.Write(canvas, rects, regions);
     }
     void Post(uint32_t message, uint32_t serial) override
     {

@@ -9,6 +9,7 @@
 
 #include <algorithm>
 #include <atomic>
+#include <chrono>
 #include <climits>
 #include <cstdio>
 #include <cstdlib>
@@ -96,11 +97,7 @@ std::string Hex(uint64_t id)
 
 LiveWindow::~LiveWindow()
 {
-    if (texture_)
-        Live()->SDL_DestroyTexture(texture_);
-    if (renderer_)
-        Live()->SDL_DestroyRenderer(renderer_);
-    // A foreign window stays; SDL only lets go of it.
+    // A foreign window stays; SDL only lets go of it (and the surface goes with the window).
     if (window_)
         Live()->SDL_DestroyWindow(window_);
     // The window's id stays known: errors about it may still come as SDL closes its display.
@@ -218,36 +215,31 @@ bool LiveWindow::Open(const LiveTarget& target, int32_t userMonitor, const std::
         error = std::string("cannot open a window: ") + Live()->SDL_GetError();
         return false;
     }
-    return CreateRenderer(error);
-}
-
-bool LiveWindow::CreateRenderer(std::string& error)
-{
-    // On X the software renderer puts the picture into the window through shared memory, about 2 ms for a
-    // full HD frame; an OpenGL renderer without a graphics card (a virtual or remote display, a plain
-    // driver) reads every frame back and waits for its swap, ten times as long. The window's surface must
-    // be X's own for that, not one SDL emulates with OpenGL.
-    if (std::string(Live()->SDL_GetCurrentVideoDriver() ? Live()->SDL_GetCurrentVideoDriver() : "") == "x11") {
-        Live()->SDL_SetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0");
-        renderer_ = Live()->SDL_CreateRenderer(window_, -1, SDL_RENDERER_SOFTWARE);
-    }
-    if (!renderer_)
-        renderer_ = Live()->SDL_CreateRenderer(window_, -1, 0);
-    // Another program's window may have a visual no accelerated renderer takes.
-    if (!renderer_)
-        renderer_ = Live()->SDL_CreateRenderer(window_, -1, SDL_RENDERER_SOFTWARE);
-    if (!renderer_) {
-        error = std::string("cannot draw in the window: ") + Live()->SDL_GetError();
+    if (!TakeSurface(error))
         return false;
-    }
-    int w = 0, h = 0;
-    if (Live()->SDL_GetRendererOutputSize(renderer_, &w, &h) != 0 || w < 1 || h < 1)
-        Live()->SDL_GetWindowSize(window_, &w, &h);
-    size_ = Size{std::max(w, 1), std::max(h, 1)};
     SDL_SysWMinfo info;
     SDL_VERSION(&info.version);
     if (Live()->SDL_GetWindowWMInfo(window_, &info) && info.subsystem == SDL_SYSWM_X11)
         displayFd_ = ConnectionNumber(info.info.x11.display);
+    return true;
+}
+
+bool LiveWindow::TakeSurface(std::string& error)
+{
+    // On X the window's surface is an image shared with the server, which takes a 4K frame in a few
+    // milliseconds; a surface SDL emulates with OpenGL without a graphics card (a virtual or remote display,
+    // a plain driver) reads every frame back, ten times as long. Where the driver has no surface of its own
+    // (Wayland) SDL has to emulate it.
+    const char* driver = Live()->SDL_GetCurrentVideoDriver();
+    if (driver && std::string(driver) == "x11")
+        Live()->SDL_SetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0");
+    surface_ = Live()->SDL_GetWindowSurface(window_);
+    surfaceNew_ = true;
+    if (!surface_) {
+        error = std::string("cannot draw in the window: ") + Live()->SDL_GetError();
+        return false;
+    }
+    size_ = Size{std::max(surface_->w, 1), std::max(surface_->h, 1)};
     return true;
 }
 
@@ -293,10 +285,11 @@ bool LiveWindow::NoteWindowEvent(const SDL_Event& event)
     case SDL_WINDOWEVENT_RESTORED: invalid_ = true; return false;
     case SDL_WINDOWEVENT_SIZE_CHANGED: {
         invalid_ = true;
+        // The surface of the old size is gone; the next present makes the new one.
+        surface_ = nullptr;
         int w = 0, h = 0;
-        if (Live()->SDL_GetRendererOutputSize(renderer_, &w, &h) != 0 || w < 1 || h < 1)
-            return false;
-        const Size size{w, h};
+        Live()->SDL_GetWindowSize(window_, &w, &h);
+        const Size size{std::max(w, 1), std::max(h, 1)};
         if (size == size_)
             return false;
         size_ = size;
@@ -306,42 +299,78 @@ bool LiveWindow::NoteWindowEvent(const SDL_Event& event)
     }
 }
 
-bool LiveWindow::UploadTexture(FrontBuffer& source, bool all)
+Rect LiveWindow::CopyChanges(FrontBuffer& source, bool all)
 {
-    return source.Take(all, [this](const Picture& picture, const Rect& changed) {
-        Rect area = changed;
-        if (!texture_ || textureSize_.cx != picture.Width() || textureSize_.cy != picture.Height()) {
-            if (texture_)
-                Live()->SDL_DestroyTexture(texture_);
-            // The pictures' pixels are 0x00RRGGBB words: SDL's RGB888.
-            texture_ = Live()->SDL_CreateTexture(renderer_, SDL_PIXELFORMAT_RGB888, SDL_TEXTUREACCESS_STREAMING,
-                                                 picture.Width(), picture.Height());
-            textureSize_ = texture_ ? Size{picture.Width(), picture.Height()} : Size{};
-            area = picture.GetRect();
-        }
-        if (!texture_ || area.IsEmpty())
+    Rect shown;
+    source.Take(all, [&](const Picture& picture, const Rect& changed) {
+        // The pictures' pixels are 0x00RRGGBB words: SDL's RGB888, which X's 24-bit surfaces take as they are.
+        SDL_Surface* from = Live()->SDL_CreateRGBSurfaceWithFormatFrom(const_cast<uint32_t*>(picture.Pixels()),
+                                                                       picture.Width(), picture.Height(), 32,
+                                                                       picture.Stride() * 4, SDL_PIXELFORMAT_RGB888);
+        if (!from)
             return;
-        const SDL_Rect rect{area.left, area.top, area.Width(), area.Height()};
-        Live()->SDL_UpdateTexture(texture_, &rect, picture.Row(area.top) + area.left, picture.Stride() * 4);
+        if (picture.Width() == surface_->w && picture.Height() == surface_->h) {
+            SDL_Rect area{changed.left, changed.top, changed.Width(), changed.Height()};
+            SDL_Rect to = area;
+            Live()->SDL_UpperBlit(from, &area, surface_, &to);
+            shown = changed;
+        } else {
+            // Another size (the window is being resized): the whole picture stretched over it.
+            Live()->SDL_UpperBlitScaled(from, nullptr, surface_, nullptr);
+            shown = Rect{0, 0, surface_->w, surface_->h};
+        }
+        Live()->SDL_FreeSurface(from);
     });
+    return shown;
 }
 
-void LiveWindow::Present(FrontBuffer* source)
+bool LiveWindow::Present(FrontBuffer* source)
 {
     const bool newSource = source != shown_ || !shownAny_;
+    if (!newSource && !invalid_ && !(source && source->Changed()))
+        return false;
+    std::string error;
+    if (!surface_ && !TakeSurface(error))
+        return false;
+    const bool all = newSource || surfaceNew_;
     shown_ = source;
     shownAny_ = true;
-    const bool uploaded = source && UploadTexture(*source, newSource);
-    if (!uploaded && !newSource && !invalid_)
-        return;
-    invalid_ = false;
-    Live()->SDL_SetRenderDrawColor(renderer_, 0, 0, 0, 255);
-    Live()->SDL_RenderClear(renderer_);
-    if (source && texture_) {
-        const SDL_Rect whole{0, 0, textureSize_.cx, textureSize_.cy};
-        Live()->SDL_RenderCopy(renderer_, texture_, &whole, nullptr);
+    Rect area;
+    if (source)
+        area = CopyChanges(*source, all);
+    if (all && area != Rect{0, 0, surface_->w, surface_->h}) {
+        // Nothing to show yet, or a picture that does not cover the window: black around it.
+        if (!source || area.IsEmpty())
+            Live()->SDL_FillRect(surface_, nullptr, 0);
+        area = Rect{0, 0, surface_->w, surface_->h};
     }
-    Live()->SDL_RenderPresent(renderer_);
+    if (invalid_)
+        area = Rect{0, 0, surface_->w, surface_->h};
+    invalid_ = false;
+    surfaceNew_ = false;
+    if (area.IsEmpty())
+        return false;
+    const SDL_Rect rect{area.left, area.top, area.Width(), area.Height()};
+    Live()->SDL_UpdateWindowSurfaceRects(window_, &rect, 1);
+    return true;
+}
+
+bool LiveWindow::Waiting(FrontBuffer* source) const
+{
+    return invalid_ || source != shown_ || !shownAny_ || (source && source->Changed());
+}
+
+uint32_t LiveWindow::PresentPaced(FrontBuffer* source)
+{
+    using namespace std::chrono;
+    // A display shows a new picture 60 times a second; more presents are never seen.
+    constexpr int64_t kRefreshMicros = 16667;
+    const int64_t now = duration_cast<microseconds>(steady_clock::now().time_since_epoch()).count();
+    if (now < nextPresent_)
+        return Waiting(source) ? uint32_t((nextPresent_ - now + 999) / 1000) : 0;
+    if (Present(source))
+        nextPresent_ = now + kRefreshMicros;
+    return 0;
 }
 
 void LiveWindow::ShowCursor(bool visible)

@@ -7,13 +7,13 @@
 
 class FrontBuffer;
 struct SDL_Window;
-struct SDL_Renderer;
-struct SDL_Texture;
+struct SDL_Surface;
 union SDL_Event;
 
 // The live show's window through SDL: full screen, an ordinary window, or an existing X window (XScreenSaver's
-// or the root). What is on screen is one streaming texture, uploaded from a front buffer where it changed and
-// stretched over the window.
+// or the root). What is on screen is the window's own surface (on X shared with the server): what changed in a
+// front buffer is copied into it and only that part is shown, stretched over the window when the sizes differ.
+// Pictures go to the screen at the display's pace, at most one every refresh.
 class LiveWindow {
 public:
     LiveWindow() = default;
@@ -43,9 +43,13 @@ public:
     // Follows a window event; true when the drawing area changed size.
     bool NoteWindowEvent(const SDL_Event& event);
 
-    // Shows the source's picture: what changed of it, or all of it when it is another source than last time
-    // (null: black). Presents only when something was uploaded or the window asked to be drawn again.
-    void Present(FrontBuffer* source);
+    // Shows the source's picture now: what changed of it, or all of it when it is another source than last
+    // time (null: black). Presents only when something changed or the window asked to be drawn again; true
+    // when it presented.
+    bool Present(FrontBuffer* source);
+    // Presents as Present does, once the display is due for a picture; returns the milliseconds after which
+    // a change still waiting can be shown (0: nothing waits).
+    uint32_t PresentPaced(FrontBuffer* source);
     // The window needs drawing again (exposed, resized).
     void Invalidate() { invalid_ = true; }
 
@@ -54,17 +58,20 @@ public:
     void CursorPosition(int& x, int& y);
 
 private:
-    bool CreateRenderer(std::string& error);
-    bool UploadTexture(FrontBuffer& source, bool all);
+    bool TakeSurface(std::string& error);
+    // Copies what changed in the source (or all of it) into the surface; the part of the window to show
+    // again, empty when nothing changed.
+    Rect CopyChanges(FrontBuffer& source, bool all);
+    bool Waiting(FrontBuffer* source) const;
 
     SDL_Window* window_ = nullptr;
-    SDL_Renderer* renderer_ = nullptr;
-    SDL_Texture* texture_ = nullptr;
-    Size textureSize_;
+    SDL_Surface* surface_ = nullptr; // the window's; it goes with a new size
     Size size_;
     FrontBuffer* shown_ = nullptr;
     bool shownAny_ = false;
     bool invalid_ = true;
+    bool surfaceNew_ = true;  // holds nothing shown yet
+    int64_t nextPresent_ = 0; // steady-clock microseconds
     bool coversScreen_ = false;
     bool foreign_ = false;
     bool videoInitialised_ = false;

@@ -87,7 +87,7 @@ TEST(FrontBuffer, ChangesAddUpUntilTakenAndTheFirstChangeIsAnnouncedOnce)
 
     // Through a clip only the clip's pixels change; the changed rectangle is its bounds.
     const Region ring = Region::Combine(Region::FromRect(2, 2, 12, 8), Region::FromRect(4, 4, 10, 6), RegionOp::Diff);
-    buffer.Write(Filled(20, 10, 0x010203), ring.Bounds(), &ring);
+    buffer.Write(Filled(20, 10, 0x010203), {}, {ring});
     buffer.Take(false, [&](const Picture& picture, const Rect& r) {
         EXPECT_EQ(r, (Rect{2, 2, 12, 8}));
         for (int y = 0; y < 10; ++y)
