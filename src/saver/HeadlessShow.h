@@ -55,7 +55,6 @@ public:
     WindowRef Window() override { return this; }
     void SetTimer(uint32_t id, uint32_t ms) override { loop_.SetTimer(id, ms); }
     void KillTimer(uint32_t id) override { loop_.KillTimer(id); }
-    void Sleep(uint32_t ms) override { loop_.Clock().Sleep(ms); }
     void ShowMessage(const std::string& text) override { messages_.push_back(text); }
     void MakeTopmost() override { ++topmost_; }
     std::unique_ptr<IVideoPlayer> CreateVideoPlayer() override;

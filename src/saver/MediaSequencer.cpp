@@ -206,9 +206,11 @@ std::string MediaSequencer::PrepareCachedVideo(const std::string& storedName)
             files.Rename(hidden, path);
         } else {
             // Only found data makes a copy: an empty one would be hidden and taken back by every later run.
+            // The copy is written and closed before the player opens it: no wait after it (a second of
+            // the show's window with nothing on it, and the item a second late).
             std::vector<uint8_t> bytes;
-            if (parts_.media->ReadMediaData(storedName, bytes) && files.WriteFile(path, bytes))
-                host_.Sleep(1000);
+            if (parts_.media->ReadMediaData(storedName, bytes))
+                files.WriteFile(path, bytes);
         }
     }
     AddTemporaryFile(hidden);

@@ -54,7 +54,6 @@ public:
     virtual WindowRef Window() = 0;
     virtual void SetTimer(uint32_t id, uint32_t ms) = 0;
     virtual void KillTimer(uint32_t id) = 0;
-    virtual void Sleep(uint32_t ms) = 0;
     virtual void ShowMessage(const std::string& text) = 0;
     // Topmost at (0, 0) with the window's own size, shown, not activated.
     virtual void MakeTopmost() = 0;

@@ -32,6 +32,23 @@ uint32_t Clip(int f, int, int y)
     return y < 12 ? 0xFF0000u | uint32_t(f * 12) << 8 : 0x0000FFu;
 }
 
+// The tables of a project of video items, one per file name, and of the stored media (name, bytes).
+std::vector<TableContent> VideoProject(const ProjectOptions& options, const MediaSettingsRecord& item,
+                                       const std::vector<std::string>& videos,
+                                       const std::vector<std::pair<std::string, std::string>>& stored = {})
+{
+    TableContent project("project", {"data", "projectname", "appname"});
+    project.AddRecord({options.ToString(), "Clip.kdp", "Clip"});
+    TableContent setting("setting", {"data", "filename", "effect"});
+    for (const std::string& video : videos)
+        setting.AddRecord({item.ToString(), video, ""});
+    TableContent music("music", {"name", "type", "music"}, {false, false, true});
+    TableContent media("media", {"name", "media"}, {false, true});
+    for (const auto& [name, bytes] : stored)
+        media.AddRecord({name, bytes});
+    return {project, setting, music, media};
+}
+
 // A program whose items are the videos beside it, shown at half the screen's width over a solid background;
 // with `bareDatabase`, the project database alone, in a file of its own.
 std::string WriteProgram(const TempDir& dir, const std::vector<std::string>& videos, bool bareDatabase = false)
@@ -44,22 +61,17 @@ std::string WriteProgram(const TempDir& dir, const std::vector<std::string>& vid
     item.SetI32(MediaSettingsRecord::kVideoMode, 3);
     item.SetFlag(MediaSettingsRecord::kBackgroundSolid, true);
     item.SetU32(MediaSettingsRecord::kBackgroundColour, kBackground);
-
-    TableContent project("project", {"data", "projectname", "appname"});
-    project.AddRecord({options.ToString(), "Clip.kdp", "Clip"});
-    TableContent setting("setting", {"data", "filename", "effect"});
+    std::vector<std::string> names;
     for (const std::string& video : videos)
-        setting.AddRecord({item.ToString(), "C:\\movies\\" + video, ""});
-    TableContent music("music", {"name", "type", "music"}, {false, false, true});
-    TableContent media("media", {"name", "media"}, {false, true});
+        names.push_back("C:\\movies\\" + video);
+    const std::vector<TableContent> tables = VideoProject(options, item, names);
 
     dir.Write("clip.avi", testmedia::Avi(32, 24, 20, 10, Clip));
     dir.Write("broken.avi", "RIFF, but no movie");
     const std::string exe = dir.Write("runtime.bin", "MZ program image");
     const std::string program = dir.File(bareDatabase ? "clip.db" : "clip.scr");
     std::string error;
-    if (bareDatabase ? !WriteDatabaseFile(program, {project, setting, music, media}, &error)
-                     : !AttachDatabase(exe, program, {project, setting, music, media}, &error))
+    if (bareDatabase ? !WriteDatabaseFile(program, tables, &error) : !AttachDatabase(exe, program, tables, &error))
         ADD_FAILURE() << error;
     return program;
 }
@@ -120,6 +132,35 @@ TEST_F(RenderVideo, FramesShowTheVideosOwnPixelsInItsPanelOverTheBackground)
         EXPECT_EQ(shot.GetPixel(79, 100), kBackground) << "left of the panel";
         EXPECT_EQ(shot.GetPixel(160, 181), kBackground) << "below the panel";
     }
+}
+
+// Videos stored in the project play from a copy in the temporary folder, made as the item starts.
+TEST_F(RenderVideo, AStoredVideoShowsItsFirstFrameAtOnceAndHandsOverAtTheCheckAfterItsEnd)
+{
+    ProjectOptions options;
+    options.SetI32(ProjectOptions::kDisplayTime, 0);
+    options.SetFlag(ProjectOptions::kMediaInDatabase, true);
+    MediaSettingsRecord item;
+    item.SetI32(MediaSettingsRecord::kMediaType, MediaKind::kVideo);
+    item.SetI32(MediaSettingsRecord::kVideoMode, 5);
+    // 2 s at 10 frames a second, then a green one.
+    const auto tables =
+        VideoProject(options, item, {"first.avi", "second.avi"},
+                     {{"first.avi", testmedia::Avi(32, 24, 20, 10, Clip)},
+                      {"second.avi", testmedia::Avi(32, 24, 20, 10, [](int, int, int) { return 0x00FF00u; })}});
+    RenderOptions render = Options({}, 3);
+    render.programPath = dir.File("stored.db");
+    render.fps = 50;
+    std::string error;
+    ASSERT_TRUE(WriteDatabaseFile(render.programPath, tables, &error)) << error;
+    RenderResult result;
+    ASSERT_TRUE(RenderShow(render, result, error)) << error;
+
+    // The clip's first frame within two frames (40 ms) of the show's start; the second item no later than
+    // 1 s after the first one's length.
+    EXPECT_EQ(frame(2).GetPixel(160, 60), MakeColorref(255, 0, 0));
+    EXPECT_EQ(frame(100).GetPixel(160, 60), MakeColorref(255, 19 * 12, 0)) << "the last frame, at the clip's end";
+    EXPECT_EQ(frame(149).GetPixel(160, 60), MakeColorref(0, 255, 0));
 }
 
 TEST_F(RenderVideo, AFileThatIsNoVideoHandsOverAtTheFirstCheck)

@@ -25,7 +25,6 @@ public:
     WindowRef Window() override { return hwnd_; }
     void SetTimer(uint32_t id, uint32_t ms) override;
     void KillTimer(uint32_t id) override;
-    void Sleep(uint32_t ms) override { ::Sleep(ms); }
     void ShowMessage(const std::string& text) override;
     void MakeTopmost() override;
     std::unique_ptr<IVideoPlayer> CreateVideoPlayer() override;
