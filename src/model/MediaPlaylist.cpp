@@ -35,6 +35,8 @@ void MediaPlaylist::Close()
         table_.Close();
         effectPositions_.clear();
     }
+    if (!peek_.IsClosed())
+        peek_.Close();
 }
 
 void MediaPlaylist::LoadCurrent()
@@ -71,6 +73,31 @@ void MediaPlaylist::SelectNext(bool random)
     else
         table_.MoveFirst();
     LoadCurrent();
+}
+
+std::optional<UpcomingItem> MediaPlaylist::PeekNext(bool random)
+{
+    const int n = table_.GetRecordCount();
+    if (table_.IsClosed() || n <= 0)
+        return std::nullopt;
+    int next = table_.GetCurrentIndex() < n - 1 ? table_.GetCurrentIndex() + 1 : 0;
+    if (random) {
+        const std::optional<int> drawn = bag_.Peek(n);
+        if (!drawn)
+            return std::nullopt;
+        next = *drawn;
+    }
+    if (peek_.IsClosed()) {
+        peek_.SetLoadBinaryFields(false);
+        if (!db_ || !peek_.Open(*db_, "setting"))
+            return std::nullopt;
+    }
+    if (peek_.MoveTo(next) != next)
+        return std::nullopt;
+    uint8_t data[MediaSettingsRecord::kSize];
+    MediaSettingsRecord record;
+    record.Assign(data, CopyRecordField(peek_, "data", data, sizeof data));
+    return UpcomingItem{next, record.MediaType(), ReadTextField(peek_, "filename"), record.ColourKey()};
 }
 
 int MediaPlaylist::NextEffect()

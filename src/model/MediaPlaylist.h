@@ -3,6 +3,8 @@
 #include "model/MediaSettingsRecord.h"
 #include "model/ShuffleBag.h"
 
+#include <cstdint>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -10,6 +12,14 @@ class ProjectDatabase;
 class UserSettings;
 class IClock;
 class IRandom;
+
+// What an item that comes later is, as far as preparing it needs.
+struct UpcomingItem {
+    int index = 0;
+    int32_t mediaType = 0;
+    std::string fileName;
+    bool colourKey = false;
+};
 
 // The playlist over the "setting" table: the current media item's settings, the choice of the next item,
 // and each item's own sequence of transition effects.
@@ -30,6 +40,9 @@ public:
     void LoadCurrent();
     // Moves to the next item, in order (wrapping) or from the shuffle bag, and loads it.
     void SelectNext(bool random);
+    // The item SelectNext(random) moves to, read without moving; none when that is not known yet (a
+    // shuffle bag about to be filled anew) or there are no items.
+    std::optional<UpcomingItem> PeekNext(bool random);
     // The next effect of the current item's effect list; -1 for an empty list.
     // Throws std::invalid_argument when there is no current item.
     int NextEffect();
@@ -58,6 +71,7 @@ private:
     ProjectDatabase* db_ = nullptr;
     IRandom* random_;
     DatabaseTable table_;
+    DatabaseTable peek_; // the same table with a cursor of its own, for items that come later
     std::vector<int> effectPositions_;
     ShuffleBag bag_;
     MediaSettingsRecord record_;

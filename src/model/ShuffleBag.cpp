@@ -41,6 +41,15 @@ private:
 
 } // namespace
 
+std::optional<int> ShuffleBag::Peek(int n) const
+{
+    for (auto it = bag_.rbegin(); it != bag_.rend(); ++it) {
+        if (*it < n)
+            return *it;
+    }
+    return std::nullopt;
+}
+
 int ShuffleBag::Next(int n)
 {
     if (n <= 0)

@@ -8,6 +8,7 @@
 #include "app/ScreensaverApp.h"
 #include "app/posix/ShowMedia.h"
 #include "app/posix/ShowStart.h"
+#include "model/MediaPlaylist.h"
 #include "platform/DiagnosticLog.h"
 #include "render/FolderLock.h"
 #include "render/RenderAudioMix.h"
@@ -35,6 +36,7 @@ public:
         if (++steps_ == list_.Count() && onePass_)
             onePass_();
     }
+    std::optional<UpcomingItem> PeekNext(bool random) override { return list_.PeekNext(random); }
     bool ReadMediaData(const std::string& fileName, std::vector<uint8_t>& out) override
     {
         return list_.ReadMediaData(fileName, out);

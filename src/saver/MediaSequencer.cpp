@@ -1,6 +1,7 @@
 #include "saver/MediaSequencer.h"
 
 #include "model/MediaKind.h"
+#include "model/MediaPlaylist.h"
 #include "model/UserSettings.h"
 #include "platform/DiagnosticLog.h"
 #include "platform/LogLines.h"
@@ -96,10 +97,20 @@ void MediaSequencer::ItemFinished()
 {
     const bool soundPlaying = boundSoundPlaying_;
     itemPresenting_ = false;
+    PrepareNextItem();
     if (soundPlaying)
         return;
     LogShowNextMedia(DiagnosticLog::Instance());
     ShowNextMedia();
+}
+
+void MediaSequencer::PrepareNextItem()
+{
+    if (!imagePlayer_)
+        return;
+    const std::optional<UpcomingItem> next = parts_.media->PeekNext(options_.randomOrder);
+    if (next && next->mediaType == MediaKind::kImage)
+        imagePlayer_->PrepareSlide(next->fileName, next->colourKey);
 }
 
 void MediaSequencer::BoundSoundEnded()

@@ -70,6 +70,8 @@ public:
     const std::string& CurrentTemporaryVideo() const { return currentTempVideo_; }
 
 private:
+    // Lets the image player prepare the next item's picture while this item stays on screen.
+    void PrepareNextItem();
     std::string PrepareCachedVideo(const std::string& storedName);
     void AddTemporaryFile(const std::string& path);
 

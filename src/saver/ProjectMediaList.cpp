@@ -36,6 +36,11 @@ void ProjectMediaList::SelectNext(bool random)
     settings_.SelectNext(random);
 }
 
+std::optional<UpcomingItem> ProjectMediaList::PeekNext(bool random)
+{
+    return settings_.PeekNext(random);
+}
+
 bool ProjectMediaList::ReadMediaData(const std::string& fileName, std::vector<uint8_t>& out)
 {
     MemoryStream stream;

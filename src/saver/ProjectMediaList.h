@@ -16,6 +16,7 @@ public:
     bool PlaysMusic() override;
     std::string BoundSound() override;
     void SelectNext(bool random) override;
+    std::optional<UpcomingItem> PeekNext(bool random) override;
     bool ReadMediaData(const std::string& fileName, std::vector<uint8_t>& out) override;
     std::string GetStoredName(const std::string& fileName) override;
     MediaPlaylist* Settings() override { return &settings_; }

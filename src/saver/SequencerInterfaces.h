@@ -5,6 +5,7 @@
 
 #include <cstdint>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -12,6 +13,7 @@ class UserSettings;
 class ProjectInfo;
 class MediaPlaylist;
 class MediaTable;
+struct UpcomingItem;
 
 // The playlist: the current item and the way to the next.
 class IMediaList {
@@ -23,6 +25,8 @@ public:
     virtual bool PlaysMusic() = 0;
     virtual std::string BoundSound() = 0;
     virtual void SelectNext(bool random) = 0;
+    // The item SelectNext(random) will move to, when that is known already.
+    virtual std::optional<UpcomingItem> PeekNext(bool random) = 0;
     // The stored bytes of the media file whose name contains the file-name part of the path.
     virtual bool ReadMediaData(const std::string& fileName, std::vector<uint8_t>& out) = 0;
     // The stored name of the file a path refers to ("" when none).

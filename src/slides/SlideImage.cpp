@@ -7,6 +7,7 @@
 #include "gfx/Picture.h"
 #include "model/MediaFile.h"
 
+#include <cstdint>
 #include <vector>
 
 namespace {
@@ -41,11 +42,23 @@ int LoadSlideImageFor(Picture& picture, const ProjectOptions& options, MediaTabl
                       const std::string& executablePath, const std::function<SlideImageUse(int, int)>& useFor,
                       int& fullWidth, int& fullHeight)
 {
+    MediaFileSource source = FindSlideImage(options, media, fileName, executablePath);
+    return DecodeSlideImage(picture, source, fileName, useFor, fullWidth, fullHeight);
+}
+
+MediaFileSource FindSlideImage(const ProjectOptions& options, MediaTable* media, const std::string& fileName,
+                               const std::string& executablePath)
+{
+    if (!media)
+        return MediaFileSource{};
+    return FindMediaFile(options, *media, fileName, executablePath, false);
+}
+
+int DecodeSlideImage(Picture& picture, MediaFileSource& source, const std::string& fileName,
+                     const std::function<SlideImageUse(int, int)>& useFor, int& fullWidth, int& fullHeight)
+{
     picture.Free();
     fullWidth = fullHeight = -1;
-    if (!media)
-        return 0;
-    MediaFileSource source = FindMediaFile(options, *media, fileName, executablePath, false);
     if (!source.found)
         return 0;
     if (useFor) {
@@ -68,4 +81,12 @@ int LoadSlideImageFor(Picture& picture, const ProjectOptions& options, MediaTabl
     fullWidth = picture.Width();
     fullHeight = picture.Height();
     return 1;
+}
+
+void LoadedSource(const Picture& image, int fullW, int fullH, int& srcW, int& srcH)
+{
+    if (fullW > 0)
+        srcW = static_cast<int>(static_cast<int64_t>(srcW) * image.Width() / fullW);
+    if (fullH > 0)
+        srcH = static_cast<int>(static_cast<int64_t>(srcH) * image.Height() / fullH);
 }

@@ -2,6 +2,8 @@
 #include <functional>
 #include <string>
 
+#include "model/MediaFile.h"
+
 class Picture;
 class MediaTable;
 class ProjectOptions;
@@ -26,3 +28,16 @@ struct SlideImageUse {
 int LoadSlideImageFor(Picture& picture, const ProjectOptions& options, MediaTable* media, const std::string& fileName,
                       const std::string& executablePath, const std::function<SlideImageUse(int, int)>& useFor,
                       int& fullWidth, int& fullHeight);
+
+// The two halves of LoadSlideImageFor. The file of the item's picture, found on the window's thread (a
+// stored one read from the project database, which belongs to that thread): decoding it needs nothing more,
+// so that may happen on another thread.
+MediaFileSource FindSlideImage(const ProjectOptions& options, MediaTable* media, const std::string& fileName,
+                               const std::string& executablePath);
+// Decodes the file found for fileName.
+int DecodeSlideImage(Picture& picture, MediaFileSource& source, const std::string& fileName,
+                     const std::function<SlideImageUse(int, int)>& useFor, int& fullWidth, int& fullHeight);
+
+// The size of the source rectangle (srcW x srcH of the picture's full size) in the picture as loaded, which is
+// smaller when a large JPEG was decoded at a reduced scale.
+void LoadedSource(const Picture& image, int fullW, int fullH, int& srcW, int& srcH);

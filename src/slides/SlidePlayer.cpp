@@ -116,10 +116,21 @@ void SlidePlayer::PreparePainter(SlideBackground& painter, Picture& target)
     painter.Bind(mediaSetting_, project_, settings_);
 }
 
+void SlidePlayer::PrepareSlide(const std::string& fileName, bool colourKey)
+{
+    const ProjectOptions options = project_ ? project_->Options() : ProjectOptions{};
+    const std::string exePath = project_ ? project_->GetExecutablePath() : std::string();
+    // Found (a stored picture read) here, on the window's thread, which the database belongs to.
+    prefetch_.Start(FindSlideImage(options, mediaTable_, fileName, exePath), fileName, colourKey, host_.WindowSize(),
+                    options.ScaleMode());
+}
+
 void SlidePlayer::ShowSlide(MediaPlaylist* mediaSetting)
 {
     // Two workers must never share the request and the canvas.
     StopTransition();
+    // Pictures are decoded one at a time: the background may need one too.
+    prefetch_.Wait();
     mediaSetting_ = mediaSetting;
     announceDone_ = true;
     PaintWindowBackground();
@@ -164,10 +175,16 @@ void SlidePlayer::ComposeSlide()
     const std::string exePath = project_ ? project_->GetExecutablePath() : std::string();
     IRandom& random = mediaSetting_ ? mediaSetting_->Random() : StandardRandom();
 
-    Picture image;
-    int imageW = -1, imageH = -1;
-    if (mediaSetting_) {
-        // A large JPEG may arrive reduced; every rule below goes by its full size.
+    const bool transparent = mediaSetting_ && mediaSetting_->Record().ColourKey();
+    SlidePrefetch::Prepared prepared;
+    Picture& image = prepared.image;
+    int& imageW = prepared.fullWidth;
+    int& imageH = prepared.fullHeight;
+    // The picture prepared while the slide before was shown, or loaded now. A large JPEG may arrive
+    // reduced; every rule below goes by its full size.
+    preparedBeforehand_ = mediaSetting_ &&
+        prefetch_.Take(mediaSetting_->GetFileName(), transparent, frame, options.ScaleMode(), prepared);
+    if (mediaSetting_ && !preparedBeforehand_) {
         LoadSlideImageFor(
             image, options, mediaTable_, mediaSetting_->GetFileName(), exePath,
             [&](int w, int h) {
@@ -180,6 +197,9 @@ void SlidePlayer::ComposeSlide()
         imageW = imageH = -1;
 
     const SlideScale scale = ScaleSlide(options.ScaleMode(), imageW, imageH, frame.cx, frame.cy);
+    Picture& scaled = prepared.scaled;
+    if (scaled.Width() != scale.destW || scaled.Height() != scale.destH)
+        scaled.Free();
     if (options.ScaleMode() == 1) {
         LogSlideScale(DiagnosticLog::Instance(), scale.destW, scale.destH, imageW, imageH, frame.cx, frame.cy);
     }
@@ -190,16 +210,19 @@ void SlidePlayer::ComposeSlide()
         y = RandomOffset(frame.cy, scale.destH, random.Next());
     }
 
-    const bool transparent = mediaSetting_ && mediaSetting_->Record().ColourKey();
     auto putImage = [&](Picture& target, int left, int top) {
         if (!image.IsLoaded())
             return;
-        if (transparent) {
+        if (transparent && scaled.IsLoaded()) {
+            scaled.DrawTransparent(target, left, top);
+        } else if (transparent) {
             image.StretchDrawTransparent(target, left, top, scale.destW, scale.destH);
+        } else if (scaled.IsLoaded()) {
+            target.BitBlt(left, top, scale.destW, scale.destH, scaled, 0, 0);
         } else {
             // The source rectangle in the picture as loaded (smaller than its full size when reduced).
-            const int srcW = static_cast<int>(static_cast<int64_t>(scale.srcW) * image.Width() / imageW);
-            const int srcH = static_cast<int>(static_cast<int64_t>(scale.srcH) * image.Height() / imageH);
+            int srcW = scale.srcW, srcH = scale.srcH;
+            LoadedSource(image, imageW, imageH, srcW, srcH);
             StretchOver(target, left, top, scale.destW, scale.destH, image, srcW, srcH);
         }
     };
@@ -223,7 +246,9 @@ void SlidePlayer::ComposeSlide()
     } else {
         // An image that did not load leaves the slide empty: the transition shows the background alone.
         slide_.Free();
-        if (image.IsLoaded() && slide_.CreateBlank(scale.destW, scale.destH, 0)) {
+        if (image.IsLoaded() && !transparent && scaled.IsLoaded()) {
+            slide_ = std::move(scaled); // the picture scaled beforehand is the slide
+        } else if (image.IsLoaded() && slide_.CreateBlank(scale.destW, scale.destH, 0)) {
             // What shows through a transparent picture is the background beneath it.
             if (transparent || image.HasAlpha())
                 slide_.BitBlt(0, 0, scale.destW, scale.destH, background_, x, y);

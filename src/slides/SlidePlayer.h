@@ -7,6 +7,7 @@
 #include "base/AutoResetEvent.h"
 #include "gfx/Picture.h"
 #include "slides/SlidePlayerInterface.h"
+#include "slides/SlidePrefetch.h"
 #include "transitions/TransitionRequest.h"
 
 class ProjectInfo;
@@ -68,6 +69,7 @@ public:
     void ComposeSlide();
     void StopTransition() override;
     void Hide(int hide) override;
+    void PrepareSlide(const std::string& fileName, bool colourKey) override;
     // The window took a new size (a window the user resizes, on Linux): the pictures take it and the slide
     // on screen is composed again for it and shown at once. Only for a player on screen; nothing when the
     // size is the same.
@@ -85,6 +87,8 @@ public:
     const TransitionRequest& Request() const { return request_; }
     uint32_t TransitionSerial() const { return serial_; }
     bool Finished() const { return finished_ != 0; }
+    // Whether the slide on screen was composed from a picture prepared while the slide before was shown.
+    bool PreparedBeforehand() const { return preparedBeforehand_; }
     // Blocks until the running transition (if any) has ended, without stopping it. For hosts that run
     // in virtual time and need the worker's result before they go on.
     void WaitForTransition();
@@ -114,4 +118,6 @@ private:
     AutoResetEvent completion_;
     bool relayout_ = false;    // composing again for a new window size: the same slide, no effect
     bool announceDone_ = true; // the end of the running transition tells the owner the item is shown
+    SlidePrefetch prefetch_;   // the picture of the item that comes next
+    bool preparedBeforehand_ = false;
 };

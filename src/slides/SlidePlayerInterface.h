@@ -1,4 +1,6 @@
 #pragma once
+#include <string>
+
 #include "slides/StartMode.h"
 
 class MediaPlaylist;
@@ -24,4 +26,12 @@ public:
     virtual void StopTransition() = 0;
     // Hides the slide window when `hide` is nonzero; the next slide shows it again.
     virtual void Hide(int hide) = 0;
+    // An image item comes next (its file name, and whether it is drawn with a colour key): its picture may
+    // be decoded and scaled now, while the current item is shown, so that its slide is composed at once
+    // when it comes. Nothing else changes, and a slide that comes instead is composed as always.
+    virtual void PrepareSlide(const std::string& fileName, bool colourKey)
+    {
+        (void)fileName;
+        (void)colourKey;
+    }
 };

@@ -103,6 +103,44 @@ TEST_F(Sequencing, RandomOrderStartsWithTheFirstItemAndShowsEveryItemOncePerGrou
     }
 }
 
+// The image player prepares the next image as soon as an item is shown, whatever comes before it; a video
+// is not prepared, and in random order only an item the shuffle holds already. Nothing else changes.
+TEST_F(Sequencing, TheNextImageIsPreparedWhileAnItemStays)
+{
+    TempDir dir;
+    std::ofstream(dir.Path() / "v.avi") << "movie";
+    storedPrefix = dir.Path().string() + "/";
+    items = {{0, "a.jpg"}, {2, "v.avi"}, {0, "c.jpg"}, {0, "d.jpg"}};
+    options.displayTime = 30;
+    Start();
+    loop.RunUntil(2000); // a.jpg is shown
+    EXPECT_TRUE(Entries("image prepare").empty()) << "the video comes next";
+    loop.RunUntil(40000); // the video plays (5 s) and stays
+    EXPECT_EQ(Entries("image prepare"), (std::vector<std::string>{"image prepare c.jpg"}));
+    EXPECT_LT(IndexOf(journal, "image prepare c.jpg"),
+              IndexOf(journal, "image show 0", IndexOf(journal, "image show 0") + 1));
+    loop.RunUntil(102000);
+    EXPECT_EQ(Entries("image prepare"),
+              (std::vector<std::string>{"image prepare c.jpg", "image prepare d.jpg", "image prepare a.jpg"}));
+    EXPECT_EQ(PresentedFiles(), (std::vector<std::string>{"a.jpg", "v.avi", "c.jpg", "d.jpg"}));
+    EXPECT_EQ(Times(presented), (std::vector<uint64_t>{0, 32000, 67000, 99000}));
+}
+
+TEST_F(Sequencing, InRandomOrderOnlyAnItemTheShuffleHoldsIsPrepared)
+{
+    options.randomOrder = true;
+    options.displayTime = 30;
+    Start();
+    loop.RunUntil(2000);
+    EXPECT_TRUE(Entries("image prepare").empty()) << "the shuffle is drawn at the next step";
+    loop.RunUntil(34000);
+    ASSERT_EQ(PresentedFiles().size(), 2u);
+    ASSERT_EQ(Entries("image prepare").size(), 1u);
+    loop.RunUntil(66000);
+    ASSERT_EQ(PresentedFiles().size(), 3u);
+    EXPECT_EQ(Entries("image prepare")[0], "image prepare " + PresentedFiles()[2]);
+}
+
 TEST_F(Sequencing, ConsecutiveVideosAlternatePlayerOneZeroOne)
 {
     TempDir dir;

@@ -1,5 +1,6 @@
 #pragma once
 // A headless show over an in-memory playlist with players that record what they are asked to do.
+#include "model/MediaPlaylist.h"
 #include "model/ShuffleBag.h"
 #include "model/UserSettings.h"
 #include "saver/HeadlessHost.h"
@@ -48,6 +49,17 @@ public:
             current_ = size_t(bag_.Next(n));
         else
             current_ = int(current_) < n - 1 ? current_ + 1 : 0;
+    }
+    std::optional<UpcomingItem> PeekNext(bool random) override
+    {
+        const int n = Count();
+        std::optional<int> next = int(current_) < n - 1 ? int(current_) + 1 : 0;
+        if (random)
+            next = bag_.Peek(n);
+        if (n <= 0 || !next)
+            return std::nullopt;
+        const Item& item = items_[size_t(*next)];
+        return UpcomingItem{*next, item.type, item.fileName, false};
     }
     bool ReadMediaData(const std::string& name, std::vector<uint8_t>& out) override
     {
@@ -100,6 +112,7 @@ public:
         loop_.Cancel(pending_);
     }
     void Hide(int hide) override { journal_.push_back("image hide " + std::to_string(hide)); }
+    void PrepareSlide(const std::string& fileName, bool) override { journal_.push_back("image prepare " + fileName); }
 
 private:
     void Note(const char* what) { journal_.push_back(std::string("image ") + what + " " + std::to_string(number_)); }

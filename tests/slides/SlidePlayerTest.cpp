@@ -12,9 +12,13 @@
 #pragma GCC diagnostic pop
 #endif
 
+#include <atomic>
+#include <thread>
+
 #include "model/MediaSettingsRecord.h"
 #include "slides/SlidePlayer.h"
 #include "slides/SlideText.h"
+#include "support/SecondThreadHook.h"
 #include "support/SequenceRandom.h"
 #include "support/SlideTestProject.h"
 #include "transitions/ShowMessages.h"
@@ -103,14 +107,19 @@ protected:
         random = std::make_unique<SequenceRandom>(std::move(randomValues));
         ASSERT_TRUE(project.Open(*random));
         host = std::make_unique<TestSlideHost>(frame);
-        player = std::make_unique<SlidePlayer>(*host);
-        player->OnInitDialog();
-        player->SetMode(startMode);
-        player->SetSettings(nullptr, &project.info);
-        player->SetMedia(&project.Media());
-        player->SetDatabase(&project.db);
+        player = MakePlayer(*host, startMode);
         player->ShowSlide(project.settings.get());
         player->WaitForTransition();
+    }
+    std::unique_ptr<SlidePlayer> MakePlayer(TestSlideHost& window, StartMode startMode = StartMode::Saver)
+    {
+        auto made = std::make_unique<SlidePlayer>(window);
+        made->OnInitDialog();
+        made->SetMode(startMode);
+        made->SetSettings(nullptr, &project.info);
+        made->SetMedia(&project.Media());
+        made->SetDatabase(&project.db);
+        return made;
     }
     const Picture& Canvas() { return player->Canvas(); }
     int Count(Colorref c, Rect r)
@@ -517,3 +526,79 @@ TEST_F(SlidePlayerTest, ResizeDuringTheTransitionStillTellsTheOwnerOnce)
     EXPECT_EQ(host->toParent, (std::vector<uint32_t>{ShowMsg::ItemFinished}));
     EXPECT_EQ(Count(kRed, Rect{10, 5, 14, 7}), 8);
 }
+
+namespace {
+
+// Holds the work of every second thread until opened.
+struct HeldWork {
+    static inline std::atomic<int> held{0};
+    static inline std::atomic<bool> open{false};
+    static std::function<void()> Hold(const std::function<void()>& work)
+    {
+        ++held;
+        return [work] {
+            while (!open)
+                std::this_thread::yield();
+            work();
+        };
+    }
+};
+
+struct PreparedCase {
+    const char* name;
+    int scaleMode;
+    bool colourKey;
+    int backgroundMode;
+};
+
+class PreparedSlide : public SlidePlayerTest, public ::testing::WithParamInterface<PreparedCase> { };
+
+// A picture prepared while the slide before is shown is decoded beside the window's thread (the window's
+// thread goes on while it is still being decoded) and gives the very slide composing it at once would.
+TEST_P(PreparedSlide, IsDecodedBesideTheWindowAndGivesTheSameSlide)
+{
+    const PreparedCase& c = GetParam();
+    project.SetProjectI32(ProjectOptions::kScaleMode, c.scaleMode);
+    project.SetProjectI32(ProjectOptions::kSlideBackgroundMode, c.backgroundMode);
+    Item().fileName = c.name;
+    Item().SetFlag(Off::kColourKey, c.colourKey);
+    project.media = {
+        {"pic.bmp", MakeBmp(6, 4, [](int x, int y) { return x == 1 && y == 1 ? kBluePx
+                                                         : x < 3             ? kRedPx
+                                                                             : kGreenPx; })},
+        {"pic.png", Encoded(true, 3, 2, [](int x, int) { return x == 0 ? 0xFFFF0000u : 0x8000FF00u; })},
+        {"pic.jpg", Encoded(false, 512, 256, [](int x, int) { return x < 256 ? 0xFFFF0000u : 0xFF0000FFu; })}};
+    Show({64, 48});
+    const DecodedImage slide = player->SlidePicture().ToDecoded(), canvas = Canvas().ToDecoded();
+
+    TestSlideHost window({64, 48});
+    std::unique_ptr<SlidePlayer> next = MakePlayer(window);
+    {
+        HeldWork::held = 0;
+        HeldWork::open = false;
+        SecondThreadHook hook(&HeldWork::Hold);
+        next->PrepareSlide(c.name, c.colourKey);
+        EXPECT_EQ(HeldWork::held, 1) << "decoded on a second thread";
+        HeldWork::open = true;
+        next->ShowSlide(project.settings.get());
+        next->WaitForTransition();
+    }
+    EXPECT_TRUE(next->PreparedBeforehand());
+    EXPECT_EQ(next->SlidePicture().ToDecoded().pixels, slide.pixels);
+    EXPECT_EQ(next->Canvas().ToDecoded().pixels, canvas.pixels);
+
+    // Prepared for another picture: composed as always.
+    next->PrepareSlide(std::string(c.name) == "pic.png" ? "pic.bmp" : "pic.png", c.colourKey);
+    next->ShowSlide(project.settings.get());
+    next->WaitForTransition();
+    EXPECT_FALSE(next->PreparedBeforehand());
+    EXPECT_EQ(next->Canvas().ToDecoded().pixels, canvas.pixels);
+}
+
+INSTANTIATE_TEST_SUITE_P(Pictures, PreparedSlide,
+                         ::testing::Values(PreparedCase{"pic.bmp", 1, false, 0}, PreparedCase{"pic.bmp", 1, true, 1},
+                                           PreparedCase{"pic.bmp", 0, true, 0}, PreparedCase{"pic.png", 3, false, 0},
+                                           PreparedCase{"pic.png", 1, false, 1}, PreparedCase{"pic.jpg", 1, false, 1},
+                                           PreparedCase{"pic.jpg", 2, false, 0}));
+
+} // namespace
