@@ -55,7 +55,8 @@ constexpr uint32_t ErrNonapplicableFunction = 302;
 class IMciCommands {
 public:
     virtual ~IMciCommands() = default;
-    // MCI_OPEN with MCI_OPEN_ELEMENT and MCI_WAIT: the device is chosen from the file.
+    // MCI_OPEN with MCI_OPEN_ELEMENT and MCI_WAIT: the device is chosen from the file. Its positions and
+    // length are in milliseconds from then on (MCI_SET_TIME_FORMAT), whatever the device's own unit.
     virtual uint32_t Open(const char* element, uint32_t& device) = 0;
     // MCI_CLOSE with MCI_WAIT.
     virtual uint32_t Close(uint32_t device, WindowRef callback) = 0;

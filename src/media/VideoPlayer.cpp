@@ -96,7 +96,11 @@ bool VideoPlayer::Ended()
 {
     const int64_t position = player_.GetPosition();
     const int64_t length = player_.GetLength();
-    return length < 20 ? position >= length : position >= length - 20;
+    if (length < 20 ? position >= length : position >= length - 20)
+        return true;
+    // A device may stop at the start of its last frame, more than 20 ms short of the length: it has
+    // ended when it plays no more.
+    return player_.GetMode() != Mci::ModePlay;
 }
 
 void VideoPlayer::StartVideo(bool loop)

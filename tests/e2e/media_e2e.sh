@@ -73,6 +73,11 @@ if wait_for "Video Player1 working" 10; then
   if wait_for "Media name = two.jpg" 10; then
     grep -qF "Movie stops , Show Next Media!" <(tr -d '\r' <"$log") && pass "the video hands over to the next item" ||
       fail "the next item came without the video's end"
+    # The clip is 3 s long: it ends at the first check (once a second) that finds it played to its end.
+    played=$(( $(tick "Movie stops , Show Next Media!") - $(tick "Media name = C:\\clips\\green.avi") ))
+    [ "$played" -ge 3000 ] && [ "$played" -le 4000 ] &&
+      pass "the video's item ends within a second after the clip (${played} ms)" ||
+      fail "the video's item ended ${played} ms after it started, for a clip of 3000 ms"
   else
     fail "the video did not hand over"
   fi
@@ -84,9 +89,12 @@ echo "--- show log"; tr -d '\r' <"$log" | sed 's/^/    /'
 
 # --- a video as the only item plays again and again; Escape ends the show
 run single
-if wait_for "Movie stops , Loop Media!" 20 && sleep 3.5 &&
+if wait_for "Movie stops , Loop Media!" 20 && sleep 4.5 &&
    [ "$(tr -d '\r' <"$log" | grep -cF "Movie stops , Loop Media!")" -ge 2 ]; then
   pass "the only video plays again at its end"
+  again=$(( $(tick "Movie stops , Loop Media!" 2) - $(tick "Movie stops , Loop Media!") ))
+  [ "$again" -ge 3000 ] && [ "$again" -le 4000 ] && pass "each time to its end (${again} ms)" ||
+    fail "the video played again after ${again} ms, for a clip of 3000 ms"
 else
   fail "the only video did not loop"
 fi

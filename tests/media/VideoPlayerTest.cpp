@@ -94,6 +94,16 @@ TEST_F(VideoPlayerTest, EndsTwentyUnitsBeforeItsLengthAndTellsTheWindow)
     mci.Only().position = 15;
     window->Fire(VideoPlayer::kEndTimer);
     EXPECT_EQ(window->posted, (std::vector<uint32_t>{ShowMsg::ItemFinished}));
+
+    // A device that stopped at its last frame's start, short of the length: ended all the same.
+    Make(2, 0);
+    Start();
+    mci.Only().position = 3950;
+    window->Fire(VideoPlayer::kEndTimer);
+    EXPECT_TRUE(window->posted.empty());
+    mci.Only().mode = Mci::ModeStop;
+    window->Fire(VideoPlayer::kEndTimer);
+    EXPECT_EQ(window->posted, (std::vector<uint32_t>{ShowMsg::ItemFinished}));
 }
 
 TEST_F(VideoPlayerTest, TheOnlyItemPlaysAgainFromTheStart)

@@ -14,8 +14,15 @@ public:
         MCI_OPEN_PARMSA parms{};
         parms.lpstrElementName = element;
         const MCIERROR error = Send(0, MCI_OPEN, MCI_OPEN_ELEMENT | MCI_WAIT, &parms);
-        if (error == 0)
+        if (error == 0) {
             device = parms.wDeviceID;
+            // Positions and lengths in milliseconds, as FFmpeg's devices give them: a video device counts
+            // frames by default, and the players' end test, which allows 20 units, would end a clip of 20
+            // frames a second a second early.
+            MCI_SET_PARMS set{};
+            set.dwTimeFormat = MCI_FORMAT_MILLISECONDS;
+            Send(device, MCI_SET, MCI_SET_TIME_FORMAT | MCI_WAIT, &set);
+        }
         return error;
     }
     uint32_t Close(uint32_t device, WindowRef callback) override
