@@ -17,7 +17,7 @@
 
 namespace {
 
-// Beyond this many changed rectangles in one present, they are presented as one rectangle around them.
+// Beyond this many changed rectangles in one present, they are presented as the tiles they touch.
 constexpr size_t kMaxDirtyRects = 32;
 // Beyond this many thin shapes held for one present, they are held as one.
 constexpr size_t kMaxDirtyRegions = 8;
@@ -133,19 +133,22 @@ void TransitionEngine::Touch(int x, int y, int width, int height)
     CoveredSpan(y, height, canvasHeight_, r.top, r.bottom);
     if (r.IsEmpty())
         return;
+    if (!dirtyTiles_.Empty()) {
+        dirtyTiles_.Mark(r);
+        return;
+    }
     for (const Rect& d : dirty_) {
         if (d.Intersect(r) == r)
             return; // already to be shown
     }
-    // Effects that copy hundreds of cells a frame are shown as one rectangle around them.
+    // Effects that copy hundreds of pieces a frame (or many frames held for the display) are shown as the
+    // tiles they touch.
     if (dirty_.size() >= kMaxDirtyRects) {
-        Rect& box = dirty_.front();
+        dirtyTiles_.Reset(Size{canvasWidth_, canvasHeight_});
         for (const Rect& d : dirty_)
-            box = Rect{std::min(box.left, d.left), std::min(box.top, d.top), std::max(box.right, d.right),
-                       std::max(box.bottom, d.bottom)};
-        box = Rect{std::min(box.left, r.left), std::min(box.top, r.top), std::max(box.right, r.right),
-                   std::max(box.bottom, r.bottom)};
-        dirty_.resize(1);
+            dirtyTiles_.Mark(d);
+        dirtyTiles_.Mark(r);
+        dirty_.clear();
         return;
     }
     dirty_.push_back(r);
@@ -170,6 +173,7 @@ void TransitionEngine::FlushPresent()
 {
     if (!HoldsChanges())
         return;
+    dirtyTiles_.TakeRects(dirty_);
     if (window_ && canvas_)
         window_->PresentChanges(*canvas_, dirty_, dirtyRegions_);
     presented_.insert(presented_.end(), dirty_.begin(), dirty_.end());

@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "gfx/Geometry.h"
+#include "transitions/ChangedTiles.h"
 #include "transitions/EffectTable.h"
 #include "transitions/TransitionRequest.h"
 
@@ -152,7 +153,7 @@ private:
     void Touch(int x, int y, int width, int height);
     // Presents what changed since the last present.
     void FlushPresent();
-    bool HoldsChanges() const { return !dirty_.empty() || !dirtyRegions_.empty(); }
+    bool HoldsChanges() const { return !dirty_.empty() || !dirtyRegions_.empty() || !dirtyTiles_.Empty(); }
     void FrameDone(uint32_t delayMs);
     // Sleeps a frame's delay or a pause; display-paced, the present held for the display goes out within
     // the sleep when it falls due.
@@ -178,6 +179,7 @@ private:
     const EffectEntry* effect_;
     uint32_t random_ = 1;
     std::vector<Rect> dirty_;
+    ChangedTiles dirtyTiles_;          // where too many rectangles changed to keep each
     std::vector<Region> dirtyRegions_; // changed pixels that fill little of their bounds
     std::vector<Rect> presented_;      // since the last frame end
     bool slideWhole_ = false;          // the last drawing was the whole slide in place

@@ -8,6 +8,7 @@
 #include "platform/Clock.h"
 #include "platform/DiagnosticLog.h"
 #include "support/TempDir.h"
+#include "transitions/ChangedTiles.h"
 #include "transitions/ShowMessages.h"
 #include "transitions/TimerResolution.h"
 #include "transitions/TransitionEngine.h"
@@ -230,6 +231,29 @@ TEST_F(TransitionEngineTest, HelpersDrawIntoCanvasAndPresentTheSameRectangleAtTh
     EXPECT_EQ(f.canvas.GetPixel(8, 5), TransitionFixture::kSlide);
     EXPECT_EQ(f.window.presented.back(), (Rect{3, 2, 9, 6}));
     EXPECT_EQ(f.canvas.GetClipRgn(), nullptr);
+}
+
+// Hundreds of pieces changed along the edges of a large canvas: shown as the tiles they touch, joined into
+// few rectangles, not as the box around them all.
+TEST(ChangedTiles, ManyPiecesAreShownAsTheTilesTheyTouch)
+{
+    constexpr int T = ChangedTiles::kTile;
+    ChangedTiles tiles;
+    tiles.Reset(Size{10 * T + 5, 8 * T});
+    EXPECT_TRUE(tiles.Empty());
+    for (int x = 0; x < 10 * T + 5; x += 7)
+        tiles.Mark(Rect{x, 3, x + 2, 5}); // along the top edge, in the first tile row
+    for (int y = 0; y < 8 * T; y += 3)
+        tiles.Mark(Rect{10 * T + 1, y, 10 * T + 3, y + 1}); // down the last, narrow tile column
+    tiles.Mark(Rect{T + 1, 5 * T - 1, T + 2, 5 * T + 1});   // one pixel across a tile border
+    std::vector<Rect> rects;
+    tiles.TakeRects(rects);
+    EXPECT_EQ(rects,
+              (std::vector<Rect>{{0, 0, 10 * T + 5, T}, {10 * T, T, 10 * T + 5, 8 * T}, {T, 4 * T, 2 * T, 6 * T}}));
+    EXPECT_TRUE(tiles.Empty());
+    rects.clear();
+    tiles.TakeRects(rects);
+    EXPECT_TRUE(rects.empty());
 }
 
 // The bounding box of the canvas pixels that differ from `before`.
