@@ -181,6 +181,20 @@ void Picture::SelectClipRgn(const Region* region)
         clip_.reset();
 }
 
+void Picture::SelectClipRgn(Region&& region)
+{
+    clip_ = std::make_unique<Region>(std::move(region));
+}
+
+Region Picture::ReleaseClipRgn()
+{
+    Region region;
+    if (clip_)
+        region = std::move(*clip_);
+    clip_.reset();
+    return region;
+}
+
 void Picture::Draw(int x, int y, Picture& target, RasterOp rop) const
 {
     if (!loaded_)

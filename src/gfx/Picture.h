@@ -100,6 +100,10 @@ public:
     int GetStretchBltMode() const { return stretchMode_; }
     // Selects a copy of the region (picture coordinates) as clip region; null removes it.
     void SelectClipRgn(const Region* region);
+    // Takes the region itself as clip region, and gives it back (leaving none): for a large region selected
+    // for one drawing only, which a copy would cost as much as the drawing.
+    void SelectClipRgn(Region&& region);
+    Region ReleaseClipRgn();
     const Region* GetClipRgn() const { return clip_.get(); }
 
     // ---- drawing into this picture

@@ -238,24 +238,26 @@ int TransitionEngine::SetStretchModeBoth(int mode)
     return canvas_ ? canvas_->SetStretchBltMode(mode) : 0;
 }
 
-void TransitionEngine::CopySlideClipped(int x, int y, const Region& region)
+void TransitionEngine::CopySlideClipped(int x, int y, Region region)
 {
     if (!canvas_ || !slide_ || dropping_)
         return;
     const int w = slideWidth_, h = slideHeight_;
     slideWhole_ = false;
-    canvas_->SelectClipRgn(&region);
+    // The canvas borrows the region as its clip for the copy (a 4K shape has thousands of bands).
+    canvas_->SelectClipRgn(std::move(region));
     canvas_->BitBlt(x, y, w, h, *slide_, 0, 0);
-    canvas_->SelectClipRgn(nullptr);
-    const Rect shown =
-        region.Bounds().Intersect(Rect::FromSize(x, y, w, h)).Intersect(Rect{0, 0, canvasWidth_, canvasHeight_});
+    region = canvas_->ReleaseClipRgn();
+    const Rect bounds = region.Bounds();
+    const Rect shown = bounds.Intersect(Rect::FromSize(x, y, w, h)).Intersect(Rect{0, 0, canvasWidth_, canvasHeight_});
     if (shown.IsEmpty())
         return;
     // Thin shapes spread over the slide (the strips a field of cells adds in a frame) are shown as they
     // are: their bounds would be most of the screen, frame after frame.
     const long long boundsArea = static_cast<long long>(shown.Width()) * shown.Height();
     if (region.Bands().size() > 1 && 4 * region.Area() < boundsArea) {
-        Region changed = Region::Combine(region, Region::FromRect(shown), RegionOp::And);
+        Region changed =
+            shown == bounds ? std::move(region) : Region::Combine(region, Region::FromRect(shown), RegionOp::And);
         // Held for the display over many frames, the shapes become one.
         if (dirtyRegions_.size() >= kMaxDirtyRegions) {
             for (const Region& r : dirtyRegions_)
@@ -305,11 +307,16 @@ void TransitionEngine::CopyBackground(const Rect& r)
 
 void TransitionEngine::CopySlideThrough(const Region& region)
 {
-    Region inside = Region::Combine(region, Region::FromRect(SlideBounds()), RegionOp::And);
+    const Rect bounds = region.Bounds();
+    if (bounds.IsEmpty())
+        return;
+    Region inside = bounds.Intersect(SlideBounds()) == bounds
+        ? region
+        : Region::Combine(region, Region::FromRect(SlideBounds()), RegionOp::And);
     if (inside.IsEmpty())
         return;
     inside.Offset(slideLeft_, slideTop_);
-    CopySlideClipped(slideLeft_, slideTop_, inside);
+    CopySlideClipped(slideLeft_, slideTop_, std::move(inside));
 }
 
 void TransitionEngine::ShowPicture(const Picture& picture)

@@ -142,7 +142,7 @@ private:
     void CopyPictureAt(int x, int y, const Picture& picture);
     void CopyPictureRect(int x, int y, int width, int height, const Picture& picture, int sourceX, int sourceY);
     // The whole slide at (x, y), only inside the region.
-    void CopySlideClipped(int x, int y, const Region& region);
+    void CopySlideClipped(int x, int y, Region region);
 
     // True once the caller has asked the transition to stop (read fresh every time).
     bool StopRequested() const;
