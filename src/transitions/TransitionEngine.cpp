@@ -18,7 +18,7 @@
 namespace {
 
 // Beyond this many changed rectangles in one present, they are presented as the tiles they touch.
-constexpr size_t kMaxDirtyRects = 32;
+constexpr size_t kMaxDirtyRects = 256;
 // Beyond this many thin shapes held for one present, they are held as one.
 constexpr size_t kMaxDirtyRegions = 8;
 // A display shows a new picture 60 times a second: presents closer together than this are never seen.
