@@ -1,5 +1,6 @@
 // Increase show: a dissolve. Every frame copies one small block of the slide at a random place inside each
 // cell of a grid over the slide; after a fixed number of frames the rest appears at once.
+#include <algorithm>
 #include <vector>
 
 #include "transitions/ComposedFrame.h"
@@ -27,10 +28,20 @@ void IncreaseShow(TransitionEngine& fx, const EffectParams& p)
                 const int dx = fx.Rand() % kCell;
                 offsets[static_cast<size_t>(j) * columns + i] = {dx, fx.Rand() % kCell};
             }
+        // Tens of thousands of blocks a frame at 4K: copied pixel by pixel, each cut to the slide.
+        const Picture& slide = fx.Slide();
+        Picture& into = frame.Buffer();
         for (int j = 0; j < rows; ++j)
             for (int i = 0; i < columns; ++i) {
                 const Point d = offsets[static_cast<size_t>(j) * columns + i];
-                frame.FromSlide(Rect::FromSize(i * kCell + d.x, j * kCell + d.y, kBlock, kBlock));
+                const int x = i * kCell + d.x, y = j * kCell + d.y;
+                const int bw = std::min(kBlock, w - x), bh = std::min(kBlock, h - y);
+                for (int row = 0; row < bh; ++row) {
+                    const uint32_t* from = slide.Row(y + row) + x;
+                    uint32_t* to = into.Row(y + row) + x;
+                    for (int k = 0; k < bw; ++k)
+                        to[k] = from[k];
+                }
             }
         frame.Show();
     });
