@@ -276,6 +276,9 @@ void SlidePlayer::ComposeSlide()
     request_.stopFlag = &stop_;
     request_.completion = &completion_;
     request_.clock = host_.TransitionClock();
+    // The background was painted into the canvas, or taken from it.
+    request_.canvasShowsBackground =
+        options.SlideBackgroundMode() == 1 || (project_ && options.SlideBackgroundMode() == 0);
     StartWorker();
 }
 

@@ -69,7 +69,8 @@ TransitionEngine::TransitionEngine(const TransitionRequest& request)
       clock_(request.clock ? request.clock : &SystemClock()),
       log_(request.log ? request.log : &DiagnosticLog::Instance()),
       trace_(request.trace),
-      effect_(request.effect)
+      effect_(request.effect),
+      canvasShowsBackground_(request.canvasShowsBackground)
 {
     const bool systemClock = clock_ == &SystemClock();
     displayPaced_ = request.pacing == FramePacing::Display || (request.pacing == FramePacing::ByClock && systemClock);
@@ -98,7 +99,9 @@ void TransitionEngine::RunTransition()
     // is due at once.
     if (realTime_)
         nextFrame_ = presentDue_ = clock_->Micros();
-    if (background_)
+    if (background_ && canvasShowsBackground_)
+        Touch(0, 0, canvasWidth_, canvasHeight_); // the window still needs it
+    else if (background_)
         CopyPictureRect(0, 0, canvasWidth_, canvasHeight_, *background_, 0, 0);
 
     LogTransitionBegin(*log_, effectIndex_);
@@ -366,13 +369,15 @@ bool TransitionEngine::BeginFrame(FrameKind kind, uint32_t delayMs, bool kept)
 {
     // Late when the frame after this one is due already: this one would be shown after its time, and the
     // next draws over all of it.
-    dropping_ = displayPaced_ && kind == FrameKind::Overwrites && !kept &&
-        clock_->Micros() >= nextFrame_ + int64_t(delayMs) * 1000;
+    overwriting_ = displayPaced_ && kind == FrameKind::Overwrites;
+    dropping_ = overwriting_ && !kept && clock_->Micros() >= nextFrame_ + int64_t(delayMs) * 1000;
     return !dropping_;
 }
 
 bool TransitionEngine::EndFrame(uint32_t delayMs)
 {
+    // The next frame adds unless it begins as overwriting.
+    const bool overwriting = std::exchange(overwriting_, false);
     if (dropping_) {
         dropping_ = false;
         if (StopRequested()) {
@@ -388,7 +393,7 @@ bool TransitionEngine::EndFrame(uint32_t delayMs)
         return false;
     }
     FrameDone(delayMs);
-    Wait(delayMs);
+    Wait(delayMs, overwriting);
     return true;
 }
 
@@ -398,7 +403,7 @@ void TransitionEngine::Pause(uint32_t ms)
     Wait(ms);
 }
 
-void TransitionEngine::Wait(uint32_t ms)
+void TransitionEngine::Wait(uint32_t ms, bool overwriting)
 {
     if (!realTime_) {
         clock_->Sleep(ms); // virtual time: drawing takes none
@@ -414,7 +419,8 @@ void TransitionEngine::Wait(uint32_t ms)
         FlushPresent();
         now = clock_->Micros();
     }
-    if (nextFrame_ - now < -std::max<int64_t>(1000LL * ms, kCatchUpMicros)) {
+    // Overwriting frames catch up by leaving frames out instead.
+    if (!overwriting && nextFrame_ - now < -std::max<int64_t>(1000LL * ms, kCatchUpMicros)) {
         nextFrame_ = now;
         return;
     }

@@ -156,8 +156,9 @@ private:
     bool HoldsChanges() const { return !dirty_.empty() || !dirtyRegions_.empty() || !dirtyTiles_.Empty(); }
     void FrameDone(uint32_t delayMs);
     // Sleeps a frame's delay or a pause; display-paced, the present held for the display goes out within
-    // the sleep when it falls due.
-    void Wait(uint32_t ms);
+    // the sleep when it falls due. A run far behind its clock counts again from now, unless the frame was
+    // overwriting: the frames after it catch up by being left out.
+    void Wait(uint32_t ms, bool overwriting = false);
 
     ITransitionWindow* window_;
     Picture* background_;
@@ -177,6 +178,7 @@ private:
     DiagnosticLog* log_;
     ITransitionTrace* trace_;
     const EffectEntry* effect_;
+    bool canvasShowsBackground_;
     uint32_t random_ = 1;
     std::vector<Rect> dirty_;
     ChangedTiles dirtyTiles_;          // where too many rectangles changed to keep each
@@ -186,6 +188,7 @@ private:
     bool displayPaced_ = false;        // FramePacing::Display
     bool realTime_ = false;            // frames are due at times on the clock, which moves while drawing
     bool dropping_ = false;            // the frame under way is left undrawn
+    bool overwriting_ = false;         // the frame under way began as overwriting (display-paced)
     int64_t nextFrame_ = 0;            // when the next frame is due (clock microseconds)
     int64_t presentDue_ = 0;           // display-paced: when the display takes the next present
 };

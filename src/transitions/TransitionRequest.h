@@ -68,6 +68,8 @@ struct TransitionRequest {
     const EffectEntry* effect = nullptr;  // runs instead of the table's entry for the index (trying effects out)
     uint32_t serial = 0; // the done message's wParam: tells a late message of an earlier transition apart
     FramePacing pacing = FramePacing::ByClock;
+    // The canvas holds the background already (the caller copied one from the other): it is only shown.
+    bool canvasShowsBackground = false;
 };
 
 // The worker thread's body: runs the transition, posts the done message (wParam: the request's serial)
