@@ -45,13 +45,21 @@ public:
     {
         if (!hwnd_)
             return;
-        const Rect b = region.Bounds();
         HDC dc = GetDC(hwnd_);
-        HRGN clip = CreateGdiRegion(region);
-        SelectClipRgn(dc, clip);
-        PaintPicture(dc, b.left, b.top, b.Width(), b.Height(), canvas, b.left, b.top);
-        SelectClipRgn(dc, nullptr);
-        DeleteObject(clip);
+        PaintThrough(dc, canvas, region);
+        ReleaseDC(hwnd_, dc);
+    }
+    // One window update for everything a present carries: the window's DC once, every piece through it.
+    void PresentChanges(const Picture& canvas, const std::vector<Rect>& rects,
+                        const std::vector<Region>& regions) override
+    {
+        if (!hwnd_)
+            return;
+        HDC dc = GetDC(hwnd_);
+        for (const Rect& r : rects)
+            PaintPicture(dc, r.left, r.top, r.Width(), r.Height(), canvas, r.left, r.top);
+        for (const Region& region : regions)
+            PaintThrough(dc, canvas, region);
         ReleaseDC(hwnd_, dc);
     }
     void Post(uint32_t message, uint32_t wParam) override { PostMessageA(hwnd_, message, wParam, 0); }
@@ -82,6 +90,15 @@ public:
     HWND Handle() const { return hwnd_; }
 
 private:
+    static void PaintThrough(HDC dc, const Picture& canvas, const Region& region)
+    {
+        const Rect b = region.Bounds();
+        HRGN clip = CreateGdiRegion(region);
+        SelectClipRgn(dc, clip);
+        PaintPicture(dc, b.left, b.top, b.Width(), b.Height(), canvas, b.left, b.top);
+        SelectClipRgn(dc, nullptr);
+        DeleteObject(clip);
+    }
     static void Register()
     {
         static bool registered = false;
