@@ -201,7 +201,7 @@ void OpenCached(benchmark::State& state)
             return state.SkipWithError("cannot open the cached video");
         MciRect rect;
         mci.Where(device, true, rect);
-        mci.Status(device, Mci::StatusLength, length);
+        mci.Status(device, Mci::kStatusLength, length);
         mci.Play(device, nullptr);
         mci.Close(device, nullptr);
     }

@@ -14,7 +14,7 @@
 namespace {
 
 // The start mode's line, at the caller's line number; None has no line.
-void LogStartMode(DiagnosticLog& log, StartMode mode, LogSite site = LogSite::current())
+void LogStartMode(DiagnosticLog& log, StartMode mode, LogSite site = LogSite::Here())
 {
     switch (mode) {
     case StartMode::Configure: LogStartModeConfigure(log, site); break;

@@ -41,7 +41,7 @@ const Entry kEntries[] = {
     {"time-limit", Kind::Switch, &S::timeLimit},
     {"time-limit-minutes", Kind::Number, &S::spinPosition, nullptr, kMinutesMin, kMinutesMax},
     // Monitors the show's window can be placed on; 0 is the whole virtual screen.
-    {"monitor", Kind::Number, &S::monitor, nullptr, 0, static_cast<int>(MonitorTable::MaxMonitors)},
+    {"monitor", Kind::Number, &S::monitor, nullptr, 0, static_cast<int>(MonitorTable::kMaxMonitors)},
     {"own-transitions", Kind::Switch, nullptr, &T::useOwnTransitions},
     {"random-transitions", Kind::Switch, nullptr, &T::randomTransitions},
     {"speed", Kind::Number, nullptr, &T::speed, kSpeedMin, kSpeedMax},

@@ -88,7 +88,7 @@ void VideoPlayer::OnTimer(uint32_t id)
         window_->KillTimer(kEndTimer);
         polling_ = false;
         LogMovieShowsNext(DiagnosticLog::Instance());
-        window_->PostToParent(ShowMsg::ItemFinished);
+        window_->PostToParent(ShowMsg::kItemFinished);
     }
 }
 

@@ -30,7 +30,7 @@ public:
     }
     void Post(uint32_t message, uint32_t serial) override
     {
-        if (message == ShowMsg::TransitionDone) {
+        if (message == ShowMsg::kTransitionDone) {
             doneSerial_ = serial;
             transitionDone_ = true;
         }

@@ -49,12 +49,12 @@ bool CloseEvents::OnKeyDown(uint32_t virtualKey)
         return true;
     }
     // Return and Escape are always swallowed, so they never end the dialog in Saver.
-    if (virtualKey == SaverKey::Return) {
+    if (virtualKey == SaverKey::kReturn) {
         if (settings_.enterKey)
             RequestClose();
         return true;
     }
-    if (virtualKey == SaverKey::Escape) {
+    if (virtualKey == SaverKey::kEscape) {
         if (settings_.escKey)
             RequestClose();
         return true;
@@ -83,20 +83,20 @@ void CloseEvents::OnHelp(uint32_t wParamLow)
 bool CloseEvents::OnMouse(uint32_t message)
 {
     if (mode_ == StartMode::Program)
-        return message == SaverMsg::RButtonDown || message == SaverMsg::RButtonUp;
+        return message == SaverMsg::kRButtonDown || message == SaverMsg::kRButtonUp;
     if (!Listening())
         return false;
     bool closes = false;
     switch (message) {
-    case SaverMsg::LButtonDown:
-    case SaverMsg::LButtonUp:
-    case SaverMsg::MButtonDown:
-    case SaverMsg::MButtonUp: closes = settings_.anyEvent || settings_.mouseLeftClick; break;
-    case SaverMsg::RButtonDown:
-    case SaverMsg::RButtonUp: closes = settings_.anyEvent || settings_.mouseRightClick; break;
-    case SaverMsg::LButtonDblClk:
-    case SaverMsg::RButtonDblClk: closes = settings_.anyEvent || settings_.mouseDoubleClick; break;
-    case SaverMsg::MouseMove: {
+    case SaverMsg::kLButtonDown:
+    case SaverMsg::kLButtonUp:
+    case SaverMsg::kMButtonDown:
+    case SaverMsg::kMButtonUp: closes = settings_.anyEvent || settings_.mouseLeftClick; break;
+    case SaverMsg::kRButtonDown:
+    case SaverMsg::kRButtonUp: closes = settings_.anyEvent || settings_.mouseRightClick; break;
+    case SaverMsg::kLButtonDblClk:
+    case SaverMsg::kRButtonDblClk: closes = settings_.anyEvent || settings_.mouseDoubleClick; break;
+    case SaverMsg::kMouseMove: {
         int32_t x = 0;
         int32_t y = 0;
         host_.GetCursorPos(x, y);

@@ -116,7 +116,7 @@ void MediaSequencer::ShowNextMedia()
         return;
     }
     if (!displayTimerRunning_) {
-        host_.SetTimer(SaverTimer::DisplayTime, SaverTimer::PeriodOf(uint64_t(options_.displayTime) * 1000u));
+        host_.SetTimer(SaverTimer::kDisplayTime, SaverTimer::PeriodOf(uint64_t(options_.displayTime) * 1000u));
         displayTimerRunning_ = true;
     }
 }
@@ -124,7 +124,7 @@ void MediaSequencer::ShowNextMedia()
 void MediaSequencer::StepToNextMedia()
 {
     if (options_.displayTime > 0) {
-        host_.KillTimer(SaverTimer::DisplayTime);
+        host_.KillTimer(SaverTimer::kDisplayTime);
         displayTimerRunning_ = false;
     }
     parts_.media->SelectNext(options_.randomOrder);
@@ -155,7 +155,7 @@ void MediaSequencer::MusicEnded()
         return;
     }
     if (!musicPauseTimerRunning_) {
-        host_.SetTimer(SaverTimer::MusicPause, SaverTimer::PeriodOf(uint64_t(options_.musicPause) * 1000u));
+        host_.SetTimer(SaverTimer::kMusicPause, SaverTimer::PeriodOf(uint64_t(options_.musicPause) * 1000u));
         musicPauseTimerRunning_ = true;
     }
 }
@@ -163,7 +163,7 @@ void MediaSequencer::MusicEnded()
 void MediaSequencer::MusicPauseExpired()
 {
     if (musicPauseTimerRunning_) {
-        host_.KillTimer(SaverTimer::MusicPause);
+        host_.KillTimer(SaverTimer::kMusicPause);
         musicPauseTimerRunning_ = false;
     }
     StartMusic(false);
@@ -271,11 +271,11 @@ void MediaSequencer::RemoveTemporaryFiles()
 
 bool MediaSequencer::OnTimer(uint32_t id)
 {
-    if (id == SaverTimer::DisplayTime) {
+    if (id == SaverTimer::kDisplayTime) {
         StepToNextMedia();
         return true;
     }
-    if (id == SaverTimer::MusicPause) {
+    if (id == SaverTimer::kMusicPause) {
         MusicPauseExpired();
         return true;
     }
@@ -285,11 +285,11 @@ bool MediaSequencer::OnTimer(uint32_t id)
 bool MediaSequencer::OnMessage(uint32_t message)
 {
     switch (message) {
-    case ShowMsg::ItemFinished: ItemFinished(); return true;
-    case ShowMsg::MusicEnded: MusicEnded(); return true;
-    case ShowMsg::PauseMusic: PauseMusic(); return true;
-    case ShowMsg::ResumeMusic: ResumeMusic(); return true;
-    case ShowMsg::BoundSoundEnded: BoundSoundEnded(); return true;
+    case ShowMsg::kItemFinished: ItemFinished(); return true;
+    case ShowMsg::kMusicEnded: MusicEnded(); return true;
+    case ShowMsg::kPauseMusic: PauseMusic(); return true;
+    case ShowMsg::kResumeMusic: ResumeMusic(); return true;
+    case ShowMsg::kBoundSoundEnded: BoundSoundEnded(); return true;
     default: return false;
     }
 }
@@ -316,7 +316,7 @@ void MediaSequencer::Shutdown()
     parts_.boundSoundPlayer.reset();
     parts_.musicPlayer.reset();
     if (musicPauseTimerRunning_) {
-        host_.KillTimer(SaverTimer::MusicPause);
+        host_.KillTimer(SaverTimer::kMusicPause);
         musicPauseTimerRunning_ = false;
     }
     if (parts_.sounds)

@@ -70,7 +70,7 @@ void SlidePlayer::OnTransitionDone(uint32_t serial)
     if (!announceDone_)
         return;
     host_.WindowClock().Sleep(30);
-    host_.PostToParent(ShowMsg::ItemFinished);
+    host_.PostToParent(ShowMsg::kItemFinished);
 }
 
 void SlidePlayer::OnDestroy()

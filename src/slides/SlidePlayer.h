@@ -19,7 +19,7 @@ class SlidePlayer;
 class IClock;
 
 // The platform window a slide player lives in (a child dialog on Windows, a recorder in the headless
-// host). Present and Post are called from the transition's worker thread; a posted ShowMsg::TransitionDone
+// host). Present and Post are called from the transition's worker thread; a posted ShowMsg::kTransitionDone
 // must come back to the player's OnTransitionDone on the window's own thread.
 class ISlideWindowHost : public ITransitionWindow {
 public:

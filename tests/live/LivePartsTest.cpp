@@ -168,19 +168,19 @@ TEST(LiveInput, KeysAndButtonsAsTheCloseEventsKnowThem)
     EXPECT_EQ(VirtualKeyOf(SDLK_z), uint32_t('Z'));
     EXPECT_EQ(VirtualKeyOf(SDLK_0), uint32_t('0'));
     EXPECT_EQ(VirtualKeyOf(SDLK_9), uint32_t('9'));
-    EXPECT_EQ(VirtualKeyOf(SDLK_RETURN), SaverKey::Return);
-    EXPECT_EQ(VirtualKeyOf(SDLK_KP_ENTER), SaverKey::Return);
-    EXPECT_EQ(VirtualKeyOf(SDLK_ESCAPE), SaverKey::Escape);
+    EXPECT_EQ(VirtualKeyOf(SDLK_RETURN), SaverKey::kReturn);
+    EXPECT_EQ(VirtualKeyOf(SDLK_KP_ENTER), SaverKey::kReturn);
+    EXPECT_EQ(VirtualKeyOf(SDLK_ESCAPE), SaverKey::kEscape);
     EXPECT_EQ(VirtualKeyOf(SDLK_F1), 0x70u);
     EXPECT_EQ(VirtualKeyOf(SDLK_F12), 0x7Bu);
     EXPECT_EQ(VirtualKeyOf(SDLK_VOLUMEUP), 0xFFu) << "no letter or digit for a key without a code";
 
-    EXPECT_EQ(MouseMessageOf(SDL_BUTTON_LEFT, true, 1), SaverMsg::LButtonDown);
-    EXPECT_EQ(MouseMessageOf(SDL_BUTTON_LEFT, true, 2), SaverMsg::LButtonDblClk);
-    EXPECT_EQ(MouseMessageOf(SDL_BUTTON_LEFT, false, 2), SaverMsg::LButtonUp);
-    EXPECT_EQ(MouseMessageOf(SDL_BUTTON_RIGHT, true, 2), SaverMsg::RButtonDblClk);
-    EXPECT_EQ(MouseMessageOf(SDL_BUTTON_RIGHT, false, 1), SaverMsg::RButtonUp);
-    EXPECT_EQ(MouseMessageOf(SDL_BUTTON_MIDDLE, true, 2), SaverMsg::MButtonDown);
+    EXPECT_EQ(MouseMessageOf(SDL_BUTTON_LEFT, true, 1), SaverMsg::kLButtonDown);
+    EXPECT_EQ(MouseMessageOf(SDL_BUTTON_LEFT, true, 2), SaverMsg::kLButtonDblClk);
+    EXPECT_EQ(MouseMessageOf(SDL_BUTTON_LEFT, false, 2), SaverMsg::kLButtonUp);
+    EXPECT_EQ(MouseMessageOf(SDL_BUTTON_RIGHT, true, 2), SaverMsg::kRButtonDblClk);
+    EXPECT_EQ(MouseMessageOf(SDL_BUTTON_RIGHT, false, 1), SaverMsg::kRButtonUp);
+    EXPECT_EQ(MouseMessageOf(SDL_BUTTON_MIDDLE, true, 2), SaverMsg::kMButtonDown);
     EXPECT_EQ(MouseMessageOf(SDL_BUTTON_X1, true, 1), 0u);
 }
 

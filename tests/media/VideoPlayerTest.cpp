@@ -81,7 +81,7 @@ TEST_F(VideoPlayerTest, EndsTwentyUnitsBeforeItsLengthAndTellsTheWindow)
     EXPECT_TRUE(window->posted.empty());
     mci.Only().position = 3980;
     window->Fire(VideoPlayer::kEndTimer);
-    EXPECT_EQ(window->posted, (std::vector<uint32_t>{ShowMsg::ItemFinished}));
+    EXPECT_EQ(window->posted, (std::vector<uint32_t>{ShowMsg::kItemFinished}));
     EXPECT_TRUE(window->timers.empty());
 
     // A length below 20 ends only at the length itself.
@@ -93,7 +93,7 @@ TEST_F(VideoPlayerTest, EndsTwentyUnitsBeforeItsLengthAndTellsTheWindow)
     EXPECT_TRUE(window->posted.empty());
     mci.Only().position = 15;
     window->Fire(VideoPlayer::kEndTimer);
-    EXPECT_EQ(window->posted, (std::vector<uint32_t>{ShowMsg::ItemFinished}));
+    EXPECT_EQ(window->posted, (std::vector<uint32_t>{ShowMsg::kItemFinished}));
 }
 
 TEST_F(VideoPlayerTest, TheOnlyItemPlaysAgainFromTheStart)
@@ -131,7 +131,7 @@ TEST_F(VideoPlayerTest, AFileNoDeviceOpensEndsAtTheFirstTick)
     // The device's closed rectangle (100, 100, 200, 200) sizes the panel.
     EXPECT_EQ(window->log, (Lines{"show", "panel 462 334 100 100"}));
     window->Fire(VideoPlayer::kEndTimer);
-    EXPECT_EQ(window->posted, (std::vector<uint32_t>{ShowMsg::ItemFinished}));
+    EXPECT_EQ(window->posted, (std::vector<uint32_t>{ShowMsg::kItemFinished}));
 }
 
 TEST_F(VideoPlayerTest, ClosingWithoutSendingLeavesTheDeviceAloneToTheEnd)

@@ -92,7 +92,7 @@ public:
     {
         Note("show");
         onPresent_();
-        pending_ = loop_.PostAfter(slideMs_, ShowMsg::ItemFinished);
+        pending_ = loop_.PostAfter(slideMs_, ShowMsg::kItemFinished);
     }
     void StopTransition() override
     {
@@ -206,7 +206,7 @@ public:
         if (onPresent_)
             onPresent_();
         if (!path_.empty())
-            pending_ = loop_.PostAfter(movieMs_, ShowMsg::ItemFinished);
+            pending_ = loop_.PostAfter(movieMs_, ShowMsg::kItemFinished);
     }
     void HideBehind() override { journal_.push_back(name_ + " hide"); }
     void CloseVideo(int send) override
@@ -299,7 +299,7 @@ protected:
         };
         parts.files = files;
         parts.createSoundPlayer = [this](uint32_t endMessage) -> std::unique_ptr<ISoundPlayer> {
-            const bool music = endMessage == ShowMsg::MusicEnded;
+            const bool music = endMessage == ShowMsg::kMusicEnded;
             return std::make_unique<RecordingSoundPlayer>(loop, journal, music ? "music" : "bound", endMessage,
                                                           music ? musicMs : boundSoundMs);
         };

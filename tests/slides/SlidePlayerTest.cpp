@@ -140,13 +140,13 @@ TEST_F(SlidePlayerTest, SmallImageIsCentredOverThePaintedBackground)
     EXPECT_EQ(player->Request().slideTop, 5);
     EXPECT_TRUE(host->visible);
     ASSERT_EQ(host->posted.size(), 1u);
-    EXPECT_EQ(host->posted[0], ShowMsg::TransitionDone);
+    EXPECT_EQ(host->posted[0], ShowMsg::kTransitionDone);
     EXPECT_FALSE(player->Finished());
     player->OnTransitionDone(player->TransitionSerial());
     EXPECT_TRUE(player->Finished());
     EXPECT_EQ(host->windowClock.TickCount(), 30u);
     ASSERT_EQ(host->toParent.size(), 1u);
-    EXPECT_EQ(host->toParent[0], ShowMsg::ItemFinished);
+    EXPECT_EQ(host->toParent[0], ShowMsg::kItemFinished);
 }
 
 TEST_F(SlidePlayerTest, TransitionStoppedWithItsDoneMessageQueuedTellsTheOwnerNothing)
@@ -514,6 +514,6 @@ TEST_F(SlidePlayerTest, ResizeDuringTheTransitionStillTellsTheOwnerOnce)
     player->WaitForTransition();
     player->OnTransitionDone(first);
     player->OnTransitionDone(player->TransitionSerial());
-    EXPECT_EQ(host->toParent, (std::vector<uint32_t>{ShowMsg::ItemFinished}));
+    EXPECT_EQ(host->toParent, (std::vector<uint32_t>{ShowMsg::kItemFinished}));
     EXPECT_EQ(Count(kRed, Rect{10, 5, 14, 7}), 8);
 }

@@ -56,7 +56,7 @@ TEST_F(TransitionEngineTest, PlainCopyShowsSlideOverFreshBackground)
     ASSERT_EQ(f.window.presented.size(), 1u);
     EXPECT_EQ(f.window.presented[0], (Rect{0, 0, 20, 10}));
     ASSERT_EQ(f.window.posted.size(), 1u);
-    EXPECT_EQ(f.window.posted[0], ShowMsg::TransitionDone);
+    EXPECT_EQ(f.window.posted[0], ShowMsg::kTransitionDone);
 }
 
 TEST_F(TransitionEngineTest, DisabledTransitionIsOnePlainCopyWhateverTheIndex)
@@ -83,7 +83,7 @@ TEST_F(TransitionEngineTest, IndicesOutsideTheTableShowTheBackgroundOnlyAndStill
         EXPECT_EQ(g.Count(TransitionFixture::kBackground, Rect{0, 0, 20, 10}), 200) << index;
         EXPECT_EQ(g.window.presented.size(), 1u) << index;
         ASSERT_EQ(g.window.posted.size(), 1u) << index;
-        EXPECT_EQ(g.window.posted[0], ShowMsg::TransitionDone);
+        EXPECT_EQ(g.window.posted[0], ShowMsg::kTransitionDone);
     }
 }
 
@@ -286,7 +286,7 @@ TEST_F(TransitionEngineTest, FailingEffectEndsWithTheWholeSlideAndCompletes)
     RunOnWorker(f);
     EXPECT_EQ(f.Count(TransitionFixture::kSlide, Rect::FromSize(3, 2, 6, 4)), 24);
     ASSERT_EQ(f.window.posted.size(), 1u);
-    EXPECT_EQ(f.window.posted[0], ShowMsg::TransitionDone);
+    EXPECT_EQ(f.window.posted[0], ShowMsg::kTransitionDone);
 }
 
 TEST_F(TransitionEngineTest, StretchSlideRectScalesIntoSlideCoordinates)

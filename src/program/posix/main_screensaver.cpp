@@ -1,6 +1,8 @@
 #include <CLI/CLI.hpp>
 
 #include <cstdio>
+#include <exception>
+#include <new>
 #include <string>
 #include <unistd.h>
 
@@ -38,9 +40,7 @@ std::string LengthSaid(const RenderResult& result)
     return seconds;
 }
 
-} // namespace
-
-int main(int argc, char** argv)
+int Run(int argc, char** argv)
 {
     CLI::App cli("Plays a packaged screensaver project on Linux.", "screensaver");
     cli.require_subcommand(1);
@@ -178,4 +178,20 @@ int main(int argc, char** argv)
     std::printf("%s: %d frames (%d distinct) in %s\n", LengthSaid(result).c_str(), result.frames, result.distinctFrames,
                 where.c_str());
     return 0;
+}
+
+} // namespace
+
+// Whatever escapes a command (a failed allocation, above all) ends the program with a message and status 1,
+// never with an abort.
+int main(int argc, char** argv)
+{
+    try {
+        return Run(argc, argv);
+    } catch (const std::bad_alloc&) {
+        std::fputs("screensaver: out of memory\n", stderr);
+    } catch (const std::exception& error) {
+        std::fprintf(stderr, "screensaver: %s\n", error.what());
+    }
+    return 1;
 }

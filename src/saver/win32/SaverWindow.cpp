@@ -120,7 +120,7 @@ INT_PTR SaverWindow::Handle(UINT message, WPARAM wParam, LPARAM)
     case WM_COMMAND: OnCommand(LOWORD(wParam)); return TRUE;
     case WM_DESTROY: OnDestroy(); return FALSE;
     case WM_CLOSE: {
-        if (session_->OnMessage(SaverMsg::Close, 0))
+        if (session_->OnMessage(SaverMsg::kClose, 0))
             return Answer(0);
         result_ = IDCANCEL;
         DestroyWindowNow();
@@ -129,7 +129,7 @@ INT_PTR SaverWindow::Handle(UINT message, WPARAM wParam, LPARAM)
     default: break;
     }
     if (message == WM_CHAR || message == WM_HELP ||
-        (message >= ShowMsg::ItemFinished && message <= ShowMsg::BoundSoundEnded) ||
+        (message >= ShowMsg::kItemFinished && message <= ShowMsg::kBoundSoundEnded) ||
         (message >= WM_MOUSEMOVE && message <= WM_MBUTTONUP)) {
         bool showMenu = false;
         const bool answered = session_->OnMessage(message, uint32_t(wParam), &showMenu);
@@ -186,8 +186,8 @@ BOOL SaverWindow::OnInitDialog()
     sounds_.SetDatabase(args_.database);
     sounds_.SetMessageHandler([this](const std::string& text) { ShowMessage(text); });
     sounds_.Load();
-    session_->Sequencer().AttachSoundPlayers(CreateSoundPlayer(hwnd_, ShowMsg::MusicEnded),
-                                             CreateSoundPlayer(hwnd_, ShowMsg::BoundSoundEnded));
+    session_->Sequencer().AttachSoundPlayers(CreateSoundPlayer(hwnd_, ShowMsg::kMusicEnded),
+                                             CreateSoundPlayer(hwnd_, ShowMsg::kBoundSoundEnded));
 
     session_->OnInit();
     return TRUE;

@@ -213,7 +213,7 @@ void MakeRunnableLikeRuntime(const PackOptions& options)
     namespace fs = std::filesystem;
     DiskFile file;
     char head[2] = {};
-    if (options.runtime.empty() || !file.Open(options.runtime, DiskFile::modeRead) ||
+    if (options.runtime.empty() || !file.Open(options.runtime, DiskFile::kModeRead) ||
         file.ReadAt(0, head, sizeof head) != sizeof head || (head[0] == 'M' && head[1] == 'Z'))
         return;
     file.Close();
@@ -235,7 +235,7 @@ bool IsRuntimeProgram(const std::string& path)
 {
     DiskFile file;
     char head[4] = {};
-    if (!file.Open(path, DiskFile::modeRead) || file.ReadAt(0, head, sizeof head) != sizeof head)
+    if (!file.Open(path, DiskFile::kModeRead) || file.ReadAt(0, head, sizeof head) != sizeof head)
         return false;
     // A Windows program, a Linux one, or a script that starts one (as the packaged sample show's).
     return (head[0] == 'M' && head[1] == 'Z') || (head[0] == '#' && head[1] == '!') ||

@@ -303,8 +303,7 @@ std::string Reader::IndexListText(const toml::node& node, const std::string& key
     std::vector<int> values;
     for (auto&& element : Array(node, key)) {
         if (element.is_integer()) {
-            values.push_back(
-                static_cast<int>(Integer(element, key, effects ? 0 : 0, effects ? kEffectCount - 1 : INT32_MAX)));
+            values.push_back(static_cast<int>(Integer(element, key, 0, effects ? kEffectCount - 1 : INT32_MAX)));
             continue;
         }
         if (!element.is_string())
