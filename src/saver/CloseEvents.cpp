@@ -20,15 +20,33 @@ void CloseEvents::RequestClose()
 void CloseEvents::ReadReferencePoint()
 {
     host_.GetCursorPos(settings_.referencePoint.x, settings_.referencePoint.y);
+    knownX_ = settings_.referencePoint.x;
+    knownY_ = settings_.referencePoint.y;
 }
 
 void CloseEvents::OnCreate()
 {
     settings_.startTime = host_.TickCount();
     gracePassed_ = false;
+    shown_ = settled_ = false;
     if (mode_ == StartMode::Saver)
         host_.SetCursorPos(0, 0);
     ReadReferencePoint();
+}
+
+void CloseEvents::OnShown()
+{
+    shown_ = true;
+    shownAt_ = host_.TickCount();
+}
+
+bool CloseEvents::PointerSettling()
+{
+    if (settings_.referencePoint.x != knownX_ || settings_.referencePoint.y != knownY_)
+        return true;
+    if (!settled_ && shown_)
+        settled_ = host_.TickCount() - shownAt_ >= kPointerSettleMs;
+    return !settled_;
 }
 
 bool CloseEvents::GracePassed()
@@ -97,6 +115,11 @@ bool CloseEvents::OnMouse(uint32_t message)
     case SaverMsg::LButtonDblClk:
     case SaverMsg::RButtonDblClk: closes = settings_.anyEvent || settings_.mouseDoubleClick; break;
     case SaverMsg::MouseMove: {
+        if (PointerSettling()) {
+            // Where the pointer is, not where it went: measured from here on.
+            ReadReferencePoint();
+            break;
+        }
         int32_t x = 0;
         int32_t y = 0;
         host_.GetCursorPos(x, y);

@@ -48,10 +48,13 @@ protected:
     FakeWindow window;
     UserSettings settings;
 
+    // A window that has come up and whose pointer has settled.
     CloseEvents Make(StartMode mode = StartMode::Saver)
     {
         CloseEvents events(window, settings, mode);
         events.OnCreate();
+        events.OnShown();
+        window.tick += CloseEvents::kPointerSettleMs;
         return events;
     }
     void OnlyMouseMove()
@@ -95,13 +98,49 @@ TEST_F(CloseEventsTest, WithOnlyMouseMoveAClickDoesNotCloseButMovingBeyondTheThr
     EXPECT_TRUE(settings.closeRequested);
 }
 
+TEST_F(CloseEventsTest, PointerReportsWhileTheWindowComesUpOnlyTellWhereThePointerIs)
+{
+    // The show put the cursor at the origin, but showing the window reports it where it really is.
+    CloseEvents e(window, settings, StartMode::Saver);
+    e.OnCreate();
+    window.x = 640;
+    window.y = 512;
+    e.OnMouse(SaverMsg::MouseMove);
+    e.OnShown();
+    window.tick += CloseEvents::kPointerSettleMs - 1;
+    window.x = 700;
+    e.OnMouse(SaverMsg::MouseMove);
+    EXPECT_EQ(window.closesPosted, 0);
+    EXPECT_EQ(settings.referencePoint.x, 700);
+
+    window.tick += 1;
+    window.x = 720;
+    e.OnMouse(SaverMsg::MouseMove);
+    EXPECT_EQ(window.closesPosted, 0) << "within the threshold of where the pointer settled";
+    window.x = 721;
+    e.OnMouse(SaverMsg::MouseMove);
+    EXPECT_EQ(window.closesPosted, 1);
+
+    // A video player puts the cursor in the corner and records it there: the next report confirms it first.
+    settings.closeRequested = false;
+    settings.referencePoint = {0, 0};
+    e.OnMouse(SaverMsg::MouseMove);
+    EXPECT_EQ(window.closesPosted, 1);
+    EXPECT_EQ(settings.referencePoint.x, 721);
+    window.y = 600;
+    e.OnMouse(SaverMsg::MouseMove);
+    EXPECT_EQ(window.closesPosted, 2);
+}
+
 TEST_F(CloseEventsTest, FarApartCoordinatesStillCountAsMovement)
 {
     OnlyMouseMove();
     CloseEvents e = Make();
-    settings.referencePoint = {INT32_MIN, 0};
-    window.x = INT32_MAX;
+    window.x = INT32_MIN;
     window.y = 0;
+    settings.referencePoint = {INT32_MIN, 0};
+    e.OnMouse(SaverMsg::MouseMove);
+    window.x = INT32_MAX;
     e.OnMouse(SaverMsg::MouseMove);
     EXPECT_EQ(window.closesPosted, 1);
 }
