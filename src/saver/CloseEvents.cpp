@@ -20,8 +20,6 @@ void CloseEvents::RequestClose()
 void CloseEvents::ReadReferencePoint()
 {
     host_.GetCursorPos(settings_.referencePoint.x, settings_.referencePoint.y);
-    knownX_ = settings_.referencePoint.x;
-    knownY_ = settings_.referencePoint.y;
 }
 
 void CloseEvents::OnCreate()
@@ -42,8 +40,6 @@ void CloseEvents::OnShown()
 
 bool CloseEvents::PointerSettling()
 {
-    if (settings_.referencePoint.x != knownX_ || settings_.referencePoint.y != knownY_)
-        return true;
     if (!settled_ && shown_)
         settled_ = host_.TickCount() - shownAt_ >= kPointerSettleMs;
     return !settled_;

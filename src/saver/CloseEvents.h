@@ -69,8 +69,4 @@ private:
     bool shown_ = false;
     bool settled_ = false;
     uint32_t shownAt_ = 0;
-    // The reference point as this object last set it: one set elsewhere (a video player puts the cursor
-    // in the corner and records it) is confirmed by the next report of the pointer first.
-    int32_t knownX_ = 0;
-    int32_t knownY_ = 0;
 };
