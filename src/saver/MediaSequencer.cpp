@@ -1,5 +1,6 @@
 #include "saver/MediaSequencer.h"
 
+#include "db/FileBase.h"
 #include "model/MediaKind.h"
 #include "model/UserSettings.h"
 #include "platform/DiagnosticLog.h"
@@ -206,8 +207,8 @@ std::string MediaSequencer::PrepareCachedVideo(const std::string& storedName)
             files.Rename(hidden, path);
         } else {
             // Only found data makes a copy: an empty one would be hidden and taken back by every later run.
-            std::vector<uint8_t> bytes;
-            if (parts_.media->ReadMediaData(storedName, bytes) && files.WriteFile(path, bytes))
+            // The data goes from the database file to the copy a piece at a time, never whole in memory.
+            if (files.WriteFile(path, [&](FileBase& out) { return parts_.media->ReadMediaData(storedName, out); }))
                 host_.Sleep(1000);
         }
     }
