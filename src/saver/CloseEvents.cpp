@@ -35,6 +35,7 @@ void CloseEvents::OnCreate()
 void CloseEvents::OnShown()
 {
     shown_ = true;
+    settled_ = false;
     shownAt_ = host_.TickCount();
 }
 

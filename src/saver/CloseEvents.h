@@ -36,7 +36,8 @@ public:
     }
 
     void OnCreate();
-    // The window is up (its first item presented): the pointer settles from here on.
+    // The window is up (its first item presented): the pointer settles from here on. A later call (the
+    // window's own word that it is on screen) starts the settling again.
     void OnShown();
     // Called for every event the window handles: remembers that the grace period has passed, so that the
     // tick count's wrap (every 49.7 days) never brings it back.

@@ -25,7 +25,9 @@ program=$work/program.scr
 image=$(winpath "$here/../data/images/grey.jpg")
 helper pack "$(winpath "$scr")" "$(winpath "$packed")" "$image"
 helper pack "$(winpath "$scr")" "$(winpath "$program")" "$image" program
-[ -s "$packed" ] && [ -s "$program" ] || { echo "FAIL: cannot attach a project to the program"; exit 1; }
+stills=$work/stills.scr
+helper pack "$(winpath "$scr")" "$(winpath "$stills")" "$image" stills
+[ -s "$packed" ] && [ -s "$program" ] && [ -s "$stills" ] || { echo "FAIL: cannot attach a project to the program"; exit 1; }
 tempdir=$(unixpath "$(helper tempdir)")
 
 key='HKCU\Software\quillmark\Saver E2E'
@@ -109,7 +111,7 @@ ends_within "/s: the chosen key K closes" 10
 
 # --- mouse: movement up to the threshold does not close, beyond it does; clicks only when allowed
 with 1=0
-run mouse "$packed" /s
+run mouse "$stills" /s
 sleep 2.5 # the pointer settles while the window comes up
 pointer 20 20
 stays "/s: a movement of 20 pixels does not close" 2
@@ -117,7 +119,7 @@ pointer 21 5
 ends_within "/s: a movement beyond 20 pixels closes" 10
 
 with 1=0 2=0
-run nomove "$packed" /s
+run nomove "$stills" /s
 sleep 2.5
 pointer 400 400
 stays "/s: movement does not close when not allowed" 2

@@ -24,9 +24,10 @@ std::string Item(int32_t type)
     return data;
 }
 
-// pack IN OUT IMAGE [program]: four items (image, image, video, image) whose pictures are IMAGE, display
-// time 1 s, media in the database.
-int Pack(const char* in, const char* out, const char* image, bool runAsProgram)
+// pack IN OUT IMAGE [program|stills]: four items (image, image, video, image) whose pictures are IMAGE,
+// display time 1 s, media in the database; "stills" leaves the video out (a video item puts the cursor in the
+// corner, which a test of mouse movement must not meet).
+int Pack(const char* in, const char* out, const char* image, bool runAsProgram, bool stills)
 {
     std::string options(80, '\0');
     PutI32(options, 8, runAsProgram ? 1 : 0);
@@ -37,7 +38,8 @@ int Pack(const char* in, const char* out, const char* image, bool runAsProgram)
     TableContent setting("setting", {"data", "filename", "title", "effect", "bindsound"});
     setting.AddRecord({Item(0), "one.jpg", "One", "0;", ""});
     setting.AddRecord({Item(0), "two.jpg", "Two", "0;", ""});
-    setting.AddRecord({Item(2), "C:\\clips\\clip.avi", "Clip", "", ""});
+    if (!stills)
+        setting.AddRecord({Item(2), "C:\\clips\\clip.avi", "Clip", "", ""});
     setting.AddRecord({Item(0), "three.jpg", "Three", "0;", ""});
     TableContent media("media", {"name", "media"}, {false, true});
     media.AddRecord({"one.jpg", TableValue::FromFile(image)});
@@ -192,7 +194,8 @@ int main(int argc, char** argv)
     if (argc >= 3 && std::strcmp(argv[1], "key") == 0)
         return Key(std::atoi(argv[2]));
     if (argc >= 5 && std::strcmp(argv[1], "pack") == 0)
-        return Pack(argv[2], argv[3], argv[4], argc >= 6 && std::strcmp(argv[5], "program") == 0);
+        return Pack(argv[2], argv[3], argv[4], argc >= 6 && std::strcmp(argv[5], "program") == 0,
+                    argc >= 6 && std::strcmp(argv[5], "stills") == 0);
     if (argc >= 3 && std::strcmp(argv[1], "preview") == 0)
         return Preview(argv[2], argc >= 4 ? DWORD(std::atol(argv[3])) : 2000);
     if (argc >= 2 && std::strcmp(argv[1], "tempdir") == 0) {
@@ -201,8 +204,8 @@ int main(int argc, char** argv)
         std::printf("%s\n", path);
         return 0;
     }
-    std::fprintf(
-        stderr,
-        "usage: saver_e2e_helper pack IN OUT IMAGE [program] | preview SCR [MS] | move X Y | key VK | tempdir\n");
+    std::fprintf(stderr,
+                 "usage: saver_e2e_helper pack IN OUT IMAGE [program|stills] | preview SCR [MS] | move X Y | key VK | "
+                 "tempdir\n");
     return 2;
 }

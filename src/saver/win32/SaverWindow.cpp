@@ -16,6 +16,9 @@ namespace {
 // The window's own timer, beside the show's (1 to 3).
 constexpr UINT_PTR kPreviewFollowTimer = 100;
 constexpr UINT kPreviewFollowMs = 250;
+// Posted to itself at the end of the dialog's initialisation: it arrives once the window is on screen, ahead
+// of any input that came meanwhile.
+constexpr UINT kShownMessage = WM_APP + 1;
 
 HWND Taskbar()
 {
@@ -121,6 +124,7 @@ INT_PTR SaverWindow::Handle(UINT message, WPARAM wParam, LPARAM)
         }
         return FALSE;
     case WM_QUERYDRAGICON: return INT_PTR(icon_);
+    case kShownMessage: session_->OnShown(); return TRUE;
     case WM_SETCURSOR: cursor_.Apply(session_->CursorVisible()); return FALSE;
     case WM_SYSCOMMAND:
         if ((wParam & 0xFFF0) == SC_SCREENSAVE || (wParam & 0xFFF0) == SC_CLOSE)
@@ -210,6 +214,7 @@ BOOL SaverWindow::OnInitDialog()
                                              CreateSoundPlayer(hwnd_, ShowMsg::BoundSoundEnded));
 
     session_->OnInit();
+    PostMessageA(hwnd_, kShownMessage, 0, 0);
     return TRUE;
 }
 
@@ -371,8 +376,10 @@ bool SaverWindow::VerifyPassword()
 
 void SaverWindow::ShowTaskbar(bool show)
 {
+    // The taskbar is another program's window: asked without waiting, so that a busy shell never holds up
+    // the show.
     if (HWND bar = Taskbar())
-        ShowWindow(bar, show ? SW_RESTORE : SW_HIDE);
+        ShowWindowAsync(bar, show ? SW_RESTORE : SW_HIDE);
 }
 
 void SaverWindow::PostClose()
