@@ -3,8 +3,10 @@
 #include "platform/Paths.h"
 #include "platform/TemporaryPaths.h"
 
+#include <chrono>
 #include <cstdlib>
 #include <random>
+#include <thread>
 
 namespace {
 
@@ -22,6 +24,9 @@ void RemoveFolderAtExit()
 }
 
 constexpr int kAttempts = 100;
+// A media device closed without waiting may hold its file a moment longer.
+constexpr int kRemoveTries = 20;
+constexpr auto kRemoveWait = std::chrono::milliseconds(100);
 
 } // namespace
 
@@ -59,6 +64,7 @@ PrivateTempFolder::~PrivateTempFolder()
         return;
     FolderToRemoveAtExit().clear();
     SetTempDirectory(previous_);
-    RemoveFolderTree(path_);
+    for (int i = 1; !RemoveFolderTree(path_) && i < kRemoveTries; ++i)
+        std::this_thread::sleep_for(kRemoveWait);
     RemoveTemporaryPath(path_.substr(0, path_.size() - 1));
 }

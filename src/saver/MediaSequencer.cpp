@@ -303,7 +303,9 @@ void MediaSequencer::Shutdown()
     if (previousMediaType_ == MediaKind::kImage && imagePlayer_)
         imagePlayer_->StopTransition();
     else if (previousMediaType_ == MediaKind::kVideo && videoPlayers_[currentVideoPlayer_])
-        videoPlayers_[currentVideoPlayer_]->CloseVideo(0);
+        // Closed for real: a device left open keeps its file, and the show's temporary folder, which holds
+        // a stored video's copy, could not be removed.
+        videoPlayers_[currentVideoPlayer_]->CloseVideo(1);
 
     videoPlayers_[0].reset();
     videoPlayers_[1].reset();
