@@ -73,10 +73,14 @@ void VideoPlayer::OnTimer(uint32_t id)
         StartVideo(mediaSetting_ && mediaSetting_->GetRecordCount() == 1);
         return;
     }
-    if (id != kEndTimer || !polling_ || !Ended())
+    if (id != kEndTimer || !polling_)
+        return;
+    ++checksSinceStart_;
+    if (!Ended())
         return;
     if (loop_) {
-        LogMovieLoops(DiagnosticLog::Instance());
+        LogLoop(checksSinceStart_ == 1);
+        checksSinceStart_ = 0;
         DrawBackground();
         if (DisplayMode() != 5) {
             window_->CopyBackground();
@@ -90,6 +94,16 @@ void VideoPlayer::OnTimer(uint32_t id)
         LogMovieShowsNext(DiagnosticLog::Instance());
         window_->PostToParent(ShowMsg::kItemFinished);
     }
+}
+
+void VideoPlayer::LogLoop(bool endedAtOnce)
+{
+    const uint32_t now = window_->TickCount();
+    if (endedAtOnce && loopLogged_ && now - loopLoggedAt_ < kLoopLogMs)
+        return;
+    loopLogged_ = true;
+    loopLoggedAt_ = now;
+    LogMovieLoops(DiagnosticLog::Instance());
 }
 
 bool VideoPlayer::Ended()
@@ -116,6 +130,7 @@ void VideoPlayer::StartVideo(bool loop)
     player_.Play();
     player_.SetDestination(0, 0, panelRect_.Width(), panelRect_.Height());
     playing_ = true;
+    checksSinceStart_ = 0;
     window_->SetTimer(kEndTimer, kEndMs);
     polling_ = true;
 }

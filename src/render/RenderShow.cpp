@@ -35,7 +35,7 @@ public:
         if (++steps_ == list_.Count() && onePass_)
             onePass_();
     }
-    bool ReadMediaData(const std::string& fileName, std::vector<uint8_t>& out) override
+    bool ReadMediaData(const std::string& fileName, FileBase& out) override
     {
         return list_.ReadMediaData(fileName, out);
     }

@@ -26,9 +26,24 @@ void CloseEvents::OnCreate()
 {
     settings_.startTime = host_.TickCount();
     gracePassed_ = false;
+    shown_ = settled_ = false;
     if (mode_ == StartMode::Saver)
         host_.SetCursorPos(0, 0);
     ReadReferencePoint();
+}
+
+void CloseEvents::OnShown()
+{
+    shown_ = true;
+    settled_ = false;
+    shownAt_ = host_.TickCount();
+}
+
+bool CloseEvents::PointerSettling()
+{
+    if (!settled_ && shown_)
+        settled_ = host_.TickCount() - shownAt_ >= kPointerSettleMs;
+    return !settled_;
 }
 
 bool CloseEvents::GracePassed()
@@ -97,6 +112,11 @@ bool CloseEvents::OnMouse(uint32_t message)
     case SaverMsg::kLButtonDblClk:
     case SaverMsg::kRButtonDblClk: closes = settings_.anyEvent || settings_.mouseDoubleClick; break;
     case SaverMsg::kMouseMove: {
+        if (PointerSettling()) {
+            // Where the pointer is, not where it went: measured from here on.
+            ReadReferencePoint();
+            break;
+        }
         int32_t x = 0;
         int32_t y = 0;
         host_.GetCursorPos(x, y);

@@ -1,5 +1,6 @@
 #include "saver/MediaSequencer.h"
 
+#include "db/FileBase.h"
 #include "model/MediaKind.h"
 #include "model/UserSettings.h"
 #include "platform/DiagnosticLog.h"
@@ -206,8 +207,8 @@ std::string MediaSequencer::PrepareCachedVideo(const std::string& storedName)
             files.Rename(hidden, path);
         } else {
             // Only found data makes a copy: an empty one would be hidden and taken back by every later run.
-            std::vector<uint8_t> bytes;
-            if (parts_.media->ReadMediaData(storedName, bytes) && files.WriteFile(path, bytes))
+            // The data goes from the database file to the copy a piece at a time, never whole in memory.
+            if (files.WriteFile(path, [&](FileBase& out) { return parts_.media->ReadMediaData(storedName, out); }))
                 host_.Sleep(1000);
         }
     }
@@ -302,7 +303,9 @@ void MediaSequencer::Shutdown()
     if (previousMediaType_ == MediaKind::kImage && imagePlayer_)
         imagePlayer_->StopTransition();
     else if (previousMediaType_ == MediaKind::kVideo && videoPlayers_[currentVideoPlayer_])
-        videoPlayers_[currentVideoPlayer_]->CloseVideo(0);
+        // Closed for real: a device left open keeps its file, and the show's temporary folder, which holds
+        // a stored video's copy, could not be removed.
+        videoPlayers_[currentVideoPlayer_]->CloseVideo(1);
 
     videoPlayers_[0].reset();
     videoPlayers_[1].reset();

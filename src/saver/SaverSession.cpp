@@ -29,6 +29,7 @@ void SaverSession::OnInit()
 {
     sequencer_.StartMusic(true);
     sequencer_.PresentCurrentItem();
+    close_.OnShown();
     if (mode_ == StartMode::Preview)
         return;
     host_.ShowTaskbar(false);

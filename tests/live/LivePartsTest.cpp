@@ -1,10 +1,8 @@
-#include "app/posix/ShowMedia.h"
 #include "gfx/Region.h"
 #include "live/AudioPacer.h"
 #include "live/FrontBuffer.h"
 #include "live/LiveInput.h"
 #include "media/posix/AudioMixer.h"
-#include "platform/Paths.h"
 #include "saver/SaverMessages.h"
 
 #include <SDL_keycode.h>
@@ -12,9 +10,6 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <cstdlib>
-#include <filesystem>
-#include <fstream>
 
 namespace {
 
@@ -182,36 +177,4 @@ TEST(LiveInput, KeysAndButtonsAsTheCloseEventsKnowThem)
     EXPECT_EQ(MouseMessageOf(SDL_BUTTON_RIGHT, false, 1), SaverMsg::kRButtonUp);
     EXPECT_EQ(MouseMessageOf(SDL_BUTTON_MIDDLE, true, 2), SaverMsg::kMButtonDown);
     EXPECT_EQ(MouseMessageOf(SDL_BUTTON_X1, true, 1), 0u);
-}
-
-TEST(PrivateTempFolder, TakesTheTemporaryFolderAndLeavesNothingBehindEvenThroughExit)
-{
-    namespace fs = std::filesystem;
-    const fs::path base = fs::path(::testing::TempDir()) / "private-temp-folder";
-    fs::remove_all(base);
-    fs::create_directories(base);
-    const char* old = std::getenv("TMPDIR");
-    const std::string saved = old ? old : "";
-    setenv("TMPDIR", base.c_str(), 1);
-    {
-        PrivateTempFolder folder;
-        ASSERT_FALSE(folder.Path().empty());
-        EXPECT_EQ(TempDirectory(), folder.Path());
-        std::ofstream(folder.Path() + "tune.wav") << "x";
-    }
-    EXPECT_TRUE(fs::is_empty(base)) << "removed with what was in it";
-    EXPECT_EQ(TempDirectory(), base.string() + "/") << "the system's folder is back";
-    EXPECT_EXIT(
-        {
-            PrivateTempFolder folder;
-            std::ofstream(folder.Path() + "clip.avi") << "x";
-            std::exit(3);
-        },
-        ::testing::ExitedWithCode(3), "");
-    EXPECT_TRUE(fs::is_empty(base)) << "an exit() part-way removes it too";
-    if (old)
-        setenv("TMPDIR", saved.c_str(), 1);
-    else
-        unsetenv("TMPDIR");
-    fs::remove_all(base);
 }

@@ -2,6 +2,7 @@
 #include "db/ProjectDatabase.h"
 #include "model/MediaPlaylist.h"
 #include "model/ProjectDbBuilder.h"
+#include "platform/DiagnosticLog.h"
 #include "support/TempDir.h"
 #include "transitions/ShowMessages.h"
 
@@ -151,3 +152,36 @@ TEST_F(VideoPlayerTest, ClosingWithoutSendingLeavesTheDeviceAloneToTheEnd)
 }
 
 } // namespace
+
+TEST_F(VideoPlayerTest, AnOnlyVideoThatEndsAtOnceLogsItsRestartOnceAMinuteAtMost)
+{
+    const std::string logPath = dir.File("kado.log");
+    ASSERT_TRUE(DiagnosticLog::Instance().WriteTo(logPath));
+    const auto restarts = [&] {
+        const std::string text = TempDir::Read(logPath);
+        size_t count = 0;
+        for (size_t at = text.find("Loop Media!"); at != std::string::npos; at = text.find("Loop Media!", at + 1))
+            ++count;
+        return count;
+    };
+    // A clip that plays loops with a line at every restart.
+    Make(1, 0);
+    Start();
+    for (int round = 0; round < 2; ++round) {
+        mci.Only().position = 1000;
+        window->Fire(VideoPlayer::kEndTimer);
+        mci.Only().position = 4000;
+        window->Fire(VideoPlayer::kEndTimer);
+    }
+    EXPECT_EQ(restarts(), 2u);
+
+    // One that cannot be opened ends at every check, for ever: the line once, then once a minute.
+    Make(1, 0, "missing.avi");
+    Start();
+    for (int second = 1; second <= 125; ++second) {
+        window->tick += 1000;
+        window->Fire(VideoPlayer::kEndTimer);
+    }
+    DiagnosticLog::Instance().WriteTo(""); // off again for the other tests
+    EXPECT_EQ(restarts(), 2u + 3u);
+}

@@ -48,10 +48,13 @@ protected:
     FakeWindow window;
     UserSettings settings;
 
+    // A window that has come up and whose pointer has settled.
     CloseEvents Make(StartMode mode = StartMode::Saver)
     {
         CloseEvents events(window, settings, mode);
         events.OnCreate();
+        events.OnShown();
+        window.tick += CloseEvents::kPointerSettleMs;
         return events;
     }
     void OnlyMouseMove()
@@ -93,6 +96,30 @@ TEST_F(CloseEventsTest, WithOnlyMouseMoveAClickDoesNotCloseButMovingBeyondTheThr
     e.OnMouse(SaverMsg::kMouseMove);
     EXPECT_EQ(window.closesPosted, 1);
     EXPECT_TRUE(settings.closeRequested);
+}
+
+TEST_F(CloseEventsTest, PointerReportsWhileTheWindowComesUpOnlyTellWhereThePointerIs)
+{
+    // The show put the cursor at the origin, but showing the window reports it where it really is.
+    CloseEvents e(window, settings, StartMode::Saver);
+    e.OnCreate();
+    window.x = 640;
+    window.y = 512;
+    e.OnMouse(SaverMsg::kMouseMove);
+    e.OnShown();
+    window.tick += CloseEvents::kPointerSettleMs - 1;
+    window.x = 700;
+    e.OnMouse(SaverMsg::kMouseMove);
+    EXPECT_EQ(window.closesPosted, 0);
+    EXPECT_EQ(settings.referencePoint.x, 700);
+
+    window.tick += 1;
+    window.x = 720;
+    e.OnMouse(SaverMsg::kMouseMove);
+    EXPECT_EQ(window.closesPosted, 0) << "within the threshold of where the pointer settled";
+    window.x = 721;
+    e.OnMouse(SaverMsg::kMouseMove);
+    EXPECT_EQ(window.closesPosted, 1);
 }
 
 TEST_F(CloseEventsTest, FarApartCoordinatesStillCountAsMovement)

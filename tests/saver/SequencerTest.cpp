@@ -125,6 +125,11 @@ TEST_F(Sequencing, ConsecutiveVideosAlternatePlayerOneZeroOne)
     EXPECT_LT(IndexOf(journal, "video#1 close 1"), IndexOf(journal, "video#2 created"));
     EXPECT_TRUE(Contains(journal, "video#3 path " + storedPrefix + "v3.avi"));
     EXPECT_EQ(show->TopmostCount(), 3);
+
+    // The show's end closes the video's device, which lets go of its file.
+    journal.clear();
+    show->Destroy();
+    EXPECT_EQ(IndexOf(journal, "video#3 close 1"), 0);
 }
 
 TEST_F(Sequencing, ChangingKindHidesThePlayerOfTheOtherKind)

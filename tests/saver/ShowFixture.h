@@ -1,5 +1,6 @@
 #pragma once
 // A headless show over an in-memory playlist with players that record what they are asked to do.
+#include "db/FileBase.h"
 #include "model/ShuffleBag.h"
 #include "model/UserSettings.h"
 #include "saver/HeadlessHost.h"
@@ -49,14 +50,9 @@ public:
         else
             current_ = int(current_) < n - 1 ? current_ + 1 : 0;
     }
-    bool ReadMediaData(const std::string& name, std::vector<uint8_t>& out) override
+    bool ReadMediaData(const std::string& name, FileBase& out) override
     {
-        if (!dataFound) {
-            out.clear();
-            return false;
-        }
-        out.assign(name.begin(), name.end());
-        return true;
+        return dataFound && out.Write(name.data(), name.size());
     }
     std::string GetStoredName(const std::string& fileName) override { return storedPrefix + fileName; }
     MediaPlaylist* Settings() override { return nullptr; }
