@@ -169,9 +169,9 @@ void AddStudioApi(StudioServer::Parts& p)
         std::error_code ec;
         if (!fs::is_directory(folder, ec))
             return Fail(response, "no such folder", 404);
-        const std::string stored = StoreUpload(folder, file.filename, file.content, reason);
+        const std::string stored = StoreUpload(folder, file.filename, file.content, p.setup.maxUploadBytes, reason);
         if (stored.empty())
-            return Fail(response, reason, file.content.size() > kMaxUploadBytes ? 413 : 415);
+            return Fail(response, reason, file.content.size() > p.setup.maxUploadBytes ? 413 : 415);
         const std::string relative = p.folder.RelativeOf(folder + "/" + stored).value_or(stored);
         Reply(response, {{"stored", relative}});
     });

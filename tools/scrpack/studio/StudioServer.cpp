@@ -71,7 +71,8 @@ bool StudioServer::Start(std::string& error)
     httplib::Server& server = p.server;
     // Every request may wait on a decode; thumbnails come many at a time.
     server.new_task_queue = [] { return new httplib::ThreadPool(16); };
-    server.set_payload_max_length(kMaxUploadBytes + (1 << 20));
+    // The form around an upload adds a little; httplib answers 413 to anything larger.
+    server.set_payload_max_length(p.setup.maxUploadBytes + (64 << 10));
     p.port = p.setup.port > 0 ? (server.bind_to_port("127.0.0.1", p.setup.port) ? p.setup.port : -1)
                               : server.bind_to_any_port("127.0.0.1");
     if (p.port <= 0) {

@@ -1,4 +1,5 @@
 #pragma once
+#include <cstddef>
 #include <memory>
 #include <string>
 
@@ -9,6 +10,7 @@ struct StudioSetup {
     std::string cacheFolder;    // thumbnails; empty: the user's cache folder
     std::string windowsRuntime; // the programs builds are packed onto ("" when there is none)
     std::string linuxRuntime;
+    size_t maxUploadBytes = size_t(512) << 20; // larger uploads are refused
 };
 
 // The studio's web server on the loopback address: the page, and the API it edits, previews and builds the

@@ -32,7 +32,7 @@ bool LooksLikeMedia(const std::string& bytes)
         StartsWith(bytes, "\x30\x26\xB2\x75") || StartsWith(bytes, "MThd");
 }
 
-std::string StoreUpload(const std::string& folder, const std::string& name, const std::string& bytes,
+std::string StoreUpload(const std::string& folder, const std::string& name, const std::string& bytes, size_t maxBytes,
                         std::string& reason)
 {
     const std::string safe = SafeFileNameOf(FileNameOf(name));
@@ -40,8 +40,8 @@ std::string StoreUpload(const std::string& folder, const std::string& name, cons
         reason = "\"" + name + "\" cannot name a file";
         return "";
     }
-    if (bytes.size() > kMaxUploadBytes) {
-        reason = "larger than " + std::to_string(kMaxUploadBytes >> 20) + " MB";
+    if (bytes.size() > maxBytes) {
+        reason = "larger than " + std::to_string(maxBytes) + " bytes";
         return "";
     }
     const FileKind kind = KindOf(safe);
