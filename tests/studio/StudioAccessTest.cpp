@@ -16,6 +16,12 @@ struct AccessCase {
     int status;
 };
 
+// ctest names a case by what PrintTo says of it.
+void PrintTo(const AccessCase& c, std::ostream* os)
+{
+    *os << Slug(c.what);
+}
+
 class StudioAccess : public StudioFixture, public ::testing::WithParamInterface<AccessCase> { };
 
 TEST_P(StudioAccess, TokenHostAndOrigin)
@@ -126,6 +132,11 @@ struct UploadCase {
     int status;
     const char* stored; // nullptr when refused
 };
+
+void PrintTo(const UploadCase& c, std::ostream* os)
+{
+    *os << Slug(c.name);
+}
 
 class StudioUploads : public StudioFixture, public ::testing::WithParamInterface<UploadCase> { };
 

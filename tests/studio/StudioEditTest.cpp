@@ -18,6 +18,12 @@ struct EditCase {
     std::function<void(const json& show)> expect;
 };
 
+// ctest names a case by what PrintTo says of it.
+void PrintTo(const EditCase& c, std::ostream* os)
+{
+    *os << Slug(c.what);
+}
+
 class StudioEdits : public StudioFixture, public ::testing::WithParamInterface<EditCase> { };
 
 // After each kind of edit the manifest on disk reads back to the same show and is what the writer writes
@@ -121,6 +127,11 @@ struct RefusalCase {
     const char* key;
     const char* reason;
 };
+
+void PrintTo(const RefusalCase& c, std::ostream* os)
+{
+    *os << Slug(c.what);
+}
 
 class StudioRefusals : public StudioFixture, public ::testing::WithParamInterface<RefusalCase> { };
 

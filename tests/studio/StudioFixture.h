@@ -9,7 +9,17 @@
 #include <httplib.h>
 #include <nlohmann/json.hpp>
 
+#include <cctype>
 #include <string>
+
+// A test name from a case's description: letters and digits, the rest as underscores.
+inline std::string Slug(const std::string& text)
+{
+    std::string name;
+    for (char c : text)
+        name += std::isalnum(static_cast<unsigned char>(c)) ? c : '_';
+    return name;
+}
 
 // A JPEG of w × h: the left half red, the right half blue.
 inline std::string HalvesJpeg(int w, int h)
