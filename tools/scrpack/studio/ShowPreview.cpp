@@ -12,7 +12,8 @@ namespace fs = std::filesystem;
 
 namespace {
 
-constexpr int kFragmentMs = 500;
+// Short fragments: the page starts playing when the first is complete.
+constexpr int kFragmentMs = 240;
 // A transition takes a few seconds on a full screen; the estimate only sets the length of the round.
 constexpr int kTransitionSeconds = 3;
 

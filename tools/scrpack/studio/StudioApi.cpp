@@ -63,7 +63,48 @@ const char* KindName(FileKind kind)
     }
 }
 
+struct LibraryFile {
+    std::string path;
+    FileKind kind;
+    uintmax_t size;
+};
+
+std::vector<LibraryFile> ListLibrary(StudioServer::Parts& p)
+{
+    std::vector<LibraryFile> files;
+    std::error_code ec;
+    const fs::path root(p.folder.Root());
+    for (auto it = fs::recursive_directory_iterator(root, ec); !ec && it != fs::recursive_directory_iterator();
+         it.increment(ec)) {
+        if (it->path().filename().string().starts_with(".")) {
+            if (it->is_directory(ec))
+                it.disable_recursion_pending();
+            continue;
+        }
+        if (it.depth() > 3 || files.size() >= 5000)
+            it.disable_recursion_pending();
+        const FileKind kind = KindOf(it->path());
+        if (kind == FileKind::Other || !it->is_regular_file(ec))
+            continue;
+        const std::string relative = it->path().lexically_relative(root).generic_string();
+        if (p.folder.Resolve(relative))
+            files.push_back({relative, kind, it->file_size(ec)});
+    }
+    std::sort(files.begin(), files.end(), [](const LibraryFile& a, const LibraryFile& b) { return a.path < b.path; });
+    return files;
+}
+
 } // namespace
+
+std::vector<std::string> LibraryPictures(StudioServer::Parts& parts)
+{
+    std::vector<std::string> pictures;
+    for (const LibraryFile& file : ListLibrary(parts)) {
+        if (file.kind == FileKind::Picture)
+            pictures.push_back(file.path);
+    }
+    return pictures;
+}
 
 void AddStudioApi(StudioServer::Parts& p)
 {
@@ -102,30 +143,11 @@ void AddStudioApi(StudioServer::Parts& p)
     });
 
     // The pictures, videos and sounds in the show's folder and its subfolders (not hidden ones, and no link
-    // that leads out).
+    // that leads out): [{path, kind, size}].
     server.Get("/api/library", [&p](const httplib::Request&, httplib::Response& response) {
         json files = json::array();
-        std::error_code ec;
-        const fs::path root(p.folder.Root());
-        for (auto it = fs::recursive_directory_iterator(root, ec); !ec && it != fs::recursive_directory_iterator();
-             it.increment(ec)) {
-            const std::string name = it->path().filename().string();
-            if (name.starts_with(".")) {
-                if (it->is_directory(ec))
-                    it.disable_recursion_pending();
-                continue;
-            }
-            if (it.depth() > 3 || files.size() >= 5000)
-                it.disable_recursion_pending();
-            const FileKind kind = KindOf(it->path());
-            if (kind == FileKind::Other || !it->is_regular_file(ec))
-                continue;
-            const std::string relative = it->path().lexically_relative(root).generic_string();
-            if (!p.folder.Resolve(relative))
-                continue;
-            files.push_back({{"path", relative}, {"kind", KindName(kind)}, {"size", it->file_size(ec)}});
-        }
-        std::sort(files.begin(), files.end(), [](const json& a, const json& b) { return a["path"] < b["path"]; });
+        for (const LibraryFile& file : ListLibrary(p))
+            files.push_back({{"path", file.path}, {"kind", KindName(file.kind)}, {"size", file.size}});
         Reply(response, files);
     });
 
@@ -147,7 +169,7 @@ void AddStudioApi(StudioServer::Parts& p)
             background = (rgb >> 16 & 0xff) | (rgb & 0xff00) | (rgb & 0xff) << 16;
         }
         const std::string jpeg =
-            p.thumbnails.Get(*path, Parameter(request, "side", 200, 16, 1024), background, &reason);
+            p.thumbnails.Get(*path, Parameter(request, "side", kThumbnailSide, 16, 1024), background, &reason);
         if (jpeg.empty())
             return Fail(response, reason.empty() ? "does not decode" : reason, 422);
         response.set_content(jpeg, "image/jpeg");

@@ -13,6 +13,7 @@
 
 #include <httplib.h>
 
+#include <atomic>
 #include <optional>
 #include <thread>
 
@@ -44,7 +45,13 @@ struct StudioServer::Parts {
     std::optional<RequestGuard> guard;
     httplib::Server server;
     std::thread listener;
+    std::vector<std::thread> warmers; // make the folder's thumbnails before the page asks for them
+    std::atomic<bool> stopping{false};
 };
 
 // The page's API under /api/ (the handlers say what each takes and gives).
 void AddStudioApi(StudioServer::Parts& parts);
+// The size the page shows thumbnails at.
+constexpr int kThumbnailSide = 200;
+// The pictures in the show's folder, relative to it, as the library lists them.
+std::vector<std::string> LibraryPictures(StudioServer::Parts& parts);

@@ -4,7 +4,9 @@
 #include "scrpack/studio/EmbeddedFiles.h"
 #include "scrpack/studio/StudioApi.h"
 
+#include <sys/resource.h>
 #include <thread>
+#include <unistd.h>
 
 namespace {
 
@@ -113,6 +115,20 @@ bool StudioServer::Start(std::string& error)
     });
     AddStudioApi(p);
     p.listener = std::thread([&server] { server.listen_after_bind(); });
+    // Every picture's thumbnail, made on every core while the author looks at the first ones: those the
+    // page asks for first are made first all the same, since they wait for the same cores.
+    auto pictures = std::make_shared<std::vector<std::string>>(LibraryPictures(p));
+    auto next = std::make_shared<std::atomic<size_t>>(0);
+    for (unsigned i = 0; i < std::max(1u, std::thread::hardware_concurrency()); ++i) {
+        p.warmers.emplace_back([&p, pictures, next] {
+            // Behind everything the page asks for: these only get ahead of it.
+            setpriority(PRIO_PROCESS, static_cast<id_t>(gettid()), 10);
+            for (size_t k; !p.stopping && (k = (*next)++) < pictures->size();) {
+                if (auto path = p.folder.Resolve((*pictures)[k]))
+                    p.thumbnails.Get(*path, kThumbnailSide, 0);
+            }
+        });
+    }
     for (int i = 0; i < 500 && !server.is_running(); ++i)
         std::this_thread::sleep_for(std::chrono::milliseconds(2));
     return true;
@@ -121,6 +137,10 @@ bool StudioServer::Start(std::string& error)
 void StudioServer::Stop()
 {
     Parts& p = *parts_;
+    p.stopping = true;
+    for (std::thread& warmer : p.warmers)
+        warmer.join();
+    p.warmers.clear();
     p.preview.Stop();
     if (p.listener.joinable()) {
         p.server.stop();
