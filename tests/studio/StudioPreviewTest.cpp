@@ -125,6 +125,18 @@ TEST_F(StudioFixture, ABuildChecksEveryPictureAndNamesTheItem)
     EXPECT_EQ(status["state"], "done") << status.dump();
     EXPECT_TRUE(fs::exists(dir.File("show/Test-linux.scr")));
     EXPECT_EQ(Post("/api/build", {{"kind", "windows"}})->status, 409); // no Windows runtime here
+
+    // The video: one round of the show, rendered by the show's renderer.
+    Edit({{"op", "options"}, {"set", {{"display_time", 1}}}});
+    ASSERT_EQ(Post("/api/build", {{"kind", "video"}})->status, 200);
+    status = json::parse(Get("/api/build")->body);
+    for (int i = 0; i < 1200 && status["state"] != "done" && status["state"] != "failed"; ++i) {
+        std::this_thread::sleep_for(std::chrono::milliseconds(50));
+        status = json::parse(Get("/api/build")->body);
+    }
+    EXPECT_EQ(status["state"], "done") << status.dump();
+    EXPECT_EQ(TempDir::Read(dir.File("show/Test.mp4")).substr(4, 4), "ftyp");
+    EXPECT_FALSE(fs::exists(dir.File("show/.studio-video")));
 }
 
 } // namespace
