@@ -213,9 +213,12 @@ bool VideoFileWriter::Open(const std::string& path, int width, int height, int f
     }
 
     d.path = path;
-    d.file = std::make_unique<ReplacingFile>(path);
-    d.file->Reserve();
-    result = av.avio_open(&d.format->pb, d.file->TemporaryPath().c_str(), AVIO_FLAG_WRITE);
+    // A stream is read while it grows, so it is written in its own place; a finished video takes it at the end.
+    if (fragmentMs_ <= 0) {
+        d.file = std::make_unique<ReplacingFile>(path);
+        d.file->Reserve();
+    }
+    result = av.avio_open(&d.format->pb, d.file ? d.file->TemporaryPath().c_str() : path.c_str(), AVIO_FLAG_WRITE);
     if (result < 0) {
         error = "cannot write " + path + ": " + AvError(result);
         return false;
@@ -281,7 +284,7 @@ bool VideoFileWriter::Finish(std::string& error)
         error = "cannot write " + d.path + ": " + AvError(closed);
         return false;
     }
-    if (!d.file->Commit()) {
+    if (d.file && !d.file->Commit()) {
         error = d.file->Error();
         return false;
     }

@@ -17,7 +17,7 @@ public:
     VideoFileWriter& operator=(const VideoFileWriter&) = delete;
 
     // Before Open: a fragmented MP4 of fragments about this long (0: an ordinary one), each written out as it
-    // is complete, so that a player can play the file while it grows.
+    // is complete, so that a player can play the file while it grows (so it is written in its place, not beside).
     void SetFragments(int ms) { fragmentMs_ = ms; }
     // Creates the file. False with a message when it cannot be.
     bool Open(const std::string& path, int width, int height, int fps, bool sound, std::string& error);

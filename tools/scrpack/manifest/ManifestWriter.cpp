@@ -2,9 +2,9 @@
 #include "base/ByteOrder.h"
 
 #include "model/IndexList.h"
+#include "platform/Paths.h"
 #include "scrpack/manifest/ManifestDefaults.h"
 #include "scrpack/manifest/ManifestFields.h"
-#include "platform/Paths.h"
 #include "scrpack/manifest/ManifestReader.h"
 #include "scrpack/texts/CodePage.h"
 

@@ -69,7 +69,10 @@ std::string FindLinuxRuntime()
 
 Builds::Builds(ProjectDocument& document, PreparedPictures& prepared, std::string windowsRuntime,
                std::string linuxRuntime)
-    : document_(document), prepared_(prepared), windowsRuntime_(std::move(windowsRuntime)), linuxRuntime_(std::move(linuxRuntime))
+    : document_(document),
+      prepared_(prepared),
+      windowsRuntime_(std::move(windowsRuntime)),
+      linuxRuntime_(std::move(linuxRuntime))
 {
     status_ = {{"state", "idle"}, {"progress", 0}, {"problems", json::array()}};
 }

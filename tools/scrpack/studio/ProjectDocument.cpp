@@ -280,6 +280,9 @@ json ProjectDocument::State()
             MergeJson(item, TomlToJson(*entries->get(i)->as_table()));
         if (!item.contains("file"))
             item["file"] = "";
+        // A picture still to be prepared is named after its file.
+        if (!item.contains("name"))
+            item["name"] = fs::path(item["file"].get<std::string>()).filename().string();
         items.push_back(std::move(item));
     }
     state["items"] = std::move(items);

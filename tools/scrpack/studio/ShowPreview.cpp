@@ -7,6 +7,7 @@
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
+#include <iostream>
 
 namespace fs = std::filesystem;
 
@@ -84,8 +85,10 @@ bool ShowPreview::Start(const PackPlan& plan, size_t from, int width, int height
         options.cancel = &run->cancel;
         RenderResult result;
         std::string message;
-        if (!RenderShow(options, result, message))
+        if (!RenderShow(options, result, message)) {
             run->error = message;
+            std::cerr << "scrpack studio: the preview stopped: " << message << std::endl;
+        }
         run->done = true;
     });
     started.id = run->id;
