@@ -241,4 +241,38 @@ TEST_F(StudioFixture, AManifestChangedOnDiskIsReadBeforeTheNextEdit)
     EXPECT_EQ(show["project"]["version"], "2");
 }
 
+// The studio reads a manifest without preparing its pictures; written back, it packs as before: a picture to
+// be prepared is still named after its prepared file, and one to be stored as it is still says so.
+TEST(StudioManifest, PicturesStillToBePreparedReadBackAsTheyWere)
+{
+    TempDir dir;
+    dir.Write("a.jpg", HalvesJpeg(16, 16));
+    dir.Write("b.jpg", HalvesJpeg(16, 16));
+    dir.Write("c.jpg", HalvesJpeg(16, 16));
+    const std::string manifest = dir.Write("show.toml",
+                                           "[[media]]\nfile = \"a.jpg\"\n"
+                                           "[[media]]\nfile = \"b.jpg\"\nconvert = false\n"
+                                           "[[media]]\nfile = \"c.jpg\"\nname = \"cover.jpg\"\n");
+    ManifestOptions keep;
+    keep.keepConversions = true;
+    PackPlan plan = ReadManifest(manifest, keep);
+    ASSERT_EQ(plan.items.size(), 3u);
+    EXPECT_TRUE(plan.items[0].media.preparePending);
+    EXPECT_FALSE(plan.items[1].media.preparePending);
+    EXPECT_TRUE(plan.items[1].media.asIs);
+    for (auto& item : plan.items)
+        item.media.file.sourcePath = fs::path(item.media.file.sourcePath).filename().string();
+    plan.media.clear();
+    const std::string text = WriteManifestText(plan);
+    const toml::table written = toml::parse(text);
+    const toml::array& items = *written.get_as<toml::array>("media");
+    EXPECT_FALSE(items.get(0)->as_table()->contains("name")) << text;
+    EXPECT_EQ(items.get(1)->as_table()->get("convert")->value<bool>(), false) << text;
+    EXPECT_EQ(items.get(2)->as_table()->get("name")->value<std::string>(), "cover.jpg") << text;
+    dir.Write("again.toml", text);
+    const PackPlan again = ReadManifest(dir.File("again.toml"));
+    EXPECT_EQ(again.items[0].texts.at("filename"), "a.jpg");
+    EXPECT_EQ(again.items[2].texts.at("filename"), "cover.jpg");
+}
+
 } // namespace
