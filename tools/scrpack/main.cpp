@@ -6,6 +6,9 @@
 #include "scrpack/commands/NewCommand.h"
 #include "scrpack/commands/PackCommand.h"
 #include "scrpack/commands/Utf8Arguments.h"
+#ifndef _WIN32
+#include "scrpack/studio/StudioCommand.h"
+#endif
 
 #include <CLI/CLI.hpp>
 #include <cstdio>
@@ -16,8 +19,11 @@
 
 // The subcommands: each adds itself, with its options, to the command line.
 static void (*const kCommands[])(CLI::App&) = {
-    RegisterNewCommand,  RegisterPackCommand,    RegisterInspectCommand,
-    RegisterDumpCommand, RegisterExtractCommand, RegisterEffectsCommand,
+    RegisterNewCommand,    RegisterPackCommand,    RegisterInspectCommand,
+    RegisterDumpCommand,   RegisterExtractCommand, RegisterEffectsCommand,
+#ifndef _WIN32
+    RegisterStudioCommand,
+#endif
 };
 
 namespace {

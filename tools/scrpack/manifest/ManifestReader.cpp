@@ -93,8 +93,11 @@ private:
     MediaReference ReadReference(const toml::table& entry, const std::string& path, bool picture) const
     {
         MediaReference reference;
+        preparePending_ = keptAsIs_ = false;
         reference.file = ReadNamedFile(entry, path, true, picture);
         reference.picture = picture && !reference.file.sourcePath.empty();
+        reference.preparePending = preparePending_;
+        reference.asIs = keptAsIs_;
         if (const toml::node* node = entry.get("file"))
             reference.origin = file_ + ":" + std::to_string(node->source().begin.line) + ": " + path + ".file";
         return reference;
@@ -114,6 +117,9 @@ private:
     fs::path folder_;
     ManifestOptions options_;
     std::vector<std::string> backgroundNames_;
+    // What the entry last read said of its picture: to be prepared when packed, or stored exactly as it is.
+    mutable bool preparePending_ = false;
+    mutable bool keptAsIs_ = false;
     struct MediaEntry {
         size_t index;
         std::string source;
@@ -397,9 +403,13 @@ StoredFile Reader::ReadNamedFile(const toml::table& entry, const std::string& pa
         file.sourcePath = SourceFile(*node, path + ".file");
         // Pictures are prepared for the runtime unless the entry asks for its file exactly as it is.
         bool convert = true;
-        if (const toml::node* flag = entry.get("convert"))
+        if (const toml::node* flag = entry.get("convert")) {
             convert = Bool(*flag, path + ".convert");
-        if (picture && convert) {
+            keptAsIs_ = !convert;
+        }
+        if (picture && convert && options_.keepConversions) {
+            preparePending_ = true;
+        } else if (picture && convert) {
             const std::string origin = file_ + ":" + std::to_string(node->source().begin.line) + ": " + path + ".file";
             try {
                 PreparedPicture prepared = ConvertPicture(file.sourcePath, options_.workFolder);
