@@ -173,6 +173,9 @@ const EffectEntry kEffects[] = {
     {ZigZag, {.orientation = O::Left, .delayMs = 25}},                    // 158 Zig-zag left
     {ZigZag, {.orientation = O::Right, .delayMs = 25}},                   // 159 Zig-zag right
     {ZigZag, {.orientation = O::Up, .delayMs = 25}},                      // 160 Zig-zag up
+    // Added after the first 161, so that every stored effect number keeps its meaning.
+    {Fade, {.delayMs = 20, .variant = FadeForm::Direct}},       // 161 Fade
+    {Fade, {.delayMs = 20, .variant = FadeForm::ThroughBlack}}, // 162 Fade through black
 };
 static_assert(std::size(kEffects) == kEffectCount, "one row per effect index");
 

@@ -215,3 +215,20 @@ TEST_F(ExtractFixture, StoredNamesTooLongForAFileStillExtract)
     EXPECT_EQ(RoundTrip(dir.File("long.db")), TempDir::Read(dir.File("long.db")));
     EXPECT_TRUE(fs::exists(dir.Path() / "extracted" / "media" / (stem.substr(0, 96) + ".jpg")));
 }
+
+// A project packed before the fades stored "every effect" as the 161 numbers 0 to 160. Its manifest names
+// them one by one (the default now means 163), so that packing it again keeps exactly the old choices.
+TEST_F(ExtractFixture, AnOldEveryEffectListStaysTheHistoricalOne)
+{
+    std::string oldList;
+    for (int i = 0; i <= 160; ++i)
+        oldList += std::to_string(i) + ";";
+    dir.Write("a.jpg", TinyPicture(1));
+    dir.Write("show.toml", "[[media]]\nfile = \"a.jpg\"\n[media.transition]\neffects = \"" + oldList + "\"\n");
+    ASSERT_EQ(RunPack({dir.File("show.toml"), dir.File("old.db"), ""}, err), 0) << err.str();
+    const std::string old = TempDir::Read(dir.File("old.db"));
+    EXPECT_EQ(RoundTrip(dir.File("old.db")), old);
+    EXPECT_THAT(TempDir::Read(dir.File("extracted/manifest.toml")), HasSubstr("160\n    ]"));
+    EXPECT_NE(old.find(oldList), std::string::npos);
+    EXPECT_EQ(old.find(oldList + "161;"), std::string::npos);
+}

@@ -6,6 +6,7 @@
 
 #include "app/posix/SettingsCommand.h"
 #include "app/posix/SizeArgument.h"
+#include "base/EffectCount.h"
 #include "live/LiveShow.h"
 #include "live/LiveTarget.h"
 #include "model/SettingsStore.h"
@@ -78,7 +79,10 @@ int main(int argc, char** argv)
 
     EffectCommandOptions effect;
     CLI::App* trace = cli.add_subcommand("effect", "Trace one transition effect frame by frame, as PNG frames.");
-    trace->add_option("INDEX", effect.index, "effect index, 0 to 160 (-1: the plain copy)")->required();
+    trace
+        ->add_option("INDEX", effect.index,
+                     "effect index, 0 to " + std::to_string(kEffectCount - 1) + " (-1: the plain copy)")
+        ->required();
     trace->add_option("--out", effect.outDir, "folder for the frames")->required();
     trace->add_option("--window", effect.window, "window size WIDTHxHEIGHT")->capture_default_str();
     trace->add_option("--slide", effect.slidePath, "picture file to reveal (default: a test picture)");
