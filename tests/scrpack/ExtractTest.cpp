@@ -68,6 +68,7 @@ file = "bg.bmp"
 file = "a.jpg"
 raw = ")toml" + raw +
                   R"toml("
+pan_zoom = true
 [media.title]
 style = "2;1;x"
 text = "Tab\there"
@@ -77,6 +78,7 @@ effects = " 0; 5;"
 file = "b.png"
 name = "B.PNG"
 sound = "song.mp3"
+pan_zoom = { zoom = 130, from = [0, 10], to = [90, 100] }
 [media.background]
 images = ["bg.bmp"]
 tiles = 7
@@ -98,6 +100,9 @@ name = "readme.txt"
     const std::string first = TempDir::Read(dir.File("first.db"));
     EXPECT_EQ(RoundTrip(dir.File("first.db")), first);
     EXPECT_EQ(err.str(), "");
+    const std::string manifest = TempDir::Read(dir.File("extracted/manifest.toml"));
+    EXPECT_THAT(manifest, HasSubstr("pan_zoom = true"));
+    EXPECT_THAT(manifest, HasSubstr("from = [ 0, 10 ]"));
     // Stored files come out whole.
     EXPECT_EQ(TempDir::Read(dir.File("extracted/media/a.jpg")), TinyPicture(1));
     EXPECT_EQ(TempDir::Read(dir.File("extracted/project/banner")), "BMbanner");
