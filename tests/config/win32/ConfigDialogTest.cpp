@@ -1,4 +1,5 @@
 // The settings dialog made for real from the program's resources, driven with window messages.
+#include "base/EffectCount.h"
 #include "config/ConfigIds.h"
 #include "config/win32/AboutBox.h"
 #include "config/win32/PublisherPageWindow.h"
