@@ -1,5 +1,7 @@
 #include "slides/SlidePlayer.h"
 
+#include <algorithm>
+#include <chrono>
 #include <stdexcept>
 
 #include "gfx/AlphaStretch.h"
@@ -14,10 +16,7 @@
 #include "slides/SlideBackground.h"
 #include "slides/SlideGeometry.h"
 #include "slides/SlideImage.h"
-
 #include "transitions/ShowMessages.h"
-#include <algorithm>
-#include <chrono>
 
 SlidePlayer::SlidePlayer(ISlideWindowHost& host) : host_(host)
 {
@@ -113,7 +112,6 @@ void SlidePlayer::PlanMotion(Picture& image, const Rect& onWindow, Size source, 
     const PanZoomSetting setting = mediaSetting_ ? ReadPanZoom(mediaSetting_->Record()) : PanZoomSetting{};
     // A relayout keeps the path (and the start) the item had; otherwise the motion is the item's own.
     const bool keep = relayout_ && motion_.Prepared();
-    const PanZoomPath path = keep ? motion_.Path() : PanZoomPath::For(setting, mediaSetting_->Random());
     if (!keep)
         motion_.Clear();
     // Pictures with transparent parts, and slides without a picture, stay still.
@@ -121,6 +119,8 @@ void SlidePlayer::PlanMotion(Picture& image, const Rect& onWindow, Size source, 
         motion_.Clear();
         return;
     }
+    // Only a moving picture draws from the show's random numbers: every other pick stays as it always was.
+    const PanZoomPath path = keep ? motion_.Path() : PanZoomPath::For(setting, mediaSetting_->Random());
     TextOverlay texts;
     if (project_ && project_->Options().SlideBackgroundMode() == 1 && startMode_ != StartMode::Preview) {
         // The texts are part of a whole-window slide; they stay where they are over the moving picture.

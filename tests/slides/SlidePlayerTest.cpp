@@ -577,3 +577,17 @@ TEST_F(SlidePlayerTest, PanAndZoomRunsFromTheSlideToItsEndWithTheTitleStill)
     player->StopTransition();
     EXPECT_EQ(Canvas().ToDecoded().pixels, last.ToDecoded().pixels);
 }
+
+// Only a picture that moves draws its direction from the show's random numbers: items without the option
+// pick their positions from the same numbers as before it existed.
+TEST_F(SlidePlayerTest, StillPicturesLeaveTheRandomNumbersToTheOtherPicks)
+{
+    project.SetProjectI32(ProjectOptions::kRandomPosition, 1);
+    project.media.push_back({"pic.bmp", SolidBmp(10, 2, kRedPx)});
+    // Each slide takes three: the background's pick, then x and y.
+    Show({10, 8}, StartMode::Saver, {0, 7, 5, 3, 1, 4});
+    EXPECT_EQ(player->Request().slideTop, 5);
+    player->ShowSlide(project.settings.get());
+    player->WaitForTransition();
+    EXPECT_EQ(player->Request().slideTop, 4);
+}
