@@ -116,7 +116,9 @@ bool ParseEffects(const std::string& text, std::vector<int>& states, std::string
         if (!ParseInt(piece, index))
             index = FindEffectByName(piece);
         else if (index < 0 || index >= kEffectCount)
-            return error = "effects: there is no effect " + piece + " (they are numbered 0 to 160)", false;
+            return error = "effects: there is no effect " + piece + " (they are numbered 0 to " +
+                       std::to_string(kEffectCount - 1) + ")",
+                   false;
         if (index < 0)
             return error = "effects: no effect is named \"" + piece + "\"", false;
         states[static_cast<size_t>(index)] = 1;

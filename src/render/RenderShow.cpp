@@ -132,6 +132,8 @@ void RenderSystem::RunScreensaverWindow(ScreensaverApp& app)
             }
             // A video player on screen covers the slide window, and changes it without presenting.
             const Picture* panel = videos.Screen();
+            if (!panel)
+                slides.DrawMotionAt(due);
             if (panel)
                 frames.PresentedAll();
             frames.CaptureBefore(due + 1, panel ? panel : slides.Screen());

@@ -1,9 +1,12 @@
 #include "slides/SlidePlayer.h"
 
+#include <algorithm>
+#include <chrono>
 #include <stdexcept>
 
 #include "gfx/AlphaStretch.h"
 #include "model/MediaPlaylist.h"
+#include "model/PanZoomSetting.h"
 #include "model/ProjectInfo.h"
 #include "model/Random.h"
 #include "model/UserSettings.h"
@@ -36,6 +39,7 @@ std::unique_ptr<SlidePlayer> SlidePlayer::Create(std::unique_ptr<ISlideWindowHos
 
 SlidePlayer::~SlidePlayer()
 {
+    StopMotion();
     StopTransition();
     JoinWorker();
     host_.AttachPlayer(nullptr);
@@ -67,6 +71,7 @@ void SlidePlayer::OnTransitionDone(uint32_t serial)
     if (finished_ || serial != serial_)
         return;
     finished_ = 1;
+    StartMotion();
     if (!announceDone_)
         return;
     host_.WindowClock().Sleep(30);
@@ -80,6 +85,7 @@ void SlidePlayer::OnDestroy()
 
 void SlidePlayer::StopTransition()
 {
+    StopMotion();
     if (finished_)
         return;
     stop_ = 1;
@@ -99,6 +105,88 @@ void SlidePlayer::JoinWorker()
 {
     if (worker_.joinable())
         worker_.join();
+}
+
+void SlidePlayer::PlanMotion(Picture& image, const Rect& onWindow, Size source, bool opaque, uint32_t displayMs)
+{
+    const PanZoomSetting setting = mediaSetting_ ? ReadPanZoom(mediaSetting_->Record()) : PanZoomSetting{};
+    // A relayout keeps the path (and the start) the item had; otherwise the motion is the item's own.
+    const bool keep = relayout_ && motion_.Prepared();
+    if (!keep)
+        motion_.Clear();
+    // Pictures with transparent parts, and slides without a picture, stay still.
+    if (!setting.enabled || !opaque || !image.IsLoaded() || onWindow.IsEmpty() || source.cx < 1 || source.cy < 1) {
+        motion_.Clear();
+        return;
+    }
+    // Only a moving picture draws from the show's random numbers: every other pick stays as it always was.
+    const PanZoomPath path = keep ? motion_.Path() : PanZoomPath::For(setting, mediaSetting_->Random());
+    TextOverlay texts;
+    if (project_ && project_->Options().SlideBackgroundMode() == 1 && startMode_ != StartMode::Preview) {
+        // The texts are part of a whole-window slide; they stay where they are over the moving picture.
+        texts.Capture(Size{canvas_.Width(), canvas_.Height()}, onWindow, [&](Picture& target) {
+            SlideBackground painter;
+            PreparePainter(painter, target);
+            painter.DrawTitle();
+            painter.DrawDescription();
+        });
+    }
+    motion_.Prepare(std::move(image), source, onWindow, path, displayMs, std::move(texts));
+}
+
+void SlidePlayer::StartMotion()
+{
+    if (!motion_.Prepared())
+        return;
+    motion_.Start(host_.WindowClock().TickCount());
+    if (host_.DrivesMotion() || motionThread_.joinable())
+        return;
+    motionStop_ = 0;
+    motionWake_.Reset();
+    motionThread_ = std::thread([this] { RunMotion(); });
+}
+
+void SlidePlayer::RunMotion()
+{
+    // About 30 frames a second: smooth for a motion this slow, and the frame of each moment is computed from
+    // the clock, so a late frame catches up rather than slowing the motion.
+    constexpr auto kFrame = std::chrono::milliseconds(33);
+    IClock& clock = host_.WindowClock();
+    auto next = std::chrono::steady_clock::now();
+    while (!motionStop_.load()) {
+        const Rect changed = motion_.DrawAt(clock.TickCount(), canvas_);
+        if (!changed.IsEmpty())
+            host_.Present(canvas_, changed.left, changed.top, changed.Width(), changed.Height());
+        if (motion_.AtEnd())
+            return;
+        next += kFrame;
+        const auto now = std::chrono::steady_clock::now();
+        if (next < now)
+            next = now;
+        motionWake_.WaitFor(std::chrono::duration_cast<std::chrono::milliseconds>(next - now));
+    }
+}
+
+void SlidePlayer::StopMotion()
+{
+    if (motionThread_.joinable()) {
+        motionStop_ = 1;
+        motionWake_.Set();
+        motionThread_.join();
+        motionStop_ = 0;
+    } else if (host_.DrivesMotion()) {
+        // The frame of the moment the item is left: the next transition starts from it.
+        DrawMotionAt(host_.WindowClock().TickCount());
+    }
+}
+
+void SlidePlayer::DrawMotionAt(uint32_t tick)
+{
+    if (!finished_)
+        return;
+    const Rect changed = motion_.DrawAt(tick, canvas_);
+    if (!changed.IsEmpty())
+        host_.Present(canvas_, changed.left, changed.top, changed.Width(), changed.Height());
 }
 
 void SlidePlayer::Hide(int hide)
@@ -166,13 +254,17 @@ void SlidePlayer::ComposeSlide()
 
     Picture image;
     int imageW = -1, imageH = -1;
+    // A picture that zooms in while it is shown keeps the detail its end zoom shows.
+    const PanZoomSetting panZoom = mediaSetting_ ? ReadPanZoom(mediaSetting_->Record()) : PanZoomSetting{};
+    const int64_t zoom = panZoom.enabled ? panZoom.zoomPercent : 100;
     if (mediaSetting_) {
         // A large JPEG may arrive reduced; every rule below goes by its full size.
         LoadSlideImageFor(
             image, options, mediaTable_, mediaSetting_->GetFileName(), exePath,
             [&](int w, int h) {
                 const SlideScale s = ScaleSlide(options.ScaleMode(), w, h, frame.cx, frame.cy);
-                return SlideImageUse{s.srcW, s.srcH, s.destW, s.destH};
+                return SlideImageUse{s.srcW, s.srcH, static_cast<int>(s.destW * zoom / 100),
+                                     static_cast<int>(s.destH * zoom / 100)};
             },
             imageW, imageH);
     }
@@ -191,18 +283,19 @@ void SlidePlayer::ComposeSlide()
     }
 
     const bool transparent = mediaSetting_ && mediaSetting_->Record().ColourKey();
+    // The source rectangle in the picture as loaded (smaller than its full size when reduced).
+    const Size source{
+        image.IsLoaded() ? static_cast<int>(static_cast<int64_t>(scale.srcW) * image.Width() / imageW) : 0,
+        image.IsLoaded() ? static_cast<int>(static_cast<int64_t>(scale.srcH) * image.Height() / imageH) : 0};
     auto putImage = [&](Picture& target, int left, int top) {
         if (!image.IsLoaded())
             return;
-        if (transparent) {
+        if (transparent)
             image.StretchDrawTransparent(target, left, top, scale.destW, scale.destH);
-        } else {
-            // The source rectangle in the picture as loaded (smaller than its full size when reduced).
-            const int srcW = static_cast<int>(static_cast<int64_t>(scale.srcW) * image.Width() / imageW);
-            const int srcH = static_cast<int>(static_cast<int64_t>(scale.srcH) * image.Height() / imageH);
-            StretchOver(target, left, top, scale.destW, scale.destH, image, srcW, srcH);
-        }
+        else
+            StretchOver(target, left, top, scale.destW, scale.destH, image, source.cx, source.cy);
     };
+    const Rect imageOnWindow = Rect::FromSize(x, y, scale.destW, scale.destH);
 
     if (options.SlideBackgroundMode() == 1) {
         // The slide is the whole window; the screen as it is becomes the transition's background.
@@ -230,6 +323,15 @@ void SlidePlayer::ComposeSlide()
             putImage(slide_, 0, 0);
         }
     }
+
+    const int32_t displaySeconds = options.DisplayTime();
+    // A show without a display time keeps each item until it is closed: the motion then spans half a minute.
+    const uint32_t displayMs =
+        displaySeconds > 0 ? static_cast<uint32_t>(std::min(displaySeconds, 86400)) * 1000u : 30000u;
+    if (mediaSetting_)
+        PlanMotion(image, imageOnWindow, source, !transparent && !image.HasAlpha(), displayMs);
+    else
+        motion_.Clear();
 
     request_ = TransitionRequest{};
     request_.window = &host_;

@@ -6,6 +6,7 @@
 
 #include "base/AutoResetEvent.h"
 #include "gfx/Picture.h"
+#include "slides/SlideMotion.h"
 #include "slides/SlidePlayerInterface.h"
 #include "transitions/TransitionRequest.h"
 
@@ -37,6 +38,9 @@ public:
     virtual IClock* TransitionClock() { return nullptr; }
     // The player living in this window (null when it goes), for the window's own messages.
     virtual void AttachPlayer(SlidePlayer*) { }
+    // Whether the window draws a moving picture's frames itself, at the times it chooses (DrawMotionAt), as a
+    // render in virtual time does; otherwise the player draws them on a thread of its own, on the window clock.
+    virtual bool DrivesMotion() { return false; }
 };
 
 // The slide window: composes each image item with its background and texts and reveals it with a
@@ -88,12 +92,22 @@ public:
     // Blocks until the running transition (if any) has ended, without stopping it. For hosts that run
     // in virtual time and need the worker's result before they go on.
     void WaitForTransition();
+    // A window that drives the pan and zoom (DrivesMotion): draws the frame of the moment `tick` (the window
+    // clock's milliseconds) and presents what changed. Nothing before the slide's transition has ended.
+    void DrawMotionAt(uint32_t tick);
+    bool Moving() const { return motion_.Started(); }
 
 private:
     void PreparePainter(SlideBackground& painter, Picture& target);
     void PaintWindowBackground();
     void StartWorker();
     void JoinWorker();
+    // The pan and zoom of the slide just shown: planned while composing, begun when its transition has ended
+    // (on a thread of its own unless the window drives it), stopped before the window changes anything.
+    void PlanMotion(Picture& image, const Rect& onWindow, Size source, bool opaque, uint32_t displayMs);
+    void StartMotion();
+    void StopMotion();
+    void RunMotion();
 
     std::unique_ptr<ISlideWindowHost> ownedHost_; // destroyed last, once the player has let go of it
     ISlideWindowHost& host_;
@@ -112,6 +126,10 @@ private:
     std::atomic<int> finished_{1};
     uint32_t serial_ = 0; // of the latest transition started
     AutoResetEvent completion_;
+    SlideMotion motion_;
+    std::thread motionThread_;
+    std::atomic<int> motionStop_{0};
+    AutoResetEvent motionWake_;
     bool relayout_ = false;    // composing again for a new window size: the same slide, no effect
     bool announceDone_ = true; // the end of the running transition tells the owner the item is shown
 };

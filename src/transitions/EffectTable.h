@@ -25,5 +25,5 @@ struct EffectEntry {
     EffectParams params;
 };
 
-// The table row of index 0..160; null outside.
+// The table row of index 0..kEffectCount - 1; null outside.
 const EffectEntry* FindEffect(int index);

@@ -76,7 +76,7 @@ TEST_F(StudioFixture, AnEffectPreviewGoesFromOneItemsScreenToTheNext)
     EXPECT_GT(strip.GetPixel(30, 45) & 0xff, 150u);
     EXPECT_LT(strip.GetPixel(30, 90 * (frames - 1) + 45) & 0xff, 40u);
 
-    auto bad = Get("/api/effect?from=0&to=1&effect=161");
+    auto bad = Get("/api/effect?from=0&to=1&effect=163");
     ASSERT_TRUE(bad);
     EXPECT_EQ(bad->status, 200); // clamped to the last effect
 }

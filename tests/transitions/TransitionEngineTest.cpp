@@ -8,6 +8,7 @@
 #include "platform/Clock.h"
 #include "platform/DiagnosticLog.h"
 #include "support/TempDir.h"
+#include "transitions/EffectNames.h"
 #include "transitions/ShowMessages.h"
 #include "transitions/TimerResolution.h"
 #include "transitions/TransitionEngine.h"
@@ -75,7 +76,7 @@ TEST_F(TransitionEngineTest, DisabledTransitionIsOnePlainCopyWhateverTheIndex)
 
 TEST_F(TransitionEngineTest, IndicesOutsideTheTableShowTheBackgroundOnlyAndStillComplete)
 {
-    for (int index : {161, -2, 100000, -100000}) {
+    for (int index : {kEffectCount, -2, 100000, -100000}) {
         TransitionFixture g(20, 10, 6, 4, 3, 2);
         g.request.clock = &clock;
         g.request.effectIndex = index;
@@ -105,7 +106,7 @@ TEST_F(TransitionEngineTest, EachRunLogsItsBeginAndEndLines)
     {
         DiagnosticLog log(dir.File("show.scr"));
         log.SetClock(&logClock);
-        for (int index : {7, -1, 161}) {
+        for (int index : {7, -1, 163}) {
             TransitionFixture g(20, 10, 6, 4, 3, 2);
             g.request.clock = &clock;
             g.request.log = &log;
@@ -118,7 +119,7 @@ TEST_F(TransitionEngineTest, EachRunLogsItsBeginAndEndLines)
         if (c != '\r')
             text += c;
     std::string want;
-    for (const char* index : {"7", "-1", "161"}) {
+    for (const char* index : {"7", "-1", "163"}) {
         want += std::string("(4242)[TransitionEffects,(126)] : begin a transition show , transition effect index = ") +
             index + " \n";
         want += "(4242)[TransitionEffects,(617)] : end a transition show\n";

@@ -84,7 +84,7 @@ try {
   check(show.items[0].title.text === 'Été à Noël', 'the accented title is in the manifest');
 
   // Effects: the gallery plays on the show's own slides; one is previewed on the stage and chosen.
-  await page.waitForFunction(() => document.querySelectorAll('.effect-tile').length === 161);
+  await page.waitForFunction(() => document.querySelectorAll('.effect-tile').length === 163);
   await page.selectOption('#family', 'Fan');
   const clicked = Date.now();
   await page.locator('.effect-tile[data-effect="45"]').click();

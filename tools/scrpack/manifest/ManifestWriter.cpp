@@ -2,6 +2,7 @@
 #include "base/ByteOrder.h"
 
 #include "model/IndexList.h"
+#include "model/PanZoomSetting.h"
 #include "platform/Paths.h"
 #include "scrpack/manifest/ManifestDefaults.h"
 #include "scrpack/manifest/ManifestFields.h"
@@ -222,8 +223,27 @@ toml::table ItemTable(const PackedItem& item)
         if (!section->empty())
             entry.insert_or_assign(name, std::move(*section));
     }
-    PutRawIfNeeded(entry, {"", "title", "description", "background", "transition"}, MediaRecordFields(),
-                   DefaultMediaRecord(), item.record);
+    // The pan and zoom as a key where the key rebuilds its bytes; otherwise the raw record carries them.
+    MediaSettingsRecord rebuiltFrom = DefaultMediaRecord();
+    const PanZoomSetting panZoom = ReadPanZoom(item.record);
+    MediaSettingsRecord withPanZoom = item.record;
+    WritePanZoom(withPanZoom, panZoom);
+    if (panZoom.enabled && withPanZoom == item.record) {
+        WritePanZoom(rebuiltFrom, panZoom);
+        if (panZoom == PanZoomSetting{.enabled = true}) {
+            entry.insert_or_assign("pan_zoom", true);
+        } else {
+            toml::table table;
+            table.insert_or_assign("zoom", panZoom.zoomPercent);
+            if (panZoom.pointsChosen) {
+                table.insert_or_assign("from", toml::array{panZoom.fromX, panZoom.fromY});
+                table.insert_or_assign("to", toml::array{panZoom.toX, panZoom.toY});
+            }
+            entry.insert_or_assign("pan_zoom", std::move(table));
+        }
+    }
+    PutRawIfNeeded(entry, {"", "title", "description", "background", "transition"}, MediaRecordFields(), rebuiltFrom,
+                   item.record);
     return entry;
 }
 

@@ -134,7 +134,7 @@ void AddStudioApi(StudioServer::Parts& p)
         Reply(response, p.document.State());
     });
 
-    // The 161 effects with their families.
+    // Every effect with its family.
     server.Get("/api/effects", [](const httplib::Request&, httplib::Response& response) {
         json effects = json::array();
         for (int i = 0; i < kEffectCount; ++i)

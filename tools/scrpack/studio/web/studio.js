@@ -193,7 +193,7 @@ function renderItems() {
 function effectSummary(item) {
   const list = item.transition.effects;
   if (!item.transition.enabled) return 'no transition';
-  if (list.length === (studio.effects.length || 161)) return `random from all ${list.length} effects`;
+  if (list.length === (studio.effects.length || 163)) return `random from all ${list.length} effects`;
   const names = list.map((n) => studio.effects[n]?.name ?? n);
   if (list.length === 1) return names[0];
   return `${item.transition.random ? 'random' : 'in turn'} from ${names.join(', ')}`;
