@@ -42,7 +42,7 @@ struct Files {
             std::abort();
 
         DiskFile out;
-        if (!out.Open(payload, DiskFile::modeWrite | DiskFile::modeCreate))
+        if (!out.Open(payload, DiskFile::kModeWrite | DiskFile::kModeCreate))
             std::abort();
         std::string chunk(1 << 20, '\0');
         for (std::size_t i = 0; i < chunk.size(); ++i)
@@ -106,7 +106,7 @@ void BM_CopyBinaryFieldToFile(benchmark::State& state)
         DatabaseTable table;
         OpenTable(db, table, files.media, "media");
         DiskFile out;
-        out.Open(files.copy, DiskFile::modeWrite | DiskFile::modeCreate);
+        out.Open(files.copy, DiskFile::kModeWrite | DiskFile::kModeCreate);
         if (!table.ReadBinaryField("media", out) || out.GetLength() != kMediaBytes)
             state.SkipWithError("copy failed");
     }

@@ -102,7 +102,7 @@ void BM_NextSlideFirstFrame(benchmark::State& state)
         player.WaitForTransition();
         player.OnTransitionDone(player.TransitionSerial()); // the slide is shown: nothing left to stop
         if (prepared)
-            player.PrepareSlide("photo.jpg", false);
+            player.PrepareSlide("photo.jpg", false, 100);
         // The display time: long enough for the photo's decoding.
         std::this_thread::sleep_for(std::chrono::seconds(3));
         project.settings->SelectNext(false);

@@ -22,6 +22,13 @@ endif()
 
 install(TARGETS screensaver scrpack RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
 
+# The Windows runtime beside the Linux programs, so that a Linux author builds Windows screen savers
+# (scrpack studio finds it there; scrpack pack --runtime takes it): the win32 preset's program, which
+# scripts/package builds first.
+set(QM_WINDOWS_RUNTIME ${CMAKE_SOURCE_DIR}/build/win32/src/program/screensaver.scr
+    CACHE FILEPATH "The Windows screensaver.scr the Linux package ships")
+install(PROGRAMS ${QM_WINDOWS_RUNTIME} DESTINATION ${CMAKE_INSTALL_DATADIR}/quillmark/windows OPTIONAL)
+
 # Manual pages, compressed as the system keeps them.
 set(QM_MAN_OUT ${CMAKE_BINARY_DIR}/man)
 foreach(page screensaver scrpack)

@@ -19,8 +19,8 @@ void Play(const std::string& path)
     if (media.Open(path.c_str(), device) != 0)
         return;
     uint32_t value = 0;
-    media.Status(device, Mci::StatusLength, value);
-    media.GetDevCaps(device, Mci::CapsHasVideo, value);
+    media.Status(device, Mci::kStatusLength, value);
+    media.GetDevCaps(device, Mci::kCapsHasVideo, value);
     MciRect source;
     media.Where(device, true, source);
     int panel = 0;

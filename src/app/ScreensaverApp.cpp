@@ -2,6 +2,7 @@
 
 #include "app/AppSystem.h"
 #include "app/CommandLine.h"
+#include "app/PrivateTempFolder.h"
 #include "app/RuntimeLibraries.h"
 #include "platform/DiagnosticLog.h"
 #include "platform/LogLines.h"
@@ -14,7 +15,7 @@
 namespace {
 
 // The start mode's line, at the caller's line number; None has no line.
-void LogStartMode(DiagnosticLog& log, StartMode mode, LogSite site = LogSite::current())
+void LogStartMode(DiagnosticLog& log, StartMode mode, LogSite site = LogSite::Here())
 {
     switch (mode) {
     case StartMode::Configure: LogStartModeConfigure(log, site); break;
@@ -118,6 +119,9 @@ bool ScreensaverApp::InitInstance(const StartupArguments& args)
         return false;
     }
 
+    // Everything the show writes for itself, the desktop snapshot first, goes into a folder of its own that
+    // goes away with the show, whichever way the window's run ends.
+    PrivateTempFolder showFolder;
     system_.SaveDesktopSnapshot(settings_.monitor);
     bool announces = startMode_ == StartMode::Saver || startMode_ == StartMode::Preview;
     if (announces) {

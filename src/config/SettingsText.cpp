@@ -41,7 +41,7 @@ const Entry kEntries[] = {
     {"time-limit", Kind::Switch, &S::timeLimit},
     {"time-limit-minutes", Kind::Number, &S::spinPosition, nullptr, kMinutesMin, kMinutesMax},
     // Monitors the show's window can be placed on; 0 is the whole virtual screen.
-    {"monitor", Kind::Number, &S::monitor, nullptr, 0, static_cast<int>(MonitorTable::MaxMonitors)},
+    {"monitor", Kind::Number, &S::monitor, nullptr, 0, static_cast<int>(MonitorTable::kMaxMonitors)},
     {"own-transitions", Kind::Switch, nullptr, &T::useOwnTransitions},
     {"random-transitions", Kind::Switch, nullptr, &T::randomTransitions},
     {"speed", Kind::Number, nullptr, &T::speed, kSpeedMin, kSpeedMax},
@@ -116,7 +116,9 @@ bool ParseEffects(const std::string& text, std::vector<int>& states, std::string
         if (!ParseInt(piece, index))
             index = FindEffectByName(piece);
         else if (index < 0 || index >= kEffectCount)
-            return error = "effects: there is no effect " + piece + " (they are numbered 0 to 160)", false;
+            return error = "effects: there is no effect " + piece + " (they are numbered 0 to " +
+                       std::to_string(kEffectCount - 1) + ")",
+                   false;
         if (index < 0)
             return error = "effects: no effect is named \"" + piece + "\"", false;
         states[static_cast<size_t>(index)] = 1;

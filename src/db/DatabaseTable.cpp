@@ -32,7 +32,7 @@ bool DatabaseTable::Open(ProjectDatabase& db, TableDirectoryEntry* entry)
     Close();
     if (!entry)
         return false;
-    if (!file_.Open(db.GetPath(), DiskFile::modeRead))
+    if (!file_.Open(db.GetPath(), DiskFile::kModeRead))
         return false;
     entry_ = entry;
     db_ = &db;

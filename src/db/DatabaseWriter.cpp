@@ -32,7 +32,7 @@ public:
     explicit OutputFile(std::string target) : target_(std::move(target)) { }
     bool Open(const std::string& path)
     {
-        return file_.Open(path, DiskFile::modeRead | DiskFile::modeWrite | DiskFile::modeCreate);
+        return file_.Open(path, DiskFile::kModeRead | DiskFile::kModeWrite | DiskFile::kModeCreate);
     }
     [[noreturn]] void FailWrite() const { Fail("cannot write " + target_ + ": " + LastSystemErrorText()); }
     std::uint64_t Position() const { return file_.GetPosition() + buffer_.size(); }
@@ -61,7 +61,7 @@ public:
     {
         Flush();
         DiskFile source;
-        if (!source.Open(path, DiskFile::modeRead))
+        if (!source.Open(path, DiskFile::kModeRead))
             Fail("cannot open " + path);
         if (CopyFileRange(source, offset, size, file_) != size)
             Fail("cannot copy " + std::to_string(size) + " bytes from " + path + " into " + target_ + ": " +

@@ -9,9 +9,9 @@
 class DiskFile : public FileBase {
 public:
     enum OpenFlags : unsigned {
-        modeRead = 0x1,  // the file must exist
-        modeWrite = 0x2, // with modeCreate: created or emptied; without: must exist
-        modeCreate = 0x4,
+        kModeRead = 0x1,  // the file must exist
+        kModeWrite = 0x2, // with kModeCreate: created or emptied; without: must exist
+        kModeCreate = 0x4,
     };
 
     DiskFile() = default;

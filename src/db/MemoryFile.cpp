@@ -41,13 +41,13 @@ bool MemoryFile::Reserve(std::uint64_t needed)
 {
     if (needed <= capacity_)
         return true;
-    constexpr std::uint64_t limit = std::numeric_limits<std::size_t>::max() - kGrowBytes;
-    if (needed > limit)
+    constexpr std::uint64_t kLimit = std::numeric_limits<std::size_t>::max() - kGrowBytes;
+    if (needed > kLimit)
         return false;
     // Whole steps of 1024 bytes, but at least half as much again as before: appending a large value in
     // 64 KiB pieces must not copy the buffer over and over.
     std::uint64_t wanted = needed;
-    if (capacity_ < limit / 2 && wanted < capacity_ + capacity_ / 2)
+    if (capacity_ < kLimit / 2 && wanted < capacity_ + capacity_ / 2)
         wanted = capacity_ + capacity_ / 2;
     wanted = (wanted + kGrowBytes - 1) / kGrowBytes * kGrowBytes;
     auto* grown = static_cast<unsigned char*>(std::realloc(data_, static_cast<std::size_t>(wanted)));

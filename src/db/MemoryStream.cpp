@@ -5,7 +5,7 @@
 bool MemoryStream::SaveToFile(const std::string& path) const
 {
     DiskFile file;
-    if (!file.Open(path, DiskFile::modeWrite | DiskFile::modeCreate))
+    if (!file.Open(path, DiskFile::kModeWrite | DiskFile::kModeCreate))
         return false;
     bool ok = true;
     for (std::size_t done = 0; ok && done < GetSize(); done += kFileChunk) {

@@ -40,7 +40,7 @@ bool ProjectDatabase::Open(const std::string& path, std::uint32_t base)
     if (!DiskFile::Exists(path))
         return true;
     DiskFile file;
-    if (!file.Open(path, DiskFile::modeRead))
+    if (!file.Open(path, DiskFile::kModeRead))
         return false;
     fileLength_ = file.GetLength();
 
@@ -87,7 +87,7 @@ TableDirectoryEntry* ProjectDatabase::GetTable(int index) const
 std::int64_t ReadDatabaseTrailer(const std::string& path)
 {
     DiskFile file;
-    if (!file.Open(path, DiskFile::modeRead))
+    if (!file.Open(path, DiskFile::kModeRead))
         return -1;
     std::uint64_t length = file.GetLength();
     unsigned char bytes[4];

@@ -25,7 +25,7 @@ uint32_t PackChannels(int32_t b, int32_t g, int32_t r)
 template <bool ToPixels, typename Out>
 void CombineRowsAs(const uint32_t* const* rows, const int32_t* pairWeight, int taps, int from, int count, Out* out)
 {
-    constexpr int shift = ToPixels ? kWeightBits : kRowShift;
+    constexpr int kShift = ToPixels ? kWeightBits : kRowShift;
     int p = 0;
     if constexpr (ToPixels)
         p = CombineRowsWideToPixels(rows, pairWeight, taps, from, count, out);
@@ -33,7 +33,7 @@ void CombineRowsAs(const uint32_t* const* rows, const int32_t* pairWeight, int t
         p = CombineRowsWide(rows, pairWeight, taps, from, count, out);
 #if defined(__SSE2__)
     const __m128i zero = _mm_setzero_si128();
-    const __m128i half = _mm_set1_epi32(1 << (shift - 1));
+    const __m128i half = _mm_set1_epi32(1 << (kShift - 1));
     for (; p + 4 <= count; p += 4) {
         __m128i acc0 = half, acc1 = half, acc2 = half, acc3 = half;
         for (int t = 0; t < taps; t += 2) {
@@ -47,8 +47,8 @@ void CombineRowsAs(const uint32_t* const* rows, const int32_t* pairWeight, int t
             acc2 = _mm_add_epi32(acc2, _mm_madd_epi16(_mm_unpacklo_epi8(hi, zero), w));
             acc3 = _mm_add_epi32(acc3, _mm_madd_epi16(_mm_unpackhi_epi8(hi, zero), w));
         }
-        const __m128i lo = _mm_packs_epi32(_mm_srai_epi32(acc0, shift), _mm_srai_epi32(acc1, shift));
-        const __m128i hi = _mm_packs_epi32(_mm_srai_epi32(acc2, shift), _mm_srai_epi32(acc3, shift));
+        const __m128i lo = _mm_packs_epi32(_mm_srai_epi32(acc0, kShift), _mm_srai_epi32(acc1, kShift));
+        const __m128i hi = _mm_packs_epi32(_mm_srai_epi32(acc2, kShift), _mm_srai_epi32(acc3, kShift));
         if constexpr (ToPixels) {
             _mm_storeu_si128(reinterpret_cast<__m128i*>(out + p),
                              _mm_and_si128(_mm_packus_epi16(lo, hi), _mm_set1_epi32(0x00FFFFFF)));
@@ -61,12 +61,12 @@ void CombineRowsAs(const uint32_t* const* rows, const int32_t* pairWeight, int t
     for (; p < count; ++p) {
         int32_t acc[4] = {};
         for (int c = 0; c < 4; ++c) {
-            acc[c] = 1 << (shift - 1);
+            acc[c] = 1 << (kShift - 1);
             for (int t = 0; t < taps; ++t) {
                 const int32_t w = static_cast<int16_t>(pairWeight[t / 2] >> (t % 2 ? 16 : 0));
                 acc[c] += w * Channel(rows[t][from + p], c);
             }
-            acc[c] >>= shift;
+            acc[c] >>= kShift;
         }
         if constexpr (ToPixels) {
             out[p] = PackChannels(acc[0], acc[1], acc[2]);
@@ -153,12 +153,12 @@ inline __m128i PixelRunSum(const uint32_t* row, const AxisMap& xs, size_t i, __m
 // Columns whose source lies outside the picture are skipped.
 void CombineColumns(const int16_t* row, const AxisMap& xs, bool allValid, uint32_t* out)
 {
-    constexpr int shift = kWeightBits + kRowShift;
+    constexpr int kShift = kWeightBits + kRowShift;
     size_t i = 0;
     if (allValid && xs.runTaps)
         i = static_cast<size_t>(CombineRunColumnsWide(row, xs.Runs(), xs.spanLo, static_cast<int>(xs.Size()), out));
 #if defined(__SSE2__)
-    const __m128i rounding = _mm_set1_epi32(1 << (shift - 1));
+    const __m128i rounding = _mm_set1_epi32(1 << (kShift - 1));
     if (allValid) {
         for (; i + 4 <= xs.Size(); i += 4) {
             const int t = xs.tapStart[i];
@@ -171,7 +171,7 @@ void CombineColumns(const int16_t* row, const AxisMap& xs, bool allValid, uint32
                     const __m128i v =
                         _mm_loadu_si128(reinterpret_cast<const __m128i*>(row + 4 * (index[2 * k] - xs.spanLo)));
                     const __m128i v2 = _mm_unpacklo_epi16(v, _mm_srli_si128(v, 8));
-                    return _mm_srai_epi32(_mm_add_epi32(rounding, _mm_madd_epi16(v2, w)), shift);
+                    return _mm_srai_epi32(_mm_add_epi32(rounding, _mm_madd_epi16(v2, w)), kShift);
                 };
                 StorePixels(pair(0, _mm_shuffle_epi32(weights, 0x00)), pair(1, _mm_shuffle_epi32(weights, 0x55)),
                             pair(2, _mm_shuffle_epi32(weights, 0xAA)), pair(3, _mm_shuffle_epi32(weights, 0xFF)),
@@ -185,7 +185,7 @@ void CombineColumns(const int16_t* row, const AxisMap& xs, bool allValid, uint32
                     const int16_t* b = row + 4 * (index[2 * k + 1] - xs.spanLo);
                     const __m128i v = _mm_unpacklo_epi16(_mm_loadl_epi64(reinterpret_cast<const __m128i*>(a)),
                                                          _mm_loadl_epi64(reinterpret_cast<const __m128i*>(b)));
-                    return _mm_srai_epi32(_mm_add_epi32(rounding, _mm_madd_epi16(v, w)), shift);
+                    return _mm_srai_epi32(_mm_add_epi32(rounding, _mm_madd_epi16(v, w)), kShift);
                 };
                 StorePixels(pair(0, _mm_shuffle_epi32(weights, 0x00)), pair(1, _mm_shuffle_epi32(weights, 0x55)),
                             pair(2, _mm_shuffle_epi32(weights, 0xAA)), pair(3, _mm_shuffle_epi32(weights, 0xFF)),
@@ -207,13 +207,13 @@ void CombineColumns(const int16_t* row, const AxisMap& xs, bool allValid, uint32
     for (; i < xs.Size(); ++i) {
         if (xs.nearest[i] < 0)
             continue;
-        int32_t acc[3] = {1 << (shift - 1), 1 << (shift - 1), 1 << (shift - 1)};
+        int32_t acc[3] = {1 << (kShift - 1), 1 << (kShift - 1), 1 << (kShift - 1)};
         for (int t = xs.tapStart[i]; t < xs.tapStart[i + 1]; ++t) {
             const int16_t* v = row + 4 * (xs.tapIndex[t] - xs.spanLo);
             for (int c = 0; c < 3; ++c)
                 acc[c] += xs.tapWeight[t] * v[c];
         }
-        out[i] = PackChannels(acc[0] >> shift, acc[1] >> shift, acc[2] >> shift);
+        out[i] = PackChannels(acc[0] >> kShift, acc[1] >> kShift, acc[2] >> kShift);
     }
 #endif
 }

@@ -34,7 +34,7 @@ struct ColumnRuns {
 // Where in the weights the first pair of pixel i's run is (pair n: 8 n further).
 inline size_t RunWeightIndex(const int* at, int i)
 {
-    return static_cast<size_t>(at[i / kRunGroup] + i % kRunGroup);
+    return static_cast<size_t>(at[i / kRunGroup]) + static_cast<size_t>(i % kRunGroup);
 }
 
 // Columns of a combined row into pixels through their runs, the leading pixels of [0, count) in groups of eight, as

@@ -15,8 +15,8 @@ uint32_t VirtualKeyOf(int32_t key)
         return 0x70 + uint32_t(key - SDLK_F1);
     switch (key) {
     case SDLK_RETURN:
-    case SDLK_KP_ENTER: return SaverKey::Return;
-    case SDLK_ESCAPE: return SaverKey::Escape;
+    case SDLK_KP_ENTER: return SaverKey::kReturn;
+    case SDLK_ESCAPE: return SaverKey::kEscape;
     case SDLK_BACKSPACE: return 0x08;
     case SDLK_TAB: return 0x09;
     case SDLK_SPACE: return 0x20;
@@ -45,10 +45,10 @@ uint32_t MouseMessageOf(uint8_t button, bool down, uint8_t clicks)
     const bool doubleClick = down && clicks == 2;
     switch (button) {
     case SDL_BUTTON_LEFT:
-        return doubleClick ? SaverMsg::LButtonDblClk : down ? SaverMsg::LButtonDown : SaverMsg::LButtonUp;
+        return doubleClick ? SaverMsg::kLButtonDblClk : down ? SaverMsg::kLButtonDown : SaverMsg::kLButtonUp;
     case SDL_BUTTON_RIGHT:
-        return doubleClick ? SaverMsg::RButtonDblClk : down ? SaverMsg::RButtonDown : SaverMsg::RButtonUp;
-    case SDL_BUTTON_MIDDLE: return down ? SaverMsg::MButtonDown : SaverMsg::MButtonUp;
+        return doubleClick ? SaverMsg::kRButtonDblClk : down ? SaverMsg::kRButtonDown : SaverMsg::kRButtonUp;
+    case SDL_BUTTON_MIDDLE: return down ? SaverMsg::kMButtonDown : SaverMsg::kMButtonUp;
     default: return 0;
     }
 }

@@ -44,6 +44,8 @@
 // Every function of those libraries the live show calls, under its own name.
 struct SDL_SysWMinfo;
 struct LiveFunctions {
+// The name is a declaration's name here, which parentheses would break.
+// NOLINTNEXTLINE(bugprone-macro-parentheses)
 #define QM_LIVE_MEMBER(name) decltype(&::name) name = nullptr;
     QM_LIVE_FUNCTIONS(QM_LIVE_MEMBER)
 #undef QM_LIVE_MEMBER

@@ -91,9 +91,9 @@ bool Deliver(const SDL_Event& event, LiveWindow& window, HeadlessShow& show, Eve
     case SDL_KEYDOWN: show.KeyDown(VirtualKeyOf(event.key.keysym.sym)); break;
     case SDL_TEXTINPUT:
         if (static_cast<unsigned char>(event.text.text[0]) < 0x80 && event.text.text[0] != 0)
-            loop.Post(SaverMsg::Char, static_cast<uint32_t>(event.text.text[0]));
+            loop.Post(SaverMsg::kChar, static_cast<uint32_t>(event.text.text[0]));
         break;
-    case SDL_MOUSEMOTION: show.Mouse(SaverMsg::MouseMove); break;
+    case SDL_MOUSEMOTION: show.Mouse(SaverMsg::kMouseMove); break;
     case SDL_MOUSEBUTTONDOWN:
     case SDL_MOUSEBUTTONUP:
         if (const uint32_t message =

@@ -38,7 +38,7 @@ public:
     }
     void Post(uint32_t message, uint32_t serial) override
     {
-        if (message != ShowMsg::TransitionDone)
+        if (message != ShowMsg::kTransitionDone)
             return;
         // The host outlives its player's worker, but not necessarily the message on its way.
         owner_.loop_.Invoke([alive = std::weak_ptr<Host*>(self_), serial] {

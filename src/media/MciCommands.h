@@ -15,38 +15,38 @@ struct MciRect {
 
 // Values of the media control interface, with their Windows numbers, so both back ends speak the same.
 namespace Mci {
-constexpr uint32_t StatusLength = 1;
-constexpr uint32_t StatusPosition = 2;
-constexpr uint32_t StatusMode = 4;
+constexpr uint32_t kStatusLength = 1;
+constexpr uint32_t kStatusPosition = 2;
+constexpr uint32_t kStatusMode = 4;
 
-constexpr uint32_t CapsCanRecord = 1;
-constexpr uint32_t CapsHasAudio = 2;
-constexpr uint32_t CapsHasVideo = 3;
-constexpr uint32_t CapsDeviceType = 4;
-constexpr uint32_t CapsCanEject = 7;
-constexpr uint32_t CapsCanPlay = 8;
+constexpr uint32_t kCapsCanRecord = 1;
+constexpr uint32_t kCapsHasAudio = 2;
+constexpr uint32_t kCapsHasVideo = 3;
+constexpr uint32_t kCapsDeviceType = 4;
+constexpr uint32_t kCapsCanEject = 7;
+constexpr uint32_t kCapsCanPlay = 8;
 
-constexpr uint32_t DevTypeVcr = 513;
-constexpr uint32_t DevTypeOverlay = 515;
-constexpr uint32_t DevTypeAnimation = 519;
-constexpr uint32_t DevTypeDigitalVideo = 520;
-constexpr uint32_t DevTypeWaveAudio = 522;
+constexpr uint32_t kDevTypeVcr = 513;
+constexpr uint32_t kDevTypeOverlay = 515;
+constexpr uint32_t kDevTypeAnimation = 519;
+constexpr uint32_t kDevTypeDigitalVideo = 520;
+constexpr uint32_t kDevTypeWaveAudio = 522;
 
-constexpr uint32_t ModeNotReady = 524;
-constexpr uint32_t ModeStop = 525;
-constexpr uint32_t ModePlay = 526;
-constexpr uint32_t ModePause = 529;
+constexpr uint32_t kModeNotReady = 524;
+constexpr uint32_t kModeStop = 525;
+constexpr uint32_t kModePlay = 526;
+constexpr uint32_t kModePause = 529;
 
-constexpr uint32_t MmMciNotify = 0x3B9;
-constexpr uint32_t NotifySuccessful = 1;
-constexpr uint32_t NotifySuperseded = 2;
-constexpr uint32_t NotifyAborted = 4;
+constexpr uint32_t kMmMciNotify = 0x3B9;
+constexpr uint32_t kNotifySuccessful = 1;
+constexpr uint32_t kNotifySuperseded = 2;
+constexpr uint32_t kNotifyAborted = 4;
 
-constexpr uint32_t ErrInvalidDeviceId = 257;
-constexpr uint32_t ErrUnsupportedFunction = 274;
-constexpr uint32_t ErrFileNotFound = 275;
-constexpr uint32_t ErrInvalidFile = 296;
-constexpr uint32_t ErrNonapplicableFunction = 302;
+constexpr uint32_t kErrInvalidDeviceId = 257;
+constexpr uint32_t kErrUnsupportedFunction = 274;
+constexpr uint32_t kErrFileNotFound = 275;
+constexpr uint32_t kErrInvalidFile = 296;
+constexpr uint32_t kErrNonapplicableFunction = 302;
 } // namespace Mci
 
 // The commands a media player sends, each with the flags it always uses. Every call returns 0 when the

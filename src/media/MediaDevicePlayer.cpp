@@ -37,13 +37,13 @@ bool MediaDevicePlayer::Open(const std::string& path, WindowRef notifyWindow)
         uint32_t value = 0;
         return mci_.GetDevCaps(device_, item, value) == 0 ? value : 0u;
     };
-    canPlay_ = caps(Mci::CapsCanPlay) != 0;
-    canRecord_ = caps(Mci::CapsCanRecord) != 0;
-    canEject_ = caps(Mci::CapsCanEject) != 0;
-    hasVideo_ = caps(Mci::CapsHasVideo) != 0;
-    deviceType_ = caps(Mci::CapsDeviceType);
-    visual_ = deviceType_ == Mci::DevTypeVcr || deviceType_ == Mci::DevTypeOverlay ||
-        deviceType_ == Mci::DevTypeAnimation || deviceType_ == Mci::DevTypeDigitalVideo;
+    canPlay_ = caps(Mci::kCapsCanPlay) != 0;
+    canRecord_ = caps(Mci::kCapsCanRecord) != 0;
+    canEject_ = caps(Mci::kCapsCanEject) != 0;
+    hasVideo_ = caps(Mci::kCapsHasVideo) != 0;
+    deviceType_ = caps(Mci::kCapsDeviceType);
+    visual_ = deviceType_ == Mci::kDevTypeVcr || deviceType_ == Mci::kDevTypeOverlay ||
+        deviceType_ == Mci::kDevTypeAnimation || deviceType_ == Mci::kDevTypeDigitalVideo;
     MciRect source;
     if (mci_.Where(device_, true, source) == 0) {
         naturalWidth_ = source.right - source.left;
@@ -107,8 +107,8 @@ bool MediaDevicePlayer::TogglePause()
     if (!open_)
         return false;
     switch (GetMode()) {
-    case Mci::ModePlay: return Pause();
-    case Mci::ModePause: return Resume();
+    case Mci::kModePlay: return Pause();
+    case Mci::kModePause: return Resume();
     default: return true;
     }
 }
@@ -124,17 +124,17 @@ int64_t MediaDevicePlayer::StatusOr(uint32_t item, int64_t closed)
 
 int64_t MediaDevicePlayer::GetPosition()
 {
-    return StatusOr(Mci::StatusPosition, -1);
+    return StatusOr(Mci::kStatusPosition, -1);
 }
 
 int64_t MediaDevicePlayer::GetLength()
 {
-    return StatusOr(Mci::StatusLength, -1);
+    return StatusOr(Mci::kStatusLength, -1);
 }
 
 uint32_t MediaDevicePlayer::GetMode()
 {
-    return uint32_t(StatusOr(Mci::StatusMode, 0));
+    return uint32_t(StatusOr(Mci::kStatusMode, 0));
 }
 
 bool MediaDevicePlayer::SetVideoWindow(WindowRef window)

@@ -2,7 +2,6 @@
 
 #include "base/TextCase.h"
 #include "db/DiskFile.h"
-#include "db/MemoryStream.h"
 #include "db/ProjectDatabase.h"
 #include "model/TableFields.h"
 #include "platform/Paths.h"
@@ -65,11 +64,13 @@ std::string SoundTable::PathOfCurrent(const std::string& programPath, bool store
         if (!tempFile.empty() && FileExists(NativePath(tempFile)))
             DiskFile::Remove(NativePath(tempFile));
         const std::string path = TempFolder() + fileName;
-        MemoryStream stream;
-        if (table_.FindField("music") >= 0)
-            table_.ReadBinaryField("music", stream);
-        // A copy that cannot be written still gives its path: the player then fails to open it.
-        stream.SaveToFile(NativePath(path));
+        // Straight from the database file to the copy, a piece at a time: a long track is never held
+        // whole in memory. A copy that cannot be written still gives its path: the player then fails to
+        // open it.
+        DiskFile copy;
+        if (copy.Open(NativePath(path), DiskFile::kModeWrite | DiskFile::kModeCreate) && table_.FindField("music") >= 0)
+            table_.ReadBinaryField("music", copy);
+        copy.Close();
         tempFile = path;
         return NativePath(path);
     }

@@ -30,19 +30,19 @@ Rect VideoPanelRect(int32_t videoLeft, int32_t videoTop, int32_t videoRight, int
     const double h0 = double(videoBottom) - double(videoTop);
     // A rectangle without width has no aspect to keep.
     const double aspect = h0 > 0 && w0 > 0 ? h0 / w0 : 1.0;
-    const double W = windowW;
-    const double H = windowH;
-    double w = std::min(w0, W);
-    double h = std::min(h0, H);
+    const double windowWidth = windowW;
+    const double windowHeight = windowH;
+    double w = std::min(w0, windowWidth);
+    double h = std::min(h0, windowHeight);
     switch (displayMode) {
     case 1:
         w = 2 * w;
         h = 2 * h;
         break;
-    case 2: w = std::trunc(W / 4); break;
-    case 3: w = std::trunc(W / 2); break;
-    case 4: w = std::trunc(W / 1.4142); break;
-    case 5: w = W; break;
+    case 2: w = std::trunc(windowWidth / 4); break;
+    case 3: w = std::trunc(windowWidth / 2); break;
+    case 4: w = std::trunc(windowWidth / 1.4142); break;
+    case 5: w = windowWidth; break;
     default: break;
     }
     if (displayMode >= 2 && displayMode <= 5)

@@ -73,10 +73,14 @@ void VideoPlayer::OnTimer(uint32_t id)
         StartVideo(mediaSetting_ && mediaSetting_->GetRecordCount() == 1);
         return;
     }
-    if (id != kEndTimer || !polling_ || !Ended())
+    if (id != kEndTimer || !polling_)
+        return;
+    ++checksSinceStart_;
+    if (!Ended())
         return;
     if (loop_) {
-        LogMovieLoops(DiagnosticLog::Instance());
+        LogLoop(checksSinceStart_ == 1);
+        checksSinceStart_ = 0;
         DrawBackground();
         if (DisplayMode() != 5) {
             window_->CopyBackground();
@@ -88,8 +92,18 @@ void VideoPlayer::OnTimer(uint32_t id)
         window_->KillTimer(kEndTimer);
         polling_ = false;
         LogMovieShowsNext(DiagnosticLog::Instance());
-        window_->PostToParent(ShowMsg::ItemFinished);
+        window_->PostToParent(ShowMsg::kItemFinished);
     }
+}
+
+void VideoPlayer::LogLoop(bool endedAtOnce)
+{
+    const uint32_t now = window_->TickCount();
+    if (endedAtOnce && loopLogged_ && now - loopLoggedAt_ < kLoopLogMs)
+        return;
+    loopLogged_ = true;
+    loopLoggedAt_ = now;
+    LogMovieLoops(DiagnosticLog::Instance());
 }
 
 bool VideoPlayer::Ended()
@@ -100,7 +114,7 @@ bool VideoPlayer::Ended()
         return true;
     // A device may stop at the start of its last frame, more than 20 ms short of the length: it has
     // ended when it plays no more.
-    return player_.GetMode() != Mci::ModePlay;
+    return player_.GetMode() != Mci::kModePlay;
 }
 
 void VideoPlayer::StartVideo(bool loop)
@@ -120,6 +134,7 @@ void VideoPlayer::StartVideo(bool loop)
     player_.Play();
     player_.SetDestination(0, 0, panelRect_.Width(), panelRect_.Height());
     playing_ = true;
+    checksSinceStart_ = 0;
     window_->SetTimer(kEndTimer, kEndMs);
     polling_ = true;
 }

@@ -51,6 +51,9 @@ public:
     static constexpr uint32_t kEndTimer = 1;
     static constexpr uint32_t kEndMs = 1000;
     static constexpr uint32_t kPanelId = 2004;
+    // A looping video that ends at the first check after its start (one that cannot be opened does so every
+    // second, for ever) has its restart line logged the first time and then at most this often.
+    static constexpr uint32_t kLoopLogMs = 60000;
 
     VideoPlayer(std::unique_ptr<IVideoWindow> window, IMciCommands& mci, const VideoPlayerSetup& setup);
     ~VideoPlayer() override;
@@ -86,6 +89,7 @@ public:
 private:
     void StartVideo(bool loop);
     bool Ended();
+    void LogLoop(bool endedAtOnce);
 
     std::unique_ptr<IVideoWindow> window_;
     VideoPlayerSetup setup_;
@@ -101,4 +105,7 @@ private:
     bool playing_ = false;
     bool loop_ = false;
     bool send_ = true;
+    int checksSinceStart_ = 0;
+    bool loopLogged_ = false;
+    uint32_t loopLoggedAt_ = 0;
 };

@@ -2,6 +2,7 @@
 
 #include "db/ProjectDatabase.h"
 #include "model/IndexList.h"
+#include "model/PanZoomSetting.h"
 #include "model/Random.h"
 #include "model/TableFields.h"
 #include "model/UserSettings.h"
@@ -97,7 +98,9 @@ std::optional<UpcomingItem> MediaPlaylist::PeekNext(bool random)
     uint8_t data[MediaSettingsRecord::kSize];
     MediaSettingsRecord record;
     record.Assign(data, CopyRecordField(peek_, "data", data, sizeof data));
-    return UpcomingItem{next, record.MediaType(), ReadTextField(peek_, "filename"), record.ColourKey()};
+    const PanZoomSetting panZoom = ReadPanZoom(record);
+    return UpcomingItem{next, record.MediaType(), ReadTextField(peek_, "filename"), record.ColourKey(),
+                        panZoom.enabled ? panZoom.zoomPercent : 100};
 }
 
 int MediaPlaylist::NextEffect()

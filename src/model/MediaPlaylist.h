@@ -19,6 +19,7 @@ struct UpcomingItem {
     int32_t mediaType = 0;
     std::string fileName;
     bool colourKey = false;
+    int zoomPercent = 100; // where its pan and zoom ends; 100 without one
 };
 
 // The playlist over the "setting" table: the current media item's settings, the choice of the next item,

@@ -1,5 +1,6 @@
 #include "model/UserSettings.h"
 #include "base/ByteOrder.h"
+#include "base/EffectCount.h"
 
 #include "model/SettingsStore.h"
 
@@ -28,7 +29,7 @@ UserSettings::UserSettings() : transitionList(AllEffects())
 std::string UserSettings::AllEffects()
 {
     std::string list;
-    for (int i = 0; i <= 160; ++i)
+    for (int i = 0; i < kEffectCount; ++i)
         list += std::to_string(i) + ";";
     return list;
 }

@@ -65,6 +65,8 @@ public:
     // Replaces the leading values with the bytes given (at most the block's size).
     void SetBlock(const uint8_t* data, size_t length);
 
-    // "0;1;2;" ... "160;": every effect allowed.
+    // "0;1;2;" ... up to the last effect's number: every effect allowed. What a first run allows and what
+    // "all" means when a list is chosen anew; a list stored before later effects were added keeps exactly the
+    // numbers it holds.
     static std::string AllEffects();
 };

@@ -14,7 +14,7 @@ const char kAvLibrary[] = ".\\AvLibrary";
 
 int LineOf(const LogSite& site)
 {
-    return static_cast<int>(site.line());
+    return static_cast<int>(site.Line());
 }
 
 void Plain(DiagnosticLog& log, const char* source, const LogSite& site, const char* text)

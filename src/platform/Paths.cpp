@@ -41,12 +41,12 @@ bool CreateDirectories(const std::string& path)
         if (!IsPathSeparator(path[i]) || i == 0 || IsPathSeparator(path[i - 1]))
             continue;
         std::string prefix = path.substr(0, i);
-        if (!IsDirectory(prefix) && !paths_detail::MakeOneDirectory(prefix))
+        if (!IsDirectory(prefix) && !PathsDetail::MakeOneDirectory(prefix))
             return false;
     }
     if (IsPathSeparator(path.back()))
         return true;
-    return IsDirectory(path) || paths_detail::MakeOneDirectory(path);
+    return IsDirectory(path) || PathsDetail::MakeOneDirectory(path);
 }
 
 std::string NativePath(const std::string& path)
@@ -137,7 +137,7 @@ void SetTempDirectory(const std::string& folder)
     g_tempInPlace = folder;
 }
 
-std::string paths_detail::TempDirectoryInPlace()
+std::string PathsDetail::TempDirectoryInPlace()
 {
     std::lock_guard<std::mutex> guard(g_tempLock);
     return g_tempInPlace;

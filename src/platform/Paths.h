@@ -38,9 +38,9 @@ void SetTempDirectory(const std::string& folder);
 // 0 for 0, otherwise the standard generator's next number modulo n.
 uint32_t RandomBelow(uint32_t n);
 
-namespace paths_detail {
+namespace PathsDetail {
 // One directory level; true when it was made. Platform part of CreateDirectories.
 bool MakeOneDirectory(const std::string& path);
 // The folder SetTempDirectory put in place ("" for none).
 std::string TempDirectoryInPlace();
-} // namespace paths_detail
+} // namespace PathsDetail

@@ -56,12 +56,12 @@ void SetInterruptHandler(void (*handler)(int signal))
     g_handler = handler;
 }
 
-void (*temporary_paths_detail::InterruptHandler())(int)
+void (*TemporaryPathsDetail::InterruptHandler())(int)
 {
     return g_handler.load();
 }
 
-void temporary_paths_detail::RemoveAllForExit()
+void TemporaryPathsDetail::RemoveAllForExit()
 {
     // Never unlocked: the process ends, and nothing may note a new path after the last has gone.
     g_lock.lock();

@@ -17,9 +17,9 @@ void RemoveTemporaryPathsOnInterrupt();
 // gives the ending back.
 void SetInterruptHandler(void (*handler)(int signal));
 
-namespace temporary_paths_detail {
+namespace TemporaryPathsDetail {
 // Removes every noted path and keeps any more from being noted; for the interrupt handlers.
 void RemoveAllForExit();
 // The handler SetInterruptHandler gave, or null.
 void (*InterruptHandler())(int);
-} // namespace temporary_paths_detail
+} // namespace TemporaryPathsDetail

@@ -30,7 +30,7 @@ public:
     }
     void Post(uint32_t message, uint32_t serial) override
     {
-        if (message == ShowMsg::TransitionDone) {
+        if (message == ShowMsg::kTransitionDone) {
             doneSerial_ = serial;
             transitionDone_ = true;
         }
@@ -40,6 +40,8 @@ public:
     IClock& WindowClock() override { return owner_.loop_.Clock(); }
     void PostToParent(uint32_t message) override { owner_.loop_.Post(message); }
     void AttachPlayer(SlidePlayer* player) override { player_ = player; }
+    // A moving picture's frames are drawn at the frames' own times, so a render repeats exactly.
+    bool DrivesMotion() override { return true; }
 
     // Asked for just before a slide's worker starts: the transition runs from now, on this window, which
     // the player shows as soon as the worker runs.
@@ -98,6 +100,14 @@ RenderSlides::~RenderSlides() = default;
 std::unique_ptr<ISlidePlayer> RenderSlides::Create()
 {
     return SlidePlayer::Create(std::make_unique<Host>(*this), db_);
+}
+
+void RenderSlides::DrawMotionAt(uint64_t now)
+{
+    for (Host* host : hosts_) {
+        if (host->Player() && host->visible)
+            host->Player()->DrawMotionAt(static_cast<uint32_t>(now));
+    }
 }
 
 void RenderSlides::UpdateScreen()

@@ -35,6 +35,8 @@ public:
 
     // A slide player in a new slide window of the show; it must go before this object does.
     std::unique_ptr<ISlidePlayer> Create();
+    // A moving picture on screen takes its place at the show's time `now` (ms), before a frame is taken.
+    void DrawMotionAt(uint64_t now);
     // What the screen shows now: the visible slide window's canvas, or null (black).
     const Picture* Screen() const { return screen_; }
 

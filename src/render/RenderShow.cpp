@@ -1,5 +1,6 @@
 #include "render/RenderShow.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cstdlib>
 #include <filesystem>
@@ -37,7 +38,7 @@ public:
             onePass_();
     }
     std::optional<UpcomingItem> PeekNext(bool random) override { return list_.PeekNext(random); }
-    bool ReadMediaData(const std::string& fileName, std::vector<uint8_t>& out) override
+    bool ReadMediaData(const std::string& fileName, FileBase& out) override
     {
         return list_.ReadMediaData(fileName, out);
     }
@@ -89,12 +90,15 @@ void RenderSystem::RunScreensaverWindow(ScreensaverApp& app)
     const Size screenSize{options_.width, options_.height};
     VideoFileWriter video;
     PngFrameFiles pngFiles(options_.outDir);
+    video.SetFragments(options_.streamFragmentMs);
     if (toVideo && !video.Open(options_.videoPath, options_.width, options_.height, options_.fps, true, error)) {
         DiagnosticLog::Instance().SetClock(nullptr);
         return;
     }
-    RenderFrames frames(toVideo ? static_cast<IFrameOutput&>(video) : pngFiles, options_.outDir, options_.width,
-                        options_.height, options_.fps, frameCount);
+    IFrameOutput& output = options_.frameOutput ? *options_.frameOutput
+        : toVideo                               ? static_cast<IFrameOutput&>(video)
+                                                : pngFiles;
+    RenderFrames frames(output, options_.outDir, options_.width, options_.height, options_.fps, frameCount);
     frames.ShowProgress(options_.progress, ownLength);
     RenderSlides slides(loop, frames, screenSize, &app.Database());
     AvMediaSystem& devices = media.Devices();
@@ -118,7 +122,7 @@ void RenderSystem::RunScreensaverWindow(ScreensaverApp& app)
     {
         HeadlessShow show(loop, app.Settings(), media.Options(), parts);
         show.Start();
-        while (!frames.Done() && frames.Ok()) {
+        while (!frames.Done() && frames.Ok() && !(options_.cancel && options_.cancel->load())) {
             const uint64_t due = frames.FrameTime(frames.NextFrame());
             if (!show.Destroyed() && !loop.QuitRequested())
                 loop.RunUntil(due);
@@ -130,9 +134,13 @@ void RenderSystem::RunScreensaverWindow(ScreensaverApp& app)
             }
             // A video player on screen covers the slide window, and changes it without presenting.
             const Picture* panel = videos.Screen();
+            if (!panel)
+                slides.DrawMotionAt(due);
             if (panel)
                 frames.PresentedAll();
             frames.CaptureBefore(due + 1, panel ? panel : slides.Screen());
+            if (options_.onFrame)
+                options_.onFrame(frames.NextFrame(), frames.FrameCount());
             // Sound is final up to the show's own time: what starts later starts after it.
             if (toVideo && !video.WriteSound(mix.TakeUpTo(loop.Now()), error))
                 break;
@@ -148,7 +156,9 @@ void RenderSystem::RunScreensaverWindow(ScreensaverApp& app)
         error = frames.Error();
     if (error.empty() && !options_.outDir.empty())
         result_.contactSheet = frames.WriteContactSheet(error);
-    if (toVideo && error.empty() && video.WriteSound(mix.TakeUpTo(frames.FrameTime(frames.FrameCount())), error))
+    // A render cancelled part-way has sound up to where its pictures stop.
+    const int rendered = std::min(frames.FrameCount(), frames.NextFrame());
+    if (toVideo && error.empty() && video.WriteSound(mix.TakeUpTo(frames.FrameTime(rendered)), error))
         video.Finish(error);
     DiagnosticLog::Instance().SetClock(nullptr);
 }
@@ -168,7 +178,7 @@ bool RenderShow(const RenderOptions& options, RenderResult& result, std::string&
         error = "fps must lie between 1 and 240, seconds between 1 and 86400";
         return false;
     }
-    if (options.outDir.empty() && options.videoPath.empty()) {
+    if (options.outDir.empty() && options.videoPath.empty() && !options.frameOutput) {
         error = "give a folder for the frames or a video file";
         return false;
     }

@@ -1,6 +1,10 @@
 #pragma once
+#include <atomic>
 #include <cstdint>
+#include <functional>
 #include <string>
+
+class IFrameOutput;
 
 // What `screensaver render` is asked for.
 struct RenderOptions {
@@ -12,6 +16,14 @@ struct RenderOptions {
     int height = 720;
     int seconds = 0; // 0: the show's own length, one pass through every item (at most kMaxPassSeconds)
     int fps = 25;
+    // Instead of files: every frame goes here (the studio's previews). Frames only, silent.
+    IFrameOutput* frameOutput = nullptr;
+    // With a video: a fragmented MP4 of fragments this long, which a player can play while it is written.
+    int streamFragmentMs = 0;
+    // Told after every frame: frames done and frames in all (with the show's own length, at most).
+    std::function<void(int, int)> onFrame;
+    // Ends the render early, as if its time were up, once set.
+    const std::atomic<bool>* cancel = nullptr;
 };
 
 struct RenderResult {

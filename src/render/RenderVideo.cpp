@@ -1,5 +1,7 @@
 #include "render/RenderVideo.h"
 
+#include <algorithm>
+
 #include "media/posix/AvLibrary.h"
 
 #include <cstdio>
@@ -149,6 +151,13 @@ bool VideoFileWriter::Open(const std::string& path, int width, int height, int f
     d.video->thread_count = 2;
     if (d.format->oformat->flags & AVFMT_GLOBALHEADER)
         d.video->flags |= AV_CODEC_FLAG_GLOBAL_HEADER;
+    if (fragmentMs_ > 0) {
+        // Every fragment starts with a key frame; without look-ahead each frame leaves the encoder at once.
+        d.video->gop_size = std::max(1, fps * fragmentMs_ / 1000);
+        av.av_opt_set(d.video->priv_data, "tune", "zerolatency", 0);
+        av.av_opt_set(d.format->priv_data, "movflags", "frag_keyframe+empty_moov+default_base_moof", 0);
+        d.format->flush_packets = 1;
+    }
     av.av_opt_set(d.video->priv_data, "preset", "superfast", 0);
     av.av_opt_set(d.video->priv_data, "crf", "20", 0);
     int result = av.avcodec_open2(d.video, h264, nullptr);
@@ -204,9 +213,12 @@ bool VideoFileWriter::Open(const std::string& path, int width, int height, int f
     }
 
     d.path = path;
-    d.file = std::make_unique<ReplacingFile>(path);
-    d.file->Reserve();
-    result = av.avio_open(&d.format->pb, d.file->TemporaryPath().c_str(), AVIO_FLAG_WRITE);
+    // A stream is read while it grows, so it is written in its own place; a finished video takes it at the end.
+    if (fragmentMs_ <= 0) {
+        d.file = std::make_unique<ReplacingFile>(path);
+        d.file->Reserve();
+    }
+    result = av.avio_open(&d.format->pb, d.file ? d.file->TemporaryPath().c_str() : path.c_str(), AVIO_FLAG_WRITE);
     if (result < 0) {
         error = "cannot write " + path + ": " + AvError(result);
         return false;
@@ -272,7 +284,7 @@ bool VideoFileWriter::Finish(std::string& error)
         error = "cannot write " + d.path + ": " + AvError(closed);
         return false;
     }
-    if (!d.file->Commit()) {
+    if (d.file && !d.file->Commit()) {
         error = d.file->Error();
         return false;
     }

@@ -16,6 +16,9 @@ public:
     VideoFileWriter(const VideoFileWriter&) = delete;
     VideoFileWriter& operator=(const VideoFileWriter&) = delete;
 
+    // Before Open: a fragmented MP4 of fragments about this long (0: an ordinary one), each written out as it
+    // is complete, so that a player can play the file while it grows (so it is written in its place, not beside).
+    void SetFragments(int ms) { fragmentMs_ = ms; }
     // Creates the file. False with a message when it cannot be.
     bool Open(const std::string& path, int width, int height, int fps, bool sound, std::string& error);
     bool Write(int index, const Picture& screen, bool repeat, std::string& error) override;
@@ -27,4 +30,5 @@ public:
 private:
     struct Impl;
     std::unique_ptr<Impl> impl_;
+    int fragmentMs_ = 0;
 };

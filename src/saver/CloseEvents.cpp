@@ -26,9 +26,24 @@ void CloseEvents::OnCreate()
 {
     settings_.startTime = host_.TickCount();
     gracePassed_ = false;
+    shown_ = settled_ = false;
     if (mode_ == StartMode::Saver)
         host_.SetCursorPos(0, 0);
     ReadReferencePoint();
+}
+
+void CloseEvents::OnShown()
+{
+    shown_ = true;
+    settled_ = false;
+    shownAt_ = host_.TickCount();
+}
+
+bool CloseEvents::PointerSettling()
+{
+    if (!settled_ && shown_)
+        settled_ = host_.TickCount() - shownAt_ >= kPointerSettleMs;
+    return !settled_;
 }
 
 bool CloseEvents::GracePassed()
@@ -49,12 +64,12 @@ bool CloseEvents::OnKeyDown(uint32_t virtualKey)
         return true;
     }
     // Return and Escape are always swallowed, so they never end the dialog in Saver.
-    if (virtualKey == SaverKey::Return) {
+    if (virtualKey == SaverKey::kReturn) {
         if (settings_.enterKey)
             RequestClose();
         return true;
     }
-    if (virtualKey == SaverKey::Escape) {
+    if (virtualKey == SaverKey::kEscape) {
         if (settings_.escKey)
             RequestClose();
         return true;
@@ -83,20 +98,25 @@ void CloseEvents::OnHelp(uint32_t wParamLow)
 bool CloseEvents::OnMouse(uint32_t message)
 {
     if (mode_ == StartMode::Program)
-        return message == SaverMsg::RButtonDown || message == SaverMsg::RButtonUp;
+        return message == SaverMsg::kRButtonDown || message == SaverMsg::kRButtonUp;
     if (!Listening())
         return false;
     bool closes = false;
     switch (message) {
-    case SaverMsg::LButtonDown:
-    case SaverMsg::LButtonUp:
-    case SaverMsg::MButtonDown:
-    case SaverMsg::MButtonUp: closes = settings_.anyEvent || settings_.mouseLeftClick; break;
-    case SaverMsg::RButtonDown:
-    case SaverMsg::RButtonUp: closes = settings_.anyEvent || settings_.mouseRightClick; break;
-    case SaverMsg::LButtonDblClk:
-    case SaverMsg::RButtonDblClk: closes = settings_.anyEvent || settings_.mouseDoubleClick; break;
-    case SaverMsg::MouseMove: {
+    case SaverMsg::kLButtonDown:
+    case SaverMsg::kLButtonUp:
+    case SaverMsg::kMButtonDown:
+    case SaverMsg::kMButtonUp: closes = settings_.anyEvent || settings_.mouseLeftClick; break;
+    case SaverMsg::kRButtonDown:
+    case SaverMsg::kRButtonUp: closes = settings_.anyEvent || settings_.mouseRightClick; break;
+    case SaverMsg::kLButtonDblClk:
+    case SaverMsg::kRButtonDblClk: closes = settings_.anyEvent || settings_.mouseDoubleClick; break;
+    case SaverMsg::kMouseMove: {
+        if (PointerSettling()) {
+            // Where the pointer is, not where it went: measured from here on.
+            ReadReferencePoint();
+            break;
+        }
         int32_t x = 0;
         int32_t y = 0;
         host_.GetCursorPos(x, y);

@@ -24,12 +24,21 @@ public:
 // the user settings, which are read afresh for every event.
 class CloseEvents {
 public:
+    // How long after the window has come up a mouse movement only tells where the pointer is. Showing a
+    // window makes the system report the pointer's position, which need not be where the show put it at
+    // creation (under Wine the X server keeps its own pointer, which a cursor move made before the window is
+    // on screen does not reach): such a report is no user input and must not close the show.
+    static constexpr uint32_t kPointerSettleMs = 2000;
+
     CloseEvents(ICloseHost& host, UserSettings& settings, StartMode mode)
         : host_(host), settings_(settings), mode_(mode)
     {
     }
 
     void OnCreate();
+    // The window is up (its first item presented): the pointer settles from here on. A later call (the
+    // window's own word that it is on screen) starts the settling again.
+    void OnShown();
     // Called for every event the window handles: remembers that the grace period has passed, so that the
     // tick count's wrap (every 49.7 days) never brings it back.
     void NoteTime() { GracePassed(); }
@@ -52,9 +61,13 @@ private:
     void PasswordCheck();
     void ReadReferencePoint();
     bool GracePassed();
+    bool PointerSettling();
 
     ICloseHost& host_;
     UserSettings& settings_;
     StartMode mode_;
     bool gracePassed_ = false;
+    bool shown_ = false;
+    bool settled_ = false;
+    uint32_t shownAt_ = 0;
 };

@@ -47,7 +47,7 @@ public:
     void Clear();
 
 protected:
-    virtual ~EventLoop() = default;
+    ~EventLoop() override = default;
     // The next event is due at a later loop time: true after time has moved there, false to leave it for
     // later.
     virtual bool ReachTime(uint64_t due) = 0;

@@ -4,17 +4,17 @@
 
 #include <cstdint>
 
-namespace saver_detail {
+namespace SaverDetail {
 // Made before the loop that runs on it.
 struct VirtualClockHolder {
     explicit VirtualClockHolder(uint32_t start) : virtualClock(start) { }
     VirtualClock virtualClock;
 };
-} // namespace saver_detail
+} // namespace SaverDetail
 
 // The event loop in virtual time: the clock jumps to each event's due time, so a whole show runs at once
 // and deterministically.
-class HeadlessHost final : private saver_detail::VirtualClockHolder, public EventLoop {
+class HeadlessHost final : private SaverDetail::VirtualClockHolder, public EventLoop {
 public:
     explicit HeadlessHost(uint32_t startTick = 0);
 

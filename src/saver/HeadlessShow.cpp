@@ -14,8 +14,8 @@ HeadlessShow::HeadlessShow(EventLoop& loop, UserSettings& settings, SequencerOpt
     sequencerParts.media = parts.media;
     sequencerParts.sounds = parts.sounds;
     if (parts.createSoundPlayer) {
-        sequencerParts.musicPlayer = parts.createSoundPlayer(ShowMsg::MusicEnded);
-        sequencerParts.boundSoundPlayer = parts.createSoundPlayer(ShowMsg::BoundSoundEnded);
+        sequencerParts.musicPlayer = parts.createSoundPlayer(ShowMsg::kMusicEnded);
+        sequencerParts.boundSoundPlayer = parts.createSoundPlayer(ShowMsg::kBoundSoundEnded);
     }
     session_ = std::make_unique<SaverSession>(*this, settings, std::move(options), std::move(sequencerParts));
     loop_.onMessage = [this](uint32_t message, uint32_t wParam) { Dispatch(message, wParam); };
@@ -47,7 +47,7 @@ void HeadlessShow::Dispatch(uint32_t message, uint32_t wParam)
     bool showMenu = false;
     const bool answered = session_->OnMessage(message, wParam, &showMenu);
     // Default processing of a close outside Saver ends the dialog.
-    if (message == SaverMsg::Close && !answered)
+    if (message == SaverMsg::kClose && !answered)
         Destroy();
 }
 
@@ -69,7 +69,7 @@ void HeadlessShow::KeyDown(uint32_t virtualKey)
         return;
     keysPassedOn_.push_back(virtualKey);
     // The dialog's Return (OK) and Escape (Cancel) end it.
-    if (virtualKey == SaverKey::Return || virtualKey == SaverKey::Escape)
+    if (virtualKey == SaverKey::kReturn || virtualKey == SaverKey::kEscape)
         Destroy();
 }
 
@@ -77,7 +77,7 @@ void HeadlessShow::MoveCursor(int32_t x, int32_t y)
 {
     cursorX_ = x;
     cursorY_ = y;
-    loop_.Post(SaverMsg::MouseMove);
+    loop_.Post(SaverMsg::kMouseMove);
 }
 
 void HeadlessShow::Mouse(uint32_t message)

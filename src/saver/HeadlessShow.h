@@ -63,7 +63,7 @@ public:
     uint32_t TickCount() override { return loop_.Clock().TickCount(); }
     void GetCursorPos(int32_t& x, int32_t& y) override;
     void SetCursorPos(int32_t x, int32_t y) override;
-    void PostClose() override { loop_.Post(SaverMsg::Close); }
+    void PostClose() override { loop_.Post(SaverMsg::kClose); }
     void RefreshCursor() override;
     bool VerifyPassword() override;
     void Destroy() override;

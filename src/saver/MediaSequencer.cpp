@@ -1,5 +1,6 @@
 #include "saver/MediaSequencer.h"
 
+#include "db/FileBase.h"
 #include "model/MediaKind.h"
 #include "model/MediaPlaylist.h"
 #include "model/UserSettings.h"
@@ -110,7 +111,7 @@ void MediaSequencer::PrepareNextItem()
         return;
     const std::optional<UpcomingItem> next = parts_.media->PeekNext(options_.randomOrder);
     if (next && next->mediaType == MediaKind::kImage)
-        imagePlayer_->PrepareSlide(next->fileName, next->colourKey);
+        imagePlayer_->PrepareSlide(next->fileName, next->colourKey, next->zoomPercent);
 }
 
 void MediaSequencer::BoundSoundEnded()
@@ -127,7 +128,7 @@ void MediaSequencer::ShowNextMedia()
         return;
     }
     if (!displayTimerRunning_) {
-        host_.SetTimer(SaverTimer::DisplayTime, SaverTimer::PeriodOf(uint64_t(options_.displayTime) * 1000u));
+        host_.SetTimer(SaverTimer::kDisplayTime, SaverTimer::PeriodOf(uint64_t(options_.displayTime) * 1000u));
         displayTimerRunning_ = true;
     }
 }
@@ -135,7 +136,7 @@ void MediaSequencer::ShowNextMedia()
 void MediaSequencer::StepToNextMedia()
 {
     if (options_.displayTime > 0) {
-        host_.KillTimer(SaverTimer::DisplayTime);
+        host_.KillTimer(SaverTimer::kDisplayTime);
         displayTimerRunning_ = false;
     }
     parts_.media->SelectNext(options_.randomOrder);
@@ -166,7 +167,7 @@ void MediaSequencer::MusicEnded()
         return;
     }
     if (!musicPauseTimerRunning_) {
-        host_.SetTimer(SaverTimer::MusicPause, SaverTimer::PeriodOf(uint64_t(options_.musicPause) * 1000u));
+        host_.SetTimer(SaverTimer::kMusicPause, SaverTimer::PeriodOf(uint64_t(options_.musicPause) * 1000u));
         musicPauseTimerRunning_ = true;
     }
 }
@@ -174,7 +175,7 @@ void MediaSequencer::MusicEnded()
 void MediaSequencer::MusicPauseExpired()
 {
     if (musicPauseTimerRunning_) {
-        host_.KillTimer(SaverTimer::MusicPause);
+        host_.KillTimer(SaverTimer::kMusicPause);
         musicPauseTimerRunning_ = false;
     }
     StartMusic(false);
@@ -217,11 +218,10 @@ std::string MediaSequencer::PrepareCachedVideo(const std::string& storedName)
             files.Rename(hidden, path);
         } else {
             // Only found data makes a copy: an empty one would be hidden and taken back by every later run.
-            // The copy is written and closed before the player opens it: no wait after it (a second of
-            // the show's window with nothing on it, and the item a second late).
-            std::vector<uint8_t> bytes;
-            if (parts_.media->ReadMediaData(storedName, bytes))
-                files.WriteFile(path, bytes);
+            // The data goes from the database file to the copy a piece at a time, never whole in memory. The
+            // copy is written and closed before the player opens it: no wait after it (a second of the show's
+            // window with nothing on it, and the item a second late).
+            files.WriteFile(path, [&](FileBase& out) { return parts_.media->ReadMediaData(storedName, out); });
         }
     }
     AddTemporaryFile(hidden);
@@ -284,11 +284,11 @@ void MediaSequencer::RemoveTemporaryFiles()
 
 bool MediaSequencer::OnTimer(uint32_t id)
 {
-    if (id == SaverTimer::DisplayTime) {
+    if (id == SaverTimer::kDisplayTime) {
         StepToNextMedia();
         return true;
     }
-    if (id == SaverTimer::MusicPause) {
+    if (id == SaverTimer::kMusicPause) {
         MusicPauseExpired();
         return true;
     }
@@ -298,11 +298,11 @@ bool MediaSequencer::OnTimer(uint32_t id)
 bool MediaSequencer::OnMessage(uint32_t message)
 {
     switch (message) {
-    case ShowMsg::ItemFinished: ItemFinished(); return true;
-    case ShowMsg::MusicEnded: MusicEnded(); return true;
-    case ShowMsg::PauseMusic: PauseMusic(); return true;
-    case ShowMsg::ResumeMusic: ResumeMusic(); return true;
-    case ShowMsg::BoundSoundEnded: BoundSoundEnded(); return true;
+    case ShowMsg::kItemFinished: ItemFinished(); return true;
+    case ShowMsg::kMusicEnded: MusicEnded(); return true;
+    case ShowMsg::kPauseMusic: PauseMusic(); return true;
+    case ShowMsg::kResumeMusic: ResumeMusic(); return true;
+    case ShowMsg::kBoundSoundEnded: BoundSoundEnded(); return true;
     default: return false;
     }
 }
@@ -315,7 +315,9 @@ void MediaSequencer::Shutdown()
     if (previousMediaType_ == MediaKind::kImage && imagePlayer_)
         imagePlayer_->StopTransition();
     else if (previousMediaType_ == MediaKind::kVideo && videoPlayers_[currentVideoPlayer_])
-        videoPlayers_[currentVideoPlayer_]->CloseVideo(0);
+        // Closed for real: a device left open keeps its file, and the show's temporary folder, which holds
+        // a stored video's copy, could not be removed.
+        videoPlayers_[currentVideoPlayer_]->CloseVideo(1);
 
     videoPlayers_[0].reset();
     videoPlayers_[1].reset();
@@ -329,7 +331,7 @@ void MediaSequencer::Shutdown()
     parts_.boundSoundPlayer.reset();
     parts_.musicPlayer.reset();
     if (musicPauseTimerRunning_) {
-        host_.KillTimer(SaverTimer::MusicPause);
+        host_.KillTimer(SaverTimer::kMusicPause);
         musicPauseTimerRunning_ = false;
     }
     if (parts_.sounds)

@@ -2,7 +2,7 @@
 
 void MonitorTable::Add(int32_t left, int32_t top, int32_t right, int32_t bottom)
 {
-    if (areas_.size() >= MaxMonitors)
+    if (areas_.size() >= kMaxMonitors)
         return;
     areas_.push_back({left, top, right - left, bottom - top});
 }

@@ -11,10 +11,10 @@ struct MonitorArea {
     bool operator==(const MonitorArea&) const = default;
 };
 
-// Monitors as the enumeration reports them; only the first MaxMonitors are recorded.
+// Monitors as the enumeration reports them; only the first kMaxMonitors are recorded.
 class MonitorTable {
 public:
-    static constexpr size_t MaxMonitors = 20;
+    static constexpr size_t kMaxMonitors = 20;
     // Takes a monitor's rectangle as left, top, right, bottom.
     void Add(int32_t left, int32_t top, int32_t right, int32_t bottom);
     const std::vector<MonitorArea>& Areas() const { return areas_; }

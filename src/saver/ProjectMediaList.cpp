@@ -1,6 +1,5 @@
 #include "saver/ProjectMediaList.h"
 
-#include "db/MemoryStream.h"
 #include "model/MediaPlaylist.h"
 #include "model/MediaTable.h"
 #include "model/ProjectInfo.h"
@@ -41,12 +40,9 @@ std::optional<UpcomingItem> ProjectMediaList::PeekNext(bool random)
     return settings_.PeekNext(random);
 }
 
-bool ProjectMediaList::ReadMediaData(const std::string& fileName, std::vector<uint8_t>& out)
+bool ProjectMediaList::ReadMediaData(const std::string& fileName, FileBase& out)
 {
-    MemoryStream stream;
-    const bool found = media_.ReadMediaContaining(fileName, stream);
-    out.assign(stream.GetData(), stream.GetData() + stream.GetSize());
-    return found;
+    return media_.ReadMediaContaining(fileName, out);
 }
 
 std::string ProjectMediaList::GetStoredName(const std::string& fileName)

@@ -17,7 +17,7 @@ public:
     std::string BoundSound() override;
     void SelectNext(bool random) override;
     std::optional<UpcomingItem> PeekNext(bool random) override;
-    bool ReadMediaData(const std::string& fileName, std::vector<uint8_t>& out) override;
+    bool ReadMediaData(const std::string& fileName, FileBase& out) override;
     std::string GetStoredName(const std::string& fileName) override;
     MediaPlaylist* Settings() override { return &settings_; }
     MediaTable* Media() override { return &media_; }

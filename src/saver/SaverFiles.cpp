@@ -35,18 +35,18 @@ bool SaverFiles::Delete(const std::string& path)
     return std::remove(NativePath(path).c_str()) == 0;
 }
 
-bool SaverFiles::WriteFile(const std::string& path, const std::vector<uint8_t>& bytes)
+bool SaverFiles::WriteFile(const std::string& path, const std::function<bool(FileBase&)>& fill)
 {
     // Written beside the target and moved under its name only when whole: a full disk or an interrupted run
     // must not leave a short copy there, which later runs would take as it is.
     const std::string target = NativePath(path);
     const std::string staging = target + ".part";
-    std::FILE* f = std::fopen(staging.c_str(), "wb");
-    if (!f)
+    DiskFile file;
+    if (!file.Open(staging, DiskFile::kModeWrite | DiskFile::kModeCreate))
         return false;
-    const bool written = bytes.empty() || std::fwrite(bytes.data(), 1, bytes.size(), f) == bytes.size();
-    const bool closed = std::fclose(f) == 0;
-    if (written && closed && DiskFile::Replace(staging, target))
+    const bool written = fill(file);
+    file.Close();
+    if (written && DiskFile::Replace(staging, target))
         return true;
     std::remove(staging.c_str());
     return false;

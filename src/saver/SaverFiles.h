@@ -9,7 +9,7 @@ public:
     bool CreateDirectories(const std::string& path) override;
     bool Rename(const std::string& from, const std::string& to) override;
     bool Delete(const std::string& path) override;
-    bool WriteFile(const std::string& path, const std::vector<uint8_t>& bytes) override;
+    bool WriteFile(const std::string& path, const std::function<bool(FileBase&)>& fill) override;
     std::string TempDirectory() override;
 
     static std::string NativePath(const std::string& path);

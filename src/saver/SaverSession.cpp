@@ -29,6 +29,7 @@ void SaverSession::OnInit()
 {
     sequencer_.StartMusic(true);
     sequencer_.PresentCurrentItem();
+    close_.OnShown();
     if (mode_ == StartMode::Preview)
         return;
     host_.ShowTaskbar(false);
@@ -45,13 +46,13 @@ void SaverSession::StartTimeLimitPeriod()
 {
     const uint32_t period = SaverTimer::PeriodOf(timeLimitLeftMs_);
     timeLimitLeftMs_ -= period;
-    host_.SetTimer(SaverTimer::TimeLimit, period);
+    host_.SetTimer(SaverTimer::kTimeLimit, period);
 }
 
 bool SaverSession::OnTimer(uint32_t id)
 {
     close_.NoteTime();
-    if (id == SaverTimer::TimeLimit) {
+    if (id == SaverTimer::kTimeLimit) {
         if (timeLimitLeftMs_ > 0)
             StartTimeLimitPeriod();
         else
@@ -69,12 +70,12 @@ bool SaverSession::OnMessage(uint32_t message, uint32_t wParam, bool* showMenu)
     if (sequencer_.OnMessage(message))
         return false; // the player messages go on to default processing as well
     switch (message) {
-    case SaverMsg::Close: return close_.OnClose();
-    case SaverMsg::Char: close_.OnChar(wParam); return false;
-    case SaverMsg::Help: close_.OnHelp(wParam & 0xffff); return true;
+    case SaverMsg::kClose: return close_.OnClose();
+    case SaverMsg::kChar: close_.OnChar(wParam); return false;
+    case SaverMsg::kHelp: close_.OnHelp(wParam & 0xffff); return true;
     default: break;
     }
-    if (message >= SaverMsg::MouseMove && message <= SaverMsg::MButtonUp) {
+    if (message >= SaverMsg::kMouseMove && message <= SaverMsg::kMButtonUp) {
         const bool menu = close_.OnMouse(message);
         if (showMenu)
             *showMenu = menu;
@@ -85,7 +86,7 @@ bool SaverSession::OnMessage(uint32_t message, uint32_t wParam, bool* showMenu)
 void SaverSession::BeforeDestroy()
 {
     if (mode_ != StartMode::Preview && TimeLimited())
-        host_.KillTimer(SaverTimer::TimeLimit);
+        host_.KillTimer(SaverTimer::kTimeLimit);
 }
 
 void SaverSession::OnDestroy()

@@ -25,6 +25,8 @@ public:
     void OnCreate();
     // After placement: first music track (paused), first item, taskbar, time limitation.
     void OnInit();
+    // The window is on screen and taking messages (its pointer settles from here on).
+    void OnShown() { close_.OnShown(); }
     // Timers 1 to 3; false for a timer that is not the show's.
     bool OnTimer(uint32_t id);
     // Messages 1032 to 1037, WM_CLOSE, WM_CHAR, WM_HELP and mouse input. Returns true when the message is

@@ -4,11 +4,13 @@
 #include "slides/StartMode.h"
 
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <optional>
 #include <string>
 #include <vector>
 
+class FileBase;
 class UserSettings;
 class ProjectInfo;
 class MediaPlaylist;
@@ -27,8 +29,9 @@ public:
     virtual void SelectNext(bool random) = 0;
     // The item SelectNext(random) will move to, when that is known already.
     virtual std::optional<UpcomingItem> PeekNext(bool random) = 0;
-    // The stored bytes of the media file whose name contains the file-name part of the path.
-    virtual bool ReadMediaData(const std::string& fileName, std::vector<uint8_t>& out) = 0;
+    // Appends the stored bytes of the media file whose name contains the file-name part of the path to out,
+    // a piece at a time; false when there is no such file or a write fails.
+    virtual bool ReadMediaData(const std::string& fileName, FileBase& out) = 0;
     // The stored name of the file a path refers to ("" when none).
     virtual std::string GetStoredName(const std::string& fileName) = 0;
     // The objects handed on to the players.
@@ -46,8 +49,9 @@ public:
     virtual bool CreateDirectories(const std::string& path) = 0;
     virtual bool Rename(const std::string& from, const std::string& to) = 0;
     virtual bool Delete(const std::string& path) = 0;
-    // Creates (or truncates) the file and writes the bytes; false when it cannot be created.
-    virtual bool WriteFile(const std::string& path, const std::vector<uint8_t>& bytes) = 0;
+    // Creates (or replaces) the file with what fill writes into it; false, with nothing left at the path
+    // and what was there kept, when the file cannot be made or fill fails.
+    virtual bool WriteFile(const std::string& path, const std::function<bool(FileBase&)>& fill) = 0;
     virtual std::string TempDirectory() = 0;
 };
 

@@ -142,8 +142,8 @@ void SlideBackground::PaintBackground()
             // Twelve pairs: 12 + g and 24 + g for g = 0..11 (a thirteenth pair would run past the palette).
             const int g = Random().Next() % kGradientPairs;
             LogGradientBackground(DiagnosticLog::Instance(), g);
-            first = kPalette[static_cast<size_t>(12 + g)];
-            second = kPalette[static_cast<size_t>(24 + g)];
+            first = kPalette[static_cast<size_t>(12) + static_cast<size_t>(g)];
+            second = kPalette[static_cast<size_t>(24) + static_cast<size_t>(g)];
         }
         // No style to draw (an empty or unreadable list) leaves black, as a picture that cannot be loaded
         // does, rather than whatever the target held from the slide before.

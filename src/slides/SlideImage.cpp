@@ -6,6 +6,7 @@
 #include "codecs/ScaledJpeg.h"
 #include "gfx/Picture.h"
 #include "model/MediaFile.h"
+#include "slides/SlideGeometry.h"
 
 #include <cstdint>
 #include <vector>
@@ -81,6 +82,13 @@ int DecodeSlideImage(Picture& picture, MediaFileSource& source, const std::strin
     fullWidth = picture.Width();
     fullHeight = picture.Height();
     return 1;
+}
+
+SlideImageUse ZoomedSlideUse(int scaleMode, int w, int h, Size frame, int zoomPercent)
+{
+    const SlideScale s = ScaleSlide(scaleMode, w, h, frame.cx, frame.cy);
+    return SlideImageUse{s.srcW, s.srcH, static_cast<int>(int64_t{s.destW} * zoomPercent / 100),
+                         static_cast<int>(int64_t{s.destH} * zoomPercent / 100)};
 }
 
 void LoadedSource(const Picture& image, int fullW, int fullH, int& srcW, int& srcH)

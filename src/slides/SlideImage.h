@@ -2,6 +2,7 @@
 #include <functional>
 #include <string>
 
+#include "gfx/Geometry.h"
 #include "model/MediaFile.h"
 
 class Picture;
@@ -37,6 +38,10 @@ MediaFileSource FindSlideImage(const ProjectOptions& options, MediaTable* media,
 // Decodes the file found for fileName.
 int DecodeSlideImage(Picture& picture, MediaFileSource& source, const std::string& fileName,
                      const std::function<SlideImageUse(int, int)>& useFor, int& fullWidth, int& fullHeight);
+
+// How the picture of a slide (scale mode, frame) is used when its pan and zoom ends at zoomPercent: its
+// decode keeps the detail of the end zoom.
+SlideImageUse ZoomedSlideUse(int scaleMode, int w, int h, Size frame, int zoomPercent);
 
 // The size of the source rectangle (srcW x srcH of the picture's full size) in the picture as loaded, which is
 // smaller when a large JPEG was decoded at a reduced scale.

@@ -1,9 +1,12 @@
 #include "slides/SlidePlayer.h"
 
+#include <algorithm>
+#include <chrono>
 #include <stdexcept>
 
 #include "gfx/AlphaStretch.h"
 #include "model/MediaPlaylist.h"
+#include "model/PanZoomSetting.h"
 #include "model/ProjectInfo.h"
 #include "model/Random.h"
 #include "model/UserSettings.h"
@@ -36,6 +39,7 @@ std::unique_ptr<SlidePlayer> SlidePlayer::Create(std::unique_ptr<ISlideWindowHos
 
 SlidePlayer::~SlidePlayer()
 {
+    StopMotion();
     StopTransition();
     JoinWorker();
     host_.AttachPlayer(nullptr);
@@ -67,10 +71,11 @@ void SlidePlayer::OnTransitionDone(uint32_t serial)
     if (finished_ || serial != serial_)
         return;
     finished_ = 1;
+    StartMotion();
     if (!announceDone_)
         return;
     host_.WindowClock().Sleep(30);
-    host_.PostToParent(ShowMsg::ItemFinished);
+    host_.PostToParent(ShowMsg::kItemFinished);
 }
 
 void SlidePlayer::OnDestroy()
@@ -80,6 +85,7 @@ void SlidePlayer::OnDestroy()
 
 void SlidePlayer::StopTransition()
 {
+    StopMotion();
     if (finished_)
         return;
     stop_ = 1;
@@ -101,6 +107,88 @@ void SlidePlayer::JoinWorker()
         worker_.join();
 }
 
+void SlidePlayer::PlanMotion(Picture& image, const Rect& onWindow, Size source, bool opaque, uint32_t displayMs)
+{
+    const PanZoomSetting setting = mediaSetting_ ? ReadPanZoom(mediaSetting_->Record()) : PanZoomSetting{};
+    // A relayout keeps the path (and the start) the item had; otherwise the motion is the item's own.
+    const bool keep = relayout_ && motion_.Prepared();
+    if (!keep)
+        motion_.Clear();
+    // Pictures with transparent parts, and slides without a picture, stay still.
+    if (!setting.enabled || !opaque || !image.IsLoaded() || onWindow.IsEmpty() || source.cx < 1 || source.cy < 1) {
+        motion_.Clear();
+        return;
+    }
+    // Only a moving picture draws from the show's random numbers: every other pick stays as it always was.
+    const PanZoomPath path = keep ? motion_.Path() : PanZoomPath::For(setting, mediaSetting_->Random());
+    TextOverlay texts;
+    if (project_ && project_->Options().SlideBackgroundMode() == 1 && startMode_ != StartMode::Preview) {
+        // The texts are part of a whole-window slide; they stay where they are over the moving picture.
+        texts.Capture(Size{canvas_.Width(), canvas_.Height()}, onWindow, [&](Picture& target) {
+            SlideBackground painter;
+            PreparePainter(painter, target);
+            painter.DrawTitle();
+            painter.DrawDescription();
+        });
+    }
+    motion_.Prepare(std::move(image), source, onWindow, path, displayMs, std::move(texts));
+}
+
+void SlidePlayer::StartMotion()
+{
+    if (!motion_.Prepared())
+        return;
+    motion_.Start(host_.WindowClock().TickCount());
+    if (host_.DrivesMotion() || motionThread_.joinable())
+        return;
+    motionStop_ = 0;
+    motionWake_.Reset();
+    motionThread_ = std::thread([this] { RunMotion(); });
+}
+
+void SlidePlayer::RunMotion()
+{
+    // About 30 frames a second: smooth for a motion this slow, and the frame of each moment is computed from
+    // the clock, so a late frame catches up rather than slowing the motion.
+    constexpr auto kFrame = std::chrono::milliseconds(33);
+    IClock& clock = host_.WindowClock();
+    auto next = std::chrono::steady_clock::now();
+    while (!motionStop_.load()) {
+        const Rect changed = motion_.DrawAt(clock.TickCount(), canvas_);
+        if (!changed.IsEmpty())
+            host_.Present(canvas_, changed.left, changed.top, changed.Width(), changed.Height());
+        if (motion_.AtEnd())
+            return;
+        next += kFrame;
+        const auto now = std::chrono::steady_clock::now();
+        if (next < now)
+            next = now;
+        motionWake_.WaitFor(std::chrono::duration_cast<std::chrono::milliseconds>(next - now));
+    }
+}
+
+void SlidePlayer::StopMotion()
+{
+    if (motionThread_.joinable()) {
+        motionStop_ = 1;
+        motionWake_.Set();
+        motionThread_.join();
+        motionStop_ = 0;
+    } else if (host_.DrivesMotion()) {
+        // The frame of the moment the item is left: the next transition starts from it.
+        DrawMotionAt(host_.WindowClock().TickCount());
+    }
+}
+
+void SlidePlayer::DrawMotionAt(uint32_t tick)
+{
+    if (!finished_)
+        return;
+    const Rect changed = motion_.DrawAt(tick, canvas_);
+    if (!changed.IsEmpty())
+        host_.Present(canvas_, changed.left, changed.top, changed.Width(), changed.Height());
+}
+
 void SlidePlayer::Hide(int hide)
 {
     if (hide)
@@ -116,13 +204,13 @@ void SlidePlayer::PreparePainter(SlideBackground& painter, Picture& target)
     painter.Bind(mediaSetting_, project_, settings_);
 }
 
-void SlidePlayer::PrepareSlide(const std::string& fileName, bool colourKey)
+void SlidePlayer::PrepareSlide(const std::string& fileName, bool colourKey, int zoomPercent)
 {
     const ProjectOptions options = project_ ? project_->Options() : ProjectOptions{};
     const std::string exePath = project_ ? project_->GetExecutablePath() : std::string();
     // Found (a stored picture read) here, on the window's thread, which the database belongs to.
-    prefetch_.Start(FindSlideImage(options, mediaTable_, fileName, exePath), fileName, colourKey, host_.WindowSize(),
-                    options.ScaleMode());
+    prefetch_.Start(FindSlideImage(options, mediaTable_, fileName, exePath), {fileName, colourKey, zoomPercent},
+                    host_.WindowSize(), options.ScaleMode());
 }
 
 void SlidePlayer::ShowSlide(MediaPlaylist* mediaSetting)
@@ -176,20 +264,22 @@ void SlidePlayer::ComposeSlide()
     IRandom& random = mediaSetting_ ? mediaSetting_->Random() : StandardRandom();
 
     const bool transparent = mediaSetting_ && mediaSetting_->Record().ColourKey();
+    // A picture that zooms in while it is shown keeps the detail its end zoom shows.
+    const PanZoomSetting panZoom = mediaSetting_ ? ReadPanZoom(mediaSetting_->Record()) : PanZoomSetting{};
+    const int zoom = panZoom.enabled ? panZoom.zoomPercent : 100;
     SlidePrefetch::Prepared prepared;
     Picture& image = prepared.image;
     int& imageW = prepared.fullWidth;
     int& imageH = prepared.fullHeight;
     // The picture prepared while the slide before was shown, or loaded now. A large JPEG may arrive
     // reduced; every rule below goes by its full size.
-    preparedBeforehand_ = mediaSetting_ &&
-        prefetch_.Take(mediaSetting_->GetFileName(), transparent, frame, options.ScaleMode(), prepared);
+    preparedBeforehand_ = mediaSetting_ && prefetch_.Take({mediaSetting_->GetFileName(), transparent, zoom}, frame,
+                                                          options.ScaleMode(), prepared);
     if (mediaSetting_ && !preparedBeforehand_) {
         LoadSlideImageFor(
             image, options, mediaTable_, mediaSetting_->GetFileName(), exePath,
             [&](int w, int h) {
-                const SlideScale s = ScaleSlide(options.ScaleMode(), w, h, frame.cx, frame.cy);
-                return SlideImageUse{s.srcW, s.srcH, s.destW, s.destH};
+                return ZoomedSlideUse(options.ScaleMode(), w, h, frame, zoom);
             },
             imageW, imageH);
     }
@@ -210,22 +300,25 @@ void SlidePlayer::ComposeSlide()
         y = RandomOffset(frame.cy, scale.destH, random.Next());
     }
 
+    // The source rectangle in the picture as loaded (smaller than its full size when reduced).
+    Size source{scale.srcW, scale.srcH};
+    if (image.IsLoaded())
+        LoadedSource(image, imageW, imageH, source.cx, source.cy);
+    else
+        source = Size{0, 0};
     auto putImage = [&](Picture& target, int left, int top) {
         if (!image.IsLoaded())
             return;
-        if (transparent && scaled.IsLoaded()) {
+        if (transparent && scaled.IsLoaded())
             scaled.DrawTransparent(target, left, top);
-        } else if (transparent) {
+        else if (transparent)
             image.StretchDrawTransparent(target, left, top, scale.destW, scale.destH);
-        } else if (scaled.IsLoaded()) {
+        else if (scaled.IsLoaded())
             target.BitBlt(left, top, scale.destW, scale.destH, scaled, 0, 0);
-        } else {
-            // The source rectangle in the picture as loaded (smaller than its full size when reduced).
-            int srcW = scale.srcW, srcH = scale.srcH;
-            LoadedSource(image, imageW, imageH, srcW, srcH);
-            StretchOver(target, left, top, scale.destW, scale.destH, image, srcW, srcH);
-        }
+        else
+            StretchOver(target, left, top, scale.destW, scale.destH, image, source.cx, source.cy);
     };
+    const Rect imageOnWindow = Rect::FromSize(x, y, scale.destW, scale.destH);
 
     if (options.SlideBackgroundMode() == 1) {
         // The slide is the whole window; the screen as it is becomes the transition's background.
@@ -255,6 +348,15 @@ void SlidePlayer::ComposeSlide()
             putImage(slide_, 0, 0);
         }
     }
+
+    const int32_t displaySeconds = options.DisplayTime();
+    // A show without a display time keeps each item until it is closed: the motion then spans half a minute.
+    const uint32_t displayMs =
+        displaySeconds > 0 ? static_cast<uint32_t>(std::min(displaySeconds, 86400)) * 1000u : 30000u;
+    if (mediaSetting_)
+        PlanMotion(image, imageOnWindow, source, !transparent && !image.HasAlpha(), displayMs);
+    else
+        motion_.Clear();
 
     request_ = TransitionRequest{};
     request_.window = &host_;

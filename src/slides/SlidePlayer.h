@@ -6,6 +6,7 @@
 
 #include "base/AutoResetEvent.h"
 #include "gfx/Picture.h"
+#include "slides/SlideMotion.h"
 #include "slides/SlidePlayerInterface.h"
 #include "slides/SlidePrefetch.h"
 #include "transitions/TransitionRequest.h"
@@ -20,7 +21,7 @@ class SlidePlayer;
 class IClock;
 
 // The platform window a slide player lives in (a child dialog on Windows, a recorder in the headless
-// host). Present and Post are called from the transition's worker thread; a posted ShowMsg::TransitionDone
+// host). Present and Post are called from the transition's worker thread; a posted ShowMsg::kTransitionDone
 // must come back to the player's OnTransitionDone on the window's own thread.
 class ISlideWindowHost : public ITransitionWindow {
 public:
@@ -38,6 +39,9 @@ public:
     virtual IClock* TransitionClock() { return nullptr; }
     // The player living in this window (null when it goes), for the window's own messages.
     virtual void AttachPlayer(SlidePlayer*) { }
+    // Whether the window draws a moving picture's frames itself, at the times it chooses (DrawMotionAt), as a
+    // render in virtual time does; otherwise the player draws them on a thread of its own, on the window clock.
+    virtual bool DrivesMotion() { return false; }
 };
 
 // The slide window: composes each image item with its background and texts and reveals it with a
@@ -69,7 +73,7 @@ public:
     void ComposeSlide();
     void StopTransition() override;
     void Hide(int hide) override;
-    void PrepareSlide(const std::string& fileName, bool colourKey) override;
+    void PrepareSlide(const std::string& fileName, bool colourKey, int zoomPercent) override;
     // The window took a new size (a window the user resizes, on Linux): the pictures take it and the slide
     // on screen is composed again for it and shown at once. Only for a player on screen; nothing when the
     // size is the same.
@@ -92,12 +96,22 @@ public:
     // Blocks until the running transition (if any) has ended, without stopping it. For hosts that run
     // in virtual time and need the worker's result before they go on.
     void WaitForTransition();
+    // A window that drives the pan and zoom (DrivesMotion): draws the frame of the moment `tick` (the window
+    // clock's milliseconds) and presents what changed. Nothing before the slide's transition has ended.
+    void DrawMotionAt(uint32_t tick);
+    bool Moving() const { return motion_.Started(); }
 
 private:
     void PreparePainter(SlideBackground& painter, Picture& target);
     void PaintWindowBackground();
     void StartWorker();
     void JoinWorker();
+    // The pan and zoom of the slide just shown: planned while composing, begun when its transition has ended
+    // (on a thread of its own unless the window drives it), stopped before the window changes anything.
+    void PlanMotion(Picture& image, const Rect& onWindow, Size source, bool opaque, uint32_t displayMs);
+    void StartMotion();
+    void StopMotion();
+    void RunMotion();
 
     std::unique_ptr<ISlideWindowHost> ownedHost_; // destroyed last, once the player has let go of it
     ISlideWindowHost& host_;
@@ -116,6 +130,10 @@ private:
     std::atomic<int> finished_{1};
     uint32_t serial_ = 0; // of the latest transition started
     AutoResetEvent completion_;
+    SlideMotion motion_;
+    std::thread motionThread_;
+    std::atomic<int> motionStop_{0};
+    AutoResetEvent motionWake_;
     bool relayout_ = false;    // composing again for a new window size: the same slide, no effect
     bool announceDone_ = true; // the end of the running transition tells the owner the item is shown
     SlidePrefetch prefetch_;   // the picture of the item that comes next

@@ -26,12 +26,14 @@ public:
     virtual void StopTransition() = 0;
     // Hides the slide window when `hide` is nonzero; the next slide shows it again.
     virtual void Hide(int hide) = 0;
-    // An image item comes next (its file name, and whether it is drawn with a colour key): its picture may
-    // be decoded and scaled now, while the current item is shown, so that its slide is composed at once
-    // when it comes. Nothing else changes, and a slide that comes instead is composed as always.
-    virtual void PrepareSlide(const std::string& fileName, bool colourKey)
+    // An image item comes next (its file name, whether it is drawn with a colour key, the zoom its pan and
+    // zoom ends at, 100 without one): its picture may be decoded and scaled now, while the current item is
+    // shown, so that its slide is composed at once when it comes. Nothing else changes, and a slide that
+    // comes instead is composed as always.
+    virtual void PrepareSlide(const std::string& fileName, bool colourKey, int zoomPercent)
     {
         (void)fileName;
         (void)colourKey;
+        (void)zoomPercent;
     }
 };

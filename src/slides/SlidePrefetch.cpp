@@ -7,8 +7,7 @@
 
 struct SlidePrefetch::Work {
     MediaFileSource source;
-    std::string fileName;
-    bool colourKey = false;
+    Item item;
     Size frame;
     int scaleMode = 0;
     Prepared result;
@@ -16,12 +15,9 @@ struct SlidePrefetch::Work {
 
     void Run()
     {
-        const auto useFor = [this](int w, int h) {
-            const SlideScale s = ScaleSlide(scaleMode, w, h, frame.cx, frame.cy);
-            return SlideImageUse{s.srcW, s.srcH, s.destW, s.destH};
-        };
+        const auto useFor = [this](int w, int h) { return ZoomedSlideUse(scaleMode, w, h, frame, item.zoomPercent); };
         Picture& image = result.image;
-        if (!DecodeSlideImage(image, source, fileName, useFor, result.fullWidth, result.fullHeight) ||
+        if (!DecodeSlideImage(image, source, item.fileName, useFor, result.fullWidth, result.fullHeight) ||
             !image.IsLoaded())
             return;
         loaded = true;
@@ -31,7 +27,7 @@ struct SlidePrefetch::Work {
         if (s.destW < 1 || s.destH < 1 || s.destW > frame.cx || s.destH > frame.cy ||
             !result.scaled.CreateBlank(s.destW, s.destH, 0))
             return;
-        if (colourKey) {
+        if (item.colourKey) {
             result.scaled.SetStretchBltMode(kHalftone);
             result.scaled.StretchBlt(0, 0, s.destW, s.destH, image, 0, 0, image.Width(), image.Height());
             result.scaled.SetStretchBltMode(kBlackOnWhite);
@@ -53,14 +49,12 @@ SlidePrefetch::~SlidePrefetch()
     thread_.reset();
 }
 
-void SlidePrefetch::Start(MediaFileSource source, const std::string& fileName, bool colourKey, Size frame,
-                          int scaleMode)
+void SlidePrefetch::Start(MediaFileSource source, const Item& item, Size frame, int scaleMode)
 {
     thread_.reset();
     work_ = std::make_unique<Work>();
     work_->source = std::move(source);
-    work_->fileName = fileName;
-    work_->colourKey = colourKey;
+    work_->item = item;
     work_->frame = frame;
     work_->scaleMode = scaleMode;
     if (!work_->source.found) {
@@ -76,13 +70,12 @@ void SlidePrefetch::Wait()
         work_.reset(); // out of memory on the way: the slide loads its picture itself
 }
 
-bool SlidePrefetch::Take(const std::string& fileName, bool colourKey, Size frame, int scaleMode, Prepared& out)
+bool SlidePrefetch::Take(const Item& item, Size frame, int scaleMode, Prepared& out)
 {
     Wait();
     thread_.reset();
     const std::unique_ptr<Work> work = std::move(work_);
-    if (!work || !work->loaded || work->fileName != fileName || work->colourKey != colourKey || work->frame != frame ||
-        work->scaleMode != scaleMode)
+    if (!work || !work->loaded || work->item != item || work->frame != frame || work->scaleMode != scaleMode)
         return false;
     out = std::move(work->result);
     return true;

@@ -21,6 +21,14 @@ public:
         Picture scaled;
     };
 
+    // Which item's picture: its file, its colour key, and the zoom its pan and zoom ends at (100 without).
+    struct Item {
+        std::string fileName;
+        bool colourKey = false;
+        int zoomPercent = 100;
+        bool operator==(const Item&) const = default;
+    };
+
     SlidePrefetch();
     ~SlidePrefetch();
     SlidePrefetch(const SlidePrefetch&) = delete;
@@ -28,12 +36,12 @@ public:
 
     // Starts preparing the file found for the item for a frame of that size and the scale mode; what was
     // being prepared before is waited for and dropped.
-    void Start(MediaFileSource source, const std::string& fileName, bool colourKey, Size frame, int scaleMode);
+    void Start(MediaFileSource source, const Item& item, Size frame, int scaleMode);
     // Waits for the work under way (nothing else may decode pictures meanwhile).
     void Wait();
     // What was prepared for exactly this item, frame and scale mode, waited for; false, with nothing taken,
     // for anything else or when the picture did not load. Either way nothing stays prepared.
-    bool Take(const std::string& fileName, bool colourKey, Size frame, int scaleMode, Prepared& out);
+    bool Take(const Item& item, Size frame, int scaleMode, Prepared& out);
 
 private:
     struct Work;

@@ -167,6 +167,8 @@ const char* const kEffectNames[kEffectCount] = {
     "Zig-zag left",
     "Zig-zag right",
     "Zig-zag up",
+    "Fade",
+    "Fade through black",
 };
 
 bool SameIgnoringCase(std::string_view a, std::string_view b)

@@ -1,10 +1,11 @@
 #pragma once
 #include <string_view>
 
-// The transition effects by index, with the names the Transitions page shows.
-constexpr int kEffectCount = 161;
+#include "base/EffectCount.h"
 
-// The name of effect `index` exactly as shown, or nullptr outside 0..160.
+// The transition effects by index, with the names the Transitions page shows.
+
+// The name of effect `index` exactly as shown, or nullptr outside 0..kEffectCount - 1.
 const char* EffectName(int index);
 
 // The index of the effect with this name: an exact match first, then one ignoring case and trailing

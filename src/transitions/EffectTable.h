@@ -10,7 +10,7 @@ class TransitionEngine;
 // step of a move, ... as the family reads it), the frame delay, the pause between the phases of a move
 // (0 for none) and the family's variant.
 struct EffectParams {
-    Orientation orientation = Orientation::Down;
+    Orientation orientation = Orientation::kDown;
     int size = 0;
     uint32_t delayMs = 0;
     uint32_t pauseMs = 0;
@@ -25,5 +25,5 @@ struct EffectEntry {
     EffectParams params;
 };
 
-// The table row of index 0..160; null outside.
+// The table row of index 0..kEffectCount - 1; null outside.
 const EffectEntry* FindEffect(int index);

@@ -68,6 +68,9 @@ enum class BackStrips { InStep, OneAhead };
 // reaches the slide.
 enum class SweepStart { AheadOfTheSlide, AtTheSlide };
 
+// Fades: straight from what is on screen to the slide, or through black.
+enum class FadeForm { Direct, ThroughBlack };
+
 using EffectVariant =
     std::variant<std::monostate, Corner, Order, PassOrder, SecondPass, Reveal, EllipseForm, Rotation, CornerWipeForm,
-                 SweepCentre, ScanEnd, RainForm, BarMotion, CombLines, BackStrips, SweepStart>;
+                 SweepCentre, ScanEnd, RainForm, BarMotion, CombLines, BackStrips, SweepStart, FadeForm>;

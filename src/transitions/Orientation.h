@@ -12,10 +12,10 @@ struct Orientation {
     bool mirrorX = false;
     bool mirrorY = false;
 
-    static const Orientation Down;  // rows, top to bottom; corners: the top-left one
-    static const Orientation Up;    // rows, bottom to top; corners: bottom-left
-    static const Orientation Right; // columns, left to right
-    static const Orientation Left;  // columns, right to left
+    static const Orientation kDown;  // rows, top to bottom; corners: the top-left one
+    static const Orientation kUp;    // rows, bottom to top; corners: bottom-left
+    static const Orientation kRight; // columns, left to right
+    static const Orientation kLeft;  // columns, right to left
     static constexpr Orientation Mirrored(bool x, bool y) { return {false, x, y}; }
 
     // The canonical extent of a slide of this size: its width and height as the family sees them.
@@ -46,7 +46,7 @@ struct Orientation {
     bool operator==(const Orientation&) const = default;
 };
 
-inline constexpr Orientation Orientation::Down{false, false, false};
-inline constexpr Orientation Orientation::Up{false, false, true};
-inline constexpr Orientation Orientation::Right{true, false, false};
-inline constexpr Orientation Orientation::Left{true, true, false};
+inline constexpr Orientation Orientation::kDown{false, false, false};
+inline constexpr Orientation Orientation::kUp{false, false, true};
+inline constexpr Orientation Orientation::kRight{true, false, false};
+inline constexpr Orientation Orientation::kLeft{true, true, false};

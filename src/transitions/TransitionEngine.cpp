@@ -450,7 +450,7 @@ int TransitionThreadProc(TransitionRequest* request)
         // Nothing may escape the thread, and the slide window waits for the completion without a limit.
     }
     if (window && (!stopFlag || stopFlag->load() == 0))
-        window->Post(ShowMsg::TransitionDone, serial);
+        window->Post(ShowMsg::kTransitionDone, serial);
     if (completion)
         completion->Set();
     return 1;

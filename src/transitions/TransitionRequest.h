@@ -55,7 +55,7 @@ struct TransitionRequest {
     Picture* background = nullptr; // window-sized, painted first
     Picture* slide = nullptr;      // the new slide; its size is the slide size
     Picture* canvas = nullptr;     // window-sized copy of what the window shows
-    int effectIndex = -1;          // -1 to 160
+    int effectIndex = -1;          // -1 to kEffectCount - 1
     bool transitionEnabled = true; // false: the slide appears at once
     int slideLeft = 0;
     int slideTop = 0;

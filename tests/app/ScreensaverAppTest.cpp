@@ -2,6 +2,7 @@
 #include "app/AppSystem.h"
 #include "model/SettingsStore.h"
 #include "platform/DiagnosticLog.h"
+#include "platform/Paths.h"
 #include "support/AppTestProject.h"
 #include "support/TempDir.h"
 
@@ -46,6 +47,9 @@ public:
     std::string windowProject;
     int32_t windowMonitor = -1;
     bool projectOpenDuringWindow = false;
+    // The temporary folder as the snapshot and the window saw it.
+    std::string snapshotTemp;
+    std::string windowTemp;
 
     void SetAsDefaultScreensaver(const std::string& path) override { calls.push_back("setdef " + path); }
     void InstallThroughShell(const std::string& path) override { calls.push_back("ins " + path); }
@@ -60,7 +64,12 @@ public:
         return mutexFree;
     }
     void CloseSaverMutex() override { calls.push_back("close mutex"); }
-    void SaveDesktopSnapshot(int32_t monitor) override { calls.push_back("snapshot " + std::to_string(monitor)); }
+    void SaveDesktopSnapshot(int32_t monitor) override
+    {
+        calls.push_back("snapshot " + std::to_string(monitor));
+        snapshotTemp = TempDirectory();
+        std::ofstream(snapshotTemp + "kadodsk.bmp") << "this show's desktop";
+    }
     void SetScreenSaverRunning(bool running) override { calls.push_back(running ? "running" : "stopped"); }
     void RunSettingsDialog(ScreensaverApp& app) override
     {
@@ -71,6 +80,7 @@ public:
     {
         calls.push_back("screensaver window");
         Saw(app);
+        windowTemp = TempDirectory();
         if (windowThrows)
             throw std::runtime_error("show failed");
     }
@@ -297,6 +307,25 @@ TEST_F(AppRun, FailingShowStillClearsTheFlagAndClosesEverything)
     Start("/s");
     EXPECT_EQ(system.calls,
               Calls({"mutex", "snapshot 1", "running", "screensaver window", "stopped", "close mutex", "quiet exit"}));
+}
+
+TEST_F(AppRun, TheShowWritesIntoAFolderOfItsOwnThatGoesWithIt)
+{
+    TempDir temp;
+    const std::string shared = temp.File("");
+    SetTempDirectory(shared);
+    std::ofstream(shared + "kadodsk.bmp") << "someone else's";
+    for (bool throws : {false, true}) {
+        system.windowThrows = throws;
+        Start("/s");
+        EXPECT_EQ(system.windowTemp, system.snapshotTemp);
+        EXPECT_NE(system.windowTemp, shared);
+        EXPECT_EQ(system.windowTemp.rfind(shared, 0), 0u) << "inside the system's temporary folder";
+        EXPECT_FALSE(std::filesystem::exists(system.windowTemp)) << "removed with its snapshot, throws " << throws;
+        EXPECT_EQ(TempDirectory(), shared);
+    }
+    EXPECT_EQ(TempDir::Read(shared + "kadodsk.bmp"), "someone else's");
+    SetTempDirectory("");
 }
 
 TEST_F(AppRun, MissingProgramFileGivesAnEmptyProject)

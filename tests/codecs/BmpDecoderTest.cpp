@@ -5,7 +5,7 @@
 #include "codecs/BmpDecoder.h"
 #include "support/DecodeTestSupport.h"
 
-using namespace samples;
+using namespace Samples;
 
 namespace {
 

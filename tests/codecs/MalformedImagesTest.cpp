@@ -12,7 +12,7 @@
 #include "codecs/StbDecoder.h"
 #include "support/DecodeTestSupport.h"
 
-using namespace samples;
+using namespace Samples;
 
 namespace {
 

@@ -15,7 +15,7 @@
 #include "support/DecodeTestSupport.h"
 #include "support/TempDir.h"
 
-using namespace samples;
+using namespace Samples;
 
 namespace {
 

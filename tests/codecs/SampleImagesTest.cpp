@@ -9,7 +9,7 @@
 #include "gfx/Picture.h"
 #include "support/DecodeTestSupport.h"
 
-using namespace samples;
+using namespace Samples;
 
 namespace {
 

@@ -84,7 +84,7 @@ TEST(SettingsText, BadAssignmentsChangeNothing)
         {"speed=-1", "from 0 to 100"},
         {"monitor=21", "from 0 to 20"},
         {"key=ab", "key wants one character"},
-        {"effects=3,161", "there is no effect 161"},
+        {"effects=3,163", "there is no effect 163 (they are numbered 0 to 162)"},
         {"effects=Sparkle", "no effect is named \"Sparkle\""},
     };
     for (const auto& [assignment, message] : cases) {

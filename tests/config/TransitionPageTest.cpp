@@ -1,4 +1,5 @@
 #include "config/TransitionPage.h"
+#include "base/EffectCount.h"
 #include "model/UserSettings.h"
 
 #include <gtest/gtest.h>
@@ -24,7 +25,7 @@ TEST(TransitionPage, StoredListChecksRowsFollowedBySemicolon)
 
 TEST(TransitionPage, ListIsRebuiltFromTheChecks)
 {
-    std::vector<int> states(161, 1);
+    std::vector<int> states(kEffectCount, 1);
     EXPECT_EQ(BuildTransitionList(states), UserSettings::AllEffects());
     std::fill(states.begin(), states.end(), 0);
     EXPECT_EQ(BuildTransitionList(states), "");
@@ -38,11 +39,11 @@ TEST(TransitionPage, SpeedIsSavedWithinTheSpeedControlsRange)
     UserSettings settings;
     for (auto [stored, saved] : {std::pair{150, 100}, {-5, 0}, {25, 25}}) {
         settings.transitionSpeed = stored;
-        StoreTransitionPage(LoadTransitionPage(settings), std::vector<int>(161, 1), settings);
+        StoreTransitionPage(LoadTransitionPage(settings), std::vector<int>(kEffectCount, 1), settings);
         EXPECT_EQ(settings.transitionSpeed, saved) << stored;
     }
     TransitionPageValues page{1, 0, 40};
-    StoreTransitionPage(page, std::vector<int>(161, 0), settings);
+    StoreTransitionPage(page, std::vector<int>(kEffectCount, 0), settings);
     EXPECT_EQ(settings.useOwnTransitions, 1);
     EXPECT_EQ(settings.randomTransitions, 0);
     EXPECT_EQ(settings.transitionList, "") << "Clear all leaves an empty list";

@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-namespace dbbytes {
+namespace DbBytes {
 
 inline std::string U32(std::uint32_t v)
 {
@@ -105,4 +105,4 @@ inline std::string Pattern(std::size_t size, unsigned seed)
     return s;
 }
 
-} // namespace dbbytes
+} // namespace DbBytes

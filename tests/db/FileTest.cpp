@@ -10,7 +10,7 @@
 
 #include <filesystem>
 
-using namespace dbbytes;
+using namespace DbBytes;
 
 namespace {
 
@@ -56,15 +56,15 @@ TEST(DiskFile, ReadsWritesAndReplaces)
 {
     TempDir dir;
     DiskFile file;
-    EXPECT_FALSE(file.Open(dir.File("absent"), DiskFile::modeRead));
+    EXPECT_FALSE(file.Open(dir.File("absent"), DiskFile::kModeRead));
     EXPECT_FALSE(DiskFile::Exists(dir.File("absent")));
     EXPECT_EQ(DiskFile::SizeOf(dir.File("absent")), -1);
-    EXPECT_FALSE(file.Open(dir.Path().string(), DiskFile::modeRead)); // a folder is not a file
-    ASSERT_TRUE(file.Open(dir.File("a"), DiskFile::modeWrite | DiskFile::modeCreate));
+    EXPECT_FALSE(file.Open(dir.Path().string(), DiskFile::kModeRead)); // a folder is not a file
+    ASSERT_TRUE(file.Open(dir.File("a"), DiskFile::kModeWrite | DiskFile::kModeCreate));
     ASSERT_TRUE(file.Write("hello world", 11));
     // A second reader on the same file while the writer holds it.
     DiskFile reader;
-    ASSERT_TRUE(reader.Open(dir.File("a"), DiskFile::modeRead));
+    ASSERT_TRUE(reader.Open(dir.File("a"), DiskFile::kModeRead));
     char buffer[16];
     EXPECT_EQ(reader.ReadAt(6, buffer, 16), 5u);
     EXPECT_EQ(std::string(buffer, 5), "world");
@@ -86,7 +86,7 @@ TEST(DiskFile, DatabaseBeyondTwoGigabytes)
     std::string path = dir.File("big.scr");
     {
         DiskFile file;
-        ASSERT_TRUE(file.Open(path, DiskFile::modeRead | DiskFile::modeWrite | DiskFile::modeCreate));
+        ASSERT_TRUE(file.Open(path, DiskFile::kModeRead | DiskFile::kModeWrite | DiskFile::kModeCreate));
         if (!file.SetLength(base))
             GTEST_SKIP() << "no room for a sparse 3 GiB file";
         std::string db = Database({{"m", Table("m", "name,media", "01", {{"x", "BYTES"}, {"y", "MORE"}})}}) + U32(base);

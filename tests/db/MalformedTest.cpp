@@ -8,7 +8,7 @@
 
 #include <gtest/gtest.h>
 
-using namespace dbbytes;
+using namespace DbBytes;
 
 namespace {
 

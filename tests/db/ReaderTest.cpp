@@ -8,7 +8,7 @@
 
 #include <stdexcept>
 
-using namespace dbbytes;
+using namespace DbBytes;
 
 namespace {
 

@@ -10,7 +10,7 @@
 
 #include <gtest/gtest.h>
 
-using namespace dbbytes;
+using namespace DbBytes;
 
 namespace {
 

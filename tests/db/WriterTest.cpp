@@ -9,7 +9,7 @@
 
 #include <filesystem>
 
-using namespace dbbytes;
+using namespace DbBytes;
 
 namespace {
 

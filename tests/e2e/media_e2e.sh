@@ -34,13 +34,19 @@ run() {
 stop() { alive && { kill "$pid"; wait "$pid" 2>/dev/null; }; }
 now() { date +%s%3N; }
 
+# Stored sounds are copied into a folder of the show's own: a user's file of a track's name in the shared
+# temporary folder is neither written over nor deleted.
+printf "the user's own file" >"$tempdir/track1.wav"
+own() { compgen -G "$tempdir/quillmark-show-*/$1" >/dev/null; }
+shows_folders() { compgen -G "$tempdir/quillmark-show-*" | wc -l; }
+
 # --- the show: the bound sound, the music tracks, the video
 run show
 track2_at=
 if wait_for "Media name = one.jpg" 30; then
   shown=$(now)
   for _ in $(seq 250); do
-    [ -z "$track2_at" ] && [ -f "$tempdir/track2.wav" ] && track2_at=$(now)
+    [ -z "$track2_at" ] && own track2.wav && track2_at=$(now)
     tr -d '\r' <"$log" | grep -qF "Media name = C:\\clips\\green.avi" && break
     sleep 0.1
   done
@@ -49,12 +55,12 @@ if wait_for "Media name = one.jpg" 30; then
     pass "the bound sound holds the next item ($waited ms)" || fail "the next item came after $waited ms"
   if [ -n "$track2_at" ]; then
     after=$((track2_at - shown))
-    [ "$after" -ge 2800 ] && [ ! -e "$tempdir/track1.wav" ] &&
+    [ "$after" -ge 2800 ] && ! own track1.wav &&
       pass "the second track follows the first after the pause (${after} ms)" ||
       fail "the second track came ${after} ms after the show started"
   else
     # shellcheck disable=SC2012 # a listing for the reader of the failure
-    fail "the second music track never started: $(ls "$tempdir" | tr '\n' ' ')"
+    fail "the second music track never started: $(ls "$tempdir"/quillmark-show-* | tr '\n' ' ')"
   fi
 else
   fail "the show did not start"
@@ -88,6 +94,7 @@ stop
 echo "--- show log"; tr -d '\r' <"$log" | sed 's/^/    /'
 
 # --- a video as the only item plays again and again; Escape ends the show
+folders_before=$(shows_folders)
 run single
 if wait_for "Movie stops , Loop Media!" 20 && sleep 4.5 &&
    [ "$(tr -d '\r' <"$log" | grep -cF "Movie stops , Loop Media!")" -ge 2 ]; then
@@ -104,6 +111,11 @@ for _ in $(seq 100); do alive || break; sleep 0.1; done
 if alive; then fail "Escape during the video did not end the show"; stop; else
   wait "$pid"; pass "Escape during the video ends the show"; fi
 echo "--- single log"; tr -d '\r' <"$log" | sed 's/^/    /'
+[ "$(shows_folders)" = "$folders_before" ] && pass "a show that ends leaves no folder behind" ||
+  fail "the show's temporary folder stayed: $(compgen -G "$tempdir/quillmark-show-*" | tr '\n' ' ')"
+[ "$(cat "$tempdir/track1.wav")" = "the user's own file" ] && pass "a user's file of a track's name is kept" ||
+  fail "the user's track1.wav was changed or removed"
+rm -f "$tempdir/track1.wav"
 
 echo "media e2e: $failures failure(s)"
 [ "$failures" = 0 ]

@@ -48,6 +48,35 @@ done
   fail "the package does not depend on:$missing"
 linked=$(readelf -d "$root/usr/bin/screensaver" "$root/usr/bin/scrpack" | grep -E 'NEEDED.*lib(av|sw|heif|tiff|webp)')
 [ -z "$linked" ] && pass "the programs start without FFmpeg or the converters" || fail "linked at start: $linked"
+# The Windows runtime, when the build tree has one, goes with the package, and the installed scrpack packs
+# a Windows screen saver with it and its studio finds it.
+windows_runtime=$(cd "$build" && cmake -L -N . 2>/dev/null | sed -n 's/^QM_WINDOWS_RUNTIME:FILEPATH=//p')
+if [ -f "$windows_runtime" ]; then
+  shipped=$root/usr/share/quillmark/windows/screensaver.scr
+  cmp -s "$windows_runtime" "$shipped" && pass "the package ships the Windows runtime" ||
+    fail "no usr/share/quillmark/windows/screensaver.scr in the package"
+  mkdir -p "$work/studio"
+  convert -size 64x48 xc:navy "$work/studio/one.jpg" 2>/dev/null
+  "$root/usr/bin/scrpack" new "$work/studio" >/dev/null 2>&1 &&
+    "$root/usr/bin/scrpack" pack "$work/studio/manifest.toml" -o "$work/one.scr" --runtime "$shipped" >/dev/null 2>&1 &&
+    [ "$(head -c 2 "$work/one.scr")" = MZ ] && pass "the installed scrpack packs a Windows screen saver" ||
+    fail "the installed scrpack cannot pack onto the shipped runtime"
+  XDG_CACHE_HOME=$work/cache timeout -k 5 20 "$root/usr/bin/scrpack" studio "$work/studio" --no-browser \
+    >"$work/studio.txt" 2>&1 &
+  studio_pid=$!
+  address=
+  for _ in $(seq 50); do
+    address=$(grep -o 'http://127.0.0.1:[0-9]*/?token=[0-9a-f]*' "$work/studio.txt") && break
+    sleep 0.1
+  done
+  port=${address#http://127.0.0.1:}; port=${port%%/*}; token=${address##*token=}
+  curl -s "http://127.0.0.1:$port/api/state?token=$token" | grep -q '"windows":true' &&
+    pass "the installed studio finds the Windows runtime" || fail "the installed studio has no Windows runtime"
+  kill -TERM "$studio_pid"; wait "$studio_pid" && pass "the studio ends cleanly on SIGTERM" ||
+    fail "the studio did not end cleanly on SIGTERM"
+else
+  echo "skip: the build tree has no Windows runtime to ship (build the win32 preset first)"
+fi
 if command -v man >/dev/null; then
   man -l "$root/usr/share/man/man1/screensaver.1.gz" 2>/dev/null | grep -q XSCREENSAVER_WINDOW &&
     pass "the manual page reads" || fail "the manual page does not format"

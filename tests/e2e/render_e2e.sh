@@ -33,6 +33,10 @@ expect 1 "screensaver render: $work/empty holds no picture or video" "$saver" re
 expect 1 "carries no project" "$saver" render "$mkdemo" --out "$work/x"
 expect 2 "at most 8192" "$saver" render "$manifest" --size 9000x100 --out "$work/x"
 expect 2 "--out DIR" "$saver" render "$manifest"
+# The trace command takes an effect by its number or by its name, the fades appended after the first 161 too.
+expect 0 "Fade through black: 9 frames" "$saver" effect "fade through black" --out "$work/trace" --window 64x48 --step 125
+expect 2 'no effect is named "Sparkle"' "$saver" effect Sparkle --out "$work/trace"
+expect 2 "outside -1 to 162" "$saver" effect 163 --out "$work/trace"
 printf '[project]\nname = "none"\n' >"$work/empty.toml"
 expect 1 "screensaver render: $work/empty.toml: no [[media]] item" "$saver" render "$work/empty.toml" --out "$work/x"
 

@@ -24,9 +24,10 @@ std::string Item(int32_t type)
     return data;
 }
 
-// pack IN OUT IMAGE [program]: four items (image, image, video, image) whose pictures are IMAGE, display
-// time 1 s, media in the database.
-int Pack(const char* in, const char* out, const char* image, bool runAsProgram)
+// pack IN OUT IMAGE [program|stills]: four items (image, image, video, image) whose pictures are IMAGE,
+// display time 1 s, media in the database; "stills" leaves the video out (a video item puts the cursor in the
+// corner, which a test of mouse movement must not meet).
+int Pack(const char* in, const char* out, const char* image, bool runAsProgram, bool stills)
 {
     std::string options(80, '\0');
     PutI32(options, 8, runAsProgram ? 1 : 0);
@@ -37,7 +38,8 @@ int Pack(const char* in, const char* out, const char* image, bool runAsProgram)
     TableContent setting("setting", {"data", "filename", "title", "effect", "bindsound"});
     setting.AddRecord({Item(0), "one.jpg", "One", "0;", ""});
     setting.AddRecord({Item(0), "two.jpg", "Two", "0;", ""});
-    setting.AddRecord({Item(2), "C:\\clips\\clip.avi", "Clip", "", ""});
+    if (!stills)
+        setting.AddRecord({Item(2), "C:\\clips\\clip.avi", "Clip", "", ""});
     setting.AddRecord({Item(0), "three.jpg", "Three", "0;", ""});
     TableContent media("media", {"name", "media"}, {false, true});
     media.AddRecord({"one.jpg", TableValue::FromFile(image)});
@@ -64,6 +66,35 @@ BOOL CALLBACK FirstChild(HWND child, LPARAM found)
     return FALSE;
 }
 
+struct ProcessWindow {
+    DWORD process;
+    HWND found;
+};
+
+BOOL CALLBACK VisibleWindowOf(HWND window, LPARAM search)
+{
+    auto* s = reinterpret_cast<ProcessWindow*>(search);
+    DWORD process = 0;
+    GetWindowThreadProcessId(window, &process);
+    if (process != s->process || !IsWindowVisible(window))
+        return TRUE;
+    s->found = window;
+    return FALSE;
+}
+
+// The show's window in the preview area: a child of it, or (under Wine, where a process cannot draw into
+// another's window) a window of the show's own over it.
+HWND ShowWindowIn(HWND parent, DWORD process)
+{
+    HWND child = nullptr;
+    EnumChildWindows(parent, FirstChild, reinterpret_cast<LPARAM>(&child));
+    if (child)
+        return child;
+    ProcessWindow search{process, nullptr};
+    EnumWindows(VisibleWindowOf, reinterpret_cast<LPARAM>(&search));
+    return search.found;
+}
+
 void Pump(DWORD ms)
 {
     const DWORD end = GetTickCount() + ms;
@@ -77,14 +108,17 @@ void Pump(DWORD ms)
     }
 }
 
-// preview SCR: a 320x240 parent window; runs "SCR /p <handle>"; prints whether a child covered the whole
-// client area, then destroys the parent and prints whether the program ended by itself.
-int Preview(const char* scr)
+// preview SCR [MS]: a 320x240 parent window; runs "SCR /p <handle>"; once a child is there prints where the
+// parent's client area is on the screen ("area X Y W H") and keeps the show running MS milliseconds (2000
+// unless given) for screenshots; prints whether a child covered the whole client area, then destroys the
+// parent and prints whether the program ended by itself.
+int Preview(const char* scr, DWORD holdMs)
 {
     WNDCLASSA wc{};
     wc.lpfnWndProc = ParentProc;
     wc.hInstance = GetModuleHandleA(nullptr);
     wc.lpszClassName = "QmPreviewArea";
+    wc.hbrBackground = HBRUSH(GetStockObject(WHITE_BRUSH));
     RegisterClassA(&wc);
     HWND parent = CreateWindowA("QmPreviewArea", "preview area", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 50, 50, 336, 278,
                                 nullptr, nullptr, wc.hInstance, nullptr);
@@ -102,9 +136,13 @@ int Preview(const char* scr)
     HWND child = nullptr;
     for (int i = 0; i < 150 && !child; ++i) {
         Pump(100);
-        EnumChildWindows(parent, FirstChild, reinterpret_cast<LPARAM>(&child));
+        child = ShowWindowIn(parent, pi.dwProcessId);
     }
-    Pump(2000); // let the show run a little
+    POINT origin{0, 0};
+    ClientToScreen(parent, &origin);
+    std::printf("area %ld %ld %ld %ld\n", origin.x, origin.y, client.right, client.bottom);
+    std::fflush(stdout);
+    Pump(holdMs);
     RECT inner{};
     if (child) {
         GetWindowRect(child, &inner);
@@ -156,9 +194,10 @@ int main(int argc, char** argv)
     if (argc >= 3 && std::strcmp(argv[1], "key") == 0)
         return Key(std::atoi(argv[2]));
     if (argc >= 5 && std::strcmp(argv[1], "pack") == 0)
-        return Pack(argv[2], argv[3], argv[4], argc >= 6 && std::strcmp(argv[5], "program") == 0);
+        return Pack(argv[2], argv[3], argv[4], argc >= 6 && std::strcmp(argv[5], "program") == 0,
+                    argc >= 6 && std::strcmp(argv[5], "stills") == 0);
     if (argc >= 3 && std::strcmp(argv[1], "preview") == 0)
-        return Preview(argv[2]);
+        return Preview(argv[2], argc >= 4 ? DWORD(std::atol(argv[3])) : 2000);
     if (argc >= 2 && std::strcmp(argv[1], "tempdir") == 0) {
         char path[MAX_PATH] = {};
         GetTempPathA(MAX_PATH, path);
@@ -166,6 +205,7 @@ int main(int argc, char** argv)
         return 0;
     }
     std::fprintf(stderr,
-                 "usage: saver_e2e_helper pack IN OUT IMAGE [program] | preview SCR | move X Y | key VK | tempdir\n");
+                 "usage: saver_e2e_helper pack IN OUT IMAGE [program|stills] | preview SCR [MS] | move X Y | key VK | "
+                 "tempdir\n");
     return 2;
 }

@@ -16,7 +16,9 @@ helper pack "$(winpath "$scr")" "$(winpath "$packed")" "E2E Show.kdp"
 sysdir=$(unixpath "$(helper sysdir)")
 tempdir=$(unixpath "$(helper tempdir)")
 [ -d "$sysdir" ] && [ -d "$tempdir" ] || { echo "FAIL: system ($sysdir) or temp ($tempdir) folder unknown"; exit 1; }
-rm -f "$sysdir/qm_e2e_lib.dll" "$sysdir/../qm_e2e_evil.dll" "$tempdir/kadodsk.bmp"
+rm -f "$sysdir/qm_e2e_lib.dll" "$sysdir/../qm_e2e_evil.dll"
+# A user's file of the snapshot's name in the shared temporary folder: the shows write their own elsewhere.
+printf "the user's own file" >"$tempdir/kadodsk.bmp"
 kernel_before=$(md5sum <"$sysdir/kernel32.dll")
 
 # launch DIR ARGS...: the program copied into DIR beside an empty kado.log, started in the background
@@ -143,6 +145,9 @@ for _ in $(seq 150); do grep -q "a screensaver is running" "$work/first/kado.log
 launch "$work/second" /s
 wait "$launched"
 if kill -0 "$first" 2>/dev/null; then overlapped=1; else overlapped=0; fi
+# The running show's desktop snapshot, in its own temporary folder.
+snapshot=$(compgen -G "$tempdir/quillmark-show-*/kadodsk.bmp" | head -n1)
+[ -n "$snapshot" ] && cp "$snapshot" "$work/snapshot.bmp"
 for _ in $(seq 60); do kill -0 "$first" 2>/dev/null || break; helper close screensaver.scr >/dev/null; sleep 0.5; done
 wait "$first"
 expect "first of two savers" "$work/first" "${saver[@]}"
@@ -158,8 +163,8 @@ if [ "$(cat "$sysdir/qm_e2e_lib.dll" 2>/dev/null)" = "e2e runtime library" ]; th
   fail "a system file was replaced"
 rm -f "$sysdir/qm_e2e_lib.dll"
 
-# The desktop snapshot: a complete bitmap file in the temp folder.
-bmp=$tempdir/kadodsk.bmp
+# The desktop snapshot: a complete bitmap file in the show's temporary folder, gone with the show.
+bmp=$work/snapshot.bmp
 if [ -f "$bmp" ] && [ "$(head -c2 "$bmp")" = BM ]; then
   declared=$(od -An -tu4 -j2 -N4 "$bmp" | tr -d ' ')
   bits=$(od -An -tu2 -j28 -N2 "$bmp" | tr -d ' ')
@@ -172,8 +177,13 @@ if [ -f "$bmp" ] && [ "$(head -c2 "$bmp")" = BM ]; then
     fail "desktop snapshot: size $declared vs $(stat -c %s "$bmp"), $bits bits, $width x $height"
   fi
 else
-  fail "no desktop snapshot at $bmp"
+  fail "no desktop snapshot in the running show's temporary folder"
 fi
+[ "$(cat "$tempdir/kadodsk.bmp")" = "the user's own file" ] && pass "a user's kadodsk.bmp in the temp folder is kept" ||
+  fail "the user's kadodsk.bmp was changed"
+rm -f "$tempdir/kadodsk.bmp"
+compgen -G "$tempdir/quillmark-show-*" >/dev/null && fail "a show left its temporary folder: $(compgen -G "$tempdir/quillmark-show-*")" ||
+  pass "the shows left no temporary folder"
 
 # Any process whose command line names the work folder, in its Unix or its Windows spelling: fixed
 # strings, which pgrep (regular expressions) cannot take as they are.

@@ -2,6 +2,7 @@
 # A slow transition under Wine: the screen part-way through shows part of the slide over its gradient
 # background, and once the transition has ended the whole screen equals the frame the Linux renderer makes of
 # the same project at the same time: both builds compute the same picture size, gradient and effect pixels.
+# Then the next item fades in: part-way through, the screen is a blend of the two slides.
 # Usage: transition_e2e.sh SCR SCRPACK NATIVE_SCREENSAVER WORKDIR
 # A check reads `condition && pass ... || fail ...`: pass only prints, so fail runs exactly when the
 # condition fails.
@@ -16,12 +17,13 @@ wine_tool() { timeout -k 5 60 wine "$@" </dev/null 2>&1 | tr -d '\r'; }
 # single precision), leaving 24 rows of the gradient above and below it.
 convert -size 640x488 gradient:'#20e0ff'-'#ff2060' -fill '#ffff00' -draw 'circle 320,244 320,120' \
   -fill '#000000' -draw 'rectangle 0,0 639,3' "$work/project/picture.png" || { fail "cannot make the picture"; exit 1; }
+convert -size 640x488 xc:'#0000ff' "$work/project/blue.png" || { fail "cannot make the second picture"; exit 1; }
 cat >"$work/project/manifest.toml" <<'TOML'
 [project]
 name = "Transition Test.kdp"
 app_name = "Transition Test"
 [options]
-display_time = 60
+display_time = 12
 scale_mode = "fit"
 slide_background = "whole-window"
 [[media]]
@@ -35,6 +37,17 @@ gradients = [0]
 [media.transition]
 effects = ["Zig-zag down"]
 random = false
+[[media]]
+file = "blue.png"
+[media.background]
+solid = false
+gradient = true
+gradient_from = "#563412"
+gradient_to = "#FF0000"
+gradients = [0]
+[media.transition]
+effects = ["Fade"]
+speed = 5
 TOML
 saver=$work/run/screensaver.scr
 wine_tool "$scrpack" pack "$(winpath "$work/project/manifest.toml")" -o "$(winpath "$saver")" \
@@ -59,10 +72,27 @@ if wait_for "begin a transition show" 30; then
   wait_for "end a transition show" 40 || fail "the transition did not end"
   sleep 1
   shot final
+  # The fade: 250 frames of 20 ms at speed 5, a shot half-way through.
+  if wait_for "transition effect index = 161 " 30; then
+    sleep 2.5
+    shot fade
+  else
+    fail "the fade did not begin"
+  fi
 else
   fail "no transition began"; tr -d '\r' <"$log" | sed 's/^/    /'
 fi
 kill "$pid" 2>/dev/null; wait "$pid" 2>/dev/null
+
+# Mid-fade the yellow circle of the first slide and the blue of the second mix at the centre: red and blue
+# both part-way, as neither slide alone has them.
+if [ -f "$work/fade.png" ]; then
+  centre=$(convert "$work/fade.png" -format '%[hex:p{640,512}]' info: 2>/dev/null)
+  red=$((16#${centre:0:2})) blue=$((16#${centre:4:2}))
+  [ "$red" -gt 32 ] && [ "$red" -lt 224 ] && [ "$blue" -gt 32 ] && [ "$blue" -lt 224 ] &&
+    pass "half-way through the fade the two slides blend (centre #$centre)" ||
+    fail "half-way through the fade the centre is #$centre, not a blend of yellow and blue"
+fi
 
 # The same project rendered on Linux, 20 s at one frame a second: frame 15 shows the slide long after its
 # transition ended.

@@ -1,10 +1,8 @@
-#include "app/posix/ShowMedia.h"
 #include "gfx/Region.h"
 #include "live/AudioPacer.h"
 #include "live/FrontBuffer.h"
 #include "live/LiveInput.h"
 #include "media/posix/AudioMixer.h"
-#include "platform/Paths.h"
 #include "saver/SaverMessages.h"
 
 #include <SDL_keycode.h>
@@ -12,9 +10,6 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <cstdlib>
-#include <filesystem>
-#include <fstream>
 
 namespace {
 
@@ -168,50 +163,18 @@ TEST(LiveInput, KeysAndButtonsAsTheCloseEventsKnowThem)
     EXPECT_EQ(VirtualKeyOf(SDLK_z), uint32_t('Z'));
     EXPECT_EQ(VirtualKeyOf(SDLK_0), uint32_t('0'));
     EXPECT_EQ(VirtualKeyOf(SDLK_9), uint32_t('9'));
-    EXPECT_EQ(VirtualKeyOf(SDLK_RETURN), SaverKey::Return);
-    EXPECT_EQ(VirtualKeyOf(SDLK_KP_ENTER), SaverKey::Return);
-    EXPECT_EQ(VirtualKeyOf(SDLK_ESCAPE), SaverKey::Escape);
+    EXPECT_EQ(VirtualKeyOf(SDLK_RETURN), SaverKey::kReturn);
+    EXPECT_EQ(VirtualKeyOf(SDLK_KP_ENTER), SaverKey::kReturn);
+    EXPECT_EQ(VirtualKeyOf(SDLK_ESCAPE), SaverKey::kEscape);
     EXPECT_EQ(VirtualKeyOf(SDLK_F1), 0x70u);
     EXPECT_EQ(VirtualKeyOf(SDLK_F12), 0x7Bu);
     EXPECT_EQ(VirtualKeyOf(SDLK_VOLUMEUP), 0xFFu) << "no letter or digit for a key without a code";
 
-    EXPECT_EQ(MouseMessageOf(SDL_BUTTON_LEFT, true, 1), SaverMsg::LButtonDown);
-    EXPECT_EQ(MouseMessageOf(SDL_BUTTON_LEFT, true, 2), SaverMsg::LButtonDblClk);
-    EXPECT_EQ(MouseMessageOf(SDL_BUTTON_LEFT, false, 2), SaverMsg::LButtonUp);
-    EXPECT_EQ(MouseMessageOf(SDL_BUTTON_RIGHT, true, 2), SaverMsg::RButtonDblClk);
-    EXPECT_EQ(MouseMessageOf(SDL_BUTTON_RIGHT, false, 1), SaverMsg::RButtonUp);
-    EXPECT_EQ(MouseMessageOf(SDL_BUTTON_MIDDLE, true, 2), SaverMsg::MButtonDown);
+    EXPECT_EQ(MouseMessageOf(SDL_BUTTON_LEFT, true, 1), SaverMsg::kLButtonDown);
+    EXPECT_EQ(MouseMessageOf(SDL_BUTTON_LEFT, true, 2), SaverMsg::kLButtonDblClk);
+    EXPECT_EQ(MouseMessageOf(SDL_BUTTON_LEFT, false, 2), SaverMsg::kLButtonUp);
+    EXPECT_EQ(MouseMessageOf(SDL_BUTTON_RIGHT, true, 2), SaverMsg::kRButtonDblClk);
+    EXPECT_EQ(MouseMessageOf(SDL_BUTTON_RIGHT, false, 1), SaverMsg::kRButtonUp);
+    EXPECT_EQ(MouseMessageOf(SDL_BUTTON_MIDDLE, true, 2), SaverMsg::kMButtonDown);
     EXPECT_EQ(MouseMessageOf(SDL_BUTTON_X1, true, 1), 0u);
-}
-
-TEST(PrivateTempFolder, TakesTheTemporaryFolderAndLeavesNothingBehindEvenThroughExit)
-{
-    namespace fs = std::filesystem;
-    const fs::path base = fs::path(::testing::TempDir()) / "private-temp-folder";
-    fs::remove_all(base);
-    fs::create_directories(base);
-    const char* old = std::getenv("TMPDIR");
-    const std::string saved = old ? old : "";
-    setenv("TMPDIR", base.c_str(), 1);
-    {
-        PrivateTempFolder folder;
-        ASSERT_FALSE(folder.Path().empty());
-        EXPECT_EQ(TempDirectory(), folder.Path());
-        std::ofstream(folder.Path() + "tune.wav") << "x";
-    }
-    EXPECT_TRUE(fs::is_empty(base)) << "removed with what was in it";
-    EXPECT_EQ(TempDirectory(), base.string() + "/") << "the system's folder is back";
-    EXPECT_EXIT(
-        {
-            PrivateTempFolder folder;
-            std::ofstream(folder.Path() + "clip.avi") << "x";
-            std::exit(3);
-        },
-        ::testing::ExitedWithCode(3), "");
-    EXPECT_TRUE(fs::is_empty(base)) << "an exit() part-way removes it too";
-    if (old)
-        setenv("TMPDIR", saved.c_str(), 1);
-    else
-        unsetenv("TMPDIR");
-    fs::remove_all(base);
 }

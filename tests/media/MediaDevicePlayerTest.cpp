@@ -79,7 +79,7 @@ TEST_F(MediaDevicePlayerTest, PlayAlwaysStartsFromTheBeginningWhileResumeContinu
     ASSERT_TRUE(player.Play());
     mci.Only().position = 1200;
     ASSERT_TRUE(player.TogglePause());
-    EXPECT_EQ(mci.Only().mode, Mci::ModePause);
+    EXPECT_EQ(mci.Only().mode, Mci::kModePause);
     ASSERT_TRUE(player.TogglePause());
     EXPECT_EQ(mci.Only().position, 1200u) << "resume continues where the sound stopped";
     ASSERT_TRUE(player.Pause());

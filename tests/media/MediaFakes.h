@@ -18,7 +18,7 @@ public:
         int height = 0;
         uint32_t length = 0;
         uint32_t position = 0;
-        uint32_t mode = Mci::ModeStop;
+        uint32_t mode = Mci::kModeStop;
         MciRect destination;
         WindowRef window = nullptr;
     };
@@ -64,7 +64,7 @@ public:
         log.push_back(std::string("open ") + element);
         auto file = files.find(element);
         if (file == files.end() || refuse.count("open"))
-            return Mci::ErrFileNotFound;
+            return Mci::kErrFileNotFound;
         device = next_++;
         open[device] = file->second;
         return 0;
@@ -72,77 +72,77 @@ public:
     uint32_t Close(uint32_t device, WindowRef) override
     {
         if (Answer("close", device))
-            return Mci::ErrNonapplicableFunction;
+            return Mci::kErrNonapplicableFunction;
         open.erase(device);
         return 0;
     }
     uint32_t Play(uint32_t device, WindowRef) override
     {
         if (Answer("play", device))
-            return Mci::ErrNonapplicableFunction;
-        open[device].mode = Mci::ModePlay;
+            return Mci::kErrNonapplicableFunction;
+        open[device].mode = Mci::kModePlay;
         return 0;
     }
     uint32_t SeekToStart(uint32_t device) override
     {
         if (Answer("seek", device))
-            return Mci::ErrNonapplicableFunction;
+            return Mci::kErrNonapplicableFunction;
         open[device].position = 0;
-        open[device].mode = Mci::ModeStop;
+        open[device].mode = Mci::kModeStop;
         return 0;
     }
     uint32_t Stop(uint32_t device) override
     {
         if (Answer("stop", device))
-            return Mci::ErrNonapplicableFunction;
-        open[device].mode = Mci::ModeStop;
+            return Mci::kErrNonapplicableFunction;
+        open[device].mode = Mci::kModeStop;
         return 0;
     }
     uint32_t Pause(uint32_t device) override
     {
-        if (Answer("pause", device) || open[device].mode != Mci::ModePlay)
-            return Mci::ErrNonapplicableFunction;
-        open[device].mode = Mci::ModePause;
+        if (Answer("pause", device) || open[device].mode != Mci::kModePlay)
+            return Mci::kErrNonapplicableFunction;
+        open[device].mode = Mci::kModePause;
         return 0;
     }
     uint32_t Resume(uint32_t device) override
     {
-        if (Answer("resume", device) || open[device].mode != Mci::ModePause)
-            return Mci::ErrNonapplicableFunction;
-        open[device].mode = Mci::ModePlay;
+        if (Answer("resume", device) || open[device].mode != Mci::kModePause)
+            return Mci::kErrNonapplicableFunction;
+        open[device].mode = Mci::kModePlay;
         return 0;
     }
     uint32_t Status(uint32_t device, uint32_t item, uint32_t& value) override
     {
         if (Answer("status " + std::to_string(item), device))
-            return Mci::ErrNonapplicableFunction;
+            return Mci::kErrNonapplicableFunction;
         const Device& d = open[device];
-        value = item == Mci::StatusPosition ? d.position : item == Mci::StatusLength ? d.length : d.mode;
+        value = item == Mci::kStatusPosition ? d.position : item == Mci::kStatusLength ? d.length : d.mode;
         return 0;
     }
     uint32_t GetDevCaps(uint32_t device, uint32_t item, uint32_t& value) override
     {
         if (Answer("caps " + std::to_string(item), device))
-            return Mci::ErrNonapplicableFunction;
+            return Mci::kErrNonapplicableFunction;
         const Device& d = open[device];
-        value = item == Mci::CapsHasVideo ? d.video
-            : item == Mci::CapsDeviceType ? (d.video ? Mci::DevTypeDigitalVideo : Mci::DevTypeWaveAudio)
-            : item == Mci::CapsCanPlay    ? 1
-                                          : 0;
+        value = item == Mci::kCapsHasVideo ? d.video
+            : item == Mci::kCapsDeviceType ? (d.video ? Mci::kDevTypeDigitalVideo : Mci::kDevTypeWaveAudio)
+            : item == Mci::kCapsCanPlay    ? 1
+                                           : 0;
         return 0;
     }
     uint32_t Where(uint32_t device, bool source, MciRect& rect) override
     {
         const Device& d = open[device];
         if (Answer(source ? "where source" : "where destination", device) || !d.video)
-            return Mci::ErrUnsupportedFunction;
+            return Mci::kErrUnsupportedFunction;
         rect = source ? MciRect{0, 0, d.width, d.height} : d.destination;
         return 0;
     }
     uint32_t SetWindow(uint32_t device, WindowRef window) override
     {
         if (Answer("window", device))
-            return Mci::ErrNonapplicableFunction;
+            return Mci::kErrNonapplicableFunction;
         open[device].window = window;
         return 0;
     }
@@ -151,7 +151,7 @@ public:
         char text[64];
         std::snprintf(text, sizeof text, "put %d %d %d %d", r.left, r.top, r.right, r.bottom);
         if (Answer(text, device))
-            return Mci::ErrNonapplicableFunction;
+            return Mci::kErrNonapplicableFunction;
         open[device].destination = r;
         return 0;
     }

@@ -7,7 +7,7 @@
 namespace {
 
 using Lines = std::vector<std::string>;
-constexpr uint32_t kEnd = ShowMsg::MusicEnded;
+constexpr uint32_t kEnd = ShowMsg::kMusicEnded;
 
 class SoundPlayerTest : public ::testing::Test {
 protected:
@@ -27,7 +27,7 @@ TEST_F(SoundPlayerTest, PollsOnceASecondAndPostsItsMessageWhenTheSoundHasEnded)
 {
     ASSERT_TRUE(player->Play("tune.wav"));
     EXPECT_EQ(window->timers, (std::map<uint32_t, uint32_t>{{1, 1000}}));
-    EXPECT_EQ(mci.Only().mode, Mci::ModePlay);
+    EXPECT_EQ(mci.Only().mode, Mci::kModePlay);
     mci.Only().position = 2499;
     window->Fire(1);
     EXPECT_TRUE(window->posted.empty());
@@ -56,7 +56,7 @@ TEST_F(SoundPlayerTest, PausesOnlyWhilePlayingAndResumesOnlyWhilePaused)
     player->Resume();
     EXPECT_EQ(mci.Commands(), (Lines{"pause", "resume"}));
     EXPECT_EQ(window->timers.count(1), 1u);
-    EXPECT_EQ(mci.Only().mode, Mci::ModePlay);
+    EXPECT_EQ(mci.Only().mode, Mci::kModePlay);
 }
 
 TEST_F(SoundPlayerTest, ASoundThatDoesNotPlayLeavesThePlayerIdle)

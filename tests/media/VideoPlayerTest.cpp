@@ -2,6 +2,7 @@
 #include "db/ProjectDatabase.h"
 #include "model/MediaPlaylist.h"
 #include "model/ProjectDbBuilder.h"
+#include "platform/DiagnosticLog.h"
 #include "support/TempDir.h"
 #include "transitions/ShowMessages.h"
 
@@ -81,7 +82,7 @@ TEST_F(VideoPlayerTest, EndsTwentyUnitsBeforeItsLengthAndTellsTheWindow)
     EXPECT_TRUE(window->posted.empty());
     mci.Only().position = 3980;
     window->Fire(VideoPlayer::kEndTimer);
-    EXPECT_EQ(window->posted, (std::vector<uint32_t>{ShowMsg::ItemFinished}));
+    EXPECT_EQ(window->posted, (std::vector<uint32_t>{ShowMsg::kItemFinished}));
     EXPECT_TRUE(window->timers.empty());
 
     // A length below 20 ends only at the length itself.
@@ -93,7 +94,7 @@ TEST_F(VideoPlayerTest, EndsTwentyUnitsBeforeItsLengthAndTellsTheWindow)
     EXPECT_TRUE(window->posted.empty());
     mci.Only().position = 15;
     window->Fire(VideoPlayer::kEndTimer);
-    EXPECT_EQ(window->posted, (std::vector<uint32_t>{ShowMsg::ItemFinished}));
+    EXPECT_EQ(window->posted, (std::vector<uint32_t>{ShowMsg::kItemFinished}));
 
     // A device that stopped at its last frame's start, short of the length: ended all the same.
     Make(2, 0);
@@ -101,9 +102,9 @@ TEST_F(VideoPlayerTest, EndsTwentyUnitsBeforeItsLengthAndTellsTheWindow)
     mci.Only().position = 3950;
     window->Fire(VideoPlayer::kEndTimer);
     EXPECT_TRUE(window->posted.empty());
-    mci.Only().mode = Mci::ModeStop;
+    mci.Only().mode = Mci::kModeStop;
     window->Fire(VideoPlayer::kEndTimer);
-    EXPECT_EQ(window->posted, (std::vector<uint32_t>{ShowMsg::ItemFinished}));
+    EXPECT_EQ(window->posted, (std::vector<uint32_t>{ShowMsg::kItemFinished}));
 }
 
 TEST_F(VideoPlayerTest, TheOnlyItemPlaysAgainFromTheStart)
@@ -141,7 +142,7 @@ TEST_F(VideoPlayerTest, AFileNoDeviceOpensEndsAtTheFirstTick)
     // The device's closed rectangle (100, 100, 200, 200) sizes the panel.
     EXPECT_EQ(window->log, (Lines{"show", "panel 462 334 100 100"}));
     window->Fire(VideoPlayer::kEndTimer);
-    EXPECT_EQ(window->posted, (std::vector<uint32_t>{ShowMsg::ItemFinished}));
+    EXPECT_EQ(window->posted, (std::vector<uint32_t>{ShowMsg::kItemFinished}));
 }
 
 TEST_F(VideoPlayerTest, ClosingWithoutSendingLeavesTheDeviceAloneToTheEnd)
@@ -161,3 +162,36 @@ TEST_F(VideoPlayerTest, ClosingWithoutSendingLeavesTheDeviceAloneToTheEnd)
 }
 
 } // namespace
+
+TEST_F(VideoPlayerTest, AnOnlyVideoThatEndsAtOnceLogsItsRestartOnceAMinuteAtMost)
+{
+    const std::string logPath = dir.File("kado.log");
+    ASSERT_TRUE(DiagnosticLog::Instance().WriteTo(logPath));
+    const auto restarts = [&] {
+        const std::string text = TempDir::Read(logPath);
+        size_t count = 0;
+        for (size_t at = text.find("Loop Media!"); at != std::string::npos; at = text.find("Loop Media!", at + 1))
+            ++count;
+        return count;
+    };
+    // A clip that plays loops with a line at every restart.
+    Make(1, 0);
+    Start();
+    for (int round = 0; round < 2; ++round) {
+        mci.Only().position = 1000;
+        window->Fire(VideoPlayer::kEndTimer);
+        mci.Only().position = 4000;
+        window->Fire(VideoPlayer::kEndTimer);
+    }
+    EXPECT_EQ(restarts(), 2u);
+
+    // One that cannot be opened ends at every check, for ever: the line once, then once a minute.
+    Make(1, 0, "missing.avi");
+    Start();
+    for (int second = 1; second <= 125; ++second) {
+        window->tick += 1000;
+        window->Fire(VideoPlayer::kEndTimer);
+    }
+    DiagnosticLog::Instance().WriteTo(""); // off again for the other tests
+    EXPECT_EQ(restarts(), 2u + 3u);
+}

@@ -51,8 +51,8 @@ TEST(UserSettings, DefaultsOfFirstRun)
     EXPECT_EQ(s.keyValue, 65);
     EXPECT_EQ(s.gracePeriod, 15);
     EXPECT_EQ(s.transitionList.substr(0, 6), "0;1;2;");
-    EXPECT_EQ(s.transitionList.substr(s.transitionList.size() - 8), "159;160;");
-    EXPECT_EQ(std::count(s.transitionList.begin(), s.transitionList.end(), ';'), 161);
+    EXPECT_EQ(s.transitionList.substr(s.transitionList.size() - 8), "161;162;") << "the fades too";
+    EXPECT_EQ(std::count(s.transitionList.begin(), s.transitionList.end(), ';'), 163);
 }
 
 TEST(UserSettings, KeyDropsOnlyLastExtension)

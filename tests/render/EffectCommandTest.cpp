@@ -86,8 +86,8 @@ TEST(EffectCommand, BadInputIsRefusedWithNothingWritten)
         return o;
     };
     const Case cases[] = {
-        {with([](auto& o) { o.index = 161; }), "outside -1 to 160"},
-        {with([](auto& o) { o.index = -2; }), "outside -1 to 160"},
+        {with([](auto& o) { o.index = 163; }), "outside -1 to 162"},
+        {with([](auto& o) { o.index = -2; }), "outside -1 to 162"},
         {with([](auto& o) { o.window = "64by48"; }), "--window"},
         {with([](auto& o) { o.window = "0x48"; }), "--window"},
         {with([&](auto& o) { o.slidePath = bmp; }), "larger than the window"},

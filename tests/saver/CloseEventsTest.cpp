@@ -48,10 +48,13 @@ protected:
     FakeWindow window;
     UserSettings settings;
 
+    // A window that has come up and whose pointer has settled.
     CloseEvents Make(StartMode mode = StartMode::Saver)
     {
         CloseEvents events(window, settings, mode);
         events.OnCreate();
+        events.OnShown();
+        window.tick += CloseEvents::kPointerSettleMs;
         return events;
     }
     void OnlyMouseMove()
@@ -82,17 +85,41 @@ TEST_F(CloseEventsTest, WithOnlyMouseMoveAClickDoesNotCloseButMovingBeyondTheThr
 {
     OnlyMouseMove();
     CloseEvents e = Make();
-    for (uint32_t m : {SaverMsg::LButtonDown, SaverMsg::RButtonUp, SaverMsg::MButtonDown, SaverMsg::LButtonDblClk})
+    for (uint32_t m : {SaverMsg::kLButtonDown, SaverMsg::kRButtonUp, SaverMsg::kMButtonDown, SaverMsg::kLButtonDblClk})
         e.OnMouse(m);
     EXPECT_EQ(window.closesPosted, 0);
     window.x = 20;
     window.y = -20; // exactly the threshold in both directions
-    e.OnMouse(SaverMsg::MouseMove);
+    e.OnMouse(SaverMsg::kMouseMove);
     EXPECT_EQ(window.closesPosted, 0);
     window.y = -21;
-    e.OnMouse(SaverMsg::MouseMove);
+    e.OnMouse(SaverMsg::kMouseMove);
     EXPECT_EQ(window.closesPosted, 1);
     EXPECT_TRUE(settings.closeRequested);
+}
+
+TEST_F(CloseEventsTest, PointerReportsWhileTheWindowComesUpOnlyTellWhereThePointerIs)
+{
+    // The show put the cursor at the origin, but showing the window reports it where it really is.
+    CloseEvents e(window, settings, StartMode::Saver);
+    e.OnCreate();
+    window.x = 640;
+    window.y = 512;
+    e.OnMouse(SaverMsg::kMouseMove);
+    e.OnShown();
+    window.tick += CloseEvents::kPointerSettleMs - 1;
+    window.x = 700;
+    e.OnMouse(SaverMsg::kMouseMove);
+    EXPECT_EQ(window.closesPosted, 0);
+    EXPECT_EQ(settings.referencePoint.x, 700);
+
+    window.tick += 1;
+    window.x = 720;
+    e.OnMouse(SaverMsg::kMouseMove);
+    EXPECT_EQ(window.closesPosted, 0) << "within the threshold of where the pointer settled";
+    window.x = 721;
+    e.OnMouse(SaverMsg::kMouseMove);
+    EXPECT_EQ(window.closesPosted, 1);
 }
 
 TEST_F(CloseEventsTest, FarApartCoordinatesStillCountAsMovement)
@@ -102,7 +129,7 @@ TEST_F(CloseEventsTest, FarApartCoordinatesStillCountAsMovement)
     settings.referencePoint = {INT32_MIN, 0};
     window.x = INT32_MAX;
     window.y = 0;
-    e.OnMouse(SaverMsg::MouseMove);
+    e.OnMouse(SaverMsg::kMouseMove);
     EXPECT_EQ(window.closesPosted, 1);
 }
 
@@ -112,19 +139,19 @@ TEST_F(CloseEventsTest, EachMouseButtonFollowsItsOwnSetting)
     settings.mouseMove = 0;
     CloseEvents e = Make();
     settings.mouseLeftClick = 1; // read live
-    e.OnMouse(SaverMsg::MButtonUp);
+    e.OnMouse(SaverMsg::kMButtonUp);
     EXPECT_EQ(window.closesPosted, 1);
-    e.OnMouse(SaverMsg::RButtonDown);
-    e.OnMouse(SaverMsg::RButtonDblClk);
+    e.OnMouse(SaverMsg::kRButtonDown);
+    e.OnMouse(SaverMsg::kRButtonDblClk);
     EXPECT_EQ(window.closesPosted, 1);
     settings.mouseDoubleClick = 1;
-    e.OnMouse(SaverMsg::RButtonDblClk);
+    e.OnMouse(SaverMsg::kRButtonDblClk);
     EXPECT_EQ(window.closesPosted, 2);
     settings.mouseRightClick = 1;
-    e.OnMouse(SaverMsg::RButtonUp);
+    e.OnMouse(SaverMsg::kRButtonUp);
     EXPECT_EQ(window.closesPosted, 3);
     window.x = 500; // movement with mouseMove off
-    e.OnMouse(SaverMsg::MouseMove);
+    e.OnMouse(SaverMsg::kMouseMove);
     EXPECT_EQ(window.closesPosted, 3);
 }
 
@@ -132,12 +159,12 @@ TEST_F(CloseEventsTest, ReturnAndEscapeAreSwallowedInSaverWhetherOrNotTheyClose)
 {
     OnlyMouseMove();
     CloseEvents e = Make();
-    EXPECT_TRUE(e.OnKeyDown(SaverKey::Escape));
-    EXPECT_TRUE(e.OnKeyDown(SaverKey::Return));
+    EXPECT_TRUE(e.OnKeyDown(SaverKey::kEscape));
+    EXPECT_TRUE(e.OnKeyDown(SaverKey::kReturn));
     EXPECT_EQ(window.closesPosted, 0);
     EXPECT_FALSE(e.OnKeyDown('B'));
     settings.escKey = 1;
-    EXPECT_TRUE(e.OnKeyDown(SaverKey::Escape));
+    EXPECT_TRUE(e.OnKeyDown(SaverKey::kEscape));
     EXPECT_EQ(window.closesPosted, 1);
 }
 
@@ -162,7 +189,7 @@ TEST_F(CloseEventsTest, AnyEventClosesOnEveryInput)
     EXPECT_TRUE(e.OnKeyDown('Z'));
     e.OnChar('z');
     e.OnHelp(0);
-    e.OnMouse(SaverMsg::LButtonUp);
+    e.OnMouse(SaverMsg::kLButtonUp);
     EXPECT_EQ(window.closesPosted, 4);
     e.OnHelp(1); // help for a control, not the window
     EXPECT_EQ(window.closesPosted, 4);
@@ -175,13 +202,13 @@ TEST_F(CloseEventsTest, OutsideSaverInputNeverClosesAndKeysReachTheDialog)
         UserSettings s;
         CloseEvents e(w, s, mode);
         e.OnCreate();
-        EXPECT_FALSE(e.OnKeyDown(SaverKey::Escape));
-        EXPECT_FALSE(e.OnKeyDown(SaverKey::Return));
+        EXPECT_FALSE(e.OnKeyDown(SaverKey::kEscape));
+        EXPECT_FALSE(e.OnKeyDown(SaverKey::kReturn));
         e.OnChar('x');
         e.OnHelp(0);
         w.x += 1000;
-        e.OnMouse(SaverMsg::MouseMove);
-        e.OnMouse(SaverMsg::LButtonDown);
+        e.OnMouse(SaverMsg::kMouseMove);
+        e.OnMouse(SaverMsg::kLButtonDown);
         EXPECT_EQ(w.closesPosted, 0);
         // A close from elsewhere gets default processing (the dialog ends).
         EXPECT_FALSE(e.OnClose());
@@ -192,10 +219,10 @@ TEST_F(CloseEventsTest, OutsideSaverInputNeverClosesAndKeysReachTheDialog)
 TEST_F(CloseEventsTest, RightButtonOpensTheMenuOnlyInProgram)
 {
     CloseEvents program = Make(StartMode::Program);
-    EXPECT_TRUE(program.OnMouse(SaverMsg::RButtonDown));
-    EXPECT_FALSE(program.OnMouse(SaverMsg::LButtonDown));
+    EXPECT_TRUE(program.OnMouse(SaverMsg::kRButtonDown));
+    EXPECT_FALSE(program.OnMouse(SaverMsg::kLButtonDown));
     CloseEvents saver = Make(StartMode::Saver);
-    EXPECT_FALSE(saver.OnMouse(SaverMsg::RButtonDown));
+    EXPECT_FALSE(saver.OnMouse(SaverMsg::kRButtonDown));
 }
 
 TEST_F(CloseEventsTest, CloseWithinTheGracePeriodNeedsNoPassword)
@@ -246,10 +273,10 @@ TEST_F(CloseEventsTest, NegativeMoveThresholdClosesOnlyOnRealMovement)
     OnlyMouseMove();
     settings.moveThreshold = -5;
     CloseEvents e = Make();
-    e.OnMouse(SaverMsg::MouseMove); // the system's own move message, the cursor still at the origin
+    e.OnMouse(SaverMsg::kMouseMove); // the system's own move message, the cursor still at the origin
     EXPECT_EQ(window.closesPosted, 0);
     window.x = 1;
-    e.OnMouse(SaverMsg::MouseMove);
+    e.OnMouse(SaverMsg::kMouseMove);
     EXPECT_EQ(window.closesPosted, 1);
 }
 
@@ -267,7 +294,7 @@ TEST_F(CloseEventsTest, WrongPasswordKeepsTheShowAndMeasuresMovementFromWhereThe
     OnlyMouseMove();
     CloseEvents e = Make();
     window.x = 100;
-    e.OnMouse(SaverMsg::MouseMove);
+    e.OnMouse(SaverMsg::kMouseMove);
     ASSERT_TRUE(settings.closeRequested);
     window.tick += 60000;
     window.passwordRight = false;
@@ -275,8 +302,8 @@ TEST_F(CloseEventsTest, WrongPasswordKeepsTheShowAndMeasuresMovementFromWhereThe
         EXPECT_TRUE(e.CursorVisible()) << "the cursor shows while the dialog is up";
         // Input while the dialog is up is ignored.
         window.x = 900;
-        e.OnMouse(SaverMsg::MouseMove);
-        e.OnKeyDown(SaverKey::Escape);
+        e.OnMouse(SaverMsg::kMouseMove);
+        e.OnKeyDown(SaverKey::kEscape);
         // A close arriving meanwhile does not start a second dialog.
         e.OnClose();
     };
@@ -292,7 +319,7 @@ TEST_F(CloseEventsTest, WrongPasswordKeepsTheShowAndMeasuresMovementFromWhereThe
     // A small movement from there does not close again; the next real close asks again.
     window.duringPassword = nullptr;
     window.x = 910;
-    e.OnMouse(SaverMsg::MouseMove);
+    e.OnMouse(SaverMsg::kMouseMove);
     EXPECT_EQ(window.closesPosted, 1);
     window.passwordRight = true;
     e.OnClose();

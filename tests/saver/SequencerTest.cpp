@@ -43,7 +43,7 @@ TEST_F(Sequencing, DisplayTimeZeroStepsAsSoonAsTheItemFinishes)
     Start();
     loop.RunUntil(6000);
     EXPECT_EQ(Times(presented), (std::vector<uint64_t>{0, 2000, 4000, 6000}));
-    EXPECT_FALSE(loop.TimerRunning(SaverTimer::DisplayTime));
+    EXPECT_FALSE(loop.TimerRunning(SaverTimer::kDisplayTime));
 }
 
 TEST_F(Sequencing, NegativeDisplayTimeNeverStartsTheDisplayTimer)
@@ -52,7 +52,7 @@ TEST_F(Sequencing, NegativeDisplayTimeNeverStartsTheDisplayTimer)
     Start();
     loop.RunUntil(4000);
     EXPECT_EQ(Times(presented), (std::vector<uint64_t>{0, 2000, 4000}));
-    EXPECT_FALSE(loop.TimerRunning(SaverTimer::DisplayTime));
+    EXPECT_FALSE(loop.TimerRunning(SaverTimer::kDisplayTime));
 }
 
 TEST_F(Sequencing, BoundSoundLongerThanTheSlideDelaysTheDisplayTime)
@@ -163,6 +163,11 @@ TEST_F(Sequencing, ConsecutiveVideosAlternatePlayerOneZeroOne)
     EXPECT_LT(IndexOf(journal, "video#1 close 1"), IndexOf(journal, "video#2 created"));
     EXPECT_TRUE(Contains(journal, "video#3 path " + storedPrefix + "v3.avi"));
     EXPECT_EQ(show->TopmostCount(), 3);
+
+    // The show's end closes the video's device, which lets go of its file.
+    journal.clear();
+    show->Destroy();
+    EXPECT_EQ(IndexOf(journal, "video#3 close 1"), 0);
 }
 
 TEST_F(Sequencing, ChangingKindHidesThePlayerOfTheOtherKind)
@@ -254,11 +259,11 @@ TEST_F(Sequencing, MusicPausesBetweenTracksAndLoops)
     loop.RunUntil(31000);
     // The first track was resumed at once by the item: it ends at 10 s, the next starts 5 s later.
     EXPECT_EQ(Entries("music play"), (Journal{"music play t1.mp3", "music play t2.mp3", "music play t1.mp3"}));
-    EXPECT_FALSE(loop.TimerRunning(SaverTimer::MusicPause));
+    EXPECT_FALSE(loop.TimerRunning(SaverTimer::kMusicPause));
     const auto& m = messages;
     std::vector<uint64_t> ends;
     for (const auto& [t, msg] : m) {
-        if (msg == ShowMsg::MusicEnded)
+        if (msg == ShowMsg::kMusicEnded)
             ends.push_back(t);
     }
     EXPECT_EQ(ends, (std::vector<uint64_t>{10000, 25000}));
@@ -312,8 +317,8 @@ TEST_F(Sequencing, PauseAndResumeMessagesReachTheMusic)
     musicMs = 100000;
     slideMs = 1000000;
     Start();
-    loop.Post(ShowMsg::PauseMusic);
-    loop.Post(ShowMsg::ResumeMusic);
+    loop.Post(ShowMsg::kPauseMusic);
+    loop.Post(ShowMsg::kResumeMusic);
     loop.RunEvents(2);
     EXPECT_EQ(Entries("music"),
               (Journal{"music play t1.mp3", "music pause", "music resume", "music pause", "music resume"}));

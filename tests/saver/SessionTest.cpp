@@ -19,7 +19,7 @@ TEST_F(Session, NoTimeLimitationWhenItIsOffOrZeroMinutes)
     settings.timeLimit = 1;
     settings.timeLimitMinutes = 0;
     Start();
-    EXPECT_FALSE(loop.TimerRunning(SaverTimer::TimeLimit));
+    EXPECT_FALSE(loop.TimerRunning(SaverTimer::kTimeLimit));
 }
 
 TEST_F(Session, PreviewKeepsTheTaskbarAndHasNoTimeLimit)
@@ -29,7 +29,7 @@ TEST_F(Session, PreviewKeepsTheTaskbarAndHasNoTimeLimit)
     settings.timeLimitMinutes = 1;
     Start();
     EXPECT_TRUE(show->TaskbarVisible());
-    EXPECT_FALSE(loop.TimerRunning(SaverTimer::TimeLimit));
+    EXPECT_FALSE(loop.TimerRunning(SaverTimer::kTimeLimit));
     EXPECT_EQ(presented.size(), 1u); // the show itself runs
 }
 
@@ -40,11 +40,11 @@ TEST_F(Session, ProgramModeHidesTheTaskbarRunsTheTimeLimitAndEndsOnEscape)
     settings.timeLimitMinutes = 1;
     Start();
     EXPECT_FALSE(show->TaskbarVisible());
-    EXPECT_TRUE(loop.TimerRunning(SaverTimer::TimeLimit));
+    EXPECT_TRUE(loop.TimerRunning(SaverTimer::kTimeLimit));
     show->MoveCursor(900, 900);
     loop.RunEvents(1);
     EXPECT_FALSE(show->Destroyed());
-    show->KeyDown(SaverKey::Escape);
+    show->KeyDown(SaverKey::kEscape);
     EXPECT_TRUE(show->Destroyed());
     EXPECT_TRUE(show->TaskbarVisible());
 }
@@ -101,7 +101,7 @@ TEST_F(Session, DisplayTimeBeyondTheTimerRangeNeverWrapsIntoAShortOne)
     Start();
     loop.RunUntil(600000);
     EXPECT_EQ(PresentedFiles(), (std::vector<std::string>{"a.jpg"}));
-    EXPECT_TRUE(loop.TimerRunning(SaverTimer::DisplayTime));
+    EXPECT_TRUE(loop.TimerRunning(SaverTimer::kDisplayTime));
 }
 
 TEST_F(Session, PasswordIsAskedAfterTheShowHasRunForMoreThanTheTickCountSpan)

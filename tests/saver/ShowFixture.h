@@ -1,5 +1,6 @@
 #pragma once
 // A headless show over an in-memory playlist with players that record what they are asked to do.
+#include "db/FileBase.h"
 #include "model/MediaPlaylist.h"
 #include "model/ShuffleBag.h"
 #include "model/UserSettings.h"
@@ -61,14 +62,9 @@ public:
         const Item& item = items_[size_t(*next)];
         return UpcomingItem{*next, item.type, item.fileName, false};
     }
-    bool ReadMediaData(const std::string& name, std::vector<uint8_t>& out) override
+    bool ReadMediaData(const std::string& name, FileBase& out) override
     {
-        if (!dataFound) {
-            out.clear();
-            return false;
-        }
-        out.assign(name.begin(), name.end());
-        return true;
+        return dataFound && out.Write(name.data(), name.size());
     }
     std::string GetStoredName(const std::string& fileName) override { return storedPrefix + fileName; }
     MediaPlaylist* Settings() override { return nullptr; }
@@ -104,7 +100,7 @@ public:
     {
         Note("show");
         onPresent_();
-        pending_ = loop_.PostAfter(slideMs_, ShowMsg::ItemFinished);
+        pending_ = loop_.PostAfter(slideMs_, ShowMsg::kItemFinished);
     }
     void StopTransition() override
     {
@@ -112,7 +108,7 @@ public:
         loop_.Cancel(pending_);
     }
     void Hide(int hide) override { journal_.push_back("image hide " + std::to_string(hide)); }
-    void PrepareSlide(const std::string& fileName, bool) override { journal_.push_back("image prepare " + fileName); }
+    void PrepareSlide(const std::string& fileName, bool, int) override { journal_.push_back("image prepare " + fileName); }
 
 private:
     void Note(const char* what) { journal_.push_back(std::string("image ") + what + " " + std::to_string(number_)); }
@@ -219,7 +215,7 @@ public:
         if (onPresent_)
             onPresent_();
         if (!path_.empty())
-            pending_ = loop_.PostAfter(movieMs_, ShowMsg::ItemFinished);
+            pending_ = loop_.PostAfter(movieMs_, ShowMsg::kItemFinished);
     }
     void HideBehind() override { journal_.push_back(name_ + " hide"); }
     void CloseVideo(int send) override
@@ -312,7 +308,7 @@ protected:
         };
         parts.files = files;
         parts.createSoundPlayer = [this](uint32_t endMessage) -> std::unique_ptr<ISoundPlayer> {
-            const bool music = endMessage == ShowMsg::MusicEnded;
+            const bool music = endMessage == ShowMsg::kMusicEnded;
             return std::make_unique<RecordingSoundPlayer>(loop, journal, music ? "music" : "bound", endMessage,
                                                           music ? musicMs : boundSoundMs);
         };

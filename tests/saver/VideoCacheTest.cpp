@@ -42,10 +42,10 @@ public:
     bool CreateDirectories(const std::string& p) override { return real_.CreateDirectories(p); }
     bool Rename(const std::string& a, const std::string& b) override { return real_.Rename(a, b); }
     bool Delete(const std::string& p) override { return real_.Delete(p); }
-    bool WriteFile(const std::string& p, const std::vector<uint8_t>& b) override
+    bool WriteFile(const std::string& p, const std::function<bool(FileBase&)>& fill) override
     {
         ++writes;
-        return real_.WriteFile(p, b);
+        return real_.WriteFile(p, fill);
     }
     std::string TempDirectory() override { return temp_; }
     int writes = 0;
@@ -169,10 +169,16 @@ TEST(SaverFilesWrite, AWholeWriteReplacesTheFileAndLeavesNothingBeside)
     const fs::path file = dir.Path() / "97.avi";
     std::ofstream(file, std::ios::binary) << "older and longer copy";
     SaverFiles files;
-    ASSERT_TRUE(files.WriteFile(file.string(), {'n', 'e', 'w'}));
+    const auto bytes = [](std::string text) {
+        return [text](FileBase& f) { return f.Write(text.data(), text.size()); };
+    };
+    ASSERT_TRUE(files.WriteFile(file.string(), bytes("new")));
     EXPECT_EQ(Read(file), "new");
-    ASSERT_TRUE(files.WriteFile(file.string(), {}));
+    ASSERT_TRUE(files.WriteFile(file.string(), bytes("")));
     EXPECT_EQ(fs::file_size(file), 0u);
     EXPECT_EQ(std::distance(fs::directory_iterator(dir.Path()), fs::directory_iterator()), 1);
-    EXPECT_FALSE(files.WriteFile((dir.Path() / "missing" / "97.avi").string(), {'x'}));
+    EXPECT_FALSE(files.WriteFile((dir.Path() / "missing" / "97.avi").string(), bytes("x")));
+    // Data that is not there makes no copy and leaves the one before as it was.
+    EXPECT_FALSE(files.WriteFile(file.string(), [](FileBase&) { return false; }));
+    EXPECT_EQ(fs::file_size(file), 0u);
 }

@@ -68,6 +68,7 @@ file = "bg.bmp"
 file = "a.jpg"
 raw = ")toml" + raw +
                   R"toml("
+pan_zoom = true
 [media.title]
 style = "2;1;x"
 text = "Tab\there"
@@ -77,6 +78,7 @@ effects = " 0; 5;"
 file = "b.png"
 name = "B.PNG"
 sound = "song.mp3"
+pan_zoom = { zoom = 130, from = [0, 10], to = [90, 100] }
 [media.background]
 images = ["bg.bmp"]
 tiles = 7
@@ -98,6 +100,9 @@ name = "readme.txt"
     const std::string first = TempDir::Read(dir.File("first.db"));
     EXPECT_EQ(RoundTrip(dir.File("first.db")), first);
     EXPECT_EQ(err.str(), "");
+    const std::string manifest = TempDir::Read(dir.File("extracted/manifest.toml"));
+    EXPECT_THAT(manifest, HasSubstr("pan_zoom = true"));
+    EXPECT_THAT(manifest, HasSubstr("from = [ 0, 10 ]"));
     // Stored files come out whole.
     EXPECT_EQ(TempDir::Read(dir.File("extracted/media/a.jpg")), TinyPicture(1));
     EXPECT_EQ(TempDir::Read(dir.File("extracted/project/banner")), "BMbanner");
@@ -214,4 +219,21 @@ TEST_F(ExtractFixture, StoredNamesTooLongForAFileStillExtract)
     ASSERT_TRUE(WriteDatabaseFile(dir.File("long.db"), tables));
     EXPECT_EQ(RoundTrip(dir.File("long.db")), TempDir::Read(dir.File("long.db")));
     EXPECT_TRUE(fs::exists(dir.Path() / "extracted" / "media" / (stem.substr(0, 96) + ".jpg")));
+}
+
+// A project packed before the fades stored "every effect" as the 161 numbers 0 to 160. Its manifest names
+// them one by one (the default now means 163), so that packing it again keeps exactly the old choices.
+TEST_F(ExtractFixture, AnOldEveryEffectListStaysTheHistoricalOne)
+{
+    std::string oldList;
+    for (int i = 0; i <= 160; ++i)
+        oldList += std::to_string(i) + ";";
+    dir.Write("a.jpg", TinyPicture(1));
+    dir.Write("show.toml", "[[media]]\nfile = \"a.jpg\"\n[media.transition]\neffects = \"" + oldList + "\"\n");
+    ASSERT_EQ(RunPack({dir.File("show.toml"), dir.File("old.db"), ""}, err), 0) << err.str();
+    const std::string old = TempDir::Read(dir.File("old.db"));
+    EXPECT_EQ(RoundTrip(dir.File("old.db")), old);
+    EXPECT_THAT(TempDir::Read(dir.File("extracted/manifest.toml")), HasSubstr("160\n    ]"));
+    EXPECT_NE(old.find(oldList), std::string::npos);
+    EXPECT_EQ(old.find(oldList + "161;"), std::string::npos);
 }

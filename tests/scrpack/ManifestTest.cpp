@@ -1,3 +1,4 @@
+#include "model/PanZoomSetting.h"
 #include "scrpack/manifest/ManifestReader.h"
 #include "support/TempDir.h"
 
@@ -72,9 +73,13 @@ placement = "tile"
 tiles = 4
 gradients = [1, 3]
 [media.transition]
-effects = [0, "Band left samll", "scan to center(vertical)"]
+effects = [0, "Band left samll", "scan to center(vertical)", "fade through black"]
 random = false
 speed = 40
+[media.pan_zoom]
+zoom = 125
+from = [0, 100]
+to = [100, 0]
 )toml");
     EXPECT_EQ(plan.project.texts["projectname"], "Harbour Lights.kdp");
     EXPECT_EQ(plan.project.texts["authorname"], "Me");
@@ -96,7 +101,15 @@ speed = 40
     EXPECT_EQ(item.record.Placement(), 2);
     EXPECT_EQ(item.record.TileCount(), 4);
     EXPECT_EQ(item.texts.at("gradientstring"), "1;3;");
-    EXPECT_EQ(item.texts.at("effect"), "0;13;108;");
+    EXPECT_EQ(item.texts.at("effect"), "0;13;108;162;");
+    EXPECT_EQ(ReadPanZoom(item.record),
+              (PanZoomSetting{.enabled = true,
+                              .zoomPercent = 125,
+                              .pointsChosen = true,
+                              .fromX = 0,
+                              .fromY = 100,
+                              .toX = 100,
+                              .toY = 0}));
     EXPECT_FALSE(item.record.RandomEffects());
     EXPECT_EQ(item.record.TransitionSpeed(), 40);
     // Untouched values keep the defaults of a stored project.
@@ -147,8 +160,8 @@ TEST_F(ManifestFixture, ErrorsNameFileLineAndKey)
         {"[[media]]\nfile = \"a.jpg\"\n\n[[media]]\nfile = \"nope.jpg\"\n",
          "show.toml:5: media[1].file: file not found"},
         {"[[media]]\nfile = \"a.jpg\"\n[media.title]\ncolour = \"red\"\n", "media[0].title.colour: expected a colour"},
-        {"[[media]]\nfile = \"a.jpg\"\n[media.transition]\neffects = [161]\n",
-         "media[0].transition.effects: value 161 out of range"},
+        {"[[media]]\nfile = \"a.jpg\"\n[media.transition]\neffects = [163]\n",
+         "media[0].transition.effects: value 163 out of range 0 to 162"},
         {"[[media]]\nfile = \"a.jpg\"\n[media.transition]\neffects = [\"Spin\"]\n",
          "unknown effect \"Spin\" (scrpack effects lists them)"},
         {"[[media]]\nfile = \"a.jpg\"\n[media.transition]\neffects = [\"band down larg\"]\n",
@@ -160,6 +173,14 @@ TEST_F(ManifestFixture, ErrorsNameFileLineAndKey)
         {"[[media]]\ntitle = {}\n", "show.toml:1: media[0].name: missing"},
         {"[[media]]\nfile = \"a.jpg\"\nvideo_mode = 6\n", "media[0].video_mode: value 6 out of range 0 to 5"},
         {"[options]\nraw = \"00\"\n", "options.raw: expected 160 hexadecimal digits"},
+        {"[[media]]\nfile = \"a.jpg\"\npan_zoom = { zoom = 99 }\n",
+         "media[0].pan_zoom.zoom: value 99 out of range 100 to 400"},
+        {"[[media]]\nfile = \"a.jpg\"\npan_zoom = { from = [0, 0] }\n", "give both from and to, or neither"},
+        {"[[media]]\nfile = \"a.jpg\"\npan_zoom = { from = [0], to = [1, 1] }\n", "pan_zoom.from: expected [x, y]"},
+        {"[[media]]\nfile = \"a.jpg\"\npan_zoom = { to = [0, 101], from = [1, 1] }\n",
+         "pan_zoom.to: value 101 out of range"},
+        {"[[media]]\nfile = \"a.jpg\"\npan_zoom = { speed = 3 }\n", "pan_zoom.speed: unknown key"},
+        {"[[media]]\nfile = \"a.jpg\"\npan_zoom = 3\n", "media[0].pan_zoom"},
         {"[[music]]\nfile = \"tune.wav\"\ntrack = 1\n", "music[0].track: expected true or false"},
         {"media_order = [\"x.jpg\"]\n", "media_order: no stored file named \"x.jpg\""},
         {"[options\n", "show.toml:1:"},

@@ -137,7 +137,7 @@ TEST(CommandLine, ExitCodesAndNamedCommands)
     EXPECT_EQ(run({"pack", "/nonexistent/x.toml", "-o", "/nonexistent/y.db"}), 1);
     EXPECT_EQ(run({"effects"}, &printed), 0);
     EXPECT_THAT(printed, HasSubstr("  0  Band down large\n"));
-    EXPECT_THAT(printed, HasSubstr("160  "));
+    EXPECT_THAT(printed, HasSubstr("160  Zig-zag up\n161  Fade\n162  Fade through black\n"));
 }
 
 TEST(NewCommand, NamesAndTitlesOutsideWesternLettersPack)

@@ -16,6 +16,7 @@
 #include <thread>
 
 #include "model/MediaSettingsRecord.h"
+#include "model/PanZoomSetting.h"
 #include "slides/SlidePlayer.h"
 #include "slides/SlideText.h"
 #include "support/SecondThreadHook.h"
@@ -45,6 +46,7 @@ public:
     void PostToParent(uint32_t message) override { toParent.push_back(message); }
     IClock& WindowClock() override { return windowClock; }
     IClock* TransitionClock() override { return &transitionClock; }
+    bool DrivesMotion() override { return true; }
 
     Size size_;
     int presents = 0;
@@ -64,9 +66,11 @@ public:
     std::string FaceName() const override { return fonts.empty() ? "" : fonts.back().face; }
     Size MeasureString(const std::string& text) override { return {10 * static_cast<int>(text.size()), 20}; }
     int LineHeight() override { return 20; }
-    void DrawString(Picture&, int x, int y, const std::string& text, Colorref colour) override
+    void DrawString(Picture& target, int x, int y, const std::string& text, Colorref colour) override
     {
         lines.push_back({x, y, text, colour});
+        if (paint)
+            target.FillRect(Rect::FromSize(x, y, 10 * static_cast<int>(text.size()), 20), colour);
     }
     int DrawStringInRect(Picture&, Rect& rect, const std::string& text, Colorref, unsigned format) override
     {
@@ -83,6 +87,7 @@ public:
         std::string text;
         unsigned format;
     };
+    bool paint = false; // fill each string's box with its colour
     std::vector<FontSpec> fonts;
     std::vector<Line> lines;
     std::vector<Box> boxes;
@@ -149,13 +154,13 @@ TEST_F(SlidePlayerTest, SmallImageIsCentredOverThePaintedBackground)
     EXPECT_EQ(player->Request().slideTop, 5);
     EXPECT_TRUE(host->visible);
     ASSERT_EQ(host->posted.size(), 1u);
-    EXPECT_EQ(host->posted[0], ShowMsg::TransitionDone);
+    EXPECT_EQ(host->posted[0], ShowMsg::kTransitionDone);
     EXPECT_FALSE(player->Finished());
     player->OnTransitionDone(player->TransitionSerial());
     EXPECT_TRUE(player->Finished());
     EXPECT_EQ(host->windowClock.TickCount(), 30u);
     ASSERT_EQ(host->toParent.size(), 1u);
-    EXPECT_EQ(host->toParent[0], ShowMsg::ItemFinished);
+    EXPECT_EQ(host->toParent[0], ShowMsg::kItemFinished);
 }
 
 TEST_F(SlidePlayerTest, TransitionStoppedWithItsDoneMessageQueuedTellsTheOwnerNothing)
@@ -523,7 +528,7 @@ TEST_F(SlidePlayerTest, ResizeDuringTheTransitionStillTellsTheOwnerOnce)
     player->WaitForTransition();
     player->OnTransitionDone(first);
     player->OnTransitionDone(player->TransitionSerial());
-    EXPECT_EQ(host->toParent, (std::vector<uint32_t>{ShowMsg::ItemFinished}));
+    EXPECT_EQ(host->toParent, (std::vector<uint32_t>{ShowMsg::kItemFinished}));
     EXPECT_EQ(Count(kRed, Rect{10, 5, 14, 7}), 8);
 }
 
@@ -577,7 +582,7 @@ TEST_P(PreparedSlide, IsDecodedBesideTheWindowAndGivesTheSameSlide)
         HeldWork::held = 0;
         HeldWork::open = false;
         SecondThreadHook hook(&HeldWork::Hold);
-        next->PrepareSlide(c.name, c.colourKey);
+        next->PrepareSlide(c.name, c.colourKey, 100);
         EXPECT_EQ(HeldWork::held, 1) << "decoded on a second thread";
         HeldWork::open = true;
         next->ShowSlide(project.settings.get());
@@ -588,7 +593,7 @@ TEST_P(PreparedSlide, IsDecodedBesideTheWindowAndGivesTheSameSlide)
     EXPECT_EQ(next->Canvas().ToDecoded().pixels, canvas.pixels);
 
     // Prepared for another picture: composed as always.
-    next->PrepareSlide(std::string(c.name) == "pic.png" ? "pic.bmp" : "pic.png", c.colourKey);
+    next->PrepareSlide(std::string(c.name) == "pic.png" ? "pic.bmp" : "pic.png", c.colourKey, 100);
     next->ShowSlide(project.settings.get());
     next->WaitForTransition();
     EXPECT_FALSE(next->PreparedBeforehand());
@@ -602,3 +607,71 @@ INSTANTIATE_TEST_SUITE_P(Pictures, PreparedSlide,
                                            PreparedCase{"pic.jpg", 2, false, 0}));
 
 } // namespace
+// A whole-window slide that zooms to 200 % from its top-left towards its bottom-right over its 4 s: its first
+// frame is the slide as composed, its last the bottom-right quarter stretched over the window, every frame is
+// computed from the time since the transition ended, and the title stays where it is throughout.
+TEST_F(SlidePlayerTest, PanAndZoomRunsFromTheSlideToItsEndWithTheTitleStill)
+{
+    project.SetProjectI32(ProjectOptions::kSlideBackgroundMode, 1);
+    project.SetProjectI32(ProjectOptions::kScaleMode, 3);
+    project.SetProjectI32(ProjectOptions::kDisplayTime, 4);
+    auto pixel = [](int x, int y) { return uint32_t(x * 6) << 16 | uint32_t(y * 8) << 8 | 0x80; };
+    project.media.push_back({"pic.bmp", MakeBmp(40, 30, pixel)});
+    MediaSettingsRecord record;
+    record.Assign(Item().data);
+    WritePanZoom(
+        record,
+        {.enabled = true, .zoomPercent = 200, .pointsChosen = true, .fromX = 0, .fromY = 0, .toX = 100, .toY = 100});
+    Item().data = record.ToString();
+    Item().SetFlag(Off::kShowTitle, true);
+    Item().SetI32(Off::kTitlePosition, 1);
+    Item().SetI32(Off::kTitleColour, kBlue);
+    Item().title = "Hi";
+    text.paint = true;
+    Show({40, 30});
+    const DecodedImage slide = player->SlidePicture().ToDecoded();
+    player->OnTransitionDone(player->TransitionSerial());
+    const uint32_t start = host->windowClock.TickCount() - 30; // the item is announced 30 ms after the start
+
+    auto titleStill = [&] { return Count(kBlue, Rect{0, 0, 20, 20}) == 400; };
+    player->DrawMotionAt(start);
+    EXPECT_EQ(Canvas().ToDecoded().pixels, slide.pixels) << "the first frame is the slide";
+    player->DrawMotionAt(start + 2000);
+    EXPECT_NE(Canvas().ToDecoded().pixels, slide.pixels);
+    EXPECT_TRUE(titleStill());
+
+    Picture source, last;
+    source.CreateBlank(40, 30);
+    for (int y = 0; y < 30; ++y)
+        for (int x = 0; x < 40; ++x)
+            source.Row(y)[x] = pixel(x, y);
+    last.CreateBlank(40, 30);
+    last.SetStretchBltMode(kHalftone);
+    last.StretchBlt(0, 0, 40, 30, source, 20, 15, 20, 15);
+    last.FillRect(Rect{0, 0, 20, 20}, kBlue);
+    player->DrawMotionAt(start + 4000);
+    EXPECT_EQ(Canvas().ToDecoded().pixels, last.ToDecoded().pixels) << "the last frame";
+    const int presents = host->presents;
+    player->DrawMotionAt(start + 9000);
+    EXPECT_EQ(host->presents, presents) << "nothing moves after the display time";
+
+    // Leaving the item draws the frame of that moment: the next transition starts from it.
+    player->DrawMotionAt(start + 1000);
+    host->windowClock.Sleep(4000 - 30);
+    player->StopTransition();
+    EXPECT_EQ(Canvas().ToDecoded().pixels, last.ToDecoded().pixels);
+}
+
+// Only a picture that moves draws its direction from the show's random numbers: items without the option
+// pick their positions from the same numbers as before it existed.
+TEST_F(SlidePlayerTest, StillPicturesLeaveTheRandomNumbersToTheOtherPicks)
+{
+    project.SetProjectI32(ProjectOptions::kRandomPosition, 1);
+    project.media.push_back({"pic.bmp", SolidBmp(10, 2, kRedPx)});
+    // Each slide takes three: the background's pick, then x and y.
+    Show({10, 8}, StartMode::Saver, {0, 7, 5, 3, 1, 4});
+    EXPECT_EQ(player->Request().slideTop, 5);
+    player->ShowSlide(project.settings.get());
+    player->WaitForTransition();
+    EXPECT_EQ(player->Request().slideTop, 4);
+}

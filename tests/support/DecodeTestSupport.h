@@ -10,7 +10,7 @@
 #include "gfx/DecodedImage.h"
 
 // The patterns the sample images under tests/data/images were made from (see make-samples.sh there).
-namespace samples {
+namespace Samples {
 
 constexpr int kWidth = 13;
 constexpr int kHeight = 7;
@@ -103,4 +103,4 @@ struct Bytes {
     size_t size() const { return data.size(); }
 };
 
-} // namespace samples
+} // namespace Samples

@@ -1,4 +1,4 @@
-// What every effect owes its caller, whatever its geometry: checked for all 161 indices.
+// What every effect owes its caller, whatever its geometry: checked for every index.
 #include <gtest/gtest.h>
 
 #include <climits>

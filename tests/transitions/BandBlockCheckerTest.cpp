@@ -83,13 +83,13 @@ TEST_P(EdgeBands, EachLaneIsOneRaggedBandAtTheProgressPlusUpTo49)
 
 INSTANTIATE_TEST_SUITE_P(
     Indices, EdgeBands,
-    ::testing::Values(EdgeCase{0, 20, Orientation::Down, {83, 41}}, EdgeCase{1, 5, Orientation::Down, {83, 41}},
-                      EdgeCase{12, 15, Orientation::Right, {41, 83}}, EdgeCase{13, 5, Orientation::Right, {41, 83}},
-                      EdgeCase{14, 15, Orientation::Left, {41, 83}}, EdgeCase{15, 5, Orientation::Left, {41, 83}},
-                      EdgeCase{18, 15, Orientation::Up, {83, 41}}, EdgeCase{19, 5, Orientation::Up, {83, 41}},
+    ::testing::Values(EdgeCase{0, 20, Orientation::kDown, {83, 41}}, EdgeCase{1, 5, Orientation::kDown, {83, 41}},
+                      EdgeCase{12, 15, Orientation::kRight, {41, 83}}, EdgeCase{13, 5, Orientation::kRight, {41, 83}},
+                      EdgeCase{14, 15, Orientation::kLeft, {41, 83}}, EdgeCase{15, 5, Orientation::kLeft, {41, 83}},
+                      EdgeCase{18, 15, Orientation::kUp, {83, 41}}, EdgeCase{19, 5, Orientation::kUp, {83, 41}},
                       // Narrower than one band: still one band.
-                      EdgeCase{0, 20, Orientation::Down, {7, 30}}, EdgeCase{18, 15, Orientation::Up, {7, 30}},
-                      EdgeCase{12, 15, Orientation::Right, {30, 1}}, EdgeCase{14, 15, Orientation::Left, {30, 9}}));
+                      EdgeCase{0, 20, Orientation::kDown, {7, 30}}, EdgeCase{18, 15, Orientation::kUp, {7, 30}},
+                      EdgeCase{12, 15, Orientation::kRight, {30, 1}}, EdgeCase{14, 15, Orientation::kLeft, {30, 9}}));
 
 TEST(BandDown, LargeStepOf50CoversA100PixelSlideInItsThirdFrame)
 {

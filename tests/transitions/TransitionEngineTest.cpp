@@ -9,6 +9,7 @@
 #include "platform/DiagnosticLog.h"
 #include "support/TempDir.h"
 #include "transitions/ChangedTiles.h"
+#include "transitions/EffectNames.h"
 #include "transitions/ShowMessages.h"
 #include "transitions/TimerResolution.h"
 #include "transitions/TransitionEngine.h"
@@ -57,7 +58,7 @@ TEST_F(TransitionEngineTest, PlainCopyShowsSlideOverFreshBackground)
     ASSERT_EQ(f.window.presented.size(), 1u);
     EXPECT_EQ(f.window.presented[0], (Rect{0, 0, 20, 10}));
     ASSERT_EQ(f.window.posted.size(), 1u);
-    EXPECT_EQ(f.window.posted[0], ShowMsg::TransitionDone);
+    EXPECT_EQ(f.window.posted[0], ShowMsg::kTransitionDone);
 }
 
 TEST_F(TransitionEngineTest, DisabledTransitionIsOnePlainCopyWhateverTheIndex)
@@ -76,7 +77,7 @@ TEST_F(TransitionEngineTest, DisabledTransitionIsOnePlainCopyWhateverTheIndex)
 
 TEST_F(TransitionEngineTest, IndicesOutsideTheTableShowTheBackgroundOnlyAndStillComplete)
 {
-    for (int index : {161, -2, 100000, -100000}) {
+    for (int index : {kEffectCount, -2, 100000, -100000}) {
         TransitionFixture g(20, 10, 6, 4, 3, 2);
         g.request.clock = &clock;
         g.request.effectIndex = index;
@@ -84,7 +85,7 @@ TEST_F(TransitionEngineTest, IndicesOutsideTheTableShowTheBackgroundOnlyAndStill
         EXPECT_EQ(g.Count(TransitionFixture::kBackground, Rect{0, 0, 20, 10}), 200) << index;
         EXPECT_EQ(g.window.presented.size(), 1u) << index;
         ASSERT_EQ(g.window.posted.size(), 1u) << index;
-        EXPECT_EQ(g.window.posted[0], ShowMsg::TransitionDone);
+        EXPECT_EQ(g.window.posted[0], ShowMsg::kTransitionDone);
     }
 }
 
@@ -106,7 +107,7 @@ TEST_F(TransitionEngineTest, EachRunLogsItsBeginAndEndLines)
     {
         DiagnosticLog log(dir.File("show.scr"));
         log.SetClock(&logClock);
-        for (int index : {7, -1, 161}) {
+        for (int index : {7, -1, 163}) {
             TransitionFixture g(20, 10, 6, 4, 3, 2);
             g.request.clock = &clock;
             g.request.log = &log;
@@ -119,7 +120,7 @@ TEST_F(TransitionEngineTest, EachRunLogsItsBeginAndEndLines)
         if (c != '\r')
             text += c;
     std::string want;
-    for (const char* index : {"7", "-1", "161"}) {
+    for (const char* index : {"7", "-1", "163"}) {
         want += std::string("(4242)[TransitionEffects,(126)] : begin a transition show , transition effect index = ") +
             index + " \n";
         want += "(4242)[TransitionEffects,(617)] : end a transition show\n";
@@ -310,7 +311,7 @@ TEST_F(TransitionEngineTest, FailingEffectEndsWithTheWholeSlideAndCompletes)
     RunOnWorker(f);
     EXPECT_EQ(f.Count(TransitionFixture::kSlide, Rect::FromSize(3, 2, 6, 4)), 24);
     ASSERT_EQ(f.window.posted.size(), 1u);
-    EXPECT_EQ(f.window.posted[0], ShowMsg::TransitionDone);
+    EXPECT_EQ(f.window.posted[0], ShowMsg::kTransitionDone);
 }
 
 TEST_F(TransitionEngineTest, StretchSlideRectScalesIntoSlideCoordinates)

@@ -1,58 +1,11 @@
 #include "app/posix/ShowMedia.h"
 
 #include <cstdio>
-#include <cstdlib>
-#include <filesystem>
 
 #include "app/ScreensaverApp.h"
 #include "model/Random.h"
-#include "platform/Paths.h"
-#include "platform/TemporaryPaths.h"
 #include "saver/HeadlessPlayers.h"
 #include "saver/SaverMessages.h"
-
-namespace {
-
-// A show that ends through exit() (Xlib's way when the display goes away) still removes its folder.
-std::string& FolderToRemoveAtExit()
-{
-    static std::string path;
-    return path;
-}
-
-void RemoveFolderAtExit()
-{
-    std::error_code ec;
-    if (!FolderToRemoveAtExit().empty())
-        std::filesystem::remove_all(FolderToRemoveAtExit(), ec);
-}
-
-} // namespace
-
-PrivateTempFolder::PrivateTempFolder()
-{
-    std::string pattern = TempDirectory() + "quillmark-show-XXXXXX";
-    if (!mkdtemp(pattern.data()))
-        return;
-    path_ = pattern + "/";
-    AddTemporaryPath(pattern);
-    SetTempDirectory(path_);
-    // The path exists before the handler is registered, so it is still there when the handler runs.
-    FolderToRemoveAtExit() = path_;
-    static const bool registered = std::atexit(&RemoveFolderAtExit) == 0;
-    (void)registered;
-}
-
-PrivateTempFolder::~PrivateTempFolder()
-{
-    if (path_.empty())
-        return;
-    FolderToRemoveAtExit().clear();
-    SetTempDirectory("");
-    std::error_code ec;
-    std::filesystem::remove_all(path_, ec);
-    RemoveTemporaryPath(path_.substr(0, path_.size() - 1));
-}
 
 ShowMedia::ShowMedia(ScreensaverApp& app, EventLoop& loop, IClock& clock, IAudioSink* sink)
     : mediaSetting_(clock, StandardRandom()), scheduler_(loop), devices_(clock), sounds_(clock)

@@ -29,21 +29,6 @@ private:
     EventLoop& loop_;
 };
 
-// A folder of the show's own in the place of the temporary folder, for as long as the show runs: the stored
-// sounds, copies of stored videos and pictures for the decoders go there, and it is removed with everything
-// in it, so a show leaves nothing behind (and shares no temporary names with other users).
-class PrivateTempFolder {
-public:
-    PrivateTempFolder();
-    ~PrivateTempFolder();
-    PrivateTempFolder(const PrivateTempFolder&) = delete;
-    PrivateTempFolder& operator=(const PrivateTempFolder&) = delete;
-    const std::string& Path() const { return path_; }
-
-private:
-    std::string path_;
-};
-
 // What a show on Linux plays from, opened on the application's project: the playlist, the music table, the
 // media devices over FFmpeg (heard through the sink when there is one, silent otherwise) and the options the
 // sequencer and the video players read.
@@ -63,7 +48,6 @@ public:
     HeadlessShowParts Parts(EventLoop& loop);
 
 private:
-    PrivateTempFolder tempFolder_;
     MediaTable media_;
     MediaPlaylist mediaSetting_;
     std::unique_ptr<ProjectMediaList> list_;

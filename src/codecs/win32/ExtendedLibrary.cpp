@@ -144,7 +144,7 @@ ExtendedDecodeResult ExtendedDecodeFile(const std::string& path, DecodedImage& i
     char buffer[MAX_PATH + 1] = {};
     if (path.size() > MAX_PATH)
         return {false, true};
-    std::memcpy(buffer, path.data(), path.size());
+    path.copy(buffer, path.size());
     int width = 0, height = 0;
     HDC handle = library.loadFile(buffer, &width, &height);
     return FromLibrary(library, handle, width, height, image);

@@ -58,9 +58,9 @@ bool LinkLabel::Create(const std::string& text, DWORD style, const RECT& rect, H
 
 void LinkLabel::Click()
 {
-    if ((kind_ == Web || kind_ == Mail) && !target_.empty())
+    if ((kind_ == kWeb || kind_ == kMail) && !target_.empty())
         OpenLink(nullptr, target_, SW_SHOWNORMAL);
-    else if (kind_ == Command && commandMessage_ != -1)
+    else if (kind_ == kCommand && commandMessage_ != -1)
         PostMessageA(GetParent(hwnd_), static_cast<UINT>(commandMessage_), 0, 0);
 }
 
@@ -76,7 +76,7 @@ void LinkLabel::Paint()
     FillRect(dc, &client, background ? background : GetSysColorBrush(COLOR_BTNFACE));
 
     LOGFONTA logical = font_;
-    logical.lfUnderline = kind_ != Plain;
+    logical.lfUnderline = kind_ != kPlain;
     HFONT font = CreateFontIndirectA(&logical);
     HGDIOBJ oldFont = SelectObject(dc, font);
     SetBkMode(dc, TRANSPARENT);
@@ -90,7 +90,7 @@ void LinkLabel::Paint()
     int textLeft = 0;
     int width = text.cx, height = text.cy;
     HBITMAP bitmap = nullptr;
-    if (kind_ != Plain && bitmapFlag_)
+    if (kind_ != kPlain && bitmapFlag_)
         bitmap = LoadBitmapA(ResourceModule(), MAKEINTRESOURCEA(hovering_ ? hoverBitmap_ : normalBitmap_));
     if (bitmap) {
         BITMAP info{};
@@ -128,11 +128,11 @@ LRESULT LinkLabel::OnMessage(UINT message, WPARAM wParam, LPARAM lParam)
         break;
     case WM_MOUSELEAVE:
         hovering_ = false;
-        if (kind_ != Plain)
+        if (kind_ != kPlain)
             InvalidateRect(hwnd_, nullptr, FALSE);
         break;
     case WM_SETCURSOR:
-        if (kind_ != Plain) {
+        if (kind_ != kPlain) {
             SetCursor(LoadCursor(nullptr, IDC_HAND));
             return TRUE;
         }

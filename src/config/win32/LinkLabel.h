@@ -7,7 +7,7 @@
 // its target with the shell when clicked (or posts a command to its parent).
 class LinkLabel final {
 public:
-    enum Kind { Plain = 0, Web = 1, Mail = 2, Command = 3 };
+    enum Kind { kPlain = 0, kWeb = 1, kMail = 2, kCommand = 3 };
 
     LinkLabel() = default;
     ~LinkLabel();
@@ -25,7 +25,7 @@ public:
     bool Create(const std::string& text, DWORD style, const RECT& rect, HWND parent, int id);
     HWND Handle() const { return hwnd_; }
     bool Hovering() const { return hovering_; }
-    COLORREF TextColour() const { return hovering_ && kind_ != Plain ? hoverColour_ : normalColour_; }
+    COLORREF TextColour() const { return hovering_ && kind_ != kPlain ? hoverColour_ : normalColour_; }
 
     // What a click does, without the mouse: opens the target or posts the command.
     void Click();
@@ -44,7 +44,7 @@ private:
     int hoverBitmap_ = 0, normalBitmap_ = 0;
     bool bitmapFlag_ = false;
     bool hovering_ = false;
-    int kind_ = Plain;
+    int kind_ = kPlain;
     COLORREF normalColour_ = 0xFFFFFF;
     COLORREF hoverColour_ = 0xFF0000;
     LOGFONTA font_{};

@@ -3,7 +3,7 @@
 #include "config/win32/CheckList.h"
 #include "config/win32/ConfigPage.h"
 
-// The "Transitions" page: which of the 161 effects the user's own choice allows, at random or in turn.
+// The "Transitions" page: which of the effects the user's own choice allows, at random or in turn.
 class TransitionsPageWindow final : public ConfigPage {
 public:
     TransitionsPageWindow();

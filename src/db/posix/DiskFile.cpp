@@ -16,8 +16,8 @@ DiskFile::~DiskFile()
 bool DiskFile::Open(const std::string& path, unsigned flags)
 {
     Close();
-    int mode = (flags & modeWrite) ? ((flags & modeRead) ? O_RDWR : O_WRONLY) : O_RDONLY;
-    if ((flags & modeWrite) && (flags & modeCreate))
+    int mode = (flags & kModeWrite) ? ((flags & kModeRead) ? O_RDWR : O_WRONLY) : O_RDONLY;
+    if ((flags & kModeWrite) && (flags & kModeCreate))
         mode |= O_CREAT | O_TRUNC;
     fd_ = ::open(path.c_str(), mode | O_CLOEXEC, 0644);
     if (fd_ < 0)
@@ -125,7 +125,7 @@ bool DiskFile::Replace(const std::string& from, const std::string& to)
 std::int64_t DiskFile::SizeOf(const std::string& path)
 {
     DiskFile file;
-    if (!file.Open(path, modeRead))
+    if (!file.Open(path, kModeRead))
         return -1;
     return static_cast<std::int64_t>(file.GetLength());
 }

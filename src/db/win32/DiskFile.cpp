@@ -66,13 +66,13 @@ bool DiskFile::Open(const std::string& path, unsigned flags)
 {
     Close();
     DWORD access = 0;
-    if (flags & modeRead)
+    if (flags & kModeRead)
         access |= GENERIC_READ;
-    if (flags & modeWrite)
+    if (flags & kModeWrite)
         access |= GENERIC_WRITE;
     if (!access)
         access = GENERIC_READ;
-    DWORD disposition = ((flags & modeWrite) && (flags & modeCreate)) ? CREATE_ALWAYS : OPEN_EXISTING;
+    DWORD disposition = ((flags & kModeWrite) && (flags & kModeCreate)) ? CREATE_ALWAYS : OPEN_EXISTING;
     HANDLE h = CreateNamed(path, access, disposition);
     if (h == INVALID_HANDLE_VALUE)
         return false;
@@ -195,7 +195,7 @@ bool DiskFile::Replace(const std::string& from, const std::string& to)
 std::int64_t DiskFile::SizeOf(const std::string& path)
 {
     DiskFile file;
-    if (!file.Open(path, modeRead))
+    if (!file.Open(path, kModeRead))
         return -1;
     return static_cast<std::int64_t>(file.GetLength());
 }

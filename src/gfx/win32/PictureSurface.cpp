@@ -96,7 +96,7 @@ HRGN CreateGdiRegion(const Region& region)
     data->rdh.dwSize = sizeof(RGNDATAHEADER);
     data->rdh.iType = RDH_RECTANGLES;
     data->rdh.nCount = static_cast<DWORD>(rects.size());
-    data->rdh.nRgnSize = static_cast<DWORD>(rects.size() * sizeof(RECT));
+    data->rdh.nRgnSize = data->rdh.nCount * static_cast<DWORD>(sizeof(RECT));
     const Rect bounds = region.Bounds();
     data->rdh.rcBound = RECT{bounds.left, bounds.top, bounds.right, bounds.bottom};
     auto* out = reinterpret_cast<RECT*>(data->Buffer);

@@ -75,6 +75,8 @@ extern "C" {
 
 // Every FFmpeg function the programs call, under its own name.
 struct AvFunctions {
+// The name is a declaration's name here, which parentheses would break.
+// NOLINTNEXTLINE(bugprone-macro-parentheses)
 #define QM_AV_MEMBER(name) decltype(&::name) name = nullptr;
     QM_AV_FUNCTIONS(QM_AV_MEMBER)
 #undef QM_AV_MEMBER

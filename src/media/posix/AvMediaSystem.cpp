@@ -13,7 +13,7 @@ struct AvMediaSystem::Device {
     AvMediaFile file;
     std::unique_ptr<AvAudioSource> sound; // only with a sink
     uint32_t id = 0;
-    uint32_t mode = Mci::ModeStop;
+    uint32_t mode = Mci::kModeStop;
     int64_t base = 0;       // position when play last started, or where it stands
     uint32_t startTick = 0; // clock tick when play last started
     WindowRef window = nullptr;
@@ -30,7 +30,7 @@ AvMediaSystem::AvMediaSystem(IClock& clock) : clock_(clock)
 AvMediaSystem::~AvMediaSystem()
 {
     for (auto& [id, device] : devices_)
-        Halt(*device, Mci::ModeStop);
+        Halt(*device, Mci::kModeStop);
 }
 
 AvMediaSystem::Device* AvMediaSystem::Find(uint32_t id)
@@ -41,13 +41,13 @@ AvMediaSystem::Device* AvMediaSystem::Find(uint32_t id)
 
 int64_t AvMediaSystem::Position(Device& d)
 {
-    if (d.mode != Mci::ModePlay)
+    if (d.mode != Mci::kModePlay)
         return d.base;
     const int64_t position = d.base + uint32_t(clock_.TickCount() - d.startTick);
     if (position < d.file.LengthMs())
         return position;
     // Played to its end: the device stops there.
-    d.mode = Mci::ModeStop;
+    d.mode = Mci::kModeStop;
     d.base = d.file.LengthMs();
     if (d.sound && sink_)
         sink_->Stop(d.sound.get());
@@ -68,24 +68,24 @@ void AvMediaSystem::Notify(Device& d, uint32_t code)
 void AvMediaSystem::Halt(Device& d, uint32_t mode)
 {
     d.base = Position(d);
-    if (d.mode == Mci::ModePlay && d.sound && sink_)
+    if (d.mode == Mci::kModePlay && d.sound && sink_)
         sink_->Stop(d.sound.get());
     d.mode = mode;
-    Notify(d, Mci::NotifyAborted);
+    Notify(d, Mci::kNotifyAborted);
 }
 
 uint32_t AvMediaSystem::Open(const char* element, uint32_t& device)
 {
     const std::string path = NativePath(element ? element : "");
     if (path.empty() || !FileExists(path))
-        return Mci::ErrFileNotFound;
+        return Mci::kErrFileNotFound;
     // A pipe or device named by a project would hold the decoder's open forever.
     std::error_code error;
     if (!std::filesystem::is_regular_file(path, error))
-        return Mci::ErrInvalidFile;
+        return Mci::kErrInvalidFile;
     auto d = std::make_unique<Device>();
     if (!d->file.Open(path))
-        return Mci::ErrInvalidFile;
+        return Mci::kErrInvalidFile;
     if (sink_ && d->file.HasAudio()) {
         d->sound = std::make_unique<AvAudioSource>();
         if (!d->sound->Open(path))
@@ -102,8 +102,8 @@ uint32_t AvMediaSystem::Close(uint32_t device, WindowRef)
 {
     Device* d = Find(device);
     if (!d)
-        return Mci::ErrInvalidDeviceId;
-    Halt(*d, Mci::ModeStop);
+        return Mci::kErrInvalidDeviceId;
+    Halt(*d, Mci::kModeStop);
     devices_.erase(device);
     return 0;
 }
@@ -112,13 +112,13 @@ uint32_t AvMediaSystem::Play(uint32_t device, WindowRef callback)
 {
     Device* d = Find(device);
     if (!d)
-        return Mci::ErrInvalidDeviceId;
+        return Mci::kErrInvalidDeviceId;
     d->base = Position(*d);
-    const bool wasPlaying = d->mode == Mci::ModePlay;
-    if (d->mode == Mci::ModePause)
-        Halt(*d, Mci::ModeStop);
-    Notify(*d, Mci::NotifySuperseded);
-    d->mode = Mci::ModePlay;
+    const bool wasPlaying = d->mode == Mci::kModePlay;
+    if (d->mode == Mci::kModePause)
+        Halt(*d, Mci::kModeStop);
+    Notify(*d, Mci::kNotifySuperseded);
+    d->mode = Mci::kModePlay;
     d->startTick = clock_.TickCount();
     if (d->sound && sink_ && !wasPlaying)
         sink_->Start(d->sound.get());
@@ -134,7 +134,7 @@ uint32_t AvMediaSystem::Play(uint32_t device, WindowRef callback)
                 Position(*playing);
                 playing->notifyWaiting = false;
                 if (onNotify && playing->notifyTo)
-                    onNotify(playing->notifyTo, device, Mci::NotifySuccessful);
+                    onNotify(playing->notifyTo, device, Mci::kNotifySuccessful);
             });
     }
     return 0;
@@ -144,8 +144,8 @@ uint32_t AvMediaSystem::SeekToStart(uint32_t device)
 {
     Device* d = Find(device);
     if (!d)
-        return Mci::ErrInvalidDeviceId;
-    Halt(*d, Mci::ModeStop);
+        return Mci::kErrInvalidDeviceId;
+    Halt(*d, Mci::kModeStop);
     d->base = 0;
     if (d->sound)
         d->sound->Rewind();
@@ -156,8 +156,8 @@ uint32_t AvMediaSystem::Stop(uint32_t device)
 {
     Device* d = Find(device);
     if (!d)
-        return Mci::ErrInvalidDeviceId;
-    Halt(*d, Mci::ModeStop);
+        return Mci::kErrInvalidDeviceId;
+    Halt(*d, Mci::kModeStop);
     return 0;
 }
 
@@ -165,11 +165,11 @@ uint32_t AvMediaSystem::Pause(uint32_t device)
 {
     Device* d = Find(device);
     if (!d)
-        return Mci::ErrInvalidDeviceId;
+        return Mci::kErrInvalidDeviceId;
     Position(*d);
-    if (d->mode != Mci::ModePlay)
-        return Mci::ErrNonapplicableFunction;
-    Halt(*d, Mci::ModePause);
+    if (d->mode != Mci::kModePlay)
+        return Mci::kErrNonapplicableFunction;
+    Halt(*d, Mci::kModePause);
     return 0;
 }
 
@@ -177,9 +177,9 @@ uint32_t AvMediaSystem::Resume(uint32_t device)
 {
     Device* d = Find(device);
     if (!d)
-        return Mci::ErrInvalidDeviceId;
-    if (d->mode != Mci::ModePause)
-        return Mci::ErrNonapplicableFunction;
+        return Mci::kErrInvalidDeviceId;
+    if (d->mode != Mci::kModePause)
+        return Mci::kErrNonapplicableFunction;
     // Resumed with notification to no window.
     return Play(device, nullptr);
 }
@@ -188,13 +188,13 @@ uint32_t AvMediaSystem::Status(uint32_t device, uint32_t item, uint32_t& value)
 {
     Device* d = Find(device);
     if (!d)
-        return Mci::ErrInvalidDeviceId;
+        return Mci::kErrInvalidDeviceId;
     const int64_t position = Position(*d);
     switch (item) {
-    case Mci::StatusPosition: value = uint32_t(std::clamp<int64_t>(position, 0, UINT32_MAX)); return 0;
-    case Mci::StatusLength: value = uint32_t(std::clamp<int64_t>(d->file.LengthMs(), 0, UINT32_MAX)); return 0;
-    case Mci::StatusMode: value = d->mode; return 0;
-    default: return Mci::ErrUnsupportedFunction;
+    case Mci::kStatusPosition: value = uint32_t(std::clamp<int64_t>(position, 0, UINT32_MAX)); return 0;
+    case Mci::kStatusLength: value = uint32_t(std::clamp<int64_t>(d->file.LengthMs(), 0, UINT32_MAX)); return 0;
+    case Mci::kStatusMode: value = d->mode; return 0;
+    default: return Mci::kErrUnsupportedFunction;
     }
 }
 
@@ -202,15 +202,17 @@ uint32_t AvMediaSystem::GetDevCaps(uint32_t device, uint32_t item, uint32_t& val
 {
     Device* d = Find(device);
     if (!d)
-        return Mci::ErrInvalidDeviceId;
+        return Mci::kErrInvalidDeviceId;
     switch (item) {
-    case Mci::CapsCanPlay: value = 1; return 0;
-    case Mci::CapsCanRecord:
-    case Mci::CapsCanEject: value = 0; return 0;
-    case Mci::CapsHasAudio: value = d->file.HasAudio() ? 1 : 0; return 0;
-    case Mci::CapsHasVideo: value = d->file.HasVideo() ? 1 : 0; return 0;
-    case Mci::CapsDeviceType: value = d->file.HasVideo() ? Mci::DevTypeDigitalVideo : Mci::DevTypeWaveAudio; return 0;
-    default: return Mci::ErrUnsupportedFunction;
+    case Mci::kCapsCanPlay: value = 1; return 0;
+    case Mci::kCapsCanRecord:
+    case Mci::kCapsCanEject: value = 0; return 0;
+    case Mci::kCapsHasAudio: value = d->file.HasAudio() ? 1 : 0; return 0;
+    case Mci::kCapsHasVideo: value = d->file.HasVideo() ? 1 : 0; return 0;
+    case Mci::kCapsDeviceType:
+        value = d->file.HasVideo() ? Mci::kDevTypeDigitalVideo : Mci::kDevTypeWaveAudio;
+        return 0;
+    default: return Mci::kErrUnsupportedFunction;
     }
 }
 
@@ -218,9 +220,9 @@ uint32_t AvMediaSystem::Where(uint32_t device, bool source, MciRect& rect)
 {
     Device* d = Find(device);
     if (!d)
-        return Mci::ErrInvalidDeviceId;
+        return Mci::kErrInvalidDeviceId;
     if (!d->file.HasVideo())
-        return Mci::ErrUnsupportedFunction;
+        return Mci::kErrUnsupportedFunction;
     rect = source ? MciRect{0, 0, d->file.Width(), d->file.Height()} : d->destination;
     return 0;
 }
@@ -229,9 +231,9 @@ uint32_t AvMediaSystem::SetWindow(uint32_t device, WindowRef window)
 {
     Device* d = Find(device);
     if (!d)
-        return Mci::ErrInvalidDeviceId;
+        return Mci::kErrInvalidDeviceId;
     if (!d->file.HasVideo())
-        return Mci::ErrUnsupportedFunction;
+        return Mci::kErrUnsupportedFunction;
     d->window = window;
     return 0;
 }
@@ -240,9 +242,9 @@ uint32_t AvMediaSystem::PutDestination(uint32_t device, const MciRect& rect)
 {
     Device* d = Find(device);
     if (!d)
-        return Mci::ErrInvalidDeviceId;
+        return Mci::kErrInvalidDeviceId;
     if (!d->file.HasVideo())
-        return Mci::ErrUnsupportedFunction;
+        return Mci::kErrUnsupportedFunction;
     d->destination = rect;
     return 0;
 }

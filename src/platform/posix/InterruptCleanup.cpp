@@ -22,12 +22,12 @@ void RemoveTemporaryPathsOnInterrupt()
             for (;;) {
                 if (sigwait(&signals, &signal) != 0)
                     continue;
-                if (auto handler = temporary_paths_detail::InterruptHandler())
+                if (auto handler = TemporaryPathsDetail::InterruptHandler())
                     handler(signal);
                 else
                     break;
             }
-            temporary_paths_detail::RemoveAllForExit();
+            TemporaryPathsDetail::RemoveAllForExit();
             // Ended by the signal itself, so that a shell sees an interrupted run as one.
             std::signal(signal, SIG_DFL);
             pthread_sigmask(SIG_UNBLOCK, &signals, nullptr);

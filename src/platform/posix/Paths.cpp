@@ -17,7 +17,7 @@ bool IsDirectory(const std::string& path)
 
 std::string TempDirectory()
 {
-    std::string own = paths_detail::TempDirectoryInPlace();
+    std::string own = PathsDetail::TempDirectoryInPlace();
     if (!own.empty())
         return own;
     const char* dir = std::getenv("TMPDIR");
@@ -27,7 +27,7 @@ std::string TempDirectory()
     return path;
 }
 
-bool paths_detail::MakeOneDirectory(const std::string& path)
+bool PathsDetail::MakeOneDirectory(const std::string& path)
 {
     return mkdir(path.c_str(), 0777) == 0;
 }

@@ -7,11 +7,11 @@ namespace {
 // Runs on a thread of the system's own; returning FALSE lets the default handler end the process.
 BOOL WINAPI OnConsoleControl(DWORD event)
 {
-    if (auto handler = temporary_paths_detail::InterruptHandler()) {
+    if (auto handler = TemporaryPathsDetail::InterruptHandler()) {
         handler(static_cast<int>(event));
         return TRUE;
     }
-    temporary_paths_detail::RemoveAllForExit();
+    TemporaryPathsDetail::RemoveAllForExit();
     return FALSE;
 }
 

@@ -20,7 +20,7 @@ bool IsDirectory(const std::string& path)
 
 std::string TempDirectory()
 {
-    std::string own = paths_detail::TempDirectoryInPlace();
+    std::string own = PathsDetail::TempDirectoryInPlace();
     if (!own.empty())
         return own;
     char buffer[MAX_PATH];
@@ -30,7 +30,7 @@ std::string TempDirectory()
     return std::string(buffer, n);
 }
 
-bool paths_detail::MakeOneDirectory(const std::string& path)
+bool PathsDetail::MakeOneDirectory(const std::string& path)
 {
     return CreateDirectoryA(path.c_str(), nullptr) != 0;
 }

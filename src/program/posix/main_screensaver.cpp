@@ -1,6 +1,8 @@
 #include <CLI/CLI.hpp>
 
 #include <cstdio>
+#include <exception>
+#include <new>
 #include <string>
 #include <unistd.h>
 
@@ -15,6 +17,7 @@
 #include "render/EffectCommand.h"
 #include "render/RenderShow.h"
 #include "scrpack/commands/CommandLineExit.h"
+#include "transitions/EffectNames.h"
 
 #include <iostream>
 #include <vector>
@@ -38,9 +41,7 @@ std::string LengthSaid(const RenderResult& result)
     return seconds;
 }
 
-} // namespace
-
-int main(int argc, char** argv)
+int Run(int argc, char** argv)
 {
     CLI::App cli("Plays a packaged screensaver project on Linux.", "screensaver");
     cli.require_subcommand(1);
@@ -78,7 +79,23 @@ int main(int argc, char** argv)
 
     EffectCommandOptions effect;
     CLI::App* trace = cli.add_subcommand("effect", "Trace one transition effect frame by frame, as PNG frames.");
-    trace->add_option("INDEX", effect.index, "effect index, 0 to 160 (-1: the plain copy)")->required();
+    trace
+        ->add_option("INDEX", effect.index,
+                     "effect index, 0 to " + std::to_string(kEffectCount - 1) +
+                         " (-1: the plain copy), or its name as \"scrpack effects\" lists it")
+        ->required()
+        ->transform(CLI::Validator(
+            [](std::string& value) {
+                // A name stands for its number ("Fade" for 161); a number is checked by the command itself.
+                if (value.find_first_not_of("+-0123456789") == std::string::npos)
+                    return std::string();
+                const int index = FindEffectByName(value);
+                if (index < 0)
+                    return "no effect is named \"" + value + "\" (scrpack effects lists them)";
+                value = std::to_string(index);
+                return std::string();
+            },
+            "INDEX|NAME"));
     trace->add_option("--out", effect.outDir, "folder for the frames")->required();
     trace->add_option("--window", effect.window, "window size WIDTHxHEIGHT")->capture_default_str();
     trace->add_option("--slide", effect.slidePath, "picture file to reveal (default: a test picture)");
@@ -178,4 +195,20 @@ int main(int argc, char** argv)
     std::printf("%s: %d frames (%d distinct) in %s\n", LengthSaid(result).c_str(), result.frames, result.distinctFrames,
                 where.c_str());
     return 0;
+}
+
+} // namespace
+
+// Whatever escapes a command (a failed allocation, above all) ends the program with a message and status 1,
+// never with an abort.
+int main(int argc, char** argv)
+{
+    try {
+        return Run(argc, argv);
+    } catch (const std::bad_alloc&) {
+        std::fputs("screensaver: out of memory\n", stderr);
+    } catch (const std::exception& error) {
+        std::fprintf(stderr, "screensaver: %s\n", error.what());
+    }
+    return 1;
 }

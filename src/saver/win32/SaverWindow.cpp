@@ -13,9 +13,22 @@
 #include "slides/win32/SlideWindow.h"
 
 namespace {
+// The window's own timer, beside the show's (1 to 3).
+constexpr UINT_PTR kPreviewFollowTimer = 100;
+constexpr UINT kPreviewFollowMs = 250;
+// Posted to itself at the end of the dialog's initialisation: it arrives once the window is on screen, ahead
+// of any input that came meanwhile.
+constexpr UINT kShownMessage = WM_APP + 1;
+
 HWND Taskbar()
 {
     return FindWindowA("Shell_TrayWnd", nullptr);
+}
+
+bool RunsOnWine()
+{
+    HMODULE ntdll = GetModuleHandleA("ntdll.dll");
+    return ntdll && GetProcAddress(ntdll, "wine_get_version") != nullptr;
 }
 } // namespace
 
@@ -111,6 +124,7 @@ INT_PTR SaverWindow::Handle(UINT message, WPARAM wParam, LPARAM)
         }
         return FALSE;
     case WM_QUERYDRAGICON: return INT_PTR(icon_);
+    case kShownMessage: session_->OnShown(); return TRUE;
     case WM_SETCURSOR: cursor_.Apply(session_->CursorVisible()); return FALSE;
     case WM_SYSCOMMAND:
         if ((wParam & 0xFFF0) == SC_SCREENSAVE || (wParam & 0xFFF0) == SC_CLOSE)
@@ -120,7 +134,7 @@ INT_PTR SaverWindow::Handle(UINT message, WPARAM wParam, LPARAM)
     case WM_COMMAND: OnCommand(LOWORD(wParam)); return TRUE;
     case WM_DESTROY: OnDestroy(); return FALSE;
     case WM_CLOSE: {
-        if (session_->OnMessage(SaverMsg::Close, 0))
+        if (session_->OnMessage(SaverMsg::kClose, 0))
             return Answer(0);
         result_ = IDCANCEL;
         DestroyWindowNow();
@@ -129,7 +143,7 @@ INT_PTR SaverWindow::Handle(UINT message, WPARAM wParam, LPARAM)
     default: break;
     }
     if (message == WM_CHAR || message == WM_HELP ||
-        (message >= ShowMsg::ItemFinished && message <= ShowMsg::BoundSoundEnded) ||
+        (message >= ShowMsg::kItemFinished && message <= ShowMsg::kBoundSoundEnded) ||
         (message >= WM_MOUSEMOVE && message <= WM_MBUTTONUP)) {
         bool showMenu = false;
         const bool answered = session_->OnMessage(message, uint32_t(wParam), &showMenu);
@@ -143,7 +157,17 @@ INT_PTR SaverWindow::Handle(UINT message, WPARAM wParam, LPARAM)
 
 void SaverWindow::Place()
 {
-    if (args_.mode == StartMode::Preview) {
+    if (args_.mode == StartMode::Preview && RunsOnWine()) {
+        // Wine shows nothing that one process draws into another process's window, so a child in the
+        // preview area would stay the area's own flat colour: the show keeps a window of its own, owned by
+        // the area's top-level window, over the area's client rectangle.
+        HWND parent = reinterpret_cast<HWND>(uintptr_t(args_.parentWindow));
+        previewOverlay_ = true;
+        SetWindowLongA(hwnd_, GWL_EXSTYLE, WS_EX_TOOLWINDOW | WS_EX_NOACTIVATE);
+        SetWindowLongPtrA(hwnd_, GWLP_HWNDPARENT, reinterpret_cast<LONG_PTR>(GetAncestor(parent, GA_ROOT)));
+        FollowPreviewArea();
+        ::SetTimer(hwnd_, kPreviewFollowTimer, kPreviewFollowMs, nullptr);
+    } else if (args_.mode == StartMode::Preview) {
         HWND parent = reinterpret_cast<HWND>(uintptr_t(args_.parentWindow));
         RECT r{};
         GetClientRect(parent, &r);
@@ -186,15 +210,37 @@ BOOL SaverWindow::OnInitDialog()
     sounds_.SetDatabase(args_.database);
     sounds_.SetMessageHandler([this](const std::string& text) { ShowMessage(text); });
     sounds_.Load();
-    session_->Sequencer().AttachSoundPlayers(CreateSoundPlayer(hwnd_, ShowMsg::MusicEnded),
-                                             CreateSoundPlayer(hwnd_, ShowMsg::BoundSoundEnded));
+    session_->Sequencer().AttachSoundPlayers(CreateSoundPlayer(hwnd_, ShowMsg::kMusicEnded),
+                                             CreateSoundPlayer(hwnd_, ShowMsg::kBoundSoundEnded));
 
     session_->OnInit();
+    PostMessageA(hwnd_, kShownMessage, 0, 0);
     return TRUE;
+}
+
+bool SaverWindow::FollowPreviewArea()
+{
+    HWND parent = reinterpret_cast<HWND>(uintptr_t(args_.parentWindow));
+    if (!IsWindow(parent))
+        return false;
+    RECT r{};
+    GetClientRect(parent, &r);
+    POINT origin{0, 0};
+    ClientToScreen(parent, &origin);
+    const bool shown = IsWindowVisible(parent) && !IsIconic(GetAncestor(parent, GA_ROOT));
+    // Shown here, without activation, before the dialog would show (and activate) it itself.
+    SetWindowPos(hwnd_, HWND_TOP, origin.x, origin.y, r.right - r.left, r.bottom - r.top,
+                 SWP_NOACTIVATE | (shown ? SWP_SHOWWINDOW : SWP_HIDEWINDOW));
+    return true;
 }
 
 void SaverWindow::OnTimer(UINT_PTR id)
 {
+    if (previewOverlay_ && id == kPreviewFollowTimer) {
+        if (!FollowPreviewArea())
+            DestroyWindowNow(); // the preview area went: so does the show, as a child would
+        return;
+    }
     session_->OnTimer(uint32_t(id));
 }
 
@@ -330,8 +376,10 @@ bool SaverWindow::VerifyPassword()
 
 void SaverWindow::ShowTaskbar(bool show)
 {
+    // The taskbar is another program's window: asked without waiting, so that a busy shell never holds up
+    // the show.
     if (HWND bar = Taskbar())
-        ShowWindow(bar, show ? SW_RESTORE : SW_HIDE);
+        ShowWindowAsync(bar, show ? SW_RESTORE : SW_HIDE);
 }
 
 void SaverWindow::PostClose()

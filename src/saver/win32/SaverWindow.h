@@ -45,6 +45,9 @@ private:
     INT_PTR Handle(UINT message, WPARAM wParam, LPARAM lParam);
     BOOL OnInitDialog();
     void Place();
+    // Under Wine: keeps the show's own window over the preview area, and ends it with the area.
+    // False when the area is gone.
+    bool FollowPreviewArea();
     void OnTimer(UINT_PTR id);
     void OnCommand(UINT id);
     void OnDestroy();
@@ -59,6 +62,7 @@ private:
     int32_t height_ = 0;
     HICON icon_ = nullptr;
     bool ended_ = false;
+    bool previewOverlay_ = false;
     int result_ = 0;
 
     MediaPlaylist mediaSetting_;

@@ -154,7 +154,7 @@ private:
                 PostMessageA(parent_, message, wParam, lParam);
                 break;
             }
-            if (message == ShowMsg::TransitionDone) {
+            if (message == ShowMsg::kTransitionDone) {
                 if (player_)
                     player_->OnTransitionDone(uint32_t(wParam));
                 return 0;

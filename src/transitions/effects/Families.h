@@ -110,3 +110,7 @@ constexpr EffectParams CornerWipeRow(Corner corner, Pairing pairing)
     return {.delayMs = 2, .variant = CornerWipeForm{corner, pairing}};
 }
 void CornerWipe(TransitionEngine& fx, const EffectParams& p);
+
+// Blended families.
+// Fades.cpp: the slide by its opacity, straight or through black; the caller's step, 20 ms a frame.
+void Fade(TransitionEngine& fx, const EffectParams& p);

@@ -32,11 +32,11 @@ void Rain(TransitionEngine& fx, const EffectParams& p)
     const bool trailing = form == RainForm::Trailing;
     const Size slide = fx.SlideSize();
     const Size extent = p.orientation.Extent(slide);
-    const int W = extent.cx, H = extent.cy;
+    const int extentW = extent.cx, extentH = extent.cy;
     const long long s = fx.Step();
     // A step beyond the slide needs no more of the band than the slide has.
-    const int band = static_cast<int>(std::min<long long>(s, H));
-    const Rect bandShape = p.orientation.Map(Rect{0, 0, W, band}, slide);
+    const int band = static_cast<int>(std::min<long long>(s, extentH));
+    const Rect bandShape = p.orientation.Map(Rect{0, 0, extentW, band}, slide);
 
     Picture streak; // the band being stretched, upright
     if (streak.CreateBlank(bandShape.Width(), bandShape.Height(), 0)) {
@@ -47,22 +47,22 @@ void Rain(TransitionEngine& fx, const EffectParams& p)
             streak.BitBlt(0, 0, rows.Width(), rows.Height(), fx.Slide(), rows.left, rows.top);
         };
         auto pour = [&](int from) {
-            const Rect over = p.orientation.Map(Rect{0, from, W, H}, slide);
+            const Rect over = p.orientation.Map(Rect{0, from, extentW, extentH}, slide);
             fx.StretchSlideRect(over.left, over.top, over.right, over.bottom, streak, 0, 0, streak.Width(),
                                 streak.Height());
         };
         // The rows the edge passed since the last frame drawn come in place, so a frame may be left out.
         if (!trailing) {
-            Sweep(fx, FrameKind::Overwrites, 0, H, s, p.delayMs, [&](int y, int last) {
-                take(p.orientation.Map(Rect{0, y, W, y + band}, slide));
-                fx.CopySlide(p.orientation.Map(Rect{0, last, W, y}, slide));
+            Sweep(fx, FrameKind::Overwrites, 0, extentH, s, p.delayMs, [&](int y, int last) {
+                take(p.orientation.Map(Rect{0, y, extentW, y + band}, slide));
+                fx.CopySlide(p.orientation.Map(Rect{0, last, extentW, y}, slide));
                 pour(y);
             });
         } else {
-            Sweep(fx, FrameKind::Overwrites, s, H, s, p.delayMs, [&](int a, int last) {
-                const Rect rows = p.orientation.Map(Rect{0, a - band, W, a}, slide);
+            Sweep(fx, FrameKind::Overwrites, s, extentH, s, p.delayMs, [&](int a, int last) {
+                const Rect rows = p.orientation.Map(Rect{0, a - band, extentW, a}, slide);
                 take(rows);
-                fx.CopySlide(p.orientation.Map(Rect{0, std::min(last, a - band), W, a}, slide));
+                fx.CopySlide(p.orientation.Map(Rect{0, std::min(last, a - band), extentW, a}, slide));
                 pour(a);
             });
         }

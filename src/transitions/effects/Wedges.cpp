@@ -11,8 +11,8 @@ void WedgeWipe(TransitionEngine& fx, const EffectParams& p)
     TransitionEngine::StepOverride fixed(fx, 2);
     const Size slide = fx.SlideSize();
     const Size extent = p.orientation.Extent(slide);
-    const int W = extent.cx, H = extent.cy;
-    const int cx = (W + 2) / 2; // canonical
+    const int extentW = extent.cx, extentH = extent.cy;
+    const int cx = (extentW + 2) / 2; // canonical
     const Point tip{(slide.cx + 2) / 2, (slide.cy + 2) / 2};
     const int step = fx.Step();
     RegionFrames frames(fx);
@@ -31,11 +31,11 @@ void WedgeWipe(TransitionEngine& fx, const EffectParams& p)
               [&](int k, int) {
                   show({{cx + k, 0}}, {{cx - k, 0}});
               }) &&
-        Sweep(fx, FrameKind::Overwrites, 0, H + 1LL, step, p.delayMs, [&](int k, int) {
-            show({{0, k}}, {{W, k}, {W, 0}, {0, 0}});
+        Sweep(fx, FrameKind::Overwrites, 0, extentH + 1LL, step, p.delayMs, [&](int k, int) {
+            show({{0, k}}, {{extentW, k}, {extentW, 0}, {0, 0}});
         })) {
         Sweep(fx, FrameKind::Overwrites, cx, -1, -step, p.delayMs, [&](int k, int) {
-            show({{cx - k, H}}, {{cx + k, H}, {W, H}, {W, 0}, {0, 0}, {0, H}});
+            show({{cx - k, extentH}}, {{cx + k, extentH}, {extentW, extentH}, {extentW, 0}, {0, 0}, {0, extentH}});
         });
     }
     fx.CopyWholeSlide();

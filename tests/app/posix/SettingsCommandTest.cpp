@@ -103,3 +103,37 @@ TEST(SettingsCommand, ErrorsStoreNothing)
     EXPECT_EQ(RunSettingsCommand(options, blocked, out, err), 1);
     EXPECT_NE(err.str().find("cannot store the settings"), std::string::npos);
 }
+
+// Settings stored before the fades existed: the first run's list then named the 161 effects 0 to 160. It
+// keeps exactly those (printed as a list, not as "all"), and changing something else stores it back byte for
+// byte; only a new choice of "all" takes in the fades.
+TEST(SettingsCommand, ASettingsStoreFromBeforeTheFadesKeepsItsChoices)
+{
+    Command c;
+    std::string oldList;
+    for (int i = 0; i <= 160; ++i)
+        oldList += std::to_string(i) + ";";
+    const std::string folder = "quillmark/Harbour Lights/";
+    std::filesystem::create_directories(c.dir.Path() / folder);
+    // The first run's block: any event closes, threshold 5, own transitions on, random, speed 25, monitor 1.
+    const int32_t block[18] = {5, 1, 1, 0, 1, 1, 1, 1, 0, 65, 1, 0, 60, 20, 1, 1, 25, 1};
+    std::string bytes;
+    for (int32_t v : block)
+        for (int b = 0; b < 4; ++b)
+            bytes += static_cast<char>((static_cast<uint32_t>(v) >> (8 * b)) & 0xFF);
+    c.dir.Write(folder + "data", bytes);
+    c.dir.Write(folder + "transition effects", oldList);
+
+    ASSERT_EQ(c.Run({"settings", c.program}), 0) << c.err;
+    EXPECT_EQ(c.out.find("effects = all"), std::string::npos) << "161 of 163 is not all";
+    EXPECT_NE(c.out.find("    160  Zig-zag up\n"), std::string::npos);
+    EXPECT_EQ(c.out.find("Fade"), std::string::npos);
+
+    ASSERT_EQ(c.Run({"settings", c.program, "--set", "speed=30"}), 0) << c.err;
+    EXPECT_EQ(TempDir::Read(c.dir.File(folder + "transition effects")), oldList);
+    EXPECT_EQ(c.Stored().transitionSpeed, 30);
+
+    ASSERT_EQ(c.Run({"settings", c.program, "--set", "effects=all"}), 0) << c.err;
+    EXPECT_EQ(c.Stored().transitionList, oldList + "161;162;");
+    EXPECT_NE(c.out.find("    162  Fade through black\n"), std::string::npos);
+}

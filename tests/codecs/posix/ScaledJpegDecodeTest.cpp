@@ -47,14 +47,14 @@ private:
 TEST(ScaledJpegDecode, DecodesIntoThePictureAtEachScaleAndLeavesNothingOnFailure)
 {
     for (const char* name : {"pattern.jpg", "pattern-progressive.jpg", "grey.jpg"}) {
-        const std::vector<uint8_t> jpeg = samples::Read(name);
+        const std::vector<uint8_t> jpeg = Samples::Read(name);
         DecodedImage full;
         ASSERT_TRUE(DecodeJpeg(jpeg.data(), jpeg.size(), full)) << name;
         for (int eighths = 1; eighths <= 8; ++eighths) {
             Picture picture;
             ASSERT_TRUE(DecodeJpegAtScale(jpeg.data(), jpeg.size(), eighths, picture)) << name << " " << eighths;
-            EXPECT_EQ(picture.Width(), (samples::kWidth * eighths + 7) / 8) << name << " " << eighths;
-            EXPECT_EQ(picture.Height(), (samples::kHeight * eighths + 7) / 8) << name << " " << eighths;
+            EXPECT_EQ(picture.Width(), (Samples::kWidth * eighths + 7) / 8) << name << " " << eighths;
+            EXPECT_EQ(picture.Height(), (Samples::kHeight * eighths + 7) / 8) << name << " " << eighths;
             if (eighths == 8) {
                 EXPECT_EQ(picture.ToDecoded().pixels, full.pixels) << name;
             }

@@ -13,7 +13,7 @@
 #include "platform/Process.h"
 #include "support/DecodeTestSupport.h"
 
-using namespace samples;
+using namespace Samples;
 
 namespace {
 

@@ -1,4 +1,5 @@
 // The settings dialog made for real from the program's resources, driven with window messages.
+#include "base/EffectCount.h"
 #include "config/ConfigIds.h"
 #include "config/win32/AboutBox.h"
 #include "config/win32/PublisherPageWindow.h"
@@ -196,7 +197,8 @@ TEST(ConfigDialog, TransitionsListChecksAndScrolls)
     d.Open();
     TransitionsPageWindow& page = d.Tab<TransitionsPageWindow>(PageKind::Transitions);
     CheckList& list = page.List();
-    ASSERT_EQ(list.GetCount(), 161);
+    ASSERT_EQ(list.GetCount(), kEffectCount);
+    EXPECT_EQ(list.Model().ItemAt(162)->text, "Fade through black");
     EXPECT_EQ(list.Model().ItemAt(45)->text, "Fan wipe");
     EXPECT_EQ(list.GetCheck(3), 1);
     EXPECT_EQ(list.GetCheck(4), 0);
@@ -204,7 +206,7 @@ TEST(ConfigDialog, TransitionsListChecksAndScrolls)
     HWND inner = list.Control().Handle();
     EXPECT_EQ(GetDlgCtrlID(inner), IDC_EFFECT_LIST + 1);
     EXPECT_TRUE(GetWindowLongA(inner, GWL_STYLE) & WS_VSCROLL);
-    EXPECT_LT(list.Control().RowsFit(), 161);
+    EXPECT_LT(list.Control().RowsFit(), kEffectCount);
     EXPECT_GE(list.Model().ItemHeight(), 18);
 
     // Clicking a row's text selects it; clicking its box toggles it.
@@ -217,7 +219,7 @@ TEST(ConfigDialog, TransitionsListChecksAndScrolls)
     SendMessageA(inner, WM_VSCROLL, SB_PAGEDOWN, 0);
     EXPECT_EQ(list.Control().FirstVisibleRow(), list.Control().RowsFit() - 1);
     SendMessageA(inner, WM_VSCROLL, SB_BOTTOM, 0);
-    EXPECT_EQ(list.Control().FirstVisibleRow(), 161 - list.Control().RowsFit());
+    EXPECT_EQ(list.Control().FirstVisibleRow(), kEffectCount - list.Control().RowsFit());
 
     page.Save();
     EXPECT_EQ(d.settings.transitionList, "0;3;5;");

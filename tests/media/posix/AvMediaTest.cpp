@@ -63,16 +63,16 @@ protected:
 TEST_F(AvMediaTest, SoundsLastAsLongAsTheirFiles)
 {
     uint32_t wav = OpenFile("tone.wav", testmedia::Wav(2345));
-    EXPECT_NEAR(double(Status(wav, Mci::StatusLength)), 2345, 50);
+    EXPECT_NEAR(double(Status(wav, Mci::kStatusLength)), 2345, 50);
 
     const std::string mp3 = dir.File("tone.mp3");
     if (!WriteMp3(mp3, 3210))
         GTEST_SKIP() << "no MP3 encoder";
     uint32_t device = 0;
     ASSERT_EQ(media.Open(mp3.c_str(), device), 0u);
-    EXPECT_NEAR(double(Status(device, Mci::StatusLength)), 3210, 50);
+    EXPECT_NEAR(double(Status(device, Mci::kStatusLength)), 3210, 50);
     uint32_t caps = 9;
-    media.GetDevCaps(device, Mci::CapsHasVideo, caps);
+    media.GetDevCaps(device, Mci::kCapsHasVideo, caps);
     EXPECT_EQ(caps, 0u);
     MciRect rect;
     EXPECT_NE(media.Where(device, true, rect), 0u) << "a sound has no picture";
@@ -87,15 +87,15 @@ TEST_F(AvMediaTest, PositionRunsWithTheClockWhilePlayingAndStopsAtTheEnd)
     int window = 0;
 
     const uint32_t d = OpenFile("tone.wav", testmedia::Wav(3000));
-    EXPECT_EQ(Status(d, Mci::StatusMode), Mci::ModeStop);
+    EXPECT_EQ(Status(d, Mci::kStatusMode), Mci::kModeStop);
     ASSERT_EQ(media.Play(d, &window), 0u);
     clock.Advance(1000);
-    EXPECT_EQ(Status(d, Mci::StatusPosition), 1000u);
+    EXPECT_EQ(Status(d, Mci::kStatusPosition), 1000u);
     ASSERT_EQ(media.Pause(d), 0u);
     clock.Advance(5000);
-    EXPECT_EQ(Status(d, Mci::StatusPosition), 1000u);
-    EXPECT_EQ(Status(d, Mci::StatusMode), Mci::ModePause);
-    EXPECT_EQ(notes, (std::vector<std::pair<uint32_t, uint32_t>>{{d, Mci::NotifyAborted}}));
+    EXPECT_EQ(Status(d, Mci::kStatusPosition), 1000u);
+    EXPECT_EQ(Status(d, Mci::kStatusMode), Mci::kModePause);
+    EXPECT_EQ(notes, (std::vector<std::pair<uint32_t, uint32_t>>{{d, Mci::kNotifyAborted}}));
     EXPECT_NE(media.Pause(d), 0u) << "only a playing device pauses";
 
     ASSERT_EQ(media.Resume(d), 0u);
@@ -104,23 +104,23 @@ TEST_F(AvMediaTest, PositionRunsWithTheClockWhilePlayingAndStopsAtTheEnd)
     ASSERT_EQ(scheduler.actions.size(), 1u);
     EXPECT_EQ(scheduler.actions.begin()->second.first, 2000u) << "the end is due when the rest has played";
     clock.Advance(2500);
-    EXPECT_EQ(Status(d, Mci::StatusPosition), 3000u);
-    EXPECT_EQ(Status(d, Mci::StatusMode), Mci::ModeStop);
+    EXPECT_EQ(Status(d, Mci::kStatusPosition), 3000u);
+    EXPECT_EQ(Status(d, Mci::kStatusMode), Mci::kModeStop);
     scheduler.RunAll();
-    EXPECT_EQ(notes.back(), (std::pair<uint32_t, uint32_t>{d, Mci::NotifySuccessful}));
+    EXPECT_EQ(notes.back(), (std::pair<uint32_t, uint32_t>{d, Mci::kNotifySuccessful}));
 
     ASSERT_EQ(media.SeekToStart(d), 0u);
-    EXPECT_EQ(Status(d, Mci::StatusPosition), 0u);
+    EXPECT_EQ(Status(d, Mci::kStatusPosition), 0u);
     ASSERT_EQ(media.Close(d, nullptr), 0u);
     EXPECT_EQ(media.OpenDevices(), 0u);
     uint32_t value = 0;
-    EXPECT_EQ(media.Status(d, Mci::StatusPosition, value), Mci::ErrInvalidDeviceId);
+    EXPECT_EQ(media.Status(d, Mci::kStatusPosition, value), Mci::kErrInvalidDeviceId);
 }
 
 TEST_F(AvMediaTest, VideoShowsTheFrameOfThePositionScaledIntoItsWindow)
 {
     const uint32_t d = OpenFile("stripes.avi", testmedia::Avi(32, 24, 10, 10, Stripes));
-    EXPECT_NEAR(double(Status(d, Mci::StatusLength)), 1000, 1);
+    EXPECT_NEAR(double(Status(d, Mci::kStatusLength)), 1000, 1);
     MciRect source;
     ASSERT_EQ(media.Where(d, true, source), 0u);
     EXPECT_EQ(source, (MciRect{0, 0, 32, 24}));
@@ -196,7 +196,7 @@ class BadMediaFiles : public AvMediaTest, public ::testing::WithParamInterface<B
 TEST_P(BadMediaFiles, AreRefusedCleanly)
 {
     uint32_t device = 77;
-    EXPECT_EQ(media.Open(dir.Write(GetParam().name, GetParam().bytes).c_str(), device), Mci::ErrInvalidFile);
+    EXPECT_EQ(media.Open(dir.Write(GetParam().name, GetParam().bytes).c_str(), device), Mci::kErrInvalidFile);
     EXPECT_EQ(device, 77u);
     EXPECT_EQ(media.OpenDevices(), 0u);
 }
@@ -247,7 +247,7 @@ TEST_F(AvMediaTest, FilesTheFuzzerFoundArePlayedOrRefusedCleanly)
     EXPECT_GT(files, 0);
     // A sample rate of 1.2 GHz is no sound: converting it would take gigabytes.
     uint32_t device = 0;
-    EXPECT_EQ(media.Open(QM_TEST_DATA_DIR "/media/oom-sample-rate.wav", device), Mci::ErrInvalidFile);
+    EXPECT_EQ(media.Open(QM_TEST_DATA_DIR "/media/oom-sample-rate.wav", device), Mci::kErrInvalidFile);
 }
 
 TEST_F(AvMediaTest, ATruncatedVideoPlaysTheFramesItHas)
@@ -265,7 +265,7 @@ TEST_F(AvMediaTest, ATruncatedVideoPlaysTheFramesItHas)
     }
     EXPECT_EQ(RedOf(screen.GetPixel(5, 5)), 255) << "the last frame it has stays on screen";
     uint32_t missing = 0;
-    EXPECT_EQ(media.Open(dir.File("nothing.wav").c_str(), missing), Mci::ErrFileNotFound);
+    EXPECT_EQ(media.Open(dir.File("nothing.wav").c_str(), missing), Mci::kErrFileNotFound);
 }
 
 } // namespace
@@ -275,7 +275,7 @@ TEST_F(AvMediaTest, PipesAndFoldersAreRefusedWithoutWaiting)
     const std::string pipe = dir.File("music.wav");
     ASSERT_EQ(::mkfifo(pipe.c_str(), 0600), 0);
     uint32_t device = 77;
-    EXPECT_EQ(media.Open(pipe.c_str(), device), Mci::ErrInvalidFile); // opening it would wait for a writer
-    EXPECT_EQ(media.Open(dir.Path().string().c_str(), device), Mci::ErrInvalidFile);
+    EXPECT_EQ(media.Open(pipe.c_str(), device), Mci::kErrInvalidFile); // opening it would wait for a writer
+    EXPECT_EQ(media.Open(dir.Path().string().c_str(), device), Mci::kErrInvalidFile);
     EXPECT_EQ(device, 77u);
 }

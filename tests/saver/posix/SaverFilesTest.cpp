@@ -1,6 +1,7 @@
 #include "support/FileSizeLimit.h"
 #include "support/TempDir.h"
 
+#include "db/FileBase.h"
 #include "saver/SaverFiles.h"
 
 #include <gtest/gtest.h>
@@ -18,13 +19,14 @@ TEST(SaverFiles, AWriteThatFailsPartWayLeavesNoShortFileAndKeepsWhatWasThere)
     const fs::path kept = dir.Path() / "98.avi";
     std::ofstream(kept, std::ios::binary) << "good copy";
     const std::vector<uint8_t> big(100000, 0x5a);
+    const auto fill = [&big](FileBase& f) { return f.Write(big.data(), big.size()); };
     SaverFiles files;
     bool freshWritten = true;
     bool keptWritten = true;
     {
         FileSizeLimit limit(64);
-        freshWritten = files.WriteFile(fresh.string(), big);
-        keptWritten = files.WriteFile(kept.string(), big);
+        freshWritten = files.WriteFile(fresh.string(), fill);
+        keptWritten = files.WriteFile(kept.string(), fill);
     }
     EXPECT_FALSE(freshWritten);
     EXPECT_FALSE(keptWritten);
@@ -32,6 +34,6 @@ TEST(SaverFiles, AWriteThatFailsPartWayLeavesNoShortFileAndKeepsWhatWasThere)
     EXPECT_EQ(TempDir::Read(kept.string()), "good copy");
     EXPECT_EQ(std::distance(fs::directory_iterator(dir.Path()), fs::directory_iterator()), 1);
 
-    ASSERT_TRUE(files.WriteFile(fresh.string(), big));
+    ASSERT_TRUE(files.WriteFile(fresh.string(), fill));
     EXPECT_EQ(fs::file_size(fresh), big.size());
 }

@@ -81,7 +81,7 @@ TEST(SlideWindow, ShowsTheSlideAndTellsTheParentWhenItIsFullyShown)
     player->SetMedia(&project.Media());
     player->ShowSlide(project.settings.get());
 
-    ASSERT_TRUE(PumpUntil(ShowMsg::ItemFinished, 5000));
+    ASSERT_TRUE(PumpUntil(ShowMsg::kItemFinished, 5000));
     EXPECT_TRUE(player->Finished());
     const Picture& canvas = player->Canvas();
     EXPECT_EQ(canvas.Width(), 64);

@@ -47,6 +47,8 @@ HDC ToImageDC(DecodedImage* image, int* width, int* height)
 
 } // namespace
 
+// The exports keep the names the runtime looks them up by.
+// NOLINTBEGIN(readability-identifier-naming)
 extern "C" {
 
 HDC WINAPI eLoadImageFilefromFile(const char* path, int* width, int* height)
@@ -80,3 +82,4 @@ HDC WINAPI eGetImageDC()
 }
 
 } // extern "C"
+// NOLINTEND(readability-identifier-naming)

@@ -6,6 +6,7 @@
 
 #include <cstdio>
 #include <iostream>
+#include <string>
 
 void ListEffects(std::ostream& out)
 {
@@ -18,7 +19,8 @@ void ListEffects(std::ostream& out)
 
 void RegisterEffectsCommand(CLI::App& app)
 {
-    CLI::App* effects = app.add_subcommand(
-        "effects", "List the 161 transition effects by number and by the name a manifest gives them");
+    CLI::App* effects = app.add_subcommand("effects",
+                                           "List the " + std::to_string(kEffectCount) +
+                                               " transition effects by number and by the name a manifest gives them");
     effects->callback([] { ListEffects(std::cout); });
 }

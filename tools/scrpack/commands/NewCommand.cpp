@@ -32,9 +32,9 @@ namespace {
 // Seconds per picture: long enough to look at a photo, short enough to keep a slide show moving.
 constexpr int kNewShowDisplayTime = 7;
 
-enum class Kind { Picture, Video, Sound, Other };
+} // namespace
 
-Kind KindOf(const fs::path& path)
+FileKind KindOf(const fs::path& path)
 {
     static const std::set<std::string> pictures = {".jpg", ".jpeg", ".png",  ".gif",  ".bmp",  ".dib",  ".tif",
                                                    ".svg", ".tiff", ".webp", ".heic", ".heif", ".avif", ".tga",
@@ -45,13 +45,15 @@ Kind KindOf(const fs::path& path)
                                                  ".wma", ".flac", ".m4a", ".aac",  ".opus"};
     const std::string extension = ToLowerAscii(Utf8Of(path.extension()));
     if (pictures.count(extension))
-        return Kind::Picture;
+        return FileKind::Picture;
     if (videos.count(extension))
-        return Kind::Video;
+        return FileKind::Video;
     if (sounds.count(extension))
-        return Kind::Sound;
-    return Kind::Other;
+        return FileKind::Sound;
+    return FileKind::Other;
 }
+
+namespace {
 
 std::string Quoted(const std::string& text)
 {
@@ -93,6 +95,8 @@ bool CameraPrefix(const std::string& stem, size_t& length)
     return false;
 }
 
+} // namespace
+
 // "harbour_at-night.jpg" reads "harbour at night". The numbering that keeps files in order ("01 harbour.jpg",
 // "007-harbour.jpg") is no part of the title, and a camera's file name ("IMG_0042.jpg") gives none.
 std::string TitleOf(const fs::path& path)
@@ -128,10 +132,12 @@ std::string TitleOf(const fs::path& path)
     return out;
 }
 
+namespace {
+
 // When a file was made, as "YYYY:MM:DD HH:MM:SS": the photo's own date, else the file's.
 std::string DateOf(const fs::path& path)
 {
-    if (KindOf(path) == Kind::Picture) {
+    if (KindOf(path) == FileKind::Picture) {
         std::vector<uint8_t> head;
         if (ReadSourceFile(Utf8Of(path), 1u << 20, head)) {
             const ExifInfo exif = ReadJpegExif(head.data(), head.size());
@@ -225,7 +231,7 @@ int RunNew(const NewOptions& options, std::ostream& out, std::ostream& err)
 
     struct Entry {
         fs::path path;
-        Kind kind;
+        FileKind kind;
         std::string order;
     };
     std::vector<Entry> entries;
@@ -235,10 +241,10 @@ int RunNew(const NewOptions& options, std::ostream& out, std::ostream& err)
     for (const auto& item : fs::directory_iterator(folder, ec)) {
         if (!item.is_regular_file(ec))
             continue;
-        const Kind kind = KindOf(item.path());
-        if (kind == Kind::Other)
+        const FileKind kind = KindOf(item.path());
+        if (kind == FileKind::Other)
             continue;
-        if (kind == Kind::Picture) {
+        if (kind == FileKind::Picture) {
             std::vector<uint8_t> head;
             ReadSourceFile(Utf8Of(item.path()), 1u << 16, head);
             const std::string format = PictureKind(head.data(), head.size());
@@ -256,7 +262,7 @@ int RunNew(const NewOptions& options, std::ostream& out, std::ostream& err)
     if (!unreadable.empty())
         err << "scrpack new: left out " << UnreadableSummary(unreadable) << "\n";
     const auto shown =
-        std::count_if(entries.begin(), entries.end(), [](const Entry& e) { return e.kind != Kind::Sound; });
+        std::count_if(entries.begin(), entries.end(), [](const Entry& e) { return e.kind != FileKind::Sound; });
     if (shown == 0) {
         err << "scrpack new: " << options.folder << " holds no picture or video";
         err << (unreadable.empty() ? "" : " this scrpack can read") << "\n";
@@ -281,13 +287,13 @@ int RunNew(const NewOptions& options, std::ostream& out, std::ostream& err)
     StoredNames names;
     size_t narrowed = 0;
     for (const Entry& entry : entries) {
-        if (entry.kind == Kind::Sound)
+        if (entry.kind == FileKind::Sound)
             continue;
         const std::string fileName = Utf8Of(entry.path.filename());
         text << "\n[[media]]\nfile = " << Quoted(relative(entry.path)) << "\n";
         if (const std::string stored = names.For(fileName); stored != fileName)
             text << "name = " << Quoted(stored) << "\n";
-        if (entry.kind == Kind::Video)
+        if (entry.kind == FileKind::Video)
             text << "type = \"video\"\n";
         // The title in the character set that holds it; where none holds all of it, the one that holds most.
         const std::string title = TitleOf(entry.path);
@@ -305,7 +311,7 @@ int RunNew(const NewOptions& options, std::ostream& out, std::ostream& err)
             text << "charset = " << *charset << "\n";
     }
     for (const Entry& entry : entries) {
-        if (entry.kind != Kind::Sound)
+        if (entry.kind != FileKind::Sound)
             continue;
         const std::string fileName = Utf8Of(entry.path.filename());
         text << "\n[[music]]\nfile = " << Quoted(relative(entry.path)) << "\n";

@@ -1,4 +1,5 @@
 #pragma once
+#include <filesystem>
 #include <ostream>
 #include <string>
 
@@ -11,6 +12,12 @@ struct NewOptions {
     std::string output; // empty: manifest.toml in the folder
     bool byDate = false;
 };
+
+// What a file in a show's folder is, by its extension.
+enum class FileKind { Picture, Video, Sound, Other };
+FileKind KindOf(const std::filesystem::path& path);
+// The title a new item gets from its file name: "harbour_at-night.jpg" reads "harbour at night".
+std::string TitleOf(const std::filesystem::path& path);
 
 // Writes a manifest with an item for every picture and video in the folder and a music track for every
 // sound, sorted by name (by the date a photo was taken with byDate). Returns the exit code; messages go to

@@ -125,7 +125,7 @@ bool CheckOutputIsNoInput(const PackOptions& options, const PackPlan& plan, std:
 // Every picture an item or background image shows must decode with the runtime's own decoders: one
 // that would show as an empty slide stops the pack. Large JPEGs that pass are stored as restart-marked copies,
 // which the runtime decodes faster, when asked; the plan then names the copy.
-bool CheckPictures(PackPlan& plan, const std::string& workFolder, bool markLargeJpegs, std::string& error)
+bool CheckPictures(PackPlan& plan, const std::string& workFolder, bool markLargeJpegs, bool check, std::string& error)
 {
     std::vector<MediaReference*> references;
     uint64_t total = 0;
@@ -141,7 +141,7 @@ bool CheckPictures(PackPlan& plan, const std::string& workFolder, bool markLarge
     std::map<std::string, std::string> copies;
     for (MediaReference* reference : references) {
         const std::string source = reference->file.sourcePath;
-        const std::string reason = CheckPicture(source, reference->file.name);
+        const std::string reason = check ? CheckPicture(source, reference->file.name) : std::string();
         if (!reason.empty()) {
             error = reference->origin + ": " + source + ": " + reason;
             return false;
@@ -213,7 +213,7 @@ void MakeRunnableLikeRuntime(const PackOptions& options)
     namespace fs = std::filesystem;
     DiskFile file;
     char head[2] = {};
-    if (options.runtime.empty() || !file.Open(options.runtime, DiskFile::modeRead) ||
+    if (options.runtime.empty() || !file.Open(options.runtime, DiskFile::kModeRead) ||
         file.ReadAt(0, head, sizeof head) != sizeof head || (head[0] == 'M' && head[1] == 'Z'))
         return;
     file.Close();
@@ -235,7 +235,7 @@ bool IsRuntimeProgram(const std::string& path)
 {
     DiskFile file;
     char head[4] = {};
-    if (!file.Open(path, DiskFile::modeRead) || file.ReadAt(0, head, sizeof head) != sizeof head)
+    if (!file.Open(path, DiskFile::kModeRead) || file.ReadAt(0, head, sizeof head) != sizeof head)
         return false;
     // A Windows program, a Linux one, or a script that starts one (as the packaged sample show's).
     return (head[0] == 'M' && head[1] == 'Z') || (head[0] == '#' && head[1] == '!') ||
@@ -269,7 +269,7 @@ int RunPack(const PackOptions& options, std::ostream& err)
         return 1;
     }
     if (!CheckOutputIsNoInput(options, plan, error) ||
-        !CheckPictures(plan, work.Path(), options.markLargeJpegs, error)) {
+        !CheckPictures(plan, work.Path(), options.markLargeJpegs, options.checkPictures, error)) {
         err << "scrpack pack: " << error << "\n";
         return 1;
     }

@@ -14,6 +14,8 @@ struct PackOptions {
     // Store large JPEGs restart-marked (see RestartMarkedCopy): worth its cost for a show played for days, not
     // for one rendered once.
     bool markLargeJpegs = true;
+    // Decode every picture first and stop at one that would not show; off where the caller has just done so.
+    bool checkPictures = true;
 };
 
 // Builds the project database the manifest describes. Returns the exit code; messages go to err.

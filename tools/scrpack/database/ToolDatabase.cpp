@@ -7,7 +7,7 @@
 std::optional<std::int64_t> FindDatabaseBase(const std::string& file)
 {
     DiskFile probe;
-    if (!probe.Open(file, DiskFile::modeRead))
+    if (!probe.Open(file, DiskFile::kModeRead))
         return std::nullopt;
     char head[10] = {};
     if (probe.ReadAt(0, head, sizeof head) == sizeof head && std::string(head, sizeof head) == "<database>")

@@ -29,8 +29,10 @@ struct PackedProject {
 struct MediaReference {
     StoredFile file;
     bool addsMedia = true;
-    bool picture = false; // shown as a picture: checked at pack time
-    std::string origin;   // "show.toml:12: media[0].file", for messages about the file
+    bool picture = false;        // shown as a picture: checked at pack time
+    bool preparePending = false; // read with keepConversions: the picture is prepared when packed, not yet
+    bool asIs = false;           // the entry says convert = false
+    std::string origin;          // "show.toml:12: media[0].file", for messages about the file
 };
 
 struct PackedItem {

@@ -3,6 +3,8 @@
 #include "base/TextCase.h"
 
 #include "model/IndexList.h"
+#include "model/MediaSettingsRecord.h"
+#include "model/PanZoomSetting.h"
 #include "model/TableFields.h"
 #include "platform/Paths.h"
 #include "scrpack/files/Utf8Path.h"
@@ -85,6 +87,7 @@ private:
     std::string IndexListText(const toml::node& node, const std::string& key, bool effects,
                               const std::vector<std::string>* names) const;
     std::string FontStyle(const toml::node& node, const std::string& key) const;
+    PanZoomSetting PanZoom(const toml::node& node, const std::string& key) const;
 
     void ReadProject(const toml::table& root, PackPlan& plan) const;
     void ReadItem(const toml::table& entry, const std::string& path, PackPlan& plan);
@@ -93,8 +96,11 @@ private:
     MediaReference ReadReference(const toml::table& entry, const std::string& path, bool picture) const
     {
         MediaReference reference;
+        preparePending_ = keptAsIs_ = false;
         reference.file = ReadNamedFile(entry, path, true, picture);
         reference.picture = picture && !reference.file.sourcePath.empty();
+        reference.preparePending = preparePending_;
+        reference.asIs = keptAsIs_;
         if (const toml::node* node = entry.get("file"))
             reference.origin = file_ + ":" + std::to_string(node->source().begin.line) + ": " + path + ".file";
         return reference;
@@ -114,6 +120,9 @@ private:
     fs::path folder_;
     ManifestOptions options_;
     std::vector<std::string> backgroundNames_;
+    // What the entry last read said of its picture: to be prepared when packed, or stored exactly as it is.
+    mutable bool preparePending_ = false;
+    mutable bool keptAsIs_ = false;
     struct MediaEntry {
         size_t index;
         std::string source;
@@ -303,8 +312,7 @@ std::string Reader::IndexListText(const toml::node& node, const std::string& key
     std::vector<int> values;
     for (auto&& element : Array(node, key)) {
         if (element.is_integer()) {
-            values.push_back(
-                static_cast<int>(Integer(element, key, effects ? 0 : 0, effects ? kEffectCount - 1 : INT32_MAX)));
+            values.push_back(static_cast<int>(Integer(element, key, 0, effects ? kEffectCount - 1 : INT32_MAX)));
             continue;
         }
         if (!element.is_string())
@@ -338,6 +346,40 @@ std::string Reader::IndexListText(const toml::node& node, const std::string& key
         values.push_back(index);
     }
     return FormatIndexList(values);
+}
+
+// true (the defaults), false, or a table: the end zoom in percent and the two points, each [x, y] in percent
+// of the room the zoom leaves; both points or neither (a random direction).
+PanZoomSetting Reader::PanZoom(const toml::node& node, const std::string& key) const
+{
+    PanZoomSetting s;
+    if (node.is_boolean()) {
+        s.enabled = Bool(node, key);
+        return s;
+    }
+    const toml::table& table = Table(node, key);
+    CheckKeys(table, key, {"zoom", "from", "to"});
+    s.enabled = true;
+    if (const toml::node* zoom = table.get("zoom"))
+        s.zoomPercent =
+            static_cast<int>(Integer(*zoom, key + ".zoom", PanZoomSetting::kMinZoom, PanZoomSetting::kMaxZoom));
+    const toml::node* from = table.get("from");
+    const toml::node* to = table.get("to");
+    if (!from && !to)
+        return s;
+    if (!from || !to)
+        Fail(table, key, "give both from and to, or neither for a random direction");
+    auto point = [&](const toml::node& n, const std::string& k, int& x, int& y) {
+        const toml::array& xy = Array(n, k);
+        if (xy.size() != 2)
+            Fail(n, k, "expected [x, y] in percent");
+        x = static_cast<int>(Integer(*xy.get(0), k, 0, 100));
+        y = static_cast<int>(Integer(*xy.get(1), k, 0, 100));
+    };
+    point(*from, key + ".from", s.fromX, s.fromY);
+    point(*to, key + ".to", s.toX, s.toY);
+    s.pointsChosen = true;
+    return s;
 }
 
 std::string Reader::FontStyle(const toml::node& node, const std::string& key) const
@@ -398,9 +440,13 @@ StoredFile Reader::ReadNamedFile(const toml::table& entry, const std::string& pa
         file.sourcePath = SourceFile(*node, path + ".file");
         // Pictures are prepared for the runtime unless the entry asks for its file exactly as it is.
         bool convert = true;
-        if (const toml::node* flag = entry.get("convert"))
+        if (const toml::node* flag = entry.get("convert")) {
             convert = Bool(*flag, path + ".convert");
-        if (picture && convert) {
+            keptAsIs_ = !convert;
+        }
+        if (picture && convert && options_.keepConversions) {
+            preparePending_ = true;
+        } else if (picture && convert) {
             const std::string origin = file_ + ":" + std::to_string(node->source().begin.line) + ": " + path + ".file";
             try {
                 PreparedPicture prepared = ConvertPicture(file.sourcePath, options_.workFolder);
@@ -455,8 +501,8 @@ void Reader::AddMedia(const StoredFile& file, uint32_t line, const std::string& 
 
 void Reader::ReadItem(const toml::table& entry, const std::string& path, PackPlan& plan)
 {
-    std::set<std::string> allowed = {"file", "name",  "convert",     "stored_name", "sound",     "accessory",
-                                     "raw",  "title", "description", "background",  "transition"};
+    std::set<std::string> allowed = {"file", "name",  "convert",    "stored_name", "sound",    "accessory",
+                                     "raw",  "title", "background", "transition",  "pan_zoom", "description"};
     std::map<std::string, std::set<std::string>> sections = {
         {"title", {"text", "font", "style"}},
         {"description", {"text", "font", "style"}},
@@ -520,6 +566,8 @@ void Reader::ReadItem(const toml::table& entry, const std::string& path, PackPla
         }
     }
     item.record.Assign(bytes.data(), bytes.size());
+    if (const toml::node* node = entry.get("pan_zoom"))
+        WritePanZoom(item.record, PanZoom(*node, path + ".pan_zoom"));
     if (item.media.addsMedia) {
         auto [line, key] = NameSource(entry, path);
         AddMedia(item.media.file, line, key, plan);

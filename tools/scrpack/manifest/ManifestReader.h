@@ -22,6 +22,9 @@ struct ManifestOptions {
     // Told what was done to each picture that was changed ("show.toml:3: media[0].file: IMG_1.jpg: stood upright
     // without re-encoding"); nothing is told without it.
     std::function<void(const std::string&)> note;
+    // Pictures are not prepared but marked to be, so that a manifest edited and written back (the studio) packs
+    // as it would have; packing prepares them.
+    bool keepConversions = false;
 };
 
 // Reads a manifest file; paths inside it count from the manifest's folder.

@@ -2,6 +2,8 @@
 #include "base/ByteOrder.h"
 
 #include "model/IndexList.h"
+#include "model/PanZoomSetting.h"
+#include "platform/Paths.h"
 #include "scrpack/manifest/ManifestDefaults.h"
 #include "scrpack/manifest/ManifestFields.h"
 #include "scrpack/manifest/ManifestReader.h"
@@ -124,29 +126,7 @@ void PutRecordFields(toml::table& table, const std::string& section, const std::
                                             : Get32(bytes, field.offset) == Get32(defaults, field.offset);
         if (same)
             continue;
-        const auto value = static_cast<int32_t>(Get32(bytes, field.offset));
-        switch (field.kind) {
-        case FieldKind::Flag: table.insert_or_assign(field.key, bytes[field.offset] != 0); break;
-        case FieldKind::OneInt: table.insert_or_assign(field.key, value == 1); break;
-        case FieldKind::Byte: table.insert_or_assign(field.key, static_cast<int64_t>(bytes[field.offset])); break;
-        case FieldKind::Colour:
-            if ((Get32(bytes, field.offset) >> 24) == 0)
-                table.insert_or_assign(field.key, FormatColour(Get32(bytes, field.offset)));
-            else
-                table.insert_or_assign(field.key, static_cast<int64_t>(Get32(bytes, field.offset)));
-            break;
-        case FieldKind::Choice:
-            if (auto name = ChoiceNameOf(field, value)) {
-                table.insert_or_assign(field.key, *name);
-                break;
-            }
-            [[fallthrough]];
-        case FieldKind::Int:
-            // A value outside the named range is kept by "raw" instead.
-            if (value >= field.min && value <= field.max)
-                table.insert_or_assign(field.key, static_cast<int64_t>(value));
-            break;
-        }
+        PutRecordField(table, field, bytes);
     }
 }
 
@@ -182,7 +162,12 @@ toml::table NamedFile(const StoredFile& file)
 // The name, stored name and file of an item or background image.
 void PutReference(toml::table& entry, const std::string& name, const MediaReference& media)
 {
-    PutText(entry, "name", name);
+    // A picture still to be prepared takes its name from the prepared file (a converted one's extension),
+    // unless it is given one.
+    if (!media.preparePending || name != FileNameOf(media.file.sourcePath))
+        PutText(entry, "name", name);
+    if (media.asIs)
+        entry.insert_or_assign("convert", false);
     if (!media.addsMedia)
         entry.insert_or_assign("stored_name", "");
     else if (media.file.name != name)
@@ -238,8 +223,27 @@ toml::table ItemTable(const PackedItem& item)
         if (!section->empty())
             entry.insert_or_assign(name, std::move(*section));
     }
-    PutRawIfNeeded(entry, {"", "title", "description", "background", "transition"}, MediaRecordFields(),
-                   DefaultMediaRecord(), item.record);
+    // The pan and zoom as a key where the key rebuilds its bytes; otherwise the raw record carries them.
+    MediaSettingsRecord rebuiltFrom = DefaultMediaRecord();
+    const PanZoomSetting panZoom = ReadPanZoom(item.record);
+    MediaSettingsRecord withPanZoom = item.record;
+    WritePanZoom(withPanZoom, panZoom);
+    if (panZoom.enabled && withPanZoom == item.record) {
+        WritePanZoom(rebuiltFrom, panZoom);
+        if (panZoom == PanZoomSetting{.enabled = true}) {
+            entry.insert_or_assign("pan_zoom", true);
+        } else {
+            toml::table table;
+            table.insert_or_assign("zoom", panZoom.zoomPercent);
+            if (panZoom.pointsChosen) {
+                table.insert_or_assign("from", toml::array{panZoom.fromX, panZoom.fromY});
+                table.insert_or_assign("to", toml::array{panZoom.toX, panZoom.toY});
+            }
+            entry.insert_or_assign("pan_zoom", std::move(table));
+        }
+    }
+    PutRawIfNeeded(entry, {"", "title", "description", "background", "transition"}, MediaRecordFields(), rebuiltFrom,
+                   item.record);
     return entry;
 }
 
@@ -333,4 +337,31 @@ std::string WriteManifestText(const PackPlan& plan)
     std::ostringstream text;
     text << "# Project manifest for scrpack pack; see docs/manifest.md.\n\n" << toml::toml_formatter(root) << "\n";
     return text.str();
+}
+
+void PutRecordField(toml::table& table, const RecordField& field, const uint8_t* bytes)
+{
+    const auto value = static_cast<int32_t>(Get32(bytes, field.offset));
+    switch (field.kind) {
+    case FieldKind::Flag: table.insert_or_assign(field.key, bytes[field.offset] != 0); break;
+    case FieldKind::OneInt: table.insert_or_assign(field.key, value == 1); break;
+    case FieldKind::Byte: table.insert_or_assign(field.key, static_cast<int64_t>(bytes[field.offset])); break;
+    case FieldKind::Colour:
+        if ((Get32(bytes, field.offset) >> 24) == 0)
+            table.insert_or_assign(field.key, FormatColour(Get32(bytes, field.offset)));
+        else
+            table.insert_or_assign(field.key, static_cast<int64_t>(Get32(bytes, field.offset)));
+        break;
+    case FieldKind::Choice:
+        if (auto name = ChoiceNameOf(field, value)) {
+            table.insert_or_assign(field.key, *name);
+            break;
+        }
+        [[fallthrough]];
+    case FieldKind::Int:
+        // A value outside the named range is kept by "raw" instead.
+        if (value >= field.min && value <= field.max)
+            table.insert_or_assign(field.key, static_cast<int64_t>(value));
+        break;
+    }
 }

@@ -45,6 +45,8 @@
 
 // Every converter function the packer calls, under its own name.
 struct ConvertFunctions {
+// The name is a declaration's name here, which parentheses would break.
+// NOLINTNEXTLINE(bugprone-macro-parentheses)
 #define QM_CONVERT_MEMBER(name) decltype(&::name) name = nullptr;
     QM_CONVERT_FUNCTIONS(QM_CONVERT_MEMBER)
 #undef QM_CONVERT_MEMBER
@@ -66,6 +68,8 @@ struct ConvertFunctions {
     X(cmsSetLogErrorHandler)
 
 struct ColourFunctions {
+// The name is a declaration's name here, which parentheses would break.
+// NOLINTNEXTLINE(bugprone-macro-parentheses)
 #define QM_CONVERT_MEMBER(name) decltype(&::name) name = nullptr;
     QM_COLOUR_FUNCTIONS(QM_CONVERT_MEMBER)
 #undef QM_CONVERT_MEMBER
@@ -90,6 +94,8 @@ struct ColourFunctions {
     X(rsvg_handle_set_dpi)
 
 struct SvgFunctions {
+// The name is a declaration's name here, which parentheses would break.
+// NOLINTNEXTLINE(bugprone-macro-parentheses)
 #define QM_CONVERT_MEMBER(name) decltype(&::name) name = nullptr;
     QM_SVG_FUNCTIONS(QM_CONVERT_MEMBER)
 #undef QM_CONVERT_MEMBER

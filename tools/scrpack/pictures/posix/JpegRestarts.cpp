@@ -71,10 +71,12 @@ void EndDestination(j_compress_ptr cinfo)
 // twice.
 bool WrittenByCompressor(const jpeg_marker_struct& marker, const jpeg_compress_struct& dst)
 {
-    const auto starts = [&](const char* tag) {
+    // Five bytes each: "JFIF" with its terminating zero, "Adobe" without one.
+    const auto starts = [&]<std::size_t N>(const char(&tag)[N]) {
+        static_assert(N >= 5);
         return marker.data_length >= 5 && std::memcmp(marker.data, tag, 5) == 0;
     };
-    return (dst.write_JFIF_header && marker.marker == JPEG_APP0 && starts("JFIF\0")) ||
+    return (dst.write_JFIF_header && marker.marker == JPEG_APP0 && starts("JFIF")) ||
         (dst.write_Adobe_marker && marker.marker == JPEG_APP0 + 14 && starts("Adobe"));
 }
 
