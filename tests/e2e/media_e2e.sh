@@ -100,7 +100,8 @@ if wait_for "Movie stops , Loop Media!" 20 && sleep 4.5 &&
    [ "$(tr -d '\r' <"$log" | grep -cF "Movie stops , Loop Media!")" -ge 2 ]; then
   pass "the only video plays again at its end"
   again=$(( $(tick "Movie stops , Loop Media!" 2) - $(tick "Movie stops , Loop Media!") ))
-  [ "$again" -ge 3000 ] && [ "$again" -le 4000 ] && pass "each time to its end (${again} ms)" ||
+  # Both ends come from checks of the same once-a-second timer, whose ticks stray by a few milliseconds.
+  [ "$again" -ge 2950 ] && [ "$again" -le 4000 ] && pass "each time to its end (${again} ms)" ||
     fail "the video played again after ${again} ms, for a clip of 3000 ms"
 else
   fail "the only video did not loop"
