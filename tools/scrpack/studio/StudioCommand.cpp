@@ -1,9 +1,9 @@
 #include "scrpack/studio/StudioCommand.h"
 
+#include "platform/TemporaryPaths.h"
 #include "scrpack/commands/NewCommand.h"
 #include "scrpack/studio/Builds.h"
 #include "scrpack/studio/StudioServer.h"
-#include "platform/TemporaryPaths.h"
 
 #include <CLI/CLI.hpp>
 
