@@ -170,10 +170,10 @@ const EffectEntry kEffects[] = {
     {CornerWipe, CornerWipeRow(Corner::TopRight, Pairing::WithOpposite)}, // 154 Wipe from right-top/left-bottom
     {CornerWipe, CornerWipeRow(Corner::TopLeft, Pairing::Closing)},       // 155 Wipe to left-top/right-bottom
     {CornerWipe, CornerWipeRow(Corner::TopRight, Pairing::Closing)},      // 156 Wipe to right-top/left-bottom
-    {ZigZag, {.orientation = O::kDown, .delayMs = 25}},                    // 157 Zig-zag down
-    {ZigZag, {.orientation = O::kLeft, .delayMs = 25}},                    // 158 Zig-zag left
-    {ZigZag, {.orientation = O::kRight, .delayMs = 25}},                   // 159 Zig-zag right
-    {ZigZag, {.orientation = O::kUp, .delayMs = 25}},                      // 160 Zig-zag up
+    {ZigZag, {.orientation = O::kDown, .delayMs = 25}},                   // 157 Zig-zag down
+    {ZigZag, {.orientation = O::kLeft, .delayMs = 25}},                   // 158 Zig-zag left
+    {ZigZag, {.orientation = O::kRight, .delayMs = 25}},                  // 159 Zig-zag right
+    {ZigZag, {.orientation = O::kUp, .delayMs = 25}},                     // 160 Zig-zag up
     // Added after the first 161, so that every stored effect number keeps its meaning.
     {Fade, {.delayMs = 20, .variant = FadeForm::Direct}},       // 161 Fade
     {Fade, {.delayMs = 20, .variant = FadeForm::ThroughBlack}}, // 162 Fade through black

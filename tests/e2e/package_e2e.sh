@@ -72,8 +72,9 @@ if [ -f "$windows_runtime" ]; then
   port=${address#http://127.0.0.1:}; port=${port%%/*}; token=${address##*token=}
   curl -s "http://127.0.0.1:$port/api/state?token=$token" | grep -q '"windows":true' &&
     pass "the installed studio finds the Windows runtime" || fail "the installed studio has no Windows runtime"
-  kill -TERM "$studio_pid"; wait "$studio_pid" && pass "the studio ends cleanly on SIGTERM" ||
-    fail "the studio did not end cleanly on SIGTERM"
+  kill -TERM "$studio_pid"; wait "$studio_pid"; status=$?
+  [ "$status" = 0 ] && pass "the studio ends cleanly on SIGTERM" ||
+    fail "the studio did not end cleanly on SIGTERM: exit status $status, said: $(cat "$work/studio.txt")"
 else
   echo "skip: the build tree has no Windows runtime to ship (build the win32 preset first)"
 fi

@@ -163,7 +163,7 @@ INSTANTIATE_TEST_SUITE_P(
                     "project.author_website",
                     "http"},
         RefusalCase{"an unknown effect",
-                    {{"op", "item"}, {"index", 0}, {"set", {{"transition", {{"effects", {"Fade"}}}}}}},
+                    {{"op", "item"}, {"index", 0}, {"set", {{"transition", {{"effects", {"Fade slowly"}}}}}}},
                     "media[0].transition.effects",
                     "unknown effect"},
         RefusalCase{"an unknown key",

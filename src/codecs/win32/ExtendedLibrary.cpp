@@ -8,6 +8,7 @@
 #include "codecs/win32/ProcAddress.h"
 #include "gfx/Picture.h"
 #include "gfx/win32/PictureDC.h"
+#include "platform/Paths.h"
 
 namespace {
 
@@ -87,16 +88,15 @@ ExtendedDecodeResult FromLibrary(ExpicLibrary& library, HDC handle, int width, i
     return result;
 }
 
-// The file one stream is decoded from: a name the system makes unique in the temp folder (it creates the
-// file, so nothing planted there is followed), written through a handle no one else may open, removed when
-// the decode is over whatever its outcome.
+// The file one stream is decoded from: a name the system makes unique in the temp folder (the show's own
+// when it has one; the system creates the file, so nothing planted there is followed), written through a
+// handle no one else may open, removed when the decode is over whatever its outcome.
 class DecodeFile {
 public:
     DecodeFile()
     {
-        char dir[MAX_PATH + 1] = {};
-        const DWORD n = GetTempPathA(MAX_PATH, dir);
-        if (n == 0 || n > MAX_PATH || !GetTempFileNameA(dir, "img", 0, path_))
+        const std::string dir = TempDirectory();
+        if (dir.empty() || dir.size() > MAX_PATH - 14 || !GetTempFileNameA(dir.c_str(), "img", 0, path_))
             path_[0] = '\0';
     }
     ~DecodeFile()

@@ -61,3 +61,15 @@ c pattern.ppm -type Palette pattern-8.pcx
 c pattern.ppm -compress None sgi:pattern.sgi
 c pattern.ppm -compress RLE sgi:pattern-rle.sgi
 c grey.pgm sgi:grey.bw
+# For the Windows scrpack's conversions: a TIFF, and a photo as a phone writes it, 32 x 16 with its top-left
+# quarter red and the rest blue, and an EXIF orientation of 6 (to be turned a quarter clockwise for showing).
+c pattern.ppm -depth 8 -compress None pattern.tif
+c -size 32x16 xc:blue -fill red -draw "rectangle 0,0 15,7" -quality 95 -strip quadrant.jpg
+python3 - <<'PY'
+jpeg = open("quadrant.jpg", "rb").read()
+tiff = b"II*\0\x08\0\0\0\x01\0\x12\x01\x03\0\x01\0\0\0\x06\0\0\0\0\0\0\0"
+body = b"Exif\0\0" + tiff
+app1 = b"\xFF\xE1" + (len(body) + 2).to_bytes(2, "big") + body
+open("quadrant-turned.jpg", "wb").write(jpeg[:2] + app1 + jpeg[2:])
+PY
+rm quadrant.jpg

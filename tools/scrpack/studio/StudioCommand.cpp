@@ -1,15 +1,18 @@
 #include "scrpack/studio/StudioCommand.h"
 
+#include "platform/TemporaryPaths.h"
 #include "scrpack/commands/NewCommand.h"
 #include "scrpack/studio/Builds.h"
 #include "scrpack/studio/StudioServer.h"
 
 #include <CLI/CLI.hpp>
 
+#include <condition_variable>
 #include <csignal>
 #include <fcntl.h>
 #include <filesystem>
 #include <iostream>
+#include <mutex>
 #include <spawn.h>
 #include <sys/wait.h>
 
@@ -34,6 +37,27 @@ void OpenBrowser(const std::string& address)
     posix_spawn_file_actions_destroy(&actions);
 }
 
+// SIGINT and SIGTERM reach the process's one signal-waiting thread (which also removes temporary folders on an
+// interrupt); from there they only wake the studio, which stops its server in order.
+std::mutex g_stopMutex;
+std::condition_variable g_stopped;
+bool g_stopRequested = false;
+
+void OnStopSignal(int)
+{
+    {
+        const std::lock_guard<std::mutex> lock(g_stopMutex);
+        g_stopRequested = true;
+    }
+    g_stopped.notify_all();
+}
+
+void WaitForStopSignal()
+{
+    std::unique_lock<std::mutex> lock(g_stopMutex);
+    g_stopped.wait(lock, [] { return g_stopRequested; });
+}
+
 } // namespace
 
 int RunStudio(const StudioOptions& options)
@@ -53,12 +77,9 @@ int RunStudio(const StudioOptions& options)
         return 1;
     }
 
-    // SIGINT and SIGTERM are taken by this thread alone, blocked before the server's threads start.
-    sigset_t stop;
-    sigemptyset(&stop);
-    sigaddset(&stop, SIGINT);
-    sigaddset(&stop, SIGTERM);
-    pthread_sigmask(SIG_BLOCK, &stop, nullptr);
+    // Before the server's threads start: they inherit the blocked signals.
+    RemoveTemporaryPathsOnInterrupt();
+    SetInterruptHandler(&OnStopSignal);
     // xdg-open's children are not waited for.
     std::signal(SIGCHLD, SIG_IGN);
 
@@ -77,8 +98,7 @@ int RunStudio(const StudioOptions& options)
               << server.Address() << "\n(Ctrl-C stops it; every change is already in the manifest)" << std::endl;
     if (!options.noBrowser)
         OpenBrowser(server.Address());
-    int signal = 0;
-    sigwait(&stop, &signal);
+    WaitForStopSignal();
     server.Stop();
     std::cout << "studio stopped" << std::endl;
     return 0;

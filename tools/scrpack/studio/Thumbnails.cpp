@@ -6,6 +6,7 @@
 #include "gfx/Picture.h"
 #include "platform/Paths.h"
 #include "scrpack/pictures/Exif.h"
+#include "scrpack/pictures/Orientation.h"
 #include "scrpack/pictures/PictureCheck.h"
 #include "scrpack/studio/PictureJpeg.h"
 #include "scrpack/studio/ProjectDocument.h"
@@ -27,26 +28,10 @@ void Orient(Picture& picture, int orientation)
     if (orientation < 2 || orientation > 8 || !picture.IsLoaded())
         return;
     const int w = picture.Width(), h = picture.Height();
-    const bool swap = orientation >= 5;
     Picture out;
-    if (!out.CreateBlank(swap ? h : w, swap ? w : h))
+    if (!out.CreateBlank(SwapsSides(orientation) ? h : w, SwapsSides(orientation) ? w : h))
         return;
-    for (int y = 0; y < out.Height(); ++y) {
-        uint32_t* row = out.Row(y);
-        for (int x = 0; x < out.Width(); ++x) {
-            int sx = x, sy = y;
-            switch (orientation) {
-            case 2: sx = w - 1 - x; break;
-            case 3: sx = w - 1 - x, sy = h - 1 - y; break;
-            case 4: sy = h - 1 - y; break;
-            case 5: sx = y, sy = x; break;
-            case 6: sx = y, sy = h - 1 - x; break;
-            case 7: sx = w - 1 - y, sy = h - 1 - x; break;
-            case 8: sx = w - 1 - y, sy = x; break;
-            }
-            row[x] = picture.Row(sy)[sx];
-        }
-    }
+    ForEachUprightPixel(orientation, w, h, [&](int x, int y, int sx, int sy) { out.Row(y)[x] = picture.Row(sy)[sx]; });
     picture = std::move(out);
 }
 

@@ -5,6 +5,7 @@
 #include "codecs/posix/PngEncoder.h"
 #include "scrpack/files/WorkFolder.h"
 #include "scrpack/pictures/Exif.h"
+#include "scrpack/pictures/Orientation.h"
 #include "scrpack/pictures/PictureCheck.h"
 #include "scrpack/pictures/PictureMarkers.h"
 
@@ -157,33 +158,19 @@ Rgba DecodeHeif(const std::string& path)
     return image;
 }
 
-// The pixel at (x, y) of the upright picture comes from this pixel of the stored one.
+// The picture turned upright.
 Rgba Orient(const Rgba& in, int orientation)
 {
-    const bool swap = orientation >= 5;
     Rgba out;
-    out.width = swap ? in.height : in.width;
-    out.height = swap ? in.width : in.height;
+    out.width = SwapsSides(orientation) ? in.height : in.width;
+    out.height = SwapsSides(orientation) ? in.width : in.height;
     out.lossless = in.lossless;
     out.icc = in.icc;
     out.pixels.resize(in.pixels.size());
-    for (int y = 0; y < out.height; ++y) {
-        for (int x = 0; x < out.width; ++x) {
-            int sx = x, sy = y;
-            switch (orientation) {
-            case 2: sx = in.width - 1 - x; break;
-            case 3: sx = in.width - 1 - x, sy = in.height - 1 - y; break;
-            case 4: sy = in.height - 1 - y; break;
-            case 5: sx = y, sy = x; break;
-            case 6: sx = y, sy = in.height - 1 - x; break;
-            case 7: sx = in.width - 1 - y, sy = in.height - 1 - x; break;
-            case 8: sx = in.width - 1 - y, sy = x; break;
-            default: break;
-            }
-            std::copy_n(&in.pixels[(static_cast<size_t>(sy) * in.width + sx) * 4], 4,
-                        &out.pixels[(static_cast<size_t>(y) * out.width + x) * 4]);
-        }
-    }
+    ForEachUprightPixel(orientation, in.width, in.height, [&](int x, int y, int sx, int sy) {
+        std::copy_n(&in.pixels[(static_cast<size_t>(sy) * in.width + sx) * 4], 4,
+                    &out.pixels[(static_cast<size_t>(y) * out.width + x) * 4]);
+    });
     return out;
 }
 

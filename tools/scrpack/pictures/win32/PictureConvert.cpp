@@ -9,6 +9,7 @@
 #include "scrpack/files/Utf8Path.h"
 #include "scrpack/files/WorkFolder.h"
 #include "scrpack/pictures/Exif.h"
+#include "scrpack/pictures/Orientation.h"
 #include "scrpack/pictures/PictureCheck.h"
 #include "scrpack/pictures/PictureMarkers.h"
 
@@ -85,24 +86,8 @@ Bgra Decode(IWICImagingFactory* factory, const std::string& path, const std::str
     Com<IWICBitmapFrameDecode> frame;
     if (FAILED(opened) || FAILED(decoder->GetFrame(0, &frame)))
         throw ConvertError("the " + kind + " data does not decode");
-    static const WICBitmapTransformOptions kTurns[] = {
-        WICBitmapTransformRotate0, WICBitmapTransformRotate0, WICBitmapTransformFlipHorizontal,
-        WICBitmapTransformRotate180, WICBitmapTransformFlipVertical,
-        // Transposing is a quarter turn and a mirroring.
-        WICBitmapTransformOptions(WICBitmapTransformRotate90 | WICBitmapTransformFlipHorizontal),
-        WICBitmapTransformRotate90,
-        WICBitmapTransformOptions(WICBitmapTransformRotate270 | WICBitmapTransformFlipHorizontal),
-        WICBitmapTransformRotate270};
-    Com<IWICBitmapFlipRotator> turned;
-    IWICBitmapSource* source = frame.p;
-    if (orientation > 1 && orientation <= 8) {
-        if (FAILED(factory->CreateBitmapFlipRotator(&turned)) ||
-            FAILED(turned->Initialize(frame.p, kTurns[orientation])))
-            throw ConvertError("the picture cannot be turned upright");
-        source = turned.p;
-    }
     Com<IWICBitmapSource> converted;
-    if (FAILED(WICConvertBitmapSource(GUID_WICPixelFormat32bppBGRA, source, &converted)))
+    if (FAILED(WICConvertBitmapSource(GUID_WICPixelFormat32bppBGRA, frame.p, &converted)))
         throw ConvertError("the " + kind + " data does not decode");
     Bgra image;
     if (FAILED(converted->GetSize(&image.width, &image.height)) || image.width == 0 || image.height == 0 ||
@@ -112,7 +97,19 @@ Bgra Decode(IWICImagingFactory* factory, const std::string& path, const std::str
     if (FAILED(converted->CopyPixels(nullptr, image.width * 4, static_cast<UINT>(image.pixels.size()),
                                      image.pixels.data())))
         throw ConvertError("the " + kind + " data does not decode (damaged or cut short)");
-    return image;
+    if (orientation < 2 || orientation > 8)
+        return image;
+    // Turned here rather than by the imaging component's flip-rotator, which not every implementation turns.
+    Bgra upright;
+    upright.width = SwapsSides(orientation) ? image.height : image.width;
+    upright.height = SwapsSides(orientation) ? image.width : image.height;
+    upright.pixels.resize(image.pixels.size());
+    ForEachUprightPixel(orientation, static_cast<int>(image.width), static_cast<int>(image.height),
+                        [&](int x, int y, int sx, int sy) {
+                            std::memcpy(&upright.pixels[(static_cast<size_t>(y) * upright.width + x) * 4],
+                                        &image.pixels[(static_cast<size_t>(sy) * image.width + sx) * 4], 4);
+                        });
+    return upright;
 }
 
 std::string Encode(IWICImagingFactory* factory, const Bgra& image, bool png)
