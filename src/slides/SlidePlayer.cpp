@@ -273,15 +273,12 @@ void SlidePlayer::ComposeSlide()
     int& imageH = prepared.fullHeight;
     // The picture prepared while the slide before was shown, or loaded now. A large JPEG may arrive
     // reduced; every rule below goes by its full size.
-    preparedBeforehand_ = mediaSetting_ && prefetch_.Take({mediaSetting_->GetFileName(), transparent, zoom}, frame,
-                                                          options.ScaleMode(), prepared);
+    preparedBeforehand_ = mediaSetting_ &&
+        prefetch_.Take({mediaSetting_->GetFileName(), transparent, zoom}, frame, options.ScaleMode(), prepared);
     if (mediaSetting_ && !preparedBeforehand_) {
         LoadSlideImageFor(
             image, options, mediaTable_, mediaSetting_->GetFileName(), exePath,
-            [&](int w, int h) {
-                return ZoomedSlideUse(options.ScaleMode(), w, h, frame, zoom);
-            },
-            imageW, imageH);
+            [&](int w, int h) { return ZoomedSlideUse(options.ScaleMode(), w, h, frame, zoom); }, imageW, imageH);
     }
     if (!image.IsLoaded())
         imageW = imageH = -1;

@@ -108,7 +108,10 @@ public:
         loop_.Cancel(pending_);
     }
     void Hide(int hide) override { journal_.push_back("image hide " + std::to_string(hide)); }
-    void PrepareSlide(const std::string& fileName, bool, int) override { journal_.push_back("image prepare " + fileName); }
+    void PrepareSlide(const std::string& fileName, bool, int) override
+    {
+        journal_.push_back("image prepare " + fileName);
+    }
 
 private:
     void Note(const char* what) { journal_.push_back(std::string("image ") + what + " " + std::to_string(number_)); }

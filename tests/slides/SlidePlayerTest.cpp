@@ -554,12 +554,14 @@ struct PreparedCase {
     int scaleMode;
     bool colourKey;
     int backgroundMode;
+    int zoom = 100; // where a pan and zoom ends; 100: none
 };
 
 class PreparedSlide : public SlidePlayerTest, public ::testing::WithParamInterface<PreparedCase> { };
 
 // A picture prepared while the slide before is shown is decoded beside the window's thread (the window's
-// thread goes on while it is still being decoded) and gives the very slide composing it at once would.
+// thread goes on while it is still being decoded) and gives the very slide composing it at once would, and
+// the same pan and zoom.
 TEST_P(PreparedSlide, IsDecodedBesideTheWindowAndGivesTheSameSlide)
 {
     const PreparedCase& c = GetParam();
@@ -567,14 +569,29 @@ TEST_P(PreparedSlide, IsDecodedBesideTheWindowAndGivesTheSameSlide)
     project.SetProjectI32(ProjectOptions::kSlideBackgroundMode, c.backgroundMode);
     Item().fileName = c.name;
     Item().SetFlag(Off::kColourKey, c.colourKey);
+    if (c.zoom != 100) {
+        MediaSettingsRecord record;
+        record.Assign(Item().data);
+        WritePanZoom(record, {.enabled = true, .zoomPercent = c.zoom, .pointsChosen = true, .toX = 100, .toY = 100});
+        Item().data = record.ToString();
+    }
     project.media = {
         {"pic.bmp", MakeBmp(6, 4, [](int x, int y) { return x == 1 && y == 1 ? kBluePx
                                                          : x < 3             ? kRedPx
                                                                              : kGreenPx; })},
         {"pic.png", Encoded(true, 3, 2, [](int x, int) { return x == 0 ? 0xFFFF0000u : 0x8000FF00u; })},
-        {"pic.jpg", Encoded(false, 512, 256, [](int x, int) { return x < 256 ? 0xFFFF0000u : 0xFF0000FFu; })}};
+        {"pic.jpg", Encoded(false, 512, 256, [](int x, int y) {
+             return 0xFF000000u | uint32_t(x * 7 % 256) << 16 | uint32_t(y);
+         })}};
     Show({64, 48});
     const DecodedImage slide = player->SlidePicture().ToDecoded(), canvas = Canvas().ToDecoded();
+    // The last frame of the pan and zoom (the slide itself without one).
+    auto lastFrame = [](SlidePlayer& shown) {
+        shown.OnTransitionDone(shown.TransitionSerial());
+        shown.DrawMotionAt(1u << 30);
+        return shown.Canvas().ToDecoded().pixels;
+    };
+    const auto last = lastFrame(*player);
 
     TestSlideHost window({64, 48});
     std::unique_ptr<SlidePlayer> next = MakePlayer(window);
@@ -582,7 +599,7 @@ TEST_P(PreparedSlide, IsDecodedBesideTheWindowAndGivesTheSameSlide)
         HeldWork::held = 0;
         HeldWork::open = false;
         SecondThreadHook hook(&HeldWork::Hold);
-        next->PrepareSlide(c.name, c.colourKey, 100);
+        next->PrepareSlide(c.name, c.colourKey, c.zoom);
         EXPECT_EQ(HeldWork::held, 1) << "decoded on a second thread";
         HeldWork::open = true;
         next->ShowSlide(project.settings.get());
@@ -591,20 +608,26 @@ TEST_P(PreparedSlide, IsDecodedBesideTheWindowAndGivesTheSameSlide)
     EXPECT_TRUE(next->PreparedBeforehand());
     EXPECT_EQ(next->SlidePicture().ToDecoded().pixels, slide.pixels);
     EXPECT_EQ(next->Canvas().ToDecoded().pixels, canvas.pixels);
+    EXPECT_EQ(lastFrame(*next), last);
 
-    // Prepared for another picture: composed as always.
-    next->PrepareSlide(std::string(c.name) == "pic.png" ? "pic.bmp" : "pic.png", c.colourKey, 100);
-    next->ShowSlide(project.settings.get());
-    next->WaitForTransition();
-    EXPECT_FALSE(next->PreparedBeforehand());
-    EXPECT_EQ(next->Canvas().ToDecoded().pixels, canvas.pixels);
+    // Prepared for another picture, or for another zoom: composed as always.
+    for (const auto& [name, zoom] : {std::pair{std::string(c.name) == "pic.png" ? "pic.bmp" : "pic.png", c.zoom},
+                                     std::pair{c.name, c.zoom == 100 ? 200 : 100}}) {
+        next->PrepareSlide(name, c.colourKey, zoom);
+        next->ShowSlide(project.settings.get());
+        next->WaitForTransition();
+        EXPECT_FALSE(next->PreparedBeforehand());
+        EXPECT_EQ(next->Canvas().ToDecoded().pixels, canvas.pixels);
+    }
 }
 
 INSTANTIATE_TEST_SUITE_P(Pictures, PreparedSlide,
                          ::testing::Values(PreparedCase{"pic.bmp", 1, false, 0}, PreparedCase{"pic.bmp", 1, true, 1},
                                            PreparedCase{"pic.bmp", 0, true, 0}, PreparedCase{"pic.png", 3, false, 0},
                                            PreparedCase{"pic.png", 1, false, 1}, PreparedCase{"pic.jpg", 1, false, 1},
-                                           PreparedCase{"pic.jpg", 2, false, 0}));
+                                           PreparedCase{"pic.jpg", 2, false, 0},
+                                           PreparedCase{"pic.jpg", 1, false, 1, 400},
+                                           PreparedCase{"pic.bmp", 3, false, 0, 150}));
 
 } // namespace
 // A whole-window slide that zooms to 200 % from its top-left towards its bottom-right over its 4 s: its first
