@@ -25,15 +25,17 @@ void TwoBars(TransitionEngine& fx, const EffectParams& p)
         const Rect from = p.orientation.Map(source, slide);
         fx.CopySlide(p.orientation.Map(target, slide), Point{from.left, from.top});
     };
-    Sweep(fx, 0, static_cast<long long>(h) + kBarStep, fx.Step(), p.delayMs, [&](int progress, int before) {
-        const int now = std::min(progress, h);
-        const int was = std::min(before, h);
-        if (motion == BarMotion::Move) {
-            show(Rect{0, 0, f, now}, Rect{0, h - now, f, h});
-            show(Rect{f, h - now, w, h}, Rect{f, 0, w, now});
-        } else {
-            fx.CopySlide(p.orientation.Map(Rect{0, was, f, now}, slide));
-            fx.CopySlide(p.orientation.Map(Rect{f, h - now, w, h - was}, slide));
-        }
-    });
+    // Either way a frame draws all the bars gained since the last frame drawn: a late run may leave one out.
+    Sweep(fx, FrameKind::Overwrites, 0, static_cast<long long>(h) + kBarStep, fx.Step(), p.delayMs,
+          [&](int progress, int before) {
+              const int now = std::min(progress, h);
+              const int was = std::min(before, h);
+              if (motion == BarMotion::Move) {
+                  show(Rect{0, 0, f, now}, Rect{0, h - now, f, h});
+                  show(Rect{f, h - now, w, h}, Rect{f, 0, w, now});
+              } else {
+                  fx.CopySlide(p.orientation.Map(Rect{0, was, f, now}, slide));
+                  fx.CopySlide(p.orientation.Map(Rect{f, h - now, w, h - was}, slide));
+              }
+          });
 }
