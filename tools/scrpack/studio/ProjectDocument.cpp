@@ -192,16 +192,7 @@ void ProjectDocument::Remember()
 bool ProjectDocument::Load(std::string& error)
 {
     std::lock_guard lock(mutex_);
-    ManifestOptions options;
-    options.keepConversions = true;
-    try {
-        plan_ = ReadManifest(manifestPath_, options);
-    } catch (const ManifestError& e) {
-        error = e.what();
-        return false;
-    }
-    Remember();
-    return true;
+    return Read(error);
 }
 
 bool ProjectDocument::ReloadIfChanged(std::string& error)
@@ -210,6 +201,11 @@ bool ProjectDocument::ReloadIfChanged(std::string& error)
     const auto time = fs::last_write_time(manifestPath_, ec);
     if (!ec && time == writeTime_ && fs::file_size(manifestPath_, ec) == size_)
         return true;
+    return Read(error);
+}
+
+bool ProjectDocument::Read(std::string& error)
+{
     ManifestOptions options;
     options.keepConversions = true;
     try {

@@ -40,6 +40,8 @@ private:
     bool ReloadIfChanged(std::string& error);
     PackPlan RelativePlan(const PackPlan& plan) const;
     void Remember();
+    // Reads the manifest (its conversions kept as written) and remembers its time and size.
+    bool Read(std::string& error);
 
     std::mutex mutex_;
     std::string manifestPath_;
