@@ -14,10 +14,6 @@
 
 namespace {
 
-// Pixels of one rectangle from which a second thread takes half the rows (a few hundred microseconds of
-// work, far more than starting a thread costs).
-constexpr int64_t kSplitPixels = int64_t(1) << 18;
-
 inline uint32_t BlendPixel(uint32_t a, uint32_t b, uint32_t wa, uint32_t wb)
 {
     uint32_t out = 0;
@@ -104,12 +100,5 @@ void BlendRect(Picture& dest, const Rect& r, const Picture* a, Point aOffset, co
             BlendPixels(dest.Row(y) + c.left, rowA, rowB, c.Width(), weight);
         }
     };
-    if (int64_t(c.Width()) * c.Height() < kSplitPixels || !SecondThread::Worthwhile()) {
-        rows(c.top, c.bottom);
-        return;
-    }
-    const int middle = c.top + c.Height() / 2;
-    SecondThread lower([&] { rows(middle, c.bottom); });
-    rows(c.top, middle);
-    lower.Join();
+    RunRowsOnTwoThreads(c.top, c.bottom, int64_t(c.Width()) * c.Height(), rows);
 }

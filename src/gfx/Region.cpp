@@ -79,6 +79,14 @@ void CollectEdges(const Point* points, int count, std::vector<Edge>& edges, int&
     }
 }
 
+// Steps the edges of one polygon that cross row y past it, for a row left out.
+void SkipPolygonRow(Edge* edges, size_t count, int y)
+{
+    for (size_t i = 0; i < count; ++i)
+        if (y >= edges[i].top && y < edges[i].bottom)
+            edges[i].Step();
+}
+
 // Adds row y of one polygon through emit(left, right), then steps its edges to the next row; rows must be
 // visited in order from the polygon's top. GDI puts pixel centres on the integer grid: a row is sampled at
 // its y, edges are half-open in y, and a span runs from the first pixel at or right of one crossing to the
@@ -94,13 +102,18 @@ void PolygonRow(Edge* edges, size_t count, PolyFillMode mode, int y, std::vector
         crossings.push_back({e.x, e.dir});
         e.Step();
     }
-    // A handful of crossings: insertion sort.
+    // A handful of crossings: insertion sort. Field by field: a crossing written a moment ago and read back
+    // whole would wait for its two stores to reach memory, row after row.
     for (size_t i = 1; i < crossings.size(); ++i) {
-        const Crossing c = crossings[i];
+        const int64_t x = crossings[i].x;
+        const int dir = crossings[i].dir;
         size_t k = i;
-        for (; k > 0 && crossings[k - 1].x > c.x; --k)
-            crossings[k] = crossings[k - 1];
-        crossings[k] = c;
+        for (; k > 0 && crossings[k - 1].x > x; --k) {
+            crossings[k].x = crossings[k - 1].x;
+            crossings[k].dir = crossings[k - 1].dir;
+        }
+        crossings[k].x = x;
+        crossings[k].dir = dir;
     }
     int winding = 0;
     for (size_t k = 0; k + 1 < crossings.size(); ++k) {
@@ -157,9 +170,11 @@ public:
                 return;
             }
         }
-        Band band{top, bottom, {}};
+        // Built in place: a band put together beside and copied in whole would wait on its own stores.
+        Band& band = bands_.emplace_back();
+        band.top = top;
+        band.bottom = bottom;
         band.spans.count_ = count;
-        bands_.push_back(band);
         open_ = spans_.size();
     }
     // Adds the pixels of a and b (either may be missing) combined with op, walking both lists' edges in order.
@@ -181,6 +196,10 @@ public:
         if (*a == *b) {
             if (op == RegionOp::And || op == RegionOp::Or)
                 Add(*a);
+            return;
+        }
+        if (a->size() == 1 && b->size() == 1 && op != RegionOp::Xor) {
+            CombineSpans((*a)[0], (*b)[0], op);
             return;
         }
         size_t ia = 0, ib = 0;
@@ -209,6 +228,28 @@ public:
             else
                 Add(start, x);
             inside = now;
+        }
+    }
+
+    // One span with another, as most rows of a growing shape and the one before it are.
+    void CombineSpans(const Span& a, const Span& b, RegionOp op)
+    {
+        switch (op) {
+        case RegionOp::And: Add(std::max(a.left, b.left), std::min(a.right, b.right)); return;
+        case RegionOp::Or:
+            if (b.left < a.left) {
+                Add(b.left, b.right);
+                Add(a.left, a.right);
+            } else {
+                Add(a.left, a.right);
+                Add(b.left, b.right);
+            }
+            return;
+        case RegionOp::Diff:
+            Add(a.left, std::min(a.right, b.left));
+            Add(std::max(a.left, b.right), a.right);
+            return;
+        default: Add(a.left, a.right); return;
         }
     }
 
@@ -318,26 +359,34 @@ Region Region::FromRows(int top, std::vector<std::vector<Span>>&& rows)
     return out.Finish();
 }
 
-Region Region::FromPolygon(const Point* points, int count, PolyFillMode mode)
+Region Region::FromPolygon(const Point* points, int count, PolyFillMode mode, const Rect& clip)
 {
-    if (!points || count < 3)
+    if (!points || count < 3 || clip.IsEmpty())
         return Region();
     std::vector<Edge> edges;
     int ymin = INT_MAX, ymax = INT_MIN;
     CollectEdges(points, count, edges, ymin, ymax);
+    const int first = std::max(ymin, clip.top), end = std::min(ymax, clip.bottom);
+    if (first >= end)
+        return Region();
+    for (int y = ymin; y < first; ++y)
+        SkipPolygonRow(edges.data(), edges.size(), y);
     Builder out;
-    const size_t rows = static_cast<size_t>(std::min<int64_t>(int64_t(ymax) - ymin, 1 << 16));
+    const size_t rows = static_cast<size_t>(std::min<int64_t>(int64_t(end) - first, 1 << 16));
     out.Reserve(rows, rows);
     std::vector<Crossing> crossings;
-    for (int y = ymin; y < ymax; ++y) {
-        PolygonRow(edges.data(), edges.size(), mode, y, crossings, [&](int l, int r) { out.Add(l, r); });
+    for (int y = first; y < end; ++y) {
+        PolygonRow(edges.data(), edges.size(), mode, y, crossings,
+                   [&](int l, int r) { out.Add(std::max(l, clip.left), std::min(r, clip.right)); });
         out.Close(y, y + 1);
     }
     return out.Finish();
 }
 
-Region Region::FromPolygons(const std::vector<std::vector<Point>>& polygons, PolyFillMode mode)
+Region Region::FromPolygons(const std::vector<std::vector<Point>>& polygons, PolyFillMode mode, const Rect& clip)
 {
+    if (clip.IsEmpty())
+        return Region();
     struct Piece {
         size_t firstEdge, edgeCount;
         int top, bottom;
@@ -355,15 +404,21 @@ Region Region::FromPolygons(const std::vector<std::vector<Point>>& polygons, Pol
         ymax = std::max(ymax, piece.bottom);
         pieces.push_back(piece);
     }
+    const int first = std::max(ymin, clip.top), end = std::min(ymax, clip.bottom);
+    for (int y = ymin; y < first; ++y)
+        SkipPolygonRow(edges.data(), edges.size(), y);
     Builder out;
     std::vector<Crossing> crossings;
     std::vector<Span> row;
-    for (int y = ymin; y < ymax; ++y) {
+    for (int y = first; y < end; ++y) {
         row.clear();
         for (const Piece& piece : pieces) {
             if (y >= piece.top && y < piece.bottom)
                 PolygonRow(&edges[piece.firstEdge], piece.edgeCount, mode, y, crossings, [&](int l, int r) {
-                    row.push_back({l, r});
+                    l = std::max(l, clip.left);
+                    r = std::min(r, clip.right);
+                    if (l < r)
+                        row.push_back({l, r});
                 });
         }
         out.AddUnsorted(row.data(), row.data() + row.size());
@@ -437,7 +492,7 @@ bool Region::EllipseFits(long long left, long long top, long long right, long lo
         std::llabs(bottom - top) <= kLimit;
 }
 
-Region Region::FromEllipse(const Rect& bounds)
+Region Region::FromEllipse(const Rect& bounds, const Rect& clip)
 {
     const Rect box = bounds.Normalized();
     if (!EllipseFits(box.left, box.top, box.right, box.bottom))
@@ -448,7 +503,11 @@ Region Region::FromEllipse(const Rect& bounds)
         return Region();
     const int left = box.left, top = box.top, right = left + width;
     if (width < 2 || height < 2)
-        return FromRect(left, top, right, top + height);
+        return ClipTo(FromRect(left, top, right, top + height), clip);
+    const int firstRow = static_cast<int>(std::clamp<int64_t>(int64_t(clip.top) - top, 0, height));
+    const int endRow = static_cast<int>(std::clamp<int64_t>(int64_t(clip.bottom) - top, 0, height));
+    if (firstRow >= endRow || clip.IsEmpty())
+        return Region();
 
     // How far each row's span is set in from both sides, found for the lower half from the middle row down.
     // The ellipse runs through the centres of the outer pixels (diameters a and b); an incremental error
@@ -479,10 +538,10 @@ Region Region::FromEllipse(const Rect& bounds)
         inset[static_cast<size_t>(row)] = inset[static_cast<size_t>(b - row)];
 
     Builder out;
-    for (int row = 0; row < height; ++row) {
+    for (int row = firstRow; row < endRow; ++row) {
         const int in = inset[static_cast<size_t>(row)];
         if (in >= 0)
-            out.Add(left + in, right - in);
+            out.Add(std::max(left + in, clip.left), std::min(right - in, clip.right));
         out.Close(top + row, top + row + 1);
     }
     return out.Finish();

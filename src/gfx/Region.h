@@ -1,4 +1,5 @@
 #pragma once
+#include <climits>
 #include <cstddef>
 #include <vector>
 
@@ -53,17 +54,22 @@ public:
     {
         return FromRect(Rect{left, top, right, bottom});
     }
+    // Every pixel a shape may be cut to: the shapes below take a clip, and build only the part inside it (a
+    // shape growing past a 4K slide's edges has thousands of rows no one will see).
+    static constexpr Rect kEverywhere{INT_MIN, INT_MIN, INT_MAX, INT_MAX};
+
     // Pixels whose centres lie inside the polygon, centres on the integer grid as GDI places them (centres
     // on a left or top edge count, on a right or bottom edge do not). Fewer than three points give an
     // empty region.
-    static Region FromPolygon(const Point* points, int count, PolyFillMode mode);
-    static Region FromPolygon(const std::vector<Point>& points, PolyFillMode mode)
+    static Region FromPolygon(const Point* points, int count, PolyFillMode mode, const Rect& clip = kEverywhere);
+    static Region FromPolygon(const std::vector<Point>& points, PolyFillMode mode, const Rect& clip = kEverywhere)
     {
-        return FromPolygon(points.data(), static_cast<int>(points.size()), mode);
+        return FromPolygon(points.data(), static_cast<int>(points.size()), mode, clip);
     }
     // The union of the polygons, each filled on its own with the mode: one pass instead of a union per
     // polygon, for shapes made of many pieces.
-    static Region FromPolygons(const std::vector<std::vector<Point>>& polygons, PolyFillMode mode);
+    static Region FromPolygons(const std::vector<std::vector<Point>>& polygons, PolyFillMode mode,
+                               const Rect& clip = kEverywhere);
     // The union of the region moved by (i * dx, j * dy) for 0 <= i < nx and 0 <= j < ny: a field of equal
     // shapes built in one pass.
     static Region Tiled(const Region& tile, int dx, int nx, int dy, int ny);
@@ -71,7 +77,7 @@ public:
     // rectangle's outer pixels, leaving out its last column and row. Rectangles less than three pixels wide
     // or high give the rectangle without its last column and row; an empty one gives an empty region, and
     // so does one GDI cannot make (see EllipseFits).
-    static Region FromEllipse(const Rect& bounds);
+    static Region FromEllipse(const Rect& bounds, const Rect& clip = kEverywhere);
     static Region FromEllipse(int left, int top, int right, int bottom)
     {
         return FromEllipse(Rect{left, top, right, bottom});

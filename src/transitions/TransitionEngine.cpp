@@ -308,13 +308,13 @@ void TransitionEngine::CopyBackground(const Rect& r)
                     slideTop_ + c.top);
 }
 
-void TransitionEngine::CopySlideThrough(const Region& region)
+void TransitionEngine::CopySlideThrough(Region region)
 {
     const Rect bounds = region.Bounds();
     if (bounds.IsEmpty())
         return;
     Region inside = bounds.Intersect(SlideBounds()) == bounds
-        ? region
+        ? std::move(region)
         : Region::Combine(region, Region::FromRect(SlideBounds()), RegionOp::And);
     if (inside.IsEmpty())
         return;

@@ -56,7 +56,7 @@ public:
     // The background under r: what was there before the slide (restores the trail of a moving piece).
     void CopyBackground(const Rect& r);
     // The whole slide, only inside the region.
-    void CopySlideThrough(const Region& region);
+    void CopySlideThrough(Region region);
     // A slide-sized picture composed by the effect, shown at the slide's place: whole, or only its part
     // (slide coordinates).
     void ShowPicture(const Picture& picture);

@@ -254,6 +254,31 @@ TEST(RegionCombine, ManyShapesInOnePassEqualTheirUnion)
     EXPECT_TRUE(Region::FromPolygons({{{0, 0}, {5, 5}}}, PolyFillMode::Winding).IsEmpty());
 }
 
+TEST(RegionClip, ShapesBuiltInsideAClipEqualTheWholeShapeCut)
+{
+    std::mt19937 rng(11);
+    auto coord = [&](int n) { return static_cast<int>(rng() % n) - 10; };
+    for (int round = 0; round < 300; ++round) {
+        // Clips cut any side, hold the whole shape, miss it, or are empty; polygons start above and left of them.
+        const Rect clip = Rect{coord(30), coord(30), coord(40), coord(40)}.Normalized();
+        const Region cut = Region::FromRect(clip);
+        const auto mode = round % 2 ? PolyFillMode::Winding : PolyFillMode::Alternate;
+        std::vector<std::vector<Point>> polygons(1 + rng() % 3);
+        for (auto& polygon : polygons)
+            for (int i = 0; i < 3 + round % 4; ++i)
+                polygon.push_back({coord(50), coord(50)});
+        EXPECT_EQ(Region::FromPolygon(polygons[0], mode, clip),
+                  Region::Combine(Region::FromPolygon(polygons[0], mode), cut, RegionOp::And))
+            << round;
+        EXPECT_EQ(Region::FromPolygons(polygons, mode, clip),
+                  Region::Combine(Region::FromPolygons(polygons, mode), cut, RegionOp::And))
+            << round;
+        const Rect box{coord(50), coord(50), coord(50), coord(50)};
+        EXPECT_EQ(Region::FromEllipse(box, clip), Region::Combine(Region::FromEllipse(box), cut, RegionOp::And))
+            << round;
+    }
+}
+
 TEST(RegionCopy, CopiesAndMovesKeepTheirOwnSpans)
 {
     const Region shape = Region::FromEllipse(0, 0, 30, 20);

@@ -96,7 +96,7 @@ void CircleSweep(TransitionEngine& fx, const EffectParams& p)
         }
         if (!Frame(fx, FrameKind::Overwrites, first, p.delayMs, [&] {
                 if (!fx.FrameDropped())
-                    frames.Show(Region::FromPolygon(fan, PolyFillMode::Winding));
+                    frames.Show(Region::FromPolygon(fan, PolyFillMode::Winding, fx.SlideBounds()));
             }))
             return;
     }

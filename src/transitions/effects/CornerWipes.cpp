@@ -22,8 +22,9 @@ void CornerWipe(TransitionEngine& fx, const EffectParams& p)
     };
     const auto shape = [&](int s) {
         if (!pair)
-            return Region::FromPolygon(triangle(right, bottom, s), PolyFillMode::Alternate);
-        return Region::FromPolygons({triangle(right, bottom, s), triangle(!right, !bottom, s)}, PolyFillMode::Winding);
+            return Region::FromPolygon(triangle(right, bottom, s), PolyFillMode::Alternate, fx.SlideBounds());
+        return Region::FromPolygons({triangle(right, bottom, s), triangle(!right, !bottom, s)}, PolyFillMode::Winding,
+                                    fx.SlideBounds());
     };
     RegionFrames frames(fx);
     const int step = fx.Step();

@@ -33,7 +33,7 @@ void DiamondWipe(TransitionEngine& fx, const EffectParams& p)
     const auto diamond = [&](int i) {
         const int half = TruncTimes(r, i);
         return Region::FromPolygon({{cx - i, cy}, {cx, cy + half}, {cx + i, cy}, {cx, cy - half}},
-                                   PolyFillMode::Winding);
+                                   PolyFillMode::Winding, fx.SlideBounds());
     };
     RegionFrames frames(fx);
     if (std::get<Reveal>(p.variant) == Reveal::ToCenter)

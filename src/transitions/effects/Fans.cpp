@@ -50,7 +50,7 @@ void FanWipe(TransitionEngine& fx, const EffectParams& p)
     const auto draw = [&](int phase) {
         return [&, phase](int t, int) {
             frames.Show(Region::FromPolygons(Blades(anticlockwise, phase, w, h, a, b, t, TruncTimes(r, t) + 1),
-                                             PolyFillMode::Winding));
+                                             PolyFillMode::Winding, fx.SlideBounds()));
         };
     };
     if (!Sweep(fx, FrameKind::Overwrites, 1, a + 1LL, step, p.delayMs, draw(0)))

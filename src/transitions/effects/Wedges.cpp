@@ -24,7 +24,7 @@ void WedgeWipe(TransitionEngine& fx, const EffectParams& p)
         polygon.push_back(tip);
         for (const Point& q : after)
             polygon.push_back(p.orientation.Map(q, slide));
-        frames.Show(Region::FromPolygon(polygon, PolyFillMode::Winding));
+        frames.Show(Region::FromPolygon(polygon, PolyFillMode::Winding, fx.SlideBounds()));
     };
     // A stop ends the phases at once; the closing copy follows either way.
     if (Sweep(fx, FrameKind::Overwrites, 1, cx + 1LL, step, p.delayMs,
