@@ -42,16 +42,18 @@ private:
     bool joined_ = false;
 };
 
-// Pixels of one piece of row-by-row drawing from which a second thread takes half the rows: a few hundred
-// microseconds of copying or blending, far more than starting a thread costs.
+// Pixels of one piece of row-by-row blending from which a second thread takes half the rows: a few hundred
+// microseconds of work, far more than starting a thread costs.
 constexpr int64_t kSplitRowsFromPixels = int64_t(1) << 18;
 
 // Runs rows(from, to) over the rows [top, bottom) that hold `pixels` pixels in all: the lower half on a second
-// thread when there are enough of them and the machine runs two threads at once, all here otherwise. Rows must
-// not depend on each other; what the second half throws is thrown here after both halves ended.
-template <class Rows> void RunRowsOnTwoThreads(int top, int bottom, int64_t pixels, Rows&& rows)
+// thread when there are at least `splitFrom` of them and the machine runs two threads at once, all here
+// otherwise. Rows must not depend on each other; what the second half throws is thrown here after both halves
+// ended.
+template <class Rows>
+void RunRowsOnTwoThreads(int top, int bottom, int64_t pixels, Rows&& rows, int64_t splitFrom = kSplitRowsFromPixels)
 {
-    if (pixels < kSplitRowsFromPixels || bottom - top < 2 || !SecondThread::Worthwhile()) {
+    if (pixels < splitFrom || bottom - top < 2 || !SecondThread::Worthwhile()) {
         rows(top, bottom);
         return;
     }

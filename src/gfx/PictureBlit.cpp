@@ -125,12 +125,17 @@ void Picture::BitBlt(int x, int y, int w, int h, const Picture& src, int sx, int
         ForEachVisibleSpan(*this, dest, copy);
         return;
     }
-    // A whole block (a full slide at 4K is 33 MB) is copied by both cores, half the rows each.
+    // A slide-sized block at 4K (33 MB) is copied by both cores, half the rows each. Below a few megapixels a
+    // copy takes less than starting a thread and meeting it again costs.
+    constexpr int64_t kSplitCopyFromPixels = int64_t(1) << 22;
     const Rect visible = dest.Intersect(GetRect());
-    RunRowsOnTwoThreads(visible.top, visible.bottom, int64_t(visible.Width()) * visible.Height(), [&](int from, int to) {
-        for (int yy = from; yy < to; ++yy)
-            copy(yy, visible.left, visible.right);
-    });
+    RunRowsOnTwoThreads(
+        visible.top, visible.bottom, int64_t(visible.Width()) * visible.Height(),
+        [&](int from, int to) {
+            for (int yy = from; yy < to; ++yy)
+                copy(yy, visible.left, visible.right);
+        },
+        kSplitCopyFromPixels);
 }
 
 void Picture::CopyThrough(const Picture& src, const Region& region)

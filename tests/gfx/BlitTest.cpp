@@ -6,6 +6,7 @@
 #include "gfx/AlternatePixels.h"
 #include "gfx/PixelFill.h"
 #include "support/PictureTestUtil.h"
+#include "support/SecondThreadHook.h"
 
 namespace {
 constexpr uint32_t Z = 0; // untouched destination pixel
@@ -217,5 +218,21 @@ TEST(FillPixels, FillsTheRunAndNothingAroundIt)
         EXPECT_EQ(line.front(), 7u);
         EXPECT_EQ(line.back(), 7u);
         EXPECT_EQ(std::count(line.begin(), line.end(), 0x123456u), count);
+    }
+}
+
+TEST(BitBlt, ASlideSizedBlockCopiedOnTwoThreadsOrOneIsTheSame)
+{
+    // Large enough for both cores to take half the rows each, shifted and cut at the destination's edges.
+    Picture src = MakeNumbered(2400, 2000);
+    for (bool threads : {true, false}) {
+        SecondThreadHook hook(threads ? nullptr : &SecondThreadHook::NoThread);
+        Picture dst = MakeFilled(2300, 2001, Z);
+        dst.BitBlt(-3, 2, 2400, 2000, src, 0, 0);
+        bool same = true;
+        for (int y = 0; y < 2001 && same; ++y)
+            for (int x = 0; x < 2300 && same; ++x)
+                same = dst.Row(y)[x] == (y >= 2 ? src.Row(y - 2)[x + 3] : Z);
+        EXPECT_TRUE(same) << "threads " << threads;
     }
 }
