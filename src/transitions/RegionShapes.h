@@ -1,4 +1,5 @@
 #pragma once
+#include <optional>
 #include <utility>
 #include <vector>
 
@@ -22,16 +23,23 @@ public:
         fx_.CopySlideThrough(Region::Combine(region, shown_, RegionOp::Diff));
         shown_ = std::move(region);
     }
-    // The slide outside the shape: the closing ("to") variants.
+    // The slide outside the shape: the closing ("to") variants. A run shows either way, not both. What
+    // (slide - shape) adds to (slide - the shape before) is (the shape before, on the slide) - shape: one
+    // combination a frame instead of two.
     void ShowOutside(const Region& shape)
     {
-        if (!fx_.FrameDropped())
-            Show(Region::Combine(Region::FromRect(fx_.SlideBounds()), shape, RegionOp::Diff));
+        if (fx_.FrameDropped())
+            return;
+        Region inside = Region::Combine(shape, Region::FromRect(fx_.SlideBounds()), RegionOp::And);
+        fx_.CopySlideThrough(Region::Combine(insideBefore_ ? *insideBefore_ : Region::FromRect(fx_.SlideBounds()),
+                                             inside, RegionOp::Diff));
+        insideBefore_ = std::move(inside);
     }
 
 private:
     TransitionEngine& fx_;
     Region shown_;
+    std::optional<Region> insideBefore_; // ShowOutside's shape before, on the slide
 };
 
 // A random point inside the slide, off its left and top edges: y from the first random number, x from the

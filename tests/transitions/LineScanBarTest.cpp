@@ -157,6 +157,35 @@ TEST(LineScanBarTest, MovingBarsBringInTheFarEdgeOfTheirHalfAndEndWithTheWholeSl
     EXPECT_EQ(ShownAt(down.canvases[1], slide.cx - 1, slide.cy - 2), EffectTrace::SlidePixel(slide.cx - 1, 0));
 }
 
+TEST(LineScanBarTest, WindowBlindsAddEveryTwentiethLineAFrameInTheirOrder)
+{
+    // Down and up (rows), left and right (columns; the right one starts at the slide's left edge).
+    struct Blind {
+        int index;
+        bool columns;
+        bool backward;
+    };
+    for (const Blind b : {Blind{145, false, false}, Blind{146, true, true}, Blind{147, true, false},
+                          Blind{148, false, true}}) {
+        const EffectTrace t = Traced(b.index, {47, 43});
+        ASSERT_EQ(t.canvases.size(), 20u) << b.index;
+        for (int n = 0; n < 20; ++n) {
+            const int lastOffset = b.backward ? 19 - n : n;
+            bool right = true;
+            for (int y = 0; y < 43 && right; ++y)
+                for (int x = 0; x < 47 && right; ++x) {
+                    const int offset = (b.columns ? x : y) % 20;
+                    const bool shown = b.backward ? offset >= lastOffset : offset <= lastOffset;
+                    const uint32_t expected = shown ? EffectTrace::SlidePixel(x, y)
+                                                    : EffectTrace::BackgroundPixel(kAt.x + x, kAt.y + y);
+                    right = ShownAt(t.canvases[size_t(n)], x, y) == expected;
+                }
+            EXPECT_TRUE(right) << b.index << " frame " << n;
+        }
+        EXPECT_EQ(t.framesNotShown, 0) << b.index;
+    }
+}
+
 TEST(LineScanBarTest, ZigZagsFollowTheirSnake)
 {
     // The second cell, the first of the second row (column) and the last, on a 59 x 59 slide: cells of 3
