@@ -165,8 +165,8 @@ TEST(LineScanBarTest, WindowBlindsAddEveryTwentiethLineAFrameInTheirOrder)
         bool columns;
         bool backward;
     };
-    for (const Blind b : {Blind{145, false, false}, Blind{146, true, true}, Blind{147, true, false},
-                          Blind{148, false, true}}) {
+    for (const Blind b :
+         {Blind{145, false, false}, Blind{146, true, true}, Blind{147, true, false}, Blind{148, false, true}}) {
         const EffectTrace t = Traced(b.index, {47, 43});
         ASSERT_EQ(t.canvases.size(), 20u) << b.index;
         for (int n = 0; n < 20; ++n) {
@@ -176,8 +176,8 @@ TEST(LineScanBarTest, WindowBlindsAddEveryTwentiethLineAFrameInTheirOrder)
                 for (int x = 0; x < 47 && right; ++x) {
                     const int offset = (b.columns ? x : y) % 20;
                     const bool shown = b.backward ? offset >= lastOffset : offset <= lastOffset;
-                    const uint32_t expected = shown ? EffectTrace::SlidePixel(x, y)
-                                                    : EffectTrace::BackgroundPixel(kAt.x + x, kAt.y + y);
+                    const uint32_t expected =
+                        shown ? EffectTrace::SlidePixel(x, y) : EffectTrace::BackgroundPixel(kAt.x + x, kAt.y + y);
                     right = ShownAt(t.canvases[size_t(n)], x, y) == expected;
                 }
             EXPECT_TRUE(right) << b.index << " frame " << n;

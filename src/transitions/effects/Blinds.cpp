@@ -43,9 +43,8 @@ void WindowBlind(TransitionEngine& fx, const EffectParams& p)
                 columns.push_back(p.orientation.Map(Rect{0, y, extent.cx, y + 1}, slide).left);
             std::sort(columns.begin(), columns.end());
             if (!columns.empty())
-                fx.DrawOnCanvas({Rect{columns.front(), 0, columns.back() + 1, slide.cy}}, [&](Picture& canvas, Point at) {
-                    CopyColumns(canvas, at, fx.Slide(), columns);
-                });
+                fx.DrawOnCanvas({Rect{columns.front(), 0, columns.back() + 1, slide.cy}},
+                                [&](Picture& canvas, Point at) { CopyColumns(canvas, at, fx.Slide(), columns); });
         } else {
             for (int y = offset; y < extent.cy; y += kBlindPeriod)
                 fx.CopySlide(p.orientation.Map(Rect{0, y, extent.cx, y + 1}, slide));

@@ -38,7 +38,7 @@ void EllipseWipe(TransitionEngine& fx, const EffectParams& p)
             if (fx.FrameDropped())
                 return;
             const Region ellipse = Region::FromEllipse(Rect{static_cast<int>(b.left), static_cast<int>(b.top),
-                                                       static_cast<int>(b.right), static_cast<int>(b.bottom)},
+                                                            static_cast<int>(b.right), static_cast<int>(b.bottom)},
                                                        fx.SlideBounds());
             if (closing)
                 frames.ShowOutside(ellipse);
