@@ -126,20 +126,24 @@ stays "/s: movement does not close when not allowed" 2
 helper key 27
 ends_within "/s: Escape still closes" 10
 
-# --- the grace period: after it the NT family closes without asking for a password
-with
-run grace "$packed" /s
-sleep 16
-helper key 88
-ends_within "/s: a key after the grace period closes (no password on NT)" 10
+# The grace period and the time limitation wait on the show's own timers for over a minute; QM_SAVER_UNTIMED
+# leaves them out of a second run in another Wine prefix, whose timers are the same.
+if [ -z "${QM_SAVER_UNTIMED:-}" ]; then
+  # --- the grace period: after it the NT family closes without asking for a password
+  with
+  run grace "$packed" /s
+  sleep 16
+  helper key 88
+  ends_within "/s: a key after the grace period closes (no password on NT)" 10
 
-# --- time limitation: one minute ends the show by itself
-with 11=1 12=1
-run limit "$packed" /s
-stays "/s: the show runs before the time limit" 50
-ends_within "/s: the time limitation ends the show" 25
-grep -q "Time Limitation 1 minute(s)" "$work/limit/kado.log" && pass "time limitation logged" ||
-  fail "time limitation not logged"
+  # --- time limitation: one minute ends the show by itself
+  with 11=1 12=1
+  run limit "$packed" /s
+  stays "/s: the show runs before the time limit" 50
+  ends_within "/s: the time limitation ends the show" 25
+  grep -q "Time Limitation 1 minute(s)" "$work/limit/kado.log" && pass "time limitation logged" ||
+    fail "time limitation not logged"
+fi
 
 # --- Program mode: input does not close, Escape does
 with
