@@ -30,9 +30,9 @@ public:
     {
         if (fx_.FrameDropped())
             return;
-        Region inside = Region::Combine(shape, Region::FromRect(fx_.SlideBounds()), RegionOp::And);
-        fx_.CopySlideThrough(Region::Combine(insideBefore_ ? *insideBefore_ : Region::FromRect(fx_.SlideBounds()),
-                                             inside, RegionOp::Diff));
+        const Region slide = Region::FromRect(fx_.SlideBounds());
+        Region inside = Region::Combine(shape, slide, RegionOp::And);
+        fx_.CopySlideThrough(Region::Combine(insideBefore_ ? *insideBefore_ : slide, inside, RegionOp::Diff));
         insideBefore_ = std::move(inside);
     }
 
