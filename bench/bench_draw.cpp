@@ -73,20 +73,21 @@ void BM_HalftoneEnlarge640x480(benchmark::State& state)
 }
 BENCHMARK(BM_HalftoneEnlarge640x480)->Unit(benchmark::kMillisecond);
 
-// A full-HD slide squeezed into a rectangle a little smaller, as the last frames of a stretch from a corner
-// draw it (arg: the destination's size in per mille of the slide's).
+// A slide squeezed into a rectangle a little smaller, as the last frames of a stretch from a corner draw it
+// (args: the destination's size in per mille of the slide's, the slide's width; 16:9).
 void BM_HalftoneSlideSqueeze(benchmark::State& state)
 {
-    Picture src = Noise(kW, kH), dst;
-    dst.CreateBlank(kW, kH, 0);
+    const int sw = static_cast<int>(state.range(1)), sh = sw * 9 / 16;
+    Picture src = Noise(sw, sh), dst;
+    dst.CreateBlank(sw, sh, 0);
     dst.SetStretchBltMode(kHalftone);
-    const int w = static_cast<int>(kW * state.range(0) / 1000), h = static_cast<int>(kH * state.range(0) / 1000);
+    const int w = static_cast<int>(sw * state.range(0) / 1000), h = static_cast<int>(sh * state.range(0) / 1000);
     for (auto _ : state) {
-        dst.StretchBlt(0, 0, w, h, src, 0, 0, kW, kH);
+        dst.StretchBlt(0, 0, w, h, src, 0, 0, sw, sh);
         benchmark::ClobberMemory();
     }
 }
-BENCHMARK(BM_HalftoneSlideSqueeze)->Arg(100)->Arg(500)->Arg(850)->Arg(950)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_HalftoneSlideSqueeze)->ArgsProduct({{100, 500, 850, 950, 995}, {kW, 3840}})->Unit(benchmark::kMillisecond);
 
 // A 10 x 10 field of triangles, as the triangle effects build each frame.
 Region HundredTriangles(int grow)

@@ -40,18 +40,22 @@ template <typename Draw> bool Frame(TransitionEngine& fx, FrameKind kind, bool k
 // Frames of the kind at progress p = from, from + step, ... while p < to (a positive step) or p > to (a
 // negative one), counted in 64 bits so that no step can wrap. draw(p, last) draws one frame, where last is
 // the progress of the last frame drawn (from in the first frame), so an effect can draw just the part added
-// since; the frame then ends with the delay. Returns false when a stop ended the sweep, true when it ran to
-// its end.
+// since; the frame then ends with the delay. The first frame is always drawn, and the last unless keepLast is
+// false (something drawn after the sweep covers it). Returns false when a stop ended the sweep, true when it
+// ran to its end.
 template <typename Draw>
-bool Sweep(TransitionEngine& fx, FrameKind kind, long long from, long long to, long long step, uint32_t delayMs,
-           Draw&& draw)
+bool SweepFrames(TransitionEngine& fx, FrameKind kind, bool keepLast, long long from, long long to, long long step,
+                 uint32_t delayMs, Draw&& draw)
 {
     if (step == 0)
         return true;
     const auto before = [&](long long p) { return step > 0 ? p < to : p > to; };
+    // Without its last frame kept, what follows the sweep closes it: due after the frames left.
+    const long long stride = step > 0 ? step : -step;
+    const auto closesIn = [&](long long p) { return keepLast ? 0 : ((step > 0 ? to - p : p - to) - 1) / stride + 1; };
     long long last = from;
     for (long long p = from; before(p); p += step) {
-        const bool drawn = fx.BeginFrame(kind, delayMs, p == from || !before(p + step));
+        const bool drawn = fx.BeginFrame(kind, delayMs, p == from || (keepLast && !before(p + step)), closesIn(p));
         draw(static_cast<int>(p), static_cast<int>(last));
         if (drawn)
             last = p;
@@ -59,6 +63,24 @@ bool Sweep(TransitionEngine& fx, FrameKind kind, long long from, long long to, l
             return false;
     }
     return true;
+}
+
+template <typename Draw>
+bool Sweep(TransitionEngine& fx, FrameKind kind, long long from, long long to, long long step, uint32_t delayMs,
+           Draw&& draw)
+{
+    return SweepFrames(fx, kind, true, from, to, step, delayMs, std::forward<Draw>(draw));
+}
+
+// An overwriting sweep closed by the whole slide, also after a stop. The closing copy draws over the sweep's
+// last frame too, so a display-paced run may leave that one out as well, and near the end it leaves out the
+// frames that would hold the closing up past its time.
+template <typename Draw>
+void SweepToWholeSlide(TransitionEngine& fx, long long from, long long to, long long step, uint32_t delayMs,
+                       Draw&& draw)
+{
+    SweepFrames(fx, FrameKind::Overwrites, false, from, to, step, delayMs, std::forward<Draw>(draw));
+    fx.CopyWholeSlide();
 }
 
 // A sweep of frames that each add to what the frames before drew.

@@ -123,7 +123,10 @@ void TransitionEngine::RunTransition()
         if (failed || (!StopRequested() && !slideWhole_ && !SlideComplete()))
             CopyWholeSlide();
     }
-    // Any other index leaves the background alone on screen.
+    // Any other index leaves the background alone on screen. A closing drawn before its time (the frames
+    // that would have held it up were left out) is shown at its time.
+    if (displayPaced_ && HoldsChanges() && !StopRequested())
+        clock_->SleepMicros(nextFrame_ - clock_->Micros());
     FlushPresent();
 
     LogTransitionEnd(*log_);
@@ -144,6 +147,8 @@ void TransitionEngine::Touch(int x, int y, int width, int height)
         if (d.Intersect(r) == r)
             return; // already to be shown
     }
+    // What r covers need not be shown on its own: frames held for the display often grow one rectangle.
+    std::erase_if(dirty_, [&](const Rect& d) { return r.Intersect(d) == d; });
     // Effects that copy hundreds of pieces a frame (or many frames held for the display) are shown as the
     // tiles they touch.
     if (dirty_.size() >= kMaxDirtyRects) {
@@ -177,6 +182,7 @@ void TransitionEngine::FlushPresent()
     if (!HoldsChanges())
         return;
     dirtyTiles_.TakeRects(dirty_);
+    const int64_t began = displayPaced_ ? clock_->Micros() : 0;
     if (window_ && canvas_)
         window_->PresentChanges(*canvas_, dirty_, dirtyRegions_);
     presented_.insert(presented_.end(), dirty_.begin(), dirty_.end());
@@ -185,8 +191,11 @@ void TransitionEngine::FlushPresent()
         presented_.push_back(region.Bounds());
     dirty_.clear();
     dirtyRegions_.clear();
-    if (displayPaced_)
-        presentDue_ = clock_->Micros() + kDisplayRefreshMicros;
+    if (displayPaced_) {
+        const int64_t now = clock_->Micros();
+        presentCost_ = now - began;
+        presentDue_ = now + kDisplayRefreshMicros;
+    }
 }
 
 void TransitionEngine::FrameDone(uint32_t delayMs)
@@ -365,12 +374,25 @@ bool TransitionEngine::StopRequested() const
     return stopFlag_ && stopFlag_->load() != 0;
 }
 
-bool TransitionEngine::BeginFrame(FrameKind kind, uint32_t delayMs, bool kept)
+bool TransitionEngine::BeginFrame(FrameKind kind, uint32_t delayMs, bool kept, long long closesIn)
 {
-    // Late when the frame after this one is due already: this one would be shown after its time, and the
-    // next draws over all of it.
     overwriting_ = displayPaced_ && kind == FrameKind::Overwrites;
-    dropping_ = overwriting_ && !kept && clock_->Micros() >= nextFrame_ + int64_t(delayMs) * 1000;
+    if (!overwriting_) {
+        dropping_ = false;
+        return true;
+    }
+    frameBegan_ = clock_->Micros();
+    const int64_t delay = int64_t(delayMs) * 1000;
+    // Late when the frame after this one is due already: this one would be shown after its time, and the
+    // next draws over all of it. Within the catch-up time of a closing frame, one that would hold the closing
+    // up is left out too: the closing is drawn sooner and shown at its time.
+    const bool late = frameBegan_ >= nextFrame_ + delay;
+    const int64_t overrun = frameBegan_ + frameCost_ + presentCost_ - nextFrame_; // past this frame's due
+    const int64_t closing = closesIn > 0 && closesIn <= kCatchUpMicros / std::max<int64_t>(delay, 1)
+        ? closesIn * delay
+        : kCatchUpMicros + 1;
+    const bool holdsUpTheClose = closing <= kCatchUpMicros && overrun > closing;
+    dropping_ = !kept && (late || holdsUpTheClose);
     return !dropping_;
 }
 
@@ -392,6 +414,8 @@ bool TransitionEngine::EndFrame(uint32_t delayMs)
         FlushPresent();
         return false;
     }
+    if (overwriting)
+        frameCost_ = clock_->Micros() - frameBegan_;
     FrameDone(delayMs);
     Wait(delayMs, overwriting);
     return true;

@@ -88,9 +88,11 @@ public:
 
     // ---- frame loop machinery
     // Begins a frame of the kind, whose delay is delayMs. Display-paced, an overwriting frame that is not
-    // `kept` (a loop keeps its first and last) is left undrawn when the frame after it is due already:
-    // false then, and the helpers draw nothing until EndFrame. True for a frame that is drawn.
-    bool BeginFrame(FrameKind kind, uint32_t delayMs, bool kept);
+    // `kept` (a loop keeps its first and last) is left undrawn when the frame after it is due already, or
+    // when a closing frame that covers it is due `closesIn` delays from now (0: none known) and drawing this
+    // one, as long as the last drawn frame and its present took, would still be under way then: false then,
+    // and the helpers draw nothing until EndFrame. True for a frame that is drawn.
+    bool BeginFrame(FrameKind kind, uint32_t delayMs, bool kept, long long closesIn = 0);
     // Whether the frame under way is being left undrawn.
     bool FrameDropped() const { return dropping_; }
     // Ends a frame: presents what the frame drew (display-paced: once the display is due for it); false
@@ -191,4 +193,7 @@ private:
     bool overwriting_ = false;         // the frame under way began as overwriting (display-paced)
     int64_t nextFrame_ = 0;            // when the next frame is due (clock microseconds)
     int64_t presentDue_ = 0;           // display-paced: when the display takes the next present
+    int64_t frameBegan_ = 0;           // display-paced: when the frame under way began
+    int64_t frameCost_ = 0;            // display-paced: how long the last drawn frame took to draw
+    int64_t presentCost_ = 0;          // display-paced: how long the last present took
 };

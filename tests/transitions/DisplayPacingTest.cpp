@@ -3,6 +3,7 @@
 // the run ends on the same canvas.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstring>
 #include <tuple>
 
@@ -28,6 +29,7 @@ public:
     }
     void Sleep(uint32_t ms) override { now_ += int64_t(ms) * 1000; }
     void SleepMicros(int64_t us) override { now_ += us > 0 ? us : 0; }
+    void Spend(int64_t us) { now_ += us; }
     int64_t Peek() const { return now_; }
 
 private:
@@ -38,7 +40,9 @@ private:
 // A window keeping what it shows after each present, and when.
 class PresentRecorder final : public ITransitionWindow {
 public:
-    PresentRecorder(const Picture& start, SlowClock& clock) : clock_(clock)
+    // Each present takes presentMicros of the clock's time, after it is shown.
+    PresentRecorder(const Picture& start, SlowClock& clock, int64_t presentMicros)
+        : clock_(clock), presentMicros_(presentMicros)
     {
         screen_.CreateBlank(start.Width(), start.Height());
         screen_.BitBlt(0, 0, start.Width(), start.Height(), start, 0, 0);
@@ -53,6 +57,8 @@ public:
     {
         ITransitionWindow::PresentChanges(canvas, rects, regions);
         shown.push_back({clock_.Peek(), screen_.ToDecoded()});
+        mostRects = std::max(mostRects, rects.size());
+        clock_.Spend(presentMicros_);
     }
     void Post(uint32_t, uint32_t) override { }
 
@@ -61,9 +67,11 @@ public:
         DecodedImage screen;
     };
     std::vector<Shown> shown;
+    size_t mostRects = 0; // the most rectangles one present carried
 
 private:
     SlowClock& clock_;
+    int64_t presentMicros_;
     Picture screen_;
 };
 
@@ -77,10 +85,11 @@ struct PacedRun {
     EffectTrace exact{{121, 81}, {97, 61}, {11, 13}};
     EffectTrace paced{{121, 81}, {97, 61}, {11, 13}};
     SlowClock clock;
-    PresentRecorder window{paced.canvas, clock};
+    PresentRecorder window;
     EffectRunResult result;
 
-    PacedRun(int index, int64_t lookMicros) : clock(lookMicros)
+    PacedRun(int index, int64_t lookMicros, int64_t presentMicros = 0)
+        : clock(lookMicros), window(paced.canvas, clock, presentMicros)
     {
         exact.Run(index, 3, -1, true);
         EffectRunOptions options;
@@ -143,6 +152,25 @@ TEST(PacedEffect, LateRunsLeaveOutOverwritingFramesButDrawEveryAddingOne)
         PacedRun run(index, 8000);
         EXPECT_EQ(run.result.frames, int(run.exact.frames.size())) << EffectName(index);
     }
+}
+
+// A stretch's frames held for the display each grow one rectangle: a present shows the largest once.
+TEST(PacedEffect, FramesHeldForTheDisplayShowAGrowingRectangleOnce)
+{
+    PacedRun run(120 /* Stretch from bottom */, 100);
+    EXPECT_LT(run.window.shown.size(), run.exact.frames.size());
+    EXPECT_EQ(run.window.mostRects, 1u);
+}
+
+// A stretch whose presents take ten of its frames' delays: near the end it leaves out the frames that would hold
+// the closing slide up, so the closing is shown when it is due rather than a frame and a present later.
+TEST(PacedEffect, ASweepClosedByTheWholeSlideShowsTheClosingWhenItIsDue)
+{
+    PacedRun run(120 /* Stretch from bottom */, 200, 20000);
+    int64_t closing = 0;
+    for (const EffectFrame& f : run.exact.frames)
+        closing += int64_t(f.delayMs) * 1000;
+    EXPECT_LE(run.window.shown.back().at, closing + 1000);
 }
 
 } // namespace

@@ -37,7 +37,7 @@ void Fade(TransitionEngine& fx, const EffectParams& p)
         std::holds_alternative<FadeForm>(p.variant) && std::get<FadeForm>(p.variant) == FadeForm::ThroughBlack;
     const long long half = kFadeUnits / 2;
     // Every frame blends the whole slide area anew: a late run may leave one out.
-    Sweep(fx, FrameKind::Overwrites, fx.Step(), kFadeUnits, fx.Step(), p.delayMs, [&](int progress, int) {
+    SweepToWholeSlide(fx, fx.Step(), kFadeUnits, fx.Step(), p.delayMs, [&](int progress, int) {
         if (!throughBlack)
             BlendFrame(fx, &fx.Background(), under, &fx.Slide(), Point{}, Weight(progress, kFadeUnits));
         else if (progress < half)
@@ -45,5 +45,4 @@ void Fade(TransitionEngine& fx, const EffectParams& p)
         else
             BlendFrame(fx, nullptr, Point{}, &fx.Slide(), Point{}, Weight(progress - half, kFadeUnits - half));
     });
-    fx.CopyWholeSlide();
 }

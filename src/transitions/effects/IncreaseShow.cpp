@@ -20,7 +20,7 @@ void IncreaseShow(TransitionEngine& fx, const EffectParams& p)
     ComposedFrame frame(fx);
     std::vector<Point> offsets(frame.Ready() ? static_cast<size_t>(columns) * rows : 0);
     // The picture holds every frame whole, so a frame may be left out; its blocks show with the next.
-    Sweep(fx, FrameKind::Overwrites, 0, frame.Ready() ? kFrames : 0, 1, p.delayMs, [&](int, int) {
+    SweepToWholeSlide(fx, 0, frame.Ready() ? kFrames : 0, 1, p.delayMs, [&](int, int) {
         // The random numbers go to the cells column by column; the blocks are copied row by row, which
         // keeps a large slide's rows in the cache.
         for (int i = 0; i < columns; ++i)
@@ -45,5 +45,4 @@ void IncreaseShow(TransitionEngine& fx, const EffectParams& p)
             }
         frame.Show();
     });
-    fx.CopyWholeSlide();
 }

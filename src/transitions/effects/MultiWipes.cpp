@@ -22,7 +22,7 @@ void MultiWipe(TransitionEngine& fx, const EffectParams& p)
     const bool right = AtRight(from), bottom = AtBottom(from);
     const Point corner{right ? cw : 0, bottom ? ch : 0}; // of the top-left cell
     Region before;
-    Sweep(fx, FrameKind::Overwrites, 0, 2LL * cw, fx.Step(), p.delayMs, [&](int t, int) {
+    SweepToWholeSlide(fx, 0, 2LL * cw, fx.Step(), p.delayMs, [&](int t, int) {
         if (fx.FrameDropped())
             return;
         Region triangle = Region::FromPolygon(
@@ -30,5 +30,4 @@ void MultiWipe(TransitionEngine& fx, const EffectParams& p)
         fx.CopySlideThrough(Region::Tiled(Region::Combine(triangle, before, RegionOp::Diff), cw, kCells, ch, kCells));
         before = std::move(triangle);
     });
-    fx.CopyWholeSlide();
 }

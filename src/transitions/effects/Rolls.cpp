@@ -22,7 +22,7 @@ void Roll(TransitionEngine& fx, const EffectParams& p)
     auto line = [&](int y) { return p.orientation.Map(Rect{0, y, extentW, y + 1}, slide); };
 
     ComposedFrame frame(fx);
-    Sweep(fx, FrameKind::Overwrites, 0, frame.Ready() ? extentH : 0, 1, p.delayMs, [&](int i, int) {
+    SweepToWholeSlide(fx, 0, frame.Ready() ? extentH : 0, 1, p.delayMs, [&](int i, int) {
         // Lines 0 to i - 2 hold the slide since the frames before; line i - 1 left the roll.
         if (i > 0)
             frame.FromSlide(line(i - 1));
@@ -39,5 +39,4 @@ void Roll(TransitionEngine& fx, const EffectParams& p)
         }
         frame.Show(p.orientation.Map(Rect{0, std::max(0, i - 1), extentW, e}, slide));
     });
-    fx.CopyWholeSlide();
 }

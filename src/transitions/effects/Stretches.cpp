@@ -31,10 +31,9 @@ void StretchEdge(TransitionEngine& fx, const EffectParams& p)
         fixed.emplace(fx, p.size);
     const Size slide = fx.SlideSize();
     const Size extent = p.orientation.Extent(slide);
-    Sweep(fx, FrameKind::Overwrites, 0, extent.cy, fx.Step(), p.delayMs, [&](int d, int) {
+    SweepToWholeSlide(fx, 0, extent.cy, fx.Step(), p.delayMs, [&](int d, int) {
         StretchInto(fx, p.orientation.Map(Rect{0, 0, extent.cx, d}, slide));
     });
-    fx.CopyWholeSlide();
 }
 
 // From the top-left corner, mirrored to the others: the shorter side grows by the step,
@@ -47,12 +46,11 @@ void StretchCorner(TransitionEngine& fx, const EffectParams& p)
     const bool byHeight = h < w;
     const Corner from = std::get<Corner>(p.variant);
     const Orientation corner = Orientation::Mirrored(AtRight(from), AtBottom(from));
-    Sweep(fx, FrameKind::Overwrites, 0, byHeight ? h : w, fx.Step(), p.delayMs, [&](int grown, int) {
+    SweepToWholeSlide(fx, 0, byHeight ? h : w, fx.Step(), p.delayMs, [&](int grown, int) {
         const long long u = byHeight ? w * grown / h : grown;
         const long long v = byHeight ? grown : grown * h / w;
         StretchInto(fx, corner.Map(Rect{0, 0, static_cast<int>(u), static_cast<int>(v)}, slide));
     });
-    fx.CopyWholeSlide();
 }
 
 // From the centre: e grows by the step while e < min(w, h) / 2; the shorter side's half is e, the longer
@@ -60,12 +58,11 @@ void StretchCorner(TransitionEngine& fx, const EffectParams& p)
 void StretchCenter(TransitionEngine& fx, const EffectParams& p)
 {
     const long long w = fx.SlideWidth(), h = fx.SlideHeight();
-    Sweep(fx, FrameKind::Overwrites, 0, std::min(w, h) / 2, fx.Step(), p.delayMs, [&](int e, int) {
+    SweepToWholeSlide(fx, 0, std::min(w, h) / 2, fx.Step(), p.delayMs, [&](int e, int) {
         const long long hx = w < h ? e : e * w / h;
         const long long hy = w < h ? e * h / w : e;
         StretchInto(fx,
                     Rect{static_cast<int>(w / 2 - hx), static_cast<int>(h / 2 - hy), static_cast<int>(w / 2 + hx),
                          static_cast<int>(h / 2 + hy)});
     });
-    fx.CopyWholeSlide();
 }
