@@ -143,12 +143,18 @@ void TransitionEngine::Touch(int x, int y, int width, int height)
         dirtyTiles_.Mark(r);
         return;
     }
-    for (const Rect& d : dirty_) {
+    // No rectangle to be shown holds another: what r covers need not be shown on its own (frames held for
+    // the display often grow one rectangle), and r need not be where one holds it already (none of those
+    // can hold anything r holds, so nothing was taken out before that one is met).
+    size_t kept = 0;
+    for (size_t i = 0; i < dirty_.size(); ++i) {
+        const Rect& d = dirty_[i];
         if (d.Intersect(r) == r)
-            return; // already to be shown
+            return;
+        if (r.Intersect(d) != d)
+            dirty_[kept++] = d;
     }
-    // What r covers need not be shown on its own: frames held for the display often grow one rectangle.
-    std::erase_if(dirty_, [&](const Rect& d) { return r.Intersect(d) == d; });
+    dirty_.resize(kept);
     // Effects that copy hundreds of pieces a frame (or many frames held for the display) are shown as the
     // tiles they touch.
     if (dirty_.size() >= kMaxDirtyRects) {
