@@ -167,7 +167,6 @@ void BandToCenter(TransitionEngine& fx, const EffectParams& p)
 {
     const Rect bounds = fx.SlideBounds();
     const float ratio = SingleRatio(fx.SlideHeight(), fx.SlideWidth());
-    const int reach = kRagged + p.size; // how far a band can stick out of the box's core
     std::vector<Rect> rows, columns;
     auto keep = [&](std::vector<Rect>& bands, const Rect& band) {
         const Rect r = band.Intersect(bounds);
@@ -176,17 +175,14 @@ void BandToCenter(TransitionEngine& fx, const EffectParams& p)
     };
     auto keepRow = [&](const Rect& r) { keep(rows, r); };
     auto keepColumn = [&](const Rect& r) { keep(columns, r); };
-    Sweep(fx, fx.SlideWidth() / 2 + 1, -kRagged, -static_cast<long long>(fx.Step()), p.delayMs, [&](int e, int last) {
+    // Outside the last frame's box everything shows already (before the first, nothing does).
+    Region before = Region::FromRect(bounds);
+    Sweep(fx, fx.SlideWidth() / 2 + 1, -kRagged, -static_cast<long long>(fx.Step()), p.delayMs, [&](int e, int) {
         rows.clear();
         columns.clear();
         RaggedBox(fx, e, p.size, ratio, keepRow, keepColumn);
-        // Outside the last frame's box everything shows already.
-        Rect open = bounds;
-        if (e != last) {
-            const Rect core = BoxCore(fx, last, ratio);
-            open = open.Intersect(Rect{core.left - reach, core.top - reach, core.right + reach, core.bottom + reach});
-        }
-        const Region box = BoxUnion(rows, columns, fx.SlideHeight());
-        fx.CopySlideThrough(Region::Combine(Region::FromRect(open), box, RegionOp::Diff));
+        Region box = BoxUnion(rows, columns, fx.SlideHeight());
+        fx.CopySlideThrough(Region::Combine(before, box, RegionOp::Diff));
+        before = std::move(box);
     });
 }
