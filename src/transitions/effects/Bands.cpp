@@ -5,11 +5,13 @@
 // A frame's bands always contain the solid part the frame before reached, so only what lies outside that
 // part is copied: the canvas ends every frame exactly as if the whole bands had been copied.
 #include <algorithm>
+#include <climits>
 #include <vector>
 
 #include "gfx/Region.h"
 #include "transitions/EffectKit.h"
 #include "transitions/RectOutside.h"
+#include "transitions/SlidePieces.h"
 #include "transitions/effects/Families.h"
 
 namespace {
@@ -132,11 +134,13 @@ void CornerBand(TransitionEngine& fx, const EffectParams& p)
     const Size slide = fx.SlideSize();
     const float ratio = SingleRatio(slide.cy, slide.cx);
     const long long t = p.size;
+    std::vector<Rect> pieces;
     Sweep(fx, 0, slide.cx + kRagged, fx.Step(), p.delayMs, [&](int d, int last) {
         const int f = TruncTimes(ratio, d);
         const Rect shown{0, 0, last, TruncTimes(ratio, last)};
+        pieces.clear();
         auto copy = [&](const Rect& band) {
-            ForEachRectOutside(band, shown, [&](const Rect& r) { fx.CopySlide(corner.Map(r, slide)); });
+            ForEachRectOutside(band, shown, [&](const Rect& r) { pieces.push_back(corner.Map(r, slide)); });
         };
         for (long long k = 0; k <= f / t; ++k) {
             const int y = static_cast<int>(k * t);
@@ -146,6 +150,14 @@ void CornerBand(TransitionEngine& fx, const EffectParams& p)
             const long long x = right ? d - (k + 1) * t : k * t;
             copy(Rect{static_cast<int>(x), 0, static_cast<int>(x + t), f + RaggedEnd(fx)});
         }
+        // Hundreds of pieces along the rectangle's two moving edges: outside what showed, inside the reach of
+        // the bands and their ragged ends (columns laid out from a right-hand corner start up to a band early).
+        const int reach = static_cast<int>(std::max<long long>(kRagged, t));
+        const int farX = static_cast<int>(std::min<long long>(d + reach, INT_MAX));
+        const int farY = static_cast<int>(std::min<long long>(f + reach, INT_MAX));
+        CopySlidePieces(fx, pieces,
+                        {corner.Map(Rect{shown.right, 0, farX, farY}, slide),
+                         corner.Map(Rect{static_cast<int>(-t), shown.bottom, farX, farY}, slide)});
     });
 }
 

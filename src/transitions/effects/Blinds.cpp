@@ -2,7 +2,7 @@
 #include <vector>
 
 #include "transitions/EffectKit.h"
-#include "transitions/SlideColumns.h"
+#include "transitions/SlidePieces.h"
 #include "transitions/effects/Families.h"
 
 namespace {

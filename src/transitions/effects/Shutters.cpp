@@ -1,7 +1,9 @@
 // Shutters and show-from-corner: at a step of 2, always closing with the whole slide (also after a stop).
 #include <algorithm>
+#include <vector>
 
 #include "transitions/EffectKit.h"
+#include "transitions/SlidePieces.h"
 #include "transitions/effects/Families.h"
 
 namespace {
@@ -24,14 +26,20 @@ void Shutter(TransitionEngine& fx, const EffectParams& p)
     const int pairs = (bands - 1) / 2 + 1;
     const int backShift = std::get<BackStrips>(p.variant) == BackStrips::OneAhead ? kStrip : 0;
     const long long last = static_cast<long long>(extent.cx) + kStrip - backShift;
+    std::vector<Rect> strips;
     for (long long s = 0; s <= last; s += fx.Step()) {
         const int forward = static_cast<int>(s);
         const int backward = static_cast<int>(extent.cx - s - backShift);
+        strips.clear();
         for (int k = 0; k < pairs; ++k) {
             const int top = 2 * band * k;
-            fx.CopySlide(p.orientation.Map(Rect{forward, top, forward + kStrip, top + band}, slide));
-            fx.CopySlide(p.orientation.Map(Rect{backward, top + band, backward + kStrip, top + 2 * band}, slide));
+            strips.push_back(p.orientation.Map(Rect{forward, top, forward + kStrip, top + band}, slide));
+            strips.push_back(p.orientation.Map(Rect{backward, top + band, backward + kStrip, top + 2 * band}, slide));
         }
+        // The strips lie along two lines across the slide.
+        CopySlidePieces(fx, strips,
+                        {p.orientation.Map(Rect{forward, 0, forward + kStrip, extent.cy}, slide),
+                         p.orientation.Map(Rect{backward, 0, backward + kStrip, extent.cy}, slide)});
         if (!fx.EndFrame(p.delayMs))
             break;
     }

@@ -4,7 +4,7 @@
 #include <vector>
 
 #include "transitions/EffectKit.h"
-#include "transitions/SlideColumns.h"
+#include "transitions/SlidePieces.h"
 #include "transitions/effects/Families.h"
 
 namespace {

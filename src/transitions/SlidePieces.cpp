@@ -1,4 +1,4 @@
-#include "transitions/SlideColumns.h"
+#include "transitions/SlidePieces.h"
 
 #include <algorithm>
 
@@ -30,6 +30,21 @@ void CopySlideColumns(TransitionEngine& fx, const std::vector<ColumnSpan>& spans
             for (const ColumnSpan& s : cut)
                 for (int x = s.left; x < s.right; ++x)
                     to[x] = from[x];
+        }
+    });
+}
+
+void CopySlidePieces(TransitionEngine& fx, const std::vector<Rect>& pieces, std::initializer_list<Rect> shown)
+{
+    const Picture& slide = fx.Slide();
+    fx.DrawOnCanvas(shown, [&](Picture& canvas, Point at) {
+        // The slide lies at `at` on the canvas, which may cut it.
+        const Rect visible =
+            fx.SlideBounds().Intersect(Rect{-at.x, -at.y, canvas.Width() - at.x, canvas.Height() - at.y});
+        for (const Rect& piece : pieces) {
+            const Rect c = piece.Intersect(visible);
+            for (int y = c.top; y < c.bottom; ++y)
+                std::copy(slide.Row(y) + c.left, slide.Row(y) + c.right, canvas.Row(at.y + y) + at.x + c.left);
         }
     });
 }
