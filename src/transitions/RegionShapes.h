@@ -25,14 +25,18 @@ public:
     }
     // The slide outside the shape: the closing ("to") variants. A run shows either way, not both. What
     // (slide - shape) adds to (slide - the shape before) is (the shape before, on the slide) - shape: one
-    // combination a frame instead of two.
-    void ShowOutside(const Region& shape)
+    // combination a frame instead of two; a shape built inside the slide (the shapes' clip) needs no cutting.
+    void ShowOutside(Region shape)
     {
         if (fx_.FrameDropped())
             return;
-        const Region slide = Region::FromRect(fx_.SlideBounds());
-        Region inside = Region::Combine(shape, slide, RegionOp::And);
-        fx_.CopySlideThrough(Region::Combine(insideBefore_ ? *insideBefore_ : slide, inside, RegionOp::Diff));
+        const Rect bounds = fx_.SlideBounds();
+        const Rect extent = shape.Bounds();
+        Region inside = extent.Intersect(bounds) == extent
+            ? std::move(shape)
+            : Region::Combine(shape, Region::FromRect(bounds), RegionOp::And);
+        fx_.CopySlideThrough(
+            Region::Combine(insideBefore_ ? *insideBefore_ : Region::FromRect(bounds), inside, RegionOp::Diff));
         insideBefore_ = std::move(inside);
     }
 

@@ -37,13 +37,13 @@ void EllipseWipe(TransitionEngine& fx, const EffectParams& p)
         return Frame(fx, FrameKind::Overwrites, kept, p.delayMs, [&] {
             if (fx.FrameDropped())
                 return;
-            const Region ellipse = Region::FromEllipse(Rect{static_cast<int>(b.left), static_cast<int>(b.top),
-                                                            static_cast<int>(b.right), static_cast<int>(b.bottom)},
-                                                       fx.SlideBounds());
+            Region ellipse = Region::FromEllipse(Rect{static_cast<int>(b.left), static_cast<int>(b.top),
+                                                      static_cast<int>(b.right), static_cast<int>(b.bottom)},
+                                                 fx.SlideBounds());
             if (closing)
-                frames.ShowOutside(ellipse);
+                frames.ShowOutside(std::move(ellipse));
             else
-                frames.Show(ellipse);
+                frames.Show(std::move(ellipse));
         });
     };
 
