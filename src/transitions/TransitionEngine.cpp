@@ -7,6 +7,7 @@
 
 #include "base/AutoResetEvent.h"
 #include "gfx/Picture.h"
+#include "gfx/PixelCompare.h"
 #include "gfx/Region.h"
 #include "platform/Clock.h"
 #include "platform/DiagnosticLog.h"
@@ -366,11 +367,8 @@ bool TransitionEngine::SlideComplete() const
     for (int y = shown.top; y < shown.bottom; ++y) {
         const uint32_t* on = canvas_->Row(y) + shown.left;
         const uint32_t* want = slide_->Row(y - slideTop_) + (shown.left - slideLeft_);
-        for (int x = 0; x < shown.Width(); ++x) {
-            // The unused byte of a pixel carries nothing.
-            if ((on[x] ^ want[x]) & 0x00FFFFFF)
-                return false;
-        }
+        if (!SameColours(on, want, shown.Width()))
+            return false;
     }
     return true;
 }

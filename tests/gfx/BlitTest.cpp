@@ -2,8 +2,10 @@
 
 #include <algorithm>
 #include <cstdint>
+#include <vector>
 
 #include "gfx/AlternatePixels.h"
+#include "gfx/PixelCompare.h"
 #include "gfx/PixelFill.h"
 #include "support/PictureTestUtil.h"
 #include "support/SecondThreadHook.h"
@@ -218,6 +220,21 @@ TEST(FillPixels, FillsTheRunAndNothingAroundIt)
         EXPECT_EQ(line.front(), 7u);
         EXPECT_EQ(line.back(), 7u);
         EXPECT_EQ(std::count(line.begin(), line.end(), 0x123456u), count);
+    }
+}
+
+TEST(SameColours, FindsAColourDifferenceAnywhereAndIgnoresTheFourthByte)
+{
+    for (int count = 0; count <= 19; ++count) {
+        const std::vector<uint32_t> a(static_cast<size_t>(count), 0x00123456u);
+        EXPECT_TRUE(SameColours(a.data(), a.data(), count));
+        for (int at = 0; at < count; ++at) {
+            std::vector<uint32_t> b = a;
+            b[static_cast<size_t>(at)] ^= 0xFF000000u;
+            EXPECT_TRUE(SameColours(a.data(), b.data(), count)) << count << " " << at;
+            b[static_cast<size_t>(at)] ^= 0x00010000u;
+            EXPECT_FALSE(SameColours(a.data(), b.data(), count)) << count << " " << at;
+        }
     }
 }
 
