@@ -4,6 +4,17 @@
 
 #include "gfx/Picture.h"
 
+namespace {
+
+// The part of the slide the canvas shows, in slide coordinates: the slide lies at `at` on the canvas, which may
+// cut it.
+Rect SlideOnCanvas(const TransitionEngine& fx, const Picture& canvas, Point at)
+{
+    return fx.SlideBounds().Intersect(Rect{-at.x, -at.y, canvas.Width() - at.x, canvas.Height() - at.y});
+}
+
+} // namespace
+
 void CopySlideColumns(TransitionEngine& fx, const std::vector<ColumnSpan>& spans)
 {
     std::vector<ColumnSpan> cut;
@@ -18,13 +29,12 @@ void CopySlideColumns(TransitionEngine& fx, const std::vector<ColumnSpan>& spans
     std::sort(cut.begin(), cut.end(), [](ColumnSpan a, ColumnSpan b) { return a.left < b.left; });
     const Picture& slide = fx.Slide();
     fx.DrawOnCanvas({Rect{cut.front().left, 0, cut.back().right, fx.SlideHeight()}}, [&](Picture& canvas, Point at) {
-        // The slide lies at `at` on the canvas, which may cut it.
+        const Rect visible = SlideOnCanvas(fx, canvas, at);
         std::erase_if(cut, [&](ColumnSpan& s) {
-            s = {std::max(s.left, -at.x), std::min(s.right, canvas.Width() - at.x)};
+            s = {std::max(s.left, visible.left), std::min(s.right, visible.right)};
             return s.left >= s.right;
         });
-        const int y0 = std::max(0, -at.y), y1 = std::min(slide.Height(), canvas.Height() - at.y);
-        for (int y = y0; y < y1; ++y) {
+        for (int y = visible.top; y < visible.bottom; ++y) {
             uint32_t* to = canvas.Row(at.y + y) + at.x;
             const uint32_t* from = slide.Row(y);
             for (const ColumnSpan& s : cut)
@@ -38,9 +48,7 @@ void CopySlidePieces(TransitionEngine& fx, const std::vector<Rect>& pieces, std:
 {
     const Picture& slide = fx.Slide();
     fx.DrawOnCanvas(shown, [&](Picture& canvas, Point at) {
-        // The slide lies at `at` on the canvas, which may cut it.
-        const Rect visible =
-            fx.SlideBounds().Intersect(Rect{-at.x, -at.y, canvas.Width() - at.x, canvas.Height() - at.y});
+        const Rect visible = SlideOnCanvas(fx, canvas, at);
         for (const Rect& piece : pieces) {
             const Rect c = piece.Intersect(visible);
             for (int y = c.top; y < c.bottom; ++y)

@@ -392,10 +392,8 @@ bool TransitionEngine::BeginFrame(FrameKind kind, uint32_t delayMs, bool kept, l
     // up is left out too: the closing is drawn sooner and shown at its time.
     const bool late = frameBegan_ >= nextFrame_ + delay;
     const int64_t overrun = frameBegan_ + frameCost_ + presentCost_ - nextFrame_; // past this frame's due
-    const int64_t closing = closesIn > 0 && closesIn <= kCatchUpMicros / std::max<int64_t>(delay, 1)
-        ? closesIn * delay
-        : kCatchUpMicros + 1;
-    const bool holdsUpTheClose = closing <= kCatchUpMicros && overrun > closing;
+    const bool nearTheClose = closesIn > 0 && closesIn <= kCatchUpMicros / std::max<int64_t>(delay, 1);
+    const bool holdsUpTheClose = nearTheClose && overrun > closesIn * delay;
     dropping_ = !kept && (late || holdsUpTheClose);
     return !dropping_;
 }
